@@ -1,0 +1,10 @@
+# Sanitizer builds go into their own build folders (scripts/build --sanitize=...).
+if(KORVEL_SANITIZE STREQUAL "address")
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+elseif(KORVEL_SANITIZE STREQUAL "thread")
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+elseif(NOT KORVEL_SANITIZE STREQUAL "")
+  message(FATAL_ERROR "KORVEL_SANITIZE must be empty, 'address' or 'thread'")
+endif()

@@ -1,0 +1,97 @@
+#include "platform/ui/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QString>
+
+#include <cstdio>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+std::mutex g_hookLock;
+MessageBoxHook g_hook;
+
+QMessageBox::Icon IconFor(UINT type)
+{
+    switch (type & MB_ICONMASK) {
+    case MB_ICONHAND: return QMessageBox::Critical;
+    case MB_ICONQUESTION: return QMessageBox::Question;
+    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
+    case MB_ICONASTERISK: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+struct ButtonAnswer
+{
+    QMessageBox::StandardButton button;
+    int answer;
+};
+
+int RunBox(const std::string& text, const std::string& caption, UINT type)
+{
+    QMessageBox box(IconFor(type), QString::fromStdString(caption), QString::fromStdString(text));
+    std::vector<ButtonAnswer> buttons;
+    switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL: buttons = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}}; break;
+    case MB_YESNOCANCEL:
+        buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+        break;
+    case MB_YESNO: buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}}; break;
+    default: buttons = {{QMessageBox::Ok, IDOK}}; break;
+    }
+    QMessageBox::StandardButtons all;
+    for (const auto& b : buttons)
+        all |= b.button;
+    box.setStandardButtons(all);
+    const std::size_t defaultIndex = (type & MB_DEFMASK) >> 8;
+    if (defaultIndex < buttons.size())
+        box.setDefaultButton(buttons[defaultIndex].button);
+    if (type & (MB_TOPMOST | MB_SYSTEMMODAL))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
+    for (const auto& b : buttons)
+        if (b.button == pressed)
+            return b.answer;
+    // Closed by the window manager: the answer of the last (cancelling) button.
+    return buttons.back().answer;
+}
+
+} // namespace
+
+void SetMessageBoxHook(MessageBoxHook hook)
+{
+    std::lock_guard lock(g_hookLock);
+    g_hook = std::move(hook);
+}
+
+int ShowMessageBox(const std::string& text, const std::string& caption, UINT type)
+{
+    std::string title = caption;
+    if (title.empty() && QCoreApplication::instance())
+        title = QCoreApplication::applicationName().toStdString();
+    MessageBoxHook hook;
+    {
+        std::lock_guard lock(g_hookLock);
+        hook = g_hook;
+    }
+    if (hook)
+        return hook(MessageBoxCall{text, title, type});
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        // No user interface to ask: say it on the console and take the first button.
+        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+        switch (type & MB_TYPEMASK) {
+        case MB_YESNO:
+        case MB_YESNOCANCEL: return IDYES;
+        default: return IDOK;
+        }
+    }
+    return RunBox(text, title, type);
+}
+
+int AfxMessageBox(const std::string& text, UINT type, UINT /*helpId*/)
+{
+    return ShowMessageBox(text, std::string(), type);
+}

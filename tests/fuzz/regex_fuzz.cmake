@@ -1,0 +1,16 @@
+# The pattern engine's fuzz target. Under clang it is a libFuzzer binary;
+# otherwise a plain driver runs it. Either way CTest runs it once over its
+# corpus. (Stand-in registration until the shared fuzz-target mechanism lands.)
+set(regex_fuzz_corpus ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/corpus/regex)
+if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  add_executable(fuzz_regex fuzz/regex_fuzz.cpp)
+  target_compile_options(fuzz_regex PRIVATE -fsanitize=fuzzer)
+  target_link_options(fuzz_regex PRIVATE -fsanitize=fuzzer)
+  add_test(NAME fuzz_regex COMMAND fuzz_regex -runs=0 ${regex_fuzz_corpus})
+else()
+  add_executable(fuzz_regex fuzz/regex_fuzz.cpp fuzz/regex_fuzz_driver.cpp)
+  add_test(NAME fuzz_regex COMMAND fuzz_regex ${regex_fuzz_corpus})
+endif()
+target_link_libraries(fuzz_regex PRIVATE common)
+korvel_warnings(fuzz_regex)
+set_tests_properties(fuzz_regex PROPERTIES LABELS regex TIMEOUT 120)

@@ -102,6 +102,7 @@ public:
     // its lamps under the one lock.
     static std::recursive_mutex& PanelLock();
 
+    // The part's current image; hold the panel lock while reading it.
     const CDIBitmap& GetBitmap() const { return m_bitmap; }
 
 protected:

@@ -45,6 +45,7 @@ std::vector<BYTE> Dot(COLORREF colour)
 
 COLORREF Shown(const CVirtualDev& part)
 {
+    std::lock_guard lock(CVirtualDev::PanelLock());
     return part.GetBitmap().GetImage().GetPixel(0, 0);
 }
 

@@ -1,6 +1,8 @@
 #include "panel/CPort.h"
 
 #include "panel/CLamp.h"
+#include "platform/system/Broadcast.h"
+#include "platform/system/DebugTrace.h"
 
 namespace {
 
@@ -31,6 +33,8 @@ int CPort::Refresh()
         CSubject::SetState(status);
         return 1;
     }
+    if (status == PORTDISABLED)
+        OutputDebugString("DOWN");
     const char* name = GetStatusBitmap(status);
     if (!m_bitmap.LoadFromFile(name))
         return 0;
@@ -42,6 +46,7 @@ void CPort::OnClick(int& x, int& y)
 {
     if (!HitTest(x, y))
         return;
+    BroadcastSystemMessage(kPortClickMessage, 0, m_nClickValue);
     // The action may run a modal dialog: it runs on a copy, without the lock.
     const std::function<void(CPort&)> action = ClickAction();
     if (action)

@@ -10,6 +10,9 @@
 
 #include <functional>
 
+// The registered message a click on a port announces to other programs.
+inline constexpr char kPortClickMessage[] = "{6FD9BA9B-9875-4c53-A57D-5E76258D10BE}";
+
 class CPort : public CVirtualDev, public CSubject
 {
 public:
@@ -24,7 +27,8 @@ public:
     // Loads the bitmap of the port's status; 1 on success or for a status
     // outside 0 to 4, 0 when the bitmap cannot be loaded.
     int Refresh() override;
-    // When hit: broadcasts the port-click message, then runs the click action.
+    // When hit: broadcasts the port-click message (wParam 0, lParam the click
+    // value), then runs the click action.
     void OnClick(int& x, int& y) override;
 
     // Bitmap of status index 0 to 4; another index is ignored, null makes it absent.

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -265,6 +266,7 @@ TEST(PartTree, DrawingClearsTheDirtyFlagOfDirectChildrenOnly)
 
 TEST(PartTree, ClickRunsTheActionOfEveryPortHit)
 {
+    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/korvel-test-bus", 1);
     CDevModule root;
     Add<CPanel>(root, 0, 0, 300, 100);
     CPort* one = Add<CPort>(root, 10, 10, 30, 20);

@@ -11,10 +11,14 @@
 #include "panel/CPort.h"
 #include "panel/CPower.h"
 #include "panel/CSlot.h"
+#include "common/Globals.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace {
@@ -295,6 +299,42 @@ TEST(PartTree, ClickRunsTheActionOfEveryPortHit)
     root.OnClick(x, y);
     EXPECT_TRUE(clicked.empty());
     CPort::SetClickAction({});
+}
+
+TEST(PartTree, ConsoleClickStartsTelnetToTheSwitch)
+{
+    // A stand-in terminal emulator that writes down what it was asked to run.
+    TempDir dir;
+    const std::filesystem::path record = dir.Path() / "record.txt";
+    const std::string script = dir.Write("x-terminal-emulator", "#!/bin/sh\necho \"$@\" >> '" + record.string() + "'\n");
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    setenv("PATH", dir.Path().c_str(), 1);
+
+    CDevModule root;
+    Add<CCom>(root, 100, 10, 30, 20);
+    auto clickAndRead = [&](int x) {
+        std::filesystem::remove(record);
+        int cx = x, cy = 20;
+        root.OnClick(cx, cy);
+        std::string line;
+        for (int i = 0; i < 100 && !std::filesystem::exists(record); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::ifstream in(record);
+        std::getline(in, line);
+        return line;
+    };
+    g_strDeviceIP = "127.0.0.1";
+    EXPECT_EQ(clickAndRead(110), "-e telnet 127.0.0.1");
+    g_strDeviceIP.clear();
+    EXPECT_EQ(clickAndRead(110), "-e telnet");
+    // Beside the console nothing starts.
+    g_strDeviceIP = "127.0.0.1";
+    std::filesystem::remove(record);
+    int x = 140, y = 20;
+    root.OnClick(x, y);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(std::filesystem::exists(record));
 }
 
 TEST(PartTree, StatusChangesFromSeveralThreadsWhileDrawing)

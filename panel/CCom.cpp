@@ -6,7 +6,7 @@
 void CCom::OnMouseMove(int& x, int& y)
 {
     if (HitTest(x, y))
-        ShowCursor(Cursor::Hand);
+        ShowCursor(PartCursor::Hand);
 }
 
 int CCom::Refresh()

@@ -1,5 +1,8 @@
 #include "panel/CDIBitmap.h"
 
+#include "panel/CBmpPalette.h"
+#include "platform/ui/CDC.h"
+
 #include <fstream>
 #include <istream>
 #include <iterator>
@@ -24,7 +27,34 @@ bool ReadAll(std::istream& in, std::vector<BYTE>& out)
     return !in.bad();
 }
 
+// The header and colour table of image in the drawing layer's form.
+BITMAPINFO MakeInfo(const DibImage& image)
+{
+    BITMAPINFO info{};
+    const DibInfoHeader& h = image.header;
+    info.bmiHeader = BITMAPINFOHEADER{static_cast<DWORD>(sizeof(BITMAPINFOHEADER)),
+                                      h.biWidth,
+                                      h.biHeight,
+                                      1,
+                                      h.biBitCount,
+                                      BI_RGB,
+                                      h.biSizeImage,
+                                      0,
+                                      0,
+                                      static_cast<DWORD>(image.colours.size()),
+                                      0};
+    for (std::size_t i = 0; i < image.colours.size() && i < 256; ++i) {
+        const DibRgbQuad& c = image.colours[i];
+        info.bmiColors[i] = RGBQUAD{c.rgbBlue, c.rgbGreen, c.rgbRed, 0};
+    }
+    return info;
+}
+
 } // namespace
+
+CDIBitmap::CDIBitmap() = default;
+
+CDIBitmap::~CDIBitmap() = default;
 
 int CDIBitmap::Load(const char* fileName)
 {
@@ -45,6 +75,7 @@ int CDIBitmap::Read(std::istream& file)
     std::string error;
     if (!DibImage::Decode(data.data(), data.size(), m_image, error))
         return 0;
+    CreatePalette();
     m_bReadFromStream = 1;
     return 1;
 }
@@ -81,6 +112,7 @@ int CDIBitmap::LoadFromFile(const char* name)
     if (!DibImage::Decode(data.data(), data.size(), image, error))
         return 0;
     m_image = std::move(image);
+    CreatePalette();
     m_bReadFromStream = 0;
     return 1;
 }
@@ -88,7 +120,16 @@ int CDIBitmap::LoadFromFile(const char* name)
 void CDIBitmap::Release()
 {
     m_image = DibImage{};
+    m_pPalette.reset();
     m_bReadFromStream = 0;
+}
+
+BOOL CDIBitmap::CreatePalette()
+{
+    m_pPalette.reset();
+    if (!m_image.IsEmpty() && m_image.BitCount() <= 8)
+        m_pPalette = std::make_unique<CBmpPalette>(*this);
+    return m_pPalette ? TRUE : FALSE;
 }
 
 const DibInfoHeader* CDIBitmap::GetInfoHeader() const
@@ -115,8 +156,46 @@ int CDIBitmap::GetPaletteEntries() const
     return m_image.BitCount() <= 8 ? 1 << m_image.BitCount() : 0;
 }
 
-// Drawing waits for the drawing layer's device context.
-void CDIBitmap::DrawStretched(CDC*, int, int, int, int) {}
+bool CDIBitmap::SelectPalette(CDC* dc, CPalette*& previous)
+{
+    if (!m_pPalette)
+        return false;
+    previous = dc->SelectPalette(m_pPalette.get(), FALSE);
+    dc->RealizePalette();
+    dc->SetStretchBltMode(COLORONCOLOR);
+    return true;
+}
+
+int CDIBitmap::Draw(CDC* dc, const CRect& destination, const CRect& source)
+{
+    if (dc == nullptr || m_image.IsEmpty())
+        return 0;
+    CPalette* previous = nullptr;
+    const bool selected = SelectPalette(dc, previous);
+    const BITMAPINFO info = MakeInfo(m_image);
+    const int rows = dc->SetDIBitsToDevice(destination.left, destination.top, destination.Width(),
+                                           destination.Height(), source.left,
+                                           GetHeight() - source.top - source.Height(), 0, GetHeight(),
+                                           m_image.pixels.data(), m_image.pixels.size(), &info, DIB_RGB_COLORS);
+    if (selected)
+        dc->SelectPalette(previous, FALSE);
+    return rows;
+}
+
+void CDIBitmap::DrawStretched(CDC* dc, int x, int y, int width, int height)
+{
+    if (dc == nullptr)
+        return;
+    CPalette* previous = nullptr;
+    const bool selected = SelectPalette(dc, previous);
+    if (!m_image.IsEmpty()) {
+        const BITMAPINFO info = MakeInfo(m_image);
+        dc->StretchDIBits(x, y, width, height, 0, 0, GetWidth(), GetHeight(), m_image.pixels.data(),
+                          m_image.pixels.size(), &info, DIB_RGB_COLORS, SRCCOPY);
+    }
+    if (selected)
+        dc->SelectPalette(previous, FALSE);
+}
 
 void CDIBitmap::DrawAt(CDC* dc, int x, int y)
 {

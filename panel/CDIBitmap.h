@@ -6,20 +6,28 @@
 
 #include "panel/DibImage.h"
 
-#include <iosfwd>
+#include "platform/ui/CRect.h"
 
+#include <iosfwd>
+#include <memory>
+
+class CBmpPalette;
 class CDC;
 
 class CDIBitmap
 {
 public:
-    CDIBitmap() = default;
-    virtual ~CDIBitmap() = default;
+    CDIBitmap();
+    virtual ~CDIBitmap();
     CDIBitmap(const CDIBitmap&) = delete;
     CDIBitmap& operator=(const CDIBitmap&) = delete;
 
+    // Sets the image's rows unscaled at the destination's top-left corner,
+    // from the source rectangle's corner; returns the rows set, 0 while empty.
+    virtual int Draw(CDC* dc, const CRect& destination, const CRect& source);
     // Draws the whole image stretched into (x, y, width, height) of dc;
-    // nothing while empty.
+    // nothing while empty. A palette, when held, is selected and realised
+    // meanwhile.
     virtual void DrawStretched(CDC* dc, int x, int y, int width, int height);
     // Draws the image at (x, y) in its own size.
     virtual void DrawAt(CDC* dc, int x, int y);
@@ -37,8 +45,12 @@ public:
     // the held image as it was.
     int LoadFromFile(const char* name);
 
-    // Frees the held image.
+    // Frees the held image and its palette.
     void Release();
+    // Builds the palette from the colour table: TRUE when one is now held
+    // (1, 4 and 8 bits per pixel).
+    BOOL CreatePalette();
+    CBmpPalette* GetPalette() const { return m_pPalette.get(); }
 
     bool IsEmpty() const { return m_image.IsEmpty(); }
     // Null while empty.
@@ -55,6 +67,10 @@ public:
     const DibImage& GetImage() const { return m_image; }
 
 private:
+    // Selects and realises the palette, when one is held; returns what to select back.
+    bool SelectPalette(CDC* dc, CPalette*& previous);
+
     DibImage m_image;
+    std::unique_ptr<CBmpPalette> m_pPalette;
     int m_bReadFromStream = 0;
 };

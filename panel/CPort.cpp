@@ -22,7 +22,7 @@ CPort::CPort()
 void CPort::OnMouseMove(int& x, int& y)
 {
     if (HitTest(x, y))
-        ShowCursor(Cursor::Hand);
+        ShowCursor(PartCursor::Hand);
 }
 
 int CPort::Refresh()

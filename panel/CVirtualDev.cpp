@@ -2,6 +2,16 @@
 
 #include <cstdint>
 
+namespace {
+
+std::function<void(PartCursor)>& CursorAction()
+{
+    static std::function<void(PartCursor)> action;
+    return action;
+}
+
+} // namespace
+
 CVirtualDev::CVirtualDev() = default;
 
 CVirtualDev::~CVirtualDev()
@@ -18,7 +28,7 @@ const char* CVirtualDev::GetRuntimeClassName() const
 void CVirtualDev::OnMouseMove(int& x, int& y)
 {
     if (HitTest(x, y))
-        ShowCursor(Cursor::Arrow);
+        ShowCursor(PartCursor::Arrow);
 }
 
 void CVirtualDev::OnMouseReserved(int&, int&) {}
@@ -82,6 +92,12 @@ void CVirtualDev::SetGeometry(int left, int top, int width, int height)
     m_nHeight = height;
 }
 
+void CVirtualDev::GetRect(CRect* out) const
+{
+    if (out != nullptr)
+        out->SetRect(m_nLeft, m_nTop, m_nLeft + m_nWidth, m_nTop + m_nHeight);
+}
+
 void CVirtualDev::SetBitmapFile(const char* name)
 {
     if (name == nullptr)
@@ -135,15 +151,14 @@ CDC* CVirtualDev::GetDC() const
     return m_pDC;
 }
 
-void CVirtualDev::SetOwnerSize(CWnd* wnd, int clientWidth, int clientHeight)
+void CVirtualDev::SetOwner(CWnd* wnd, const CRect& clientRect)
 {
     m_pOwner = wnd;
-    m_nClientWidth = clientWidth;
-    m_nClientHeight = clientHeight;
-    m_nRefWidth = clientWidth;
-    m_nRefHeight = clientHeight;
+    m_rcOwnerClient = clientRect;
+    m_nRefWidth = clientRect.Width();
+    m_nRefHeight = clientRect.Height();
     for (const auto& child : m_children)
-        child->SetOwnerSize(wnd, clientWidth, clientHeight);
+        child->SetOwner(wnd, clientRect);
 }
 
 void CVirtualDev::DrawChildren()
@@ -163,13 +178,15 @@ bool CVirtualDev::HitTest(int x, int y) const
     std::int64_t y0 = m_nTop;
     std::int64_t x1 = x0 + m_nWidth;
     std::int64_t y1 = y0 + m_nHeight;
+    const std::int64_t clientWidth = m_rcOwnerClient.Width();
+    const std::int64_t clientHeight = m_rcOwnerClient.Height();
     if (m_nRefWidth > 0) {
-        x0 = std::int64_t{m_nClientWidth} * m_nLeft / m_nRefWidth;
-        x1 = x0 + std::int64_t{m_nClientWidth} * m_nWidth / m_nRefWidth;
+        x0 = clientWidth * m_nLeft / m_nRefWidth;
+        x1 = x0 + clientWidth * m_nWidth / m_nRefWidth;
     }
     if (m_nRefHeight > 0) {
-        y0 = std::int64_t{m_nClientHeight} * m_nTop / m_nRefHeight;
-        y1 = y0 + std::int64_t{m_nClientHeight} * m_nHeight / m_nRefHeight;
+        y0 = clientHeight * m_nTop / m_nRefHeight;
+        y1 = y0 + clientHeight * m_nHeight / m_nRefHeight;
     }
     return x0 + 2 < x && x < x1 - 2 && y0 + 2 < y && y < y1 - 2;
 }
@@ -180,10 +197,13 @@ std::recursive_mutex& CVirtualDev::PanelLock()
     return lock;
 }
 
-// Cursors and the owner's client rectangle wait for the window layer.
-void CVirtualDev::ShowCursor(Cursor) {}
-
-void CVirtualDev::SetOwner(CWnd* wnd)
+void CVirtualDev::SetCursorAction(std::function<void(PartCursor)> action)
 {
-    SetOwnerSize(wnd, 0, 0);
+    CursorAction() = std::move(action);
+}
+
+void CVirtualDev::ShowCursor(PartCursor cursor)
+{
+    if (CursorAction())
+        CursorAction()(cursor);
 }

@@ -12,7 +12,9 @@
 #pragma once
 
 #include "panel/CDIBitmap.h"
+#include "platform/ui/CRect.h"
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -21,6 +23,13 @@
 
 class CDC;
 class CWnd;
+
+// The pointer shapes a part asks for when the mouse moves over it.
+enum class PartCursor
+{
+    Arrow,
+    Hand,
+};
 
 class CVirtualDev
 {
@@ -64,6 +73,8 @@ public:
     int GetTop() const { return m_nTop; }
     int GetWidth() const { return m_nWidth; }
     int GetHeight() const { return m_nHeight; }
+    // The design rectangle: (left, top, left + width, top + height).
+    void GetRect(CRect* out) const;
 
     void SetID(const std::string& id) { m_strID = id; }
     const std::string& GetID() const { return m_strID; }
@@ -82,10 +93,10 @@ public:
     // Stores dc in the part and in every descendant.
     void SetDC(CDC* dc);
     CDC* GetDC() const;
-    // Stores the owner window and its client size as both the client size and
+    // Stores the owner window and its client rectangle, whose size is also
     // the reference size for scaling, in the part and every descendant.
-    void SetOwner(CWnd* wnd);
-    void SetOwnerSize(CWnd* wnd, int clientWidth, int clientHeight);
+    // User-interface thread only, like the hit test that reads them.
+    void SetOwner(CWnd* wnd, const CRect& clientRect);
     CWnd* GetOwner() const { return m_pOwner; }
 
     // Draws each direct child in order and clears its dirty flag; does not
@@ -102,17 +113,15 @@ public:
     // its lamps under the one lock.
     static std::recursive_mutex& PanelLock();
 
+    // How a pointer shape asked for by a part is shown; the main window
+    // installs it on the user-interface thread (none: nothing is shown).
+    static void SetCursorAction(std::function<void(PartCursor)> action);
+
     // The part's current image; hold the panel lock while reading it.
     const CDIBitmap& GetBitmap() const { return m_bitmap; }
 
 protected:
-    // Arrow or hand cursor for the user's pointer.
-    enum class Cursor
-    {
-        Arrow,
-        Hand,
-    };
-    static void ShowCursor(Cursor cursor);
+    static void ShowCursor(PartCursor cursor);
 
     // Stores state and marks the part dirty; the caller holds the panel lock.
     void StoreState(int state);
@@ -126,8 +135,7 @@ protected:
     int m_nHeight = 0;
     int m_nRefWidth = 0;
     int m_nRefHeight = 0;
-    int m_nClientWidth = 0;
-    int m_nClientHeight = 0;
+    CRect m_rcOwnerClient;
     int m_nState = 0;
     BYTE m_bDirty = 1;
     CDC* m_pDC = nullptr;

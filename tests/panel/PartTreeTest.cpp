@@ -68,7 +68,7 @@ TEST(PartTree, HitTestIsStrictlyInsideTheRectangleShrunkByTwo)
         EXPECT_EQ(part.HitTest(c.x, c.y), c.inside) << c.x << "," << c.y;
     }
     // Scale 1 once the owner's size is known: the same answers.
-    part.SetOwnerSize(nullptr, 640, 480);
+    part.SetOwner(nullptr, CRect(0, 0, 640, 480));
     EXPECT_TRUE(part.HitTest(13, 23));
     EXPECT_FALSE(part.HitTest(12, 23));
 
@@ -78,7 +78,7 @@ TEST(PartTree, HitTestIsStrictlyInsideTheRectangleShrunkByTwo)
     for (int x = -1; x <= 6; ++x)
         EXPECT_FALSE(narrow.HitTest(x, 50)) << x;
     // An owner without a client area divides by nothing.
-    part.SetOwnerSize(nullptr, 0, 0);
+    part.SetOwner(nullptr, CRect());
     EXPECT_TRUE(part.HitTest(13, 23));
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 
 class CBmpPalette;
+class CPalette;
 class CDC;
 
 class CDIBitmap

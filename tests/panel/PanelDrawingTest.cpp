@@ -58,10 +58,14 @@ TEST_F(Canvas, StretchedBitmapFillsItsRectangle)
     for (int bpp : {8, 24}) {
         CDIBitmap bitmap;
         ASSERT_EQ(bitmap.LoadFromFile(Checker(dir, bpp).c_str()), 1);
-        // Palette depths carry a palette with one entry per colour table entry.
+        // An 8-bit bitmap holds a 256-entry colour table and a palette of it.
         EXPECT_EQ(bitmap.GetPalette() != nullptr, bpp <= 8);
-        if (bpp == 8)
-            EXPECT_EQ(bitmap.GetPalette()->GetEntryCount(), 2);
+        if (bpp == 8) {
+            EXPECT_EQ(bitmap.GetPalette()->GetEntryCount(), 256);
+            PALETTEENTRY entry{};
+            ASSERT_EQ(bitmap.GetPalette()->GetPaletteEntries(1, 1, &entry), 1U);
+            EXPECT_EQ(RGB(entry.peRed, entry.peGreen, entry.peBlue), kBlue);
+        }
         m_dc.FillSolidRect(0, 0, 40, 30, kWhite);
         bitmap.DrawStretched(&m_dc, 10, 10, 8, 6);
         EXPECT_EQ(m_dc.GetPixel(10, 10), kRed) << bpp;

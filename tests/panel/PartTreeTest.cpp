@@ -308,6 +308,8 @@ TEST(PartTree, ConsoleClickStartsTelnetToTheSwitch)
     const std::filesystem::path record = dir.Path() / "record.txt";
     const std::string script = dir.Write("x-terminal-emulator", "#!/bin/sh\necho \"$@\" >> '" + record.string() + "'\n");
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    const char* oldPath = std::getenv("PATH");
+    const std::string savedPath = oldPath != nullptr ? oldPath : "";
     setenv("PATH", dir.Path().c_str(), 1);
 
     CDevModule root;
@@ -335,6 +337,7 @@ TEST(PartTree, ConsoleClickStartsTelnetToTheSwitch)
     root.OnClick(x, y);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_FALSE(std::filesystem::exists(record));
+    setenv("PATH", savedPath.c_str(), 1);
 }
 
 TEST(PartTree, StatusChangesFromSeveralThreadsWhileDrawing)

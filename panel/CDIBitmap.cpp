@@ -3,6 +3,7 @@
 #include "panel/CBmpPalette.h"
 #include "platform/ui/CDC.h"
 
+#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <iterator>
@@ -25,6 +26,16 @@ bool ReadAll(std::istream& in, std::vector<BYTE>& out)
         out.insert(out.end(), buffer, buffer + got);
     }
     return !in.bad();
+}
+
+// Only regular files of a size a bitmap can have are read: a device or a pipe
+// named by mistake is never opened.
+bool IsBitmapFile(const char* name)
+{
+    std::error_code error;
+    const std::filesystem::path path(name);
+    return std::filesystem::is_regular_file(path, error) &&
+           std::filesystem::file_size(path, error) <= DibImage::kMaxFileSize && !error;
 }
 
 // The header and colour table of image in the drawing layer's form.
@@ -58,7 +69,7 @@ CDIBitmap::~CDIBitmap() = default;
 
 int CDIBitmap::Load(const char* fileName)
 {
-    if (fileName == nullptr)
+    if (fileName == nullptr || !IsBitmapFile(fileName))
         return 0;
     std::ifstream file(fileName, std::ios::binary);
     if (!file)
@@ -99,7 +110,7 @@ int CDIBitmap::Write(std::ostream& file)
 
 int CDIBitmap::LoadFromFile(const char* name)
 {
-    if (name == nullptr || *name == '\0')
+    if (name == nullptr || *name == '\0' || !IsBitmapFile(name))
         return 0;
     std::ifstream file(name, std::ios::binary);
     if (!file)

@@ -244,7 +244,8 @@ TEST(CDIBitmap, LoadFromFileKeepsTheHeldImageOnEveryFailure)
     const std::vector<BYTE> held(bitmap.GetImage().pixels);
 
     const std::string missing = (dir.Path() / "missing.bmp").string();
-    for (const std::string& name : {std::string(), missing, bad}) {
+    // Devices and folders are never read.
+    for (const std::string& name : {std::string(), missing, bad, dir.Path().string(), std::string("/dev/zero")}) {
         EXPECT_EQ(bitmap.LoadFromFile(name.c_str()), 0) << name;
         EXPECT_EQ(bitmap.GetImage().pixels, held) << name;
     }

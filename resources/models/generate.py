@@ -498,6 +498,15 @@ def sim_data(m):
     def add(oid, kind, value):
         rows.append((tuple(int(x) for x in oid.split(".")), kind, value))
 
+    kind = "Gigabit" if m["gigabit"] else "Fast Ethernet"
+    poe = " PoE" if m["poe"] else ""
+    add("1.3.6.1.2.1.1.1.0", 4, f"Korvel {m['name']} {count}-Port {kind}{poe} Managed Switch")
+    add("1.3.6.1.2.1.1.2.0", 6, ENTERPRISE + ".10.76.19")
+    add("1.3.6.1.2.1.1.3.0", 67, 0)
+    add("1.3.6.1.2.1.1.4.0", 4, "Network Operations")
+    add("1.3.6.1.2.1.1.5.0", 4, m["name"].lower().replace(" ", "-"))
+    add("1.3.6.1.2.1.1.6.0", 4, "Lab rack 1")
+    add("1.3.6.1.2.1.1.7.0", 2, 2)
     vlan_if = 1001
     add("1.3.6.1.2.1.2.1.0", 2, count + 1)
     for i in list(range(1, count + 1)) + [vlan_if]:
@@ -551,8 +560,15 @@ def sim_data(m):
                 status = "POWER OFF"
             add(f"{SETTINGS}.22.1.1.13.1.{i}", 4, status)
     rows.sort(key=lambda r: r[0])
-    head = [f"# {m['name']}: its interfaces and the objects the front-panel polling reads.",
+    head = [f"# {m['name']}: the MIB-II system and interfaces groups, and the objects the front-panel",
+            "# polling reads. Load it after korvel-base.snmprec, whose objects it replaces, or alone.",
             "# Written by resources/models/generate.py from its model table.",
+            "#",
+            "# Read-only as on the switch: the system group but contact, name and location, and the",
+            "# interfaces table but ifAdminStatus.",
+            *[f"#@readonly 1.3.6.1.2.1.1.{c}" for c in (1, 2, 3, 7)],
+            "#@readonly 1.3.6.1.2.1.2.1",
+            *[f"#@readonly 1.3.6.1.2.1.2.2.1.{c}" for c in range(1, 23) if c != 7],
             "#"]
     return "\n".join(head + [f"{'.'.join(map(str, oid))}|{kind}|{value}" for oid, kind, value in rows]) + "\n"
 

@@ -381,9 +381,10 @@ int SnmpExchange(const SnmpMessage& request, const char* host, unsigned long tim
         netsnmp_session s;
         snmp_sess_init(&s);
         s.peername = peer.data();
-        // Two tries when there is time for them; the deadline bounds both.
-        s.retries = timeoutMs >= 1000 ? 1 : 0;
-        s.timeout = static_cast<long>(timeoutMs * 1000 / static_cast<unsigned long>(s.retries + 1));
+        // One try that lasts the whole time-out; the deadline below bounds
+        // engine discovery and request together.
+        s.retries = 0;
+        s.timeout = static_cast<long>(timeoutMs * 1000);
         s.flags |= SNMP_FLAGS_DONT_PROBE;
         bool ok = SetSecurity(request, s, userName, community);
         if (ok)

@@ -275,7 +275,8 @@ bool SnmpAgent::Start(const SimOptions& options, std::string& listening, std::st
     std::string endpoint = v6 ? "udp6:[" + options.address + "]:" + std::to_string(port)
                               : "udp:" + options.address + ":" + std::to_string(port);
     netsnmp_ds_set_string(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_AGENT_PORTS, endpoint.c_str());
-    snmp_enable_stderrlog();
+    // Warnings and errors only (no line per connection).
+    netsnmp_register_loghandler(NETSNMP_LOGHANDLER_STDERR, LOG_WARNING);
 
     static char noSmux[] = "-smux";
     add_to_init_list(noSmux);

@@ -17,6 +17,11 @@ struct SecurityCase
     bool answers;
 };
 
+void PrintTo(const SecurityCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class SnmpV3Security : public ::testing::TestWithParam<SecurityCase>
 {
 };

@@ -50,6 +50,11 @@ struct WalkCase
     int version;
 };
 
+void PrintTo(const WalkCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class SnmpWalk : public ::testing::TestWithParam<WalkCase>
 {
 protected:

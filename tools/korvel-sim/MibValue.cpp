@@ -10,42 +10,17 @@
 
 bool ParseOid(std::string_view text, Oid& out)
 {
-    out.clear();
-    if (!text.empty() && text.front() == '.')
-        text.remove_prefix(1);
-    if (text.empty())
-        return false;
-    size_t pos = 0;
-    while (pos <= text.size()) {
-        size_t end = text.find('.', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::uint32_t arc = 0;
-        const char* first = text.data() + pos;
-        const char* last = text.data() + end;
-        auto [ptr, ec] = std::from_chars(first, last, arc);
-        if (first == last || ec != std::errc() || ptr != last)
-            return false;
-        out.push_back(arc);
-        pos = end + 1;
-    }
-    return out.size() >= 2;
+    return SnmpParseOid(std::string(text).c_str(), out);
 }
 
 std::string OidToText(const Oid& oid)
 {
-    std::string text;
-    for (size_t i = 0; i < oid.size(); ++i) {
-        if (i)
-            text += '.';
-        text += std::to_string(oid[i]);
-    }
-    return text;
+    return SnmpOidText(oid);
 }
 
 bool OidStartsWith(const Oid& oid, const Oid& prefix)
 {
-    return oid.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), oid.begin());
+    return SnmpOidStartsWith(oid, prefix);
 }
 
 MibValue MibValue::Integer(std::int64_t v)

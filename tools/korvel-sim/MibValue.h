@@ -2,6 +2,8 @@
 // free of any SNMP library type.
 #pragma once
 
+#include "platform/snmp/SnmpMessage.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,7 +11,7 @@
 
 // An object identifier as its arcs. std::vector's ordering is the SNMP
 // lexicographic ordering (a prefix sorts before what it prefixes).
-using Oid = std::vector<std::uint32_t>;
+using Oid = SnmpOid;
 
 // Dotted text ("1.3.6.1"; a leading dot is accepted) to arcs; false when the
 // text is not a dotted decimal identifier of at least two arcs.

@@ -7,6 +7,7 @@
 #include "panel/CParseDevXML.h"
 #include "panel/CPort.h"
 #include "platform/system/PrivateProfile.h"
+#include "support/SimulatorFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -195,6 +196,32 @@ TEST_P(SampleModel, SimulatorDataHoldsWhatPollingReads)
     EXPECT_EQ(objects.count(settings + ".22.8.0"), m.poePorts > 0 ? 1U : 0U);
     for (int p = 1; p <= m.poePorts; ++p)
         EXPECT_EQ(objects.count(settings + ".22.1.1.13.1." + std::to_string(p)), 1U) << p;
+}
+
+TEST_P(SampleModel, SimulatorServesTheModelAloneAndOverTheBase)
+{
+    const Model& m = GetParam();
+    const std::string data = std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/" + m.name + ".snmprec";
+    const std::string settings = "1.3.6.1.4.1.32473.10.76.19.1";
+    for (const std::vector<std::string>& files : {std::vector<std::string>{data},
+                                                  std::vector<std::string>{KorvelSimulator::BaseData(), data}}) {
+        KorvelSimulator sim(files);
+        ASSERT_TRUE(sim.Running()) << files.size();
+        EXPECT_NE(sim.Get("1.3.6.1.2.1.1.1.0").find(m.name), std::string::npos);
+        EXPECT_EQ(sim.Get("1.3.6.1.2.1.2.1.0"), std::to_string(m.ports + 1));
+        EXPECT_EQ(sim.Get(settings + ".25.1.0"), "1");
+        EXPECT_EQ(sim.Get("1.3.6.1.2.1.2.2.1.7." + std::to_string(m.ports)), "1");
+        EXPECT_EQ(sim.Get(settings + ".1.13.1.7.1"), m.allGigabit ? "2" : "1");
+        if (m.fan)
+            EXPECT_EQ(sim.Get(settings + ".1.15.1.0"), "1");
+        if (m.poePorts > 0) {
+            EXPECT_EQ(sim.Get(settings + ".22.8.0"), "1");
+            EXPECT_NE(sim.Get(settings + ".22.1.1.13.1." + std::to_string(m.poePorts)), "<none>");
+        }
+        // The system name is writable, the interface type is not.
+        EXPECT_EQ(sim.Set("1.3.6.1.2.1.1.5.0", SnmpValueOctetString, "renamed"), 0);
+        EXPECT_NE(sim.Set("1.3.6.1.2.1.2.2.1.3.1", SnmpValueInteger, "6"), 0);
+    }
 }
 
 TEST(SampleModels, PuffinPortsLightTheirLinkLamps)

@@ -212,8 +212,9 @@ TEST_P(SampleModel, SimulatorServesTheModelAloneAndOverTheBase)
         EXPECT_EQ(sim.Get(settings + ".25.1.0"), "1");
         EXPECT_EQ(sim.Get("1.3.6.1.2.1.2.2.1.7." + std::to_string(m.ports)), "1");
         EXPECT_EQ(sim.Get(settings + ".1.13.1.7.1"), m.allGigabit ? "2" : "1");
-        if (m.fan)
+        if (m.fan) {
             EXPECT_EQ(sim.Get(settings + ".1.15.1.0"), "1");
+        }
         if (m.poePorts > 0) {
             EXPECT_EQ(sim.Get(settings + ".22.8.0"), "1");
             EXPECT_NE(sim.Get(settings + ".22.1.1.13.1." + std::to_string(m.poePorts)), "<none>");

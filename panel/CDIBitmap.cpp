@@ -184,9 +184,8 @@ int CDIBitmap::Draw(CDC* dc, const CRect& destination, const CRect& source)
     CPalette* previous = nullptr;
     const bool selected = SelectPalette(dc, previous);
     const BITMAPINFO info = MakeInfo(m_image);
-    const int rows = dc->SetDIBitsToDevice(destination.left, destination.top, destination.Width(),
-                                           destination.Height(), source.left,
-                                           GetHeight() - source.top - source.Height(), 0, GetHeight(),
+    const int rows = dc->SetDIBitsToDevice(destination.left, destination.top, destination.Width(), destination.Height(),
+                                           source.left, GetHeight() - source.top - source.Height(), 0, GetHeight(),
                                            m_image.pixels.data(), m_image.pixels.size(), &info, DIB_RGB_COLORS);
     if (selected)
         dc->SelectPalette(previous, FALSE);

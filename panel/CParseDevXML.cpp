@@ -39,8 +39,7 @@ int ReadNumber(const std::string& text)
 }
 
 // The code of word in a table of words; -1 when it is not there.
-template <std::size_t N>
-int Lookup(const std::string& word, const std::string_view (&words)[N])
+template <std::size_t N> int Lookup(const std::string& word, const std::string_view (&words)[N])
 {
     for (std::size_t i = 0; i < N; ++i) {
         if (word == words[i])
@@ -53,8 +52,7 @@ constexpr std::string_view kPortStatusWords[] = {"PORTLINK100", "PORTLINK10", "P
                                                  "PORTEMPTY"};
 constexpr std::string_view kLampStatusWords[] = {"LAMPON", "LAMP1G", "LAMPOFF"};
 constexpr std::string_view kLampTypeWords[] = {"LINK", "S100M", "POWER", "CONSOLE"};
-constexpr std::string_view kPortBitmapElements[] = {"BMPLINK100", "BMPLINK10", "BMPDISABLE", "BMPENABLE",
-                                                    "BMPEMPTY"};
+constexpr std::string_view kPortBitmapElements[] = {"BMPLINK100", "BMPLINK10", "BMPDISABLE", "BMPENABLE", "BMPEMPTY"};
 constexpr std::string_view kLedBitmapElements[] = {"BMP0", "BMP1", "BMP2", "BMP3", "BMP4",
                                                    "BMP5", "BMP6", "BMP7", "BMP8", "BMP9"};
 constexpr std::string_view kRequired[] = {"ID", "LEFT", "TOP", "WIDTH", "HEIGHT"};
@@ -255,6 +253,7 @@ std::string CParseDevXML::ReadChildText(const CXmlNode& node, const std::string&
 
 bool CParseDevXML::HasRequiredProperties(const CXmlNode& node)
 {
-    return std::all_of(std::begin(kRequired), std::end(kRequired),
-                       [&](std::string_view name) { return static_cast<bool>(node.SelectSingleNode(std::string(name))); });
+    return std::all_of(std::begin(kRequired), std::end(kRequired), [&](std::string_view name) {
+        return static_cast<bool>(node.SelectSingleNode(std::string(name)));
+    });
 }

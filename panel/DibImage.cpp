@@ -209,8 +209,8 @@ bool DibImage::Decode(const BYTE* data, std::size_t size, DibImage& out, std::st
     }
 
     const std::uint64_t width = static_cast<std::uint64_t>(in.biWidth);
-    const std::uint64_t rows = static_cast<std::uint64_t>(in.biHeight < 0 ? -static_cast<std::int64_t>(in.biHeight)
-                                                                          : in.biHeight);
+    const std::uint64_t rows =
+        static_cast<std::uint64_t>(in.biHeight < 0 ? -static_cast<std::int64_t>(in.biHeight) : in.biHeight);
     const std::uint64_t srcRow = RowBytesFor(width, bpp);
     if (offBits > size || (size - offBits) / srcRow < rows) {
         error = "Error:pixel data is shorter than the image\n";

@@ -12,8 +12,8 @@
 namespace {
 
 const std::vector<std::array<BYTE, 3>> kPalette16 = {
-    {0, 0, 0},       {255, 255, 255}, {200, 30, 30},  {30, 200, 30},  {30, 30, 200},  {250, 180, 0},
-    {90, 90, 90},    {160, 160, 160}, {10, 20, 30},   {40, 50, 60},   {70, 80, 90},   {100, 110, 120},
+    {0, 0, 0},       {255, 255, 255}, {200, 30, 30},   {30, 200, 30}, {30, 30, 200}, {250, 180, 0},
+    {90, 90, 90},    {160, 160, 160}, {10, 20, 30},    {40, 50, 60},  {70, 80, 90},  {100, 110, 120},
     {130, 140, 150}, {170, 180, 190}, {210, 220, 230}, {240, 250, 5},
 };
 
@@ -146,7 +146,11 @@ TEST(DibImage, BrokenFilesAreRefused)
         {"not BM", [](auto& b) { b[0] = 'M'; }},
         {"OS/2 header", [](auto& b) { Poke32(b, 14, 12); }},
         {"unknown header size", [](auto& b) { Poke32(b, 14, 64); }},
-        {"header larger than the file", [](auto& b) { Poke32(b, 14, 124); b.resize(100); }},
+        {"header larger than the file",
+         [](auto& b) {
+             Poke32(b, 14, 124);
+             b.resize(100);
+         }},
         {"two planes", [](auto& b) { Poke16(b, 26, 2); }},
         {"7 bits per pixel", [](auto& b) { Poke16(b, 28, 7); }},
         {"0 bits per pixel", [](auto& b) { Poke16(b, 28, 0); }},
@@ -184,8 +188,8 @@ TEST(DibImage, BrokenFilesAreRefused)
 
 TEST(DibImage, BadColourMasksAreRefused)
 {
-    for (const std::vector<DWORD>& masks : std::vector<std::vector<DWORD>>{
-             {0, 0xFF00, 0xFF}, {0xFF0F00, 0xF0, 0x0F}, {0xFF0000, 0xFF00, 0}}) {
+    for (const std::vector<DWORD>& masks :
+         std::vector<std::vector<DWORD>>{{0, 0xFF00, 0xFF}, {0xFF0F00, 0xF0, 0x0F}, {0xFF0000, 0xFF00, 0}}) {
         const BmpSpec spec = BmpSpec(2, 2, 32).Masks(masks);
         const std::vector<BYTE> file = BuildBmp(spec, [](int, int) { return DWORD(0); });
         DibImage image;

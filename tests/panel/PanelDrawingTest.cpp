@@ -130,8 +130,8 @@ TEST(PartCursor, TheLastPartHitDecidesThePointer)
         int x, y;
         std::vector<PartCursor> cursors;
     };
-    for (const Case& c : {Case{20, 20, {PartCursor::Arrow, PartCursor::Hand}}, Case{100, 50, {PartCursor::Arrow}},
-                          Case{300, 50, {}}}) {
+    for (const Case& c :
+         {Case{20, 20, {PartCursor::Arrow, PartCursor::Hand}}, Case{100, 50, {PartCursor::Arrow}}, Case{300, 50, {}}}) {
         shown.clear();
         int x = c.x, y = c.y;
         root.OnMouseMove(x, y);

@@ -2,6 +2,7 @@
 // bitmaps following the state, and state changes from several threads.
 #include "BmpBuilder.h"
 
+#include "common/Globals.h"
 #include "panel/CCom.h"
 #include "panel/CDevModule.h"
 #include "panel/CLamp.h"
@@ -11,7 +12,6 @@
 #include "panel/CPort.h"
 #include "panel/CPower.h"
 #include "panel/CSlot.h"
-#include "common/Globals.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +23,7 @@
 
 namespace {
 
-template <typename Part>
-Part* Add(CVirtualDev& parent, int left = 0, int top = 0, int width = 0, int height = 0)
+template <typename Part> Part* Add(CVirtualDev& parent, int left = 0, int top = 0, int width = 0, int height = 0)
 {
     auto* part = static_cast<Part*>(parent.AddChild(std::make_unique<Part>()));
     part->SetGeometry(left, top, width, height);
@@ -284,8 +283,8 @@ TEST(PartTree, ClickRunsTheActionOfEveryPortHit)
         int x, y;
         std::vector<CPort*> ports;
     };
-    for (const Case& c : {Case{15, 20, {one}}, Case{30, 20, {one, two}}, Case{45, 20, {two}}, Case{200, 50, {}},
-                          Case{110, 20, {}}}) {
+    for (const Case& c :
+         {Case{15, 20, {one}}, Case{30, 20, {one, two}}, Case{45, 20, {two}}, Case{200, 50, {}}, Case{110, 20, {}}}) {
         clicked.clear();
         int x = c.x, y = c.y;
         root.OnClick(x, y);
@@ -306,7 +305,8 @@ TEST(PartTree, ConsoleClickStartsTelnetToTheSwitch)
     // A stand-in terminal emulator that writes down what it was asked to run.
     TempDir dir;
     const std::filesystem::path record = dir.Path() / "record.txt";
-    const std::string script = dir.Write("x-terminal-emulator", "#!/bin/sh\necho \"$@\" >> '" + record.string() + "'\n");
+    const std::string script =
+        dir.Write("x-terminal-emulator", "#!/bin/sh\necho \"$@\" >> '" + record.string() + "'\n");
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
     const char* oldPath = std::getenv("PATH");
     const std::string savedPath = oldPath != nullptr ? oldPath : "";

@@ -36,10 +36,7 @@ struct Panel
         port = static_cast<CPort*>(root.AddChild(std::make_unique<CPort>()));
         port->SetGeometry(10, 10, 22, 18);
     }
-    void Click(int x, int y)
-    {
-        root.OnClick(x, y);
-    }
+    void Click(int x, int y) { root.OnClick(x, y); }
 };
 
 TEST(PortClick, BroadcastsThePortClickMessageThenRunsTheAction)

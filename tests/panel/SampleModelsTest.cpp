@@ -30,7 +30,7 @@ struct Model
 };
 
 const Model kModels[] = {
-    {"KSX-Bellis", 28, 0, 4, 25, true, false},  {"KSX-Puffin", 28, 24, 0, 0, true, true},
+    {"KSX-Bellis", 28, 0, 4, 25, true, false},   {"KSX-Puffin", 28, 24, 0, 0, true, true},
     {"KVT-CorvidR2", 10, 0, 0, 0, false, false}, {"KSX-Alcor R2", 52, 0, 0, 0, true, false},
     {"KVT-Pipit R1", 10, 8, 0, 0, false, false},
 };
@@ -65,8 +65,8 @@ protected:
     }
     int ProfileInt(const std::string& key)
     {
-        return static_cast<int>(GetPrivateProfileInt("DeviceInfo", key, -1,
-                                                     (ModelFolder(GetParam()) / "User.ini").string()));
+        return static_cast<int>(
+            GetPrivateProfileInt("DeviceInfo", key, -1, (ModelFolder(GetParam()) / "User.ini").string()));
     }
 };
 
@@ -203,8 +203,8 @@ TEST_P(SampleModel, SimulatorServesTheModelAloneAndOverTheBase)
     const Model& m = GetParam();
     const std::string data = std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/" + m.name + ".snmprec";
     const std::string settings = "1.3.6.1.4.1.32473.10.76.19.1";
-    for (const std::vector<std::string>& files : {std::vector<std::string>{data},
-                                                  std::vector<std::string>{KorvelSimulator::BaseData(), data}}) {
+    for (const std::vector<std::string>& files :
+         {std::vector<std::string>{data}, std::vector<std::string>{KorvelSimulator::BaseData(), data}}) {
         KorvelSimulator sim(files);
         ASSERT_TRUE(sim.Running()) << files.size();
         EXPECT_NE(sim.Get("1.3.6.1.2.1.1.1.0").find(m.name), std::string::npos);

@@ -16,12 +16,10 @@ void CLamp::SetType(int& type)
 void CLamp::Draw()
 {
     std::lock_guard lock(PanelLock());
-    if (m_nState < 0 || m_nState >= kLampBitmapCount)
+    const char* name = m_lampBitmaps.Get(m_nState);
+    if (name == nullptr || *name == '\0' || m_pDC == nullptr)
         return;
-    const std::optional<std::string>& name = m_strLampBitmaps[m_nState];
-    if (!name || name->empty() || m_pDC == nullptr)
-        return;
-    if (m_bitmap.LoadFromFile(name->c_str()))
+    if (m_bitmap.LoadFromFile(name))
         m_bitmap.DrawAt(m_pDC, m_nLeft, m_nTop);
 }
 

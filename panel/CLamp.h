@@ -3,6 +3,7 @@
 // description gave.
 #pragma once
 
+#include "panel/BitmapNameTable.h"
 #include "panel/CObserver.h"
 #include "panel/CVirtualDev.h"
 #include "panel/PartStates.h"
@@ -30,5 +31,5 @@ public:
 private:
     int m_nLampType = LAMP_TYPE_NONE;
     // One bitmap name per lamp state; the panel description gives none.
-    std::optional<std::string> m_strLampBitmaps[kLampBitmapCount];
+    BitmapNameTable m_lampBitmaps{kLampBitmapCount};
 };

@@ -23,20 +23,13 @@ void CLed::Update()
 
 void CLed::SetBitmap(int index, const char* name)
 {
-    if (index < 0 || index >= kLedBitmapCount)
-        return;
     std::lock_guard lock(PanelLock());
-    if (name == nullptr)
-        m_strLedBitmaps[index].reset();
-    else
-        m_strLedBitmaps[index] = name;
+    m_ledBitmaps.Set(index, name);
 }
 
 const char* CLed::GetStateBitmap(int index) const
 {
-    if (index < 0 || index >= kLedBitmapCount || !m_strLedBitmaps[index])
-        return nullptr;
-    return m_strLedBitmaps[index]->c_str();
+    return m_ledBitmaps.Get(index);
 }
 
 int CLed::GetLedState() const

@@ -2,6 +2,7 @@
 // bitmaps; it starts at 0 and nothing changes it.
 #pragma once
 
+#include "panel/BitmapNameTable.h"
 #include "panel/CObserver.h"
 #include "panel/CVirtualDev.h"
 #include "panel/PartStates.h"
@@ -25,5 +26,5 @@ public:
 
 private:
     int m_nLedState = 0;
-    std::optional<std::string> m_strLedBitmaps[kLedBitmapCount];
+    BitmapNameTable m_ledBitmaps{kLedBitmapCount};
 };

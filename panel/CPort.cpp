@@ -55,20 +55,13 @@ void CPort::OnClick(int& x, int& y)
 
 void CPort::SetBitmap(int index, const char* name)
 {
-    if (index < 0 || index >= kPortStatusCount)
-        return;
     std::lock_guard lock(PanelLock());
-    if (name == nullptr)
-        m_strStatusBitmaps[index].reset();
-    else
-        m_strStatusBitmaps[index] = name;
+    m_statusBitmaps.Set(index, name);
 }
 
 const char* CPort::GetStatusBitmap(int index) const
 {
-    if (index < 0 || index >= kPortStatusCount || !m_strStatusBitmaps[index])
-        return nullptr;
-    return m_strStatusBitmaps[index]->c_str();
+    return m_statusBitmaps.Get(index);
 }
 
 void CPort::SetStatus(int status)

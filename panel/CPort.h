@@ -4,6 +4,7 @@
 // port-click action that the main window installs.
 #pragma once
 
+#include "panel/BitmapNameTable.h"
 #include "panel/CSubject.h"
 #include "panel/CVirtualDev.h"
 #include "panel/PartStates.h"
@@ -48,6 +49,6 @@ public:
     static void SetClickAction(std::function<void(CPort&)> action);
 
 private:
-    std::optional<std::string> m_strStatusBitmaps[kPortStatusCount];
+    BitmapNameTable m_statusBitmaps{kPortStatusCount};
     int m_nClickValue = 0;
 };

@@ -8,6 +8,8 @@
 
 #include <climits>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -82,8 +84,15 @@ bool CXmlDocument::Adopt(void* doc)
 
 bool CXmlDocument::Load(const std::string& fileName)
 {
-    xml_detail::PrepareLibrary();
-    return Adopt(xmlReadFile(fileName.c_str(), nullptr, kParseOptions));
+    // Read here: the library itself opens no file (no external entities).
+    std::ifstream file(fileName, std::ios::binary);
+    if (!file)
+        return Adopt(nullptr);
+    std::ostringstream content;
+    content << file.rdbuf();
+    if (!file && !file.eof())
+        return Adopt(nullptr);
+    return LoadXml(content.str());
 }
 
 bool CXmlDocument::LoadXml(const std::string& text)

@@ -111,7 +111,7 @@ std::string CXmlNode::Text() const
     return text.substr(begin, end - begin);
 }
 
-bool CXmlNode::SetText(const std::string& text)
+bool CXmlNode::SetText(const std::string& text) const
 {
     if (m_node == nullptr || AsNode(m_node)->type != XML_ELEMENT_NODE)
         return false;
@@ -216,7 +216,7 @@ CXmlNode CXmlNode::SelectSingleNode(const std::string& xpath) const
     return nodes.empty() ? CXmlNode() : nodes.front();
 }
 
-CXmlNode CXmlNode::AppendChild(const CXmlNode& child)
+CXmlNode CXmlNode::AppendChild(const CXmlNode& child) const
 {
     if (m_node == nullptr || child.m_node == nullptr || child.m_doc != m_doc)
         return {};

@@ -51,7 +51,7 @@ public:
     // the blanks at its two ends.
     std::string Text() const;
     // Element only: its children are replaced by one text (none for "").
-    bool SetText(const std::string& text);
+    bool SetText(const std::string& text) const;
 
     // Children and siblings in document order.
     std::vector<CXmlNode> ChildNodes() const;
@@ -73,7 +73,7 @@ public:
     // from elsewhere in the tree) as the last child of this element. Returns
     // the child, or a null node when the child is not an element of this
     // document or this node lies inside it.
-    CXmlNode AppendChild(const CXmlNode& child);
+    CXmlNode AppendChild(const CXmlNode& child) const;
 
 private:
     friend class CXmlDocument;

@@ -123,6 +123,19 @@ struct CDC::Impl
         bitmapData = defaultBitmap.Data();
     }
 
+    // Selects `object` of `kind` into `current` / `data`; returns the one before.
+    template <class Object>
+    Object* Select(Object* object, GdiKind kind, Object*& current, DataPtr& data)
+    {
+        if (object == nullptr || !object->Data() || object->Data()->kind != kind)
+            return nullptr;
+        std::lock_guard guard(lock);
+        Object* old = current;
+        current = object;
+        data = object->Data();
+        return old;
+    }
+
     // What one drawing needs, taken under the context's lock.
     struct State
     {
@@ -226,35 +239,17 @@ std::shared_ptr<DrawSurface> CDC::Surface() const
 
 CPen* CDC::SelectObject(CPen* pen)
 {
-    if (pen == nullptr || !pen->Data() || pen->Data()->kind != GdiKind::Pen)
-        return nullptr;
-    std::lock_guard guard(m_impl->lock);
-    CPen* old = m_impl->pen;
-    m_impl->pen = pen;
-    m_impl->penData = pen->Data();
-    return old;
+    return m_impl->Select(pen, GdiKind::Pen, m_impl->pen, m_impl->penData);
 }
 
 CBrush* CDC::SelectObject(CBrush* brush)
 {
-    if (brush == nullptr || !brush->Data() || brush->Data()->kind != GdiKind::Brush)
-        return nullptr;
-    std::lock_guard guard(m_impl->lock);
-    CBrush* old = m_impl->brush;
-    m_impl->brush = brush;
-    m_impl->brushData = brush->Data();
-    return old;
+    return m_impl->Select(brush, GdiKind::Brush, m_impl->brush, m_impl->brushData);
 }
 
 CFont* CDC::SelectObject(CFont* font)
 {
-    if (font == nullptr || !font->Data() || font->Data()->kind != GdiKind::Font)
-        return nullptr;
-    std::lock_guard guard(m_impl->lock);
-    CFont* old = m_impl->font;
-    m_impl->font = font;
-    m_impl->fontData = font->Data();
-    return old;
+    return m_impl->Select(font, GdiKind::Font, m_impl->font, m_impl->fontData);
 }
 
 CBitmap* CDC::SelectObject(CBitmap* bitmap)

@@ -9,9 +9,9 @@ bool BroadcastSystemMessage(const std::string& messageName, WPARAM wParam, LPARA
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return false;
-    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(kBroadcastPath),
-                                                     QString::fromLatin1(kBroadcastInterface),
-                                                     QString::fromLatin1(kBroadcastMember));
+    QDBusMessage signal =
+        QDBusMessage::createSignal(QString::fromLatin1(kBroadcastPath), QString::fromLatin1(kBroadcastInterface),
+                                   QString::fromLatin1(kBroadcastMember));
     signal << QString::fromStdString(messageName) << qulonglong(wParam) << qlonglong(lParam);
     return bus.send(signal);
 }

@@ -55,13 +55,12 @@ BOOL CBitmap::LoadImageFile(const std::string& fileName)
                            qint64(size.width()) * size.height() > gdi_detail::kMaxBitmapArea))
         return FALSE;
     QImage image = reader.read();
-    if (image.isNull() || image.width() > gdi_detail::kMaxBitmapSide ||
-        image.height() > gdi_detail::kMaxBitmapSide)
+    if (image.isNull() || image.width() > gdi_detail::kMaxBitmapSide || image.height() > gdi_detail::kMaxBitmapSide)
         return FALSE;
     const int depth = image.depth();
     const QList<QRgb> table = image.colorTable();
-    auto surface = std::make_shared<gdi_detail::DrawSurface>(
-        image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    auto surface =
+        std::make_shared<gdi_detail::DrawSurface>(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     surface->bitsPixel = depth <= 8 ? depth : (image.hasAlphaChannel() ? 32 : 24);
     surface->colourTable = table;
     SetData(BitmapData(std::move(surface)));

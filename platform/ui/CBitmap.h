@@ -40,8 +40,7 @@ public:
     // 32; 0 the bitmap's own); fills the header and the colour table. Without
     // `bits` only the header and table are filled. Returns the scan lines
     // copied (the height without `bits`), 0 on failure.
-    int GetDIBits(UINT startScan, UINT scanLines, void* bits, std::size_t bitsSize, BITMAPINFO* info,
-                  UINT usage) const;
+    int GetDIBits(UINT startScan, UINT scanLines, void* bits, std::size_t bitsSize, BITMAPINFO* info, UINT usage) const;
 
     // The window layer tells where bitmap resources are: `find` gives the file
     // (or Qt resource path) of a resource id, or "" when there is none.

@@ -60,11 +60,20 @@ QPen ToQPen(const DataPtr& pen)
         return QPen(Qt::NoPen);
     Qt::PenStyle style = Qt::SolidLine;
     switch (pen->penStyle) {
-    case PS_DASH: style = Qt::DashLine; break;
-    case PS_DOT: style = Qt::DotLine; break;
-    case PS_DASHDOT: style = Qt::DashDotLine; break;
-    case PS_DASHDOTDOT: style = Qt::DashDotDotLine; break;
-    default: break;
+    case PS_DASH:
+        style = Qt::DashLine;
+        break;
+    case PS_DOT:
+        style = Qt::DotLine;
+        break;
+    case PS_DASHDOT:
+        style = Qt::DashDotLine;
+        break;
+    case PS_DASHDOTDOT:
+        style = Qt::DashDotDotLine;
+        break;
+    default:
+        break;
     }
     return QPen(ToQColor(pen->colour), pen->penWidth, style, Qt::SquareCap, Qt::MiterJoin);
 }
@@ -72,6 +81,16 @@ QPen ToQPen(const DataPtr& pen)
 bool IsThinSolid(const DataPtr& pen)
 {
     return pen && !pen->hollow && pen->penWidth <= 1 && (pen->penStyle == PS_SOLID || pen->penStyle == PS_INSIDEFRAME);
+}
+
+// A one-pixel frame just inside `area`.
+void DrawFrame(QPainter& painter, const QRect& area, const QColor& colour)
+{
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(QRect(area.left(), area.top(), area.width(), 1), colour);
+    painter.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), colour);
+    painter.fillRect(QRect(area.left(), area.top(), 1, area.height()), colour);
+    painter.fillRect(QRect(area.right(), area.top(), 1, area.height()), colour);
 }
 
 QRect FromRect(const RECT& r)
@@ -124,8 +143,7 @@ struct CDC::Impl
     }
 
     // Selects `object` of `kind` into `current` / `data`; returns the one before.
-    template <class Object>
-    Object* Select(Object* object, GdiKind kind, Object*& current, DataPtr& data)
+    template <class Object> Object* Select(Object* object, GdiKind kind, Object*& current, DataPtr& data)
     {
         if (object == nullptr || !object->Data() || object->Data()->kind != kind)
             return nullptr;
@@ -166,8 +184,7 @@ struct CDC::Impl
 
     // Draws with a painter in logical coordinates; `dirty` is the logical
     // area the drawing may change.
-    template <class Draw>
-    static bool Paint(const State& s, const QRect& dirty, Draw&& draw)
+    template <class Draw> static bool Paint(const State& s, const QRect& dirty, Draw&& draw)
     {
         if (!s.surface)
             return false;
@@ -272,10 +289,14 @@ CGdiObject* CDC::SelectStockObject(int index)
     if (stock == nullptr || !stock->Data())
         return nullptr;
     switch (stock->Data()->kind) {
-    case GdiKind::Pen: return SelectObject(static_cast<CPen*>(stock));
-    case GdiKind::Brush: return SelectObject(static_cast<CBrush*>(stock));
-    case GdiKind::Font: return SelectObject(static_cast<CFont*>(stock));
-    default: return nullptr;
+    case GdiKind::Pen:
+        return SelectObject(static_cast<CPen*>(stock));
+    case GdiKind::Brush:
+        return SelectObject(static_cast<CBrush*>(stock));
+    case GdiKind::Font:
+        return SelectObject(static_cast<CFont*>(stock));
+    default:
+        return nullptr;
     }
 }
 
@@ -365,8 +386,8 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int srcX, int
     return StretchBlt(x, y, width, height, source, srcX, srcY, width, height, rop);
 }
 
-BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int srcX, int srcY, int srcWidth,
-                     int srcHeight, DWORD rop)
+BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int srcX, int srcY, int srcWidth, int srcHeight,
+                     DWORD rop)
 {
     if (source == nullptr || rop != SRCCOPY || width <= 0 || height <= 0 || srcWidth <= 0 || srcHeight <= 0)
         return FALSE;
@@ -437,8 +458,8 @@ int CDC::StretchDIBits(int x, int y, int width, int height, int srcX, int srcY, 
     return drawn ? image.height() : 0;
 }
 
-int CDC::SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int srcX, int srcY, UINT startScan,
-                           UINT scanLines, const void* bits, std::size_t bitsSize, const BITMAPINFO* info, UINT usage)
+int CDC::SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int srcX, int srcY, UINT startScan, UINT scanLines,
+                           const void* bits, std::size_t bitsSize, const BITMAPINFO* info, UINT usage)
 {
     if (usage != DIB_RGB_COLORS || info == nullptr || width == 0 || height == 0 || startScan > INT_MAX ||
         scanLines > INT_MAX || width > INT_MAX || height > INT_MAX)
@@ -466,16 +487,8 @@ int CDC::SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int srcX, in
 
 void CDC::FillRect(LPCRECT rect, CBrush* brush)
 {
-    if (rect == nullptr || brush == nullptr || !brush->Data() || brush->Data()->hollow)
-        return;
-    const QRect area = FromRect(*rect);
-    if (area.isEmpty())
-        return;
-    const QColor colour = ToQColor(brush->Data()->colour);
-    Impl::Paint(m_impl->Take(), area, [&](QPainter& painter, QImage&) {
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(area, colour);
-    });
+    if (brush != nullptr && brush->Data() && !brush->Data()->hollow)
+        FillSolidRect(rect, brush->Data()->colour);
 }
 
 void CDC::FillSolidRect(LPCRECT rect, COLORREF colour)
@@ -503,13 +516,7 @@ void CDC::FrameRect(LPCRECT rect, CBrush* brush)
     if (area.isEmpty())
         return;
     const QColor colour = ToQColor(brush->Data()->colour);
-    Impl::Paint(m_impl->Take(), area, [&](QPainter& painter, QImage&) {
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(QRect(area.left(), area.top(), area.width(), 1), colour);
-        painter.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), colour);
-        painter.fillRect(QRect(area.left(), area.top(), 1, area.height()), colour);
-        painter.fillRect(QRect(area.right(), area.top(), 1, area.height()), colour);
-    });
+    Impl::Paint(m_impl->Take(), area, [&](QPainter& painter, QImage&) { DrawFrame(painter, area, colour); });
 }
 
 BOOL CDC::Rectangle(LPCRECT rect)
@@ -523,22 +530,19 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom)
     if (area.isEmpty())
         return FALSE;
     const auto s = m_impl->Take();
-    return Impl::Paint(s, area, [&](QPainter& painter, QImage&) {
-               painter.setCompositionMode(QPainter::CompositionMode_Source);
-               if (s.brush && !s.brush->hollow)
-                   painter.fillRect(area, ToQColor(s.brush->colour));
-               if (IsThinSolid(s.pen)) {
-                   const QColor c = ToQColor(s.pen->colour);
-                   painter.fillRect(QRect(area.left(), area.top(), area.width(), 1), c);
-                   painter.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), c);
-                   painter.fillRect(QRect(area.left(), area.top(), 1, area.height()), c);
-                   painter.fillRect(QRect(area.right(), area.top(), 1, area.height()), c);
-               } else if (s.pen && !s.pen->hollow) {
-                   painter.setPen(ToQPen(s.pen));
-                   painter.setBrush(Qt::NoBrush);
-                   painter.drawRect(area.adjusted(0, 0, -1, -1));
-               }
-           })
+    return Impl::Paint(s, area,
+                       [&](QPainter& painter, QImage&) {
+                           painter.setCompositionMode(QPainter::CompositionMode_Source);
+                           if (s.brush && !s.brush->hollow)
+                               painter.fillRect(area, ToQColor(s.brush->colour));
+                           if (IsThinSolid(s.pen)) {
+                               DrawFrame(painter, area, ToQColor(s.pen->colour));
+                           } else if (s.pen && !s.pen->hollow) {
+                               painter.setPen(ToQPen(s.pen));
+                               painter.setBrush(Qt::NoBrush);
+                               painter.drawRect(area.adjusted(0, 0, -1, -1));
+                           }
+                       })
                ? TRUE
                : FALSE;
 }
@@ -565,34 +569,35 @@ BOOL CDC::LineTo(int x, int y)
     const auto s = m_impl->Take();
     const int halfWidth = s.pen ? s.pen->penWidth : 1;
     const QRect dirty = QRect(from, to).normalized().adjusted(-halfWidth, -halfWidth, halfWidth, halfWidth);
-    return Impl::Paint(s, dirty, [&](QPainter& painter, QImage&) {
-               if (!s.pen || s.pen->hollow)
-                   return;
-               painter.setCompositionMode(QPainter::CompositionMode_Source);
-               if (IsThinSolid(s.pen)) {
-                   // Bresenham's line, without its last point.
-                   const QColor c = ToQColor(s.pen->colour);
-                   int x0 = from.x(), y0 = from.y();
-                   const int dx = std::abs(to.x() - x0), sx = x0 < to.x() ? 1 : -1;
-                   const int dy = -std::abs(to.y() - y0), sy = y0 < to.y() ? 1 : -1;
-                   int err = dx + dy;
-                   while (x0 != to.x() || y0 != to.y()) {
-                       painter.fillRect(QRect(x0, y0, 1, 1), c);
-                       const int e2 = 2 * err;
-                       if (e2 >= dy) {
-                           err += dy;
-                           x0 += sx;
-                       }
-                       if (e2 <= dx) {
-                           err += dx;
-                           y0 += sy;
-                       }
-                   }
-               } else {
-                   painter.setPen(ToQPen(s.pen));
-                   painter.drawLine(from, to);
-               }
-           })
+    return Impl::Paint(s, dirty,
+                       [&](QPainter& painter, QImage&) {
+                           if (!s.pen || s.pen->hollow)
+                               return;
+                           painter.setCompositionMode(QPainter::CompositionMode_Source);
+                           if (IsThinSolid(s.pen)) {
+                               // Bresenham's line, without its last point.
+                               const QColor c = ToQColor(s.pen->colour);
+                               int x0 = from.x(), y0 = from.y();
+                               const int dx = std::abs(to.x() - x0), sx = x0 < to.x() ? 1 : -1;
+                               const int dy = -std::abs(to.y() - y0), sy = y0 < to.y() ? 1 : -1;
+                               int err = dx + dy;
+                               while (x0 != to.x() || y0 != to.y()) {
+                                   painter.fillRect(QRect(x0, y0, 1, 1), c);
+                                   const int e2 = 2 * err;
+                                   if (e2 >= dy) {
+                                       err += dy;
+                                       x0 += sx;
+                                   }
+                                   if (e2 <= dx) {
+                                       err += dx;
+                                       y0 += sy;
+                                   }
+                               }
+                           } else {
+                               painter.setPen(ToQPen(s.pen));
+                               painter.drawLine(from, to);
+                           }
+                       })
                ? TRUE
                : FALSE;
 }
@@ -642,16 +647,17 @@ BOOL CDC::TextOut(int x, int y, const std::string& text)
     else if ((s.align & TA_BOTTOM) == TA_BOTTOM)
         baseline = y - metrics.descent();
     const QRect box(left, baseline - metrics.ascent(), width, metrics.height());
-    return Impl::Paint(s, box, [&](QPainter& painter, QImage&) {
-               if (s.bkMode == OPAQUE) {
-                   painter.setCompositionMode(QPainter::CompositionMode_Source);
-                   painter.fillRect(box, ToQColor(s.bk));
-               }
-               painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-               painter.setFont(font);
-               painter.setPen(ToQColor(s.text));
-               painter.drawText(QPoint(left, baseline), qtext);
-           })
+    return Impl::Paint(s, box,
+                       [&](QPainter& painter, QImage&) {
+                           if (s.bkMode == OPAQUE) {
+                               painter.setCompositionMode(QPainter::CompositionMode_Source);
+                               painter.fillRect(box, ToQColor(s.bk));
+                           }
+                           painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+                           painter.setFont(font);
+                           painter.setPen(ToQColor(s.text));
+                           painter.drawText(QPoint(left, baseline), qtext);
+                       })
                ? TRUE
                : FALSE;
 }
@@ -692,9 +698,8 @@ int CDC::DrawText(const std::string& text, LPRECT rect, UINT format)
     if (format & DT_CALCRECT) {
         const bool wraps = (flags & Qt::TextWordWrap) != 0;
         const QRect limit(rect->left, rect->top, wraps ? std::max(area.width(), 1) : 1 << 20, 1 << 20);
-        const QRect needed = metrics.boundingRect(limit, flags & ~(Qt::AlignHCenter | Qt::AlignRight |
-                                                                   Qt::AlignVCenter | Qt::AlignBottom),
-                                                  qtext);
+        const QRect needed = metrics.boundingRect(
+            limit, flags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom), qtext);
         rect->right = rect->left + needed.width();
         rect->bottom = rect->top + needed.height();
         return needed.height();

@@ -80,8 +80,8 @@ public:
     // outside the source image is left out. StretchBlt scales by taking the
     // nearest pixel.
     BOOL BitBlt(int x, int y, int width, int height, CDC* source, int srcX, int srcY, DWORD rop);
-    BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int srcX, int srcY, int srcWidth,
-                    int srcHeight, DWORD rop);
+    BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int srcX, int srcY, int srcWidth, int srcHeight,
+                    DWORD rop);
     // Device-independent rows (`bitsSize` bytes of them) drawn scaled into the
     // rectangle. Returns the scan lines drawn, 0 on failure.
     int StretchDIBits(int x, int y, int width, int height, int srcX, int srcY, int srcWidth, int srcHeight,
@@ -89,9 +89,8 @@ public:
     // Device-independent rows drawn unscaled: `scanLines` scan lines from
     // `startScan` are given; (srcX, srcY) counts from the bitmap's lower left
     // corner as in a bottom-up bitmap. Returns the scan lines set.
-    int SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int srcX, int srcY, UINT startScan,
-                          UINT scanLines, const void* bits, std::size_t bitsSize, const BITMAPINFO* info,
-                          UINT usage);
+    int SetDIBitsToDevice(int x, int y, DWORD width, DWORD height, int srcX, int srcY, UINT startScan, UINT scanLines,
+                          const void* bits, std::size_t bitsSize, const BITMAPINFO* info, UINT usage);
 
     // Fills (right and bottom edges outside).
     void FillRect(LPCRECT rect, CBrush* brush);

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cmath>
 
-BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
-                       BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision,
-                       BYTE quality, BYTE pitchAndFamily, const std::string& faceName)
+BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic, BYTE underline,
+                       BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision, BYTE quality,
+                       BYTE pitchAndFamily, const std::string& faceName)
 {
     (void)width, (void)escapement, (void)orientation, (void)charSet, (void)outPrecision, (void)clipPrecision,
         (void)pitchAndFamily;

@@ -52,15 +52,33 @@ BOOL CGdiObject::CreateStockObject(int index)
         data->penStyle = hollow ? PS_NULL : PS_SOLID;
     };
     switch (index) {
-    case WHITE_BRUSH: brush(RGB(255, 255, 255), false); break;
-    case LTGRAY_BRUSH: brush(RGB(192, 192, 192), false); break;
-    case GRAY_BRUSH: brush(RGB(128, 128, 128), false); break;
-    case DKGRAY_BRUSH: brush(RGB(64, 64, 64), false); break;
-    case BLACK_BRUSH: brush(RGB(0, 0, 0), false); break;
-    case NULL_BRUSH: brush(0, true); break;
-    case WHITE_PEN: pen(RGB(255, 255, 255), false); break;
-    case BLACK_PEN: pen(RGB(0, 0, 0), false); break;
-    case NULL_PEN: pen(0, true); break;
+    case WHITE_BRUSH:
+        brush(RGB(255, 255, 255), false);
+        break;
+    case LTGRAY_BRUSH:
+        brush(RGB(192, 192, 192), false);
+        break;
+    case GRAY_BRUSH:
+        brush(RGB(128, 128, 128), false);
+        break;
+    case DKGRAY_BRUSH:
+        brush(RGB(64, 64, 64), false);
+        break;
+    case BLACK_BRUSH:
+        brush(RGB(0, 0, 0), false);
+        break;
+    case NULL_BRUSH:
+        brush(0, true);
+        break;
+    case WHITE_PEN:
+        pen(RGB(255, 255, 255), false);
+        break;
+    case BLACK_PEN:
+        pen(RGB(0, 0, 0), false);
+        break;
+    case NULL_PEN:
+        pen(0, true);
+        break;
     case ANSI_VAR_FONT:
     case SYSTEM_FONT:
     case DEFAULT_GUI_FONT:
@@ -68,7 +86,8 @@ BOOL CGdiObject::CreateStockObject(int index)
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
             data->font = QGuiApplication::font();
         break;
-    default: return FALSE;
+    default:
+        return FALSE;
     }
     m_data = std::move(data);
     return TRUE;

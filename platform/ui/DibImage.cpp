@@ -128,8 +128,12 @@ std::optional<DecodedDib> DecodeDib(const BITMAPINFO* info, const void* bits, st
                 rgb = qRgb(((v >> 10) & 31) * 255 / 31, ((v >> 5) & 31) * 255 / 31, (v & 31) * 255 / 31);
                 break;
             }
-            case 24: rgb = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]); break;
-            case 32: rgb = qRgb(row[4 * x + 2], row[4 * x + 1], row[4 * x]); break;
+            case 24:
+                rgb = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+                break;
+            case 32:
+                rgb = qRgb(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
+                break;
             }
             line[x] = rgb;
         }

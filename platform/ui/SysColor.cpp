@@ -27,23 +27,48 @@ bool ThemeRole(int index, QPalette::ColorGroup& group, QPalette::ColorRole& role
 {
     group = QPalette::Active;
     switch (index) {
-    case COLOR_WINDOW: role = QPalette::Base; return true;
-    case COLOR_WINDOWTEXT: role = QPalette::Text; return true;
-    case COLOR_BTNFACE: role = QPalette::Button; return true;
-    case COLOR_BTNTEXT: role = QPalette::ButtonText; return true;
-    case COLOR_BTNSHADOW: role = QPalette::Dark; return true;
-    case COLOR_BTNHIGHLIGHT: role = QPalette::Light; return true;
-    case COLOR_3DDKSHADOW: role = QPalette::Shadow; return true;
-    case COLOR_3DLIGHT: role = QPalette::Midlight; return true;
-    case COLOR_HIGHLIGHT: role = QPalette::Highlight; return true;
-    case COLOR_HIGHLIGHTTEXT: role = QPalette::HighlightedText; return true;
+    case COLOR_WINDOW:
+        role = QPalette::Base;
+        return true;
+    case COLOR_WINDOWTEXT:
+        role = QPalette::Text;
+        return true;
+    case COLOR_BTNFACE:
+        role = QPalette::Button;
+        return true;
+    case COLOR_BTNTEXT:
+        role = QPalette::ButtonText;
+        return true;
+    case COLOR_BTNSHADOW:
+        role = QPalette::Dark;
+        return true;
+    case COLOR_BTNHIGHLIGHT:
+        role = QPalette::Light;
+        return true;
+    case COLOR_3DDKSHADOW:
+        role = QPalette::Shadow;
+        return true;
+    case COLOR_3DLIGHT:
+        role = QPalette::Midlight;
+        return true;
+    case COLOR_HIGHLIGHT:
+        role = QPalette::Highlight;
+        return true;
+    case COLOR_HIGHLIGHTTEXT:
+        role = QPalette::HighlightedText;
+        return true;
     case COLOR_GRAYTEXT:
         group = QPalette::Disabled;
         role = QPalette::Text;
         return true;
-    case COLOR_INFOTEXT: role = QPalette::ToolTipText; return true;
-    case COLOR_INFOBK: role = QPalette::ToolTipBase; return true;
-    default: return false;
+    case COLOR_INFOTEXT:
+        role = QPalette::ToolTipText;
+        return true;
+    case COLOR_INFOBK:
+        role = QPalette::ToolTipBase;
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -58,15 +58,23 @@ XmlNodeType CXmlNode::Type() const
     if (m_node == nullptr)
         return XmlNodeType::Null;
     switch (AsNode(m_node)->type) {
-    case XML_ELEMENT_NODE: return XmlNodeType::Element;
-    case XML_ATTRIBUTE_NODE: return XmlNodeType::Attribute;
-    case XML_TEXT_NODE: return XmlNodeType::Text;
-    case XML_CDATA_SECTION_NODE: return XmlNodeType::CData;
-    case XML_COMMENT_NODE: return XmlNodeType::Comment;
-    case XML_PI_NODE: return XmlNodeType::ProcessingInstruction;
+    case XML_ELEMENT_NODE:
+        return XmlNodeType::Element;
+    case XML_ATTRIBUTE_NODE:
+        return XmlNodeType::Attribute;
+    case XML_TEXT_NODE:
+        return XmlNodeType::Text;
+    case XML_CDATA_SECTION_NODE:
+        return XmlNodeType::CData;
+    case XML_COMMENT_NODE:
+        return XmlNodeType::Comment;
+    case XML_PI_NODE:
+        return XmlNodeType::ProcessingInstruction;
     case XML_DOCUMENT_NODE:
-    case XML_HTML_DOCUMENT_NODE: return XmlNodeType::Document;
-    default: return XmlNodeType::Other;
+    case XML_HTML_DOCUMENT_NODE:
+        return XmlNodeType::Document;
+    default:
+        return XmlNodeType::Other;
     }
 }
 
@@ -76,14 +84,21 @@ std::string CXmlNode::NodeName() const
         return {};
     const xmlNodePtr node = AsNode(m_node);
     switch (node->type) {
-    case XML_ELEMENT_NODE: return PrefixedName(node->name, node->ns);
-    case XML_ATTRIBUTE_NODE: return PrefixedName(node->name, reinterpret_cast<xmlAttrPtr>(node)->ns);
-    case XML_TEXT_NODE: return "#text";
-    case XML_CDATA_SECTION_NODE: return "#cdata-section";
-    case XML_COMMENT_NODE: return "#comment";
+    case XML_ELEMENT_NODE:
+        return PrefixedName(node->name, node->ns);
+    case XML_ATTRIBUTE_NODE:
+        return PrefixedName(node->name, reinterpret_cast<xmlAttrPtr>(node)->ns);
+    case XML_TEXT_NODE:
+        return "#text";
+    case XML_CDATA_SECTION_NODE:
+        return "#cdata-section";
+    case XML_COMMENT_NODE:
+        return "#comment";
     case XML_DOCUMENT_NODE:
-    case XML_HTML_DOCUMENT_NODE: return "#document";
-    default: return FromXml(node->name);
+    case XML_HTML_DOCUMENT_NODE:
+        return "#document";
+    default:
+        return FromXml(node->name);
     }
 }
 

@@ -45,12 +45,24 @@ protected:
         std::string row;
         for (int x = from; x < to; ++x) {
             switch (dc.GetPixel(x, y)) {
-            case kWhite: row += '.'; break;
-            case kBlack: row += 'k'; break;
-            case kRed: row += 'r'; break;
-            case kGreen: row += 'g'; break;
-            case kBlue: row += 'b'; break;
-            default: row += '?'; break;
+            case kWhite:
+                row += '.';
+                break;
+            case kBlack:
+                row += 'k';
+                break;
+            case kRed:
+                row += 'r';
+                break;
+            case kGreen:
+                row += 'g';
+                break;
+            case kBlue:
+                row += 'b';
+                break;
+            default:
+                row += '?';
+                break;
             }
         }
         return row;
@@ -308,9 +320,9 @@ TEST_F(Drawing, DeviceIndependentRowsAtEveryDepth)
         EXPECT_EQ(Row(m_dc, 3, 0, 8), "kk..rrbb");
         // Unscaled, the lower right 2 x 1 part (source y counts from the bottom).
         Prepare(4, 2);
-        EXPECT_EQ(m_dc.SetDIBitsToDevice(1, 1, 2, 1, 2, 0, 0, 2, dib.bits.data(), dib.bits.size(), &dib.info,
-                                         DIB_RGB_COLORS),
-                  2);
+        EXPECT_EQ(
+            m_dc.SetDIBitsToDevice(1, 1, 2, 1, 2, 0, 0, 2, dib.bits.data(), dib.bits.size(), &dib.info, DIB_RGB_COLORS),
+            2);
         EXPECT_EQ(Row(m_dc, 1, 0, 4), ".rb.");
         EXPECT_EQ(Row(m_dc, 0, 0, 4), "....");
     }
@@ -352,8 +364,7 @@ TEST_F(Drawing, BadRowsAreRefused)
         CBitmap bitmap;
         EXPECT_FALSE(bitmap.CreateFromDib(&info, good.bits.data(), c.size)) << c.what;
         EXPECT_EQ(bitmap.GetSafeHandle(), nullptr);
-        EXPECT_EQ(m_dc.StretchDIBits(0, 0, 4, 2, 0, 0, 4, 2, good.bits.data(), c.size, &info, DIB_RGB_COLORS,
-                                     SRCCOPY),
+        EXPECT_EQ(m_dc.StretchDIBits(0, 0, 4, 2, 0, 0, 4, 2, good.bits.data(), c.size, &info, DIB_RGB_COLORS, SRCCOPY),
                   0)
             << c.what;
     }
@@ -514,10 +525,9 @@ TEST_F(Drawing, PalettesDrawTheSame)
 
 TEST_F(Drawing, SystemColoursFollowTheTheme)
 {
-    EXPECT_EQ(GetSysColor(COLOR_BTNFACE),
-              RGB(BYTE(QGuiApplication::palette().color(QPalette::Button).red()),
-                  BYTE(QGuiApplication::palette().color(QPalette::Button).green()),
-                  BYTE(QGuiApplication::palette().color(QPalette::Button).blue())));
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(BYTE(QGuiApplication::palette().color(QPalette::Button).red()),
+                                              BYTE(QGuiApplication::palette().color(QPalette::Button).green()),
+                                              BYTE(QGuiApplication::palette().color(QPalette::Button).blue())));
     CBrush* face = GetSysColorBrush(COLOR_BTNFACE);
     ASSERT_NE(face, nullptr);
     EXPECT_EQ(GetSysColorBrush(COLOR_BTNFACE), face);

@@ -97,9 +97,9 @@ TEST_F(PrivateProfile, IntegersFromTheLeadingDigits)
         UINT expected;
     };
     const Case cases[] = {
-        {"DevicePortNum=52", 52},     {"DevicePortNum = 24 ", 24}, {"devicePORTnum=8ports", 8},
-        {"DevicePortNum=abc", 0},     {"DevicePortNum=", 0},       {"DevicePortNum=-5", 0},
-        {"DevicePortNum=+5", 0},      {"DevicePortNum=0x10", 0},   {"DevicePortNum=99999999999999", 2147483647},
+        {"DevicePortNum=52", 52}, {"DevicePortNum = 24 ", 24}, {"devicePORTnum=8ports", 8},
+        {"DevicePortNum=abc", 0}, {"DevicePortNum=", 0},       {"DevicePortNum=-5", 0},
+        {"DevicePortNum=+5", 0},  {"DevicePortNum=0x10", 0},   {"DevicePortNum=99999999999999", 2147483647},
         {"Other=5", 28}, // absent: the default
     };
     for (const auto& c : cases) {

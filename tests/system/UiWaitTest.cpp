@@ -204,8 +204,12 @@ TEST(UiWait, EveryWaitServesCarriedCalls)
         }));
         const auto start = Clock::now();
         switch (kind) {
-        case Wait::Event: EXPECT_EQ(workerDone->Lock(10000), TRUE); break;
-        case Wait::Join: EXPECT_TRUE(worker.Join(10000)); break;
+        case Wait::Event:
+            EXPECT_EQ(workerDone->Lock(10000), TRUE);
+            break;
+        case Wait::Join:
+            EXPECT_TRUE(worker.Join(10000));
+            break;
         case Wait::Sleep:
             Sleep(1500);
             EXPECT_GE(MsSince(start), 1500);

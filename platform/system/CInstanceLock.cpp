@@ -135,6 +135,7 @@ bool CInstanceLock::ListenForActivation(std::function<void()> onActivate)
     QLocalServer* raw = server.get();
     QObject::connect(raw, &QLocalServer::newConnection, raw, [impl, raw] {
         while (QLocalSocket* socket = raw->nextPendingConnection()) {
+            socket->setReadBufferSize(64); // a request is one short line
             QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             QObject::connect(socket, &QLocalSocket::readyRead, socket, [impl, socket] {
                 if (!socket->canReadLine())

@@ -3,6 +3,7 @@
 #include "panel/CDevModule.h"
 #include "panel/CPort.h"
 #include "platform/system/Broadcast.h"
+#include "support/PrivateSessionBus.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDeadlineTimer>
-#include <QProcess>
-#include <QStandardPaths>
 
 #include <cstdlib>
 
@@ -41,24 +40,17 @@ struct Panel
 
 TEST(PortClick, BroadcastsThePortClickMessageThenRunsTheAction)
 {
-    if (QStandardPaths::findExecutable("dbus-daemon").isEmpty())
-        GTEST_SKIP() << "dbus-daemon is not installed";
     int argc = 1;
     char name[] = "test_panel";
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
-    QProcess bus;
-    bus.start("dbus-daemon", {"--session", "--nofork", "--print-address"});
-    ASSERT_TRUE(bus.waitForStarted(10000));
-    QDeadlineTimer deadline(10000);
-    while (!bus.canReadLine() && !deadline.hasExpired())
-        bus.waitForReadyRead(100);
-    const QByteArray address = bus.readLine().trimmed();
-    ASSERT_FALSE(address.isEmpty());
-    setenv("DBUS_SESSION_BUS_ADDRESS", address.constData(), 1);
+    if (!PrivateSessionBus::Available())
+        GTEST_SKIP() << "dbus-daemon is not installed";
+    PrivateSessionBus bus;
+    ASSERT_TRUE(bus.Running());
 
     ClickListener listener;
-    QDBusConnection other = QDBusConnection::connectToBus(QString::fromLatin1(address), "listener");
+    QDBusConnection other = QDBusConnection::connectToBus(bus.Address(), "listener");
     ASSERT_TRUE(other.connect(QString(), kBroadcastPath, kBroadcastInterface, kBroadcastMember, &listener,
                               SLOT(OnBroadcast(QDBusMessage))));
 
@@ -73,7 +65,7 @@ TEST(PortClick, BroadcastsThePortClickMessageThenRunsTheAction)
     CPort::SetClickAction({});
     EXPECT_EQ(actions, 1);
 
-    deadline = QDeadlineTimer(10000);
+    QDeadlineTimer deadline(10000);
     while (listener.received.isEmpty() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     QCoreApplication::processEvents(QEventLoop::AllEvents, 200);
@@ -85,8 +77,6 @@ TEST(PortClick, BroadcastsThePortClickMessageThenRunsTheAction)
     EXPECT_EQ(args[2].toLongLong(), panel.port->GetClickValue());
 
     QDBusConnection::disconnectFromBus("listener");
-    bus.terminate();
-    bus.waitForFinished(5000);
 }
 
 TEST(PortClick, WithoutASessionBusTheActionStillRuns)

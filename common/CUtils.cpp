@@ -518,7 +518,7 @@ int CUtils::CheckIPv4Address(const std::string& strAddress)
     for (int i = 0; i < 4; ++i) {
         const size_t nDot = strAddress.find('.', nFrom);
         const std::string strOctet = strAddress.substr(nFrom, nDot == std::string::npos ? nDot : nDot - nFrom);
-        nAddress = (nAddress << 8) | (static_cast<uint32_t>(std::atoi(strOctet.c_str())) & 0xFF);
+        nAddress = (nAddress << 8) | (static_cast<uint32_t>(ReadInt(strOctet)) & 0xFF);
         nFrom = nDot == std::string::npos ? strAddress.size() : nDot + 1;
     }
     bool bValid = false;

@@ -121,9 +121,6 @@ bool ParseInt(const std::string& text, bool isSigned, long long& value)
     return isSigned ? (value >= INT_MIN && value <= INT_MAX) : true;
 }
 
-std::mutex g_messageNamesLock;
-std::map<std::string, UINT> g_messageNames;
-
 } // namespace
 
 namespace msgmap {
@@ -1102,9 +1099,12 @@ UINT RegisterWindowMessage(const char* name)
 {
     if (!name || !*name)
         return 0;
-    std::lock_guard lock(g_messageNamesLock);
-    auto [it, inserted] = g_messageNames.emplace(name, 0);
+    // Programs register their messages during static initialisation.
+    static std::mutex lock;
+    static std::map<std::string, UINT> numbers;
+    std::lock_guard guard(lock);
+    auto [it, inserted] = numbers.emplace(name, 0);
     if (inserted)
-        it->second = 0xC000 + static_cast<UINT>(g_messageNames.size()) - 1;
+        it->second = 0xC000 + static_cast<UINT>(numbers.size()) - 1;
     return it->second;
 }

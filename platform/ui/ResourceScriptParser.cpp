@@ -179,6 +179,7 @@ private:
         bool parentActive;
         bool active;
         bool taken;
+        int line;
     };
 
     bool Fail(const std::string& file, int line, const std::string& msg)
@@ -269,7 +270,7 @@ private:
                 break;
         }
         if (m_conds.size() != condDepth)
-            return Fail(path, lineNo, "#if without #endif");
+            return Fail(path, m_conds.back().line, "#if without #endif");
         return true;
     }
 
@@ -285,14 +286,14 @@ private:
         if (name == "ifdef" || name == "ifndef") {
             const bool defined = m_macros.count(arg) != 0;
             const bool cond = name == "ifdef" ? defined : !defined;
-            m_conds.push_back({Active(), Active() && cond, cond});
+            m_conds.push_back({Active(), Active() && cond, cond, line});
             return true;
         }
         if (name == "if") {
             std::int64_t v = 0;
             if (Active() && !EvalCondition(path, line, arg, v))
                 return false;
-            m_conds.push_back({Active(), Active() && v != 0, v != 0});
+            m_conds.push_back({Active(), Active() && v != 0, v != 0, line});
             return true;
         }
         if (name == "elif") {
@@ -711,9 +712,11 @@ private:
         out = static_cast<UINT>(*v);
         return true;
     }
-    // A style: terms joined by |, a term after NOT clears its bits.
-    bool Style(DWORD& style)
+    // A style: terms joined by |, a term after NOT clears its bits. A kind
+    // given in the bits of typeMask replaces the statement's default kind.
+    bool Style(DWORD& style, DWORD typeMask = 0)
     {
+        bool typeGiven = false;
         for (;;) {
             bool clear = false;
             if (IsWord(Peek(), "NOT")) {
@@ -724,11 +727,26 @@ private:
             if (!v)
                 return false;
             const DWORD bits = static_cast<DWORD>(*v);
+            if (!clear && (bits & typeMask) && !typeGiven) {
+                style &= ~typeMask;
+                typeGiven = true;
+            }
             style = clear ? (style & ~bits) : (style | bits);
             if (!IsPunct(Peek(), "|"))
                 return true;
             Next();
         }
+    }
+
+    static DWORD TypeMaskOf(const std::string& className)
+    {
+        if (className == WC_BUTTON)
+            return BS_TYPEMASK;
+        if (className == WC_STATIC)
+            return SS_TYPEMASK;
+        if (className == WC_COMBOBOX)
+            return 0x3;
+        return 0;
     }
     bool String(std::string& out)
     {
@@ -966,7 +984,7 @@ private:
     {
         if (IsPunct(Peek(), ",")) {
             Next();
-            if (!Style(item.style))
+            if (!Style(item.style, TypeMaskOf(item.className)))
                 return false;
             if (IsPunct(Peek(), ",")) {
                 Next();

@@ -1,10 +1,10 @@
 #include "platform/ui/UiThreadCalls.h"
 
 #include "platform/system/UiThreadWait.h"
+#include "platform/ui/UiCallDispatcher.h"
 #include "platform/ui/WindowRegistry.h"
 
 #include <QCoreApplication>
-#include <QObject>
 #include <QThread>
 
 #include <atomic>
@@ -23,11 +23,20 @@ struct Carried
     bool ran = false;
 };
 
+struct Posted
+{
+    HWND target = nullptr;
+    std::function<void()> fn;
+};
+
+// Everything below is guarded by g_lock.
 std::mutex g_lock;
 std::condition_variable g_finished;
 std::deque<std::shared_ptr<Carried>> g_queue;
-QObject* g_dispatcher = nullptr; // lives on the UI thread, child of the application object
-bool g_drainPosted = false;
+std::deque<Posted> g_posted;
+UiCallDispatcher* g_dispatcher = nullptr; // lives on the UI thread, child of the application object
+bool g_servePending = false;
+bool g_postedPending = false;
 std::atomic<bool> g_installed{false};
 
 void Finish(const std::shared_ptr<Carried>& item, bool ran)
@@ -40,13 +49,13 @@ void Finish(const std::shared_ptr<Carried>& item, bool ran)
     g_finished.notify_all();
 }
 
-// Asks the event loop to serve the queue; with g_lock held.
-void PostDrainLocked()
+// Wakes the event loop; with g_lock held.
+void WakeLoopLocked(bool& pending, QEvent::Type type)
 {
-    if (!g_dispatcher || g_drainPosted)
+    if (!g_dispatcher || pending)
         return;
-    g_drainPosted = true;
-    QMetaObject::invokeMethod(g_dispatcher, [] { UiThreadCalls::Serve(); }, Qt::QueuedConnection);
+    pending = true;
+    QCoreApplication::postEvent(g_dispatcher, new QEvent(type));
 }
 
 void DispatcherGone()
@@ -55,8 +64,10 @@ void DispatcherGone()
     {
         std::lock_guard lock(g_lock);
         g_dispatcher = nullptr;
-        g_drainPosted = false;
+        g_servePending = false;
+        g_postedPending = false;
         orphans.swap(g_queue);
+        g_posted.clear();
     }
     for (const auto& item : orphans)
         Finish(item, false);
@@ -77,10 +88,10 @@ void UiThreadCalls::Install()
     std::lock_guard lock(g_lock);
     if (g_dispatcher)
         return;
-    g_dispatcher = new QObject(app);
+    g_dispatcher = new UiCallDispatcher(app);
     QObject::connect(g_dispatcher, &QObject::destroyed, [] { DispatcherGone(); });
     if (!g_queue.empty())
-        PostDrainLocked();
+        WakeLoopLocked(g_servePending, UiCallDispatcher::ServeEvent);
 }
 
 bool UiThreadCalls::IsUiThread()
@@ -102,27 +113,24 @@ bool UiThreadCalls::Run(HWND target, const std::function<void()>& fn)
     if (target && !WindowRegistry::IsAlive(target))
         return false;
     if (!g_installed) {
-        // No window exists yet, so nothing but a message box can get here: hand
-        // it to the application's thread directly.
+        // No window exists yet, so only a message box can get here: hand it to
+        // the application's thread directly.
         QCoreApplication* app = QCoreApplication::instance();
         if (!app)
             return false;
         QMetaObject::invokeMethod(app, [&fn] { fn(); }, Qt::BlockingQueuedConnection);
         return true;
     }
-    if (!target) {
-        // Nothing serves the queue once the application object is gone.
-        std::lock_guard lock(g_lock);
-        if (!g_dispatcher && !QCoreApplication::instance())
-            return false;
-    }
     auto item = std::make_shared<Carried>();
     item->target = target;
     item->fn = &fn;
     {
         std::lock_guard lock(g_lock);
+        // Nothing serves the queue once the application object is gone.
+        if (!target && !g_dispatcher && !QCoreApplication::instance())
+            return false;
         g_queue.push_back(item);
-        PostDrainLocked();
+        WakeLoopLocked(g_servePending, UiCallDispatcher::ServeEvent);
     }
     ui_wait::Wake();
     std::unique_lock lock(g_lock);
@@ -135,13 +143,8 @@ bool UiThreadCalls::Post(HWND target, std::function<void()> fn)
     std::lock_guard lock(g_lock);
     if (!g_dispatcher)
         return false;
-    QMetaObject::invokeMethod(
-        g_dispatcher,
-        [target, fn = std::move(fn)] {
-            if (!target || WindowRegistry::IsAlive(target))
-                fn();
-        },
-        Qt::QueuedConnection);
+    g_posted.push_back(Posted{target, std::move(fn)});
+    WakeLoopLocked(g_postedPending, UiCallDispatcher::PostedEvent);
     return true;
 }
 
@@ -152,7 +155,7 @@ void UiThreadCalls::Serve()
         {
             std::lock_guard lock(g_lock);
             if (g_queue.empty()) {
-                g_drainPosted = false;
+                g_servePending = false;
                 return;
             }
             item = g_queue.front();
@@ -163,4 +166,36 @@ void UiThreadCalls::Serve()
             (*item->fn)();
         Finish(item, run);
     }
+}
+
+void UiThreadCalls::DeliverPosted()
+{
+    // One at a time, so that a handler's nested loop goes on in order; the
+    // messages posted meanwhile wait for the next turn of the loop.
+    std::size_t turn = 0;
+    {
+        std::lock_guard lock(g_lock);
+        g_postedPending = false;
+        turn = g_posted.size();
+    }
+    for (; turn > 0; --turn) {
+        Posted p;
+        {
+            std::lock_guard lock(g_lock);
+            if (g_posted.empty())
+                return;
+            p = std::move(g_posted.front());
+            g_posted.pop_front();
+        }
+        if (!p.target || WindowRegistry::IsAlive(p.target))
+            p.fn();
+    }
+    std::lock_guard lock(g_lock);
+    if (!g_posted.empty())
+        WakeLoopLocked(g_postedPending, UiCallDispatcher::PostedEvent);
+}
+
+void UiThreadCalls::Synchronize()
+{
+    std::lock_guard lock(g_lock);
 }

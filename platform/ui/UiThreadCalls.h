@@ -31,8 +31,13 @@ public:
     // no event loop to post to.
     static bool Post(HWND target, std::function<void()> fn);
 
-    // Runs every carried call that is waiting (the UI thread's ui_wait server).
+    // Runs every carried call that is waiting (the event loop, and the UI
+    // thread's ui_wait server).
     static void Serve();
+    // Delivers the posted messages (the event loop only).
+    static void DeliverPosted();
+    // Takes and releases the lock under which wake-ups are posted.
+    static void Synchronize();
 };
 
 // Runs fn on the UI thread for the window h and returns its result, or

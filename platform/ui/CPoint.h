@@ -1,17 +1,19 @@
 // A point in pixels.
 #pragma once
 
-#include "platform/ui/UiTypes.h"
+#include "platform/system/WinTypes.h"
+
+struct POINT
+{
+    LONG x;
+    LONG y;
+};
 
 class CPoint : public POINT
 {
 public:
-    CPoint() = default;
-    CPoint(int x0, int y0)
-    {
-        x = x0;
-        y = y0;
-    }
+    CPoint() : POINT{0, 0} {}
+    CPoint(int xValue, int yValue) : POINT{xValue, yValue} {}
     CPoint(const POINT& p) : POINT(p) {}
 
     void Offset(int dx, int dy)
@@ -19,8 +21,6 @@ public:
         x += dx;
         y += dy;
     }
-    bool operator==(const POINT& p) const { return x == p.x && y == p.y; }
-    bool operator!=(const POINT& p) const { return !(*this == p); }
-    CPoint operator+(const POINT& p) const { return CPoint(x + p.x, y + p.y); }
-    CPoint operator-(const POINT& p) const { return CPoint(x - p.x, y - p.y); }
+    bool operator==(const CPoint& other) const { return x == other.x && y == other.y; }
+    bool operator!=(const CPoint& other) const { return !(*this == other); }
 };

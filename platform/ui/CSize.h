@@ -1,19 +1,21 @@
-// A size in pixels.
+// A width and a height in pixels.
 #pragma once
 
-#include "platform/ui/UiTypes.h"
+#include "platform/system/WinTypes.h"
+
+struct SIZE
+{
+    LONG cx;
+    LONG cy;
+};
 
 class CSize : public SIZE
 {
 public:
-    CSize() = default;
-    CSize(int cx0, int cy0)
-    {
-        cx = cx0;
-        cy = cy0;
-    }
+    CSize() : SIZE{0, 0} {}
+    CSize(int width, int height) : SIZE{width, height} {}
     CSize(const SIZE& s) : SIZE(s) {}
 
-    bool operator==(const SIZE& s) const { return cx == s.cx && cy == s.cy; }
-    bool operator!=(const SIZE& s) const { return !(*this == s); }
+    bool operator==(const CSize& other) const { return cx == other.cx && cy == other.cy; }
+    bool operator!=(const CSize& other) const { return !(*this == other); }
 };

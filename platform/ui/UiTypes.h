@@ -3,6 +3,9 @@
 #pragma once
 
 #include "platform/system/WinTypes.h"
+#include "platform/ui/CPoint.h"
+#include "platform/ui/CRect.h"
+#include "platform/ui/CSize.h"
 
 #include <cstdint>
 
@@ -32,29 +35,8 @@ inline const HWND HWND_BROADCAST = reinterpret_cast<HWND>(0xFFFF);
 struct POSITION__;
 using POSITION = POSITION__*;
 
-struct POINT
-{
-    LONG x = 0;
-    LONG y = 0;
-};
 using LPPOINT = POINT*;
-
-struct SIZE
-{
-    LONG cx = 0;
-    LONG cy = 0;
-};
 using LPSIZE = SIZE*;
-
-struct RECT
-{
-    LONG left = 0;
-    LONG top = 0;
-    LONG right = 0;
-    LONG bottom = 0;
-};
-using LPRECT = RECT*;
-using LPCRECT = const RECT*;
 
 inline constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) { return MAKELONG(lo, hi); }
 inline constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) { return static_cast<LPARAM>(MAKELONG(lo, hi)); }
@@ -69,7 +51,7 @@ struct MSG
     WPARAM wParam = 0;
     LPARAM lParam = 0;
     DWORD time = 0;
-    POINT pt;
+    POINT pt{};
 };
 
 // Header of every WM_NOTIFY message.
@@ -89,7 +71,7 @@ struct NMLISTVIEW
     UINT uNewState = 0;
     UINT uOldState = 0;
     UINT uChanged = 0;
-    POINT ptAction;
+    POINT ptAction{};
     LPARAM lParam = 0;
 };
 using LPNMLISTVIEW = NMLISTVIEW*;
@@ -104,7 +86,7 @@ struct NMITEMACTIVATE
     UINT uNewState = 0;
     UINT uOldState = 0;
     UINT uChanged = 0;
-    POINT ptAction;
+    POINT ptAction{};
     LPARAM lParam = 0;
     UINT uKeyFlags = 0;
 };
@@ -176,7 +158,7 @@ struct LVITEM
 
 struct LVHITTESTINFO
 {
-    POINT pt;
+    POINT pt{};
     UINT flags = 0;
     int iItem = -1;
     int iSubItem = 0;
@@ -200,11 +182,11 @@ using PCOPYDATASTRUCT = COPYDATASTRUCT*;
 
 struct MINMAXINFO
 {
-    POINT ptReserved;
-    POINT ptMaxSize;
-    POINT ptMaxPosition;
-    POINT ptMinTrackSize;
-    POINT ptMaxTrackSize;
+    POINT ptReserved{};
+    POINT ptMaxSize{};
+    POINT ptMaxPosition{};
+    POINT ptMinTrackSize{};
+    POINT ptMaxTrackSize{};
 };
 
 struct CREATESTRUCT

@@ -1,5 +1,7 @@
 #include "platform/ui/CStatic.h"
 
+#include "platform/ui/CBitmap.h"
+#include "platform/ui/GdiObjectData.h"
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/WindowAccess.h"
 
@@ -28,4 +30,15 @@ HICON CStatic::SetIcon(HICON hIcon)
 HICON CStatic::GetIcon() const
 {
     return OnWindow(this, static_cast<HICON>(nullptr), [](WindowRecord& rec) { return rec.bigIcon; });
+}
+
+BOOL CStatic::SetBitmap(CBitmap* pBitmap)
+{
+    QImage image;
+    if (pBitmap && pBitmap->Data() && pBitmap->Data()->surface)
+        image = pBitmap->Data()->surface->Snapshot();
+    return OnWidget<QLabel>(this, FALSE, [&](QLabel* label, WindowRecord&) {
+        label->setPixmap(QPixmap::fromImage(image));
+        return TRUE;
+    });
 }

@@ -4,6 +4,8 @@
 
 #include "platform/ui/CWnd.h"
 
+class CBitmap;
+
 class CStatic : public CWnd
 {
 public:
@@ -15,4 +17,6 @@ public:
     HICON SetIcon(HICON hIcon);
     using CWnd::GetIcon;
     HICON GetIcon() const;
+    // Shows the bitmap as it is now (SS_BITMAP); null shows none.
+    BOOL SetBitmap(CBitmap* pBitmap);
 };

@@ -2,6 +2,7 @@
 
 #include "platform/ui/CWaitCursor.h"
 #include "platform/ui/CursorIcon.h"
+#include "platform/ui/ResourceStore.h"
 #include "platform/ui/UiThreadCalls.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@ CWinApp::CWinApp(const char* lpszAppName) : m_pszAppName(lpszAppName ? lpszAppNa
     g_app = this;
     // The thread that makes the application object is the UI thread.
     UiThreadCalls::Install();
+    ResourceStore::ProvideBitmaps();
 }
 
 CWinApp::~CWinApp()

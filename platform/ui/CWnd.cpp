@@ -1,11 +1,16 @@
 #include "platform/ui/CWnd.h"
 
+#include "platform/ui/CDC.h"
 #include "platform/ui/CDataExchange.h"
+#include "platform/ui/CFont.h"
+#include "platform/ui/GdiObjectData.h"
 #include "platform/ui/CWaitCursor.h"
 #include "platform/ui/MessageRouter.h"
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/WindowAccess.h"
 #include "platform/ui/WindowFactory.h"
+#include "platform/ui/WindowFont.h"
+#include "platform/ui/WindowSurface.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -25,6 +30,8 @@
 struct CWnd::Owned
 {
     std::vector<std::unique_ptr<CWnd>> objects;
+    std::vector<std::unique_ptr<CDC>> contexts; // GetDC until ReleaseDC
+    std::unique_ptr<WindowFont> font;            // GetFont
 };
 
 namespace {
@@ -745,6 +752,7 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
 void CWnd::Invalidate(BOOL /*bErase*/)
 {
     OnWindow(this, [](WindowRecord& rec) {
+        rec.invalid = true;
         rec.widget->update();
         if (auto* area = qobject_cast<QAbstractScrollArea*>(rec.widget.data()))
             area->viewport()->update();
@@ -757,8 +765,10 @@ void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase)
         Invalidate(bErase);
         return;
     }
-    OnWindow(this, [&](WindowRecord& rec) {
-        rec.widget->update(QRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top));
+    OnWindow(this, [](WindowRecord& rec) {
+        // The whole image is erased and painted again, so all of it is shown.
+        rec.invalid = true;
+        rec.widget->update();
     });
 }
 
@@ -996,6 +1006,15 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         rec->defId = static_cast<UINT>(wParam);
         return TRUE;
     }
+    case WM_ERASEBKGND: {
+        // Fills the window's image with its background colour.
+        auto* dc = reinterpret_cast<CDC*>(wParam);
+        if (!dc || !rec->widget)
+            return 0;
+        const RECT client{0, 0, rec->widget->width(), rec->widget->height()};
+        dc->FillSolidRect(&client, WindowSurface::Background(*rec));
+        return TRUE;
+    }
     case WM_SETTEXT:
         rec->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
         WindowFactory::ShowText(*rec);
@@ -1022,6 +1041,57 @@ BOOL CWnd::PreCreateWindow(CREATESTRUCT& /*cs*/) { return TRUE; }
 void CWnd::PreSubclassWindow() {}
 
 void CWnd::PostNcDestroy() {}
+
+CDC* CWnd::GetDC()
+{
+    return OnWindow(this, static_cast<CDC*>(nullptr), [&](WindowRecord& rec) {
+        auto dc = std::make_unique<CDC>();
+        dc->AttachSurface(WindowSurface::Of(rec));
+        if (!m_owned)
+            m_owned = new Owned;
+        m_owned->contexts.push_back(std::move(dc));
+        return m_owned->contexts.back().get();
+    });
+}
+
+int CWnd::ReleaseDC(CDC* pDC)
+{
+    int released = 0;
+    UiThreadCalls::Run(nullptr, [&] {
+        if (!m_owned || !pDC)
+            return;
+        auto& contexts = m_owned->contexts;
+        auto it = std::find_if(contexts.begin(), contexts.end(), [&](const auto& dc) { return dc.get() == pDC; });
+        if (it == contexts.end())
+            return;
+        contexts.erase(it);
+        released = 1;
+    });
+    return released;
+}
+
+void CWnd::SetFont(CFont* pFont, BOOL /*bRedraw*/)
+{
+    if (!pFont || !pFont->Data() || pFont->Data()->kind != gdi_detail::GdiKind::Font)
+        return;
+    const QFont font = pFont->Data()->font;
+    OnWindow(this, [&](WindowRecord& rec) {
+        rec.font = font;
+        rec.widget->setFont(font);
+    });
+}
+
+CFont* CWnd::GetFont() const
+{
+    return OnWindow(this, static_cast<CFont*>(nullptr), [this](WindowRecord& rec) -> CFont* {
+        if (!m_owned)
+            m_owned = new Owned;
+        if (!m_owned->font)
+            m_owned->font = std::make_unique<WindowFont>();
+        m_owned->font->Assign(rec.font);
+        return m_owned->font.get();
+    });
+}
 
 QWidget* CWnd::GetWidget() const
 {

@@ -182,11 +182,16 @@ public:
     // Platform-internal: the widget that shows this window (UI thread only).
     QWidget* GetWidget() const;
 
-    // Provided with the drawing classes and menus (not here yet).
+    // A device context on the window's kept image (see CClientDC), valid
+    // until ReleaseDC or until this object goes; drawing through it from any
+    // thread shows on the window.
     CDC* GetDC();
     int ReleaseDC(CDC* pDC);
+    // The font the window's text is shown in; GetFont's object belongs to this window.
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
+
+    // With the menus (not here yet).
     CMenu* GetMenu() const;
     BOOL SetMenu(CMenu* pMenu);
 
@@ -237,7 +242,7 @@ private:
     // stay until this object goes, so a pointer GetDlgItem gave stays valid.
     void KeepOwned(std::unique_ptr<CWnd> object);
     struct Owned;
-    Owned* m_owned = nullptr;
+    mutable Owned* m_owned = nullptr;
 };
 
 // Any thread.

@@ -1,5 +1,6 @@
 #include "platform/ui/ResourceStore.h"
 
+#include "platform/ui/CBitmap.h"
 #include "platform/ui/ResourceScriptParser.h"
 
 #include <QDir>
@@ -139,6 +140,24 @@ bool ResourceStore::LoadFile(ResourceFileType type, UINT id, std::vector<unsigne
         }
     }
     return false;
+}
+
+std::string ResourceStore::FilePath(ResourceFileType type, UINT id) const
+{
+    for (const auto& f : m_files) {
+        if (f.type == type && f.id == id)
+            return kRoot + f.path;
+    }
+    return {};
+}
+
+void ResourceStore::ProvideBitmaps()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        CBitmap::SetResourceFinder(
+            [](UINT id) { return ResourceStore::Instance().FilePath(ResourceFileType::Bitmap, id); });
+    });
 }
 
 std::vector<UINT> ResourceStore::DialogIds() const

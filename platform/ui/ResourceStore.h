@@ -17,6 +17,11 @@ public:
     bool FindString(UINT id, std::string& text) const;
     // The bytes of the icon, bitmap or cursor file with this resource id.
     bool LoadFile(ResourceFileType type, UINT id, std::vector<unsigned char>& bytes) const;
+    // Where the file of a resource is (a Qt resource path); empty when there is none.
+    std::string FilePath(ResourceFileType type, UINT id) const;
+
+    // Tells the drawing classes where bitmap resources are (CBitmap::LoadBitmap).
+    static void ProvideBitmaps();
 
     std::vector<UINT> DialogIds() const;              // ascending
     const std::vector<std::string>& Scripts() const;  // the embedded scripts, by path

@@ -4,6 +4,7 @@
 #include "platform/ui/MessageRouter.h"
 #include "platform/ui/WindowFactory.h"
 #include "platform/ui/WindowRegistry.h"
+#include "platform/ui/WindowSurface.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QWidget>
@@ -240,8 +242,10 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     case QEvent::Resize:
-        if (own && widget == own->widget)
+        if (own && widget == own->widget) {
+            own->invalid = true;
             Size(own);
+        }
         return false;
     case QEvent::Show:
     case QEvent::Hide:
@@ -270,9 +274,7 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     case QEvent::Paint:
-        if (own && widget == own->widget && own->object && own->object->HandlesMessage(WM_PAINT))
-            return MessageRouter::SendFromEvent(own->hwnd, WM_PAINT, 0, 0);
-        return false;
+        return own && widget == own->widget && WindowSurface::Paint(*own, static_cast<QPaintEvent*>(event));
     default: return false;
     }
 }

@@ -15,6 +15,7 @@
 #include "platform/ui/MessageRouter.h"
 #include "platform/ui/RadioWidget.h"
 #include "platform/ui/ResourceImages.h"
+#include "platform/ui/ResourceStore.h"
 #include "platform/ui/UiThreadCalls.h"
 #include "platform/ui/WindowEventFilter.h"
 #include "platform/ui/WindowRegistry.h"
@@ -534,6 +535,7 @@ QRect WindowFactory::DialogUnitsToPixels(int baseX, int baseY, int x, int y, int
 HWND WindowFactory::CreateDialogWindow(CWnd* dialog, const DialogTemplate& t, HWND owner)
 {
     UiThreadCalls::Install();
+    ResourceStore::ProvideBitmaps();
     WindowRecord rec;
     rec.owner = owner;
     rec.style = t.style & ~WS_VISIBLE;
@@ -586,6 +588,7 @@ HWND WindowFactory::CreateWindowFor(CWnd* object, const char* className, const s
                                     DWORD exStyle, const RECT& rect, HWND parent, int id)
 {
     UiThreadCalls::Install();
+    ResourceStore::ProvideBitmaps();
     const Kind kind = KindOf(className ? className : "");
     const QRect r(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     if (style & WS_CHILD) {

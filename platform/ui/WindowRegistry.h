@@ -11,11 +11,15 @@
 #include <QWidget>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 class CWnd;
 class QEventLoop;
+namespace gdi_detail {
+class DrawSurface;
+}
 class QTimer;
 
 struct WindowRecord
@@ -44,6 +48,9 @@ struct WindowRecord
     QEventLoop* modalLoop = nullptr; // dialogs: the loop of DoModal while it runs
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
+    // The window's kept image, once something draws on the window (WindowSurface).
+    std::shared_ptr<gdi_detail::DrawSurface> surface;
+    bool invalid = true; // the image must be erased and painted again before it is shown
     std::map<UINT_PTR, QTimer*> timers;
     int quietNotifications = 0; // > 0 while the layer itself changes a control
 };

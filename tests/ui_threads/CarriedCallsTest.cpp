@@ -162,3 +162,32 @@ TEST(CarriedCalls, PostedMessagesArriveInOrderInTheEventLoop)
     for (std::size_t i = 0; i < d.rows.size(); ++i)
         EXPECT_EQ(d.rows[i], i);
 }
+
+TEST(CarriedCalls, WorkerDrawsThroughTheKeptContextWhileTheUiThreadShowsTheWindow)
+{
+    OpenDialog open;
+    WalkDialog& d = open.dialog;
+    d.ShowWindow(SW_SHOW);
+    CDC* kept = d.GetDC(); // taken once on the UI thread, kept for the worker
+    ASSERT_NE(kept, nullptr);
+    d.GetWidget()->grab(); // the window's first paint erases its image
+    std::atomic<bool> ended{false};
+    std::thread worker([&] {
+        for (int i = 0; i < 200; ++i) {
+            CRect led(10 + (i % 20) * 6, 10, 15 + (i % 20) * 6, 14);
+            kept->FillSolidRect(&led, i % 2 ? RGB(0, 200, 0) : RGB(240, 160, 0));
+        }
+        CRect last(10, 20, 20, 30);
+        kept->FillSolidRect(&last, RGB(0, 0, 255));
+        ended = true;
+    });
+    QImage shown;
+    while (!ended) {
+        QCoreApplication::processEvents();
+        shown = d.GetWidget()->grab().toImage();
+    }
+    worker.join();
+    EXPECT_TRUE(PumpUntil([&] {
+        return d.GetWidget()->grab().toImage().pixel(15, 25) == qRgb(0, 0, 255);
+    }));
+}

@@ -1,0 +1,507 @@
+#include "common/CUtils.h"
+
+#include "common/Globals.h"
+#include "platform/system/ProcessLaunch.h"
+#include "platform/ui/MessageBox.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr const char* kInvalidPortList = "Invalid Portlist";
+constexpr const char* kInvalidVlanList = "Invalid VLAN List";
+constexpr const char* kTooManyVlans = "LBD VLAN mode maximum support 8 VLAN groups.";
+constexpr const char* kBadMacFormat = "Please enter correct MAC format(ex:00-00-00-00-00-01)";
+constexpr const char* kBroadcastMac = "Broadcast MAC is not allowed.";
+constexpr const char* kMulticastMac = "Multicast MAC is not allowed.";
+
+constexpr int kMaxVlanGroups = 8;
+
+// Special characters of names; the number lists leave out the comma.
+constexpr std::string_view kNameSpecialChars = "~`!@#$%^&*{}[]|\\:;\"'<>,.?/";
+constexpr std::string_view kNumberListSpecialChars = "~`!@#$%^&*{}[]|\\:;\"'<>.?/";
+
+// A number as atoi reads it, but one too large for an int stays out of every range instead of
+// wrapping into it.
+int ReadInt(const std::string& text)
+{
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
+}
+
+BYTE OctetAt(std::string_view octets, std::size_t index)
+{
+    return index < octets.size() ? static_cast<BYTE>(octets[index]) : 0;
+}
+
+// Two characters (or the last one) of a hexadecimal text read as one number.
+unsigned long HexPairAt(const std::string& text, std::size_t pos)
+{
+    return std::strtoul(text.substr(pos, 2).c_str(), nullptr, 16);
+}
+
+std::string WithoutChar(std::string text, char removed)
+{
+    text.erase(std::remove(text.begin(), text.end(), removed), text.end());
+    return text;
+}
+
+struct ListItem
+{
+    std::string text;
+    bool followedByComma;
+};
+
+// The items of a user list, each up to the next ","; a "," at the very end adds no item.
+std::vector<ListItem> ListItems(const std::string& text)
+{
+    std::vector<ListItem> items;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t comma = text.find(',', pos);
+        if (comma == std::string::npos) {
+            items.push_back({text.substr(pos), false});
+            break;
+        }
+        items.push_back({text.substr(pos, comma - pos), true});
+        pos = comma + 1;
+    }
+    return items;
+}
+
+// An item "a-b" split at its first "-"; text after a second "-" is ignored as atoi ignores it.
+void ReadRange(const std::string& item, std::size_t dash, int& first, int& last)
+{
+    first = ReadInt(item.substr(0, dash));
+    last = ReadInt(item.substr(dash + 1));
+}
+
+void GrowToPortCount(std::vector<int>& ports)
+{
+    if (g_nPortCount > 0 && ports.size() < static_cast<std::size_t>(g_nPortCount))
+        ports.resize(static_cast<std::size_t>(g_nPortCount), 0);
+}
+
+std::string Format(const char* format, auto... values)
+{
+    char buffer[128];
+    const int n = std::snprintf(buffer, sizeof buffer, format, values...);
+    return std::string(buffer, static_cast<std::size_t>(std::clamp(n, 0, static_cast<int>(sizeof buffer) - 1)));
+}
+
+} // namespace
+
+// --- Port sets and lists ---
+
+std::string CUtils::PortBitmapToList(std::string_view bitmap, int& count)
+{
+    count = 0;
+    std::string list;
+    const int octets = g_nPortCount > 0 ? (g_nPortCount + 7) / 8 : 0;
+    for (int i = 0; i < octets; ++i) {
+        const BYTE octet = OctetAt(bitmap, static_cast<std::size_t>(i));
+        for (int b = 0; b < 8; ++b) {
+            if (octet & (0x80 >> b)) {
+                list += std::to_string(8 * i + b + 1) + ",";
+                ++count;
+            }
+        }
+    }
+    if (count > 0)
+        list.pop_back();
+    return list;
+}
+
+int CUtils::PortBitmapToRangeText(std::string_view bitmap, int octetCount, int firstPort, int lastPort,
+                                  std::string& text)
+{
+    int count = 0;
+    int previous = 0;
+    bool runOpen = false;
+    for (int j = 0; j < octetCount; ++j) {
+        const BYTE octet = OctetAt(bitmap, static_cast<std::size_t>(j));
+        for (int b = 0; b < 8; ++b) {
+            const int port = 8 * j + b + 1;
+            if (!(octet & (0x80 >> b)) || port < firstPort || port > lastPort)
+                continue;
+            if (count == 0) {
+                text += std::to_string(port);
+            } else if (port == previous + 1) {
+                runOpen = true;
+            } else {
+                if (runOpen)
+                    text += "-" + std::to_string(previous);
+                runOpen = false;
+                text += "," + std::to_string(port);
+            }
+            previous = port;
+            ++count;
+        }
+    }
+    if (runOpen)
+        text += "-" + std::to_string(previous);
+    return count;
+}
+
+int CUtils::BitmapToRangeText(std::string_view bitmap, int octetCount, int firstPort, int lastPort, std::string& text)
+{
+    return PortBitmapToRangeText(bitmap, octetCount, firstPort, lastPort, text);
+}
+
+std::string CUtils::HexMaskToPortList(const std::string& mask, int& count)
+{
+    count = 0;
+    std::string list;
+    int digit = 0;
+    for (const char c : mask) {
+        if (c == '0') {
+            ++digit;
+            continue;
+        }
+        if (!std::isxdigit(static_cast<unsigned char>(c)))
+            continue;
+        const int value = std::stoi(std::string(1, c), nullptr, 16);
+        for (int bit = 0; bit < 4; ++bit) {
+            if (value & (8 >> bit)) {
+                list += std::to_string(4 * digit + bit + 1) + ",";
+                ++count;
+            }
+        }
+        ++digit;
+    }
+    if (!list.empty())
+        list.pop_back();
+    return list;
+}
+
+void CUtils::ApplyPortList(const std::string& list, std::vector<int>& ports, int value)
+{
+    GrowToPortCount(ports);
+    std::size_t pos = 0;
+    while (pos <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', pos), list.size());
+        const int port = ReadInt(list.substr(pos, comma - pos));
+        if (port >= 1 && port <= g_nPortCount)
+            ports[static_cast<std::size_t>(port - 1)] = value;
+        pos = comma + 1;
+    }
+}
+
+BOOL CUtils::ParsePortList(const std::string& text, std::vector<int>& flags)
+{
+    GrowToPortCount(flags);
+    const auto isPort = [](int port) { return port >= 1 && port <= g_nPortCount; };
+    for (const auto& item : ListItems(text)) {
+        const std::size_t dash = item.text.find('-');
+        if (dash == std::string::npos) {
+            const int port = ReadInt(item.text);
+            if (!isPort(port)) {
+                AfxMessageBox(kInvalidPortList);
+                return FALSE;
+            }
+            flags[static_cast<std::size_t>(port - 1)] = 1;
+            continue;
+        }
+        int first = 0;
+        int last = 0;
+        ReadRange(item.text, dash, first, last);
+        if (last < first) {
+            AfxMessageBox(kInvalidPortList);
+            return FALSE;
+        }
+        // Every port up to the first bad one is set; the first bad one ends the loop, so a huge
+        // range stops at the port count.
+        for (int port = first; port <= last; ++port) {
+            if (!isPort(port)) {
+                AfxMessageBox(kInvalidPortList);
+                return FALSE;
+            }
+            flags[static_cast<std::size_t>(port - 1)] = 1;
+        }
+    }
+    return TRUE;
+}
+
+void CUtils::PortFlagsToHex(const std::vector<int>& flags, std::string& text)
+{
+    if (g_nPortCount <= 0)
+        return;
+    // A port count that is no multiple of four is extended with zero ports to whole digits.
+    const std::size_t ports = static_cast<std::size_t>(g_nPortCount);
+    const auto flag = [&](std::size_t i) { return i < ports && i < flags.size() && flags[i] != 0 ? 1 : 0; };
+    static constexpr char kDigits[] = "0123456789abcdef";
+    for (std::size_t i = 0; i < ports; i += 4)
+        text += kDigits[flag(i) * 8 + flag(i + 1) * 4 + flag(i + 2) * 2 + flag(i + 3)];
+}
+
+int CUtils::PadHexPortMask(std::string& text)
+{
+    switch (g_nPortCount) {
+    case 8:
+        text += "000000";
+        break;
+    case 10:
+        text += "00000";
+        break;
+    case 16:
+        text += "0000";
+        break;
+    case 20:
+        text += "000";
+        break;
+    case 24:
+        text += "00";
+        break;
+    case 28:
+        text += "0";
+        break;
+    case 48:
+        text += "0000";
+        break;
+    case 52:
+        text += "000";
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
+
+int CUtils::HexToByteValues(const std::string& hex, std::vector<BYTE>& octets, int maxCount)
+{
+    octets.assign(static_cast<std::size_t>(std::max(maxCount, 0)), 0);
+    std::string text = hex;
+    if (text.size() % 2)
+        text += "0";
+    std::size_t stored = 0;
+    for (std::size_t pos = 0; pos < text.size() && stored < octets.size(); pos += 2)
+        octets[stored++] = static_cast<BYTE>(std::strtol(text.substr(pos, 2).c_str(), nullptr, 16) & 0xFF);
+    return 1;
+}
+
+BOOL CUtils::IsPlainNumberList(const std::string& text)
+{
+    for (const char c : text) {
+        if (std::isalpha(static_cast<unsigned char>(c)) || kNumberListSpecialChars.find(c) != std::string_view::npos)
+            return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CUtils::CheckVlanList(const std::string& text, int maxId)
+{
+    if (!IsPlainNumberList(text))
+        return FALSE;
+    maxId = std::max(maxId, 0);
+    std::vector<bool> ids(static_cast<std::size_t>(maxId) + 1, false);
+    for (const auto& item : ListItems(text)) {
+        const std::size_t dash = item.text.find('-');
+        if (dash == std::string::npos) {
+            const int id = ReadInt(item.text);
+            if (id < 1 || id > maxId) {
+                AfxMessageBox(kInvalidVlanList);
+                return FALSE;
+            }
+            ids[static_cast<std::size_t>(id)] = true;
+            continue;
+        }
+        int first = 0;
+        int last = 0;
+        ReadRange(item.text, dash, first, last);
+        if (last < first || last > maxId || first < 1) {
+            // A bad range in the middle of the list fails without a message.
+            if (!item.followedByComma)
+                AfxMessageBox(kInvalidVlanList);
+            return FALSE;
+        }
+        for (int id = first; id <= last; ++id)
+            ids[static_cast<std::size_t>(id)] = true;
+    }
+    if (std::count(ids.begin(), ids.end(), true) > kMaxVlanGroups) {
+        AfxMessageBox(kTooManyVlans);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// --- Names, MAC addresses and address texts ---
+
+BOOL CUtils::HasNoSpecialChars(const std::string& text)
+{
+    return text.find_first_of(kNameSpecialChars) == std::string::npos ? TRUE : FALSE;
+}
+
+BOOL CUtils::CheckMacAddress(const std::string& text, bool allowMulticast)
+{
+    bool wellFormed = text.size() == 17;
+    for (const std::size_t dash : {2, 5, 8, 11, 14})
+        wellFormed = wellFormed && text[dash] == '-';
+    const std::string digits = WithoutChar(text, '-');
+    wellFormed =
+        wellFormed && digits.size() >= 12 && digits != "000000000000" &&
+        std::all_of(digits.begin(), digits.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
+    if (!wellFormed) {
+        AfxMessageBox(kBadMacFormat);
+        return FALSE;
+    }
+    std::string lower = digits;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return static_cast<char>(std::tolower(c)); });
+    if (lower == "ffffffffffff") {
+        AfxMessageBox(kBroadcastMac);
+        return FALSE;
+    }
+    if (!allowMulticast && (HexPairAt(digits, 0) & 1)) {
+        AfxMessageBox(kMulticastMac);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string CUtils::HexToOidSuffix(const std::string& hex)
+{
+    const std::string digits = WithoutChar(hex, '-');
+    std::string suffix;
+    for (std::size_t pos = 0; pos < digits.size(); pos += 2)
+        suffix += "." + std::to_string(HexPairAt(digits, pos));
+    return suffix;
+}
+
+std::string CUtils::BytesToAddressText(std::string_view octets, int family)
+{
+    std::string text;
+    if (family == 2) {
+        for (std::size_t i = 0; i < 16; i += 2) {
+            if (i)
+                text += ":";
+            text += Format("%02x%02x", OctetAt(octets, i), OctetAt(octets, i + 1));
+        }
+        return text;
+    }
+    for (std::size_t i = 0; i < 4; ++i)
+        text += Format("%02X", OctetAt(octets, i));
+    return text;
+}
+
+std::string CUtils::HexToDottedDecimal(const std::string& hex)
+{
+    std::string text;
+    for (std::size_t pos = 0; pos < hex.size(); pos += 2) {
+        if (pos)
+            text += ".";
+        text += std::to_string(HexPairAt(hex, pos));
+    }
+    return text;
+}
+
+std::string CUtils::AddressToHex(const std::string& address)
+{
+    if (address.find('.') == std::string::npos)
+        return WithoutChar(address, ':');
+    // Each part is one octet: its low eight bits, so that every part gives exactly two digits.
+    std::string text;
+    std::size_t pos = 0;
+    for (int part = 0; part < 4 && pos <= address.size(); ++part) {
+        const std::size_t dot = std::min(address.find('.', pos), address.size());
+        text += Format("%02X", ReadInt(address.substr(pos, dot - pos)) & 0xFF);
+        pos = dot + 1;
+    }
+    return text;
+}
+
+// --- Days and durations ---
+
+bool CUtils::IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+std::string CUtils::DaysInMonth(const std::string& year, const std::string& month)
+{
+    for (const char* m : {"1", "3", "5", "7", "8", "10", "12"})
+        if (month == m)
+            return "31";
+    for (const char* m : {"4", "6", "9", "11"})
+        if (month == m)
+            return "30";
+    if (month == "2")
+        return IsLeapYear(ReadInt(year)) ? "29" : "28";
+    return {};
+}
+
+std::string CUtils::FormatDuration(unsigned int seconds)
+{
+    if (seconds == 0)
+        return "0";
+    constexpr unsigned kMinute = 60;
+    constexpr unsigned kHour = 3600;
+    constexpr unsigned kDay = 86400;
+    int years = 0;
+    int months = 0;
+    int days = 0;
+    int hours = 0;
+    int minutes = 0;
+    unsigned rest = seconds;
+    while (rest >= kMinute) {
+        // The years are counted from year 0, a leap year.
+        const bool leap = IsLeapYear(years);
+        const unsigned yearLength = (leap ? 366 : 365) * kDay;
+        if (rest >= yearLength) {
+            ++years;
+            rest -= yearLength;
+        } else if (rest >= kDay) {
+            unsigned d = rest / kDay;
+            rest %= kDay;
+            const unsigned monthLength[] = {31, leap ? 29U : 28U, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+            for (const unsigned length : monthLength) {
+                if (d < length)
+                    break;
+                d -= length;
+                ++months;
+            }
+            days += static_cast<int>(d);
+        } else if (rest >= kHour) {
+            hours += static_cast<int>(rest / kHour);
+            rest %= kHour;
+        } else {
+            minutes += static_cast<int>(rest / kMinute);
+            rest %= kMinute;
+        }
+    }
+    std::string text = Format("%d year,%d month,%d days,%d hours,%d mins,%d secs", years, months, days, hours, minutes,
+                              static_cast<int>(rest));
+    while (!text.empty() && text[0] == '0') {
+        const std::size_t comma = text.find(',');
+        if (comma == std::string::npos)
+            break;
+        text.erase(0, comma + 1);
+    }
+    return text;
+}
+
+// --- Web browser and Telnet ---
+
+std::string CUtils::GetBrowserPath()
+{
+    const std::vector<std::string> command = WebBrowserCommand({});
+    return command.empty() ? std::string() : command.front();
+}
+
+int CUtils::StartTelnet()
+{
+    std::vector<std::string> command{"telnet"};
+    if (!g_strDeviceIP.empty())
+        command.push_back(g_strDeviceIP);
+    return StartInTerminal(command) ? 1 : 0;
+}
+
+void CUtils::StartBrowser()
+{
+    const std::vector<std::string> command = WebBrowserCommand(g_strDeviceIP);
+    if (!command.empty())
+        StartDetachedProcess(command);
+}

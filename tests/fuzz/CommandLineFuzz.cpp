@@ -5,21 +5,24 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 namespace {
 
-void Check(bool ok)
+void Require(bool condition, const char* what)
 {
-    if (!ok)
+    if (!condition) {
+        std::fprintf(stderr, "command line invariant broken: %s\n", what);
         std::abort();
+    }
 }
 
-void CheckField(const std::string& strField, std::size_t nWidth)
+void CheckField(const std::string& strField, std::size_t nWidth, const char* what)
 {
-    Check(strField.size() <= nWidth);
-    Check(strField.find(' ') == std::string::npos);
+    Require(strField.size() <= nWidth, what);
+    Require(strField.find(' ') == std::string::npos, what);
 }
 
 } // namespace
@@ -28,20 +31,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string strLine(reinterpret_cast<const char*>(data), size);
     const int nResult = CKorvelModuleApp::ParseCommandLine(strLine);
-    Check(nResult == 0 || nResult == 1);
-    CheckField(g_strCmdLineField1, 19);
-    CheckField(g_strDeviceIP, 15);
-    CheckField(g_strReadCommunity, 51);
-    CheckField(g_strWriteCommunity, 51);
-    Check(g_bVlanEditable == 0 || g_bVlanEditable == 1);
-    CheckField(g_strSnmpVersion, 7);
-    CheckField(g_strSnmpPort, 7);
-    CheckField(g_strCmdLineField10, 7);
-    CheckField(g_strSecurityLevel, 7);
-    CheckField(g_strUserName, 31);
-    CheckField(g_strAuthPassword, 31);
-    CheckField(g_strPrivPassword, 31);
-    CheckField(g_strAuthProtocol, 7);
-    CheckField(g_strPrivProtocol, 7);
+    Require(nResult == 0 || nResult == 1, "result");
+    CheckField(g_strCmdLineField1, 19, "g_strCmdLineField1");
+    CheckField(g_strDeviceIP, 15, "g_strDeviceIP");
+    CheckField(g_strReadCommunity, 51, "g_strReadCommunity");
+    CheckField(g_strWriteCommunity, 51, "g_strWriteCommunity");
+    Require(g_bVlanEditable == 0 || g_bVlanEditable == 1, "VLAN flag");
+    CheckField(g_strSnmpVersion, 7, "g_strSnmpVersion");
+    CheckField(g_strSnmpPort, 7, "g_strSnmpPort");
+    CheckField(g_strCmdLineField10, 7, "g_strCmdLineField10");
+    CheckField(g_strSecurityLevel, 7, "g_strSecurityLevel");
+    CheckField(g_strUserName, 31, "g_strUserName");
+    CheckField(g_strAuthPassword, 31, "g_strAuthPassword");
+    CheckField(g_strPrivPassword, 31, "g_strPrivPassword");
+    CheckField(g_strAuthProtocol, 7, "g_strAuthProtocol");
+    CheckField(g_strPrivProtocol, 7, "g_strPrivProtocol");
     return 0;
 }

@@ -1,0 +1,12 @@
+// One request of a walker: what it sends, and where the walk stood.
+#pragma once
+
+#include "platform/snmp/SnmpMessage.h"
+
+struct SnmpWalkStep
+{
+    SnmpMessage message; // the request as sent (for a GETNEXT: the walk's current identifiers)
+    bool isWalk = false; // a GETNEXT step of the walk
+    bool ended = false;  // the walk had already ended: nothing is sent, the status is -2
+    unsigned epoch = 0;  // the walk the step belongs to
+};

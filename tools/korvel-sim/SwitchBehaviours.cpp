@@ -1,0 +1,31 @@
+// The one place where the simulated switch gets behaviour beyond storing
+// values. Each behaviour binds code to an object prefix:
+//
+//   sim.OnGet(prefix, [](Simulator& sim, const Oid& oid) { ... });
+//       runs before a GET or GETNEXT hands out an existing object below
+//       `prefix`; it may update that object in sim.Store().objects.
+//   sim.OnSet(prefix, [](Simulator& sim, const Oid& oid, const MibValue& value) { ... });
+//       runs after a SET of an object below `prefix` was applied.
+//
+// Both may change the store, schedule later steps with sim.After(ms, ...)
+// (a transfer moving through its states) and make the switch go quiet with
+// sim.SilenceFor(ms) (a reboot). Identifiers of the maker's MIB are written
+// with KorvelOid("10.76.19.1....").
+#include "tools/korvel-sim/SwitchBehaviours.h"
+
+#include "platform/snmp/KorvelMib.h"
+#include "tools/korvel-sim/Simulator.h"
+
+#include <chrono>
+
+void AddSwitchBehaviours(Simulator& sim)
+{
+    // sysUpTime counts hundredths of a second since the switch started.
+    sim.OnGet("1.3.6.1.2.1.1.3.0", [](Simulator& s, const Oid& oid) {
+        auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Simulator::Clock::now() - s.StartTime());
+        MibValue ticks;
+        ticks.type = MibTimeTicks;
+        ticks.number = elapsed.count() / 10;
+        s.Store().objects[oid] = ticks;
+    });
+}

@@ -3,6 +3,7 @@
 #include "common/Globals.h"
 #include "platform/system/ModuleFolder.h"
 #include "platform/system/PrivateProfile.h"
+#include "platform/ui/CWnd.h"
 #include "platform/ui/MessageBox.h"
 
 namespace {
@@ -31,9 +32,12 @@ bool IsYes(const std::string& value)
     return value == "Y" || value == "y";
 }
 
-void ShowError(CWnd* /*pOwner*/)
+void ShowError(CWnd* pOwner)
 {
-    AfxMessageBox(kError);
+    if (pOwner)
+        pOwner->MessageBox(kError);
+    else
+        AfxMessageBox(kError);
 }
 
 } // namespace

@@ -1,8 +1,16 @@
 #include "app/CKorvelModuleApp.h"
 
+#include "app/CDeviceProfile.h"
 #include "common/Globals.h"
+#include "panel/CPort.h"
+#include "platform/hostsnmp/HostSnmp.h"
+#include "platform/system/CInstanceLock.h"
 
 #include <algorithm>
+#include <cstdio>
+
+UINT g_uPortClickMsg = RegisterWindowMessage(kPortClickMessage);
+UINT g_uInstanceMsg = 0;
 
 namespace {
 
@@ -15,6 +23,57 @@ constexpr std::size_t Width(int nField)
 }
 
 } // namespace
+
+BEGIN_MESSAGE_MAP(CKorvelModuleApp, CWinApp)
+    ON_COMMAND(ID_HELP, OnHelp)
+END_MESSAGE_MAP()
+
+CKorvelModuleApp::CKorvelModuleApp() = default;
+
+CKorvelModuleApp::~CKorvelModuleApp() = default;
+
+BOOL CKorvelModuleApp::InitInstance()
+{
+    // The host's start-up library, before the command line is read. Its
+    // result says nothing the module acts on.
+    SnmpInit(this);
+    SetSnmpTimeout(5000);
+
+    if (m_lpCmdLine.empty()) {
+        AfxMessageBox("No parameter input !");
+        return FALSE;
+    }
+    // A line that does not parse leaves the defaults; start-up goes on.
+    ParseCommandLine(m_lpCmdLine);
+
+    const std::string strName =
+        InstanceName(CDeviceProfile::ReadModelName(CDeviceProfile::ProfilePath()), g_strDeviceIP);
+    g_uInstanceMsg = RegisterWindowMessage(strName.c_str());
+
+    // One module per model and switch address: a second start asks the
+    // running one to come to the front and ends without a word.
+    auto pLock = std::make_unique<CInstanceLock>(strName);
+    if (!pLock->Acquire()) {
+        CInstanceLock::ActivateRunning(strName);
+        return FALSE;
+    }
+    m_pInstanceLock = std::move(pLock);
+    m_pInstanceLock->ListenForActivation([] { ::PostMessage(HWND_BROADCAST, g_uInstanceMsg, 0, 0); });
+
+    RunMainWindow();
+    return FALSE;
+}
+
+void CKorvelModuleApp::RunMainWindow()
+{
+    // Placeholder until the main window exists: start-up ends here.
+    std::fprintf(stderr, "korvel-module: the main window is not built yet\n");
+}
+
+std::string CKorvelModuleApp::InstanceName(const std::string& strModelName, const std::string& strDeviceIP)
+{
+    return "Module:" + strModelName + strDeviceIP;
+}
 
 std::string CKorvelModuleApp::ReadCommandField(const std::string& strLine, std::size_t& nPos, std::size_t nWidth)
 {

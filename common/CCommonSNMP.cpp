@@ -98,6 +98,32 @@ struct CCommonSNMP::Core
         return std::unique_lock(lock);
     }
 
+    // Runs fn on the request object under the lock; -1 when the session
+    // cannot run requests.
+    template <class F> int UnderLock(F&& fn)
+    {
+        if (!CanRun())
+            return -1;
+        auto guard = Lock();
+        return fn(*pRequest);
+    }
+
+    // One synchronous send or walk step of the prepared request; never sent
+    // without a binding. A time-out of 0 is the default.
+    int Exchange(bool bWalkStep, std::unique_ptr<CSnmp>& pResponse, int nTimeout)
+    {
+        return UnderLock([&](CSnmp& request) {
+            if (request.getVarBindCount() <= 0)
+                return -1;
+            const auto timeout = static_cast<unsigned long>(nTimeout == 0 ? nDefaultTimeout : nTimeout);
+            CSnmp* pReply = nullptr;
+            const int nStatus = bWalkStep ? pTable->getNext(strHost.c_str(), pReply, timeout)
+                                          : request.send(strHost.c_str(), pReply, timeout);
+            pResponse.reset(pReply);
+            return nStatus;
+        });
+    }
+
     // Waits until the worker's call-back, if one runs, has returned.
     void WaitCallbackEnd(const std::shared_ptr<Worker>& pOf)
     {
@@ -228,59 +254,28 @@ bool CCommonSNMP::Open(int nType)
 
 int CCommonSNMP::AddValue(const std::string& strOid, int nType)
 {
-    Core& core = *m_pCore;
-    if (!core.CanRun())
-        return -1;
-    auto lock = core.Lock();
-    return core.pRequest->addValue(strOid.c_str(), nType);
+    return m_pCore->UnderLock([&](CSnmp& request) { return request.addValue(strOid.c_str(), nType); });
 }
 
 int CCommonSNMP::AddValue(const std::string& strOid, int nType, const std::string& strValue)
 {
-    Core& core = *m_pCore;
-    if (!core.CanRun())
-        return -1;
-    auto lock = core.Lock();
-    return core.pRequest->addValue(strOid.c_str(), nType, strValue.c_str());
+    return m_pCore->UnderLock(
+        [&](CSnmp& request) { return request.addValue(strOid.c_str(), nType, strValue.c_str()); });
 }
 
 int CCommonSNMP::AddValueLen(const std::string& strOid, int nType, const void* pData, int nLength)
 {
-    Core& core = *m_pCore;
-    if (!core.CanRun())
-        return -1;
-    auto lock = core.Lock();
-    return core.pRequest->addValue(strOid.c_str(), nType, pData, nLength);
+    return m_pCore->UnderLock([&](CSnmp& request) { return request.addValue(strOid.c_str(), nType, pData, nLength); });
 }
 
 int CCommonSNMP::send(std::unique_ptr<CSnmp>& pResponse, int nTimeout)
 {
-    Core& core = *m_pCore;
-    if (!core.CanRun())
-        return -1;
-    auto lock = core.Lock();
-    if (core.pRequest->getVarBindCount() <= 0)
-        return -1;
-    const int nUsed = nTimeout == 0 ? core.nDefaultTimeout : nTimeout;
-    CSnmp* pReply = nullptr;
-    const int nStatus = core.pRequest->send(core.strHost.c_str(), pReply, static_cast<unsigned long>(nUsed));
-    pResponse.reset(pReply);
-    return nStatus;
+    return m_pCore->Exchange(false, pResponse, nTimeout);
 }
 
 int CCommonSNMP::getNext(std::unique_ptr<CSnmp>& pResponse, int nTimeout)
 {
-    Core& core = *m_pCore;
-    if (!core.CanRun())
-        return -1;
-    auto lock = core.Lock();
-    if (core.pRequest->getVarBindCount() <= 0)
-        return -1;
-    const int nUsed = nTimeout == 0 ? core.nDefaultTimeout : nTimeout;
-    CSnmp* pReply = nullptr;
-    const int nStatus = core.pTable->getNext(core.strHost.c_str(), pReply, static_cast<unsigned long>(nUsed));
-    pResponse.reset(pReply);
-    return nStatus;
+    return m_pCore->Exchange(true, pResponse, nTimeout);
 }
 
 int CCommonSNMP::StartRequest(SnmpCallback pfnCallback, void* pUserData, int /*nReserved*/, int nTimeout)
@@ -426,16 +421,14 @@ void CCommonSNMP::RunWorker(std::shared_ptr<Core> pCore, std::shared_ptr<Worker>
 
 int CCommonSNMP::GetIndexSuffix(int nIndex, CSnmp* pResponse, std::string& strSuffix)
 {
-    Core& core = *m_pCore;
-    if (!core.CanRun())
-        return -1;
-    auto lock = core.Lock();
-    if (core.pRequest->getVarBindCount() <= 0)
-        return -1;
-    char* pszSuffix = nullptr;
-    const int nResult = core.pTable->getInstance(nIndex, pResponse, &pszSuffix);
-    strSuffix = pszSuffix != nullptr ? pszSuffix : "";
-    return nResult;
+    return m_pCore->UnderLock([&](CSnmp& request) {
+        if (request.getVarBindCount() <= 0)
+            return -1;
+        char* pszSuffix = nullptr;
+        const int nResult = m_pCore->pTable->getInstance(nIndex, pResponse, &pszSuffix);
+        strSuffix = pszSuffix != nullptr ? pszSuffix : "";
+        return nResult;
+    });
 }
 
 int CCommonSNMP::FindRequestID(int nRequestID)
@@ -476,11 +469,7 @@ void CCommonSNMP::Close()
 
 int CCommonSNMP::GetError(int* pnErrorStatus, int* pnErrorIndex)
 {
-    Core& core = *m_pCore;
-    if (!core.CanRun())
-        return -1;
-    auto lock = core.Lock();
-    return core.pRequest->getError(pnErrorStatus, pnErrorIndex);
+    return m_pCore->UnderLock([&](CSnmp& request) { return request.getError(pnErrorStatus, pnErrorIndex); });
 }
 
 bool CCommonSNMP::WaitDone()

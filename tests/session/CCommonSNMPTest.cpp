@@ -219,7 +219,7 @@ TEST_F(CCommonSNMPTest, DestroyingASessionWaitsForItsRunningCallback)
     OpenTrunkWalk(*pSession);
     auto pWalk = std::make_unique<WalkRecorder>(*pSession);
     pWalk->m_nPauseRow = 1;
-    pWalk->m_nPauseMs = 700;
+    pWalk->m_nPauseMs = 3500; // longer than the destructor waits for a worker in a step
     pWalk->Start();
     ASSERT_TRUE(Eventually([&] { return pWalk->Count() == 1; })); // pausing in the call-back
 

@@ -47,6 +47,18 @@ template <class F> bool Eventually(F ready, int timeoutMs = 5000)
     return true;
 }
 
+// Waits for the end of a session's walk for up to `timeoutMs` (longer than the
+// session's own wait, for walks with long time-outs).
+inline bool WaitWalkEnd(CCommonSNMP& session, int timeoutMs)
+{
+    const auto start = Clock::now();
+    while (!session.WaitDone()) {
+        if (MsSince(start) > timeoutMs)
+            return false;
+    }
+    return true;
+}
+
 // Points the connection parameters at `sim` (SNMPv1, default communities and
 // time-out). Sessions copy them when they are built.
 inline void UseSimulator(const KorvelSimulator& sim, const std::string& timeout = "3000")

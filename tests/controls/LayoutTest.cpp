@@ -84,12 +84,14 @@ TEST(Layout, EachControlMovesOrGrowsByItsModeAndShare)
     EXPECT_EQ(grip.BottomRight(), client.BottomRight());
 }
 
-TEST(Layout, WithoutATableOnlyTheGripFollows)
+TEST(Layout, WithoutATableItIsTopmostAndSizableAndOnlyTheGripFollows)
 {
     EnsureApplication();
     ClxDialog d(IDD_CONTROLS_DEMO);
     ASSERT_TRUE(d.Create(IDD_CONTROLS_DEMO));
     d.ShowWindow(SW_SHOW);
+    EXPECT_TRUE(d.GetExStyle() & WS_EX_TOPMOST);
+    EXPECT_TRUE(d.GetStyle() & WS_THICKFRAME);
     EXPECT_FALSE(d.SetLayout(nullptr, 3));
     EXPECT_FALSE(d.SetLayout(ControlsDemoDlg::s_layout, 0));
     const int ids[] = {IDC_DEMO_TITLE, IDC_DEMO_LIST, IDC_DEMO_PROGRESS, IDOK, IDCANCEL};

@@ -11,7 +11,7 @@ const LxLayoutItem ControlsDemoDlg::s_layout[] = {
 const int ControlsDemoDlg::s_layoutCount = static_cast<int>(std::size(s_layout));
 
 BEGIN_MESSAGE_MAP(ControlsDemoDlg, ClxDialog)
-ON_CONTROL_RANGE(BN_CLICKED, IDC_DEMO_MEMBER_FIRST, IDC_DEMO_MEMBER_FIRST + 51, OnMemberClicked)
+    ON_CONTROL_RANGE(BN_CLICKED, IDC_DEMO_MEMBER_FIRST, IDC_DEMO_MEMBER_FIRST + 51, OnMemberClicked)
 END_MESSAGE_MAP()
 
 void ControlsDemoDlg::DoDataExchange(CDataExchange* pDX)

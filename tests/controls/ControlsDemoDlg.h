@@ -6,11 +6,11 @@
 
 #include "common/CBtnEXT.h"
 
+#include "common/CEditEXIPV6.h"
 #include "common/CFontStatic.h"
 #include "common/CGradientProgressCtrl.h"
 #include "common/CListCtrlEx.h"
 #include "common/ClxDialog.h"
-#include "platform/ui/CEdit.h"
 #include "resources/controls_demo.h"
 
 #include <memory>
@@ -27,7 +27,7 @@ public:
 
     int m_nPorts;
     CFontStatic m_title;
-    CEdit m_address;
+    CEditEXIPV6 m_address;
     CListCtrlEx m_list;
     CGradientProgressCtrl m_progress;
     std::unique_ptr<CBtnEXT> m_pPortLabels;

@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <string>
+
 struct OpenDemo
 {
     explicit OpenDemo(int nPorts = 28) : dialog(nPorts)
@@ -19,6 +21,16 @@ struct OpenDemo
     ~OpenDemo() { dialog.DestroyWindow(); }
     ControlsDemoDlg dialog;
 };
+
+// Types the text into the address edit and moves the focus away from it.
+inline void EnterAndLeave(ControlsDemoDlg& d, const std::string& text)
+{
+    d.m_address.SetWindowText(text);
+    d.m_address.SetFocus();
+    PumpUntil([&] { return CWnd::GetFocus() == &d.m_address; }, 1000);
+    d.m_list.SetFocus();
+    PumpUntil([&] { return CWnd::GetFocus() == &d.m_list; }, 1000);
+}
 
 // A control's rectangle in its parent's client coordinates.
 inline CRect ChildRect(const CWnd& parent, const CWnd* child)

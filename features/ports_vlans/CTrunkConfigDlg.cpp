@@ -130,32 +130,32 @@ int CTrunkConfigDlg::OnTrunkRowReply(CSnmp* pResponse, int nRequestId, void* pUs
         return 0;
     }
 
+    // Binding 0 is the member column, whose row index is the trunk id;
+    // binding 1 the mode column.
     std::string strTrunkId;
     std::string strMode;
     std::string strMembers;
     const int nCount = response->getVarBindCount();
-    for (int i = 0; i < nCount && i < 2; ++i) {
-        if (i == 0) {
-            int nType = 0;
-            void* pData = nullptr;
-            int nLength = 0;
-            std::string bitmap;
-            if (response->getValueBytes(0, &nType, &pData, &nLength) == 0 && pData != nullptr) {
-                bitmap.assign(static_cast<const char*>(pData), static_cast<size_t>(nLength > 0 ? nLength : 0));
-                std::free(pData);
-            }
-            int nPorts = 0;
-            strMembers = CUtils::PortBitmapToList(bitmap, nPorts);
-            std::string strSuffix;
-            pDlg->m_cTableSNMP.GetIndexSuffix(0, response.get(), strSuffix);
-            strTrunkId = !strSuffix.empty() && strSuffix[0] == '.' ? strSuffix.substr(1) : strSuffix;
-        } else {
-            int nType = 0;
-            char* pszValue = nullptr;
-            const std::string value =
-                response->getValue(1, &nType, &pszValue) == 0 && pszValue != nullptr ? pszValue : "";
-            strMode = value == "1" ? kModeLacp : value == "2" ? kModeStatic : kModeDisable;
+    if (nCount > 0) {
+        int nType = 0;
+        void* pData = nullptr;
+        int nLength = 0;
+        std::string bitmap;
+        if (response->getValueBytes(0, &nType, &pData, &nLength) == 0 && pData != nullptr) {
+            bitmap.assign(static_cast<const char*>(pData), static_cast<size_t>(nLength > 0 ? nLength : 0));
+            std::free(pData);
         }
+        int nPorts = 0;
+        strMembers = CUtils::PortBitmapToList(bitmap, nPorts);
+        std::string strSuffix;
+        pDlg->m_cTableSNMP.GetIndexSuffix(0, response.get(), strSuffix);
+        strTrunkId = !strSuffix.empty() && strSuffix[0] == '.' ? strSuffix.substr(1) : strSuffix;
+    }
+    if (nCount > 1) {
+        int nType = 0;
+        char* pszValue = nullptr;
+        const std::string value = response->getValue(1, &nType, &pszValue) == 0 && pszValue != nullptr ? pszValue : "";
+        strMode = value == "1" ? kModeLacp : value == "2" ? kModeStatic : kModeDisable;
     }
 
     CListCtrlEx& list = pDlg->m_listTrunk;

@@ -9,11 +9,22 @@
 namespace ui_wait {
 namespace {
 
-std::mutex g_lock;
-std::condition_variable g_woken;
-std::uint64_t g_wakeCount = 0;
-std::function<void()> g_serve;
-std::atomic<std::thread::id> g_uiThread{};
+// Never destroyed: a detached thread may still end (and wake) while the
+// process exits and destroys its statics.
+struct Shared
+{
+    std::mutex lock;
+    std::condition_variable woken;
+    std::uint64_t wakeCount = 0;
+    std::function<void()> serve;
+    std::atomic<std::thread::id> uiThread{};
+};
+
+Shared& State()
+{
+    static Shared* const shared = new Shared;
+    return *shared;
+}
 
 // Upper bound of one sleep between two looks at `ready`; Wake() ends it early.
 constexpr auto kSlice = std::chrono::milliseconds(5);
@@ -22,23 +33,25 @@ constexpr auto kSlice = std::chrono::milliseconds(5);
 
 void SetServer(std::function<void()> serve)
 {
-    std::lock_guard lock(g_lock);
-    g_serve = std::move(serve);
-    g_uiThread = std::this_thread::get_id();
+    Shared& s = State();
+    std::lock_guard lock(s.lock);
+    s.serve = std::move(serve);
+    s.uiThread = std::this_thread::get_id();
 }
 
 bool IsUiThread()
 {
-    return g_uiThread.load() == std::this_thread::get_id();
+    return State().uiThread.load() == std::this_thread::get_id();
 }
 
 void Wake()
 {
+    Shared& s = State();
     {
-        std::lock_guard lock(g_lock);
-        ++g_wakeCount;
+        std::lock_guard lock(s.lock);
+        ++s.wakeCount;
     }
-    g_woken.notify_all();
+    s.woken.notify_all();
 }
 
 bool WaitServingUi(const std::function<bool()>& ready, DWORD timeoutMs)
@@ -47,14 +60,15 @@ bool WaitServingUi(const std::function<bool()>& ready, DWORD timeoutMs)
     const bool forever = timeoutMs == INFINITE;
     const auto deadline = Clock::now() + std::chrono::milliseconds(forever ? 0 : timeoutMs);
     const bool onUi = IsUiThread();
+    Shared& s = State();
     for (;;) {
         std::uint64_t seen;
         std::function<void()> serve;
         {
-            std::lock_guard lock(g_lock);
-            seen = g_wakeCount;
+            std::lock_guard lock(s.lock);
+            seen = s.wakeCount;
             if (onUi)
-                serve = g_serve;
+                serve = s.serve;
         }
         if (serve)
             serve();
@@ -66,8 +80,8 @@ bool WaitServingUi(const std::function<bool()>& ready, DWORD timeoutMs)
         auto until = now + kSlice;
         if (!forever && deadline < until)
             until = deadline;
-        std::unique_lock lock(g_lock);
-        g_woken.wait_until(lock, until, [&] { return g_wakeCount != seen; });
+        std::unique_lock lock(s.lock);
+        s.woken.wait_until(lock, until, [&] { return s.wakeCount != seen; });
     }
 }
 

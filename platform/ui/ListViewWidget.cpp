@@ -20,6 +20,7 @@ ListViewWidget::ListViewWidget(QWidget* parent) : QTreeWidget(parent)
     setItemsExpandable(false);
     setColumnCount(0);
     header()->setStretchLastSection(false);
+    header()->setMinimumSectionSize(0); // a column may be as narrow as the program makes it
     header()->setSectionsMovable(false);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

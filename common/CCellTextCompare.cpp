@@ -18,8 +18,7 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-template <class T>
-int Order(const T& a, const T& b)
+template <class T> int Order(const T& a, const T& b)
 {
     return a < b ? -1 : (b < a ? 1 : 0);
 }

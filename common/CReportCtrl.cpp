@@ -799,13 +799,26 @@ void CReportCtrl::OnMouseButton(UINT nMsg, UINT nFlags, CPoint point)
 
     ++m_nMouseDepth;
     switch (nMsg) {
-    case WM_LBUTTONDOWN: CListCtrl::OnLButtonDown(nFlags, point); break;
-    case WM_LBUTTONDBLCLK: CListCtrl::OnLButtonDblClk(nFlags, point); break;
-    case WM_MBUTTONDOWN: CListCtrl::OnMButtonDown(nFlags, point); break;
-    case WM_MBUTTONDBLCLK: CListCtrl::OnMButtonDblClk(nFlags, point); break;
-    case WM_RBUTTONDOWN: CListCtrl::OnRButtonDown(nFlags, point); break;
-    case WM_RBUTTONDBLCLK: CListCtrl::OnRButtonDblClk(nFlags, point); break;
-    default: break;
+    case WM_LBUTTONDOWN:
+        CListCtrl::OnLButtonDown(nFlags, point);
+        break;
+    case WM_LBUTTONDBLCLK:
+        CListCtrl::OnLButtonDblClk(nFlags, point);
+        break;
+    case WM_MBUTTONDOWN:
+        CListCtrl::OnMButtonDown(nFlags, point);
+        break;
+    case WM_MBUTTONDBLCLK:
+        CListCtrl::OnMButtonDblClk(nFlags, point);
+        break;
+    case WM_RBUTTONDOWN:
+        CListCtrl::OnRButtonDown(nFlags, point);
+        break;
+    case WM_RBUTTONDBLCLK:
+        CListCtrl::OnRButtonDblClk(nFlags, point);
+        break;
+    default:
+        break;
     }
     --m_nMouseDepth;
 
@@ -893,7 +906,8 @@ BOOL CReportCtrl::PreTranslateMessage(MSG* pMsg)
                     return TRUE;
                 }
                 break;
-            default: break;
+            default:
+                break;
             }
         } else if (pMsg->wParam == VK_SPACE) {
             return TRUE;
@@ -1405,18 +1419,17 @@ void CReportCtrl::OnSize(UINT nType, int cx, int cy)
     RepositionButtons();
 }
 
+// The list tells of a scroll once its rows have moved.
 void CReportCtrl::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     RepositionButtons();
     CListCtrl::OnHScroll(nSBCode, nPos, pScrollBar);
-    RepositionButtons();
 }
 
 void CReportCtrl::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     RepositionButtons();
     CListCtrl::OnVScroll(nSBCode, nPos, pScrollBar);
-    RepositionButtons();
 }
 
 BOOL CReportCtrl::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)

@@ -64,8 +64,8 @@ TEST(CellTextCompare, ReadsDatesAndTimesAndRefusesTheRest)
         std::int64_t key = 0;
         EXPECT_TRUE(CCellTextCompare::ParseDateTime(text, key)) << text;
     }
-    const char* refused[] = {"2019-02-29", "13/1/2020", "1/2/20", "24:00", "0:00 AM", "10:60", "2020-01-0210:00",
-                             "2020-01-02 10", "10:00 XM", "10:00 AMX", "", "1/2/2020/3"};
+    const char* refused[] = {"2019-02-29",      "13/1/2020",     "1/2/20",   "24:00",     "0:00 AM", "10:60",
+                             "2020-01-0210:00", "2020-01-02 10", "10:00 XM", "10:00 AMX", "",        "1/2/2020/3"};
     for (const char* text : refused) {
         std::int64_t key = 0;
         EXPECT_FALSE(CCellTextCompare::ParseDateTime(text, key)) << text;

@@ -18,7 +18,7 @@ struct MoveFixture : ReportFixture
         FillNumbered(5);
         for (int r = 0; r < 5; ++r)
             d.m_list.SetItemData(r, static_cast<DWORD_PTR>(100 + r));
-        d.m_list.SetItemBkColor(1, -1, RGB(255, 255, 0), FALSE); // row "2"
+        d.m_list.SetItemBkColor(1, -1, RGB(255, 255, 0), FALSE);       // row "2"
         d.m_list.SetItemStates(2, RC_ITEM_SELECTED | RC_ITEM_FOCUSED); // row "3"
     }
 

@@ -11,7 +11,12 @@
 //
 // Cell buttons stay on the cell they were made for: sorting, moving or
 // deleting rows moves the rows' contents but not the buttons. A button whose
-// row no longer exists is hidden.
+// row no longer exists is hidden. A dialog may remove the very button whose
+// click it is handling.
+//
+// The control keeps state of its own beside the list's: use it on the UI
+// thread (a walk call-back hands its rows to the dialog with SendMessage, and
+// the dialog fills the list in that message's handler).
 #pragma once
 
 #include "common/ButtonSpec.h"

@@ -250,3 +250,49 @@ TEST(ReportCtrl, EditsCellsInPlace)
     list.SetEditable(FALSE);
     EXPECT_FALSE(list.StartEdit(0, 1));
 }
+
+TEST(ReportCtrl, ColumnsFromAHeadingStringKeepTheirWidthOnADividerDoubleClick)
+{
+    ReportFixture f;
+    f.FillNumbered(2);
+    CReportCtrl& list = f.d.m_list;
+    ASSERT_TRUE(list.SetColumns("Name,120;Speed,60,2;;Mode,,1;Note,80,7"));
+    EXPECT_EQ(list.GetItemCount(), 0);
+    ASSERT_EQ(list.GetColumnCount(), 4);
+    const struct
+    {
+        const char* heading;
+        int width;
+        int format;
+    } columns[] = {{"Name", 120, LVCFMT_LEFT},
+                   {"Speed", 60, LVCFMT_RIGHT},
+                   {"Mode", 100, LVCFMT_CENTER},
+                   {"Note", 80, LVCFMT_LEFT}};
+    for (int c = 0; c < 4; ++c) {
+        SCOPED_TRACE(c);
+        EXPECT_EQ(list.GetHeaderText(c), columns[c].heading);
+        EXPECT_EQ(list.GetColumnWidth(c), columns[c].width);
+        LVCOLUMN column;
+        column.mask = LVCF_FMT;
+        ASSERT_TRUE(list.GetColumn(c, &column));
+        EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, columns[c].format);
+    }
+    EXPECT_TRUE(list.SetHeaderText(3, "Remark"));
+    EXPECT_EQ(list.GetHeaderText(3), "Remark");
+    EXPECT_TRUE(list.SetHeaderText(3, nullptr));
+    EXPECT_EQ(list.GetHeaderText(3), "");
+    EXPECT_EQ(list.GetHeaderText(4), "");
+
+    // A double click on the divider after "Speed" leaves the column as it is.
+    QHeaderView* header = f.Tree()->header();
+    const QPoint divider(header->sectionViewportPosition(1) + header->sectionSize(1) - 1, header->height() / 2);
+    SendMouse(header->viewport(), QEvent::MouseButtonPress, divider);
+    SendMouse(header->viewport(), QEvent::MouseButtonRelease, divider);
+    SendMouse(header->viewport(), QEvent::MouseButtonDblClick, divider);
+    SendMouse(header->viewport(), QEvent::MouseButtonRelease, divider);
+    EXPECT_EQ(list.GetColumnWidth(1), 60);
+
+    EXPECT_TRUE(list.DeleteAllColumns());
+    EXPECT_EQ(list.GetColumnCount(), 0);
+    EXPECT_FALSE(list.SetColumns(";;"));
+}

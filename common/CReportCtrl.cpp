@@ -193,25 +193,18 @@ int CReportCtrl::InsertWithRecord(LVITEM item)
 
 int CReportCtrl::InsertColumn(int nCol, const std::string& heading, int nFormat, int nWidth, int nSubItem)
 {
-    LVCOLUMN column;
-    column.mask = LVCF_FMT | LVCF_TEXT;
-    column.fmt = nFormat;
-    column.pszText = const_cast<char*>(heading.c_str());
-    if (nWidth != -1) {
-        column.mask |= LVCF_WIDTH;
-        column.cx = nWidth;
-    }
-    if (nSubItem != -1) {
-        column.mask |= LVCF_SUBITEM;
-        column.iSubItem = nSubItem;
-    }
-    return InsertColumn(nCol, &column);
+    EndEdit(TRUE);
+    return AddColumnColors(CListCtrl::InsertColumn(nCol, heading, nFormat, nWidth, nSubItem));
 }
 
 int CReportCtrl::InsertColumn(int nCol, const LVCOLUMN* pColumn)
 {
     EndEdit(TRUE);
-    const int index = CListCtrl::InsertColumn(nCol, pColumn);
+    return AddColumnColors(CListCtrl::InsertColumn(nCol, pColumn));
+}
+
+int CReportCtrl::AddColumnColors(int index)
+{
     if (index < 0)
         return index;
     const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
@@ -322,21 +315,12 @@ BOOL CReportCtrl::SetHeaderText(int nCol, const char* text)
 
 int CReportCtrl::InsertItem(int nIndex, const std::string& text)
 {
-    LVITEM item;
-    item.mask = LVIF_TEXT;
-    item.iItem = nIndex;
-    item.pszText = const_cast<char*>(text.c_str());
-    return InsertWithRecord(item);
+    return InsertItem(LVIF_TEXT, nIndex, text, 0, 0, 0, 0);
 }
 
 int CReportCtrl::InsertItem(int nIndex, const std::string& text, int nImage)
 {
-    LVITEM item;
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = nIndex;
-    item.pszText = const_cast<char*>(text.c_str());
-    item.iImage = nImage;
-    return InsertWithRecord(item);
+    return InsertItem(LVIF_TEXT | LVIF_IMAGE, nIndex, text, 0, 0, nImage, 0);
 }
 
 int CReportCtrl::InsertItem(const LVITEM* pItem)
@@ -349,14 +333,7 @@ int CReportCtrl::InsertItem(const LVITEM* pItem)
 int CReportCtrl::InsertItem(UINT nMask, int nItem, const std::string& text, UINT nState, UINT nStateMask, int nImage,
                             LPARAM lParam)
 {
-    LVITEM item;
-    item.mask = nMask;
-    item.iItem = nItem;
-    item.pszText = const_cast<char*>(text.c_str());
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.iImage = nImage;
-    item.lParam = lParam;
+    const LVITEM item{nMask, nItem, 0, nState, nStateMask, const_cast<char*>(text.c_str()), 0, nImage, lParam, 0};
     return InsertWithRecord(item);
 }
 

@@ -246,6 +246,8 @@ private:
     void FreeAllRecords();
     ReportRowInfo* RecordOf(int nItem) const;
     int InsertWithRecord(LVITEM item);
+    // Gives every row the colours of a new column at index; returns index.
+    int AddColumnColors(int index);
     ReportRowSnapshot TakeSnapshot(int nItem) const;
     void WriteSnapshot(int nItem, const ReportRowSnapshot& snapshot);
     void QuickSortRows(std::vector<int>& rows, int low, int high) const;

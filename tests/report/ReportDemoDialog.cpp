@@ -1,13 +1,5 @@
 #include "report/ReportDemoDialog.h"
 
-BEGIN_MESSAGE_MAP(ReportDemoDialog, CDialog)
-    ON_MESSAGE(WM_CELL_BUTTON_CLICK, OnCellClick)
-    ON_MESSAGE(WM_CELL_BUTTON_CHECK, OnCellCheck)
-    ON_MESSAGE(WM_REPORT_CLICK, OnReportClick)
-    ON_MESSAGE(WM_REPORT_SORTED, OnReportSorted)
-    ON_MESSAGE(WM_REPORT_EDITED, OnReportEdited)
-END_MESSAGE_MAP()
-
 ReportDemoDialog::ReportDemoDialog() : CDialog(IDD_REPORT_DEMO) {}
 
 void ReportDemoDialog::DoDataExchange(CDataExchange* pDX)
@@ -42,34 +34,16 @@ void ReportDemoDialog::Fill(const std::vector<std::vector<std::string>>& rows)
     }
 }
 
-LRESULT ReportDemoDialog::OnCellClick(WPARAM wParam, LPARAM lParam)
+LRESULT ReportDemoDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    messages.push_back({WM_CELL_BUTTON_CLICK, wParam, lParam});
-    if (onCellClick)
-        onCellClick(static_cast<int>(wParam), static_cast<int>(lParam));
-    return 0;
-}
-
-LRESULT ReportDemoDialog::OnCellCheck(WPARAM wParam, LPARAM lParam)
-{
-    messages.push_back({WM_CELL_BUTTON_CHECK, wParam, lParam});
-    return 0;
-}
-
-LRESULT ReportDemoDialog::OnReportClick(WPARAM wParam, LPARAM lParam)
-{
-    messages.push_back({WM_REPORT_CLICK, wParam, lParam});
-    return 0;
-}
-
-LRESULT ReportDemoDialog::OnReportSorted(WPARAM wParam, LPARAM lParam)
-{
-    messages.push_back({WM_REPORT_SORTED, wParam, lParam});
-    return 0;
-}
-
-LRESULT ReportDemoDialog::OnReportEdited(WPARAM wParam, LPARAM lParam)
-{
-    messages.push_back({WM_REPORT_EDITED, wParam, lParam});
-    return 0;
+    for (UINT recorded :
+         {WM_CELL_BUTTON_CLICK, WM_CELL_BUTTON_CHECK, WM_REPORT_CLICK, WM_REPORT_SORTED, WM_REPORT_EDITED}) {
+        if (message != recorded)
+            continue;
+        messages.push_back({message, wParam, lParam});
+        if (message == WM_CELL_BUTTON_CLICK && onCellClick)
+            onCellClick(static_cast<int>(wParam), static_cast<int>(lParam));
+        return 0;
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
 }

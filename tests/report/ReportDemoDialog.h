@@ -37,12 +37,5 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-
-    LRESULT OnCellClick(WPARAM wParam, LPARAM lParam);
-    LRESULT OnCellCheck(WPARAM wParam, LPARAM lParam);
-    LRESULT OnReportClick(WPARAM wParam, LPARAM lParam);
-    LRESULT OnReportSorted(WPARAM wParam, LPARAM lParam);
-    LRESULT OnReportEdited(WPARAM wParam, LPARAM lParam);
-
-    DECLARE_MESSAGE_MAP()
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

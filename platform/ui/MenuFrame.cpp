@@ -1,6 +1,7 @@
 #include "platform/ui/MenuFrame.h"
 
 #include "platform/ui/CWnd.h"
+#include "platform/ui/MenuRegistry.h"
 #include "platform/ui/MenuWidgets.h"
 
 #include <QAction>
@@ -40,6 +41,9 @@ void MenuFrame::ShowMenu(HMENU menu)
             item->deleteLater();
     }
     m_items.clear();
+    // A menu destroyed while the window still named it leaves no bar.
+    if (!MenuRegistry::Find(menu))
+        menu = nullptr;
     if (menu) {
         const HWND hwnd = m_hwnd;
         MenuWidgets::Fill(

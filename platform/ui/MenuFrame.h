@@ -23,7 +23,7 @@ public:
     // place, title, icon, flags and modality; shown when the widget was.
     MenuFrame(QWidget* client, HWND hwnd);
 
-    // The bar shows the menu's items; null hides the bar.
+    // The bar shows the menu's items; null (or a menu that is gone) hides the bar.
     void ShowMenu(HMENU menu);
     // Follows the client area's size and size limits after they changed.
     void FitClient();

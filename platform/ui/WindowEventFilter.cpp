@@ -1,6 +1,7 @@
 #include "platform/ui/WindowEventFilter.h"
 
 #include "platform/ui/CWnd.h"
+#include "platform/ui/MenuRegistry.h"
 #include "platform/ui/MenuWidgets.h"
 #include "platform/ui/MessageRouter.h"
 #include "platform/ui/WindowFactory.h"
@@ -303,7 +304,7 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::ContextMenu:
         // What no control took for itself: a top-level window shows its system menu, once it was asked for.
-        if (own && widget == own->widget && !(own->style & WS_CHILD) && own->systemMenu) {
+        if (own && widget == own->widget && !(own->style & WS_CHILD) && MenuRegistry::Find(own->systemMenu)) {
             MenuWidgets::PopupSystemMenu(*own, static_cast<QContextMenuEvent*>(event)->globalPos());
             return true;
         }

@@ -1,6 +1,7 @@
 #include "platform/ui/WindowEventFilter.h"
 
 #include "platform/ui/CWnd.h"
+#include "platform/ui/ListViewWidget.h"
 #include "platform/ui/MenuRegistry.h"
 #include "platform/ui/MenuWidgets.h"
 #include "platform/ui/MessageRouter.h"
@@ -273,6 +274,14 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         if (own && widget == own->widget) {
             own->invalid = true;
             Size(own);
+        } else if (!own) {
+            // The rows' area of a list changed (the list was laid out anew, its
+            // scroll bars came or went): its client area did.
+            auto* list = dynamic_cast<ListViewWidget*>(widget->parentWidget());
+            WindowRecord* rec = list && list->viewport() == widget ? WindowRegistry::FromWidget(list) : nullptr;
+            if (rec && list->isVisible())
+                MessageRouter::SendFromEvent(rec->hwnd, WM_SIZE, SIZE_RESTORED,
+                                             MAKELPARAM(static_cast<WORD>(list->width()), static_cast<WORD>(list->height())));
         }
         return false;
     case QEvent::Show:

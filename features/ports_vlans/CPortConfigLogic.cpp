@@ -273,7 +273,7 @@ int CPortConfigLogic::TrunkGroupOf(int nPort) const
 {
     if (!IsPortInRange(nPort))
         return 0;
-    return TrunkGroups()[static_cast<std::size_t>(nPort - 1)];
+    return GetTrunkPorts()[static_cast<std::size_t>(nPort - 1)];
 }
 
 BOOL CPortConfigLogic::HasOtherTrunkMember(int nPort) const
@@ -281,7 +281,7 @@ BOOL CPortConfigLogic::HasOtherTrunkMember(int nPort) const
     const int nGroup = TrunkGroupOf(nPort);
     if (nGroup == 0)
         return FALSE;
-    const std::vector<int> groups = TrunkGroups();
+    const std::vector<int> groups = GetTrunkPorts();
     for (std::size_t i = 0; i < groups.size(); ++i) {
         if (static_cast<int>(i) != nPort - 1 && groups[i] == nGroup)
             return TRUE;

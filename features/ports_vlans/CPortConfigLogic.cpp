@@ -271,9 +271,9 @@ PORT_setting_info CPortConfigLogic::PortRecord(int nIndex) const
 
 int CPortConfigLogic::TrunkGroupOf(int nPort) const
 {
-    if (!IsPortInRange(nPort))
-        return 0;
-    return GetTrunkPorts()[static_cast<std::size_t>(nPort - 1)];
+    const std::vector<int> groups = GetTrunkPorts();
+    const auto index = static_cast<std::size_t>(nPort - 1);
+    return IsPortInRange(nPort) && index < groups.size() ? groups[index] : 0;
 }
 
 BOOL CPortConfigLogic::HasOtherTrunkMember(int nPort) const

@@ -35,7 +35,10 @@ constexpr int kLinkDown = 1;
 constexpr int kMdixAuto = 1;
 constexpr int kFlowControlEnabled = 1;
 
-std::string Column(const std::string& table, int column) { return table + "." + std::to_string(column); }
+std::string Column(const std::string& table, int column)
+{
+    return table + "." + std::to_string(column);
+}
 
 // The value of a response binding as text; empty when there is none.
 std::string BindingText(CSnmp& response, int index)
@@ -47,7 +50,10 @@ std::string BindingText(CSnmp& response, int index)
     return text;
 }
 
-int BindingInt(CSnmp& response, int index) { return std::atoi(BindingText(response, index).c_str()); }
+int BindingInt(CSnmp& response, int index)
+{
+    return std::atoi(BindingText(response, index).c_str());
+}
 
 bool AskOkCancel(const std::string& text)
 {
@@ -123,8 +129,8 @@ int CPortConfigLogic::OnPortTableReply(CSnmp* pResponse, int nRequestID, void* p
     return 0;
 }
 
-void CPortConfigLogic::StorePortRow(int nIndex, int nPort, int nSpeed, int nMdix, int nFlowControl,
-                                    int nLinkStatus, int nMediaType)
+void CPortConfigLogic::StorePortRow(int nIndex, int nPort, int nSpeed, int nMdix, int nFlowControl, int nLinkStatus,
+                                    int nMediaType)
 {
     std::lock_guard lock(m_recordsLock);
     if (nIndex < 0 || nIndex >= m_nPortNum)
@@ -257,9 +263,15 @@ std::vector<PORT_description_info> CPortConfigLogic::GetDescriptions() const
     return m_pPortDesc;
 }
 
-BOOL CPortConfigLogic::IsPortInRange(int nPort) const { return nPort >= 1 && nPort <= m_nPortNum; }
+BOOL CPortConfigLogic::IsPortInRange(int nPort) const
+{
+    return nPort >= 1 && nPort <= m_nPortNum;
+}
 
-BOOL CPortConfigLogic::IsRecordIndex(int nIndex) const { return nIndex >= 0 && nIndex < m_nPortNum; }
+BOOL CPortConfigLogic::IsRecordIndex(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < m_nPortNum;
+}
 
 PORT_setting_info CPortConfigLogic::PortRecord(int nIndex) const
 {
@@ -335,7 +347,8 @@ BOOL CPortConfigLogic::CheckSpeed(int nIndex, int nPort, int nSpeed) const
         return FALSE;
     }
     if (nMedia == 4 && nSpeed != kSpeed1000Full && nSpeed != kSpeedAuto && nSpeed != kSpeedDisabled) {
-        AfxMessageBox("Fiber Port " + std::to_string(nPort) + " with 1000Base-x SFP Module can not support this speed.");
+        AfxMessageBox("Fiber Port " + std::to_string(nPort) +
+                      " with 1000Base-x SFP Module can not support this speed.");
         return FALSE;
     }
     if (nSpeed != kSpeedAuto && nSpeed != kSpeedDisabled &&
@@ -355,7 +368,8 @@ BOOL CPortConfigLogic::CheckNotAllDisabled(int nIndex, int nSpeed) const
     const std::vector<PORT_setting_info> records = GetPortSettings();
     const auto nDown = std::count_if(records.begin(), records.end(),
                                      [](const PORT_setting_info& r) { return r.nLinkStatus == kLinkDown; });
-    const bool bOnlyLinkUp = nDown == m_nPortNum - 1 && records[static_cast<std::size_t>(nIndex)].nLinkStatus != kLinkDown;
+    const bool bOnlyLinkUp =
+        nDown == m_nPortNum - 1 && records[static_cast<std::size_t>(nIndex)].nLinkStatus != kLinkDown;
     if (nSpeed == kSpeedDisabled && bOnlyLinkUp) {
         AfxMessageBox("Sorry, you can not disable all ports.");
         return FALSE;

@@ -54,8 +54,7 @@ public:
     int StartPortTableWalk();
     static int OnPortTableReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     // Stores one row into record nIndex; nothing when nIndex is not a record.
-    void StorePortRow(int nIndex, int nPort, int nSpeed, int nMdix, int nFlowControl, int nLinkStatus,
-                      int nMediaType);
+    void StorePortRow(int nIndex, int nPort, int nSpeed, int nMdix, int nFlowControl, int nLinkStatus, int nMediaType);
     // Writes the speed, MDI/MDIX and flow control of one port in one SET;
     // TRUE when the switch accepted it.
     BOOL SetPortSetting(const PORT_setting_info& setting);
@@ -115,7 +114,7 @@ private:
     mutable std::mutex m_recordsLock; // guards both record arrays
     std::vector<PORT_description_info> m_pPortDesc;
     std::vector<PORT_setting_info> m_pPortSetting;
-    std::atomic<int> m_nRowCount{0};  // rows the walk in progress has delivered
+    std::atomic<int> m_nRowCount{0}; // rows the walk in progress has delivered
     int m_nPortNum = 0;
     std::atomic<bool> m_bDescriptionWalkRunning{false};
 };

@@ -37,15 +37,13 @@ constexpr int kSpeedAuto = 6;
 constexpr int kFlowControlEnabled = 1;
 constexpr int kFlowControlDisabled = 2;
 
-template <std::size_t N>
-const char* CodeText(const char* const (&texts)[N], int code)
+template <std::size_t N> const char* CodeText(const char* const (&texts)[N], int code)
 {
     return code >= 1 && code <= static_cast<int>(N) ? texts[code - 1] : "";
 }
 
 // The position of a text in a table, -1 when it is not there.
-template <std::size_t N>
-int TextPosition(const char* const (&texts)[N], const std::string& text)
+template <std::size_t N> int TextPosition(const char* const (&texts)[N], const std::string& text)
 {
     for (std::size_t i = 0; i < N; ++i) {
         if (text == texts[i])

@@ -104,11 +104,7 @@ TEST_F(PortConfigLogicTest, DescriptionRangeGoesOutInRequestsOfFifteenWithPauses
         std::vector<std::size_t> requestSizes;
     };
     const Case cases[] = {
-        {1, 16, {16}},
-        {1, 28, {15, 13}},
-        {1, 30, {15, 15}},
-        {1, 31, {15, 15, 1}},
-        {7, 7, {1}},
+        {1, 16, {16}}, {1, 28, {15, 13}}, {1, 30, {15, 15}}, {1, 31, {15, 15, 1}}, {7, 7, {1}},
     };
     StartSwitch({KorvelSimulator::BaseData(), PortsData(), ModelData("KSX-Alcor R2")}, 52);
     CPortConfigLogic logic;

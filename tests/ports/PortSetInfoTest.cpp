@@ -22,8 +22,9 @@ RowTexts Row(CListCtrl& list, int row)
 // Waits for the port table walk: the list is filled and Refresh is back.
 bool WaitForList(CPortSetInfo& d)
 {
-    return PumpUntil([&] { return Enabled(d, IDC_PORTSET_REFRESH) && Item<CListCtrl>(d, IDC_PORTSET_LIST).GetItemCount() > 0; },
-                     20000);
+    return PumpUntil(
+        [&] { return Enabled(d, IDC_PORTSET_REFRESH) && Item<CListCtrl>(d, IDC_PORTSET_LIST).GetItemCount() > 0; },
+        20000);
 }
 
 class PortSetInfoTest : public PortsTest
@@ -75,7 +76,8 @@ constexpr int kMdixAuto = 0, kMdixMdi = 1, kMdixMdix = 2;
 constexpr int kFlowEnabled = 0, kFlowDisabled = 1;
 constexpr int kLeave = -1;
 
-const std::string kForceMode = "The speed is set to force mode. \n* The speed mode must be the same as the counterpart. ";
+const std::string kForceMode =
+    "The speed is set to force mode. \n* The speed mode must be the same as the counterpart. ";
 const std::string kFlowQuestion = "QoS works best when Flow Control is disabled. \n* When Flow Control is enabled.QoS "
                                   "may not perform accurate bandwidth allocation. \n* Do you still want to enable "
                                   "Flow Control?. ";
@@ -155,20 +157,50 @@ TEST_F(PortSetInfoTest, ChangeThatBreaksARuleIsRefusedAndNothingIsSent)
     const std::string base = KorvelSimulator::BaseData();
     const Case cases[] = {
         {"no row chosen", {}, kLeave, kLeave, kLeave, kLeave, IDOK, {"Please Select one port !"}},
-        {"LA member with another member, new speed", {}, 26, kSpeed100Full, kLeave, kLeave, IDOK,
+        {"LA member with another member, new speed",
+         {},
+         26,
+         kSpeed100Full,
+         kLeave,
+         kLeave,
+         IDOK,
          {"LA port can not support in different speed."}},
-        {"LA member with another member, new flow control", {}, 26, kLeave, kLeave, kFlowEnabled, IDOK,
+        {"LA member with another member, new flow control",
+         {},
+         26,
+         kLeave,
+         kLeave,
+         kFlowEnabled,
+         IDOK,
          {"LA port can not support in different flow control."}},
         {"LA member with another member, new MDI/MDIX", {}, 26, kLeave, kMdixMdi, kLeave, IDOK, {}},
         {"fibre port, MDI", {}, 24, kLeave, kMdixMdi, kLeave, IDOK, {"Fiber Port  25 can not support MDI/MDIX mode."}},
-        {"port without 1000M, 1000M", {}, 24, kSpeed1000Full, kLeave, kLeave, IDOK,
+        {"port without 1000M, 1000M",
+         {},
+         24,
+         kSpeed1000Full,
+         kLeave,
+         kLeave,
+         IDOK,
          {"Port 25 can not support 1000M speed."}},
         {"forced speed, Cancel", {}, 4, kSpeed100Full, kLeave, kLeave, IDCANCEL, {kForceMode}},
         {"flow control on, Cancel", {}, 4, kLeave, kLeave, kFlowEnabled, IDCANCEL, {kFlowQuestion}},
-        {"the only port with a link, disabled", {FixtureData("one-link.snmprec")}, 0, kSpeedDisable, kLeave,
-         kFlowDisabled, IDOK, {"Sorry, you can not disable all ports."}},
-        {"lone LA member, half duplex", {FixtureData("single-member-trunk.snmprec")}, 4, kSpeed100Half, kLeave, kLeave,
-         IDOK, {kForceMode, "Trunk member port  5 can not support in half-duplex mode."}},
+        {"the only port with a link, disabled",
+         {FixtureData("one-link.snmprec")},
+         0,
+         kSpeedDisable,
+         kLeave,
+         kFlowDisabled,
+         IDOK,
+         {"Sorry, you can not disable all ports."}},
+        {"lone LA member, half duplex",
+         {FixtureData("single-member-trunk.snmprec")},
+         4,
+         kSpeed100Half,
+         kLeave,
+         kLeave,
+         IDOK,
+         {kForceMode, "Trunk member port  5 can not support in half-duplex mode."}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

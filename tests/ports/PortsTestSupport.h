@@ -19,7 +19,10 @@
 #include <string>
 #include <vector>
 
-inline std::string PortsData() { return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/ports.snmprec"; }
+inline std::string PortsData()
+{
+    return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/ports.snmprec";
+}
 inline std::string ModelData(const std::string& model)
 {
     return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/" + model + ".snmprec";
@@ -34,7 +37,10 @@ inline std::string PortColumn(int column, int port)
 {
     return "1.3.6.1.4.1.32473.10.76.19.1.1.13.1." + std::to_string(column) + "." + std::to_string(port);
 }
-inline std::string DescriptionOid(int port) { return "1.3.6.1.4.1.32473.10.76.19.1.1.16.1.2." + std::to_string(port); }
+inline std::string DescriptionOid(int port)
+{
+    return "1.3.6.1.4.1.32473.10.76.19.1.1.16.1.2." + std::to_string(port);
+}
 
 // A switch of nPorts ports on a simulator of its own, with the module's
 // connection parameters set for it.
@@ -74,8 +80,7 @@ protected:
 
 // Runs the dialog modally; `act` runs inside its modal loop once the window
 // exists. The dialog is closed afterwards should `act` leave it open.
-template <class Dialog>
-INT_PTR RunModal(Dialog& dialog, const std::function<void(Dialog&)>& act)
+template <class Dialog> INT_PTR RunModal(Dialog& dialog, const std::function<void(Dialog&)>& act)
 {
     QTimer::singleShot(0, [&dialog, act] {
         if (!PumpUntil([&] { return IsWindow(dialog.GetSafeHwnd()) != FALSE; }))
@@ -87,13 +92,15 @@ INT_PTR RunModal(Dialog& dialog, const std::function<void(Dialog&)>& act)
     return dialog.DoModal();
 }
 
-template <class Control>
-Control& Item(CWnd& dialog, int id)
+template <class Control> Control& Item(CWnd& dialog, int id)
 {
     return *static_cast<Control*>(dialog.GetDlgItem(id));
 }
 
-inline bool Enabled(CWnd& dialog, int id) { return dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE; }
+inline bool Enabled(CWnd& dialog, int id)
+{
+    return dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE;
+}
 
 // The user's clicks.
 inline void ClickButton(CWnd& dialog, int id)

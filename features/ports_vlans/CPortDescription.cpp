@@ -1,6 +1,8 @@
 #include "features/ports_vlans/CPortDescription.h"
 
 #include "common/Globals.h"
+#include "platform/ui/CDataExchange.h"
+#include "platform/ui/CHeaderCtrl.h"
 #include "platform/ui/CursorIcon.h"
 #include "resources/main.h"
 #include "resources/ports_vlans.h"

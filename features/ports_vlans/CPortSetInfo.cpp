@@ -1,5 +1,6 @@
 #include "features/ports_vlans/CPortSetInfo.h"
 
+#include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
 #include "resources/main.h"
 #include "resources/ports_vlans.h"

@@ -5,6 +5,8 @@
 #include "ports/PortsTestSupport.h"
 #include "resources/ports_vlans.h"
 
+#include <QElapsedTimer>
+
 namespace {
 
 struct RowTexts
@@ -266,17 +268,14 @@ TEST_F(PortSetInfoTest, FailedWalkStartsAgainUntilTheSwitchAnswers)
     ASSERT_TRUE(sim->SilenceFor(2000));
     CPortSetInfo dialog;
     RunModal<CPortSetInfo>(dialog, [&](CPortSetInfo& d) {
-        // The first walk times out after 8 s; the next one reads the table.
+        // The first walk fails when its step times out (8 s); the next one reads the table.
+        QElapsedTimer timer;
+        timer.start();
         ASSERT_TRUE(PumpUntil([&] { return Item<CListCtrl>(d, IDC_PORTSET_LIST).GetItemCount() == 28; }, 30000));
+        EXPECT_GE(timer.elapsed(), 7000);
         EXPECT_EQ(Item<CListCtrl>(d, IDC_PORTSET_LIST).GetItemText(2, 2), "100M Full");
         EXPECT_TRUE(Enabled(d, IDC_PORTSET_REFRESH));
     });
-    // Each walk begins with a step on the port column itself.
-    const std::string firstStep = "1.3.6.1.4.1.32473.10.76.19.1.1.13.1.1|5|";
-    int walksStarted = 0;
-    for (const auto& request : Requests("GETNEXT"))
-        walksStarted += !request.empty() && request[0] == firstStep ? 1 : 0;
-    EXPECT_GE(walksStarted, 2);
 }
 
 TEST_F(PortSetInfoTest, ClosingDuringAWalkStopsIt)

@@ -59,7 +59,8 @@ protected:
         g_strTimeout = "3000";
         g_nPortCount = nPorts;
     }
-    // Requests of one kind the simulator received, each as its bindings.
+    // Requests of one kind the switch received, each as its bindings; the
+    // test's own requests to the simulator's controls are left out.
     std::vector<std::vector<std::string>> Requests(const std::string& kind) const
     {
         std::vector<std::vector<std::string>> requests;
@@ -69,7 +70,8 @@ protected:
             for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
                 fields.push_back(line.substr(start, tab - start));
             fields.push_back(line.substr(start));
-            if (fields.size() >= 3 && fields[0] == kind)
+            const bool control = fields.size() > 3 && fields[3].rfind(kSimControlRoot, 0) == 0;
+            if (fields.size() >= 3 && fields[0] == kind && !control)
                 requests.emplace_back(fields.begin() + 3, fields.end());
         }
         return requests;

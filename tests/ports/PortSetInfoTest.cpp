@@ -48,6 +48,17 @@ protected:
         PumpUntil([] { return false; }, 100);
     }
 
+    // Opens the dialog, waits for both of its walks, then acts on it.
+    void WhenReady(const std::function<void(CPortSetInfo&)>& act)
+    {
+        CPortSetInfo dialog;
+        RunModal<CPortSetInfo>(dialog, [&](CPortSetInfo& d) {
+            ASSERT_TRUE(WaitForList(d));
+            WaitForTrunkWalk();
+            act(d);
+        });
+    }
+
     // Chooses a row and the settings as a user does, then clicks Apply.
     // A position of -1 leaves a box as the click set it.
     void Apply(CPortSetInfo& d, int row, int speed, int mdix, int flowControl)
@@ -74,7 +85,7 @@ std::vector<std::string> Texts(const std::vector<MessageBoxCall>& calls)
 
 // Positions in the boxes.
 constexpr int kSpeed1000Full = 0, kSpeed100Full = 1, kSpeed100Half = 2, kSpeedAuto = 5, kSpeedDisable = 6;
-constexpr int kMdixAuto = 0, kMdixMdi = 1, kMdixMdix = 2;
+constexpr int kMdixMdi = 1, kMdixMdix = 2;
 constexpr int kFlowEnabled = 0, kFlowDisabled = 1;
 constexpr int kLeave = -1;
 
@@ -101,9 +112,7 @@ TEST_F(PortSetInfoTest, ListShowsEveryPortOfTheSwitch)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.ports);
         StartSwitch(c.files, c.ports);
-        CPortSetInfo dialog;
-        RunModal<CPortSetInfo>(dialog, [&](CPortSetInfo& d) {
-            ASSERT_TRUE(WaitForList(d));
+        WhenReady([&](CPortSetInfo& d) {
             CListCtrl& list = Item<CListCtrl>(d, IDC_PORTSET_LIST);
             ASSERT_EQ(list.GetItemCount(), c.ports);
             EXPECT_EQ(Row(list, 0), (RowTexts{"1", "1000M Full", "Auto", "Auto", "Enabled"}));
@@ -122,10 +131,7 @@ TEST_F(PortSetInfoTest, ApplyWritesThePortInOneRequestAndRereadsTheList)
 {
     StartSwitch({KorvelSimulator::BaseData(), PortsData()}, 28);
     BoxRecorder boxes(IDOK);
-    CPortSetInfo dialog;
-    RunModal<CPortSetInfo>(dialog, [&](CPortSetInfo& d) {
-        ASSERT_TRUE(WaitForList(d));
-        WaitForTrunkWalk();
+    WhenReady([&](CPortSetInfo& d) {
         CListCtrl& list = Item<CListCtrl>(d, IDC_PORTSET_LIST);
         ClickRow(list, 4);
         EXPECT_EQ(d.GetDlgItem(IDC_PORTSET_PORT_ID)->GetWindowText(), "5");
@@ -135,12 +141,21 @@ TEST_F(PortSetInfoTest, ApplyWritesThePortInOneRequestAndRereadsTheList)
         ASSERT_TRUE(WaitForList(d));
         EXPECT_EQ(Row(list, 4), (RowTexts{"5", "Down", "100M Full", "MDIX", "Enabled"}));
         EXPECT_EQ(d.GetDlgItem(IDC_PORTSET_PORT_ID)->GetWindowText(), "");
+
+        // A typed MDI/MDIX text that names an item counts as that item.
+        ClickRow(list, 5);
+        Item<CComboBox>(d, IDC_PORTSET_MDIX).SetWindowText("mdi");
+        ClickButton(d, IDC_PORTSET_APPLY);
+        ASSERT_TRUE(WaitForList(d));
+        EXPECT_EQ(Row(list, 5), (RowTexts{"6", "Down", "Auto", "MDI", "Disabled"}));
     });
     EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{kForceMode, kFlowQuestion}));
     const auto sets = Requests("SET");
-    ASSERT_EQ(sets.size(), 1U);
+    ASSERT_EQ(sets.size(), 2U);
     EXPECT_EQ(sets[0], (std::vector<std::string>{PortColumn(2, 5) + "|2|2", PortColumn(4, 5) + "|2|3",
                                                  PortColumn(5, 5) + "|2|1"}));
+    EXPECT_EQ(sets[1], (std::vector<std::string>{PortColumn(2, 6) + "|2|6", PortColumn(4, 6) + "|2|2",
+                                                 PortColumn(5, 6) + "|2|2"}));
     EXPECT_EQ(sim->Get(PortColumn(2, 5)), "2");
     EXPECT_EQ(sim->Get(PortColumn(4, 5)), "3");
     EXPECT_EQ(sim->Get(PortColumn(5, 5)), "1");
@@ -210,12 +225,7 @@ TEST_F(PortSetInfoTest, ChangeThatBreaksARuleIsRefusedAndNothingIsSent)
         files.insert(files.end(), c.extraFiles.begin(), c.extraFiles.end());
         StartSwitch(files, 28);
         BoxRecorder boxes(c.answer);
-        CPortSetInfo dialog;
-        RunModal<CPortSetInfo>(dialog, [&](CPortSetInfo& d) {
-            ASSERT_TRUE(WaitForList(d));
-            WaitForTrunkWalk();
-            Apply(d, c.row, c.speed, c.mdix, c.flowControl);
-        });
+        WhenReady([&](CPortSetInfo& d) { Apply(d, c.row, c.speed, c.mdix, c.flowControl); });
         EXPECT_EQ(Texts(boxes.Calls()), c.messages);
         EXPECT_TRUE(Requests("SET").empty());
     }
@@ -226,16 +236,13 @@ TEST_F(PortSetInfoTest, RowWithoutPortAndUnknownMdixTextCannotBeApplied)
     // 10 rows for 28 ports: rows 11 to 28 never got a port number.
     StartSwitch({KorvelSimulator::BaseData(), FixtureData("short-port-table.snmprec")}, 28);
     BoxRecorder boxes(IDOK);
-    CPortSetInfo dialog;
-    RunModal<CPortSetInfo>(dialog, [&](CPortSetInfo& d) {
-        ASSERT_TRUE(WaitForList(d));
-        WaitForTrunkWalk();
+    WhenReady([&](CPortSetInfo& d) {
         CListCtrl& list = Item<CListCtrl>(d, IDC_PORTSET_LIST);
         ASSERT_EQ(list.GetItemCount(), 28);
         EXPECT_EQ(Row(list, 20), (RowTexts{"0", "Down", "1000M Full", "Auto", "Disabled"}));
         Apply(d, 20, kSpeedAuto, kLeave, kLeave);
 
-        // A typed MDI/MDIX text counts when it names an item, and is refused when it names none.
+        // A typed MDI/MDIX text that names no item is refused.
         ClickRow(list, 5);
         Item<CComboBox>(d, IDC_PORTSET_MDIX).SetWindowText("Crossed");
         ClickButton(d, IDC_PORTSET_APPLY);
@@ -243,23 +250,6 @@ TEST_F(PortSetInfoTest, RowWithoutPortAndUnknownMdixTextCannotBeApplied)
     EXPECT_EQ(Texts(boxes.Calls()),
               (std::vector<std::string>{"Please Select one port !", "Please Select one MDI/MDIX mode !"}));
     EXPECT_TRUE(Requests("SET").empty());
-}
-
-TEST_F(PortSetInfoTest, TypedMdixTextNamingAnItemIsWritten)
-{
-    StartSwitch({KorvelSimulator::BaseData(), PortsData()}, 28);
-    BoxRecorder boxes(IDOK);
-    CPortSetInfo dialog;
-    RunModal<CPortSetInfo>(dialog, [&](CPortSetInfo& d) {
-        ASSERT_TRUE(WaitForList(d));
-        WaitForTrunkWalk();
-        ClickRow(Item<CListCtrl>(d, IDC_PORTSET_LIST), 5);
-        Item<CComboBox>(d, IDC_PORTSET_MDIX).SetWindowText("mdi");
-        ClickButton(d, IDC_PORTSET_APPLY);
-        WaitForList(d);
-    });
-    EXPECT_TRUE(boxes.Calls().empty());
-    EXPECT_EQ(sim->Get(PortColumn(4, 6)), "2");
 }
 
 TEST_F(PortSetInfoTest, FailedWalkStartsAgainUntilTheSwitchAnswers)

@@ -5,7 +5,9 @@
 #include "resources/main.h"
 #include "resources/ports_vlans.h"
 
+#include <cstddef>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 int g_bDialogClosing = 0;

@@ -1,5 +1,8 @@
 #include "platform/ui/MessageBox.h"
 
+#include "platform/ui/ResourceStore.h"
+#include "platform/ui/UiThreadCalls.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
@@ -67,7 +70,9 @@ void SetMessageBoxHook(MessageBoxHook hook)
     g_hook = std::move(hook);
 }
 
-int ShowMessageBox(const std::string& text, const std::string& caption, UINT type)
+namespace {
+
+int ShowHere(const std::string& text, const std::string& caption, UINT type)
 {
     std::string title = caption;
     if (title.empty() && QCoreApplication::instance())
@@ -91,7 +96,27 @@ int ShowMessageBox(const std::string& text, const std::string& caption, UINT typ
     return RunBox(text, title, type);
 }
 
+} // namespace
+
+int ShowMessageBox(const std::string& text, const std::string& caption, UINT type)
+{
+    // The box (or the hook in its place) is shown on the UI thread, whichever
+    // thread asks; the asking thread waits for the answer.
+    int answer = IDCANCEL;
+    auto show = [&] { answer = ShowHere(text, caption, type); };
+    if (!UiThreadCalls::Run(nullptr, show))
+        show();
+    return answer;
+}
+
 int AfxMessageBox(const std::string& text, UINT type, UINT /*helpId*/)
 {
+    return ShowMessageBox(text, std::string(), type);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT type, UINT /*helpId*/)
+{
+    std::string text;
+    LoadStringResource(nIDPrompt, text);
     return ShowMessageBox(text, std::string(), type);
 }

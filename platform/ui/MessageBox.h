@@ -1,6 +1,7 @@
 // Message boxes. Every box of the program, AfxMessageBox and CWnd::MessageBox
 // alike, goes through ShowMessageBox, so tests can install one hook that
-// records what would have been shown and gives the answer.
+// records what would have been shown and gives the answer (the hook runs on
+// the UI thread, as the box would).
 #pragma once
 
 #include "platform/system/WinTypes.h"
@@ -56,7 +57,10 @@ using MessageBoxHook = std::function<int(const MessageBoxCall&)>;
 void SetMessageBoxHook(MessageBoxHook hook);
 
 // The one function behind every message box. An empty caption is the
-// application's title.
+// application's title. From any thread: the box is shown (and the hook is
+// called) on the UI thread, and the calling thread waits for the answer.
 int ShowMessageBox(const std::string& text, const std::string& caption, UINT type);
 
 int AfxMessageBox(const std::string& text, UINT type = MB_OK, UINT helpId = 0);
+// The text of the string-table entry nIDPrompt.
+int AfxMessageBox(UINT nIDPrompt, UINT type = MB_OK, UINT helpId = static_cast<UINT>(-1));

@@ -1,0 +1,31 @@
+// Everything a window of the program is written with: the application object,
+// dialogs, controls, data exchange, message maps, message boxes, cursors and
+// icons, drawing, and the resource scripts' contents.
+#pragma once
+
+#include "platform/ui/CBitmap.h"
+#include "platform/ui/CBrush.h"
+#include "platform/ui/CButton.h"
+#include "platform/ui/CClientDC.h"
+#include "platform/ui/CComboBox.h"
+#include "platform/ui/CDataExchange.h"
+#include "platform/ui/CDialog.h"
+#include "platform/ui/CDC.h"
+#include "platform/ui/CEdit.h"
+#include "platform/ui/CFont.h"
+#include "platform/ui/CHeaderCtrl.h"
+#include "platform/ui/CIPAddressCtrl.h"
+#include "platform/ui/CListBox.h"
+#include "platform/ui/CListCtrl.h"
+#include "platform/ui/CPaintDC.h"
+#include "platform/ui/CPalette.h"
+#include "platform/ui/CPen.h"
+#include "platform/ui/CProgressCtrl.h"
+#include "platform/ui/CStatic.h"
+#include "platform/ui/CWaitCursor.h"
+#include "platform/ui/CWinApp.h"
+#include "platform/ui/CWnd.h"
+#include "platform/ui/CursorIcon.h"
+#include "platform/ui/MessageBox.h"
+#include "platform/ui/ResourceStore.h"
+#include "platform/ui/SysColor.h"

@@ -25,7 +25,7 @@ void CButton::SetCheck(int nCheck)
         auto* box = qobject_cast<QCheckBox*>(button);
         if (box && box->isTristate())
             box->setCheckState(nCheck == BST_INDETERMINATE ? Qt::PartiallyChecked
-                                                            : (nCheck ? Qt::Checked : Qt::Unchecked));
+                                                           : (nCheck ? Qt::Checked : Qt::Unchecked));
         else if (button->isCheckable())
             button->setChecked(nCheck != BST_UNCHECKED);
     });
@@ -41,9 +41,16 @@ UINT CButton::GetState() const
 
 void CButton::SetState(BOOL bHighlight)
 {
-    OnWidget<QAbstractButton>(this, [&](QAbstractButton* button, WindowRecord&) { button->setDown(bHighlight != FALSE); });
+    OnWidget<QAbstractButton>(this,
+                              [&](QAbstractButton* button, WindowRecord&) { button->setDown(bHighlight != FALSE); });
 }
 
-UINT CButton::GetButtonStyle() const { return GetStyle() & 0xFF; }
+UINT CButton::GetButtonStyle() const
+{
+    return GetStyle() & 0xFF;
+}
 
-void CButton::SetButtonStyle(UINT nStyle, BOOL /*bRedraw*/) { ModifyStyle(0xFF, nStyle & 0xFF); }
+void CButton::SetButtonStyle(UINT nStyle, BOOL /*bRedraw*/)
+{
+    ModifyStyle(0xFF, nStyle & 0xFF);
+}

@@ -10,11 +10,13 @@ bool Matches(const msgmap::Entry& e, msgmap::Kind kind, const msgmap::Call& call
     case Kind::Notify:
         return e.kind == kind && e.code == call.code && call.id >= e.idFirst && call.id <= e.idLast;
     case Kind::ReflectCommand:
-    case Kind::ReflectNotify: return e.kind == kind && e.code == call.code;
+    case Kind::ReflectNotify:
+        return e.kind == kind && e.code == call.code;
     case Kind::Message:
         return (e.kind == Kind::Message && e.message == call.message) ||
                (e.kind == Kind::Registered && e.registered && *e.registered != 0 && *e.registered == call.message);
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -27,7 +29,10 @@ const msgmap::Map* CCmdTarget::GetThisMessageMap()
     return &map;
 }
 
-const msgmap::Map* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
+const msgmap::Map* CCmdTarget::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}
 
 BOOL CCmdTarget::RunMapEntry(msgmap::Kind kind, const msgmap::Call& call, LRESULT* result)
 {

@@ -1,5 +1,6 @@
 #include "platform/ui/CComboBox.h"
 
+#include "platform/ui/TextCopy.h"
 #include "platform/ui/WindowAccess.h"
 
 #include <QAbstractItemView>
@@ -41,18 +42,7 @@ private:
 
 int Find(QComboBox* combo, int start, const std::string& text, bool exact)
 {
-    const int count = combo->count();
-    if (count == 0)
-        return CB_ERR;
-    const QString wanted = QString::fromStdString(text);
-    const int first = (start < 0 || start >= count) ? 0 : start + 1;
-    for (int n = 0; n < count; ++n) {
-        const int i = (first + n) % count;
-        const QString item = combo->itemText(i);
-        if (exact ? item.compare(wanted, Qt::CaseInsensitive) == 0 : item.startsWith(wanted, Qt::CaseInsensitive))
-            return i;
-    }
-    return CB_ERR;
+    return FindItemText(combo->count(), start, text, exact, [combo](int i) { return combo->itemText(i); });
 }
 
 } // namespace

@@ -38,13 +38,41 @@ bool ParseLong(const std::string& text, bool allowSign, long long low, long long
     return true;
 }
 
+// The control the exchange works on, as its class; null when an earlier value
+// was refused or the dialog has no such control.
+template <class C> C* Control(CDataExchange* pDX, int nIDC, bool edit = false)
+{
+    if (pDX->m_bFailed)
+        return nullptr;
+    return static_cast<C*>(edit ? pDX->PrepareEditCtrl(nIDC) : pDX->PrepareCtrl(nIDC));
+}
+
+// Saving: the combo's text. Loading: selects the item found; an editable
+// combo shows the value when none is found.
+void ExchangeComboText(CDataExchange* pDX, int nIDC, std::string& value, bool exact)
+{
+    auto* combo = Control<CComboBox>(pDX, nIDC, true);
+    if (!combo)
+        return;
+    if (pDX->m_bSaveAndValidate) {
+        value = combo->GetWindowText();
+        return;
+    }
+    const int at = exact ? combo->FindStringExact(-1, value) : combo->FindString(-1, value);
+    const bool editable = (combo->GetStyle() & 0x3) != CBS_DROPDOWNLIST;
+    if (at != CB_ERR)
+        combo->SetCurSel(at);
+    else if (editable)
+        combo->SetWindowText(value);
+    else if (exact)
+        combo->SetCurSel(-1);
+}
+
 template <class T>
 void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, bool allowSign, long long low, long long high,
                      const char* message)
 {
-    if (pDX->m_bFailed)
-        return;
-    CWnd* control = pDX->PrepareEditCtrl(nIDC);
+    CWnd* control = Control<CWnd>(pDX, nIDC, true);
     if (!control)
         return;
     if (!pDX->m_bSaveAndValidate) {
@@ -60,9 +88,13 @@ void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, bool allowSign, lon
     value = static_cast<T>(v);
 }
 
-void RangeFailed(CDataExchange* pDX, const std::string& low, const std::string& high)
+// Refuses a value outside minVal..maxVal when saving.
+template <class T> void CheckRange(CDataExchange* pDX, T value, T minVal, T maxVal)
 {
-    AfxMessageBox("Please enter an integer between " + low + " and " + high + ".", MB_ICONEXCLAMATION);
+    if (pDX->m_bFailed || !pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+        return;
+    AfxMessageBox("Please enter an integer between " + std::to_string(minVal) + " and " + std::to_string(maxVal) + ".",
+                  MB_ICONEXCLAMATION);
     pDX->Fail();
 }
 
@@ -110,9 +142,7 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 
 void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value)
 {
-    if (pDX->m_bFailed)
-        return;
-    CWnd* control = pDX->PrepareEditCtrl(nIDC);
+    CWnd* control = Control<CWnd>(pDX, nIDC, true);
     if (!control)
         return;
     if (pDX->m_bSaveAndValidate)
@@ -148,9 +178,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, BYTE& value)
 
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
 {
-    if (pDX->m_bFailed)
-        return;
-    CWnd* control = pDX->PrepareEditCtrl(nIDC);
+    CWnd* control = Control<CWnd>(pDX, nIDC, true);
     if (!control)
         return;
     if (!pDX->m_bSaveAndValidate) {
@@ -175,12 +203,9 @@ void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 {
-    if (pDX->m_bFailed)
+    auto* button = Control<CButton>(pDX, nIDC);
+    if (!button)
         return;
-    CWnd* control = pDX->PrepareCtrl(nIDC);
-    if (!control)
-        return;
-    auto* button = static_cast<CButton*>(control);
     if (pDX->m_bSaveAndValidate)
         value = button->GetCheck();
     else
@@ -189,9 +214,7 @@ void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
 {
-    if (pDX->m_bFailed)
-        return;
-    CWnd* first = pDX->PrepareCtrl(nIDC);
+    CWnd* first = Control<CWnd>(pDX, nIDC);
     if (!first)
         return;
     const HWND start = first->m_hWnd.load();
@@ -228,9 +251,7 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
 
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
 {
-    if (pDX->m_bFailed)
-        return;
-    auto* combo = static_cast<CComboBox*>(pDX->PrepareCtrl(nIDC));
+    auto* combo = Control<CComboBox>(pDX, nIDC);
     if (!combo)
         return;
     if (pDX->m_bSaveAndValidate)
@@ -241,44 +262,17 @@ void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
 
 void DDX_CBString(CDataExchange* pDX, int nIDC, std::string& value)
 {
-    if (pDX->m_bFailed)
-        return;
-    auto* combo = static_cast<CComboBox*>(pDX->PrepareEditCtrl(nIDC));
-    if (!combo)
-        return;
-    if (pDX->m_bSaveAndValidate) {
-        value = combo->GetWindowText();
-        return;
-    }
-    if (combo->SelectString(-1, value) == CB_ERR && (combo->GetStyle() & 0x3) != CBS_DROPDOWNLIST)
-        combo->SetWindowText(value);
+    ExchangeComboText(pDX, nIDC, value, false);
 }
 
 void DDX_CBStringExact(CDataExchange* pDX, int nIDC, std::string& value)
 {
-    if (pDX->m_bFailed)
-        return;
-    auto* combo = static_cast<CComboBox*>(pDX->PrepareEditCtrl(nIDC));
-    if (!combo)
-        return;
-    if (pDX->m_bSaveAndValidate) {
-        value = combo->GetWindowText();
-        return;
-    }
-    const int at = combo->FindStringExact(-1, value);
-    if (at != CB_ERR)
-        combo->SetCurSel(at);
-    else if ((combo->GetStyle() & 0x3) != CBS_DROPDOWNLIST)
-        combo->SetWindowText(value);
-    else
-        combo->SetCurSel(-1);
+    ExchangeComboText(pDX, nIDC, value, true);
 }
 
 void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index)
 {
-    if (pDX->m_bFailed)
-        return;
-    auto* list = static_cast<CListBox*>(pDX->PrepareCtrl(nIDC));
+    auto* list = Control<CListBox>(pDX, nIDC);
     if (!list)
         return;
     if (pDX->m_bSaveAndValidate)
@@ -289,9 +283,7 @@ void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index)
 
 void DDX_LBString(CDataExchange* pDX, int nIDC, std::string& value)
 {
-    if (pDX->m_bFailed)
-        return;
-    auto* list = static_cast<CListBox*>(pDX->PrepareCtrl(nIDC));
+    auto* list = Control<CListBox>(pDX, nIDC);
     if (!list)
         return;
     if (pDX->m_bSaveAndValidate) {
@@ -306,9 +298,7 @@ void DDX_LBString(CDataExchange* pDX, int nIDC, std::string& value)
 
 void DDX_IPAddress(CDataExchange* pDX, int nIDC, DWORD& value)
 {
-    if (pDX->m_bFailed)
-        return;
-    auto* address = static_cast<CIPAddressCtrl*>(pDX->PrepareCtrl(nIDC));
+    auto* address = Control<CIPAddressCtrl>(pDX, nIDC);
     if (!address)
         return;
     if (pDX->m_bSaveAndValidate)
@@ -341,18 +331,15 @@ void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int nChars)
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
 {
-    if (!pDX->m_bFailed && pDX->m_bSaveAndValidate && (value < minVal || value > maxVal))
-        RangeFailed(pDX, std::to_string(minVal), std::to_string(maxVal));
+    CheckRange(pDX, value, minVal, maxVal);
 }
 
 void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
 {
-    if (!pDX->m_bFailed && pDX->m_bSaveAndValidate && (value < minVal || value > maxVal))
-        RangeFailed(pDX, std::to_string(minVal), std::to_string(maxVal));
+    CheckRange(pDX, value, minVal, maxVal);
 }
 
 void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
 {
-    if (!pDX->m_bFailed && pDX->m_bSaveAndValidate && (value < minVal || value > maxVal))
-        RangeFailed(pDX, std::to_string(minVal), std::to_string(maxVal));
+    CheckRange(pDX, value, minVal, maxVal);
 }

@@ -158,7 +158,10 @@ void CDialog::OnOK()
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
 
 void CDialog::EndDialog(int nResult)
 {
@@ -172,9 +175,15 @@ void CDialog::EndDialog(int nResult)
     });
 }
 
-void CDialog::SetDefID(UINT nID) { SendMessage(DM_SETDEFID, nID, 0); }
+void CDialog::SetDefID(UINT nID)
+{
+    SendMessage(DM_SETDEFID, nID, 0);
+}
 
-DWORD CDialog::GetDefID() const { return static_cast<DWORD>(SendMessage(DM_GETDEFID, 0, 0)); }
+DWORD CDialog::GetDefID() const
+{
+    return static_cast<DWORD>(SendMessage(DM_GETDEFID, 0, 0));
+}
 
 void CDialog::NextDlgCtrl() const
 {
@@ -204,8 +213,8 @@ void CDialog::MapDialogRect(LPRECT lpRect) const
     OnWindow(this, [&](WindowRecord& rec) {
         const QRect r = WindowFactory::DialogUnitsToPixels(rec.baseUnitX, rec.baseUnitY, lpRect->left, lpRect->top,
                                                            lpRect->right - lpRect->left, lpRect->bottom - lpRect->top);
-        const QRect end = WindowFactory::DialogUnitsToPixels(rec.baseUnitX, rec.baseUnitY, lpRect->right,
-                                                             lpRect->bottom, 0, 0);
+        const QRect end =
+            WindowFactory::DialogUnitsToPixels(rec.baseUnitX, rec.baseUnitY, lpRect->right, lpRect->bottom, 0, 0);
         *lpRect = RECT{r.left(), r.top(), end.left(), end.top()};
     });
 }

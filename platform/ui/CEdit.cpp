@@ -6,6 +6,21 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
+namespace {
+
+// Runs fn with the field's widget, of one line or of several.
+template <class F> void OnEditor(const CEdit* edit, F&& fn)
+{
+    OnWindow(edit, [&](WindowRecord& rec) {
+        if (auto* line = qobject_cast<QLineEdit*>(rec.widget.data()))
+            fn(line);
+        else if (auto* text = qobject_cast<QPlainTextEdit*>(rec.widget.data()))
+            fn(text);
+    });
+}
+
+} // namespace
+
 BOOL CEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
     return CWnd::Create(WC_EDIT, "", dwStyle | WS_CHILD, rect, pParentWnd, nID);
@@ -18,13 +33,15 @@ void CEdit::SetLimitText(UINT nMax)
     });
 }
 
-void CEdit::LimitText(int nChars) { SetLimitText(nChars < 0 ? 0U : static_cast<UINT>(nChars)); }
+void CEdit::LimitText(int nChars)
+{
+    SetLimitText(nChars < 0 ? 0U : static_cast<UINT>(nChars));
+}
 
 UINT CEdit::GetLimitText() const
 {
-    return OnWidget<QLineEdit>(this, 32767U, [](QLineEdit* edit, WindowRecord&) {
-        return static_cast<UINT>(edit->maxLength());
-    });
+    return OnWidget<QLineEdit>(this, 32767U,
+                               [](QLineEdit* edit, WindowRecord&) { return static_cast<UINT>(edit->maxLength()); });
 }
 
 void CEdit::SetSel(int nStartChar, int nEndChar, BOOL /*bNoScroll*/)
@@ -100,10 +117,7 @@ BOOL CEdit::SetReadOnly(BOOL bReadOnly)
 {
     return OnWindow(this, FALSE, [&](WindowRecord& rec) {
         rec.style = bReadOnly ? (rec.style | ES_READONLY) : (rec.style & ~ES_READONLY);
-        if (auto* edit = qobject_cast<QLineEdit*>(rec.widget.data()))
-            edit->setReadOnly(bReadOnly != FALSE);
-        else if (auto* plain = qobject_cast<QPlainTextEdit*>(rec.widget.data()))
-            plain->setReadOnly(bReadOnly != FALSE);
+        OnEditor(this, [&](auto* editor) { editor->setReadOnly(bReadOnly != FALSE); });
         return TRUE;
     });
 }
@@ -165,32 +179,17 @@ void CEdit::Clear()
 
 void CEdit::Copy()
 {
-    OnWindow(this, [](WindowRecord& rec) {
-        if (auto* edit = qobject_cast<QLineEdit*>(rec.widget.data()))
-            edit->copy();
-        else if (auto* plain = qobject_cast<QPlainTextEdit*>(rec.widget.data()))
-            plain->copy();
-    });
+    OnEditor(this, [](auto* editor) { editor->copy(); });
 }
 
 void CEdit::Cut()
 {
-    OnWindow(this, [](WindowRecord& rec) {
-        if (auto* edit = qobject_cast<QLineEdit*>(rec.widget.data()))
-            edit->cut();
-        else if (auto* plain = qobject_cast<QPlainTextEdit*>(rec.widget.data()))
-            plain->cut();
-    });
+    OnEditor(this, [](auto* editor) { editor->cut(); });
 }
 
 void CEdit::Paste()
 {
-    OnWindow(this, [](WindowRecord& rec) {
-        if (auto* edit = qobject_cast<QLineEdit*>(rec.widget.data()))
-            edit->paste();
-        else if (auto* plain = qobject_cast<QPlainTextEdit*>(rec.widget.data()))
-            plain->paste();
-    });
+    OnEditor(this, [](auto* editor) { editor->paste(); });
 }
 
 BOOL CEdit::Undo()

@@ -1,15 +1,24 @@
 #include "platform/ui/CHeaderCtrl.h"
 
 #include "platform/ui/ListViewWidget.h"
+#include "platform/ui/TextCopy.h"
 #include "platform/ui/WindowAccess.h"
 
 #include <QHeaderView>
 
-#include <cstring>
-
 namespace {
 
-ListViewWidget* ListOf(QHeaderView* header) { return dynamic_cast<ListViewWidget*>(header->parentWidget()); }
+// Runs fn with the header, its list and the item at nPos; FALSE when there is none.
+template <class F> BOOL OnHeaderItem(const CHeaderCtrl* header, int nPos, F&& fn)
+{
+    return OnWidget<QHeaderView>(header, FALSE, [&](QHeaderView* view, WindowRecord&) {
+        auto* list = dynamic_cast<ListViewWidget*>(view->parentWidget());
+        if (!list || nPos < 0 || nPos >= view->count())
+            return FALSE;
+        fn(view, list);
+        return TRUE;
+    });
+}
 
 } // namespace
 
@@ -22,21 +31,13 @@ BOOL CHeaderCtrl::GetItem(int nPos, HDITEM* pHeaderItem) const
 {
     if (!pHeaderItem)
         return FALSE;
-    return OnWidget<QHeaderView>(this, FALSE, [&](QHeaderView* header, WindowRecord&) {
-        ListViewWidget* list = ListOf(header);
-        if (!list || nPos < 0 || nPos >= header->count())
-            return FALSE;
+    return OnHeaderItem(this, nPos, [&](QHeaderView* header, ListViewWidget* list) {
         if (pHeaderItem->mask & HDI_WIDTH)
             pHeaderItem->cxy = header->sectionSize(nPos);
         if (pHeaderItem->mask & HDI_FORMAT)
             pHeaderItem->fmt = HDF_STRING | (list->columns[static_cast<std::size_t>(nPos)].format & LVCFMT_JUSTIFYMASK);
-        if ((pHeaderItem->mask & HDI_TEXT) && pHeaderItem->pszText && pHeaderItem->cchTextMax > 0) {
-            const std::string text = list->headerItem()->text(nPos).toStdString();
-            const std::size_t n = std::min(text.size(), static_cast<std::size_t>(pHeaderItem->cchTextMax - 1));
-            std::memcpy(pHeaderItem->pszText, text.data(), n);
-            pHeaderItem->pszText[n] = '\0';
-        }
-        return TRUE;
+        if (pHeaderItem->mask & HDI_TEXT)
+            CopyToBuffer(list->headerItem()->text(nPos).toStdString(), pHeaderItem->pszText, pHeaderItem->cchTextMax);
     });
 }
 
@@ -44,10 +45,7 @@ BOOL CHeaderCtrl::SetItem(int nPos, HDITEM* pHeaderItem)
 {
     if (!pHeaderItem)
         return FALSE;
-    return OnWidget<QHeaderView>(this, FALSE, [&](QHeaderView* header, WindowRecord&) {
-        ListViewWidget* list = ListOf(header);
-        if (!list || nPos < 0 || nPos >= header->count())
-            return FALSE;
+    return OnHeaderItem(this, nPos, [&](QHeaderView* header, ListViewWidget* list) {
         ++list->quiet;
         if (pHeaderItem->mask & HDI_WIDTH)
             header->resizeSection(nPos, std::max(0, pHeaderItem->cxy));
@@ -56,7 +54,6 @@ BOOL CHeaderCtrl::SetItem(int nPos, HDITEM* pHeaderItem)
         if ((pHeaderItem->mask & HDI_TEXT) && pHeaderItem->pszText)
             list->headerItem()->setText(nPos, QString::fromUtf8(pHeaderItem->pszText));
         --list->quiet;
-        return TRUE;
     });
 }
 

@@ -10,8 +10,8 @@ BOOL CIPAddressCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, U
 
 void CIPAddressCtrl::SetAddress(DWORD dwAddress)
 {
-    SetAddress(static_cast<BYTE>(dwAddress >> 24), static_cast<BYTE>(dwAddress >> 16), static_cast<BYTE>(dwAddress >> 8),
-               static_cast<BYTE>(dwAddress));
+    SetAddress(static_cast<BYTE>(dwAddress >> 24), static_cast<BYTE>(dwAddress >> 16),
+               static_cast<BYTE>(dwAddress >> 8), static_cast<BYTE>(dwAddress));
 }
 
 void CIPAddressCtrl::SetAddress(BYTE nField0, BYTE nField1, BYTE nField2, BYTE nField3)
@@ -25,8 +25,8 @@ int CIPAddressCtrl::GetAddress(DWORD& dwAddress) const
 {
     BYTE f[4] = {0, 0, 0, 0};
     const int filled = GetAddress(f[0], f[1], f[2], f[3]);
-    dwAddress = (static_cast<DWORD>(f[0]) << 24) | (static_cast<DWORD>(f[1]) << 16) | (static_cast<DWORD>(f[2]) << 8) |
-                f[3];
+    dwAddress =
+        (static_cast<DWORD>(f[0]) << 24) | (static_cast<DWORD>(f[1]) << 16) | (static_cast<DWORD>(f[2]) << 8) | f[3];
     return filled;
 }
 
@@ -61,5 +61,6 @@ void CIPAddressCtrl::SetFieldFocus(WORD nField)
 
 void CIPAddressCtrl::SetFieldRange(int nField, BYTE nLower, BYTE nUpper)
 {
-    OnWidget<IpAddressWidget>(this, [&](IpAddressWidget* ip, WindowRecord&) { ip->SetFieldRange(nField, nLower, nUpper); });
+    OnWidget<IpAddressWidget>(this,
+                              [&](IpAddressWidget* ip, WindowRecord&) { ip->SetFieldRange(nField, nLower, nUpper); });
 }

@@ -1,5 +1,6 @@
 #include "platform/ui/CListBox.h"
 
+#include "platform/ui/TextCopy.h"
 #include "platform/ui/WindowAccess.h"
 
 #include <QListWidget>
@@ -17,18 +18,7 @@ struct Quiet
 
 int Find(QListWidget* list, int start, const std::string& text, bool exact)
 {
-    const int count = list->count();
-    if (count == 0)
-        return LB_ERR;
-    const QString wanted = QString::fromStdString(text);
-    const int first = (start < 0 || start >= count) ? 0 : start + 1;
-    for (int n = 0; n < count; ++n) {
-        const int i = (first + n) % count;
-        const QString item = list->item(i)->text();
-        if (exact ? item.compare(wanted, Qt::CaseInsensitive) == 0 : item.startsWith(wanted, Qt::CaseInsensitive))
-            return i;
-    }
-    return LB_ERR;
+    return FindItemText(list->count(), start, text, exact, [list](int i) { return list->item(i)->text(); });
 }
 
 } // namespace
@@ -125,16 +115,15 @@ void CListBox::GetText(int nIndex, std::string& text) const
 int CListBox::GetTextLen(int nIndex) const
 {
     return OnWidget<QListWidget>(this, LB_ERR, [&](QListWidget* list, WindowRecord&) {
-        return nIndex >= 0 && nIndex < list->count()
-                   ? static_cast<int>(list->item(nIndex)->text().toStdString().size())
-                   : LB_ERR;
+        return nIndex >= 0 && nIndex < list->count() ? static_cast<int>(list->item(nIndex)->text().toStdString().size())
+                                                     : LB_ERR;
     });
 }
 
 int CListBox::FindString(int nStartAfter, const std::string& text) const
 {
-    return OnWidget<QListWidget>(this, LB_ERR,
-                                 [&](QListWidget* list, WindowRecord&) { return Find(list, nStartAfter, text, false); });
+    return OnWidget<QListWidget>(
+        this, LB_ERR, [&](QListWidget* list, WindowRecord&) { return Find(list, nStartAfter, text, false); });
 }
 
 int CListBox::FindStringExact(int nIndexStart, const std::string& text) const
@@ -195,8 +184,8 @@ int CListBox::SetSel(int nIndex, BOOL bSelect)
 
 int CListBox::GetSelCount() const
 {
-    return OnWidget<QListWidget>(this, LB_ERR,
-                                 [](QListWidget* list, WindowRecord&) { return static_cast<int>(list->selectedItems().size()); });
+    return OnWidget<QListWidget>(
+        this, LB_ERR, [](QListWidget* list, WindowRecord&) { return static_cast<int>(list->selectedItems().size()); });
 }
 
 int CListBox::GetSelItems(int nMaxItems, int* rgIndex) const

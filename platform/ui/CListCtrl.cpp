@@ -2,13 +2,12 @@
 
 #include "platform/ui/CHeaderCtrl.h"
 #include "platform/ui/ListViewWidget.h"
+#include "platform/ui/TextCopy.h"
 #include "platform/ui/WindowAccess.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QScrollBar>
-
-#include <cstring>
 
 namespace {
 
@@ -22,7 +21,10 @@ struct Quiet
     ListViewWidget* list;
 };
 
-int ColumnCount(ListViewWidget* list) { return static_cast<int>(list->columns.size()); }
+int ColumnCount(ListViewWidget* list)
+{
+    return static_cast<int>(list->columns.size());
+}
 
 void SetCellText(ListViewWidget* list, QTreeWidgetItem* item, int column, const std::string& text)
 {
@@ -31,7 +33,10 @@ void SetCellText(ListViewWidget* list, QTreeWidgetItem* item, int column, const 
     item->setTextAlignment(column, ListViewWidget::AlignmentOf(format));
 }
 
-int TextWidth(ListViewWidget* list, const QString& text) { return QFontMetrics(list->font()).horizontalAdvance(text); }
+int TextWidth(ListViewWidget* list, const QString& text)
+{
+    return QFontMetrics(list->font()).horizontalAdvance(text);
+}
 
 // Moves the cells of every row one column to the right from column `from`
 // (insert) or one column to the left onto `from` (delete).
@@ -66,7 +71,8 @@ int Insert(ListViewWidget* list, const LVITEM& source)
 {
     const int at = std::clamp(source.iItem, 0, list->topLevelItemCount());
     auto* item = new QTreeWidgetItem;
-    item->setData(0, ListViewWidget::kDataRole, QVariant::fromValue<qlonglong>((source.mask & LVIF_PARAM) ? source.lParam : 0));
+    item->setData(0, ListViewWidget::kDataRole,
+                  QVariant::fromValue<qlonglong>((source.mask & LVIF_PARAM) ? source.lParam : 0));
     {
         Quiet quiet(list);
         list->insertTopLevelItem(at, item);
@@ -208,7 +214,8 @@ BOOL CListCtrl::DeleteColumn(int nCol)
         list->columns.erase(list->columns.begin() + nCol);
         list->setColumnCount(ColumnCount(list));
         for (int c = 0; c < ColumnCount(list); ++c) {
-            ApplyHeader(list, c, headings[static_cast<std::size_t>(c)], list->columns[static_cast<std::size_t>(c)].format);
+            ApplyHeader(list, c, headings[static_cast<std::size_t>(c)],
+                        list->columns[static_cast<std::size_t>(c)].format);
             list->header()->resizeSection(c, widths[static_cast<std::size_t>(c)]);
         }
         return TRUE;
@@ -233,12 +240,8 @@ BOOL CListCtrl::GetColumn(int nCol, LVCOLUMN* pColumn) const
             pColumn->iImage = column.image;
         if (pColumn->mask & LVCF_ORDER)
             pColumn->iOrder = column.order;
-        if ((pColumn->mask & LVCF_TEXT) && pColumn->pszText && pColumn->cchTextMax > 0) {
-            const std::string text = list->headerItem()->text(nCol).toStdString();
-            const std::size_t n = std::min(text.size(), static_cast<std::size_t>(pColumn->cchTextMax - 1));
-            std::memcpy(pColumn->pszText, text.data(), n);
-            pColumn->pszText[n] = '\0';
-        }
+        if (pColumn->mask & LVCF_TEXT)
+            CopyToBuffer(list->headerItem()->text(nCol).toStdString(), pColumn->pszText, pColumn->cchTextMax);
         return TRUE;
     });
 }
@@ -304,7 +307,8 @@ CHeaderCtrl* CListCtrl::GetHeaderCtrl() const
 
 int CListCtrl::GetItemCount() const
 {
-    return OnWidget<ListViewWidget>(this, 0, [](ListViewWidget* list, WindowRecord&) { return list->topLevelItemCount(); });
+    return OnWidget<ListViewWidget>(this, 0,
+                                    [](ListViewWidget* list, WindowRecord&) { return list->topLevelItemCount(); });
 }
 
 int CListCtrl::InsertItem(const LVITEM* pItem)
@@ -389,13 +393,7 @@ std::string CListCtrl::GetItemText(int nItem, int nSubItem) const
 
 int CListCtrl::GetItemText(int nItem, int nSubItem, char* buffer, int nLen) const
 {
-    if (!buffer || nLen <= 0)
-        return 0;
-    const std::string text = GetItemText(nItem, nSubItem);
-    const std::size_t n = std::min(text.size(), static_cast<std::size_t>(nLen - 1));
-    std::memcpy(buffer, text.data(), n);
-    buffer[n] = '\0';
-    return static_cast<int>(n);
+    return CopyToBuffer(GetItemText(nItem, nSubItem), buffer, nLen);
 }
 
 BOOL CListCtrl::SetItem(const LVITEM* pItem)
@@ -419,8 +417,8 @@ BOOL CListCtrl::SetItem(const LVITEM* pItem)
     });
 }
 
-BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, const char* text, int nImage, UINT nState,
-                        UINT nStateMask, LPARAM lParam)
+BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, const char* text, int nImage, UINT nState, UINT nStateMask,
+                        LPARAM lParam)
 {
     LVITEM item;
     item.mask = nMask;
@@ -443,12 +441,8 @@ BOOL CListCtrl::GetItem(LVITEM* pItem) const
         const int sub = pItem->iSubItem;
         if (!item || sub < 0)
             return FALSE;
-        if ((pItem->mask & LVIF_TEXT) && pItem->pszText && pItem->cchTextMax > 0) {
-            const std::string text = item->text(sub).toStdString();
-            const std::size_t n = std::min(text.size(), static_cast<std::size_t>(pItem->cchTextMax - 1));
-            std::memcpy(pItem->pszText, text.data(), n);
-            pItem->pszText[n] = '\0';
-        }
+        if (pItem->mask & LVIF_TEXT)
+            CopyToBuffer(item->text(sub).toStdString(), pItem->pszText, pItem->cchTextMax);
         if (pItem->mask & LVIF_IMAGE) {
             const QVariant image = item->data(sub, ListViewWidget::kImageRole);
             pItem->iImage = image.isValid() ? image.toInt() : -1;
@@ -482,9 +476,8 @@ BOOL CListCtrl::SetItemData(int nItem, DWORD_PTR dwData)
 
 UINT CListCtrl::GetItemState(int nItem, UINT nMask) const
 {
-    return OnWidget<ListViewWidget>(this, 0U, [&](ListViewWidget* list, WindowRecord&) {
-        return list->ItemState(nItem) & nMask;
-    });
+    return OnWidget<ListViewWidget>(
+        this, 0U, [&](ListViewWidget* list, WindowRecord&) { return list->ItemState(nItem) & nMask; });
 }
 
 BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)
@@ -545,9 +538,8 @@ int CListCtrl::GetNextSelectedItem(POSITION& pos) const
 
 UINT CListCtrl::GetSelectedCount() const
 {
-    return OnWidget<ListViewWidget>(this, 0U, [](ListViewWidget* list, WindowRecord&) {
-        return static_cast<UINT>(list->selectedItems().size());
-    });
+    return OnWidget<ListViewWidget>(
+        this, 0U, [](ListViewWidget* list, WindowRecord&) { return static_cast<UINT>(list->selectedItems().size()); });
 }
 
 int CListCtrl::GetSelectionMark() const
@@ -559,8 +551,8 @@ int CListCtrl::GetSelectionMark() const
 
 int CListCtrl::SetSelectionMark(int iIndex)
 {
-    return OnWidget<ListViewWidget>(this, -1,
-                                    [&](ListViewWidget* list, WindowRecord&) { return std::exchange(list->selectionMark, iIndex); });
+    return OnWidget<ListViewWidget>(
+        this, -1, [&](ListViewWidget* list, WindowRecord&) { return std::exchange(list->selectionMark, iIndex); });
 }
 
 int CListCtrl::FindItem(LVFINDINFO* pFindInfo, int nStart) const
@@ -591,7 +583,8 @@ int CListCtrl::FindItem(LVFINDINFO* pFindInfo, int nStart) const
 
 DWORD CListCtrl::GetExtendedStyle() const
 {
-    return OnWidget<ListViewWidget>(this, DWORD{0}, [](ListViewWidget* list, WindowRecord&) { return list->ExtendedStyle(); });
+    return OnWidget<ListViewWidget>(this, DWORD{0},
+                                    [](ListViewWidget* list, WindowRecord&) { return list->ExtendedStyle(); });
 }
 
 DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle)
@@ -616,9 +609,8 @@ BOOL CListCtrl::EnsureVisible(int nItem, BOOL /*bPartialOK*/)
 
 int CListCtrl::GetStringWidth(const std::string& text) const
 {
-    return OnWidget<ListViewWidget>(this, 0, [&](ListViewWidget* list, WindowRecord&) {
-        return TextWidth(list, QString::fromStdString(text));
-    });
+    return OnWidget<ListViewWidget>(
+        this, 0, [&](ListViewWidget* list, WindowRecord&) { return TextWidth(list, QString::fromStdString(text)); });
 }
 
 int CListCtrl::GetTopIndex() const
@@ -669,8 +661,8 @@ BOOL CListCtrl::GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) c
 
 int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const
 {
-    return OnWidget<ListViewWidget>(this, -1,
-                                    [&](ListViewWidget* list, WindowRecord&) { return Hit(list, pt, pFlags, nullptr); });
+    return OnWidget<ListViewWidget>(
+        this, -1, [&](ListViewWidget* list, WindowRecord&) { return Hit(list, pt, pFlags, nullptr); });
 }
 
 int CListCtrl::HitTest(LVHITTESTINFO* pHitTestInfo) const

@@ -28,7 +28,10 @@ BOOL CProgressCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UI
     return CWnd::Create(PROGRESS_CLASS, "", dwStyle | WS_CHILD, rect, pParentWnd, nID);
 }
 
-void CProgressCtrl::SetRange(short nLower, short nUpper) { SetRange32(nLower, nUpper); }
+void CProgressCtrl::SetRange(short nLower, short nUpper)
+{
+    SetRange32(nLower, nUpper);
+}
 
 void CProgressCtrl::SetRange32(int nLower, int nUpper)
 {

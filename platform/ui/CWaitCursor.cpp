@@ -11,15 +11,27 @@ namespace {
 
 std::atomic<int> g_depth{0};
 
-bool HaveGui() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+bool HaveGui()
+{
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
 
 } // namespace
 
-CWaitCursor::CWaitCursor() { Begin(); }
+CWaitCursor::CWaitCursor()
+{
+    Begin();
+}
 
-CWaitCursor::~CWaitCursor() { End(); }
+CWaitCursor::~CWaitCursor()
+{
+    End();
+}
 
-void CWaitCursor::Restore() { RestoreCurrent(); }
+void CWaitCursor::Restore()
+{
+    RestoreCurrent();
+}
 
 void CWaitCursor::Begin()
 {
@@ -49,4 +61,7 @@ void CWaitCursor::RestoreCurrent()
     });
 }
 
-int CWaitCursor::Depth() { return g_depth.load(); }
+int CWaitCursor::Depth()
+{
+    return g_depth.load();
+}

@@ -32,9 +32,15 @@ CWinApp::~CWinApp()
         g_app = nullptr;
 }
 
-BOOL CWinApp::InitInstance() { return FALSE; }
+BOOL CWinApp::InitInstance()
+{
+    return FALSE;
+}
 
-int CWinApp::ExitInstance() { return 0; }
+int CWinApp::ExitInstance()
+{
+    return 0;
+}
 
 int CWinApp::Run()
 {
@@ -42,17 +48,35 @@ int CWinApp::Run()
     return ExitInstance();
 }
 
-HICON CWinApp::LoadIcon(UINT nIDResource) const { return LoadIconResource(nIDResource); }
+HICON CWinApp::LoadIcon(UINT nIDResource) const
+{
+    return LoadIconResource(nIDResource);
+}
 
-HICON CWinApp::LoadStandardIcon(UINT nIDIcon) const { return LoadStandardIconResource(nIDIcon); }
+HICON CWinApp::LoadStandardIcon(UINT nIDIcon) const
+{
+    return LoadStandardIconResource(nIDIcon);
+}
 
-HCURSOR CWinApp::LoadCursor(UINT nIDResource) const { return LoadCursorResource(nIDResource); }
+HCURSOR CWinApp::LoadCursor(UINT nIDResource) const
+{
+    return LoadCursorResource(nIDResource);
+}
 
-HCURSOR CWinApp::LoadStandardCursor(UINT nIDCursor) const { return LoadStandardCursorResource(nIDCursor); }
+HCURSOR CWinApp::LoadStandardCursor(UINT nIDCursor) const
+{
+    return LoadStandardCursorResource(nIDCursor);
+}
 
-void CWinApp::BeginWaitCursor() { CWaitCursor::Begin(); }
+void CWinApp::BeginWaitCursor()
+{
+    CWaitCursor::Begin();
+}
 
-void CWinApp::EndWaitCursor() { CWaitCursor::End(); }
+void CWinApp::EndWaitCursor()
+{
+    CWaitCursor::End();
+}
 
 void CWinApp::DoWaitCursor(int nCode)
 {
@@ -66,9 +90,15 @@ void CWinApp::DoWaitCursor(int nCode)
 
 void CWinApp::OnHelp() {}
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp()
+{
+    return g_app;
+}
 
-CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
+CWnd* AfxGetMainWnd()
+{
+    return g_app ? g_app->m_pMainWnd : nullptr;
+}
 
 int AfxWinMain(int argc, char** argv)
 {

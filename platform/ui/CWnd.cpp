@@ -3,10 +3,11 @@
 #include "platform/ui/CDC.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CFont.h"
-#include "platform/ui/GdiObjectData.h"
 #include "platform/ui/CWaitCursor.h"
+#include "platform/ui/GdiObjectData.h"
 #include "platform/ui/MessageRouter.h"
 #include "platform/ui/ResourceImages.h"
+#include "platform/ui/TextCopy.h"
 #include "platform/ui/WindowAccess.h"
 #include "platform/ui/WindowFactory.h"
 #include "platform/ui/WindowFont.h"
@@ -31,7 +32,7 @@ struct CWnd::Owned
 {
     std::vector<std::unique_ptr<CWnd>> objects;
     std::vector<std::unique_ptr<CDC>> contexts; // GetDC until ReleaseDC
-    std::unique_ptr<WindowFont> font;            // GetFont
+    std::unique_ptr<WindowFont> font;           // GetFont
 };
 
 namespace {
@@ -102,6 +103,30 @@ void Center(WindowRecord& rec, const WindowRecord* over)
     rec.placed = true;
 }
 
+// Client pixels of the window to screen pixels, or back.
+void MapPoints(const CWnd* wnd, LPPOINT points, int count, bool toScreen)
+{
+    if (!points)
+        return;
+    OnWindow(wnd, [&](WindowRecord& rec) {
+        for (int i = 0; i < count; ++i) {
+            const QPoint at(points[i].x, points[i].y);
+            const QPoint p = toScreen ? rec.widget->mapToGlobal(at) : rec.widget->mapFromGlobal(at);
+            points[i].x = p.x();
+            points[i].y = p.y();
+        }
+    });
+}
+
+void MapRect(const CWnd* wnd, LPRECT rect, bool toScreen)
+{
+    if (!rect)
+        return;
+    POINT corners[2] = {{rect->left, rect->top}, {rect->right, rect->bottom}};
+    MapPoints(wnd, corners, 2, toScreen);
+    *rect = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
 bool ParseInt(const std::string& text, bool isSigned, long long& value)
 {
     std::size_t i = 0;
@@ -132,9 +157,15 @@ bool ParseInt(const std::string& text, bool isSigned, long long& value)
 
 namespace msgmap {
 
-CWnd* WndFromHandle(HWND h) { return CWnd::FromHandle(h); }
+CWnd* WndFromHandle(HWND h)
+{
+    return CWnd::FromHandle(h);
+}
 
-CPoint PointFromLParam(LPARAM l) { return CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l)); }
+CPoint PointFromLParam(LPARAM l)
+{
+    return CPoint(GET_X_LPARAM(l), GET_Y_LPARAM(l));
+}
 
 } // namespace msgmap
 
@@ -148,7 +179,10 @@ END_MESSAGE_MAP()
 
 CWnd::CWnd() = default;
 
-CWnd::CWnd(HWND special) { m_hWnd = special; }
+CWnd::CWnd(HWND special)
+{
+    m_hWnd = special;
+}
 
 CWnd::~CWnd()
 {
@@ -241,7 +275,10 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
     return item ? SubclassWindow(item->m_hWnd.load()) : FALSE;
 }
 
-HWND CWnd::UnsubclassWindow() { return Detach(); }
+HWND CWnd::UnsubclassWindow()
+{
+    return Detach();
+}
 
 BOOL CWnd::Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle, const RECT& rect,
                   CWnd* pParentWnd, UINT nID, void* /*pContext*/)
@@ -318,7 +355,10 @@ void CWnd::SetWindowText(const std::string& text)
     });
 }
 
-void CWnd::GetWindowText(std::string& text) const { text = GetWindowText(); }
+void CWnd::GetWindowText(std::string& text) const
+{
+    text = GetWindowText();
+}
 
 std::string CWnd::GetWindowText() const
 {
@@ -327,16 +367,13 @@ std::string CWnd::GetWindowText() const
 
 int CWnd::GetWindowText(char* buffer, int maxCount) const
 {
-    if (!buffer || maxCount <= 0)
-        return 0;
-    const std::string text = GetWindowText();
-    const std::size_t n = std::min(text.size(), static_cast<std::size_t>(maxCount - 1));
-    std::memcpy(buffer, text.data(), n);
-    buffer[n] = '\0';
-    return static_cast<int>(n);
+    return CopyToBuffer(GetWindowText(), buffer, maxCount);
 }
 
-int CWnd::GetWindowTextLength() const { return static_cast<int>(GetWindowText().size()); }
+int CWnd::GetWindowTextLength() const
+{
+    return static_cast<int>(GetWindowText().size());
+}
 
 void CWnd::SetDlgItemText(int nID, const std::string& text)
 {
@@ -385,7 +422,7 @@ void CWnd::CheckDlgButton(int nID, UINT nCheck)
             return;
         if (auto* box = qobject_cast<QCheckBox*>(item->widget.data()); box && box->isTristate())
             box->setCheckState(nCheck == BST_INDETERMINATE ? Qt::PartiallyChecked
-                                                            : (nCheck ? Qt::Checked : Qt::Unchecked));
+                                                           : (nCheck ? Qt::Checked : Qt::Unchecked));
         else if (auto* button = qobject_cast<QAbstractButton*>(item->widget.data()))
             button->setChecked(nCheck != 0);
     });
@@ -453,7 +490,10 @@ CWnd* CWnd::GetParent() const
                     [](WindowRecord& rec) { return ObjectOf(rec.parent ? rec.parent : rec.owner); });
 }
 
-CWnd* CWnd::GetOwner() const { return GetParent(); }
+CWnd* CWnd::GetOwner() const
+{
+    return GetParent();
+}
 
 CWnd* CWnd::GetTopLevelParent() const
 {
@@ -482,11 +522,16 @@ CWnd* CWnd::GetWindow(UINT nCmd) const
         const auto& siblings = parent->children;
         auto self = std::find(siblings.begin(), siblings.end(), rec.hwnd);
         switch (nCmd) {
-        case GW_HWNDFIRST: return ObjectOf(siblings.front());
-        case GW_HWNDLAST: return ObjectOf(siblings.back());
-        case GW_HWNDNEXT: return self != siblings.end() && self + 1 != siblings.end() ? ObjectOf(*(self + 1)) : nullptr;
-        case GW_HWNDPREV: return self != siblings.begin() && self != siblings.end() ? ObjectOf(*(self - 1)) : nullptr;
-        default: return nullptr;
+        case GW_HWNDFIRST:
+            return ObjectOf(siblings.front());
+        case GW_HWNDLAST:
+            return ObjectOf(siblings.back());
+        case GW_HWNDNEXT:
+            return self != siblings.end() && self + 1 != siblings.end() ? ObjectOf(*(self + 1)) : nullptr;
+        case GW_HWNDPREV:
+            return self != siblings.begin() && self != siblings.end() ? ObjectOf(*(self - 1)) : nullptr;
+        default:
+            return nullptr;
         }
     });
 }
@@ -571,11 +616,19 @@ BOOL CWnd::ShowWindow(int nCmdShow)
         switch (nCmdShow) {
         case SW_MINIMIZE:
         case SW_SHOWMINIMIZED:
-        case SW_SHOWMINNOACTIVE: w->showMinimized(); break;
-        case SW_SHOWMAXIMIZED: w->showMaximized(); break;
+        case SW_SHOWMINNOACTIVE:
+            w->showMinimized();
+            break;
+        case SW_SHOWMAXIMIZED:
+            w->showMaximized();
+            break;
         case SW_SHOWNORMAL:
-        case SW_RESTORE: w->showNormal(); break;
-        default: w->show(); break;
+        case SW_RESTORE:
+            w->showNormal();
+            break;
+        default:
+            w->show();
+            break;
         }
         return wasVisible;
     });
@@ -696,48 +749,22 @@ void CWnd::GetClientRect(LPRECT lpRect) const
 
 void CWnd::ClientToScreen(LPPOINT lpPoint) const
 {
-    if (!lpPoint)
-        return;
-    OnWindow(this, [&](WindowRecord& rec) {
-        const QPoint p = rec.widget->mapToGlobal(QPoint(lpPoint->x, lpPoint->y));
-        lpPoint->x = p.x();
-        lpPoint->y = p.y();
-    });
+    MapPoints(this, lpPoint, 1, true);
 }
 
 void CWnd::ClientToScreen(LPRECT lpRect) const
 {
-    if (!lpRect)
-        return;
-    POINT tl{lpRect->left, lpRect->top};
-    ClientToScreen(&tl);
-    lpRect->right += tl.x - lpRect->left;
-    lpRect->bottom += tl.y - lpRect->top;
-    lpRect->left = tl.x;
-    lpRect->top = tl.y;
+    MapRect(this, lpRect, true);
 }
 
 void CWnd::ScreenToClient(LPPOINT lpPoint) const
 {
-    if (!lpPoint)
-        return;
-    OnWindow(this, [&](WindowRecord& rec) {
-        const QPoint p = rec.widget->mapFromGlobal(QPoint(lpPoint->x, lpPoint->y));
-        lpPoint->x = p.x();
-        lpPoint->y = p.y();
-    });
+    MapPoints(this, lpPoint, 1, false);
 }
 
 void CWnd::ScreenToClient(LPRECT lpRect) const
 {
-    if (!lpRect)
-        return;
-    POINT tl{lpRect->left, lpRect->top};
-    ScreenToClient(&tl);
-    lpRect->right += tl.x - lpRect->left;
-    lpRect->bottom += tl.y - lpRect->top;
-    lpRect->left = tl.x;
-    lpRect->top = tl.y;
+    MapRect(this, lpRect, false);
 }
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
@@ -884,9 +911,18 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 
 void CWnd::DoDataExchange(CDataExchange* /*pDX*/) {}
 
-void CWnd::BeginWaitCursor() { CWaitCursor::Begin(); }
-void CWnd::EndWaitCursor() { CWaitCursor::End(); }
-void CWnd::RestoreWaitCursor() { CWaitCursor::RestoreCurrent(); }
+void CWnd::BeginWaitCursor()
+{
+    CWaitCursor::Begin();
+}
+void CWnd::EndWaitCursor()
+{
+    CWaitCursor::End();
+}
+void CWnd::RestoreWaitCursor()
+{
+    CWaitCursor::RestoreCurrent();
+}
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -988,7 +1024,9 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         MessageRouter::Send(self, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
         return 0;
     }
-    case DM_GETDEFID: return rec->dialog && rec->defId ? static_cast<LRESULT>(MAKELONG(static_cast<WORD>(rec->defId), DC_HASDEFID)) : 0;
+    case DM_GETDEFID:
+        return rec->dialog && rec->defId ? static_cast<LRESULT>(MAKELONG(static_cast<WORD>(rec->defId), DC_HASDEFID))
+                                         : 0;
     case DM_SETDEFID: {
         if (!rec->dialog)
             return FALSE;
@@ -1019,24 +1057,25 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         rec->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
         WindowFactory::ShowText(*rec);
         return TRUE;
-    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(WindowFactory::CurrentText(*rec).size());
-    case WM_GETTEXT: {
-        auto* buffer = reinterpret_cast<char*>(lParam);
-        if (!buffer || wParam == 0)
-            return 0;
-        const std::string text = WindowFactory::CurrentText(*rec);
-        const std::size_t n = std::min<std::size_t>(text.size(), wParam - 1);
-        std::memcpy(buffer, text.data(), n);
-        buffer[n] = '\0';
-        return static_cast<LRESULT>(n);
-    }
-    default: return 0;
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(WindowFactory::CurrentText(*rec).size());
+    case WM_GETTEXT:
+        return CopyToBuffer(WindowFactory::CurrentText(*rec), reinterpret_cast<char*>(lParam),
+                            static_cast<int>(std::min<WPARAM>(wParam, INT_MAX)));
+    default:
+        return 0;
     }
 }
 
-BOOL CWnd::PreTranslateMessage(MSG* /*pMsg*/) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG* /*pMsg*/)
+{
+    return FALSE;
+}
 
-BOOL CWnd::PreCreateWindow(CREATESTRUCT& /*cs*/) { return TRUE; }
+BOOL CWnd::PreCreateWindow(CREATESTRUCT& /*cs*/)
+{
+    return TRUE;
+}
 
 void CWnd::PreSubclassWindow() {}
 
@@ -1107,39 +1146,135 @@ LRESULT CWnd::Default()
     return DefWindowProc(msg->message, msg->wParam, msg->lParam);
 }
 
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnSizing(UINT, LPRECT) { Default(); }
-void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
-void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
-void CWnd::OnPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnDestroy() { Default(); }
-int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
-void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnMButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return static_cast<BOOL>(Default()); }
-void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
-void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
-void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
-HCURSOR CWnd::OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
-BOOL CWnd::OnCopyData(CWnd*, COPYDATASTRUCT*) { return static_cast<BOOL>(Default()); }
-BOOL CWnd::OnQueryNewPalette() { return static_cast<BOOL>(Default()); }
-void CWnd::OnPaletteChanged(CWnd*) { Default(); }
+void CWnd::OnTimer(UINT_PTR)
+{
+    Default();
+}
+void CWnd::OnSize(UINT, int, int)
+{
+    Default();
+}
+void CWnd::OnSizing(UINT, LPRECT)
+{
+    Default();
+}
+void CWnd::OnGetMinMaxInfo(MINMAXINFO*)
+{
+    Default();
+}
+void CWnd::OnShowWindow(BOOL, UINT)
+{
+    Default();
+}
+void CWnd::OnPaint()
+{
+    Default();
+}
+BOOL CWnd::OnEraseBkgnd(CDC*)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnClose()
+{
+    Default();
+}
+void CWnd::OnDestroy()
+{
+    Default();
+}
+int CWnd::OnCreate(LPCREATESTRUCT)
+{
+    return static_cast<int>(Default());
+}
+void CWnd::OnLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMouseMove(UINT, CPoint)
+{
+    Default();
+}
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint)
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnKeyUp(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnSetFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnKillFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnHScroll(UINT, UINT, CScrollBar*)
+{
+    Default();
+}
+void CWnd::OnVScroll(UINT, UINT, CScrollBar*)
+{
+    Default();
+}
+void CWnd::OnSysCommand(UINT, LPARAM)
+{
+    Default();
+}
+HCURSOR CWnd::OnQueryDragIcon()
+{
+    return reinterpret_cast<HCURSOR>(Default());
+}
+BOOL CWnd::OnCopyData(CWnd*, COPYDATASTRUCT*)
+{
+    return static_cast<BOOL>(Default());
+}
+BOOL CWnd::OnQueryNewPalette()
+{
+    return static_cast<BOOL>(Default());
+}
+void CWnd::OnPaletteChanged(CWnd*)
+{
+    Default();
+}
 
-BOOL IsWindow(HWND hWnd) { return WindowRegistry::IsAlive(hWnd) ? TRUE : FALSE; }
+BOOL IsWindow(HWND hWnd)
+{
+    return WindowRegistry::IsAlive(hWnd) ? TRUE : FALSE;
+}
 
 LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

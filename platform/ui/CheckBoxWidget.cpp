@@ -15,8 +15,14 @@ void CheckBoxWidget::nextCheckState()
         return;
     }
     switch (checkState()) {
-    case Qt::Unchecked: setCheckState(Qt::Checked); break;
-    case Qt::Checked: setCheckState(Qt::PartiallyChecked); break;
-    default: setCheckState(Qt::Unchecked); break;
+    case Qt::Unchecked:
+        setCheckState(Qt::Checked);
+        break;
+    case Qt::Checked:
+        setCheckState(Qt::PartiallyChecked);
+        break;
+    default:
+        setCheckState(Qt::Unchecked);
+        break;
     }
 }

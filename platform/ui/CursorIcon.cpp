@@ -15,10 +15,22 @@ std::atomic<HCURSOR> g_cursor{nullptr};
 
 } // namespace
 
-HICON LoadIconResource(UINT id) { return ResourceImages::LoadIcon(id); }
-HICON LoadStandardIconResource(UINT idi) { return ResourceImages::StandardIcon(idi); }
-HCURSOR LoadCursorResource(UINT id) { return ResourceImages::LoadCursor(id); }
-HCURSOR LoadStandardCursorResource(UINT idc) { return ResourceImages::StandardCursor(idc); }
+HICON LoadIconResource(UINT id)
+{
+    return ResourceImages::LoadIcon(id);
+}
+HICON LoadStandardIconResource(UINT idi)
+{
+    return ResourceImages::StandardIcon(idi);
+}
+HCURSOR LoadCursorResource(UINT id)
+{
+    return ResourceImages::LoadCursor(id);
+}
+HCURSOR LoadStandardCursorResource(UINT idc)
+{
+    return ResourceImages::StandardCursor(idc);
+}
 
 HCURSOR SetCursor(HCURSOR cursor)
 {
@@ -41,7 +53,10 @@ HCURSOR SetCursor(HCURSOR cursor)
     return previous;
 }
 
-HCURSOR GetCursor() { return g_cursor.load(); }
+HCURSOR GetCursor()
+{
+    return g_cursor.load();
+}
 
 SIZE GetIconSize(HICON icon)
 {

@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QScrollBar>
 
-
 ListViewWidget::ListViewWidget(QWidget* parent) : QTreeWidget(parent)
 {
     setRootIsDecorated(false);
@@ -61,7 +60,8 @@ ListViewWidget::ListViewWidget(QWidget* parent) : QTreeWidget(parent)
         item->setData(0, kCheckRole, now);
         const int row = indexOfTopLevelItem(item);
         const UINT state = ItemState(row);
-        SendItemChanged(row, (state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(static_cast<UINT>(reported)), state);
+        SendItemChanged(row, (state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(static_cast<UINT>(reported)),
+                        state);
     });
     connect(header(), &QHeaderView::sectionClicked, this, [this](int section) {
         NMLISTVIEW nm;
@@ -101,9 +101,12 @@ HWND ListViewWidget::Handle() const
 Qt::Alignment ListViewWidget::AlignmentOf(int format)
 {
     switch (format & LVCFMT_JUSTIFYMASK) {
-    case LVCFMT_RIGHT: return Qt::AlignRight | Qt::AlignVCenter;
-    case LVCFMT_CENTER: return Qt::AlignHCenter | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    case LVCFMT_RIGHT:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case LVCFMT_CENTER:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    default:
+        return Qt::AlignLeft | Qt::AlignVCenter;
     }
 }
 
@@ -243,5 +246,6 @@ void ListViewWidget::scrollContentsBy(int dx, int dy)
     if (dy != 0)
         MessageRouter::SendFromEvent(h, WM_VSCROLL, MAKEWPARAM(4, static_cast<WORD>(verticalScrollBar()->value())), 0);
     if (dx != 0)
-        MessageRouter::SendFromEvent(h, WM_HSCROLL, MAKEWPARAM(4, static_cast<WORD>(horizontalScrollBar()->value())), 0);
+        MessageRouter::SendFromEvent(h, WM_HSCROLL, MAKEWPARAM(4, static_cast<WORD>(horizontalScrollBar()->value())),
+                                     0);
 }

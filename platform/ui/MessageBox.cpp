@@ -19,11 +19,16 @@ MessageBoxHook g_hook;
 QMessageBox::Icon IconFor(UINT type)
 {
     switch (type & MB_ICONMASK) {
-    case MB_ICONHAND: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
-    case MB_ICONASTERISK: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case MB_ICONHAND:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+        return QMessageBox::Warning;
+    case MB_ICONASTERISK:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
@@ -38,12 +43,18 @@ int RunBox(const std::string& text, const std::string& caption, UINT type)
     QMessageBox box(IconFor(type), QString::fromStdString(caption), QString::fromStdString(text));
     std::vector<ButtonAnswer> buttons;
     switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: buttons = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}}; break;
+    case MB_OKCANCEL:
+        buttons = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
+        break;
     case MB_YESNOCANCEL:
         buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
         break;
-    case MB_YESNO: buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}}; break;
-    default: buttons = {{QMessageBox::Ok, IDOK}}; break;
+    case MB_YESNO:
+        buttons = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+        break;
+    default:
+        buttons = {{QMessageBox::Ok, IDOK}};
+        break;
     }
     QMessageBox::StandardButtons all;
     for (const auto& b : buttons)
@@ -89,8 +100,10 @@ int ShowHere(const std::string& text, const std::string& caption, UINT type)
         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
         switch (type & MB_TYPEMASK) {
         case MB_YESNO:
-        case MB_YESNOCANCEL: return IDYES;
-        default: return IDOK;
+        case MB_YESNOCANCEL:
+            return IDYES;
+        default:
+            return IDOK;
         }
     }
     return RunBox(text, title, type);

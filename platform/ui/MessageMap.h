@@ -71,21 +71,16 @@ struct Map
 };
 
 // The class and signature of a member function pointer.
-template <class T>
-struct Member;
-template <class C, class R, class... A>
-struct Member<R (C::*)(A...)>
+template <class T> struct Member;
+template <class C, class R, class... A> struct Member<R (C::*)(A...)>
 {
     using Class = C;
     using Sig = R(A...);
 };
-template <auto F>
-using ClassOf = typename Member<decltype(F)>::Class;
-template <auto F, class Sig>
-inline constexpr bool HasSig = std::is_same_v<typename Member<decltype(F)>::Sig, Sig>;
+template <auto F> using ClassOf = typename Member<decltype(F)>::Class;
+template <auto F, class Sig> inline constexpr bool HasSig = std::is_same_v<typename Member<decltype(F)>::Sig, Sig>;
 
-template <auto F>
-auto* Target(CCmdTarget* t)
+template <auto F> auto* Target(CCmdTarget* t)
 {
     return static_cast<ClassOf<F>*>(t);
 }
@@ -93,7 +88,10 @@ auto* Target(CCmdTarget* t)
 CWnd* WndFromHandle(HWND h);
 CPoint PointFromLParam(LPARAM l);
 
-constexpr Entry End() { return Entry{}; }
+constexpr Entry End()
+{
+    return Entry{};
+}
 
 constexpr Entry MakeMessage(UINT message, Invoker invoke)
 {
@@ -101,99 +99,96 @@ constexpr Entry MakeMessage(UINT message, Invoker invoke)
 }
 
 // Commands and control notifications carried by WM_COMMAND.
-template <auto F>
-constexpr Entry Control(UINT code, UINT first, UINT last)
+template <auto F> constexpr Entry Control(UINT code, UINT first, UINT last)
 {
     static_assert(HasSig<F, void()>, "a command or control handler is void Handler()");
-    return Entry{Kind::Command, WM_COMMAND, code, first, last, nullptr,
-                 [](CCmdTarget* t, const Call&, LRESULT*) -> BOOL {
-                     (Target<F>(t)->*F)();
-                     return TRUE;
-                 }};
+    return Entry{
+        Kind::Command, WM_COMMAND, code, first, last, nullptr, [](CCmdTarget* t, const Call&, LRESULT*) -> BOOL {
+            (Target<F>(t)->*F)();
+            return TRUE;
+        }};
 }
-template <auto F>
-constexpr Entry ControlRange(UINT code, UINT first, UINT last)
+template <auto F> constexpr Entry ControlRange(UINT code, UINT first, UINT last)
 {
     static_assert(HasSig<F, void(UINT)>, "a range handler is void Handler(UINT id)");
-    return Entry{Kind::Command, WM_COMMAND, code, first, last, nullptr,
-                 [](CCmdTarget* t, const Call& c, LRESULT*) -> BOOL {
-                     (Target<F>(t)->*F)(c.id);
-                     return TRUE;
-                 }};
+    return Entry{
+        Kind::Command, WM_COMMAND, code, first, last, nullptr, [](CCmdTarget* t, const Call& c, LRESULT*) -> BOOL {
+            (Target<F>(t)->*F)(c.id);
+            return TRUE;
+        }};
 }
-template <auto F>
-constexpr Entry CommandEx(UINT first, UINT last)
+template <auto F> constexpr Entry CommandEx(UINT first, UINT last)
 {
     static_assert(HasSig<F, BOOL(UINT)>, "an extended command handler is BOOL Handler(UINT id)");
-    return Entry{Kind::Command, WM_COMMAND, 0, first, last, nullptr,
-                 [](CCmdTarget* t, const Call& c, LRESULT*) -> BOOL { return (Target<F>(t)->*F)(c.id); }};
+    return Entry{
+        Kind::Command, WM_COMMAND, 0, first, last, nullptr, [](CCmdTarget* t, const Call& c, LRESULT*) -> BOOL {
+            return (Target<F>(t)->*F)(c.id);
+        }};
 }
 
 // Notifications carried by WM_NOTIFY.
-template <auto F>
-constexpr Entry Notify(UINT code, UINT first, UINT last)
+template <auto F> constexpr Entry Notify(UINT code, UINT first, UINT last)
 {
     static_assert(HasSig<F, void(NMHDR*, LRESULT*)>, "a notification handler is void Handler(NMHDR*, LRESULT*)");
-    return Entry{Kind::Notify, WM_NOTIFY, code, first, last, nullptr,
-                 [](CCmdTarget* t, const Call& c, LRESULT* r) -> BOOL {
-                     (Target<F>(t)->*F)(reinterpret_cast<NMHDR*>(c.lParam), r);
-                     return TRUE;
-                 }};
+    return Entry{
+        Kind::Notify, WM_NOTIFY, code, first, last, nullptr, [](CCmdTarget* t, const Call& c, LRESULT* r) -> BOOL {
+            (Target<F>(t)->*F)(reinterpret_cast<NMHDR*>(c.lParam), r);
+            return TRUE;
+        }};
 }
-template <auto F>
-constexpr Entry NotifyRange(UINT code, UINT first, UINT last)
+template <auto F> constexpr Entry NotifyRange(UINT code, UINT first, UINT last)
 {
     static_assert(HasSig<F, void(UINT, NMHDR*, LRESULT*)>,
                   "a notification range handler is void Handler(UINT id, NMHDR*, LRESULT*)");
-    return Entry{Kind::Notify, WM_NOTIFY, code, first, last, nullptr,
-                 [](CCmdTarget* t, const Call& c, LRESULT* r) -> BOOL {
-                     (Target<F>(t)->*F)(c.id, reinterpret_cast<NMHDR*>(c.lParam), r);
-                     return TRUE;
-                 }};
+    return Entry{
+        Kind::Notify, WM_NOTIFY, code, first, last, nullptr, [](CCmdTarget* t, const Call& c, LRESULT* r) -> BOOL {
+            (Target<F>(t)->*F)(c.id, reinterpret_cast<NMHDR*>(c.lParam), r);
+            return TRUE;
+        }};
 }
 
 // Notifications a control handles itself before its parent sees them.
-template <auto F>
-constexpr Entry NotifyReflect(UINT code)
+template <auto F> constexpr Entry NotifyReflect(UINT code)
 {
-    static_assert(HasSig<F, void(NMHDR*, LRESULT*)>, "a reflected notification handler is void Handler(NMHDR*, LRESULT*)");
-    return Entry{Kind::ReflectNotify, WM_NOTIFY, code, 0, 0, nullptr,
-                 [](CCmdTarget* t, const Call& c, LRESULT* r) -> BOOL {
-                     (Target<F>(t)->*F)(reinterpret_cast<NMHDR*>(c.lParam), r);
-                     return TRUE;
-                 }};
+    static_assert(HasSig<F, void(NMHDR*, LRESULT*)>,
+                  "a reflected notification handler is void Handler(NMHDR*, LRESULT*)");
+    return Entry{
+        Kind::ReflectNotify, WM_NOTIFY, code, 0, 0, nullptr, [](CCmdTarget* t, const Call& c, LRESULT* r) -> BOOL {
+            (Target<F>(t)->*F)(reinterpret_cast<NMHDR*>(c.lParam), r);
+            return TRUE;
+        }};
 }
-template <auto F>
-constexpr Entry NotifyReflectEx(UINT code)
+template <auto F> constexpr Entry NotifyReflectEx(UINT code)
 {
-    static_assert(HasSig<F, BOOL(NMHDR*, LRESULT*)>,
-                  "an extended reflected notification handler is BOOL Handler(NMHDR*, LRESULT*); FALSE lets the parent see it");
-    return Entry{Kind::ReflectNotify, WM_NOTIFY, code, 0, 0, nullptr,
-                 [](CCmdTarget* t, const Call& c, LRESULT* r) -> BOOL {
-                     return (Target<F>(t)->*F)(reinterpret_cast<NMHDR*>(c.lParam), r);
-                 }};
+    static_assert(
+        HasSig<F, BOOL(NMHDR*, LRESULT*)>,
+        "an extended reflected notification handler is BOOL Handler(NMHDR*, LRESULT*); FALSE lets the parent see it");
+    return Entry{
+        Kind::ReflectNotify, WM_NOTIFY, code, 0, 0, nullptr, [](CCmdTarget* t, const Call& c, LRESULT* r) -> BOOL {
+            return (Target<F>(t)->*F)(reinterpret_cast<NMHDR*>(c.lParam), r);
+        }};
 }
-template <auto F>
-constexpr Entry ControlReflect(UINT code)
+template <auto F> constexpr Entry ControlReflect(UINT code)
 {
     static_assert(HasSig<F, void()>, "a reflected control handler is void Handler()");
-    return Entry{Kind::ReflectCommand, WM_COMMAND, code, 0, 0, nullptr,
-                 [](CCmdTarget* t, const Call&, LRESULT*) -> BOOL {
-                     (Target<F>(t)->*F)();
-                     return TRUE;
-                 }};
+    return Entry{
+        Kind::ReflectCommand, WM_COMMAND, code, 0, 0, nullptr, [](CCmdTarget* t, const Call&, LRESULT*) -> BOOL {
+            (Target<F>(t)->*F)();
+            return TRUE;
+        }};
 }
-template <auto F>
-constexpr Entry ControlReflectEx(UINT code)
+template <auto F> constexpr Entry ControlReflectEx(UINT code)
 {
-    static_assert(HasSig<F, BOOL()>, "an extended reflected control handler is BOOL Handler(); FALSE lets the parent see it");
-    return Entry{Kind::ReflectCommand, WM_COMMAND, code, 0, 0, nullptr,
-                 [](CCmdTarget* t, const Call&, LRESULT*) -> BOOL { return (Target<F>(t)->*F)(); }};
+    static_assert(HasSig<F, BOOL()>,
+                  "an extended reflected control handler is BOOL Handler(); FALSE lets the parent see it");
+    return Entry{
+        Kind::ReflectCommand, WM_COMMAND, code, 0, 0, nullptr, [](CCmdTarget* t, const Call&, LRESULT*) -> BOOL {
+            return (Target<F>(t)->*F)();
+        }};
 }
 
 // Messages by number: WM_USER + n, WM_APP + n, or a registered message.
-template <auto F>
-constexpr Entry Message(UINT message)
+template <auto F> constexpr Entry Message(UINT message)
 {
     static_assert(HasSig<F, LRESULT(WPARAM, LPARAM)>, "a message handler is LRESULT Handler(WPARAM, LPARAM)");
     return MakeMessage(message, [](CCmdTarget* t, const Call& c, LRESULT* r) -> BOOL {
@@ -201,8 +196,7 @@ constexpr Entry Message(UINT message)
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry Registered(const UINT* message)
+template <auto F> constexpr Entry Registered(const UINT* message)
 {
     static_assert(HasSig<F, LRESULT(WPARAM, LPARAM)>, "a message handler is LRESULT Handler(WPARAM, LPARAM)");
     return Entry{Kind::Registered, 0, 0, 0, 0, message, [](CCmdTarget* t, const Call& c, LRESULT* r) -> BOOL {
@@ -212,8 +206,7 @@ constexpr Entry Registered(const UINT* message)
 }
 
 // The standard window messages, each with the handler signature of its macro.
-template <auto F>
-constexpr Entry NoArgs(UINT message)
+template <auto F> constexpr Entry NoArgs(UINT message)
 {
     static_assert(HasSig<F, void()>, "this handler is void Handler()");
     return MakeMessage(message, [](CCmdTarget* t, const Call&, LRESULT*) -> BOOL {
@@ -221,8 +214,7 @@ constexpr Entry NoArgs(UINT message)
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry Timer()
+template <auto F> constexpr Entry Timer()
 {
     static_assert(HasSig<F, void(UINT_PTR)>, "ON_WM_TIMER needs void OnTimer(UINT_PTR nIDEvent)");
     return MakeMessage(WM_TIMER, [](CCmdTarget* t, const Call& c, LRESULT*) -> BOOL {
@@ -230,8 +222,7 @@ constexpr Entry Timer()
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry Size()
+template <auto F> constexpr Entry Size()
 {
     static_assert(HasSig<F, void(UINT, int, int)>, "ON_WM_SIZE needs void OnSize(UINT nType, int cx, int cy)");
     return MakeMessage(WM_SIZE, [](CCmdTarget* t, const Call& c, LRESULT*) -> BOOL {
@@ -240,8 +231,7 @@ constexpr Entry Size()
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry Sizing()
+template <auto F> constexpr Entry Sizing()
 {
     static_assert(HasSig<F, void(UINT, LPRECT)>, "ON_WM_SIZING needs void OnSizing(UINT fwSide, LPRECT pRect)");
     return MakeMessage(WM_SIZING, [](CCmdTarget* t, const Call& c, LRESULT* r) -> BOOL {
@@ -250,8 +240,7 @@ constexpr Entry Sizing()
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry GetMinMaxInfo()
+template <auto F> constexpr Entry GetMinMaxInfo()
 {
     static_assert(HasSig<F, void(MINMAXINFO*)>, "ON_WM_GETMINMAXINFO needs void OnGetMinMaxInfo(MINMAXINFO*)");
     return MakeMessage(WM_GETMINMAXINFO, [](CCmdTarget* t, const Call& c, LRESULT*) -> BOOL {
@@ -259,8 +248,7 @@ constexpr Entry GetMinMaxInfo()
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry ShowWindow()
+template <auto F> constexpr Entry ShowWindow()
 {
     static_assert(HasSig<F, void(BOOL, UINT)>, "ON_WM_SHOWWINDOW needs void OnShowWindow(BOOL bShow, UINT nStatus)");
     return MakeMessage(WM_SHOWWINDOW, [](CCmdTarget* t, const Call& c, LRESULT*) -> BOOL {
@@ -268,8 +256,7 @@ constexpr Entry ShowWindow()
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry EraseBkgnd()
+template <auto F> constexpr Entry EraseBkgnd()
 {
     static_assert(HasSig<F, BOOL(CDC*)>, "ON_WM_ERASEBKGND needs BOOL OnEraseBkgnd(CDC* pDC)");
     return MakeMessage(WM_ERASEBKGND, [](CCmdTarget* t, const Call& c, LRESULT* r) -> BOOL {
@@ -277,8 +264,7 @@ constexpr Entry EraseBkgnd()
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry Mouse(UINT message)
+template <auto F> constexpr Entry Mouse(UINT message)
 {
     static_assert(HasSig<F, void(UINT, CPoint)>, "a mouse handler is void Handler(UINT nFlags, CPoint point)");
     return MakeMessage(message, [](CCmdTarget* t, const Call& c, LRESULT*) -> BOOL {
@@ -286,8 +272,7 @@ constexpr Entry Mouse(UINT message)
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry MouseWheel()
+template <auto F> constexpr Entry MouseWheel()
 {
     static_assert(HasSig<F, BOOL(UINT, short, CPoint)>,
                   "ON_WM_MOUSEWHEEL needs BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)");
@@ -296,18 +281,17 @@ constexpr Entry MouseWheel()
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry Key(UINT message)
+template <auto F> constexpr Entry Key(UINT message)
 {
-    static_assert(HasSig<F, void(UINT, UINT, UINT)>, "a key handler is void Handler(UINT nChar, UINT nRepCnt, UINT nFlags)");
+    static_assert(HasSig<F, void(UINT, UINT, UINT)>,
+                  "a key handler is void Handler(UINT nChar, UINT nRepCnt, UINT nFlags)");
     return MakeMessage(message, [](CCmdTarget* t, const Call& c, LRESULT*) -> BOOL {
         (Target<F>(t)->*F)(static_cast<UINT>(c.wParam), LOWORD(static_cast<WPARAM>(c.lParam)),
                            HIWORD(static_cast<WPARAM>(c.lParam)));
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry Focus(UINT message)
+template <auto F> constexpr Entry Focus(UINT message)
 {
     static_assert(HasSig<F, void(CWnd*)>, "a focus handler is void Handler(CWnd* pOtherWnd)");
     return MakeMessage(message, [](CCmdTarget* t, const Call& c, LRESULT*) -> BOOL {
@@ -315,8 +299,7 @@ constexpr Entry Focus(UINT message)
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry Scroll(UINT message)
+template <auto F> constexpr Entry Scroll(UINT message)
 {
     static_assert(HasSig<F, void(UINT, UINT, CScrollBar*)>,
                   "a scroll handler is void Handler(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)");
@@ -326,8 +309,7 @@ constexpr Entry Scroll(UINT message)
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry SysCommand()
+template <auto F> constexpr Entry SysCommand()
 {
     static_assert(HasSig<F, void(UINT, LPARAM)>, "ON_WM_SYSCOMMAND needs void OnSysCommand(UINT nID, LPARAM lParam)");
     return MakeMessage(WM_SYSCOMMAND, [](CCmdTarget* t, const Call& c, LRESULT*) -> BOOL {
@@ -335,8 +317,7 @@ constexpr Entry SysCommand()
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry QueryDragIcon()
+template <auto F> constexpr Entry QueryDragIcon()
 {
     static_assert(HasSig<F, HCURSOR()>, "ON_WM_QUERYDRAGICON needs HCURSOR OnQueryDragIcon()");
     return MakeMessage(WM_QUERYDRAGICON, [](CCmdTarget* t, const Call&, LRESULT* r) -> BOOL {
@@ -344,8 +325,7 @@ constexpr Entry QueryDragIcon()
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry Create()
+template <auto F> constexpr Entry Create()
 {
     static_assert(HasSig<F, int(LPCREATESTRUCT)>, "ON_WM_CREATE needs int OnCreate(LPCREATESTRUCT)");
     return MakeMessage(WM_CREATE, [](CCmdTarget* t, const Call& c, LRESULT* r) -> BOOL {
@@ -353,8 +333,7 @@ constexpr Entry Create()
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry CopyData()
+template <auto F> constexpr Entry CopyData()
 {
     static_assert(HasSig<F, BOOL(CWnd*, COPYDATASTRUCT*)>,
                   "ON_WM_COPYDATA needs BOOL OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct)");
@@ -364,8 +343,7 @@ constexpr Entry CopyData()
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry QueryNewPalette()
+template <auto F> constexpr Entry QueryNewPalette()
 {
     static_assert(HasSig<F, BOOL()>, "ON_WM_QUERYNEWPALETTE needs BOOL OnQueryNewPalette()");
     return MakeMessage(WM_QUERYNEWPALETTE, [](CCmdTarget* t, const Call&, LRESULT* r) -> BOOL {
@@ -373,8 +351,7 @@ constexpr Entry QueryNewPalette()
         return TRUE;
     });
 }
-template <auto F>
-constexpr Entry PaletteChanged()
+template <auto F> constexpr Entry PaletteChanged()
 {
     static_assert(HasSig<F, void(CWnd*)>, "ON_WM_PALETTECHANGED needs void OnPaletteChanged(CWnd* pFocusWnd)");
     return MakeMessage(WM_PALETTECHANGED, [](CCmdTarget* t, const Call& c, LRESULT*) -> BOOL {
@@ -391,7 +368,10 @@ protected:                                                                      
     const ::msgmap::Map* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                         \
-    const ::msgmap::Map* theClass::GetMessageMap() const { return GetThisMessageMap(); }                               \
+    const ::msgmap::Map* theClass::GetMessageMap() const                                                               \
+    {                                                                                                                  \
+        return GetThisMessageMap();                                                                                    \
+    }                                                                                                                  \
     const ::msgmap::Map* theClass::GetThisMessageMap()                                                                 \
     {                                                                                                                  \
         using ThisClass [[maybe_unused]] = theClass;                                                                   \
@@ -399,7 +379,9 @@ protected:                                                                      
         static const ::msgmap::Entry entries[] = {
 
 #define END_MESSAGE_MAP()                                                                                              \
-    ::msgmap::End()};                                                                                                  \
+    ::msgmap::End()                                                                                                    \
+    }                                                                                                                  \
+    ;                                                                                                                  \
     static const ::msgmap::Map map{&TheBaseClass::GetThisMessageMap, entries};                                         \
     return &map;                                                                                                       \
     }

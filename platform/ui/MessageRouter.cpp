@@ -83,6 +83,12 @@ void MessageRouter::RequestDefault(HWND hwnd, UINT message)
         top->defaultWanted = true;
 }
 
-const MSG* MessageRouter::CurrentMessage() { return t_stack.empty() ? nullptr : &t_stack.back()->msg; }
+const MSG* MessageRouter::CurrentMessage()
+{
+    return t_stack.empty() ? nullptr : &t_stack.back()->msg;
+}
 
-int MessageRouter::Depth() { return static_cast<int>(t_stack.size()); }
+int MessageRouter::Depth()
+{
+    return static_cast<int>(t_stack.size());
+}

@@ -70,9 +70,8 @@ Image* Load(int kind, UINT id, ResourceFileType type)
         return nullptr;
     auto image = std::make_unique<Image>();
     image->cursor = type == ResourceFileType::Cursor;
-    image->images = ReadIcoImages(QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                             static_cast<qsizetype>(bytes.size())),
-                                  &image->hotSpot);
+    image->images = ReadIcoImages(
+        QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())), &image->hotSpot);
     if (image->images.empty())
         return nullptr;
     Image* raw = image.get();
@@ -106,19 +105,32 @@ bool Known(const void* handle, bool cursor)
 Qt::CursorShape ShapeOf(UINT idc)
 {
     switch (idc) {
-    case IDC_IBEAM: return Qt::IBeamCursor;
-    case IDC_WAIT: return Qt::WaitCursor;
-    case IDC_CROSS: return Qt::CrossCursor;
-    case IDC_UPARROW: return Qt::UpArrowCursor;
-    case IDC_SIZENWSE: return Qt::SizeFDiagCursor;
-    case IDC_SIZENESW: return Qt::SizeBDiagCursor;
-    case IDC_SIZEWE: return Qt::SizeHorCursor;
-    case IDC_SIZENS: return Qt::SizeVerCursor;
-    case IDC_SIZEALL: return Qt::SizeAllCursor;
-    case IDC_NO: return Qt::ForbiddenCursor;
-    case IDC_HAND: return Qt::PointingHandCursor;
-    case IDC_APPSTARTING: return Qt::BusyCursor;
-    default: return Qt::ArrowCursor;
+    case IDC_IBEAM:
+        return Qt::IBeamCursor;
+    case IDC_WAIT:
+        return Qt::WaitCursor;
+    case IDC_CROSS:
+        return Qt::CrossCursor;
+    case IDC_UPARROW:
+        return Qt::UpArrowCursor;
+    case IDC_SIZENWSE:
+        return Qt::SizeFDiagCursor;
+    case IDC_SIZENESW:
+        return Qt::SizeBDiagCursor;
+    case IDC_SIZEWE:
+        return Qt::SizeHorCursor;
+    case IDC_SIZENS:
+        return Qt::SizeVerCursor;
+    case IDC_SIZEALL:
+        return Qt::SizeAllCursor;
+    case IDC_NO:
+        return Qt::ForbiddenCursor;
+    case IDC_HAND:
+        return Qt::PointingHandCursor;
+    case IDC_APPSTARTING:
+        return Qt::BusyCursor;
+    default:
+        return Qt::ArrowCursor;
     }
 }
 
@@ -132,7 +144,10 @@ enum Kind
 
 } // namespace
 
-HICON ResourceImages::LoadIcon(UINT id) { return reinterpret_cast<HICON>(Load(kIcon, id, ResourceFileType::Icon)); }
+HICON ResourceImages::LoadIcon(UINT id)
+{
+    return reinterpret_cast<HICON>(Load(kIcon, id, ResourceFileType::Icon));
+}
 
 HCURSOR ResourceImages::LoadCursor(UINT id)
 {
@@ -171,11 +186,20 @@ QIcon ResourceImages::Icon(HICON icon)
     if (image->standardId) {
         QStyle::StandardPixmap sp = QStyle::SP_ComputerIcon;
         switch (image->standardId) {
-        case IDI_HAND: sp = QStyle::SP_MessageBoxCritical; break;
-        case IDI_QUESTION: sp = QStyle::SP_MessageBoxQuestion; break;
-        case IDI_EXCLAMATION: sp = QStyle::SP_MessageBoxWarning; break;
-        case IDI_ASTERISK: sp = QStyle::SP_MessageBoxInformation; break;
-        default: break;
+        case IDI_HAND:
+            sp = QStyle::SP_MessageBoxCritical;
+            break;
+        case IDI_QUESTION:
+            sp = QStyle::SP_MessageBoxQuestion;
+            break;
+        case IDI_EXCLAMATION:
+            sp = QStyle::SP_MessageBoxWarning;
+            break;
+        case IDI_ASTERISK:
+            sp = QStyle::SP_MessageBoxInformation;
+            break;
+        default:
+            break;
         }
         return QApplication::style() ? QApplication::style()->standardIcon(sp) : QIcon();
     }
@@ -217,6 +241,12 @@ QPoint ResourceImages::HotSpot(HCURSOR cursor)
     return reinterpret_cast<const Image*>(cursor)->hotSpot;
 }
 
-bool ResourceImages::IsIcon(HICON icon) { return icon && Known(icon, false); }
+bool ResourceImages::IsIcon(HICON icon)
+{
+    return icon && Known(icon, false);
+}
 
-bool ResourceImages::IsCursor(HCURSOR cursor) { return cursor && Known(cursor, true); }
+bool ResourceImages::IsCursor(HCURSOR cursor)
+{
+    return cursor && Known(cursor, true);
+}

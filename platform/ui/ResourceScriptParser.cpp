@@ -83,69 +83,173 @@ std::string DirOf(const std::string& path)
 }
 
 // The names a script may use without defining them.
+#define SYMBOL(name)                                                                                                   \
+    {                                                                                                                  \
+#name, static_cast < std::int64_t>(name)                                                                       \
+    }
 const std::map<std::string, std::int64_t>& BuiltinSymbols()
 {
     static const std::map<std::string, std::int64_t> symbols = {
-        {"IDOK", IDOK}, {"IDCANCEL", IDCANCEL}, {"IDABORT", IDABORT}, {"IDRETRY", IDRETRY},
-        {"IDIGNORE", IDIGNORE}, {"IDYES", IDYES}, {"IDNO", IDNO}, {"IDCLOSE", IDCLOSE}, {"IDHELP", IDHELP},
-        {"IDC_STATIC", IDC_STATIC},
-        {"WS_OVERLAPPED", WS_OVERLAPPED}, {"WS_POPUP", WS_POPUP}, {"WS_CHILD", WS_CHILD},
-        {"WS_MINIMIZE", WS_MINIMIZE}, {"WS_VISIBLE", WS_VISIBLE}, {"WS_DISABLED", WS_DISABLED},
-        {"WS_CLIPSIBLINGS", WS_CLIPSIBLINGS}, {"WS_CLIPCHILDREN", WS_CLIPCHILDREN}, {"WS_MAXIMIZE", WS_MAXIMIZE},
-        {"WS_CAPTION", WS_CAPTION}, {"WS_BORDER", WS_BORDER}, {"WS_DLGFRAME", WS_DLGFRAME},
-        {"WS_VSCROLL", WS_VSCROLL}, {"WS_HSCROLL", WS_HSCROLL}, {"WS_SYSMENU", WS_SYSMENU},
-        {"WS_THICKFRAME", WS_THICKFRAME}, {"WS_SIZEBOX", WS_SIZEBOX}, {"WS_GROUP", WS_GROUP},
-        {"WS_TABSTOP", WS_TABSTOP}, {"WS_MINIMIZEBOX", WS_MINIMIZEBOX}, {"WS_MAXIMIZEBOX", WS_MAXIMIZEBOX},
-        {"WS_OVERLAPPEDWINDOW", WS_OVERLAPPEDWINDOW}, {"WS_POPUPWINDOW", WS_POPUPWINDOW},
-        {"WS_EX_DLGMODALFRAME", WS_EX_DLGMODALFRAME}, {"WS_EX_NOPARENTNOTIFY", WS_EX_NOPARENTNOTIFY},
-        {"WS_EX_TOPMOST", WS_EX_TOPMOST}, {"WS_EX_TRANSPARENT", WS_EX_TRANSPARENT},
-        {"WS_EX_TOOLWINDOW", WS_EX_TOOLWINDOW}, {"WS_EX_WINDOWEDGE", WS_EX_WINDOWEDGE},
-        {"WS_EX_CLIENTEDGE", WS_EX_CLIENTEDGE}, {"WS_EX_CONTEXTHELP", WS_EX_CONTEXTHELP},
-        {"WS_EX_STATICEDGE", WS_EX_STATICEDGE}, {"WS_EX_APPWINDOW", WS_EX_APPWINDOW},
-        {"DS_ABSALIGN", DS_ABSALIGN}, {"DS_SYSMODAL", DS_SYSMODAL}, {"DS_3DLOOK", DS_3DLOOK},
-        {"DS_FIXEDSYS", DS_FIXEDSYS}, {"DS_NOFAILCREATE", DS_NOFAILCREATE}, {"DS_SETFONT", DS_SETFONT},
-        {"DS_MODALFRAME", DS_MODALFRAME}, {"DS_SETFOREGROUND", DS_SETFOREGROUND}, {"DS_CONTROL", DS_CONTROL},
-        {"DS_CENTER", DS_CENTER}, {"DS_CENTERMOUSE", DS_CENTERMOUSE}, {"DS_CONTEXTHELP", DS_CONTEXTHELP},
-        {"DS_SHELLFONT", DS_SHELLFONT},
-        {"ES_LEFT", ES_LEFT}, {"ES_CENTER", ES_CENTER}, {"ES_RIGHT", ES_RIGHT}, {"ES_MULTILINE", ES_MULTILINE},
-        {"ES_UPPERCASE", ES_UPPERCASE}, {"ES_LOWERCASE", ES_LOWERCASE}, {"ES_PASSWORD", ES_PASSWORD},
-        {"ES_AUTOVSCROLL", ES_AUTOVSCROLL}, {"ES_AUTOHSCROLL", ES_AUTOHSCROLL}, {"ES_NOHIDESEL", ES_NOHIDESEL},
-        {"ES_READONLY", ES_READONLY}, {"ES_WANTRETURN", ES_WANTRETURN}, {"ES_NUMBER", ES_NUMBER},
-        {"BS_PUSHBUTTON", BS_PUSHBUTTON}, {"BS_DEFPUSHBUTTON", BS_DEFPUSHBUTTON}, {"BS_CHECKBOX", BS_CHECKBOX},
-        {"BS_AUTOCHECKBOX", BS_AUTOCHECKBOX}, {"BS_RADIOBUTTON", BS_RADIOBUTTON}, {"BS_3STATE", BS_3STATE},
-        {"BS_AUTO3STATE", BS_AUTO3STATE}, {"BS_GROUPBOX", BS_GROUPBOX}, {"BS_AUTORADIOBUTTON", BS_AUTORADIOBUTTON},
-        {"BS_OWNERDRAW", BS_OWNERDRAW}, {"BS_LEFTTEXT", BS_LEFTTEXT}, {"BS_RIGHTBUTTON", BS_RIGHTBUTTON},
-        {"BS_ICON", BS_ICON}, {"BS_BITMAP", BS_BITMAP}, {"BS_LEFT", BS_LEFT}, {"BS_RIGHT", BS_RIGHT},
-        {"BS_CENTER", BS_CENTER}, {"BS_TOP", BS_TOP}, {"BS_BOTTOM", BS_BOTTOM}, {"BS_VCENTER", BS_VCENTER},
-        {"BS_PUSHLIKE", BS_PUSHLIKE}, {"BS_MULTILINE", BS_MULTILINE}, {"BS_NOTIFY", BS_NOTIFY}, {"BS_FLAT", BS_FLAT},
-        {"SS_LEFT", SS_LEFT}, {"SS_CENTER", SS_CENTER}, {"SS_RIGHT", SS_RIGHT}, {"SS_ICON", SS_ICON},
-        {"SS_BLACKRECT", SS_BLACKRECT}, {"SS_GRAYRECT", SS_GRAYRECT}, {"SS_WHITERECT", SS_WHITERECT},
-        {"SS_BLACKFRAME", SS_BLACKFRAME}, {"SS_GRAYFRAME", SS_GRAYFRAME}, {"SS_WHITEFRAME", SS_WHITEFRAME},
-        {"SS_SIMPLE", SS_SIMPLE}, {"SS_LEFTNOWORDWRAP", SS_LEFTNOWORDWRAP}, {"SS_OWNERDRAW", SS_OWNERDRAW},
-        {"SS_BITMAP", SS_BITMAP}, {"SS_ETCHEDHORZ", SS_ETCHEDHORZ}, {"SS_ETCHEDVERT", SS_ETCHEDVERT},
-        {"SS_ETCHEDFRAME", SS_ETCHEDFRAME}, {"SS_NOPREFIX", SS_NOPREFIX}, {"SS_NOTIFY", SS_NOTIFY},
-        {"SS_CENTERIMAGE", SS_CENTERIMAGE}, {"SS_REALSIZEIMAGE", SS_REALSIZEIMAGE}, {"SS_SUNKEN", SS_SUNKEN},
-        {"SS_ENDELLIPSIS", SS_ENDELLIPSIS},
-        {"CBS_SIMPLE", CBS_SIMPLE}, {"CBS_DROPDOWN", CBS_DROPDOWN}, {"CBS_DROPDOWNLIST", CBS_DROPDOWNLIST},
-        {"CBS_AUTOHSCROLL", CBS_AUTOHSCROLL}, {"CBS_OEMCONVERT", CBS_OEMCONVERT}, {"CBS_SORT", CBS_SORT},
-        {"CBS_HASSTRINGS", CBS_HASSTRINGS}, {"CBS_NOINTEGRALHEIGHT", CBS_NOINTEGRALHEIGHT},
-        {"CBS_DISABLENOSCROLL", CBS_DISABLENOSCROLL}, {"CBS_UPPERCASE", CBS_UPPERCASE},
-        {"CBS_LOWERCASE", CBS_LOWERCASE},
-        {"LBS_NOTIFY", LBS_NOTIFY}, {"LBS_SORT", LBS_SORT}, {"LBS_NOREDRAW", LBS_NOREDRAW},
-        {"LBS_MULTIPLESEL", LBS_MULTIPLESEL}, {"LBS_HASSTRINGS", LBS_HASSTRINGS},
-        {"LBS_USETABSTOPS", LBS_USETABSTOPS}, {"LBS_NOINTEGRALHEIGHT", LBS_NOINTEGRALHEIGHT},
-        {"LBS_WANTKEYBOARDINPUT", LBS_WANTKEYBOARDINPUT}, {"LBS_EXTENDEDSEL", LBS_EXTENDEDSEL},
-        {"LBS_DISABLENOSCROLL", LBS_DISABLENOSCROLL}, {"LBS_NOSEL", LBS_NOSEL}, {"LBS_STANDARD", LBS_STANDARD},
-        {"LVS_ICON", LVS_ICON}, {"LVS_REPORT", LVS_REPORT}, {"LVS_SMALLICON", LVS_SMALLICON}, {"LVS_LIST", LVS_LIST},
-        {"LVS_SINGLESEL", LVS_SINGLESEL}, {"LVS_SHOWSELALWAYS", LVS_SHOWSELALWAYS},
-        {"LVS_SORTASCENDING", LVS_SORTASCENDING}, {"LVS_SORTDESCENDING", LVS_SORTDESCENDING},
-        {"LVS_SHAREIMAGELISTS", LVS_SHAREIMAGELISTS}, {"LVS_NOLABELWRAP", LVS_NOLABELWRAP},
-        {"LVS_AUTOARRANGE", LVS_AUTOARRANGE}, {"LVS_EDITLABELS", LVS_EDITLABELS}, {"LVS_NOSCROLL", LVS_NOSCROLL},
-        {"LVS_NOCOLUMNHEADER", LVS_NOCOLUMNHEADER}, {"LVS_NOSORTHEADER", LVS_NOSORTHEADER},
-        {"PBS_SMOOTH", PBS_SMOOTH}, {"PBS_VERTICAL", PBS_VERTICAL},
+        SYMBOL(IDOK),
+        SYMBOL(IDCANCEL),
+        SYMBOL(IDABORT),
+        SYMBOL(IDRETRY),
+        SYMBOL(IDIGNORE),
+        SYMBOL(IDYES),
+        SYMBOL(IDNO),
+        SYMBOL(IDCLOSE),
+        SYMBOL(IDHELP),
+        SYMBOL(IDC_STATIC),
+        SYMBOL(WS_OVERLAPPED),
+        SYMBOL(WS_POPUP),
+        SYMBOL(WS_CHILD),
+        SYMBOL(WS_MINIMIZE),
+        SYMBOL(WS_VISIBLE),
+        SYMBOL(WS_DISABLED),
+        SYMBOL(WS_CLIPSIBLINGS),
+        SYMBOL(WS_CLIPCHILDREN),
+        SYMBOL(WS_MAXIMIZE),
+        SYMBOL(WS_CAPTION),
+        SYMBOL(WS_BORDER),
+        SYMBOL(WS_DLGFRAME),
+        SYMBOL(WS_VSCROLL),
+        SYMBOL(WS_HSCROLL),
+        SYMBOL(WS_SYSMENU),
+        SYMBOL(WS_THICKFRAME),
+        SYMBOL(WS_SIZEBOX),
+        SYMBOL(WS_GROUP),
+        SYMBOL(WS_TABSTOP),
+        SYMBOL(WS_MINIMIZEBOX),
+        SYMBOL(WS_MAXIMIZEBOX),
+        SYMBOL(WS_OVERLAPPEDWINDOW),
+        SYMBOL(WS_POPUPWINDOW),
+        SYMBOL(WS_EX_DLGMODALFRAME),
+        SYMBOL(WS_EX_NOPARENTNOTIFY),
+        SYMBOL(WS_EX_TOPMOST),
+        SYMBOL(WS_EX_TRANSPARENT),
+        SYMBOL(WS_EX_TOOLWINDOW),
+        SYMBOL(WS_EX_WINDOWEDGE),
+        SYMBOL(WS_EX_CLIENTEDGE),
+        SYMBOL(WS_EX_CONTEXTHELP),
+        SYMBOL(WS_EX_STATICEDGE),
+        SYMBOL(WS_EX_APPWINDOW),
+        SYMBOL(DS_ABSALIGN),
+        SYMBOL(DS_SYSMODAL),
+        SYMBOL(DS_3DLOOK),
+        SYMBOL(DS_FIXEDSYS),
+        SYMBOL(DS_NOFAILCREATE),
+        SYMBOL(DS_SETFONT),
+        SYMBOL(DS_MODALFRAME),
+        SYMBOL(DS_SETFOREGROUND),
+        SYMBOL(DS_CONTROL),
+        SYMBOL(DS_CENTER),
+        SYMBOL(DS_CENTERMOUSE),
+        SYMBOL(DS_CONTEXTHELP),
+        SYMBOL(DS_SHELLFONT),
+        SYMBOL(ES_LEFT),
+        SYMBOL(ES_CENTER),
+        SYMBOL(ES_RIGHT),
+        SYMBOL(ES_MULTILINE),
+        SYMBOL(ES_UPPERCASE),
+        SYMBOL(ES_LOWERCASE),
+        SYMBOL(ES_PASSWORD),
+        SYMBOL(ES_AUTOVSCROLL),
+        SYMBOL(ES_AUTOHSCROLL),
+        SYMBOL(ES_NOHIDESEL),
+        SYMBOL(ES_READONLY),
+        SYMBOL(ES_WANTRETURN),
+        SYMBOL(ES_NUMBER),
+        SYMBOL(BS_PUSHBUTTON),
+        SYMBOL(BS_DEFPUSHBUTTON),
+        SYMBOL(BS_CHECKBOX),
+        SYMBOL(BS_AUTOCHECKBOX),
+        SYMBOL(BS_RADIOBUTTON),
+        SYMBOL(BS_3STATE),
+        SYMBOL(BS_AUTO3STATE),
+        SYMBOL(BS_GROUPBOX),
+        SYMBOL(BS_AUTORADIOBUTTON),
+        SYMBOL(BS_OWNERDRAW),
+        SYMBOL(BS_LEFTTEXT),
+        SYMBOL(BS_RIGHTBUTTON),
+        SYMBOL(BS_ICON),
+        SYMBOL(BS_BITMAP),
+        SYMBOL(BS_LEFT),
+        SYMBOL(BS_RIGHT),
+        SYMBOL(BS_CENTER),
+        SYMBOL(BS_TOP),
+        SYMBOL(BS_BOTTOM),
+        SYMBOL(BS_VCENTER),
+        SYMBOL(BS_PUSHLIKE),
+        SYMBOL(BS_MULTILINE),
+        SYMBOL(BS_NOTIFY),
+        SYMBOL(BS_FLAT),
+        SYMBOL(SS_LEFT),
+        SYMBOL(SS_CENTER),
+        SYMBOL(SS_RIGHT),
+        SYMBOL(SS_ICON),
+        SYMBOL(SS_BLACKRECT),
+        SYMBOL(SS_GRAYRECT),
+        SYMBOL(SS_WHITERECT),
+        SYMBOL(SS_BLACKFRAME),
+        SYMBOL(SS_GRAYFRAME),
+        SYMBOL(SS_WHITEFRAME),
+        SYMBOL(SS_SIMPLE),
+        SYMBOL(SS_LEFTNOWORDWRAP),
+        SYMBOL(SS_OWNERDRAW),
+        SYMBOL(SS_BITMAP),
+        SYMBOL(SS_ETCHEDHORZ),
+        SYMBOL(SS_ETCHEDVERT),
+        SYMBOL(SS_ETCHEDFRAME),
+        SYMBOL(SS_NOPREFIX),
+        SYMBOL(SS_NOTIFY),
+        SYMBOL(SS_CENTERIMAGE),
+        SYMBOL(SS_REALSIZEIMAGE),
+        SYMBOL(SS_SUNKEN),
+        SYMBOL(SS_ENDELLIPSIS),
+        SYMBOL(CBS_SIMPLE),
+        SYMBOL(CBS_DROPDOWN),
+        SYMBOL(CBS_DROPDOWNLIST),
+        SYMBOL(CBS_AUTOHSCROLL),
+        SYMBOL(CBS_OEMCONVERT),
+        SYMBOL(CBS_SORT),
+        SYMBOL(CBS_HASSTRINGS),
+        SYMBOL(CBS_NOINTEGRALHEIGHT),
+        SYMBOL(CBS_DISABLENOSCROLL),
+        SYMBOL(CBS_UPPERCASE),
+        SYMBOL(CBS_LOWERCASE),
+        SYMBOL(LBS_NOTIFY),
+        SYMBOL(LBS_SORT),
+        SYMBOL(LBS_NOREDRAW),
+        SYMBOL(LBS_MULTIPLESEL),
+        SYMBOL(LBS_HASSTRINGS),
+        SYMBOL(LBS_USETABSTOPS),
+        SYMBOL(LBS_NOINTEGRALHEIGHT),
+        SYMBOL(LBS_WANTKEYBOARDINPUT),
+        SYMBOL(LBS_EXTENDEDSEL),
+        SYMBOL(LBS_DISABLENOSCROLL),
+        SYMBOL(LBS_NOSEL),
+        SYMBOL(LBS_STANDARD),
+        SYMBOL(LVS_ICON),
+        SYMBOL(LVS_REPORT),
+        SYMBOL(LVS_SMALLICON),
+        SYMBOL(LVS_LIST),
+        SYMBOL(LVS_SINGLESEL),
+        SYMBOL(LVS_SHOWSELALWAYS),
+        SYMBOL(LVS_SORTASCENDING),
+        SYMBOL(LVS_SORTDESCENDING),
+        SYMBOL(LVS_SHAREIMAGELISTS),
+        SYMBOL(LVS_NOLABELWRAP),
+        SYMBOL(LVS_AUTOARRANGE),
+        SYMBOL(LVS_EDITLABELS),
+        SYMBOL(LVS_NOSCROLL),
+        SYMBOL(LVS_NOCOLUMNHEADER),
+        SYMBOL(LVS_NOSORTHEADER),
+        SYMBOL(PBS_SMOOTH),
+        SYMBOL(PBS_VERTICAL),
     };
     return symbols;
 }
+#undef SYMBOL
 
 // Headers of the platform the scripts were first written for; nothing in them is needed.
 bool IsPlatformHeader(const std::string& name)
@@ -324,7 +428,8 @@ private:
         if (!Active())
             return true;
         if (name == "include") {
-            if (arg.size() < 2 || !((arg.front() == '"' && arg.back() == '"') || (arg.front() == '<' && arg.back() == '>')))
+            if (arg.size() < 2 ||
+                !((arg.front() == '"' && arg.back() == '"') || (arg.front() == '<' && arg.back() == '>')))
                 return Fail(path, line, "#include needs a \"file\"");
             const std::string file = arg.substr(1, arg.size() - 2);
             if (IsPlatformHeader(file))
@@ -480,16 +585,29 @@ private:
                     if (ch == '\\' && i < text.size()) {
                         const char e = text[i++];
                         switch (e) {
-                        case 'n': t.text += '\n'; break;
-                        case 't': t.text += '\t'; break;
-                        case 'r': t.text += '\r'; break;
-                        case 'a': t.text += '\a'; break;
-                        case '\\': t.text += '\\'; break;
-                        case '"': t.text += '"'; break;
+                        case 'n':
+                            t.text += '\n';
+                            break;
+                        case 't':
+                            t.text += '\t';
+                            break;
+                        case 'r':
+                            t.text += '\r';
+                            break;
+                        case 'a':
+                            t.text += '\a';
+                            break;
+                        case '\\':
+                            t.text += '\\';
+                            break;
+                        case '"':
+                            t.text += '"';
+                            break;
                         case 'x': {
                             int v = 0;
                             int digits = 0;
-                            while (i < text.size() && digits < 2 && std::isxdigit(static_cast<unsigned char>(text[i]))) {
+                            while (i < text.size() && digits < 2 &&
+                                   std::isxdigit(static_cast<unsigned char>(text[i]))) {
                                 v = v * 16 + (std::isdigit(static_cast<unsigned char>(text[i]))
                                                   ? text[i] - '0'
                                                   : std::toupper(static_cast<unsigned char>(text[i])) - 'A' + 10);
@@ -641,58 +759,52 @@ private:
         Fail(t, "expected a number");
         return std::nullopt;
     }
-    std::optional<std::int64_t> Term()
+    // Binary operators by precedence, loosest first.
+    std::optional<std::int64_t> Binary(std::size_t level)
     {
-        auto v = Primary();
-        while (v && (IsPunct(Peek(), "*") || IsPunct(Peek(), "/"))) {
-            const bool mul = Next().text == "*";
-            auto r = Primary();
+        static const std::vector<std::vector<std::string>> levels = {{"|"}, {"&"}, {"+", "-"}, {"*", "/"}};
+        if (level == levels.size())
+            return Primary();
+        auto v = Binary(level + 1);
+        while (v) {
+            const auto& ops = levels[level];
+            const auto op =
+                std::find_if(ops.begin(), ops.end(), [&](const std::string& o) { return IsPunct(Peek(), o.c_str()); });
+            if (op == ops.end())
+                break;
+            Next();
+            const auto r = Binary(level + 1);
             if (!r)
                 return std::nullopt;
-            if (!mul && *r == 0) {
+            if (*op == "/" && *r == 0) {
                 Fail("division by zero");
                 return std::nullopt;
             }
-            v = mul ? *v * *r : *v / *r;
+            switch ((*op)[0]) {
+            case '|':
+                v = *v | *r;
+                break;
+            case '&':
+                v = *v & *r;
+                break;
+            case '+':
+                v = *v + *r;
+                break;
+            case '-':
+                v = *v - *r;
+                break;
+            case '*':
+                v = *v * *r;
+                break;
+            default:
+                v = *v / *r;
+                break;
+            }
         }
         return v;
     }
-    std::optional<std::int64_t> Sum()
-    {
-        auto v = Term();
-        while (v && (IsPunct(Peek(), "+") || IsPunct(Peek(), "-"))) {
-            const bool add = Next().text == "+";
-            auto r = Term();
-            if (!r)
-                return std::nullopt;
-            v = add ? *v + *r : *v - *r;
-        }
-        return v;
-    }
-    std::optional<std::int64_t> AndExpr()
-    {
-        auto v = Sum();
-        while (v && IsPunct(Peek(), "&")) {
-            Next();
-            auto r = Sum();
-            if (!r)
-                return std::nullopt;
-            v = *v & *r;
-        }
-        return v;
-    }
-    std::optional<std::int64_t> Expr()
-    {
-        auto v = AndExpr();
-        while (v && IsPunct(Peek(), "|")) {
-            Next();
-            auto r = AndExpr();
-            if (!r)
-                return std::nullopt;
-            v = *v | *r;
-        }
-        return v;
-    }
+    std::optional<std::int64_t> AndExpr() { return Binary(1); }
+    std::optional<std::int64_t> Expr() { return Binary(0); }
     bool Int(int& out)
     {
         auto v = Expr();
@@ -800,9 +912,8 @@ private:
 
     void SkipMemoryOptions()
     {
-        static const std::set<std::string> options = {"DISCARDABLE", "PRELOAD", "LOADONCALL", "MOVEABLE",
-                                                      "FIXED",       "PURE",    "IMPURE",     "SHARED",
-                                                      "NONSHARED"};
+        static const std::set<std::string> options = {"DISCARDABLE", "PRELOAD", "LOADONCALL", "MOVEABLE", "FIXED",
+                                                      "PURE",        "IMPURE",  "SHARED",     "NONSHARED"};
         while (Peek().type == Token::Ident && options.count(Upper(Peek().text)))
             Next();
     }
@@ -954,7 +1065,7 @@ private:
     // The class names a CONTROL statement may give, spelled as scripts spell them.
     static std::string CanonicalClass(const std::string& name)
     {
-        static const char* const classes[] = {WC_BUTTON, WC_EDIT,    WC_STATIC,   WC_COMBOBOX,
+        static const char* const classes[] = {WC_BUTTON,  WC_EDIT,     WC_STATIC,    WC_COMBOBOX,
                                               WC_LISTBOX, WC_LISTVIEW, WC_IPADDRESS, PROGRESS_CLASS};
         for (const char* c : classes) {
             if (Upper(name) == Upper(c))
@@ -1160,8 +1271,8 @@ private:
             if (IsPunct(Peek(), ","))
                 Next();
             const auto nul = bytes.find('\0');
-            m_items.push_back({dialog, control, nul == std::string::npos ? bytes : bytes.substr(0, nul), at.file,
-                               at.line});
+            m_items.push_back(
+                {dialog, control, nul == std::string::npos ? bytes : bytes.substr(0, nul), at.file, at.line});
         }
         Next();
         return true;
@@ -1180,8 +1291,9 @@ private:
                 }
             }
             if (!target || (target->className != WC_COMBOBOX && target->className != WC_LISTBOX)) {
-                m_out.errors.push_back(item.file + ":" + std::to_string(item.line) + ": DLGINIT names no combo or list box " +
-                                       std::to_string(item.control) + " of dialog " + std::to_string(item.dialog));
+                m_out.errors.push_back(item.file + ":" + std::to_string(item.line) +
+                                       ": DLGINIT names no combo or list box " + std::to_string(item.control) +
+                                       " of dialog " + std::to_string(item.dialog));
                 return;
             }
             target->initialItems.push_back(item.text);

@@ -23,9 +23,12 @@ const char* const kRoot = ":/korvel/resources/";
 std::string Describe(ResourceFileType type)
 {
     switch (type) {
-    case ResourceFileType::Icon: return "icon";
-    case ResourceFileType::Bitmap: return "bitmap";
-    case ResourceFileType::Cursor: return "cursor";
+    case ResourceFileType::Icon:
+        return "icon";
+    case ResourceFileType::Bitmap:
+        return "bitmap";
+    case ResourceFileType::Cursor:
+        return "cursor";
     }
     return "file";
 }
@@ -64,20 +67,18 @@ ResourceStore::ResourceStore()
         m_scripts.push_back(path);
         ResourceScript script = parser.Parse(path);
         m_errors.insert(m_errors.end(), script.errors.begin(), script.errors.end());
-        for (auto& d : script.dialogs) {
-            if (!dialogIds.insert(d.id).second)
-                m_errors.push_back(d.file + ":" + std::to_string(d.line) + ": dialog " + std::to_string(d.id) +
-                                   " defined twice");
-            else
-                m_dialogs.push_back(std::move(d));
-        }
-        for (auto& m : script.menus) {
-            if (!menuIds.insert(m.id).second)
-                m_errors.push_back(m.file + ":" + std::to_string(m.line) + ": menu " + std::to_string(m.id) +
-                                   " defined twice");
-            else
-                m_menus.push_back(std::move(m));
-        }
+        // A resource id may be defined once over all scripts.
+        auto keep = [this](auto& from, auto& into, std::set<UINT>& ids, const char* kind) {
+            for (auto& r : from) {
+                if (ids.insert(r.id).second)
+                    into.push_back(std::move(r));
+                else
+                    m_errors.push_back(r.file + ":" + std::to_string(r.line) + ": " + kind + " " +
+                                       std::to_string(r.id) + " defined twice");
+            }
+        };
+        keep(script.dialogs, m_dialogs, dialogIds, "dialog");
+        keep(script.menus, m_menus, menuIds, "menu");
         for (auto& [id, text] : script.strings) {
             if (std::any_of(m_strings.begin(), m_strings.end(), [id = id](const auto& s) { return s.first == id; }))
                 m_errors.push_back(path + ": string " + std::to_string(id) + " defined twice");
@@ -168,8 +169,17 @@ std::vector<UINT> ResourceStore::DialogIds() const
     return ids;
 }
 
-const std::vector<std::string>& ResourceStore::Scripts() const { return m_scripts; }
+const std::vector<std::string>& ResourceStore::Scripts() const
+{
+    return m_scripts;
+}
 
-const std::vector<std::string>& ResourceStore::Errors() const { return m_errors; }
+const std::vector<std::string>& ResourceStore::Errors() const
+{
+    return m_errors;
+}
 
-bool LoadStringResource(UINT id, std::string& text) { return ResourceStore::Instance().FindString(id, text); }
+bool LoadStringResource(UINT id, std::string& text)
+{
+    return ResourceStore::Instance().FindString(id, text);
+}

@@ -23,8 +23,8 @@ public:
     // Tells the drawing classes where bitmap resources are (CBitmap::LoadBitmap).
     static void ProvideBitmaps();
 
-    std::vector<UINT> DialogIds() const;              // ascending
-    const std::vector<std::string>& Scripts() const;  // the embedded scripts, by path
+    std::vector<UINT> DialogIds() const;             // ascending
+    const std::vector<std::string>& Scripts() const; // the embedded scripts, by path
     // Parse errors, duplicate resource ids and named files that are missing.
     const std::vector<std::string>& Errors() const;
 

@@ -327,7 +327,10 @@ inline constexpr UINT LVIS_CUT = 0x0004;
 inline constexpr UINT LVIS_DROPHILITED = 0x0008;
 inline constexpr UINT LVIS_OVERLAYMASK = 0x0F00;
 inline constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
-inline constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i) { return i << 12; }
+inline constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i)
+{
+    return i << 12;
+}
 
 inline constexpr UINT LVNI_ALL = 0x0000;
 inline constexpr UINT LVNI_FOCUSED = 0x0001;

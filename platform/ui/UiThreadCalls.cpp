@@ -118,7 +118,8 @@ bool UiThreadCalls::Run(HWND target, const std::function<void()>& fn)
         QCoreApplication* app = QCoreApplication::instance();
         if (!app)
             return false;
-        QMetaObject::invokeMethod(app, [&fn] { fn(); }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            app, [&fn] { fn(); }, Qt::BlockingQueuedConnection);
         return true;
     }
     auto item = std::make_shared<Carried>();

@@ -42,8 +42,7 @@ public:
 
 // Runs fn on the UI thread for the window h and returns its result, or
 // fallback when h is null or names no window (any more).
-template <class R, class F>
-R RunForWindow(HWND h, R fallback, F&& fn)
+template <class R, class F> R RunForWindow(HWND h, R fallback, F&& fn)
 {
     if (!h)
         return fallback;
@@ -52,8 +51,7 @@ R RunForWindow(HWND h, R fallback, F&& fn)
     return result;
 }
 
-template <class F>
-void RunForWindow(HWND h, F&& fn)
+template <class F> void RunForWindow(HWND h, F&& fn)
 {
     if (h)
         UiThreadCalls::Run(h, [&] { fn(); });

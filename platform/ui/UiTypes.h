@@ -38,10 +38,22 @@ using POSITION = POSITION__*;
 using LPPOINT = POINT*;
 using LPSIZE = SIZE*;
 
-inline constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) { return MAKELONG(lo, hi); }
-inline constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) { return static_cast<LPARAM>(MAKELONG(lo, hi)); }
-inline constexpr int GET_X_LPARAM(LPARAM l) { return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l))); }
-inline constexpr int GET_Y_LPARAM(LPARAM l) { return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l))); }
+inline constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi)
+{
+    return MAKELONG(lo, hi);
+}
+inline constexpr LPARAM MAKELPARAM(WORD lo, WORD hi)
+{
+    return static_cast<LPARAM>(MAKELONG(lo, hi));
+}
+inline constexpr int GET_X_LPARAM(LPARAM l)
+{
+    return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l)));
+}
+inline constexpr int GET_Y_LPARAM(LPARAM l)
+{
+    return static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l)));
+}
 
 // One keyboard or mouse message as PreTranslateMessage sees it.
 struct MSG
@@ -78,16 +90,8 @@ using LPNMLISTVIEW = NMLISTVIEW*;
 using NM_LISTVIEW = NMLISTVIEW;
 
 // NM_CLICK and NM_DBLCLK of a list control.
-struct NMITEMACTIVATE
+struct NMITEMACTIVATE : NMLISTVIEW
 {
-    NMHDR hdr;
-    int iItem = -1;
-    int iSubItem = 0;
-    UINT uNewState = 0;
-    UINT uOldState = 0;
-    UINT uChanged = 0;
-    POINT ptAction{};
-    LPARAM lParam = 0;
     UINT uKeyFlags = 0;
 };
 using LPNMITEMACTIVATE = NMITEMACTIVATE*;

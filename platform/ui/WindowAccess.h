@@ -7,8 +7,7 @@
 #include "platform/ui/UiThreadCalls.h"
 #include "platform/ui/WindowRegistry.h"
 
-template <class R, class F>
-R OnWindow(const CWnd* wnd, R fallback, F&& fn)
+template <class R, class F> R OnWindow(const CWnd* wnd, R fallback, F&& fn)
 {
     const HWND h = wnd->m_hWnd.load();
     return RunForWindow(h, fallback, [&]() -> R {
@@ -17,8 +16,7 @@ R OnWindow(const CWnd* wnd, R fallback, F&& fn)
     });
 }
 
-template <class F>
-void OnWindow(const CWnd* wnd, F&& fn)
+template <class F> void OnWindow(const CWnd* wnd, F&& fn)
 {
     const HWND h = wnd->m_hWnd.load();
     RunForWindow(h, [&] {
@@ -28,8 +26,7 @@ void OnWindow(const CWnd* wnd, F&& fn)
 }
 
 // The same with the widget as the type W (dynamic_cast); nothing when it is another kind.
-template <class W, class R, class F>
-R OnWidget(const CWnd* wnd, R fallback, F&& fn)
+template <class W, class R, class F> R OnWidget(const CWnd* wnd, R fallback, F&& fn)
 {
     return OnWindow(wnd, fallback, [&](WindowRecord& rec) -> R {
         W* w = dynamic_cast<W*>(rec.widget.data());
@@ -37,8 +34,7 @@ R OnWidget(const CWnd* wnd, R fallback, F&& fn)
     });
 }
 
-template <class W, class F>
-void OnWidget(const CWnd* wnd, F&& fn)
+template <class W, class F> void OnWidget(const CWnd* wnd, F&& fn)
 {
     OnWindow(wnd, [&](WindowRecord& rec) {
         if (W* w = dynamic_cast<W*>(rec.widget.data()))

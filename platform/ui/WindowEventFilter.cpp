@@ -13,8 +13,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPaintEvent>
 #include <QListWidget>
+#include <QPaintEvent>
 #include <QPlainTextEdit>
 #include <QWidget>
 
@@ -94,7 +94,8 @@ bool Key(QWidget* widget, QKeyEvent* e)
 bool Mouse(WindowRecord* rec, QWidget* widget, QMouseEvent* e)
 {
     const QPoint p = widget->mapTo(rec->widget, e->position().toPoint());
-    const LPARAM l = MAKELPARAM(static_cast<WORD>(static_cast<short>(p.x())), static_cast<WORD>(static_cast<short>(p.y())));
+    const LPARAM l =
+        MAKELPARAM(static_cast<WORD>(static_cast<short>(p.x())), static_cast<WORD>(static_cast<short>(p.y())));
     UINT message = 0;
     const Qt::MouseButton b = e->button();
     switch (e->type()) {
@@ -111,7 +112,9 @@ bool Mouse(WindowRecord* rec, QWidget* widget, QMouseEvent* e)
         if (b == Qt::LeftButton && qobject_cast<QLabel*>(rec->widget.data()) && (rec->style & SS_NOTIFY))
             MessageRouter::NotifyCommand(rec->hwnd, STN_DBLCLK);
         break;
-    default: message = WM_MOUSEMOVE; break;
+    default:
+        message = WM_MOUSEMOVE;
+        break;
     }
     return MessageRouter::SendFromEvent(rec->hwnd, message, MouseFlags(e), l);
 }
@@ -163,26 +166,44 @@ void WindowEventFilter::Watch(QWidget* widget)
 UINT WindowEventFilter::VirtualKey(int key)
 {
     switch (key) {
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
+    case Qt::Key_Home:
+        return VK_HOME;
+    case Qt::Key_End:
+        return VK_END;
+    case Qt::Key_Space:
+        return VK_SPACE;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    case Qt::Key_Insert:
+        return VK_INSERT;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return VK_TAB;
-    case Qt::Key_Backspace: return VK_BACK;
-    case Qt::Key_Shift: return VK_SHIFT;
-    case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_Backtab:
+        return VK_TAB;
+    case Qt::Key_Backspace:
+        return VK_BACK;
+    case Qt::Key_Shift:
+        return VK_SHIFT;
+    case Qt::Key_Control:
+        return VK_CONTROL;
+    case Qt::Key_Alt:
+        return VK_MENU;
     default:
         if (key >= Qt::Key_A && key <= Qt::Key_Z)
             return static_cast<UINT>('A' + (key - Qt::Key_A));
@@ -202,7 +223,8 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
     WindowRecord* own = WindowRegistry::FromWidget(widget);
     switch (event->type()) {
     case QEvent::KeyPress:
-    case QEvent::KeyRelease: return Key(widget, static_cast<QKeyEvent*>(event));
+    case QEvent::KeyRelease:
+        return Key(widget, static_cast<QKeyEvent*>(event));
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
@@ -275,6 +297,7 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::Paint:
         return own && widget == own->widget && WindowSurface::Paint(*own, static_cast<QPaintEvent*>(event));
-    default: return false;
+    default:
+        return false;
     }
 }

@@ -59,43 +59,35 @@ enum class Kind
     Plain,
 };
 
+// The control classes by the names templates and Create give them.
+struct ClassName
+{
+    Kind kind;
+    const char* name;
+};
+const ClassName kClassNames[] = {
+    {Kind::Button, WC_BUTTON},        {Kind::Edit, WC_EDIT},           {Kind::Static, WC_STATIC},
+    {Kind::Combo, WC_COMBOBOX},       {Kind::ListBox, WC_LISTBOX},     {Kind::ListView, WC_LISTVIEW},
+    {Kind::Progress, PROGRESS_CLASS}, {Kind::IpAddress, WC_IPADDRESS},
+};
+
 Kind KindOf(const std::string& className)
 {
-    const std::string c = Lower(className);
-    if (c == "button")
-        return Kind::Button;
-    if (c == "edit")
-        return Kind::Edit;
-    if (c == "static")
-        return Kind::Static;
-    if (c == "combobox")
-        return Kind::Combo;
-    if (c == "listbox")
-        return Kind::ListBox;
-    if (c == "syslistview32")
-        return Kind::ListView;
-    if (c == "msctls_progress32")
-        return Kind::Progress;
-    if (c == "sysipaddress32")
-        return Kind::IpAddress;
+    for (const ClassName& c : kClassNames) {
+        if (Lower(className) == Lower(c.name))
+            return c.kind;
+    }
     return Kind::Plain;
 }
 
 // The class names as the layer reports them.
 std::string CanonicalName(Kind kind, const char* given)
 {
-    switch (kind) {
-    case Kind::Button: return WC_BUTTON;
-    case Kind::Edit: return WC_EDIT;
-    case Kind::Static: return WC_STATIC;
-    case Kind::Combo: return WC_COMBOBOX;
-    case Kind::ListBox: return WC_LISTBOX;
-    case Kind::ListView: return WC_LISTVIEW;
-    case Kind::Progress: return PROGRESS_CLASS;
-    case Kind::IpAddress: return WC_IPADDRESS;
-    case Kind::Plain: return given ? given : "";
+    for (const ClassName& c : kClassNames) {
+        if (c.kind == kind)
+            return c.name;
     }
-    return "";
+    return given ? given : "";
 }
 
 // A static's text without its '&' marks ("&&" shows one '&').
@@ -129,15 +121,24 @@ bool IsCheck(DWORD style)
 std::unique_ptr<CWnd> MakeObject(Kind kind)
 {
     switch (kind) {
-    case Kind::Button: return std::make_unique<CButton>();
-    case Kind::Edit: return std::make_unique<CEdit>();
-    case Kind::Static: return std::make_unique<CStatic>();
-    case Kind::Combo: return std::make_unique<CComboBox>();
-    case Kind::ListBox: return std::make_unique<CListBox>();
-    case Kind::ListView: return std::make_unique<CListCtrl>();
-    case Kind::Progress: return std::make_unique<CProgressCtrl>();
-    case Kind::IpAddress: return std::make_unique<CIPAddressCtrl>();
-    case Kind::Plain: return std::make_unique<CWnd>();
+    case Kind::Button:
+        return std::make_unique<CButton>();
+    case Kind::Edit:
+        return std::make_unique<CEdit>();
+    case Kind::Static:
+        return std::make_unique<CStatic>();
+    case Kind::Combo:
+        return std::make_unique<CComboBox>();
+    case Kind::ListBox:
+        return std::make_unique<CListBox>();
+    case Kind::ListView:
+        return std::make_unique<CListCtrl>();
+    case Kind::Progress:
+        return std::make_unique<CProgressCtrl>();
+    case Kind::IpAddress:
+        return std::make_unique<CIPAddressCtrl>();
+    case Kind::Plain:
+        return std::make_unique<CWnd>();
     }
     return nullptr;
 }
@@ -146,9 +147,15 @@ void ApplyStaticLook(QLabel* label, DWORD style)
 {
     Qt::Alignment align = Qt::AlignTop;
     switch (style & SS_TYPEMASK) {
-    case SS_CENTER: align |= Qt::AlignHCenter; break;
-    case SS_RIGHT: align |= Qt::AlignRight; break;
-    default: align |= Qt::AlignLeft; break;
+    case SS_CENTER:
+        align |= Qt::AlignHCenter;
+        break;
+    case SS_RIGHT:
+        align |= Qt::AlignRight;
+        break;
+    default:
+        align |= Qt::AlignLeft;
+        break;
     }
     if (style & SS_CENTERIMAGE)
         align = (align & ~Qt::AlignTop) | Qt::AlignVCenter;
@@ -167,9 +174,15 @@ void ApplyEditLook(QWidget* widget, DWORD style, DWORD exStyle)
 {
     Qt::Alignment align = Qt::AlignVCenter;
     switch (style & (ES_CENTER | ES_RIGHT)) {
-    case ES_CENTER: align |= Qt::AlignHCenter; break;
-    case ES_RIGHT: align |= Qt::AlignRight; break;
-    default: align |= Qt::AlignLeft; break;
+    case ES_CENTER:
+        align |= Qt::AlignHCenter;
+        break;
+    case ES_RIGHT:
+        align |= Qt::AlignRight;
+        break;
+    default:
+        align |= Qt::AlignLeft;
+        break;
     }
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setAlignment(align);
@@ -319,8 +332,10 @@ QWidget* MakeWidget(Kind kind, DWORD style, DWORD exStyle, const std::string& te
             bar->setOrientation(Qt::Vertical);
         return bar;
     }
-    case Kind::IpAddress: return new IpAddressWidget(parent);
-    case Kind::Plain: return new QWidget(parent);
+    case Kind::IpAddress:
+        return new IpAddressWidget(parent);
+    case Kind::Plain:
+        return new QWidget(parent);
     }
     return nullptr;
 }
@@ -374,7 +389,8 @@ void Wire(HWND hwnd, QWidget* widget, Kind kind, DWORD style)
         }
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -486,6 +502,21 @@ Qt::WindowFlags TopLevelFlags(DWORD style, bool owned)
     return flags;
 }
 
+// The widget of a top-level window (hidden) for its record; attaches the object.
+HWND MakeTopLevel(CWnd* object, WindowRecord rec)
+{
+    auto* widget = new QWidget(nullptr, TopLevelFlags(rec.style, rec.owner != nullptr));
+    widget->setFont(rec.font);
+    widget->setWindowTitle(QString::fromStdString(rec.text));
+    if (rec.exStyle & WS_EX_TOPMOST)
+        widget->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    rec.widget = widget;
+    rec.object = object;
+    const HWND hwnd = WindowRegistry::Add(std::move(rec));
+    object->m_hWnd = hwnd;
+    return hwnd;
+}
+
 void SetClientSize(WindowRecord& rec, QSize size)
 {
     QWidget* w = rec.widget;
@@ -508,7 +539,12 @@ QFont WindowFactory::DialogFont(const std::string& face, int points, int weight,
         Lower(face) != "ms shell dlg 2" && Lower(face) != "microsoft sans serif")
         families << QString::fromStdString(face);
     // Sans-serif faces of similar width, then whatever the system has.
-    families << "Liberation Sans" << "Arimo" << "Nimbus Sans" << "Helvetica" << "Arial" << "DejaVu Sans"
+    families << "Liberation Sans"
+             << "Arimo"
+             << "Nimbus Sans"
+             << "Helvetica"
+             << "Arial"
+             << "DejaVu Sans"
              << "Sans Serif";
     font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
@@ -545,17 +581,9 @@ HWND WindowFactory::CreateDialogWindow(CWnd* dialog, const DialogTemplate& t, HW
     rec.dialog = true;
     rec.font = DialogFont(t.fontFace, t.fontPointSize, t.fontWeight, t.fontItalic);
     BaseUnits(rec.font, rec.baseUnitX, rec.baseUnitY);
-    auto* widget = new QWidget(nullptr, TopLevelFlags(t.style, owner != nullptr));
-    widget->setAttribute(Qt::WA_DeleteOnClose, false);
-    widget->setFont(rec.font);
-    widget->setWindowTitle(QString::fromStdString(t.caption));
-    if (t.exStyle & WS_EX_TOPMOST)
-        widget->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    rec.widget = widget;
-    rec.object = dialog;
-    const HWND hwnd = WindowRegistry::Add(rec);
-    dialog->m_hWnd = hwnd;
+    const HWND hwnd = MakeTopLevel(dialog, std::move(rec));
     WindowRecord& self = *WindowRegistry::Find(hwnd);
+    QWidget* widget = self.widget;
     const QRect client = DialogUnitsToPixels(self.baseUnitX, self.baseUnitY, t.x, t.y, t.cx, t.cy);
     SetClientSize(self, client.size());
 
@@ -606,16 +634,9 @@ HWND WindowFactory::CreateWindowFor(CWnd* object, const char* className, const s
     rec.text = text;
     rec.font = DialogFont("", 8, 400, false);
     BaseUnits(rec.font, rec.baseUnitX, rec.baseUnitY);
-    auto* widget = new QWidget(nullptr, TopLevelFlags(style, parent != nullptr));
-    widget->setFont(rec.font);
-    widget->setWindowTitle(QString::fromStdString(text));
-    if (exStyle & WS_EX_TOPMOST)
-        widget->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    rec.widget = widget;
-    rec.object = object;
-    const HWND hwnd = WindowRegistry::Add(rec);
-    object->m_hWnd = hwnd;
+    const HWND hwnd = MakeTopLevel(object, std::move(rec));
     WindowRecord& self = *WindowRegistry::Find(hwnd);
+    QWidget* widget = self.widget;
     if (!r.isEmpty())
         Place(self, r);
     WindowEventFilter::Watch(widget);

@@ -26,25 +26,25 @@ struct WindowRecord
 {
     HWND hwnd = nullptr;
     QPointer<QWidget> widget;
-    CWnd* object = nullptr; // the CWnd this window is attached to
-    HWND parent = nullptr;  // child windows: the parent; top-level windows: none
-    HWND owner = nullptr;   // top-level windows: the owner given at creation
+    CWnd* object = nullptr;     // the CWnd this window is attached to
+    HWND parent = nullptr;      // child windows: the parent; top-level windows: none
+    HWND owner = nullptr;       // top-level windows: the owner given at creation
     std::vector<HWND> children; // in creation order (the template's order)
     int id = 0;
     DWORD style = 0;
     DWORD exStyle = 0;
-    std::string className;  // Button, Edit, ..., "#32770" for dialogs, or the class a Create named
-    std::string text;       // the window text as set (statics show it without '&' marks)
+    std::string className; // Button, Edit, ..., "#32770" for dialogs, or the class a Create named
+    std::string text;      // the window text as set (statics show it without '&' marks)
     bool dialog = false;
-    UINT defId = 0;         // dialogs: the default push button's id (0: none)
-    QFont font;             // the font of the window (a dialog's font is its template's)
-    int baseUnitX = 0;      // dialogs: the font's dialog base units
+    UINT defId = 0;    // dialogs: the default push button's id (0: none)
+    QFont font;        // the font of the window (a dialog's font is its template's)
+    int baseUnitX = 0; // dialogs: the font's dialog base units
     int baseUnitY = 0;
-    bool placed = false;    // top-level: moved by the program before it was first shown
+    bool placed = false; // top-level: moved by the program before it was first shown
     bool destroying = false;
-    int moving = 0;         // > 0 while the layer itself moves or sizes the window
-    QSize sentSize{-1, -1}; // the size the last WM_SIZE reported
-    CWnd* defaultObject = nullptr; // the object the layer made for a template control, if any
+    int moving = 0;                  // > 0 while the layer itself moves or sizes the window
+    QSize sentSize{-1, -1};          // the size the last WM_SIZE reported
+    CWnd* defaultObject = nullptr;   // the object the layer made for a template control, if any
     QEventLoop* modalLoop = nullptr; // dialogs: the loop of DoModal while it runs
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;

@@ -48,7 +48,12 @@ public:
             std::lock_guard lock(m_lock);
             m_calls.push_back([call = std::move(call), done, this] {
                 call();
-                done->store(true);
+                {
+                    // Under the lock, or the waiter may test `done` just before it is set and sleep
+                    // through the notification.
+                    std::lock_guard lock(m_lock);
+                    done->store(true);
+                }
                 m_ran.notify_all();
             });
         }

@@ -51,7 +51,7 @@ TEST(ComboBox, InsertionSearchAndItemData)
     TestDialog d;
     ASSERT_TRUE(d.Create(IDD_UI_TEST));
     auto& sorted = *static_cast<CComboBox*>(d.GetDlgItem(IDC_TEST_SPEED)); // CBS_DROPDOWN | CBS_SORT
-    CComboBox& plain = d.m_comboMode;                                        // unsorted drop-down list
+    CComboBox& plain = d.m_comboMode;                                      // unsorted drop-down list
     plain.ResetContent();
     EXPECT_EQ(plain.GetCount(), 0);
 
@@ -73,13 +73,12 @@ TEST(ComboBox, InsertionSearchAndItemData)
         int found;
     };
     const Find finds[] = {
-        {-1, "10", false, 1},     // "1000M-Full", after "zz" at 0
-        {1, "10", false, 2},      // searching after row 1
-        {3, "10", false, 1},      // wraps round to the top
-        {-1, "AUTO", false, 4},   // case does not count
-        {4, "auto", true, 5},     // exact, after row 4
-        {-1, "100M", true, CB_ERR},
-        {-1, "nothing", false, CB_ERR},
+        {-1, "10", false, 1},   // "1000M-Full", after "zz" at 0
+        {1, "10", false, 2},    // searching after row 1
+        {3, "10", false, 1},    // wraps round to the top
+        {-1, "AUTO", false, 4}, // case does not count
+        {4, "auto", true, 5},   // exact, after row 4
+        {-1, "100M", true, CB_ERR}, {-1, "nothing", false, CB_ERR},
     };
     for (const Find& f : finds) {
         const int found = f.exact ? sorted.FindStringExact(f.start, f.text) : sorted.FindString(f.start, f.text);

@@ -6,24 +6,9 @@
 
 #include <QAbstractButton>
 
-namespace {
-
-struct OpenDialog
-{
-    OpenDialog()
-    {
-        EnsureApplication();
-        dialog.Create(IDD_UI_TEST);
-    }
-    ~OpenDialog() { dialog.DestroyWindow(); }
-    TestDialog dialog;
-};
-
-} // namespace
-
 TEST(DataExchange, MembersGoToTheControlsAndComeBack)
 {
-    OpenDialog open;
+    OpenTestDialog open;
     TestDialog& d = open.dialog;
     // OnInitDialog bound the members to their controls.
     EXPECT_EQ(d.GetDlgItem(IDC_TEST_LIST), &d.m_list);
@@ -85,7 +70,7 @@ TEST(DataExchange, AValueThatDoesNotPassIsReportedAndNothingAfterItIsTaken)
         {IDC_TEST_NAME, "twenty-one characters", "Please enter no more than 20 characters."},
     };
     for (const Case& c : cases) {
-        OpenDialog open;
+        OpenTestDialog open;
         TestDialog& d = open.dialog;
         d.m_nVid = 7;
         d.m_nEnable = 0;

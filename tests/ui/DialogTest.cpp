@@ -12,7 +12,10 @@
 
 namespace {
 
-QWidget* WidgetOf(CWnd* dialog, int id) { return dialog->GetDlgItem(id)->GetWidget(); }
+QWidget* WidgetOf(CWnd* dialog, int id)
+{
+    return dialog->GetDlgItem(id)->GetWidget();
+}
 
 // Acts inside the running dialog, and ends it with -2 should the actions leave it open.
 void WhileRunning(TestDialog& dialog, std::function<void(TestDialog&)> act)

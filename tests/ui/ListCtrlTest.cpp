@@ -167,7 +167,8 @@ TEST(ListCtrl, ClicksKeysAndDoubleClicksReachTheDialog)
 
     // The test list has no sort header; a list made at run time with one reports column clicks.
     CListCtrl runtime;
-    ASSERT_TRUE(runtime.Create(WS_VISIBLE | WS_BORDER | LVS_REPORT, CRect(5, 5, 200, 100), &f.d, IDC_TEST_RUNTIME_LIST));
+    ASSERT_TRUE(
+        runtime.Create(WS_VISIBLE | WS_BORDER | LVS_REPORT, CRect(5, 5, 200, 100), &f.d, IDC_TEST_RUNTIME_LIST));
     runtime.InsertColumn(0, "A", LVCFMT_LEFT, 50);
     runtime.InsertColumn(1, "B", LVCFMT_LEFT, 50);
     auto* header = static_cast<QTreeWidget*>(runtime.GetWidget())->header();

@@ -46,9 +46,15 @@ BEGIN_MESSAGE_MAP(SwatchWnd, CWnd)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
-QRgb PixelAt(CWnd& wnd, int x, int y) { return wnd.GetWidget()->grab().toImage().pixel(x, y); }
+QRgb PixelAt(CWnd& wnd, int x, int y)
+{
+    return wnd.GetWidget()->grab().toImage().pixel(x, y);
+}
 
-QRgb Rgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+QRgb Rgb(COLORREF c)
+{
+    return qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+}
 
 struct Swatch
 {

@@ -1,5 +1,7 @@
 #include "ui/TestDialog.h"
 
+#include "ui/UiTestSupport.h"
+
 UINT g_uTestRegisteredMsg = RegisterWindowMessage("Korvel window layer test");
 
 BEGIN_MESSAGE_MAP(TestDialog, CDialog)
@@ -63,13 +65,25 @@ void TestDialog::OnRefresh()
         onRefresh();
 }
 
-void TestDialog::OnApply() { ++applies; }
+void TestDialog::OnApply()
+{
+    ++applies;
+}
 
-void TestDialog::OnPortCheck(UINT nID) { portClicks.push_back(nID); }
+void TestDialog::OnPortCheck(UINT nID)
+{
+    portClicks.push_back(nID);
+}
 
-void TestDialog::OnNameChange() { ++nameChanges; }
+void TestDialog::OnNameChange()
+{
+    ++nameChanges;
+}
 
-void TestDialog::OnModeChange() { ++modeChanges; }
+void TestDialog::OnModeChange()
+{
+    ++modeChanges;
+}
 
 void TestDialog::OnListClick(NMHDR* pNMHDR, LRESULT* pResult)
 {
@@ -101,13 +115,30 @@ void TestDialog::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
 }
 
-LRESULT TestDialog::OnTestNotify(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam) * 2 + lParam; }
+LRESULT TestDialog::OnTestNotify(WPARAM wParam, LPARAM lParam)
+{
+    return static_cast<LRESULT>(wParam) * 2 + lParam;
+}
 
-LRESULT TestDialog::OnRegistered(WPARAM wParam, LPARAM) { return static_cast<LRESULT>(wParam) + 1000; }
+LRESULT TestDialog::OnRegistered(WPARAM wParam, LPARAM)
+{
+    return static_cast<LRESULT>(wParam) + 1000;
+}
 
 void TestDialog::OnTimer(UINT_PTR nIDEvent)
 {
     timerTicks.push_back(nIDEvent);
     if (timerTicks.size() == 3)
         KillTimer(nIDEvent);
+}
+
+OpenTestDialog::OpenTestDialog(UINT templateId) : dialog((EnsureApplication(), templateId))
+{
+    dialog.Create(templateId);
+    dialog.ShowWindow(SW_SHOW);
+}
+
+OpenTestDialog::~OpenTestDialog()
+{
+    dialog.DestroyWindow();
 }

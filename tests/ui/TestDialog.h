@@ -74,3 +74,11 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// The test dialog made modeless (in a Qt application) and shown for the length of a test.
+struct OpenTestDialog
+{
+    explicit OpenTestDialog(UINT templateId = IDD_UI_TEST);
+    ~OpenTestDialog();
+    TestDialog dialog;
+};

@@ -10,32 +10,17 @@
 #include <QFontMetrics>
 #include <QLabel>
 
-namespace {
-
-struct OpenDialog
-{
-    explicit OpenDialog(UINT id = IDD_UI_TEST)
-    {
-        EnsureApplication();
-        dialog.Create(id);
-        dialog.ShowWindow(SW_SHOW);
-    }
-    ~OpenDialog() { dialog.DestroyWindow(); }
-    TestDialog dialog;
-};
-
-} // namespace
-
 TEST(Window, MessagesByNumberReachTheirHandlersThroughWindowProc)
 {
-    OpenDialog open;
+    OpenTestDialog open;
     TestDialog& d = open.dialog;
     d.windowProcMessages.clear();
     EXPECT_EQ(d.SendMessage(WM_TEST_NOTIFY, 21, 0), 42);
     EXPECT_EQ(::SendMessage(d.GetSafeHwnd(), WM_TEST_NOTIFY, 1, 5), 7);
     EXPECT_EQ(d.SendMessage(g_uTestRegisteredMsg, 3), 1003);
     EXPECT_EQ(d.SendMessage(WM_USER + 99, 1, 1), 0); // no handler: the default processing
-    EXPECT_EQ(d.windowProcMessages, (std::vector<UINT>{WM_TEST_NOTIFY, WM_TEST_NOTIFY, g_uTestRegisteredMsg, WM_USER + 99}));
+    EXPECT_EQ(d.windowProcMessages,
+              (std::vector<UINT>{WM_TEST_NOTIFY, WM_TEST_NOTIFY, g_uTestRegisteredMsg, WM_USER + 99}));
 
     EXPECT_GE(g_uTestRegisteredMsg, 0xC000U);
     EXPECT_EQ(RegisterWindowMessage("Korvel window layer test"), g_uTestRegisteredMsg);
@@ -51,7 +36,7 @@ TEST(Window, MessagesByNumberReachTheirHandlersThroughWindowProc)
 
 TEST(Window, TimerFiresUntilKilled)
 {
-    OpenDialog open;
+    OpenTestDialog open;
     TestDialog& d = open.dialog;
     EXPECT_EQ(d.SetTimer(2052, 10), 2052U);
     EXPECT_TRUE(PumpUntil([&] { return d.timerTicks.size() >= 3; }));
@@ -63,7 +48,7 @@ TEST(Window, TimerFiresUntilKilled)
 
 TEST(Window, ControlsMadeAtRunTimeWithIdsFromABase)
 {
-    OpenDialog open;
+    OpenTestDialog open;
     TestDialog& d = open.dialog;
     std::vector<std::unique_ptr<CButton>> boxes;
     std::vector<std::unique_ptr<CStatic>> labels;
@@ -99,7 +84,7 @@ TEST(Window, ControlsMadeAtRunTimeWithIdsFromABase)
 
 TEST(Window, ShowEnableMoveTopmostAndTexts)
 {
-    OpenDialog open;
+    OpenTestDialog open;
     TestDialog& d = open.dialog;
     CWnd* apply = d.GetDlgItem(IDC_TEST_APPLY);
     EXPECT_TRUE(apply->ShowWindow(SW_HIDE)); // it was visible
@@ -182,7 +167,7 @@ TEST(Window, AWindowThatIsGoneAnswersNothing)
 
 TEST(Window, DialogUnitsFollowTheDialogFont)
 {
-    OpenDialog open;
+    OpenTestDialog open;
     TestDialog& d = open.dialog;
     // The template places the name field at 60, 20, 90 x 12 dialog units.
     CRect expected(60, 20, 150, 32);
@@ -211,7 +196,7 @@ TEST(Window, DialogUnitsFollowTheDialogFont)
 
 TEST(Window, IconsCursorsAndStringsFromTheResources)
 {
-    OpenDialog open;
+    OpenTestDialog open;
     TestDialog& d = open.dialog;
     const HICON icon = LoadIconResource(IDI_UI_TEST);
     ASSERT_NE(icon, nullptr);
@@ -242,7 +227,7 @@ TEST(Window, IconsCursorsAndStringsFromTheResources)
 
 TEST(Window, MessageBoxesGoThroughTheHook)
 {
-    OpenDialog open;
+    OpenTestDialog open;
     BoxRecorder boxes(IDNO);
     EXPECT_EQ(open.dialog.MessageBox("Delete the row?", "Trunk", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), IDNO);
     EXPECT_EQ(AfxMessageBox(IDS_UI_TEST_GREETING, MB_OK), IDNO);

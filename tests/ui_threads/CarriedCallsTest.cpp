@@ -187,7 +187,5 @@ TEST(CarriedCalls, WorkerDrawsThroughTheKeptContextWhileTheUiThreadShowsTheWindo
         shown = d.GetWidget()->grab().toImage();
     }
     worker.join();
-    EXPECT_TRUE(PumpUntil([&] {
-        return d.GetWidget()->grab().toImage().pixel(15, 25) == qRgb(0, 0, 255);
-    }));
+    EXPECT_TRUE(PumpUntil([&] { return d.GetWidget()->grab().toImage().pixel(15, 25) == qRgb(0, 0, 255); }));
 }

@@ -17,8 +17,8 @@ public:
     WalkDialog() : CDialog(IDD_UI_TEST) {}
 
     CListCtrl m_list;
-    std::vector<WPARAM> rows;                  // wParam of every WM_WALK_ROW, in order
-    std::vector<std::thread::id> rowThreads;   // the thread each one was handled on
+    std::vector<WPARAM> rows;                // wParam of every WM_WALK_ROW, in order
+    std::vector<std::thread::id> rowThreads; // the thread each one was handled on
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

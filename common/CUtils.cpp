@@ -3,6 +3,7 @@
 #include "common/CPatternCompiler.h"
 #include "common/Globals.h"
 #include "platform/system/ProcessLaunch.h"
+#include "platform/ui/CComboBox.h"
 #include "platform/ui/MessageBox.h"
 
 #include <algorithm>
@@ -659,6 +660,17 @@ std::string CUtils::DaysInMonth(const std::string& year, const std::string& mont
     if (month == "2")
         return IsLeapYear(ReadInt(year)) ? "29" : "28";
     return {};
+}
+
+void CUtils::FillDayCombo(CWnd* pYear, CWnd* pMonth, CComboBox* pDay)
+{
+    if (!pYear || !pMonth || !pDay)
+        return;
+    const int days = ReadInt(DaysInMonth(pYear->GetWindowText(), pMonth->GetWindowText()));
+    pDay->ResetContent();
+    for (int day = 1; day <= days; ++day)
+        pDay->AddString(std::to_string(day));
+    pDay->SetCurSel(0);
 }
 
 std::string CUtils::FormatDuration(unsigned int seconds)

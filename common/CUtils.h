@@ -19,6 +19,9 @@
 #include <string_view>
 #include <vector>
 
+class CComboBox;
+class CWnd;
+
 class CUtils
 {
 public:
@@ -99,6 +102,9 @@ public:
     static bool IsLeapYear(int year);
     // "31", "30", "29" or "28" for the month texts "1" to "12"; empty for anything else.
     static std::string DaysInMonth(const std::string& year, const std::string& month);
+    // Fills the day list with "1" up to the days of the month shown in the month window (of the year shown
+    // in the year window) and selects the first day; a month text DaysInMonth does not know leaves it empty.
+    static void FillDayCombo(CWnd* pYear, CWnd* pMonth, CComboBox* pDay);
     // "1 days,1 hours,1 mins,1 secs": the fields of year, month, days, hours, mins and secs from the first
     // one that is not zero; "0" for no time at all.
     static std::string FormatDuration(unsigned int seconds);

@@ -11,6 +11,7 @@
 #include "resources/main.h"
 
 #include <algorithm>
+#include <utility>
 
 BYTE g_bBlinkPhase = 0;
 
@@ -196,6 +197,19 @@ void CKorvelModuleDlg::OnCancel()
 BOOL CKorvelModuleDlg::DestroyWindow()
 {
     OutputDebugString("==================DestroyWindow===============");
+    // A closed session forgets its requests: late walk replies are dropped.
+    const std::pair<CCommonSNMP*, const char*> sessions[] = {
+        {&m_cCommonSNMP, "m_cCommonSNMP"},
+        {&m_cCommonSNMPset, "m_cCommonSNMPset"},
+        {&m_cCommonSNMPFan, "m_cCommonSNMPFan"},
+        {&m_cCommonSNMPPoe, "m_cCommonSNMPPoe"},
+        {&m_cCommonSNMPDevStat, "m_cCommonSNMPDevStat"},
+        {&m_cCommonSNMPPoeStat, "m_cCommonSNMPPoeStat"},
+    };
+    for (const auto& [session, name] : sessions) {
+        session->Close();
+        OutputDebugString(std::string("==================") + name + ".Close===============");
+    }
     CVirtualDev::SetCursorAction({});
     {
         std::lock_guard lock(m_ledLock);

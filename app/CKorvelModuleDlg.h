@@ -13,6 +13,7 @@
 // thread, which may itself be waiting for the lock in OnPaint.
 #pragma once
 
+#include "common/CCommonSNMP.h"
 #include "panel/CBitmapDialog.h"
 #include "platform/ui/CPoint.h"
 
@@ -46,7 +47,7 @@ public:
     explicit CKorvelModuleDlg(CWnd* pParent = nullptr);
     ~CKorvelModuleDlg() override;
 
-    // Closes the polling's sessions, then destroys the window.
+    // Closes the sessions, then destroys the window.
     BOOL DestroyWindow() override;
 
     // Reads the device profile (User.ini) into the members and the
@@ -105,6 +106,16 @@ public:
     // Per port (index 0 for port 1): 0 amber, 1 green (blinking in link
     // mode), 2 dark, 3 not drawn.
     std::array<BYTE, kMaxPorts> m_LedState{};
+
+    // The sessions of the polling and of Save Configuration: reachability,
+    // Save Configuration, fan, link walk, PoE values, PoE walk. DestroyWindow
+    // closes them, after the polling thread has stopped.
+    CCommonSNMP m_cCommonSNMP;
+    CCommonSNMP m_cCommonSNMPset;
+    CCommonSNMP m_cCommonSNMPFan;
+    CCommonSNMP m_cCommonSNMPDevStat;
+    CCommonSNMP m_cCommonSNMPPoe;
+    CCommonSNMP m_cCommonSNMPPoeStat;
 
     // A port walk was started and has not ended.
     std::atomic<BYTE> m_bWalkPending{0};

@@ -11,11 +11,16 @@ DialogShot::DialogShot(UINT templateId) : m_templateId(templateId) {}
 
 bool DialogShot::Render()
 {
+    CDialog dialog;
+    return Render(dialog);
+}
+
+bool DialogShot::Render(CDialog& dialog)
+{
     const DialogTemplate* t = ResourceStore::Instance().FindDialog(m_templateId);
     if (!t)
         return false;
     m_caption = QString::fromStdString(t->caption);
-    CDialog dialog;
     if (!dialog.Create(m_templateId, nullptr))
         return false;
     QWidget* widget = dialog.GetWidget();

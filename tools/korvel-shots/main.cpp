@@ -1,14 +1,17 @@
 // korvel-shots [OUTDIR]: renders every dialog template of the resource scripts
-// to OUTDIR/dialog-<template id>.png, the front panel of every sample model in
+// to OUTDIR/dialog-<template id>.png, a few dialogs as the program fills them
+// to OUTDIR/filled-<template id>.png, the front panel of every sample model in
 // a few port states to OUTDIR/panel-<model>-<state>.png (blanks in the model
 // name as '-'), and writes OUTDIR/index.html, which lists each picture with
 // its caption (OUTDIR defaults to build/shots).
 #include "tools/korvel-shots/DialogShot.h"
 #include "tools/korvel-shots/PanelShot.h"
+#include "tools/korvel-shots/ReportDemoShot.h"
 
 #include "app/CDeviceProfile.h"
 #include "common/Globals.h"
 #include "platform/ui/ResourceStore.h"
+#include "resources/report_demo.h"
 
 #include <QApplication>
 #include <QDir>
@@ -59,19 +62,30 @@ int main(int argc, char** argv)
          << "margin:12px;padding:8px;background:#fff;border:1px solid #ccc}figcaption{margin-top:6px}</style>\n"
          << "</head><body>\n<h1>Dialog templates</h1>\n";
     int failures = 0;
-    for (UINT id : store.DialogIds()) {
-        DialogShot shot(id);
-        const QString file = QStringLiteral("dialog-%1.png").arg(id);
-        if (!shot.Render() || !shot.Image().save(QDir(out).filePath(file))) {
+    int pictures = 0;
+    const auto add = [&](UINT id, const DialogShot& shot, bool rendered, const QString& file, const QString& note) {
+        if (!rendered || !shot.Image().save(QDir(out).filePath(file))) {
             std::fprintf(stderr, "korvel-shots: dialog %u could not be rendered\n", id);
             ++failures;
-            continue;
+            return;
         }
+        ++pictures;
         page << "<figure><img src=\"" << file << "\" alt=\"dialog " << id << "\"><figcaption>" << id << ": "
-             << shot.Caption().toHtmlEscaped() << "</figcaption></figure>\n";
+             << shot.Caption().toHtmlEscaped() << note.toHtmlEscaped() << "</figcaption></figure>\n";
+    };
+    for (UINT id : store.DialogIds()) {
+        DialogShot shot(id);
+        add(id, shot, shot.Render(), QStringLiteral("dialog-%1.png").arg(id), QString());
     }
-    const int dialogs = static_cast<int>(store.DialogIds().size()) - failures;
 
+    // Dialogs as the program fills them.
+    page << "<h1>Filled by the program</h1>\n";
+    {
+        ReportDemoShot dialog;
+        DialogShot shot(IDD_REPORT_DEMO);
+        add(IDD_REPORT_DEMO, shot, shot.Render(dialog), QStringLiteral("filled-%1.png").arg(IDD_REPORT_DEMO),
+            QStringLiteral(", rows with Delete buttons"));
+    }
     page << "<h1>Front panels</h1>\n";
     g_strDeviceIP = "192.0.2.10";
     int panels = 0;
@@ -102,6 +116,6 @@ int main(int argc, char** argv)
         return 1;
     }
     index.write(html.toUtf8());
-    std::printf("korvel-shots: %d dialog pictures and %d panel pictures in %s\n", dialogs, panels, qPrintable(out));
+    std::printf("korvel-shots: %d dialog pictures and %d panel pictures in %s\n", pictures, panels, qPrintable(out));
     return failures == 0 && store.Errors().empty() ? 0 : 1;
 }

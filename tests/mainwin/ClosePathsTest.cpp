@@ -18,7 +18,7 @@ struct CloseCase
 TEST(ClosePaths, CloseBoxEscapeAndEnterEndTheDialog)
 {
     const CloseCase cases[] = {
-        {"close box", [](CKorvelModuleDlg& d) { d.GetWidget()->close(); }, IDCANCEL},
+        {"close box", [](CKorvelModuleDlg& d) { d.GetWidget()->window()->close(); }, IDCANCEL},
         {"Escape", [](CKorvelModuleDlg& d) { SendKey(d.GetWidget(), Qt::Key_Escape); }, IDCANCEL},
         {"Enter", [](CKorvelModuleDlg& d) { SendKey(d.GetWidget(), Qt::Key_Return); }, IDOK},
     };

@@ -54,7 +54,8 @@ inline INT_PTR RunMainWindow(const std::string& model, const std::function<void(
     dialog.SetProfilePath((ModelFolder(model) / "User.ini").string());
     QTimer::singleShot(0, [&dialog, &act, actEnds] {
         PumpUntil([&dialog] {
-            const QWindow* window = dialog.GetWidget() ? dialog.GetWidget()->windowHandle() : nullptr;
+            // With a menu bar the window on the screen is the frame that holds it.
+            const QWindow* window = dialog.GetWidget() ? dialog.GetWidget()->window()->windowHandle() : nullptr;
             return window != nullptr && window->isExposed();
         });
         // Cancelled with the window's widget when the dialog ends.

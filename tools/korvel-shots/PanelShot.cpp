@@ -127,7 +127,8 @@ bool PanelShot::Render()
     dialog.SetProfilePath(m_modelFolder + "/User.ini");
     if (!dialog.Create(IDD_KORVELMODULE_DIALOG, nullptr))
         return false;
-    QWidget* widget = dialog.GetWidget();
+    // The window on the screen: the frame that holds the menu bar and the panel.
+    QWidget* widget = dialog.GetWidget() != nullptr ? dialog.GetWidget()->window() : nullptr;
     const bool shown = widget != nullptr && WaitUntilShown(widget);
     if (shown) {
         g_bBlinkPhase = 0;

@@ -1,10 +1,15 @@
 // korvel-shots [OUTDIR]: renders every dialog template of the resource scripts
 // to OUTDIR/dialog-<template id>.png, a few dialogs as the program fills them
-// to OUTDIR/filled-<template id>.png, and writes OUTDIR/index.html, which lists
-// each picture with its caption (OUTDIR defaults to build/shots).
+// to OUTDIR/filled-<template id>.png, the front panel of every sample model in
+// a few port states to OUTDIR/panel-<model>-<state>.png (blanks in the model
+// name as '-'), and writes OUTDIR/index.html, which lists each picture with
+// its caption (OUTDIR defaults to build/shots).
 #include "tools/korvel-shots/DialogShot.h"
+#include "tools/korvel-shots/PanelShot.h"
 #include "tools/korvel-shots/ReportDemoShot.h"
 
+#include "app/CDeviceProfile.h"
+#include "common/Globals.h"
 #include "platform/ui/ResourceStore.h"
 #include "resources/report_demo.h"
 
@@ -13,7 +18,28 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+// The sample models' folders (each with its User.ini), by name.
+std::vector<std::filesystem::path> SampleModelFolders()
+{
+    std::vector<std::filesystem::path> folders;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             std::filesystem::path(KORVEL_SOURCE_DIR) / "resources" / "models", error)) {
+        if (std::filesystem::exists(entry.path() / "User.ini"))
+            folders.push_back(entry.path());
+    }
+    std::sort(folders.begin(), folders.end());
+    return folders;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -60,6 +86,29 @@ int main(int argc, char** argv)
         add(IDD_REPORT_DEMO, shot, shot.Render(dialog), QStringLiteral("filled-%1.png").arg(IDD_REPORT_DEMO),
             QStringLiteral(", rows with Delete buttons"));
     }
+    page << "<h1>Front panels</h1>\n";
+    g_strDeviceIP = "192.0.2.10";
+    int panels = 0;
+    for (const std::filesystem::path& folder : SampleModelFolders()) {
+        const std::string model = folder.filename().string();
+        std::vector<PanelShot::State> states{PanelShot::State::Links, PanelShot::State::Disabled,
+                                             PanelShot::State::Down};
+        if (CDeviceProfile::IsPoeModel(model))
+            states.push_back(PanelShot::State::Poe);
+        for (PanelShot::State state : states) {
+            PanelShot shot(folder.string(), state);
+            const QString file = QStringLiteral("panel-%1-%2.png")
+                                     .arg(QString::fromStdString(model).replace(' ', '-'), PanelShot::StateName(state));
+            if (!shot.Render() || !shot.Image().save(QDir(out).filePath(file))) {
+                std::fprintf(stderr, "korvel-shots: the panel of %s could not be rendered\n", model.c_str());
+                ++failures;
+                continue;
+            }
+            page << "<figure><img src=\"" << file << "\" alt=\"" << file << "\"><figcaption>"
+                 << shot.Caption().toHtmlEscaped() << ": " << PanelShot::StateName(state) << "</figcaption></figure>\n";
+            ++panels;
+        }
+    }
     page << "</body></html>\n";
     QFile index(QDir(out).filePath("index.html"));
     if (!index.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
@@ -67,6 +116,6 @@ int main(int argc, char** argv)
         return 1;
     }
     index.write(html.toUtf8());
-    std::printf("korvel-shots: %d dialog pictures in %s\n", pictures, qPrintable(out));
+    std::printf("korvel-shots: %d dialog pictures and %d panel pictures in %s\n", pictures, panels, qPrintable(out));
     return failures == 0 && store.Errors().empty() ? 0 : 1;
 }

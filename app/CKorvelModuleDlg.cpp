@@ -7,6 +7,7 @@
 #include "panel/CMyBitmapApp.h"
 #include "panel/CPort.h"
 #include "platform/system/DebugTrace.h"
+#include "platform/ui/CMenu.h"
 #include "platform/ui/CursorIcon.h"
 #include "resources/main.h"
 
@@ -23,6 +24,15 @@ constexpr UINT kPreloadedBitmaps[] = {
     IDB_LAMP_POWER_LARGE, IDB_LED_AMBER_EVEN,  IDB_LED_AMBER_ODD,        IDB_LAMP_FAULT,          IDB_LAMP_MODE_LIT,
     IDB_LAMP_DARK,        IDB_LAMP_POWER_DARK, IDB_LED_GREEN_LARGE_EVEN, IDB_LED_GREEN_LARGE_ODD,
 };
+
+// Popups of the menu bar and of "Device Manager   ".
+constexpr int kDeviceManagerPopup = 0;
+constexpr int kAboutPopup = 3;
+constexpr int kPoePopup = 8;
+
+// What models without PoE lose, by command.
+constexpr UINT kPoeCommands[] = {ID_POE_PORT_SETTINGS,  ID_POE_TIME_RANGE,     ID_LLDP_MED,
+                                 ID_POE_RESERVED_32857, ID_POE_RESERVED_32858, ID_POE_GLOBAL};
 
 // Port states that mean a combo port uses its second medium.
 bool UsesSecondMedium(int portState)
@@ -111,6 +121,7 @@ BOOL CKorvelModuleDlg::OnInitDialog()
         m_LedState.fill(3);
     }
     SetWindowText(m_strModelName + ": " + g_strDeviceIP);
+    PrepareMenus();
 
     // The pointer over the panel's parts: the hand over ports and console-type
     // parts.
@@ -120,6 +131,55 @@ BOOL CKorvelModuleDlg::OnInitDialog()
     for (UINT id : kPreloadedBitmaps)
         m_pBitmapCache->LoadBitmap(m_pDC, id);
     return TRUE;
+}
+
+void CKorvelModuleDlg::PrepareMenus()
+{
+    const std::string about = "About " + m_strModelName;
+    if (CMenu* menu = GetMenu()) {
+        if (CMenu* aboutPopup = menu->GetSubMenu(kAboutPopup))
+            aboutPopup->ModifyMenu(0, MF_BYPOSITION | MF_STRING, ID_APP_ABOUT, about);
+        if (CMenu* deviceManager = menu->GetSubMenu(kDeviceManagerPopup)) {
+            if (CDeviceProfile::IsFastEthernetModel(m_strModelName))
+                deviceManager->DeleteMenu(ID_JUMBO_FRAME, MF_BYCOMMAND);
+            if (!CDeviceProfile::IsPoeModel(m_strModelName)) {
+                for (UINT id : kPoeCommands)
+                    deviceManager->DeleteMenu(id, MF_BYCOMMAND);
+                deviceManager->DeleteMenu(kPoePopup, MF_BYPOSITION);
+            }
+        }
+        GrayCommandsWithoutHandler(menu);
+    }
+    // This platform shows the system menu as the panel's context menu.
+    if (CMenu* systemMenu = GetSystemMenu(FALSE)) {
+        systemMenu->AppendMenu(MF_SEPARATOR);
+        systemMenu->AppendMenu(MF_STRING, IDM_SYS_ABOUT, about + "  Module");
+    }
+}
+
+bool CKorvelModuleDlg::HasCommandHandler(UINT id) const
+{
+    for (const msgmap::Map* map = GetMessageMap(); map != nullptr; map = map->base ? map->base() : nullptr) {
+        for (const msgmap::Entry* entry = map->entries; entry->kind != msgmap::Kind::End; ++entry) {
+            if (entry->kind == msgmap::Kind::Command && entry->code == BN_CLICKED && entry->idFirst <= id &&
+                id <= entry->idLast)
+                return true;
+        }
+    }
+    return false;
+}
+
+void CKorvelModuleDlg::GrayCommandsWithoutHandler(CMenu* menu)
+{
+    for (int i = 0; i < menu->GetMenuItemCount(); ++i) {
+        if (CMenu* popup = menu->GetSubMenu(i)) {
+            GrayCommandsWithoutHandler(popup);
+            continue;
+        }
+        const UINT id = menu->GetMenuItemID(i);
+        if (id != 0 && !HasCommandHandler(id))
+            menu->EnableMenuItem(i, MF_BYPOSITION | MF_GRAYED);
+    }
 }
 
 LRESULT CKorvelModuleDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+class CMenu;
 class CMyBitmapApp;
 class CPanelDeviceThread;
 
@@ -154,6 +155,11 @@ protected:
 private:
     // Every close path goes through here before the dialog ends.
     void StopPanelThread();
+    // Model-dependent menu items: the About texts, the items the model lacks,
+    // and gray items for the commands this window has no handler for.
+    void PrepareMenus();
+    void GrayCommandsWithoutHandler(CMenu* menu);
+    bool HasCommandHandler(UINT id) const;
     // The painting's two layers over the panel (LedLock() held).
     void DrawLamps();
     void DrawLeds();

@@ -1,5 +1,5 @@
-// Every way the main window ends: the close box, Escape and Enter end the
-// dialog at once.
+// Every way the main window ends: the close box, the system menu's Close,
+// Escape and Enter end the dialog at once.
 #include "MainWindowSupport.h"
 
 #include <gtest/gtest.h>
@@ -15,10 +15,11 @@ struct CloseCase
 
 } // namespace
 
-TEST(ClosePaths, CloseBoxEscapeAndEnterEndTheDialog)
+TEST(ClosePaths, CloseBoxSystemMenuEscapeAndEnterEndTheDialog)
 {
     const CloseCase cases[] = {
         {"close box", [](CKorvelModuleDlg& d) { d.GetWidget()->window()->close(); }, IDCANCEL},
+        {"system menu Close", [](CKorvelModuleDlg& d) { d.PostMessage(WM_SYSCOMMAND, SC_CLOSE); }, IDCANCEL},
         {"Escape", [](CKorvelModuleDlg& d) { SendKey(d.GetWidget(), Qt::Key_Escape); }, IDCANCEL},
         {"Enter", [](CKorvelModuleDlg& d) { SendKey(d.GetWidget(), Qt::Key_Return); }, IDOK},
     };

@@ -1,9 +1,12 @@
 // The main window of each sample model: placed and sized by its panel,
-// titled with the model and the address, topmost; the two About boxes, the
-// pointer over the panel's parts, and a second start's activation.
+// titled with the model and the address, topmost, with the menu pruned for
+// the model, the About commands named after it and the commands without a
+// dialog grayed; the two About boxes, the pointer over the panel's parts, and
+// a second start's activation.
 #include "MainWindowSupport.h"
 
 #include "app/CKorvelModuleApp.h"
+#include "platform/ui/CMenu.h"
 #include "platform/ui/CursorIcon.h"
 #include "resources/main.h"
 
@@ -12,8 +15,40 @@
 #include <algorithm>
 #include <cctype>
 
-
 namespace {
+
+// Where command id is in menu (its sub-popups searched), or null.
+CMenu* MenuWith(CMenu* menu, UINT id, int* position)
+{
+    for (int i = 0; i < menu->GetMenuItemCount(); ++i) {
+        if (CMenu* popup = menu->GetSubMenu(i)) {
+            if (CMenu* found = MenuWith(popup, id, position))
+                return found;
+        } else if (menu->GetMenuItemID(i) == id) {
+            *position = i;
+            return menu;
+        }
+    }
+    return nullptr;
+}
+
+bool HasItem(CMenu* menu, UINT id)
+{
+    int position = 0;
+    return MenuWith(menu, id, &position) != nullptr;
+}
+
+bool IsGrayed(CMenu* menu, UINT id)
+{
+    return (menu->GetMenuState(id, MF_BYCOMMAND) & MF_GRAYED) != 0;
+}
+
+std::string ItemText(CMenu* menu, int position)
+{
+    std::string text;
+    menu->GetMenuString(position, text, MF_BYPOSITION);
+    return text;
+}
 
 class SampleModelWindow : public testing::TestWithParam<SampleModel>
 {
@@ -35,6 +70,43 @@ TEST_P(SampleModelWindow, HasThePanelsPlaceSizeAndTitle)
         EXPECT_EQ(client.Height(), m.height);
         EXPECT_EQ(d.GetWindowText(), std::string(m.name) + ": 10.0.0.5");
         EXPECT_TRUE(d.GetExStyle() & WS_EX_TOPMOST);
+    });
+}
+
+TEST_P(SampleModelWindow, MenuIsPrunedForTheModel)
+{
+    const SampleModel& m = GetParam();
+    RunMainWindow(m.name, [&](CKorvelModuleDlg& d) {
+        CMenu* menu = d.GetMenu();
+        ASSERT_NE(menu, nullptr);
+        CMenu* deviceManager = menu->GetSubMenu(0);
+        ASSERT_NE(deviceManager, nullptr);
+        EXPECT_EQ(HasItem(menu, ID_JUMBO_FRAME), m.jumbo);
+        EXPECT_EQ(HasItem(menu, ID_POE_GLOBAL), m.poe);
+        EXPECT_EQ(HasItem(menu, ID_POE_PORT_SETTINGS), m.poe);
+        EXPECT_EQ(deviceManager->GetMenuItemCount(), m.poe ? 9 : 8);
+        EXPECT_EQ(ItemText(deviceManager, 7), "SNMP");
+        EXPECT_EQ(ItemText(deviceManager, m.poe ? 8 : 7), m.poe ? "PoE" : "SNMP");
+        EXPECT_TRUE(HasItem(menu, ID_LOOPBACK_DETECTION));
+
+        // The About commands carry the model's name.
+        CMenu* about = menu->GetSubMenu(3);
+        ASSERT_NE(about, nullptr);
+        EXPECT_EQ(about->GetMenuItemID(0), static_cast<UINT>(ID_APP_ABOUT));
+        EXPECT_EQ(ItemText(about, 0), std::string("About ") + m.name);
+        CMenu* system = d.GetSystemMenu(FALSE);
+        ASSERT_NE(system, nullptr);
+        int position = -1;
+        ASSERT_EQ(MenuWith(system, IDM_SYS_ABOUT, &position), system);
+        EXPECT_EQ(ItemText(system, position), std::string("About ") + m.name + "  Module");
+        EXPECT_NE(system->GetMenuState(position - 1, MF_BYPOSITION) & MF_SEPARATOR, 0U);
+
+        // A command the window handles is enabled; commands whose dialog is
+        // not there yet are grayed (these four as long as their dialogs are
+        // missing: enabling one in the command table takes it off this list).
+        EXPECT_FALSE(IsGrayed(menu, ID_APP_ABOUT));
+        for (UINT id : {ID_BANDWIDTH_CONTROL, ID_STORM_CONTROL, ID_SNMP_ENGINE_ID, ID_RMON_EVENT})
+            EXPECT_TRUE(IsGrayed(menu, id)) << id;
     });
 }
 

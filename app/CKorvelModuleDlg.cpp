@@ -4,6 +4,7 @@
 #include "app/CDeviceProfile.h"
 #include "app/CKorvelModuleApp.h"
 #include "common/Globals.h"
+#include "features/ports_vlans/CPortSetInfo.h"
 #include "panel/CMyBitmapApp.h"
 #include "panel/CPort.h"
 #include "platform/system/DebugTrace.h"
@@ -71,6 +72,7 @@ CKorvelModuleDlg::CKorvelModuleDlg(CWnd* pParent)
 CKorvelModuleDlg::~CKorvelModuleDlg()
 {
     CVirtualDev::SetCursorAction({});
+    CPort::SetClickAction({});
     if (g_pBitmapCache == m_pBitmapCache.get())
         g_pBitmapCache = nullptr;
     m_pBitmapCache->DestroyWindow();
@@ -126,6 +128,11 @@ BOOL CKorvelModuleDlg::OnInitDialog()
     // The pointer over the panel's parts: the hand over ports and console-type
     // parts.
     CVirtualDev::SetCursorAction([this](PartCursor cursor) { m_bHandCursor = cursor == PartCursor::Hand; });
+    // A click on a port opens the port configuration over the running panel.
+    CPort::SetClickAction([](CPort&) {
+        CPortSetInfo dialog;
+        dialog.DoModal();
+    });
 
     m_pDC = GetDC();
     for (UINT id : kPreloadedBitmaps)
@@ -271,6 +278,7 @@ BOOL CKorvelModuleDlg::DestroyWindow()
         OutputDebugString(std::string("==================") + name + ".Close===============");
     }
     CVirtualDev::SetCursorAction({});
+    CPort::SetClickAction({});
     {
         std::lock_guard lock(m_ledLock);
         if (m_pDC != nullptr)

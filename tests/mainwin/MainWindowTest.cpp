@@ -1,19 +1,22 @@
 // The main window of each sample model: placed and sized by its panel,
 // titled with the model and the address, topmost, with the menu pruned for
 // the model, the About commands named after it and the commands without a
-// dialog grayed; the two About boxes, the pointer over the panel's parts, and
-// a second start's activation.
+// dialog grayed; the two About boxes, the pointer over the panel's parts, a
+// click on a port, and a second start's activation.
 #include "MainWindowSupport.h"
 
 #include "app/CKorvelModuleApp.h"
 #include "platform/ui/CMenu.h"
 #include "platform/ui/CursorIcon.h"
 #include "resources/main.h"
+#include "support/PrivateSessionBus.h"
+#include "support/SimulatorFixture.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
 
 namespace {
 
@@ -120,16 +123,16 @@ INSTANTIATE_TEST_SUITE_P(Models, SampleModelWindow, testing::ValuesIn(kSampleMod
 
 namespace {
 
-// The dialog that is running modally over the main window, once it is up.
-CWnd* RunningAboutBox()
+// The dialog that runs modally over the main window, once it is up.
+CWnd* RunningDialog(const CKorvelModuleDlg& main)
 {
-    CWnd* about = nullptr;
-    PumpUntil([&about] {
+    CWnd* dialog = nullptr;
+    PumpUntil([&] {
         CWnd* focus = CWnd::GetFocus();
-        about = focus != nullptr ? focus->GetTopLevelParent() : nullptr;
-        return about != nullptr && about->GetDlgItem(IDC_STATIC_MODULE_NAME) != nullptr;
+        dialog = focus != nullptr ? focus->GetTopLevelParent() : nullptr;
+        return dialog != nullptr && dialog->GetSafeHwnd() != main.GetSafeHwnd();
     });
-    return about;
+    return dialog;
 }
 
 } // namespace
@@ -146,7 +149,7 @@ TEST(AboutBoxes, SystemMenuAboutKeepsThePanelUpMenuAboutHidesIt)
         };
         const auto look = [&d](Seen& seen) {
             QTimer::singleShot(0, [&d, &seen] {
-                CWnd* about = RunningAboutBox();
+                CWnd* about = RunningDialog(d);
                 ASSERT_NE(about, nullptr);
                 seen.caption = about->GetWindowText();
                 about->GetDlgItemText(IDC_STATIC_MODULE_NAME, seen.text);
@@ -211,5 +214,30 @@ TEST(MainWindow, SecondStartBringsTheWindowBackNotTopmost)
         EXPECT_TRUE(PumpUntil([&d] { return !d.IsIconic(); }));
         EXPECT_TRUE(d.IsWindowVisible());
         EXPECT_FALSE(d.GetExStyle() & WS_EX_TOPMOST);
+    });
+}
+
+TEST(MainWindow, ClickOnAPortOpensThePortConfigurationOverTheRunningPanel)
+{
+    KorvelSimulator sim(
+        {KorvelSimulator::BaseData(), std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/ports.snmprec"});
+    ASSERT_TRUE(sim.Running());
+    RunMainWindow("KSX-Bellis", [&sim](CKorvelModuleDlg& d) {
+        // The dialog talks to the switch itself, from the connection parameters.
+        g_strDeviceIP = sim.Host();
+        std::string caption;
+        bool panelUp = false;
+        QTimer::singleShot(0, [&] {
+            CWnd* dialog = RunningDialog(d);
+            ASSERT_NE(dialog, nullptr);
+            caption = dialog->GetWindowText();
+            panelUp = d.IsWindowVisible() && !d.IsIconic() && d.m_bFeatureDialogOpen == 0;
+            dialog->SendMessage(WM_COMMAND, IDCANCEL);
+        });
+        CRect port;
+        d.GetPanelRoot().FindChildByClass("CPort", 0)->GetRect(&port);
+        d.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(port.CenterPoint().x, port.CenterPoint().y));
+        EXPECT_EQ(caption, "Port Configuration");
+        EXPECT_TRUE(panelUp);
     });
 }

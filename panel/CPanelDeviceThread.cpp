@@ -2,6 +2,9 @@
 
 #include "common/Globals.h"
 #include "platform/system/DebugTrace.h"
+#include "platform/system/UiThreadWait.h"
+
+#include <mutex>
 
 namespace {
 
@@ -11,6 +14,19 @@ constexpr DWORD kCyclePause = 500;
 // otherwise.
 constexpr int kShortWaitUnits = 2;
 constexpr int kLongWaitUnits = 10;
+
+// Polling loops alive in the process, the ones that were let go included.
+std::mutex g_threadsLock;
+int g_nThreads = 0;
+
+void CountThread(int delta)
+{
+    {
+        std::lock_guard lock(g_threadsLock);
+        g_nThreads += delta;
+    }
+    ui_wait::Wake();
+}
 
 } // namespace
 
@@ -34,10 +50,27 @@ bool CPanelDeviceThread::CreateThread()
     std::shared_ptr<CPanelDeviceThread> self = weak_from_this().lock();
     if (!self)
         return false;
-    return m_thread.Start([self] {
+    CountThread(1);
+    const bool bStarted = m_thread.Start([self]() mutable {
         self->m_runThread = std::this_thread::get_id();
         self->Run();
+        // The last owner may be this thread: what the loop used goes now.
+        self.reset();
+        CountThread(-1);
     });
+    if (!bStarted)
+        CountThread(-1);
+    return bStarted;
+}
+
+bool CPanelDeviceThread::WaitForThreads(DWORD timeoutMs)
+{
+    return ui_wait::WaitServingUi(
+        [] {
+            std::lock_guard lock(g_threadsLock);
+            return g_nThreads == 0;
+        },
+        timeoutMs);
 }
 
 int CPanelDeviceThread::Run()

@@ -44,6 +44,12 @@ public:
     // when it has ended; otherwise the thread is let go and ends on its own.
     bool Stop(DWORD timeoutMs);
 
+    // Waits up to timeoutMs until every polling loop of the process has
+    // ended, the ones that were let go included (on the UI thread serving
+    // window calls meanwhile); for the end of the process. True when none is
+    // left.
+    static bool WaitForThreads(DWORD timeoutMs);
+
     // 1: the loop ends at its next look.
     std::atomic<int> m_bStop{0};
 

@@ -98,11 +98,12 @@ TEST(PollingThread, ThreadInsideASlowRequestIsLetGoSafely)
     UseSwitch(sim, kPuffin);
     auto panel = std::make_unique<PolledPanel>(kPuffin);
     ASSERT_TRUE(panel->Parsed());
-    // Every reply comes late: the reachability check is inside its request
-    // until its time-out.
-    ASSERT_TRUE(sim.SetReplyDelay(2500));
+    // A switch that has stopped answering: the cycle's reachability check
+    // (1000 ms) and fan read (500 ms) fail, then the PoE read waits 5000 ms.
+    ASSERT_TRUE(sim.SilenceFor(10000));
     auto thread = StartPolling(*panel);
-    ASSERT_TRUE(Eventually([&] { return !LogLinesOf(sim, "GET").empty(); }, 3000));
+    ASSERT_TRUE(Eventually([&] { return panel->Owner().Draws().size() >= 28; }, 4000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
 
     std::weak_ptr<CPanelStatus> status = panel->StatusPtr();
     const auto start = Clock::now();
@@ -114,10 +115,11 @@ TEST(PollingThread, ThreadInsideASlowRequestIsLetGoSafely)
     panel->Status().Detach();
     owner.m_bGone = true;
     panel->StatusPtr().reset();
-    // The thread still holds the status; it lets go of it when it ends,
-    // without calling the window again.
+    // The thread still holds the status; it lets go of it when its request
+    // ends, without calling the window again.
     EXPECT_FALSE(status.expired());
-    EXPECT_TRUE(Eventually([&] { return status.expired(); }, 5000));
+    EXPECT_TRUE(CPanelDeviceThread::WaitForThreads(8000));
+    EXPECT_TRUE(status.expired());
     EXPECT_EQ(owner.m_nCallsWhenGone, 0);
     EXPECT_TRUE(CCommonSNMP::WaitForWorkers(5000));
 }

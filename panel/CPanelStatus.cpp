@@ -91,13 +91,6 @@ void CPanelStatus::SetProfile(bool bPoeModel, int nPortCount, int nPoePortCount,
     m_LedState.fill(LED_NONE);
 }
 
-template <class F> void CPanelStatus::WithOwner(F&& fn)
-{
-    std::lock_guard gate(m_ownerLock);
-    if (m_pOwner != nullptr)
-        fn(*m_pOwner);
-}
-
 void CPanelStatus::Attach(CPanelStatusOwner* pOwner, CDevModule* pRoot)
 {
     std::lock_guard gate(m_ownerLock);
@@ -379,10 +372,29 @@ bool CPanelStatus::GetLedPosition(const CDevModule& root, int portPart, CPoint& 
     return true;
 }
 
-void CPanelStatus::EndWalk(CCommonSNMP& session, bool bInvalidate)
+void CPanelStatus::EndWalk(CCommonSNMP& session, int nStatus, bool bLinkWalk)
 {
-    if (bInvalidate)
-        WithOwner([](CPanelStatusOwner& owner) { owner.InvalidatePanel(); });
+    std::lock_guard gate(m_ownerLock);
+    if (nStatus != 0) {
+        std::lock_guard lock(m_lock);
+        m_LedState.fill(LED_NONE);
+    }
+    bool bInvalidate = true;
+    if (nStatus == 0 || nStatus == -2) {
+        if (bLinkWalk)
+            RefreshGatheredLinks();
+        else
+            RefreshGatheredPoe();
+    } else if (nStatus == -1 && bLinkWalk) {
+        OutputDebugString("-----------------TIMEOUT-------------------TIMEOUT");
+        if (m_pOwner != nullptr)
+            m_pOwner->ResetPortLeds();
+    } else {
+        // A PoE walk that timed out leaves the port parts as they are.
+        bInvalidate = false;
+    }
+    if (bInvalidate && m_pOwner != nullptr)
+        m_pOwner->InvalidatePanel();
     session.SignalDone();
     m_bWalkPending = 0;
 }
@@ -437,25 +449,9 @@ int CPanelStatus::OnDeviceValuesReply(CSnmp* pResponseIn, int nRequestID, void* 
             session.StartRequest(&CPanelStatus::OnDeviceValuesReply, pThis, 0, kRowTimeout);
             return 0;
         }
-        // Past the last port: the walk is over.
-        std::lock_guard gate(pThis->m_ownerLock);
-        pThis->RefreshGatheredLinks();
-        pThis->EndWalk(session, true);
-        return 0;
+        // A row past the last port: the walk is over.
     }
-
-    std::lock_guard gate(pThis->m_ownerLock);
-    {
-        std::lock_guard lock(pThis->m_lock);
-        pThis->m_LedState.fill(LED_NONE);
-    }
-    if (nStatus == -1) {
-        OutputDebugString("-----------------TIMEOUT-------------------TIMEOUT");
-        pThis->WithOwner([](CPanelStatusOwner& owner) { owner.ResetPortLeds(); });
-    } else if (nStatus == -2) {
-        pThis->RefreshGatheredLinks();
-    }
-    pThis->EndWalk(session, nStatus == -1 || nStatus == -2);
+    pThis->EndWalk(session, nStatus, true);
     return 0;
 }
 
@@ -489,21 +485,9 @@ int CPanelStatus::OnPoePortStatusReply(CSnmp* pResponseIn, int nRequestID, void*
             session.StartRequest(&CPanelStatus::OnPoePortStatusReply, pThis, 0, kRowTimeout);
             return 0;
         }
-        std::lock_guard gate(pThis->m_ownerLock);
-        pThis->RefreshGatheredPoe();
-        pThis->EndWalk(session, true);
-        return 0;
+        // A row past the last port: the walk is over.
     }
-
-    // A time-out leaves the port parts as they are.
-    std::lock_guard gate(pThis->m_ownerLock);
-    {
-        std::lock_guard lock(pThis->m_lock);
-        pThis->m_LedState.fill(LED_NONE);
-    }
-    if (nStatus == -2)
-        pThis->RefreshGatheredPoe();
-    pThis->EndWalk(session, nStatus == -2);
+    pThis->EndWalk(session, nStatus, false);
     return 0;
 }
 

@@ -154,10 +154,13 @@ private:
     // ports); nothing without an attached panel or such a part. The owner
     // lock is held.
     void SetPortPart(int part, int status);
-    // Runs fn(owner) under the owner lock while a window is attached.
-    template <class F> void WithOwner(F&& fn);
-    // The end of a walk: invalidate, the session's end signal, no walk pending.
-    void EndWalk(CCommonSNMP& session, bool bInvalidate);
+    // The end of a link walk or a PoE walk with the call-back's status (0: a
+    // row past the last port). A walk that did not pass the last port first
+    // clears every LED; one that passed it or reached the end of the table
+    // refreshes from what it gathered; a link walk that timed out resets the
+    // port parts. The window is repainted (not after a PoE walk's failure),
+    // the session signals the end, and no walk is pending any more.
+    void EndWalk(CCommonSNMP& session, int nStatus, bool bLinkWalk);
     // The refreshes with the lists the walk gathered.
     void RefreshGatheredLinks();
     void RefreshGatheredPoe();

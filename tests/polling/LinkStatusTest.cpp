@@ -17,11 +17,10 @@ struct PortCase
 
 TEST(LinkStatus, WalkSetsLedsAndPortsFromTheSwitch)
 {
-    KorvelSimulator sim({KorvelSimulator::BaseData(), ModelData("KSX-Puffin")});
-    ASSERT_TRUE(sim.Running());
-    UseSwitch(sim, kPuffin);
-    PolledPanel panel(kPuffin);
-    ASSERT_TRUE(panel.Parsed());
+    PolledSwitch polled(kPuffin);
+    ASSERT_TRUE(polled.Ready());
+    KorvelSimulator& sim = polled.sim;
+    PolledPanel& panel = polled.panel;
 
     ASSERT_TRUE(panel.WalkLinks());
     // KSX-Puffin's data: port 1 down, 2 up at 1 Gb/s, 3 up at 100 Mb/s, 5
@@ -49,13 +48,12 @@ TEST(LinkStatus, WalkSetsLedsAndPortsFromTheSwitch)
 
 TEST(LinkStatus, ComboPortOnItsSecondMediumLightsItsSecondPart)
 {
-    KorvelSimulator sim({KorvelSimulator::BaseData(), ModelData("KSX-Bellis")});
-    ASSERT_TRUE(sim.Running());
-    UseSwitch(sim, kBellis);
+    PolledSwitch polled(kBellis);
+    ASSERT_TRUE(polled.Ready());
+    KorvelSimulator& sim = polled.sim;
+    PolledPanel& panel = polled.panel;
     // Port 26 (combo ports 25 to 28) reports its fibre medium, link up at 1 Gb/s.
     ASSERT_EQ(sim.Set(kPortType + ".26", SnmpValueInteger, "3"), 0);
-    PolledPanel panel(kBellis);
-    ASSERT_TRUE(panel.Parsed());
 
     ASSERT_TRUE(panel.WalkLinks());
     // Port parts: 0..27 the ports, 28..31 the second parts of ports 25..28.

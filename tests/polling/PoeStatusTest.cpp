@@ -19,12 +19,11 @@ int ReadPoe(PolledPanel& panel)
 
 TEST(PoeStatus, PoeLedModeWalksThePoeStates)
 {
-    KorvelSimulator sim({KorvelSimulator::BaseData(), ModelData("KSX-Puffin")});
-    ASSERT_TRUE(sim.Running());
-    UseSwitch(sim, kPuffin);
+    PolledSwitch polled(kPuffin);
+    ASSERT_TRUE(polled.Ready());
+    KorvelSimulator& sim = polled.sim;
+    PolledPanel& panel = polled.panel;
     ASSERT_EQ(sim.Set(kPoeLedMode, SnmpValueInteger, "2"), 0);
-    PolledPanel panel(kPuffin);
-    ASSERT_TRUE(panel.Parsed());
 
     ASSERT_EQ(ReadPoe(panel), 0);
     EXPECT_EQ(panel.Status().m_bWalkPending, 0);
@@ -68,11 +67,10 @@ TEST(PoeStatus, PoeLedModeWalksThePoeStates)
 
 TEST(PoeStatus, LimitLampLightsAtOrBelowFifteenPointFour)
 {
-    KorvelSimulator sim({KorvelSimulator::BaseData(), ModelData("KSX-Puffin")});
-    ASSERT_TRUE(sim.Running());
-    UseSwitch(sim, kPuffin);
-    PolledPanel panel(kPuffin);
-    ASSERT_TRUE(panel.Parsed());
+    PolledSwitch polled(kPuffin);
+    ASSERT_TRUE(polled.Ready());
+    KorvelSimulator& sim = polled.sim;
+    PolledPanel& panel = polled.panel;
 
     const std::pair<const char*, int> cases[] = {
         {"15.4", 1}, {"7", 1}, {"15.5", 0}, {"185.0", 0}, {"unlimited", 0}, {"", 0},
@@ -90,11 +88,10 @@ TEST(PoeStatus, LimitLampLightsAtOrBelowFifteenPointFour)
 TEST(PoeStatus, FailedReadsAreRetriedAfterThreeSkips)
 {
     // A switch without the PoE objects: every read comes back without a value.
-    KorvelSimulator sim({ModelData("KVT-CorvidR2")});
-    ASSERT_TRUE(sim.Running());
-    UseSwitch(sim, kCorvid);
-    PolledPanel panel(kCorvid);
-    ASSERT_TRUE(panel.Parsed());
+    PolledSwitch polled(kCorvid, {ModelData("KVT-CorvidR2")});
+    ASSERT_TRUE(polled.Ready());
+    KorvelSimulator& sim = polled.sim;
+    PolledPanel& panel = polled.panel;
     panel.Status().SetProfile(true, kCorvid.ports, kCorvid.ports, 0, 0);
 
     const auto poeReads = [&] {

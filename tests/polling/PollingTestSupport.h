@@ -11,6 +11,7 @@
 #include "panel/CParseDevXML.h"
 #include "panel/CPort.h"
 #include "platform/snmp/KorvelMib.h"
+#include "session/SessionTestSupport.h"
 #include "support/SimulatorFixture.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,10 @@
 
 namespace polling_test {
 
-using Clock = std::chrono::steady_clock;
+using session_test::Clock;
+using session_test::Eventually;
+using session_test::LogLinesOf;
+using session_test::MsSince;
 
 inline const std::string kIfAdminStatus = "1.3.6.1.2.1.2.2.1.7";
 inline const std::string kPortType = KorvelOid("10.76.19.1.1.13.1.7");
@@ -40,23 +44,6 @@ inline const std::string kReboot = KorvelOid("10.76.19.1.1.9.0");
 // The dark LED bitmaps, for an even and an odd port number.
 inline constexpr UINT kLedDarkEven = 159;
 inline constexpr UINT kLedDarkOdd = 160;
-
-inline long MsSince(Clock::time_point start)
-{
-    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
-}
-
-// Polls `ready` every 10 ms for up to `timeoutMs`.
-template <class F> bool Eventually(F ready, int timeoutMs = 5000)
-{
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!ready()) {
-        if (Clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
 
 inline std::filesystem::path ModelFolder(const std::string& model)
 {
@@ -83,26 +70,11 @@ inline const Model kPuffin{"KSX-Puffin", true, 28, 24, 0, 0, true};
 inline const Model kBellis{"KSX-Bellis", false, 28, 0, 4, 25, false};
 inline const Model kCorvid{"KVT-CorvidR2", false, 10, 0, 0, 0, false};
 
-// The request log lines of one kind ("GET", "GETNEXT", "SET").
-inline std::vector<std::string> LogLinesOf(const KorvelSimulator& sim, const std::string& kind)
-{
-    std::vector<std::string> out;
-    for (const std::string& line : sim.LogLines()) {
-        if (line.rfind(kind + "\t", 0) == 0)
-            out.push_back(line);
-    }
-    return out;
-}
-
 // Points the connection parameters and the profile globals at the simulator
 // and the model (SNMPv1).
 inline void UseSwitch(const KorvelSimulator& sim, const Model& model)
 {
-    g_strDeviceIP = sim.Host();
-    g_strSnmpVersion = "1";
-    g_strReadCommunity = KorvelSimulator::ReadCommunity();
-    g_strWriteCommunity = KorvelSimulator::WriteCommunity();
-    g_strTimeout = "3000";
+    session_test::UseSimulator(sim);
     g_strModelName = model.name;
     g_nPortCount = model.ports;
     g_nPoePortCount = model.poePorts;
@@ -239,6 +211,27 @@ private:
     bool m_bParsed = false;
     RecordingOwner m_owner;
     std::shared_ptr<CPanelStatus> m_pStatus;
+};
+
+// A simulated switch with a model's data (the base data first, unless other
+// files are given), the connection parameters and profile pointing at it, and
+// that model's polled panel: sessions copy the parameters when they are built.
+class PolledSwitch
+{
+public:
+    explicit PolledSwitch(const Model& model)
+        : PolledSwitch(model, {KorvelSimulator::BaseData(), ModelData(model.name)})
+    {
+    }
+    PolledSwitch(const Model& model, std::vector<std::string> dataFiles)
+        : sim(std::move(dataFiles)), panel((UseSwitch(sim, model), model))
+    {
+    }
+
+    bool Ready() const { return sim.Running() && panel.Parsed(); }
+
+    KorvelSimulator sim;
+    PolledPanel panel;
 };
 
 } // namespace polling_test

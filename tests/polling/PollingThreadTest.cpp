@@ -39,11 +39,10 @@ void EndLikeTheWindow(PolledPanel& panel, std::shared_ptr<CPanelDeviceThread>& t
 
 TEST(PollingThread, FollowsTheSwitch)
 {
-    KorvelSimulator sim({KorvelSimulator::BaseData(), ModelData("KSX-Puffin")});
-    ASSERT_TRUE(sim.Running());
-    UseSwitch(sim, kPuffin);
-    PolledPanel panel(kPuffin);
-    ASSERT_TRUE(panel.Parsed());
+    PolledSwitch polled(kPuffin);
+    ASSERT_TRUE(polled.Ready());
+    KorvelSimulator& sim = polled.sim;
+    PolledPanel& panel = polled.panel;
     auto thread = StartPolling(panel);
 
     // The first cycle comes after half a second.
@@ -74,11 +73,10 @@ TEST(PollingThread, FollowsTheSwitch)
 
 TEST(PollingThread, NothingIsSentWhileAFeatureDialogIsOpen)
 {
-    KorvelSimulator sim({KorvelSimulator::BaseData(), ModelData("KSX-Bellis")});
-    ASSERT_TRUE(sim.Running());
-    UseSwitch(sim, kBellis);
-    PolledPanel panel(kBellis);
-    ASSERT_TRUE(panel.Parsed());
+    PolledSwitch polled(kBellis);
+    ASSERT_TRUE(polled.Ready());
+    KorvelSimulator& sim = polled.sim;
+    PolledPanel& panel = polled.panel;
     panel.Status().m_bFeatureDialogOpen = 1;
     auto thread = StartPolling(panel);
 
@@ -93,11 +91,10 @@ TEST(PollingThread, NothingIsSentWhileAFeatureDialogIsOpen)
 
 TEST(PollingThread, ThreadInsideASlowRequestIsLetGoSafely)
 {
-    KorvelSimulator sim({KorvelSimulator::BaseData(), ModelData("KSX-Puffin")});
-    ASSERT_TRUE(sim.Running());
-    UseSwitch(sim, kPuffin);
-    auto panel = std::make_unique<PolledPanel>(kPuffin);
-    ASSERT_TRUE(panel->Parsed());
+    PolledSwitch polled(kPuffin);
+    ASSERT_TRUE(polled.Ready());
+    KorvelSimulator& sim = polled.sim;
+    PolledPanel* panel = &polled.panel;
     // A switch that has stopped answering: the cycle's reachability check
     // (1000 ms) and fan read (500 ms) fail, then the PoE read waits 5000 ms.
     ASSERT_TRUE(sim.SilenceFor(10000));
@@ -126,11 +123,10 @@ TEST(PollingThread, ThreadInsideASlowRequestIsLetGoSafely)
 
 TEST(PollingThread, EndingDuringAWalkOnASlowSwitchIsClean)
 {
-    KorvelSimulator sim({KorvelSimulator::BaseData(), ModelData("KSX-Bellis")});
-    ASSERT_TRUE(sim.Running());
-    UseSwitch(sim, kBellis);
-    PolledPanel panel(kBellis);
-    ASSERT_TRUE(panel.Parsed());
+    PolledSwitch polled(kBellis);
+    ASSERT_TRUE(polled.Ready());
+    KorvelSimulator& sim = polled.sim;
+    PolledPanel& panel = polled.panel;
     ASSERT_TRUE(sim.SetReplyDelay(150));
     auto thread = StartPolling(panel);
     // A few rows into the interface walk.

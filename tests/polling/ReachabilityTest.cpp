@@ -6,11 +6,10 @@ using namespace polling_test;
 
 TEST(Reachability, UnansweredCheckDarkensEveryPort)
 {
-    KorvelSimulator sim({KorvelSimulator::BaseData(), ModelData("KSX-Puffin")});
-    ASSERT_TRUE(sim.Running());
-    UseSwitch(sim, kPuffin);
-    PolledPanel panel(kPuffin);
-    ASSERT_TRUE(panel.Parsed());
+    PolledSwitch polled(kPuffin);
+    ASSERT_TRUE(polled.Ready());
+    KorvelSimulator& sim = polled.sim;
+    PolledPanel& panel = polled.panel;
 
     ASSERT_TRUE(panel.WalkLinks());
     ASSERT_EQ(panel.Status().CheckDeviceReachable(), 0);
@@ -40,11 +39,10 @@ TEST(Reachability, UnansweredCheckDarkensEveryPort)
 
 TEST(Reachability, WalkTimeOutResetsThePorts)
 {
-    KorvelSimulator sim({KorvelSimulator::BaseData(), ModelData("KSX-Puffin")});
-    ASSERT_TRUE(sim.Running());
-    UseSwitch(sim, kPuffin);
-    PolledPanel panel(kPuffin);
-    ASSERT_TRUE(panel.Parsed());
+    PolledSwitch polled(kPuffin);
+    ASSERT_TRUE(polled.Ready());
+    KorvelSimulator& sim = polled.sim;
+    PolledPanel& panel = polled.panel;
     ASSERT_TRUE(panel.WalkLinks());
     ASSERT_EQ(panel.Led(2), CPanelStatus::LED_GREEN);
 

@@ -1,6 +1,7 @@
 #include "platform/ui/WindowEventFilter.h"
 
 #include "platform/ui/CWnd.h"
+#include "platform/ui/ListViewWidget.h"
 #include "platform/ui/MessageRouter.h"
 #include "platform/ui/WindowFactory.h"
 #include "platform/ui/WindowRegistry.h"
@@ -267,6 +268,14 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         if (own && widget == own->widget) {
             own->invalid = true;
             Size(own);
+        } else if (!own) {
+            // The rows' area of a list changed (the list was laid out anew, its
+            // scroll bars came or went): its client area did.
+            auto* list = dynamic_cast<ListViewWidget*>(widget->parentWidget());
+            WindowRecord* rec = list && list->viewport() == widget ? WindowRegistry::FromWidget(list) : nullptr;
+            if (rec && list->isVisible())
+                MessageRouter::SendFromEvent(rec->hwnd, WM_SIZE, SIZE_RESTORED,
+                                             MAKELPARAM(static_cast<WORD>(list->width()), static_cast<WORD>(list->height())));
         }
         return false;
     case QEvent::Show:

@@ -23,11 +23,12 @@ bool DialogShot::Render(CDialog& dialog)
     m_caption = QString::fromStdString(t->caption);
     if (!dialog.Create(m_templateId, nullptr))
         return false;
-    QWidget* widget = dialog.GetWidget();
+    // The window on the screen: with a menu bar, the frame that holds it.
+    QWidget* widget = dialog.GetWidget()->window();
     widget->show();
     QCoreApplication::processEvents();
     const QPixmap client = widget->grab();
-    QFont titleFont = widget->font();
+    QFont titleFont = dialog.GetWidget()->font();
     dialog.DestroyWindow();
 
     m_image = FrameWindowPicture(client, m_caption, (t->style & WS_SYSMENU) != 0, titleFont);

@@ -125,6 +125,8 @@ bool PanelShot::Render()
         return false;
     CKorvelModuleDlg dialog;
     dialog.SetProfilePath(m_modelFolder + "/User.ini");
+    // The picture sets the states itself: nothing is polled.
+    dialog.SetPolling(false);
     if (!dialog.Create(IDD_KORVELMODULE_DIALOG, nullptr))
         return false;
     // The window on the screen: the frame that holds the menu bar and the panel.

@@ -7,6 +7,7 @@
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/system/UiThreadWait.h"
+#include "resources/main.h"
 
 #include <algorithm>
 #include <charconv>
@@ -35,11 +36,6 @@ constexpr int kFanTimeout = 500;
 constexpr int kPoeTimeout = 5000;
 constexpr int kRowTimeout = 5000;
 constexpr DWORD kWalkStartPause = 500;
-
-// The dark LED bitmaps of the main window's resources, for an even and an odd
-// port number.
-constexpr UINT kLedDarkEven = 159;
-constexpr UINT kLedDarkOdd = 160;
 
 // The text of binding index of a response; empty when it has none.
 std::string ValueOf(CSnmp* pResponse, int nIndex)
@@ -247,7 +243,7 @@ void CPanelStatus::ResetPoePortLeds()
         m_LedState[static_cast<size_t>(i)] = LED_NONE;
         CPoint point;
         if (m_pOwner != nullptr && GetLedPosition(*m_pRoot, i, point))
-            m_pOwner->DrawLedBitmap(point, (i + 1) % 2 == 0 ? kLedDarkEven : kLedDarkOdd);
+            m_pOwner->DrawLedBitmap(point, (i + 1) % 2 == 0 ? IDB_LED_DARK_EVEN : IDB_LED_DARK_ODD);
         SetPortPart(i, PORTDISABLED);
     }
 }

@@ -38,7 +38,7 @@ TEST(PoeStatus, PoeLedModeWalksThePoeStates)
         CPoint at;
         ASSERT_TRUE(CPanelStatus::GetLedPosition(panel.Root(), i, at));
         EXPECT_EQ(draws[static_cast<size_t>(i)].point, at) << i;
-        EXPECT_EQ(draws[static_cast<size_t>(i)].id, (i + 1) % 2 == 0 ? kLedDarkEven : kLedDarkOdd) << i;
+        EXPECT_EQ(draws[static_cast<size_t>(i)].id, (i + 1) % 2 == 0 ? IDB_LED_DARK_EVEN : IDB_LED_DARK_ODD) << i;
     }
 
     // KSX-Puffin's data: port 1 "POWER OFF", 2 "POWER ON", 6 "Time-based OFF",

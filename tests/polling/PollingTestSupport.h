@@ -11,6 +11,7 @@
 #include "panel/CParseDevXML.h"
 #include "panel/CPort.h"
 #include "platform/snmp/KorvelMib.h"
+#include "resources/main.h"
 #include "session/SessionTestSupport.h"
 #include "support/SimulatorFixture.h"
 
@@ -40,10 +41,6 @@ inline const std::string kSaveInProgress = KorvelOid("10.76.19.1.1.10.0");
 inline const std::string kFirmwareTransfer = KorvelOid("10.76.19.1.3.9.6.0");
 inline const std::string kConfigTransfer = KorvelOid("10.76.19.1.3.10.6.0");
 inline const std::string kReboot = KorvelOid("10.76.19.1.1.9.0");
-
-// The dark LED bitmaps, for an even and an odd port number.
-inline constexpr UINT kLedDarkEven = 159;
-inline constexpr UINT kLedDarkOdd = 160;
 
 inline std::filesystem::path ModelFolder(const std::string& model)
 {

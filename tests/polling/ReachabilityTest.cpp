@@ -33,7 +33,8 @@ TEST(Reachability, UnansweredCheckDarkensEveryPort)
     for (int port = 1; port <= 28; ++port) {
         EXPECT_EQ(panel.Led(port), CPanelStatus::LED_NONE) << port;
         EXPECT_EQ(panel.PortPart(port - 1), PORTDISABLED) << port;
-        EXPECT_EQ(draws[static_cast<size_t>(port - 1)].id, port % 2 == 0 ? kLedDarkEven : kLedDarkOdd) << port;
+        EXPECT_EQ(draws[static_cast<size_t>(port - 1)].id, port % 2 == 0 ? IDB_LED_DARK_EVEN : IDB_LED_DARK_ODD)
+            << port;
     }
 }
 

@@ -5,17 +5,15 @@
 #include "common/Globals.h"
 #include "resources/main.h"
 #include "tests/support/SimulatorFixture.h"
+#include "tests/ui/UiTestSupport.h"
 #include "tools/korvel-shots/InFolder.h"
 #include "tools/korvel-shots/WindowFrame.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -28,19 +26,6 @@ constexpr UINT kLastCommand = 32899;
 // How long a dialog may take to come up, and to end its reads.
 constexpr int kDialogUpMs = 3000;
 constexpr int kReadsMs = 20000;
-
-// Runs the event loop until ready() holds or timeoutMs passed; returns ready().
-bool PumpUntil(const std::function<bool()>& ready, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!ready()) {
-        if (timer.elapsed() > timeoutMs)
-            return ready();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 // The simulated switch's data: the base file, the data of every feature,
 // then the model's own.

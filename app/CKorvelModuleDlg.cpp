@@ -3,17 +3,23 @@
 #include "app/CAboutDlg.h"
 #include "app/CDeviceProfile.h"
 #include "app/CKorvelModuleApp.h"
+#include "common/CUtils.h"
 #include "common/Globals.h"
+#include "features/agent_tools/CResetDevice.h"
+#include "features/ports_vlans/CPortDescription.h"
 #include "features/ports_vlans/CPortSetInfo.h"
+#include "features/ports_vlans/CTrunkConfigDlg.h"
 #include "panel/CMyBitmapApp.h"
+#include "panel/CPanelDeviceThread.h"
 #include "panel/CPort.h"
+#include "platform/snmp/CSnmp.h"
+#include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CMenu.h"
 #include "platform/ui/CursorIcon.h"
 #include "resources/main.h"
 
 #include <algorithm>
-#include <utility>
 
 BYTE g_bBlinkPhase = 0;
 
@@ -34,6 +40,15 @@ constexpr int kPoePopup = 8;
 // What models without PoE lose, by command.
 constexpr UINT kPoeCommands[] = {ID_POE_PORT_SETTINGS,  ID_POE_TIME_RANGE,     ID_LLDP_MED,
                                  ID_POE_RESERVED_32857, ID_POE_RESERVED_32858, ID_POE_GLOBAL};
+// How long the window waits for the polling thread to end before it lets it
+// go, and how long the window's end waits for a thread it let go.
+constexpr DWORD kPollingStopMs = 1000;
+constexpr DWORD kLetGoPollingMs = 10000;
+// The period of the LED blink timer.
+constexpr UINT kBlinkMs = 200;
+// Save Configuration: the object written, and the time-out of the write.
+const std::string kSaveConfiguration = KorvelOid("10.76.19.1.1.10.0");
+constexpr int kSaveTimeoutMs = 4000;
 
 // Port states that mean a combo port uses its second medium.
 bool UsesSecondMedium(int portState)
@@ -52,16 +67,90 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_WM_CLOSE()
     ON_WM_TIMER()
     ON_MESSAGE(WM_DRAW_BITMAP_AT, OnDrawBitmapMessage)
-    // The command table: one line per menu command (a command without a line
-    // here has its menu item grayed).
+    // The command table: one line per command, in the order of the menu's
+    // design (a command without a line here has its menu item grayed). A
+    // feature dialog's command is enabled by its line (and the include of the
+    // dialog's header): OnFeatureDialog hides the main window and pauses the
+    // polling while the dialog runs, OnPlainDialog runs it over the panel.
+    // ON_COMMAND(ID_DEVICE_CONFIGURE, OnFeatureDialog<CDeviceCfgDlg>)
+    ON_COMMAND(ID_PORT_CONFIGURATION, OnFeatureDialog<CPortSetInfo>)
+    ON_COMMAND(ID_PORT_DESCRIPTION, OnFeatureDialog<CPortDescription>)
+    ON_COMMAND(ID_NO_ACTION_32790, OnNoAction)
+    ON_COMMAND(ID_NO_ACTION_32783, OnNoAction)
+    ON_COMMAND(ID_NO_ACTION_32781, OnNoAction)
+    ON_COMMAND(ID_TELNET, OnTelnet)
+    ON_COMMAND(ID_WEB, OnWeb)
     ON_COMMAND(ID_APP_ABOUT, OnFeatureDialog<CAboutDlg>)
+    // ON_COMMAND(ID_8021X_PORT_CONFIG, OnFeatureDialog<Dot1xPortConfig>)
+    ON_COMMAND(ID_REBOOT, OnReboot)
+    // ON_COMMAND(ID_SYSTEM_INFORMATION, OnFeatureDialog<CSnmpDevIden>)
+    // ON_COMMAND(ID_INTERFACE_TABLE, OnFeatureDialog<CIntfList>)
+    // ON_COMMAND(ID_IP_TABLE, OnFeatureDialog<CIPAddrTable>)
+    // ON_COMMAND(ID_FORWARDING_TABLE, OnFeatureDialog<CSwitchDatabase>)
+    // ON_COMMAND(ID_TCP_SERVICE, OnFeatureDialog<CTcpPortInfo>)
+    // ON_COMMAND(ID_UDP_SERVICE, OnFeatureDialog<CUdpPortInfo>)
+    // ON_COMMAND(ID_SPANNING_TREE, OnFeatureDialog<CPrivateSpanTBridge>)
+    ON_COMMAND(ID_TRUNK_CONFIGURATION, OnFeatureDialog<CTrunkConfigDlg>)
+    // ON_COMMAND(ID_FIRMWARE_UPGRADE, OnFeatureDialog<CFirmDownLoad>)
+    // ON_COMMAND(ID_SYSLOG_HOST, OnFeatureDialog<CSyslogHostCfgDlg>)
+    // ON_COMMAND(ID_VLAN_CONFIGURATION, OnFeatureDialog<C8021qVlanSet>)
+    ON_COMMAND(ID_SAVE_CONFIGURATION, OnSaveConfiguration)
+    // ON_COMMAND(ID_JUMBO_FRAME, OnFeatureDialog<CJumboFrameconfigdlg>)
+    // ON_COMMAND(ID_POE_TIME_RANGE, OnFeatureDialog<TimeRangInfo>)
+    // ON_COMMAND(ID_LLDP_GLOBAL, OnFeatureDialog<CLLDPGroup>)
+    // ON_COMMAND(ID_LLDP_MED, OnFeatureDialog<CLLDPMED>)
+    // ON_COMMAND(ID_LLDP_REMOTE_INFO, OnFeatureDialog<CLLDPREMOTEINFO>)
+    // ON_COMMAND(ID_SNMP_COMMUNITY, OnFeatureDialog<CSNMPCommunity>)
+    // ON_COMMAND(ID_SNMP_ENGINE_ID, OnFeatureDialog<CSNMPEngineID>)
+    // ON_COMMAND(ID_SNMP_GLOBAL, OnFeatureDialog<CSNMPGlobal>)
+    // ON_COMMAND(ID_SNMP_GROUP, OnFeatureDialog<CSNMPGroup>)
+    // ON_COMMAND(ID_SNMP_HOST, OnPlainDialog<CSNMPHost>)
+    // ON_COMMAND(ID_SNMP_TRAP, OnFeatureDialog<CSNMPTrapSetting>)
+    // ON_COMMAND(ID_SNMP_USER, OnFeatureDialog<CSNMPUser>)
+    // ON_COMMAND(ID_SNMP_VIEW, OnFeatureDialog<CSNMPViewTree>)
+    // ON_COMMAND(ID_MULTICAST_FILTERING, OnFeatureDialog<CMultiFilterModeConfig>)
+    // ON_COMMAND(ID_RMON_GLOBAL, OnFeatureDialog<CRmonStatus>)
+    // ON_COMMAND(ID_RMON_ALARM, OnFeatureDialog<CRmonAlarm>)
+    // ON_COMMAND(ID_RMON_ETHERNET_STATISTICS, OnFeatureDialog<CRMONEthernetStatistics>)
+    // ON_COMMAND(ID_RMON_EVENT, OnFeatureDialog<CRMONEvent>)
+    // ON_COMMAND(ID_RMON_HISTORY_CONTROL, OnFeatureDialog<CRMONHistoryControl>)
+    // ON_COMMAND(ID_ARP_SPOOFING, OnFeatureDialog<CARPSpoofSetting>)
+    // ON_COMMAND(ID_DHCP_SERVER_SCREENING, OnFeatureDialog<CDHCPServerScreenDlg>)
+    // ON_COMMAND(ID_POE_PORT_SETTINGS, OnFeatureDialog<CPOEConfigDlg>)
+    // ON_COMMAND(ID_SURVEILLANCE_OUI, OnFeatureDialog<CCameraVLANOUISetting>)
+    // ON_COMMAND(ID_SURVEILLANCE_VLAN, OnFeatureDialog<CCameraVlanSetting>)
+    // ON_COMMAND(ID_GVRP_TIME, OnFeatureDialog<CGVRPTime>)
+    // ON_COMMAND(ID_GVRP_SETTINGS, OnFeatureDialog<CGVRPSettings>)
+    // ON_COMMAND(ID_IGMP_SNOOPING, OnFeatureDialog<CIGMPSnoopConfig>)
+    // ON_COMMAND(ID_STATIC_MAC, OnFeatureDialog<CStaticMACDlg>)
+    // ON_COMMAND(ID_STORM_CONTROL, OnFeatureDialog<CStormControlDlg>)
+    // ON_COMMAND(ID_TRAFFIC_SEGMENTATION, OnFeatureDialog<CTrafficSegDlg>)
+    // ON_COMMAND(ID_PORT_MIRRORING, OnFeatureDialog<CPortMirroringdlg>)
+    // ON_COMMAND(ID_LOOPBACK_DETECTION, OnFeatureDialog<CLoopbackDetection>)
+    // ON_COMMAND(ID_POWER_SAVING, OnFeatureDialog<CPowerSaveDlg>)
+    // ON_COMMAND(ID_TIME_PROFILE, OnFeatureDialog<CTimeProfileInfo>)
+    // ON_COMMAND(ID_BANDWIDTH_CONTROL, OnFeatureDialog<CBandWidthControlDlg>)
+    // ON_COMMAND(ID_8021X_GLOBAL, OnFeatureDialog<C8021XGlobalDlg>)
+    // ON_COMMAND(ID_8021X_PORT_SETTINGS, OnFeatureDialog<C8021XPortSettings>)
+    // ON_COMMAND(ID_8021X_USER, OnFeatureDialog<C8021XUserDLG>)
+    // ON_COMMAND(ID_8021X_RADIUS, OnFeatureDialog<C8021XAuRadiusServerDLG>)
+    // ON_COMMAND(ID_POE_GLOBAL, OnFeatureDialog<CPOEGlobal>)
+    // ON_COMMAND(ID_WHITE_LIST, OnFeatureDialog<CIMPBWhiteList>)
+    // ON_COMMAND(ID_BLACK_LIST, OnFeatureDialog<CIMPBBlackList>)
+    // ON_COMMAND(ID_SMART_BINDING, OnFeatureDialog<CIMPBSmartBinding>)
+    // ON_COMMAND(ID_SMART_BINDING_SETTINGS, OnFeatureDialog<CSmartBindingSettings>)
+    // ON_COMMAND(ID_MANAGEMENT_VLAN, OnFeatureDialog<CManagVlanSetDlg>)
+    ON_COMMAND_RANGE(ID_NO_ACTION_FIRST, ID_NO_ACTION_LAST, OnNoActionRange)
 END_MESSAGE_MAP()
 
 CKorvelModuleDlg::CKorvelModuleDlg(CWnd* pParent)
-    : CBitmapDialog(IDD_KORVELMODULE_DIALOG, pParent), m_strProfilePath(CDeviceProfile::ProfilePath())
+    : CBitmapDialog(IDD_KORVELMODULE_DIALOG, pParent), m_pStatus(std::make_shared<CPanelStatus>()),
+      m_bFeatureDialogOpen(m_pStatus->m_bFeatureDialogOpen), m_pPortStates(m_pStatus->m_pPortStates),
+      m_bLinkLedMode(m_pStatus->m_bLinkLedMode), m_bPoeLimitLamp(m_pStatus->m_bPoeLimitLamp),
+      m_strFanStatus(m_pStatus->m_strFanStatus), m_bDeviceReachable(m_pStatus->m_bDeviceReachable),
+      m_LedState(m_pStatus->m_LedState), m_strProfilePath(CDeviceProfile::ProfilePath())
 {
     m_hIcon = LoadIconResource(IDI_MODULE);
-    m_LedState.fill(3);
     // The bitmap cache, with a hidden window of its own.
     m_pBitmapCache = std::make_unique<CMyBitmapApp>();
     m_pBitmapCache->ResetLedPositions();
@@ -71,11 +160,17 @@ CKorvelModuleDlg::CKorvelModuleDlg(CWnd* pParent)
 
 CKorvelModuleDlg::~CKorvelModuleDlg()
 {
+    // A window that was never shown has its polling stopped here.
+    StopPanelThread();
+    m_pStatus->Detach();
     CVirtualDev::SetCursorAction({});
     CPort::SetClickAction({});
     if (g_pBitmapCache == m_pBitmapCache.get())
         g_pBitmapCache = nullptr;
     m_pBitmapCache->DestroyWindow();
+    // A polling thread that was let go ends after its request; the process
+    // does not end under it.
+    CPanelDeviceThread::WaitForThreads(kLetGoPollingMs);
 }
 
 void CKorvelModuleDlg::DoDataExchange(CDataExchange* pDX)
@@ -110,18 +205,15 @@ BOOL CKorvelModuleDlg::OnInitDialog()
     SetIcon(m_hIcon, FALSE);
 
     {
-        std::lock_guard lock(m_ledLock);
+        std::lock_guard lock(LedLock());
         m_bLinkLedMode = 1;
         m_bPoeLimitLamp = 0;
         m_strFanStatus.assign(1, '1'); // fan in order
     }
     ReadDeviceProfile();
     LoadPanelFromXml(m_strXmlName);
-    {
-        std::lock_guard lock(m_ledLock);
-        m_pPortStates.assign(static_cast<std::size_t>(std::max(m_nPortCount, 0)), 0);
-        m_LedState.fill(3);
-    }
+    // Every port state 0, every LED not drawn.
+    m_pStatus->SetProfile(m_bPoeModel != 0, m_nPortCount, g_nPoePortCount, m_nComboPortCount, m_nComboPortIndex);
     SetWindowText(m_strModelName + ": " + g_strDeviceIP);
     PrepareMenus();
 
@@ -137,6 +229,15 @@ BOOL CKorvelModuleDlg::OnInitDialog()
     m_pDC = GetDC();
     for (UINT id : kPreloadedBitmaps)
         m_pBitmapCache->LoadBitmap(m_pDC, id);
+
+    // The status polling.
+    m_pStatus->Attach(this, &m_root);
+    if (m_bPolling) {
+        m_pPanelThread = std::make_shared<CPanelDeviceThread>();
+        m_pPanelThread->SetOwner(m_pStatus);
+        if (!m_pPanelThread->CreateThread())
+            m_pPanelThread.reset();
+    }
     return TRUE;
 }
 
@@ -239,8 +340,10 @@ void CKorvelModuleDlg::OnMouseMove(UINT nFlags, CPoint point)
 
 void CKorvelModuleDlg::StopPanelThread()
 {
-    // The polling thread is stopped here once it exists: its stop flag set,
-    // up to 1000 ms for m_evThreadExit, then let go.
+    if (!m_pPanelThread)
+        return;
+    m_pPanelThread->Stop(kPollingStopMs);
+    m_pPanelThread.reset();
 }
 
 void CKorvelModuleDlg::OnClose()
@@ -263,24 +366,19 @@ void CKorvelModuleDlg::OnCancel()
 
 BOOL CKorvelModuleDlg::DestroyWindow()
 {
+    // Also when the dialog was ended without one of its close paths.
+    StopPanelThread();
     OutputDebugString("==================DestroyWindow===============");
     // A closed session forgets its requests: late walk replies are dropped.
-    const std::pair<CCommonSNMP*, const char*> sessions[] = {
-        {&m_cCommonSNMP, "m_cCommonSNMP"},
-        {&m_cCommonSNMPset, "m_cCommonSNMPset"},
-        {&m_cCommonSNMPFan, "m_cCommonSNMPFan"},
-        {&m_cCommonSNMPPoe, "m_cCommonSNMPPoe"},
-        {&m_cCommonSNMPDevStat, "m_cCommonSNMPDevStat"},
-        {&m_cCommonSNMPPoeStat, "m_cCommonSNMPPoeStat"},
-    };
-    for (const auto& [session, name] : sessions) {
-        session->Close();
-        OutputDebugString(std::string("==================") + name + ".Close===============");
-    }
-    CVirtualDev::SetCursorAction({});
+    m_cCommonSNMPset.Close();
+    OutputDebugString("==================m_cCommonSNMPset.Close===============");
+    m_pStatus->Close();
+    // From here on neither the polling nor a walk touches the window.
+    m_pStatus->Detach();
     CPort::SetClickAction({});
+    CVirtualDev::SetCursorAction({});
     {
-        std::lock_guard lock(m_ledLock);
+        std::lock_guard lock(LedLock());
         if (m_pDC != nullptr)
             ReleaseDC(m_pDC);
         m_pDC = nullptr;
@@ -299,12 +397,89 @@ void CKorvelModuleDlg::RunFeatureDialog(CDialog& dialog)
 }
 
 // ---------------------------------------------------------------------------
+// Commands that act at once
+
+bool CKorvelModuleDlg::Ask(const std::string& strQuestion) const
+{
+    return MessageBox(strQuestion, std::string(), MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) == IDOK;
+}
+
+void CKorvelModuleDlg::OnTelnet()
+{
+    if (!Ask("Do you want to TELNET this device?"))
+        return;
+    // A Telnet that cannot be started is not reported.
+    CUtils::StartTelnet();
+}
+
+void CKorvelModuleDlg::OnWeb()
+{
+    if (!Ask("Do you want to access this device with browser?"))
+        return;
+    if (CUtils::GetBrowserPath().empty()) {
+        MessageBox("Failed to get IE path !");
+        return;
+    }
+    CUtils::StartBrowser();
+}
+
+void CKorvelModuleDlg::OnSaveConfiguration()
+{
+    if (!Ask("Do you want to save the configuration?"))
+        return;
+    m_cCommonSNMPset.Open(SnmpPduSet);
+    m_cCommonSNMPset.AddValue(kSaveConfiguration, SnmpValueInteger, "1");
+    std::unique_ptr<CSnmp> pResponse;
+    const int nStatus = m_cCommonSNMPset.send(pResponse, kSaveTimeoutMs);
+    // A reply that refuses the write is no success.
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    if (pResponse)
+        pResponse->getError(&nErrorStatus, &nErrorIndex);
+    const bool bSaved = nStatus == 0 && pResponse && nErrorStatus == 0;
+    MessageBox(bSaved ? "           Success!           " : "           Failed!            ");
+}
+
+void CKorvelModuleDlg::OnReboot()
+{
+    if (!Ask("Do you want to reboot the device?"))
+        return;
+    CResetDevice reset;
+    if (reset.CanReboot())
+        reset.Reboot();
+    else
+        MessageBox("FW upgrade/backup or config backup/restore is already progressing. ");
+}
+
+void CKorvelModuleDlg::OnNoAction() {}
+
+void CKorvelModuleDlg::OnNoActionRange(UINT /*nID*/) {}
+
+// ---------------------------------------------------------------------------
+// What the polling asks of the window
+
+void CKorvelModuleDlg::ResetPortLeds()
+{
+    CBitmapDialog::ResetPortLeds();
+}
+
+void CKorvelModuleDlg::InvalidatePanel()
+{
+    Invalidate();
+}
+
+void CKorvelModuleDlg::ArmBlinkTimer()
+{
+    SetTimer(IDT_LED_BLINK, kBlinkMs);
+}
+
+// ---------------------------------------------------------------------------
 // Painting
 
 void CKorvelModuleDlg::OnPaint()
 {
     CBitmapDialog::OnPaint();
-    std::lock_guard lock(m_ledLock);
+    std::lock_guard lock(LedLock());
     DrawLamps();
     DrawLeds();
 }
@@ -322,14 +497,14 @@ void CKorvelModuleDlg::OnTimer(UINT_PTR nIDEvent)
 
 LRESULT CKorvelModuleDlg::OnDrawBitmapMessage(WPARAM /*wParam*/, LPARAM lParam)
 {
-    std::lock_guard lock(m_ledLock);
+    std::lock_guard lock(LedLock());
     DrawCached(static_cast<UINT>(lParam), m_ptLed.x, m_ptLed.y);
     return 0;
 }
 
 void CKorvelModuleDlg::DrawLedBitmap(CPoint point, UINT id)
 {
-    std::lock_guard lock(m_ledLock);
+    std::lock_guard lock(LedLock());
     m_ptLed = point;
     DrawCached(id, point.x, point.y);
 }
@@ -342,14 +517,7 @@ void CKorvelModuleDlg::DrawCached(UINT id, int x, int y)
 
 bool CKorvelModuleDlg::GetLedPosition(int portPart, CPoint& point) const
 {
-    const CVirtualDev* port = m_root.FindChildByClass("CPort", portPart);
-    const CVirtualDev* first = port != nullptr ? port->GetChild(0) : nullptr;
-    if (first == nullptr)
-        return false;
-    CRect rect;
-    first->GetRect(&rect);
-    point = rect.TopLeft();
-    return true;
+    return CPanelStatus::GetLedPosition(m_root, portPart, point);
 }
 
 void CKorvelModuleDlg::DrawLamps()

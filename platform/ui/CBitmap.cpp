@@ -13,8 +13,19 @@ using gdi_detail::GdiObjectData;
 
 namespace {
 
-std::mutex g_finderLock;
-std::function<std::string(UINT)> g_finder;
+// Made on first use: the application object, a global of the program, sets
+// the finder while the program's globals are still being constructed.
+std::mutex& FinderLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+std::function<std::string(UINT)>& Finder()
+{
+    static std::function<std::string(UINT)> finder;
+    return finder;
+}
 
 std::shared_ptr<GdiObjectData> BitmapData(std::shared_ptr<gdi_detail::DrawSurface> surface)
 {
@@ -28,16 +39,16 @@ std::shared_ptr<GdiObjectData> BitmapData(std::shared_ptr<gdi_detail::DrawSurfac
 
 void CBitmap::SetResourceFinder(std::function<std::string(UINT id)> find)
 {
-    std::lock_guard lock(g_finderLock);
-    g_finder = std::move(find);
+    std::lock_guard lock(FinderLock());
+    Finder() = std::move(find);
 }
 
 BOOL CBitmap::LoadBitmap(UINT id)
 {
     std::function<std::string(UINT)> find;
     {
-        std::lock_guard lock(g_finderLock);
-        find = g_finder;
+        std::lock_guard lock(FinderLock());
+        find = Finder();
     }
     if (!find)
         return FALSE;

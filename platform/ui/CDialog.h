@@ -46,6 +46,8 @@ public:
     void GotoDlgCtrl(CWnd* pWndCtrl);
     // Dialog units to pixels, with the metrics of the dialog's font.
     void MapDialogRect(LPRECT lpRect) const;
+    // The template the dialog is built from.
+    UINT GetTemplateId() const { return m_nIDTemplate; }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

@@ -52,6 +52,8 @@ inline INT_PTR RunMainWindow(const std::string& model, const std::function<void(
     g_strDeviceIP = "10.0.0.5";
     CKorvelModuleDlg dialog;
     dialog.SetProfilePath((ModelFolder(model) / "User.ini").string());
+    // The address is no switch's: nothing is polled.
+    dialog.SetPolling(false);
     QTimer::singleShot(0, [&dialog, &act, actEnds] {
         PumpUntil([&dialog] {
             // With a menu bar the window on the screen is the frame that holds it.

@@ -151,13 +151,13 @@ TEST_P(SnmpWalk, GetAndSetThroughTheWalkerAreCarriedOutAsSuch)
     std::unique_ptr<CSnmp> set = GetParam().version == 1
                                      ? std::unique_ptr<CSnmp>(V1(SnmpPduSet, "quenbor"))
                                      : Request(SnmpPduSet);
-    set->addValue(KorvelOid("10.76.19.1.1.9.0").c_str(), SnmpValueInteger, "1");
+    set->addValue("1.3.6.1.2.1.2.2.1.7.5", SnmpValueInteger, "2");
     table.setRequest(set.get());
     CSnmp* raw = nullptr;
     ASSERT_EQ(table.getNext(sim.Host().c_str(), raw, 3000), SnmpStatusOk);
     EXPECT_EQ(ErrorStatus(raw), 0);
     delete raw;
-    EXPECT_EQ(sim.Get(KorvelOid("10.76.19.1.1.9.0")), "1");
+    EXPECT_EQ(sim.Get("1.3.6.1.2.1.2.2.1.7.5"), "2");
     auto lines = sim.LogLines();
     ASSERT_GE(lines.size(), 3U);
     EXPECT_EQ(lines[0].substr(0, 4), "GET\t");

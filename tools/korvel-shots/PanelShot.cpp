@@ -4,50 +4,12 @@
 #include "common/Globals.h"
 #include "panel/CPort.h"
 #include "resources/main.h"
+#include "tools/korvel-shots/InFolder.h"
 #include "tools/korvel-shots/WindowFrame.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QWidget>
-#include <QWindow>
-
-#include <filesystem>
 
 namespace {
-
-// The panel's bitmap names are relative to the current folder.
-class InFolder
-{
-public:
-    explicit InFolder(const std::string& folder)
-    {
-        m_old = std::filesystem::current_path(m_error);
-        if (!m_error)
-            std::filesystem::current_path(folder, m_error);
-    }
-    ~InFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::current_path(m_old, ignored);
-    }
-    bool Entered() const { return !m_error; }
-
-private:
-    std::filesystem::path m_old;
-    std::error_code m_error;
-};
-
-bool WaitUntilShown(QWidget* widget)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!(widget->windowHandle() && widget->windowHandle()->isExposed())) {
-        if (timer.elapsed() > 5000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 struct PortLook
 {
@@ -125,6 +87,8 @@ bool PanelShot::Render()
         return false;
     CKorvelModuleDlg dialog;
     dialog.SetProfilePath(m_modelFolder + "/User.ini");
+    // The picture sets the states itself: nothing is polled.
+    dialog.SetPolling(false);
     if (!dialog.Create(IDD_KORVELMODULE_DIALOG, nullptr))
         return false;
     // The window on the screen: the frame that holds the menu bar and the panel.

@@ -1,7 +1,11 @@
 #include "tools/korvel-shots/WindowFrame.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QWidget>
+#include <QWindow>
 
 QImage FrameWindowPicture(const QPixmap& client, const QString& caption, bool closeBox, QFont titleFont)
 {
@@ -21,4 +25,16 @@ QImage FrameWindowPicture(const QPixmap& client, const QString& caption, bool cl
                          QString::fromUtf8("\u00d7"));
     painter.drawPixmap(border, titleHeight, client);
     return image;
+}
+
+bool WaitUntilShown(QWidget* widget)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!(widget->windowHandle() && widget->windowHandle()->isExposed())) {
+        if (timer.elapsed() > 5000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
 }

@@ -9,3 +9,9 @@
 #include <QString>
 
 QImage FrameWindowPicture(const QPixmap& client, const QString& caption, bool closeBox, QFont titleFont);
+
+class QWidget;
+
+// Runs the event loop until the window is on the screen (at most 5 s); false
+// when it did not come.
+bool WaitUntilShown(QWidget* widget);

@@ -4,7 +4,14 @@
 // a few port states to OUTDIR/panel-<model>-<state>.png (blanks in the model
 // name as '-'), and writes OUTDIR/index.html, which lists each picture with
 // its caption (OUTDIR defaults to build/shots).
+//
+// korvel-shots --live [OUTDIR]: opens every feature dialog that the main
+// window's command table opens, by its command, on the main window of the
+// KSX-Puffin managing a korvel-sim of its own; once the dialog's reads have
+// ended, saves it to OUTDIR/live-<template id>.png, and lists the pictures in
+// OUTDIR/live.html.
 #include "tools/korvel-shots/DialogShot.h"
+#include "tools/korvel-shots/LiveShots.h"
 #include "tools/korvel-shots/PanelShot.h"
 #include "tools/korvel-shots/ReportDemoShot.h"
 
@@ -20,6 +27,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -39,6 +47,56 @@ std::vector<std::filesystem::path> SampleModelFolders()
     return folders;
 }
 
+// The start of an index page of pictures.
+void BeginPage(QTextStream& page, const QString& title)
+{
+    page << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" << title << "</title>\n"
+         << "<style>body{font-family:sans-serif;background:#f4f4f4}figure{display:inline-block;vertical-align:top;"
+         << "margin:12px;padding:8px;background:#fff;border:1px solid #ccc}figcaption{margin-top:6px}</style>\n"
+         << "</head><body>\n<h1>" << title << "</h1>\n";
+}
+
+bool WritePage(const QString& path, const QString& html)
+{
+    QFile index(path);
+    if (!index.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        std::fprintf(stderr, "korvel-shots: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    index.write(html.toUtf8());
+    return true;
+}
+
+// korvel-shots --live: the feature dialogs, filled from the simulated switch.
+int RenderLive(const QString& out)
+{
+    LiveShots live((std::filesystem::path(KORVEL_SOURCE_DIR) / "resources" / "models" / "KSX-Puffin").string());
+    if (!live.Render()) {
+        std::fprintf(stderr, "korvel-shots: the simulated switch or the main window could not be started\n");
+        return 1;
+    }
+    QString html;
+    QTextStream page(&html);
+    BeginPage(page, QStringLiteral("Feature dialogs on the simulated switch"));
+    int failures = 0;
+    for (const LiveShots::Picture& picture : live.Pictures()) {
+        const QString file = QStringLiteral("live-%1.png").arg(picture.templateId);
+        if (!picture.image.save(QDir(out).filePath(file))) {
+            std::fprintf(stderr, "korvel-shots: %s could not be saved\n", qPrintable(file));
+            ++failures;
+            continue;
+        }
+        page << "<figure><img src=\"" << file << "\" alt=\"dialog " << picture.templateId << "\"><figcaption>"
+             << picture.templateId << ": " << picture.caption.toHtmlEscaped() << "</figcaption></figure>\n";
+    }
+    page << "</body></html>\n";
+    if (!WritePage(QDir(out).filePath("live.html"), html))
+        return 1;
+    std::printf("korvel-shots: %d live dialog pictures in %s\n", static_cast<int>(live.Pictures().size()) - failures,
+                qPrintable(out));
+    return failures == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -46,7 +104,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("build/shots");
+    const bool live = argc > 1 && std::strcmp(argv[1], "--live") == 0;
+    const int outArg = live ? 2 : 1;
+    const QString out = argc > outArg ? QString::fromLocal8Bit(argv[outArg]) : QStringLiteral("build/shots");
     if (!QDir().mkpath(out)) {
         std::fprintf(stderr, "korvel-shots: cannot create %s\n", qPrintable(out));
         return 1;
@@ -54,13 +114,12 @@ int main(int argc, char** argv)
     const ResourceStore& store = ResourceStore::Instance();
     for (const std::string& error : store.Errors())
         std::fprintf(stderr, "korvel-shots: %s\n", error.c_str());
+    if (live)
+        return RenderLive(out);
 
     QString html;
     QTextStream page(&html);
-    page << "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Dialog templates</title>\n"
-         << "<style>body{font-family:sans-serif;background:#f4f4f4}figure{display:inline-block;vertical-align:top;"
-         << "margin:12px;padding:8px;background:#fff;border:1px solid #ccc}figcaption{margin-top:6px}</style>\n"
-         << "</head><body>\n<h1>Dialog templates</h1>\n";
+    BeginPage(page, QStringLiteral("Dialog templates"));
     int failures = 0;
     int pictures = 0;
     const auto add = [&](UINT id, const DialogShot& shot, bool rendered, const QString& file, const QString& note) {
@@ -110,12 +169,8 @@ int main(int argc, char** argv)
         }
     }
     page << "</body></html>\n";
-    QFile index(QDir(out).filePath("index.html"));
-    if (!index.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        std::fprintf(stderr, "korvel-shots: cannot write %s\n", qPrintable(index.fileName()));
+    if (!WritePage(QDir(out).filePath("index.html"), html))
         return 1;
-    }
-    index.write(html.toUtf8());
     std::printf("korvel-shots: %d dialog pictures and %d panel pictures in %s\n", pictures, panels, qPrintable(out));
     return failures == 0 && store.Errors().empty() ? 0 : 1;
 }

@@ -18,6 +18,14 @@
 
 #include <chrono>
 
+namespace {
+
+// How long a configuration save and a reboot take.
+constexpr int kSaveMs = 1500;
+constexpr int kRebootMs = 8000;
+
+} // namespace
+
 void AddSwitchBehaviours(Simulator& sim)
 {
     // sysUpTime counts hundredths of a second since the switch started.
@@ -27,5 +35,21 @@ void AddSwitchBehaviours(Simulator& sim)
         ticks.type = MibTimeTicks;
         ticks.number = elapsed.count() / 10;
         s.Store().objects[oid] = ticks;
+    });
+
+    // Saving the configuration and rebooting (the Tools menu). Writing 1 to
+    // the save object starts a save: the object reads 1 while it runs, then
+    // 2 again. Writing 1 to the reboot object reboots the switch: it answers
+    // that request, then nothing while it restarts.
+    sim.OnSet(KorvelOid("10.76.19.1.1.10.0"), [](Simulator& s, const Oid& oid, const MibValue& value) {
+        if (value.number != 1)
+            return;
+        s.After(kSaveMs, [oid](Simulator& later) { later.Store().objects[oid] = MibValue::Integer(2); });
+    });
+    sim.OnSet(KorvelOid("10.76.19.1.1.9.0"), [](Simulator& s, const Oid& oid, const MibValue& value) {
+        if (value.number != 1)
+            return;
+        s.SilenceFor(kRebootMs);
+        s.Store().objects[oid] = MibValue::Integer(2);
     });
 }

@@ -1,0 +1,57 @@
+#include "features/agent_tools/CResetDevice.h"
+
+#include "platform/snmp/CSnmp.h"
+#include "platform/snmp/KorvelMib.h"
+
+#include <memory>
+
+namespace {
+
+// 1 while the configuration is being saved.
+const std::string kSaveInProgress = KorvelOid("10.76.19.1.1.10.0");
+// Firmware and configuration transfer states: 3 and 4 (firmware), 4
+// (configuration) while one runs.
+const std::string kFirmwareTransferState = KorvelOid("10.76.19.1.3.9.6.0");
+const std::string kConfigTransferState = KorvelOid("10.76.19.1.3.10.6.0");
+// Written 1, the switch reboots.
+const std::string kReboot = KorvelOid("10.76.19.1.1.9.0");
+
+std::string ValueOf(CSnmp& response, int nIndex)
+{
+    int nType = 0;
+    char* pszValue = nullptr;
+    if (response.getValue(nIndex, &nType, &pszValue) != 0 || pszValue == nullptr)
+        return std::string();
+    return pszValue;
+}
+
+} // namespace
+
+CResetDevice::CResetDevice() = default;
+
+CResetDevice::~CResetDevice() = default;
+
+BOOL CResetDevice::CanReboot()
+{
+    m_cCommonSNMP.Open(SnmpPduGet);
+    m_cCommonSNMP.AddValue(kSaveInProgress, SnmpValueNull);
+    m_cCommonSNMP.AddValue(kFirmwareTransferState, SnmpValueNull);
+    m_cCommonSNMP.AddValue(kConfigTransferState, SnmpValueNull);
+    std::unique_ptr<CSnmp> pResponse;
+    if (m_cCommonSNMP.send(pResponse, 0) != 0 || !pResponse)
+        return TRUE;
+    const std::string strSave = ValueOf(*pResponse, 0);
+    const std::string strFirmware = ValueOf(*pResponse, 1);
+    const std::string strConfig = ValueOf(*pResponse, 2);
+    if (strSave == "1" || strFirmware == "4" || strFirmware == "3" || strConfig == "4")
+        return FALSE;
+    return TRUE;
+}
+
+void CResetDevice::Reboot()
+{
+    m_cCommonSNMP.Open(SnmpPduSet);
+    m_cCommonSNMP.AddValue(kReboot, SnmpValueInteger, "1");
+    std::unique_ptr<CSnmp> pResponse;
+    m_cCommonSNMP.getNext(pResponse, 0);
+}

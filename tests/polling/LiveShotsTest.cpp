@@ -1,0 +1,34 @@
+// korvel-shots --live opens every feature dialog of the command table by its
+// command, filled from its own simulated switch.
+#include "resources/main.h"
+#include "resources/ports_vlans.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
+{
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const std::string command = std::string(KORVEL_BINARY_DIR) + "/tools/korvel-shots/korvel-shots --live '" +
+                                out.path().toStdString() + "' > /dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    QFile index(QDir(out.path()).filePath("live.html"));
+    ASSERT_TRUE(index.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(index.readAll());
+    for (int id : {IDD_ABOUTBOX, IDD_PORT_SET_INFO, IDD_PORT_DESCRIPTION, IDD_TRUNK_CONFIG}) {
+        const QString file = QString("live-%1.png").arg(id);
+        const QImage picture(QDir(out.path()).filePath(file));
+        EXPECT_FALSE(picture.isNull()) << file.toStdString();
+        EXPECT_TRUE(html.contains(file)) << file.toStdString();
+    }
+    // Only dialogs: the Tools commands' questions were answered no, and the
+    // commands without a dialog opened none.
+    EXPECT_EQ(QDir(out.path()).entryList({"live-*.png"}).size(), 4);
+}

@@ -1,0 +1,124 @@
+#include "tools/korvel-shots/LiveShots.h"
+
+#include "app/CKorvelModuleDlg.h"
+#include "common/CCommonSNMP.h"
+#include "common/Globals.h"
+#include "resources/main.h"
+#include "tests/support/SimulatorFixture.h"
+#include "tests/ui/UiTestSupport.h"
+#include "tools/korvel-shots/InFolder.h"
+#include "tools/korvel-shots/WindowFrame.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+// The program's commands: the menu's and the ones no menu item sends lie in
+// this range; the About box has its own.
+constexpr UINT kFirstCommand = 32768;
+constexpr UINT kLastCommand = 32899;
+
+// How long a dialog may take to come up, and to end its reads.
+constexpr int kDialogUpMs = 3000;
+constexpr int kReadsMs = 20000;
+
+// The simulated switch's data: the base file, the data of every feature,
+// then the model's own.
+std::vector<std::string> SimulatorData(const std::string& model)
+{
+    const std::filesystem::path data = std::filesystem::path(KORVEL_SOURCE_DIR) / "tools" / "korvel-sim" / "data";
+    const std::filesystem::path models = std::filesystem::path(KORVEL_SOURCE_DIR) / "resources" / "models";
+    std::vector<std::string> features;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(data, error)) {
+        const std::filesystem::path& file = entry.path();
+        if (file.extension() == ".snmprec" && file.stem() != "korvel-base" &&
+            !std::filesystem::exists(models / file.stem()))
+            features.push_back(file.string());
+    }
+    std::sort(features.begin(), features.end());
+    std::vector<std::string> files{(data / "korvel-base.snmprec").string()};
+    files.insert(files.end(), features.begin(), features.end());
+    if (std::filesystem::exists(data / (model + ".snmprec")))
+        files.push_back((data / (model + ".snmprec")).string());
+    return files;
+}
+
+// The dialog running modally over the main window, once it has the focus.
+CDialog* RunningDialog(const CWnd& main)
+{
+    CWnd* top = nullptr;
+    PumpUntil(
+        [&] {
+            CWnd* focus = CWnd::GetFocus();
+            top = focus != nullptr ? focus->GetTopLevelParent() : nullptr;
+            return top != nullptr && top != &main;
+        },
+        kDialogUpMs);
+    return top != &main ? dynamic_cast<CDialog*>(top) : nullptr;
+}
+
+} // namespace
+
+LiveShots::LiveShots(std::string modelFolder) : m_modelFolder(std::move(modelFolder)) {}
+
+bool LiveShots::Render()
+{
+    const std::string model = std::filesystem::path(m_modelFolder).filename().string();
+    KorvelSimulator sim(SimulatorData(model));
+    if (!sim.Running())
+        return false;
+    g_strDeviceIP = sim.Host();
+    g_strSnmpVersion = "1";
+    g_strReadCommunity = KorvelSimulator::ReadCommunity();
+    g_strWriteCommunity = KorvelSimulator::WriteCommunity();
+
+    InFolder folder(m_modelFolder);
+    if (!folder.Entered())
+        return false;
+    // The Tools commands ask first: no, thank you.
+    SetMessageBoxHook([](const MessageBoxCall&) { return IDCANCEL; });
+    CKorvelModuleDlg main;
+    main.SetProfilePath(m_modelFolder + "/User.ini");
+    main.SetPolling(false);
+    if (!main.Create(IDD_KORVELMODULE_DIALOG, nullptr) || !WaitUntilShown(main.GetWidget()->window())) {
+        SetMessageBoxHook({});
+        return false;
+    }
+
+    std::vector<UINT> commands;
+    for (UINT id = kFirstCommand; id <= kLastCommand; ++id)
+        commands.push_back(id);
+    commands.push_back(ID_APP_ABOUT);
+    for (UINT id : commands) {
+        // The command runs its dialog modally; this looks at it from inside.
+        auto pending = std::make_shared<bool>(true);
+        QTimer::singleShot(0, [this, &main, pending] {
+            if (!*pending)
+                return;
+            CDialog* dialog = RunningDialog(main);
+            if (dialog == nullptr)
+                return;
+            PumpUntil([] { return CCommonSNMP::WaitForWorkers(0); }, kReadsMs);
+            // What the last replies carried to the window shows.
+            PumpUntil([] { return false; }, 300);
+            QWidget* window = dialog->GetWidget()->window();
+            Picture picture;
+            picture.templateId = dialog->GetTemplateId();
+            picture.caption = QString::fromStdString(dialog->GetWindowText());
+            picture.image = FrameWindowPicture(window->grab(), picture.caption, true, window->font());
+            m_pictures.push_back(picture);
+            dialog->EndDialog(IDCANCEL);
+        });
+        main.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        *pending = false;
+    }
+    main.DestroyWindow();
+    SetMessageBoxHook({});
+    return true;
+}

@@ -1,0 +1,36 @@
+// The pictures of korvel-shots --live: every feature dialog that the main
+// window's command table opens, opened by its command on a sample model's
+// main window that manages a korvel-sim of its own, once its reads from the
+// simulated switch have ended.
+#pragma once
+
+#include "platform/system/WinTypes.h"
+
+#include <QImage>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class LiveShots
+{
+public:
+    struct Picture
+    {
+        UINT templateId = 0;
+        QString caption;
+        QImage image;
+    };
+
+    // modelFolder holds the model's User.ini, panel description and bitmaps.
+    explicit LiveShots(std::string modelFolder);
+
+    // Starts the simulated switch and the main window and opens each dialog.
+    // False when the switch or the window could not be started.
+    bool Render();
+    const std::vector<Picture>& Pictures() const { return m_pictures; }
+
+private:
+    std::string m_modelFolder;
+    std::vector<Picture> m_pictures;
+};

@@ -1,0 +1,232 @@
+// What the VLAN dialog tests share: a simulated switch with the VLAN data, the
+// connection parameters and device profile pointed at it, running a dialog
+// modally while a test acts on it, finding a nested dialog, and reading what
+// the simulator received.
+#pragma once
+
+#include "common/Globals.h"
+#include "support/SimulatorFixture.h"
+#include "ui/UiTestSupport.h"
+
+#include "platform/ui/WindowLayer.h"
+#include "platform/ui/WindowRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vlantest {
+
+inline const std::string kVlanTable = "1.3.6.1.4.1.32473.10.76.19.1.7.6.1";
+inline std::string VlanColumn(int column, int vid)
+{
+    return kVlanTable + "." + std::to_string(column) + "." + std::to_string(vid);
+}
+inline const std::string kAsymmetricState = "1.3.6.1.4.1.32473.10.76.19.1.7.5.0";
+inline const std::string kVoiceState = "1.3.6.1.4.1.32473.10.76.19.1.21.1.2.0";
+inline const std::string kVoiceVid = "1.3.6.1.4.1.32473.10.76.19.1.21.1.3.0";
+inline const std::string kSurveillanceState = "1.3.6.1.4.1.32473.10.76.19.1.26.1.1.0";
+inline const std::string kPvidColumn = "1.3.6.1.4.1.32473.10.76.19.1.7.7.1.1";
+inline const std::string kTrunkColumn = "1.3.6.1.4.1.32473.10.76.19.1.8.1.3.1.2";
+
+inline std::string VlanData() { return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/vlan.snmprec"; }
+inline std::string Model52Data() { return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/KSX-Alcor R2.snmprec"; }
+inline std::string FixtureData(const std::string& name)
+{
+    return std::string(KORVEL_SOURCE_DIR) + "/tests/vlan/fixtures/" + name;
+}
+inline std::vector<std::string> Switch28() { return {KorvelSimulator::BaseData(), VlanData()}; }
+inline std::vector<std::string> Switch52()
+{
+    return {KorvelSimulator::BaseData(), VlanData(), Model52Data(), FixtureData("vlan-52.snmprec")};
+}
+
+// Bytes as lower-case hexadecimal text.
+inline std::string Hex(const std::string& bytes)
+{
+    std::string text;
+    char digits[3];
+    for (unsigned char c : bytes) {
+        std::snprintf(digits, sizeof digits, "%02x", c);
+        text += digits;
+    }
+    return text;
+}
+
+// A switch of nPorts ports on a simulator of its own, with the module's
+// connection parameters and profile set for it.
+class VlanTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { g_bVlanEditable = 1; }
+
+    void StartSwitch(std::vector<std::string> files, int nPorts)
+    {
+        EnsureApplication();
+        sim = std::make_unique<KorvelSimulator>(std::move(files));
+        ASSERT_TRUE(sim->Running());
+        g_strDeviceIP = sim->Host();
+        g_strSnmpVersion = "1";
+        g_strReadCommunity = KorvelSimulator::ReadCommunity();
+        g_strWriteCommunity = KorvelSimulator::WriteCommunity();
+        g_strTimeout = "3000";
+        g_nPortCount = nPorts;
+    }
+
+    // The requests of one kind the simulator received, each as its bindings
+    // in the data-file form OID|TYPE|VALUE.
+    std::vector<std::vector<std::string>> Requests(const std::string& kind) const
+    {
+        std::vector<std::vector<std::string>> requests;
+        for (const std::string& line : sim->LogLines()) {
+            std::vector<std::string> fields;
+            std::size_t start = 0;
+            for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+                fields.push_back(line.substr(start, tab - start));
+            fields.push_back(line.substr(start));
+            if (fields.size() >= 3 && fields[0] == kind)
+                requests.emplace_back(fields.begin() + 3, fields.end());
+        }
+        return requests;
+    }
+    // Every binding of every SET, in order.
+    std::vector<std::string> SetBindings() const
+    {
+        std::vector<std::string> bindings;
+        for (const auto& request : Requests("SET"))
+            bindings.insert(bindings.end(), request.begin(), request.end());
+        return bindings;
+    }
+    // Waits until the simulator has been asked for the object after `oid`
+    // (the request whose answer ends a walk that reached it), then a little
+    // for the call-back.
+    bool WaitForGetNextFrom(const std::string& oid, int timeoutMs = 20000) const
+    {
+        const std::string binding = oid + "|";
+        const bool asked = PumpUntil(
+            [&] {
+                for (const auto& request : Requests("GETNEXT"))
+                    for (const std::string& b : request)
+                        if (b.rfind(binding, 0) == 0)
+                            return true;
+                return false;
+            },
+            timeoutMs);
+        PumpUntil([] { return false; }, 150);
+        return asked;
+    }
+    // The PVID walk (and the shorter IP interface walk beside it) ends some
+    // time after the VLAN list.
+    void WaitForSideReads(int nPorts) const { WaitForGetNextFrom(kPvidColumn + "." + std::to_string(nPorts)); }
+    // The trunk walk of the Add/Edit VLAN dialog has read the last group.
+    void WaitForTrunkWalk() const { WaitForGetNextFrom(kTrunkColumn + ".8"); }
+
+    std::unique_ptr<KorvelSimulator> sim;
+};
+
+// Runs the dialog modally; `act` runs inside its modal loop once the window
+// exists. The dialog is closed afterwards should `act` leave it open.
+template <class Dialog> INT_PTR RunModal(Dialog& dialog, const std::function<void(Dialog&)>& act)
+{
+    QTimer::singleShot(0, [&dialog, act] {
+        if (!PumpUntil([&] { return IsWindow(dialog.GetSafeHwnd()) != FALSE; }))
+            return;
+        act(dialog);
+        if (IsWindow(dialog.GetSafeHwnd()))
+            dialog.EndDialog(IDCANCEL);
+    });
+    return dialog.DoModal();
+}
+
+// The open top-level dialog with this caption, or null.
+inline CWnd* FindDialog(const std::string& caption)
+{
+    for (HWND h : WindowRegistry::TopLevelWindows()) {
+        WindowRecord* rec = WindowRegistry::Find(h);
+        if (rec && rec->object && rec->dialog && rec->widget && rec->widget->isVisible() &&
+            rec->object->GetWindowText() == caption)
+            return rec->object;
+    }
+    return nullptr;
+}
+
+// Acts on the nested dialog with this caption once it is open (call it before
+// the click that opens it); the nested dialog is cancelled should `act`
+// leave it open. `opened` tells whether it was found.
+inline void WhenDialogOpens(const std::string& caption, std::function<void(CWnd&)> act, bool* opened = nullptr,
+                            int timeoutMs = 10000)
+{
+    QTimer::singleShot(0, [caption, act, opened, timeoutMs] {
+        CWnd* dialog = nullptr;
+        const bool found = PumpUntil([&] { return (dialog = FindDialog(caption)) != nullptr; }, timeoutMs);
+        if (opened)
+            *opened = found;
+        if (!found)
+            return;
+        const HWND h = dialog->GetSafeHwnd();
+        act(*dialog);
+        if (IsWindow(h))
+            static_cast<CDialog*>(dialog)->EndDialog(IDCANCEL);
+    });
+}
+
+template <class Control> Control& Item(CWnd& dialog, int id)
+{
+    return *static_cast<Control*>(dialog.GetDlgItem(id));
+}
+
+inline bool Enabled(CWnd& dialog, int id) { return dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE; }
+inline bool Checked(CWnd& dialog, int id) { return dialog.IsDlgButtonChecked(id) == BST_CHECKED; }
+
+// The user's clicks.
+inline void ClickButton(CWnd& dialog, int id)
+{
+    static_cast<QAbstractButton*>(dialog.GetDlgItem(id)->GetWidget())->click();
+}
+inline QPoint RowPoint(CListCtrl& list, int row)
+{
+    list.EnsureVisible(row, FALSE);
+    CRect cell;
+    list.GetSubItemRect(row, 0, LVIR_LABEL, cell);
+    auto* view = static_cast<QAbstractItemView*>(list.GetWidget());
+    return view->viewport()->mapFrom(view, QPoint(cell.CenterPoint().x, cell.CenterPoint().y));
+}
+inline void ClickRow(CListCtrl& list, int row)
+{
+    auto* view = static_cast<QAbstractItemView*>(list.GetWidget());
+    Click(view->viewport(), RowPoint(list, row));
+}
+inline void DoubleClickRow(CListCtrl& list, int row)
+{
+    auto* view = static_cast<QAbstractItemView*>(list.GetWidget());
+    const QPoint at = RowPoint(list, row);
+    Click(view->viewport(), at);
+    SendMouse(view->viewport(), QEvent::MouseButtonDblClick, at);
+    SendMouse(view->viewport(), QEvent::MouseButtonRelease, at);
+}
+// The row whose first column is the text, -1 when there is none.
+inline int RowOf(CListCtrl& list, const std::string& text)
+{
+    for (int i = 0; i < list.GetItemCount(); ++i)
+        if (list.GetItemText(i, 0) == text)
+            return i;
+    return -1;
+}
+
+inline std::vector<std::string> Texts(const std::vector<MessageBoxCall>& calls)
+{
+    std::vector<std::string> texts;
+    for (const MessageBoxCall& call : calls)
+        texts.push_back(call.text);
+    return texts;
+}
+
+} // namespace vlantest

@@ -1,0 +1,174 @@
+// Start-up as the host runs it: separate processes, each started from a
+// folder that holds User.ini and a copy of the program (the profile is read
+// beside the executable), sharing one runtime folder for the instance locks.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kWaitMs = 20000;
+
+class Startup : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_runtime.isValid()); }
+
+    void TearDown() override
+    {
+        for (auto& process : m_processes) {
+            process->kill();
+            process->waitForFinished(kWaitMs);
+        }
+    }
+
+    // A folder with a copy of the program and, unless nullopt, a User.ini
+    // naming the model.
+    QString ModuleFolder(const std::optional<std::string>& model)
+    {
+        auto& dir = m_folders.emplace_back(std::make_unique<QTemporaryDir>());
+        EXPECT_TRUE(dir->isValid());
+        const QString program = dir->filePath("korvel-module");
+        EXPECT_TRUE(QFile::copy(KORVEL_STARTUP_CHILD, program));
+        QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner);
+        if (model) {
+            QFile ini(dir->filePath("User.ini"));
+            EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
+            ini.write(QByteArray::fromStdString("[DeviceInfo]\r\nDeviceName=" + *model +
+                                                "\r\nDevicePortNum=28\r\nXMLName=panel.xml\r\n"));
+        }
+        return program;
+    }
+
+    // Starts the program with the arguments the host would give.
+    QProcess& Start(const QString& program, const QStringList& args)
+    {
+        auto& process = m_processes.emplace_back(std::make_unique<QProcess>());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", m_runtime.path());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        process->setProcessEnvironment(env);
+        process->setProcessChannelMode(QProcess::SeparateChannels);
+        process->start(program, args);
+        EXPECT_TRUE(process->waitForStarted(kWaitMs));
+        return *process;
+    }
+
+    // Reads lines until one starts with `prefix` (returned) or the time runs out.
+    static std::optional<std::string> WaitForLine(QProcess& process, const std::string& prefix)
+    {
+        QDeadlineTimer deadline(kWaitMs);
+        while (!deadline.hasExpired()) {
+            while (process.canReadLine()) {
+                const std::string line = process.readLine().trimmed().toStdString();
+                if (line.rfind(prefix, 0) == 0)
+                    return line;
+            }
+            if (process.state() == QProcess::NotRunning && !process.canReadLine())
+                return std::nullopt;
+            process.waitForReadyRead(100);
+        }
+        return std::nullopt;
+    }
+
+    // Everything a process that ends by itself printed.
+    static std::string RunToEnd(QProcess& process)
+    {
+        EXPECT_TRUE(process.waitForFinished(kWaitMs));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0);
+        return process.readAllStandardOutput().toStdString();
+    }
+
+    int m_argc = 1;
+    char m_name[16] = "test_startup";
+    char* m_argv[2] = {m_name, nullptr};
+    QCoreApplication m_app{m_argc, m_argv};
+    QTemporaryDir m_runtime;
+    std::vector<std::unique_ptr<QTemporaryDir>> m_folders;
+    std::vector<std::unique_ptr<QProcess>> m_processes;
+};
+
+TEST_F(Startup, SecondStartForTheSameSwitchBringsTheFirstForwardAndEnds)
+{
+    const QString program = ModuleFolder("KSX-AlcorR2");
+    QProcess& first = Start(program, {"/P", "/I10.0.0.5", "/Rpublic", "/Wprivate"});
+    EXPECT_EQ(WaitForLine(first, "running"), "running Module:KSX-AlcorR210.0.0.5");
+
+    // Blanks inside fields are dropped, so this is the same switch.
+    QProcess& second = Start(program, {"/P", "/I10.0.0", ".5"});
+    const std::string output = RunToEnd(second);
+    EXPECT_EQ(output.find("running"), std::string::npos) << output;
+    EXPECT_EQ(output.find("box:"), std::string::npos) << output;
+    EXPECT_NE(output.find("host snmp 1 5000 app"), std::string::npos) << output;
+
+    EXPECT_TRUE(WaitForLine(first, "activated"));
+    EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+TEST_F(Startup, AnotherAddressOrAnotherModelRunsBeside)
+{
+    const QString alcor = ModuleFolder("KSX-AlcorR2");
+    const QString bellis = ModuleFolder("KSX-Bellis");
+    QProcess& first = Start(alcor, {"/P", "/I10.0.0.5"});
+    EXPECT_EQ(WaitForLine(first, "running"), "running Module:KSX-AlcorR210.0.0.5");
+
+    QProcess& otherAddress = Start(alcor, {"/P", "/I10.0.0.6"});
+    EXPECT_EQ(WaitForLine(otherAddress, "running"), "running Module:KSX-AlcorR210.0.0.6");
+    QProcess& otherModel = Start(bellis, {"/P", "/I10.0.0.5"});
+    EXPECT_EQ(WaitForLine(otherModel, "running"), "running Module:KSX-Bellis10.0.0.5");
+
+    // Nobody asked the first to come forward.
+    EXPECT_EQ(first.state(), QProcess::Running);
+    EXPECT_FALSE(first.canReadLine());
+    EXPECT_TRUE(first.readAllStandardOutput().isEmpty());
+}
+
+TEST_F(Startup, CommandLinesAndProfilesGiveTheirInstance)
+{
+    struct Case
+    {
+        const char* what;
+        std::optional<std::string> model;
+        QStringList args;
+        std::string running; // "" when start-up ends before the main window
+        std::string box;
+    };
+    const Case cases[] = {
+        {"no command line", "KSX-AlcorR2", {}, "", "box: No parameter input !"},
+        {"an empty argument is no command line either", "KSX-AlcorR2", {""}, "", "box: No parameter input !"},
+        {"no /I: the address stays empty", "KSX-AlcorR2", {"/Xabc"}, "running Module:KSX-AlcorR2", ""},
+        {"no User.ini: no model name", std::nullopt, {"/P", "/I10.0.0.5"}, "running Module:10.0.0.5", ""},
+        {"a name that is no file name", "KSX/Puffin R2", {"/P", "/I10.0.0.5/"}, "running Module:KSX/Puffin R210.0.0.5",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QProcess& process = Start(ModuleFolder(c.model), c.args);
+        if (c.running.empty()) {
+            const std::string output = RunToEnd(process);
+            EXPECT_EQ(output.find("running"), std::string::npos) << output;
+            // The host library was started before the command line was looked at.
+            EXPECT_NE(output.find(c.box + "\nhost snmp 1 5000 app\n"), std::string::npos) << output;
+        } else {
+            EXPECT_EQ(WaitForLine(process, "running"), c.running);
+            process.kill();
+            process.waitForFinished(kWaitMs);
+        }
+    }
+}
+
+} // namespace

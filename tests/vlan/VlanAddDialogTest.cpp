@@ -36,8 +36,13 @@ std::string Ports(int first, int last)
 // The records of the VLAN data of the 28-port switch, as the VLAN dialog reads them.
 VLAN_entry_list Records28()
 {
-    return {Record(1, "default", Ports(1, 28), Ports(1, 24)), Record(10, "Engineering", "1,2,3,4,25", ""),
-            Record(20, "Voice", "26", ""), Record(30, "Cameras", "27,28", ""), Record(50, "B\xC3\xBCro", "", "")};
+    return {Record(1, "default", Ports(1, 28), Ports(1, 24)),
+            Record(2, "sales", "5,6,7,8", ""),
+            Record(10, "Engineering", "1,2,3,4,25", ""),
+            Record(20, "Voice", "26", ""),
+            Record(30, "Cameras", "27,28", ""),
+            Record(50, "B\xC3\xBCro", "", ""),
+            Record(100, "lab", "9,10", "")};
 }
 
 int Tagged(int port) { return IDC_VLANADD_TAGGED_FIRST + port - 1; }
@@ -107,7 +112,7 @@ TEST_F(VlanAddDialogTest, AddWithMembersCreatesTheRowAndItsPortSets)
     C8021qVlanSet dialog;
     RunModal<C8021qVlanSet>(dialog, [&](C8021qVlanSet& d) {
         CListCtrl& list = Item<CListCtrl>(d, IDC_VLAN_LIST);
-        ASSERT_TRUE(PumpUntil([&] { return Enabled(d, IDC_VLAN_ADD) && list.GetItemCount() == 5; }, 20000));
+        ASSERT_TRUE(PumpUntil([&] { return Enabled(d, IDC_VLAN_ADD) && list.GetItemCount() == 7; }, 20000));
         bool opened = false;
         WhenDialogOpens(
             "Add VLAN",
@@ -116,7 +121,7 @@ TEST_F(VlanAddDialogTest, AddWithMembersCreatesTheRowAndItsPortSets)
                 // Every port starts as a non-member.
                 EXPECT_EQ(States(add, 28), std::string(28, 'N'));
                 EXPECT_TRUE(Enabled(add, IDC_VLANADD_VID));
-                add.GetDlgItem(IDC_VLANADD_VID)->SetWindowText("100");
+                add.GetDlgItem(IDC_VLANADD_VID)->SetWindowText("150");
                 add.GetDlgItem(IDC_VLANADD_NAME)->SetWindowText("Test Lab");
                 ClickButton(add, Tagged(5));
                 ClickButton(add, Untagged(25));
@@ -129,8 +134,8 @@ TEST_F(VlanAddDialogTest, AddWithMembersCreatesTheRowAndItsPortSets)
             &opened);
         ClickButton(d, IDC_VLAN_ADD);
         EXPECT_TRUE(opened);
-        ASSERT_TRUE(PumpUntil([&] { return Enabled(d, IDC_VLAN_ADD) && list.GetItemCount() == 6; }, 20000));
-        const int row = RowOf(list, "100");
+        ASSERT_TRUE(PumpUntil([&] { return Enabled(d, IDC_VLAN_ADD) && list.GetItemCount() == 8; }, 20000));
+        const int row = RowOf(list, "150");
         ASSERT_GE(row, 0);
         EXPECT_EQ(list.GetItemText(row, 1), "Test Lab");
         EXPECT_EQ(list.GetItemText(row, 2), "2");
@@ -139,16 +144,16 @@ TEST_F(VlanAddDialogTest, AddWithMembersCreatesTheRowAndItsPortSets)
     });
     EXPECT_TRUE(boxes.Calls().empty());
     const std::vector<std::string> expected = {
-        VlanColumn(5, 100) + "|2|5",
-        VlanColumn(2, 100) + "|4x|fffffff000000000",
-        VlanColumn(4, 100) + "|4x|0000008000000000",
-        VlanColumn(2, 100) + "|4x|0800008000000000",
-        VlanColumn(3, 100) + "|4x|0000000000000000",
-        VlanColumn(1, 100) + "|4|Test Lab",
-        VlanColumn(5, 100) + "|2|1",
+        VlanColumn(5, 150) + "|2|5",
+        VlanColumn(2, 150) + "|4x|fffffff000000000",
+        VlanColumn(4, 150) + "|4x|0000008000000000",
+        VlanColumn(2, 150) + "|4x|0800008000000000",
+        VlanColumn(3, 150) + "|4x|0000000000000000",
+        VlanColumn(1, 150) + "|4|Test Lab",
+        VlanColumn(5, 150) + "|2|1",
     };
     EXPECT_EQ(SetBindings(), expected);
-    EXPECT_EQ(sim->Get(VlanColumn(5, 100)), "1");
+    EXPECT_EQ(sim->Get(VlanColumn(5, 150)), "1");
 }
 
 TEST_F(VlanAddDialogTest, ApplyRefusesBadEntriesAndWritesNothing)
@@ -166,12 +171,12 @@ TEST_F(VlanAddDialogTest, ApplyRefusesBadEntriesAndWritesNothing)
         {"4095", "a", {}, range},
         {"", "a", {}, range},
         {"10", "a", {}, "The VLAN ID has been used, please input again !"},
-        {"100", "", {}, "Vlan name is not allow empty."},
-        {"100", "a.b", {}, "Invalid Vlan name."},
-        {"100", "a,b", {}, "Invalid Vlan name."},
-        {"100", "x/y", {}, "Invalid Vlan name."},
+        {"150", "", {}, "Vlan name is not allow empty."},
+        {"150", "a.b", {}, "Invalid Vlan name."},
+        {"150", "a,b", {}, "Invalid Vlan name."},
+        {"150", "x/y", {}, "Invalid Vlan name."},
         // Ports 27 and 28 are trunk group 1: a VLAN takes the trunk whole.
-        {"100", "a", {27}, "Members in VLAN have to be in the same trunk !"},
+        {"150", "a", {27}, "Members in VLAN have to be in the same trunk !"},
     };
     const VLAN_entry_list records = Records28();
     for (const Case& c : cases) {

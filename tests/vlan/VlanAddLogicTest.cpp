@@ -128,27 +128,27 @@ TEST_F(VlanAddLogicWrites, PortColumnsAreWrittenAsTheirMaskBytes)
     StartSwitch(Switch52(), 52);
     BoxRecorder boxes;
     CVlanAddLogic logic;
-    ASSERT_EQ(logic.SetRowStatusBegin("100", true), 0);
+    ASSERT_EQ(logic.SetRowStatusBegin("150", true), 0);
     // 52 ports: 24 digits, 12 bytes.
-    EXPECT_EQ(logic.SetPortColumn("fffffffffffff00000000000", "100", 1), 0);
-    EXPECT_EQ(Hex(sim->Get(VlanColumn(2, 100))), "fffffffffffff00000000000");
+    EXPECT_EQ(logic.SetPortColumn("fffffffffffff00000000000", "150", 1), 0);
+    EXPECT_EQ(Hex(sim->Get(VlanColumn(2, 150))), "fffffffffffff00000000000");
     // 28 ports: 16 digits, 8 bytes; an odd digit count drops the last digit.
-    EXPECT_EQ(logic.SetPortColumn("800000100000000", "100", 0), 0);
-    EXPECT_EQ(Hex(sim->Get(VlanColumn(4, 100))), "80000010000000");
-    EXPECT_EQ(logic.SetPortColumn("0000000000000000", "100", 2), 0);
-    EXPECT_EQ(Hex(sim->Get(VlanColumn(3, 100))), "0000000000000000");
+    EXPECT_EQ(logic.SetPortColumn("800000100000000", "150", 0), 0);
+    EXPECT_EQ(Hex(sim->Get(VlanColumn(4, 150))), "80000010000000");
+    EXPECT_EQ(logic.SetPortColumn("0000000000000000", "150", 2), 0);
+    EXPECT_EQ(Hex(sim->Get(VlanColumn(3, 150))), "0000000000000000");
     EXPECT_TRUE(boxes.Calls().empty());
 
     // A mask shorter than two digits sends nothing.
     const size_t sets = Requests("SET").size();
-    EXPECT_EQ(logic.SetPortColumn("f", "100", 1), 1);
+    EXPECT_EQ(logic.SetPortColumn("f", "150", 1), 1);
     ASSERT_EQ(boxes.Calls().size(), 1U);
     EXPECT_EQ(boxes.Calls()[0].text, "Parameter Error !");
     EXPECT_EQ(Requests("SET").size(), sets);
 
     // A write the switch refuses is no success.
-    ASSERT_TRUE(sim->RefuseNextSet(VlanColumn(2, 100), 5));
-    EXPECT_NE(logic.SetPortColumn("ff", "100", 1), 0);
+    ASSERT_TRUE(sim->RefuseNextSet(VlanColumn(2, 150), 5));
+    EXPECT_NE(logic.SetPortColumn("ff", "150", 1), 0);
     // Creating a row that exists is refused too.
     EXPECT_NE(logic.SetRowStatusBegin("10", true), 0);
     logic.Close();

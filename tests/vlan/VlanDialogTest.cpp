@@ -45,10 +45,15 @@ bool WaitForList(CWnd& d, int rows, int timeoutMs = 20000)
 }
 
 const std::vector<RowTexts> kRows28 = {
-    {"1", "default", "28", "25,26,27,28", Ports(1, 24)}, {"10", "Engineering", "5", "1,2,3,4,25", ""},
-    {"20", "Voice", "1", "26", ""},                      {"30", "Cameras", "2", "27,28", ""},
+    {"1", "default", "28", "25,26,27,28", Ports(1, 24)},
+    {"2", "sales", "4", "5,6,7,8", ""},
+    {"10", "Engineering", "5", "1,2,3,4,25", ""},
+    {"20", "Voice", "1", "26", ""},
+    {"30", "Cameras", "2", "27,28", ""},
     {"50", "B\xC3\xBCro", "0", "", ""},
+    {"100", "lab", "2", "9,10", ""},
 };
+const int kRowCount28 = kRowCount28;
 
 class VlanDialogTest : public VlanTest
 {
@@ -60,7 +65,7 @@ protected:
         BoxRecorder boxes(answer);
         C8021qVlanSet dialog;
         RunModal<C8021qVlanSet>(dialog, [&](C8021qVlanSet& d) {
-            EXPECT_TRUE(WaitForList(d, static_cast<int>(kRows28.size())));
+            EXPECT_TRUE(WaitForList(d, kRowCount28));
             WaitForSideReads(g_nPortCount);
             if (!vid.empty()) {
                 ASSERT_GE(RowOf(List(d), vid), 0);
@@ -84,7 +89,7 @@ TEST_F(VlanDialogTest, ListShowsTheActiveVlansOfTheSwitch)
     };
     std::vector<RowTexts> rows52 = kRows28;
     rows52[0] = {"1", "default", "52", "49,50,51,52", Ports(1, 48)};
-    rows52[1] = {"10", "Engineering", "8", "1,2,3,4,49,50,51", "52"};
+    rows52[2] = {"10", "Engineering", "8", "1,2,3,4,49,50,51", "52"};
     const Case cases[] = {{Switch28(), 28, kRows28}, {Switch52(), 52, rows52}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.ports);
@@ -110,7 +115,7 @@ TEST_F(VlanDialogTest, WithoutEditingAddEditDeleteAndPvidStayDisabled)
     BoxRecorder boxes;
     C8021qVlanSet dialog;
     RunModal<C8021qVlanSet>(dialog, [&](C8021qVlanSet& d) {
-        ASSERT_TRUE(WaitForList(d, static_cast<int>(kRows28.size())));
+        ASSERT_TRUE(WaitForList(d, kRowCount28));
         for (int id : {IDC_VLAN_ADD, IDC_VLAN_EDIT, IDC_VLAN_DELETE, IDC_VLAN_PVID})
             EXPECT_FALSE(Enabled(d, id)) << id;
         for (int id : {IDC_VLAN_APPLY, IDC_VLAN_REFRESH, static_cast<int>(IDOK)})
@@ -129,10 +134,10 @@ TEST_F(VlanDialogTest, DeleteRemovesTheVlanAfterTheQuestion)
     BoxRecorder boxes(IDOK);
     C8021qVlanSet dialog;
     RunModal<C8021qVlanSet>(dialog, [&](C8021qVlanSet& d) {
-        ASSERT_TRUE(WaitForList(d, 5));
+        ASSERT_TRUE(WaitForList(d, kRowCount28));
         ClickRow(List(d), RowOf(List(d), "50"));
         ClickButton(d, IDC_VLAN_DELETE);
-        ASSERT_TRUE(WaitForList(d, 4));
+        ASSERT_TRUE(WaitForList(d, kRowCount28 - 1));
         EXPECT_EQ(RowOf(List(d), "50"), -1);
     });
     ASSERT_EQ(boxes.Calls().size(), 1U);
@@ -258,12 +263,12 @@ TEST_F(VlanDialogTest, ApplyChangesTheAsymmetricModeOnlyWhenNothingHoldsIt)
         C8021qVlanSet dialog;
         bool checkedAfter = false;
         RunModal<C8021qVlanSet>(dialog, [&](C8021qVlanSet& d) {
-            ASSERT_TRUE(WaitForList(d, 5));
+            ASSERT_TRUE(WaitForList(d, kRowCount28));
             WaitForSideReads(28);
             if (c.check)
                 ClickButton(d, IDC_VLAN_ASYMMETRIC);
             ClickButton(d, IDC_VLAN_APPLY);
-            WaitForList(d, 5);
+            WaitForList(d, kRowCount28);
             checkedAfter = Checked(d, IDC_VLAN_ASYMMETRIC);
         });
         ASSERT_FALSE(boxes.Calls().empty());
@@ -328,7 +333,7 @@ TEST_F(VlanDialogTest, AChangeAppliedWhileTheListIsReadLeavesEachVlanOnce)
         WhenDialogOpens("Edit VLAN", [](CWnd& edit) { ClickButton(edit, IDOK); }, &opened);
         DoubleClickRow(List(d), 0);
         EXPECT_TRUE(opened);
-        ASSERT_TRUE(WaitForList(d, 5, 30000));
+        ASSERT_TRUE(WaitForList(d, kRowCount28, 30000));
         PumpUntil([] { return false; }, 1000);
         EXPECT_EQ(Rows(List(d)), kRows28);
     });

@@ -131,12 +131,12 @@ TEST_F(VlanAddLogicWrites, PortColumnsAreWrittenAsTheirMaskBytes)
     ASSERT_EQ(logic.SetRowStatusBegin("150", true), 0);
     // 52 ports: 24 digits, 12 bytes.
     EXPECT_EQ(logic.SetPortColumn("fffffffffffff00000000000", "150", 1), 0);
-    EXPECT_EQ(Hex(sim->Get(VlanColumn(2, 150))), "fffffffffffff00000000000");
+    EXPECT_EQ(HexValue(VlanColumn(2, 150)), "fffffffffffff00000000000");
     // 28 ports: 16 digits, 8 bytes; an odd digit count drops the last digit.
     EXPECT_EQ(logic.SetPortColumn("800000100000000", "150", 0), 0);
-    EXPECT_EQ(Hex(sim->Get(VlanColumn(4, 150))), "80000010000000");
+    EXPECT_EQ(HexValue(VlanColumn(4, 150)), "80000010000000");
     EXPECT_EQ(logic.SetPortColumn("0000000000000000", "150", 2), 0);
-    EXPECT_EQ(Hex(sim->Get(VlanColumn(3, 150))), "0000000000000000");
+    EXPECT_EQ(HexValue(VlanColumn(3, 150)), "0000000000000000");
     EXPECT_TRUE(boxes.Calls().empty());
 
     // A mask shorter than two digits sends nothing.

@@ -8,6 +8,7 @@
 #include "support/SimulatorFixture.h"
 #include "ui/UiTestSupport.h"
 
+#include "platform/system/UiThreadWait.h"
 #include "platform/ui/WindowLayer.h"
 #include "platform/ui/WindowRegistry.h"
 
@@ -18,6 +19,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -47,6 +49,27 @@ inline std::vector<std::string> Switch28() { return {KorvelSimulator::BaseData()
 inline std::vector<std::string> Switch52()
 {
     return {KorvelSimulator::BaseData(), VlanData(), Model52Data(), FixtureData("vlan-52.snmprec")};
+}
+
+// Runs the event loop, and serves the window calls carried from the walks'
+// worker threads, until ready() holds or timeoutMs passed; returns ready().
+// A test acts from inside a queued call, where the event loop alone may hold
+// the carried calls back until that call returns.
+inline bool Pump(const std::function<bool()>& ready, int timeoutMs = 5000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!ready()) {
+        if (timer.elapsed() > timeoutMs)
+            return ready();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        ui_wait::WaitServingUi([] { return false; }, 5);
+    }
+    return true;
+}
+inline void PumpFor(int ms)
+{
+    Pump([] { return false; }, ms);
 }
 
 // Bytes as lower-case hexadecimal text.
@@ -81,6 +104,27 @@ protected:
         g_nPortCount = nPorts;
     }
 
+    // An octet string of the simulator as hexadecimal text (KorvelSimulator::Get
+    // hands out text, which ends at a zero octet); "<none>" when it cannot be read.
+    std::string HexValue(const std::string& oid) const
+    {
+        CSnmpV1 request(SnmpPduGet);
+        request.setCommunity(KorvelSimulator::ReadCommunity().c_str());
+        request.addValue(oid.c_str(), SnmpValueNull);
+        CSnmp* reply = nullptr;
+        if (request.send(sim->Host().c_str(), reply, 2000) != SnmpStatusOk)
+            return "<none>";
+        std::unique_ptr<CSnmp> owned(reply);
+        int status = 0, index = 0, type = 0, length = 0;
+        void* data = nullptr;
+        reply->getError(&status, &index);
+        if (status != 0 || reply->getValueBytes(0, &type, &data, &length) != 0)
+            return "<none>";
+        const std::string bytes(static_cast<const char*>(data), static_cast<std::size_t>(length > 0 ? length : 0));
+        std::free(data);
+        return Hex(bytes);
+    }
+
     // The requests of one kind the simulator received, each as its bindings
     // in the data-file form OID|TYPE|VALUE.
     std::vector<std::vector<std::string>> Requests(const std::string& kind) const
@@ -97,12 +141,14 @@ protected:
         }
         return requests;
     }
-    // Every binding of every SET, in order.
-    std::vector<std::string> SetBindings() const
+    // Every binding of every SET from the firstSet-th on, in order (the
+    // test's own SETs come first).
+    std::vector<std::string> SetBindings(std::size_t firstSet = 0) const
     {
         std::vector<std::string> bindings;
-        for (const auto& request : Requests("SET"))
-            bindings.insert(bindings.end(), request.begin(), request.end());
+        const auto requests = Requests("SET");
+        for (std::size_t i = firstSet; i < requests.size(); ++i)
+            bindings.insert(bindings.end(), requests[i].begin(), requests[i].end());
         return bindings;
     }
     // Waits until the simulator has been asked for the object after `oid`
@@ -111,7 +157,7 @@ protected:
     bool WaitForGetNextFrom(const std::string& oid, int timeoutMs = 20000) const
     {
         const std::string binding = oid + "|";
-        const bool asked = PumpUntil(
+        const bool asked = Pump(
             [&] {
                 for (const auto& request : Requests("GETNEXT"))
                     for (const std::string& b : request)
@@ -120,7 +166,7 @@ protected:
                 return false;
             },
             timeoutMs);
-        PumpUntil([] { return false; }, 150);
+        PumpFor(150);
         return asked;
     }
     // The PVID walk (and the shorter IP interface walk beside it) ends some
@@ -132,16 +178,27 @@ protected:
     std::unique_ptr<KorvelSimulator> sim;
 };
 
+// Ends the dialog with IDCANCEL unless it has ended already: a dialog that
+// has ended keeps its window until its modal loop has returned, so this looks
+// once the loop has had its turn (a window that is gone is left alone).
+inline void CancelIfStillOpen(CDialog* dialog)
+{
+    const HWND h = dialog->GetSafeHwnd();
+    QTimer::singleShot(0, [dialog, h] {
+        if (IsWindow(h))
+            dialog->EndDialog(IDCANCEL);
+    });
+}
+
 // Runs the dialog modally; `act` runs inside its modal loop once the window
 // exists. The dialog is closed afterwards should `act` leave it open.
 template <class Dialog> INT_PTR RunModal(Dialog& dialog, const std::function<void(Dialog&)>& act)
 {
     QTimer::singleShot(0, [&dialog, act] {
-        if (!PumpUntil([&] { return IsWindow(dialog.GetSafeHwnd()) != FALSE; }))
+        if (!Pump([&] { return IsWindow(dialog.GetSafeHwnd()) != FALSE; }))
             return;
         act(dialog);
-        if (IsWindow(dialog.GetSafeHwnd()))
-            dialog.EndDialog(IDCANCEL);
+        CancelIfStillOpen(&dialog);
     });
     return dialog.DoModal();
 }
@@ -166,15 +223,13 @@ inline void WhenDialogOpens(const std::string& caption, std::function<void(CWnd&
 {
     QTimer::singleShot(0, [caption, act, opened, timeoutMs] {
         CWnd* dialog = nullptr;
-        const bool found = PumpUntil([&] { return (dialog = FindDialog(caption)) != nullptr; }, timeoutMs);
+        const bool found = Pump([&] { return (dialog = FindDialog(caption)) != nullptr; }, timeoutMs);
         if (opened)
             *opened = found;
         if (!found)
             return;
-        const HWND h = dialog->GetSafeHwnd();
         act(*dialog);
-        if (IsWindow(h))
-            static_cast<CDialog*>(dialog)->EndDialog(IDCANCEL);
+        CancelIfStillOpen(static_cast<CDialog*>(dialog));
     });
 }
 

@@ -1,6 +1,7 @@
 #include "features/ports_vlans/C8021qVlanSet.h"
 
 #include "common/CCodeConvert.h"
+#include "common/CModuleBase.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
 #include "features/ports_vlans/CKSXVlanAdd.h"
@@ -47,22 +48,6 @@ constexpr ListColumn kColumns[] = {{"VLAN ID", LVCFMT_LEFT, 80},
 
 // The buttons that wait for the end of the static VLAN walk.
 constexpr int kWalkButtons[] = {IDC_VLAN_APPLY, IDC_VLAN_ADD, IDC_VLAN_EDIT, IDC_VLAN_DELETE, IDC_VLAN_REFRESH, IDOK};
-
-// The value of a response binding: decimal text for numbers, the bytes of an
-// octet string; empty when there is none.
-std::string ValueBytes(CSnmp* pResponse, int nIndex)
-{
-    int nType = 0;
-    void* pData = nullptr;
-    int nLength = 0;
-    if (pResponse == nullptr || pResponse->getValueBytes(nIndex, &nType, &pData, &nLength) != 0)
-        return std::string();
-    std::string strValue;
-    if (pData != nullptr && nLength > 0)
-        strValue.assign(static_cast<const char*>(pData), static_cast<size_t>(nLength));
-    std::free(pData);
-    return strValue;
-}
 
 // How every call-back of this dialog begins: true for a reply to process. A
 // stale reply (an id the session no longer knows) is dropped; a known id with
@@ -187,7 +172,7 @@ int C8021qVlanSet::OnVoiceSurveillanceReply(CSnmp* pResponseIn, int nRequestID, 
     {
         std::lock_guard lock(pThis->m_csData);
         for (int i = 0; i < nCount; ++i) {
-            const std::string strValue = ValueBytes(pResponse.get(), i);
+            const std::string strValue = CModuleBase::ValueText(pResponse.get(), i);
             switch (i) {
             case 0:
                 pThis->m_nVoiceVlanState = strValue == "1" ? 1 : 2;
@@ -217,7 +202,7 @@ void C8021qVlanSet::ReadAsymmetricState()
     std::unique_ptr<CSnmp> pResponse;
     if (m_cCommonSNMP.send(pResponse, 0) != 0 || !pResponse)
         return;
-    m_strAsymState = ValueBytes(pResponse.get(), 0);
+    m_strAsymState = CModuleBase::ValueText(pResponse.get(), 0);
     m_chkAsymmetric.SetCheck(m_strAsymState == "1" ? BST_CHECKED : BST_UNCHECKED);
 }
 
@@ -240,7 +225,7 @@ int C8021qVlanSet::OnPvidReply(CSnmp* pResponseIn, int nRequestID, void* pUserDa
     if (!IsCurrentReply(pThis->m_cCommonSNMPTable, nRequestID, nStatus))
         return 0;
     // Row k is taken as port k; rows beyond the port count are ignored.
-    const int nPvid = std::atoi(ValueBytes(pResponse.get(), 0).c_str());
+    const int nPvid = std::atoi(CModuleBase::ValueText(pResponse.get(), 0).c_str());
     {
         std::lock_guard lock(pThis->m_csData);
         if (pThis->m_nPvidRows < static_cast<int>(pThis->m_pPvid.size()))
@@ -269,7 +254,7 @@ int C8021qVlanSet::OnIPInterfaceReply(CSnmp* pResponseIn, int nRequestID, void* 
         return 0;
     {
         std::lock_guard lock(pThis->m_csData);
-        pThis->m_arrIPIfVlan.push_back(ValueBytes(pResponse.get(), 0));
+        pThis->m_arrIPIfVlan.push_back(CModuleBase::ValueText(pResponse.get(), 0));
     }
     pThis->m_cCommonSNMPTableIPIf.StartRequest(&C8021qVlanSet::OnIPInterfaceReply, pThis, 0, 0);
     return 0;
@@ -313,7 +298,7 @@ void C8021qVlanSet::StoreStaticVlanRow(CSnmp* pResponse)
     std::string strRowStatus;
     const int nCount = pResponse->getVarBindCount();
     for (int i = 0; i < nCount; ++i) {
-        const std::string strValue = ValueBytes(pResponse, i);
+        const std::string strValue = CModuleBase::ValueText(pResponse, i);
         // Every binding of a row carries the row's index, the VLAN id.
         std::string strSuffix;
         m_cCommonSNMPTableVlan.GetIndexSuffix(i, pResponse, strSuffix);

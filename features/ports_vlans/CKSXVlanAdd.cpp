@@ -42,15 +42,18 @@ struct GridShape
 {
     int nPorts, nGap, nPerRow;
 };
-constexpr GridShape kGridShapes[] = {{8, 38, 8},   {10, 29, 10}, {16, 11, 16}, {20, 5, 20},
-                                     {24, 2, 24},  {28, 0, 28},  {48, 0, 24},  {52, 0, 26}};
+constexpr GridShape kGridShapes[] = {{8, 38, 8},  {10, 29, 10}, {16, 11, 16}, {20, 5, 20},
+                                     {24, 2, 24}, {28, 0, 28},  {48, 0, 24},  {52, 0, 26}};
 
 // Grid geometry, pixels.
 constexpr int kColumnStep = 17;
 constexpr int kSecondRowOffset = 35;
 constexpr int kBoxWidth = 17;
 constexpr int kBoxHeight = 20;
-constexpr int kNumberHeight = 15;
+// Port numbers sit right above their Tagged boxes; 17 pixels high, so that
+// the sunken frame does not cut into the digits of the dialog font.
+constexpr int kNumberTop = 3;
+constexpr int kNumberHeight = 17;
 
 // Trailing zeros of the masks the static VLAN table is written with.
 constexpr const char* kMaskPad28 = "000000000";
@@ -169,14 +172,14 @@ void CKSXVlanAdd::CreatePortControls()
         const UINT nLabelId = IDC_VLANADD_PORT_LABEL_FIRST + nOffset;
         if (GetDlgItem(static_cast<int>(nLabelId)) == nullptr) {
             const int x = tagged.left + 14 + c * nStep;
-            const int y = tagged.bottom + m_nRowOffset + 5;
+            const int y = tagged.bottom + m_nRowOffset + kNumberTop;
             m_pPortLabel[i] = std::make_unique<CStatic>();
             m_pPortLabel[i]->Create(std::to_string(p).c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER | SS_SUNKEN,
                                     CRect(x, y, x + kColumnStep, y + kNumberHeight), this, nLabelId);
         }
         const int x = 16 + c * nStep;
-        makeBox(m_pTaggedBtn[i], IDC_VLANADD_TAGGED_FIRST + nOffset, tagged.left + x,
-                tagged.bottom + m_nRowOffset + 20, true);
+        makeBox(m_pTaggedBtn[i], IDC_VLANADD_TAGGED_FIRST + nOffset, tagged.left + x, tagged.bottom + m_nRowOffset + 20,
+                true);
         makeBox(m_pUntaggedBtn[i], IDC_VLANADD_UNTAGGED_FIRST + nOffset, untagged.left + x,
                 bSecondRow ? untagged.bottom + kSecondRowOffset - 10 : untagged.bottom + 3, true);
         makeBox(m_pNotMemberBtn[i], IDC_VLANADD_NOT_MEMBER_FIRST + nOffset, notMember.left + x,
@@ -241,26 +244,39 @@ int CKSXVlanAdd::PortOf(UINT nID, UINT nFirstId) const
     return nPort >= 1 && nPort <= m_nPortCount && nPort <= static_cast<int>(m_pEgress.size()) ? nPort : 0;
 }
 
+int CKSXVlanAdd::ClickedPort(UINT nID, UINT nFirstId)
+{
+    return KeepChecked(nID) ? PortOf(nID, nFirstId) : 0;
+}
+
+void CKSXVlanAdd::LeaveUntagged(int nPort)
+{
+    if (!m_bAdd && m_pUntagged[static_cast<size_t>(nPort - 1)] == 1)
+        CVlanAddLogic::RemoveFromList(nPort, m_strUntaggedElsewhere);
+}
+
+void CKSXVlanAdd::SetPortState(int nPort, int nEgress, int nUntagged, int nNotMember, int nForbidden)
+{
+    const size_t i = static_cast<size_t>(nPort - 1);
+    m_pEgress[i] = nEgress;
+    m_pUntagged[i] = nUntagged;
+    m_pNotMember[i] = nNotMember;
+    m_pForbidden[i] = nForbidden;
+    ShowPortState(nPort);
+}
+
 void CKSXVlanAdd::OnTagged(UINT nID)
 {
-    if (!KeepChecked(nID))
-        return;
-    const int nPort = PortOf(nID, IDC_VLANADD_TAGGED_FIRST);
+    const int nPort = ClickedPort(nID, IDC_VLANADD_TAGGED_FIRST);
     if (nPort == 0)
         return;
-    const size_t i = static_cast<size_t>(nPort - 1);
-    if (!m_bAdd && m_pUntagged[i] == 1)
-        CVlanAddLogic::RemoveFromList(nPort, m_strUntaggedElsewhere);
-    m_pEgress[i] = 1;
-    m_pUntagged[i] = m_pNotMember[i] = m_pForbidden[i] = 0;
-    ShowPortState(nPort);
+    LeaveUntagged(nPort);
+    SetPortState(nPort, 1, 0, 0, 0);
 }
 
 void CKSXVlanAdd::OnUntagged(UINT nID)
 {
-    if (!KeepChecked(nID))
-        return;
-    const int nPort = PortOf(nID, IDC_VLANADD_UNTAGGED_FIRST);
+    const int nPort = ClickedPort(nID, IDC_VLANADD_UNTAGGED_FIRST);
     if (nPort == 0)
         return;
     // Without asymmetric VLAN mode a port is untagged in one VLAN at most.
@@ -268,38 +284,23 @@ void CKSXVlanAdd::OnUntagged(UINT nID)
         CheckDlgButton(static_cast<int>(nID), BST_UNCHECKED);
         return;
     }
-    const size_t i = static_cast<size_t>(nPort - 1);
-    m_pEgress[i] = m_pUntagged[i] = 1;
-    m_pNotMember[i] = m_pForbidden[i] = 0;
-    ShowPortState(nPort);
+    SetPortState(nPort, 1, 1, 0, 0);
 }
 
 void CKSXVlanAdd::OnNotMember(UINT nID)
 {
-    if (!KeepChecked(nID))
-        return;
-    const int nPort = PortOf(nID, IDC_VLANADD_NOT_MEMBER_FIRST);
+    const int nPort = ClickedPort(nID, IDC_VLANADD_NOT_MEMBER_FIRST);
     if (nPort == 0)
         return;
-    const size_t i = static_cast<size_t>(nPort - 1);
-    if (!m_bAdd && m_pUntagged[i] == 1)
-        CVlanAddLogic::RemoveFromList(nPort, m_strUntaggedElsewhere);
-    m_pNotMember[i] = 1;
-    m_pEgress[i] = m_pUntagged[i] = m_pForbidden[i] = 0;
-    ShowPortState(nPort);
+    LeaveUntagged(nPort);
+    SetPortState(nPort, 0, 0, 1, 0);
 }
 
 void CKSXVlanAdd::OnForbidden(UINT nID)
 {
-    if (!KeepChecked(nID))
-        return;
-    const int nPort = PortOf(nID, IDC_VLANADD_FORBIDDEN_FIRST);
-    if (nPort == 0)
-        return;
-    const size_t i = static_cast<size_t>(nPort - 1);
-    m_pForbidden[i] = 1;
-    m_pEgress[i] = m_pUntagged[i] = m_pNotMember[i] = 0;
-    ShowPortState(nPort);
+    const int nPort = ClickedPort(nID, IDC_VLANADD_FORBIDDEN_FIRST);
+    if (nPort != 0)
+        SetPortState(nPort, 0, 0, 0, 1);
 }
 
 void CKSXVlanAdd::OnVidChange()

@@ -30,11 +30,11 @@ public:
     BOOL DestroyWindow() override;
 
     // Inputs.
-    int m_nPortCount = 0;                        // the caller's copy of g_nPortCount
+    int m_nPortCount = 0;                         // the caller's copy of g_nPortCount
     const VLAN_entry_list* m_pVlanList = nullptr; // the listed VLANs, not owned
-    int m_nVid = 0;                              // Edit: the VLAN; read from the id field on Apply
-    BYTE m_bAdd = 1;                             // 1 Add, 0 Edit
-    int m_nAsymMode = 2;                         // 1 when asymmetric VLAN mode is on, else 2
+    int m_nVid = 0;                               // Edit: the VLAN; read from the id field on Apply
+    BYTE m_bAdd = 1;                              // 1 Add, 0 Edit
+    int m_nAsymMode = 2;                          // 1 when asymmetric VLAN mode is on, else 2
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -58,6 +58,14 @@ private:
     BOOL KeepChecked(UINT nID);
     // The port of a grid control, 0 when it names no port of this grid.
     int PortOf(UINT nID, UINT nFirstId) const;
+    // The port whose box was clicked; 0 when the click does not count or
+    // names no port.
+    int ClickedPort(UINT nID, UINT nFirstId);
+    // Edit: a port this VLAN had untagged and that leaves that state may be
+    // made untagged here again.
+    void LeaveUntagged(int nPort);
+    // Puts the port into one state (flags 1 or 0) and shows it.
+    void SetPortState(int nPort, int nEgress, int nUntagged, int nNotMember, int nForbidden);
     // Cuts the edit's text to nMaxChars characters.
     void LimitEdit(CEdit& edit, int nMaxChars);
     // The hex port mask of per-port flags, padded to the width the static

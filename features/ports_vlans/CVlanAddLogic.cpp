@@ -92,9 +92,8 @@ int CVlanAddLogic::CheckSameTrunk(const std::vector<int>& flags)
     return 0;
 }
 
-void CVlanAddLogic::GetPortFlags(const VLAN_entry_info* pRecord, std::vector<int>* pEgress,
-                                 std::vector<int>* pUntagged, std::vector<int>* pNonMember,
-                                 std::vector<int>* pForbidden)
+void CVlanAddLogic::GetPortFlags(const VLAN_entry_info* pRecord, std::vector<int>* pEgress, std::vector<int>* pUntagged,
+                                 std::vector<int>* pNonMember, std::vector<int>* pForbidden)
 {
     if (pRecord == nullptr || pEgress == nullptr || pUntagged == nullptr || pNonMember == nullptr ||
         pForbidden == nullptr)

@@ -45,9 +45,18 @@ VLAN_entry_list Records28()
             Record(100, "lab", "9,10", "")};
 }
 
-int Tagged(int port) { return IDC_VLANADD_TAGGED_FIRST + port - 1; }
-int Untagged(int port) { return IDC_VLANADD_UNTAGGED_FIRST + port - 1; }
-int NotMember(int port) { return IDC_VLANADD_NOT_MEMBER_FIRST + port - 1; }
+int Tagged(int port)
+{
+    return IDC_VLANADD_TAGGED_FIRST + port - 1;
+}
+int Untagged(int port)
+{
+    return IDC_VLANADD_UNTAGGED_FIRST + port - 1;
+}
+int NotMember(int port)
+{
+    return IDC_VLANADD_NOT_MEMBER_FIRST + port - 1;
+}
 
 // Which box of the port is checked: 'T', 'U', 'N', or '?' for none or several.
 char StateOf(CWnd& d, int port)
@@ -81,6 +90,32 @@ CRect ClientRectOf(CWnd& d, int id)
     d.ScreenToClient(&rect);
     return rect;
 }
+
+// The SETs of Apply, in order, as the simulator logs them: the row status
+// before the change and the all-ports egress mask (none for an empty text),
+// the untagged, egress and forbidden masks, the name, and the activation.
+struct ApplyWrites
+{
+    int vid;
+    std::string begin, allPorts, untagged, egress, forbidden, name;
+
+    std::vector<std::string> Bindings() const
+    {
+        std::vector<std::string> bindings;
+        if (!begin.empty())
+            bindings.push_back(VlanColumn(5, vid) + "|2|" + begin);
+        if (!allPorts.empty())
+            bindings.push_back(VlanColumn(2, vid) + "|4x|" + allPorts);
+        bindings.push_back(VlanColumn(4, vid) + "|4x|" + untagged);
+        bindings.push_back(VlanColumn(2, vid) + "|4x|" + egress);
+        bindings.push_back(VlanColumn(3, vid) + "|4x|" + forbidden);
+        bindings.push_back(VlanColumn(1, vid) + "|4|" + name);
+        bindings.push_back(VlanColumn(5, vid) + "|2|1");
+        return bindings;
+    }
+};
+const std::string kNone28 = "0000000000000000";
+const std::string kAll28 = "fffffff000000000";
 
 class VlanAddDialogTest : public VlanTest
 {
@@ -143,16 +178,8 @@ TEST_F(VlanAddDialogTest, AddWithMembersCreatesTheRowAndItsPortSets)
         EXPECT_EQ(list.GetItemText(row, 4), "25");
     });
     EXPECT_TRUE(boxes.Calls().empty());
-    const std::vector<std::string> expected = {
-        VlanColumn(5, 150) + "|2|5",
-        VlanColumn(2, 150) + "|4x|fffffff000000000",
-        VlanColumn(4, 150) + "|4x|0000008000000000",
-        VlanColumn(2, 150) + "|4x|0800008000000000",
-        VlanColumn(3, 150) + "|4x|0000000000000000",
-        VlanColumn(1, 150) + "|4|Test Lab",
-        VlanColumn(5, 150) + "|2|1",
-    };
-    EXPECT_EQ(SetBindings(), expected);
+    EXPECT_EQ(SetBindings(),
+              (ApplyWrites{150, "5", kAll28, "0000008000000000", "0800008000000000", kNone28, "Test Lab"}.Bindings()));
     EXPECT_EQ(sim->Get(VlanColumn(5, 150)), "1");
 }
 
@@ -246,16 +273,8 @@ TEST_F(VlanAddDialogTest, EditChangesTheMembersAndTheName)
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_TRUE(boxes.Calls().empty());
-    const std::vector<std::string> expected = {
-        VlanColumn(5, 10) + "|2|2",
-        VlanColumn(2, 10) + "|4x|fffffff000000000",
-        VlanColumn(4, 10) + "|4x|0000004000000000",
-        VlanColumn(2, 10) + "|4x|700000c000000000",
-        VlanColumn(3, 10) + "|4x|0000000000000000",
-        VlanColumn(1, 10) + "|4|Eng-2",
-        VlanColumn(5, 10) + "|2|1",
-    };
-    EXPECT_EQ(SetBindings(), expected);
+    EXPECT_EQ(SetBindings(),
+              (ApplyWrites{10, "2", kAll28, "0000004000000000", "700000c000000000", kNone28, "Eng-2"}.Bindings()));
     EXPECT_EQ(sim->Get(VlanColumn(5, 10)), "1");
 }
 
@@ -273,14 +292,7 @@ TEST_F(VlanAddDialogTest, EditOfTheDefaultVlanKeepsItsNameAndRowStatus)
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{});
     // No "not in service" first and no write of all ports.
-    const std::vector<std::string> expected = {
-        VlanColumn(4, 1) + "|4x|ffffff0000000000",
-        VlanColumn(2, 1) + "|4x|fffffff000000000",
-        VlanColumn(3, 1) + "|4x|0000000000000000",
-        VlanColumn(1, 1) + "|4|default",
-        VlanColumn(5, 1) + "|2|1",
-    };
-    EXPECT_EQ(SetBindings(), expected);
+    EXPECT_EQ(SetBindings(), (ApplyWrites{1, "", "", "ffffff0000000000", kAll28, kNone28, "default"}.Bindings()));
 }
 
 TEST_F(VlanAddDialogTest, EditWithoutMembersNeedsAnotherVlanWithMembers)
@@ -306,7 +318,7 @@ TEST_F(VlanAddDialogTest, EditWithoutMembersNeedsAnotherVlanWithMembers)
         if (c.accepted) {
             EXPECT_EQ(result, IDOK);
             EXPECT_TRUE(boxes.Calls().empty());
-            EXPECT_EQ(HexValue(VlanColumn(2, 20)), "0000000000000000");
+            EXPECT_EQ(HexValue(VlanColumn(2, 20)), kNone28);
         } else {
             EXPECT_EQ(result, IDCANCEL);
             ASSERT_EQ(boxes.Calls().size(), 1U);
@@ -389,8 +401,7 @@ TEST_F(VlanAddDialogTest, GridHasOneRowUpTo28PortsAndTwoFor48And52)
                 EXPECT_EQ(below.left, first.left);
                 EXPECT_EQ(below.top, first.top + 35);
                 EXPECT_EQ(ClientRectOf(d, Untagged(c.perRow + 1)).top, ClientRectOf(d, Untagged(1)).top + 22);
-                EXPECT_EQ(ClientRectOf(d, NotMember(c.perRow + 1)).top,
-                          ClientRectOf(d, NotMember(1)).top + 20);
+                EXPECT_EQ(ClientRectOf(d, NotMember(c.perRow + 1)).top, ClientRectOf(d, NotMember(1)).top + 20);
             }
             // The rows of one port do not overlap, and all lie inside the member box.
             const CRect group = ClientRectOf(d, IDC_VLANADD_MEMBER_GROUP);
@@ -420,14 +431,7 @@ TEST_F(VlanAddDialogTest, A52PortVlanIsWrittenWithTwelveByteMasks)
         ClickButton(d, IDOK);
     });
     EXPECT_EQ(result, IDOK);
-    const std::vector<std::string> expected = {
-        VlanColumn(5, 300) + "|2|5",
-        VlanColumn(2, 300) + "|4x|fffffffffffff00000000000",
-        VlanColumn(4, 300) + "|4x|000000400000000000000000",
-        VlanColumn(2, 300) + "|4x|000000400000100000000000",
-        VlanColumn(3, 300) + "|4x|000000000000000000000000",
-        VlanColumn(1, 300) + "|4|wide",
-        VlanColumn(5, 300) + "|2|1",
-    };
-    EXPECT_EQ(SetBindings(), expected);
+    EXPECT_EQ(SetBindings(), (ApplyWrites{300, "5", "fffffffffffff00000000000", "000000400000000000000000",
+                                          "000000400000100000000000", "000000000000000000000000", "wide"}
+                                  .Bindings()));
 }

@@ -31,7 +31,7 @@ TEST(VlanAddLogic, ListItemsAreComparedAsWholeTexts)
         std::string afterRemove;
     };
     const Case cases[] = {
-        {5, "15,25", 1, "15,25"}, {5, "5,7,5", 0, "7"}, {5, "", 1, ""},        {7, "5,,7", 0, "5,"},
+        {5, "15,25", 1, "15,25"}, {5, "5,7,5", 0, "7"},   {5, "", 1, ""},        {7, "5,,7", 0, "5,"},
         {1, "1", 0, ""},          {2, "1,2,3", 0, "1,3"}, {12, "1,2", 1, "1,2"},
     };
     for (const Case& c : cases) {
@@ -100,8 +100,8 @@ TEST(VlanAddLogic, CheckVidRefusesOutOfRangeAndListedIds)
         int result;
         std::string message;
     };
-    const Case cases[] = {{1, 0, range},    {0, 0, range}, {4095, 0, range}, {-3, 0, range},
-                          {10, 0, used},    {2, 1, ""},    {4094, 1, ""}};
+    const Case cases[] = {{1, 0, range}, {0, 0, range}, {4095, 0, range}, {-3, 0, range},
+                          {10, 0, used}, {2, 1, ""},    {4094, 1, ""}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.vid);
         const size_t before = boxes.Calls().size();

@@ -28,8 +28,8 @@ std::vector<RowTexts> Rows(CListCtrl& list)
 {
     std::vector<RowTexts> rows;
     for (int i = 0; i < list.GetItemCount(); ++i)
-        rows.push_back({list.GetItemText(i, 0), list.GetItemText(i, 1), list.GetItemText(i, 2),
-                        list.GetItemText(i, 3), list.GetItemText(i, 4)});
+        rows.push_back({list.GetItemText(i, 0), list.GetItemText(i, 1), list.GetItemText(i, 2), list.GetItemText(i, 3),
+                        list.GetItemText(i, 4)});
     return rows;
 }
 
@@ -41,7 +41,10 @@ std::string Ports(int first, int last)
     return text;
 }
 
-CListCtrl& List(CWnd& d) { return Item<CListCtrl>(d, IDC_VLAN_LIST); }
+CListCtrl& List(CWnd& d)
+{
+    return Item<CListCtrl>(d, IDC_VLAN_LIST);
+}
 
 // The VLAN walk has ended with this many rows: the buttons it gives back at
 // its end are back, the last of them too.
@@ -49,8 +52,8 @@ bool WaitForList(CWnd& d, int rows, int timeoutMs = 20000)
 {
     return Pump(
         [&] {
-            return Enabled(d, IDC_VLAN_REFRESH) && Enabled(d, IDOK) && (!g_bVlanEditable || Enabled(d, IDC_VLAN_DELETE)) &&
-                   List(d).GetItemCount() == rows;
+            return Enabled(d, IDC_VLAN_REFRESH) && Enabled(d, IDOK) &&
+                   (!g_bVlanEditable || Enabled(d, IDC_VLAN_DELETE)) && List(d).GetItemCount() == rows;
         },
         timeoutMs);
 }
@@ -66,9 +69,22 @@ const std::vector<RowTexts> kRows28 = {
 };
 const int kRowCount28 = static_cast<int>(kRows28.size());
 
+using IntegerSets = std::vector<std::pair<std::string, std::string>>;
+
 class VlanDialogTest : public VlanTest
 {
 protected:
+    // The 28-port switch with more data files, and integer objects set
+    // before the dialog opens (each one SET in the simulator's log).
+    void StartSwitch28With(const std::vector<std::string>& extraFiles, const IntegerSets& sets)
+    {
+        std::vector<std::string> files = Switch28();
+        files.insert(files.end(), extraFiles.begin(), extraFiles.end());
+        StartSwitch(files, 28);
+        for (const auto& [oid, value] : sets)
+            ASSERT_EQ(sim->Set(oid, SnmpValueInteger, value), 0);
+    }
+
     // Opens the dialog, waits for its reads, selects the VLAN (none for an
     // empty text), clicks the button and hands over the message boxes shown.
     std::vector<MessageBoxCall> ClickWithVlan(const std::string& vid, int button, int answer = IDCANCEL)
@@ -168,13 +184,16 @@ TEST_F(VlanDialogTest, DeleteRefusesTheVlansOthersHoldOnTo)
     {
         const char* what;
         std::vector<std::string> extraFiles;
-        std::vector<std::pair<std::string, std::string>> sets; // integer objects set before opening
+        IntegerSets sets;
         std::string vid;
         std::string message;
     };
     const Case cases[] = {
         {"default VLAN", {}, {}, "1", "Can't delete the default VLAN!"},
-        {"PVID in asymmetric mode", {}, {{kAsymmetricState, "1"}}, "10",
+        {"PVID in asymmetric mode",
+         {},
+         {{kAsymmetricState, "1"}},
+         "10",
          "The VID is one of The PVID, so it cannot be deleted."},
         {"PVID without asymmetric mode", {}, {}, "10", question10},
         {"voice VLAN", {}, {{kVoiceState, "1"}}, "20", "The VLAN ID is Voice VLAN ID."},
@@ -188,11 +207,7 @@ TEST_F(VlanDialogTest, DeleteRefusesTheVlansOthersHoldOnTo)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        std::vector<std::string> files = Switch28();
-        files.insert(files.end(), c.extraFiles.begin(), c.extraFiles.end());
-        StartSwitch(files, 28);
-        for (const auto& [oid, value] : c.sets)
-            ASSERT_EQ(sim->Set(oid, SnmpValueInteger, value), 0);
+        ASSERT_NO_FATAL_FAILURE(StartSwitch28With(c.extraFiles, c.sets));
         const std::size_t ownSets = c.sets.size();
         const std::vector<MessageBoxCall> calls = ClickWithVlan(c.vid, IDC_VLAN_DELETE, IDCANCEL);
         ASSERT_FALSE(calls.empty());
@@ -208,8 +223,8 @@ TEST_F(VlanDialogTest, EditAndDeleteAskForASelection)
     for (int button : {IDC_VLAN_EDIT, IDC_VLAN_DELETE}) {
         const std::vector<MessageBoxCall> calls = ClickWithVlan("", button);
         ASSERT_EQ(calls.size(), 1U);
-        EXPECT_EQ(calls[0].text, button == IDC_VLAN_EDIT ? "Please select the VLAN !"
-                                                         : "Please select the VLAN want to be deleted!");
+        EXPECT_EQ(calls[0].text,
+                  button == IDC_VLAN_EDIT ? "Please select the VLAN !" : "Please select the VLAN want to be deleted!");
         EXPECT_EQ(calls[0].type & MB_ICONMASK, MB_ICONINFORMATION);
     }
 }
@@ -240,17 +255,16 @@ TEST_F(VlanDialogTest, ApplyChangesTheAsymmetricModeOnlyWhenNothingHoldsIt)
     const std::string multiple = "Multiple Interfaces are set, the VLAN mode can not be changed.";
     const std::string voice = "Voice Vlan is enable,the vlan mode can't change to Asymmetric mode!\nIf you could "
                               "disable it, please set it through the web!";
-    const std::string surveillance =
-        "Auto Surveillance VLAN is enable,the vlan mode can't change to Asymmetric mode!";
+    const std::string surveillance = "Auto Surveillance VLAN is enable,the vlan mode can't change to Asymmetric mode!";
     const std::string question =
         "The setting of VLAN, IGMP Snooping, Management VLAN and MAC Address Table will be reset to default.";
     struct Case
     {
         const char* what;
         std::vector<std::string> extraFiles;
-        std::vector<std::pair<std::string, std::string>> sets;
-        bool check;     // tick the box before Apply
-        int answer;     // to the question
+        IntegerSets sets;
+        bool check; // tick the box before Apply
+        int answer; // to the question
         std::string message;
         std::string written; // the state written, empty for none
     };
@@ -265,11 +279,7 @@ TEST_F(VlanDialogTest, ApplyChangesTheAsymmetricModeOnlyWhenNothingHoldsIt)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        std::vector<std::string> files = Switch28();
-        files.insert(files.end(), c.extraFiles.begin(), c.extraFiles.end());
-        StartSwitch(files, 28);
-        for (const auto& [oid, value] : c.sets)
-            ASSERT_EQ(sim->Set(oid, SnmpValueInteger, value), 0);
+        ASSERT_NO_FATAL_FAILURE(StartSwitch28With(c.extraFiles, c.sets));
         const std::size_t ownSets = c.sets.size();
         BoxRecorder boxes(c.answer);
         C8021qVlanSet dialog;
@@ -321,7 +331,8 @@ TEST_F(VlanDialogTest, AddIsRefusedAt256Vlans)
     bool opened = true;
     RunModal<C8021qVlanSet>(dialog, [&](C8021qVlanSet& d) {
         ASSERT_TRUE(WaitForList(d, 256, 60000));
-        WhenDialogOpens("Add VLAN", [](CWnd&) {}, &opened, 500);
+        WhenDialogOpens(
+            "Add VLAN", [](CWnd&) {}, &opened, 500);
         ClickButton(d, IDC_VLAN_ADD);
         PumpFor(600);
     });
@@ -343,7 +354,8 @@ TEST_F(VlanDialogTest, AChangeAppliedWhileTheListIsReadLeavesEachVlanOnce)
         ASSERT_TRUE(Pump([&] { return List(d).GetItemCount() >= 1; }, 20000));
         EXPECT_FALSE(Enabled(d, IDC_VLAN_REFRESH));
         bool opened = false;
-        WhenDialogOpens("Edit VLAN", [](CWnd& edit) { ClickButton(edit, IDOK); }, &opened);
+        WhenDialogOpens(
+            "Edit VLAN", [](CWnd& edit) { ClickButton(edit, IDOK); }, &opened);
         DoubleClickRow(List(d), 0);
         EXPECT_TRUE(opened);
         ASSERT_TRUE(WaitForList(d, kRowCount28, 30000));

@@ -39,13 +39,22 @@ inline const std::string kSurveillanceState = "1.3.6.1.4.1.32473.10.76.19.1.26.1
 inline const std::string kPvidColumn = "1.3.6.1.4.1.32473.10.76.19.1.7.7.1.1";
 inline const std::string kTrunkColumn = "1.3.6.1.4.1.32473.10.76.19.1.8.1.3.1.2";
 
-inline std::string VlanData() { return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/vlan.snmprec"; }
-inline std::string Model52Data() { return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/KSX-Alcor R2.snmprec"; }
+inline std::string VlanData()
+{
+    return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/vlan.snmprec";
+}
+inline std::string Model52Data()
+{
+    return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/KSX-Alcor R2.snmprec";
+}
 inline std::string FixtureData(const std::string& name)
 {
     return std::string(KORVEL_SOURCE_DIR) + "/tests/vlan/fixtures/" + name;
 }
-inline std::vector<std::string> Switch28() { return {KorvelSimulator::BaseData(), VlanData()}; }
+inline std::vector<std::string> Switch28()
+{
+    return {KorvelSimulator::BaseData(), VlanData()};
+}
 inline std::vector<std::string> Switch52()
 {
     return {KorvelSimulator::BaseData(), VlanData(), Model52Data(), FixtureData("vlan-52.snmprec")};
@@ -57,15 +66,7 @@ inline std::vector<std::string> Switch52()
 // the carried calls back until that call returns.
 inline bool Pump(const std::function<bool()>& ready, int timeoutMs = 5000)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!ready()) {
-        if (timer.elapsed() > timeoutMs)
-            return ready();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        ui_wait::WaitServingUi([] { return false; }, 5);
-    }
-    return true;
+    return PumpUntil([&] { return ui_wait::WaitServingUi(ready, 0); }, timeoutMs);
 }
 inline void PumpFor(int ms)
 {
@@ -238,8 +239,14 @@ template <class Control> Control& Item(CWnd& dialog, int id)
     return *static_cast<Control*>(dialog.GetDlgItem(id));
 }
 
-inline bool Enabled(CWnd& dialog, int id) { return dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE; }
-inline bool Checked(CWnd& dialog, int id) { return dialog.IsDlgButtonChecked(id) == BST_CHECKED; }
+inline bool Enabled(CWnd& dialog, int id)
+{
+    return dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE;
+}
+inline bool Checked(CWnd& dialog, int id)
+{
+    return dialog.IsDlgButtonChecked(id) == BST_CHECKED;
+}
 
 // The user's clicks.
 inline void ClickButton(CWnd& dialog, int id)

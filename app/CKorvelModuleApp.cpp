@@ -1,13 +1,13 @@
 #include "app/CKorvelModuleApp.h"
 
 #include "app/CDeviceProfile.h"
+#include "app/CKorvelModuleDlg.h"
 #include "common/Globals.h"
 #include "panel/CPort.h"
 #include "platform/hostsnmp/HostSnmp.h"
 #include "platform/system/CInstanceLock.h"
 
 #include <algorithm>
-#include <cstdio>
 
 UINT g_uPortClickMsg = RegisterWindowMessage(kPortClickMessage);
 UINT g_uInstanceMsg = 0;
@@ -66,8 +66,10 @@ BOOL CKorvelModuleApp::InitInstance()
 
 void CKorvelModuleApp::RunMainWindow()
 {
-    // Placeholder until the main window exists: start-up ends here.
-    std::fprintf(stderr, "korvel-module: the main window is not built yet\n");
+    CKorvelModuleDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
 }
 
 std::string CKorvelModuleApp::InstanceName(const std::string& strModelName, const std::string& strDeviceIP)

@@ -36,7 +36,7 @@ void Show(WindowRecord& rec, CWnd* dialog, bool focusFirst)
     if (!rec.placed)
         dialog->CenterWindow();
     rec.style |= WS_VISIBLE;
-    rec.widget->show();
+    rec.Outer()->show();
     if (focusFirst) {
         if (WindowRecord* first = WindowRegistry::Find(FirstTabStop(rec)))
             Focus(*first);
@@ -46,7 +46,7 @@ void Show(WindowRecord& rec, CWnd* dialog, bool focusFirst)
 // The next (or previous) control that Tab would reach.
 void MoveFocus(WindowRecord& rec, bool forward)
 {
-    QWidget* window = rec.widget;
+    QWidget* window = rec.Outer();
     QWidget* start = QApplication::focusWidget();
     if (!start || start->window() != window)
         start = window;
@@ -101,7 +101,7 @@ INT_PTR CDialog::RunModal()
     const HWND h = m_hWnd.load();
     QEventLoop loop;
     WindowRecord* rec = WindowRegistry::Find(h);
-    rec->widget->setWindowModality(Qt::ApplicationModal);
+    rec->Outer()->setWindowModality(Qt::ApplicationModal);
     rec->modalLoop = &loop;
     const LRESULT focusFirst = MessageRouter::Send(h, WM_INITDIALOG, 0, 0);
     rec = WindowRegistry::Find(h);
@@ -111,7 +111,7 @@ INT_PTR CDialog::RunModal()
     }
     if ((rec = WindowRegistry::Find(h))) {
         rec->modalLoop = nullptr;
-        rec->widget->hide();
+        rec->Outer()->hide();
         rec->style &= ~WS_VISIBLE;
         DestroyWindow();
     }

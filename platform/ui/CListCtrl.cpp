@@ -102,10 +102,14 @@ bool ApplyState(ListViewWidget* list, int row, UINT state, UINT mask)
         item->setSelected(select);
     }
     if (mask & LVIS_FOCUSED) {
+        // Focus given by the program does not scroll the list.
+        const bool autoScroll = list->hasAutoScroll();
+        list->setAutoScroll(false);
         if (state & LVIS_FOCUSED)
             list->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
         else if (list->currentItem() == item)
             list->setCurrentItem(nullptr, 0, QItemSelectionModel::NoUpdate);
+        list->setAutoScroll(autoScroll);
     }
     if ((mask & LVIS_STATEIMAGEMASK) && (list->ExtendedStyle() & LVS_EX_CHECKBOXES)) {
         const UINT image = (state & LVIS_STATEIMAGEMASK) >> 12;
@@ -379,6 +383,21 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, const std::string& text)
         if (!item || nSubItem < 0 || (nSubItem > 0 && nSubItem >= ColumnCount(list)))
             return FALSE;
         SetCellText(list, item, nSubItem, text);
+        return TRUE;
+    });
+}
+
+BOOL CListCtrl::SetItemColors(int nItem, int nSubItem, COLORREF text, COLORREF back)
+{
+    return OnWidget<ListViewWidget>(this, FALSE, [&](ListViewWidget* list, WindowRecord&) {
+        QTreeWidgetItem* item = list->topLevelItem(nItem);
+        if (!item || nSubItem < 0 || nSubItem >= std::max(1, ColumnCount(list)))
+            return FALSE;
+        const auto brush = [](COLORREF c) {
+            return c == static_cast<COLORREF>(-1) ? QVariant() : QVariant(QBrush(QColor(GetRValue(c), GetGValue(c), GetBValue(c))));
+        };
+        item->setData(nSubItem, Qt::ForegroundRole, brush(text));
+        item->setData(nSubItem, Qt::BackgroundRole, brush(back));
         return TRUE;
     });
 }

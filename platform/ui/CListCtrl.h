@@ -47,6 +47,11 @@ public:
     BOOL GetItem(LVITEM* pItem) const;
     DWORD_PTR GetItemData(int nItem) const;
     BOOL SetItemData(int nItem, DWORD_PTR dwData);
+    // The text and background colour a cell is drawn in while its row is not
+    // selected; static_cast<COLORREF>(-1) gives it the list's own colour back.
+    // The colours belong to the cell position: inserting or deleting columns
+    // does not move them.
+    BOOL SetItemColors(int nItem, int nSubItem, COLORREF text, COLORREF back);
 
     // States: LVIS_SELECTED, LVIS_FOCUSED, the check mark's state image
     // (INDEXTOSTATEIMAGEMASK(1) clear, (2) ticked). Item -1 means every item.

@@ -3,8 +3,10 @@
 #include "platform/ui/CDC.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CFont.h"
+#include "platform/ui/CMenu.h"
 #include "platform/ui/CWaitCursor.h"
 #include "platform/ui/GdiObjectData.h"
+#include "platform/ui/MenuRegistry.h"
 #include "platform/ui/MessageRouter.h"
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/TextCopy.h"
@@ -26,6 +28,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 struct CWnd::Owned
@@ -56,20 +59,19 @@ QRect WindowRectOf(const WindowRecord& rec)
 {
     QWidget* w = rec.widget;
     if (!(rec.style & WS_CHILD))
-        return w->frameGeometry();
+        return rec.Outer()->frameGeometry();
     return QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
 }
 
 // The window's rectangle in its parent's client pixels (top-level: on the screen).
 QRect PlacementOf(const WindowRecord& rec)
 {
-    QWidget* w = rec.widget;
-    return (rec.style & WS_CHILD) ? w->geometry() : w->frameGeometry();
+    return (rec.style & WS_CHILD) ? rec.widget->geometry() : rec.Outer()->frameGeometry();
 }
 
 void SetTopmost(WindowRecord& rec, bool on)
 {
-    QWidget* w = rec.widget;
+    QWidget* w = rec.Outer();
     if (rec.style & WS_CHILD)
         return;
     rec.exStyle = on ? (rec.exStyle | WS_EX_TOPMOST) : (rec.exStyle & ~WS_EX_TOPMOST);
@@ -88,9 +90,9 @@ void SetTopmost(WindowRecord& rec, bool on)
 
 void Center(WindowRecord& rec, const WindowRecord* over)
 {
-    QWidget* w = rec.widget;
+    QWidget* w = rec.Outer();
     QRect area;
-    if (over && over->widget && over->widget->isVisible() && !over->widget->isMinimized())
+    if (over && over->widget && over->Outer()->isVisible() && !over->Outer()->isMinimized())
         area = WindowRectOf(*over);
     else if (QScreen* screen = w->screen() ? w->screen() : QGuiApplication::primaryScreen())
         area = screen->availableGeometry();
@@ -557,9 +559,9 @@ DWORD CWnd::GetStyle() const
 {
     return OnWindow(this, DWORD{0}, [](WindowRecord& rec) {
         DWORD style = rec.style & ~WS_VISIBLE;
-        if (!rec.widget->isHidden())
+        if (!rec.Outer()->isHidden())
             style |= WS_VISIBLE;
-        if (!(rec.style & WS_CHILD) && rec.widget->isMinimized())
+        if (!(rec.style & WS_CHILD) && rec.Outer()->isMinimized())
             style |= WS_MINIMIZE;
         return style;
     });
@@ -599,7 +601,7 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT /*nFlags*/)
 BOOL CWnd::ShowWindow(int nCmdShow)
 {
     return OnWindow(this, FALSE, [&](WindowRecord& rec) {
-        QWidget* w = rec.widget;
+        QWidget* w = rec.Outer();
         const BOOL wasVisible = !w->isHidden();
         if (nCmdShow == SW_HIDE) {
             w->hide();
@@ -636,20 +638,20 @@ BOOL CWnd::ShowWindow(int nCmdShow)
 
 BOOL CWnd::IsWindowVisible() const
 {
-    return OnWindow(this, FALSE, [](WindowRecord& rec) { return rec.widget->isVisible() ? TRUE : FALSE; });
+    return OnWindow(this, FALSE, [](WindowRecord& rec) { return rec.Outer()->isVisible() ? TRUE : FALSE; });
 }
 
 BOOL CWnd::IsIconic() const
 {
     return OnWindow(this, FALSE, [](WindowRecord& rec) {
-        return !(rec.style & WS_CHILD) && rec.widget->isMinimized() ? TRUE : FALSE;
+        return !(rec.style & WS_CHILD) && rec.Outer()->isMinimized() ? TRUE : FALSE;
     });
 }
 
 BOOL CWnd::IsZoomed() const
 {
     return OnWindow(this, FALSE, [](WindowRecord& rec) {
-        return !(rec.style & WS_CHILD) && rec.widget->isMaximized() ? TRUE : FALSE;
+        return !(rec.style & WS_CHILD) && rec.Outer()->isMaximized() ? TRUE : FALSE;
     });
 }
 
@@ -658,7 +660,7 @@ BOOL CWnd::EnableWindow(BOOL bEnable)
     return OnWindow(this, FALSE, [&](WindowRecord& rec) {
         const BOOL wasDisabled = (rec.style & WS_DISABLED) ? TRUE : FALSE;
         rec.style = bEnable ? (rec.style & ~WS_DISABLED) : (rec.style | WS_DISABLED);
-        rec.widget->setEnabled(bEnable != FALSE);
+        rec.Outer()->setEnabled(bEnable != FALSE);
         return wasDisabled;
     });
 }
@@ -680,7 +682,7 @@ BOOL CWnd::SetForegroundWindow()
 
 void CWnd::BringWindowToTop()
 {
-    OnWindow(this, [](WindowRecord& rec) { rec.widget->raise(); });
+    OnWindow(this, [](WindowRecord& rec) { rec.Outer()->raise(); });
 }
 
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL /*bRepaint*/)
@@ -703,9 +705,9 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
             else if (pWndInsertAfter == &wndNoTopMost)
                 SetTopmost(rec, false);
             else if (pWndInsertAfter == &wndTop)
-                rec.widget->raise();
+                rec.Outer()->raise();
             else if (pWndInsertAfter == &wndBottom)
-                rec.widget->lower();
+                rec.Outer()->lower();
         }
         if ((nFlags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
             QRect r = PlacementOf(rec);
@@ -719,10 +721,10 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
             rec.style |= WS_VISIBLE;
             if (!(rec.style & WS_CHILD) && !rec.placed)
                 Center(rec, WindowRegistry::Find(rec.owner));
-            rec.widget->show();
+            rec.Outer()->show();
         } else if (nFlags & SWP_HIDEWINDOW) {
             rec.style &= ~WS_VISIBLE;
-            rec.widget->hide();
+            rec.Outer()->hide();
         }
         return TRUE;
     });
@@ -884,7 +886,7 @@ HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
         HICON& slot = bBigIcon ? rec.bigIcon : rec.smallIcon;
         const HICON previous = std::exchange(slot, hIcon);
         const HICON shown = rec.bigIcon ? rec.bigIcon : rec.smallIcon;
-        rec.widget->setWindowIcon(shown ? ResourceImages::Icon(shown) : QIcon());
+        rec.Outer()->setWindowIcon(shown ? ResourceImages::Icon(shown) : QIcon());
         return previous;
     });
 }
@@ -1057,6 +1059,15 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         rec->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
         WindowFactory::ShowText(*rec);
         return TRUE;
+    case WM_SYSCOMMAND:
+        // The commands of the system menu's own items.
+        if (rec->style & WS_CHILD)
+            return 0;
+        if ((wParam & 0xFFF0) == SC_CLOSE)
+            MessageRouter::Send(self, WM_CLOSE, 0, 0);
+        else if ((wParam & 0xFFF0) == SC_MINIMIZE)
+            ShowWindow(SW_MINIMIZE);
+        return 0;
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(WindowFactory::CurrentText(*rec).size());
     case WM_GETTEXT:
@@ -1129,6 +1140,40 @@ CFont* CWnd::GetFont() const
             m_owned->font = std::make_unique<WindowFont>();
         m_owned->font->Assign(rec.font);
         return m_owned->font.get();
+    });
+}
+
+CMenu* CWnd::GetMenu() const
+{
+    return OnWindow(this, static_cast<CMenu*>(nullptr),
+                    [](WindowRecord& rec) { return (rec.style & WS_CHILD) ? nullptr : CMenu::FromHandle(rec.menu); });
+}
+
+BOOL CWnd::SetMenu(CMenu* pMenu)
+{
+    const HMENU menu = pMenu ? pMenu->m_hMenu : nullptr;
+    return OnWindow(this, FALSE, [&](WindowRecord& rec) {
+        if ((rec.style & WS_CHILD) || (menu && !MenuRegistry::Find(menu)))
+            return FALSE;
+        rec.menu = menu;
+        WindowFactory::SetMenuBar(rec, menu);
+        return TRUE;
+    });
+}
+
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
+{
+    return OnWindow(this, static_cast<CMenu*>(nullptr), [&](WindowRecord& rec) -> CMenu* {
+        if ((rec.style & WS_CHILD) || !(rec.style & WS_SYSMENU))
+            return nullptr;
+        if (bRevert) {
+            if (const HMENU changed = std::exchange(rec.systemMenu, nullptr))
+                MenuRegistry::Destroy(changed);
+            return nullptr;
+        }
+        if (!MenuRegistry::Find(rec.systemMenu))
+            rec.systemMenu = MenuRegistry::CreateSystemMenu(rec.style);
+        return CMenu::FromHandle(rec.systemMenu);
     });
 }
 

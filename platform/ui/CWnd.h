@@ -191,9 +191,20 @@ public:
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
 
-    // With the menus (not here yet).
+    // Top-level windows: the menu shown in the menu bar (null: none). The
+    // menu bar lies above the client area, whose (0,0) stays under it; the
+    // window grows by the bar's height. The window's menu goes with it.
+    // GetMenu's object belongs to the menu.
     CMenu* GetMenu() const;
     BOOL SetMenu(CMenu* pMenu);
+    // The window's system menu (windows with WS_SYSMENU): Minimize (with a
+    // minimize box), a separator and Close, to which the program may add
+    // items. The window manager's own system menu cannot take them, so once
+    // asked for, this menu is the window's context menu: a right click in
+    // the client area that no control takes for itself shows it, and its
+    // items send WM_SYSCOMMAND with their id (Close and Minimize act by
+    // default). bRevert: back to the plain menu, which shows nothing; null.
+    CMenu* GetSystemMenu(BOOL bRevert) const;
 
 protected:
     // The default processing of the message being handled.

@@ -19,6 +19,7 @@ ListViewWidget::ListViewWidget(QWidget* parent) : QTreeWidget(parent)
     setItemsExpandable(false);
     setColumnCount(0);
     header()->setStretchLastSection(false);
+    header()->setMinimumSectionSize(0); // a column may be as narrow as the program makes it
     header()->setSectionsMovable(false);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -82,13 +83,19 @@ ListViewWidget::ListViewWidget(QWidget* parent) : QTreeWidget(parent)
         nm.pitem = &item;
         MessageRouter::NotifyParent(list->children.front(), nm.hdr, HDN_ENDTRACK);
     });
+    // A double click on a divider fits the column to its texts, unless the
+    // list's own handler of the header's notification does something else.
+    disconnect(header(), SIGNAL(sectionHandleDoubleClicked(int)), this, SLOT(resizeColumnToContents(int)));
     connect(header(), &QHeaderView::sectionHandleDoubleClicked, this, [this](int section) {
         WindowRecord* list = WindowRegistry::FromWidget(this);
         if (!list || list->children.empty())
             return;
         NMHEADER nm;
         nm.iItem = section;
-        MessageRouter::NotifyParent(list->children.front(), nm.hdr, HDN_DIVIDERDBLCLICK);
+        bool handled = false;
+        MessageRouter::NotifyParent(list->children.front(), nm.hdr, HDN_DIVIDERDBLCLICK, &handled);
+        if (!handled)
+            resizeColumnToContents(section);
     });
 }
 

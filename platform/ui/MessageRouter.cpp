@@ -63,15 +63,23 @@ void MessageRouter::NotifyCommand(HWND control, UINT code)
          reinterpret_cast<LPARAM>(control));
 }
 
-LRESULT MessageRouter::NotifyParent(HWND control, NMHDR& header, UINT code)
+LRESULT MessageRouter::NotifyParent(HWND control, NMHDR& header, UINT code, bool* handled)
 {
+    if (handled)
+        *handled = false;
     WindowRecord* rec = WindowRegistry::Find(control);
     if (!rec || !rec->parent || rec->quietNotifications > 0)
         return 0;
+    const HWND parent = rec->parent;
     header.hwndFrom = control;
     header.idFrom = static_cast<UINT_PTR>(rec->id);
     header.code = code;
-    return Send(rec->parent, WM_NOTIFY, static_cast<WPARAM>(rec->id), reinterpret_cast<LPARAM>(&header));
+    bool defaultWanted = false;
+    const LRESULT result = Run(parent, WM_NOTIFY, static_cast<WPARAM>(header.idFrom), reinterpret_cast<LPARAM>(&header),
+                               handled != nullptr, &defaultWanted);
+    if (handled)
+        *handled = WindowRegistry::Find(parent) && !defaultWanted;
+    return result;
 }
 
 void MessageRouter::RequestDefault(HWND hwnd, UINT message)

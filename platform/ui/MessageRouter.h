@@ -18,7 +18,10 @@ public:
     // A control tells its parent: WM_COMMAND with its id and code.
     static void NotifyCommand(HWND control, UINT code);
     // A control tells its parent: WM_NOTIFY; fills the header from the control.
-    static LRESULT NotifyParent(HWND control, NMHDR& header, UINT code);
+    // With `handled`, the caller does the parent's default processing itself:
+    // *handled is false when nobody handled the notification or the handler
+    // asked for the default processing.
+    static LRESULT NotifyParent(HWND control, NMHDR& header, UINT code, bool* handled = nullptr);
 
     // The default processing of the message being handled was asked for.
     static void RequestDefault(HWND hwnd, UINT message);

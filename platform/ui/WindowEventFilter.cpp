@@ -1,6 +1,9 @@
 #include "platform/ui/WindowEventFilter.h"
 
 #include "platform/ui/CWnd.h"
+#include "platform/ui/ListViewWidget.h"
+#include "platform/ui/MenuRegistry.h"
+#include "platform/ui/MenuWidgets.h"
 #include "platform/ui/MessageRouter.h"
 #include "platform/ui/WindowFactory.h"
 #include "platform/ui/WindowRegistry.h"
@@ -10,6 +13,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,7 +72,7 @@ bool Key(QWidget* widget, QKeyEvent* e)
     WindowRecord* rec = WindowRegistry::Owning(widget);
     WindowRecord* top = TopOf(rec);
     // Keys of a popup (a combo box's list) stay with it.
-    if (!rec || !top || widget->window() != top->widget)
+    if (!rec || !top || widget->window() != top->Outer())
         return false;
     const UINT vk = WindowEventFilter::VirtualKey(e->key());
     if (!vk)
@@ -121,7 +125,7 @@ bool Mouse(WindowRecord* rec, QWidget* widget, QMouseEvent* e)
 
 void Size(WindowRecord* rec)
 {
-    QWidget* w = rec->widget;
+    QWidget* w = rec->Outer();
     const bool topLevel = !(rec->style & WS_CHILD);
     if (topLevel && rec->moving == 0 && (rec->style & WS_THICKFRAME) && w->isVisible() && !w->isMinimized() &&
         rec->object && rec->object->HandlesMessage(WM_SIZING)) {
@@ -143,13 +147,16 @@ void MinMaxInfo(WindowRecord* rec)
     QWidget* w = rec->widget;
     if (!rec->object || !rec->object->HandlesMessage(WM_GETMINMAXINFO) || !(rec->style & WS_THICKFRAME))
         return;
-    const QSize frame = w->frameGeometry().size() - w->geometry().size();
+    // The window system's frame and the menu bar around the client area.
+    const QSize frame = rec->Outer()->frameGeometry().size() - rec->Outer()->geometry().size() +
+                        QSize(0, WindowFactory::MenuBarHeight(*rec));
     MINMAXINFO info;
     info.ptMinTrackSize = POINT{w->minimumWidth() + frame.width(), w->minimumHeight() + frame.height()};
     info.ptMaxTrackSize = POINT{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
     MessageRouter::SendFromEvent(rec->hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     w->setMinimumSize(std::max(0, static_cast<int>(info.ptMinTrackSize.x) - frame.width()),
                       std::max(0, static_cast<int>(info.ptMinTrackSize.y) - frame.height()));
+    WindowFactory::FitFrame(*rec);
 }
 
 } // namespace
@@ -267,6 +274,14 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         if (own && widget == own->widget) {
             own->invalid = true;
             Size(own);
+        } else if (!own) {
+            // The rows' area of a list changed (the list was laid out anew, its
+            // scroll bars came or went): its client area did.
+            auto* list = dynamic_cast<ListViewWidget*>(widget->parentWidget());
+            WindowRecord* rec = list && list->viewport() == widget ? WindowRegistry::FromWidget(list) : nullptr;
+            if (rec && list->isVisible())
+                MessageRouter::SendFromEvent(rec->hwnd, WM_SIZE, SIZE_RESTORED,
+                                             MAKELPARAM(static_cast<WORD>(list->width()), static_cast<WORD>(list->height())));
         }
         return false;
     case QEvent::Show:
@@ -279,8 +294,9 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     case QEvent::WindowStateChange:
+        // (A window with a menu bar has it from its frame.)
         if (own && widget == own->widget && !(own->style & WS_CHILD)) {
-            if (widget->isMinimized()) {
+            if (own->Outer()->isMinimized()) {
                 own->sentSize = QSize(0, 0);
                 MessageRouter::SendFromEvent(own->hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
             } else {
@@ -292,6 +308,13 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
         if (own && widget == own->widget && !(own->style & WS_CHILD)) {
             event->ignore();
             MessageRouter::Send(own->hwnd, WM_CLOSE, 0, 0);
+            return true;
+        }
+        return false;
+    case QEvent::ContextMenu:
+        // What no control took for itself: a top-level window shows its system menu, once it was asked for.
+        if (own && widget == own->widget && !(own->style & WS_CHILD) && MenuRegistry::Find(own->systemMenu)) {
+            MenuWidgets::PopupSystemMenu(*own, static_cast<QContextMenuEvent*>(event)->globalPos());
             return true;
         }
         return false;

@@ -12,6 +12,8 @@
 #include "platform/ui/CheckBoxWidget.h"
 #include "platform/ui/IpAddressWidget.h"
 #include "platform/ui/ListViewWidget.h"
+#include "platform/ui/MenuFrame.h"
+#include "platform/ui/MenuRegistry.h"
 #include "platform/ui/MessageRouter.h"
 #include "platform/ui/RadioWidget.h"
 #include "platform/ui/ResourceImages.h"
@@ -37,6 +39,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace {
 
@@ -527,6 +530,7 @@ void SetClientSize(WindowRecord& rec, QSize size)
     } else {
         w->setFixedSize(size);
     }
+    WindowFactory::FitFrame(rec);
 }
 
 } // namespace
@@ -609,6 +613,13 @@ HWND WindowFactory::CreateDialogWindow(CWnd* dialog, const DialogTemplate& t, HW
         box->lower();
     WindowEventFilter::Watch(widget);
     AttachObject(self, dialog);
+    // The menu the template names is the window's, destroyed with it.
+    if (t.menuId) {
+        if (const HMENU menu = MenuRegistry::Load(t.menuId)) {
+            self.menu = menu;
+            SetMenuBar(self, menu);
+        }
+    }
     return hwnd;
 }
 
@@ -674,7 +685,7 @@ void WindowFactory::Destroy(HWND hwnd)
     rec = WindowRegistry::Find(hwnd);
     if (!rec)
         return;
-    QPointer<QWidget> top = rec->widget;
+    QPointer<QWidget> top = rec->Outer();
     if (rec->parent) {
         if (WindowRecord* parent = WindowRegistry::Find(rec->parent)) {
             auto& siblings = parent->children;
@@ -692,6 +703,11 @@ void WindowFactory::Destroy(HWND hwnd)
         }
         if (r->modalLoop)
             r->modalLoop->exit(0);
+        // The window's menus go with it.
+        for (HMENU* menu : {&r->menu, &r->systemMenu}) {
+            if (const HMENU gone = std::exchange(*menu, nullptr))
+                MenuRegistry::Destroy(gone);
+        }
         for (CWnd* object : {r->object, r->defaultObject}) {
             if (object && object->m_hWnd.load() == *it) {
                 object->m_hWnd = nullptr;
@@ -721,7 +737,7 @@ void WindowFactory::ApplyStyle(WindowRecord& rec, DWORD oldStyle)
         return;
     const DWORD changed = rec.style ^ oldStyle;
     if (changed & WS_DISABLED)
-        w->setEnabled(!(rec.style & WS_DISABLED));
+        rec.Outer()->setEnabled(!(rec.style & WS_DISABLED));
     if (!(rec.style & WS_CHILD)) {
         if (changed & WS_THICKFRAME)
             SetClientSize(rec, w->size());
@@ -752,7 +768,7 @@ void WindowFactory::ShowText(WindowRecord& rec)
     if (!w)
         return;
     if (!(rec.style & WS_CHILD)) {
-        w->setWindowTitle(text);
+        rec.Outer()->setWindowTitle(text);
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         if (label->pixmap().isNull())
             label->setText((rec.style & SS_NOPREFIX) ? text : WithoutMnemonics(rec.text));
@@ -810,12 +826,14 @@ void WindowFactory::Place(WindowRecord& rec, const QRect& rect)
         w->setGeometry(r);
         ReportSize(rec);
     } else {
-        // The rectangle includes the frame, which the window system adds around the client area.
-        const QRect frame = w->frameGeometry();
-        const QRect client = w->geometry();
-        const int frameWidth = w->isVisible() ? frame.width() - client.width() : 0;
-        const int frameHeight = w->isVisible() ? frame.height() - client.height() : 0;
-        w->move(rect.topLeft());
+        // The rectangle includes the frame, which the window system adds
+        // around the client area, and the menu bar.
+        QWidget* top = rec.Outer();
+        const QRect frame = top->frameGeometry();
+        const QRect inner = top->geometry();
+        const int frameWidth = top->isVisible() ? frame.width() - inner.width() : 0;
+        const int frameHeight = (top->isVisible() ? frame.height() - inner.height() : 0) + MenuBarHeight(rec);
+        top->move(rect.topLeft());
         SetClientSize(rec, QSize(std::max(1, rect.width() - frameWidth), std::max(1, rect.height() - frameHeight)));
         rec.placed = true;
         ReportSize(rec);
@@ -826,12 +844,40 @@ void WindowFactory::Place(WindowRecord& rec, const QRect& rect)
 void WindowFactory::ReportSize(WindowRecord& rec)
 {
     QWidget* w = rec.widget;
-    if (!w || (!(rec.style & WS_CHILD) && w->isMinimized()) || w->size() == rec.sentSize)
+    if (!w || (!(rec.style & WS_CHILD) && rec.Outer()->isMinimized()) || w->size() == rec.sentSize)
         return;
     rec.sentSize = w->size();
-    const UINT kind = (!(rec.style & WS_CHILD) && w->isMaximized()) ? SIZE_MAXIMIZED : SIZE_RESTORED;
+    const UINT kind = (!(rec.style & WS_CHILD) && rec.Outer()->isMaximized()) ? SIZE_MAXIMIZED : SIZE_RESTORED;
     MessageRouter::SendFromEvent(rec.hwnd, WM_SIZE, kind,
                                  MAKELPARAM(static_cast<WORD>(w->width()), static_cast<WORD>(w->height())));
+}
+
+void WindowFactory::SetMenuBar(WindowRecord& rec, HMENU menu)
+{
+    if (!rec.widget || (rec.style & WS_CHILD))
+        return;
+    auto* frame = dynamic_cast<MenuFrame*>(rec.frame.data());
+    if (!frame) {
+        if (!menu)
+            return;
+        ++rec.moving;
+        frame = new MenuFrame(rec.widget, rec.hwnd);
+        --rec.moving;
+        rec.frame = frame;
+    }
+    frame->ShowMenu(menu);
+}
+
+void WindowFactory::FitFrame(WindowRecord& rec)
+{
+    if (auto* frame = dynamic_cast<MenuFrame*>(rec.frame.data()))
+        frame->FitClient();
+}
+
+int WindowFactory::MenuBarHeight(const WindowRecord& rec)
+{
+    const auto* frame = dynamic_cast<const MenuFrame*>(rec.frame.data());
+    return frame ? frame->BarHeight() : 0;
 }
 
 void WindowFactory::Keep(CWnd* owner, std::unique_ptr<CWnd> object)

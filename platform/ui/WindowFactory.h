@@ -49,6 +49,15 @@ public:
 
     // Sends WM_SIZE when the window's size differs from the one last reported.
     static void ReportSize(WindowRecord& rec);
+
+    // Top-level windows: shows the menu in a bar above the client area (the
+    // first menu puts the window's widget into a frame that holds the bar;
+    // the widget stays the client area). Null hides the bar.
+    static void SetMenuBar(WindowRecord& rec, HMENU menu);
+    // A window with a menu bar: its frame follows the client area's size and limits.
+    static void FitFrame(WindowRecord& rec);
+    // The height of the window's menu bar; 0 without one.
+    static int MenuBarHeight(const WindowRecord& rec);
     // Keeps an object the layer made for a control until owner goes.
     static void Keep(CWnd* owner, std::unique_ptr<CWnd> object);
 

@@ -1,6 +1,6 @@
 // Everything a window of the program is written with: the application object,
-// dialogs, controls, data exchange, message maps, message boxes, cursors and
-// icons, drawing, and the resource scripts' contents.
+// dialogs, controls, menus, data exchange, message maps, message boxes,
+// cursors and icons, drawing, and the resource scripts' contents.
 #pragma once
 
 #include "platform/ui/CBitmap.h"
@@ -17,6 +17,7 @@
 #include "platform/ui/CIPAddressCtrl.h"
 #include "platform/ui/CListBox.h"
 #include "platform/ui/CListCtrl.h"
+#include "platform/ui/CMenu.h"
 #include "platform/ui/CPaintDC.h"
 #include "platform/ui/CPalette.h"
 #include "platform/ui/CPen.h"

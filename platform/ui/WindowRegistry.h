@@ -53,6 +53,15 @@ struct WindowRecord
     bool invalid = true; // the image must be erased and painted again before it is shown
     std::map<UINT_PTR, QTimer*> timers;
     int quietNotifications = 0; // > 0 while the layer itself changes a control
+    // Top-level windows: the menu bar's menu and the system menu, once there are any;
+    // the frame that holds the menu bar above the widget, once a menu was set.
+    HMENU menu = nullptr;
+    HMENU systemMenu = nullptr;
+    QPointer<QWidget> frame;
+
+    // The widget that is the window on the screen: the frame when there is
+    // one, otherwise the window's own widget (which is always the client area).
+    QWidget* Outer() const { return frame ? frame.data() : widget.data(); }
 };
 
 class WindowRegistry

@@ -1,0 +1,24 @@
+#include "tools/korvel-shots/WindowFrame.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+QImage FrameWindowPicture(const QPixmap& client, const QString& caption, bool closeBox, QFont titleFont)
+{
+    const int border = 1;
+    titleFont.setBold(true);
+    const int titleHeight = QFontMetrics(titleFont).height() + 10;
+    QImage image(client.width() + 2 * border, client.height() + titleHeight + border, QImage::Format_ARGB32);
+    image.fill(QColor(0x70, 0x70, 0x70));
+    QPainter painter(&image);
+    const QRect title(border, border, client.width(), titleHeight - border);
+    painter.fillRect(title, QColor(0xDD, 0xE4, 0xEE));
+    painter.setPen(QColor(0x20, 0x20, 0x20));
+    painter.setFont(titleFont);
+    painter.drawText(title.adjusted(8, 0, -28, 0), Qt::AlignVCenter | Qt::AlignLeft, caption);
+    if (closeBox)
+        painter.drawText(QRect(title.right() - 24, title.top(), 20, title.height()), Qt::AlignCenter,
+                         QString::fromUtf8("\u00d7"));
+    painter.drawPixmap(border, titleHeight, client);
+    return image;
+}

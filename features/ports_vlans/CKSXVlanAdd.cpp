@@ -6,6 +6,7 @@
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
+#include "resources/main.h"
 #include "resources/ports_vlans.h"
 
 #include <algorithm>
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr UINT kModuleIcon = 447;
 constexpr int kMaxVidChars = 4;
 constexpr int kMaxNameChars = 20;
 // The grid's control ids leave room for this many ports.
@@ -92,7 +92,7 @@ void CKSXVlanAdd::DoDataExchange(CDataExchange* pDX)
 BOOL CKSXVlanAdd::OnInitDialog()
 {
     ClxDialog::OnInitDialog();
-    SetIcon(LoadIconResource(kModuleIcon), TRUE);
+    SetIcon(LoadIconResource(IDI_MODULE), TRUE);
 
     if (m_bAdd) {
         SetWindowText("Add VLAN");

@@ -1,22 +1,11 @@
-// What the VLAN dialog tests share: a simulated switch with the VLAN data, the
-// connection parameters and device profile pointed at it, running a dialog
-// modally while a test acts on it, finding a nested dialog, and reading what
-// the simulator received.
+// What the VLAN dialog tests share beyond FeatureDialogTest: the VLAN data of
+// the simulated switch, what it stored and received, the ends of the walks
+// beside the VLAN list, and a nested dialog to act on.
 #pragma once
 
-#include "common/Globals.h"
-#include "support/SimulatorFixture.h"
-#include "ui/UiTestSupport.h"
+#include "support/FeatureDialogTest.h"
 
-#include "platform/system/UiThreadWait.h"
-#include "platform/ui/WindowLayer.h"
 #include "platform/ui/WindowRegistry.h"
-
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
-#include <QAbstractItemView>
-#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -60,19 +49,6 @@ inline std::vector<std::string> Switch52()
     return {KorvelSimulator::BaseData(), VlanData(), Model52Data(), FixtureData("vlan-52.snmprec")};
 }
 
-// Runs the event loop, and serves the window calls carried from the walks'
-// worker threads, until ready() holds or timeoutMs passed; returns ready().
-// A test acts from inside a queued call, where the event loop alone may hold
-// the carried calls back until that call returns.
-inline bool Pump(const std::function<bool()>& ready, int timeoutMs = 5000)
-{
-    return PumpUntil([&] { return ui_wait::WaitServingUi(ready, 0); }, timeoutMs);
-}
-inline void PumpFor(int ms)
-{
-    Pump([] { return false; }, ms);
-}
-
 // Bytes as lower-case hexadecimal text.
 inline std::string Hex(const std::string& bytes)
 {
@@ -85,25 +61,11 @@ inline std::string Hex(const std::string& bytes)
     return text;
 }
 
-// A switch of nPorts ports on a simulator of its own, with the module's
-// connection parameters and profile set for it.
-class VlanTest : public ::testing::Test
+// A switch with VLAN editing allowed.
+class VlanTest : public FeatureDialogTest
 {
 protected:
     void SetUp() override { g_bVlanEditable = 1; }
-
-    void StartSwitch(std::vector<std::string> files, int nPorts)
-    {
-        EnsureApplication();
-        sim = std::make_unique<KorvelSimulator>(std::move(files));
-        ASSERT_TRUE(sim->Running());
-        g_strDeviceIP = sim->Host();
-        g_strSnmpVersion = "1";
-        g_strReadCommunity = KorvelSimulator::ReadCommunity();
-        g_strWriteCommunity = KorvelSimulator::WriteCommunity();
-        g_strTimeout = "3000";
-        g_nPortCount = nPorts;
-    }
 
     // An octet string of the simulator as hexadecimal text (KorvelSimulator::Get
     // hands out text, which ends at a zero octet); "<none>" when it cannot be read.
@@ -126,22 +88,6 @@ protected:
         return Hex(bytes);
     }
 
-    // The requests of one kind the simulator received, each as its bindings
-    // in the data-file form OID|TYPE|VALUE.
-    std::vector<std::vector<std::string>> Requests(const std::string& kind) const
-    {
-        std::vector<std::vector<std::string>> requests;
-        for (const std::string& line : sim->LogLines()) {
-            std::vector<std::string> fields;
-            std::size_t start = 0;
-            for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
-                fields.push_back(line.substr(start, tab - start));
-            fields.push_back(line.substr(start));
-            if (fields.size() >= 3 && fields[0] == kind)
-                requests.emplace_back(fields.begin() + 3, fields.end());
-        }
-        return requests;
-    }
     // Every binding of every SET from the firstSet-th on, in order (the
     // test's own SETs come first).
     std::vector<std::string> SetBindings(std::size_t firstSet = 0) const
@@ -175,34 +121,7 @@ protected:
     void WaitForSideReads(int nPorts) const { WaitForGetNextFrom(kPvidColumn + "." + std::to_string(nPorts)); }
     // The trunk walk of the Add/Edit VLAN dialog has read the last group.
     void WaitForTrunkWalk() const { WaitForGetNextFrom(kTrunkColumn + ".8"); }
-
-    std::unique_ptr<KorvelSimulator> sim;
 };
-
-// Ends the dialog with IDCANCEL unless it has ended already: a dialog that
-// has ended keeps its window until its modal loop has returned, so this looks
-// once the loop has had its turn (a window that is gone is left alone).
-inline void CancelIfStillOpen(CDialog* dialog)
-{
-    const HWND h = dialog->GetSafeHwnd();
-    QTimer::singleShot(0, [dialog, h] {
-        if (IsWindow(h))
-            dialog->EndDialog(IDCANCEL);
-    });
-}
-
-// Runs the dialog modally; `act` runs inside its modal loop once the window
-// exists. The dialog is closed afterwards should `act` leave it open.
-template <class Dialog> INT_PTR RunModal(Dialog& dialog, const std::function<void(Dialog&)>& act)
-{
-    QTimer::singleShot(0, [&dialog, act] {
-        if (!Pump([&] { return IsWindow(dialog.GetSafeHwnd()) != FALSE; }))
-            return;
-        act(dialog);
-        CancelIfStillOpen(&dialog);
-    });
-    return dialog.DoModal();
-}
 
 // The open top-level dialog with this caption, or null.
 inline CWnd* FindDialog(const std::string& caption)
@@ -234,38 +153,11 @@ inline void WhenDialogOpens(const std::string& caption, std::function<void(CWnd&
     });
 }
 
-template <class Control> Control& Item(CWnd& dialog, int id)
-{
-    return *static_cast<Control*>(dialog.GetDlgItem(id));
-}
-
-inline bool Enabled(CWnd& dialog, int id)
-{
-    return dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE;
-}
 inline bool Checked(CWnd& dialog, int id)
 {
     return dialog.IsDlgButtonChecked(id) == BST_CHECKED;
 }
 
-// The user's clicks.
-inline void ClickButton(CWnd& dialog, int id)
-{
-    static_cast<QAbstractButton*>(dialog.GetDlgItem(id)->GetWidget())->click();
-}
-inline QPoint RowPoint(CListCtrl& list, int row)
-{
-    list.EnsureVisible(row, FALSE);
-    CRect cell;
-    list.GetSubItemRect(row, 0, LVIR_LABEL, cell);
-    auto* view = static_cast<QAbstractItemView*>(list.GetWidget());
-    return view->viewport()->mapFrom(view, QPoint(cell.CenterPoint().x, cell.CenterPoint().y));
-}
-inline void ClickRow(CListCtrl& list, int row)
-{
-    auto* view = static_cast<QAbstractItemView*>(list.GetWidget());
-    Click(view->viewport(), RowPoint(list, row));
-}
 inline void DoubleClickRow(CListCtrl& list, int row)
 {
     auto* view = static_cast<QAbstractItemView*>(list.GetWidget());

@@ -6,6 +6,7 @@
 #include "common/CUtils.h"
 #include "common/Globals.h"
 #include "features/agent_tools/CResetDevice.h"
+#include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/ports_vlans/CPortDescription.h"
 #include "features/ports_vlans/CPortSetInfo.h"
 #include "features/ports_vlans/CTrunkConfigDlg.h"
@@ -93,7 +94,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_TRUNK_CONFIGURATION, OnFeatureDialog<CTrunkConfigDlg>)
     // ON_COMMAND(ID_FIRMWARE_UPGRADE, OnFeatureDialog<CFirmDownLoad>)
     // ON_COMMAND(ID_SYSLOG_HOST, OnFeatureDialog<CSyslogHostCfgDlg>)
-    // ON_COMMAND(ID_VLAN_CONFIGURATION, OnFeatureDialog<C8021qVlanSet>)
+    ON_COMMAND(ID_VLAN_CONFIGURATION, OnFeatureDialog<C8021qVlanSet>)
     ON_COMMAND(ID_SAVE_CONFIGURATION, OnSaveConfiguration)
     // ON_COMMAND(ID_JUMBO_FRAME, OnFeatureDialog<CJumboFrameconfigdlg>)
     // ON_COMMAND(ID_POE_TIME_RANGE, OnFeatureDialog<TimeRangInfo>)

@@ -28,9 +28,9 @@ std::string RowIndex(CCommonSNMP& session, int nIndex, CSnmp* pResponse)
     return strSuffix.empty() || strSuffix[0] != '.' ? strSuffix : strSuffix.substr(1);
 }
 
-// The value of a response binding: decimal text for numbers, the bytes of an
-// octet string (whatever they hold); empty when there is none.
-std::string ValueText(CSnmp* pResponse, int nIndex)
+} // namespace
+
+std::string CModuleBase::ValueText(CSnmp* pResponse, int nIndex)
 {
     int nType = 0;
     void* pData = nullptr;
@@ -43,8 +43,6 @@ std::string ValueText(CSnmp* pResponse, int nIndex)
     std::free(pData);
     return strValue;
 }
-
-} // namespace
 
 CModuleBase::CModuleBase()
     : m_TrunkPorts(static_cast<size_t>(std::max(g_nPortCount, 0)), 0), m_TrunkBuilding(m_TrunkPorts.size(), 0)

@@ -72,6 +72,10 @@ public:
     // as a port bitmap to the object. Returns 0 in every case.
     int SetPortList(const std::string& strPortList, const std::vector<int>* pFlags, const std::string& strOid);
 
+    // The value of a response binding: decimal text for numbers, the bytes of
+    // an octet string (whatever they hold); empty when there is none.
+    static std::string ValueText(CSnmp* pResponse, int nIndex);
+
     // The published trunk group of every port (index port - 1, 0 for none).
     std::vector<int> GetTrunkPorts() const;
     // 1 once a trunk walk has completed, else 0.

@@ -5,14 +5,12 @@
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
+#include "resources/main.h"
 #include "resources/ports_vlans.h"
 
 #include <cstdlib>
 
 namespace {
-
-// The module's icon.
-constexpr UINT kModuleIcon = 447;
 
 // OK and Cancel keep to the lower right corner, the Port Member box grows both
 // ways, the Trunk box grows in width, and the mode label and field follow the
@@ -72,7 +70,7 @@ void CKSXTrunkPort::DoDataExchange(CDataExchange* pDX)
 BOOL CKSXTrunkPort::OnInitDialog()
 {
     ClxDialog::OnInitDialog();
-    SetIcon(LoadIconResource(kModuleIcon), TRUE);
+    SetIcon(LoadIconResource(IDI_MODULE), TRUE);
     SetWindowText("Trunk member");
 
     const size_t nPorts = static_cast<size_t>(std::max(g_nPortCount, 0));

@@ -7,15 +7,13 @@
 #include "platform/system/Sleep.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
+#include "resources/main.h"
 #include "resources/ports_vlans.h"
 
 #include <cstdlib>
 #include <memory>
 
 namespace {
-
-// The module's icon.
-constexpr UINT kModuleIcon = 447;
 
 const std::string kTrunkStateOid = KorvelOid("10.76.19.1.8.1.2.0");
 const std::string kTrunkMembersColumn = KorvelOid("10.76.19.1.8.1.3.1.2");
@@ -56,7 +54,7 @@ BOOL CTrunkConfigDlg::OnInitDialog()
 {
     SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     CDialog::OnInitDialog();
-    SetIcon(LoadIconResource(kModuleIcon), TRUE);
+    SetIcon(LoadIconResource(IDI_MODULE), TRUE);
 
     const UINT nMask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     m_listTrunk.InsertAutoWidthColumn("TrunkID    ", 0, -1, nMask, LVCFMT_LEFT);

@@ -1,0 +1,539 @@
+#include "features/ports_vlans/C8021qVlanSet.h"
+
+#include "common/CCodeConvert.h"
+#include "common/CModuleBase.h"
+#include "common/CUtils.h"
+#include "common/Globals.h"
+#include "features/ports_vlans/CKSXVlanAdd.h"
+#include "features/ports_vlans/CVlanAddLogic.h"
+#include "platform/snmp/CSnmp.h"
+#include "platform/snmp/KorvelMib.h"
+#include "platform/system/DebugTrace.h"
+#include "platform/ui/CDataExchange.h"
+#include "resources/ports_vlans.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+#include <memory>
+#include <set>
+
+namespace {
+
+const std::string kAsymmetricState = KorvelOid("10.76.19.1.7.5.0");
+const std::string kVlanNameColumn = KorvelOid("10.76.19.1.7.6.1.1");
+const std::string kVlanEgressColumn = KorvelOid("10.76.19.1.7.6.1.2");
+const std::string kVlanUntaggedColumn = KorvelOid("10.76.19.1.7.6.1.4");
+const std::string kVlanRowStatusColumn = KorvelOid("10.76.19.1.7.6.1.5");
+const std::string kPvidColumn = KorvelOid("10.76.19.1.7.7.1.1");
+const std::string kVoiceVlanState = KorvelOid("10.76.19.1.21.1.2.0");
+const std::string kVoiceVlanId = KorvelOid("10.76.19.1.21.1.3.0");
+const std::string kSurveillanceVlanState = KorvelOid("10.76.19.1.26.1.1.0");
+const std::string kSurveillanceVlanId = KorvelOid("10.76.19.1.26.1.2.0");
+const std::string kIPInterfaceVlanColumn = KorvelOid("10.76.19.1.41.1.1.1.2");
+
+constexpr int kMaxVlanRows = 256;
+
+struct ListColumn
+{
+    const char* heading;
+    int format;
+    int width;
+};
+constexpr ListColumn kColumns[] = {{"VLAN ID", LVCFMT_LEFT, 80},
+                                   {"VLAN Name", LVCFMT_CENTER, 120},
+                                   {"No.of Ports", LVCFMT_LEFT, 100},
+                                   {"Tagged Port Member", LVCFMT_LEFT, 220},
+                                   {"Untag Port Member", LVCFMT_LEFT, 220}};
+
+// The buttons that wait for the end of the static VLAN walk.
+constexpr int kWalkButtons[] = {IDC_VLAN_APPLY, IDC_VLAN_ADD, IDC_VLAN_EDIT, IDC_VLAN_DELETE, IDC_VLAN_REFRESH, IDOK};
+
+// How every call-back of this dialog begins: true for a reply to process. A
+// stale reply (an id the session no longer knows) is dropped; a known id with
+// a non-zero status ends the request.
+bool IsCurrentReply(CCommonSNMP& session, int nRequestID, int nStatus)
+{
+    if (!session.FindRequestID(nRequestID))
+        return false;
+    if (nStatus != 0) {
+        session.SignalDone();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(C8021qVlanSet, CDialog)
+    ON_BN_CLICKED(IDC_VLAN_APPLY, OnApplyAsymmetric)
+    ON_BN_CLICKED(IDC_VLAN_ADD, OnAdd)
+    ON_BN_CLICKED(IDC_VLAN_EDIT, OnEdit)
+    ON_BN_CLICKED(IDC_VLAN_DELETE, OnDelete)
+    ON_BN_CLICKED(IDC_VLAN_REFRESH, OnRefresh)
+    ON_NOTIFY(NM_DBLCLK, IDC_VLAN_LIST, OnListDblClk)
+END_MESSAGE_MAP()
+
+C8021qVlanSet::C8021qVlanSet(CWnd* pParent) : CDialog(IDD_8021Q_VLAN, pParent) {}
+
+C8021qVlanSet::~C8021qVlanSet() = default;
+
+BOOL C8021qVlanSet::DestroyWindow()
+{
+    OutputDebugString("==================DestroyWindow===============");
+    m_cCommonSNMP.Close();
+    OutputDebugString("==================m_cCommonSNMP.Close===============");
+    m_cCommonSNMPTable.Close();
+    OutputDebugString("==================m_cCommonSNMPTable.Close===============");
+    m_cCommonSNMPVoiceVlan.Close();
+    OutputDebugString("==================m_cCommonSNMPVoiceVlan.Close===============");
+    m_cCommonSNMPTableVlan.Close();
+    OutputDebugString("==================m_cCommonSNMPTableVlan.Close===============");
+    m_cCommonSNMPTableVlanDelete.Close();
+    OutputDebugString("==================m_cCommonSNMPTableVlanDelete.Close===============");
+    m_cCommonSNMPTableIPIf.Close();
+    return CDialog::DestroyWindow();
+}
+
+void C8021qVlanSet::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_VLAN_LIST, m_listVlan);
+    DDX_Control(pDX, IDC_VLAN_ASYMMETRIC, m_chkAsymmetric);
+}
+
+BOOL C8021qVlanSet::OnInitDialog()
+{
+    SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    CDialog::OnInitDialog();
+
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
+        m_listVlan.InsertColumn(i, kColumns[i].heading, kColumns[i].format, kColumns[i].width);
+    SetWindowText("802.1Q VLAN Configuration");
+    m_listVlan.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+
+    m_nPortCount = g_nPortCount;
+    {
+        std::lock_guard lock(m_csData);
+        m_pPvid.assign(static_cast<size_t>(std::max(m_nPortCount, 0)), 0);
+    }
+    m_chkAsymmetric.SetCheck(BST_UNCHECKED);
+
+    if (!g_bVlanEditable) {
+        for (int nID : {IDC_VLAN_ADD, IDC_VLAN_EDIT, IDC_VLAN_DELETE, IDC_VLAN_PVID})
+            EnableItem(nID, FALSE);
+    }
+    RefreshAll();
+    return TRUE;
+}
+
+void C8021qVlanSet::OnOK()
+{
+    OnCancel();
+}
+
+void C8021qVlanSet::RefreshAll()
+{
+    // The reads of the previous refresh end here: Close waits for a running
+    // call-back and forgets the outstanding ids, so what they deliver late is
+    // dropped as stale and never reaches the records below.
+    m_cCommonSNMPVoiceVlan.Close();
+    m_cCommonSNMPTableVlan.Close();
+    m_cCommonSNMPTable.Close();
+    m_cCommonSNMPTableIPIf.Close();
+
+    StartVoiceSurveillanceRead();
+    {
+        std::lock_guard lock(m_csData);
+        m_pVlanList.clear();
+    }
+    ReadAsymmetricState();
+    StartPvidWalk();
+    StartIPInterfaceWalk();
+    m_listVlan.DeleteAllItems();
+    StartStaticVlanWalk();
+}
+
+void C8021qVlanSet::StartVoiceSurveillanceRead()
+{
+    m_cCommonSNMPVoiceVlan.Open(0);
+    for (const std::string* pOid : {&kVoiceVlanState, &kVoiceVlanId, &kSurveillanceVlanState, &kSurveillanceVlanId})
+        m_cCommonSNMPVoiceVlan.AddValue(*pOid, 4);
+    m_cCommonSNMPVoiceVlan.StartRequest(&C8021qVlanSet::OnVoiceSurveillanceReply, this, 0, 0);
+}
+
+int C8021qVlanSet::OnVoiceSurveillanceReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<C8021qVlanSet*>(pUserData);
+    if (!IsCurrentReply(pThis->m_cCommonSNMPVoiceVlan, nRequestID, nStatus))
+        return 0;
+    const int nCount = pResponse->getVarBindCount();
+    {
+        std::lock_guard lock(pThis->m_csData);
+        for (int i = 0; i < nCount; ++i) {
+            const std::string strValue = CModuleBase::ValueText(pResponse.get(), i);
+            switch (i) {
+            case 0:
+                pThis->m_nVoiceVlanState = strValue == "1" ? 1 : 2;
+                break;
+            case 1:
+                pThis->m_nVoiceVid = std::atoi(strValue.c_str());
+                break;
+            case 2:
+                pThis->m_nSurveillanceVlanState = strValue == "1" ? 1 : 2;
+                break;
+            case 3:
+                pThis->m_nSurveillanceVid = std::atoi(strValue.c_str());
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    pThis->m_cCommonSNMPVoiceVlan.SignalDone();
+    return 0;
+}
+
+void C8021qVlanSet::ReadAsymmetricState()
+{
+    m_cCommonSNMP.Open(0);
+    m_cCommonSNMP.AddValue(kAsymmetricState, 4);
+    std::unique_ptr<CSnmp> pResponse;
+    if (m_cCommonSNMP.send(pResponse, 0) != 0 || !pResponse)
+        return;
+    m_strAsymState = CModuleBase::ValueText(pResponse.get(), 0);
+    m_chkAsymmetric.SetCheck(m_strAsymState == "1" ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void C8021qVlanSet::StartPvidWalk()
+{
+    {
+        std::lock_guard lock(m_csData);
+        m_nPvidRows = 0;
+        std::fill(m_pPvid.begin(), m_pPvid.end(), 1);
+    }
+    m_cCommonSNMPTable.Open(1);
+    m_cCommonSNMPTable.AddValue(kPvidColumn, 4);
+    m_cCommonSNMPTable.StartRequest(&C8021qVlanSet::OnPvidReply, this, 0, 0);
+}
+
+int C8021qVlanSet::OnPvidReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<C8021qVlanSet*>(pUserData);
+    if (!IsCurrentReply(pThis->m_cCommonSNMPTable, nRequestID, nStatus))
+        return 0;
+    // Row k is taken as port k; rows beyond the port count are ignored.
+    const int nPvid = std::atoi(CModuleBase::ValueText(pResponse.get(), 0).c_str());
+    {
+        std::lock_guard lock(pThis->m_csData);
+        if (pThis->m_nPvidRows < static_cast<int>(pThis->m_pPvid.size()))
+            pThis->m_pPvid[static_cast<size_t>(pThis->m_nPvidRows++)] = nPvid;
+    }
+    pThis->m_cCommonSNMPTable.StartRequest(&C8021qVlanSet::OnPvidReply, pThis, 0, 0);
+    return 0;
+}
+
+void C8021qVlanSet::StartIPInterfaceWalk()
+{
+    {
+        std::lock_guard lock(m_csData);
+        m_arrIPIfVlan.clear();
+    }
+    m_cCommonSNMPTableIPIf.Open(1);
+    m_cCommonSNMPTableIPIf.AddValue(kIPInterfaceVlanColumn, 4);
+    m_cCommonSNMPTableIPIf.StartRequest(&C8021qVlanSet::OnIPInterfaceReply, this, 0, 0);
+}
+
+int C8021qVlanSet::OnIPInterfaceReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<C8021qVlanSet*>(pUserData);
+    if (!IsCurrentReply(pThis->m_cCommonSNMPTableIPIf, nRequestID, nStatus))
+        return 0;
+    {
+        std::lock_guard lock(pThis->m_csData);
+        pThis->m_arrIPIfVlan.push_back(CModuleBase::ValueText(pResponse.get(), 0));
+    }
+    pThis->m_cCommonSNMPTableIPIf.StartRequest(&C8021qVlanSet::OnIPInterfaceReply, pThis, 0, 0);
+    return 0;
+}
+
+void C8021qVlanSet::StartStaticVlanWalk()
+{
+    EnableWalkButtons(FALSE);
+    // A session that cannot run requests starts no walk, whose end would
+    // give the buttons back.
+    if (!m_cCommonSNMPTableVlan.Open(1)) {
+        EndStaticVlanWalk();
+        return;
+    }
+    for (const std::string* pOid : {&kVlanNameColumn, &kVlanEgressColumn, &kVlanUntaggedColumn, &kVlanRowStatusColumn})
+        m_cCommonSNMPTableVlan.AddValue(*pOid, 4);
+    m_cCommonSNMPTableVlan.StartRequest(&C8021qVlanSet::OnStaticVlanReply, this, 0, 0);
+}
+
+int C8021qVlanSet::OnStaticVlanReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<C8021qVlanSet*>(pUserData);
+    CCommonSNMP& session = pThis->m_cCommonSNMPTableVlan;
+    if (!session.FindRequestID(nRequestID))
+        return 0;
+    // The end of the table or a failure: either way the walk is over.
+    if (nStatus != 0) {
+        pThis->EndStaticVlanWalk();
+        return 0;
+    }
+    pThis->StoreStaticVlanRow(pResponse.get());
+    session.StartRequest(&C8021qVlanSet::OnStaticVlanReply, pThis, 0, 0);
+    return 0;
+}
+
+void C8021qVlanSet::StoreStaticVlanRow(CSnmp* pResponse)
+{
+    VLAN_entry_info record;
+    std::string strVid;
+    std::string strRowStatus;
+    const int nCount = pResponse->getVarBindCount();
+    for (int i = 0; i < nCount; ++i) {
+        const std::string strValue = CModuleBase::ValueText(pResponse, i);
+        // Every binding of a row carries the row's index, the VLAN id.
+        std::string strSuffix;
+        m_cCommonSNMPTableVlan.GetIndexSuffix(i, pResponse, strSuffix);
+        strVid = !strSuffix.empty() && strSuffix[0] == '.' ? strSuffix.substr(1) : strSuffix;
+        switch (i) {
+        case 0:
+            CCodeConvert::Utf8ToAnsi(strValue, record.szName);
+            break;
+        case 1:
+            record.szEgressPorts = CUtils::PortBitmapToList(strValue, record.nEgressCount);
+            break;
+        case 2:
+            record.szUntaggedPorts = CUtils::PortBitmapToList(strValue, record.nUntaggedCount);
+            break;
+        case 3:
+            strRowStatus = strValue;
+            break;
+        default:
+            break;
+        }
+    }
+    // Rows that are not active (one being created, say) are neither listed nor kept.
+    if (strRowStatus != "1")
+        return;
+
+    record.nVid = std::atoi(strVid.c_str());
+    record.nNonMemberCount = g_nPortCount - record.nEgressCount - record.nForbiddenCount;
+    const std::string strTagged = TaggedPortList(record.szEgressPorts, record.szUntaggedPorts);
+    int nRow = 0;
+    {
+        std::lock_guard lock(m_csData);
+        nRow = static_cast<int>(m_pVlanList.size());
+        m_pVlanList.push_back(record);
+    }
+    // Carried to the UI thread; the lock is not held meanwhile.
+    m_listVlan.SetOrInsertItemText(nRow, 0, strVid.c_str(), -1);
+    m_listVlan.SetOrInsertItemText(nRow, 1, record.szName.c_str(), -1);
+    m_listVlan.SetOrInsertItemText(nRow, 2, std::to_string(record.nEgressCount).c_str(), -1);
+    m_listVlan.SetOrInsertItemText(nRow, 3, strTagged.c_str(), -1);
+    m_listVlan.SetOrInsertItemText(nRow, 4, record.szUntaggedPorts.c_str(), -1);
+}
+
+void C8021qVlanSet::EndStaticVlanWalk()
+{
+    m_cCommonSNMPTableVlan.SignalDone();
+    for (int nID : {IDC_VLAN_APPLY, IDC_VLAN_REFRESH, static_cast<int>(IDOK)})
+        EnableItem(nID, TRUE);
+    if (g_bVlanEditable) {
+        for (int nID : {IDC_VLAN_ADD, IDC_VLAN_EDIT, IDC_VLAN_DELETE})
+            EnableItem(nID, TRUE);
+    }
+}
+
+void C8021qVlanSet::EnableWalkButtons(BOOL bEnable)
+{
+    for (int nID : kWalkButtons)
+        EnableItem(nID, bEnable);
+}
+
+void C8021qVlanSet::EnableItem(int nID, BOOL bEnable)
+{
+    if (CWnd* pItem = GetDlgItem(nID))
+        pItem->EnableWindow(bEnable);
+}
+
+std::string C8021qVlanSet::TaggedPortList(const std::string& strEgress, const std::string& strUntagged)
+{
+    // Port numbers are compared, never used as indexes: a list may name a
+    // port above the port count.
+    std::set<int> untagged;
+    for (const std::string& item : CVlanAddLogic::ListItems(strUntagged)) {
+        const int nPort = std::atoi(item.c_str());
+        if (nPort > 0)
+            untagged.insert(nPort);
+    }
+    std::string strTagged;
+    for (const std::string& item : CVlanAddLogic::ListItems(strEgress)) {
+        const int nPort = std::atoi(item.c_str());
+        if (nPort > 0 && untagged.count(nPort) == 0)
+            strTagged += "," + item;
+    }
+    return strTagged.empty() ? strTagged : strTagged.substr(1);
+}
+
+void C8021qVlanSet::OnApplyAsymmetric()
+{
+    const std::string strNewState = m_chkAsymmetric.GetCheck() == BST_CHECKED ? "1" : "2";
+    size_t nInterfaces = 0;
+    int nVoiceState = 0;
+    int nSurveillanceState = 0;
+    {
+        std::lock_guard lock(m_csData);
+        nInterfaces = m_arrIPIfVlan.size();
+        nVoiceState = m_nVoiceVlanState;
+        nSurveillanceState = m_nSurveillanceVlanState;
+    }
+    if (strNewState != m_strAsymState && nInterfaces >= 2) {
+        AfxMessageBox("Multiple Interfaces are set, the VLAN mode can not be changed.");
+        return;
+    }
+    if (nVoiceState == 1) {
+        AfxMessageBox("Voice Vlan is enable,the vlan mode can't change to Asymmetric mode!\nIf you could disable it, "
+                      "please set it through the web!");
+        ReadAsymmetricState();
+        return;
+    }
+    if (nSurveillanceState == 1) {
+        AfxMessageBox("Auto Surveillance VLAN is enable,the vlan mode can't change to Asymmetric mode!");
+        ReadAsymmetricState();
+        return;
+    }
+    if (AfxMessageBox("The setting of VLAN, IGMP Snooping, Management VLAN and MAC Address Table will be reset to "
+                      "default.",
+                      MB_OKCANCEL) != IDOK)
+        return;
+
+    m_cCommonSNMP.Open(3);
+    m_cCommonSNMP.AddValue(kAsymmetricState, 1, strNewState);
+    std::unique_ptr<CSnmp> pResponse;
+    m_cCommonSNMP.send(pResponse, 0);
+    RefreshAll();
+}
+
+VLAN_entry_list C8021qVlanSet::CopyVlanList() const
+{
+    std::lock_guard lock(m_csData);
+    return m_pVlanList;
+}
+
+void C8021qVlanSet::RunVlanAddDialog(BYTE bAdd, int nVid)
+{
+    // The nested dialog reads a copy that no walk of ours changes meanwhile.
+    const VLAN_entry_list records = CopyVlanList();
+    CKSXVlanAdd dialog;
+    dialog.m_bAdd = bAdd;
+    dialog.m_nPortCount = m_nPortCount;
+    dialog.m_pVlanList = &records;
+    dialog.m_nAsymMode = m_chkAsymmetric.GetCheck() == BST_CHECKED ? 1 : 2;
+    dialog.m_nVid = nVid;
+    if (dialog.DoModal() == IDOK)
+        RefreshAll();
+}
+
+void C8021qVlanSet::OnAdd()
+{
+    if (m_listVlan.GetItemCount() >= kMaxVlanRows) {
+        AfxMessageBox(" Number of VLAN group is over limit");
+        return;
+    }
+    RunVlanAddDialog(1, 0);
+}
+
+bool C8021qVlanSet::SelectedVlanId(const char* pszNoSelection, std::string& strVid)
+{
+    if (m_listVlan.GetItemCount() == 0) {
+        AfxMessageBox(pszNoSelection);
+        return false;
+    }
+    const int nRow = m_listVlan.GetNextItem(-1, LVNI_SELECTED);
+    if (nRow < 0) {
+        AfxMessageBox(pszNoSelection, MB_ICONINFORMATION);
+        return false;
+    }
+    strVid = m_listVlan.GetItemText(nRow, 0);
+    return true;
+}
+
+void C8021qVlanSet::OnEdit()
+{
+    std::string strVid;
+    if (!SelectedVlanId("Please select the VLAN !", strVid))
+        return;
+    const int nVid = std::atoi(strVid.c_str());
+    if (nVid <= 0) {
+        AfxMessageBox("Invalid VLAN ID!");
+        return;
+    }
+    RunVlanAddDialog(0, nVid);
+}
+
+BOOL C8021qVlanSet::CanDeleteVlan(const std::string& strVid)
+{
+    const int nVid = std::atoi(strVid.c_str());
+    const bool bAsymmetric = m_chkAsymmetric.GetCheck() == BST_CHECKED;
+    const char* pszRefusal = nullptr;
+    {
+        std::lock_guard lock(m_csData);
+        const size_t nPorts = std::min(m_pPvid.size(), static_cast<size_t>(std::max(m_nPortCount, 0)));
+        if (strVid == "1")
+            pszRefusal = "Can't delete the default VLAN!";
+        else if (bAsymmetric && std::find(m_pPvid.begin(), m_pPvid.begin() + static_cast<long>(nPorts), nVid) !=
+                                    m_pPvid.begin() + static_cast<long>(nPorts))
+            pszRefusal = "The VID is one of The PVID, so it cannot be deleted.";
+        else if (m_nVoiceVlanState == 1 && nVid == m_nVoiceVid)
+            pszRefusal = "The VLAN ID is Voice VLAN ID.";
+        else if (m_nSurveillanceVlanState == 1 && nVid == m_nSurveillanceVid)
+            pszRefusal = "The VLAN ID is Surveillance VLAN ID.";
+        else if (std::find(m_arrIPIfVlan.begin(), m_arrIPIfVlan.end(), strVid) != m_arrIPIfVlan.end())
+            pszRefusal = "The VLAN ID is IP Interface VLAN.";
+    }
+    if (pszRefusal == nullptr)
+        return TRUE;
+    AfxMessageBox(pszRefusal);
+    return FALSE;
+}
+
+void C8021qVlanSet::OnDelete()
+{
+    std::string strVid;
+    if (!SelectedVlanId("Please select the VLAN want to be deleted!", strVid))
+        return;
+    if (!CanDeleteVlan(strVid))
+        return;
+    const std::string strQuestion =
+        "The VLAN " + strVid + " settings in IGMP Snooping and MAC Address Table maybe be affected, continue?";
+    if (AfxMessageBox(strQuestion, MB_OKCANCEL) != IDOK) {
+        RefreshAll();
+        return;
+    }
+    m_cCommonSNMPTableVlanDelete.Open(3);
+    m_cCommonSNMPTableVlanDelete.AddValue(kVlanRowStatusColumn + "." + strVid, 1, "6");
+    std::unique_ptr<CSnmp> pResponse;
+    if (m_cCommonSNMPTableVlanDelete.send(pResponse, 0) != 0)
+        return;
+    RefreshAll();
+}
+
+void C8021qVlanSet::OnRefresh()
+{
+    RefreshAll();
+}
+
+void C8021qVlanSet::OnListDblClk(NMHDR* /*pNMHDR*/, LRESULT* pResult)
+{
+    *pResult = 0;
+    if (g_bVlanEditable)
+        OnEdit();
+}

@@ -1,0 +1,130 @@
+// What the feature dialog tests share: a simulated switch of the test's own
+// with the module's connection parameters and device profile pointed at it,
+// the requests it received, running a dialog modally while a test acts on
+// it, and a user's clicks on its controls.
+#pragma once
+
+#include "common/Globals.h"
+#include "support/SimulatorFixture.h"
+#include "ui/UiTestSupport.h"
+
+#include "platform/system/UiThreadWait.h"
+#include "platform/ui/WindowLayer.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A switch of nPorts ports on a simulator of its own, with the module's
+// connection parameters set for it.
+class FeatureDialogTest : public ::testing::Test
+{
+protected:
+    void StartSwitch(std::vector<std::string> files, int nPorts)
+    {
+        EnsureApplication();
+        sim = std::make_unique<KorvelSimulator>(std::move(files));
+        ASSERT_TRUE(sim->Running());
+        g_strDeviceIP = sim->Host();
+        g_strSnmpVersion = "1";
+        g_strReadCommunity = KorvelSimulator::ReadCommunity();
+        g_strWriteCommunity = KorvelSimulator::WriteCommunity();
+        g_strTimeout = "3000";
+        g_nPortCount = nPorts;
+    }
+    // Requests of one kind the switch received, each as its bindings in the
+    // data-file form OID|TYPE|VALUE; the test's own requests to the
+    // simulator's controls are left out.
+    std::vector<std::vector<std::string>> Requests(const std::string& kind) const
+    {
+        std::vector<std::vector<std::string>> requests;
+        for (const std::string& line : sim->LogLines()) {
+            std::vector<std::string> fields;
+            std::size_t start = 0;
+            for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+                fields.push_back(line.substr(start, tab - start));
+            fields.push_back(line.substr(start));
+            const bool control = fields.size() > 3 && fields[3].rfind(kSimControlRoot, 0) == 0;
+            if (fields.size() >= 3 && fields[0] == kind && !control)
+                requests.emplace_back(fields.begin() + 3, fields.end());
+        }
+        return requests;
+    }
+
+    std::unique_ptr<KorvelSimulator> sim;
+};
+
+// Runs the event loop, and serves the window calls carried from the walks'
+// worker threads, until ready() holds or timeoutMs passed; returns ready().
+// A test acts from inside a queued call, where the event loop alone may hold
+// the carried calls back until that call returns.
+inline bool Pump(const std::function<bool()>& ready, int timeoutMs = 5000)
+{
+    return PumpUntil([&] { return ui_wait::WaitServingUi(ready, 0); }, timeoutMs);
+}
+inline void PumpFor(int ms)
+{
+    Pump([] { return false; }, ms);
+}
+
+// Ends the dialog with IDCANCEL unless it has ended already: a dialog that
+// has ended keeps its window until its modal loop has returned, so this looks
+// once the loop has had its turn (a window that is gone is left alone).
+inline void CancelIfStillOpen(CDialog* dialog)
+{
+    const HWND h = dialog->GetSafeHwnd();
+    QTimer::singleShot(0, [dialog, h] {
+        if (IsWindow(h))
+            dialog->EndDialog(IDCANCEL);
+    });
+}
+
+// Runs the dialog modally; `act` runs inside its modal loop once the window
+// exists. The dialog is closed afterwards should `act` leave it open; a
+// dialog that `act` ended keeps the result it ended with.
+template <class Dialog> INT_PTR RunModal(Dialog& dialog, const std::function<void(Dialog&)>& act)
+{
+    QTimer::singleShot(0, [&dialog, act] {
+        if (!PumpUntil([&] { return IsWindow(dialog.GetSafeHwnd()) != FALSE; }))
+            return;
+        act(dialog);
+        CancelIfStillOpen(&dialog);
+    });
+    return dialog.DoModal();
+}
+
+template <class Control> Control& Item(CWnd& dialog, int id)
+{
+    return *static_cast<Control*>(dialog.GetDlgItem(id));
+}
+
+inline bool Enabled(CWnd& dialog, int id)
+{
+    return dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE;
+}
+
+// The user's clicks.
+inline void ClickButton(CWnd& dialog, int id)
+{
+    static_cast<QAbstractButton*>(dialog.GetDlgItem(id)->GetWidget())->click();
+}
+inline QPoint RowPoint(CListCtrl& list, int row)
+{
+    list.EnsureVisible(row, FALSE);
+    CRect cell;
+    list.GetSubItemRect(row, 0, LVIR_LABEL, cell);
+    auto* view = static_cast<QAbstractItemView*>(list.GetWidget());
+    return view->viewport()->mapFrom(view, QPoint(cell.CenterPoint().x, cell.CenterPoint().y));
+}
+inline void ClickRow(CListCtrl& list, int row)
+{
+    auto* view = static_cast<QAbstractItemView*>(list.GetWidget());
+    Click(view->viewport(), RowPoint(list, row));
+}

@@ -72,11 +72,8 @@ std::string SecondDefaultDisplay()
 // A row of the list is user-defined unless it shows one of the default rows.
 bool IsUserRow(const std::string& strAddressText)
 {
-    const std::string head = CSurveillanceOui::Upper(strAddressText.substr(0, 8));
-    std::string digits;
-    for (char c : head)
-        if (c != '-')
-            digits += c;
+    std::string digits = CSurveillanceOui::Upper(strAddressText);
+    digits.erase(std::remove(digits.begin(), digits.end(), '-'), digits.end());
     const std::string first7 = digits.substr(0, 7);
     return first7 != std::string(CSurveillanceOui::kFirstDefaultOui) + "0" &&
            first7 != std::string(CSurveillanceOui::kSecondDefaultOui) + "X";

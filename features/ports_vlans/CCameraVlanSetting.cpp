@@ -278,12 +278,15 @@ int CCameraVlanSetting::OnGlobalSettingsReply(CSnmp* pResponseIn, int nRequestID
     }
     const std::string strState = CModuleBase::ValueText(pResponse.get(), 0);
     {
-        std::lock_guard lock(pThis->m_csData);
-        pThis->m_strCurrentState = strState;
+        std::lock_guard order(pThis->m_csStateControls);
+        {
+            std::lock_guard lock(pThis->m_csData);
+            pThis->m_strCurrentState = strState;
+        }
+        const BOOL bEnabled = strState == "1" ? TRUE : FALSE;
+        pThis->m_chkState.SetCheck(bEnabled ? BST_CHECKED : BST_UNCHECKED);
+        pThis->EnableStateControls(bEnabled, true);
     }
-    const BOOL bEnabled = strState == "1" ? TRUE : FALSE;
-    pThis->m_chkState.SetCheck(bEnabled ? BST_CHECKED : BST_UNCHECKED);
-    pThis->EnableStateControls(bEnabled, true);
 
     pThis->m_editVlanId.SetWindowText(CModuleBase::ValueText(pResponse.get(), 1));
 
@@ -310,8 +313,19 @@ int CCameraVlanSetting::OnOuiReply(CSnmp* pResponseIn, int nRequestID, void* pUs
     if (!session.FindRequestID(nRequestID))
         return 0;
     if (nStatus != SnmpStatusOk || !pResponse) {
-        for (int nID : {IDC_SURV_ADD, IDC_SURV_DELETE, IDC_SURV_REFRESH})
-            pThis->EnableItem(nID, TRUE);
+        // Add and Delete follow the state last read, whether the global read
+        // ends before this walk or after it.
+        {
+            std::lock_guard order(pThis->m_csStateControls);
+            bool bStateEnabled = false;
+            {
+                std::lock_guard lock(pThis->m_csData);
+                bStateEnabled = pThis->m_strCurrentState == "1";
+            }
+            pThis->EnableItem(IDC_SURV_ADD, bStateEnabled ? TRUE : FALSE);
+            pThis->EnableItem(IDC_SURV_DELETE, bStateEnabled ? TRUE : FALSE);
+        }
+        pThis->EnableItem(IDC_SURV_REFRESH, TRUE);
         session.SignalDone();
         return 0;
     }

@@ -90,6 +90,12 @@ private:
     std::atomic<bool> m_bVlanModesRead{false};
     std::atomic<bool> m_bGlobalRead{false};
 
+    // Orders the two call-backs that set Add and Delete by the state (the
+    // global read and the end of the component walk), so that the later one
+    // wins with the state it read. Taken on the workers only, never on the
+    // UI thread, which the carried window calls made under it wait for.
+    std::mutex m_csStateControls;
+
     // Written by ReadVlanModes on the UI thread; defined until then.
     int m_nVoiceVlanState = 2;
     int m_nVoiceVlanId = 0;

@@ -35,13 +35,6 @@ std::string WithoutDashes(std::string text)
     return text;
 }
 
-// The first default camera OUI's row as the list shows it.
-std::string FirstDefaultRow()
-{
-    const std::string oui = CSurveillanceOui::kFirstDefaultOui;
-    return oui.substr(0, 2) + "-" + oui.substr(2, 2) + "-" + oui.substr(4, 2) + "-00-00-00";
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(CCameraVLANOUISetting, CDialog)
@@ -199,7 +192,7 @@ void CCameraVLANOUISetting::OnDelete()
         return;
     }
     const std::string strAddress = m_listOui.GetItemText(nRow, 2);
-    if (strAddress == FirstDefaultRow()) {
+    if (strAddress == CSurveillanceOui::DefaultRowText(CSurveillanceOui::kFirstDefaultOui)) {
         AfxMessageBox("The default Surveillance OUI can not be deleted.");
         return;
     }

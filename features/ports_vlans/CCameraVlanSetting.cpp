@@ -57,16 +57,22 @@ constexpr int kStateControls[] = {IDC_SURV_PRIORITY,    IDC_SURV_HIDDEN_LIST, ID
                                   IDC_SURV_DESCRIPTION, IDC_SURV_ADDRESS,     IDC_SURV_ADD,
                                   IDC_SURV_PORTS,       IDC_SURV_VLAN_ID,     IDC_SURV_MODE};
 
-// How the two default rows are shown.
+// How the two default rows are shown: the first OUI's row with its fourth
+// octet masked to its high digit, the second's with three octets masked.
+std::string DefaultDisplay(const char* pszOui, const char* pszMaskedTail)
+{
+    std::string text = CSurveillanceOui::DefaultRowText(pszOui);
+    text.resize(8);
+    text.append(pszMaskedTail);
+    return text;
+}
 std::string FirstDefaultDisplay()
 {
-    const std::string oui = CSurveillanceOui::kFirstDefaultOui;
-    return oui.substr(0, 2) + "-" + oui.substr(2, 2) + "-" + oui.substr(4, 2) + "-0X-XX-XX";
+    return DefaultDisplay(CSurveillanceOui::kFirstDefaultOui, "-0X-XX-XX");
 }
 std::string SecondDefaultDisplay()
 {
-    const std::string oui = CSurveillanceOui::kSecondDefaultOui;
-    return oui.substr(0, 2) + "-" + oui.substr(2, 2) + "-" + oui.substr(4, 2) + "-XX-XX-XX";
+    return DefaultDisplay(CSurveillanceOui::kSecondDefaultOui, "-XX-XX-XX");
 }
 
 // A row of the list is user-defined unless it shows one of the default rows.
@@ -146,10 +152,6 @@ BOOL CCameraVlanSetting::OnInitDialog()
     m_editDescription.LimitText(kDescriptionLength);
 
     m_pPortFlags.assign(static_cast<size_t>(std::max(g_nPortCount, 0)), 0);
-    {
-        std::lock_guard lock(m_csData);
-        m_strCurrentState = "2";
-    }
     // Nothing to apply until the switch's values have been read.
     EnableItem(IDC_SURV_APPLY, FALSE);
     Refresh();
@@ -344,13 +346,9 @@ int CCameraVlanSetting::OnOuiReply(CSnmp* pResponseIn, int nRequestID, void* pUs
     list.SetItemText(nRow, 2, strDescription);
 
     std::string strAddress = CSurveillanceOui::OctetsText(CModuleBase::ValueText(pResponse.get(), 2));
-    const std::string strZeroTail = "-00-00-00";
-    const auto ouiText = [](const std::string& oui) {
-        return oui.substr(0, 2) + "-" + oui.substr(2, 2) + "-" + oui.substr(4, 2);
-    };
-    if (strAddress == ouiText(CSurveillanceOui::kFirstDefaultOui) + strZeroTail)
+    if (strAddress == CSurveillanceOui::DefaultRowText(CSurveillanceOui::kFirstDefaultOui))
         strAddress = FirstDefaultDisplay();
-    else if (strAddress == ouiText(CSurveillanceOui::kSecondDefaultOui) + strZeroTail)
+    else if (strAddress == CSurveillanceOui::DefaultRowText(CSurveillanceOui::kSecondDefaultOui))
         strAddress = SecondDefaultDisplay();
     list.SetItemText(nRow, 3, strAddress);
 
@@ -401,23 +399,18 @@ void CCameraVlanSetting::OnApply()
     GetDlgItemText(IDC_SURV_VLAN_ID, strVlanId);
     const int nVlanId = std::atoi(strVlanId.c_str());
 
-    if (m_nAsymmetricVlan == 1) {
-        AfxMessageBox("Auto Surveillance Vlan can not support in Asymmetric VLAN mode.");
-        Refresh();
-        return;
-    }
-    if (nVlanId == 1) {
-        AfxMessageBox("Default VLAN cannot be set as Auto Surveillance VLAN.");
-        Refresh();
-        return;
-    }
-    if (nVlanId < 2 || nVlanId > 4094) {
-        AfxMessageBox("The VLAN ID value range is 2 - 4094");
-        Refresh();
-        return;
-    }
-    if (nVlanId == m_nVoiceVlanId && m_nVoiceVlanState == 1) {
-        AfxMessageBox("The VLAN ID already is voice VLAN ID.");
+    // The first rule that fails shows its message and reads the switch again.
+    const char* pszRefusal = nullptr;
+    if (m_nAsymmetricVlan == 1)
+        pszRefusal = "Auto Surveillance Vlan can not support in Asymmetric VLAN mode.";
+    else if (nVlanId == 1)
+        pszRefusal = "Default VLAN cannot be set as Auto Surveillance VLAN.";
+    else if (nVlanId < 2 || nVlanId > 4094)
+        pszRefusal = "The VLAN ID value range is 2 - 4094";
+    else if (nVlanId == m_nVoiceVlanId && m_nVoiceVlanState == 1)
+        pszRefusal = "The VLAN ID already is voice VLAN ID.";
+    if (pszRefusal != nullptr) {
+        AfxMessageBox(pszRefusal);
         Refresh();
         return;
     }

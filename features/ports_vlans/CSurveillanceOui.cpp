@@ -22,6 +22,12 @@ const char* const CSurveillanceOui::kFirstDefaultOui = "1A6E40";
 const char* const CSurveillanceOui::kSecondDefaultOui = "1A6E41";
 const char* const CSurveillanceOui::kAddFailed = "Failed to add the OUI entry.";
 
+std::string CSurveillanceOui::DefaultRowText(const char* pszOui)
+{
+    const std::string oui = pszOui;
+    return oui.substr(0, 2) + "-" + oui.substr(2, 2) + "-" + oui.substr(4, 2) + "-00-00-00";
+}
+
 std::string CSurveillanceOui::Column(int nColumn)
 {
     return KorvelOid("10.76.19.1.26.2.1.1." + std::to_string(nColumn));

@@ -25,6 +25,8 @@ public:
     // default: six upper-case hexadecimal digits.
     static const char* const kFirstDefaultOui;
     static const char* const kSecondDefaultOui;
+    // A default OUI's row as an address text: "1A-6E-40-00-00-00".
+    static std::string DefaultRowText(const char* pszOui);
 
     // The address with every "-" removed, when that is exactly twelve
     // hexadecimal digits (either case); false for anything else.

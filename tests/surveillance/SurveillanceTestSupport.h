@@ -3,7 +3,7 @@
 // dialog opens, and what the switch received.
 #pragma once
 
-#include "support/FeatureDialogTest.h"
+#include "vlan/VlanTestSupport.h"
 
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CListCtrl.h"
@@ -37,10 +37,16 @@ inline std::string DataFile(const std::string& name)
     return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/" + name;
 }
 
-class SurveillanceTest : public FeatureDialogTest
+// The VLAN tests' switch fixture, with what the switch received
+// (SetBindings) and the ends of its walks (WaitForGetNextFrom).
+class SurveillanceTest : public vlantest::VlanTest
 {
 protected:
-    void SetUp() override { g_strModelName = "KSX-Bellis"; }
+    void SetUp() override
+    {
+        vlantest::VlanTest::SetUp();
+        g_strModelName = "KSX-Bellis";
+    }
 
     // The 28-port switch with its VLANs and surveillance data; without the
     // VLAN file the asymmetric VLAN mode and the voice VLAN cannot be read.
@@ -59,35 +65,6 @@ protected:
         ASSERT_EQ(sim->Set(Component(5, index), SnmpValueInteger, "4"), 0);
         ASSERT_EQ(sim->Set(Component(2, index), SnmpValueOctetString, description), 0);
     }
-
-    // Every binding of every SET from the firstSet-th on, in order.
-    std::vector<std::string> SetBindings(std::size_t firstSet = 0) const
-    {
-        std::vector<std::string> bindings;
-        const auto requests = Requests("SET");
-        for (std::size_t i = firstSet; i < requests.size(); ++i)
-            bindings.insert(bindings.end(), requests[i].begin(), requests[i].end());
-        return bindings;
-    }
-
-    // Waits until the switch has been asked for the object after `oid` (the
-    // request whose answer ends a walk that reached it), then a little for
-    // the call-back.
-    bool WaitForGetNextFrom(const std::string& oid, int timeoutMs = 20000) const
-    {
-        const std::string binding = oid + "|";
-        const bool asked = Pump(
-            [&] {
-                for (const auto& request : Requests("GETNEXT"))
-                    for (const std::string& b : request)
-                        if (b.rfind(binding, 0) == 0)
-                            return true;
-                return false;
-            },
-            timeoutMs);
-        PumpFor(150);
-        return asked;
-    }
 };
 
 // The rows of a list, one text per row with its cells joined by " | ".
@@ -103,13 +80,7 @@ inline std::vector<std::string> Rows(CListCtrl& list, int columns)
     return rows;
 }
 
-inline std::vector<std::string> Texts(const std::vector<MessageBoxCall>& calls)
-{
-    std::vector<std::string> texts;
-    for (const MessageBoxCall& call : calls)
-        texts.push_back(call.text);
-    return texts;
-}
+using vlantest::Texts;
 
 // Chooses a position of a drop-down box with the keyboard, as a user does,
 // so the dialog hears of it.

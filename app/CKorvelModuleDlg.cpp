@@ -7,6 +7,8 @@
 #include "common/Globals.h"
 #include "features/agent_tools/CResetDevice.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
+#include "features/ports_vlans/CCameraVLANOUISetting.h"
+#include "features/ports_vlans/CCameraVlanSetting.h"
 #include "features/ports_vlans/CPortDescription.h"
 #include "features/ports_vlans/CPortSetInfo.h"
 #include "features/ports_vlans/CTrunkConfigDlg.h"
@@ -118,8 +120,8 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_ARP_SPOOFING, OnFeatureDialog<CARPSpoofSetting>)
     // ON_COMMAND(ID_DHCP_SERVER_SCREENING, OnFeatureDialog<CDHCPServerScreenDlg>)
     // ON_COMMAND(ID_POE_PORT_SETTINGS, OnFeatureDialog<CPOEConfigDlg>)
-    // ON_COMMAND(ID_SURVEILLANCE_OUI, OnFeatureDialog<CCameraVLANOUISetting>)
-    // ON_COMMAND(ID_SURVEILLANCE_VLAN, OnFeatureDialog<CCameraVlanSetting>)
+    ON_COMMAND(ID_SURVEILLANCE_OUI, OnFeatureDialog<CCameraVLANOUISetting>)
+    ON_COMMAND(ID_SURVEILLANCE_VLAN, OnFeatureDialog<CCameraVlanSetting>)
     // ON_COMMAND(ID_GVRP_TIME, OnFeatureDialog<CGVRPTime>)
     // ON_COMMAND(ID_GVRP_SETTINGS, OnFeatureDialog<CGVRPSettings>)
     // ON_COMMAND(ID_IGMP_SNOOPING, OnFeatureDialog<CIGMPSnoopConfig>)

@@ -90,3 +90,31 @@
 #define IDC_VLANADD_PORT_LABEL_FIRST    4501
 #define IDC_VLANADD_FORBIDDEN_FIRST     4801
 #define IDC_VLANADD_FORBIDDEN_LAST      4852
+
+// Auto Surveillance VLAN Settings (CCameraVlanSetting)
+#define IDD_SURVEILLANCE_VLAN           220
+#define IDC_SURV_ENABLE                 1214
+#define IDC_SURV_VLAN_ID                1114
+#define IDC_SURV_PRIORITY               219
+#define IDC_SURV_PORTS                  1113
+#define IDC_SURV_APPLY                  1216
+#define IDC_SURV_COMPONENT_TYPE         1218
+#define IDC_SURV_DESCRIPTION            1005
+#define IDC_SURV_MODE                   1112
+#define IDC_SURV_ADDRESS                1212
+#define IDC_SURV_ADD                    1001
+#define IDC_SURV_LIST                   1209
+#define IDC_SURV_DELETE                 1003
+#define IDC_SURV_REFRESH                1044
+#define IDC_SURV_CLOSE                  1128
+#define IDC_SURV_HIDDEN_LIST            1202
+
+// Auto Surveillance VLAN OUI Settings (CCameraVLANOUISetting)
+#define IDD_SURVEILLANCE_OUI            222
+#define IDC_SURVOUI_DESCRIPTION         1005
+#define IDC_SURVOUI_ADDRESS             1212
+#define IDC_SURVOUI_ADD                 1001
+#define IDC_SURVOUI_LIST                1209
+#define IDC_SURVOUI_DELETE              1003
+#define IDC_SURVOUI_REFRESH             1044
+#define IDC_SURVOUI_CLOSE               1128

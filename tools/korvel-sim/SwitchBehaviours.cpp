@@ -52,4 +52,25 @@ void AddSwitchBehaviours(Simulator& sim)
         s.SilenceFor(kRebootMs);
         s.Store().objects[oid] = MibValue::Integer(2);
     });
+
+    // Surveillance component table (.26.2.1.1), indexed by the six octets of
+    // its address: a row created through its row status (.5) holds its own
+    // index in the address column (.1), as the switch fills it.
+    sim.OnSet(KorvelOid("10.76.19.1.26.2.1.1.5"), [](Simulator& s, const Oid& oid, const MibValue& value) {
+        if (value.number != 4 && value.number != 5)
+            return;
+        Oid prefix;
+        ParseOid(KorvelOid("10.76.19.1.26.2.1.1.5"), prefix);
+        if (oid.size() != prefix.size() + 6)
+            return;
+        std::string octets;
+        for (std::size_t i = prefix.size(); i < oid.size(); ++i)
+            octets.push_back(static_cast<char>(oid[i] & 0xff));
+        Oid address = oid;
+        address[prefix.size() - 1] = 1;
+        MibValue bytes;
+        bytes.type = MibOctetString;
+        bytes.bytes = octets;
+        s.Store().objects[address] = bytes;
+    });
 }

@@ -1,0 +1,217 @@
+#include "features/ports_vlans/CCameraVLANOUISetting.h"
+
+#include "common/CModuleBase.h"
+#include "common/CUtils.h"
+#include "features/ports_vlans/CSurveillanceOui.h"
+#include "platform/snmp/CSnmp.h"
+#include "platform/system/Sleep.h"
+#include "platform/ui/CDataExchange.h"
+#include "platform/ui/CursorIcon.h"
+#include "resources/main.h"
+#include "resources/ports_vlans.h"
+
+#include <algorithm>
+#include <iterator>
+#include <memory>
+
+namespace {
+
+constexpr int kMaxUserEntries = 5;
+constexpr DWORD kPauseMs = 50;
+constexpr int kAddressLength = 17;
+constexpr int kDescriptionLength = 20;
+constexpr UINT_PTR kShowTimer = 1010;
+
+struct ListColumn
+{
+    const char* heading;
+    int width;
+};
+constexpr ListColumn kColumns[] = {{"ID", 50}, {"Description", 150}, {"Surveillance OUI", 200}, {"OUI Mask", 200}};
+
+std::string WithoutDashes(std::string text)
+{
+    text.erase(std::remove(text.begin(), text.end(), '-'), text.end());
+    return text;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CCameraVLANOUISetting, CDialog)
+    ON_BN_CLICKED(IDC_SURVOUI_ADD, OnAdd)
+    ON_BN_CLICKED(IDC_SURVOUI_REFRESH, Refresh)
+    ON_BN_CLICKED(IDC_SURVOUI_CLOSE, OnCancel)
+    ON_BN_CLICKED(IDC_SURVOUI_DELETE, OnDelete)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+CCameraVLANOUISetting::CCameraVLANOUISetting(CWnd* pParent) : CDialog(IDD_SURVEILLANCE_OUI, pParent) {}
+
+CCameraVLANOUISetting::~CCameraVLANOUISetting() = default;
+
+BOOL CCameraVLANOUISetting::DestroyWindow()
+{
+    m_cCommonSNMP.Close();
+    m_cCommonSNMPTable.Close();
+    return CDialog::DestroyWindow();
+}
+
+void CCameraVLANOUISetting::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SURVOUI_ADD, m_btnAdd);
+    DDX_Control(pDX, IDC_SURVOUI_DELETE, m_btnDelete);
+    DDX_Control(pDX, IDC_SURVOUI_REFRESH, m_btnRefresh);
+    DDX_Control(pDX, IDC_SURVOUI_LIST, m_listOui);
+    DDX_Control(pDX, IDC_SURVOUI_ADDRESS, m_editAddress);
+    DDX_Control(pDX, IDC_SURVOUI_DESCRIPTION, m_editDescription);
+}
+
+BOOL CCameraVLANOUISetting::OnInitDialog()
+{
+    SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    CDialog::OnInitDialog();
+    SetIcon(LoadIconResource(IDI_MODULE), TRUE);
+
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
+        m_listOui.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    m_listOui.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+    m_editDescription.LimitText(kDescriptionLength);
+    m_editAddress.LimitText(kAddressLength);
+    Refresh();
+    return TRUE;
+}
+
+void CCameraVLANOUISetting::OnAdd()
+{
+    std::string strDescription;
+    std::string strAddress;
+    GetDlgItemText(IDC_SURVOUI_DESCRIPTION, strDescription);
+    GetDlgItemText(IDC_SURVOUI_ADDRESS, strAddress);
+    if (!CheckOuiEntry(strDescription, strAddress))
+        return;
+
+    std::string strUtf8;
+    CCodeConvert::AnsiToUtf8(strDescription, strUtf8);
+    if (CSurveillanceOui::AddRow(m_cCommonSNMP, CSurveillanceOui::MacToOidSuffix(strAddress), strUtf8, nullptr,
+                                 false)) {
+        Sleep(kPauseMs);
+        Refresh();
+    } else {
+        AfxMessageBox(CSurveillanceOui::kAddFailed);
+    }
+    m_editDescription.SetWindowText("");
+    m_editAddress.SetWindowText("");
+}
+
+void CCameraVLANOUISetting::Refresh()
+{
+    StartOuiWalk();
+}
+
+void CCameraVLANOUISetting::StartOuiWalk()
+{
+    // Opening stops the previous walk, so none of its rows lands in the emptied list.
+    m_cCommonSNMPTable.Open(SnmpPduGetNext);
+    m_listOui.DeleteAllItems();
+    for (int nColumn : {2, 1, 3, 5})
+        m_cCommonSNMPTable.AddValue(CSurveillanceOui::Column(nColumn), SnmpValueNull);
+    EnableWalkButtons(FALSE);
+    m_cCommonSNMPTable.StartRequest(&CCameraVLANOUISetting::OnOuiReply, this, 0, 0);
+}
+
+int CCameraVLANOUISetting::OnOuiReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CCameraVLANOUISetting*>(pUserData);
+    CCommonSNMP& session = pThis->m_cCommonSNMPTable;
+    if (!session.FindRequestID(nRequestID))
+        return 0;
+    if (nStatus != SnmpStatusOk || !pResponse) {
+        pThis->EnableWalkButtons(TRUE);
+        session.SignalDone();
+        return 0;
+    }
+    // Bindings: .2 description, .1 address, .3 mask (.5 row status not shown).
+    CListCtrlEx& list = pThis->m_listOui;
+    const int nRow = list.GetItemCount();
+    list.InsertItem(nRow, std::to_string(nRow + 1));
+    std::string strDescription;
+    CCodeConvert::Utf8ToAnsi(CModuleBase::ValueText(pResponse.get(), 0), strDescription);
+    list.SetItemText(nRow, 1, strDescription);
+    list.SetItemText(nRow, 2, CSurveillanceOui::OctetsText(CModuleBase::ValueText(pResponse.get(), 1)));
+    list.SetItemText(nRow, 3, CSurveillanceOui::OctetsText(CModuleBase::ValueText(pResponse.get(), 2)));
+    session.StartRequest(&CCameraVLANOUISetting::OnOuiReply, pThis, 0, 0);
+    return 0;
+}
+
+BOOL CCameraVLANOUISetting::CheckOuiEntry(const std::string& strDescription, const std::string& strAddress)
+{
+    if (!CUtils::HasNoSpecialChars(strDescription)) {
+        AfxMessageBox("Invalid Description.");
+        return FALSE;
+    }
+    // Dashes may stand anywhere or nowhere; what is left must be an address.
+    std::string strDigits;
+    if (!CSurveillanceOui::AddressDigits(strAddress, strDigits) || strDigits == "000000000000") {
+        AfxMessageBox("Please enter correct MAC format(ex:00-00-00-00-00-01)");
+        return FALSE;
+    }
+    if (std::stoi(strDigits.substr(0, 2), nullptr, 16) % 2 == 1) {
+        AfxMessageBox("Multicast MAC  is not allowed.");
+        return FALSE;
+    }
+    const std::string strFirstDefault = CSurveillanceOui::kFirstDefaultOui;
+    if (CSurveillanceOui::SameText(strDigits.substr(0, 6), strFirstDefault)) {
+        AfxMessageBox("This OUI is default, please select the default mode!");
+        return FALSE;
+    }
+    int nUserRows = 0;
+    const int nRows = m_listOui.GetItemCount();
+    for (int nRow = 0; nRow < nRows; ++nRow) {
+        const std::string strRowDigits = WithoutDashes(m_listOui.GetItemText(nRow, 2));
+        if (!CSurveillanceOui::SameText(strRowDigits.substr(0, 6), strFirstDefault))
+            ++nUserRows;
+        if (CSurveillanceOui::SameText(strRowDigits, strDigits)) {
+            AfxMessageBox("The OUI is already exist!");
+            return FALSE;
+        }
+    }
+    if (nUserRows >= kMaxUserEntries) {
+        AfxMessageBox("OUI Table is full,Maximum user defined OUI is 5.");
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CCameraVLANOUISetting::OnDelete()
+{
+    const int nRow = m_listOui.GetNextItem(-1, LVNI_SELECTED);
+    if (nRow < 0) {
+        AfxMessageBox("Please Selecte the OUI Entry you would to delete");
+        return;
+    }
+    const std::string strAddress = m_listOui.GetItemText(nRow, 2);
+    if (strAddress == CSurveillanceOui::DefaultRowText(CSurveillanceOui::kFirstDefaultOui)) {
+        AfxMessageBox("The default Surveillance OUI can not be deleted.");
+        return;
+    }
+    if (!CSurveillanceOui::DeleteRow(m_cCommonSNMP, CSurveillanceOui::MacToOidSuffix(strAddress)))
+        return;
+    Sleep(kPauseMs);
+    Refresh();
+}
+
+void CCameraVLANOUISetting::OnTimer(UINT_PTR nIDEvent)
+{
+    KillTimer(nIDEvent);
+    if (nIDEvent == kShowTimer)
+        ShowWindow(SW_SHOWNORMAL);
+}
+
+void CCameraVLANOUISetting::EnableWalkButtons(BOOL bEnable)
+{
+    for (int nID : {IDC_SURVOUI_ADD, IDC_SURVOUI_DELETE, IDC_SURVOUI_REFRESH})
+        if (CWnd* pItem = GetDlgItem(nID))
+            pItem->EnableWindow(bEnable);
+}

@@ -1,0 +1,58 @@
+// "Auto Surveillance VLAN OUI Settings": the switch's surveillance component
+// table with each entry's description, address and mask; adds an entry from a
+// description and an address and deletes one. Writes only the row status and
+// the description (CSurveillanceOui has the table's objects).
+//
+// Opened by the main window's command ID_SURVEILLANCE_OUI (32831), which no
+// menu item sends. The table walk fills the list from the session's worker
+// thread (its window calls are carried to the UI thread).
+#pragma once
+
+#include "common/CCodeConvert.h"
+#include "common/CCommonSNMP.h"
+#include "common/CListCtrlEx.h"
+#include "platform/ui/CButton.h"
+#include "platform/ui/CDialog.h"
+#include "platform/ui/CEdit.h"
+
+#include <string>
+
+class CSnmp;
+
+class CCameraVLANOUISetting : public CDialog
+{
+public:
+    explicit CCameraVLANOUISetting(CWnd* pParent = nullptr);
+    ~CCameraVLANOUISetting() override;
+
+    BOOL DestroyWindow() override;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnAdd();
+    void Refresh();
+    void OnDelete();
+    void OnTimer(UINT_PTR nIDEvent);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void StartOuiWalk();
+    static int OnOuiReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
+    BOOL CheckOuiEntry(const std::string& strDescription, const std::string& strAddress);
+    // Any thread.
+    void EnableWalkButtons(BOOL bEnable);
+
+    CButton m_btnAdd;
+    CButton m_btnDelete;
+    CButton m_btnRefresh;
+    CListCtrlEx m_listOui;
+    CEdit m_editAddress;
+    CEdit m_editDescription;
+    CCodeConvert m_codeConvert;
+    // The walk's call-back uses the controls above: the sessions come after
+    // them, so they are stopped before the controls go.
+    CCommonSNMP m_cCommonSNMP;      // writes
+    CCommonSNMP m_cCommonSNMPTable; // table walk
+};

@@ -1,0 +1,59 @@
+// What the two surveillance dialogs (CCameraVlanSetting, CCameraVLANOUISetting)
+// share about the switch's surveillance component table: its objects, the
+// OUIs of the maker's own cameras, address texts and the index they give,
+// and the writes that create and destroy a row.
+//
+// Component table korvelEnterprise.10.76.19.1.26.2.1.1, index the six octets
+// of the address as six decimal arcs: .1 address, .2 description (UTF-8),
+// .3 address mask, .4 component type, .5 row status (4 create, 6 destroy).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class CCommonSNMP;
+
+class CSurveillanceOui
+{
+public:
+    CSurveillanceOui() = delete;
+
+    // The table's columns, without index.
+    static std::string Column(int nColumn);
+
+    // The OUIs of the maker's own cameras, whose rows the switch holds by
+    // default: six upper-case hexadecimal digits.
+    static const char* const kFirstDefaultOui;
+    static const char* const kSecondDefaultOui;
+    // A default OUI's row as an address text: "1A-6E-40-00-00-00".
+    static std::string DefaultRowText(const char* pszOui);
+
+    // The address with every "-" removed, when that is exactly twelve
+    // hexadecimal digits (either case); false for anything else.
+    static bool AddressDigits(const std::string& strAddress, std::string& strDigits);
+    // The row index of an address: ".0.17.34.51.68.85" for "00-11-22-33-44-55"
+    // (dashes optional). Empty unless the address is twelve hexadecimal digits,
+    // so nothing else ever becomes part of an identifier.
+    static std::string MacToOidSuffix(const std::string& strAddress);
+    // Six octets as "00-11-22-33-44-55"; octets missing at the end count as zero.
+    static std::string OctetsText(std::string_view octets);
+    static std::string Upper(std::string text);
+    // Equal without regard to letter case.
+    static bool SameText(const std::string& a, const std::string& b);
+
+    // Creates the row of the index (row status 4), then writes its description
+    // (UTF-8) and, when given, its component type and the OUI mask
+    // ff ff ff 00 00 00, pausing 50 ms between the two requests. When the
+    // second request fails, the half-made row is destroyed again. True only
+    // when the switch accepted both.
+    static bool AddRow(CCommonSNMP& session, const std::string& strSuffix, const std::string& strDescriptionUtf8,
+                       const std::string* pType, bool bOuiMask);
+    // Destroys the row of the index (row status 6); true when the switch accepted it.
+    static bool DeleteRow(CCommonSNMP& session, const std::string& strSuffix);
+    // Sends the prepared request with the default time-out; true only when a
+    // reply came without an error status.
+    static bool SendAccepted(CCommonSNMP& session);
+
+    // The message of a failed add.
+    static const char* const kAddFailed;
+};

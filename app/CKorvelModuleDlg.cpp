@@ -7,6 +7,7 @@
 #include "common/Globals.h"
 #include "features/agent_tools/CResetDevice.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
+#include "features/ports_vlans/CManagVlanSetDlg.h"
 #include "features/ports_vlans/CPortDescription.h"
 #include "features/ports_vlans/CPortSetInfo.h"
 #include "features/ports_vlans/CTrunkConfigDlg.h"
@@ -140,7 +141,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_BLACK_LIST, OnFeatureDialog<CIMPBBlackList>)
     // ON_COMMAND(ID_SMART_BINDING, OnFeatureDialog<CIMPBSmartBinding>)
     // ON_COMMAND(ID_SMART_BINDING_SETTINGS, OnFeatureDialog<CSmartBindingSettings>)
-    // ON_COMMAND(ID_MANAGEMENT_VLAN, OnFeatureDialog<CManagVlanSetDlg>)
+    ON_COMMAND(ID_MANAGEMENT_VLAN, OnFeatureDialog<CManagVlanSetDlg>)
     ON_COMMAND_RANGE(ID_NO_ACTION_FIRST, ID_NO_ACTION_LAST, OnNoActionRange)
 END_MESSAGE_MAP()
 

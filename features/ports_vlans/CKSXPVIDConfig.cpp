@@ -47,7 +47,9 @@ constexpr int kLeft = 25;
 constexpr int kColumnStep = 40;
 constexpr int kRowStep = 45;
 constexpr int kLabelTop = 65;
-constexpr int kLabelHeight = 15;
+// 17 pixels high, so that the sunken frame does not cut into the digits of
+// the dialog font.
+constexpr int kLabelHeight = 17;
 constexpr int kEditTop = 85;
 constexpr int kEditHeight = 20;
 constexpr int kControlWidth = 40;

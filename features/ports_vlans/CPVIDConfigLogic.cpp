@@ -94,6 +94,8 @@ int CPVIDConfigLogic::SetPvids(const std::vector<int>& pvids)
 
 int CPVIDConfigLogic::StartTrunkWalk(std::vector<int>& groups, std::mutex& lock)
 {
+    // The previous walk ends first: its late replies are stale.
+    m_cCommonSNMPTableGetTrunk.Close();
     m_pTrunkGroup = &groups;
     m_pTrunkLock = &lock;
     m_cCommonSNMPTableGetTrunk.Open(1);

@@ -143,8 +143,7 @@ void CKSXPVIDConfig::CreatePvidControls()
             m_pPvidEdit[i] = std::make_unique<CEdit>();
             m_pPvidEdit[i]->CreateEx(WS_EX_CLIENTEDGE, "Edit", "",
                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_NUMBER | ES_CENTER | ES_NOHIDESEL,
-                                     CRect(x, y, x + kControlWidth, y + kEditHeight), this,
-                                     static_cast<UINT>(nEditId));
+                                     CRect(x, y, x + kControlWidth, y + kEditHeight), this, static_cast<UINT>(nEditId));
         }
     }
 }

@@ -68,9 +68,9 @@ private:
     int m_nState = -1; // 0 Enable, 1 Disable
     bool m_bSettingsRead = false;
     bool m_bClosing = false;
-    std::string m_strState;    // "1" enabled
-    std::string m_strVid;      // management VLAN id text
-    std::string m_strVlanName; // name shown for the management VLAN
+    std::string m_strState;         // "1" enabled
+    std::string m_strVid;           // management VLAN id text
+    std::string m_strVlanName;      // name shown for the management VLAN
     CCommonSNMP m_cCommonSNMPGet;   // synchronous reads
     CCommonSNMP m_cCommonSNMPSet;   // the SET of state and VLAN id
     CCommonSNMP m_cCommonSNMPTable; // static VLAN walk

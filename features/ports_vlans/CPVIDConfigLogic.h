@@ -67,9 +67,9 @@ private:
     // Sets the group of every listed port that names an entry of the array.
     void SetTrunkMembers(const std::string& strPorts, int nGroup);
 
-    CCommonSNMP m_cCommonSNMPSet;            // PVID writes
-    CCommonSNMP m_cCommonSNMPSpare;          // no requests
-    CCommonSNMP m_cCommonSNMPTableGetTrunk;  // trunk member walk
+    CCommonSNMP m_cCommonSNMPSet;              // PVID writes
+    CCommonSNMP m_cCommonSNMPSpare;            // no requests
+    CCommonSNMP m_cCommonSNMPTableGetTrunk;    // trunk member walk
     std::vector<int>* m_pTrunkGroup = nullptr; // the dialog's groups, not owned
     std::mutex* m_pTrunkLock = nullptr;        // the dialog's lock over them
 };

@@ -222,9 +222,9 @@ TEST_F(ManagementVlanTest, ApplyIsRefusedUntilTheSettingsAreRead)
         ClickButton(d, IDC_MGMTVLAN_DISABLE);
         ClickButton(d, IDOK);
     });
-    EXPECT_EQ(Texts(boxes.Calls()),
-              std::vector<std::string>{
-                  "The management VLAN settings could not be read from the switch. Please refresh."});
+    EXPECT_EQ(
+        Texts(boxes.Calls()),
+        std::vector<std::string>{"The management VLAN settings could not be read from the switch. Please refresh."});
     EXPECT_EQ(Requests("SET").size(), ownSets);
     EXPECT_EQ(sim->Get(kManagementState), "1");
 }

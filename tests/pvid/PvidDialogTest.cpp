@@ -20,8 +20,8 @@ namespace {
 VLAN_entry_list Records()
 {
     VLAN_entry_list records;
-    for (auto [vid, members] : std::vector<std::pair<int, int>>{
-             {1, 28}, {2, 4}, {10, 5}, {20, 1}, {30, 2}, {50, 0}, {100, 2}}) {
+    for (auto [vid, members] :
+         std::vector<std::pair<int, int>>{{1, 28}, {2, 4}, {10, 5}, {20, 1}, {30, 2}, {50, 0}, {100, 2}}) {
         VLAN_entry_info record;
         record.nVid = vid;
         record.nEgressCount = members;

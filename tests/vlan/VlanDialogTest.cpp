@@ -229,6 +229,24 @@ TEST_F(VlanDialogTest, EditAndDeleteAskForASelection)
     }
 }
 
+TEST_F(VlanDialogTest, EditRefusesAVlanIdNoVlanCanHave)
+{
+    StartSwitch28With({FixtureData("vlan-zero.snmprec")}, {});
+    BoxRecorder boxes(IDCANCEL);
+    C8021qVlanSet dialog;
+    RunModal<C8021qVlanSet>(dialog, [&](C8021qVlanSet& d) {
+        ASSERT_TRUE(WaitForList(d, kRowCount28 + 1));
+        WaitForSideReads(g_nPortCount);
+        ASSERT_GE(RowOf(List(d), "0"), 0);
+        ClickRow(List(d), RowOf(List(d), "0"));
+        ClickButton(d, IDC_VLAN_EDIT);
+    });
+    const std::vector<MessageBoxCall> calls = boxes.Calls();
+    ASSERT_EQ(calls.size(), 1U);
+    EXPECT_EQ(calls[0].text, "Invalid VLAN ID!");
+    EXPECT_TRUE(Requests("SET").empty());
+}
+
 TEST_F(VlanDialogTest, AFailedReadLeavesAnEmptyListAndTheButtonsBack)
 {
     StartSwitch(Switch28(), 28);

@@ -9,6 +9,7 @@
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
 #include "features/ports_vlans/CCameraVlanSetting.h"
+#include "features/ports_vlans/CManagVlanSetDlg.h"
 #include "features/ports_vlans/CPortDescription.h"
 #include "features/ports_vlans/CPortSetInfo.h"
 #include "features/ports_vlans/CTrunkConfigDlg.h"
@@ -142,7 +143,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_BLACK_LIST, OnFeatureDialog<CIMPBBlackList>)
     // ON_COMMAND(ID_SMART_BINDING, OnFeatureDialog<CIMPBSmartBinding>)
     // ON_COMMAND(ID_SMART_BINDING_SETTINGS, OnFeatureDialog<CSmartBindingSettings>)
-    // ON_COMMAND(ID_MANAGEMENT_VLAN, OnFeatureDialog<CManagVlanSetDlg>)
+    ON_COMMAND(ID_MANAGEMENT_VLAN, OnFeatureDialog<CManagVlanSetDlg>)
     ON_COMMAND_RANGE(ID_NO_ACTION_FIRST, ID_NO_ACTION_LAST, OnNoActionRange)
 END_MESSAGE_MAP()
 

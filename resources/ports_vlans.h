@@ -118,3 +118,20 @@
 #define IDC_SURVOUI_DELETE              1003
 #define IDC_SURVOUI_REFRESH             1044
 #define IDC_SURVOUI_CLOSE               1128
+
+// PVID Configuration (CKSXPVIDConfig)
+#define IDD_PVID_CONFIG                 173
+#define IDC_PVID_GROUP                  1058
+#define IDC_PVID_REFRESH                1044
+// Run-time controls, one per port: the control of port p is first + p - 1.
+#define IDC_PVID_PORT_LABEL_FIRST       4501
+#define IDC_PVID_EDIT_FIRST             5001
+#define IDC_PVID_EDIT_LAST              5052
+
+// IEEE 802.1Q Management VLAN Configuration (CManagVlanSetDlg)
+#define IDD_MANAGEMENT_VLAN             223
+#define IDC_MGMTVLAN_ENABLE             1161
+#define IDC_MGMTVLAN_DISABLE            1162
+#define IDC_MGMTVLAN_VID                1192
+#define IDC_MGMTVLAN_NAME               12120
+#define IDC_MGMTVLAN_REFRESH            1044

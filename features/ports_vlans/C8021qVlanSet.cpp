@@ -4,6 +4,7 @@
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "features/ports_vlans/CKSXPVIDConfig.h"
 #include "features/ports_vlans/CKSXVlanAdd.h"
 #include "features/ports_vlans/CVlanAddLogic.h"
 #include "platform/snmp/CSnmp.h"
@@ -71,6 +72,7 @@ BEGIN_MESSAGE_MAP(C8021qVlanSet, CDialog)
     ON_BN_CLICKED(IDC_VLAN_EDIT, OnEdit)
     ON_BN_CLICKED(IDC_VLAN_DELETE, OnDelete)
     ON_BN_CLICKED(IDC_VLAN_REFRESH, OnRefresh)
+    ON_BN_CLICKED(IDC_VLAN_PVID, OnPvid)
     ON_NOTIFY(NM_DBLCLK, IDC_VLAN_LIST, OnListDblClk)
 END_MESSAGE_MAP()
 
@@ -528,6 +530,22 @@ void C8021qVlanSet::OnDelete()
 
 void C8021qVlanSet::OnRefresh()
 {
+    RefreshAll();
+}
+
+void C8021qVlanSet::OnPvid()
+{
+    // The nested dialog reads a copy that no walk of ours changes meanwhile.
+    const VLAN_entry_list records = CopyVlanList();
+    std::string strVlanList;
+    const int nRows = m_listVlan.GetItemCount();
+    for (int i = 0; i < nRows; ++i)
+        strVlanList += (i == 0 ? "" : ",") + m_listVlan.GetItemText(i, 0);
+    CKSXPVIDConfig dialog;
+    dialog.m_strVlanList = strVlanList;
+    dialog.m_nVlanCount = nRows;
+    dialog.m_pVlanList = &records;
+    dialog.DoModal();
     RefreshAll();
 }
 

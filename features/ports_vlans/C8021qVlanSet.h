@@ -1,8 +1,9 @@
 // "802.1Q VLAN Configuration": the switch's asymmetric VLAN mode and its
-// active static VLANs with their member ports. Add and Edit open CKSXVlanAdd;
-// Delete removes a VLAN after refusing the default VLAN and the VLANs other
-// features hold on to (a port's PVID in asymmetric mode, the voice and the
-// surveillance VLAN, a VLAN that carries an IP interface).
+// active static VLANs with their member ports. Add and Edit open CKSXVlanAdd,
+// PVID opens CKSXPVIDConfig; Delete removes a VLAN after refusing the default
+// VLAN and the VLANs other features hold on to (a port's PVID in asymmetric
+// mode, the voice and the surveillance VLAN, a VLAN that carries an IP
+// interface).
 //
 // Opened by the main window's command ID_VLAN_CONFIGURATION (32834). Editing
 // (Add, Edit, Delete, PVID) is offered only while g_bVlanEditable is set.
@@ -57,6 +58,7 @@ protected:
     void OnEdit();
     void OnDelete();
     void OnRefresh();
+    void OnPvid();
     void OnListDblClk(NMHDR* pNMHDR, LRESULT* pResult);
 
     DECLARE_MESSAGE_MAP()

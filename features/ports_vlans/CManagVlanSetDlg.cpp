@@ -1,0 +1,269 @@
+#include "features/ports_vlans/CManagVlanSetDlg.h"
+
+#include "common/CModuleBase.h"
+#include "common/CUtils.h"
+#include "features/ports_vlans/WalkMessages.h"
+#include "platform/snmp/CSnmp.h"
+#include "platform/snmp/KorvelMib.h"
+#include "platform/ui/CDataExchange.h"
+#include "platform/ui/CursorIcon.h"
+#include "platform/ui/MessageBox.h"
+#include "resources/main.h"
+#include "resources/ports_vlans.h"
+
+#include <memory>
+
+namespace {
+
+const std::string kManagementState = KorvelOid("10.76.19.1.7.2.0");
+const std::string kManagementVid = KorvelOid("10.76.19.1.7.3.0");
+const std::string kVlanNameColumn = KorvelOid("10.76.19.1.7.6.1.1");
+const std::string kVlanEgressColumn = KorvelOid("10.76.19.1.7.6.1.2");
+const std::string kVlanRowStatusColumn = KorvelOid("10.76.19.1.7.6.1.5");
+
+// Sends the prepared GET: the response when the switch answered it without
+// an error, else null.
+std::unique_ptr<CSnmp> SendRead(CCommonSNMP& session)
+{
+    std::unique_ptr<CSnmp> pResponse;
+    if (session.send(pResponse, 0) != 0 || !pResponse)
+        return nullptr;
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    pResponse->getError(&nErrorStatus, &nErrorIndex);
+    if (nErrorStatus != 0)
+        return nullptr;
+    return pResponse;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CManagVlanSetDlg, CDialog)
+    ON_BN_CLICKED(IDC_MGMTVLAN_ENABLE, OnStateClicked)
+    ON_BN_CLICKED(IDC_MGMTVLAN_DISABLE, OnStateClicked)
+    ON_BN_CLICKED(IDC_MGMTVLAN_REFRESH, OnRefresh)
+    ON_CBN_SELCHANGE(IDC_MGMTVLAN_VID, OnVidSelChange)
+    ON_MESSAGE(WM_WALK_FINISHED, OnWalkFinished)
+END_MESSAGE_MAP()
+
+CManagVlanSetDlg::CManagVlanSetDlg(CWnd* pParent) : CDialog(IDD_MANAGEMENT_VLAN, pParent) {}
+
+CManagVlanSetDlg::~CManagVlanSetDlg()
+{
+    m_cCommonSNMPTable.Close();
+}
+
+BOOL CManagVlanSetDlg::DestroyWindow()
+{
+    // An end of walk that arrives while the sessions stop fills nothing.
+    m_bClosing = true;
+    m_cCommonSNMPTable.Close();
+    m_cCommonSNMPGet.Close();
+    m_cCommonSNMPSet.Close();
+    return CDialog::DestroyWindow();
+}
+
+void CManagVlanSetDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_MGMTVLAN_NAME, m_editVlanName);
+    DDX_Control(pDX, IDC_MGMTVLAN_VID, m_comboVid);
+    DDX_Radio(pDX, IDC_MGMTVLAN_ENABLE, m_nState);
+}
+
+BOOL CManagVlanSetDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetIcon(LoadIconResource(IDI_MODULE), TRUE);
+    m_nState = 0;
+    OnRefresh();
+    return TRUE;
+}
+
+void CManagVlanSetDlg::OnRefresh()
+{
+    StartVlanWalk();
+}
+
+void CManagVlanSetDlg::StartVlanWalk()
+{
+    // The previous walk ends first: its late rows are stale.
+    m_cCommonSNMPTable.Close();
+    m_comboVid.ResetContent();
+    {
+        std::lock_guard lock(m_csData);
+        m_arrRowStatus.clear();
+    }
+    m_cCommonSNMPTable.Open(1);
+    m_cCommonSNMPTable.AddValue(kVlanNameColumn, 4);
+    m_cCommonSNMPTable.AddValue(kVlanRowStatusColumn, 4);
+    m_cCommonSNMPTable.StartRequest(&CManagVlanSetDlg::OnVlanReply, this, 0, 0);
+}
+
+int CManagVlanSetDlg::OnVlanReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CManagVlanSetDlg*>(pUserData);
+    CCommonSNMP& session = pThis->m_cCommonSNMPTable;
+    if (!session.FindRequestID(nRequestID))
+        return 0;
+    if (nStatus != 0) {
+        // Only a walk that reached the end of the table fills the view.
+        if (nStatus == -2)
+            pThis->SendMessage(WM_WALK_FINISHED);
+        session.SignalDone();
+        return 0;
+    }
+    std::string strSuffix;
+    session.GetIndexSuffix(0, pResponse.get(), strSuffix);
+    const std::string strVid = !strSuffix.empty() && strSuffix[0] == '.' ? strSuffix.substr(1) : strSuffix;
+    const std::string strRowStatus = CModuleBase::ValueText(pResponse.get(), 1);
+    // The item first (carried to the UI thread; no lock is held meanwhile),
+    // then its row state: whatever the UI thread deletes in between, it
+    // deletes from both, so entry i stays item i.
+    pThis->m_comboVid.AddString(strVid);
+    {
+        std::lock_guard lock(pThis->m_csData);
+        pThis->m_arrRowStatus.push_back(strRowStatus);
+    }
+    session.StartRequest(&CManagVlanSetDlg::OnVlanReply, pThis, 0, 0);
+    return 0;
+}
+
+LRESULT CManagVlanSetDlg::OnWalkFinished(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    if (!m_bClosing)
+        UpdateView();
+    return 0;
+}
+
+void CManagVlanSetDlg::UpdateView()
+{
+    ReadSettings();
+    m_nState = m_strState == "1" ? 0 : 1;
+
+    // Inactive VLANs are not offered; they go before the current one is
+    // selected, so the selection stays on its item.
+    {
+        std::lock_guard lock(m_csData);
+        for (size_t i = m_arrRowStatus.size(); i-- > 0;) {
+            if (m_arrRowStatus[i] == "1")
+                continue;
+            m_comboVid.DeleteString(static_cast<UINT>(i));
+            m_arrRowStatus.erase(m_arrRowStatus.begin() + static_cast<long>(i));
+        }
+    }
+    m_comboVid.SetCurSel(-1);
+    const int nItems = m_comboVid.GetCount();
+    for (int i = 0; i < nItems; ++i) {
+        std::string strItem;
+        m_comboVid.GetLBText(i, strItem);
+        if (strItem == m_strVid) {
+            m_comboVid.SetCurSel(i);
+            break;
+        }
+    }
+
+    m_comboVid.EnableWindow(m_strState == "1");
+    m_editVlanName.SetWindowText(m_strVlanName);
+    UpdateData(FALSE);
+}
+
+void CManagVlanSetDlg::ReadSettings()
+{
+    m_cCommonSNMPGet.Open(0);
+    m_cCommonSNMPGet.AddValue(kManagementState, 4);
+    m_cCommonSNMPGet.AddValue(kManagementVid, 4);
+    if (std::unique_ptr<CSnmp> pResponse = SendRead(m_cCommonSNMPGet)) {
+        m_strState = CModuleBase::ValueText(pResponse.get(), 0);
+        m_strVid = CModuleBase::ValueText(pResponse.get(), 1);
+        m_bSettingsRead = true;
+    }
+    if (m_strVid == "1")
+        m_strVlanName = "default";
+    else
+        GetVlanName(m_strVid, m_strVlanName);
+}
+
+bool CManagVlanSetDlg::GetVlanName(const std::string& strVid, std::string& strName)
+{
+    if (strVid.empty())
+        return false;
+    m_cCommonSNMPGet.Open(0);
+    m_cCommonSNMPGet.AddValue(kVlanNameColumn + "." + strVid, 4);
+    std::unique_ptr<CSnmp> pResponse = SendRead(m_cCommonSNMPGet);
+    if (!pResponse)
+        return false;
+    strName = CModuleBase::ValueText(pResponse.get(), 0);
+    return true;
+}
+
+void CManagVlanSetDlg::OnVidSelChange()
+{
+    const int nSel = m_comboVid.GetCurSel();
+    std::string strVid;
+    if (nSel >= 0)
+        m_comboVid.GetLBText(nSel, strVid);
+    std::string strName;
+    if (!GetVlanName(strVid, strName))
+        strName.clear();
+    m_editVlanName.SetWindowText(strName);
+}
+
+void CManagVlanSetDlg::OnStateClicked()
+{
+    UpdateData(TRUE);
+    m_comboVid.EnableWindow(m_nState == 0);
+}
+
+void CManagVlanSetDlg::OnOK()
+{
+    UpdateData(TRUE);
+    // Without the switch's settings the state written would be a guess.
+    if (!m_bSettingsRead) {
+        AfxMessageBox("The management VLAN settings could not be read from the switch. Please refresh.");
+        return;
+    }
+    m_strState = m_nState == 0 ? "1" : "2";
+    m_strVid.clear();
+    const int nSel = m_comboVid.GetCurSel();
+    if (nSel >= 0)
+        m_comboVid.GetLBText(nSel, m_strVid);
+    if (m_strState == "1" && m_strVid.empty()) {
+        AfxMessageBox("Please select the management VLAN ID.");
+        return;
+    }
+    if (!m_strVid.empty() && !HasMembers(m_strVid)) {
+        AfxMessageBox("Management VLAN could not be empty.");
+        OnRefresh();
+        return;
+    }
+    WriteSettings();
+    UpdateView();
+}
+
+bool CManagVlanSetDlg::HasMembers(const std::string& strVid)
+{
+    if (strVid == "1")
+        return true;
+    m_cCommonSNMPGet.Open(0);
+    m_cCommonSNMPGet.AddValue(kVlanEgressColumn + "." + strVid, 4);
+    std::unique_ptr<CSnmp> pResponse = SendRead(m_cCommonSNMPGet);
+    // A failed read lets Apply go on.
+    if (!pResponse)
+        return true;
+    int nCount = 0;
+    CUtils::PortBitmapToList(CModuleBase::ValueText(pResponse.get(), 0), nCount);
+    return nCount != 0;
+}
+
+void CManagVlanSetDlg::WriteSettings()
+{
+    m_cCommonSNMPSet.Open(3);
+    if (!m_strState.empty())
+        m_cCommonSNMPSet.AddValue(kManagementState, 1, m_strState);
+    if (!m_strVid.empty())
+        m_cCommonSNMPSet.AddValue(kManagementVid, 1, m_strVid);
+    std::unique_ptr<CSnmp> pResponse;
+    m_cCommonSNMPSet.send(pResponse, 0);
+}

@@ -250,8 +250,7 @@ BOOL CGVRPFunLogic::SetPortRange(int nFromPort, int nToPort, const std::string& 
 // Disabling writes only the state (nothing when GVRP is disabled already);
 // enabling writes the state, when it was disabled, and the checked timers.
 void CGVRPFunLogic::SetGlobal(const std::string& strOldState, const std::string& strNewState,
-                              const std::string& strJoin, const std::string& strLeave,
-                              const std::string& strLeaveAll)
+                              const std::string& strJoin, const std::string& strLeave, const std::string& strLeaveAll)
 {
     m_cSnmpSet.Open(SnmpPduSet);
     if (strNewState == "2") {
@@ -298,11 +297,10 @@ void CGVRPFunLogic::ApplyTrunkMembers(const std::string& strPortList, const std:
         !strIndexSuffix.empty() && strIndexSuffix[0] == '.' ? strIndexSuffix.substr(1) : strIndexSuffix;
     const int nGroup = std::atoi(strGroup.c_str());
     std::lock_guard lock(m_csWalkData);
-    std::vector<int> groups = m_pTrunkBuilding;
+    const size_t nPorts = m_pTrunkBuilding.size();
     // Only ports 1 .. port count index the groups.
-    CUtils::ApplyPortList(strPortList, groups, nGroup);
-    groups.resize(m_pTrunkBuilding.size());
-    m_pTrunkBuilding = std::move(groups);
+    CUtils::ApplyPortList(strPortList, m_pTrunkBuilding, nGroup);
+    m_pTrunkBuilding.resize(nPorts);
 }
 
 BOOL CGVRPFunLogic::CheckTrunkGroupsInRange(int nFromPort, int nToPort)

@@ -98,8 +98,8 @@ private:
     // before the sessions, so the sessions (which wait for a running
     // call-back) go first.
     mutable std::mutex m_csWalkData;
-    std::vector<int> m_pTrunkGroup;      // groups of the last complete trunk walk
-    std::vector<int> m_pTrunkBuilding;   // groups of the trunk walk in progress
+    std::vector<int> m_pTrunkGroup;    // groups of the last complete trunk walk
+    std::vector<int> m_pTrunkBuilding; // groups of the trunk walk in progress
     bool m_bTrunkWalkCompleted = false;
     std::string m_strVlanIdList;
 

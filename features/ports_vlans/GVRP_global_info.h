@@ -5,8 +5,8 @@
 
 struct GVRP_global_info
 {
-    int nEnabled = 0;          // 0 when the state reads "2" (disabled), otherwise 1
-    std::string strJoinTime;   // the timers in ms, as read
+    int nEnabled = 0;        // 0 when the state reads "2" (disabled), otherwise 1
+    std::string strJoinTime; // the timers in ms, as read
     std::string strLeaveTime;
     std::string strLeaveAllTime;
 };

@@ -5,9 +5,9 @@
 
 struct GVRP_port_info
 {
-    std::string strPort;             // port number, as read
-    std::string strPvid;             // PVID, as read
-    std::string strGvrpState;        // "Enabled" or "Disabled"
-    std::string strIngressChecking;  // "Enabled" or "Disabled"
-    std::string strAcceptFrameType;  // "AllFrames" or "TaggedOnly"
+    std::string strPort;            // port number, as read
+    std::string strPvid;            // PVID, as read
+    std::string strGvrpState;       // "Enabled" or "Disabled"
+    std::string strIngressChecking; // "Enabled" or "Disabled"
+    std::string strAcceptFrameType; // "AllFrames" or "TaggedOnly"
 };

@@ -62,8 +62,7 @@ protected:
 
 std::string Row(const GVRP_port_info& r)
 {
-    return r.strPort + "|" + r.strPvid + "|" + r.strGvrpState + "|" + r.strIngressChecking + "|" +
-           r.strAcceptFrameType;
+    return r.strPort + "|" + r.strPvid + "|" + r.strGvrpState + "|" + r.strIngressChecking + "|" + r.strAcceptFrameType;
 }
 
 } // namespace
@@ -120,25 +119,48 @@ TEST_F(GvrpLogicTest, GlobalWritesFollowTheStateChangeAndTheTimerRules)
     {
         const char* what;
         std::string oldState, newState, join, leave, leaveAll;
-        std::string message;                // "" when nothing is refused
-        std::vector<std::string> bindings;  // of the one SET, none when nothing is sent
+        std::string message;               // "" when nothing is refused
+        std::vector<std::string> bindings; // of the one SET, none when nothing is sent
     };
     const Case cases[] = {
         {"enabled to disabled: the state only", "1", "2", "1", "1", "1", "", {kState + "|2|2"}},
         {"disabled to disabled: nothing, whatever the timers", "2", "2", "x", "", "5", "", {}},
         {"disabled to enabled: state and timers",
-         "2", "1", "200", "401", "402", "",
+         "2",
+         "1",
+         "200",
+         "401",
+         "402",
+         "",
          {kState + "|2|1", join + "200", leave + "401", leaveAll + "402"}},
-        {"enabled to enabled: the timers", "1", "1", "300", "700", "800", "",
+        {"enabled to enabled: the timers",
+         "1",
+         "1",
+         "300",
+         "700",
+         "800",
+         "",
          {join + "300", leave + "700", leaveAll + "800"}},
         {"join too small", "1", "1", "99", "401", "402", "Join Time(100-100000).", {}},
         {"join too large", "1", "1", "100001", "401", "402", "Join Time(100-100000).", {}},
         {"leave out of range", "1", "1", "200", "100001", "402", "Leave Time(100-100000).", {}},
         {"leave-all out of range", "2", "1", "200", "401", "", "Leave_All Time(100-100000).", {}},
-        {"leave not above twice join", "1", "1", "200", "400", "1000",
-         "Leave Time should be greater than 2*Join Time.", {}},
-        {"leave-all not above leave", "1", "1", "200", "401", "401",
-         "Leave_All Time should be greater than Leave Time. ", {}},
+        {"leave not above twice join",
+         "1",
+         "1",
+         "200",
+         "400",
+         "1000",
+         "Leave Time should be greater than 2*Join Time.",
+         {}},
+        {"leave-all not above leave",
+         "1",
+         "1",
+         "200",
+         "401",
+         "401",
+         "Leave_All Time should be greater than Leave Time. ",
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -238,14 +260,14 @@ TEST_F(GvrpLogicTest, RangeMustHoldTrunkGroupsWhole)
         int from, to;
         bool accepted;
     };
-    for (const Case& c : {Case{1, 3, false}, Case{4, 8, false}, Case{1, 4, true}, Case{3, 4, true},
-                          Case{5, 28, true}, Case{4, 3, true}, Case{-3, 100, true}, Case{0, 3, false}}) {
+    for (const Case& c : {Case{1, 3, false}, Case{4, 8, false}, Case{1, 4, true}, Case{3, 4, true}, Case{5, 28, true},
+                          Case{4, 3, true}, Case{-3, 100, true}, Case{0, 3, false}}) {
         SCOPED_TRACE(std::to_string(c.from) + ".." + std::to_string(c.to));
         BoxRecorder boxes;
         EXPECT_EQ(logic.CheckTrunkGroupsInRange(c.from, c.to), c.accepted ? TRUE : FALSE);
-        EXPECT_EQ(Texts(boxes.Calls()), c.accepted ? std::vector<std::string>{}
-                                                   : std::vector<std::string>{
-                                                         "Some ports in the same LA Group are not be included."});
+        EXPECT_EQ(Texts(boxes.Calls()),
+                  c.accepted ? std::vector<std::string>{}
+                             : std::vector<std::string>{"Some ports in the same LA Group are not be included."});
     }
 
     // A port that has left its group no longer binds the others; members the

@@ -25,11 +25,19 @@ std::string RowText(CListCtrl& list, int row)
     return text;
 }
 
-// The three walks have ended with the whole table listed.
-bool WaitForWalks(CWnd& d, int rows = 28)
+// The three walks have ended with the whole table listed: the buttons are
+// back and the switch is asked for no more rows.
+bool WaitForWalks(GvrpTest& test, CWnd& d, int rows = 28)
 {
-    return Pump([&] { return Enabled(d, IDC_GVRP_APPLY) && Enabled(d, IDC_GVRP_REFRESH) && List(d).GetItemCount() == rows; },
-                20000);
+    if (!Pump([&] { return Enabled(d, IDC_GVRP_REFRESH) && List(d).GetItemCount() == rows; }, 20000))
+        return false;
+    for (int turn = 0; turn < 100; ++turn) {
+        const std::size_t asked = test.GetNextCount();
+        PumpFor(150);
+        if (test.GetNextCount() == asked && Enabled(d, IDC_GVRP_APPLY))
+            return true;
+    }
+    return false;
 }
 
 // Chooses a position in a port box with the keyboard, as a user does.
@@ -77,7 +85,7 @@ TEST_F(GvrpSettingsDialogTest, ListsThePortTableAndGivesTheButtonsBackAfterTheWa
     ASSERT_EQ(sim->Set(PortOid(3, 2), SnmpValueInteger, "1"), 0);
     CGVRPSettings dialog;
     RunModal<CGVRPSettings>(dialog, [&](CGVRPSettings& d) {
-        ASSERT_TRUE(WaitForWalks(d));
+        ASSERT_TRUE(WaitForWalks(*this, d));
         EXPECT_EQ(d.GetWindowText(), "GVRP Settings");
         EXPECT_EQ(RowText(List(d), 0), "1|1|Disabled|Enabled|AllFrames");
         EXPECT_EQ(RowText(List(d), 1), "2|1|Enabled|Enabled|AllFrames");
@@ -99,7 +107,7 @@ TEST_F(GvrpSettingsDialogTest, WithGvrpOffTheValueBoxesAreDisabled)
     ASSERT_EQ(sim->Set(kState, SnmpValueInteger, "2"), 0);
     CGVRPSettings dialog;
     RunModal<CGVRPSettings>(dialog, [&](CGVRPSettings& d) {
-        ASSERT_TRUE(WaitForWalks(d));
+        ASSERT_TRUE(WaitForWalks(*this, d));
         for (int id : {IDC_GVRP_STATE, IDC_GVRP_INGRESS, IDC_GVRP_FRAME_TYPE})
             EXPECT_FALSE(Enabled(d, id)) << id;
         for (int id : {IDC_GVRP_PVID, IDC_GVRP_FROM_PORT, IDC_GVRP_TO_PORT, IDC_GVRP_APPLY})
@@ -113,10 +121,10 @@ TEST_F(GvrpSettingsDialogTest, ApplyWritesEveryPortOfTheRangeAndListsTheNewValue
     BoxRecorder boxes;
     CGVRPSettings dialog;
     RunModal<CGVRPSettings>(dialog, [&](CGVRPSettings& d) {
-        ASSERT_TRUE(WaitForWalks(d));
+        ASSERT_TRUE(WaitForWalks(*this, d));
         Fill(d, {"1", "4", "4094", 1, 0, 1});
         ClickButton(d, IDC_GVRP_APPLY);
-        ASSERT_TRUE(WaitForWalks(d));
+        ASSERT_TRUE(WaitForWalks(*this, d));
         EXPECT_EQ(RowText(List(d), 0), "1|4094|Enabled|Disabled|TaggedOnly");
         EXPECT_EQ(RowText(List(d), 3), "4|4094|Enabled|Disabled|TaggedOnly");
         EXPECT_EQ(RowText(List(d), 4), "5|1|Disabled|Enabled|AllFrames");
@@ -155,7 +163,7 @@ TEST_F(GvrpSettingsDialogTest, RefusalsShowTheirMessageAndWriteNothing)
     StartGvrpSwitch();
     CGVRPSettings dialog;
     RunModal<CGVRPSettings>(dialog, [&](CGVRPSettings& d) {
-        ASSERT_TRUE(WaitForWalks(d));
+        ASSERT_TRUE(WaitForWalks(*this, d));
         for (const Case& c : cases) {
             SCOPED_TRACE(c.entry.from + ".." + c.entry.to + " PVID " + c.entry.pvid);
             BoxRecorder boxes;
@@ -175,7 +183,7 @@ TEST_F(GvrpSettingsDialogTest, RangeThatTheSwitchRefusesGivesApplyBackWithoutRef
     StartGvrpSwitch();
     CGVRPSettings dialog;
     RunModal<CGVRPSettings>(dialog, [&](CGVRPSettings& d) {
-        ASSERT_TRUE(WaitForWalks(d));
+        ASSERT_TRUE(WaitForWalks(*this, d));
         ASSERT_TRUE(sim->RefuseNextSet(PortOid(2, 3), 5));
         const std::size_t walksBefore = Requests("GETNEXT").size();
         Fill(d, {"1", "4", "7", 1, 1, 0});
@@ -198,7 +206,7 @@ TEST_F(GvrpSettingsDialogTest, PortBoxesKeepToNotBelowFromAndTypedPortsAreChecke
     BoxRecorder boxes(IDOK);
     CGVRPSettings dialog;
     RunModal<CGVRPSettings>(dialog, [&](CGVRPSettings& d) {
-        ASSERT_TRUE(WaitForWalks(d));
+        ASSERT_TRUE(WaitForWalks(*this, d));
         EXPECT_EQ(Item<CComboBox>(d, IDC_GVRP_FROM_PORT).GetCount(), 28);
         Choose(d, IDC_GVRP_FROM_PORT, 9);
         EXPECT_EQ(Selected(d, IDC_GVRP_TO_PORT), "10");
@@ -210,7 +218,7 @@ TEST_F(GvrpSettingsDialogTest, PortBoxesKeepToNotBelowFromAndTypedPortsAreChecke
         const std::size_t walksBefore = Requests("GETNEXT").size();
         Fill(d, {"10", "5", "3"});
         ClickButton(d, IDC_GVRP_APPLY);
-        ASSERT_TRUE(WaitForWalks(d));
+        ASSERT_TRUE(WaitForWalks(*this, d));
         EXPECT_GT(Requests("GETNEXT").size(), walksBefore);
 
         // Ports the switch does not have are not written.

@@ -42,7 +42,7 @@ inline std::vector<std::string> PortSet(int port, const std::string& pvid, const
 // 1, GVRP disabled, ingress checking enabled and all frames admitted.
 class GvrpTest : public FeatureDialogTest
 {
-protected:
+public:
     void StartGvrpSwitch()
     {
         StartSwitch({KorvelSimulator::BaseData(), DataFile("trunk"), DataFile("vlan"), DataFile("gvrp")}, 28);
@@ -52,6 +52,7 @@ protected:
     {
         ASSERT_EQ(sim->Set(TrunkOid(group), SnmpValueOctetString, bitmap), 0);
     }
+    std::size_t GetNextCount() const { return Requests("GETNEXT").size(); }
     // The SETs the switch received after the test's own first `skip` ones.
     std::vector<std::vector<std::string>> Sets(std::size_t skip = 0) const
     {

@@ -25,9 +25,8 @@ bool WaitForRead(CWnd& d)
 
 std::string Timers(CWnd& d)
 {
-    return d.GetDlgItem(IDC_GVRPTIME_JOIN)->GetWindowText() + "/" +
-           d.GetDlgItem(IDC_GVRPTIME_LEAVE)->GetWindowText() + "/" +
-           d.GetDlgItem(IDC_GVRPTIME_LEAVEALL)->GetWindowText();
+    return d.GetDlgItem(IDC_GVRPTIME_JOIN)->GetWindowText() + "/" + d.GetDlgItem(IDC_GVRPTIME_LEAVE)->GetWindowText() +
+           "/" + d.GetDlgItem(IDC_GVRPTIME_LEAVEALL)->GetWindowText();
 }
 
 void TypeTimers(CWnd& d, const std::string& join, const std::string& leave, const std::string& leaveAll)
@@ -64,7 +63,8 @@ TEST_F(GvrpTimeDialogTest, ShowsTheStateAndTimersAndWritesNewTimers)
         EXPECT_EQ(Timers(d), "200/401/402");
     });
     EXPECT_TRUE(boxes.Calls().empty());
-    EXPECT_EQ(Sets(), (std::vector<std::vector<std::string>>{{kJoin + "|2|200", kLeave + "|2|401", kLeaveAll + "|2|402"}}));
+    EXPECT_EQ(Sets(),
+              (std::vector<std::vector<std::string>>{{kJoin + "|2|200", kLeave + "|2|401", kLeaveAll + "|2|402"}}));
     EXPECT_EQ(sim->Get(kLeave), "401");
     EXPECT_EQ(sim->Get(kLeaveAll), "402");
 }
@@ -134,9 +134,9 @@ TEST_F(GvrpTimeDialogTest, SwitchingGvrpOffWritesTheStateOnlyAndOnAgainTheTimers
         EXPECT_TRUE(Checked(d, IDC_GVRPTIME_ENABLED));
         EXPECT_EQ(Timers(d), "300/700/900");
     });
-    EXPECT_EQ(Sets(), (std::vector<std::vector<std::string>>{
-                          {kState + "|2|2"},
-                          {kState + "|2|1", kJoin + "|2|300", kLeave + "|2|700", kLeaveAll + "|2|900"}}));
+    EXPECT_EQ(Sets(),
+              (std::vector<std::vector<std::string>>{
+                  {kState + "|2|2"}, {kState + "|2|1", kJoin + "|2|300", kLeave + "|2|700", kLeaveAll + "|2|900"}}));
     EXPECT_EQ(sim->Get(kState), "1");
 }
 
@@ -174,6 +174,7 @@ TEST_F(GvrpTimeDialogTest, ClosingWhileTheGlobalReadRunsIsClean)
         SCOPED_TRACE(wait);
         CGVRPTime dialog;
         RunModal<CGVRPTime>(dialog, [&](CGVRPTime& d) {
+            ASSERT_TRUE(WaitForRead(d));
             // The state is read; the timers' read is still on its way.
             ASSERT_TRUE(sim->SetReplyDelay(400));
             ClickButton(d, IDC_GVRPTIME_REFRESH);

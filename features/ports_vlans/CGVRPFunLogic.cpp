@@ -38,14 +38,9 @@ std::string PortColumn(int nColumn)
     return kPortTable + "." + std::to_string(nColumn);
 }
 
-// The value of a response binding as text; empty when there is none.
 std::string BindingText(CSnmp& response, int nIndex)
 {
-    int nType = 0;
-    char* pszText = nullptr;
-    if (response.getValue(nIndex, &nType, &pszText) != 0 || pszText == nullptr)
-        return std::string();
-    return pszText;
+    return CModuleBase::ValueText(&response, nIndex);
 }
 
 const char* EnabledText(const std::string& strValue)
@@ -88,10 +83,21 @@ void CGVRPFunLogic::NotifyOwner(WPARAM wParam, LPARAM lParam) const
     ::SendMessage(m_hOwnerWnd, WM_LOGIC_NOTIFY, wParam, lParam);
 }
 
-void CGVRPFunLogic::EndWalk(CCommonSNMP& session)
+bool CGVRPFunLogic::IsWalkRow(CCommonSNMP& session, int nRequestID, int nStatus, const CSnmp* pResponse)
 {
+    if (!session.FindRequestID(nRequestID))
+        return false;
+    if (nStatus == 0 && pResponse != nullptr)
+        return true;
+    if (&session == &m_cSnmpTrunk && nStatus == SnmpStatusEndOfWalk) {
+        // The whole table has been read: its groups replace the last ones.
+        std::lock_guard lock(m_csWalkData);
+        m_pTrunkGroup = m_pTrunkBuilding;
+        m_bTrunkWalkCompleted = true;
+    }
     NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kFinished));
     session.SignalDone();
+    return false;
 }
 
 // --- Reads ---
@@ -135,12 +141,8 @@ int CGVRPFunLogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pU
     std::unique_ptr<CSnmp> pResponse(pResponseIn);
     auto* pThis = static_cast<CGVRPFunLogic*>(pUserData);
     CCommonSNMP& session = pThis->m_cSnmpPortTable;
-    if (!session.FindRequestID(nRequestID))
+    if (!pThis->IsWalkRow(session, nRequestID, nStatus, pResponse.get()))
         return 0;
-    if (nStatus != 0 || !pResponse) {
-        pThis->EndWalk(session);
-        return 0;
-    }
     GVRP_port_info row;
     row.strPort = BindingText(*pResponse, 0);
     row.strPvid = BindingText(*pResponse, 1);
@@ -157,20 +159,10 @@ int CGVRPFunLogic::OnTrunkGroupReply(CSnmp* pResponseIn, int nRequestID, void* p
     std::unique_ptr<CSnmp> pResponse(pResponseIn);
     auto* pThis = static_cast<CGVRPFunLogic*>(pUserData);
     CCommonSNMP& session = pThis->m_cSnmpTrunk;
-    if (!session.FindRequestID(nRequestID))
+    if (!pThis->IsWalkRow(session, nRequestID, nStatus, pResponse.get()))
         return 0;
-    if (nStatus != 0 || !pResponse) {
-        if (nStatus == SnmpStatusEndOfWalk) {
-            // The whole table has been read: its groups replace the last ones.
-            std::lock_guard lock(pThis->m_csWalkData);
-            pThis->m_pTrunkGroup = pThis->m_pTrunkBuilding;
-            pThis->m_bTrunkWalkCompleted = true;
-        }
-        pThis->EndWalk(session);
-        return 0;
-    }
     int nPortCount = 0;
-    const std::string strPorts = CUtils::PortBitmapToList(CModuleBase::ValueText(pResponse.get(), 0), nPortCount);
+    const std::string strPorts = CUtils::PortBitmapToList(BindingText(*pResponse, 0), nPortCount);
     if (nPortCount > 0) {
         std::string strSuffix;
         session.GetIndexSuffix(0, pResponse.get(), strSuffix);
@@ -185,12 +177,8 @@ int CGVRPFunLogic::OnVlanIdReply(CSnmp* pResponseIn, int nRequestID, void* pUser
     std::unique_ptr<CSnmp> pResponse(pResponseIn);
     auto* pThis = static_cast<CGVRPFunLogic*>(pUserData);
     CCommonSNMP& session = pThis->m_cSnmpVlan;
-    if (!session.FindRequestID(nRequestID))
+    if (!pThis->IsWalkRow(session, nRequestID, nStatus, pResponse.get()))
         return 0;
-    if (nStatus != 0 || !pResponse) {
-        pThis->EndWalk(session);
-        return 0;
-    }
     std::string strSuffix;
     session.GetIndexSuffix(0, pResponse.get(), strSuffix);
     if (!strSuffix.empty() && strSuffix[0] == '.')

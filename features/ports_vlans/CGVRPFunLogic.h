@@ -90,8 +90,10 @@ public:
     static int OnGlobalReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
 
 private:
-    // A walk of this object's session has ended: "Finished" to the owner.
-    void EndWalk(CCommonSNMP& session);
+    // How a walk call-back begins: true for a row to take. A stale reply is
+    // dropped; the end of a walk (or its failure) is reported "Finished",
+    // and a trunk walk that read the whole table publishes its groups.
+    bool IsWalkRow(CCommonSNMP& session, int nRequestID, int nStatus, const CSnmp* pResponse);
     void NotifyOwner(WPARAM wParam, LPARAM lParam) const;
 
     // What the walks write and the dialogs read, under m_csWalkData. Declared

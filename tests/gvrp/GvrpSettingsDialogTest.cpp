@@ -40,23 +40,6 @@ bool WaitForWalks(GvrpTest& test, CWnd& d, int rows = 28)
     return false;
 }
 
-// Chooses a position in a port box with the keyboard, as a user does.
-void Choose(CWnd& d, int id, int position)
-{
-    CComboBox& box = Item<CComboBox>(d, id);
-    box.SetCurSel(position == 0 ? 1 : position - 1);
-    SendKey(box.GetWidget(), position == 0 ? Qt::Key_Up : Qt::Key_Down);
-}
-
-std::string Selected(CWnd& d, int id)
-{
-    CComboBox& box = Item<CComboBox>(d, id);
-    std::string text;
-    if (box.GetCurSel() != CB_ERR)
-        box.GetLBText(box.GetCurSel(), text);
-    return text;
-}
-
 struct Entry
 {
     std::string from, to, pvid;
@@ -90,11 +73,11 @@ TEST_F(GvrpSettingsDialogTest, ListsThePortTableAndGivesTheButtonsBackAfterTheWa
         EXPECT_EQ(RowText(List(d), 0), "1|1|Disabled|Enabled|AllFrames");
         EXPECT_EQ(RowText(List(d), 1), "2|1|Enabled|Enabled|AllFrames");
         EXPECT_EQ(RowText(List(d), 27), "28|1|Disabled|Enabled|AllFrames");
-        EXPECT_EQ(Selected(d, IDC_GVRP_FROM_PORT), "1");
-        EXPECT_EQ(Selected(d, IDC_GVRP_TO_PORT), "28");
-        EXPECT_EQ(Selected(d, IDC_GVRP_STATE), "Disabled");
-        EXPECT_EQ(Selected(d, IDC_GVRP_INGRESS), "Enabled");
-        EXPECT_EQ(Selected(d, IDC_GVRP_FRAME_TYPE), "Admit All");
+        EXPECT_EQ(ComboSelection(d, IDC_GVRP_FROM_PORT), "1");
+        EXPECT_EQ(ComboSelection(d, IDC_GVRP_TO_PORT), "28");
+        EXPECT_EQ(ComboSelection(d, IDC_GVRP_STATE), "Disabled");
+        EXPECT_EQ(ComboSelection(d, IDC_GVRP_INGRESS), "Enabled");
+        EXPECT_EQ(ComboSelection(d, IDC_GVRP_FRAME_TYPE), "Admit All");
         for (int id : {IDC_GVRP_STATE, IDC_GVRP_INGRESS, IDC_GVRP_FRAME_TYPE, IDC_GVRP_PVID, IDC_GVRP_FROM_PORT,
                        IDC_GVRP_TO_PORT})
             EXPECT_TRUE(Enabled(d, id)) << id;
@@ -208,10 +191,10 @@ TEST_F(GvrpSettingsDialogTest, PortBoxesKeepToNotBelowFromAndTypedPortsAreChecke
     RunModal<CGVRPSettings>(dialog, [&](CGVRPSettings& d) {
         ASSERT_TRUE(WaitForWalks(*this, d));
         EXPECT_EQ(Item<CComboBox>(d, IDC_GVRP_FROM_PORT).GetCount(), 28);
-        Choose(d, IDC_GVRP_FROM_PORT, 9);
-        EXPECT_EQ(Selected(d, IDC_GVRP_TO_PORT), "10");
-        Choose(d, IDC_GVRP_TO_PORT, 4);
-        EXPECT_EQ(Selected(d, IDC_GVRP_TO_PORT), "10");
+        ChooseInCombo(d, IDC_GVRP_FROM_PORT, 9);
+        EXPECT_EQ(ComboSelection(d, IDC_GVRP_TO_PORT), "10");
+        ChooseInCombo(d, IDC_GVRP_TO_PORT, 4);
+        EXPECT_EQ(ComboSelection(d, IDC_GVRP_TO_PORT), "10");
         EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"'To Port' can not be smaller than 'From Port'"});
 
         // A To Port typed below the From Port writes no port and refreshes.

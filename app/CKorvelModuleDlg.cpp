@@ -9,6 +9,8 @@
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
 #include "features/ports_vlans/CCameraVlanSetting.h"
+#include "features/ports_vlans/CGVRPSettings.h"
+#include "features/ports_vlans/CGVRPTime.h"
 #include "features/ports_vlans/CManagVlanSetDlg.h"
 #include "features/ports_vlans/CPortDescription.h"
 #include "features/ports_vlans/CPortSetInfo.h"
@@ -123,8 +125,8 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_POE_PORT_SETTINGS, OnFeatureDialog<CPOEConfigDlg>)
     ON_COMMAND(ID_SURVEILLANCE_OUI, OnFeatureDialog<CCameraVLANOUISetting>)
     ON_COMMAND(ID_SURVEILLANCE_VLAN, OnFeatureDialog<CCameraVlanSetting>)
-    // ON_COMMAND(ID_GVRP_TIME, OnFeatureDialog<CGVRPTime>)
-    // ON_COMMAND(ID_GVRP_SETTINGS, OnFeatureDialog<CGVRPSettings>)
+    ON_COMMAND(ID_GVRP_TIME, OnFeatureDialog<CGVRPTime>)
+    ON_COMMAND(ID_GVRP_SETTINGS, OnFeatureDialog<CGVRPSettings>)
     // ON_COMMAND(ID_IGMP_SNOOPING, OnFeatureDialog<CIGMPSnoopConfig>)
     // ON_COMMAND(ID_STATIC_MAC, OnFeatureDialog<CStaticMACDlg>)
     // ON_COMMAND(ID_STORM_CONTROL, OnFeatureDialog<CStormControlDlg>)

@@ -24,6 +24,9 @@
 // and lParam 0 at the end of the table. WM_TRUNK_WALK_ABORTED: the trunk table
 // has ended and its groups are published.
 inline constexpr UINT WM_VLAN_LIST_NOTIFY = WM_USER + 107;
+// WM_LOGIC_NOTIFY: a row or an event code of a feature-logic object for its
+// dialog (wParam the code, lParam the record, valid during the call only).
+inline constexpr UINT WM_LOGIC_NOTIFY = WM_USER + 10;
 inline constexpr UINT WM_TRUNK_WALK_ABORTED = WM_USER + 109;
 
 class CModuleBase

@@ -135,3 +135,27 @@
 #define IDC_MGMTVLAN_VID                1192
 #define IDC_MGMTVLAN_NAME               12120
 #define IDC_MGMTVLAN_REFRESH            1044
+
+// GVRP Settings (CGVRPSettings)
+#define IDD_GVRP_SETTINGS               226
+#define IDC_GVRP_FROM_PORT              1100
+#define IDC_GVRP_TO_PORT                211
+#define IDC_GVRP_PVID                   1235
+#define IDC_GVRP_APPLY                  1149
+#define IDC_GVRP_STATE                  1236
+#define IDC_GVRP_INGRESS                1238
+#define IDC_GVRP_FRAME_TYPE             1237
+#define IDC_GVRP_REFRESH                1044
+#define IDC_GVRP_LIST                   1234
+
+// GVRP Global Settings (CGVRPTime)
+#define IDD_GVRP_TIME                   227
+#define IDC_GVRPTIME_ENABLED            1232
+#define IDC_GVRPTIME_DISABLED           1233
+#define IDC_GVRPTIME_JOIN               1240
+#define IDC_GVRPTIME_LEAVE              1241
+#define IDC_GVRPTIME_LEAVEALL           1005
+#define IDC_GVRPTIME_APPLY              1000
+#define IDC_GVRPTIME_REFRESH            1044
+#define IDC_GVRPTIME_CLOSE              1128
+#define IDC_GVRPTIME_APPLY_HIDDEN       1239

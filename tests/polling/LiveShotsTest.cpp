@@ -23,8 +23,9 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
     QFile index(QDir(out.path()).filePath("live.html"));
     ASSERT_TRUE(index.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(index.readAll());
-    const int dialogs[] = {IDD_ABOUTBOX,   IDD_PORT_SET_INFO,     IDD_PORT_DESCRIPTION, IDD_TRUNK_CONFIG,
-                           IDD_8021Q_VLAN, IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN};
+    const int dialogs[] = {IDD_ABOUTBOX,      IDD_PORT_SET_INFO,     IDD_PORT_DESCRIPTION, IDD_TRUNK_CONFIG,
+                           IDD_8021Q_VLAN,    IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN,
+                           IDD_GVRP_SETTINGS, IDD_GVRP_TIME};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

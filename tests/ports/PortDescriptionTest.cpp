@@ -17,24 +17,6 @@ bool WaitForList(CPortDescription& d)
         20000);
 }
 
-// Chooses a position in a port box with the keyboard, as a user does, so the
-// dialog hears of it.
-void Choose(CWnd& d, int id, int position)
-{
-    CComboBox& box = Item<CComboBox>(d, id);
-    box.SetCurSel(position == 0 ? 1 : position - 1);
-    SendKey(box.GetWidget(), position == 0 ? Qt::Key_Up : Qt::Key_Down);
-}
-
-std::string Selected(CWnd& d, int id)
-{
-    CComboBox& box = Item<CComboBox>(d, id);
-    std::string text;
-    if (box.GetCurSel() != CB_ERR)
-        box.GetLBText(box.GetCurSel(), text);
-    return text;
-}
-
 // The ports each SET request carried, as "first-last" per request.
 std::vector<std::string> PortRanges(const std::vector<std::vector<std::string>>& requests)
 {
@@ -71,7 +53,7 @@ TEST_F(PortDescriptionTest, TextIsWrittenToTheRangeInRequestsOfFifteenAndReadBac
         EXPECT_EQ(list.GetItemText(0, 1), "Uplink");
         EXPECT_EQ(list.GetItemText(27, 0), "28");
 
-        Choose(d, IDC_PORTDESC_TO, 27);
+        ChooseInCombo(d, IDC_PORTDESC_TO, 27);
         d.GetDlgItem(IDC_PORTDESC_TEXT)->SetWindowText(text);
         ClickButton(d, IDC_PORTDESC_APPLY);
         EXPECT_EQ(d.GetDlgItem(IDC_PORTDESC_TEXT)->GetWindowText(), "");
@@ -80,8 +62,8 @@ TEST_F(PortDescriptionTest, TextIsWrittenToTheRangeInRequestsOfFifteenAndReadBac
             EXPECT_EQ(list.GetItemText(row, 1), text) << row;
 
         // An empty text empties the description.
-        Choose(d, IDC_PORTDESC_FROM, 4);
-        EXPECT_EQ(Selected(d, IDC_PORTDESC_TO), "5");
+        ChooseInCombo(d, IDC_PORTDESC_FROM, 4);
+        EXPECT_EQ(ComboSelection(d, IDC_PORTDESC_TO), "5");
         ClickButton(d, IDC_PORTDESC_APPLY);
         ASSERT_TRUE(WaitForList(d));
         EXPECT_EQ(list.GetItemText(4, 1), "");
@@ -104,14 +86,14 @@ TEST_F(PortDescriptionTest, PortBoxesFollowThePortCountAndToNeverGoesBelowFrom)
         EXPECT_EQ(Item<CListCtrl>(d, IDC_PORTDESC_LIST).GetItemCount(), 10);
         for (int id : {IDC_PORTDESC_FROM, IDC_PORTDESC_TO}) {
             EXPECT_EQ(Item<CComboBox>(d, id).GetCount(), 10);
-            EXPECT_EQ(Selected(d, id), "1");
+            EXPECT_EQ(ComboSelection(d, id), "1");
         }
-        Choose(d, IDC_PORTDESC_FROM, 4);
-        EXPECT_EQ(Selected(d, IDC_PORTDESC_TO), "5");
-        Choose(d, IDC_PORTDESC_TO, 2);
-        EXPECT_EQ(Selected(d, IDC_PORTDESC_TO), "5");
-        Choose(d, IDC_PORTDESC_TO, 9);
-        EXPECT_EQ(Selected(d, IDC_PORTDESC_TO), "10");
+        ChooseInCombo(d, IDC_PORTDESC_FROM, 4);
+        EXPECT_EQ(ComboSelection(d, IDC_PORTDESC_TO), "5");
+        ChooseInCombo(d, IDC_PORTDESC_TO, 2);
+        EXPECT_EQ(ComboSelection(d, IDC_PORTDESC_TO), "5");
+        ChooseInCombo(d, IDC_PORTDESC_TO, 9);
+        EXPECT_EQ(ComboSelection(d, IDC_PORTDESC_TO), "10");
 
         // At most 32 characters are typed, whatever they are.
         auto* edit = static_cast<QLineEdit*>(d.GetDlgItem(IDC_PORTDESC_TEXT)->GetWidget());
@@ -134,7 +116,7 @@ TEST_F(PortDescriptionTest, WriteWithARefusedRequestFailsAndKeepsTheList)
     RunModal<CPortDescription>(dialog, [&](CPortDescription& d) {
         ASSERT_TRUE(WaitForList(d));
         const std::size_t stepsBefore = Requests("GETNEXT").size();
-        Choose(d, IDC_PORTDESC_TO, 27);
+        ChooseInCombo(d, IDC_PORTDESC_TO, 27);
         d.GetDlgItem(IDC_PORTDESC_TEXT)->SetWindowText("spare");
         ClickButton(d, IDC_PORTDESC_APPLY);
         // No re-read: the buttons are back at once and the list keeps its rows.

@@ -9,6 +9,7 @@
 #include "ui/UiTestSupport.h"
 
 #include "platform/system/UiThreadWait.h"
+#include "platform/ui/CComboBox.h"
 #include "platform/ui/WindowLayer.h"
 
 #include <gtest/gtest.h>
@@ -127,4 +128,21 @@ inline void ClickRow(CListCtrl& list, int row)
 {
     auto* view = static_cast<QAbstractItemView*>(list.GetWidget());
     Click(view->viewport(), RowPoint(list, row));
+}
+// Chooses a position in a combo box with the keyboard, as a user does, so the
+// dialog hears of it.
+inline void ChooseInCombo(CWnd& dialog, int id, int position)
+{
+    CComboBox& box = Item<CComboBox>(dialog, id);
+    box.SetCurSel(position == 0 ? 1 : position - 1);
+    SendKey(box.GetWidget(), position == 0 ? Qt::Key_Up : Qt::Key_Down);
+}
+// The text of a combo box's selected item; empty without a selection.
+inline std::string ComboSelection(CWnd& dialog, int id)
+{
+    CComboBox& box = Item<CComboBox>(dialog, id);
+    std::string text;
+    if (box.GetCurSel() != CB_ERR)
+        box.GetLBText(box.GetCurSel(), text);
+    return text;
 }

@@ -1,0 +1,339 @@
+#include "features/ports_vlans/CGVRPFunLogic.h"
+
+#include "common/CUtils.h"
+#include "common/Globals.h"
+#include "platform/snmp/CSnmp.h"
+#include "platform/snmp/KorvelMib.h"
+#include "platform/system/Sleep.h"
+#include "platform/ui/CWnd.h"
+#include "platform/ui/MessageBox.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+const std::string kGvrpState = KorvelOid("10.76.19.1.30.1.0");
+const std::string kJoinTime = KorvelOid("10.76.19.1.30.2.0");
+const std::string kLeaveTime = KorvelOid("10.76.19.1.30.3.0");
+const std::string kLeaveAllTime = KorvelOid("10.76.19.1.30.4.0");
+const std::string kPortTable = KorvelOid("10.76.19.1.30.5.1");
+const std::string kTrunkMemberColumn = KorvelOid("10.76.19.1.8.1.3.1.2");
+const std::string kVlanNameColumn = KorvelOid("10.76.19.1.7.6.1.1");
+
+constexpr int kMinTimer = 100;
+constexpr int kMaxTimer = 100000;
+constexpr DWORD kPauseAfterSetMs = 50;
+
+// Codes of WM_LOGIC_NOTIFY.
+constexpr WPARAM kNotifyRow = 0;
+constexpr WPARAM kNotifyAddFinished = 4;
+constexpr WPARAM kNotifyFinished = 5;
+const char* const kAddFinished = "AddFinished";
+const char* const kFinished = "Finished";
+
+std::string PortColumn(int nColumn)
+{
+    return kPortTable + "." + std::to_string(nColumn);
+}
+
+std::string BindingText(CSnmp& response, int nIndex)
+{
+    return CModuleBase::ValueText(&response, nIndex);
+}
+
+const char* EnabledText(const std::string& strValue)
+{
+    return strValue == "1" ? "Enabled" : "Disabled";
+}
+
+// TRUE when the request was sent, answered and accepted whole.
+BOOL SendAccepted(CCommonSNMP& session)
+{
+    std::unique_ptr<CSnmp> pResponse;
+    if (session.send(pResponse, 0) != 0 || !pResponse)
+        return FALSE;
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    pResponse->getError(&nErrorStatus, &nErrorIndex);
+    return nErrorStatus == 0 ? TRUE : FALSE;
+}
+
+bool InTimerRange(int nValue)
+{
+    return nValue >= kMinTimer && nValue <= kMaxTimer;
+}
+
+} // namespace
+
+CGVRPFunLogic::CGVRPFunLogic()
+    : m_pTrunkGroup(static_cast<size_t>(std::max(g_nPortCount, 0)), 0), m_pTrunkBuilding(m_pTrunkGroup.size(), 0)
+{
+}
+
+CGVRPFunLogic::~CGVRPFunLogic()
+{
+    // No call-back of ours may run once the records below go.
+    CloseSessions();
+}
+
+void CGVRPFunLogic::NotifyOwner(WPARAM wParam, LPARAM lParam) const
+{
+    ::SendMessage(m_hOwnerWnd, WM_LOGIC_NOTIFY, wParam, lParam);
+}
+
+bool CGVRPFunLogic::IsWalkRow(CCommonSNMP& session, int nRequestID, int nStatus, const CSnmp* pResponse)
+{
+    if (!session.FindRequestID(nRequestID))
+        return false;
+    if (nStatus == 0 && pResponse != nullptr)
+        return true;
+    if (&session == &m_cSnmpTrunk && nStatus == SnmpStatusEndOfWalk) {
+        // The whole table has been read: its groups replace the last ones.
+        std::lock_guard lock(m_csWalkData);
+        m_pTrunkGroup = m_pTrunkBuilding;
+        m_bTrunkWalkCompleted = true;
+    }
+    NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kFinished));
+    session.SignalDone();
+    return false;
+}
+
+// --- Reads ---
+
+void CGVRPFunLogic::StartPortTableWalk()
+{
+    m_cSnmpPortTable.Open(SnmpPduGetNext);
+    for (int nColumn = 1; nColumn <= 5; ++nColumn)
+        m_cSnmpPortTable.AddValue(PortColumn(nColumn), SnmpValueNull);
+    m_cSnmpPortTable.StartRequest(&CGVRPFunLogic::OnPortTableReply, this, 0, 0);
+}
+
+void CGVRPFunLogic::StartTrunkGroupWalk()
+{
+    m_cSnmpTrunk.Open(SnmpPduGetNext);
+    {
+        std::lock_guard lock(m_csWalkData);
+        m_pTrunkBuilding.assign(m_pTrunkGroup.size(), 0);
+    }
+    m_cSnmpTrunk.AddValue(kTrunkMemberColumn, SnmpValueNull);
+    m_cSnmpTrunk.StartRequest(&CGVRPFunLogic::OnTrunkGroupReply, this, 0, 0);
+}
+
+void CGVRPFunLogic::StartVlanIdWalk()
+{
+    m_cSnmpVlan.Open(SnmpPduGetNext);
+    m_cSnmpVlan.AddValue(kVlanNameColumn, SnmpValueNull);
+    m_cSnmpVlan.StartRequest(&CGVRPFunLogic::OnVlanIdReply, this, 0, 0);
+}
+
+void CGVRPFunLogic::StartGlobalRead()
+{
+    m_cSnmpGetSet.Open(SnmpPduGet);
+    for (const std::string* pOid : {&kGvrpState, &kJoinTime, &kLeaveTime, &kLeaveAllTime})
+        m_cSnmpGetSet.AddValue(*pOid, SnmpValueNull);
+    m_cSnmpGetSet.StartRequest(&CGVRPFunLogic::OnGlobalReply, this, 0, 0);
+}
+
+int CGVRPFunLogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CGVRPFunLogic*>(pUserData);
+    CCommonSNMP& session = pThis->m_cSnmpPortTable;
+    if (!pThis->IsWalkRow(session, nRequestID, nStatus, pResponse.get()))
+        return 0;
+    GVRP_port_info row;
+    row.strPort = BindingText(*pResponse, 0);
+    row.strPvid = BindingText(*pResponse, 1);
+    row.strGvrpState = EnabledText(BindingText(*pResponse, 2));
+    row.strIngressChecking = EnabledText(BindingText(*pResponse, 3));
+    row.strAcceptFrameType = BindingText(*pResponse, 4) == "1" ? "AllFrames" : "TaggedOnly";
+    pThis->NotifyOwner(kNotifyRow, reinterpret_cast<LPARAM>(&row));
+    session.StartRequest(&CGVRPFunLogic::OnPortTableReply, pThis, 0, 0);
+    return 0;
+}
+
+int CGVRPFunLogic::OnTrunkGroupReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CGVRPFunLogic*>(pUserData);
+    CCommonSNMP& session = pThis->m_cSnmpTrunk;
+    if (!pThis->IsWalkRow(session, nRequestID, nStatus, pResponse.get()))
+        return 0;
+    int nPortCount = 0;
+    const std::string strPorts = CUtils::PortBitmapToList(BindingText(*pResponse, 0), nPortCount);
+    if (nPortCount > 0) {
+        std::string strSuffix;
+        session.GetIndexSuffix(0, pResponse.get(), strSuffix);
+        pThis->ApplyTrunkMembers(strPorts, strSuffix);
+    }
+    session.StartRequest(&CGVRPFunLogic::OnTrunkGroupReply, pThis, 0, 0);
+    return 0;
+}
+
+int CGVRPFunLogic::OnVlanIdReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CGVRPFunLogic*>(pUserData);
+    CCommonSNMP& session = pThis->m_cSnmpVlan;
+    if (!pThis->IsWalkRow(session, nRequestID, nStatus, pResponse.get()))
+        return 0;
+    std::string strSuffix;
+    session.GetIndexSuffix(0, pResponse.get(), strSuffix);
+    if (!strSuffix.empty() && strSuffix[0] == '.')
+        strSuffix.erase(0, 1);
+    {
+        std::lock_guard lock(pThis->m_csWalkData);
+        pThis->m_strVlanIdList += strSuffix + ",";
+    }
+    session.StartRequest(&CGVRPFunLogic::OnVlanIdReply, pThis, 0, 0);
+    return 0;
+}
+
+int CGVRPFunLogic::OnGlobalReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CGVRPFunLogic*>(pUserData);
+    CCommonSNMP& session = pThis->m_cSnmpGetSet;
+    if (!session.FindRequestID(nRequestID))
+        return 0;
+    if (nStatus != 0 || !pResponse) {
+        session.SignalDone();
+        return 0;
+    }
+    GVRP_global_info info;
+    info.nEnabled = BindingText(*pResponse, 0) == "2" ? 0 : 1;
+    info.strJoinTime = BindingText(*pResponse, 1);
+    info.strLeaveTime = BindingText(*pResponse, 2);
+    info.strLeaveAllTime = BindingText(*pResponse, 3);
+    pThis->NotifyOwner(kNotifyRow, reinterpret_cast<LPARAM>(&info));
+    session.SignalDone();
+    return 0;
+}
+
+// --- Writes ---
+
+BOOL CGVRPFunLogic::SetPortRange(int nFromPort, int nToPort, const std::string& strPvid,
+                                 const std::string& strGvrpState, const std::string& strIngressChecking,
+                                 const std::string& strAcceptFrameType)
+{
+    // Only ports of this switch are written.
+    if (nFromPort <= nToPort && (nFromPort < 1 || nToPort > g_nPortCount))
+        return FALSE;
+    for (int nPort = nFromPort; nPort <= nToPort; ++nPort) {
+        const std::string strIndex = "." + std::to_string(nPort);
+        m_cSnmpSet.Open(SnmpPduSet);
+        m_cSnmpSet.AddValue(PortColumn(2) + strIndex, SnmpValueInteger, strPvid);
+        m_cSnmpSet.AddValue(PortColumn(3) + strIndex, SnmpValueInteger, strGvrpState);
+        m_cSnmpSet.AddValue(PortColumn(4) + strIndex, SnmpValueInteger, strIngressChecking);
+        m_cSnmpSet.AddValue(PortColumn(5) + strIndex, SnmpValueInteger, strAcceptFrameType);
+        if (!SendAccepted(m_cSnmpSet))
+            return FALSE;
+    }
+    NotifyOwner(kNotifyAddFinished, reinterpret_cast<LPARAM>(kAddFinished));
+    return TRUE;
+}
+
+// Disabling writes only the state (nothing when GVRP is disabled already);
+// enabling writes the state, when it was disabled, and the checked timers.
+void CGVRPFunLogic::SetGlobal(const std::string& strOldState, const std::string& strNewState,
+                              const std::string& strJoin, const std::string& strLeave, const std::string& strLeaveAll)
+{
+    m_cSnmpSet.Open(SnmpPduSet);
+    if (strNewState == "2") {
+        if (strOldState == "2")
+            return;
+        m_cSnmpSet.AddValue(kGvrpState, SnmpValueInteger, strNewState);
+    } else {
+        const int nJoin = std::atoi(strJoin.c_str());
+        const int nLeave = std::atoi(strLeave.c_str());
+        const int nLeaveAll = std::atoi(strLeaveAll.c_str());
+        const char* pszRefusal = nullptr;
+        if (!InTimerRange(nJoin))
+            pszRefusal = "Join Time(100-100000).";
+        else if (!InTimerRange(nLeave))
+            pszRefusal = "Leave Time(100-100000).";
+        else if (!InTimerRange(nLeaveAll))
+            pszRefusal = "Leave_All Time(100-100000).";
+        else if (nLeave - 1 < 2 * nJoin)
+            pszRefusal = "Leave Time should be greater than 2*Join Time.";
+        else if (nLeaveAll <= nLeave)
+            pszRefusal = "Leave_All Time should be greater than Leave Time. ";
+        if (pszRefusal != nullptr) {
+            AfxMessageBox(pszRefusal);
+            return;
+        }
+        if (strOldState == "2")
+            m_cSnmpSet.AddValue(kGvrpState, SnmpValueInteger, strNewState);
+        m_cSnmpSet.AddValue(kJoinTime, SnmpValueInteger, strJoin);
+        m_cSnmpSet.AddValue(kLeaveTime, SnmpValueInteger, strLeave);
+        m_cSnmpSet.AddValue(kLeaveAllTime, SnmpValueInteger, strLeaveAll);
+    }
+    std::unique_ptr<CSnmp> pResponse;
+    if (m_cSnmpSet.send(pResponse, 0) == 0 && pResponse) {
+        pResponse.reset();
+        Sleep(kPauseAfterSetMs);
+    }
+}
+
+// --- Trunk groups and VLAN ids ---
+
+void CGVRPFunLogic::ApplyTrunkMembers(const std::string& strPortList, const std::string& strIndexSuffix)
+{
+    const std::string strGroup =
+        !strIndexSuffix.empty() && strIndexSuffix[0] == '.' ? strIndexSuffix.substr(1) : strIndexSuffix;
+    const int nGroup = std::atoi(strGroup.c_str());
+    std::lock_guard lock(m_csWalkData);
+    const size_t nPorts = m_pTrunkBuilding.size();
+    // Only ports 1 .. port count index the groups.
+    CUtils::ApplyPortList(strPortList, m_pTrunkBuilding, nGroup);
+    m_pTrunkBuilding.resize(nPorts);
+}
+
+BOOL CGVRPFunLogic::CheckTrunkGroupsInRange(int nFromPort, int nToPort)
+{
+    const std::vector<int> groups = GetTrunkGroups();
+    const int nPorts = static_cast<int>(groups.size());
+    for (int p = std::max(nFromPort, 1); p <= std::min(nToPort, nPorts); ++p) {
+        const int nGroup = groups[static_cast<size_t>(p - 1)];
+        if (nGroup == 0)
+            continue;
+        for (int q = 1; q <= nPorts; ++q) {
+            if (groups[static_cast<size_t>(q - 1)] == nGroup && (q < nFromPort || q > nToPort)) {
+                AfxMessageBox("Some ports in the same LA Group are not be included.");
+                return FALSE;
+            }
+        }
+    }
+    return TRUE;
+}
+
+std::vector<int> CGVRPFunLogic::GetTrunkGroups() const
+{
+    std::lock_guard lock(m_csWalkData);
+    return m_bTrunkWalkCompleted ? m_pTrunkGroup : m_pTrunkBuilding;
+}
+
+std::string CGVRPFunLogic::GetVlanIdList() const
+{
+    std::lock_guard lock(m_csWalkData);
+    return m_strVlanIdList;
+}
+
+BOOL CGVRPFunLogic::HasVlanId(const std::string& strVlanId) const
+{
+    const std::string strItem = "," + strVlanId + ",";
+    std::lock_guard lock(m_csWalkData);
+    return ("," + m_strVlanIdList).find(strItem) != std::string::npos ? TRUE : FALSE;
+}
+
+void CGVRPFunLogic::CloseSessions()
+{
+    m_cSnmpPortTable.Close();
+    m_cSnmpTrunk.Close();
+    m_cSnmpVlan.Close();
+    m_cSnmpSet.Close();
+    // The global read runs on the base's first session: it ends here too.
+    m_cSnmpGetSet.Close();
+}

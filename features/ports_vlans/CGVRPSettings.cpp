@@ -1,0 +1,211 @@
+#include "features/ports_vlans/CGVRPSettings.h"
+
+#include "common/Globals.h"
+#include "platform/snmp/KorvelMib.h"
+#include "platform/system/DebugTrace.h"
+#include "platform/ui/CDataExchange.h"
+#include "platform/ui/CursorIcon.h"
+#include "platform/ui/MessageBox.h"
+#include "resources/main.h"
+#include "resources/ports_vlans.h"
+
+#include <cstdlib>
+#include <iterator>
+
+namespace {
+
+const std::string kGvrpState = KorvelOid("10.76.19.1.30.1.0");
+
+constexpr int kWalkCount = 3; // port table, VLAN and trunk walks
+
+struct ListColumn
+{
+    const char* heading;
+    int width;
+};
+constexpr ListColumn kColumns[] = {
+    {"Port", 50}, {"PVID", 80}, {"GVRP", 110}, {"Ingress Checking", 130}, {"Acceptable Frame Type", 140}};
+
+// The value each combo's item 0 and item 1 stand for.
+struct ComboValues
+{
+    const char* item0;
+    const char* value0;
+    const char* item1;
+    const char* value1;
+};
+constexpr ComboValues kGvrpValues = {"Disabled", "2", "Enabled", "1"};
+constexpr ComboValues kIngressValues = {"Disabled", "2", "Enabled", "1"};
+constexpr ComboValues kFrameTypeValues = {"Admit All", "1", "Tagged Only", "2"};
+
+void FillCombo(CComboBox& combo, const ComboValues& values, int nSelect)
+{
+    combo.AddString(values.item0);
+    combo.AddString(values.item1);
+    combo.SetCurSel(nSelect);
+}
+
+std::string SelectedValue(const CComboBox& combo, const ComboValues& values)
+{
+    return combo.GetCurSel() == 1 ? values.value1 : values.value0;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CGVRPSettings, CDialog)
+    ON_BN_CLICKED(IDC_GVRP_REFRESH, OnRefresh)
+    ON_BN_CLICKED(IDC_GVRP_APPLY, OnApply)
+    ON_MESSAGE(WM_LOGIC_NOTIFY, OnLogicNotify)
+    ON_CBN_SELCHANGE(IDC_GVRP_FROM_PORT, OnFromPortChange)
+    ON_CBN_SELCHANGE(IDC_GVRP_TO_PORT, OnToPortChange)
+END_MESSAGE_MAP()
+
+CGVRPSettings::CGVRPSettings(CWnd* pParent) : CDialog(IDD_GVRP_SETTINGS, pParent) {}
+
+BOOL CGVRPSettings::DestroyWindow()
+{
+    OutputDebugString("==================DestroyWindow===============");
+    m_GVRPFunLogic.CloseSessions();
+    return CDialog::DestroyWindow();
+}
+
+void CGVRPSettings::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_GVRP_APPLY, m_btnApply);
+    DDX_Control(pDX, IDC_GVRP_PVID, m_editPvid);
+    DDX_Control(pDX, IDC_GVRP_REFRESH, m_btnRefresh);
+    DDX_Control(pDX, IDC_GVRP_INGRESS, m_comboIngressChecking);
+    DDX_Control(pDX, IDC_GVRP_FRAME_TYPE, m_comboAcceptFrameType);
+    DDX_Control(pDX, IDC_GVRP_TO_PORT, m_comboToPort);
+    DDX_Control(pDX, IDC_GVRP_FROM_PORT, m_comboFromPort);
+    DDX_Control(pDX, IDC_GVRP_STATE, m_comboGvrp);
+    DDX_Control(pDX, IDC_GVRP_LIST, m_listPorts);
+}
+
+BOOL CGVRPSettings::OnInitDialog()
+{
+    SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    CDialog::OnInitDialog();
+    SetIcon(LoadIconResource(IDI_MODULE), TRUE);
+
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
+        m_listPorts.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width);
+    m_listPorts.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+
+    FillCombo(m_comboGvrp, kGvrpValues, 0);
+    FillCombo(m_comboIngressChecking, kIngressValues, 1);
+    FillCombo(m_comboAcceptFrameType, kFrameTypeValues, 0);
+
+    for (int nPort = 1; nPort <= g_nPortCount; ++nPort) {
+        m_comboFromPort.AddString(std::to_string(nPort));
+        m_comboToPort.AddString(std::to_string(nPort));
+    }
+    m_comboFromPort.SetCurSel(0);
+    m_comboToPort.SetCurSel(g_nPortCount - 1);
+
+    OnRefresh();
+    return TRUE;
+}
+
+void CGVRPSettings::EnableValueCombos(BOOL bEnable)
+{
+    m_comboGvrp.EnableWindow(bEnable);
+    m_comboIngressChecking.EnableWindow(bEnable);
+    m_comboAcceptFrameType.EnableWindow(bEnable);
+}
+
+void CGVRPSettings::OnRefresh()
+{
+    m_listPorts.DeleteAllItems();
+    m_btnRefresh.EnableWindow(FALSE);
+    // A new refresh waits for its own three walks.
+    m_nFinishedWalks = 0;
+
+    std::string strState;
+    if (!m_GVRPFunLogic.GetValue(kGvrpState, strState))
+        strState.clear();
+    EnableValueCombos(strState == "1" ? TRUE : FALSE);
+
+    if (m_GVRPFunLogic.SetHwnd(GetSafeHwnd())) {
+        m_GVRPFunLogic.StartPortTableWalk();
+        m_GVRPFunLogic.StartVlanIdWalk();
+        m_GVRPFunLogic.StartTrunkGroupWalk();
+    }
+}
+
+LRESULT CGVRPSettings::OnLogicNotify(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == 0) {
+        if (lParam == 0)
+            return 0;
+        const auto* pRow = reinterpret_cast<const GVRP_port_info*>(lParam);
+        const int nRow = m_listPorts.GetItemCount();
+        m_listPorts.SetOrInsertItemText(nRow, 0, pRow->strPort.c_str());
+        m_listPorts.SetOrInsertItemText(nRow, 1, pRow->strPvid.c_str());
+        m_listPorts.SetOrInsertItemText(nRow, 2, pRow->strGvrpState.c_str());
+        m_listPorts.SetOrInsertItemText(nRow, 3, pRow->strIngressChecking.c_str());
+        m_listPorts.SetOrInsertItemText(nRow, 4, pRow->strAcceptFrameType.c_str());
+    } else if (wParam == 5) {
+        m_btnRefresh.EnableWindow(TRUE);
+        ++m_nFinishedWalks;
+    } else if (wParam == 4) {
+        m_btnApply.EnableWindow(TRUE);
+        OnRefresh();
+    }
+    if (m_nFinishedWalks == kWalkCount) {
+        m_btnRefresh.EnableWindow(TRUE);
+        m_btnApply.EnableWindow(TRUE);
+        m_nFinishedWalks = 0;
+    }
+    return 0;
+}
+
+void CGVRPSettings::OnApply()
+{
+    std::string strPvid;
+    std::string strFrom;
+    std::string strTo;
+    m_editPvid.GetWindowText(strPvid);
+    m_comboFromPort.GetWindowText(strFrom);
+    m_comboToPort.GetWindowText(strTo);
+    const int nPvid = std::atoi(strPvid.c_str());
+    const int nFrom = std::atoi(strFrom.c_str());
+    const int nTo = std::atoi(strTo.c_str());
+
+    if (strPvid.empty() || nPvid < 1 || nPvid > 4094) {
+        AfxMessageBox("PVID Range is 1-4094");
+        return;
+    }
+    if (!m_GVRPFunLogic.CheckTrunkGroupsInRange(nFrom, nTo))
+        return;
+
+    const std::string strGvrp = SelectedValue(m_comboGvrp, kGvrpValues);
+    const std::string strIngress = SelectedValue(m_comboIngressChecking, kIngressValues);
+    const std::string strFrameType = SelectedValue(m_comboAcceptFrameType, kFrameTypeValues);
+    m_btnApply.EnableWindow(FALSE);
+    // On success "AddFinished" has enabled Apply and refreshed the list already.
+    if (!m_GVRPFunLogic.SetPortRange(nFrom, nTo, strPvid, strGvrp, strIngress, strFrameType))
+        m_btnApply.EnableWindow(TRUE);
+}
+
+void CGVRPSettings::OnFromPortChange()
+{
+    m_comboToPort.SetCurSel(m_comboFromPort.GetCurSel());
+}
+
+void CGVRPSettings::OnToPortChange()
+{
+    std::string strFrom;
+    std::string strTo;
+    const int nFrom = m_comboFromPort.GetCurSel();
+    const int nTo = m_comboToPort.GetCurSel();
+    if (nFrom >= 0)
+        m_comboFromPort.GetLBText(nFrom, strFrom);
+    if (nTo >= 0)
+        m_comboToPort.GetLBText(nTo, strTo);
+    if (std::atoi(strTo.c_str()) < std::atoi(strFrom.c_str())) {
+        if (MessageBox("'To Port' can not be smaller than 'From Port'") == IDOK)
+            m_comboToPort.SetCurSel(nFrom);
+    }
+}

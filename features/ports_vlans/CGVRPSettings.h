@@ -1,0 +1,51 @@
+// "GVRP Settings": the switch's GVRP port table, and one write of PVID, GVRP
+// state, ingress checking and acceptable frame type to a range of ports.
+//
+// Opened by the main window's command ID_GVRP_SETTINGS (32836), which no menu
+// item sends. The reads are the work of m_GVRPFunLogic: its port table, VLAN
+// and trunk walks report to this window with WM_LOGIC_NOTIFY; Apply comes back
+// once all three have finished. A range that splits a link aggregation group
+// is refused.
+#pragma once
+
+#include "common/CListCtrlEx.h"
+#include "features/ports_vlans/CGVRPFunLogic.h"
+#include "platform/ui/CButton.h"
+#include "platform/ui/CComboBox.h"
+#include "platform/ui/CDialog.h"
+#include "platform/ui/CEdit.h"
+
+class CGVRPSettings : public CDialog
+{
+public:
+    explicit CGVRPSettings(CWnd* pParent = nullptr);
+
+    BOOL DestroyWindow() override;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    void OnRefresh();
+    void OnApply();
+    LRESULT OnLogicNotify(WPARAM wParam, LPARAM lParam);
+    void OnFromPortChange();
+    void OnToPortChange();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void EnableValueCombos(BOOL bEnable);
+
+    CButton m_btnApply;
+    CEdit m_editPvid;
+    CButton m_btnRefresh;
+    CComboBox m_comboIngressChecking;
+    CComboBox m_comboAcceptFrameType;
+    CComboBox m_comboToPort;
+    CComboBox m_comboFromPort;
+    CComboBox m_comboGvrp;
+    CListCtrlEx m_listPorts;
+    int m_nFinishedWalks = 0;
+    CGVRPFunLogic m_GVRPFunLogic;
+};

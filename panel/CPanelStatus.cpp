@@ -208,6 +208,10 @@ void CPanelStatus::GetDeviceValues()
     OutputDebugString("GETDEVV");
     // Opening stops a walk still running, so the lists are emptied after it.
     m_cCommonSNMPDevStat.Open(SnmpPduGetNext);
+    // Opening reopens a closed session and may have waited: once the polling
+    // is asked to stop (before its sessions are closed), no walk starts.
+    if (IsStopping())
+        return;
     {
         std::lock_guard lock(m_lock);
         m_strAdminStatusList.clear();
@@ -225,6 +229,8 @@ void CPanelStatus::GetPOEPortStatus()
 {
     OutputDebugString("--1----GetPOEPortStatus---------");
     m_cCommonSNMPPoeStat.Open(SnmpPduGetNext);
+    if (IsStopping())
+        return;
     {
         std::lock_guard lock(m_lock);
         m_strPoeStatusList.clear();

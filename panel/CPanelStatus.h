@@ -99,9 +99,10 @@ public:
     // mode) the PoE walk. 0 when a walk was started, -1 otherwise (a walk
     // still pending, a failed read, no value).
     int Get10PPOEOrLinkStatus();
-    // Starts the interface walk (link, speed, port type).
+    // Starts the interface walk (link, speed, port type); none once a stop
+    // was asked for.
     void GetDeviceValues();
-    // Starts the PoE port status walk.
+    // Starts the PoE port status walk; none once a stop was asked for.
     void GetPOEPortStatus();
     // Every port shown disabled: LED not drawn, the dark LED bitmap drawn at
     // its place, port part PORTDISABLED.

@@ -141,3 +141,19 @@ TEST(PollingThread, EndingDuringAWalkOnASlowSwitchIsClean)
     EXPECT_LT(LogLinesOf(sim, "GETNEXT").size(), 28u);
     EXPECT_TRUE(CCommonSNMP::WaitForWorkers(5000));
 }
+
+TEST(PollingThread, NoWalkStartsAfterTheStopAndTheClose)
+{
+    // A thread that was let go comes back from opening a walk's session after
+    // the window asked it to stop and closed the sessions: nothing goes out.
+    PolledSwitch polled(kPuffin);
+    ASSERT_TRUE(polled.Ready());
+    PolledPanel& panel = polled.panel;
+    panel.Status().RequestStop();
+    panel.Status().Close();
+    panel.Status().GetDeviceValues();
+    panel.Status().GetPOEPortStatus();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(LogLinesOf(polled.sim, "GETNEXT").size(), 0u);
+    EXPECT_EQ(panel.Owner().m_nTimers, 0);
+}

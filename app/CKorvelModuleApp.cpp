@@ -3,6 +3,7 @@
 #include "app/CDeviceProfile.h"
 #include "app/CKorvelModuleDlg.h"
 #include "common/Globals.h"
+#include "panel/CPanelDeviceThread.h"
 #include "panel/CPort.h"
 #include "platform/hostsnmp/HostSnmp.h"
 #include "platform/system/CInstanceLock.h"
@@ -21,6 +22,10 @@ constexpr std::size_t Width(int nField)
 {
     return kFieldWidth[nField - 1];
 }
+
+// How long the end of the process waits for a polling thread that the main
+// window let go.
+constexpr DWORD kLetGoPollingMs = 10000;
 
 } // namespace
 
@@ -61,6 +66,9 @@ BOOL CKorvelModuleApp::InitInstance()
     m_pInstanceLock->ListenForActivation([] { ::PostMessage(HWND_BROADCAST, g_uInstanceMsg, 0, 0); });
 
     RunMainWindow();
+    // A polling thread that the main window let go ends after its request;
+    // the process does not end under it.
+    CPanelDeviceThread::WaitForThreads(kLetGoPollingMs);
     return FALSE;
 }
 

@@ -47,9 +47,8 @@ constexpr int kPoePopup = 8;
 constexpr UINT kPoeCommands[] = {ID_POE_PORT_SETTINGS,  ID_POE_TIME_RANGE,     ID_LLDP_MED,
                                  ID_POE_RESERVED_32857, ID_POE_RESERVED_32858, ID_POE_GLOBAL};
 // How long the window waits for the polling thread to end before it lets it
-// go, and how long the window's end waits for a thread it let go.
+// go.
 constexpr DWORD kPollingStopMs = 1000;
-constexpr DWORD kLetGoPollingMs = 10000;
 // The period of the LED blink timer.
 constexpr UINT kBlinkMs = 200;
 // Save Configuration: the object written, and the time-out of the write.
@@ -174,9 +173,6 @@ CKorvelModuleDlg::~CKorvelModuleDlg()
     if (g_pBitmapCache == m_pBitmapCache.get())
         g_pBitmapCache = nullptr;
     m_pBitmapCache->DestroyWindow();
-    // A polling thread that was let go ends after its request; the process
-    // does not end under it.
-    CPanelDeviceThread::WaitForThreads(kLetGoPollingMs);
 }
 
 void CKorvelModuleDlg::DoDataExchange(CDataExchange* pDX)

@@ -6,6 +6,7 @@
 
 #include "app/CKorvelModuleDlg.h"
 #include "mainwin/InFolder.h"
+#include "panel/CPanelDeviceThread.h"
 #include "platform/ui/CDC.h"
 #include "ui/UiTestSupport.h"
 
@@ -19,25 +20,31 @@ namespace polling_test {
 
 // Runs the main window of `model` modally on `sim` and calls act once it is
 // on the screen; then the window is ended with -2, unless act ends it itself
-// (actEnds). Returns DoModal's result.
+// (actEnds). As at the application's end, a polling thread the window let go
+// is waited for after the window is gone. Returns DoModal's result.
 inline INT_PTR RunLiveWindow(const Model& model, const KorvelSimulator& sim,
                              const std::function<void(CKorvelModuleDlg&)>& act, bool actEnds = false)
 {
     EnsureApplication();
     InFolder folder(ModelFolder(model.name));
     UseSwitch(sim, model);
-    CKorvelModuleDlg dialog;
-    dialog.SetProfilePath((ModelFolder(model.name) / "User.ini").string());
-    QTimer::singleShot(0, [&dialog, &act, actEnds] {
-        PumpUntil([&dialog] {
-            const QWindow* window = dialog.GetWidget() ? dialog.GetWidget()->window()->windowHandle() : nullptr;
-            return window != nullptr && window->isExposed();
+    INT_PTR result = 0;
+    {
+        CKorvelModuleDlg dialog;
+        dialog.SetProfilePath((ModelFolder(model.name) / "User.ini").string());
+        QTimer::singleShot(0, [&dialog, &act, actEnds] {
+            PumpUntil([&dialog] {
+                const QWindow* window = dialog.GetWidget() ? dialog.GetWidget()->window()->windowHandle() : nullptr;
+                return window != nullptr && window->isExposed();
+            });
+            act(dialog);
+            if (!actEnds)
+                dialog.EndDialog(-2);
         });
-        act(dialog);
-        if (!actEnds)
-            dialog.EndDialog(-2);
-    });
-    return dialog.DoModal();
+        result = dialog.DoModal();
+    }
+    CPanelDeviceThread::WaitForThreads(10000);
+    return result;
 }
 
 // The LED state of a port, as the painting reads it.

@@ -79,7 +79,8 @@ TEST(LiveWindow, ClosingWhileThePollingWaitsForASilentSwitchIsPrompt)
         },
         true);
     // The window went after its 1000 ms wait for the polling thread; the
-    // thread it let go ended before the window object did.
+    // thread it let go ended before the run did (as before the application's
+    // end).
     EXPECT_GE(closeMs, 900);
     EXPECT_LT(closeMs, 1500);
     EXPECT_TRUE(CPanelDeviceThread::WaitForThreads(0));

@@ -267,18 +267,6 @@ void CKorvelModuleDlg::PrepareMenus()
     }
 }
 
-bool CKorvelModuleDlg::HasCommandHandler(UINT id) const
-{
-    for (const msgmap::Map* map = GetMessageMap(); map != nullptr; map = map->base ? map->base() : nullptr) {
-        for (const msgmap::Entry* entry = map->entries; entry->kind != msgmap::Kind::End; ++entry) {
-            if (entry->kind == msgmap::Kind::Command && entry->code == BN_CLICKED && entry->idFirst <= id &&
-                id <= entry->idLast)
-                return true;
-        }
-    }
-    return false;
-}
-
 void CKorvelModuleDlg::GrayCommandsWithoutHandler(CMenu* menu)
 {
     for (int i = 0; i < menu->GetMenuItemCount(); ++i) {
@@ -287,7 +275,7 @@ void CKorvelModuleDlg::GrayCommandsWithoutHandler(CMenu* menu)
             continue;
         }
         const UINT id = menu->GetMenuItemID(i);
-        if (id != 0 && !HasCommandHandler(id))
+        if (id != 0 && !HandlesCommand(id))
             menu->EnableMenuItem(i, MF_BYPOSITION | MF_GRAYED);
     }
 }

@@ -181,7 +181,6 @@ private:
     // and gray items for the commands this window has no handler for.
     void PrepareMenus();
     void GrayCommandsWithoutHandler(CMenu* menu);
-    bool HasCommandHandler(UINT id) const;
     // A question with OK and Cancel (Cancel the default); true for OK.
     bool Ask(const std::string& strQuestion) const;
     // The painting's two layers over the panel (LedLock() held).

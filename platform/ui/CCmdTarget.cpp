@@ -48,17 +48,31 @@ BOOL CCmdTarget::RunMapEntry(msgmap::Kind kind, const msgmap::Call& call, LRESUL
     return FALSE;
 }
 
-bool CCmdTarget::HandlesMessage(UINT message) const
+bool CCmdTarget::HasMapEntry(msgmap::Kind kind, const msgmap::Call& call) const
 {
-    msgmap::Call call;
-    call.message = message;
     for (const msgmap::Map* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
         for (const msgmap::Entry* e = map->entries; e->kind != msgmap::Kind::End; ++e) {
-            if (Matches(*e, msgmap::Kind::Message, call))
+            if (Matches(*e, kind, call))
                 return true;
         }
     }
     return false;
+}
+
+bool CCmdTarget::HandlesMessage(UINT message) const
+{
+    msgmap::Call call;
+    call.message = message;
+    return HasMapEntry(msgmap::Kind::Message, call);
+}
+
+bool CCmdTarget::HandlesCommand(UINT id, UINT code) const
+{
+    msgmap::Call call;
+    call.message = WM_COMMAND;
+    call.id = id;
+    call.code = code;
+    return HasMapEntry(msgmap::Kind::Command, call);
 }
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* /*pExtra*/, void* /*pHandlerInfo*/)

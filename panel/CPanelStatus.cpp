@@ -1,5 +1,6 @@
 #include "panel/CPanelStatus.h"
 
+#include "common/CModuleBase.h"
 #include "panel/CDevModule.h"
 #include "panel/CPort.h"
 #include "panel/PartStates.h"
@@ -36,16 +37,6 @@ constexpr int kFanTimeout = 500;
 constexpr int kPoeTimeout = 5000;
 constexpr int kRowTimeout = 5000;
 constexpr DWORD kWalkStartPause = 500;
-
-// The text of binding index of a response; empty when it has none.
-std::string ValueOf(CSnmp* pResponse, int nIndex)
-{
-    int nType = 0;
-    char* pszValue = nullptr;
-    if (pResponse == nullptr || pResponse->getValue(nIndex, &nType, &pszValue) != 0 || pszValue == nullptr)
-        return std::string();
-    return pszValue;
-}
 
 std::string OidOf(CSnmp* pResponse, int nIndex)
 {
@@ -155,7 +146,7 @@ void CPanelStatus::GetFanStatus()
     std::unique_ptr<CSnmp> pResponse;
     if (m_cCommonSNMPFan.getNext(pResponse, kFanTimeout) != 0)
         return;
-    const std::string strFan = ValueOf(pResponse.get(), 0) == "1" ? "1" : "2";
+    const std::string strFan = CModuleBase::ValueText(pResponse.get(), 0) == "1" ? "1" : "2";
     std::lock_guard lock(m_lock);
     m_strFanStatus = strFan;
 }
@@ -181,7 +172,7 @@ int CPanelStatus::Get10PPOEOrLinkStatus()
         return -1;
     }
     // A reply without a value (the switch refused the read) is freed here too.
-    const std::string strMode = ValueOf(pResponse.get(), 0);
+    const std::string strMode = CModuleBase::ValueText(pResponse.get(), 0);
     if (strMode.empty())
         return -1;
     const bool bLinkMode = strMode == "1";
@@ -190,7 +181,7 @@ int CPanelStatus::Get10PPOEOrLinkStatus()
     {
         std::lock_guard lock(m_lock);
         m_bLinkLedMode = bLinkMode ? 1 : 0;
-        m_bPoeLimitLamp = IsLowPoeLimit(ValueOf(pResponse.get(), 1)) ? 1 : 0;
+        m_bPoeLimitLamp = IsLowPoeLimit(CModuleBase::ValueText(pResponse.get(), 1)) ? 1 : 0;
     }
     pResponse.reset();
 
@@ -417,7 +408,7 @@ int CPanelStatus::OnDeviceValuesReply(CSnmp* pResponseIn, int nRequestID, void* 
         for (int i = 0; i < nBindings && i < 5; ++i) {
             if (OidOf(pResponse.get(), i).find(kForeignRows) != std::string::npos)
                 continue;
-            const std::string strValue = ValueOf(pResponse.get(), i);
+            const std::string strValue = CModuleBase::ValueText(pResponse.get(), i);
             std::string strSuffix, strHead, strAfterDot;
             session.GetIndexSuffix(i, pResponse.get(), strSuffix);
             SplitAtSeparator(strSuffix, ".", strHead, strAfterDot);
@@ -473,7 +464,7 @@ int CPanelStatus::OnPoePortStatusReply(CSnmp* pResponseIn, int nRequestID, void*
             std::string strSuffix;
             session.GetIndexSuffix(i, pResponse.get(), strSuffix);
             const std::string strPort = strSuffix.size() > 3 ? strSuffix.substr(3) : std::string();
-            const std::string strValue = ValueOf(pResponse.get(), i);
+            const std::string strValue = CModuleBase::ValueText(pResponse.get(), i);
             OutputDebugString("----------POE--------");
             OutputDebugString(strValue);
             bNextRow = std::atoi(strPort.c_str()) < pThis->m_nPortCount + 1;

@@ -1,5 +1,6 @@
 #include "features/agent_tools/CResetDevice.h"
 
+#include "common/CModuleBase.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 
@@ -16,15 +17,6 @@ const std::string kConfigTransferState = KorvelOid("10.76.19.1.3.10.6.0");
 // Written 1, the switch reboots.
 const std::string kReboot = KorvelOid("10.76.19.1.1.9.0");
 
-std::string ValueOf(CSnmp& response, int nIndex)
-{
-    int nType = 0;
-    char* pszValue = nullptr;
-    if (response.getValue(nIndex, &nType, &pszValue) != 0 || pszValue == nullptr)
-        return std::string();
-    return pszValue;
-}
-
 } // namespace
 
 CResetDevice::CResetDevice() = default;
@@ -40,9 +32,9 @@ BOOL CResetDevice::CanReboot()
     std::unique_ptr<CSnmp> pResponse;
     if (m_cCommonSNMP.send(pResponse, 0) != 0 || !pResponse)
         return TRUE;
-    const std::string strSave = ValueOf(*pResponse, 0);
-    const std::string strFirmware = ValueOf(*pResponse, 1);
-    const std::string strConfig = ValueOf(*pResponse, 2);
+    const std::string strSave = CModuleBase::ValueText(pResponse.get(), 0);
+    const std::string strFirmware = CModuleBase::ValueText(pResponse.get(), 1);
+    const std::string strConfig = CModuleBase::ValueText(pResponse.get(), 2);
     if (strSave == "1" || strFirmware == "4" || strFirmware == "3" || strConfig == "4")
         return FALSE;
     return TRUE;

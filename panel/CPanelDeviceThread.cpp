@@ -32,12 +32,14 @@ void CountThread(int delta)
 
 CPanelDeviceThread::~CPanelDeviceThread()
 {
+    RequestStop();
+}
+
+void CPanelDeviceThread::RequestStop()
+{
     m_bStop = 1;
     if (m_pOwner)
         m_pOwner->RequestStop();
-    // The loop's own thread let go of it last: it is ending, nothing to wait for.
-    if (m_runThread.load() == std::this_thread::get_id())
-        m_thread.Detach();
 }
 
 void CPanelDeviceThread::SetOwner(std::shared_ptr<CPanelStatus> pOwner)
@@ -52,7 +54,6 @@ bool CPanelDeviceThread::CreateThread()
         return false;
     CountThread(1);
     const bool bStarted = m_thread.Start([self]() mutable {
-        self->m_runThread = std::this_thread::get_id();
         self->Run();
         // The last owner may be this thread: what the loop used goes now.
         self.reset();
@@ -82,7 +83,9 @@ int CPanelDeviceThread::Run()
     const bool bPoe = status.IsPoeModel();
     int nPoeResult = 0;
 
-    const auto running = [this, &status] { return m_bStop == 0 && !status.IsStopping(); };
+    // A stop request also ends the status's waits (Pause), so the loop ends at
+    // once from a wait too.
+    const auto running = [this] { return m_bStop == 0; };
     while (running()) {
         if (!status.Pause(kCyclePause))
             break;
@@ -115,9 +118,7 @@ int CPanelDeviceThread::Run()
 
 bool CPanelDeviceThread::Stop(DWORD timeoutMs)
 {
-    m_bStop = 1;
-    if (m_pOwner)
-        m_pOwner->RequestStop();
+    RequestStop();
     if (m_thread.Join(timeoutMs))
         return true;
     m_thread.Detach();

@@ -16,7 +16,6 @@
 
 #include <atomic>
 #include <memory>
-#include <thread>
 
 class CPanelDeviceThread : public std::enable_shared_from_this<CPanelDeviceThread>
 {
@@ -50,12 +49,16 @@ public:
     // left.
     static bool WaitForThreads(DWORD timeoutMs);
 
-    // 1: the loop ends at its next look.
+    // 1: the loop ends at its next look. Set only with the polled status's
+    // stop request (RequestStop), which also ends the loop's waits.
     std::atomic<int> m_bStop{0};
 
 private:
+    // Sets m_bStop and asks the polled status to stop.
+    void RequestStop();
+
     std::shared_ptr<CPanelStatus> m_pOwner;
+    // A thread that is still running when the last owner goes (the loop's own
+    // thread, at its end) is detached by ~CThread.
     CThread m_thread;
-    // The thread that runs the loop; the last owner may be that thread.
-    std::atomic<std::thread::id> m_runThread;
 };

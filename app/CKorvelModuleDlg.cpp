@@ -223,10 +223,7 @@ BOOL CKorvelModuleDlg::OnInitDialog()
     // parts.
     CVirtualDev::SetCursorAction([this](PartCursor cursor) { m_bHandCursor = cursor == PartCursor::Hand; });
     // A click on a port opens the port configuration over the running panel.
-    CPort::SetClickAction([](CPort&) {
-        CPortSetInfo dialog;
-        dialog.DoModal();
-    });
+    CPort::SetClickAction([this](CPort&) { OnPlainDialog<CPortSetInfo>(); });
 
     m_pDC = GetDC();
     for (UINT id : kPreloadedBitmaps)

@@ -8,7 +8,6 @@
 #include "panel/CDIBitmap.h"
 #include "panel/CDevModule.h"
 #include "panel/CModule.h"
-#include "platform/system/CEvent.h"
 #include "platform/ui/CDialog.h"
 
 #include <memory>
@@ -32,9 +31,6 @@ public:
     // children go to PORTENABLE, ports 49 to 52 to PORTEMPTY, further ports
     // keep their status. Any thread.
     void ResetPortLeds();
-
-    // Set by the polling thread when its loop has ended.
-    CEvent m_evThreadExit{FALSE, FALSE};
 
     const CDevModule& GetPanelRoot() const { return m_root; }
     CDevModule& GetPanelRoot() { return m_root; }

@@ -68,7 +68,6 @@ public:
     // starts. Resets the port states to 0 and every LED to LED_NONE.
     void SetProfile(bool bPoeModel, int nPortCount, int nPoePortCount, int nComboPortCount, int nComboPortIndex);
     bool IsPoeModel() const { return m_bPoeModel; }
-    int GetPortCount() const { return m_nPortCount; }
 
     // The window that shows the panel, and its panel tree (UI thread). From
     // Attach on, the polling sets the port parts' statuses and calls the
@@ -114,9 +113,6 @@ public:
     // The same for a PoE walk.
     void RefreshPOEPortStatus(std::string ports, std::string statuses);
 
-    // Cuts text at the first separator: head is what stood before it, text
-    // and rest what follows it. False (nothing changed) without a separator.
-    static bool SplitAtSeparator(std::string& text, const std::string& separator, std::string& head, std::string& rest);
     // The top-left corner of the first child part of port part portPart
     // (counted from 0 among the root's ports): where that port's LED is
     // drawn. False when there is no such port or it has no child part.
@@ -151,6 +147,9 @@ public:
     std::atomic<BYTE> m_bWalkPending{0};
 
 private:
+    // Cuts text at the first separator: head is what stood before it, text
+    // and rest what follows it. False (nothing changed) without a separator.
+    static bool SplitAtSeparator(std::string& text, const std::string& separator, std::string& head, std::string& rest);
     // Sets the status of port part `part` (counted from 0 among the root's
     // ports); nothing without an attached panel or such a part. The owner
     // lock is held.

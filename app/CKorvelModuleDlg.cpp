@@ -165,11 +165,8 @@ CKorvelModuleDlg::CKorvelModuleDlg(CWnd* pParent)
 
 CKorvelModuleDlg::~CKorvelModuleDlg()
 {
-    // A window that was never shown has its polling stopped here.
-    StopPanelThread();
-    m_pStatus->Detach();
-    CVirtualDev::SetCursorAction({});
-    CPort::SetClickAction({});
+    // DestroyWindow has done this unless the window was never destroyed.
+    EndPolling();
     if (g_pBitmapCache == m_pBitmapCache.get())
         g_pBitmapCache = nullptr;
     m_pBitmapCache->DestroyWindow();
@@ -333,6 +330,19 @@ void CKorvelModuleDlg::StopPanelThread()
     m_pPanelThread.reset();
 }
 
+void CKorvelModuleDlg::EndPolling()
+{
+    if (m_bPollingEnded)
+        return;
+    m_bPollingEnded = true;
+    StopPanelThread();
+    // Closed sessions forget their requests: late walk replies are dropped.
+    // From here on neither the polling nor a walk touches the window.
+    m_pStatus->End();
+    CPort::SetClickAction({});
+    CVirtualDev::SetCursorAction({});
+}
+
 void CKorvelModuleDlg::OnClose()
 {
     StopPanelThread();
@@ -353,17 +363,11 @@ void CKorvelModuleDlg::OnCancel()
 
 BOOL CKorvelModuleDlg::DestroyWindow()
 {
-    // Also when the dialog was ended without one of its close paths.
-    StopPanelThread();
     OutputDebugString("==================DestroyWindow===============");
-    // A closed session forgets its requests: late walk replies are dropped.
+    // Also when the dialog was ended without one of its close paths.
+    EndPolling();
     m_cCommonSNMPset.Close();
     OutputDebugString("==================m_cCommonSNMPset.Close===============");
-    m_pStatus->Close();
-    // From here on neither the polling nor a walk touches the window.
-    m_pStatus->Detach();
-    CPort::SetClickAction({});
-    CVirtualDev::SetCursorAction({});
     {
         std::lock_guard lock(LedLock());
         if (m_pDC != nullptr)

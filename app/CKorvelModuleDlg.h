@@ -177,6 +177,11 @@ private:
     // thread's stop flag is set and its waits end; a thread that is inside a
     // request after 1000 ms is let go and ends after it on its own.
     void StopPanelThread();
+    // The end of the polling, once: the thread stopped, the polled status's
+    // sessions closed and the window detached from it, the panel's click and
+    // pointer hooks cleared. From DestroyWindow, and from the destructor for a
+    // window that was never destroyed.
+    void EndPolling();
     // Model-dependent menu items: the About texts, the items the model lacks,
     // and gray items for the commands this window has no handler for.
     void PrepareMenus();
@@ -193,4 +198,5 @@ private:
     // The pointer shape the panel's parts asked for during one mouse move.
     bool m_bHandCursor = false;
     bool m_bPolling = true;
+    bool m_bPollingEnded = false;
 };

@@ -123,6 +123,13 @@ void CPanelStatus::Close()
     m_cCommonSNMPPoeStat.Close();
 }
 
+void CPanelStatus::End()
+{
+    RequestStop();
+    Close();
+    Detach();
+}
+
 int CPanelStatus::CheckDeviceReachable()
 {
     m_cCommonSNMP.Open(SnmpPduGet);

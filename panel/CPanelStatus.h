@@ -85,6 +85,9 @@ public:
 
     // Closes the sessions, so late walk replies are dropped; traces each.
     void Close();
+    // The end of the polling for the window: RequestStop, Close, Detach.
+    // UI thread.
+    void End();
 
     // --- The reads of a polling cycle (polling thread) ---
 

@@ -158,10 +158,8 @@ public:
     }
     ~PolledPanel()
     {
-        if (m_pStatus) {
-            m_pStatus->Close();
-            m_pStatus->Detach();
-        }
+        if (m_pStatus)
+            m_pStatus->End();
         std::filesystem::current_path(m_old);
     }
     PolledPanel(const PolledPanel&) = delete;

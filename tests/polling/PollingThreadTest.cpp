@@ -30,8 +30,7 @@ void EndLikeTheWindow(PolledPanel& panel, std::shared_ptr<CPanelDeviceThread>& t
 {
     thread->Stop(stopMs);
     thread.reset();
-    panel.Status().Close();
-    panel.Status().Detach();
+    panel.Status().End();
     panel.Owner().m_bGone = true;
 }
 
@@ -108,8 +107,7 @@ TEST(PollingThread, ThreadInsideASlowRequestIsLetGoSafely)
     EXPECT_LT(MsSince(start), 600);
     thread.reset();
     RecordingOwner& owner = panel->Owner();
-    panel->Status().Close();
-    panel->Status().Detach();
+    panel->Status().End();
     owner.m_bGone = true;
     panel->StatusPtr().reset();
     // The thread still holds the status; it lets go of it when its request

@@ -1,7 +1,7 @@
 // The bitmap dialog base and the bitmap cache: the window placed and sized
 // after the panel description, the background drawn stretched, centred or
 // tiled, the port reset after a walk time-out, and the cache's look-up.
-#include "InFolder.h"
+#include "support/ModelFolder.h"
 #include "panel/CBitmapDialog.h"
 #include "panel/CMyBitmapApp.h"
 #include "panel/CPort.h"

@@ -2,11 +2,10 @@
 // window of one of them, and reading the pixels it shows.
 #pragma once
 
-#include "InFolder.h"
-
 #include "app/CKorvelModuleDlg.h"
 #include "common/Globals.h"
 #include "platform/ui/CDC.h"
+#include "support/ModelFolder.h"
 #include "ui/UiTestSupport.h"
 
 #include <QTimer>
@@ -35,11 +34,6 @@ inline const SampleModel kSampleModels[] = {
     {"KVT-Pipit R1", 100, 100, 460, 80, true, false},
 };
 
-inline std::filesystem::path ModelFolder(const std::string& model)
-{
-    return std::filesystem::path(KORVEL_SOURCE_DIR) / "resources" / "models" / model;
-}
-
 // Runs the main window of a sample model modally and calls act once it is
 // on the screen, then ends it with -2; when act itself ends the window
 // (actEnds), only a window still open a while later is ended so. Returns
@@ -65,6 +59,19 @@ inline INT_PTR RunMainWindow(const std::string& model, const std::function<void(
         act(dialog);
     });
     return dialog.DoModal();
+}
+
+// The dialog that runs modally over the main window, once it has the focus;
+// null when none comes up.
+inline CWnd* RunningDialog(const CWnd& main)
+{
+    CWnd* dialog = nullptr;
+    PumpUntil([&] {
+        CWnd* focus = CWnd::GetFocus();
+        dialog = focus != nullptr ? focus->GetTopLevelParent() : nullptr;
+        return dialog != nullptr && dialog->GetSafeHwnd() != main.GetSafeHwnd();
+    });
+    return dialog != nullptr && dialog->GetSafeHwnd() != main.GetSafeHwnd() ? dialog : nullptr;
 }
 
 // The window's kept image as it is shown, after any pending paint.

@@ -123,18 +123,6 @@ INSTANTIATE_TEST_SUITE_P(Models, SampleModelWindow, testing::ValuesIn(kSampleMod
 
 namespace {
 
-// The dialog that runs modally over the main window, once it is up.
-CWnd* RunningDialog(const CKorvelModuleDlg& main)
-{
-    CWnd* dialog = nullptr;
-    PumpUntil([&] {
-        CWnd* focus = CWnd::GetFocus();
-        dialog = focus != nullptr ? focus->GetTopLevelParent() : nullptr;
-        return dialog != nullptr && dialog->GetSafeHwnd() != main.GetSafeHwnd();
-    });
-    return dialog;
-}
-
 } // namespace
 
 TEST(AboutBoxes, SystemMenuAboutKeepsThePanelUpMenuAboutHidesIt)

@@ -7,6 +7,7 @@
 #include "panel/CParseDevXML.h"
 #include "panel/CPort.h"
 #include "platform/system/PrivateProfile.h"
+#include "support/ModelFolder.h"
 #include "support/SimulatorFixture.h"
 
 #include <gtest/gtest.h>
@@ -37,22 +38,8 @@ const Model kModels[] = {
 
 std::filesystem::path ModelFolder(const Model& m)
 {
-    return std::filesystem::path(KORVEL_SOURCE_DIR) / "resources" / "models" / m.name;
+    return ::ModelFolder(m.name);
 }
-
-// Bitmap names are relative to the current folder: the model's, while a test runs.
-class InFolder
-{
-public:
-    explicit InFolder(const std::filesystem::path& folder) : m_old(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(folder);
-    }
-    ~InFolder() { std::filesystem::current_path(m_old); }
-
-private:
-    std::filesystem::path m_old;
-};
 
 class SampleModel : public testing::TestWithParam<Model>
 {

@@ -21,18 +21,6 @@ void Command(CKorvelModuleDlg& d, UINT id)
     d.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
-// The modal dialog running over the main window, once it has the focus.
-CDialog* RunningDialog(CKorvelModuleDlg& main)
-{
-    CWnd* top = nullptr;
-    PumpUntil([&] {
-        CWnd* focus = CWnd::GetFocus();
-        top = focus != nullptr ? focus->GetTopLevelParent() : nullptr;
-        return top != nullptr && top != &main;
-    });
-    return top != &main ? dynamic_cast<CDialog*>(top) : nullptr;
-}
-
 // The polling's cycles so far, by their reachability checks (the dialogs read
 // from the switch too).
 size_t PollingCycles(const KorvelSimulator& sim)
@@ -60,7 +48,7 @@ WhileOpen WatchDialog(CKorvelModuleDlg& d, const KorvelSimulator& sim, int watch
 {
     WhileOpen seen;
     QTimer::singleShot(0, [&] {
-        CDialog* dialog = RunningDialog(d);
+        auto* dialog = dynamic_cast<CDialog*>(RunningDialog(d));
         seen.dialog = dialog != nullptr;
         if (!dialog)
             return;

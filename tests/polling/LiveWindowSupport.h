@@ -5,7 +5,7 @@
 #include "PollingTestSupport.h"
 
 #include "app/CKorvelModuleDlg.h"
-#include "mainwin/InFolder.h"
+#include "mainwin/MainWindowSupport.h"
 #include "panel/CPanelDeviceThread.h"
 #include "platform/ui/CDC.h"
 #include "ui/UiTestSupport.h"

@@ -13,6 +13,7 @@
 #include "platform/snmp/KorvelMib.h"
 #include "resources/main.h"
 #include "session/SessionTestSupport.h"
+#include "support/ModelFolder.h"
 #include "support/SimulatorFixture.h"
 
 #include <gtest/gtest.h>
@@ -41,11 +42,6 @@ inline const std::string kSaveInProgress = KorvelOid("10.76.19.1.1.10.0");
 inline const std::string kFirmwareTransfer = KorvelOid("10.76.19.1.3.9.6.0");
 inline const std::string kConfigTransfer = KorvelOid("10.76.19.1.3.10.6.0");
 inline const std::string kReboot = KorvelOid("10.76.19.1.1.9.0");
-
-inline std::filesystem::path ModelFolder(const std::string& model)
-{
-    return std::filesystem::path(KORVEL_SOURCE_DIR) / "resources" / "models" / model;
-}
 
 inline std::string ModelData(const std::string& model)
 {

@@ -6,6 +6,7 @@
 #include "common/Globals.h"
 #include "features/ports_vlans/CKSXPVIDConfig.h"
 #include "features/ports_vlans/CKSXVlanAdd.h"
+#include "features/ports_vlans/CPVIDConfigLogic.h"
 #include "features/ports_vlans/CVlanAddLogic.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -226,12 +227,18 @@ int C8021qVlanSet::OnPvidReply(CSnmp* pResponseIn, int nRequestID, void* pUserDa
     auto* pThis = static_cast<C8021qVlanSet*>(pUserData);
     if (!IsCurrentReply(pThis->m_cCommonSNMPTable, nRequestID, nStatus))
         return 0;
-    // Row k is taken as port k; rows beyond the port count are ignored.
+    // The row's index is its port; a row of a port the switch does not have
+    // is ignored.
+    std::string strSuffix;
+    pThis->m_cCommonSNMPTable.GetIndexSuffix(0, pResponse.get(), strSuffix);
+    const int nPort = CPVIDConfigLogic::IndexNumber(strSuffix);
     const int nPvid = std::atoi(CModuleBase::ValueText(pResponse.get(), 0).c_str());
     {
         std::lock_guard lock(pThis->m_csData);
-        if (pThis->m_nPvidRows < static_cast<int>(pThis->m_pPvid.size()))
-            pThis->m_pPvid[static_cast<size_t>(pThis->m_nPvidRows++)] = nPvid;
+        if (nPort >= 1 && nPort <= static_cast<int>(pThis->m_pPvid.size())) {
+            pThis->m_pPvid[static_cast<size_t>(nPort - 1)] = nPvid;
+            ++pThis->m_nPvidRows;
+        }
     }
     pThis->m_cCommonSNMPTable.StartRequest(&C8021qVlanSet::OnPvidReply, pThis, 0, 0);
     return 0;

@@ -196,6 +196,12 @@ TEST_F(VlanDialogTest, DeleteRefusesTheVlansOthersHoldOnTo)
          "10",
          "The VID is one of The PVID, so it cannot be deleted."},
         {"PVID without asymmetric mode", {}, {}, "10", question10},
+        // The rows of ports 0 and 4294967295 name no port: VLAN 30 is no port's PVID.
+        {"PVID rows of ports the switch does not have",
+         {std::string(KORVEL_SOURCE_DIR) + "/tests/pvid/fixtures/stray-rows.snmprec"},
+         {{kAsymmetricState, "1"}},
+         "30",
+         "The VLAN 30 settings in IGMP Snooping and MAC Address Table maybe be affected, continue?"},
         {"voice VLAN", {}, {{kVoiceState, "1"}}, "20", "The VLAN ID is Voice VLAN ID."},
         {"surveillance VLAN", {}, {{kSurveillanceState, "1"}}, "30", "The VLAN ID is Surveillance VLAN ID."},
         {"IP interface VLAN", {FixtureData("two-interfaces.snmprec")}, {}, "10", "The VLAN ID is IP Interface VLAN."},

@@ -48,21 +48,40 @@ constexpr ListColumn kColumns[] = {{"VLAN ID", LVCFMT_LEFT, 80},
                                    {"Tagged Port Member", LVCFMT_LEFT, 220},
                                    {"Untag Port Member", LVCFMT_LEFT, 220}};
 
-// The buttons that wait for the end of the static VLAN walk.
-constexpr int kWalkButtons[] = {IDC_VLAN_APPLY, IDC_VLAN_ADD, IDC_VLAN_EDIT, IDC_VLAN_DELETE, IDC_VLAN_REFRESH, IDOK};
+// The buttons that wait for the reads of a refresh; those that edit are
+// offered only while VLAN editing is allowed.
+struct WalkButton
+{
+    int nID;
+    bool bNeedsEditable;
+};
+constexpr WalkButton kWalkButtons[] = {
+    {IDC_VLAN_APPLY, false},   {IDC_VLAN_ADD, true},  {IDC_VLAN_EDIT, true},          {IDC_VLAN_DELETE, true},
+    {IDC_VLAN_REFRESH, false}, {IDC_VLAN_PVID, true}, {static_cast<int>(IDOK), false},
+};
 
-// How every call-back of this dialog begins: true for a reply to process. A
-// stale reply (an id the session no longer knows) is dropped; a known id with
-// a non-zero status ends the request.
-bool IsCurrentReply(CCommonSNMP& session, int nRequestID, int nStatus)
+// The reads of a refresh that run on their own sessions: the voice and
+// surveillance read and the PVID, IP interface and static VLAN walks.
+constexpr int kRefreshReads = 4;
+
+// How every call-back of this dialog begins. A stale reply (an id the
+// session no longer knows) is dropped; a known id with a non-zero status ends
+// the request (SignalDone is called here); status 0 brings a reply to process.
+enum class ReplyKind
+{
+    Stale,
+    Ended,
+    Current
+};
+ReplyKind SortReply(CCommonSNMP& session, int nRequestID, int nStatus)
 {
     if (!session.FindRequestID(nRequestID))
-        return false;
+        return ReplyKind::Stale;
     if (nStatus != 0) {
         session.SignalDone();
-        return false;
+        return ReplyKind::Ended;
     }
-    return true;
+    return ReplyKind::Current;
 }
 
 } // namespace
@@ -123,8 +142,10 @@ BOOL C8021qVlanSet::OnInitDialog()
     m_chkAsymmetric.SetCheck(BST_UNCHECKED);
 
     if (!g_bVlanEditable) {
-        for (int nID : {IDC_VLAN_ADD, IDC_VLAN_EDIT, IDC_VLAN_DELETE, IDC_VLAN_PVID})
-            EnableItem(nID, FALSE);
+        for (const WalkButton& button : kWalkButtons) {
+            if (button.bNeedsEditable)
+                EnableItem(button.nID, FALSE);
+        }
     }
     RefreshAll();
     return TRUE;
@@ -144,6 +165,10 @@ void C8021qVlanSet::RefreshAll()
     m_cCommonSNMPTableVlan.Close();
     m_cCommonSNMPTable.Close();
     m_cCommonSNMPTableIPIf.Close();
+    {
+        std::lock_guard lock(m_csData);
+        m_nPendingReads = kRefreshReads;
+    }
 
     StartVoiceSurveillanceRead();
     {
@@ -169,8 +194,12 @@ int C8021qVlanSet::OnVoiceSurveillanceReply(CSnmp* pResponseIn, int nRequestID, 
 {
     std::unique_ptr<CSnmp> pResponse(pResponseIn);
     auto* pThis = static_cast<C8021qVlanSet*>(pUserData);
-    if (!IsCurrentReply(pThis->m_cCommonSNMPVoiceVlan, nRequestID, nStatus))
+    const ReplyKind kind = SortReply(pThis->m_cCommonSNMPVoiceVlan, nRequestID, nStatus);
+    if (kind != ReplyKind::Current) {
+        if (kind == ReplyKind::Ended)
+            pThis->EndRead();
         return 0;
+    }
     const int nCount = pResponse->getVarBindCount();
     {
         std::lock_guard lock(pThis->m_csData);
@@ -195,6 +224,7 @@ int C8021qVlanSet::OnVoiceSurveillanceReply(CSnmp* pResponseIn, int nRequestID, 
         }
     }
     pThis->m_cCommonSNMPVoiceVlan.SignalDone();
+    pThis->EndRead();
     return 0;
 }
 
@@ -216,7 +246,10 @@ void C8021qVlanSet::StartPvidWalk()
         m_nPvidRows = 0;
         std::fill(m_pPvid.begin(), m_pPvid.end(), 1);
     }
-    m_cCommonSNMPTable.Open(1);
+    if (!m_cCommonSNMPTable.Open(1)) {
+        EndRead();
+        return;
+    }
     m_cCommonSNMPTable.AddValue(kPvidColumn, 4);
     m_cCommonSNMPTable.StartRequest(&C8021qVlanSet::OnPvidReply, this, 0, 0);
 }
@@ -225,8 +258,12 @@ int C8021qVlanSet::OnPvidReply(CSnmp* pResponseIn, int nRequestID, void* pUserDa
 {
     std::unique_ptr<CSnmp> pResponse(pResponseIn);
     auto* pThis = static_cast<C8021qVlanSet*>(pUserData);
-    if (!IsCurrentReply(pThis->m_cCommonSNMPTable, nRequestID, nStatus))
+    const ReplyKind kind = SortReply(pThis->m_cCommonSNMPTable, nRequestID, nStatus);
+    if (kind != ReplyKind::Current) {
+        if (kind == ReplyKind::Ended)
+            pThis->EndRead();
         return 0;
+    }
     // The row's index is its port; a row of a port the switch does not have
     // is ignored.
     std::string strSuffix;
@@ -250,7 +287,10 @@ void C8021qVlanSet::StartIPInterfaceWalk()
         std::lock_guard lock(m_csData);
         m_arrIPIfVlan.clear();
     }
-    m_cCommonSNMPTableIPIf.Open(1);
+    if (!m_cCommonSNMPTableIPIf.Open(1)) {
+        EndRead();
+        return;
+    }
     m_cCommonSNMPTableIPIf.AddValue(kIPInterfaceVlanColumn, 4);
     m_cCommonSNMPTableIPIf.StartRequest(&C8021qVlanSet::OnIPInterfaceReply, this, 0, 0);
 }
@@ -259,8 +299,12 @@ int C8021qVlanSet::OnIPInterfaceReply(CSnmp* pResponseIn, int nRequestID, void* 
 {
     std::unique_ptr<CSnmp> pResponse(pResponseIn);
     auto* pThis = static_cast<C8021qVlanSet*>(pUserData);
-    if (!IsCurrentReply(pThis->m_cCommonSNMPTableIPIf, nRequestID, nStatus))
+    const ReplyKind kind = SortReply(pThis->m_cCommonSNMPTableIPIf, nRequestID, nStatus);
+    if (kind != ReplyKind::Current) {
+        if (kind == ReplyKind::Ended)
+            pThis->EndRead();
         return 0;
+    }
     {
         std::lock_guard lock(pThis->m_csData);
         pThis->m_arrIPIfVlan.push_back(CModuleBase::ValueText(pResponse.get(), 0));
@@ -272,8 +316,7 @@ int C8021qVlanSet::OnIPInterfaceReply(CSnmp* pResponseIn, int nRequestID, void* 
 void C8021qVlanSet::StartStaticVlanWalk()
 {
     EnableWalkButtons(FALSE);
-    // A session that cannot run requests starts no walk, whose end would
-    // give the buttons back.
+    // A session that cannot run requests starts no walk: the read ends here.
     if (!m_cCommonSNMPTableVlan.Open(1)) {
         EndStaticVlanWalk();
         return;
@@ -353,18 +396,28 @@ void C8021qVlanSet::StoreStaticVlanRow(CSnmp* pResponse)
 void C8021qVlanSet::EndStaticVlanWalk()
 {
     m_cCommonSNMPTableVlan.SignalDone();
-    for (int nID : {IDC_VLAN_APPLY, IDC_VLAN_REFRESH, static_cast<int>(IDOK)})
-        EnableItem(nID, TRUE);
-    if (g_bVlanEditable) {
-        for (int nID : {IDC_VLAN_ADD, IDC_VLAN_EDIT, IDC_VLAN_DELETE})
-            EnableItem(nID, TRUE);
+    EndRead();
+}
+
+void C8021qVlanSet::EndRead()
+{
+    bool bLast = false;
+    {
+        std::lock_guard lock(m_csData);
+        if (m_nPendingReads > 0)
+            bLast = --m_nPendingReads == 0;
     }
+    // The buttons come back once every read of the refresh is in, so that
+    // Apply and Delete judge by what the switch holds; the lock is not held
+    // while the UI thread carries this out.
+    if (bLast)
+        EnableWalkButtons(TRUE);
 }
 
 void C8021qVlanSet::EnableWalkButtons(BOOL bEnable)
 {
-    for (int nID : kWalkButtons)
-        EnableItem(nID, bEnable);
+    for (const WalkButton& button : kWalkButtons)
+        EnableItem(button.nID, bEnable && (!button.bNeedsEditable || g_bVlanEditable));
 }
 
 void C8021qVlanSet::EnableItem(int nID, BOOL bEnable)

@@ -457,31 +457,43 @@ void C8021qVlanSet::OnApplyAsymmetric()
         nVoiceState = m_nVoiceVlanState;
         nSurveillanceState = m_nSurveillanceVlanState;
     }
+    // A refused or cancelled change puts the box back as the switch has it:
+    // Add, Edit and Delete take the mode from the box.
     if (strNewState != m_strAsymState && nInterfaces >= 2) {
         AfxMessageBox("Multiple Interfaces are set, the VLAN mode can not be changed.");
+        RestoreAsymmetricBox();
         return;
     }
     if (nVoiceState == 1) {
         AfxMessageBox("Voice Vlan is enable,the vlan mode can't change to Asymmetric mode!\nIf you could disable it, "
                       "please set it through the web!");
-        ReadAsymmetricState();
+        RestoreAsymmetricBox();
         return;
     }
     if (nSurveillanceState == 1) {
         AfxMessageBox("Auto Surveillance VLAN is enable,the vlan mode can't change to Asymmetric mode!");
-        ReadAsymmetricState();
+        RestoreAsymmetricBox();
         return;
     }
     if (AfxMessageBox("The setting of VLAN, IGMP Snooping, Management VLAN and MAC Address Table will be reset to "
                       "default.",
-                      MB_OKCANCEL) != IDOK)
+                      MB_OKCANCEL) != IDOK) {
+        RestoreAsymmetricBox();
         return;
+    }
 
     m_cCommonSNMP.Open(3);
     m_cCommonSNMP.AddValue(kAsymmetricState, 1, strNewState);
     std::unique_ptr<CSnmp> pResponse;
     m_cCommonSNMP.send(pResponse, 0);
     RefreshAll();
+}
+
+void C8021qVlanSet::RestoreAsymmetricBox()
+{
+    // The state last read, unless the switch tells otherwise now.
+    m_chkAsymmetric.SetCheck(m_strAsymState == "1" ? BST_CHECKED : BST_UNCHECKED);
+    ReadAsymmetricState();
 }
 
 VLAN_entry_list C8021qVlanSet::CopyVlanList() const

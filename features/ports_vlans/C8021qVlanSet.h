@@ -88,6 +88,8 @@ private:
     // The egress ports that are not untagged, in egress order.
     static std::string TaggedPortList(const std::string& strEgress, const std::string& strUntagged);
     BOOL CanDeleteVlan(const std::string& strVid);
+    // Checks the asymmetric VLAN box as the switch has it.
+    void RestoreAsymmetricBox();
     // The VLAN id text of the first selected row; false after the message
     // when the list is empty or nothing is selected.
     bool SelectedVlanId(const char* pszNoSelection, std::string& strVid);

@@ -304,3 +304,36 @@ TEST_F(PvidDialogTest, ClosingWhileTheReadRunsLeavesTheEditsAlone)
     PumpFor(300);
     EXPECT_TRUE(Requests("SET").empty());
 }
+
+TEST_F(PvidDialogTest, ARefreshForgetsATrunkThatIsGone)
+{
+    StartSwitch(PvidSwitch28(), 28);
+    const std::string lastGroup = kTrunkColumn + ".8|";
+    auto trunkWalksAtEnd = [&] {
+        int walks = 0;
+        for (const auto& request : Requests("GETNEXT"))
+            for (const std::string& b : request)
+                if (b.rfind(lastGroup, 0) == 0)
+                    ++walks;
+        return walks;
+    };
+    const VLAN_entry_list records = Records();
+    BoxRecorder boxes;
+    CKSXPVIDConfig dialog;
+    dialog.m_pVlanList = &records;
+    const INT_PTR result = RunModal<CKSXPVIDConfig>(dialog, [&](CKSXPVIDConfig& d) {
+        ASSERT_TRUE(WaitForPvids(d, 28));
+        WaitForTrunkWalk();
+        // Trunk group 1 (ports 27 and 28) is dissolved on the switch.
+        ASSERT_EQ(sim->Set(kTrunkColumn + ".1", SnmpValueOctetString, std::string(4, '\0')), 0);
+        ClickButton(d, IDC_PVID_REFRESH);
+        ASSERT_TRUE(Pump([&] { return trunkWalksAtEnd() >= 2; }, 20000));
+        PumpFor(150);
+        Enter(d, 27, "10");
+        Enter(d, 28, "20");
+        ClickButton(d, IDOK);
+    });
+    EXPECT_TRUE(boxes.Calls().empty());
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(SwitchPvids(28), Pvids(28, {{3, 10}, {26, 20}, {27, 10}, {28, 20}}));
+}

@@ -608,16 +608,12 @@ void C8021qVlanSet::OnRefresh()
 void C8021qVlanSet::OnPvid()
 {
     // The nested dialog reads a copy that no walk of ours changes meanwhile.
+    // The records are all it needs of the list.
     const VLAN_entry_list records = CopyVlanList();
-    std::string strVlanList;
-    const int nRows = m_listVlan.GetItemCount();
-    for (int i = 0; i < nRows; ++i)
-        strVlanList += (i == 0 ? "" : ",") + m_listVlan.GetItemText(i, 0);
     CKSXPVIDConfig dialog;
-    dialog.m_strVlanList = strVlanList;
-    dialog.m_nVlanCount = nRows;
     dialog.m_pVlanList = &records;
     dialog.DoModal();
+    // Also after Cancel: a write refused half-way has changed some PVIDs.
     RefreshAll();
 }
 

@@ -245,7 +245,7 @@ void CKSXPVIDConfig::OnOK()
     }
     if (!CPVIDConfigLogic::CheckTrunkPvid(pvids, m_logic.GetTrunkPorts()))
         return;
-    if (!CPVIDConfigLogic::CheckPvidVlans(m_strVlanList, m_nVlanCount, pvids, m_pVlanList))
+    if (!CPVIDConfigLogic::CheckPvidVlans(pvids, m_pVlanList))
         return;
     if (!m_logic.SetPvids(pvids))
         return;

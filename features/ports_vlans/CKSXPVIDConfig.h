@@ -2,8 +2,8 @@
 // untagged incoming frames, read from the switch, written back by Apply one
 // port per request after the rules of m_logic (a trunk member keeps PVID 1;
 // a PVID names a listed VLAN with member ports). Opened by the 802.1Q VLAN
-// dialog's PVID button, which sets m_strVlanList, m_nVlanCount and
-// m_pVlanList before DoModal and refreshes itself afterwards.
+// dialog's PVID button, which sets m_pVlanList before DoModal and refreshes
+// itself afterwards.
 //
 // The port numbers and edits are made at run time for the port count (one
 // row up to 10 ports, two rows for 16 to 28, four rows for 48 and 52); the
@@ -43,9 +43,11 @@ public:
     BOOL DestroyWindow() override;
 
     // Inputs.
-    std::string m_strVlanList;                    // the listed VLAN ids joined with ","
     const VLAN_entry_list* m_pVlanList = nullptr; // the listed VLANs, not owned
-    int m_nVlanCount = 0;                         // number of listed VLANs
+    // The listed VLAN ids joined with "," and their number: optional, the
+    // checks go by m_pVlanList alone.
+    std::string m_strVlanList;
+    int m_nVlanCount = 0;
 
 protected:
     BOOL OnInitDialog() override;

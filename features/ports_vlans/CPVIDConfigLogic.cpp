@@ -49,8 +49,7 @@ int CPVIDConfigLogic::CheckTrunkPvid(const std::vector<int>& pvids, const std::v
     return 1;
 }
 
-int CPVIDConfigLogic::CheckPvidVlans(const std::string& /*strVlanList*/, int /*nVlanCount*/,
-                                     const std::vector<int>& pvids, const VLAN_entry_list* pVlanList)
+int CPVIDConfigLogic::CheckPvidVlans(const std::vector<int>& pvids, const VLAN_entry_list* pVlanList)
 {
     for (int nPvid : pvids) {
         const VLAN_entry_info* pRecord = CVlanAddLogic::FindVlan(pVlanList, nPvid);

@@ -33,11 +33,8 @@ public:
     // interface for the settings." (they agree).
     static int CheckTrunkPvid(const std::vector<int>& pvids, const std::vector<int>& groups);
     // 1 when every PVID names a listed VLAN with member ports; else 0 after
-    // "Invalid PVID" (no such VLAN) or "Invalid PVID,VlAN is empty". The
-    // decision rests on the records alone; the list text and count are the
-    // caller's view of the same list.
-    static int CheckPvidVlans(const std::string& strVlanList, int nVlanCount, const std::vector<int>& pvids,
-                              const VLAN_entry_list* pVlanList);
+    // "Invalid PVID" (no such VLAN) or "Invalid PVID,VlAN is empty".
+    static int CheckPvidVlans(const std::vector<int>& pvids, const VLAN_entry_list* pVlanList);
     // Writes every port's PVID, one SET per port, with a 50 ms pause after
     // port 40 on switches of 40 ports or more. 1 when the switch took every
     // write; 0 at the first write without a reply or refused (later ports

@@ -346,15 +346,14 @@ int C8021qVlanSet::OnStaticVlanReply(CSnmp* pResponseIn, int nRequestID, void* p
 void C8021qVlanSet::StoreStaticVlanRow(CSnmp* pResponse)
 {
     VLAN_entry_info record;
-    std::string strVid;
     std::string strRowStatus;
+    // Every binding of a row carries the row's index, the VLAN id.
+    std::string strSuffix;
+    m_cCommonSNMPTableVlan.GetIndexSuffix(0, pResponse, strSuffix);
+    const std::string strVid = !strSuffix.empty() && strSuffix[0] == '.' ? strSuffix.substr(1) : strSuffix;
     const int nCount = pResponse->getVarBindCount();
     for (int i = 0; i < nCount; ++i) {
         const std::string strValue = CModuleBase::ValueText(pResponse, i);
-        // Every binding of a row carries the row's index, the VLAN id.
-        std::string strSuffix;
-        m_cCommonSNMPTableVlan.GetIndexSuffix(i, pResponse, strSuffix);
-        strVid = !strSuffix.empty() && strSuffix[0] == '.' ? strSuffix.substr(1) : strSuffix;
         switch (i) {
         case 0:
             CCodeConvert::Utf8ToAnsi(strValue, record.szName);

@@ -43,13 +43,6 @@ void Enter(CWnd& d, int port, const std::string& text)
 {
     d.GetDlgItem(Edit(port))->SetWindowText(text);
 }
-CRect ClientRect(CWnd& d, int id)
-{
-    CRect rect;
-    d.GetDlgItem(id)->GetWindowRect(&rect);
-    d.ScreenToClient(&rect);
-    return rect;
-}
 
 // Every port's PVID: 1 but where `other` says.
 std::vector<std::string> Pvids(int ports, const std::map<int, int>& other)
@@ -154,11 +147,11 @@ TEST_F(PvidDialogTest, ShowsAndWritesThePvidOfEveryPort)
         const INT_PTR result = RunModal<CKSXPVIDConfig>(dialog, [&](CKSXPVIDConfig& d) {
             EXPECT_EQ(d.GetWindowText(), "PVID Configuration");
             for (const Label& label : c.labels) {
-                const CRect rect = ClientRect(d, IDC_PVID_PORT_LABEL_FIRST + label.port - 1);
+                const CRect rect = ClientRectOf(d, IDC_PVID_PORT_LABEL_FIRST + label.port - 1);
                 EXPECT_EQ(std::make_pair(rect.left, rect.top), std::make_pair(label.left, label.top)) << label.port;
                 EXPECT_EQ(d.GetDlgItem(IDC_PVID_PORT_LABEL_FIRST + label.port - 1)->GetWindowText(),
                           std::to_string(label.port));
-                EXPECT_EQ(ClientRect(d, Edit(label.port)).top, label.top + 20);
+                EXPECT_EQ(ClientRectOf(d, Edit(label.port)).top, label.top + 20);
             }
             EXPECT_EQ(d.GetDlgItem(Edit(c.ports + 1)), nullptr);
             ASSERT_TRUE(WaitForPvids(d, c.ports));

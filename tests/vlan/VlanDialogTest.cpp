@@ -33,14 +33,6 @@ std::vector<RowTexts> Rows(CListCtrl& list)
     return rows;
 }
 
-std::string Ports(int first, int last)
-{
-    std::string text;
-    for (int p = first; p <= last; ++p)
-        text += (text.empty() ? "" : ",") + std::to_string(p);
-    return text;
-}
-
 CListCtrl& List(CWnd& d)
 {
     return Item<CListCtrl>(d, IDC_VLAN_LIST);

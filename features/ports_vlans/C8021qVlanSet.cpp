@@ -56,7 +56,7 @@ struct WalkButton
     bool bNeedsEditable;
 };
 constexpr WalkButton kWalkButtons[] = {
-    {IDC_VLAN_APPLY, false},   {IDC_VLAN_ADD, true},  {IDC_VLAN_EDIT, true},          {IDC_VLAN_DELETE, true},
+    {IDC_VLAN_APPLY, false},   {IDC_VLAN_ADD, true},  {IDC_VLAN_EDIT, true},           {IDC_VLAN_DELETE, true},
     {IDC_VLAN_REFRESH, false}, {IDC_VLAN_PVID, true}, {static_cast<int>(IDOK), false},
 };
 

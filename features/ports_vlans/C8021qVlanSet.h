@@ -100,9 +100,9 @@ private:
     // What the call-backs store, under m_csData. Declared before the
     // controls and sessions, so that it outlives every call-back.
     mutable std::mutex m_csData;
-    std::vector<int> m_pPvid; // PVID of port i + 1 at index i
-    int m_nPvidRows = 0;     // PVID rows stored by the current walk
-    int m_nPendingReads = 0; // reads of the current refresh still running
+    std::vector<int> m_pPvid;  // PVID of port i + 1 at index i
+    int m_nPvidRows = 0;       // PVID rows stored by the current walk
+    int m_nPendingReads = 0;   // reads of the current refresh still running
     int m_nVoiceVlanState = 0; // 1 enabled, 2 not, 0 until read
     int m_nSurveillanceVlanState = 0;
     int m_nVoiceVid = 0;

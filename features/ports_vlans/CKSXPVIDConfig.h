@@ -14,8 +14,9 @@
 // reaches the end of the table, so a walk that fails changes nothing. Apply
 // is refused until a walk has completed: the PVIDs it would write are the
 // switch's, never the initial 1s. What the walk and the UI share is guarded
-// by m_csData; the trunk groups are the logic's (CModuleBase's trunk walk). The sessions stop in DestroyWindow (and at the latest in the
-// destructor, before the controls go), so no late reply reaches an edit.
+// by m_csData; the trunk groups are the logic's (CModuleBase's trunk walk).
+// The sessions stop in DestroyWindow (and at the latest in the destructor,
+// before the controls go), so no late reply reaches an edit.
 //
 // Object: korvelEnterprise.10.76.19.1.7.7.1.1 PVID, index port.
 #pragma once
@@ -70,7 +71,7 @@ private:
     std::mutex m_csData;
     std::vector<int> m_pPvid;     // PVID of port i + 1 at index i, as shown
     std::vector<int> m_pPvidRead; // the rows of the walk in progress
-    bool m_bPvidRead = false;       // a PVID walk has reached the end of the table
+    bool m_bPvidRead = false;     // a PVID walk has reached the end of the table
 
     std::vector<std::unique_ptr<CStatic>> m_pPortLabel;
     std::vector<std::unique_ptr<CEdit>> m_pPvidEdit;

@@ -160,7 +160,12 @@ void C8021qVlanSet::RefreshAll()
 {
     // The reads of the previous refresh end here: Close waits for a running
     // call-back and forgets the outstanding ids, so what they deliver late is
-    // dropped as stale and never reaches the records below.
+    // dropped as stale and never reaches the records below. One that ends
+    // meanwhile gives no buttons back.
+    {
+        std::lock_guard lock(m_csData);
+        m_nPendingReads = 0;
+    }
     m_cCommonSNMPVoiceVlan.Close();
     m_cCommonSNMPTableVlan.Close();
     m_cCommonSNMPTable.Close();

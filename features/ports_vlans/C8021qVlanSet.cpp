@@ -6,6 +6,7 @@
 #include "common/Globals.h"
 #include "features/ports_vlans/CKSXPVIDConfig.h"
 #include "features/ports_vlans/CKSXVlanAdd.h"
+#include "features/ports_vlans/CPVIDConfigLogic.h"
 #include "features/ports_vlans/CVlanAddLogic.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -47,21 +48,40 @@ constexpr ListColumn kColumns[] = {{"VLAN ID", LVCFMT_LEFT, 80},
                                    {"Tagged Port Member", LVCFMT_LEFT, 220},
                                    {"Untag Port Member", LVCFMT_LEFT, 220}};
 
-// The buttons that wait for the end of the static VLAN walk.
-constexpr int kWalkButtons[] = {IDC_VLAN_APPLY, IDC_VLAN_ADD, IDC_VLAN_EDIT, IDC_VLAN_DELETE, IDC_VLAN_REFRESH, IDOK};
+// The buttons that wait for the reads of a refresh; those that edit are
+// offered only while VLAN editing is allowed.
+struct WalkButton
+{
+    int nID;
+    bool bNeedsEditable;
+};
+constexpr WalkButton kWalkButtons[] = {
+    {IDC_VLAN_APPLY, false},   {IDC_VLAN_ADD, true},  {IDC_VLAN_EDIT, true},           {IDC_VLAN_DELETE, true},
+    {IDC_VLAN_REFRESH, false}, {IDC_VLAN_PVID, true}, {static_cast<int>(IDOK), false},
+};
 
-// How every call-back of this dialog begins: true for a reply to process. A
-// stale reply (an id the session no longer knows) is dropped; a known id with
-// a non-zero status ends the request.
-bool IsCurrentReply(CCommonSNMP& session, int nRequestID, int nStatus)
+// The reads of a refresh that run on their own sessions: the voice and
+// surveillance read and the PVID, IP interface and static VLAN walks.
+constexpr int kRefreshReads = 4;
+
+// How every call-back of this dialog begins. A stale reply (an id the
+// session no longer knows) is dropped; a known id with a non-zero status ends
+// the request (SignalDone is called here); status 0 brings a reply to process.
+enum class ReplyKind
+{
+    Stale,
+    Ended,
+    Current
+};
+ReplyKind SortReply(CCommonSNMP& session, int nRequestID, int nStatus)
 {
     if (!session.FindRequestID(nRequestID))
-        return false;
+        return ReplyKind::Stale;
     if (nStatus != 0) {
         session.SignalDone();
-        return false;
+        return ReplyKind::Ended;
     }
-    return true;
+    return ReplyKind::Current;
 }
 
 } // namespace
@@ -122,8 +142,10 @@ BOOL C8021qVlanSet::OnInitDialog()
     m_chkAsymmetric.SetCheck(BST_UNCHECKED);
 
     if (!g_bVlanEditable) {
-        for (int nID : {IDC_VLAN_ADD, IDC_VLAN_EDIT, IDC_VLAN_DELETE, IDC_VLAN_PVID})
-            EnableItem(nID, FALSE);
+        for (const WalkButton& button : kWalkButtons) {
+            if (button.bNeedsEditable)
+                EnableItem(button.nID, FALSE);
+        }
     }
     RefreshAll();
     return TRUE;
@@ -138,11 +160,20 @@ void C8021qVlanSet::RefreshAll()
 {
     // The reads of the previous refresh end here: Close waits for a running
     // call-back and forgets the outstanding ids, so what they deliver late is
-    // dropped as stale and never reaches the records below.
+    // dropped as stale and never reaches the records below. One that ends
+    // meanwhile gives no buttons back.
+    {
+        std::lock_guard lock(m_csData);
+        m_nPendingReads = 0;
+    }
     m_cCommonSNMPVoiceVlan.Close();
     m_cCommonSNMPTableVlan.Close();
     m_cCommonSNMPTable.Close();
     m_cCommonSNMPTableIPIf.Close();
+    {
+        std::lock_guard lock(m_csData);
+        m_nPendingReads = kRefreshReads;
+    }
 
     StartVoiceSurveillanceRead();
     {
@@ -168,8 +199,12 @@ int C8021qVlanSet::OnVoiceSurveillanceReply(CSnmp* pResponseIn, int nRequestID, 
 {
     std::unique_ptr<CSnmp> pResponse(pResponseIn);
     auto* pThis = static_cast<C8021qVlanSet*>(pUserData);
-    if (!IsCurrentReply(pThis->m_cCommonSNMPVoiceVlan, nRequestID, nStatus))
+    const ReplyKind kind = SortReply(pThis->m_cCommonSNMPVoiceVlan, nRequestID, nStatus);
+    if (kind != ReplyKind::Current) {
+        if (kind == ReplyKind::Ended)
+            pThis->EndRead();
         return 0;
+    }
     const int nCount = pResponse->getVarBindCount();
     {
         std::lock_guard lock(pThis->m_csData);
@@ -194,6 +229,7 @@ int C8021qVlanSet::OnVoiceSurveillanceReply(CSnmp* pResponseIn, int nRequestID, 
         }
     }
     pThis->m_cCommonSNMPVoiceVlan.SignalDone();
+    pThis->EndRead();
     return 0;
 }
 
@@ -215,7 +251,10 @@ void C8021qVlanSet::StartPvidWalk()
         m_nPvidRows = 0;
         std::fill(m_pPvid.begin(), m_pPvid.end(), 1);
     }
-    m_cCommonSNMPTable.Open(1);
+    if (!m_cCommonSNMPTable.Open(1)) {
+        EndRead();
+        return;
+    }
     m_cCommonSNMPTable.AddValue(kPvidColumn, 4);
     m_cCommonSNMPTable.StartRequest(&C8021qVlanSet::OnPvidReply, this, 0, 0);
 }
@@ -224,14 +263,24 @@ int C8021qVlanSet::OnPvidReply(CSnmp* pResponseIn, int nRequestID, void* pUserDa
 {
     std::unique_ptr<CSnmp> pResponse(pResponseIn);
     auto* pThis = static_cast<C8021qVlanSet*>(pUserData);
-    if (!IsCurrentReply(pThis->m_cCommonSNMPTable, nRequestID, nStatus))
+    const ReplyKind kind = SortReply(pThis->m_cCommonSNMPTable, nRequestID, nStatus);
+    if (kind != ReplyKind::Current) {
+        if (kind == ReplyKind::Ended)
+            pThis->EndRead();
         return 0;
-    // Row k is taken as port k; rows beyond the port count are ignored.
+    }
+    // The row's index is its port; a row of a port the switch does not have
+    // is ignored.
+    std::string strSuffix;
+    pThis->m_cCommonSNMPTable.GetIndexSuffix(0, pResponse.get(), strSuffix);
+    const int nPort = CPVIDConfigLogic::IndexNumber(strSuffix);
     const int nPvid = std::atoi(CModuleBase::ValueText(pResponse.get(), 0).c_str());
     {
         std::lock_guard lock(pThis->m_csData);
-        if (pThis->m_nPvidRows < static_cast<int>(pThis->m_pPvid.size()))
-            pThis->m_pPvid[static_cast<size_t>(pThis->m_nPvidRows++)] = nPvid;
+        if (nPort >= 1 && nPort <= static_cast<int>(pThis->m_pPvid.size())) {
+            pThis->m_pPvid[static_cast<size_t>(nPort - 1)] = nPvid;
+            ++pThis->m_nPvidRows;
+        }
     }
     pThis->m_cCommonSNMPTable.StartRequest(&C8021qVlanSet::OnPvidReply, pThis, 0, 0);
     return 0;
@@ -243,7 +292,10 @@ void C8021qVlanSet::StartIPInterfaceWalk()
         std::lock_guard lock(m_csData);
         m_arrIPIfVlan.clear();
     }
-    m_cCommonSNMPTableIPIf.Open(1);
+    if (!m_cCommonSNMPTableIPIf.Open(1)) {
+        EndRead();
+        return;
+    }
     m_cCommonSNMPTableIPIf.AddValue(kIPInterfaceVlanColumn, 4);
     m_cCommonSNMPTableIPIf.StartRequest(&C8021qVlanSet::OnIPInterfaceReply, this, 0, 0);
 }
@@ -252,8 +304,12 @@ int C8021qVlanSet::OnIPInterfaceReply(CSnmp* pResponseIn, int nRequestID, void* 
 {
     std::unique_ptr<CSnmp> pResponse(pResponseIn);
     auto* pThis = static_cast<C8021qVlanSet*>(pUserData);
-    if (!IsCurrentReply(pThis->m_cCommonSNMPTableIPIf, nRequestID, nStatus))
+    const ReplyKind kind = SortReply(pThis->m_cCommonSNMPTableIPIf, nRequestID, nStatus);
+    if (kind != ReplyKind::Current) {
+        if (kind == ReplyKind::Ended)
+            pThis->EndRead();
         return 0;
+    }
     {
         std::lock_guard lock(pThis->m_csData);
         pThis->m_arrIPIfVlan.push_back(CModuleBase::ValueText(pResponse.get(), 0));
@@ -265,8 +321,7 @@ int C8021qVlanSet::OnIPInterfaceReply(CSnmp* pResponseIn, int nRequestID, void* 
 void C8021qVlanSet::StartStaticVlanWalk()
 {
     EnableWalkButtons(FALSE);
-    // A session that cannot run requests starts no walk, whose end would
-    // give the buttons back.
+    // A session that cannot run requests starts no walk: the read ends here.
     if (!m_cCommonSNMPTableVlan.Open(1)) {
         EndStaticVlanWalk();
         return;
@@ -296,15 +351,14 @@ int C8021qVlanSet::OnStaticVlanReply(CSnmp* pResponseIn, int nRequestID, void* p
 void C8021qVlanSet::StoreStaticVlanRow(CSnmp* pResponse)
 {
     VLAN_entry_info record;
-    std::string strVid;
     std::string strRowStatus;
+    // Every binding of a row carries the row's index, the VLAN id.
+    std::string strSuffix;
+    m_cCommonSNMPTableVlan.GetIndexSuffix(0, pResponse, strSuffix);
+    const std::string strVid = !strSuffix.empty() && strSuffix[0] == '.' ? strSuffix.substr(1) : strSuffix;
     const int nCount = pResponse->getVarBindCount();
     for (int i = 0; i < nCount; ++i) {
         const std::string strValue = CModuleBase::ValueText(pResponse, i);
-        // Every binding of a row carries the row's index, the VLAN id.
-        std::string strSuffix;
-        m_cCommonSNMPTableVlan.GetIndexSuffix(i, pResponse, strSuffix);
-        strVid = !strSuffix.empty() && strSuffix[0] == '.' ? strSuffix.substr(1) : strSuffix;
         switch (i) {
         case 0:
             CCodeConvert::Utf8ToAnsi(strValue, record.szName);
@@ -346,18 +400,28 @@ void C8021qVlanSet::StoreStaticVlanRow(CSnmp* pResponse)
 void C8021qVlanSet::EndStaticVlanWalk()
 {
     m_cCommonSNMPTableVlan.SignalDone();
-    for (int nID : {IDC_VLAN_APPLY, IDC_VLAN_REFRESH, static_cast<int>(IDOK)})
-        EnableItem(nID, TRUE);
-    if (g_bVlanEditable) {
-        for (int nID : {IDC_VLAN_ADD, IDC_VLAN_EDIT, IDC_VLAN_DELETE})
-            EnableItem(nID, TRUE);
+    EndRead();
+}
+
+void C8021qVlanSet::EndRead()
+{
+    bool bLast = false;
+    {
+        std::lock_guard lock(m_csData);
+        if (m_nPendingReads > 0)
+            bLast = --m_nPendingReads == 0;
     }
+    // The buttons come back once every read of the refresh is in, so that
+    // Apply and Delete judge by what the switch holds; the lock is not held
+    // while the UI thread carries this out.
+    if (bLast)
+        EnableWalkButtons(TRUE);
 }
 
 void C8021qVlanSet::EnableWalkButtons(BOOL bEnable)
 {
-    for (int nID : kWalkButtons)
-        EnableItem(nID, bEnable);
+    for (const WalkButton& button : kWalkButtons)
+        EnableItem(button.nID, bEnable && (!button.bNeedsEditable || g_bVlanEditable));
 }
 
 void C8021qVlanSet::EnableItem(int nID, BOOL bEnable)
@@ -397,31 +461,43 @@ void C8021qVlanSet::OnApplyAsymmetric()
         nVoiceState = m_nVoiceVlanState;
         nSurveillanceState = m_nSurveillanceVlanState;
     }
+    // A refused or cancelled change puts the box back as the switch has it:
+    // Add, Edit and Delete take the mode from the box.
     if (strNewState != m_strAsymState && nInterfaces >= 2) {
         AfxMessageBox("Multiple Interfaces are set, the VLAN mode can not be changed.");
+        RestoreAsymmetricBox();
         return;
     }
     if (nVoiceState == 1) {
         AfxMessageBox("Voice Vlan is enable,the vlan mode can't change to Asymmetric mode!\nIf you could disable it, "
                       "please set it through the web!");
-        ReadAsymmetricState();
+        RestoreAsymmetricBox();
         return;
     }
     if (nSurveillanceState == 1) {
         AfxMessageBox("Auto Surveillance VLAN is enable,the vlan mode can't change to Asymmetric mode!");
-        ReadAsymmetricState();
+        RestoreAsymmetricBox();
         return;
     }
     if (AfxMessageBox("The setting of VLAN, IGMP Snooping, Management VLAN and MAC Address Table will be reset to "
                       "default.",
-                      MB_OKCANCEL) != IDOK)
+                      MB_OKCANCEL) != IDOK) {
+        RestoreAsymmetricBox();
         return;
+    }
 
     m_cCommonSNMP.Open(3);
     m_cCommonSNMP.AddValue(kAsymmetricState, 1, strNewState);
     std::unique_ptr<CSnmp> pResponse;
     m_cCommonSNMP.send(pResponse, 0);
     RefreshAll();
+}
+
+void C8021qVlanSet::RestoreAsymmetricBox()
+{
+    // The state last read, unless the switch tells otherwise now.
+    m_chkAsymmetric.SetCheck(m_strAsymState == "1" ? BST_CHECKED : BST_UNCHECKED);
+    ReadAsymmetricState();
 }
 
 VLAN_entry_list C8021qVlanSet::CopyVlanList() const
@@ -536,16 +612,12 @@ void C8021qVlanSet::OnRefresh()
 void C8021qVlanSet::OnPvid()
 {
     // The nested dialog reads a copy that no walk of ours changes meanwhile.
+    // The records are all it needs of the list.
     const VLAN_entry_list records = CopyVlanList();
-    std::string strVlanList;
-    const int nRows = m_listVlan.GetItemCount();
-    for (int i = 0; i < nRows; ++i)
-        strVlanList += (i == 0 ? "" : ",") + m_listVlan.GetItemText(i, 0);
     CKSXPVIDConfig dialog;
-    dialog.m_strVlanList = strVlanList;
-    dialog.m_nVlanCount = nRows;
     dialog.m_pVlanList = &records;
     dialog.DoModal();
+    // Also after Cancel: a write refused half-way has changed some PVIDs.
     RefreshAll();
 }
 

@@ -10,9 +10,11 @@
 //
 // Each refresh reads, at once on four sessions: the voice and surveillance
 // VLAN states and ids, the PVID table, the IP interface table and the static
-// VLAN table, and synchronously the asymmetric VLAN state. The call-backs run
-// on the sessions' worker threads; what they store is guarded by m_csData and
-// read on the UI thread through copies. A refresh first stops the previous
+// VLAN table, and synchronously the asymmetric VLAN state. The buttons are
+// disabled from the start of the VLAN walk until all four reads have ended,
+// so that nothing is judged by values of an earlier refresh. The call-backs
+// run on the sessions' worker threads; what they store is guarded by m_csData
+// and read on the UI thread through copies. A refresh first stops the previous
 // reads (CCommonSNMP::Close waits for a running call-back and forgets the
 // outstanding request ids), so a late reply of an older read is dropped as
 // stale and never reaches the records of the new one.
@@ -76,6 +78,9 @@ private:
     static int OnStaticVlanReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     void StoreStaticVlanRow(CSnmp* pResponse);
     void EndStaticVlanWalk();
+    // One read of the refresh has ended; the last gives the buttons back.
+    void EndRead();
+    // Disables the buttons, or enables them as far as VLAN editing allows.
     void EnableWalkButtons(BOOL bEnable);
     // Any thread: a control that is gone is left alone.
     void EnableItem(int nID, BOOL bEnable);
@@ -83,6 +88,8 @@ private:
     // The egress ports that are not untagged, in egress order.
     static std::string TaggedPortList(const std::string& strEgress, const std::string& strUntagged);
     BOOL CanDeleteVlan(const std::string& strVid);
+    // Checks the asymmetric VLAN box as the switch has it.
+    void RestoreAsymmetricBox();
     // The VLAN id text of the first selected row; false after the message
     // when the list is empty or nothing is selected.
     bool SelectedVlanId(const char* pszNoSelection, std::string& strVid);
@@ -93,8 +100,9 @@ private:
     // What the call-backs store, under m_csData. Declared before the
     // controls and sessions, so that it outlives every call-back.
     mutable std::mutex m_csData;
-    std::vector<int> m_pPvid; // PVID of port i + 1 at index i
-    int m_nPvidRows = 0;
+    std::vector<int> m_pPvid;  // PVID of port i + 1 at index i
+    int m_nPvidRows = 0;       // PVID rows stored by the current walk
+    int m_nPendingReads = 0;   // reads of the current refresh still running
     int m_nVoiceVlanState = 0; // 1 enabled, 2 not, 0 until read
     int m_nSurveillanceVlanState = 0;
     int m_nVoiceVid = 0;

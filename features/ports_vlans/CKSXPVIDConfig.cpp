@@ -90,7 +90,6 @@ BOOL CKSXPVIDConfig::OnInitDialog()
     {
         std::lock_guard lock(m_csData);
         m_pPvid.assign(nPorts, 1);
-        m_pTrunkGroup.assign(nPorts, 0);
         m_pPvidRead = m_pPvid;
         m_bPvidRead = false;
     }
@@ -159,7 +158,7 @@ void CKSXPVIDConfig::OnRefresh()
     }
     m_cCommonSNMPTable.AddValue(kPvidColumn, 4);
     m_cCommonSNMPTable.StartRequest(&CKSXPVIDConfig::OnPvidReply, this, 0, 0);
-    m_logic.StartTrunkWalk(m_pTrunkGroup, m_csData);
+    m_logic.StartTrunkWalk();
 }
 
 int CKSXPVIDConfig::OnPvidReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -233,12 +232,10 @@ void CKSXPVIDConfig::OnPvidChange(UINT nID)
 void CKSXPVIDConfig::OnOK()
 {
     std::vector<int> pvids;
-    std::vector<int> groups;
     bool bRead = false;
     {
         std::lock_guard lock(m_csData);
         pvids = m_pPvid;
-        groups = m_pTrunkGroup;
         bRead = m_bPvidRead;
     }
     // Without a completed read the PVIDs held are not the switch's.
@@ -246,9 +243,9 @@ void CKSXPVIDConfig::OnOK()
         AfxMessageBox("The PVIDs could not be read from the switch. Please refresh.");
         return;
     }
-    if (!CPVIDConfigLogic::CheckTrunkPvid(pvids, groups))
+    if (!CPVIDConfigLogic::CheckTrunkPvid(pvids, m_logic.GetTrunkPorts()))
         return;
-    if (!CPVIDConfigLogic::CheckPvidVlans(m_strVlanList, m_nVlanCount, pvids, m_pVlanList))
+    if (!CPVIDConfigLogic::CheckPvidVlans(pvids, m_pVlanList))
         return;
     if (!m_logic.SetPvids(pvids))
         return;

@@ -2,8 +2,8 @@
 // untagged incoming frames, read from the switch, written back by Apply one
 // port per request after the rules of m_logic (a trunk member keeps PVID 1;
 // a PVID names a listed VLAN with member ports). Opened by the 802.1Q VLAN
-// dialog's PVID button, which sets m_strVlanList, m_nVlanCount and
-// m_pVlanList before DoModal and refreshes itself afterwards.
+// dialog's PVID button, which sets m_pVlanList before DoModal and refreshes
+// itself afterwards.
 //
 // The port numbers and edits are made at run time for the port count (one
 // row up to 10 ports, two rows for 16 to 28, four rows for 48 and 52); the
@@ -13,9 +13,10 @@
 // a walk's rows apart and takes them in (PVIDs and edits) only when the walk
 // reaches the end of the table, so a walk that fails changes nothing. Apply
 // is refused until a walk has completed: the PVIDs it would write are the
-// switch's, never the initial 1s. What the walks and the UI share is guarded
-// by m_csData. The sessions stop in DestroyWindow (and at the latest in the
-// destructor, before the controls go), so no late reply reaches an edit.
+// switch's, never the initial 1s. What the walk and the UI share is guarded
+// by m_csData; the trunk groups are the logic's (CModuleBase's trunk walk).
+// The sessions stop in DestroyWindow (and at the latest in the destructor,
+// before the controls go), so no late reply reaches an edit.
 //
 // Object: korvelEnterprise.10.76.19.1.7.7.1.1 PVID, index port.
 #pragma once
@@ -43,9 +44,11 @@ public:
     BOOL DestroyWindow() override;
 
     // Inputs.
-    std::string m_strVlanList;                    // the listed VLAN ids joined with ","
     const VLAN_entry_list* m_pVlanList = nullptr; // the listed VLANs, not owned
-    int m_nVlanCount = 0;                         // number of listed VLANs
+    // The listed VLAN ids joined with "," and their number: optional, the
+    // checks go by m_pVlanList alone.
+    std::string m_strVlanList;
+    int m_nVlanCount = 0;
 
 protected:
     BOOL OnInitDialog() override;
@@ -63,13 +66,12 @@ private:
     void EndPvidWalk();
     void StopSessions();
 
-    // What the walks and the UI share, under m_csData. Declared before the
+    // What the walk and the UI share, under m_csData. Declared before the
     // controls and sessions, so that it outlives every call-back.
     std::mutex m_csData;
-    std::vector<int> m_pPvid;       // PVID of port i + 1 at index i, as shown
-    std::vector<int> m_pTrunkGroup; // trunk group of port i + 1, 0 for none
-    std::vector<int> m_pPvidRead;   // the rows of the walk in progress
-    bool m_bPvidRead = false;       // a PVID walk has reached the end of the table
+    std::vector<int> m_pPvid;     // PVID of port i + 1 at index i, as shown
+    std::vector<int> m_pPvidRead; // the rows of the walk in progress
+    bool m_bPvidRead = false;     // a PVID walk has reached the end of the table
 
     std::vector<std::unique_ptr<CStatic>> m_pPortLabel;
     std::vector<std::unique_ptr<CEdit>> m_pPvidEdit;

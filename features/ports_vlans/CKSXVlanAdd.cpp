@@ -2,7 +2,6 @@
 
 #include "common/CCodeConvert.h"
 #include "common/CUtils.h"
-#include "common/Globals.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -104,7 +103,8 @@ BOOL CKSXVlanAdd::OnInitDialog()
     }
     m_editName.SetLimitText(kMaxNameChars);
 
-    const size_t nPorts = static_cast<size_t>(std::max(g_nPortCount, 0));
+    // The caller's port count sizes everything per port.
+    const size_t nPorts = static_cast<size_t>(std::max(m_nPortCount, 0));
     m_pEgress.assign(nPorts, 0);
     m_pUntagged.assign(nPorts, 0);
     m_pNotMember.assign(nPorts, 0);
@@ -113,7 +113,7 @@ BOOL CKSXVlanAdd::OnInitDialog()
     m_logic.Init();
     SetLayout(kLayout, static_cast<int>(std::size(kLayout)));
     for (const WindowSize& size : kWindowSizes) {
-        if (size.nPorts == g_nPortCount)
+        if (size.nPorts == m_nPortCount)
             MoveWindow(200, 200, size.nWidth, size.nHeight);
     }
 
@@ -241,7 +241,7 @@ BOOL CKSXVlanAdd::KeepChecked(UINT nID)
 int CKSXVlanAdd::PortOf(UINT nID, UINT nFirstId) const
 {
     const int nPort = static_cast<int>(nID - nFirstId) + 1;
-    return nPort >= 1 && nPort <= m_nPortCount && nPort <= static_cast<int>(m_pEgress.size()) ? nPort : 0;
+    return nPort >= 1 && nPort <= static_cast<int>(m_pEgress.size()) ? nPort : 0;
 }
 
 int CKSXVlanAdd::ClickedPort(UINT nID, UINT nFirstId)
@@ -334,9 +334,9 @@ std::string CKSXVlanAdd::PortMask(const std::vector<int>& flags) const
 {
     std::string strMask;
     CUtils::PortFlagsToHex(flags, strMask);
-    if (g_nPortCount == 52)
+    if (m_nPortCount == 52)
         strMask += kMaskPad52;
-    else if (g_nPortCount == 28)
+    else if (m_nPortCount == 28)
         strMask += kMaskPad28;
     else
         CUtils::PadHexPortMask(strMask);
@@ -374,9 +374,7 @@ void CKSXVlanAdd::OnOK()
         !m_logic.CheckSameTrunk(m_pForbidden))
         return;
     if (!m_bAdd) {
-        const int nPorts = std::min(m_nPortCount, static_cast<int>(m_pEgress.size()));
-        const bool bHasMember =
-            std::any_of(m_pEgress.begin(), m_pEgress.begin() + std::max(nPorts, 0), [](int f) { return f == 1; });
+        const bool bHasMember = std::any_of(m_pEgress.begin(), m_pEgress.end(), [](int f) { return f == 1; });
         if (!bHasMember && !HasOtherMemberVlan(m_pVlanList, m_nVid)) {
             AfxMessageBox("You have to include at least one member in the vlan");
             return;

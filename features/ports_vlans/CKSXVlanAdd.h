@@ -30,7 +30,7 @@ public:
     BOOL DestroyWindow() override;
 
     // Inputs.
-    int m_nPortCount = 0;                         // the caller's copy of g_nPortCount
+    int m_nPortCount = 0;                         // the caller's copy of g_nPortCount; sizes the grid
     const VLAN_entry_list* m_pVlanList = nullptr; // the listed VLANs, not owned
     int m_nVid = 0;                               // Edit: the VLAN; read from the id field on Apply
     BYTE m_bAdd = 1;                              // 1 Add, 0 Edit

@@ -1,8 +1,5 @@
 #include "features/ports_vlans/CPVIDConfigLogic.h"
 
-#include "common/CModuleBase.h"
-#include "common/CUtils.h"
-#include "common/Globals.h"
 #include "features/ports_vlans/CVlanAddLogic.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -18,7 +15,6 @@
 namespace {
 
 const std::string kPvidColumn = KorvelOid("10.76.19.1.7.7.1.1");
-const std::string kTrunkMemberColumn = KorvelOid("10.76.19.1.8.1.3.1.2");
 
 // Switches of this many ports or more get a pause after this many writes.
 constexpr int kPauseAfterPorts = 40;
@@ -53,11 +49,10 @@ int CPVIDConfigLogic::CheckTrunkPvid(const std::vector<int>& pvids, const std::v
     return 1;
 }
 
-int CPVIDConfigLogic::CheckPvidVlans(const std::string& /*strVlanList*/, int /*nVlanCount*/,
-                                     const std::vector<int>& pvids, const VLAN_entry_list* pVlanList)
+int CPVIDConfigLogic::CheckPvidVlans(const std::vector<int>& pvids, const VLAN_entry_list* pVlanList)
 {
     for (int nPvid : pvids) {
-        const VLAN_entry_info* pRecord = FindVlan(pVlanList, nPvid);
+        const VLAN_entry_info* pRecord = CVlanAddLogic::FindVlan(pVlanList, nPvid);
         if (pRecord == nullptr) {
             AfxMessageBox("Invalid PVID");
             return 0;
@@ -92,60 +87,6 @@ int CPVIDConfigLogic::SetPvids(const std::vector<int>& pvids)
     return 1;
 }
 
-int CPVIDConfigLogic::StartTrunkWalk(std::vector<int>& groups, std::mutex& lock)
-{
-    // The previous walk ends first: its late replies are stale.
-    m_cCommonSNMPTableGetTrunk.Close();
-    m_pTrunkGroup = &groups;
-    m_pTrunkLock = &lock;
-    m_cCommonSNMPTableGetTrunk.Open(1);
-    m_cCommonSNMPTableGetTrunk.AddValue(kTrunkMemberColumn, 4);
-    m_cCommonSNMPTableGetTrunk.StartRequest(&CPVIDConfigLogic::OnTrunkReply, this, 0, 0);
-    return 1;
-}
-
-int CPVIDConfigLogic::OnTrunkReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
-{
-    std::unique_ptr<CSnmp> pResponse(pResponseIn);
-    auto* pThis = static_cast<CPVIDConfigLogic*>(pUserData);
-    CCommonSNMP& session = pThis->m_cCommonSNMPTableGetTrunk;
-    if (!session.FindRequestID(nRequestID))
-        return 0;
-    if (nStatus != 0) {
-        session.SignalDone();
-        return 0;
-    }
-    const int nCount = pResponse->getVarBindCount();
-    for (int i = 0; i < nCount; ++i) {
-        int nPorts = 0;
-        const std::string strPorts = CUtils::PortBitmapToList(CModuleBase::ValueText(pResponse.get(), i), nPorts);
-        if (nPorts <= 0)
-            continue;
-        std::string strSuffix;
-        session.GetIndexSuffix(i, pResponse.get(), strSuffix);
-        pThis->SetTrunkMembers(strPorts, IndexNumber(strSuffix));
-    }
-    session.StartRequest(&CPVIDConfigLogic::OnTrunkReply, pThis, 0, 0);
-    return 0;
-}
-
-void CPVIDConfigLogic::SetTrunkMembers(const std::string& strPorts, int nGroup)
-{
-    if (m_pTrunkGroup == nullptr || m_pTrunkLock == nullptr)
-        return;
-    std::lock_guard lock(*m_pTrunkLock);
-    for (const std::string& item : CVlanAddLogic::ListItems(strPorts)) {
-        const int nPort = std::atoi(item.c_str());
-        if (nPort >= 1 && nPort <= g_nPortCount && nPort <= static_cast<int>(m_pTrunkGroup->size()))
-            (*m_pTrunkGroup)[static_cast<size_t>(nPort - 1)] = nGroup;
-    }
-}
-
-const VLAN_entry_info* CPVIDConfigLogic::FindVlan(const VLAN_entry_list* pVlanList, int nVid)
-{
-    return CVlanAddLogic::FindVlan(pVlanList, nVid);
-}
-
 int CPVIDConfigLogic::IndexNumber(const std::string& strSuffix)
 {
     const size_t nDot = strSuffix.find('.');
@@ -162,7 +103,6 @@ int CPVIDConfigLogic::IndexNumber(const std::string& strSuffix)
 
 void CPVIDConfigLogic::Close()
 {
-    m_cCommonSNMPTableGetTrunk.Close();
+    m_cSnmpTrunkWalk.Close();
     m_cCommonSNMPSet.Close();
-    m_cCommonSNMPSpare.Close();
 }

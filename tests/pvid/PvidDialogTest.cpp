@@ -43,13 +43,6 @@ void Enter(CWnd& d, int port, const std::string& text)
 {
     d.GetDlgItem(Edit(port))->SetWindowText(text);
 }
-CRect ClientRect(CWnd& d, int id)
-{
-    CRect rect;
-    d.GetDlgItem(id)->GetWindowRect(&rect);
-    d.ScreenToClient(&rect);
-    return rect;
-}
 
 // Every port's PVID: 1 but where `other` says.
 std::vector<std::string> Pvids(int ports, const std::map<int, int>& other)
@@ -154,11 +147,11 @@ TEST_F(PvidDialogTest, ShowsAndWritesThePvidOfEveryPort)
         const INT_PTR result = RunModal<CKSXPVIDConfig>(dialog, [&](CKSXPVIDConfig& d) {
             EXPECT_EQ(d.GetWindowText(), "PVID Configuration");
             for (const Label& label : c.labels) {
-                const CRect rect = ClientRect(d, IDC_PVID_PORT_LABEL_FIRST + label.port - 1);
+                const CRect rect = ClientRectOf(d, IDC_PVID_PORT_LABEL_FIRST + label.port - 1);
                 EXPECT_EQ(std::make_pair(rect.left, rect.top), std::make_pair(label.left, label.top)) << label.port;
                 EXPECT_EQ(d.GetDlgItem(IDC_PVID_PORT_LABEL_FIRST + label.port - 1)->GetWindowText(),
                           std::to_string(label.port));
-                EXPECT_EQ(ClientRect(d, Edit(label.port)).top, label.top + 20);
+                EXPECT_EQ(ClientRectOf(d, Edit(label.port)).top, label.top + 20);
             }
             EXPECT_EQ(d.GetDlgItem(Edit(c.ports + 1)), nullptr);
             ASSERT_TRUE(WaitForPvids(d, c.ports));
@@ -303,4 +296,37 @@ TEST_F(PvidDialogTest, ClosingWhileTheReadRunsLeavesTheEditsAlone)
     }
     PumpFor(300);
     EXPECT_TRUE(Requests("SET").empty());
+}
+
+TEST_F(PvidDialogTest, ARefreshForgetsATrunkThatIsGone)
+{
+    StartSwitch(PvidSwitch28(), 28);
+    const std::string lastGroup = kTrunkColumn + ".8|";
+    auto trunkWalksAtEnd = [&] {
+        int walks = 0;
+        for (const auto& request : Requests("GETNEXT"))
+            for (const std::string& b : request)
+                if (b.rfind(lastGroup, 0) == 0)
+                    ++walks;
+        return walks;
+    };
+    const VLAN_entry_list records = Records();
+    BoxRecorder boxes;
+    CKSXPVIDConfig dialog;
+    dialog.m_pVlanList = &records;
+    const INT_PTR result = RunModal<CKSXPVIDConfig>(dialog, [&](CKSXPVIDConfig& d) {
+        ASSERT_TRUE(WaitForPvids(d, 28));
+        WaitForTrunkWalk();
+        // Trunk group 1 (ports 27 and 28) is dissolved on the switch.
+        ASSERT_EQ(sim->Set(kTrunkColumn + ".1", SnmpValueOctetString, std::string(4, '\0')), 0);
+        ClickButton(d, IDC_PVID_REFRESH);
+        ASSERT_TRUE(Pump([&] { return trunkWalksAtEnd() >= 2; }, 20000));
+        PumpFor(150);
+        Enter(d, 27, "10");
+        Enter(d, 28, "20");
+        ClickButton(d, IDOK);
+    });
+    EXPECT_TRUE(boxes.Calls().empty());
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(SwitchPvids(28), Pvids(28, {{3, 10}, {26, 20}, {27, 10}, {28, 20}}));
 }

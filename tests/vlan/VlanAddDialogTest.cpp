@@ -25,14 +25,6 @@ VLAN_entry_info Record(int vid, const std::string& name, const std::string& egre
     return record;
 }
 
-std::string Ports(int first, int last)
-{
-    std::string text;
-    for (int p = first; p <= last; ++p)
-        text += (text.empty() ? "" : ",") + std::to_string(p);
-    return text;
-}
-
 // The records of the VLAN data of the 28-port switch, as the VLAN dialog reads them.
 VLAN_entry_list Records28()
 {
@@ -81,14 +73,6 @@ void TypeText(CWnd& edit, const std::string& utf8)
         QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
         QApplication::sendEvent(edit.GetWidget(), &release);
     }
-}
-
-CRect ClientRectOf(CWnd& d, int id)
-{
-    CRect rect;
-    d.GetDlgItem(id)->GetWindowRect(&rect);
-    d.ScreenToClient(&rect);
-    return rect;
 }
 
 // The SETs of Apply, in order, as the simulator logs them: the row status

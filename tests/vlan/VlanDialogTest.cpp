@@ -33,14 +33,6 @@ std::vector<RowTexts> Rows(CListCtrl& list)
     return rows;
 }
 
-std::string Ports(int first, int last)
-{
-    std::string text;
-    for (int p = first; p <= last; ++p)
-        text += (text.empty() ? "" : ",") + std::to_string(p);
-    return text;
-}
-
 CListCtrl& List(CWnd& d)
 {
     return Item<CListCtrl>(d, IDC_VLAN_LIST);
@@ -196,6 +188,12 @@ TEST_F(VlanDialogTest, DeleteRefusesTheVlansOthersHoldOnTo)
          "10",
          "The VID is one of The PVID, so it cannot be deleted."},
         {"PVID without asymmetric mode", {}, {}, "10", question10},
+        // The rows of ports 0 and 4294967295 name no port: VLAN 30 is no port's PVID.
+        {"PVID rows of ports the switch does not have",
+         {std::string(KORVEL_SOURCE_DIR) + "/tests/pvid/fixtures/stray-rows.snmprec"},
+         {{kAsymmetricState, "1"}},
+         "30",
+         "The VLAN 30 settings in IGMP Snooping and MAC Address Table maybe be affected, continue?"},
         {"voice VLAN", {}, {{kVoiceState, "1"}}, "20", "The VLAN ID is Voice VLAN ID."},
         {"surveillance VLAN", {}, {{kSurveillanceState, "1"}}, "30", "The VLAN ID is Surveillance VLAN ID."},
         {"IP interface VLAN", {FixtureData("two-interfaces.snmprec")}, {}, "10", "The VLAN ID is IP Interface VLAN."},
@@ -321,8 +319,8 @@ TEST_F(VlanDialogTest, ApplyChangesTheAsymmetricModeOnlyWhenNothingHoldsIt)
             EXPECT_EQ(sim->Get(kAsymmetricState), c.written);
             EXPECT_TRUE(checkedAfter);
         }
-        // The voice and surveillance refusals put the box back as the switch has it.
-        if (c.message == voice || c.message == surveillance) {
+        // A refused or cancelled change puts the box back as the switch has it.
+        if (c.written.empty()) {
             EXPECT_FALSE(checkedAfter);
         }
     }
@@ -370,7 +368,9 @@ TEST_F(VlanDialogTest, AChangeAppliedWhileTheListIsReadLeavesEachVlanOnce)
         // Edit the first VLAN as soon as it is listed, and apply at once:
         // the refresh that follows starts while the first walk still runs.
         ASSERT_TRUE(Pump([&] { return List(d).GetItemCount() >= 1; }, 20000));
-        EXPECT_FALSE(Enabled(d, IDC_VLAN_REFRESH));
+        for (int id : {IDC_VLAN_APPLY, IDC_VLAN_ADD, IDC_VLAN_EDIT, IDC_VLAN_DELETE, IDC_VLAN_REFRESH, IDC_VLAN_PVID,
+                       static_cast<int>(IDOK)})
+            EXPECT_FALSE(Enabled(d, id)) << id;
         bool opened = false;
         WhenDialogOpens(
             "Edit VLAN", [](CWnd& edit) { ClickButton(edit, IDOK); }, &opened);
@@ -381,4 +381,33 @@ TEST_F(VlanDialogTest, AChangeAppliedWhileTheListIsReadLeavesEachVlanOnce)
         EXPECT_EQ(Rows(List(d)), kRows28);
     });
     EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(VlanDialogTest, TheButtonsComeBackOnlyWhenEveryReadIsIn)
+{
+    // The PVID walk (28 rows) ends well after the VLAN list (8 rows).
+    StartSwitch28With({}, {{kAsymmetricState, "1"}});
+    ASSERT_TRUE(sim->SetReplyDelay(30));
+    const std::string lastPvid = kPvidColumn + ".28|";
+    auto pvidWalkAtEnd = [&] {
+        for (const auto& request : Requests("GETNEXT"))
+            for (const std::string& b : request)
+                if (b.rfind(lastPvid, 0) == 0)
+                    return true;
+        return false;
+    };
+    BoxRecorder boxes(IDCANCEL);
+    C8021qVlanSet dialog;
+    RunModal<C8021qVlanSet>(dialog, [&](C8021qVlanSet& d) {
+        ASSERT_TRUE(Pump([&] { return List(d).GetItemCount() == kRowCount28; }, 20000));
+        // Close is the last button given back.
+        ASSERT_TRUE(Pump([&] { return Enabled(d, IDOK); }, 20000));
+        EXPECT_TRUE(pvidWalkAtEnd());
+        for (int id : {IDC_VLAN_APPLY, IDC_VLAN_ADD, IDC_VLAN_EDIT, IDC_VLAN_DELETE, IDC_VLAN_REFRESH, IDC_VLAN_PVID})
+            EXPECT_TRUE(Enabled(d, id)) << id;
+        // Port 26's PVID has been read: its VLAN is held.
+        ClickRow(List(d), RowOf(List(d), "20"));
+        ClickButton(d, IDC_VLAN_DELETE);
+    });
+    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The VID is one of The PVID, so it cannot be deleted."});
 }

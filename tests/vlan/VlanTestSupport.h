@@ -61,6 +61,24 @@ inline std::string Hex(const std::string& bytes)
     return text;
 }
 
+// Port numbers first to last as a port list ("1,2,3").
+inline std::string Ports(int first, int last)
+{
+    std::string text;
+    for (int p = first; p <= last; ++p)
+        text += (text.empty() ? "" : ",") + std::to_string(p);
+    return text;
+}
+
+// A control's rectangle in the dialog's client coordinates.
+inline CRect ClientRectOf(CWnd& dialog, int id)
+{
+    CRect rect;
+    dialog.GetDlgItem(id)->GetWindowRect(&rect);
+    dialog.ScreenToClient(&rect);
+    return rect;
+}
+
 // A switch with VLAN editing allowed.
 class VlanTest : public FeatureDialogTest
 {

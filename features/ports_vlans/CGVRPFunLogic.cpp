@@ -26,10 +26,6 @@ constexpr int kMinTimer = 100;
 constexpr int kMaxTimer = 100000;
 constexpr DWORD kPauseAfterSetMs = 50;
 
-// Codes of WM_LOGIC_NOTIFY.
-constexpr WPARAM kNotifyRow = 0;
-constexpr WPARAM kNotifyAddFinished = 4;
-constexpr WPARAM kNotifyFinished = 5;
 const char* const kAddFinished = "AddFinished";
 const char* const kFinished = "Finished";
 
@@ -198,7 +194,13 @@ int CGVRPFunLogic::OnGlobalReply(CSnmp* pResponseIn, int nRequestID, void* pUser
     CCommonSNMP& session = pThis->m_cSnmpGetSet;
     if (!session.FindRequestID(nRequestID))
         return 0;
-    if (nStatus != 0 || !pResponse) {
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    if (pResponse)
+        pResponse->getError(&nErrorStatus, &nErrorIndex);
+    if (nStatus != 0 || !pResponse || nErrorStatus != 0) {
+        // No settings to show: the window gets its buttons back all the same.
+        pThis->NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kFinished));
         session.SignalDone();
         return 0;
     }

@@ -13,7 +13,8 @@
 //   wParam 0, lParam GVRP_global_info* the global read arrived
 //   wParam 4, lParam "AddFinished"     SetPortRange wrote every port of its range
 //   wParam 5, lParam "Finished"        the port, trunk or VLAN walk ended (each
-//                                      sends its own, also when it failed)
+//                                      sends its own, also when it failed), or
+//                                      the global read failed
 // A stale reply (of a session closed or restarted) is dropped silently.
 //
 // The trunk groups and the VLAN id list are written on the worker threads and
@@ -44,6 +45,11 @@ public:
 
     CGVRPFunLogic(const CGVRPFunLogic&) = delete;
     CGVRPFunLogic& operator=(const CGVRPFunLogic&) = delete;
+
+    // The codes (wParam) of WM_LOGIC_NOTIFY, listed above.
+    static constexpr WPARAM kNotifyRow = 0;
+    static constexpr WPARAM kNotifyAddFinished = 4;
+    static constexpr WPARAM kNotifyFinished = 5;
 
     // The asynchronous reads; each starts one request on its own session.
     void StartPortTableWalk();

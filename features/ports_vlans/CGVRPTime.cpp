@@ -121,7 +121,14 @@ void CGVRPTime::OnDisabledClicked()
 
 LRESULT CGVRPTime::OnLogicNotify(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam != 0 || lParam == 0)
+    if (wParam == CGVRPFunLogic::kNotifyFinished) {
+        // The read failed: nothing was shown, so nothing may be applied, but
+        // the dialog can be read again or closed.
+        m_btnRefresh.EnableWindow(TRUE);
+        m_btnClose.EnableWindow(TRUE);
+        return 0;
+    }
+    if (wParam != CGVRPFunLogic::kNotifyRow || lParam == 0)
         return 0;
     const auto* pInfo = reinterpret_cast<const GVRP_global_info*>(lParam);
     if (pInfo->nEnabled == 0) {

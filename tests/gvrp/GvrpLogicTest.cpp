@@ -111,6 +111,21 @@ TEST_F(GvrpLogicTest, GlobalReadGivesTheStateAndTimers)
     }
 }
 
+TEST_F(GvrpLogicTest, AGlobalReadThatFailsIsReportedFinished)
+{
+    StartGvrpSwitch();
+    g_strTimeout = "300";
+    OwnerWindow owner(true);
+    CGVRPFunLogic logic;
+    ASSERT_TRUE(logic.SetHwnd(owner.GetSafeHwnd()));
+    ASSERT_TRUE(sim->SilenceFor(1500));
+    logic.StartGlobalRead();
+    ASSERT_TRUE(Pump([&] { return !owner.codes.empty(); }, 10000));
+    PumpFor(200);
+    EXPECT_EQ(owner.codes, std::vector<std::string>{"5 Finished"});
+    EXPECT_TRUE(owner.globals.empty());
+}
+
 TEST_F(GvrpLogicTest, GlobalWritesFollowTheStateChangeAndTheTimerRules)
 {
     StartGvrpSwitch();

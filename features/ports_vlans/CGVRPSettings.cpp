@@ -117,10 +117,15 @@ void CGVRPSettings::EnableValueCombos(BOOL bEnable)
 
 void CGVRPSettings::OnRefresh()
 {
+    // The walks of an earlier refresh end first (closing serves what they
+    // have sent already), so none of their rows or ends lands in this one.
+    m_GVRPFunLogic.CloseSessions();
     m_listPorts.DeleteAllItems();
-    m_btnRefresh.EnableWindow(FALSE);
-    // A new refresh waits for its own three walks.
     m_nFinishedWalks = 0;
+    // Both come back once every walk of this refresh has ended: Apply judges
+    // the port range by the trunk groups the trunk walk reads.
+    m_btnRefresh.EnableWindow(FALSE);
+    m_btnApply.EnableWindow(FALSE);
 
     std::string strState;
     if (!m_GVRPFunLogic.GetValue(kGvrpState, strState))
@@ -136,7 +141,7 @@ void CGVRPSettings::OnRefresh()
 
 LRESULT CGVRPSettings::OnLogicNotify(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam == 0) {
+    if (wParam == CGVRPFunLogic::kNotifyRow) {
         if (lParam == 0)
             return 0;
         const auto* pRow = reinterpret_cast<const GVRP_port_info*>(lParam);
@@ -146,17 +151,15 @@ LRESULT CGVRPSettings::OnLogicNotify(WPARAM wParam, LPARAM lParam)
         m_listPorts.SetOrInsertItemText(nRow, 2, pRow->strGvrpState.c_str());
         m_listPorts.SetOrInsertItemText(nRow, 3, pRow->strIngressChecking.c_str());
         m_listPorts.SetOrInsertItemText(nRow, 4, pRow->strAcceptFrameType.c_str());
-    } else if (wParam == 5) {
-        m_btnRefresh.EnableWindow(TRUE);
-        ++m_nFinishedWalks;
-    } else if (wParam == 4) {
-        m_btnApply.EnableWindow(TRUE);
+    } else if (wParam == CGVRPFunLogic::kNotifyFinished) {
+        if (++m_nFinishedWalks == kWalkCount) {
+            m_btnRefresh.EnableWindow(TRUE);
+            m_btnApply.EnableWindow(TRUE);
+            m_nFinishedWalks = 0;
+        }
+    } else if (wParam == CGVRPFunLogic::kNotifyAddFinished) {
+        // The range is written: read the table again (Apply comes back with it).
         OnRefresh();
-    }
-    if (m_nFinishedWalks == kWalkCount) {
-        m_btnRefresh.EnableWindow(TRUE);
-        m_btnApply.EnableWindow(TRUE);
-        m_nFinishedWalks = 0;
     }
     return 0;
 }
@@ -184,7 +187,7 @@ void CGVRPSettings::OnApply()
     const std::string strIngress = SelectedValue(m_comboIngressChecking, kIngressValues);
     const std::string strFrameType = SelectedValue(m_comboAcceptFrameType, kFrameTypeValues);
     m_btnApply.EnableWindow(FALSE);
-    // On success "AddFinished" has enabled Apply and refreshed the list already.
+    // On success "AddFinished" has started a refresh already, which gives Apply back.
     if (!m_GVRPFunLogic.SetPortRange(nFrom, nTo, strPvid, strGvrp, strIngress, strFrameType))
         m_btnApply.EnableWindow(TRUE);
 }

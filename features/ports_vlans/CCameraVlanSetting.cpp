@@ -31,6 +31,8 @@ const std::string kVoiceOuiAddressColumn = KorvelOid("10.76.19.1.21.2.1.1.1");
 const std::string kVoiceOuiFlagColumn = KorvelOid("10.76.19.1.21.2.1.1.4");
 const std::string kVlanNameColumn = KorvelOid("10.76.19.1.7.6.1.1");
 
+const char* const kNoPriority = "Please select the Priority.";
+
 constexpr int kMaxUserEntries = 5;
 constexpr DWORD kPauseMs = 50;
 constexpr int kMacLength = 17;
@@ -392,9 +394,7 @@ void CCameraVlanSetting::OnApply()
         return;
 
     const std::string strState = m_chkState.GetCheck() == BST_CHECKED ? "1" : "2";
-    char szPriority[16];
-    std::snprintf(szPriority, sizeof szPriority, "%d", m_comboPriority.GetCurSel());
-    const std::string strPriority = szPriority;
+    const int nPriority = m_comboPriority.GetCurSel();
     std::string strVlanId;
     GetDlgItemText(IDC_SURV_VLAN_ID, strVlanId);
     const int nVlanId = std::atoi(strVlanId.c_str());
@@ -437,6 +437,13 @@ void CCameraVlanSetting::OnApply()
     std::vector<BYTE> portOctets;
     CUtils::HexToByteValues(strHex, portOctets, static_cast<int>(strHex.size() / 2));
 
+    // A priority the switch gave outside 0..7 selects none: enabling writes
+    // the priority, so one must be chosen first.
+    if (strState == "1" && nPriority < 0) {
+        AfxMessageBox(kNoPriority);
+        return;
+    }
+
     m_cCommonSNMPSet.Open(SnmpPduSet);
     if (strState == "1") {
         std::vector<std::string> vlanIds;
@@ -465,11 +472,13 @@ void CCameraVlanSetting::OnApply()
                           "devices.");
         }
         m_cCommonSNMPSet.AddValue(kVlanIdOid, SnmpValueInteger, std::to_string(nVlanId));
-        m_cCommonSNMPSet.AddValue(kPriorityOid, SnmpValueInteger, strPriority);
+        m_cCommonSNMPSet.AddValue(kPriorityOid, SnmpValueInteger, std::to_string(nPriority));
         m_cCommonSNMPSet.AddValueLen(kPortsOid, SnmpValueOctetString, portOctets.data(),
                                      static_cast<int>(portOctets.size()));
     }
     m_cCommonSNMPSet.AddValue(kStateOid, SnmpValueInteger, strState);
+    // A write the switch does not take shows nothing, as the other writes of
+    // this dialog; the controls keep what the user chose.
     if (!CSurveillanceOui::SendAccepted(m_cCommonSNMPSet))
         return;
     Sleep(kPauseMs);

@@ -49,7 +49,12 @@ CModuleBase::CModuleBase()
 {
 }
 
-CModuleBase::~CModuleBase() = default;
+CModuleBase::~CModuleBase()
+{
+    // A walk that still ends while the sessions below stop tells no one: the
+    // owner is done with this object.
+    m_hOwnerWnd = nullptr;
+}
 
 int CModuleBase::ProcessString(const std::string& /*strText*/, int /*nArg1*/, int /*nArg2*/, int /*nArg3*/,
                                int /*nArg4*/)
@@ -144,6 +149,8 @@ int CModuleBase::OnTrunkReply(CSnmp* pResponseIn, int nRequestID, void* pUserDat
                 pThis->m_bTrunkReady = 1;
             }
             SendMessage(pThis->m_hOwnerWnd, WM_TRUNK_WALK_ABORTED, 0, 0);
+        } else {
+            SendMessage(pThis->m_hOwnerWnd, WM_TRUNK_WALK_ABORTED, 1, 0);
         }
         session.SignalDone();
         return 0;

@@ -56,6 +56,7 @@ BEGIN_MESSAGE_MAP(CGVRPSettings, CDialog)
     ON_BN_CLICKED(IDC_GVRP_REFRESH, OnRefresh)
     ON_BN_CLICKED(IDC_GVRP_APPLY, OnApply)
     ON_MESSAGE(WM_LOGIC_NOTIFY, OnLogicNotify)
+    ON_MESSAGE(WM_TRUNK_WALK_ABORTED, OnTrunkWalkEnd)
     ON_CBN_SELCHANGE(IDC_GVRP_FROM_PORT, OnFromPortChange)
     ON_CBN_SELCHANGE(IDC_GVRP_TO_PORT, OnToPortChange)
 END_MESSAGE_MAP()
@@ -152,16 +153,28 @@ LRESULT CGVRPSettings::OnLogicNotify(WPARAM wParam, LPARAM lParam)
         m_listPorts.SetOrInsertItemText(nRow, 3, pRow->strIngressChecking.c_str());
         m_listPorts.SetOrInsertItemText(nRow, 4, pRow->strAcceptFrameType.c_str());
     } else if (wParam == CGVRPFunLogic::kNotifyFinished) {
-        if (++m_nFinishedWalks == kWalkCount) {
-            m_btnRefresh.EnableWindow(TRUE);
-            m_btnApply.EnableWindow(TRUE);
-            m_nFinishedWalks = 0;
-        }
+        OnWalkEnded();
     } else if (wParam == CGVRPFunLogic::kNotifyAddFinished) {
         // The range is written: read the table again (Apply comes back with it).
         OnRefresh();
     }
     return 0;
+}
+
+LRESULT CGVRPSettings::OnTrunkWalkEnd(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    // Complete or failed alike: the check judges by the groups published last.
+    OnWalkEnded();
+    return 0;
+}
+
+void CGVRPSettings::OnWalkEnded()
+{
+    if (++m_nFinishedWalks == kWalkCount) {
+        m_btnRefresh.EnableWindow(TRUE);
+        m_btnApply.EnableWindow(TRUE);
+        m_nFinishedWalks = 0;
+    }
 }
 
 void CGVRPSettings::OnApply()

@@ -29,6 +29,7 @@ protected:
     void OnRefresh();
     void OnApply();
     LRESULT OnLogicNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTrunkWalkEnd(WPARAM wParam, LPARAM lParam);
     void OnFromPortChange();
     void OnToPortChange();
 
@@ -36,6 +37,8 @@ protected:
 
 private:
     void EnableValueCombos(BOOL bEnable);
+    // One walk of the refresh has ended; the last gives the buttons back.
+    void OnWalkEnded();
 
     CButton m_btnApply;
     CEdit m_editPvid;

@@ -479,7 +479,7 @@ void CCameraVlanSetting::OnApply()
     m_cCommonSNMPSet.AddValue(kStateOid, SnmpValueInteger, strState);
     // A write the switch does not take shows nothing, as the other writes of
     // this dialog; the controls keep what the user chose.
-    if (!CSurveillanceOui::SendAccepted(m_cCommonSNMPSet))
+    if (!m_cCommonSNMPSet.SendAccepted())
         return;
     Sleep(kPauseMs);
     Refresh();

@@ -42,18 +42,6 @@ const char* EnabledText(const std::string& strValue)
     return strValue == "1" ? "Enabled" : "Disabled";
 }
 
-// TRUE when the request was sent, answered and accepted whole.
-BOOL SendAccepted(CCommonSNMP& session)
-{
-    std::unique_ptr<CSnmp> pResponse;
-    if (session.send(pResponse, 0) != 0 || !pResponse)
-        return FALSE;
-    int nErrorStatus = 0;
-    int nErrorIndex = 0;
-    pResponse->getError(&nErrorStatus, &nErrorIndex);
-    return nErrorStatus == 0 ? TRUE : FALSE;
-}
-
 bool InTimerRange(int nValue)
 {
     return nValue >= kMinTimer && nValue <= kMaxTimer;
@@ -195,7 +183,7 @@ BOOL CGVRPFunLogic::SetPortRange(int nFromPort, int nToPort, const std::string& 
         m_cSnmpSet.AddValue(PortColumn(3) + strIndex, SnmpValueInteger, strGvrpState);
         m_cSnmpSet.AddValue(PortColumn(4) + strIndex, SnmpValueInteger, strIngressChecking);
         m_cSnmpSet.AddValue(PortColumn(5) + strIndex, SnmpValueInteger, strAcceptFrameType);
-        if (!SendAccepted(m_cSnmpSet))
+        if (!m_cSnmpSet.SendAccepted())
             return FALSE;
     }
     NotifyOwner(kNotifyAddFinished, reinterpret_cast<LPARAM>(kAddFinished));

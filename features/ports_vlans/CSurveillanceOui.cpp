@@ -7,7 +7,6 @@
 
 #include <cctype>
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -84,17 +83,6 @@ bool CSurveillanceOui::SameText(const std::string& a, const std::string& b)
     return Upper(a) == Upper(b);
 }
 
-bool CSurveillanceOui::SendAccepted(CCommonSNMP& session)
-{
-    std::unique_ptr<CSnmp> pResponse;
-    if (session.send(pResponse, 0) != SnmpStatusOk || !pResponse)
-        return false;
-    int nErrorStatus = 0;
-    int nErrorIndex = 0;
-    pResponse->getError(&nErrorStatus, &nErrorIndex);
-    return nErrorStatus == 0;
-}
-
 bool CSurveillanceOui::AddRow(CCommonSNMP& session, const std::string& strSuffix, const std::string& strDescriptionUtf8,
                               const std::string* pType, bool bOuiMask)
 {
@@ -102,7 +90,7 @@ bool CSurveillanceOui::AddRow(CCommonSNMP& session, const std::string& strSuffix
         return false;
     session.Open(SnmpPduSet);
     session.AddValue(Column(kRowStatusColumn) + strSuffix, SnmpValueInteger, "4");
-    const bool bCreated = SendAccepted(session);
+    const bool bCreated = session.SendAccepted();
     Sleep(kPauseMs);
     // A row that was not created here is not ours to fill (it may be one the
     // switch holds already).
@@ -116,7 +104,7 @@ bool CSurveillanceOui::AddRow(CCommonSNMP& session, const std::string& strSuffix
         session.AddValue(Column(4) + strSuffix, SnmpValueInteger, *pType);
     if (bOuiMask)
         session.AddValueLen(Column(3) + strSuffix, SnmpValueOctetString, kOuiMask, static_cast<int>(sizeof kOuiMask));
-    if (SendAccepted(session))
+    if (session.SendAccepted())
         return true;
     // Without its settings the row is only half made: take it away again.
     DeleteRow(session, strSuffix);
@@ -129,5 +117,5 @@ bool CSurveillanceOui::DeleteRow(CCommonSNMP& session, const std::string& strSuf
         return false;
     session.Open(SnmpPduSet);
     session.AddValue(Column(kRowStatusColumn) + strSuffix, SnmpValueInteger, "6");
-    return SendAccepted(session);
+    return session.SendAccepted();
 }

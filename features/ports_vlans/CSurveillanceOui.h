@@ -50,9 +50,6 @@ public:
                        const std::string* pType, bool bOuiMask);
     // Destroys the row of the index (row status 6); true when the switch accepted it.
     static bool DeleteRow(CCommonSNMP& session, const std::string& strSuffix);
-    // Sends the prepared request with the default time-out; true only when a
-    // reply came without an error status.
-    static bool SendAccepted(CCommonSNMP& session);
 
     // The message of a failed add.
     static const char* const kAddFailed;

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int kMaxUserEntries = 5;
 constexpr DWORD kPauseMs = 50;
 constexpr int kAddressLength = 17;
 constexpr int kDescriptionLength = 20;
@@ -29,10 +28,12 @@ struct ListColumn
 };
 constexpr ListColumn kColumns[] = {{"ID", 50}, {"Description", 150}, {"Surveillance OUI", 200}, {"OUI Mask", 200}};
 
-std::string WithoutDashes(std::string text)
+// The switch's default row, as this list shows it: the first default OUI.
+bool IsDefaultRow(const std::string& strRowText)
 {
-    text.erase(std::remove(text.begin(), text.end(), '-'), text.end());
-    return text;
+    std::string strDigits = strRowText;
+    strDigits.erase(std::remove(strDigits.begin(), strDigits.end(), '-'), strDigits.end());
+    return CSurveillanceOui::SameText(strDigits.substr(0, 6), CSurveillanceOui::kFirstDefaultOui);
 }
 
 } // namespace
@@ -161,27 +162,11 @@ BOOL CCameraVLANOUISetting::CheckOuiEntry(const std::string& strDescription, con
         AfxMessageBox("Multicast MAC  is not allowed.");
         return FALSE;
     }
-    const std::string strFirstDefault = CSurveillanceOui::kFirstDefaultOui;
-    if (CSurveillanceOui::SameText(strDigits.substr(0, 6), strFirstDefault)) {
+    if (CSurveillanceOui::SameText(strDigits.substr(0, 6), CSurveillanceOui::kFirstDefaultOui)) {
         AfxMessageBox("This OUI is default, please select the default mode!");
         return FALSE;
     }
-    int nUserRows = 0;
-    const int nRows = m_listOui.GetItemCount();
-    for (int nRow = 0; nRow < nRows; ++nRow) {
-        const std::string strRowDigits = WithoutDashes(m_listOui.GetItemText(nRow, 2));
-        if (!CSurveillanceOui::SameText(strRowDigits.substr(0, 6), strFirstDefault))
-            ++nUserRows;
-        if (CSurveillanceOui::SameText(strRowDigits, strDigits)) {
-            AfxMessageBox("The OUI is already exist!");
-            return FALSE;
-        }
-    }
-    if (nUserRows >= kMaxUserEntries) {
-        AfxMessageBox("OUI Table is full,Maximum user defined OUI is 5.");
-        return FALSE;
-    }
-    return TRUE;
+    return CSurveillanceOui::ListAdmits(m_listOui, 2, strDigits, IsDefaultRow) ? TRUE : FALSE;
 }
 
 void CCameraVLANOUISetting::OnDelete()

@@ -33,7 +33,6 @@ const std::string kVlanNameColumn = KorvelOid("10.76.19.1.7.6.1.1");
 
 const char* const kNoPriority = "Please select the Priority.";
 
-constexpr int kMaxUserEntries = 5;
 constexpr DWORD kPauseMs = 50;
 constexpr int kMacLength = 17;
 constexpr int kOuiLength = 8;
@@ -77,14 +76,10 @@ std::string SecondDefaultDisplay()
     return DefaultDisplay(CSurveillanceOui::kSecondDefaultOui, "-XX-XX-XX");
 }
 
-// A row of the list is user-defined unless it shows one of the default rows.
-bool IsUserRow(const std::string& strAddressText)
+// The switch's default rows as the list shows them.
+bool IsDefaultRow(const std::string& strRowText)
 {
-    std::string digits = CSurveillanceOui::Upper(strAddressText);
-    digits.erase(std::remove(digits.begin(), digits.end(), '-'), digits.end());
-    const std::string first7 = digits.substr(0, 7);
-    return first7 != std::string(CSurveillanceOui::kFirstDefaultOui) + "0" &&
-           first7 != std::string(CSurveillanceOui::kSecondDefaultOui) + "X";
+    return strRowText == FirstDefaultDisplay() || strRowText == SecondDefaultDisplay();
 }
 
 } // namespace
@@ -521,28 +516,15 @@ void CCameraVlanSetting::OnAdd()
 
 BOOL CCameraVlanSetting::CheckOuiEntry(const std::string& strDescription, const std::string& strAddress)
 {
-    const char* const kBadFormat = "Please enter correct MAC format(ex:00-00-00-00-00-01)";
     if (!CUtils::HasNoSpecialChars(strDescription)) {
         AfxMessageBox("Invalid Description.");
         return FALSE;
     }
-    bool bDashes = strAddress.size() == static_cast<size_t>(kMacLength);
-    for (size_t nPos = 2; bDashes && nPos < strAddress.size(); nPos += 3)
-        bDashes = strAddress[nPos] == '-';
+    // Form, broadcast and multicast.
+    if (!CUtils::CheckMacAddress(strAddress, false))
+        return FALSE;
     std::string strDigits;
-    if (!bDashes || !CSurveillanceOui::AddressDigits(strAddress, strDigits) || strDigits == "000000000000") {
-        AfxMessageBox(kBadFormat);
-        return FALSE;
-    }
-    const std::string strUpper = CSurveillanceOui::Upper(strDigits);
-    if (strUpper == "FFFFFFFFFFFF") {
-        AfxMessageBox("Broadcast MAC is not allowed.");
-        return FALSE;
-    }
-    if (std::stoi(strDigits.substr(0, 2), nullptr, 16) % 2 == 1) {
-        AfxMessageBox("Multicast MAC is not allowed.");
-        return FALSE;
-    }
+    CSurveillanceOui::AddressDigits(strAddress, strDigits);
     std::vector<std::string> voiceOuis;
     std::vector<std::string> voiceFlags;
     {
@@ -556,30 +538,14 @@ BOOL CCameraVlanSetting::CheckOuiEntry(const std::string& strDescription, const 
             return FALSE;
         }
     }
-    const std::string strFirst7 = strUpper.substr(0, 7);
+    const std::string strFirst7 = CSurveillanceOui::Upper(strDigits.substr(0, 7));
     const std::string strSecond = CSurveillanceOui::kSecondDefaultOui;
     if (strFirst7 == std::string(CSurveillanceOui::kFirstDefaultOui) + "0" ||
         (strFirst7.compare(0, 6, strSecond) == 0 && strFirst7[6] >= '0' && strFirst7[6] <= '3')) {
         AfxMessageBox("This OUI is default, please select the default mode!");
         return FALSE;
     }
-    int nUserRows = 0;
-    const int nRows = m_listOui.GetItemCount();
-    for (int nRow = 0; nRow < nRows; ++nRow) {
-        std::string strRowText = m_listOui.GetItemText(nRow, 3);
-        if (IsUserRow(strRowText))
-            ++nUserRows;
-        strRowText.erase(std::remove(strRowText.begin(), strRowText.end(), '-'), strRowText.end());
-        if (CSurveillanceOui::SameText(strRowText, strDigits)) {
-            AfxMessageBox("The OUI is already exist!");
-            return FALSE;
-        }
-    }
-    if (nUserRows >= kMaxUserEntries) {
-        AfxMessageBox("OUI Table is full,Maximum user defined OUI is 5.");
-        return FALSE;
-    }
-    return TRUE;
+    return CSurveillanceOui::ListAdmits(m_listOui, 3, strDigits, IsDefaultRow) ? TRUE : FALSE;
 }
 
 void CCameraVlanSetting::OnDelete()
@@ -590,7 +556,7 @@ void CCameraVlanSetting::OnDelete()
         return;
     }
     const std::string strAddress = m_listOui.GetItemText(nRow, 3);
-    if (strAddress == FirstDefaultDisplay() || strAddress == SecondDefaultDisplay()) {
+    if (IsDefaultRow(strAddress)) {
         AfxMessageBox("The default Surveillance OUI can not be deleted.");
         return;
     }

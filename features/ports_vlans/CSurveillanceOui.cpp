@@ -4,13 +4,17 @@
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/Sleep.h"
+#include "platform/ui/CListCtrl.h"
+#include "platform/ui/MessageBox.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
 namespace {
 
 constexpr int kRowStatusColumn = 5;
+constexpr int kMaxUserRows = 5;
 constexpr DWORD kPauseMs = 50;
 const unsigned char kOuiMask[6] = {0xff, 0xff, 0xff, 0x00, 0x00, 0x00};
 
@@ -81,6 +85,28 @@ std::string CSurveillanceOui::Upper(std::string text)
 bool CSurveillanceOui::SameText(const std::string& a, const std::string& b)
 {
     return Upper(a) == Upper(b);
+}
+
+bool CSurveillanceOui::ListAdmits(CListCtrl& list, int nColumn, const std::string& strDigits,
+                                  bool (*isDefaultRow)(const std::string& strRowText))
+{
+    int nUserRows = 0;
+    const int nRows = list.GetItemCount();
+    for (int nRow = 0; nRow < nRows; ++nRow) {
+        std::string strRowText = list.GetItemText(nRow, nColumn);
+        if (!isDefaultRow(strRowText))
+            ++nUserRows;
+        strRowText.erase(std::remove(strRowText.begin(), strRowText.end(), '-'), strRowText.end());
+        if (SameText(strRowText, strDigits)) {
+            AfxMessageBox("The OUI is already exist!");
+            return false;
+        }
+    }
+    if (nUserRows >= kMaxUserRows) {
+        AfxMessageBox("OUI Table is full,Maximum user defined OUI is 5.");
+        return false;
+    }
+    return true;
 }
 
 bool CSurveillanceOui::AddRow(CCommonSNMP& session, const std::string& strSuffix, const std::string& strDescriptionUtf8,

@@ -1,5 +1,6 @@
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
 
+#include "common/CCodeConvert.h"
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
 #include "features/ports_vlans/CSurveillanceOui.h"
@@ -19,7 +20,6 @@ namespace {
 constexpr DWORD kPauseMs = 50;
 constexpr int kAddressLength = 17;
 constexpr int kDescriptionLength = 20;
-constexpr UINT_PTR kShowTimer = 1010;
 
 struct ListColumn
 {
@@ -43,7 +43,6 @@ BEGIN_MESSAGE_MAP(CCameraVLANOUISetting, CDialog)
     ON_BN_CLICKED(IDC_SURVOUI_REFRESH, Refresh)
     ON_BN_CLICKED(IDC_SURVOUI_CLOSE, OnCancel)
     ON_BN_CLICKED(IDC_SURVOUI_DELETE, OnDelete)
-    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CCameraVLANOUISetting::CCameraVLANOUISetting(CWnd* pParent) : CDialog(IDD_SURVEILLANCE_OUI, pParent) {}
@@ -187,16 +186,8 @@ void CCameraVLANOUISetting::OnDelete()
     Refresh();
 }
 
-void CCameraVLANOUISetting::OnTimer(UINT_PTR nIDEvent)
-{
-    KillTimer(nIDEvent);
-    if (nIDEvent == kShowTimer)
-        ShowWindow(SW_SHOWNORMAL);
-}
-
 void CCameraVLANOUISetting::EnableWalkButtons(BOOL bEnable)
 {
-    for (int nID : {IDC_SURVOUI_ADD, IDC_SURVOUI_DELETE, IDC_SURVOUI_REFRESH})
-        if (CWnd* pItem = GetDlgItem(nID))
-            pItem->EnableWindow(bEnable);
+    for (CButton* pButton : {&m_btnAdd, &m_btnDelete, &m_btnRefresh})
+        pButton->EnableWindow(bEnable);
 }

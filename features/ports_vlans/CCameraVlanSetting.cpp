@@ -1,5 +1,6 @@
 #include "features/ports_vlans/CCameraVlanSetting.h"
 
+#include "common/CCodeConvert.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
 #include "features/ports_vlans/CSurveillanceOui.h"

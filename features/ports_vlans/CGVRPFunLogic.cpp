@@ -13,7 +13,6 @@
 
 namespace {
 
-const std::string kGvrpState = KorvelOid("10.76.19.1.30.1.0");
 const std::string kJoinTime = KorvelOid("10.76.19.1.30.2.0");
 const std::string kLeaveTime = KorvelOid("10.76.19.1.30.3.0");
 const std::string kLeaveAllTime = KorvelOid("10.76.19.1.30.4.0");
@@ -48,6 +47,8 @@ bool InTimerRange(int nValue)
 }
 
 } // namespace
+
+const std::string CGVRPFunLogic::kStateOid = KorvelOid("10.76.19.1.30.1.0");
 
 CGVRPFunLogic::CGVRPFunLogic() = default;
 
@@ -98,7 +99,7 @@ void CGVRPFunLogic::StartVlanIdWalk()
 void CGVRPFunLogic::StartGlobalRead()
 {
     m_cSnmpGetSet.Open(SnmpPduGet);
-    for (const std::string* pOid : {&kGvrpState, &kJoinTime, &kLeaveTime, &kLeaveAllTime})
+    for (const std::string* pOid : {&kStateOid, &kJoinTime, &kLeaveTime, &kLeaveAllTime})
         m_cSnmpGetSet.AddValue(*pOid, SnmpValueNull);
     m_cSnmpGetSet.StartRequest(&CGVRPFunLogic::OnGlobalReply, this, 0, 0);
 }
@@ -199,7 +200,7 @@ void CGVRPFunLogic::SetGlobal(const std::string& strOldState, const std::string&
     if (strNewState == "2") {
         if (strOldState == "2")
             return;
-        m_cSnmpSet.AddValue(kGvrpState, SnmpValueInteger, strNewState);
+        m_cSnmpSet.AddValue(kStateOid, SnmpValueInteger, strNewState);
     } else {
         const int nJoin = std::atoi(strJoin.c_str());
         const int nLeave = std::atoi(strLeave.c_str());
@@ -220,7 +221,7 @@ void CGVRPFunLogic::SetGlobal(const std::string& strOldState, const std::string&
             return;
         }
         if (strOldState == "2")
-            m_cSnmpSet.AddValue(kGvrpState, SnmpValueInteger, strNewState);
+            m_cSnmpSet.AddValue(kStateOid, SnmpValueInteger, strNewState);
         m_cSnmpSet.AddValue(kJoinTime, SnmpValueInteger, strJoin);
         m_cSnmpSet.AddValue(kLeaveTime, SnmpValueInteger, strLeave);
         m_cSnmpSet.AddValue(kLeaveAllTime, SnmpValueInteger, strLeaveAll);

@@ -53,6 +53,10 @@ public:
     static constexpr WPARAM kNotifyAddFinished = 4;
     static constexpr WPARAM kNotifyFinished = 5;
 
+    // The global GVRP state object, which the dialogs also read on their own
+    // (CModuleBase::GetValue): "1" enabled, "2" disabled.
+    static const std::string kStateOid;
+
     // The asynchronous reads; each starts one request on its own session.
     void StartPortTableWalk();
     // CModuleBase::StartTrunkWalk.

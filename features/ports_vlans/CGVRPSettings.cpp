@@ -1,7 +1,6 @@
 #include "features/ports_vlans/CGVRPSettings.h"
 
 #include "common/Globals.h"
-#include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -13,8 +12,6 @@
 #include <iterator>
 
 namespace {
-
-const std::string kGvrpState = KorvelOid("10.76.19.1.30.1.0");
 
 constexpr int kWalkCount = 3; // port table, VLAN and trunk walks
 
@@ -129,7 +126,7 @@ void CGVRPSettings::OnRefresh()
     m_btnApply.EnableWindow(FALSE);
 
     std::string strState;
-    if (!m_GVRPFunLogic.GetValue(kGvrpState, strState))
+    if (!m_GVRPFunLogic.GetValue(CGVRPFunLogic::kStateOid, strState))
         strState.clear();
     EnableValueCombos(strState == "1" ? TRUE : FALSE);
 

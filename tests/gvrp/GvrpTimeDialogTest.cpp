@@ -12,11 +12,6 @@ namespace {
 constexpr int kTimerEdits[] = {IDC_GVRPTIME_JOIN, IDC_GVRPTIME_LEAVE, IDC_GVRPTIME_LEAVEALL};
 constexpr int kButtons[] = {IDC_GVRPTIME_APPLY, IDC_GVRPTIME_REFRESH, IDC_GVRPTIME_CLOSE};
 
-bool Checked(CWnd& d, int id)
-{
-    return d.IsDlgButtonChecked(id) == BST_CHECKED;
-}
-
 // The global read has arrived: the buttons are back.
 bool WaitForRead(CWnd& d)
 {

@@ -54,7 +54,7 @@ protected:
     // Types an entry (MAC mode, or OUI mode with the first three octets) and clicks Add.
     static void AddEntry(CWnd& d, bool ouiMode, int type, const std::string& description, const std::string& address)
     {
-        Choose(d, IDC_SURV_MODE, ouiMode ? 1 : 0);
+        ChooseInCombo(d, IDC_SURV_MODE, ouiMode ? 1 : 0);
         Item<CComboBox>(d, IDC_SURV_COMPONENT_TYPE).SetCurSel(type);
         d.SetDlgItemText(IDC_SURV_DESCRIPTION, description);
         d.SetDlgItemText(IDC_SURV_ADDRESS, address);

@@ -278,6 +278,17 @@ int CCommonSNMP::getNext(std::unique_ptr<CSnmp>& pResponse, int nTimeout)
     return m_pCore->Exchange(true, pResponse, nTimeout);
 }
 
+bool CCommonSNMP::SendAccepted(int nTimeout)
+{
+    std::unique_ptr<CSnmp> pResponse;
+    if (send(pResponse, nTimeout) != SnmpStatusOk || !pResponse)
+        return false;
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    pResponse->getError(&nErrorStatus, &nErrorIndex);
+    return nErrorStatus == 0;
+}
+
 int CCommonSNMP::StartRequest(SnmpCallback pfnCallback, void* pUserData, int /*nReserved*/, int nTimeout)
 {
     Core& core = *m_pCore;

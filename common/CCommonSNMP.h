@@ -65,6 +65,9 @@ public:
     // Both leave the request prepared: it can be sent again as it is.
     int send(std::unique_ptr<CSnmp>& pResponse, int nTimeout);
     int getNext(std::unique_ptr<CSnmp>& pResponse, int nTimeout);
+    // Sends the prepared request (send) and drops the reply: true only when
+    // a reply came and the agent reported no error in it.
+    bool SendAccepted(int nTimeout = 0);
 
     // Starts the prepared request on the worker thread; the call-back gets
     // each response with a new program-wide request id. Returns -1 in every

@@ -49,7 +49,12 @@ CModuleBase::CModuleBase()
 {
 }
 
-CModuleBase::~CModuleBase() = default;
+CModuleBase::~CModuleBase()
+{
+    // A walk that still ends while the sessions below stop tells no one: the
+    // owner is done with this object.
+    m_hOwnerWnd = nullptr;
+}
 
 int CModuleBase::ProcessString(const std::string& /*strText*/, int /*nArg1*/, int /*nArg2*/, int /*nArg3*/,
                                int /*nArg4*/)
@@ -86,13 +91,7 @@ BOOL CModuleBase::SetValues(const SNMP_VARBIND* pItems, int nCount)
     m_cSnmpGetSet.Open(3);
     for (int i = 0; i < nCount; ++i)
         m_cSnmpGetSet.AddValueLen(pItems[i].oid, pItems[i].type, pItems[i].value, pItems[i].length);
-    std::unique_ptr<CSnmp> pResponse;
-    if (m_cSnmpGetSet.send(pResponse, std::atoi(g_strTimeout.c_str())) != 0 || !pResponse)
-        return FALSE;
-    int nErrorStatus = 0;
-    int nErrorIndex = 0;
-    pResponse->getError(&nErrorStatus, &nErrorIndex);
-    return nErrorStatus == 0 ? TRUE : FALSE;
+    return m_cSnmpGetSet.SendAccepted(std::atoi(g_strTimeout.c_str())) ? TRUE : FALSE;
 }
 
 BOOL CModuleBase::SetRowStatus(const std::string& strOid, const std::string& strValue)
@@ -103,14 +102,8 @@ BOOL CModuleBase::SetRowStatus(const std::string& strOid, const std::string& str
     }
     m_cSnmpRowStatus.Open(3);
     m_cSnmpRowStatus.AddValue(strOid, 1, strValue);
-    std::unique_ptr<CSnmp> pResponse;
-    if (m_cSnmpRowStatus.send(pResponse, 0) != 0 || !pResponse)
-        return FALSE;
     // A row the agent refused was not written.
-    int nErrorStatus = 0;
-    int nErrorIndex = 0;
-    pResponse->getError(&nErrorStatus, &nErrorIndex);
-    return nErrorStatus == 0 ? TRUE : FALSE;
+    return m_cSnmpRowStatus.SendAccepted() ? TRUE : FALSE;
 }
 
 int CModuleBase::StartTrunkWalk()
@@ -144,6 +137,8 @@ int CModuleBase::OnTrunkReply(CSnmp* pResponseIn, int nRequestID, void* pUserDat
                 pThis->m_bTrunkReady = 1;
             }
             SendMessage(pThis->m_hOwnerWnd, WM_TRUNK_WALK_ABORTED, 0, 0);
+        } else {
+            SendMessage(pThis->m_hOwnerWnd, WM_TRUNK_WALK_ABORTED, 1, 0);
         }
         session.SignalDone();
         return 0;

@@ -21,8 +21,9 @@
 
 // Messages to the owner window, sent from the walks' worker threads.
 // WM_VLAN_LIST_NOTIFY: wParam 0 and lParam a VLAN_list_info* per row; wParam 2
-// and lParam 0 at the end of the table. WM_TRUNK_WALK_ABORTED: the trunk table
-// has ended and its groups are published.
+// and lParam 0 at the end of the table. WM_TRUNK_WALK_ABORTED: the trunk walk
+// has ended, wParam 0 when it read the whole table (its groups are published),
+// 1 when it failed (the groups published before stay).
 inline constexpr UINT WM_VLAN_LIST_NOTIFY = WM_USER + 107;
 // WM_LOGIC_NOTIFY: a row or an event code of a feature-logic object for its
 // dialog (wParam the code, lParam the record, valid during the call only).
@@ -52,6 +53,7 @@ public:
     BOOL SetRowStatus(const std::string& strOid, const std::string& strValue);
 
     // Walks the trunk member table; the groups are published when it ends.
+    // Either end is sent to the owner as WM_TRUNK_WALK_ABORTED.
     // Returns the result of CCommonSNMP::StartRequest (-1).
     int StartTrunkWalk();
     // TRUE when every trunk with a member of non-zero value has that value on

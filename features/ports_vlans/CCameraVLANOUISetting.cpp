@@ -1,5 +1,6 @@
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
 
+#include "common/CCodeConvert.h"
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
 #include "features/ports_vlans/CSurveillanceOui.h"
@@ -16,11 +17,9 @@
 
 namespace {
 
-constexpr int kMaxUserEntries = 5;
 constexpr DWORD kPauseMs = 50;
 constexpr int kAddressLength = 17;
 constexpr int kDescriptionLength = 20;
-constexpr UINT_PTR kShowTimer = 1010;
 
 struct ListColumn
 {
@@ -29,10 +28,12 @@ struct ListColumn
 };
 constexpr ListColumn kColumns[] = {{"ID", 50}, {"Description", 150}, {"Surveillance OUI", 200}, {"OUI Mask", 200}};
 
-std::string WithoutDashes(std::string text)
+// The switch's default row, as this list shows it: the first default OUI.
+bool IsDefaultRow(const std::string& strRowText)
 {
-    text.erase(std::remove(text.begin(), text.end(), '-'), text.end());
-    return text;
+    std::string strDigits = strRowText;
+    strDigits.erase(std::remove(strDigits.begin(), strDigits.end(), '-'), strDigits.end());
+    return CSurveillanceOui::SameText(strDigits.substr(0, 6), CSurveillanceOui::kFirstDefaultOui);
 }
 
 } // namespace
@@ -42,7 +43,6 @@ BEGIN_MESSAGE_MAP(CCameraVLANOUISetting, CDialog)
     ON_BN_CLICKED(IDC_SURVOUI_REFRESH, Refresh)
     ON_BN_CLICKED(IDC_SURVOUI_CLOSE, OnCancel)
     ON_BN_CLICKED(IDC_SURVOUI_DELETE, OnDelete)
-    ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CCameraVLANOUISetting::CCameraVLANOUISetting(CWnd* pParent) : CDialog(IDD_SURVEILLANCE_OUI, pParent) {}
@@ -161,27 +161,11 @@ BOOL CCameraVLANOUISetting::CheckOuiEntry(const std::string& strDescription, con
         AfxMessageBox("Multicast MAC  is not allowed.");
         return FALSE;
     }
-    const std::string strFirstDefault = CSurveillanceOui::kFirstDefaultOui;
-    if (CSurveillanceOui::SameText(strDigits.substr(0, 6), strFirstDefault)) {
+    if (CSurveillanceOui::SameText(strDigits.substr(0, 6), CSurveillanceOui::kFirstDefaultOui)) {
         AfxMessageBox("This OUI is default, please select the default mode!");
         return FALSE;
     }
-    int nUserRows = 0;
-    const int nRows = m_listOui.GetItemCount();
-    for (int nRow = 0; nRow < nRows; ++nRow) {
-        const std::string strRowDigits = WithoutDashes(m_listOui.GetItemText(nRow, 2));
-        if (!CSurveillanceOui::SameText(strRowDigits.substr(0, 6), strFirstDefault))
-            ++nUserRows;
-        if (CSurveillanceOui::SameText(strRowDigits, strDigits)) {
-            AfxMessageBox("The OUI is already exist!");
-            return FALSE;
-        }
-    }
-    if (nUserRows >= kMaxUserEntries) {
-        AfxMessageBox("OUI Table is full,Maximum user defined OUI is 5.");
-        return FALSE;
-    }
-    return TRUE;
+    return CSurveillanceOui::ListAdmits(m_listOui, 2, strDigits, IsDefaultRow) ? TRUE : FALSE;
 }
 
 void CCameraVLANOUISetting::OnDelete()
@@ -202,16 +186,8 @@ void CCameraVLANOUISetting::OnDelete()
     Refresh();
 }
 
-void CCameraVLANOUISetting::OnTimer(UINT_PTR nIDEvent)
-{
-    KillTimer(nIDEvent);
-    if (nIDEvent == kShowTimer)
-        ShowWindow(SW_SHOWNORMAL);
-}
-
 void CCameraVLANOUISetting::EnableWalkButtons(BOOL bEnable)
 {
-    for (int nID : {IDC_SURVOUI_ADD, IDC_SURVOUI_DELETE, IDC_SURVOUI_REFRESH})
-        if (CWnd* pItem = GetDlgItem(nID))
-            pItem->EnableWindow(bEnable);
+    for (CButton* pButton : {&m_btnAdd, &m_btnDelete, &m_btnRefresh})
+        pButton->EnableWindow(bEnable);
 }

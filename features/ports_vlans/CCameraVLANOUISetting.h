@@ -8,7 +8,6 @@
 // thread (its window calls are carried to the UI thread).
 #pragma once
 
-#include "common/CCodeConvert.h"
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
 #include "platform/ui/CButton.h"
@@ -33,7 +32,6 @@ protected:
     void OnAdd();
     void Refresh();
     void OnDelete();
-    void OnTimer(UINT_PTR nIDEvent);
 
     DECLARE_MESSAGE_MAP()
 
@@ -50,7 +48,6 @@ private:
     CListCtrlEx m_listOui;
     CEdit m_editAddress;
     CEdit m_editDescription;
-    CCodeConvert m_codeConvert;
     // The walk's call-back uses the controls above: the sessions come after
     // them, so they are stopped before the controls go.
     CCommonSNMP m_cCommonSNMP;      // writes

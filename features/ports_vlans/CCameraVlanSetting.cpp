@@ -1,5 +1,6 @@
 #include "features/ports_vlans/CCameraVlanSetting.h"
 
+#include "common/CCodeConvert.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
 #include "features/ports_vlans/CSurveillanceOui.h"
@@ -31,7 +32,8 @@ const std::string kVoiceOuiAddressColumn = KorvelOid("10.76.19.1.21.2.1.1.1");
 const std::string kVoiceOuiFlagColumn = KorvelOid("10.76.19.1.21.2.1.1.4");
 const std::string kVlanNameColumn = KorvelOid("10.76.19.1.7.6.1.1");
 
-constexpr int kMaxUserEntries = 5;
+const char* const kNoPriority = "Please select the Priority.";
+
 constexpr DWORD kPauseMs = 50;
 constexpr int kMacLength = 17;
 constexpr int kOuiLength = 8;
@@ -75,14 +77,10 @@ std::string SecondDefaultDisplay()
     return DefaultDisplay(CSurveillanceOui::kSecondDefaultOui, "-XX-XX-XX");
 }
 
-// A row of the list is user-defined unless it shows one of the default rows.
-bool IsUserRow(const std::string& strAddressText)
+// The switch's default rows as the list shows them.
+bool IsDefaultRow(const std::string& strRowText)
 {
-    std::string digits = CSurveillanceOui::Upper(strAddressText);
-    digits.erase(std::remove(digits.begin(), digits.end(), '-'), digits.end());
-    const std::string first7 = digits.substr(0, 7);
-    return first7 != std::string(CSurveillanceOui::kFirstDefaultOui) + "0" &&
-           first7 != std::string(CSurveillanceOui::kSecondDefaultOui) + "X";
+    return strRowText == FirstDefaultDisplay() || strRowText == SecondDefaultDisplay();
 }
 
 } // namespace
@@ -392,9 +390,7 @@ void CCameraVlanSetting::OnApply()
         return;
 
     const std::string strState = m_chkState.GetCheck() == BST_CHECKED ? "1" : "2";
-    char szPriority[16];
-    std::snprintf(szPriority, sizeof szPriority, "%d", m_comboPriority.GetCurSel());
-    const std::string strPriority = szPriority;
+    const int nPriority = m_comboPriority.GetCurSel();
     std::string strVlanId;
     GetDlgItemText(IDC_SURV_VLAN_ID, strVlanId);
     const int nVlanId = std::atoi(strVlanId.c_str());
@@ -437,6 +433,13 @@ void CCameraVlanSetting::OnApply()
     std::vector<BYTE> portOctets;
     CUtils::HexToByteValues(strHex, portOctets, static_cast<int>(strHex.size() / 2));
 
+    // A priority the switch gave outside 0..7 selects none: enabling writes
+    // the priority, so one must be chosen first.
+    if (strState == "1" && nPriority < 0) {
+        AfxMessageBox(kNoPriority);
+        return;
+    }
+
     m_cCommonSNMPSet.Open(SnmpPduSet);
     if (strState == "1") {
         std::vector<std::string> vlanIds;
@@ -465,12 +468,14 @@ void CCameraVlanSetting::OnApply()
                           "devices.");
         }
         m_cCommonSNMPSet.AddValue(kVlanIdOid, SnmpValueInteger, std::to_string(nVlanId));
-        m_cCommonSNMPSet.AddValue(kPriorityOid, SnmpValueInteger, strPriority);
+        m_cCommonSNMPSet.AddValue(kPriorityOid, SnmpValueInteger, std::to_string(nPriority));
         m_cCommonSNMPSet.AddValueLen(kPortsOid, SnmpValueOctetString, portOctets.data(),
                                      static_cast<int>(portOctets.size()));
     }
     m_cCommonSNMPSet.AddValue(kStateOid, SnmpValueInteger, strState);
-    if (!CSurveillanceOui::SendAccepted(m_cCommonSNMPSet))
+    // A write the switch does not take shows nothing, as the other writes of
+    // this dialog; the controls keep what the user chose.
+    if (!m_cCommonSNMPSet.SendAccepted())
         return;
     Sleep(kPauseMs);
     Refresh();
@@ -512,28 +517,15 @@ void CCameraVlanSetting::OnAdd()
 
 BOOL CCameraVlanSetting::CheckOuiEntry(const std::string& strDescription, const std::string& strAddress)
 {
-    const char* const kBadFormat = "Please enter correct MAC format(ex:00-00-00-00-00-01)";
     if (!CUtils::HasNoSpecialChars(strDescription)) {
         AfxMessageBox("Invalid Description.");
         return FALSE;
     }
-    bool bDashes = strAddress.size() == static_cast<size_t>(kMacLength);
-    for (size_t nPos = 2; bDashes && nPos < strAddress.size(); nPos += 3)
-        bDashes = strAddress[nPos] == '-';
+    // Form, broadcast and multicast.
+    if (!CUtils::CheckMacAddress(strAddress, false))
+        return FALSE;
     std::string strDigits;
-    if (!bDashes || !CSurveillanceOui::AddressDigits(strAddress, strDigits) || strDigits == "000000000000") {
-        AfxMessageBox(kBadFormat);
-        return FALSE;
-    }
-    const std::string strUpper = CSurveillanceOui::Upper(strDigits);
-    if (strUpper == "FFFFFFFFFFFF") {
-        AfxMessageBox("Broadcast MAC is not allowed.");
-        return FALSE;
-    }
-    if (std::stoi(strDigits.substr(0, 2), nullptr, 16) % 2 == 1) {
-        AfxMessageBox("Multicast MAC is not allowed.");
-        return FALSE;
-    }
+    CSurveillanceOui::AddressDigits(strAddress, strDigits);
     std::vector<std::string> voiceOuis;
     std::vector<std::string> voiceFlags;
     {
@@ -547,30 +539,14 @@ BOOL CCameraVlanSetting::CheckOuiEntry(const std::string& strDescription, const 
             return FALSE;
         }
     }
-    const std::string strFirst7 = strUpper.substr(0, 7);
+    const std::string strFirst7 = CSurveillanceOui::Upper(strDigits.substr(0, 7));
     const std::string strSecond = CSurveillanceOui::kSecondDefaultOui;
     if (strFirst7 == std::string(CSurveillanceOui::kFirstDefaultOui) + "0" ||
         (strFirst7.compare(0, 6, strSecond) == 0 && strFirst7[6] >= '0' && strFirst7[6] <= '3')) {
         AfxMessageBox("This OUI is default, please select the default mode!");
         return FALSE;
     }
-    int nUserRows = 0;
-    const int nRows = m_listOui.GetItemCount();
-    for (int nRow = 0; nRow < nRows; ++nRow) {
-        std::string strRowText = m_listOui.GetItemText(nRow, 3);
-        if (IsUserRow(strRowText))
-            ++nUserRows;
-        strRowText.erase(std::remove(strRowText.begin(), strRowText.end(), '-'), strRowText.end());
-        if (CSurveillanceOui::SameText(strRowText, strDigits)) {
-            AfxMessageBox("The OUI is already exist!");
-            return FALSE;
-        }
-    }
-    if (nUserRows >= kMaxUserEntries) {
-        AfxMessageBox("OUI Table is full,Maximum user defined OUI is 5.");
-        return FALSE;
-    }
-    return TRUE;
+    return CSurveillanceOui::ListAdmits(m_listOui, 3, strDigits, IsDefaultRow) ? TRUE : FALSE;
 }
 
 void CCameraVlanSetting::OnDelete()
@@ -581,7 +557,7 @@ void CCameraVlanSetting::OnDelete()
         return;
     }
     const std::string strAddress = m_listOui.GetItemText(nRow, 3);
-    if (strAddress == FirstDefaultDisplay() || strAddress == SecondDefaultDisplay()) {
+    if (IsDefaultRow(strAddress)) {
         AfxMessageBox("The default Surveillance OUI can not be deleted.");
         return;
     }

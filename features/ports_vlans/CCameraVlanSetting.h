@@ -24,7 +24,6 @@
 //   when the entry counts), .7.6.1.1 static VLAN table (row indexes only)
 #pragma once
 
-#include "common/CCodeConvert.h"
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
 #include "common/CModuleBase.h"
@@ -112,7 +111,6 @@ private:
     CEdit m_editAddress;
     CListCtrlEx m_listOui;
     CComboBox m_comboHidden;
-    CCodeConvert m_codeConvert;
 
     CModuleBase m_ModuleBase;
     CCommonSNMP m_cCommonSNMP;          // VLAN modes read, component table writes

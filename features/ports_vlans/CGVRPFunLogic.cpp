@@ -1,6 +1,5 @@
 #include "features/ports_vlans/CGVRPFunLogic.h"
 
-#include "common/CUtils.h"
 #include "common/Globals.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -14,22 +13,16 @@
 
 namespace {
 
-const std::string kGvrpState = KorvelOid("10.76.19.1.30.1.0");
 const std::string kJoinTime = KorvelOid("10.76.19.1.30.2.0");
 const std::string kLeaveTime = KorvelOid("10.76.19.1.30.3.0");
 const std::string kLeaveAllTime = KorvelOid("10.76.19.1.30.4.0");
 const std::string kPortTable = KorvelOid("10.76.19.1.30.5.1");
-const std::string kTrunkMemberColumn = KorvelOid("10.76.19.1.8.1.3.1.2");
 const std::string kVlanNameColumn = KorvelOid("10.76.19.1.7.6.1.1");
 
 constexpr int kMinTimer = 100;
 constexpr int kMaxTimer = 100000;
 constexpr DWORD kPauseAfterSetMs = 50;
 
-// Codes of WM_LOGIC_NOTIFY.
-constexpr WPARAM kNotifyRow = 0;
-constexpr WPARAM kNotifyAddFinished = 4;
-constexpr WPARAM kNotifyFinished = 5;
 const char* const kAddFinished = "AddFinished";
 const char* const kFinished = "Finished";
 
@@ -48,18 +41,6 @@ const char* EnabledText(const std::string& strValue)
     return strValue == "1" ? "Enabled" : "Disabled";
 }
 
-// TRUE when the request was sent, answered and accepted whole.
-BOOL SendAccepted(CCommonSNMP& session)
-{
-    std::unique_ptr<CSnmp> pResponse;
-    if (session.send(pResponse, 0) != 0 || !pResponse)
-        return FALSE;
-    int nErrorStatus = 0;
-    int nErrorIndex = 0;
-    pResponse->getError(&nErrorStatus, &nErrorIndex);
-    return nErrorStatus == 0 ? TRUE : FALSE;
-}
-
 bool InTimerRange(int nValue)
 {
     return nValue >= kMinTimer && nValue <= kMaxTimer;
@@ -67,10 +48,9 @@ bool InTimerRange(int nValue)
 
 } // namespace
 
-CGVRPFunLogic::CGVRPFunLogic()
-    : m_pTrunkGroup(static_cast<size_t>(std::max(g_nPortCount, 0)), 0), m_pTrunkBuilding(m_pTrunkGroup.size(), 0)
-{
-}
+const std::string CGVRPFunLogic::kStateOid = KorvelOid("10.76.19.1.30.1.0");
+
+CGVRPFunLogic::CGVRPFunLogic() = default;
 
 CGVRPFunLogic::~CGVRPFunLogic()
 {
@@ -89,12 +69,6 @@ bool CGVRPFunLogic::IsWalkRow(CCommonSNMP& session, int nRequestID, int nStatus,
         return false;
     if (nStatus == 0 && pResponse != nullptr)
         return true;
-    if (&session == &m_cSnmpTrunk && nStatus == SnmpStatusEndOfWalk) {
-        // The whole table has been read: its groups replace the last ones.
-        std::lock_guard lock(m_csWalkData);
-        m_pTrunkGroup = m_pTrunkBuilding;
-        m_bTrunkWalkCompleted = true;
-    }
     NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kFinished));
     session.SignalDone();
     return false;
@@ -112,13 +86,7 @@ void CGVRPFunLogic::StartPortTableWalk()
 
 void CGVRPFunLogic::StartTrunkGroupWalk()
 {
-    m_cSnmpTrunk.Open(SnmpPduGetNext);
-    {
-        std::lock_guard lock(m_csWalkData);
-        m_pTrunkBuilding.assign(m_pTrunkGroup.size(), 0);
-    }
-    m_cSnmpTrunk.AddValue(kTrunkMemberColumn, SnmpValueNull);
-    m_cSnmpTrunk.StartRequest(&CGVRPFunLogic::OnTrunkGroupReply, this, 0, 0);
+    StartTrunkWalk();
 }
 
 void CGVRPFunLogic::StartVlanIdWalk()
@@ -131,7 +99,7 @@ void CGVRPFunLogic::StartVlanIdWalk()
 void CGVRPFunLogic::StartGlobalRead()
 {
     m_cSnmpGetSet.Open(SnmpPduGet);
-    for (const std::string* pOid : {&kGvrpState, &kJoinTime, &kLeaveTime, &kLeaveAllTime})
+    for (const std::string* pOid : {&kStateOid, &kJoinTime, &kLeaveTime, &kLeaveAllTime})
         m_cSnmpGetSet.AddValue(*pOid, SnmpValueNull);
     m_cSnmpGetSet.StartRequest(&CGVRPFunLogic::OnGlobalReply, this, 0, 0);
 }
@@ -151,24 +119,6 @@ int CGVRPFunLogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pU
     row.strAcceptFrameType = BindingText(*pResponse, 4) == "1" ? "AllFrames" : "TaggedOnly";
     pThis->NotifyOwner(kNotifyRow, reinterpret_cast<LPARAM>(&row));
     session.StartRequest(&CGVRPFunLogic::OnPortTableReply, pThis, 0, 0);
-    return 0;
-}
-
-int CGVRPFunLogic::OnTrunkGroupReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
-{
-    std::unique_ptr<CSnmp> pResponse(pResponseIn);
-    auto* pThis = static_cast<CGVRPFunLogic*>(pUserData);
-    CCommonSNMP& session = pThis->m_cSnmpTrunk;
-    if (!pThis->IsWalkRow(session, nRequestID, nStatus, pResponse.get()))
-        return 0;
-    int nPortCount = 0;
-    const std::string strPorts = CUtils::PortBitmapToList(BindingText(*pResponse, 0), nPortCount);
-    if (nPortCount > 0) {
-        std::string strSuffix;
-        session.GetIndexSuffix(0, pResponse.get(), strSuffix);
-        pThis->ApplyTrunkMembers(strPorts, strSuffix);
-    }
-    session.StartRequest(&CGVRPFunLogic::OnTrunkGroupReply, pThis, 0, 0);
     return 0;
 }
 
@@ -198,7 +148,13 @@ int CGVRPFunLogic::OnGlobalReply(CSnmp* pResponseIn, int nRequestID, void* pUser
     CCommonSNMP& session = pThis->m_cSnmpGetSet;
     if (!session.FindRequestID(nRequestID))
         return 0;
-    if (nStatus != 0 || !pResponse) {
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    if (pResponse)
+        pResponse->getError(&nErrorStatus, &nErrorIndex);
+    if (nStatus != 0 || !pResponse || nErrorStatus != 0) {
+        // No settings to show: the window gets its buttons back all the same.
+        pThis->NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kFinished));
         session.SignalDone();
         return 0;
     }
@@ -228,7 +184,7 @@ BOOL CGVRPFunLogic::SetPortRange(int nFromPort, int nToPort, const std::string& 
         m_cSnmpSet.AddValue(PortColumn(3) + strIndex, SnmpValueInteger, strGvrpState);
         m_cSnmpSet.AddValue(PortColumn(4) + strIndex, SnmpValueInteger, strIngressChecking);
         m_cSnmpSet.AddValue(PortColumn(5) + strIndex, SnmpValueInteger, strAcceptFrameType);
-        if (!SendAccepted(m_cSnmpSet))
+        if (!m_cSnmpSet.SendAccepted())
             return FALSE;
     }
     NotifyOwner(kNotifyAddFinished, reinterpret_cast<LPARAM>(kAddFinished));
@@ -244,7 +200,7 @@ void CGVRPFunLogic::SetGlobal(const std::string& strOldState, const std::string&
     if (strNewState == "2") {
         if (strOldState == "2")
             return;
-        m_cSnmpSet.AddValue(kGvrpState, SnmpValueInteger, strNewState);
+        m_cSnmpSet.AddValue(kStateOid, SnmpValueInteger, strNewState);
     } else {
         const int nJoin = std::atoi(strJoin.c_str());
         const int nLeave = std::atoi(strLeave.c_str());
@@ -265,7 +221,7 @@ void CGVRPFunLogic::SetGlobal(const std::string& strOldState, const std::string&
             return;
         }
         if (strOldState == "2")
-            m_cSnmpSet.AddValue(kGvrpState, SnmpValueInteger, strNewState);
+            m_cSnmpSet.AddValue(kStateOid, SnmpValueInteger, strNewState);
         m_cSnmpSet.AddValue(kJoinTime, SnmpValueInteger, strJoin);
         m_cSnmpSet.AddValue(kLeaveTime, SnmpValueInteger, strLeave);
         m_cSnmpSet.AddValue(kLeaveAllTime, SnmpValueInteger, strLeaveAll);
@@ -279,21 +235,9 @@ void CGVRPFunLogic::SetGlobal(const std::string& strOldState, const std::string&
 
 // --- Trunk groups and VLAN ids ---
 
-void CGVRPFunLogic::ApplyTrunkMembers(const std::string& strPortList, const std::string& strIndexSuffix)
-{
-    const std::string strGroup =
-        !strIndexSuffix.empty() && strIndexSuffix[0] == '.' ? strIndexSuffix.substr(1) : strIndexSuffix;
-    const int nGroup = std::atoi(strGroup.c_str());
-    std::lock_guard lock(m_csWalkData);
-    const size_t nPorts = m_pTrunkBuilding.size();
-    // Only ports 1 .. port count index the groups.
-    CUtils::ApplyPortList(strPortList, m_pTrunkBuilding, nGroup);
-    m_pTrunkBuilding.resize(nPorts);
-}
-
 BOOL CGVRPFunLogic::CheckTrunkGroupsInRange(int nFromPort, int nToPort)
 {
-    const std::vector<int> groups = GetTrunkGroups();
+    const std::vector<int> groups = GetTrunkPorts();
     const int nPorts = static_cast<int>(groups.size());
     for (int p = std::max(nFromPort, 1); p <= std::min(nToPort, nPorts); ++p) {
         const int nGroup = groups[static_cast<size_t>(p - 1)];
@@ -307,12 +251,6 @@ BOOL CGVRPFunLogic::CheckTrunkGroupsInRange(int nFromPort, int nToPort)
         }
     }
     return TRUE;
-}
-
-std::vector<int> CGVRPFunLogic::GetTrunkGroups() const
-{
-    std::lock_guard lock(m_csWalkData);
-    return m_bTrunkWalkCompleted ? m_pTrunkGroup : m_pTrunkBuilding;
 }
 
 std::string CGVRPFunLogic::GetVlanIdList() const
@@ -331,7 +269,8 @@ BOOL CGVRPFunLogic::HasVlanId(const std::string& strVlanId) const
 void CGVRPFunLogic::CloseSessions()
 {
     m_cSnmpPortTable.Close();
-    m_cSnmpTrunk.Close();
+    // The trunk walk is the base's.
+    m_cSnmpTrunkWalk.Close();
     m_cSnmpVlan.Close();
     m_cSnmpSet.Close();
     // The global read runs on the base's first session: it ends here too.

@@ -4,20 +4,23 @@
 // It reads and writes the switch's GVRP settings: the global state with its
 // Join, Leave and LeaveAll timers, and the per-port PVID, GVRP state, ingress
 // checking and acceptable frame type. So that a port range never splits a
-// link aggregation group, it walks the trunk member table and keeps the group
-// of every port; it also walks the static VLAN table into a list of VLAN ids.
+// link aggregation group, it walks the trunk member table with the base's
+// trunk walk, which keeps the group of every port; it also walks the static
+// VLAN table into a list of VLAN ids.
 //
 // Results go to the owner window (CModuleBase::SetHwnd) as WM_LOGIC_NOTIFY,
 // sent from the sessions' worker threads (the record lives for the call):
 //   wParam 0, lParam GVRP_port_info*   one row of the port table
 //   wParam 0, lParam GVRP_global_info* the global read arrived
 //   wParam 4, lParam "AddFinished"     SetPortRange wrote every port of its range
-//   wParam 5, lParam "Finished"        the port, trunk or VLAN walk ended (each
-//                                      sends its own, also when it failed)
+//   wParam 5, lParam "Finished"        the port or VLAN walk ended (each sends
+//                                      its own, also when it failed), or the
+//                                      global read failed
+// The trunk walk reports its end as the base's WM_TRUNK_WALK_ABORTED.
 // A stale reply (of a session closed or restarted) is dropped silently.
 //
-// The trunk groups and the VLAN id list are written on the worker threads and
-// read on the UI thread, under m_csWalkData.
+// The VLAN id list is written on the worker thread and read on the UI thread,
+// under m_csWalkData.
 //
 // GVRP objects, korvelEnterprise.10.76.19.1.30 (integers as decimal text):
 //   .1.0 state (1 enabled, 2 disabled) | .2.0 Join | .3.0 Leave | .4.0 LeaveAll
@@ -45,8 +48,18 @@ public:
     CGVRPFunLogic(const CGVRPFunLogic&) = delete;
     CGVRPFunLogic& operator=(const CGVRPFunLogic&) = delete;
 
+    // The codes (wParam) of WM_LOGIC_NOTIFY, listed above.
+    static constexpr WPARAM kNotifyRow = 0;
+    static constexpr WPARAM kNotifyAddFinished = 4;
+    static constexpr WPARAM kNotifyFinished = 5;
+
+    // The global GVRP state object, which the dialogs also read on their own
+    // (CModuleBase::GetValue): "1" enabled, "2" disabled.
+    static const std::string kStateOid;
+
     // The asynchronous reads; each starts one request on its own session.
     void StartPortTableWalk();
+    // CModuleBase::StartTrunkWalk.
     void StartTrunkGroupWalk();
     void StartVlanIdWalk();
     // The four global objects in one GET on m_cSnmpGetSet.
@@ -66,33 +79,25 @@ public:
                    const std::string& strLeave, const std::string& strLeaveAll);
     // FALSE, after "Some ports in the same LA Group are not be included.", when
     // a port of from..to is in a trunk group that has a port outside the range.
+    // Judges by the groups of the last complete trunk walk (none before one).
     BOOL CheckTrunkGroupsInRange(int nFromPort, int nToPort);
-    // Puts the ports of the list ("1,2,5") into the group of the index suffix
-    // (".3"); ports outside the switch's ports are skipped.
-    void ApplyTrunkMembers(const std::string& strPortList, const std::string& strIndexSuffix);
 
     // Stops every session of this object, the global read's too: their late
     // replies are stale and no call-back runs once it returns.
     void CloseSessions();
 
-    // The trunk group of every port (index port - 1, 0 for none) the check
-    // judges by: those of the last complete trunk walk, or before one has
-    // completed, those the first walk has reported so far.
-    std::vector<int> GetTrunkGroups() const;
     // The VLAN id list ("1,10,20,"); every VLAN walk appends to it.
     std::string GetVlanIdList() const;
     // TRUE when the VLAN id is in the VLAN id list.
     BOOL HasVlanId(const std::string& strVlanId) const;
 
     static int OnPortTableReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
-    static int OnTrunkGroupReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     static int OnVlanIdReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     static int OnGlobalReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
 
 private:
     // How a walk call-back begins: true for a row to take. A stale reply is
-    // dropped; the end of a walk (or its failure) is reported "Finished",
-    // and a trunk walk that read the whole table publishes its groups.
+    // dropped; the end of a walk (or its failure) is reported "Finished".
     bool IsWalkRow(CCommonSNMP& session, int nRequestID, int nStatus, const CSnmp* pResponse);
     void NotifyOwner(WPARAM wParam, LPARAM lParam) const;
 
@@ -100,13 +105,9 @@ private:
     // before the sessions, so the sessions (which wait for a running
     // call-back) go first.
     mutable std::mutex m_csWalkData;
-    std::vector<int> m_pTrunkGroup;    // groups of the last complete trunk walk
-    std::vector<int> m_pTrunkBuilding; // groups of the trunk walk in progress
-    bool m_bTrunkWalkCompleted = false;
     std::string m_strVlanIdList;
 
     CCommonSNMP m_cSnmpPortTable; // GVRP port table walk
-    CCommonSNMP m_cSnmpTrunk;     // trunk member walk
     CCommonSNMP m_cSnmpVlan;      // VLAN id walk
     CCommonSNMP m_cSnmpSet;       // every SET of this object
 };

@@ -1,7 +1,6 @@
 #include "features/ports_vlans/CGVRPSettings.h"
 
 #include "common/Globals.h"
-#include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -13,8 +12,6 @@
 #include <iterator>
 
 namespace {
-
-const std::string kGvrpState = KorvelOid("10.76.19.1.30.1.0");
 
 constexpr int kWalkCount = 3; // port table, VLAN and trunk walks
 
@@ -56,6 +53,7 @@ BEGIN_MESSAGE_MAP(CGVRPSettings, CDialog)
     ON_BN_CLICKED(IDC_GVRP_REFRESH, OnRefresh)
     ON_BN_CLICKED(IDC_GVRP_APPLY, OnApply)
     ON_MESSAGE(WM_LOGIC_NOTIFY, OnLogicNotify)
+    ON_MESSAGE(WM_TRUNK_WALK_ABORTED, OnTrunkWalkEnd)
     ON_CBN_SELCHANGE(IDC_GVRP_FROM_PORT, OnFromPortChange)
     ON_CBN_SELCHANGE(IDC_GVRP_TO_PORT, OnToPortChange)
 END_MESSAGE_MAP()
@@ -117,13 +115,18 @@ void CGVRPSettings::EnableValueCombos(BOOL bEnable)
 
 void CGVRPSettings::OnRefresh()
 {
+    // The walks of an earlier refresh end first (closing serves what they
+    // have sent already), so none of their rows or ends lands in this one.
+    m_GVRPFunLogic.CloseSessions();
     m_listPorts.DeleteAllItems();
-    m_btnRefresh.EnableWindow(FALSE);
-    // A new refresh waits for its own three walks.
     m_nFinishedWalks = 0;
+    // Both come back once every walk of this refresh has ended: Apply judges
+    // the port range by the trunk groups the trunk walk reads.
+    m_btnRefresh.EnableWindow(FALSE);
+    m_btnApply.EnableWindow(FALSE);
 
     std::string strState;
-    if (!m_GVRPFunLogic.GetValue(kGvrpState, strState))
+    if (!m_GVRPFunLogic.GetValue(CGVRPFunLogic::kStateOid, strState))
         strState.clear();
     EnableValueCombos(strState == "1" ? TRUE : FALSE);
 
@@ -136,7 +139,7 @@ void CGVRPSettings::OnRefresh()
 
 LRESULT CGVRPSettings::OnLogicNotify(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam == 0) {
+    if (wParam == CGVRPFunLogic::kNotifyRow) {
         if (lParam == 0)
             return 0;
         const auto* pRow = reinterpret_cast<const GVRP_port_info*>(lParam);
@@ -146,19 +149,29 @@ LRESULT CGVRPSettings::OnLogicNotify(WPARAM wParam, LPARAM lParam)
         m_listPorts.SetOrInsertItemText(nRow, 2, pRow->strGvrpState.c_str());
         m_listPorts.SetOrInsertItemText(nRow, 3, pRow->strIngressChecking.c_str());
         m_listPorts.SetOrInsertItemText(nRow, 4, pRow->strAcceptFrameType.c_str());
-    } else if (wParam == 5) {
-        m_btnRefresh.EnableWindow(TRUE);
-        ++m_nFinishedWalks;
-    } else if (wParam == 4) {
-        m_btnApply.EnableWindow(TRUE);
+    } else if (wParam == CGVRPFunLogic::kNotifyFinished) {
+        OnWalkEnded();
+    } else if (wParam == CGVRPFunLogic::kNotifyAddFinished) {
+        // The range is written: read the table again (Apply comes back with it).
         OnRefresh();
     }
-    if (m_nFinishedWalks == kWalkCount) {
+    return 0;
+}
+
+LRESULT CGVRPSettings::OnTrunkWalkEnd(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    // Complete or failed alike: the check judges by the groups published last.
+    OnWalkEnded();
+    return 0;
+}
+
+void CGVRPSettings::OnWalkEnded()
+{
+    if (++m_nFinishedWalks == kWalkCount) {
         m_btnRefresh.EnableWindow(TRUE);
         m_btnApply.EnableWindow(TRUE);
         m_nFinishedWalks = 0;
     }
-    return 0;
 }
 
 void CGVRPSettings::OnApply()
@@ -184,7 +197,7 @@ void CGVRPSettings::OnApply()
     const std::string strIngress = SelectedValue(m_comboIngressChecking, kIngressValues);
     const std::string strFrameType = SelectedValue(m_comboAcceptFrameType, kFrameTypeValues);
     m_btnApply.EnableWindow(FALSE);
-    // On success "AddFinished" has enabled Apply and refreshed the list already.
+    // On success "AddFinished" has started a refresh already, which gives Apply back.
     if (!m_GVRPFunLogic.SetPortRange(nFrom, nTo, strPvid, strGvrp, strIngress, strFrameType))
         m_btnApply.EnableWindow(TRUE);
 }

@@ -3,9 +3,9 @@
 //
 // Opened by the main window's command ID_GVRP_SETTINGS (32836), which no menu
 // item sends. The reads are the work of m_GVRPFunLogic: its port table, VLAN
-// and trunk walks report to this window with WM_LOGIC_NOTIFY; Apply comes back
-// once all three have finished. A range that splits a link aggregation group
-// is refused.
+// and trunk walks report to this window with WM_LOGIC_NOTIFY; Refresh and
+// Apply come back once all three walks of a refresh have ended. A range that
+// splits a link aggregation group is refused.
 #pragma once
 
 #include "common/CListCtrlEx.h"
@@ -29,6 +29,7 @@ protected:
     void OnRefresh();
     void OnApply();
     LRESULT OnLogicNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTrunkWalkEnd(WPARAM wParam, LPARAM lParam);
     void OnFromPortChange();
     void OnToPortChange();
 
@@ -36,6 +37,8 @@ protected:
 
 private:
     void EnableValueCombos(BOOL bEnable);
+    // One walk of the refresh has ended; the last gives the buttons back.
+    void OnWalkEnded();
 
     CButton m_btnApply;
     CEdit m_editPvid;

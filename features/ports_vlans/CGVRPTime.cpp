@@ -1,17 +1,10 @@
 #include "features/ports_vlans/CGVRPTime.h"
 
-#include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
 #include "resources/main.h"
 #include "resources/ports_vlans.h"
-
-namespace {
-
-const std::string kGvrpState = KorvelOid("10.76.19.1.30.1.0");
-
-} // namespace
 
 BEGIN_MESSAGE_MAP(CGVRPTime, CDialog)
     ON_BN_CLICKED(IDC_GVRPTIME_REFRESH, OnRefresh)
@@ -68,7 +61,7 @@ void CGVRPTime::EnableButtons(BOOL bEnable)
 
 void CGVRPTime::OnRefresh()
 {
-    if (!m_GVRPFunLogic.GetValue(kGvrpState, m_strGvrpState)) {
+    if (!m_GVRPFunLogic.GetValue(CGVRPFunLogic::kStateOid, m_strGvrpState)) {
         // Without the switch's state there is nothing to show or to apply:
         // only Refresh (and Close) stay.
         m_strGvrpState.clear();
@@ -121,14 +114,19 @@ void CGVRPTime::OnDisabledClicked()
 
 LRESULT CGVRPTime::OnLogicNotify(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam != 0 || lParam == 0)
+    if (wParam == CGVRPFunLogic::kNotifyFinished) {
+        // The read failed: nothing was shown, so nothing may be applied, but
+        // the dialog can be read again or closed.
+        m_btnRefresh.EnableWindow(TRUE);
+        m_btnClose.EnableWindow(TRUE);
+        return 0;
+    }
+    if (wParam != CGVRPFunLogic::kNotifyRow || lParam == 0)
         return 0;
     const auto* pInfo = reinterpret_cast<const GVRP_global_info*>(lParam);
-    if (pInfo->nEnabled == 0) {
-        m_btnApply.EnableWindow(FALSE);
-        m_btnRefresh.EnableWindow(FALSE);
+    // The timers of a disabled GVRP are shown, not edited.
+    if (pInfo->nEnabled == 0)
         EnableTimerEdits(FALSE);
-    }
     m_editJoin.SetWindowText(pInfo->strJoinTime);
     m_editLeave.SetWindowText(pInfo->strLeaveTime);
     m_editLeaveAll.SetWindowText(pInfo->strLeaveAllTime);

@@ -4,8 +4,9 @@
 // Opened by the main window's command ID_GVRP_TIME (32835), which no menu item
 // sends. The state is read synchronously, the timers by m_GVRPFunLogic's
 // global read, which reports to this window with WM_LOGIC_NOTIFY; Apply,
-// Refresh and Close wait for it. Until the state has been read Apply stays
-// off, so nothing the switch did not say is written back to it.
+// Refresh and Close wait for it. Until the state and the timers have been
+// read Apply stays off, so nothing the switch did not say is written back to
+// it; a read that fails gives back Refresh and Close only.
 #pragma once
 
 #include "features/ports_vlans/CGVRPFunLogic.h"

@@ -4,14 +4,17 @@
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/Sleep.h"
+#include "platform/ui/CListCtrl.h"
+#include "platform/ui/MessageBox.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <memory>
 
 namespace {
 
 constexpr int kRowStatusColumn = 5;
+constexpr int kMaxUserRows = 5;
 constexpr DWORD kPauseMs = 50;
 const unsigned char kOuiMask[6] = {0xff, 0xff, 0xff, 0x00, 0x00, 0x00};
 
@@ -84,15 +87,26 @@ bool CSurveillanceOui::SameText(const std::string& a, const std::string& b)
     return Upper(a) == Upper(b);
 }
 
-bool CSurveillanceOui::SendAccepted(CCommonSNMP& session)
+bool CSurveillanceOui::ListAdmits(CListCtrl& list, int nColumn, const std::string& strDigits,
+                                  bool (*isDefaultRow)(const std::string& strRowText))
 {
-    std::unique_ptr<CSnmp> pResponse;
-    if (session.send(pResponse, 0) != SnmpStatusOk || !pResponse)
+    int nUserRows = 0;
+    const int nRows = list.GetItemCount();
+    for (int nRow = 0; nRow < nRows; ++nRow) {
+        std::string strRowText = list.GetItemText(nRow, nColumn);
+        if (!isDefaultRow(strRowText))
+            ++nUserRows;
+        strRowText.erase(std::remove(strRowText.begin(), strRowText.end(), '-'), strRowText.end());
+        if (SameText(strRowText, strDigits)) {
+            AfxMessageBox("The OUI is already exist!");
+            return false;
+        }
+    }
+    if (nUserRows >= kMaxUserRows) {
+        AfxMessageBox("OUI Table is full,Maximum user defined OUI is 5.");
         return false;
-    int nErrorStatus = 0;
-    int nErrorIndex = 0;
-    pResponse->getError(&nErrorStatus, &nErrorIndex);
-    return nErrorStatus == 0;
+    }
+    return true;
 }
 
 bool CSurveillanceOui::AddRow(CCommonSNMP& session, const std::string& strSuffix, const std::string& strDescriptionUtf8,
@@ -102,7 +116,7 @@ bool CSurveillanceOui::AddRow(CCommonSNMP& session, const std::string& strSuffix
         return false;
     session.Open(SnmpPduSet);
     session.AddValue(Column(kRowStatusColumn) + strSuffix, SnmpValueInteger, "4");
-    const bool bCreated = SendAccepted(session);
+    const bool bCreated = session.SendAccepted();
     Sleep(kPauseMs);
     // A row that was not created here is not ours to fill (it may be one the
     // switch holds already).
@@ -116,7 +130,7 @@ bool CSurveillanceOui::AddRow(CCommonSNMP& session, const std::string& strSuffix
         session.AddValue(Column(4) + strSuffix, SnmpValueInteger, *pType);
     if (bOuiMask)
         session.AddValueLen(Column(3) + strSuffix, SnmpValueOctetString, kOuiMask, static_cast<int>(sizeof kOuiMask));
-    if (SendAccepted(session))
+    if (session.SendAccepted())
         return true;
     // Without its settings the row is only half made: take it away again.
     DeleteRow(session, strSuffix);
@@ -129,5 +143,5 @@ bool CSurveillanceOui::DeleteRow(CCommonSNMP& session, const std::string& strSuf
         return false;
     session.Open(SnmpPduSet);
     session.AddValue(Column(kRowStatusColumn) + strSuffix, SnmpValueInteger, "6");
-    return SendAccepted(session);
+    return session.SendAccepted();
 }

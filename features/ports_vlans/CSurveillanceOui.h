@@ -12,6 +12,7 @@
 #include <string_view>
 
 class CCommonSNMP;
+class CListCtrl;
 
 class CSurveillanceOui
 {
@@ -50,9 +51,14 @@ public:
                        const std::string* pType, bool bOuiMask);
     // Destroys the row of the index (row status 6); true when the switch accepted it.
     static bool DeleteRow(CCommonSNMP& session, const std::string& strSuffix);
-    // Sends the prepared request with the default time-out; true only when a
-    // reply came without an error status.
-    static bool SendAccepted(CCommonSNMP& session);
+
+    // What the rows listed say about adding an address (its twelve digits):
+    // false, after its message, when a row's address (column nColumn, "-"
+    // and letter case aside) is the same, or when five rows are user-defined
+    // already, which are all but the switch's default rows as isDefaultRow
+    // tells them by the row's text.
+    static bool ListAdmits(CListCtrl& list, int nColumn, const std::string& strDigits,
+                           bool (*isDefaultRow)(const std::string& strRowText));
 
     // The message of a failed add.
     static const char* const kAddFailed;

@@ -20,7 +20,8 @@ public:
     }
     ~OwnerWindow() override { DestroyWindow(); }
 
-    std::vector<std::string> codes; // "0", "4 AddFinished", "5 Finished"
+    // "0", "4 AddFinished", "5 Finished"; the trunk walk's "trunk end" or "trunk failed".
+    std::vector<std::string> codes;
     std::vector<GVRP_port_info> rows;
     std::vector<GVRP_global_info> globals;
 
@@ -41,6 +42,10 @@ protected:
             }
             return 0;
         }
+        if (message == WM_TRUNK_WALK_ABORTED) {
+            codes.push_back(wParam == 0 ? "trunk end" : "trunk failed");
+            return 0;
+        }
         return CWnd::WindowProc(message, wParam, lParam);
     }
 
@@ -51,12 +56,14 @@ private:
 class GvrpLogicTest : public GvrpTest
 {
 protected:
-    // Runs the trunk walk to its end.
-    void WalkTrunks(CGVRPFunLogic& logic, OwnerWindow& owner)
+    // Runs the trunk walk to its end; how it ended.
+    static std::string WalkTrunks(CGVRPFunLogic& logic, OwnerWindow& owner)
     {
-        const int before = owner.Count("5 Finished");
+        const std::size_t before = owner.codes.size();
         logic.StartTrunkGroupWalk();
-        ASSERT_TRUE(Pump([&] { return owner.Count("5 Finished") > before; }, 20000));
+        if (!Pump([&] { return owner.codes.size() > before; }, 20000))
+            return "no end";
+        return owner.codes.back();
     }
 };
 
@@ -109,6 +116,21 @@ TEST_F(GvrpLogicTest, GlobalReadGivesTheStateAndTimers)
         EXPECT_EQ(owner.globals[0].strLeaveTime, "600");
         EXPECT_EQ(owner.globals[0].strLeaveAllTime, "10000");
     }
+}
+
+TEST_F(GvrpLogicTest, AGlobalReadThatFailsIsReportedFinished)
+{
+    StartGvrpSwitch();
+    g_strTimeout = "300";
+    OwnerWindow owner(true);
+    CGVRPFunLogic logic;
+    ASSERT_TRUE(logic.SetHwnd(owner.GetSafeHwnd()));
+    ASSERT_TRUE(sim->SilenceFor(1500));
+    logic.StartGlobalRead();
+    ASSERT_TRUE(Pump([&] { return !owner.codes.empty(); }, 10000));
+    PumpFor(200);
+    EXPECT_EQ(owner.codes, std::vector<std::string>{"5 Finished"});
+    EXPECT_TRUE(owner.globals.empty());
 }
 
 TEST_F(GvrpLogicTest, GlobalWritesFollowTheStateChangeAndTheTimerRules)
@@ -250,10 +272,10 @@ TEST_F(GvrpLogicTest, RangeMustHoldTrunkGroupsWhole)
     OwnerWindow owner(false);
     CGVRPFunLogic logic;
     ASSERT_TRUE(logic.SetHwnd(owner.GetSafeHwnd()));
-    WalkTrunks(logic, owner);
+    ASSERT_EQ(WalkTrunks(logic, owner), "trunk end");
     std::vector<int> expected(28, 0);
     expected[2] = expected[3] = 1;
-    EXPECT_EQ(logic.GetTrunkGroups(), expected);
+    EXPECT_EQ(logic.GetTrunkPorts(), expected);
 
     struct Case
     {
@@ -273,9 +295,9 @@ TEST_F(GvrpLogicTest, RangeMustHoldTrunkGroupsWhole)
     // A port that has left its group no longer binds the others; members the
     // switch reports beyond its ports are left out.
     SetTrunkMembers(1, std::string("\x10\x00\x00\x00\xff\xff", 6)); // port 4, and ports 33 to 48
-    WalkTrunks(logic, owner);
+    ASSERT_EQ(WalkTrunks(logic, owner), "trunk end");
     expected[2] = 0;
-    EXPECT_EQ(logic.GetTrunkGroups(), expected);
+    EXPECT_EQ(logic.GetTrunkPorts(), expected);
     BoxRecorder boxes;
     EXPECT_TRUE(logic.CheckTrunkGroupsInRange(1, 4));
     EXPECT_TRUE(logic.CheckTrunkGroupsInRange(4, 4));
@@ -289,15 +311,15 @@ TEST_F(GvrpLogicTest, TrunkGroupsAreKeptWhenAWalkFails)
     OwnerWindow owner(false);
     CGVRPFunLogic logic;
     ASSERT_TRUE(logic.SetHwnd(owner.GetSafeHwnd()));
-    WalkTrunks(logic, owner);
+    ASSERT_EQ(WalkTrunks(logic, owner), "trunk end");
     std::vector<int> expected(28, 0);
     expected[24] = expected[25] = 2;
     expected[26] = expected[27] = 1;
-    ASSERT_EQ(logic.GetTrunkGroups(), expected);
+    ASSERT_EQ(logic.GetTrunkPorts(), expected);
 
     ASSERT_TRUE(sim->SilenceFor(3000));
-    WalkTrunks(logic, owner);
-    EXPECT_EQ(logic.GetTrunkGroups(), expected);
+    EXPECT_EQ(WalkTrunks(logic, owner), "trunk failed");
+    EXPECT_EQ(logic.GetTrunkPorts(), expected);
     BoxRecorder boxes;
     EXPECT_FALSE(logic.CheckTrunkGroupsInRange(20, 27));
 }

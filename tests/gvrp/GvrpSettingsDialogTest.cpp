@@ -84,6 +84,37 @@ TEST_F(GvrpSettingsDialogTest, ListsThePortTableAndGivesTheButtonsBackAfterTheWa
     });
 }
 
+TEST_F(GvrpSettingsDialogTest, ARefreshHoldsItsButtonsBackUntilAllItsWalksEndedAndListsOnlyItsOwnRows)
+{
+    StartGvrpSwitch();
+    CGVRPSettings dialog;
+    RunModal<CGVRPSettings>(dialog, [&](CGVRPSettings& d) {
+        ASSERT_TRUE(WaitForWalks(*this, d));
+        ASSERT_TRUE(sim->SetReplyDelay(20));
+        ClickButton(d, IDC_GVRP_REFRESH);
+        EXPECT_FALSE(Enabled(d, IDC_GVRP_REFRESH));
+        EXPECT_FALSE(Enabled(d, IDC_GVRP_APPLY));
+        ASSERT_TRUE(Pump([&] { return List(d).GetItemCount() >= 5; }, 10000));
+        // A second refresh while the first one's walks run (as a write's
+        // "AddFinished" starts one).
+        ::SendMessage(d.GetSafeHwnd(), WM_LOGIC_NOTIFY, CGVRPFunLogic::kNotifyAddFinished,
+                      reinterpret_cast<LPARAM>("AddFinished"));
+        bool early = false;
+        ASSERT_TRUE(Pump(
+            [&] {
+                const bool back = Enabled(d, IDC_GVRP_REFRESH) || Enabled(d, IDC_GVRP_APPLY);
+                early = early || (back && List(d).GetItemCount() < 28);
+                return back && List(d).GetItemCount() == 28;
+            },
+            20000));
+        EXPECT_FALSE(early);
+        ASSERT_TRUE(sim->SetReplyDelay(0));
+        ASSERT_TRUE(WaitForWalks(*this, d));
+        for (int row = 0; row < 28; ++row)
+            EXPECT_EQ(List(d).GetItemText(row, 0), std::to_string(row + 1));
+    });
+}
+
 TEST_F(GvrpSettingsDialogTest, WithGvrpOffTheValueBoxesAreDisabled)
 {
     StartGvrpSwitch();

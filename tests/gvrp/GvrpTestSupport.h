@@ -2,7 +2,7 @@
 // VLAN data, the GVRP objects, and what the switch was sent.
 #pragma once
 
-#include "support/FeatureDialogTest.h"
+#include "vlan/VlanTestSupport.h"
 
 #include <string>
 #include <vector>
@@ -20,7 +20,7 @@ inline std::string PortOid(int column, int port)
 }
 inline std::string TrunkOid(int group)
 {
-    return "1.3.6.1.4.1.32473.10.76.19.1.8.1.3.1.2." + std::to_string(group);
+    return vlantest::kTrunkColumn + "." + std::to_string(group);
 }
 
 inline std::string DataFile(const std::string& name)
@@ -62,12 +62,7 @@ public:
     }
 };
 
-inline std::vector<std::string> Texts(const std::vector<MessageBoxCall>& calls)
-{
-    std::vector<std::string> texts;
-    for (const MessageBoxCall& call : calls)
-        texts.push_back(call.text);
-    return texts;
-}
+using vlantest::Checked;
+using vlantest::Texts;
 
 } // namespace gvrptest

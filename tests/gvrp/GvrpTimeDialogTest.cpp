@@ -12,11 +12,6 @@ namespace {
 constexpr int kTimerEdits[] = {IDC_GVRPTIME_JOIN, IDC_GVRPTIME_LEAVE, IDC_GVRPTIME_LEAVEALL};
 constexpr int kButtons[] = {IDC_GVRPTIME_APPLY, IDC_GVRPTIME_REFRESH, IDC_GVRPTIME_CLOSE};
 
-bool Checked(CWnd& d, int id)
-{
-    return d.IsDlgButtonChecked(id) == BST_CHECKED;
-}
-
 // The global read has arrived: the buttons are back.
 bool WaitForRead(CWnd& d)
 {
@@ -163,6 +158,34 @@ TEST_F(GvrpTimeDialogTest, WithoutTheStateNothingCanBeApplied)
         EXPECT_TRUE(Checked(d, IDC_GVRPTIME_ENABLED));
         EXPECT_EQ(Timers(d), "200/600/10000");
     });
+    EXPECT_TRUE(Sets().empty());
+    EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(GvrpTimeDialogTest, AFailedGlobalReadGivesBackRefreshAndCloseButNotApply)
+{
+    // The state reads; the read of the state with the timers is refused.
+    StartSwitch(
+        {KorvelSimulator::BaseData(), std::string(KORVEL_SOURCE_DIR) + "/tests/gvrp/fixtures/gvrp-state-only.snmprec"},
+        28);
+    BoxRecorder boxes;
+    CGVRPTime dialog;
+    const INT_PTR result = RunModal<CGVRPTime>(dialog, [&](CGVRPTime& d) {
+        for (int turn = 0; turn < 2; ++turn) {
+            SCOPED_TRACE(turn);
+            if (turn == 1) {
+                ClickButton(d, IDC_GVRPTIME_REFRESH);
+                EXPECT_FALSE(Enabled(d, IDC_GVRPTIME_CLOSE));
+            }
+            ASSERT_TRUE(Pump([&] { return Enabled(d, IDC_GVRPTIME_CLOSE); }, 10000));
+            EXPECT_TRUE(Enabled(d, IDC_GVRPTIME_REFRESH));
+            EXPECT_FALSE(Enabled(d, IDC_GVRPTIME_APPLY));
+            EXPECT_TRUE(Checked(d, IDC_GVRPTIME_ENABLED));
+            EXPECT_EQ(Timers(d), "//");
+        }
+        ClickButton(d, IDC_GVRPTIME_CLOSE);
+    });
+    EXPECT_EQ(result, IDCANCEL);
     EXPECT_TRUE(Sets().empty());
     EXPECT_TRUE(boxes.Calls().empty());
 }

@@ -93,13 +93,15 @@ TEST(SimulatorPeer, NetSnmpToolsAgreeWithTheDataFile)
     EXPECT_EQ(count, expected.size());
 
     // SNMPv3 with authentication and privacy.
-    EXPECT_EQ(RunTool("snmpget -Oqv -v3 -l authPriv -u korvel-sha-des -a SHA -A sha-auth-pass -x DES -X sha-priv-pass " +
-                  host + " 1.3.6.1.2.1.1.5.0"),
-              "\"korvel-switch\"\n");
-    EXPECT_EQ(RunTool("snmpget -Oqv -v3 -l authNoPriv -u korvel-md5 -a MD5 -A md5-auth-pass " + host + " 1.3.6.1.2.1.1.6.0"),
-              "\"Lab rack 1\"\n");
+    EXPECT_EQ(
+        RunTool("snmpget -Oqv -v3 -l authPriv -u korvel-sha-des -a SHA -A sha-auth-pass -x DES -X sha-priv-pass " +
+                host + " 1.3.6.1.2.1.1.5.0"),
+        "\"korvel-switch\"\n");
+    EXPECT_EQ(
+        RunTool("snmpget -Oqv -v3 -l authNoPriv -u korvel-md5 -a MD5 -A md5-auth-pass " + host + " 1.3.6.1.2.1.1.6.0"),
+        "\"Lab rack 1\"\n");
     EXPECT_EQ(RunTool("snmpget -Oqv -v3 -l authNoPriv -u korvel-md5 -a MD5 -A wrong-password -t 1 -r 0 " + host +
-                  " 1.3.6.1.2.1.1.6.0"),
+                      " 1.3.6.1.2.1.1.6.0"),
               "");
 
     // SNMPv2c SET, and its error statuses.
@@ -168,8 +170,8 @@ TEST(SimulatorRows, RowStatusCreatesAndDestroysRows)
     EXPECT_FALSE(sim.Has(name + ".10"));
     EXPECT_TRUE(sim.Has(name + ".20"));
     // A failing binding takes the row creation of the same request with it.
-    EXPECT_EQ(SetStatus(sim, 3, {{status + ".40", SnmpValueInteger, "4"}, {"1.3.6.1.2.1.1.3.0", SnmpValueInteger, "1"}}),
-              17);
+    EXPECT_EQ(
+        SetStatus(sim, 3, {{status + ".40", SnmpValueInteger, "4"}, {"1.3.6.1.2.1.1.3.0", SnmpValueInteger, "1"}}), 17);
     EXPECT_FALSE(sim.Has(status + ".40"));
 }
 
@@ -256,12 +258,26 @@ TEST(SimulatorCommandLine, RefusesWhatItCannotServe)
 {
     const std::string sim = KORVEL_SIM_PATH;
     const std::string data = " --data " + KorvelSimulator::BaseData();
-    for (const std::string& args : {data + " --address 192.0.2.1", data + " --address 0.0.0.0", std::string(" --port 0"),
-                                    data + " --user bad:MD4:password1", data + " --user u:MD5:short",
-                                    std::string(" --data /nonexistent.snmprec")}) {
+    for (const std::string& args : {data + " --address 192.0.2.1", data + " --address 0.0.0.0",
+                                    std::string(" --port 0"), data + " --user bad:MD4:password1",
+                                    data + " --user u:MD5:short", std::string(" --data /nonexistent.snmprec")}) {
         int rc = std::system((sim + args + " >/dev/null 2>&1").c_str());
         EXPECT_TRUE(WIFEXITED(rc) && WEXITSTATUS(rc) == 2) << args;
     }
 }
 
 } // namespace
+
+TEST(SimulatorBehaviours, ACreatedComponentRowHoldsItsAddressUnlessItsIndexIsNoAddress)
+{
+    KorvelSimulator sim(
+        {KorvelSimulator::BaseData(), std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/surveillance.snmprec"});
+    ASSERT_TRUE(sim.Running());
+    const std::string table = KorvelOid("10.76.19.1.26.2.1.1");
+    ASSERT_EQ(sim.Set(table + ".5.2.17.34.51.68.85", SnmpValueInteger, "4"), 0);
+    EXPECT_EQ(sim.Get(table + ".1.2.17.34.51.68.85"), std::string("\x02\x11\x22\x33\x44\x55"));
+    // 300 is no octet: the row keeps the address it was made with, not 300 cut to 44.
+    ASSERT_EQ(sim.Set(table + ".5.2.17.34.51.68.300", SnmpValueInteger, "4"), 0);
+    EXPECT_NE(sim.Get(table + ".1.2.17.34.51.68.300"), std::string("\x02\x11\x22\x33\x44\x2c"));
+    EXPECT_TRUE(sim.Has(table + ".1.2.17.34.51.68.300"));
+}

@@ -54,7 +54,7 @@ protected:
     // Types an entry (MAC mode, or OUI mode with the first three octets) and clicks Add.
     static void AddEntry(CWnd& d, bool ouiMode, int type, const std::string& description, const std::string& address)
     {
-        Choose(d, IDC_SURV_MODE, ouiMode ? 1 : 0);
+        ChooseInCombo(d, IDC_SURV_MODE, ouiMode ? 1 : 0);
         Item<CComboBox>(d, IDC_SURV_COMPONENT_TYPE).SetCurSel(type);
         d.SetDlgItemText(IDC_SURV_DESCRIPTION, description);
         d.SetDlgItemText(IDC_SURV_ADDRESS, address);
@@ -190,6 +190,29 @@ TEST_F(CameraVlanSettingTest, ApplyRefusesWhatTheSwitchCannotTake)
         EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
         EXPECT_EQ(SetBindings(c.sets.size()), std::vector<std::string>{});
     }
+}
+
+TEST_F(CameraVlanSettingTest, WithoutAPriorityApplyRefusesToEnableButMayDisable)
+{
+    // A priority outside 0..7 selects no position of the Priority box.
+    StartSurveillanceSwitch();
+    ASSERT_EQ(sim->Set(kPriority, SnmpValueInteger, "9"), 0);
+    BoxRecorder boxes;
+    CCameraVlanSetting dialog;
+    RunModal<CCameraVlanSetting>(dialog, [&](CCameraVlanSetting& d) {
+        ASSERT_TRUE(WaitForReads(d, 2));
+        EXPECT_EQ(Item<CComboBox>(d, IDC_SURV_PRIORITY).GetCurSel(), -1);
+        ClickButton(d, IDC_SURV_APPLY);
+        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Please select the Priority."});
+        EXPECT_TRUE(SetBindings(1).empty());
+
+        d.CheckDlgButton(IDC_SURV_ENABLE, BST_UNCHECKED);
+        ClickButton(d, IDC_SURV_APPLY);
+        EXPECT_EQ(SetBindings(1), std::vector<std::string>{kState + "|2|2"});
+        PumpFor(200);
+    });
+    EXPECT_EQ(boxes.Calls().size(), 1U);
+    EXPECT_EQ(sim->Get(kPriority), "9");
 }
 
 TEST_F(CameraVlanSettingTest, ApplyWaitsForTheVlanModes)

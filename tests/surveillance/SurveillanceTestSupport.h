@@ -14,13 +14,12 @@
 namespace survtest {
 
 inline const std::string kEnterprise = "1.3.6.1.4.1.32473.10.76.19.1";
-inline const std::string kState = kEnterprise + ".26.1.1.0";
+inline const std::string& kState = vlantest::kSurveillanceState;
 inline const std::string kVlanId = kEnterprise + ".26.1.2.0";
 inline const std::string kPriority = kEnterprise + ".26.1.3.0";
 inline const std::string kPorts = kEnterprise + ".26.1.4.0";
-inline const std::string kAsymmetric = kEnterprise + ".7.5.0";
-inline const std::string kVoiceState = kEnterprise + ".21.1.2.0";
-inline const std::string kVoiceVlanId = kEnterprise + ".21.1.3.0";
+inline const std::string& kAsymmetric = vlantest::kAsymmetricState;
+using vlantest::kVoiceState;
 inline const std::string kVoiceOuiAddress = kEnterprise + ".21.2.1.1.1";
 
 // Column c of the component table's row with this index (".0.17.34.51.68.85").
@@ -81,14 +80,5 @@ inline std::vector<std::string> Rows(CListCtrl& list, int columns)
 }
 
 using vlantest::Texts;
-
-// Chooses a position of a drop-down box with the keyboard, as a user does,
-// so the dialog hears of it.
-inline void Choose(CWnd& dialog, int id, int position)
-{
-    CComboBox& box = Item<CComboBox>(dialog, id);
-    box.SetCurSel(position == 0 ? 1 : position - 1);
-    SendKey(box.GetWidget(), position == 0 ? Qt::Key_Up : Qt::Key_Down);
-}
 
 } // namespace survtest

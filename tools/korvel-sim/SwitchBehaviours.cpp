@@ -55,19 +55,23 @@ void AddSwitchBehaviours(Simulator& sim)
 
     // Surveillance component table (.26.2.1.1), indexed by the six octets of
     // its address: a row created through its row status (.5) holds its own
-    // index in the address column (.1), as the switch fills it.
-    sim.OnSet(KorvelOid("10.76.19.1.26.2.1.1.5"), [](Simulator& s, const Oid& oid, const MibValue& value) {
+    // index in the address column (.1), as the switch fills it. An index that
+    // is no address (an arc above 255) gets none.
+    Oid rowStatus;
+    ParseOid(KorvelOid("10.76.19.1.26.2.1.1.5"), rowStatus);
+    sim.OnSet(KorvelOid("10.76.19.1.26.2.1.1.5"), [rowStatus](Simulator& s, const Oid& oid, const MibValue& value) {
         if (value.number != 4 && value.number != 5)
             return;
-        Oid prefix;
-        ParseOid(KorvelOid("10.76.19.1.26.2.1.1.5"), prefix);
-        if (oid.size() != prefix.size() + 6)
+        if (oid.size() != rowStatus.size() + 6)
             return;
         std::string octets;
-        for (std::size_t i = prefix.size(); i < oid.size(); ++i)
-            octets.push_back(static_cast<char>(oid[i] & 0xff));
+        for (std::size_t i = rowStatus.size(); i < oid.size(); ++i) {
+            if (oid[i] > 255)
+                return;
+            octets.push_back(static_cast<char>(oid[i]));
+        }
         Oid address = oid;
-        address[prefix.size() - 1] = 1;
+        address[rowStatus.size() - 1] = 1;
         MibValue bytes;
         bytes.type = MibOctetString;
         bytes.bytes = octets;

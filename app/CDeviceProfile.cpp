@@ -27,6 +27,15 @@ int ReadNumber(const char* key, int nDefault, const std::string& strIniPath)
     return static_cast<int>(GetPrivateProfileInt(kSection, key, nDefault, strIniPath));
 }
 
+// Port counts and the first combo port are taken from 1 to this; a larger
+// value (or a missing port count) is a broken profile, never a size.
+constexpr int kMaxProfilePorts = 512;
+
+bool InRange(int value, int nLowest)
+{
+    return nLowest <= value && value <= kMaxProfilePorts;
+}
+
 bool IsYes(const std::string& value)
 {
     return value == "Y" || value == "y";
@@ -69,14 +78,28 @@ bool CDeviceProfile::ReadDeviceProfile(const std::string& strIniPath, CWnd* pOwn
     }
 
     m_bPoeModel = IsPoeModel(m_strModelName);
-    if (m_bPoeModel)
-        g_nPoePortCount = ReadNumber("PoEPortNum ", 0, strIniPath);
+    // Each count is checked before anything takes it: a count out of range
+    // ends the reading like an empty name.
+    auto bounded = [&](const char* key, int nDefault, int nLowest, int& value) {
+        const int read = ReadNumber(key, nDefault, strIniPath);
+        if (!InRange(read, nLowest)) {
+            ShowError(pOwner);
+            return false;
+        }
+        value = read;
+        return true;
+    };
+    if (m_bPoeModel && !bounded("PoEPortNum ", 0, 0, g_nPoePortCount))
+        return false;
 
-    m_nPortCount = ReadNumber("DevicePortNum", 28, strIniPath);
+    if (!bounded("DevicePortNum", 28, 1, m_nPortCount))
+        return false;
     g_nPortCount = m_nPortCount;
-    m_nComboPortCount = ReadNumber("ComboPortNum", 0, strIniPath);
+    if (!bounded("ComboPortNum", 0, 0, m_nComboPortCount))
+        return false;
     g_nComboPortCount = m_nComboPortCount;
-    m_nComboPortIndex = ReadNumber("ComboPortIndex", 0, strIniPath);
+    if (!bounded("ComboPortIndex", 0, 0, m_nComboPortIndex))
+        return false;
     g_nComboPortIndex = m_nComboPortIndex;
     m_strXmlName = ReadText("XMLName", strIniPath);
     if (m_strXmlName.empty()) {
@@ -86,6 +109,23 @@ bool CDeviceProfile::ReadDeviceProfile(const std::string& strIniPath, CWnd* pOwn
 
     g_bAllGigabit = IsYes(ReadText("IsAllGiga", strIniPath)) ? 1 : 0;
     g_bHasFan = IsYes(ReadText("IsHasFan", strIniPath)) ? 1 : 0;
+    return true;
+}
+
+bool CDeviceProfile::StaysInFolder(const std::string& strFileName)
+{
+    if (strFileName.empty() || strFileName.front() == '/' || strFileName.front() == '\\')
+        return false;
+    // Both separators count: the profile may come from the other platform.
+    std::size_t start = 0;
+    while (start <= strFileName.size()) {
+        std::size_t end = strFileName.find_first_of("/\\", start);
+        if (end == std::string::npos)
+            end = strFileName.size();
+        if (strFileName.compare(start, end - start, "..") == 0)
+            return false;
+        start = end + 1;
+    }
     return true;
 }
 

@@ -22,7 +22,10 @@ public:
     // Reads User.ini beside the executable into the members and the
     // device-profile globals. An empty DeviceName, or an empty XMLName, shows
     // "Read User.ini Error !" in a box owned by pOwner and ends the reading
-    // there: what was not read yet keeps its value. False after an error.
+    // there: what was not read yet keeps its value. So does a port count
+    // outside 1..512 ("DevicePortNum") or 0..512 ("PoEPortNum ",
+    // "ComboPortNum", "ComboPortIndex"), which itself is not taken. False
+    // after an error.
     bool ReadDeviceProfile(CWnd* pOwner);
     // The same from the given file.
     bool ReadDeviceProfile(const std::string& strIniPath, CWnd* pOwner);
@@ -31,6 +34,10 @@ public:
     static std::string ProfilePath();
     // DeviceName alone ("" when absent).
     static std::string ReadModelName(const std::string& strIniPath);
+
+    // Whether a file name taken from the profile names a file in the current
+    // folder or below it: not empty, not absolute, no ".." part.
+    static bool StaysInFolder(const std::string& strFileName);
 
     // A PoE model has "P" or "p" in its name.
     static bool IsPoeModel(const std::string& strModelName);

@@ -1,6 +1,6 @@
 // Fuzz target: any User.ini. Reading the profile never fails in a way other
-// than its error box, and leaves counts that size arrays and texts within
-// their limit.
+// than its error box, and leaves counts (1 to 512 ports) and texts within
+// their limits.
 #include "app/CDeviceProfile.h"
 #include "common/Globals.h"
 #include "platform/ui/MessageBox.h"
@@ -66,9 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(profile.m_strModelName.size() <= 259 && profile.m_strXmlName.size() <= 259, "text length");
     Require(g_strModelName == profile.m_strModelName, "model name copy");
     Require(!ok || (!profile.m_strModelName.empty() && !profile.m_strXmlName.empty()), "success without names");
-    Require(profile.m_nPortCount >= 0 && g_nPortCount == profile.m_nPortCount, "port count");
-    Require(profile.m_nComboPortCount >= 0 && profile.m_nComboPortIndex >= 0, "combo ports");
-    Require(g_nPoePortCount >= 0, "PoE port count");
+    // Counts stay within what sizes an array or a loop sensibly.
+    auto bounded = [](int value, int lowest) { return lowest <= value && value <= 512; };
+    Require(bounded(profile.m_nPortCount, 1) && g_nPortCount == profile.m_nPortCount, "port count");
+    Require(bounded(profile.m_nComboPortCount, 0) && bounded(profile.m_nComboPortIndex, 0), "combo ports");
+    Require(bounded(g_nPoePortCount, 0), "PoE port count");
     Require(profile.m_bPoeModel == CDeviceProfile::IsPoeModel(profile.m_strModelName), "PoE test");
     Require((g_bAllGigabit == 0 || g_bAllGigabit == 1) && (g_bHasFan == 0 || g_bHasFan == 1), "flags");
     return 0;

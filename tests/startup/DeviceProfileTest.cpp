@@ -69,9 +69,13 @@ const std::vector<Case> kCases = {
      true},
     {"no file", std::nullopt, {}, false},
     {"no DeviceInfo section", "[Other]\nDeviceName=KSX-Alcor\nXMLName=a.xml\n", {}, false},
-    {"empty DeviceName: nothing else is read", "[DeviceInfo]\nDeviceName=\nDevicePortNum=10\nXMLName=a.xml\n", {},
+    {"empty DeviceName: nothing else is read",
+     "[DeviceInfo]\nDeviceName=\nDevicePortNum=10\nXMLName=a.xml\n",
+     {},
      false},
-    {"only DeviceName: defaults, XMLName missing", "[DeviceInfo]\nDeviceName=KSX-Bellis\n", {.model = "KSX-Bellis"},
+    {"only DeviceName: defaults, XMLName missing",
+     "[DeviceInfo]\nDeviceName=KSX-Bellis\n",
+     {.model = "KSX-Bellis"},
      false},
     {"PoE port count not read for a model without PoE",
      "[DeviceInfo]\nDeviceName=KSX-Bellis\nPoEPortNum =24\nXMLName=b.xml\n",
@@ -85,25 +89,63 @@ const std::vector<Case> kCases = {
      "[DeviceInfo]\nDeviceName=KSX-Alcor\nXMLName=a.xml\nIsAllGiga=N\nIsHasFan=yes\n",
      {.model = "KSX-Alcor", .xml = "a.xml"},
      true},
-    {"DevicePortNum=abc reads as 0", "[DeviceInfo]\nDeviceName=KSX-Alcor\nDevicePortNum=abc\nXMLName=a.xml\n",
-     {.model = "KSX-Alcor", .ports = 0, .xml = "a.xml"},
-     true},
-    {"negative counts read as 0",
-     "[DeviceInfo]\nDeviceName=KSX-Alcor\nDevicePortNum=-8\nComboPortNum=-2\nXMLName=a.xml\n",
-     {.model = "KSX-Alcor", .ports = 0, .xml = "a.xml"},
-     true},
-    {"more than 100 ports", "[DeviceInfo]\nDeviceName=KSX-Heron\nDevicePortNum=200\nXMLName=h.xml\n",
+    {"more than 100 ports",
+     "[DeviceInfo]\nDeviceName=KSX-Heron\nDevicePortNum=200\nXMLName=h.xml\n",
      {.model = "KSX-Heron", .ports = 200, .xml = "h.xml"},
+     true},
+    {"the largest counts taken",
+     "[DeviceInfo]\nDeviceName=KSX-Puffin\nPoEPortNum =512\nDevicePortNum=512\nComboPortNum=512\n"
+     "ComboPortIndex=512\nXMLName=p.xml\n",
+     {"KSX-Puffin", true, 512, 512, 512, "p.xml", 512},
      true},
     {"keys in other case and with blanks",
      "[ deviceinfo ]\n  devicename  =  kSX-Alpha  \n DEVICEPORTNUM = 52\npoeportnum= 48\n comboportnum =2\n"
      "COMBOPORTINDEX=51\n xmlname = alpha.xml \n isallgiga = y\n ISHASFAN = Y \n",
      {"kSX-Alpha", true, 52, 2, 51, "alpha.xml", 48, 1, 1},
      true},
-    {"texts are cut to 259 characters", "[DeviceInfo]\nDeviceName=" + kLong + "\nXMLName=" + kLong + "\n",
+    {"texts are cut to 259 characters",
+     "[DeviceInfo]\nDeviceName=" + kLong + "\nXMLName=" + kLong + "\n",
      {.model = kLong.substr(0, 259), .xml = kLong.substr(0, 259)},
      true},
     {"not an ini file at all", std::string("\0\x01\xff garbage [ = ]\n=\n[\n", 22), {}, false},
+};
+
+// A count out of range stops the reading at its key: it is not taken, and
+// neither is anything after it.
+const std::vector<Case> kBadCounts = {
+    {"DevicePortNum=abc reads as 0",
+     "[DeviceInfo]\nDeviceName=KSX-Alcor\nDevicePortNum=abc\nXMLName=a.xml\n",
+     {.model = "KSX-Alcor"},
+     false},
+    {"negative port count reads as 0",
+     "[DeviceInfo]\nDeviceName=KSX-Alcor\nDevicePortNum=-8\nXMLName=a.xml\n",
+     {.model = "KSX-Alcor"},
+     false},
+    {"513 ports",
+     "[DeviceInfo]\nDeviceName=KSX-Alcor\nDevicePortNum=513\nXMLName=a.xml\n",
+     {.model = "KSX-Alcor"},
+     false},
+    {"port count beyond int",
+     "[DeviceInfo]\nDeviceName=KSX-Alcor\nDevicePortNum=2147483647\nXMLName=a.xml\n",
+     {.model = "KSX-Alcor"},
+     false},
+    {"PoE port count",
+     "[DeviceInfo]\nDeviceName=KSX-Puffin\nPoEPortNum =100000\nDevicePortNum=10\nXMLName=a.xml\n",
+     {.model = "KSX-Puffin", .poe = true},
+     false},
+    {"combo count",
+     "[DeviceInfo]\nDeviceName=KSX-Alcor\nDevicePortNum=10\nComboPortNum=2147483647\nXMLName=a.xml\n",
+     {.model = "KSX-Alcor", .ports = 10},
+     false},
+    {"first combo port",
+     "[DeviceInfo]\nDeviceName=KSX-Alcor\nDevicePortNum=10\nComboPortNum=2\nComboPortIndex=2147483647\n"
+     "XMLName=a.xml\n",
+     {.model = "KSX-Alcor", .ports = 10, .combo = 2},
+     false},
+    {"negative combo count reads as 0, the port count not",
+     "[DeviceInfo]\nDeviceName=KSX-Alcor\nDevicePortNum=0\nComboPortNum=-2\nXMLName=a.xml\n",
+     {.model = "KSX-Alcor"},
+     false},
 };
 
 class DeviceProfile : public ::testing::Test
@@ -128,7 +170,9 @@ TEST_F(DeviceProfile, FilesGiveTheirProfile)
     });
 
     int n = 0;
-    for (const Case& c : kCases) {
+    std::vector<Case> cases = kCases;
+    cases.insert(cases.end(), kBadCounts.begin(), kBadCounts.end());
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string path = m_dir.filePath(QString("User%1.ini").arg(n++)).toStdString();
         if (c.file) {
@@ -140,9 +184,15 @@ TEST_F(DeviceProfile, FilesGiveTheirProfile)
         CDeviceProfile profile;
         EXPECT_EQ(profile.ReadDeviceProfile(path, nullptr), c.ok);
 
-        const Profile members{profile.m_strModelName,    profile.m_bPoeModel,  profile.m_nPortCount,
-                              profile.m_nComboPortCount, profile.m_nComboPortIndex, profile.m_strXmlName,
-                              g_nPoePortCount,           g_bAllGigabit,        g_bHasFan};
+        const Profile members{profile.m_strModelName,
+                              profile.m_bPoeModel,
+                              profile.m_nPortCount,
+                              profile.m_nComboPortCount,
+                              profile.m_nComboPortIndex,
+                              profile.m_strXmlName,
+                              g_nPoePortCount,
+                              g_bAllGigabit,
+                              g_bHasFan};
         EXPECT_EQ(members, c.expected);
         // The process-wide copies agree with the members.
         EXPECT_EQ(g_strModelName, profile.m_strModelName);

@@ -56,6 +56,7 @@ constexpr std::string_view kPortBitmapElements[] = {"BMPLINK100", "BMPLINK10", "
 constexpr std::string_view kLedBitmapElements[] = {"BMP0", "BMP1", "BMP2", "BMP3", "BMP4",
                                                    "BMP5", "BMP6", "BMP7", "BMP8", "BMP9"};
 constexpr std::string_view kRequired[] = {"ID", "LEFT", "TOP", "WIDTH", "HEIGHT"};
+constexpr std::string_view kGeometry[] = {"LEFT", "TOP", "WIDTH", "HEIGHT"};
 
 // The part an element of this name builds under a parent; null for names that
 // build nothing there.
@@ -97,6 +98,7 @@ BOOL CParseDevXML::Parse(const char* fileName, CDevModule* root, std::vector<std
     m_walking.clear();
     m_nVisits = 0;
     m_bFailed = false;
+    m_bPanelRead = false;
 
     CXmlDocument document;
     if (fileName == nullptr || root == nullptr || !document.Load(fileName)) {
@@ -129,9 +131,9 @@ BOOL CParseDevXML::WalkNodes(const std::vector<CXmlNode>& nodes, CVirtualDev* pa
             return FALSE;
         }
         const std::string name = node.NodeName();
-        if (BuildsPart(name, parent) && !HasRequiredProperties(node)) {
+        if (BuildsPart(name, parent) && (!HasRequiredProperties(node) || !HasBoundedGeometry(node))) {
             // No gap in the tree: the element and everything below it are left out.
-            DebugTrace("panel element %s lacks a required property", name.c_str());
+            DebugTrace("panel element %s lacks a required property or lies out of bounds", name.c_str());
             m_bFailed = true;
             continue;
         }
@@ -156,8 +158,10 @@ CVirtualDev* CParseDevXML::CreateObject(const CXmlNode& node, CVirtualDev* paren
     if (name == "DEVICEMODULE")
         return nullptr;
     if (name == "DEVICEPANEL") {
-        if (parent != nullptr)
+        if (parent != nullptr) {
             ReadProperties(parent, node, name);
+            m_bPanelRead = true;
+        }
         return parent;
     }
     if (parent != nullptr) {
@@ -255,5 +259,13 @@ bool CParseDevXML::HasRequiredProperties(const CXmlNode& node)
 {
     return std::all_of(std::begin(kRequired), std::end(kRequired), [&](std::string_view name) {
         return static_cast<bool>(node.SelectSingleNode(std::string(name)));
+    });
+}
+
+bool CParseDevXML::HasBoundedGeometry(const CXmlNode& node)
+{
+    return std::all_of(std::begin(kGeometry), std::end(kGeometry), [&](std::string_view name) {
+        const int value = ReadNumber(ReadChildText(node, std::string(name)));
+        return -kMaxCoordinate <= value && value <= kMaxCoordinate;
     });
 }

@@ -30,8 +30,9 @@ public:
     // Reads fileName into root, modules and (when given) ledPositions. FALSE
     // when the file cannot be loaded or is not well-formed XML, when it holds
     // no DEVICEPANEL, or when a part element lacks ID, LEFT, TOP, WIDTH or
-    // HEIGHT (such an element is skipped with everything below it); the parts
-    // read before and after a bad element stay.
+    // HEIGHT, or has one of LEFT, TOP, WIDTH and HEIGHT beyond
+    // kMaxCoordinate either way (such an element is skipped with everything
+    // below it); the parts read before and after a bad element stay.
     BOOL Parse(const char* fileName, CDevModule* root, std::vector<std::unique_ptr<CModule>>& modules,
                std::vector<LedPosition>* ledPositions = nullptr);
 
@@ -50,9 +51,18 @@ public:
     // Most nodes one description may make the reader visit; a description
     // whose selectors multiply the walk beyond that is cut short.
     static constexpr int kMaxVisits = 100000;
+    // Largest LEFT, TOP, WIDTH or HEIGHT a part may have, either sign: sums
+    // and scalings of two of them stay far inside int.
+    static constexpr int kMaxCoordinate = 32767;
+
+    // Whether the last Parse read a DEVICEPANEL into the root: FALSE when the
+    // file could not be loaded, is no panel description, or its DEVICEPANEL
+    // was refused.
+    bool HasPanel() const { return m_bPanelRead; }
 
 private:
     bool HasRequiredProperties(const CXmlNode& node);
+    bool HasBoundedGeometry(const CXmlNode& node);
 
     std::vector<std::unique_ptr<CModule>>* m_pModules = nullptr;
     std::vector<LedPosition>* m_pLedPositions = nullptr;
@@ -61,4 +71,5 @@ private:
     std::vector<CXmlNode> m_walking;
     int m_nVisits = 0;
     bool m_bFailed = false;
+    bool m_bPanelRead = false;
 };

@@ -1,5 +1,7 @@
 #include "panel/CVirtualDev.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 
 namespace {
@@ -94,8 +96,13 @@ void CVirtualDev::SetGeometry(int left, int top, int width, int height)
 
 void CVirtualDev::GetRect(CRect* out) const
 {
+    // The reader bounds what it reads; geometry set otherwise still never
+    // overflows here.
+    auto end = [](int from, int extent) {
+        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{from} + extent, INT_MIN, INT_MAX));
+    };
     if (out != nullptr)
-        out->SetRect(m_nLeft, m_nTop, m_nLeft + m_nWidth, m_nTop + m_nHeight);
+        out->SetRect(m_nLeft, m_nTop, end(m_nLeft, m_nWidth), end(m_nTop, m_nHeight));
 }
 
 void CVirtualDev::SetBitmapFile(const char* name)

@@ -40,6 +40,9 @@ struct CWnd::Owned
 
 namespace {
 
+// The largest size, and distance from the origin, of a window's placement.
+constexpr int kMaxPlacement = QWIDGETSIZE_MAX;
+
 HWND ChildWithId(const WindowRecord& rec, int id)
 {
     for (HWND child : rec.children) {
@@ -687,13 +690,22 @@ void CWnd::BringWindowToTop()
 
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL /*bRepaint*/)
 {
-    OnWindow(this, [&](WindowRecord& rec) { WindowFactory::Place(rec, QRect(x, y, nWidth, nHeight)); });
+    // Bounded before the rectangle adds them up: no window is larger than the
+    // window system allows, nor placed further out.
+    const QRect rect(std::clamp(x, -kMaxPlacement, kMaxPlacement), std::clamp(y, -kMaxPlacement, kMaxPlacement),
+                     std::clamp(nWidth, 0, kMaxPlacement), std::clamp(nHeight, 0, kMaxPlacement));
+    OnWindow(this, [&](WindowRecord& rec) { WindowFactory::Place(rec, rect); });
 }
 
 void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint)
 {
-    if (lpRect)
-        MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
+    if (!lpRect)
+        return;
+    auto extent = [](LONG from, LONG to) {
+        return static_cast<int>(std::clamp<long long>(static_cast<long long>(to) - from, 0, kMaxPlacement));
+    };
+    MoveWindow(lpRect->left, lpRect->top, extent(lpRect->left, lpRect->right), extent(lpRect->top, lpRect->bottom),
+               bRepaint);
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)

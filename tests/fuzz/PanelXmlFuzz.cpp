@@ -5,6 +5,7 @@
 #include "panel/CParseDevXML.h"
 #include "panel/CPort.h"
 
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -40,6 +41,9 @@ const std::filesystem::path& WorkFolder()
 void Check(const CVirtualDev& part, int depth)
 {
     Require(depth < 100000, "tree depth");
+    // The reader refuses parts beyond the coordinate bound.
+    for (const int value : {part.GetLeft(), part.GetTop(), part.GetWidth(), part.GetHeight()})
+        Require(-CParseDevXML::kMaxCoordinate <= value && value <= CParseDevXML::kMaxCoordinate, "bounded geometry");
     for (int i = 0; i < part.GetChildCount(); ++i) {
         Require(part.GetChild(i) != nullptr, "no gap among the children");
         Check(*part.GetChild(i), depth + 1);
@@ -75,7 +79,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             port->SetStatus(status);
         (void)port->GetChild(0);
     }
-    int x = root.GetLeft() + 5, y = root.GetTop() + 5;
+    // A point just inside the root, computed without overflow whatever the
+    // root holds.
+    auto inside = [](int from) { return from <= INT_MAX - 5 ? from + 5 : from; };
+    int x = inside(root.GetLeft()), y = inside(root.GetTop());
     root.OnMouseMove(x, y);
     return 0;
 }

@@ -181,6 +181,91 @@ TEST(ParseDevXML, ADescriptionThatCannotBeLoadedIsAFailure)
     EXPECT_EQ(reader.Parse(Fixture("comments.xml").c_str(), &root, modules), TRUE); // no LED table wanted
 }
 
+// A part element with the given geometry texts.
+std::string Part(const std::string& name, const std::string& id, const std::string& left, const std::string& top,
+                 const std::string& width, const std::string& height)
+{
+    return "<" + name + "><ID>" + id + "</ID><LEFT>" + left + "</LEFT><TOP>" + top + "</TOP><WIDTH>" + width +
+           "</WIDTH><HEIGHT>" + height + "</HEIGHT></" + name + ">";
+}
+
+TEST(ParseDevXML, CoordinatesBeyondTheBoundRefuseTheirPart)
+{
+    struct Case
+    {
+        std::string left, top, width, height;
+        bool taken;
+    };
+    const Case cases[] = {
+        {"32767", "-32767", "32767", "-32767", true},
+        {"32768", "0", "9", "9", false},
+        {"0", "-32768", "9", "9", false},
+        {"0", "0", "2147483647", "9", false},
+        {"0", "0", "9", "-2147483648", false},
+        {"0", "99999999999999999999", "9", "9", false},
+        {"abc", "-20xyz", "+77", "9", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.left + " " + c.top + " " + c.width + " " + c.height);
+        // The part as a port under the panel, and as the panel itself.
+        const std::string asPort = "<DEVICEPANEL c=\"P\"><ID>x</ID><LEFT>0</LEFT><TOP>0</TOP><WIDTH>99</WIDTH>"
+                                   "<HEIGHT>99</HEIGHT><P>" +
+                                   Part("PORT", "1", "1", "1", "9", "9") +
+                                   Part("PORT", "2", c.left, c.top, c.width, c.height) +
+                                   Part("PORT", "3", "1", "1", "9", "9") + "</P></DEVICEPANEL>";
+        const std::string asPanel = Part("DEVICEPANEL", "x", c.left, c.top, c.width, c.height);
+        TempDir dir;
+        CDevModule root;
+        std::vector<std::unique_ptr<CModule>> modules;
+        CParseDevXML reader;
+        EXPECT_EQ(reader.Parse(dir.Write("port.xml", asPort).c_str(), &root, modules), c.taken ? TRUE : FALSE);
+        EXPECT_TRUE(reader.HasPanel());
+        const std::vector<std::string> taken{"CPort:1", "CPort:2", "CPort:3"};
+        const std::vector<std::string> refused{"CPort:1", "CPort:3"};
+        EXPECT_EQ(Ids(root), c.taken ? taken : refused);
+
+        CDevModule panelRoot;
+        EXPECT_EQ(reader.Parse(dir.Write("panel.xml", asPanel).c_str(), &panelRoot, modules), c.taken ? TRUE : FALSE);
+        EXPECT_EQ(reader.HasPanel(), c.taken);
+        EXPECT_EQ(panelRoot.GetID(), c.taken ? "x" : "");
+    }
+}
+
+TEST(ParseDevXML, OnlyAReadPanelCountsAsAPanel)
+{
+    std::string bomb = "<?xml version=\"1.0\"?><!DOCTYPE p [<!ENTITY a \"aaaaaaaaaa\">";
+    for (char c = 'b'; c <= 'k'; ++c) {
+        bomb += std::string("<!ENTITY ") + c + " \"";
+        for (int i = 0; i < 10; ++i)
+            bomb += std::string("&") + static_cast<char>(c - 1) + ";";
+        bomb += "\">";
+    }
+    bomb += "]>" + Part("DEVICEPANEL", "&k;", "0", "0", "9", "9");
+    const std::string good = Part("DEVICEPANEL", "x", "0", "0", "9", "9");
+    struct Case
+    {
+        const char* what;
+        std::string xml;
+        bool panel;
+    };
+    const Case cases[] = {
+        {"a panel", good, true},
+        {"an empty file", "", false},
+        {"a truncated one", good.substr(0, good.size() - 5), false},
+        {"entities that multiply", bomb, false},
+        {"no panel", "<DEVICEMODULE/>", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        CDevModule root;
+        std::vector<std::unique_ptr<CModule>> modules;
+        CParseDevXML reader;
+        EXPECT_EQ(reader.Parse(dir.Write("panel.xml", c.xml).c_str(), &root, modules), c.panel ? TRUE : FALSE);
+        EXPECT_EQ(reader.HasPanel(), c.panel);
+    }
+}
+
 TEST(ParseDevXML, SelectorsThatPointBackDoNotWalkForever)
 {
     Loaded panel(Fixture("cycles.xml"));

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -79,6 +80,19 @@ TEST(PartTree, HitTestIsStrictlyInsideTheRectangleShrunkByTwo)
     // An owner without a client area divides by nothing.
     part.SetOwner(nullptr, CRect());
     EXPECT_TRUE(part.HitTest(13, 23));
+}
+
+TEST(PartTree, TheRectangleOfExtremeGeometryStopsAtTheEndsOfInt)
+{
+    CPanel part;
+    part.SetGeometry(INT_MAX - 1, INT_MIN + 1, 10, -10);
+    CRect rect;
+    part.GetRect(&rect);
+    EXPECT_EQ(rect.right, INT_MAX);
+    EXPECT_EQ(rect.bottom, INT_MIN);
+    part.SetGeometry(-5, 7, 10, 20);
+    part.GetRect(&rect);
+    EXPECT_EQ(rect, CRect(-5, 7, 5, 27));
 }
 
 TEST(PartTree, LookupsFindOnlyDirectChildrenAndNeverIndexOutOfRange)

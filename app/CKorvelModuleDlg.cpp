@@ -177,7 +177,7 @@ void CKorvelModuleDlg::DoDataExchange(CDataExchange* pDX)
     CBitmapDialog::DoDataExchange(pDX);
 }
 
-void CKorvelModuleDlg::ReadDeviceProfile()
+bool CKorvelModuleDlg::ReadDeviceProfile()
 {
     // Values the profile does not reach keep what they had.
     CDeviceProfile profile;
@@ -187,13 +187,14 @@ void CKorvelModuleDlg::ReadDeviceProfile()
     profile.m_nComboPortCount = m_nComboPortCount;
     profile.m_nComboPortIndex = m_nComboPortIndex;
     profile.m_strXmlName = m_strXmlName;
-    profile.ReadDeviceProfile(m_strProfilePath, this);
+    const bool read = profile.ReadDeviceProfile(m_strProfilePath, this);
     m_strModelName = profile.m_strModelName;
     m_bPoeModel = profile.m_bPoeModel ? 1 : 0;
     m_nPortCount = profile.m_nPortCount;
     m_nComboPortCount = profile.m_nComboPortCount;
     m_nComboPortIndex = profile.m_nComboPortIndex;
     m_strXmlName = profile.m_strXmlName;
+    return read;
 }
 
 BOOL CKorvelModuleDlg::OnInitDialog()
@@ -209,8 +210,17 @@ BOOL CKorvelModuleDlg::OnInitDialog()
         m_bPoeLimitLamp = 0;
         m_strFanStatus.assign(1, '1'); // fan in order
     }
-    ReadDeviceProfile();
-    LoadPanelFromXml(m_strXmlName);
+    // Without a profile or a panel there is nothing to show or poll: the
+    // user is told, and the module ends before its window shows.
+    if (!ReadDeviceProfile()) {
+        EndDialog(IDCANCEL);
+        return FALSE;
+    }
+    if (!CDeviceProfile::StaysInFolder(m_strXmlName) || !LoadPanelFromXml(m_strXmlName)) {
+        MessageBox("Cannot read the panel description \"" + m_strXmlName + "\" !");
+        EndDialog(IDCANCEL);
+        return FALSE;
+    }
     // Every port state 0, every LED not drawn.
     m_pStatus->SetProfile(m_bPoeModel != 0, m_nPortCount, g_nPoePortCount, m_nComboPortCount, m_nComboPortIndex);
     SetWindowText(m_strModelName + ": " + g_strDeviceIP);

@@ -57,8 +57,8 @@ public:
     BOOL DestroyWindow() override;
 
     // Reads the device profile (User.ini) into the members and the
-    // process-wide profile values; reports its own errors.
-    void ReadDeviceProfile();
+    // process-wide profile values; reports its own errors. False after one.
+    bool ReadDeviceProfile();
     // The User.ini to read; the one beside the executable unless set.
     void SetProfilePath(const std::string& path) { m_strProfilePath = path; }
 

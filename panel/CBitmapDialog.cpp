@@ -47,8 +47,11 @@ int CBitmapDialog::LoadPanelFromXml(const std::string& fileName)
     const int frameHeight = window.Height() - client.Height();
     DebugTrace("==========================%d", frameHeight);
 
-    CParseDevXML().Parse(fileName.c_str(), &m_root, m_modules,
-                         g_pBitmapCache != nullptr ? &g_pBitmapCache->LedPositions() : nullptr);
+    CParseDevXML reader;
+    reader.Parse(fileName.c_str(), &m_root, m_modules,
+                 g_pBitmapCache != nullptr ? &g_pBitmapCache->LedPositions() : nullptr);
+    if (!reader.HasPanel())
+        return 0;
 
     m_nDrawMode = 1;
     {

@@ -24,7 +24,9 @@ public:
     // Reads the panel description fileName into the tree, loads the
     // background from the DEVICEPANEL's BMP and moves the window to the
     // DEVICEPANEL's LEFT and TOP with a client area of its WIDTH and HEIGHT.
-    // Returns 1.
+    // Returns 1; 0, with the window left as it was, when the file gave no
+    // panel (it cannot be read, is no panel description, or its DEVICEPANEL
+    // is broken).
     int LoadPanelFromXml(const std::string& fileName);
 
     // After a status walk timed out: the first 48 ports among the root's

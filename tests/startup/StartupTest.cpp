@@ -1,12 +1,15 @@
 // Start-up as the host runs it: separate processes, each started from a
 // folder that holds User.ini and a copy of the program (the profile is read
 // beside the executable), sharing one runtime folder for the instance locks.
+#include "support/ModelFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -53,13 +56,41 @@ protected:
         return program;
     }
 
-    // Starts the program with the arguments the host would give.
-    QProcess& Start(const QString& program, const QStringList& args)
+    // A folder with a copy of the program, the files of a sample model and
+    // the given User.ini; the real main window runs in it.
+    QString RealWindowFolder(const std::string& ini)
+    {
+        const QString program = ModuleFolder(std::nullopt);
+        const QDir dir = QFileInfo(program).dir();
+        QDirIterator files(QString::fromStdString(ModelFolder("KVT-CorvidR2").string()), QDir::Files);
+        while (files.hasNext()) {
+            const QFileInfo file(files.next());
+            EXPECT_TRUE(QFile::copy(file.filePath(), dir.filePath(file.fileName())));
+        }
+        WriteFile(dir.filePath("User.ini"), ini);
+        return program;
+    }
+
+    static void WriteFile(const QString& path, const std::string& content)
+    {
+        QFile file(path);
+        file.remove();
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content.data(), static_cast<qint64>(content.size()));
+    }
+
+    // Starts the program with the arguments the host would give; with
+    // realWindow, the module's own main window in the program's folder.
+    QProcess& Start(const QString& program, const QStringList& args, bool realWindow = false)
     {
         auto& process = m_processes.emplace_back(std::make_unique<QProcess>());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_RUNTIME_DIR", m_runtime.path());
         env.insert("QT_QPA_PLATFORM", "offscreen");
+        if (realWindow) {
+            env.insert("KORVEL_CHILD_WINDOW", "real");
+            process->setWorkingDirectory(QFileInfo(program).path());
+        }
         process->setProcessEnvironment(env);
         process->setProcessChannelMode(QProcess::SeparateChannels);
         process->start(program, args);
@@ -152,7 +183,10 @@ TEST_F(Startup, CommandLinesAndProfilesGiveTheirInstance)
         {"an empty argument is no command line either", "KSX-AlcorR2", {""}, "", "box: No parameter input !"},
         {"no /I: the address stays empty", "KSX-AlcorR2", {"/Xabc"}, "running Module:KSX-AlcorR2", ""},
         {"no User.ini: no model name", std::nullopt, {"/P", "/I10.0.0.5"}, "running Module:10.0.0.5", ""},
-        {"a name that is no file name", "KSX/Puffin R2", {"/P", "/I10.0.0.5/"}, "running Module:KSX/Puffin R210.0.0.5",
+        {"a name that is no file name",
+         "KSX/Puffin R2",
+         {"/P", "/I10.0.0.5/"},
+         "running Module:KSX/Puffin R210.0.0.5",
          ""},
     };
     for (const Case& c : cases) {
@@ -168,6 +202,70 @@ TEST_F(Startup, CommandLinesAndProfilesGiveTheirInstance)
             process.kill();
             process.waitForFinished(kWaitMs);
         }
+    }
+}
+
+TEST_F(Startup, BrokenLocalFilesAreToldAndEndTheModuleBeforeItPolls)
+{
+    const std::string profile = "[DeviceInfo]\r\nDeviceName=KVT-CorvidR2\r\nDevicePortNum=10\r\nXMLName=";
+    QFile sample(QString::fromStdString((ModelFolder("KVT-CorvidR2") / "KVT-CorvidR2.xml").string()));
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    const std::string panel = sample.readAll().toStdString();
+    std::string farPanel = panel;
+    farPanel.replace(farPanel.find("<LEFT>100</LEFT>"), 16, "<LEFT>2147483600</LEFT>");
+    // Ten entities, each ten references to the one before.
+    std::string bomb = "<?xml version=\"1.0\"?>\n<!DOCTYPE p [\n<!ENTITY a \"aaaaaaaaaa\">\n";
+    for (char c = 'b'; c <= 'k'; ++c) {
+        bomb += std::string("<!ENTITY ") + c + " \"";
+        for (int i = 0; i < 10; ++i)
+            bomb += std::string("&") + static_cast<char>(c - 1) + ";";
+        bomb += "\">\n";
+    }
+    bomb += "]>\n<DEVICEPANEL><ID>&k;</ID><LEFT>0</LEFT><TOP>0</TOP><WIDTH>9</WIDTH><HEIGHT>9</HEIGHT></DEVICEPANEL>\n";
+
+    struct Case
+    {
+        const char* what;
+        std::string ini;
+        std::optional<std::string> panel; // panel.xml beside the program; none when nullopt
+        std::string box;                  // the one message; "" when the module runs
+    };
+    const std::string told = "box: Cannot read the panel description \"";
+    const Case cases[] = {
+        {"the sample panel", profile + "panel.xml\r\n", panel, ""},
+        {"no panel description", profile + "panel.xml\r\n", std::nullopt, told + "panel.xml\" !"},
+        {"an empty one", profile + "panel.xml\r\n", "", told + "panel.xml\" !"},
+        {"a truncated one", profile + "panel.xml\r\n", panel.substr(0, panel.size() / 2), told + "panel.xml\" !"},
+        {"entities that multiply", profile + "panel.xml\r\n", bomb, told + "panel.xml\" !"},
+        {"a panel far beyond any screen", profile + "panel.xml\r\n", farPanel, told + "panel.xml\" !"},
+        {"a name out of the folder", profile + "../panel.xml\r\n", panel, told + "../panel.xml\" !"},
+        {"an absolute name", profile + "/etc/hostname\r\n", panel, told + "/etc/hostname\" !"},
+        {"a port count beyond int",
+         "[DeviceInfo]\r\nDeviceName=KVT-CorvidR2\r\nDevicePortNum=2147483647\r\nXMLName=panel.xml\r\n", panel,
+         "box: Read User.ini Error !"},
+        {"a first combo port beyond int",
+         "[DeviceInfo]\r\nDeviceName=KVT-CorvidR2\r\nComboPortNum=2\r\nComboPortIndex=2147483647\r\n"
+         "XMLName=panel.xml\r\n",
+         panel, "box: Read User.ini Error !"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString program = RealWindowFolder(c.ini);
+        const QString panelPath = QFileInfo(program).dir().filePath("panel.xml");
+        if (c.panel)
+            WriteFile(panelPath, *c.panel);
+        QProcess& process = Start(program, {"/P", "/I127.0.0.1"}, true);
+        if (c.box.empty()) {
+            EXPECT_EQ(WaitForLine(process, "initialised"), "initialised polling");
+            process.kill();
+            process.waitForFinished(kWaitMs);
+            continue;
+        }
+        // One message, no window, no polling: the module ends by itself.
+        const std::string output = RunToEnd(process);
+        EXPECT_NE(output.find(c.box + "\ninitialised no polling\nmain window ended 2\n"), std::string::npos) << output;
+        EXPECT_EQ(output.find("box:"), output.find(c.box)) << output;
+        EXPECT_EQ(output.find("box:", output.find(c.box) + 1), std::string::npos) << output;
     }
 }
 

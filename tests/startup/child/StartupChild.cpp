@@ -1,19 +1,26 @@
 // The module's real start-up, run as its own process by the start-up tests
-// from a folder that holds a User.ini and a copy of this program. Only the
-// main window is a bare stand-in. It prints what a test watches, one line each:
+// from a folder that holds a User.ini and a copy of this program. The main
+// window is a bare stand-in, unless KORVEL_CHILD_WINDOW is "real": then it is
+// the module's own, read from the current folder. It prints what a test
+// watches, one line each:
 //   box: TEXT             a message box (answered OK)
 //   running NAME          start-up handed over to the main window (NAME: the instance name)
 //   activated             the main window received the instance message
+//   initialised polling   the real main window's initialisation ended with the
+//                         status polling running ("initialised no polling": without)
+//   main window ended R   the real main window's modal run returned R
 //   host snmp INIT TIMEOUT  at the end: SnmpInit calls and the time-out given
 // The main window runs until the process is killed.
 #include "app/CDeviceProfile.h"
 #include "app/CKorvelModuleApp.h"
+#include "app/CKorvelModuleDlg.h"
 #include "common/Globals.h"
 #include "platform/hostsnmp/HostSnmp.h"
 #include "platform/ui/CWnd.h"
 #include "platform/ui/MessageBox.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -35,11 +42,31 @@ protected:
     }
 };
 
+class CWatchedMainDlg : public CKorvelModuleDlg
+{
+protected:
+    BOOL OnInitDialog() override
+    {
+        const BOOL result = CKorvelModuleDlg::OnInitDialog();
+        Say(m_pPanelThread ? "initialised polling" : "initialised no polling");
+        return result;
+    }
+};
+
 class CStartupChildApp : public CKorvelModuleApp
 {
 protected:
     void RunMainWindow() override
     {
+        if (const char* kind = std::getenv("KORVEL_CHILD_WINDOW"); kind != nullptr && std::string(kind) == "real") {
+            CWatchedMainDlg dlg;
+            m_pMainWnd = &dlg;
+            Say("running " + InstanceName(CDeviceProfile::ReadModelName(CDeviceProfile::ProfilePath()), g_strDeviceIP));
+            const INT_PTR result = dlg.DoModal();
+            m_pMainWnd = nullptr;
+            Say("main window ended " + std::to_string(result));
+            return;
+        }
         CBareMainWnd wnd;
         wnd.CreateEx(0, nullptr, "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0);
         m_pMainWnd = &wnd;

@@ -108,7 +108,8 @@ std::string CUtils::PortBitmapToList(std::string_view bitmap, int& count)
     const int octets = g_nPortCount > 0 ? (g_nPortCount + 7) / 8 : 0;
     for (int i = 0; i < octets; ++i) {
         const BYTE octet = OctetAt(bitmap, static_cast<std::size_t>(i));
-        for (int b = 0; b < 8; ++b) {
+        // Bits past the port count in the last octet are no ports.
+        for (int b = 0; b < 8 && 8 * i + b < g_nPortCount; ++b) {
             if (octet & (0x80 >> b)) {
                 list += std::to_string(8 * i + b + 1) + ",";
                 ++count;

@@ -30,8 +30,8 @@ public:
 
     // --- Port sets and lists ---
 
-    // Decodes ceil(g_nPortCount / 8) octets into "1,2,5"; count gets the number of ports. Bits above the
-    // port count in the last octet are reported too.
+    // Decodes ports 1..g_nPortCount into "1,2,5"; count gets the number of ports. Bits above the port
+    // count are no ports, whatever the switch set there.
     static std::string PortBitmapToList(std::string_view bitmap, int& count);
     // Appends the ports set in the first octetCount octets that lie in firstPort..lastPort as range text
     // ("1-3,5,7-9") to text; returns their number.

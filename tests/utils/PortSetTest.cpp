@@ -26,6 +26,15 @@ std::vector<int> FlagsFor(const std::vector<int>& ports, int count)
     return flags;
 }
 
+// "1,2,...,n".
+std::string FullList(int n)
+{
+    std::string list;
+    for (int p = 1; p <= n; ++p)
+        list += (p > 1 ? "," : "") + std::to_string(p);
+    return list;
+}
+
 std::vector<int> SetPorts(const std::vector<int>& flags)
 {
     std::vector<int> ports;
@@ -47,8 +56,9 @@ TEST(PortBitmap, DecodesOctetsOfThePortCount)
         int count;
     };
     const Case cases[] = {
-        // Bits above the port count in the last octet are ports too.
-        {28, Octets({0x80, 0x00, 0x00, 0x0F}), "1,29,30,31,32", 5},
+        // Bits above the port count in the last octet are no ports.
+        {28, Octets({0x80, 0x00, 0x00, 0x0F}), "1", 1},
+        {28, Octets({0x00, 0x00, 0x00, 0x1F}), "28", 1},
         {28, Octets({0, 0, 0, 0}), "", 0},
         // Short values: the missing octets count as zero.
         {28, "", "", 0},
@@ -56,8 +66,10 @@ TEST(PortBitmap, DecodesOctetsOfThePortCount)
         {52, Octets({0x80, 0, 0, 0, 0, 0}), "1", 1},
         // Octets beyond ceil(port count / 8) are not read.
         {8, Octets({0x01, 0xFF}), "8", 1},
-        {10, Octets({0x00, 0x40, 0xFF}), "10", 1},
-        {52, Octets({0x80, 0, 0, 0, 0, 0, 0x0F, 0xFF}), "1,53,54,55,56", 5},
+        {10, Octets({0x00, 0x7F, 0xFF}), "10", 1},
+        {52, Octets({0x80, 0, 0, 0, 0, 0, 0x0F, 0xFF}), "1", 1},
+        {52, std::string(200, '\xFF'), FullList(52), 52},
+        {0, Octets({0xFF}), "", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.portCount);

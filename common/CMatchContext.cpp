@@ -14,6 +14,7 @@ void CMatchContext::Reset(const char* pText, int nLength)
     m_pText = pText;
     m_nTextLength = nLength;
     m_nDepth = 0;
+    m_nSteps = 0;
 }
 
 int CMatchContext::FindCapture(int nGroup) const

@@ -19,17 +19,29 @@ public:
     // bounds how deeply groups nest); a call that recurses deeper fails
     // instead of exhausting the machine stack.
     static constexpr int MaxDepth = 1000;
+    // How many tries of compound elements one match may make. A pattern that
+    // backtracks without end (calls that re-enter themselves through
+    // alternatives, nested repeats over a long text) runs out of them and
+    // fails to match instead of running on; real patterns over real texts
+    // stay far below.
+    static constexpr long long MaxSteps = 2000000;
 
-    // Counts one level of element nesting for as long as it lives.
+    // Counts one level of element nesting for as long as it lives, and one
+    // step of the match.
     class CDepthGuard
     {
     public:
-        explicit CDepthGuard(CMatchContext* pContext) : m_pContext(pContext) { ++m_pContext->m_nDepth; }
+        explicit CDepthGuard(CMatchContext* pContext) : m_pContext(pContext)
+        {
+            ++m_pContext->m_nDepth;
+            ++m_pContext->m_nSteps;
+        }
         ~CDepthGuard() { --m_pContext->m_nDepth; }
         CDepthGuard(const CDepthGuard&) = delete;
         CDepthGuard& operator=(const CDepthGuard&) = delete;
-        // False when this level lies beyond MaxDepth: the element must fail.
-        bool Allowed() const { return m_pContext->m_nDepth <= MaxDepth; }
+        // False when this level lies beyond MaxDepth or the match has used up
+        // its steps: the element must fail.
+        bool Allowed() const { return m_pContext->m_nDepth <= MaxDepth && !m_pContext->OutOfSteps(); }
 
     private:
         CMatchContext* m_pContext;
@@ -73,6 +85,10 @@ public:
         CutCaptures(nCaptures);
     }
 
+    // Whether the match has made more than MaxSteps tries: its result, a
+    // success included, no longer says anything.
+    bool OutOfSteps() const { return m_nSteps > MaxSteps; }
+
     // Empties the stacks and sets the text, ready for a new match.
     void Reset(const char* pText, int nLength);
 
@@ -109,5 +125,6 @@ public:
     int m_nCloseCounter = 0;       // grows by one with every completed capture
     const char* m_pText = nullptr;
     int m_nTextLength = 0;
-    int m_nDepth = 0; // compound elements being tried right now
+    int m_nDepth = 0;       // compound elements being tried right now
+    long long m_nSteps = 0; // compound element tries since Reset
 };

@@ -1178,11 +1178,12 @@ CPatternMatchResult CPatternCompiler::MatchWholeText(const char* pText, int nLen
         pMatch->m_cCaptures.Push(-1);
         pMatch->m_cCaptures.Push(-1);
 
-        if (!m_pRoot->TryFirst(pMatch)) {
+        if (!m_pRoot->TryFirst(pMatch) || pMatch->OutOfSteps()) {
             return cResult;
         }
         while (pMatch->m_nPosition != nTarget) {
-            if (!m_pRoot->TryNext(pMatch)) {
+            // Once out of steps every element fails: the tries end at once.
+            if (!m_pRoot->TryNext(pMatch) || pMatch->OutOfSteps()) {
                 return cResult;
             }
             // Two candidate ends in a row at the starting point end the attempt.

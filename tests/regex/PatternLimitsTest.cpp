@@ -83,6 +83,27 @@ TEST(PatternLimits, LongPatternsAndTextsDoNotRecurse)
     EXPECT_EQ(MatchText("(ab)+", strText).Succeeded(), 1);
 }
 
+TEST(PatternLimits, BacktrackingWithoutEndRunsOutOfStepsAndFails)
+{
+    const std::string strAs = Repeat("a", 30);
+    ExpectMatches({
+        // Calls that re-enter themselves through an alternative.
+        {".(?R)a|((?0))", 0, "a", false},
+        {"(a|(?1)(?1))b", 0, "aaaa", false},
+        // Optional items that try every way to share the text: 2^30 tries
+        // before the match, far more than the limit.
+        {"(a?){30}a{30}", 0, strAs, false},
+        // The match as a whole fails: neither a later alternative nor a
+        // negated look-ahead turns the tries that ran out into a match.
+        {"(a?){30}a{30}b|a*", 0, strAs, false},
+        {"(?!(a?){30}a{30}b)a*", 0, strAs, false},
+        // Well below the limit the same shapes match.
+        {"(a?){3}a{3}", 0, "aaa", true},
+        {"(a?){3}a{3}b|a*", 0, "aaa", true},
+        {"(?!(a?){3}a{3}b)a*", 0, "aaa", true},
+    });
+}
+
 TEST(PatternLimits, AnEmptyCompilerMatchesNothing)
 {
     CPatternCompiler cEmpty;

@@ -9,6 +9,9 @@
 #include "tools/korvel-shots/InFolder.h"
 #include "tools/korvel-shots/WindowFrame.h"
 
+#include "platform/ui/WindowRegistry.h"
+
+#include <QApplication>
 #include <QTimer>
 #include <QWidget>
 
@@ -49,14 +52,28 @@ std::vector<std::string> SimulatorData(const std::string& model)
     return files;
 }
 
-// The dialog running modally over the main window, once it has the focus.
+// The window whose widget, or whose frame, is widget on the screen.
+CWnd* WindowOnScreen(QWidget* widget)
+{
+    if (widget == nullptr)
+        return nullptr;
+    if (WindowRecord* rec = WindowRegistry::FromWidget(widget))
+        return CWnd::FromHandle(rec->hwnd);
+    for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (WindowRecord* rec = WindowRegistry::FromWidget(child); rec != nullptr && rec->Outer() == widget)
+            return CWnd::FromHandle(rec->hwnd);
+    }
+    return nullptr;
+}
+
+// The dialog running modally over the main window, once it is on the screen:
+// found as the modal window, so a dialog with nothing to focus is found too.
 CDialog* RunningDialog(const CWnd& main)
 {
     CWnd* top = nullptr;
     PumpUntil(
         [&] {
-            CWnd* focus = CWnd::GetFocus();
-            top = focus != nullptr ? focus->GetTopLevelParent() : nullptr;
+            top = WindowOnScreen(QApplication::activeModalWidget());
             return top != nullptr && top != &main;
         },
         kDialogUpMs);
@@ -66,6 +83,30 @@ CDialog* RunningDialog(const CWnd& main)
 } // namespace
 
 LiveShots::LiveShots(std::string modelFolder) : m_modelFolder(std::move(modelFolder)) {}
+
+void LiveShots::ShootRunningDialog(const CWnd& main, const std::shared_ptr<bool>& pending)
+{
+    CDialog* dialog = RunningDialog(main);
+    if (dialog == nullptr) {
+        // Looked at inside a modal run that shows no dialog yet: look again
+        // until the command has returned, so no dialog it opens stays open.
+        QTimer::singleShot(kDialogUpMs, [this, &main, pending] {
+            if (*pending)
+                ShootRunningDialog(main, pending);
+        });
+        return;
+    }
+    PumpUntil([] { return CCommonSNMP::WaitForWorkers(0); }, kReadsMs);
+    // What the last replies carried to the window shows.
+    PumpUntil([] { return false; }, 300);
+    QWidget* window = dialog->GetWidget()->window();
+    Picture picture;
+    picture.templateId = dialog->GetTemplateId();
+    picture.caption = QString::fromStdString(dialog->GetWindowText());
+    picture.image = FrameWindowPicture(window->grab(), picture.caption, true, window->font());
+    m_pictures.push_back(picture);
+    dialog->EndDialog(IDCANCEL);
+}
 
 bool LiveShots::Render()
 {
@@ -99,21 +140,8 @@ bool LiveShots::Render()
         // The command runs its dialog modally; this looks at it from inside.
         auto pending = std::make_shared<bool>(true);
         QTimer::singleShot(0, [this, &main, pending] {
-            if (!*pending)
-                return;
-            CDialog* dialog = RunningDialog(main);
-            if (dialog == nullptr)
-                return;
-            PumpUntil([] { return CCommonSNMP::WaitForWorkers(0); }, kReadsMs);
-            // What the last replies carried to the window shows.
-            PumpUntil([] { return false; }, 300);
-            QWidget* window = dialog->GetWidget()->window();
-            Picture picture;
-            picture.templateId = dialog->GetTemplateId();
-            picture.caption = QString::fromStdString(dialog->GetWindowText());
-            picture.image = FrameWindowPicture(window->grab(), picture.caption, true, window->font());
-            m_pictures.push_back(picture);
-            dialog->EndDialog(IDCANCEL);
+            if (*pending)
+                ShootRunningDialog(main, pending);
         });
         main.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
         *pending = false;

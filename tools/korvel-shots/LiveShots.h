@@ -9,8 +9,11 @@
 #include <QImage>
 #include <QString>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+class CWnd;
 
 class LiveShots
 {
@@ -31,6 +34,11 @@ public:
     const std::vector<Picture>& Pictures() const { return m_pictures; }
 
 private:
+    // Pictures the dialog that a command runs modally over main, then ends
+    // it; called from inside that run while *pending (the command has not
+    // returned).
+    void ShootRunningDialog(const CWnd& main, const std::shared_ptr<bool>& pending);
+
     std::string m_modelFolder;
     std::vector<Picture> m_pictures;
 };

@@ -213,15 +213,9 @@ TEST_F(Startup, BrokenLocalFilesAreToldAndEndTheModuleBeforeItPolls)
     const std::string panel = sample.readAll().toStdString();
     std::string farPanel = panel;
     farPanel.replace(farPanel.find("<LEFT>100</LEFT>"), 16, "<LEFT>2147483600</LEFT>");
-    // Ten entities, each ten references to the one before.
-    std::string bomb = "<?xml version=\"1.0\"?>\n<!DOCTYPE p [\n<!ENTITY a \"aaaaaaaaaa\">\n";
-    for (char c = 'b'; c <= 'k'; ++c) {
-        bomb += std::string("<!ENTITY ") + c + " \"";
-        for (int i = 0; i < 10; ++i)
-            bomb += std::string("&") + static_cast<char>(c - 1) + ";";
-        bomb += "\">\n";
-    }
-    bomb += "]>\n<DEVICEPANEL><ID>&k;</ID><LEFT>0</LEFT><TOP>0</TOP><WIDTH>9</WIDTH><HEIGHT>9</HEIGHT></DEVICEPANEL>\n";
+    QFile bombFile(QString(KORVEL_SOURCE_DIR) + "/tests/panel/fixtures/entity-bomb.xml");
+    ASSERT_TRUE(bombFile.open(QIODevice::ReadOnly));
+    const std::string bomb = bombFile.readAll().toStdString();
 
     struct Case
     {

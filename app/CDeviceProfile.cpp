@@ -27,8 +27,8 @@ int ReadNumber(const char* key, int nDefault, const std::string& strIniPath)
     return static_cast<int>(GetPrivateProfileInt(kSection, key, nDefault, strIniPath));
 }
 
-// Port counts and the first combo port are taken from 1 to this; a larger
-// value (or a missing port count) is a broken profile, never a size.
+// The most ports, PoE ports or combo ports a profile may give, and the
+// highest first combo port: a larger value is a broken profile, never a size.
 constexpr int kMaxProfilePorts = 512;
 
 bool InRange(int value, int nLowest)

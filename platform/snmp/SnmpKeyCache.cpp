@@ -1,9 +1,11 @@
 #include "platform/snmp/SnmpKeyCache.h"
 
+#include <net-snmp/net-snmp-config.h>
+
+#include <net-snmp/net-snmp-includes.h>
+
 #include <net-snmp/library/keytools.h>
 #include <net-snmp/library/scapi.h>
-#include <net-snmp/net-snmp-config.h>
-#include <net-snmp/net-snmp-includes.h>
 
 #include <map>
 #include <mutex>

@@ -9,10 +9,12 @@
 #include "platform/snmp/SnmpKeyCache.h"
 #include "platform/snmp/SnmpMessage.h"
 
+#include <net-snmp/net-snmp-config.h>
+
+#include <net-snmp/net-snmp-includes.h>
+
 #include <net-snmp/library/large_fd_set.h>
 #include <net-snmp/library/snmpusm.h>
-#include <net-snmp/net-snmp-config.h>
-#include <net-snmp/net-snmp-includes.h>
 
 #include <poll.h>
 
@@ -316,21 +318,14 @@ bool RunUntilDone(SnmpChannel& channel, Wait& wait, Clock::time_point deadline)
         auto now = Clock::now();
         if (now >= deadline)
             return false;
-        long waitMs = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count() + 1;
+        // The session's one try lasts until the deadline (Exchange set it
+        // so), so there is nothing to wake for before a reply or the deadline.
+        const long waitMs = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count() + 1;
         int fd = -1;
         {
             std::lock_guard guard(LibraryLock());
             netsnmp_transport* transport = snmp_sess_transport(sessp);
             fd = transport ? transport->sock : -1;
-            netsnmp_large_fd_set fds;
-            netsnmp_large_fd_set_init(&fds, FD_SETSIZE);
-            int numfds = 0;
-            int block = 0;
-            timeval tv{};
-            snmp_sess_select_info2(sessp, &numfds, &fds, &tv, &block);
-            netsnmp_large_fd_set_cleanup(&fds);
-            if (!block)
-                waitMs = std::min<long>(waitMs, tv.tv_sec * 1000L + (tv.tv_usec + 999) / 1000);
         }
         if (fd < 0)
             return false;

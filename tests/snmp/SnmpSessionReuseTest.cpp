@@ -194,6 +194,28 @@ TEST(SnmpSessionCredentials, ChangedPasswordsTakeEffectOnTheNextRequest)
     }
 }
 
+// SNMPv1: each request goes out with the community it has now, on the same
+// session; an unknown one gets no answer.
+TEST(SnmpSessionCredentials, EachRequestCarriesItsCurrentCommunity)
+{
+    KorvelSimulator sim;
+    ASSERT_TRUE(sim.Running());
+    auto request = V1(SnmpPduGet);
+    request->addValue("1.3.6.1.2.1.1.5.0", SnmpValueNull);
+    for (const char* community : {"mirtle", "quenbor", "not-a-community", "mirtle"}) {
+        request->setCommunity(community);
+        const bool known = std::string(community) != "not-a-community";
+        CSnmp* raw = nullptr;
+        const int status = request->send(sim.Host().c_str(), raw, known ? 2000 : 300);
+        std::unique_ptr<CSnmp> response(raw);
+        ASSERT_EQ(status, known ? SnmpStatusOk : SnmpStatusFailed) << community;
+        if (known) {
+            ASSERT_FALSE(sim.LogLines().empty());
+            EXPECT_EQ(sim.LogLines().back(), std::string("GET\tv1\t") + community + "\t1.3.6.1.2.1.1.5.0|5|");
+        }
+    }
+}
+
 // Another user on a kept session: the request goes out as the new user.
 TEST(SnmpSessionCredentials, ChangedUserIsTheOneTheAgentSees)
 {

@@ -1,5 +1,6 @@
 #include "features/ports_vlans/CPortConfigLogic.h"
 
+#include "common/CModuleBase.h"
 #include "common/Globals.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -40,19 +41,9 @@ std::string Column(const std::string& table, int column)
     return table + "." + std::to_string(column);
 }
 
-// The value of a response binding as text; empty when there is none.
-std::string BindingText(CSnmp& response, int index)
-{
-    int type = 0;
-    char* text = nullptr;
-    if (response.getValue(index, &type, &text) != 0 || text == nullptr)
-        return std::string();
-    return text;
-}
-
 int BindingInt(CSnmp& response, int index)
 {
-    return std::atoi(BindingText(response, index).c_str());
+    return std::atoi(CModuleBase::ValueText(&response, index).c_str());
 }
 
 bool AskOkCancel(const std::string& text)
@@ -195,7 +186,7 @@ int CPortConfigLogic::OnDescriptionReply(CSnmp* pResponse, int nRequestID, void*
     if (!response)
         return 0;
     const int nPort = BindingInt(*response, 0);
-    const std::string strDescription = BindingText(*response, 1);
+    const std::string strDescription = CModuleBase::ValueText(response.get(), 1);
     pThis->StoreDescriptionRow(++pThis->m_nRowCount, nPort, strDescription);
     response.reset();
     session.StartRequest(OnDescriptionReply, pThis, 0, 0);

@@ -1,5 +1,6 @@
 #include "features/ports_vlans/CTrunkConfigDlg.h"
 
+#include "common/CModuleBase.h"
 #include "common/CUtils.h"
 #include "features/ports_vlans/CKSXTrunkPort.h"
 #include "platform/snmp/CSnmp.h"
@@ -91,11 +92,9 @@ void CTrunkConfigDlg::ReadTrunkState()
     int nError = 0;
     int nErrorIndex = 0;
     response->getError(&nError, &nErrorIndex);
-    int nType = 0;
-    char* pszValue = nullptr;
-    if (nError != 0 || response->getValue(0, &nType, &pszValue) != 0)
+    if (nError != 0 || response->getVarBindCount() < 1)
         return;
-    const bool bEnabled = pszValue != nullptr && std::string(pszValue) == "1";
+    const bool bEnabled = CModuleBase::ValueText(response.get(), 0) == "1";
     m_checkEnable.SetCheck(bEnabled ? BST_CHECKED : BST_UNCHECKED);
     GetDlgItem(IDC_TRUNK_PORT_MEMBER)->EnableWindow(bEnabled);
     m_bStateRead = true;
@@ -135,14 +134,7 @@ int CTrunkConfigDlg::OnTrunkRowReply(CSnmp* pResponse, int nRequestId, void* pUs
     std::string strMembers;
     const int nCount = response->getVarBindCount();
     if (nCount > 0) {
-        int nType = 0;
-        void* pData = nullptr;
-        int nLength = 0;
-        std::string bitmap;
-        if (response->getValueBytes(0, &nType, &pData, &nLength) == 0 && pData != nullptr) {
-            bitmap.assign(static_cast<const char*>(pData), static_cast<size_t>(nLength > 0 ? nLength : 0));
-            std::free(pData);
-        }
+        const std::string bitmap = CModuleBase::ValueText(response.get(), 0);
         int nPorts = 0;
         strMembers = CUtils::PortBitmapToList(bitmap, nPorts);
         std::string strSuffix;
@@ -150,9 +142,7 @@ int CTrunkConfigDlg::OnTrunkRowReply(CSnmp* pResponse, int nRequestId, void* pUs
         strTrunkId = !strSuffix.empty() && strSuffix[0] == '.' ? strSuffix.substr(1) : strSuffix;
     }
     if (nCount > 1) {
-        int nType = 0;
-        char* pszValue = nullptr;
-        const std::string value = response->getValue(1, &nType, &pszValue) == 0 && pszValue != nullptr ? pszValue : "";
+        const std::string value = CModuleBase::ValueText(response.get(), 1);
         strMode = value == "1" ? kModeLacp : value == "2" ? kModeStatic : kModeDisable;
     }
 

@@ -1,5 +1,6 @@
 #include "features/ports_vlans/CTrunkValid.h"
 
+#include "common/CModuleBase.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
 #include "platform/snmp/CSnmp.h"
@@ -34,49 +35,17 @@ const char* const kEntryEnd = "%0A0A";
 const char* const kCheckImpossible =
     "Cannot check the ports for an aggregated link: the port settings could not be read from the switch.";
 
-// The octets of binding `index`; empty when the response has no such binding.
-std::string ValueBytes(CSnmp& response, int index)
-{
-    if (index >= response.getVarBindCount())
-        return std::string();
-    int type = 0;
-    void* data = nullptr;
-    int length = 0;
-    if (response.getValueBytes(index, &type, &data, &length) != 0)
-        return std::string();
-    std::string bytes(static_cast<const char*>(data), static_cast<size_t>(std::max(length, 0)));
-    std::free(data);
-    return bytes;
-}
-
 // The value of binding `index` read as a number; 0 when there is no such binding.
 int ValueInt(CSnmp& response, int index)
 {
-    if (index >= response.getVarBindCount())
-        return 0;
-    int type = 0;
-    char* value = nullptr;
-    if (response.getValue(index, &type, &value) != 0 || value == nullptr)
-        return 0;
-    return std::atoi(value);
-}
-
-std::string ValueText(CSnmp& response, int index)
-{
-    if (index >= response.getVarBindCount())
-        return std::string();
-    int type = 0;
-    char* value = nullptr;
-    if (response.getValue(index, &type, &value) != 0 || value == nullptr)
-        return std::string();
-    return value;
+    return std::atoi(CModuleBase::ValueText(&response, index).c_str());
 }
 
 // The port list of the port bitmap in binding `index`; empty when it holds no port.
 std::string ValuePortList(CSnmp& response, int index)
 {
     int count = 0;
-    std::string list = CUtils::PortBitmapToList(ValueBytes(response, index), count);
+    std::string list = CUtils::PortBitmapToList(CModuleBase::ValueText(&response, index), count);
     return count > 0 ? list : std::string();
 }
 
@@ -485,9 +454,9 @@ void CTrunkValid::StoreStaticFdbRow(CSnmp& response)
 
 void CTrunkValid::StoreGlobalStates(CSnmp& response)
 {
-    m_i8021xEnable = ValueText(response, 0) == "1" ? 1 : 2;
-    m_iRstpEnable = ValueText(response, 1) == "1" ? 1 : 2;
-    m_iCameraVlanEnable = ValueText(response, 2) == "1" ? 1 : 2;
+    m_i8021xEnable = CModuleBase::ValueText(&response, 0) == "1" ? 1 : 2;
+    m_iRstpEnable = CModuleBase::ValueText(&response, 1) == "1" ? 1 : 2;
+    m_iCameraVlanEnable = CModuleBase::ValueText(&response, 2) == "1" ? 1 : 2;
 }
 
 // --- Judging ---

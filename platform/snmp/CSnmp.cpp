@@ -35,16 +35,22 @@ void Touch(SnmpMessage& m)
 CSnmp::CSnmp(int pduType) : m(std::make_unique<SnmpMessage>())
 {
     m->pduType = pduType;
+    m->channel = SnmpNewChannel();
 }
 
-CSnmp::CSnmp(const CSnmp& other) : m(std::make_unique<SnmpMessage>(*other.m)) {}
+CSnmp::CSnmp(const CSnmp& other) : m(std::make_unique<SnmpMessage>(*other.m))
+{
+    m->channel = SnmpNewChannel();
+}
 
 CSnmp& CSnmp::operator=(const CSnmp& other)
 {
     if (this != &other) {
         unsigned generation = m->generation;
+        auto channel = std::move(m->channel);
         *m = *other.m;
         m->generation = generation + 1;
+        m->channel = channel ? std::move(channel) : SnmpNewChannel();
     }
     return *this;
 }

@@ -7,7 +7,11 @@
 // releases it with free().
 //
 // A CSnmp is used by one thread at a time; different objects may be used on
-// different threads at once.
+// different threads at once. A request keeps its net-snmp session (socket,
+// SNMPv3 engine) open from one send or walk step to the next while its peer,
+// version and security settings stay the same; it opens it again when they
+// change or after a failed exchange, and closes it when it is destroyed. A
+// copy of a request has a session of its own.
 #pragma once
 
 #include "platform/snmp/SnmpPduType.h"
@@ -52,6 +56,9 @@ public:
     // value's BER tag (2 INTEGER, 4 OCTET STRING, 6 OBJECT IDENTIFIER, 64
     // IpAddress, 65 Counter32, 66 Gauge32, 67 TimeTicks, 70 Counter64, 5 NULL,
     // 0x80-0x82 the exceptions). 0, or -1 for an index out of range.
+    // The text ends at the value's first NUL byte: an octet string that may
+    // hold NUL bytes (a MAC address, a port bitmap, a DateAndTime) is read
+    // whole with getValueBytes (CModuleBase::ValueText), never with getValue.
     int getValue(int index, int* type, char** value);
     // The raw value of binding `index`: the octets of an octet string or
     // opaque value, the four bytes of an IP address, the text of getValue for

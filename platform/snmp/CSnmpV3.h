@@ -5,7 +5,10 @@
 // 1 HMAC-SHA-96; privacy algorithm 0 is CBC-DES. A request whose flags,
 // algorithms or passwords do not make up a usable security level fails with
 // SnmpStatusFailed: it is never sent with less security than asked for.
-// The authoritative engine is discovered for every request.
+// The authoritative engine is discovered once for the request's session,
+// and the localized keys come from a cache of the whole process
+// (SnmpKeyCache); a changed password or user is used from the next request
+// on.
 #pragma once
 
 #include "platform/snmp/CSnmp.h"

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the sample models: for each model its User.ini, its panel description,
-the bitmaps the description names (drawn here from plain shapes and colours),
-and the simulated switch's data file with the model's interfaces and the
-objects the panel polling reads.
+and the bitmaps the description names (drawn here from plain shapes and colours).
+The simulated switch of each model is written by tools/korvel-sim/data/generate.py
+from the model table here.
 
 Standard library only. The output is committed; run this again after changing
 it:  python3 resources/models/generate.py
@@ -12,10 +12,6 @@ import pathlib
 import struct
 
 HERE = pathlib.Path(__file__).resolve().parent
-REPO = HERE.parent.parent
-SIM_DATA = REPO / "tools" / "korvel-sim" / "data"
-ENTERPRISE = "1.3.6.1.4.1.32473"
-SETTINGS = ENTERPRISE + ".10.76.19.1"
 
 # --------------------------------------------------------------------------
 # Colours
@@ -479,107 +475,10 @@ def user_ini(m):
 
 
 # --------------------------------------------------------------------------
-# The simulated switch's data
-
-
-def link_state(p):
-    """(administratively up, link up, at the top speed) for port p: a fixed
-    mix of links at both speeds, ports without a link and one disabled port."""
-    if p in (5, 30):
-        return False, False, False
-    up = (p * 7) % 10 < 6
-    return True, up, p % 5 != 3
-
-
-def sim_data(m):
-    count = len(m["ports"])
-    rows = []
-
-    def add(oid, kind, value):
-        rows.append((tuple(int(x) for x in oid.split(".")), kind, value))
-
-    kind = "Gigabit" if m["gigabit"] else "Fast Ethernet"
-    poe = " PoE" if m["poe"] else ""
-    add("1.3.6.1.2.1.1.1.0", 4, f"Korvel {m['name']} {count}-Port {kind}{poe} Managed Switch")
-    add("1.3.6.1.2.1.1.2.0", 6, ENTERPRISE + ".10.76.19")
-    add("1.3.6.1.2.1.1.3.0", 67, 0)
-    add("1.3.6.1.2.1.1.4.0", 4, "Network Operations")
-    add("1.3.6.1.2.1.1.5.0", 4, m["name"].lower().replace(" ", "-"))
-    add("1.3.6.1.2.1.1.6.0", 4, "Lab rack 1")
-    add("1.3.6.1.2.1.1.7.0", 2, 2)
-    vlan_if = 1001
-    add("1.3.6.1.2.1.2.1.0", 2, count + 1)
-    for i in list(range(1, count + 1)) + [vlan_if]:
-        port_type = m["port_types"].get(i)
-        admin, up, top = link_state(i) if port_type else (True, True, True)
-        top_speed = 100000000 if port_type == 1 else 1000000000
-        low_speed = 10000000 if port_type == 1 else 100000000
-        speed = top_speed if (top or not up) else low_speed
-        e = f"1.3.6.1.2.1.2.2.1"
-        seed = i * 7919
-        add(f"{e}.1.{i}", 2, i)
-        add(f"{e}.2.{i}", 4, f"port {i}" if port_type else "vlan1")
-        add(f"{e}.3.{i}", 2, 6 if port_type else 136)
-        add(f"{e}.4.{i}", 2, 1500)
-        add(f"{e}.5.{i}", 66, speed if port_type else 0)
-        add(f"{e}.6.{i}", "4x", f"024b56{m['mac']:02x}00{i % 256:02x}" if port_type else f"024b56{m['mac']:02x}0000")
-        add(f"{e}.7.{i}", 2, 1 if admin else 2)
-        add(f"{e}.8.{i}", 2, 1 if admin and up else 2)
-        add(f"{e}.9.{i}", 67, 1200 + i * 31)
-        traffic = up and admin
-        add(f"{e}.10.{i}", 65, seed * 131 % 4000000000 if traffic else 0)
-        add(f"{e}.11.{i}", 65, seed * 17 % 90000000 if traffic else 0)
-        add(f"{e}.12.{i}", 65, seed * 3 % 900000 if traffic else 0)
-        add(f"{e}.13.{i}", 65, 0)
-        add(f"{e}.14.{i}", 65, i % 3 if traffic else 0)
-        add(f"{e}.15.{i}", 65, 0)
-        add(f"{e}.16.{i}", 65, seed * 197 % 4000000000 if traffic else 0)
-        add(f"{e}.17.{i}", 65, seed * 23 % 90000000 if traffic else 0)
-        add(f"{e}.18.{i}", 65, seed * 5 % 900000 if traffic else 0)
-        add(f"{e}.19.{i}", 65, 0)
-        add(f"{e}.20.{i}", 65, 0)
-        add(f"{e}.21.{i}", 66, 0)
-        add(f"{e}.22.{i}", 6, "0.0")
-        if port_type:
-            add(f"{SETTINGS}.1.13.1.7.{i}", 2, port_type)
-    add(f"{SETTINGS}.25.1.0", 2, 1)
-    if m["fan"]:
-        add(f"{SETTINGS}.1.15.1.0", 2, 1)
-    if m["poe"]:
-        add(f"{SETTINGS}.22.6.0", 4, "185.0")
-        add(f"{SETTINGS}.22.8.0", 2, 1)
-        for i in range(1, m["poe"] + 1):
-            admin, up, _ = link_state(i)
-            if i == 6:
-                status = "Time-based OFF"
-            elif admin and up and i % 3 != 0:
-                status = "POWER ON"
-            elif i % 7 == 0:
-                status = "Searching"
-            else:
-                status = "POWER OFF"
-            add(f"{SETTINGS}.22.1.1.13.1.{i}", 4, status)
-    rows.sort(key=lambda r: r[0])
-    head = [f"# {m['name']}: the MIB-II system and interfaces groups, and the objects the front-panel",
-            "# polling reads. Load it after korvel-base.snmprec, whose objects it replaces, or alone.",
-            "# Written by resources/models/generate.py from its model table.",
-            "#",
-            "# Read-only as on the switch: the system group but contact, name and location, and the",
-            "# interfaces table but ifAdminStatus.",
-            *[f"#@readonly 1.3.6.1.2.1.1.{c}" for c in (1, 2, 3, 7)],
-            "#@readonly 1.3.6.1.2.1.2.1",
-            *[f"#@readonly 1.3.6.1.2.1.2.2.1.{c}" for c in range(1, 23) if c != 7],
-            "#"]
-    return "\n".join(head + [f"{'.'.join(map(str, oid))}|{kind}|{value}" for oid, kind, value in rows]) + "\n"
-
-
-# --------------------------------------------------------------------------
 
 
 def main():
-    SIM_DATA.mkdir(parents=True, exist_ok=True)
-    for n, m in enumerate(MODELS, start=1):
-        m["mac"] = n
+    for m in MODELS:
         folder = HERE / m["name"]
         folder.mkdir(exist_ok=True)
         write_bmp(folder / "background.bmp", background(m), 8)
@@ -595,7 +494,6 @@ def main():
             write_bmp(folder / "slot.bmp", slot_cover(), 8)
         (folder / f"{m['name']}.xml").write_text(panel_xml(m, (name_plate.width, name_plate.height)))
         (folder / "User.ini").write_text(user_ini(m))
-        (SIM_DATA / f"{m['name']}.snmprec").write_text(sim_data(m))
 
 
 if __name__ == "__main__":

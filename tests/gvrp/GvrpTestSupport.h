@@ -25,7 +25,7 @@ inline std::string TrunkOid(int group)
 
 inline std::string DataFile(const std::string& name)
 {
-    return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/" + name + ".snmprec";
+    return KorvelSimulator::TestData(name + ".snmprec");
 }
 
 // The four bindings of one port's SET: PVID, GVRP state, ingress checking,

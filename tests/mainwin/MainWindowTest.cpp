@@ -208,7 +208,7 @@ TEST(MainWindow, SecondStartBringsTheWindowBackNotTopmost)
 TEST(MainWindow, ClickOnAPortOpensThePortConfigurationOverTheRunningPanel)
 {
     KorvelSimulator sim(
-        {KorvelSimulator::BaseData(), std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/ports.snmprec"});
+        {KorvelSimulator::BaseData(), KorvelSimulator::TestData("ports.snmprec")});
     ASSERT_TRUE(sim.Running());
     RunMainWindow("KSX-Bellis", [&sim](CKorvelModuleDlg& d) {
         // The dialog talks to the switch itself, from the connection parameters.

@@ -153,8 +153,7 @@ TEST_P(SampleModel, BitmapsFitTheirParts)
 TEST_P(SampleModel, SimulatorDataHoldsWhatPollingReads)
 {
     const Model& m = GetParam();
-    std::ifstream in(std::filesystem::path(KORVEL_SOURCE_DIR) / "tools" / "korvel-sim" / "data" /
-                     (std::string(m.name) + ".snmprec"));
+    std::ifstream in(KorvelSimulator::ModelData(m.name, "system.snmprec"));
     ASSERT_TRUE(in);
     std::map<std::string, std::pair<std::string, std::string>> objects;
     std::string line;
@@ -188,7 +187,7 @@ TEST_P(SampleModel, SimulatorDataHoldsWhatPollingReads)
 TEST_P(SampleModel, SimulatorServesTheModelAloneAndOverTheBase)
 {
     const Model& m = GetParam();
-    const std::string data = std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/" + m.name + ".snmprec";
+    const std::string data = KorvelSimulator::ModelData(m.name, "system.snmprec");
     const std::string settings = "1.3.6.1.4.1.32473.10.76.19.1";
     for (const std::vector<std::string>& files :
          {std::vector<std::string>{data}, std::vector<std::string>{KorvelSimulator::BaseData(), data}}) {

@@ -45,7 +45,7 @@ inline const std::string kReboot = KorvelOid("10.76.19.1.1.9.0");
 
 inline std::string ModelData(const std::string& model)
 {
-    return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/" + model + ".snmprec";
+    return KorvelSimulator::ModelData(model, "system.snmprec");
 }
 
 // A sample model's profile values.

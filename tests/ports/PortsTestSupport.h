@@ -9,11 +9,11 @@
 
 inline std::string PortsData()
 {
-    return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/ports.snmprec";
+    return KorvelSimulator::TestData("ports.snmprec");
 }
 inline std::string ModelData(const std::string& model)
 {
-    return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/" + model + ".snmprec";
+    return KorvelSimulator::ModelData(model, "system.snmprec");
 }
 inline std::string FixtureData(const std::string& name)
 {

@@ -18,7 +18,7 @@ inline std::string PvidOid(int port)
 }
 inline std::string PvidData()
 {
-    return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/pvid.snmprec";
+    return KorvelSimulator::TestData("pvid.snmprec");
 }
 inline std::string PvidFixture(const std::string& name)
 {

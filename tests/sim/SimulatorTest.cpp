@@ -271,7 +271,7 @@ TEST(SimulatorCommandLine, RefusesWhatItCannotServe)
 TEST(SimulatorBehaviours, ACreatedComponentRowHoldsItsAddressUnlessItsIndexIsNoAddress)
 {
     KorvelSimulator sim(
-        {KorvelSimulator::BaseData(), std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/surveillance.snmprec"});
+        {KorvelSimulator::BaseData(), KorvelSimulator::TestData("surveillance.snmprec")});
     ASSERT_TRUE(sim.Running());
     const std::string table = KorvelOid("10.76.19.1.26.2.1.1");
     ASSERT_EQ(sim.Set(table + ".5.2.17.34.51.68.85", SnmpValueInteger, "4"), 0);

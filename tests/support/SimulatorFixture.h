@@ -37,7 +37,26 @@ extern char** environ;
 class KorvelSimulator
 {
 public:
-    static std::string BaseData() { return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/korvel-base.snmprec"; }
+    // The tests' 28-port switch and the data files of its features
+    // (tests/support/data/), with the special states the tests need.
+    static std::string BaseData() { return TestData("korvel-base.snmprec"); }
+    static std::string TestData(const std::string& name)
+    {
+        return std::string(KORVEL_SOURCE_DIR) + "/tests/support/data/" + name;
+    }
+    // A sample model's switch as the demo runs it: its folder of data files
+    // (tools/korvel-sim/data/MODEL/), given to korvel-sim whole with the files
+    // every model shares: KorvelSimulator sim({}, KorvelSimulator::ModelArgs(model)).
+    static std::string ModelFolder(const std::string& model)
+    {
+        return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/" + model;
+    }
+    static std::vector<std::string> ModelArgs(const std::string& model) { return {"--model", ModelFolder(model)}; }
+    // One data file of a sample model's folder.
+    static std::string ModelData(const std::string& model, const std::string& file)
+    {
+        return ModelFolder(model) + "/" + file;
+    }
     static std::string ReadCommunity() { return "mirtle"; }
     static std::string WriteCommunity() { return "quenbor"; }
 

@@ -33,7 +33,7 @@ inline const std::string kSecondDefaultIndex = ".26.110.65.0.0.0";
 
 inline std::string DataFile(const std::string& name)
 {
-    return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/" + name;
+    return KorvelSimulator::TestData(name);
 }
 
 // The VLAN tests' switch fixture, with what the switch received

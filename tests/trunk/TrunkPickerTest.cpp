@@ -9,7 +9,7 @@ namespace {
 
 std::string AlcorData()
 {
-    return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/KSX-Alcor R2.snmprec";
+    return KorvelSimulator::ModelData("KSX-Alcor R2", "system.snmprec");
 }
 
 CRect ClientRectOf(const CWnd& dialog, int id)

@@ -19,7 +19,7 @@
 
 inline std::string TrunkData()
 {
-    return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/trunk.snmprec";
+    return KorvelSimulator::TestData("trunk.snmprec");
 }
 
 inline std::string TestData(const std::string& name)

@@ -30,11 +30,11 @@ inline const std::string kTrunkColumn = "1.3.6.1.4.1.32473.10.76.19.1.8.1.3.1.2"
 
 inline std::string VlanData()
 {
-    return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/vlan.snmprec";
+    return KorvelSimulator::TestData("vlan.snmprec");
 }
 inline std::string Model52Data()
 {
-    return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/KSX-Alcor R2.snmprec";
+    return KorvelSimulator::ModelData("KSX-Alcor R2", "system.snmprec");
 }
 inline std::string FixtureData(const std::string& name)
 {

@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -29,28 +28,6 @@ constexpr UINT kLastCommand = 32899;
 // How long a dialog may take to come up, and to end its reads.
 constexpr int kDialogUpMs = 3000;
 constexpr int kReadsMs = 20000;
-
-// The simulated switch's data: the base file, the data of every feature,
-// then the model's own.
-std::vector<std::string> SimulatorData(const std::string& model)
-{
-    const std::filesystem::path data = std::filesystem::path(KORVEL_SOURCE_DIR) / "tools" / "korvel-sim" / "data";
-    const std::filesystem::path models = std::filesystem::path(KORVEL_SOURCE_DIR) / "resources" / "models";
-    std::vector<std::string> features;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(data, error)) {
-        const std::filesystem::path& file = entry.path();
-        if (file.extension() == ".snmprec" && file.stem() != "korvel-base" &&
-            !std::filesystem::exists(models / file.stem()))
-            features.push_back(file.string());
-    }
-    std::sort(features.begin(), features.end());
-    std::vector<std::string> files{(data / "korvel-base.snmprec").string()};
-    files.insert(files.end(), features.begin(), features.end());
-    if (std::filesystem::exists(data / (model + ".snmprec")))
-        files.push_back((data / (model + ".snmprec")).string());
-    return files;
-}
 
 // The window whose widget, or whose frame, is widget on the screen.
 CWnd* WindowOnScreen(QWidget* widget)
@@ -111,7 +88,7 @@ void LiveShots::ShootRunningDialog(const CWnd& main, const std::shared_ptr<bool>
 bool LiveShots::Render()
 {
     const std::string model = std::filesystem::path(m_modelFolder).filename().string();
-    KorvelSimulator sim(SimulatorData(model));
+    KorvelSimulator sim({}, KorvelSimulator::ModelArgs(model));
     if (!sim.Running())
         return false;
     g_strDeviceIP = sim.Host();

@@ -5,11 +5,12 @@
 // name as '-'), and writes OUTDIR/index.html, which lists each picture with
 // its caption (OUTDIR defaults to build/shots).
 //
-// korvel-shots --live [OUTDIR]: opens every feature dialog that the main
-// window's command table opens, by its command, on the main window of the
-// KSX-Puffin managing a korvel-sim of its own; once the dialog's reads have
+// korvel-shots --live [MODEL [OUTDIR]]: opens every feature dialog that the
+// main window's command table opens, by its command, on the main window of the
+// sample model MODEL (default KSX-Puffin) managing a korvel-sim of its own with
+// the model's data, as scripts/demo runs it; once the dialog's reads have
 // ended, saves it to OUTDIR/live-<template id>.png, and lists the pictures in
-// OUTDIR/live.html.
+// OUTDIR/live.html (OUTDIR defaults to build/shots/live-MODEL, blanks as '-').
 #include "tools/korvel-shots/DialogShot.h"
 #include "tools/korvel-shots/LiveShots.h"
 #include "tools/korvel-shots/PanelShot.h"
@@ -68,16 +69,21 @@ bool WritePage(const QString& path, const QString& html)
 }
 
 // korvel-shots --live: the feature dialogs, filled from the simulated switch.
-int RenderLive(const QString& out)
+int RenderLive(const std::string& model, const QString& out)
 {
-    LiveShots live((std::filesystem::path(KORVEL_SOURCE_DIR) / "resources" / "models" / "KSX-Puffin").string());
+    const std::filesystem::path folder = std::filesystem::path(KORVEL_SOURCE_DIR) / "resources" / "models" / model;
+    if (!std::filesystem::exists(folder / "User.ini")) {
+        std::fprintf(stderr, "korvel-shots: no sample model '%s' (the folders of resources/models/)\n", model.c_str());
+        return 2;
+    }
+    LiveShots live(folder.string());
     if (!live.Render()) {
         std::fprintf(stderr, "korvel-shots: the simulated switch or the main window could not be started\n");
         return 1;
     }
     QString html;
     QTextStream page(&html);
-    BeginPage(page, QStringLiteral("Feature dialogs on the simulated switch"));
+    BeginPage(page, QStringLiteral("Feature dialogs on the simulated %1").arg(QString::fromStdString(model)));
     int failures = 0;
     for (const LiveShots::Picture& picture : live.Pictures()) {
         const QString file = QStringLiteral("live-%1.png").arg(picture.templateId);
@@ -105,8 +111,11 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const bool live = argc > 1 && std::strcmp(argv[1], "--live") == 0;
-    const int outArg = live ? 2 : 1;
-    const QString out = argc > outArg ? QString::fromLocal8Bit(argv[outArg]) : QStringLiteral("build/shots");
+    const std::string model = live && argc > 2 ? argv[2] : "KSX-Puffin";
+    const int outArg = live ? 3 : 1;
+    const QString out = argc > outArg ? QString::fromLocal8Bit(argv[outArg])
+                        : live        ? QStringLiteral("build/shots/live-%1").arg(QString::fromStdString(model).replace(' ', '-'))
+                                      : QStringLiteral("build/shots");
     if (!QDir().mkpath(out)) {
         std::fprintf(stderr, "korvel-shots: cannot create %s\n", qPrintable(out));
         return 1;
@@ -115,7 +124,7 @@ int main(int argc, char** argv)
     for (const std::string& error : store.Errors())
         std::fprintf(stderr, "korvel-shots: %s\n", error.c_str());
     if (live)
-        return RenderLive(out);
+        return RenderLive(model, out);
 
     QString html;
     QTextStream page(&html);

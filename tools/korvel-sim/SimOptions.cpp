@@ -2,12 +2,39 @@
 
 #include <arpa/inet.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+
+bool SimOptions::ModelFiles(const std::string& folder, std::vector<std::string>& files, std::string& error)
+{
+    namespace fs = std::filesystem;
+    auto dataFilesIn = [](const fs::path& dir) {
+        std::vector<std::string> found;
+        std::error_code ec;
+        for (const fs::directory_entry& entry : fs::directory_iterator(dir, ec))
+            if (entry.is_regular_file(ec) && entry.path().extension() == ".snmprec")
+                found.push_back(entry.path().string());
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    const fs::path model = fs::path(folder).lexically_normal();
+    const fs::path dir = model.has_filename() ? model : model.parent_path();
+    const std::vector<std::string> own = dataFilesIn(dir);
+    if (own.empty()) {
+        error = "--model " + folder + ": the folder holds no .snmprec file";
+        return false;
+    }
+    const std::vector<std::string> shared = dataFilesIn(dir.has_parent_path() ? dir.parent_path() : fs::path("."));
+    files.insert(files.end(), shared.begin(), shared.end());
+    files.insert(files.end(), own.begin(), own.end());
+    return true;
+}
 
 const char* SimOptions::Usage()
 {
-    return "usage: korvel-sim --data FILE [--data FILE...] [--address 127.0.0.1|::1] [--port N]\n"
+    return "usage: korvel-sim --data FILE|--model FOLDER [--data FILE...] [--address 127.0.0.1|::1] [--port N]\n"
            "                  [--user NAME:MD5|SHA:AUTHPASS[:DES:PRIVPASS]]... [--log FILE]\n";
 }
 
@@ -29,6 +56,9 @@ bool SimOptions::Parse(int argc, char** argv, SimOptions& out, std::string& erro
             if (!value(text))
                 return false;
             out.dataFiles.push_back(text);
+        } else if (arg == "--model") {
+            if (!value(text) || !ModelFiles(text, out.dataFiles, error))
+                return false;
         } else if (arg == "--address") {
             if (!value(out.address))
                 return false;
@@ -58,7 +88,7 @@ bool SimOptions::Parse(int argc, char** argv, SimOptions& out, std::string& erro
         }
     }
     if (out.dataFiles.empty()) {
-        error = "at least one --data file is needed";
+        error = "at least one --data file or a --model folder is needed";
         return false;
     }
     in_addr v4{};

@@ -17,5 +17,11 @@ struct SimOptions
     // False with a message for anything the usage below does not allow,
     // including an address that is not a loopback address.
     static bool Parse(int argc, char** argv, SimOptions& out, std::string& error);
+    // The data files of a sample model's folder (data/MODEL), in the order
+    // they load: the files beside the model folders, which every model shares,
+    // then the model's own, each set in name order; later files replace the
+    // objects of earlier ones. Appended to `files`; false with a message when
+    // the folder holds no data file.
+    static bool ModelFiles(const std::string& folder, std::vector<std::string>& files, std::string& error);
     static const char* Usage();
 };

@@ -1,0 +1,432 @@
+#!/usr/bin/env python3
+"""Writes the simulated switch of every sample model: one folder per model,
+tools/korvel-sim/data/MODEL/, with one file per feature. Every file is drawn
+from one switch state per model (SwitchState below), so what one dialog reads
+agrees with what the next one reads: link and admin states, speeds, trunk
+groups and their members' settings, VLAN memberships, PVIDs, GVRP and
+surveillance settings. Objects are written in identifier order.
+
+The model table (port counts, media types, PoE, fan) comes from
+resources/models/generate.py.
+
+Standard library only. The output is committed; run this again after changing
+it:  python3 tools/korvel-sim/data/generate.py
+     python3 tools/korvel-sim/data/generate.py --check   (the committed files
+                                                           are what it writes)
+
+A feature with per-port objects gets a function here that returns its file,
+and one line in FEATURES. A file of objects that are the same on every model
+needs no code: put it beside this script (see README.md).
+"""
+
+import importlib.util
+import pathlib
+import sys
+
+HERE = pathlib.Path(__file__).resolve().parent
+REPO = HERE.parent.parent.parent
+ENTERPRISE = "1.3.6.1.4.1.32473"
+SETTINGS = ENTERPRISE + ".10.76.19.1"
+
+
+def load_models():
+    spec = importlib.util.spec_from_file_location("models", REPO / "resources" / "models" / "generate.py")
+    module = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(module)
+    return module
+
+
+MODELS_MODULE = load_models()
+
+
+# --------------------------------------------------------------------------
+# One switch state per model
+
+
+class SwitchState:
+    """Everything two features read, decided once for a model."""
+
+    def __init__(self, m, number):
+        self.m = m
+        self.mac = number  # the fourth octet of the model's MAC addresses
+        self.name = m["name"]
+        self.count = len(m["ports"])
+        self.ports = range(1, self.count + 1)
+        self.octets = (self.count + 7) // 8
+        self.types = m["port_types"]
+        # Trunk groups: pairs of neighbouring ports of one media type, from the
+        # last port down; trunk 1 (LACP) carries the surveillance uplinks,
+        # trunk 2 is static.
+        pairs = []
+        p = self.count
+        while len(pairs) < 2 and p > 1:
+            if self.types[p - 1] == self.types[p]:
+                pairs.append((p - 1, p))
+                p -= 2
+            else:
+                p -= 1
+        self.trunks = pairs
+        self.trunk_modes = [1, 2]
+        self.trunk_ports = [q for pair in pairs for q in pair]
+        self.uplinks = list(pairs[0])
+        # VLANs: 1 for every port but the office ports, which are untagged in
+        # 10; the voice ports and every trunk member are tagged in 10 and 20,
+        # the surveillance uplinks in 30.
+        self.office = [q for q in range(1, 5)]
+        self.voice = [q for q in range(5, 9)]
+        self.vlans = {
+            1: ("default", [q for q in self.ports if q not in self.office], [q for q in self.ports if q not in self.office]),
+            10: ("office", self.office + self.trunk_ports, self.office),
+            20: ("voice", self.voice + self.trunk_ports, []),
+            30: ("cameras", self.uplinks, []),
+        }
+        self.pvid = {q: 10 if q in self.office else 1 for q in self.ports}
+        # The port that mirroring would copy to: the last one outside the trunks.
+        self.mirror_target = max(q for q in self.ports if q not in self.trunk_ports)
+        # Static MAC addresses, an ARP spoofing entry and an ACL on office ports.
+        self.static_macs = [(10, "0.17.34.51.102.1", 2), (10, "0.17.34.51.102.2", 3)]
+        self.arp_ports = [2, 3]
+        self.acl_ports = list(self.office)
+
+    def link(self, p):
+        """(administratively up, link up, at the top speed)."""
+        return link_state(p)
+
+    def bitmap(self, ports):
+        octets = bytearray(self.octets)
+        for q in ports:
+            octets[(q - 1) // 8] |= 0x80 >> ((q - 1) % 8)
+        return octets.hex()
+
+
+class Rows:
+    def __init__(self):
+        self.rows = []
+
+    def add(self, oid, kind, value):
+        self.rows.append((tuple(int(x) for x in oid.split(".")), kind, value))
+
+    def text(self, head):
+        self.rows.sort(key=lambda r: r[0])
+        for a, b in zip(self.rows, self.rows[1:]):
+            if a[0] == b[0]:
+                raise ValueError(f"{'.'.join(map(str, a[0]))} twice")
+        return "\n".join(head + [f"{'.'.join(map(str, oid))}|{kind}|{value}" for oid, kind, value in self.rows]) + "\n"
+
+
+def head(s, lines):
+    return [f"# {s.name}: {lines[0]}", *[f"# {line}" if line and not line.startswith("#@") else line
+                                         for line in lines[1:]],
+            "# Written by tools/korvel-sim/data/generate.py.", "#"]
+
+
+# --------------------------------------------------------------------------
+# Features
+
+
+def link_state(p):
+    """(administratively up, link up, at the top speed) for port p: a fixed
+    mix of links at both speeds, ports without a link and one disabled port."""
+    if p in (5, 30):
+        return False, False, False
+    up = (p * 7) % 10 < 6
+    return True, up, p % 5 != 3
+
+
+def system(s):
+    m = s.m
+    count = s.count
+    r = Rows()
+    add = r.add
+    kind = "Gigabit" if m["gigabit"] else "Fast Ethernet"
+    poe = " PoE" if m["poe"] else ""
+    add("1.3.6.1.2.1.1.1.0", 4, f"Korvel {m['name']} {count}-Port {kind}{poe} Managed Switch")
+    add("1.3.6.1.2.1.1.2.0", 6, ENTERPRISE + ".10.76.19")
+    add("1.3.6.1.2.1.1.3.0", 67, 0)
+    add("1.3.6.1.2.1.1.4.0", 4, "Network Operations")
+    add("1.3.6.1.2.1.1.5.0", 4, m["name"].lower().replace(" ", "-"))
+    add("1.3.6.1.2.1.1.6.0", 4, "Lab rack 1")
+    add("1.3.6.1.2.1.1.7.0", 2, 2)
+    vlan_if = 1001
+    add("1.3.6.1.2.1.2.1.0", 2, count + 1)
+    for i in list(range(1, count + 1)) + [vlan_if]:
+        port_type = m["port_types"].get(i)
+        admin, up, top = link_state(i) if port_type else (True, True, True)
+        top_speed = 100000000 if port_type == 1 else 1000000000
+        low_speed = 10000000 if port_type == 1 else 100000000
+        speed = top_speed if (top or not up) else low_speed
+        e = "1.3.6.1.2.1.2.2.1"
+        seed = i * 7919
+        add(f"{e}.1.{i}", 2, i)
+        add(f"{e}.2.{i}", 4, f"port {i}" if port_type else "vlan1")
+        add(f"{e}.3.{i}", 2, 6 if port_type else 136)
+        add(f"{e}.4.{i}", 2, 1500)
+        add(f"{e}.5.{i}", 66, speed if port_type else 0)
+        add(f"{e}.6.{i}", "4x", f"024b56{s.mac:02x}00{i % 256:02x}" if port_type else f"024b56{s.mac:02x}0000")
+        add(f"{e}.7.{i}", 2, 1 if admin else 2)
+        add(f"{e}.8.{i}", 2, 1 if admin and up else 2)
+        add(f"{e}.9.{i}", 67, 1200 + i * 31)
+        traffic = up and admin
+        add(f"{e}.10.{i}", 65, seed * 131 % 4000000000 if traffic else 0)
+        add(f"{e}.11.{i}", 65, seed * 17 % 90000000 if traffic else 0)
+        add(f"{e}.12.{i}", 65, seed * 3 % 900000 if traffic else 0)
+        add(f"{e}.13.{i}", 65, 0)
+        add(f"{e}.14.{i}", 65, i % 3 if traffic else 0)
+        add(f"{e}.15.{i}", 65, 0)
+        add(f"{e}.16.{i}", 65, seed * 197 % 4000000000 if traffic else 0)
+        add(f"{e}.17.{i}", 65, seed * 23 % 90000000 if traffic else 0)
+        add(f"{e}.18.{i}", 65, seed * 5 % 900000 if traffic else 0)
+        add(f"{e}.19.{i}", 65, 0)
+        add(f"{e}.20.{i}", 65, 0)
+        add(f"{e}.21.{i}", 66, 0)
+        add(f"{e}.22.{i}", 6, "0.0")
+        if port_type:
+            add(f"{SETTINGS}.1.13.1.7.{i}", 2, port_type)
+    add(f"{SETTINGS}.1.9.0", 2, 2)
+    add(f"{SETTINGS}.1.10.0", 2, 2)
+    add(f"{SETTINGS}.3.9.6.0", 2, 1)
+    add(f"{SETTINGS}.3.10.6.0", 2, 1)
+    add(f"{SETTINGS}.25.1.0", 2, 1)
+    if m["fan"]:
+        add(f"{SETTINGS}.1.15.1.0", 2, 1)
+    if m["poe"]:
+        add(f"{SETTINGS}.22.6.0", 4, "185.0")
+        add(f"{SETTINGS}.22.8.0", 2, 1)
+        for i in range(1, m["poe"] + 1):
+            admin, up, _ = link_state(i)
+            if i == 6:
+                status = "Time-based OFF"
+            elif admin and up and i % 3 != 0:
+                status = "POWER ON"
+            elif i % 7 == 0:
+                status = "Searching"
+            else:
+                status = "POWER OFF"
+            add(f"{SETTINGS}.22.1.1.13.1.{i}", 4, status)
+    return r.text(head(s, [
+        "the MIB-II system and interfaces groups, and the objects the front-panel polling reads.",
+        "Interface 1001 is the VLAN interface. Port media types (.1.13.1.7): 1 copper 100M,",
+        "2 copper gigabit, 3 combo or fibre. Reboot (.1.9.0, write 1), configuration save (.1.10.0),",
+        "firmware and configuration transfer states (.3.9.6.0, .3.10.6.0: 1 idle), fan (.1.15.1.0),",
+        "PoE port states, power limit and LED mode (.22), reachability (.25.1.0).",
+        "Read-only as on the switch: the system group but contact, name and location, and the",
+        "interfaces table but ifAdminStatus.",
+        *[f"#@readonly 1.3.6.1.2.1.1.{c}" for c in (1, 2, 3, 7)],
+        "#@readonly 1.3.6.1.2.1.2.1",
+        *[f"#@readonly 1.3.6.1.2.1.2.2.1.{c}" for c in range(1, 23) if c != 7]]))
+
+
+def ports(s):
+    r = Rows()
+    for p in s.ports:
+        admin, up, top = s.link(p)
+        fast = s.types[p] == 1
+        if not (admin and up):
+            status = 1
+        elif fast:
+            status = 3 if top else 5
+        else:
+            status = 2 if top else 3
+        r.add(f"{SETTINGS}.1.13.1.1.{p}", 2, p)
+        r.add(f"{SETTINGS}.1.13.1.2.{p}", 2, 6 if admin else 7)
+        r.add(f"{SETTINGS}.1.13.1.3.{p}", 2, status)
+        r.add(f"{SETTINGS}.1.13.1.4.{p}", 2, 1)
+        r.add(f"{SETTINGS}.1.13.1.5.{p}", 2, 2)
+        r.add(f"{SETTINGS}.1.16.1.1.{p}", 2, p)
+        trunk = next((n for n, pair in enumerate(s.trunks, start=1) if p in pair), 0)
+        r.add(f"{SETTINGS}.1.16.1.2.{p}", 4, f"trunk {trunk} uplink" if trunk else "")
+    return r.text(head(s, [
+        "port control table (.1.13.1) and port descriptions (.1.16.1).",
+        "Control columns: .1 port, .2 speed setting (1 1000M full, 2 100M full, 3 100M half,",
+        "4 10M full, 5 10M half, 6 auto, 7 disabled), .3 link status (1 down, 2 1000M full,",
+        "3 100M full, 4 100M half, 5 10M full, 6 10M half), .4 MDI/MDIX (1 auto), .5 flow control",
+        "(2 disabled). The settings follow ifAdminStatus, the link states ifOperStatus and ifSpeed.",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.1.13.1.1",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.1.13.1.3",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.1.13.1.7",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.1.16.1.1"]))
+
+
+def vlan(s):
+    r = Rows()
+    r.add(f"{SETTINGS}.7.2.0", 2, 2)
+    r.add(f"{SETTINGS}.7.3.0", 2, 1)
+    r.add(f"{SETTINGS}.7.5.0", 2, 2)
+    for vid, (name, egress, untagged) in s.vlans.items():
+        r.add(f"{SETTINGS}.7.6.1.1.{vid}", 4, name)
+        r.add(f"{SETTINGS}.7.6.1.2.{vid}", "4x", s.bitmap(egress))
+        r.add(f"{SETTINGS}.7.6.1.3.{vid}", "4x", s.bitmap([]))
+        r.add(f"{SETTINGS}.7.6.1.4.{vid}", "4x", s.bitmap(untagged))
+        r.add(f"{SETTINGS}.7.6.1.5.{vid}", 2, 1)
+    for p in s.ports:
+        r.add(f"{SETTINGS}.7.7.1.1.{p}", 66, s.pvid[p])
+    r.add(f"{SETTINGS}.21.1.2.0", 2, 2)
+    r.add(f"{SETTINGS}.21.1.3.0", 2, 20)
+    for p in s.ports:
+        r.add(f"{SETTINGS}.21.1.6.1.2.{p}", 2, 2)
+    r.add(f"{SETTINGS}.41.1.1.1.2.1", 2, 1)
+    zero = s.bitmap([])
+    return r.text(head(s, [
+        "802.1Q VLANs, PVIDs, management, voice VLAN and IP interface.",
+        "Management VLAN (.7.2.0 state, 1 enabled; .7.3.0 id): disabled, on VLAN 1. Asymmetric",
+        "VLAN mode (.7.5.0): disabled. Static VLAN table (.7.6.1), index VLAN id: .1 name,",
+        ".2 egress, .3 forbidden, .4 untagged ports (port bitmaps), .5 row status.",
+        f"VLAN 1 carries every port but {s.office[0]}-{s.office[-1]} untagged; those are untagged in VLAN 10",
+        "(PVID 10). Trunk members are tagged in VLANs 10 and 20, the surveillance uplinks",
+        f"(trunk 1, ports {s.uplinks[0]} and {s.uplinks[1]}) in VLAN 30. PVIDs (.7.7.1.1, Gauge32). Voice VLAN",
+        "(.21.1.2.0 state, .21.1.3.0 id): disabled, on VLAN 20; port mode (.21.1.6.1.2): 2 manual.",
+        "IP interface (.41.1.1.1.2): on VLAN 1.",
+        "#@rowstatus 1.3.6.1.4.1.32473.10.76.19.1.7.6.1.5",
+        "#@template 1.3.6.1.4.1.32473.10.76.19.1.7.6.1.1|4|",
+        f"#@template 1.3.6.1.4.1.32473.10.76.19.1.7.6.1.2|4x|{zero}",
+        f"#@template 1.3.6.1.4.1.32473.10.76.19.1.7.6.1.3|4x|{zero}",
+        f"#@template 1.3.6.1.4.1.32473.10.76.19.1.7.6.1.4|4x|{zero}"]))
+
+
+def trunk(s):
+    r = Rows()
+    r.add(f"{SETTINGS}.8.1.2.0", 2, 1)
+    for t in range(1, 9):
+        members = s.trunks[t - 1] if t <= len(s.trunks) else []
+        r.add(f"{SETTINGS}.8.1.3.1.2.{t}", "4x", s.bitmap(members))
+        r.add(f"{SETTINGS}.8.1.3.1.3.{t}", 2, s.trunk_modes[t - 1] if t <= len(s.trunks) else 1)
+    for p in s.ports:
+        r.add(f"{SETTINGS}.12.3.1.1.2.{p}", 2, 0)
+        r.add(f"{SETTINGS}.14.2.1.1.2.{p}", 2, 2)
+        r.add(f"{SETTINGS}.17.5.1.2.{p}", 2, 2)
+        r.add(f"{SETTINGS}.13.1.2.1.2.{p}", 2, 0)
+        r.add(f"{SETTINGS}.13.1.2.1.3.{p}", 2, 0)
+        r.add(f"{SETTINGS}.23.2.1.1.9.{p}", 2, 3)
+        for column, value in ((2, 128), (4, 1), (5, 0), (14, 3), (16, 2), (17, 2), (18, 2)):
+            r.add(f"{SETTINGS}.6.2.1.{column}.{p}", 2, value)
+    r.add(f"{SETTINGS}.6.1.1.0", 2, 1)
+    r.add(f"{SETTINGS}.11.2.1.0", 2, 1)
+    r.add(f"{SETTINGS}.18.1.0", 2, 2)
+    r.add(f"{SETTINGS}.18.2.0", 2, s.mirror_target)
+    r.add(f"{SETTINGS}.18.3.0", "4x", s.bitmap([]))
+    r.add(f"{SETTINGS}.18.4.0", "4x", s.bitmap([]))
+    r.add(f"{SETTINGS}.9.2.0", "4x", s.bitmap(s.ports))
+    for vid, mac, port in s.static_macs:
+        r.add(f"{SETTINGS}.9.3.1.3.{vid}.{mac}", 2, port)
+    r.add(f"{SETTINGS}.14.7.1.0", "4x", s.bitmap([]))
+    r.add(f"{SETTINGS}.14.3.1.1.3.1", "4x", s.bitmap(s.arp_ports))
+    r.add(f"{SETTINGS}.15.2.1.1.10.1", "4x", s.bitmap(s.acl_ports))
+    groups = ", ".join(f"trunk {n} ports {a} and {b} ({'LACP' if n == 1 else 'static'})"
+                       for n, (a, b) in enumerate(s.trunks, start=1))
+    return r.text(head(s, [
+        "link aggregation and the port settings the trunk member picker compares.",
+        "Link aggregation (.8.1.2.0): enabled; trunk table (.8.1.3.1), index trunk: .2 members",
+        f"(port bitmap), .3 mode (1 LACP, 2 static): {groups}; the others empty.",
+        "Every port alike: 802.1p priority 0 (.12.3.1.1.2), port security off (.14.2.1.1.2),",
+        "loopback detection off (.17.5.1.2), no bandwidth limit (.13.1.2.1), 802.1X",
+        "force-authorized (.23.2.1.1.9; .11.2.1.0 enabled), spanning tree port table (.6.2.1;",
+        f".6.1.1.0 enabled). Mirroring (.18) off, target port {s.mirror_target}. MAC learning on every port",
+        "(.9.2.0); static MAC addresses (.9.3.1), the ARP spoofing entry (.14.3.1.1) and ACL 1",
+        "(.15.2.1.1) on office ports, outside the trunks; no DHCP server screening (.14.7.1.0)."]))
+
+
+def gvrp(s):
+    r = Rows()
+    r.add(f"{SETTINGS}.30.1.0", 2, 1)
+    r.add(f"{SETTINGS}.30.2.0", 2, 200)
+    r.add(f"{SETTINGS}.30.3.0", 2, 600)
+    r.add(f"{SETTINGS}.30.4.0", 2, 10000)
+    for p in s.ports:
+        r.add(f"{SETTINGS}.30.5.1.1.{p}", 2, p)
+        r.add(f"{SETTINGS}.30.5.1.2.{p}", 2, s.pvid[p])
+        r.add(f"{SETTINGS}.30.5.1.3.{p}", 2, 2)
+        r.add(f"{SETTINGS}.30.5.1.4.{p}", 2, 1)
+        r.add(f"{SETTINGS}.30.5.1.5.{p}", 2, 1)
+    return r.text(head(s, [
+        "GVRP.",
+        "Global (.30): .1.0 state (enabled); .2.0 Join, .3.0 Leave, .4.0 LeaveAll time (ms).",
+        "Port table (.30.5.1), index port: .1 port, .2 PVID (the PVID table's), .3 GVRP state",
+        "(2 disabled), .4 ingress checking (1 enabled), .5 acceptable frames (1 all).",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.30.5.1.1"]))
+
+
+def surveillance(s):
+    r = Rows()
+    r.add(f"{SETTINGS}.26.1.1.0", 2, 1)
+    r.add(f"{SETTINGS}.26.1.2.0", 2, 30)
+    r.add(f"{SETTINGS}.26.1.3.0", 2, 5)
+    r.add(f"{SETTINGS}.26.1.4.0", "4x", s.bitmap(s.uplinks))
+    camera_ports = s.vlans[30][1]
+    for p in s.ports:
+        r.add(f"{SETTINGS}.26.1.5.1.1.{p}", 2, p)
+        r.add(f"{SETTINGS}.26.1.5.1.2.{p}", 2, 2)
+        r.add(f"{SETTINGS}.26.1.5.1.3.{p}", 2, 1 if p in camera_ports else 3)
+    for arcs, mac, name in (("26.110.64.0.0.0", "1a6e40000000", "Korvel Camera"),
+                            ("26.110.65.0.0.0", "1a6e41000000", "Korvel Camera Gen2")):
+        r.add(f"{SETTINGS}.26.2.1.1.1.{arcs}", "4x", mac)
+        r.add(f"{SETTINGS}.26.2.1.1.2.{arcs}", 4, name)
+        r.add(f"{SETTINGS}.26.2.1.1.3.{arcs}", "4x", "ffffff000000")
+        r.add(f"{SETTINGS}.26.2.1.1.4.{arcs}", 2, 5)
+        r.add(f"{SETTINGS}.26.2.1.1.5.{arcs}", 2, 1)
+    r.add(f"{SETTINGS}.21.2.1.1.1.1", "4x", "5e1234000000")
+    r.add(f"{SETTINGS}.21.2.1.1.1.2", "4x", "5e1235000000")
+    r.add(f"{SETTINGS}.21.2.1.1.4.1", 2, 1)
+    r.add(f"{SETTINGS}.21.2.1.1.4.2", 2, 2)
+    return r.text(head(s, [
+        "auto surveillance VLAN.",
+        "Global (.26.1): .1.0 state (enabled), .2.0 VLAN (30), .3.0 priority (5), .4.0 tagged",
+        f"uplink ports: trunk 1 whole, ports {s.uplinks[0]} and {s.uplinks[1]}. Port table (.26.1.5.1): .1 port,",
+        ".2 auto detection (2 disabled), .3 membership (1 static: VLAN 30's ports, 3 none).",
+        "Component table (.26.2.1.1), index the address as six arcs: .1 address, .2 description,",
+        ".3 mask, .4 type (5 the maker's own device), .5 row status; the maker's camera OUIs.",
+        "Voice VLAN OUI table (.21.2.1.1): .1 address, .4 counts for the voice OUI rule (1) or not (2).",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.26.1.5.1.1",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.26.1.5.1.3",
+        "#@rowstatus 1.3.6.1.4.1.32473.10.76.19.1.26.2.1.1.5",
+        "#@template 1.3.6.1.4.1.32473.10.76.19.1.26.2.1.1.1|4x|000000000000",
+        "#@template 1.3.6.1.4.1.32473.10.76.19.1.26.2.1.1.2|4|",
+        "#@template 1.3.6.1.4.1.32473.10.76.19.1.26.2.1.1.3|4x|000000000000",
+        "#@template 1.3.6.1.4.1.32473.10.76.19.1.26.2.1.1.4|2|4"]))
+
+
+# One line per feature: the file name in each model's folder and its writer.
+FEATURES = [
+    ("system.snmprec", system),
+    ("ports.snmprec", ports),
+    ("vlan.snmprec", vlan),
+    ("trunk.snmprec", trunk),
+    ("gvrp.snmprec", gvrp),
+    ("surveillance.snmprec", surveillance),
+]
+
+
+def outputs():
+    """{path: text} of every file this script writes."""
+    files = {}
+    for n, m in enumerate(MODELS_MODULE.MODELS, start=1):
+        s = SwitchState(m, n)
+        for name, write in FEATURES:
+            files[HERE / s.name / name] = write(s)
+    return files
+
+
+def main(argv):
+    files = outputs()
+    if argv[1:] == ["--check"]:
+        for path, text in sorted(files.items()):
+            if not path.exists() or path.read_text() != text:
+                print(f"{path.relative_to(REPO)} is not what {pathlib.Path(__file__).name} writes: "
+                      "run python3 tools/korvel-sim/data/generate.py", file=sys.stderr)
+                return 1
+        for folder in sorted({path.parent for path in files}):
+            for path in sorted(folder.glob("*.snmprec")):
+                if path not in files:
+                    print(f"{path.relative_to(REPO)} is not written by {pathlib.Path(__file__).name}", file=sys.stderr)
+                    return 1
+        return 0
+    if argv[1:]:
+        print("usage: generate.py [--check]", file=sys.stderr)
+        return 2
+    for path, text in files.items():
+        path.parent.mkdir(exist_ok=True)
+        path.write_text(text)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

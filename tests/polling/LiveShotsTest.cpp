@@ -17,7 +17,7 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
 {
     QTemporaryDir out;
     ASSERT_TRUE(out.isValid());
-    const std::string command = std::string(KORVEL_BINARY_DIR) + "/tools/korvel-shots/korvel-shots --live '" +
+    const std::string command = std::string(KORVEL_BINARY_DIR) + "/tools/korvel-shots/korvel-shots --live KSX-Puffin '" +
                                 out.path().toStdString() + "' > /dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
     QFile index(QDir(out.path()).filePath("live.html"));

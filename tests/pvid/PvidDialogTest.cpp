@@ -173,6 +173,39 @@ TEST_F(PvidDialogTest, ShowsAndWritesThePvidOfEveryPort)
     }
 }
 
+// On the demo's switch of a 28-port and a 52-port model, Apply with nothing
+// changed writes every port's PVID back without a refusal: trunk members
+// carry one PVID.
+TEST_F(PvidDialogTest, OnTheSampleModelsApplyUnchangedSucceeds)
+{
+    for (const auto& [model, ports] : {std::pair<const char*, int>{"KSX-Puffin", 28}, {"KSX-Alcor R2", 52}}) {
+        SCOPED_TRACE(model);
+        StartModelSwitch(model, ports);
+        const std::vector<std::string> before = SwitchPvids(ports);
+        BoxRecorder boxes;
+        C8021qVlanSet dialog;
+        RunModal<C8021qVlanSet>(dialog, [&](C8021qVlanSet& d) {
+            ASSERT_TRUE(Pump([&] { return Enabled(d, IDC_VLAN_REFRESH) && Enabled(d, IDOK); }, 20000));
+            bool opened = false;
+            WhenDialogOpens(
+                "PVID Configuration",
+                [&](CWnd& pvid) {
+                    ASSERT_TRUE(WaitForPvids(pvid, ports));
+                    EXPECT_EQ(ShownPvids(pvid, ports), before);
+                    WaitForTrunkWalk();
+                    ClickButton(pvid, IDOK);
+                },
+                &opened);
+            ClickButton(d, IDC_VLAN_PVID);
+            EXPECT_TRUE(opened);
+        });
+        for (const MessageBoxCall& box : boxes.Calls())
+            ADD_FAILURE() << box.text;
+        EXPECT_EQ(Requests("SET").size(), static_cast<size_t>(ports));
+        EXPECT_EQ(SwitchPvids(ports), before);
+    }
+}
+
 TEST_F(PvidDialogTest, ThePvidButtonOpensTheDialogOnTheListedVlans)
 {
     StartSwitch(PvidSwitch28(), 28);

@@ -28,10 +28,10 @@
 class FeatureDialogTest : public ::testing::Test
 {
 protected:
-    void StartSwitch(std::vector<std::string> files, int nPorts)
+    void StartSwitch(std::vector<std::string> files, int nPorts, std::vector<std::string> extraArgs = {})
     {
         EnsureApplication();
-        sim = std::make_unique<KorvelSimulator>(std::move(files));
+        sim = std::make_unique<KorvelSimulator>(std::move(files), std::move(extraArgs));
         ASSERT_TRUE(sim->Running());
         g_strDeviceIP = sim->Host();
         g_strSnmpVersion = "1";
@@ -39,6 +39,11 @@ protected:
         g_strWriteCommunity = KorvelSimulator::WriteCommunity();
         g_strTimeout = "3000";
         g_nPortCount = nPorts;
+    }
+    // A sample model's switch as scripts/demo runs it.
+    void StartModelSwitch(const std::string& model, int nPorts)
+    {
+        StartSwitch({}, nPorts, KorvelSimulator::ModelArgs(model));
     }
     // Requests of one kind the switch received, each as its bindings in the
     // data-file form OID|TYPE|VALUE; the test's own requests to the

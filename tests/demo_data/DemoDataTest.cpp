@@ -172,10 +172,12 @@ std::string PortRows(const Switch& sw)
     return {};
 }
 
-// Port bitmaps have one bit per port and no bit past the ports.
+// Port bitmaps are as long as the module writes them (4 octets up to 32
+// ports, 8 beyond), so a value written back unchanged is the same value, and
+// they hold no port past the ports.
 std::string Bitmaps(const Switch& sw)
 {
-    const size_t octets = static_cast<size_t>(sw.ports + 7) / 8;
+    const size_t octets = sw.ports <= 32 ? 4 : 8;
     for (const char* name : kBitmaps) {
         const Oid prefix = ToOid(kSettings + name);
         for (auto it = sw.store.objects.lower_bound(prefix);
@@ -246,22 +248,30 @@ std::string TrunkMembers(const Switch& sw)
     return {};
 }
 
-// The surveillance VLAN exists and carries its uplink ports; the port table's
-// static members are that VLAN's ports.
+// The surveillance VLAN is none of the static VLANs (its dialog would take
+// one over), nor the voice VLAN; its uplink ports hold every trunk they touch
+// whole, and they are the port table's static members.
 std::string Surveillance(const Switch& sw)
 {
-    const int vid = static_cast<int>(sw.Number(kSettings + "26.1.2.0"));
-    const MibValue* egress = sw.Find(kSettings + "7.6.1.2." + std::to_string(vid));
+    const std::string vidOid = kSettings + "26.1.2.0";
+    const int vid = static_cast<int>(sw.Number(vidOid));
+    if (vid < 2 || vid > 4094 || sw.Setting("7.6.1.5", vid) != -1)
+        return Named(vidOid, "VLAN " + std::to_string(vid) + " is the default or a static VLAN");
+    if (sw.Number(kSettings + "21.1.2.0") == 1 && sw.Number(kSettings + "21.1.3.0") == vid)
+        return Named(vidOid, "VLAN " + std::to_string(vid) + " is the voice VLAN");
     const MibValue* uplinks = sw.Find(kSettings + "26.1.4.0");
-    if (egress == nullptr || sw.Setting("7.6.1.5", vid) != 1)
-        return Named(kSettings + "26.1.2.0", "VLAN " + std::to_string(vid) + " is not an active VLAN");
-    for (int p = 1; p <= sw.ports; ++p) {
-        if (uplinks != nullptr && Switch::Has(uplinks->bytes, p) && !Switch::Has(egress->bytes, p))
-            return Named(kSettings + "26.1.4.0", "uplink port " + std::to_string(p) + " is not in the VLAN");
-        if ((sw.Setting("26.1.5.1.3", p) == 1) != Switch::Has(egress->bytes, p))
-            return Named(kSettings + "26.1.5.1.3." + std::to_string(p), "membership against VLAN " +
-                                                                            std::to_string(vid) + "'s ports");
-    }
+    if (uplinks == nullptr)
+        return Named(kSettings + "26.1.4.0", "missing");
+    for (const auto& [group, members] : sw.Column("8.1.3.1.2"))
+        for (int p = 1; p <= sw.ports; ++p)
+            for (int q = 1; q <= sw.ports; ++q)
+                if (Switch::Has(members->bytes, p) && Switch::Has(members->bytes, q) &&
+                    Switch::Has(uplinks->bytes, p) && !Switch::Has(uplinks->bytes, q))
+                    return Named(kSettings + "26.1.4.0", "port " + std::to_string(p) + " without port " +
+                                                             std::to_string(q) + " of trunk " + std::to_string(group));
+    for (int p = 1; p <= sw.ports; ++p)
+        if ((sw.Setting("26.1.5.1.3", p) == 1) != Switch::Has(uplinks->bytes, p))
+            return Named(kSettings + "26.1.5.1.3." + std::to_string(p), "membership against the uplink ports");
     return {};
 }
 
@@ -314,6 +324,9 @@ TEST(DemoDataRules, NameTheFirstObjectThatBreaksThem)
         {"trunk members", "1.3.6.1.4.1.32473.10.76.19.1.7.7.1.1.26", MibValue::Integer(20), "7.7.1.1.26:"},
         {"trunk members", "1.3.6.1.4.1.32473.10.76.19.1.12.3.1.1.2.28", MibValue::Integer(3), "12.3.1.1.2.28:"},
         {"surveillance", "1.3.6.1.4.1.32473.10.76.19.1.26.1.5.1.3.4", MibValue::Integer(1), "26.1.5.1.3.4:"},
+        {"surveillance", "1.3.6.1.4.1.32473.10.76.19.1.26.1.2.0", MibValue::Integer(20), "26.1.2.0:"},
+        {"surveillance", "1.3.6.1.4.1.32473.10.76.19.1.26.1.4.0", MibValue::Text(std::string("\0\0\0\x20", 4)),
+         "26.1.4.0:"},
     };
     for (const Case& c : cases) {
         Switch sw;

@@ -106,6 +106,30 @@ TEST_F(CameraVlanSettingTest, ReadsTheGlobalSettingsAndWritesThemWithApply)
     EXPECT_EQ(sim->Get(kState), "2");
 }
 
+// On the demo's switch of a 28-port and a 52-port model, Apply with nothing
+// changed writes the settings back without a question or a refusal.
+TEST_F(CameraVlanSettingTest, OnTheSampleModelsApplyUnchangedSucceeds)
+{
+    for (const auto& [model, ports] : {std::pair<const char*, int>{"KSX-Puffin", 28}, {"KSX-Alcor R2", 52}}) {
+        SCOPED_TRACE(model);
+        g_strModelName = model;
+        StartModelSwitch(model, ports);
+        const std::string uplinks = HexValue(kPorts);
+        BoxRecorder boxes;
+        CCameraVlanSetting dialog;
+        RunModal<CCameraVlanSetting>(dialog, [&](CCameraVlanSetting& d) {
+            ASSERT_TRUE(WaitForReads(d, 2));
+            ClickButton(d, IDC_SURV_APPLY);
+            PumpFor(200);
+        });
+        for (const MessageBoxCall& box : boxes.Calls())
+            ADD_FAILURE() << box.text;
+        EXPECT_EQ(SetBindings().size(), 4U);
+        EXPECT_EQ(sim->Get(kState), "1");
+        EXPECT_EQ(HexValue(kPorts), uplinks);
+    }
+}
+
 TEST_F(CameraVlanSettingTest, ApplyAsksBeforeTakingAnExistingVlanAndNotesPoeOnPoeModels)
 {
     const std::string question = "The VLAN ID 30 already exists, still apply? \nIf yes, the original setting of VLAN "

@@ -52,7 +52,9 @@ class SwitchState:
         self.name = m["name"]
         self.count = len(m["ports"])
         self.ports = range(1, self.count + 1)
-        self.octets = (self.count + 7) // 8
+        # Port bitmaps are as long as the module writes them: 4 octets up to
+        # 32 ports, 8 beyond.
+        self.octets = 4 if self.count <= 32 else 8
         self.types = m["port_types"]
         # Trunk groups: pairs of neighbouring ports of one media type, from the
         # last port down; trunk 1 (LACP) carries the surveillance uplinks,
@@ -70,16 +72,17 @@ class SwitchState:
         self.trunk_ports = [q for pair in pairs for q in pair]
         self.uplinks = list(pairs[0])
         # VLANs: 1 for every port but the office ports, which are untagged in
-        # 10; the voice ports and every trunk member are tagged in 10 and 20,
-        # the surveillance uplinks in 30.
+        # 10; the voice ports and every trunk member are tagged in 10 and 20.
+        # The surveillance VLAN (30) is the switch's own, not a static VLAN:
+        # its tagged uplink ports are trunk 1, whole.
         self.office = [q for q in range(1, 5)]
         self.voice = [q for q in range(5, 9)]
         self.vlans = {
             1: ("default", [q for q in self.ports if q not in self.office], [q for q in self.ports if q not in self.office]),
             10: ("office", self.office + self.trunk_ports, self.office),
             20: ("voice", self.voice + self.trunk_ports, []),
-            30: ("cameras", self.uplinks, []),
         }
+        self.surveillance_vid = 30
         self.pvid = {q: 10 if q in self.office else 1 for q in self.ports}
         # The port that mirroring would copy to: the last one outside the trunks.
         self.mirror_target = max(q for q in self.ports if q not in self.trunk_ports)
@@ -272,8 +275,8 @@ def vlan(s):
         "VLAN mode (.7.5.0): disabled. Static VLAN table (.7.6.1), index VLAN id: .1 name,",
         ".2 egress, .3 forbidden, .4 untagged ports (port bitmaps), .5 row status.",
         f"VLAN 1 carries every port but {s.office[0]}-{s.office[-1]} untagged; those are untagged in VLAN 10",
-        "(PVID 10). Trunk members are tagged in VLANs 10 and 20, the surveillance uplinks",
-        f"(trunk 1, ports {s.uplinks[0]} and {s.uplinks[1]}) in VLAN 30. PVIDs (.7.7.1.1, Gauge32). Voice VLAN",
+        "(PVID 10). Trunk members are tagged in VLANs 10 and 20; the surveillance VLAN (30,",
+        "surveillance.snmprec) is not a static VLAN. PVIDs (.7.7.1.1, Gauge32). Voice VLAN",
         "(.21.1.2.0 state, .21.1.3.0 id): disabled, on VLAN 20; port mode (.21.1.6.1.2): 2 manual.",
         "IP interface (.41.1.1.1.2): on VLAN 1.",
         "#@rowstatus 1.3.6.1.4.1.32473.10.76.19.1.7.6.1.5",
@@ -348,14 +351,13 @@ def gvrp(s):
 def surveillance(s):
     r = Rows()
     r.add(f"{SETTINGS}.26.1.1.0", 2, 1)
-    r.add(f"{SETTINGS}.26.1.2.0", 2, 30)
+    r.add(f"{SETTINGS}.26.1.2.0", 2, s.surveillance_vid)
     r.add(f"{SETTINGS}.26.1.3.0", 2, 5)
     r.add(f"{SETTINGS}.26.1.4.0", "4x", s.bitmap(s.uplinks))
-    camera_ports = s.vlans[30][1]
     for p in s.ports:
         r.add(f"{SETTINGS}.26.1.5.1.1.{p}", 2, p)
         r.add(f"{SETTINGS}.26.1.5.1.2.{p}", 2, 2)
-        r.add(f"{SETTINGS}.26.1.5.1.3.{p}", 2, 1 if p in camera_ports else 3)
+        r.add(f"{SETTINGS}.26.1.5.1.3.{p}", 2, 1 if p in s.uplinks else 3)
     for arcs, mac, name in (("26.110.64.0.0.0", "1a6e40000000", "Korvel Camera"),
                             ("26.110.65.0.0.0", "1a6e41000000", "Korvel Camera Gen2")):
         r.add(f"{SETTINGS}.26.2.1.1.1.{arcs}", "4x", mac)
@@ -370,8 +372,9 @@ def surveillance(s):
     return r.text(head(s, [
         "auto surveillance VLAN.",
         "Global (.26.1): .1.0 state (enabled), .2.0 VLAN (30), .3.0 priority (5), .4.0 tagged",
-        f"uplink ports: trunk 1 whole, ports {s.uplinks[0]} and {s.uplinks[1]}. Port table (.26.1.5.1): .1 port,",
-        ".2 auto detection (2 disabled), .3 membership (1 static: VLAN 30's ports, 3 none).",
+        f"uplink ports: trunk 1 whole, ports {s.uplinks[0]} and {s.uplinks[1]}. VLAN 30 is not a static VLAN (the",
+        "dialog would take it over). Port table (.26.1.5.1): .1 port, .2 auto detection",
+        "(2 disabled), .3 membership (1 static: the uplink ports, 3 none).",
         "Component table (.26.2.1.1), index the address as six arcs: .1 address, .2 description,",
         ".3 mask, .4 type (5 the maker's own device), .5 row status; the maker's camera OUIs.",
         "Voice VLAN OUI table (.21.2.1.1): .1 address, .4 counts for the voice OUI rule (1) or not (2).",

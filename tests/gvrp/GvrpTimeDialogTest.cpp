@@ -64,6 +64,29 @@ TEST_F(GvrpTimeDialogTest, ShowsTheStateAndTimersAndWritesNewTimers)
     EXPECT_EQ(sim->Get(kLeaveAll), "402");
 }
 
+// On the demo's switch of a 28-port and a 52-port model, Apply with nothing
+// changed writes the timers back without a refusal.
+TEST_F(GvrpTimeDialogTest, OnTheSampleModelsApplyUnchangedSucceeds)
+{
+    for (const auto& [model, ports] : {std::pair<const char*, int>{"KSX-Puffin", 28}, {"KSX-Alcor R2", 52}}) {
+        SCOPED_TRACE(model);
+        StartModelSwitch(model, ports);
+        const std::string timers = sim->Get(kJoin) + "/" + sim->Get(kLeave) + "/" + sim->Get(kLeaveAll);
+        BoxRecorder boxes;
+        CGVRPTime dialog;
+        RunModal<CGVRPTime>(dialog, [&](CGVRPTime& d) {
+            ASSERT_TRUE(WaitForRead(d));
+            EXPECT_EQ(Timers(d), timers);
+            ClickButton(d, IDC_GVRPTIME_APPLY);
+            ASSERT_TRUE(WaitForRead(d));
+        });
+        for (const MessageBoxCall& box : boxes.Calls())
+            ADD_FAILURE() << box.text;
+        EXPECT_EQ(Sets().size(), 1U);
+        EXPECT_EQ(sim->Get(kJoin) + "/" + sim->Get(kLeave) + "/" + sim->Get(kLeaveAll), timers);
+    }
+}
+
 TEST_F(GvrpTimeDialogTest, TimerRefusalsShowTheirMessageAndWriteNothing)
 {
     struct Case

@@ -175,6 +175,22 @@ TEST_F(ManagementVlanTest, ApplyWritesStateAndVlanInOneRequest)
     }
 }
 
+// On the demo's switch of a 28-port and a 52-port model, Apply with nothing
+// changed writes the state and VLAN back without a refusal.
+TEST_F(ManagementVlanTest, OnTheSampleModelsApplyUnchangedSucceeds)
+{
+    for (const auto& [model, ports] : {std::pair<const char*, int>{"KSX-Puffin", 28}, {"KSX-Alcor R2", 52}}) {
+        SCOPED_TRACE(model);
+        StartModelSwitch(model, ports);
+        const std::string state = sim->Get(kManagementState);
+        const std::string vid = sim->Get(kManagementVid);
+        for (const MessageBoxCall& box : Run([](CManagVlanSetDlg& d) { ClickButton(d, IDOK); }))
+            ADD_FAILURE() << box.text;
+        EXPECT_EQ(SetBindings(), (std::vector<std::string>{kManagementState + "|2|" + state,
+                                                           kManagementVid + "|2|" + vid}));
+    }
+}
+
 TEST_F(ManagementVlanTest, ApplyRefusals)
 {
     struct Case

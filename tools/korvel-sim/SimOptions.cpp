@@ -34,8 +34,9 @@ bool SimOptions::ModelFiles(const std::string& folder, std::vector<std::string>&
 
 const char* SimOptions::Usage()
 {
-    return "usage: korvel-sim --data FILE|--model FOLDER [--data FILE...] [--address 127.0.0.1|::1] [--port N]\n"
-           "                  [--user NAME:MD5|SHA:AUTHPASS[:DES:PRIVPASS]]... [--log FILE]\n";
+    return "usage: korvel-sim [--model FOLDER] [--data FILE...] [--address 127.0.0.1|::1] [--port N]\n"
+           "                  [--user NAME:MD5|SHA:AUTHPASS[:DES:PRIVPASS]]... [--log FILE]\n"
+           "       (a model folder, data files, or both)\n";
 }
 
 bool SimOptions::Parse(int argc, char** argv, SimOptions& out, std::string& error)

@@ -185,10 +185,6 @@ def system(s):
         add(f"{e}.22.{i}", 6, "0.0")
         if port_type:
             add(f"{SETTINGS}.1.13.1.7.{i}", 2, port_type)
-    add(f"{SETTINGS}.1.9.0", 2, 2)
-    add(f"{SETTINGS}.1.10.0", 2, 2)
-    add(f"{SETTINGS}.3.9.6.0", 2, 1)
-    add(f"{SETTINGS}.3.10.6.0", 2, 1)
     add(f"{SETTINGS}.25.1.0", 2, 1)
     if m["fan"]:
         add(f"{SETTINGS}.1.15.1.0", 2, 1)
@@ -209,9 +205,8 @@ def system(s):
     return r.text(head(s, [
         "the MIB-II system and interfaces groups, and the objects the front-panel polling reads.",
         "Interface 1001 is the VLAN interface. Port media types (.1.13.1.7): 1 copper 100M,",
-        "2 copper gigabit, 3 combo or fibre. Reboot (.1.9.0, write 1), configuration save (.1.10.0),",
-        "firmware and configuration transfer states (.3.9.6.0, .3.10.6.0: 1 idle), fan (.1.15.1.0),",
-        "PoE port states, power limit and LED mode (.22), reachability (.25.1.0).",
+        "2 copper gigabit, 3 combo or fibre. Fan (.1.15.1.0), PoE port states, power limit and",
+        "LED mode (.22), reachability (.25.1.0).",
         "Read-only as on the switch: the system group but contact, name and location, and the",
         "interfaces table but ifAdminStatus.",
         *[f"#@readonly 1.3.6.1.2.1.1.{c}" for c in (1, 2, 3, 7)],

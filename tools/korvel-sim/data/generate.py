@@ -75,8 +75,8 @@ class SwitchState:
         # 10; the voice ports and every trunk member are tagged in 10 and 20.
         # The surveillance VLAN (30) is the switch's own, not a static VLAN:
         # its tagged uplink ports are trunk 1, whole.
-        self.office = [q for q in range(1, 5)]
-        self.voice = [q for q in range(5, 9)]
+        self.office = list(range(1, 5))
+        self.voice = list(range(5, 9))
         self.vlans = {
             1: ("default", [q for q in self.ports if q not in self.office], [q for q in self.ports if q not in self.office]),
             10: ("office", self.office + self.trunk_ports, self.office),

@@ -100,9 +100,12 @@ LRESULT CPortSetInfo::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ResetControls();
         break;
     case WM_WALK_FAILED:
-        EnableButtons(TRUE);
-        // The worker that reports the failure waits for this handler: the
-        // next walk starts after it has returned.
+        // The list keeps the last complete walk; nothing is applied until a
+        // walk completes, but Refresh (and Close) stay usable while the walk
+        // is tried again. The worker that reports the failure waits for this
+        // handler: the next walk starts after it has returned.
+        m_btnRefresh.EnableWindow(TRUE);
+        m_btnApply.EnableWindow(FALSE);
         PostMessage(WM_RESTART_WALK);
         ResetControls();
         break;
@@ -216,7 +219,9 @@ void CPortSetInfo::OnTimer(UINT_PTR nIDEvent)
 
 LRESULT CPortSetInfo::OnRestartWalk(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
-    Refresh();
+    // As Refresh, but the buttons stay as the failure left them.
+    m_PortConfigLogic.StartTrunkWalk();
+    m_PortConfigLogic.StartPortTableWalk();
     return 0;
 }
 
@@ -230,7 +235,10 @@ void CPortSetInfo::FillPortList()
         m_list.SetOrInsertItemText(i, 1, CodeText(kLinkTexts, record.nLinkStatus), -1);
         m_list.SetOrInsertItemText(i, 2, CodeText(kSpeedTexts, record.nSpeed), -1);
         m_list.SetOrInsertItemText(i, 3, CodeText(kMdixTexts, record.nMdix), -1);
-        m_list.SetOrInsertItemText(i, 4, record.nFlowControl == kFlowControlEnabled ? "Enabled" : "Disabled", -1);
+        const char* pszFlowControl = record.nFlowControl == kFlowControlEnabled    ? "Enabled"
+                                     : record.nFlowControl == kFlowControlDisabled ? "Disabled"
+                                                                                   : "";
+        m_list.SetOrInsertItemText(i, 4, pszFlowControl, -1);
     }
 }
 

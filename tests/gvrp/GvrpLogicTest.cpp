@@ -103,7 +103,7 @@ TEST_F(GvrpLogicTest, GlobalReadGivesTheStateAndTimers)
         const char* state;
         int enabled;
     };
-    for (const Case& c : {Case{"1", 1}, Case{"2", 0}, Case{"3", 1}}) {
+    for (const Case& c : {Case{"1", 1}, Case{"2", 0}, Case{"3", -1}}) {
         SCOPED_TRACE(c.state);
         ASSERT_EQ(sim->Set(kState, SnmpValueInteger, c.state), 0);
         OwnerWindow owner(true);

@@ -153,9 +153,12 @@ void CPortSetInfo::OnListClick(NMHDR* /*pNMHDR*/, LRESULT* pResult)
     const int nSpeedPos = TextPosition(kSpeedTexts, m_list.GetItemText(nRow, 2));
     if (nSpeedPos >= 0)
         m_comboSpeed.SetCurSel(nSpeedPos);
-    m_comboFlowControl.SetCurSel(m_list.GetItemText(nRow, 4) == "Enabled" ? 0 : 1);
+    const std::string strFlowControl = m_list.GetItemText(nRow, 4);
+    m_comboFlowControl.SetCurSel(strFlowControl == "Enabled" ? 0 : 1);
     const std::string strMdix = m_list.GetItemText(nRow, 3);
     m_comboMdix.SetCurSel(strMdix == "Auto" ? 0 : strMdix == "MDI" ? 1 : 2);
+    // An empty cell is a value the switch did not give or cannot mean.
+    m_bRowValuesKnown = nSpeedPos >= 0 && !strFlowControl.empty() && !strMdix.empty();
 }
 
 void CPortSetInfo::Refresh()
@@ -173,6 +176,11 @@ void CPortSetInfo::OnApply()
     // A row whose port never arrived shows port 0: it cannot be applied.
     if (strPort.empty() || !m_PortConfigLogic.IsPortInRange(nPort)) {
         MessageBox("Please Select one port !");
+        return;
+    }
+    // What Apply writes beside the user's change would be a guess.
+    if (!m_bRowValuesKnown) {
+        MessageBox("The settings of port " + strPort + " could not be read. Please refresh.");
         return;
     }
     const int nSpeedPos = m_comboSpeed.GetCurSel();

@@ -235,7 +235,7 @@ void C8021qVlanSet::ReadAsymmetricState()
     std::unique_ptr<CSnmp> pResponse;
     if (m_cCommonSNMP.send(pResponse, 0) != 0 || !pResponse)
         return;
-    m_strAsymState = CModuleBase::ValueText(pResponse.get(), 0);
+    m_strAsymState = CModuleBase::IntegerText(pResponse.get(), 0);
     m_chkAsymmetric.SetCheck(m_strAsymState == "1" ? BST_CHECKED : BST_UNCHECKED);
 }
 
@@ -468,6 +468,12 @@ std::string C8021qVlanSet::TaggedPortList(const std::string& strEgress, const st
 void C8021qVlanSet::OnApplyAsymmetric()
 {
     const std::string strNewState = m_chkAsymmetric.GetCheck() == BST_CHECKED ? "1" : "2";
+    // Without a state the switch can mean, the box shows a guess: nothing is written from it.
+    if (m_strAsymState != "1" && m_strAsymState != "2") {
+        AfxMessageBox("The asymmetric VLAN state could not be read. Please refresh.");
+        RestoreAsymmetricBox();
+        return;
+    }
     size_t nInterfaces = 0;
     int nVoiceState = 0;
     int nSurveillanceState = 0;

@@ -67,6 +67,8 @@ bool ListFilled(CWnd& d, int listId, int refreshId, int rows)
 
 class HostileSwitchTest : public VlanTest
 {
+public:
+    using VlanTest::WaitForSideReads;
 };
 
 struct HostileCase
@@ -74,7 +76,7 @@ struct HostileCase
     const char* name;
     std::vector<std::string> files; // after the base data file
     // Opens the dialog on the switch, checks what it shows and tries what
-    // must not write; returns the message boxes it saw.
+    // must not write.
     std::function<void(HostileSwitchTest&)> check;
 };
 
@@ -106,6 +108,20 @@ const HostileCase kCases[] = {
              ASSERT_TRUE(ListFilled(d, IDC_VLAN_LIST, IDC_VLAN_REFRESH, 7));
              EXPECT_EQ(FirstColumn(d, IDC_VLAN_LIST), kActiveVlans);
          });
+     }},
+    {"an asymmetric VLAN state outside its set", {Data("vlan"), Fixture("vlan-asymmetric-unknown")},
+     [](HostileSwitchTest& test) {
+         BoxRecorder boxes;
+         C8021qVlanSet dialog;
+         RunModal<C8021qVlanSet>(dialog, [&](C8021qVlanSet& d) {
+             ASSERT_TRUE(ListFilled(d, IDC_VLAN_LIST, IDC_VLAN_REFRESH, 7));
+             test.WaitForSideReads(28);
+             EXPECT_FALSE(Checked(d, IDC_VLAN_ASYMMETRIC));
+             ClickButton(d, IDC_VLAN_ASYMMETRIC);
+             ClickButton(d, IDC_VLAN_APPLY);
+         });
+         EXPECT_EQ(Texts(boxes.Calls()),
+                   std::vector<std::string>{"The asymmetric VLAN state could not be read. Please refresh."});
      }},
     {"a management VLAN state outside its set", {Data("vlan"), Fixture("management-state-unknown")},
      [](HostileSwitchTest&) {

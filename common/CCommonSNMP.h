@@ -12,7 +12,9 @@
 //   2. status != 0: the walk has ended (-2 end of table, -1 failure); report
 //      it, SignalDone() and return.
 //   3. status == 0: read the row, StartRequest again for the next row, release
-//      the response.
+//      the response. A walk's response is one row: one binding per column, all
+//      at the same index; a cell the table lacks at that index has type
+//      SnmpNoValue (CModuleBase::HasValue tells).
 // The call-back owns every response it is given.
 //
 // Threads. The session's lock serialises opening, adding bindings, sending,

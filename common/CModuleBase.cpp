@@ -44,6 +44,25 @@ std::string CModuleBase::ValueText(CSnmp* pResponse, int nIndex)
     return strValue;
 }
 
+bool CModuleBase::HasValue(CSnmp* pResponse, int nIndex)
+{
+    int nType = 0;
+    char* pszValue = nullptr;
+    if (pResponse == nullptr || pResponse->getValue(nIndex, &nType, &pszValue) != 0)
+        return false;
+    return nType != SnmpNoValue && nType != 0x80 && nType != 0x81 && nType != 0x82;
+}
+
+std::string CModuleBase::IntegerText(CSnmp* pResponse, int nIndex)
+{
+    int nType = 0;
+    char* pszValue = nullptr;
+    if (pResponse == nullptr || pResponse->getValue(nIndex, &nType, &pszValue) != 0 || pszValue == nullptr)
+        return std::string();
+    const bool bWhole = nType == 0x02 || nType == 0x41 || nType == 0x42 || nType == 0x43;
+    return bWhole ? std::string(pszValue) : std::string();
+}
+
 CModuleBase::CModuleBase()
     : m_TrunkPorts(static_cast<size_t>(std::max(g_nPortCount, 0)), 0), m_TrunkBuilding(m_TrunkPorts.size(), 0)
 {
@@ -197,9 +216,7 @@ void CModuleBase::StartVlanWalk()
     m_cSnmpVlanWalk.Open(1);
     {
         std::lock_guard lock(m_csWalkData);
-        m_arrVlanIds.clear();
-        m_arrVlanNames.clear();
-        m_arrVlanRowStates.clear();
+        m_VlanBuilding.clear();
     }
     m_cSnmpVlanWalk.AddValue(kVlanNameColumn, 4);
     m_cSnmpVlanWalk.AddValue(kVlanRowStatusColumn, 4);
@@ -218,8 +235,21 @@ int CModuleBase::OnVlanReply(CSnmp* pResponseIn, int nRequestID, void* pUserData
         return 0;
     }
     if (nStatus != 0) {
-        if (nStatus == -2)
+        if (nStatus == -2) {
+            // The table is complete: its rows replace the last ones whole.
+            {
+                std::lock_guard lock(pThis->m_csWalkData);
+                pThis->m_arrVlanIds.clear();
+                pThis->m_arrVlanNames.clear();
+                pThis->m_arrVlanRowStates.clear();
+                for (const VLAN_list_info& built : pThis->m_VlanBuilding) {
+                    pThis->m_arrVlanIds.push_back(built.strVlanId);
+                    pThis->m_arrVlanNames.push_back(built.strVlanName);
+                    pThis->m_arrVlanRowStates.push_back(built.strRowStatus);
+                }
+            }
             SendMessage(pThis->m_hOwnerWnd, WM_VLAN_LIST_NOTIFY, 2, 0);
+        }
         session.SignalDone();
         return 0;
     }
@@ -228,13 +258,14 @@ int CModuleBase::OnVlanReply(CSnmp* pResponseIn, int nRequestID, void* pUserData
     row.strVlanName = ValueText(pResponse.get(), 0);
     row.strVlanId = RowIndex(session, 0, pResponse.get());
     row.strRowStatus = ValueText(pResponse.get(), 1);
-    {
-        std::lock_guard lock(pThis->m_csWalkData);
-        pThis->m_arrVlanNames.push_back(row.strVlanName);
-        pThis->m_arrVlanIds.push_back(row.strVlanId);
-        pThis->m_arrVlanRowStates.push_back(row.strRowStatus);
+    // No VLAN has an id outside 1..4094: such a row of a broken switch is skipped.
+    if (CUtils::IsVlanId(row.strVlanId)) {
+        {
+            std::lock_guard lock(pThis->m_csWalkData);
+            pThis->m_VlanBuilding.push_back(row);
+        }
+        SendMessage(pThis->m_hOwnerWnd, WM_VLAN_LIST_NOTIFY, 0, reinterpret_cast<LPARAM>(&row));
     }
-    SendMessage(pThis->m_hOwnerWnd, WM_VLAN_LIST_NOTIFY, 0, reinterpret_cast<LPARAM>(&row));
     session.StartRequest(&CModuleBase::OnVlanReply, pThis, 0, kVlanWalkTimeout);
     return 0;
 }

@@ -64,9 +64,12 @@ public:
     // (starts a trunk walk and judges by the groups held so far).
     BOOL CheckTrunkRange(int nFirstPort, int nLastPort, const std::string& strText);
 
-    // Walks the static VLAN table, one WM_VLAN_LIST_NOTIFY per row.
+    // Walks the static VLAN table, one WM_VLAN_LIST_NOTIFY per row; rows whose
+    // VLAN id is outside 1..4094 are skipped. The names are published when the
+    // walk reaches the end of the table; a failed walk keeps the last ones.
     void StartVlanWalk();
-    // Starts a VLAN walk, pauses 50 ms and returns the name held for the id.
+    // Starts a VLAN walk, pauses 50 ms and returns the name held for the id
+    // (by the last complete walk).
     std::string GetVlanName(const std::string& strVlanId);
 
     // The MAC of interface 1 with its last octet decreased by one; empty when
@@ -80,6 +83,13 @@ public:
     // The value of a response binding: decimal text for numbers, the bytes of
     // an octet string (whatever they hold); empty when there is none.
     static std::string ValueText(CSnmp* pResponse, int nIndex);
+    // Whether a response binding holds a value: false for a cell that a walk
+    // row lacks (SnmpNoValue), an exception, or no binding at all.
+    static bool HasValue(CSnmp* pResponse, int nIndex);
+    // The decimal text of a whole-number binding (INTEGER, Gauge32,
+    // Counter32, TimeTicks); empty for a value of any other type or none, so
+    // that a value the switch cannot mean is shown as unknown.
+    static std::string IntegerText(CSnmp* pResponse, int nIndex);
 
     // The published trunk group of every port (index port - 1, 0 for none).
     std::vector<int> GetTrunkPorts() const;
@@ -98,9 +108,10 @@ private:
     std::vector<int> m_TrunkPorts;    // published groups
     std::vector<int> m_TrunkBuilding; // groups of the walk in progress
     int m_bTrunkReady = 0;
-    std::vector<std::string> m_arrVlanIds;
+    std::vector<std::string> m_arrVlanIds; // published by the last complete walk
     std::vector<std::string> m_arrVlanNames;
     std::vector<std::string> m_arrVlanRowStates;
+    std::vector<VLAN_list_info> m_VlanBuilding; // rows of the walk in progress
 
 protected:
     CCommonSNMP m_cSnmpGetSet;

@@ -101,6 +101,58 @@ std::string Format(const char* format, auto... values)
 
 // --- Port sets and lists ---
 
+namespace {
+
+// The arcs of a row index, each a whole decimal number that fits 32 bits.
+bool IndexArcs(const std::string& strIndex, std::vector<unsigned long>& arcs)
+{
+    arcs.clear();
+    size_t at = !strIndex.empty() && strIndex[0] == '.' ? 1 : 0;
+    if (at >= strIndex.size())
+        return false;
+    while (at <= strIndex.size()) {
+        const size_t end = std::min(strIndex.find('.', at), strIndex.size());
+        if (end == at || end - at > 10)
+            return false;
+        unsigned long long value = 0;
+        for (size_t i = at; i < end; ++i) {
+            if (!std::isdigit(static_cast<unsigned char>(strIndex[i])))
+                return false;
+            value = value * 10 + static_cast<unsigned>(strIndex[i] - '0');
+        }
+        if (value > UINT32_MAX)
+            return false;
+        arcs.push_back(static_cast<unsigned long>(value));
+        at = end + 1;
+    }
+    return true;
+}
+
+int InRange(unsigned long value, int nLast)
+{
+    return value >= 1 && value <= static_cast<unsigned long>(std::max(nLast, 0)) ? static_cast<int>(value) : 0;
+}
+
+} // namespace
+
+int CUtils::RowPort(const std::string& strIndex)
+{
+    std::vector<unsigned long> arcs;
+    return IndexArcs(strIndex, arcs) && arcs.size() == 1 ? InRange(arcs[0], g_nPortCount) : 0;
+}
+
+int CUtils::RowUnitPort(const std::string& strIndex)
+{
+    std::vector<unsigned long> arcs;
+    return IndexArcs(strIndex, arcs) && arcs.size() == 2 && arcs[0] == 1 ? InRange(arcs[1], g_nPortCount) : 0;
+}
+
+int CUtils::RowVlanId(const std::string& strIndex)
+{
+    std::vector<unsigned long> arcs;
+    return IndexArcs(strIndex, arcs) && arcs.size() == 1 ? InRange(arcs[0], 4094) : 0;
+}
+
 std::string CUtils::PortBitmapToList(std::string_view bitmap, int& count)
 {
     count = 0;

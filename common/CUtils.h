@@ -28,6 +28,20 @@ public:
     virtual ~CUtils() = default;
     CUtils() = delete;
 
+    // --- Row indexes that a switch gives ---
+    // A table row's index as a walk gives it (".5", ".1.5", or without the
+    // leading dot). Each returns 0 for an index that no real row can have,
+    // so that such a row is skipped, never shown or written back.
+
+    // The port of a row indexed by port: 1..g_nPortCount.
+    static int RowPort(const std::string& strIndex);
+    // The port of a row indexed unit.port: unit 1 and a port 1..g_nPortCount.
+    static int RowUnitPort(const std::string& strIndex);
+    // The VLAN id of a row indexed by VLAN id: 1..4094.
+    static int RowVlanId(const std::string& strIndex);
+    // Whether the text is a VLAN id, 1..4094 (as RowVlanId).
+    static bool IsVlanId(const std::string& strId) { return RowVlanId(strId) != 0; }
+
     // --- Port sets and lists ---
 
     // Decodes ports 1..g_nPortCount into "1,2,5"; count gets the number of ports. Bits above the port

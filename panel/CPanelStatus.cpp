@@ -1,6 +1,7 @@
 #include "panel/CPanelStatus.h"
 
 #include "common/CModuleBase.h"
+#include "common/CUtils.h"
 #include "panel/CDevModule.h"
 #include "panel/CPort.h"
 #include "panel/PartStates.h"
@@ -279,7 +280,9 @@ void CPanelStatus::RefreshLinkStatus(std::string admin, std::string oper, std::s
             const int t = std::atoi(strType.c_str());
 
             BYTE code = LED_NONE;
-            if (strAdmin != "1")
+            if (strAdmin != "1" && strAdmin != "2" && strAdmin != "3")
+                code = LED_NONE; // unknown: no definite state
+            else if (strAdmin != "1")
                 code = LED_DARK;
             else if (strOper != "1")
                 code = LED_NONE;
@@ -467,15 +470,21 @@ int CPanelStatus::OnPoePortStatusReply(CSnmp* pResponseIn, int nRequestID, void*
         bool bNextRow = false;
         const int nBindings = pResponse ? pResponse->getVarBindCount() : 0;
         for (int i = 0; i < nBindings; ++i) {
-            // The index is unit.port: ".1.5" is port 5.
+            // The index is unit.port: ".1.5" is port 5. Rows of unit 1 up to
+            // the last port are taken; a row of another unit, of port 0 or
+            // past the port count is skipped, and once the walk has passed
+            // unit 1's ports it is over.
             std::string strSuffix;
             session.GetIndexSuffix(i, pResponse.get(), strSuffix);
-            const std::string strPort = strSuffix.size() > 3 ? strSuffix.substr(3) : std::string();
+            std::string strIndex = strSuffix.empty() ? strSuffix : strSuffix.substr(1);
+            std::string strUnit, strPort;
+            SplitAtSeparator(strIndex, ".", strUnit, strPort);
             const std::string strValue = CModuleBase::ValueText(pResponse.get(), i);
             OutputDebugString("----------POE--------");
             OutputDebugString(strValue);
-            bNextRow = std::atoi(strPort.c_str()) < pThis->m_nPortCount + 1;
-            if (bNextRow) {
+            const int nUnit = std::atoi(strUnit.c_str());
+            bNextRow = nUnit < 1 || (nUnit == 1 && std::atoi(strPort.c_str()) < pThis->m_nPortCount + 1);
+            if (nUnit == 1 && CUtils::RowUnitPort(strSuffix) != 0 && CModuleBase::HasValue(pResponse.get(), i)) {
                 std::lock_guard lock(pThis->m_lock);
                 pThis->m_strPoePortList += strPort + ",";
                 pThis->m_strPoeStatusList += strValue + ",";

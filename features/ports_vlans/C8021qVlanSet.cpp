@@ -176,14 +176,9 @@ void C8021qVlanSet::RefreshAll()
     }
 
     StartVoiceSurveillanceRead();
-    {
-        std::lock_guard lock(m_csData);
-        m_pVlanList.clear();
-    }
     ReadAsymmetricState();
     StartPvidWalk();
     StartIPInterfaceWalk();
-    m_listVlan.DeleteAllItems();
     StartStaticVlanWalk();
 }
 
@@ -240,7 +235,7 @@ void C8021qVlanSet::ReadAsymmetricState()
     std::unique_ptr<CSnmp> pResponse;
     if (m_cCommonSNMP.send(pResponse, 0) != 0 || !pResponse)
         return;
-    m_strAsymState = CModuleBase::ValueText(pResponse.get(), 0);
+    m_strAsymState = CModuleBase::IntegerText(pResponse.get(), 0);
     m_chkAsymmetric.SetCheck(m_strAsymState == "1" ? BST_CHECKED : BST_UNCHECKED);
 }
 
@@ -273,8 +268,8 @@ int C8021qVlanSet::OnPvidReply(CSnmp* pResponseIn, int nRequestID, void* pUserDa
     // is ignored.
     std::string strSuffix;
     pThis->m_cCommonSNMPTable.GetIndexSuffix(0, pResponse.get(), strSuffix);
-    const int nPort = CPVIDConfigLogic::IndexNumber(strSuffix);
-    const int nPvid = std::atoi(CModuleBase::ValueText(pResponse.get(), 0).c_str());
+    const int nPort = CUtils::RowPort(strSuffix);
+    const int nPvid = std::atoi(CModuleBase::IntegerText(pResponse.get(), 0).c_str());
     {
         std::lock_guard lock(pThis->m_csData);
         if (nPort >= 1 && nPort <= static_cast<int>(pThis->m_pPvid.size())) {
@@ -321,9 +316,13 @@ int C8021qVlanSet::OnIPInterfaceReply(CSnmp* pResponseIn, int nRequestID, void* 
 void C8021qVlanSet::StartStaticVlanWalk()
 {
     EnableWalkButtons(FALSE);
+    {
+        std::lock_guard lock(m_csData);
+        m_VlanBuilding.clear();
+    }
     // A session that cannot run requests starts no walk: the read ends here.
     if (!m_cCommonSNMPTableVlan.Open(1)) {
-        EndStaticVlanWalk();
+        EndStaticVlanWalk(false);
         return;
     }
     for (const std::string* pOid : {&kVlanNameColumn, &kVlanEgressColumn, &kVlanUntaggedColumn, &kVlanRowStatusColumn})
@@ -340,7 +339,7 @@ int C8021qVlanSet::OnStaticVlanReply(CSnmp* pResponseIn, int nRequestID, void* p
         return 0;
     // The end of the table or a failure: either way the walk is over.
     if (nStatus != 0) {
-        pThis->EndStaticVlanWalk();
+        pThis->EndStaticVlanWalk(nStatus == SnmpStatusEndOfWalk);
         return 0;
     }
     pThis->StoreStaticVlanRow(pResponse.get());
@@ -355,7 +354,7 @@ void C8021qVlanSet::StoreStaticVlanRow(CSnmp* pResponse)
     // Every binding of a row carries the row's index, the VLAN id.
     std::string strSuffix;
     m_cCommonSNMPTableVlan.GetIndexSuffix(0, pResponse, strSuffix);
-    const std::string strVid = !strSuffix.empty() && strSuffix[0] == '.' ? strSuffix.substr(1) : strSuffix;
+    record.nVid = CUtils::RowVlanId(strSuffix);
     const int nCount = pResponse->getVarBindCount();
     for (int i = 0; i < nCount; ++i) {
         const std::string strValue = CModuleBase::ValueText(pResponse, i);
@@ -376,31 +375,48 @@ void C8021qVlanSet::StoreStaticVlanRow(CSnmp* pResponse)
             break;
         }
     }
-    // Rows that are not active (one being created, say) are neither listed nor kept.
-    if (strRowStatus != "1")
+    record.bPortsRead = CModuleBase::HasValue(pResponse, 1) && CModuleBase::HasValue(pResponse, 2);
+    // Rows that are not active (one being created, say) are neither listed
+    // nor kept, and neither are rows whose index no VLAN can have.
+    if (strRowStatus != "1" || record.nVid == 0)
         return;
 
-    record.nVid = std::atoi(strVid.c_str());
     record.nNonMemberCount = g_nPortCount - record.nEgressCount - record.nForbiddenCount;
-    const std::string strTagged = TaggedPortList(record.szEgressPorts, record.szUntaggedPorts);
-    int nRow = 0;
-    {
-        std::lock_guard lock(m_csData);
-        nRow = static_cast<int>(m_pVlanList.size());
-        m_pVlanList.push_back(record);
-    }
-    // Carried to the UI thread; the lock is not held meanwhile.
-    m_listVlan.SetOrInsertItemText(nRow, 0, strVid.c_str(), -1);
-    m_listVlan.SetOrInsertItemText(nRow, 1, record.szName.c_str(), -1);
-    m_listVlan.SetOrInsertItemText(nRow, 2, std::to_string(record.nEgressCount).c_str(), -1);
-    m_listVlan.SetOrInsertItemText(nRow, 3, strTagged.c_str(), -1);
-    m_listVlan.SetOrInsertItemText(nRow, 4, record.szUntaggedPorts.c_str(), -1);
+    std::lock_guard lock(m_csData);
+    m_VlanBuilding.push_back(record);
 }
 
-void C8021qVlanSet::EndStaticVlanWalk()
+void C8021qVlanSet::EndStaticVlanWalk(bool bComplete)
 {
+    if (bComplete) {
+        VLAN_entry_list records;
+        {
+            std::lock_guard lock(m_csData);
+            m_pVlanList = m_VlanBuilding;
+            records = m_pVlanList;
+        }
+        // Carried to the UI thread; the lock is not held meanwhile.
+        ShowVlanList(records);
+    }
     m_cCommonSNMPTableVlan.SignalDone();
     EndRead();
+}
+
+void C8021qVlanSet::ShowVlanList(const VLAN_entry_list& records)
+{
+    m_listVlan.DeleteAllItems();
+    for (size_t i = 0; i < records.size(); ++i) {
+        const VLAN_entry_info& record = records[i];
+        const int nRow = static_cast<int>(i);
+        m_listVlan.SetOrInsertItemText(nRow, 0, std::to_string(record.nVid).c_str(), -1);
+        m_listVlan.SetOrInsertItemText(nRow, 1, record.szName.c_str(), -1);
+        // Member ports the switch did not give are shown as unknown: empty.
+        const bool bKnown = record.bPortsRead;
+        m_listVlan.SetOrInsertItemText(nRow, 2, bKnown ? std::to_string(record.nEgressCount).c_str() : "", -1);
+        m_listVlan.SetOrInsertItemText(
+            nRow, 3, bKnown ? TaggedPortList(record.szEgressPorts, record.szUntaggedPorts).c_str() : "", -1);
+        m_listVlan.SetOrInsertItemText(nRow, 4, bKnown ? record.szUntaggedPorts.c_str() : "", -1);
+    }
 }
 
 void C8021qVlanSet::EndRead()
@@ -452,6 +468,12 @@ std::string C8021qVlanSet::TaggedPortList(const std::string& strEgress, const st
 void C8021qVlanSet::OnApplyAsymmetric()
 {
     const std::string strNewState = m_chkAsymmetric.GetCheck() == BST_CHECKED ? "1" : "2";
+    // Without a state the switch can mean, the box shows a guess: nothing is written from it.
+    if (m_strAsymState != "1" && m_strAsymState != "2") {
+        AfxMessageBox("The asymmetric VLAN state could not be read. Please refresh.");
+        RestoreAsymmetricBox();
+        return;
+    }
     size_t nInterfaces = 0;
     int nVoiceState = 0;
     int nSurveillanceState = 0;
@@ -553,6 +575,15 @@ void C8021qVlanSet::OnEdit()
     if (nVid <= 0) {
         AfxMessageBox("Invalid VLAN ID!");
         return;
+    }
+    // Ports the switch did not give are not known: editing would write them
+    // as none.
+    const VLAN_entry_list records = CopyVlanList();
+    for (const VLAN_entry_info& record : records) {
+        if (record.nVid == nVid && !record.bPortsRead) {
+            AfxMessageBox("The member ports of VLAN " + strVid + " could not be read. Refresh and try again.");
+            return;
+        }
     }
     RunVlanAddDialog(0, nVid);
 }

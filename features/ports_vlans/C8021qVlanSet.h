@@ -77,7 +77,11 @@ private:
     static int OnIPInterfaceReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     static int OnStaticVlanReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     void StoreStaticVlanRow(CSnmp* pResponse);
-    void EndStaticVlanWalk();
+    // The walk has ended: at the end of the table its rows replace the list
+    // whole; a failed walk keeps the last complete list.
+    void EndStaticVlanWalk(bool bComplete);
+    // Fills the list control from the records (UI thread or carried).
+    void ShowVlanList(const VLAN_entry_list& records);
     // One read of the refresh has ended; the last gives the buttons back.
     void EndRead();
     // Disables the buttons, or enables them as far as VLAN editing allows.
@@ -108,6 +112,7 @@ private:
     int m_nVoiceVid = 0;
     int m_nSurveillanceVid = 0;
     VLAN_entry_list m_pVlanList; // one record per list row, in list order
+    VLAN_entry_list m_VlanBuilding; // rows of the static VLAN walk in progress
     std::vector<std::string> m_arrIPIfVlan;
 
     int m_nPortCount = 0;

@@ -243,10 +243,12 @@ int CCameraVlanSetting::OnVlanIdReply(CSnmp* pResponseIn, int nRequestID, void* 
     for (int i = 0; i < nCount; ++i) {
         std::string strSuffix;
         session.GetIndexSuffix(i, pResponse.get(), strSuffix);
-        if (!strSuffix.empty() && strSuffix[0] == '.')
-            strSuffix.erase(0, 1);
+        // A row whose index no VLAN can have is skipped.
+        const int nVid = CUtils::RowVlanId(strSuffix);
+        if (nVid == 0)
+            continue;
         std::lock_guard lock(pThis->m_csData);
-        pThis->m_arrVlanIds.push_back(strSuffix);
+        pThis->m_arrVlanIds.push_back(std::to_string(nVid));
     }
     session.StartRequest(&CCameraVlanSetting::OnVlanIdReply, pThis, 0, 0);
     return 0;
@@ -276,7 +278,7 @@ int CCameraVlanSetting::OnGlobalSettingsReply(CSnmp* pResponseIn, int nRequestID
         session.SignalDone();
         return 0;
     }
-    const std::string strState = CModuleBase::ValueText(pResponse.get(), 0);
+    const std::string strState = CModuleBase::IntegerText(pResponse.get(), 0);
     {
         std::lock_guard order(pThis->m_csStateControls);
         {
@@ -288,9 +290,10 @@ int CCameraVlanSetting::OnGlobalSettingsReply(CSnmp* pResponseIn, int nRequestID
         pThis->EnableStateControls(bEnabled, true);
     }
 
-    pThis->m_editVlanId.SetWindowText(CModuleBase::ValueText(pResponse.get(), 1));
+    pThis->m_editVlanId.SetWindowText(CModuleBase::IntegerText(pResponse.get(), 1));
 
-    const int nPriority = std::atoi(CModuleBase::ValueText(pResponse.get(), 2).c_str());
+    const std::string strPriority = CModuleBase::IntegerText(pResponse.get(), 2);
+    const int nPriority = strPriority.empty() ? -1 : std::atoi(strPriority.c_str());
     pThis->m_comboPriority.SetCurSel(nPriority >= 0 && nPriority <= 7 ? nPriority : -1);
 
     const std::string strBitmap = CModuleBase::ValueText(pResponse.get(), 3);
@@ -299,7 +302,8 @@ int CCameraVlanSetting::OnGlobalSettingsReply(CSnmp* pResponseIn, int nRequestID
                                   g_nPortCount, strPorts);
     pThis->m_editPorts.SetWindowText(strPorts);
 
-    pThis->m_bGlobalRead = true;
+    // A state outside 1 and 2 is shown as unknown: Apply would write a guess.
+    pThis->m_bGlobalRead = strState == "1" || strState == "2";
     pThis->UpdateApplyButton();
     session.SignalDone();
     return 0;

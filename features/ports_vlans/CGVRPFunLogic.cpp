@@ -1,5 +1,6 @@
 #include "features/ports_vlans/CGVRPFunLogic.h"
 
+#include "common/CUtils.h"
 #include "common/Globals.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -31,14 +32,15 @@ std::string PortColumn(int nColumn)
     return kPortTable + "." + std::to_string(nColumn);
 }
 
-std::string BindingText(CSnmp& response, int nIndex)
-{
-    return CModuleBase::ValueText(&response, nIndex);
-}
-
+// A value outside the field's set is shown as unknown: empty.
 const char* EnabledText(const std::string& strValue)
 {
-    return strValue == "1" ? "Enabled" : "Disabled";
+    return strValue == "1" ? "Enabled" : strValue == "2" ? "Disabled" : "";
+}
+
+const char* FrameTypeText(const std::string& strValue)
+{
+    return strValue == "1" ? "AllFrames" : strValue == "2" ? "TaggedOnly" : "";
 }
 
 bool InTimerRange(int nValue)
@@ -111,13 +113,20 @@ int CGVRPFunLogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pU
     CCommonSNMP& session = pThis->m_cSnmpPortTable;
     if (!pThis->IsWalkRow(session, nRequestID, nStatus, pResponse.get()))
         return 0;
-    GVRP_port_info row;
-    row.strPort = BindingText(*pResponse, 0);
-    row.strPvid = BindingText(*pResponse, 1);
-    row.strGvrpState = EnabledText(BindingText(*pResponse, 2));
-    row.strIngressChecking = EnabledText(BindingText(*pResponse, 3));
-    row.strAcceptFrameType = BindingText(*pResponse, 4) == "1" ? "AllFrames" : "TaggedOnly";
-    pThis->NotifyOwner(kNotifyRow, reinterpret_cast<LPARAM>(&row));
+    // The row's index is its port: a row of a port the switch does not have is skipped.
+    std::string strSuffix;
+    session.GetIndexSuffix(0, pResponse.get(), strSuffix);
+    if (const int nPort = CUtils::RowPort(strSuffix); nPort != 0) {
+        GVRP_port_info row;
+        row.strPort = std::to_string(nPort);
+        row.strPvid = CModuleBase::IntegerText(pResponse.get(), 1);
+        if (!CUtils::IsVlanId(row.strPvid))
+            row.strPvid.clear();
+        row.strGvrpState = EnabledText(CModuleBase::IntegerText(pResponse.get(), 2));
+        row.strIngressChecking = EnabledText(CModuleBase::IntegerText(pResponse.get(), 3));
+        row.strAcceptFrameType = FrameTypeText(CModuleBase::IntegerText(pResponse.get(), 4));
+        pThis->NotifyOwner(kNotifyRow, reinterpret_cast<LPARAM>(&row));
+    }
     session.StartRequest(&CGVRPFunLogic::OnPortTableReply, pThis, 0, 0);
     return 0;
 }
@@ -131,11 +140,9 @@ int CGVRPFunLogic::OnVlanIdReply(CSnmp* pResponseIn, int nRequestID, void* pUser
         return 0;
     std::string strSuffix;
     session.GetIndexSuffix(0, pResponse.get(), strSuffix);
-    if (!strSuffix.empty() && strSuffix[0] == '.')
-        strSuffix.erase(0, 1);
-    {
+    if (const int nVid = CUtils::RowVlanId(strSuffix); nVid != 0) {
         std::lock_guard lock(pThis->m_csWalkData);
-        pThis->m_strVlanIdList += strSuffix + ",";
+        pThis->m_strVlanIdList += std::to_string(nVid) + ",";
     }
     session.StartRequest(&CGVRPFunLogic::OnVlanIdReply, pThis, 0, 0);
     return 0;
@@ -159,10 +166,11 @@ int CGVRPFunLogic::OnGlobalReply(CSnmp* pResponseIn, int nRequestID, void* pUser
         return 0;
     }
     GVRP_global_info info;
-    info.nEnabled = BindingText(*pResponse, 0) == "2" ? 0 : 1;
-    info.strJoinTime = BindingText(*pResponse, 1);
-    info.strLeaveTime = BindingText(*pResponse, 2);
-    info.strLeaveAllTime = BindingText(*pResponse, 3);
+    const std::string strState = CModuleBase::IntegerText(pResponse.get(), 0);
+    info.nEnabled = strState == "1" ? 1 : strState == "2" ? 0 : -1;
+    info.strJoinTime = CModuleBase::IntegerText(pResponse.get(), 1);
+    info.strLeaveTime = CModuleBase::IntegerText(pResponse.get(), 2);
+    info.strLeaveAllTime = CModuleBase::IntegerText(pResponse.get(), 3);
     pThis->NotifyOwner(kNotifyRow, reinterpret_cast<LPARAM>(&info));
     session.SignalDone();
     return 0;

@@ -61,9 +61,10 @@ void CGVRPTime::EnableButtons(BOOL bEnable)
 
 void CGVRPTime::OnRefresh()
 {
-    if (!m_GVRPFunLogic.GetValue(CGVRPFunLogic::kStateOid, m_strGvrpState)) {
-        // Without the switch's state there is nothing to show or to apply:
-        // only Refresh (and Close) stay.
+    // Without a state the switch can mean there is nothing to show or to
+    // apply: only Refresh (and Close) stay.
+    if (!m_GVRPFunLogic.GetValue(CGVRPFunLogic::kStateOid, m_strGvrpState) ||
+        (m_strGvrpState != "1" && m_strGvrpState != "2")) {
         m_strGvrpState.clear();
         CheckDlgButton(IDC_GVRPTIME_ENABLED, BST_UNCHECKED);
         CheckDlgButton(IDC_GVRPTIME_DISABLED, BST_UNCHECKED);
@@ -125,13 +126,20 @@ LRESULT CGVRPTime::OnLogicNotify(WPARAM wParam, LPARAM lParam)
         return 0;
     const auto* pInfo = reinterpret_cast<const GVRP_global_info*>(lParam);
     // The timers of a disabled GVRP are shown, not edited.
-    if (pInfo->nEnabled == 0)
+    if (pInfo->nEnabled != 1)
         EnableTimerEdits(FALSE);
     m_editJoin.SetWindowText(pInfo->strJoinTime);
     m_editLeave.SetWindowText(pInfo->strLeaveTime);
     m_editLeaveAll.SetWindowText(pInfo->strLeaveAllTime);
     m_btnClose.EnableWindow(TRUE);
     m_btnRefresh.EnableWindow(TRUE);
+    // A state the switch cannot mean: shown as unknown, nothing to apply.
+    if (pInfo->nEnabled < 0) {
+        m_strGvrpState.clear();
+        CheckDlgButton(IDC_GVRPTIME_ENABLED, BST_UNCHECKED);
+        CheckDlgButton(IDC_GVRPTIME_DISABLED, BST_UNCHECKED);
+        return 0;
+    }
     m_btnApply.EnableWindow(TRUE);
     return 0;
 }

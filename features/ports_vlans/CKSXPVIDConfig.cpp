@@ -1,6 +1,7 @@
 #include "features/ports_vlans/CKSXPVIDConfig.h"
 
 #include "common/CModuleBase.h"
+#include "common/CUtils.h"
 #include "common/Globals.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -189,11 +190,11 @@ void CKSXPVIDConfig::StorePvidRow(CSnmp* pResponse)
     for (int i = 0; i < nCount; ++i) {
         std::string strSuffix;
         m_cCommonSNMPTable.GetIndexSuffix(i, pResponse, strSuffix);
-        const int nPort = CPVIDConfigLogic::IndexNumber(strSuffix);
-        const int nPvid = std::atoi(CModuleBase::ValueText(pResponse, i).c_str());
+        const int nPort = CUtils::RowPort(strSuffix);
+        const int nPvid = std::atoi(CModuleBase::IntegerText(pResponse, i).c_str());
         std::lock_guard lock(m_csData);
         // A row for a port the switch does not have is ignored.
-        if (nPort >= 1 && nPort <= g_nPortCount && nPort <= static_cast<int>(m_pPvidRead.size()))
+        if (nPort != 0 && nPort <= static_cast<int>(m_pPvidRead.size()))
             m_pPvidRead[static_cast<size_t>(nPort - 1)] = nPvid;
     }
 }

@@ -87,12 +87,12 @@ void CManagVlanSetDlg::OnRefresh()
 
 void CManagVlanSetDlg::StartVlanWalk()
 {
-    // The previous walk ends first: its late rows are stale.
+    // The previous walk ends first: its late rows are stale. The list keeps
+    // the last complete walk's VLANs until this one reaches the end.
     m_cCommonSNMPTable.Close();
-    m_comboVid.ResetContent();
     {
         std::lock_guard lock(m_csData);
-        m_arrRowStatus.clear();
+        m_arrWalkedVids.clear();
     }
     m_cCommonSNMPTable.Open(1);
     m_cCommonSNMPTable.AddValue(kVlanNameColumn, 4);
@@ -116,15 +116,11 @@ int CManagVlanSetDlg::OnVlanReply(CSnmp* pResponseIn, int nRequestID, void* pUse
     }
     std::string strSuffix;
     session.GetIndexSuffix(0, pResponse.get(), strSuffix);
-    const std::string strVid = !strSuffix.empty() && strSuffix[0] == '.' ? strSuffix.substr(1) : strSuffix;
-    const std::string strRowStatus = CModuleBase::ValueText(pResponse.get(), 1);
-    // The item first (carried to the UI thread; no lock is held meanwhile),
-    // then its row state: whatever the UI thread deletes in between, it
-    // deletes from both, so entry i stays item i.
-    pThis->m_comboVid.AddString(strVid);
-    {
+    const int nVid = CUtils::RowVlanId(strSuffix);
+    // Inactive VLANs are not offered, nor rows whose index no VLAN can have.
+    if (nVid != 0 && CModuleBase::ValueText(pResponse.get(), 1) == "1") {
         std::lock_guard lock(pThis->m_csData);
-        pThis->m_arrRowStatus.push_back(strRowStatus);
+        pThis->m_arrWalkedVids.push_back(std::to_string(nVid));
     }
     session.StartRequest(&CManagVlanSetDlg::OnVlanReply, pThis, 0, 0);
     return 0;
@@ -132,27 +128,26 @@ int CManagVlanSetDlg::OnVlanReply(CSnmp* pResponseIn, int nRequestID, void* pUse
 
 LRESULT CManagVlanSetDlg::OnWalkFinished(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
-    if (!m_bClosing)
-        UpdateView();
+    if (m_bClosing)
+        return 0;
+    std::vector<std::string> vids;
+    {
+        std::lock_guard lock(m_csData);
+        vids = m_arrWalkedVids;
+    }
+    m_comboVid.ResetContent();
+    for (const std::string& strVid : vids)
+        m_comboVid.AddString(strVid);
+    UpdateView();
     return 0;
 }
 
 void CManagVlanSetDlg::UpdateView()
 {
     ReadSettings();
-    m_nState = m_strState == "1" ? 0 : 1;
+    // A state outside the switch's set is shown as unknown: neither button.
+    m_nState = m_strState == "1" ? 0 : m_strState == "2" ? 1 : -1;
 
-    // Inactive VLANs are not offered; they go before the current one is
-    // selected, so the selection stays on its item.
-    {
-        std::lock_guard lock(m_csData);
-        for (size_t i = m_arrRowStatus.size(); i-- > 0;) {
-            if (m_arrRowStatus[i] == "1")
-                continue;
-            m_comboVid.DeleteString(static_cast<UINT>(i));
-            m_arrRowStatus.erase(m_arrRowStatus.begin() + static_cast<long>(i));
-        }
-    }
     m_comboVid.SetCurSel(-1);
     const int nItems = m_comboVid.GetCount();
     for (int i = 0; i < nItems; ++i) {
@@ -177,9 +172,14 @@ void CManagVlanSetDlg::ReadSettings()
     if (std::unique_ptr<CSnmp> pResponse = SendRead(m_cCommonSNMPGet)) {
         m_strState = CModuleBase::ValueText(pResponse.get(), 0);
         m_strVid = CModuleBase::ValueText(pResponse.get(), 1);
-        m_bSettingsRead = true;
+        // Apply writes the state back: only one the switch can mean counts as read.
+        m_bSettingsRead = m_strState == "1" || m_strState == "2";
+        if (!CUtils::IsVlanId(m_strVid))
+            m_strVid.clear();
     }
-    if (m_strVid == "1")
+    if (m_strVid.empty())
+        m_strVlanName.clear();
+    else if (m_strVid == "1")
         m_strVlanName = "default";
     else
         GetVlanName(m_strVid, m_strVlanName);

@@ -4,12 +4,15 @@
 // dialog open; a VLAN other than the default VLAN must have member ports.
 // Opened by the main window's command ID_MANAGEMENT_VLAN (32867).
 //
-// A refresh walks the static VLAN table on a worker thread: the VLAN ids fill
-// the list, their row states are kept under m_csData. At the end of the table
-// the walk hands over to the UI thread (WM_WALK_FINISHED), which reads the two
-// settings and fills the controls, so every synchronous read and every
-// setting is the UI thread's. Apply is refused until the settings have been
-// read, and, when it enables the management VLAN, until a VLAN id is chosen.
+// A refresh walks the static VLAN table on a worker thread: the ids of the
+// active VLANs (1..4094) are kept under m_csData. At the end of the table the
+// walk hands over to the UI thread (WM_WALK_FINISHED), which fills the list
+// with them, reads the two settings and fills the controls, so every
+// synchronous read and every setting is the UI thread's; a walk that fails
+// leaves the list as the last complete walk filled it. A state other than 1
+// or 2 is shown as unknown (neither button). Apply is refused until a state
+// the switch can mean has been read, and, when it enables the management
+// VLAN, until a VLAN id is chosen.
 //
 // Objects, korvelEnterprise.10.76.19.1:
 //   .7.2.0 management VLAN state (1 enabled, 2 disabled), .7.3.0 its VLAN id
@@ -58,10 +61,10 @@ private:
     bool HasMembers(const std::string& strVid);
     void WriteSettings();
 
-    // The walk's row states, under m_csData; entry i belongs to list item i.
-    // Declared before the sessions, so that it outlives every call-back.
+    // The active VLANs of the walk in progress, under m_csData; they fill
+    // the list when the walk reaches the end of the table.
     std::mutex m_csData;
-    std::vector<std::string> m_arrRowStatus;
+    std::vector<std::string> m_arrWalkedVids;
 
     CEdit m_editVlanName;
     CComboBox m_comboVid;

@@ -87,20 +87,6 @@ int CPVIDConfigLogic::SetPvids(const std::vector<int>& pvids)
     return 1;
 }
 
-int CPVIDConfigLogic::IndexNumber(const std::string& strSuffix)
-{
-    const size_t nDot = strSuffix.find('.');
-    if (nDot == std::string::npos)
-        return 0;
-    const char* pszText = strSuffix.c_str() + nDot + 1;
-    char* pszEnd = nullptr;
-    errno = 0;
-    const long nValue = std::strtol(pszText, &pszEnd, 10);
-    if (pszEnd == pszText || errno == ERANGE || nValue < INT_MIN || nValue > INT_MAX)
-        return 0;
-    return static_cast<int>(nValue);
-}
-
 void CPVIDConfigLogic::Close()
 {
     m_cSnmpTrunkWalk.Close();

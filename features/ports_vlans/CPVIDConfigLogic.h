@@ -41,10 +41,6 @@ public:
     // are not written).
     int SetPvids(const std::vector<int>& pvids);
 
-    // The number of a row index suffix (".5" gives 5): the text after its
-    // first dot read as a decimal number; 0 when it is none or out of range.
-    static int IndexNumber(const std::string& strSuffix);
-
     // Stops the sessions; once it returns no call-back runs.
     void Close();
 

@@ -1,6 +1,7 @@
 #include "features/ports_vlans/CPortConfigLogic.h"
 
 #include "common/CModuleBase.h"
+#include "common/CUtils.h"
 #include "common/Globals.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -43,7 +44,7 @@ std::string Column(const std::string& table, int column)
 
 int BindingInt(CSnmp& response, int index)
 {
-    return std::atoi(CModuleBase::ValueText(&response, index).c_str());
+    return std::atoi(CModuleBase::IntegerText(&response, index).c_str());
 }
 
 bool AskOkCancel(const std::string& text)
@@ -84,6 +85,10 @@ int CPortConfigLogic::StartPortTableWalk()
 {
     m_cSnmpGetSet.Open(SnmpPduGetNext);
     m_nRowCount = 0;
+    {
+        std::lock_guard lock(m_recordsLock);
+        m_PortSettingBuilding.assign(static_cast<std::size_t>(m_nPortNum), PORT_setting_info{});
+    }
     for (int column : kPortTableColumns)
         m_cSnmpGetSet.AddValue(Column(kPortTable, column), SnmpValueNull);
     m_cSnmpGetSet.StartRequest(OnPortTableReply, this, 0, kPortTableStepTimeoutMs);
@@ -98,6 +103,11 @@ int CPortConfigLogic::OnPortTableReply(CSnmp* pResponse, int nRequestID, void* p
     if (!session.FindRequestID(nRequestID))
         return 0; // a reply of a walk that was replaced or stopped
     if (nStatus != 0) {
+        if (nStatus == SnmpStatusEndOfWalk) {
+            // The table is complete: its rows replace the last ones whole.
+            std::lock_guard lock(pThis->m_recordsLock);
+            pThis->m_pPortSetting = pThis->m_PortSettingBuilding;
+        }
         if (nStatus == SnmpStatusEndOfWalk || nStatus == -3)
             pThis->NotifyOwner(WM_WALK_STALE);
         else if (nStatus == SnmpStatusFailed)
@@ -107,15 +117,19 @@ int CPortConfigLogic::OnPortTableReply(CSnmp* pResponse, int nRequestID, void* p
     }
     if (!response)
         return 0;
-    // Bindings in the order of the columns: port, speed, link, MDI/MDIX, flow control, media.
-    const int nPort = BindingInt(*response, 0);
+    // Bindings in the order of the columns: port, speed, link, MDI/MDIX, flow
+    // control, media. The row's index is its port: a row of a port the switch
+    // does not have is dropped.
+    std::string strSuffix;
+    session.GetIndexSuffix(0, response.get(), strSuffix);
+    const int nPort = CUtils::RowPort(strSuffix);
     const int nSpeed = BindingInt(*response, 1);
     const int nLinkStatus = BindingInt(*response, 2);
     const int nMdix = BindingInt(*response, 3);
     const int nFlowControl = BindingInt(*response, 4);
     const int nMediaType = BindingInt(*response, 5);
-    // Rows beyond the port count are counted and dropped.
-    pThis->StorePortRow(pThis->m_nRowCount++, nPort, nSpeed, nMdix, nFlowControl, nLinkStatus, nMediaType);
+    ++pThis->m_nRowCount;
+    pThis->StorePortRow(nPort - 1, nPort, nSpeed, nMdix, nFlowControl, nLinkStatus, nMediaType);
     session.StartRequest(OnPortTableReply, pThis, 0, kPortTableStepTimeoutMs);
     return 0;
 }
@@ -124,9 +138,9 @@ void CPortConfigLogic::StorePortRow(int nIndex, int nPort, int nSpeed, int nMdix
                                     int nMediaType)
 {
     std::lock_guard lock(m_recordsLock);
-    if (nIndex < 0 || nIndex >= m_nPortNum)
+    if (nIndex < 0 || static_cast<std::size_t>(nIndex) >= m_PortSettingBuilding.size())
         return;
-    PORT_setting_info& record = m_pPortSetting[static_cast<std::size_t>(nIndex)];
+    PORT_setting_info& record = m_PortSettingBuilding[static_cast<std::size_t>(nIndex)];
     record.nPort = nPort;
     record.nReserved = 100;
     record.nSpeed = nSpeed;
@@ -185,9 +199,13 @@ int CPortConfigLogic::OnDescriptionReply(CSnmp* pResponse, int nRequestID, void*
     }
     if (!response)
         return 0;
-    const int nPort = BindingInt(*response, 0);
+    // The row's index is its port: a row of a port the switch does not have is dropped.
+    std::string strSuffix;
+    session.GetIndexSuffix(0, response.get(), strSuffix);
+    const int nPort = CUtils::RowPort(strSuffix);
     const std::string strDescription = CModuleBase::ValueText(response.get(), 1);
-    pThis->StoreDescriptionRow(++pThis->m_nRowCount, nPort, strDescription);
+    ++pThis->m_nRowCount;
+    pThis->StoreDescriptionRow(nPort, nPort, strDescription);
     response.reset();
     session.StartRequest(OnDescriptionReply, pThis, 0, 0);
     return 0;

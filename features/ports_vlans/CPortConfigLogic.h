@@ -53,7 +53,9 @@ public:
     // Starts the walk on m_cSnmpGetSet; returns 1 whatever the session answers.
     int StartPortTableWalk();
     static int OnPortTableReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
-    // Stores one row into record nIndex; nothing when nIndex is not a record.
+    // Stores one row of the walk in progress into record nIndex; nothing
+    // when nIndex is not a record. The walk's records are published whole
+    // when it reaches the end of the table.
     void StorePortRow(int nIndex, int nPort, int nSpeed, int nMdix, int nFlowControl, int nLinkStatus, int nMediaType);
     // Writes the speed, MDI/MDIX and flow control of one port in one SET;
     // TRUE when the switch accepted it.
@@ -113,7 +115,8 @@ private:
 
     mutable std::mutex m_recordsLock; // guards both record arrays
     std::vector<PORT_description_info> m_pPortDesc;
-    std::vector<PORT_setting_info> m_pPortSetting;
+    std::vector<PORT_setting_info> m_pPortSetting; // published by the last complete port table walk
+    std::vector<PORT_setting_info> m_PortSettingBuilding; // rows of the port table walk in progress
     std::atomic<int> m_nRowCount{0}; // rows the walk in progress has delivered
     int m_nPortNum = 0;
     std::atomic<bool> m_bDescriptionWalkRunning{false};

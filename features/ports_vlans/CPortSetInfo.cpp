@@ -100,9 +100,12 @@ LRESULT CPortSetInfo::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ResetControls();
         break;
     case WM_WALK_FAILED:
-        EnableButtons(TRUE);
-        // The worker that reports the failure waits for this handler: the
-        // next walk starts after it has returned.
+        // The list keeps the last complete walk; nothing is applied until a
+        // walk completes, but Refresh (and Close) stay usable while the walk
+        // is tried again. The worker that reports the failure waits for this
+        // handler: the next walk starts after it has returned.
+        m_btnRefresh.EnableWindow(TRUE);
+        m_btnApply.EnableWindow(FALSE);
         PostMessage(WM_RESTART_WALK);
         ResetControls();
         break;
@@ -150,9 +153,12 @@ void CPortSetInfo::OnListClick(NMHDR* /*pNMHDR*/, LRESULT* pResult)
     const int nSpeedPos = TextPosition(kSpeedTexts, m_list.GetItemText(nRow, 2));
     if (nSpeedPos >= 0)
         m_comboSpeed.SetCurSel(nSpeedPos);
-    m_comboFlowControl.SetCurSel(m_list.GetItemText(nRow, 4) == "Enabled" ? 0 : 1);
+    const std::string strFlowControl = m_list.GetItemText(nRow, 4);
+    m_comboFlowControl.SetCurSel(strFlowControl == "Enabled" ? 0 : 1);
     const std::string strMdix = m_list.GetItemText(nRow, 3);
     m_comboMdix.SetCurSel(strMdix == "Auto" ? 0 : strMdix == "MDI" ? 1 : 2);
+    // An empty cell is a value the switch did not give or cannot mean.
+    m_bRowValuesKnown = nSpeedPos >= 0 && !strFlowControl.empty() && !strMdix.empty();
 }
 
 void CPortSetInfo::Refresh()
@@ -170,6 +176,11 @@ void CPortSetInfo::OnApply()
     // A row whose port never arrived shows port 0: it cannot be applied.
     if (strPort.empty() || !m_PortConfigLogic.IsPortInRange(nPort)) {
         MessageBox("Please Select one port !");
+        return;
+    }
+    // What Apply writes beside the user's change would be a guess.
+    if (!m_bRowValuesKnown) {
+        MessageBox("The settings of port " + strPort + " could not be read. Please refresh.");
         return;
     }
     const int nSpeedPos = m_comboSpeed.GetCurSel();
@@ -216,7 +227,9 @@ void CPortSetInfo::OnTimer(UINT_PTR nIDEvent)
 
 LRESULT CPortSetInfo::OnRestartWalk(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
-    Refresh();
+    // As Refresh, but the buttons stay as the failure left them.
+    m_PortConfigLogic.StartTrunkWalk();
+    m_PortConfigLogic.StartPortTableWalk();
     return 0;
 }
 
@@ -230,7 +243,10 @@ void CPortSetInfo::FillPortList()
         m_list.SetOrInsertItemText(i, 1, CodeText(kLinkTexts, record.nLinkStatus), -1);
         m_list.SetOrInsertItemText(i, 2, CodeText(kSpeedTexts, record.nSpeed), -1);
         m_list.SetOrInsertItemText(i, 3, CodeText(kMdixTexts, record.nMdix), -1);
-        m_list.SetOrInsertItemText(i, 4, record.nFlowControl == kFlowControlEnabled ? "Enabled" : "Disabled", -1);
+        const char* pszFlowControl = record.nFlowControl == kFlowControlEnabled    ? "Enabled"
+                                     : record.nFlowControl == kFlowControlDisabled ? "Disabled"
+                                                                                   : "";
+        m_list.SetOrInsertItemText(i, 4, pszFlowControl, -1);
     }
 }
 

@@ -59,5 +59,8 @@ private:
     CButton m_btnRefresh;
     CButton m_btnApply;
     int m_nSelectedIndex = 0; // the list row the user last clicked
+    // The clicked row's speed, MDI/MDIX and flow control were all read: a
+    // row with a value the switch did not give (or cannot mean) is not applied.
+    bool m_bRowValuesKnown = true;
     CPortConfigLogic m_PortConfigLogic;
 };

@@ -94,11 +94,13 @@ void CTrunkConfigDlg::ReadTrunkState()
     response->getError(&nError, &nErrorIndex);
     if (nError != 0 || response->getVarBindCount() < 1)
         return;
-    const bool bEnabled = CModuleBase::ValueText(response.get(), 0) == "1";
+    const std::string strState = CModuleBase::IntegerText(response.get(), 0);
+    const bool bEnabled = strState == "1";
     m_checkEnable.SetCheck(bEnabled ? BST_CHECKED : BST_UNCHECKED);
     GetDlgItem(IDC_TRUNK_PORT_MEMBER)->EnableWindow(bEnabled);
-    m_bStateRead = true;
-    GetDlgItem(IDC_TRUNK_APPLY_STATE)->EnableWindow(TRUE);
+    // A state outside 1 and 2 is unknown: the box would write a guess.
+    m_bStateRead = bEnabled || strState == "2";
+    GetDlgItem(IDC_TRUNK_APPLY_STATE)->EnableWindow(m_bStateRead ? TRUE : FALSE);
 }
 
 void CTrunkConfigDlg::StartTrunkTableWalk()
@@ -106,7 +108,10 @@ void CTrunkConfigDlg::StartTrunkTableWalk()
     // Opening stops a walk that still runs, so none of its rows lands in the
     // emptied list.
     const bool bReady = m_cTableSNMP.Open(SnmpPduGetNext);
-    m_listTrunk.DeleteAllItems();
+    {
+        std::lock_guard lock(m_csRows);
+        m_rowsBuilding.clear();
+    }
     if (!bReady || m_cTableSNMP.AddValue(kTrunkMembersColumn, SnmpValueNull) != 0 ||
         m_cTableSNMP.AddValue(kTrunkModeColumn, SnmpValueNull) != 0)
         return;
@@ -122,38 +127,52 @@ int CTrunkConfigDlg::OnTrunkRowReply(CSnmp* pResponse, int nRequestId, void* pUs
     if (!pDlg->m_cTableSNMP.FindRequestID(nRequestId))
         return 0;
     if (nStatus != SnmpStatusOk || !response) {
+        // The end of the table shows its rows whole; a failure keeps the list.
+        if (nStatus == SnmpStatusEndOfWalk)
+            pDlg->ShowBuiltRows();
         if (CWnd* pRefresh = pDlg->GetDlgItem(IDC_TRUNK_REFRESH))
             pRefresh->EnableWindow(TRUE);
         return 0;
     }
 
     // Binding 0 is the member column, whose row index is the trunk id;
-    // binding 1 the mode column.
-    std::string strTrunkId;
-    std::string strMode;
-    std::string strMembers;
+    // binding 1 the mode column (1 LACP, 2 Static, 3 Disable).
+    TrunkRow row;
     const int nCount = response->getVarBindCount();
     if (nCount > 0) {
         const std::string bitmap = CModuleBase::ValueText(response.get(), 0);
         int nPorts = 0;
-        strMembers = CUtils::PortBitmapToList(bitmap, nPorts);
+        row.strMembers = CUtils::PortBitmapToList(bitmap, nPorts);
         std::string strSuffix;
         pDlg->m_cTableSNMP.GetIndexSuffix(0, response.get(), strSuffix);
-        strTrunkId = !strSuffix.empty() && strSuffix[0] == '.' ? strSuffix.substr(1) : strSuffix;
+        row.strTrunkId = !strSuffix.empty() && strSuffix[0] == '.' ? strSuffix.substr(1) : strSuffix;
     }
     if (nCount > 1) {
-        const std::string value = CModuleBase::ValueText(response.get(), 1);
-        strMode = value == "1" ? kModeLacp : value == "2" ? kModeStatic : kModeDisable;
+        const std::string value = CModuleBase::IntegerText(response.get(), 1);
+        row.strMode = value == "1" ? kModeLacp : value == "2" ? kModeStatic : value == "3" ? kModeDisable : "";
     }
-
-    CListCtrlEx& list = pDlg->m_listTrunk;
-    const int nRow = list.GetItemCount();
-    list.SetOrInsertItemText(nRow, 0, strTrunkId.c_str(), -1);
-    list.SetOrInsertItemText(nRow, 1, strMode.c_str(), -1);
-    list.SetOrInsertItemText(nRow, 2, strMembers.c_str(), -1);
-
+    {
+        std::lock_guard lock(pDlg->m_csRows);
+        pDlg->m_rowsBuilding.push_back(row);
+    }
     pDlg->m_cTableSNMP.StartRequest(&CTrunkConfigDlg::OnTrunkRowReply, pDlg, 0, 0);
     return 0;
+}
+
+void CTrunkConfigDlg::ShowBuiltRows()
+{
+    std::vector<TrunkRow> rows;
+    {
+        std::lock_guard lock(m_csRows);
+        rows = m_rowsBuilding;
+    }
+    m_listTrunk.DeleteAllItems();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int nRow = static_cast<int>(i);
+        m_listTrunk.SetOrInsertItemText(nRow, 0, rows[i].strTrunkId.c_str(), -1);
+        m_listTrunk.SetOrInsertItemText(nRow, 1, rows[i].strMode.c_str(), -1);
+        m_listTrunk.SetOrInsertItemText(nRow, 2, rows[i].strMembers.c_str(), -1);
+    }
 }
 
 void CTrunkConfigDlg::CopyRowToFields(int nRow)
@@ -243,6 +262,10 @@ void CTrunkConfigDlg::OnApplyChannelMode()
     const std::string strListedMembers = nRow >= 0 ? m_listTrunk.GetItemText(nRow, 2) : std::string();
     if (strMode == strListedMode)
         return;
+    if (nRow >= 0 && strListedMode.empty()) {
+        AfxMessageBox("The channel mode of trunk " + strTrunkId + " could not be read. Please refresh.", MB_OK);
+        return;
+    }
     if (strListedMembers.empty()) {
         AfxMessageBox("The minimum port numbers for an aggregated link is 2.", MB_OK);
         return;

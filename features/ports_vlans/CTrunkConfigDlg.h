@@ -3,8 +3,11 @@
 // and the member picker (CKSXTrunkPort), which writes the members.
 //
 // Opened by the main window's command ID_TRUNK_CONFIGURATION (32818). The
-// trunk table walk fills the list from the session's worker thread (its
-// window calls are carried to the UI thread).
+// trunk table walk gathers its rows on the session's worker thread and fills
+// the list whole when it reaches the end of the table (its window calls are
+// carried to the UI thread); a failed walk leaves the last complete list. A
+// state or channel mode outside the switch's set is shown as unknown (box
+// unchecked, mode empty), and nothing is applied over it.
 #pragma once
 
 #include "common/CCommonSNMP.h"
@@ -14,7 +17,9 @@
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
 
+#include <mutex>
 #include <string>
+#include <vector>
 
 class CSnmp;
 
@@ -42,6 +47,8 @@ private:
     void ReadTrunkState();
     void StartTrunkTableWalk();
     static int OnTrunkRowReply(CSnmp* pResponse, int nRequestId, void* pUserData, int nStatus);
+    // Fills the list with the rows of the walk that has just completed.
+    void ShowBuiltRows();
     void SetChannelMode(int nTrunkId);
     // Copies a row of the list into the Trunk ID field, the mode combo and
     // the remembered member list.
@@ -50,6 +57,17 @@ private:
     std::string GetModeText() const;
     // The row labelled with the trunk id, or -1.
     int FindTrunkRow(const std::string& strTrunkId) const;
+
+    // One trunk row as the list shows it: id, mode, members.
+    struct TrunkRow
+    {
+        std::string strTrunkId;
+        std::string strMode;
+        std::string strMembers;
+    };
+    // The rows of the walk in progress, under m_csRows.
+    std::mutex m_csRows;
+    std::vector<TrunkRow> m_rowsBuilding;
 
     CEdit m_editTrunkId;
     CComboBox m_comboMode;

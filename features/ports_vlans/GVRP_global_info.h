@@ -5,8 +5,8 @@
 
 struct GVRP_global_info
 {
-    int nEnabled = 0;        // 0 when the state reads "2" (disabled), otherwise 1
-    std::string strJoinTime; // the timers in ms, as read
+    int nEnabled = 0;        // 1 when the state reads "1" (enabled), 0 for "2" (disabled), -1 for anything else
+    std::string strJoinTime; // the timers in ms, as read; empty when not a number
     std::string strLeaveTime;
     std::string strLeaveAllTime;
 };

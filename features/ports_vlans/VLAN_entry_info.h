@@ -24,6 +24,8 @@ struct VLAN_entry_info
     int nForbiddenCount = 0;      // ports in szForbiddenPorts; always 0
     int nNonMemberCount = 0;      // g_nPortCount - nEgressCount - nForbiddenCount
     std::string strReserved;      // always empty
+    bool bPortsRead = true;       // false when the switch gave no egress or untagged cell for the VLAN:
+                                  // its port lists are unknown, and nothing may be written from them
 };
 
 // The records in the order of the walk (ascending VLAN id), one per list row.

@@ -55,7 +55,8 @@ public:
     // noSuchInstance, endOfMibView and NULL give an empty text. `type` is the
     // value's BER tag (2 INTEGER, 4 OCTET STRING, 6 OBJECT IDENTIFIER, 64
     // IpAddress, 65 Counter32, 66 Gauge32, 67 TimeTicks, 70 Counter64, 5 NULL,
-    // 0x80-0x82 the exceptions). 0, or -1 for an index out of range.
+    // 0x80-0x82 the exceptions), or SnmpNoValue for a walk row's cell that the
+    // table does not have (an empty text). 0, or -1 for an index out of range.
     // The text ends at the value's first NUL byte: an octet string that may
     // hold NUL bytes (a MAC address, a port bitmap, a DateAndTime) is read
     // whole with getValueBytes (CModuleBase::ValueText), never with getValue.

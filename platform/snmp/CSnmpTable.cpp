@@ -7,7 +7,26 @@
 
 namespace {
 constexpr int kErrNoSuchName = 2;
-constexpr int kEndOfMibView = 0x82;
+
+// Where a column's next object stands against its table.
+enum class Cell { InTable, Left, NotIncreasing };
+
+Cell Classify(const SnmpBinding& b, const SnmpOid& asked, const SnmpOid& column)
+{
+    if (b.isException()) // endOfMibView: the column keeps its place
+        return Cell::Left;
+    if (!(asked < b.name))
+        return Cell::NotIncreasing;
+    if (b.name.size() <= column.size() || !SnmpOidStartsWith(b.name, column))
+        return Cell::Left;
+    return Cell::InTable;
+}
+
+SnmpOid Suffix(const SnmpOid& name, const SnmpOid& column)
+{
+    return SnmpOid(name.begin() + static_cast<std::ptrdiff_t>(column.size()), name.end());
+}
+
 } // namespace
 
 struct CSnmpTable::State
@@ -19,6 +38,7 @@ struct CSnmpTable::State
     unsigned epoch = 0;
     std::vector<SnmpOid> columns;
     std::vector<SnmpOid> positions;
+    std::vector<bool> left; // the column has left its table
     bool ended = false;
 
     // Starts the walk again when the request changed since the last step.
@@ -34,6 +54,7 @@ struct CSnmpTable::State
         for (const SnmpBinding& b : r.bindings)
             columns.push_back(b.name);
         positions = columns;
+        left.assign(columns.size(), false);
         ended = false;
     }
 };
@@ -64,50 +85,94 @@ bool CSnmpTable::prepareStep(SnmpWalkStep& step, int requestId)
     step.epoch = m->epoch;
     step.isWalk = r.pduType == SnmpPduGetNext;
     step.ended = step.isWalk && m->ended;
-    if (step.isWalk)
-        for (size_t i = 0; i < step.message.bindings.size(); ++i) {
-            SnmpBinding& b = step.message.bindings[i];
-            b = SnmpBinding();
+    step.columns.clear();
+    step.sent.clear();
+    if (step.isWalk) {
+        step.columns = m->columns;
+        step.message.bindings.clear();
+        for (size_t i = 0; i < m->columns.size(); ++i) {
+            if (m->left[i])
+                continue;
+            SnmpBinding b;
             b.name = m->positions[i];
+            step.message.bindings.push_back(std::move(b));
+            step.sent.push_back(i);
         }
+    }
     return true;
 }
 
-int CSnmpTable::finishStep(const SnmpWalkStep& step, int status, CSnmp& response)
+int CSnmpTable::finishStep(SnmpWalkStep& step, int status, CSnmp& response)
 {
     if (step.ended)
         return SnmpStatusEndOfWalk;
     if (!step.isWalk || status != SnmpStatusOk)
         return status;
     std::lock_guard guard(m->mutex);
-    const SnmpMessage& reply = response.message();
+    const bool current = step.epoch == m->epoch; // else the walk was started again meanwhile
+    SnmpMessage& reply = response.message();
+    const size_t sentCount = step.sent.size();
     if (reply.errorStatus == kErrNoSuchName) { // SNMPv1: past the end of the agent's MIB
-        if (step.epoch == m->epoch)
+        const int at = reply.errorIndex;
+        if (sentCount > 1 && at >= 1 && static_cast<size_t>(at) <= sentCount) {
+            const auto j = static_cast<std::ptrdiff_t>(at - 1);
+            if (current)
+                m->left[step.sent[static_cast<size_t>(j)]] = true;
+            step.message.bindings.erase(step.message.bindings.begin() + j);
+            step.sent.erase(step.sent.begin() + j);
+            return kStepAgain;
+        }
+        if (current)
             m->ended = true;
         return SnmpStatusEndOfWalk;
     }
-    if (reply.errorStatus != 0 || reply.bindings.size() != step.message.bindings.size())
+    if (reply.errorStatus != 0 || reply.bindings.size() != sentCount)
         return SnmpStatusFailed;
 
-    bool end = reply.bindings[0].type == kEndOfMibView || m->columns.empty() ||
-               !SnmpOidStartsWith(reply.bindings[0].name, step.epoch == m->epoch ? m->columns[0]
-                                                                                  : step.message.bindings[0].name);
-    for (size_t i = 0; i < reply.bindings.size() && !end; ++i) {
-        const SnmpBinding& b = reply.bindings[i];
-        // A column at the end of the MIB keeps its place; any other
-        // identifier must increase, or a broken agent would walk forever.
-        if (b.type != kEndOfMibView && !(step.message.bindings[i].name < b.name))
-            end = true;
+    std::vector<Cell> cells(sentCount);
+    const SnmpOid* row = nullptr; // the smallest index among the columns in their tables
+    SnmpOid rowIndex;
+    for (size_t j = 0; j < sentCount; ++j) {
+        const SnmpOid& column = step.columns[step.sent[j]];
+        cells[j] = Classify(reply.bindings[j], step.message.bindings[j].name, column);
+        if (cells[j] == Cell::NotIncreasing)
+            return SnmpStatusFailed;
+        if (cells[j] != Cell::InTable)
+            continue;
+        SnmpOid suffix = Suffix(reply.bindings[j].name, column);
+        if (!row || suffix < rowIndex) {
+            rowIndex = std::move(suffix);
+            row = &rowIndex;
+        }
     }
-    if (step.epoch != m->epoch) // the walk was started again meanwhile
-        return end ? SnmpStatusEndOfWalk : SnmpStatusOk;
-    if (end) {
-        m->ended = true;
+    if (!row) {
+        if (current)
+            m->ended = true;
         return SnmpStatusEndOfWalk;
     }
-    for (size_t i = 0; i < reply.bindings.size(); ++i)
-        if (reply.bindings[i].type != kEndOfMibView)
-            m->positions[i] = reply.bindings[i].name;
+
+    // The row: one binding per column, the ones at another index without value.
+    std::vector<SnmpBinding> cellsOut(step.columns.size());
+    for (size_t i = 0; i < step.columns.size(); ++i) {
+        SnmpBinding& b = cellsOut[i];
+        b.name = step.columns[i];
+        b.name.insert(b.name.end(), rowIndex.begin(), rowIndex.end());
+        b.type = SnmpNoValue;
+        b.nameText = SnmpOidText(b.name);
+    }
+    for (size_t j = 0; j < sentCount; ++j) {
+        const size_t i = step.sent[j];
+        SnmpBinding& b = reply.bindings[j];
+        if (cells[j] == Cell::Left) {
+            if (current)
+                m->left[i] = true;
+        } else if (b.name == cellsOut[i].name) {
+            if (current)
+                m->positions[i] = b.name;
+            cellsOut[i] = std::move(b);
+        }
+    }
+    reply.bindings = std::move(cellsOut);
     return SnmpStatusOk;
 }
 
@@ -118,8 +183,12 @@ int CSnmpTable::getNext(const char* host, CSnmp*& response, unsigned long timeou
     if (!prepareStep(step, 0))
         return SnmpStatusFailed;
     auto reply = std::make_unique<CSnmp>();
-    int status = step.ended ? SnmpStatusEndOfWalk : SnmpExchange(step.message, host, timeout, reply->message());
-    status = finishStep(step, status, *reply);
+    int status = kStepAgain;
+    while (status == kStepAgain) {
+        reply->message() = SnmpMessage();
+        status = step.ended ? SnmpStatusEndOfWalk : SnmpExchange(step.message, host, timeout, reply->message());
+        status = finishStep(step, status, *reply);
+    }
     if (status == SnmpStatusOk)
         response = reply.release();
     return status;

@@ -3,9 +3,17 @@
 //
 // For a GETNEXT request each getNext is one step of the walk over the
 // request's columns: the walker remembers where each column stands, so
-// successive steps return successive rows. The walk ends (SnmpStatusEndOfWalk,
-// also on every later step) once the first column has left its subtree, the
-// agent reports the end of its MIB, or a step's identifiers do not increase.
+// successive steps return successive rows. A step delivers one row, the
+// smallest index among the columns' next objects, with one binding per column
+// in the request's order: a column whose next object lies at a larger index,
+// or past its column, gives a binding of type SnmpNoValue for the row (its
+// identifier the column's at the row's index, its value empty) and is asked
+// again from where it stood. So a table with a missing cell never shifts the
+// rows after it. A column that has left its table (or reached the end of the
+// agent's MIB) is not asked again; the walk ends (SnmpStatusEndOfWalk, also on
+// every later step) once every column has. An agent whose next object for a
+// column is not past the identifier asked fails the step (SnmpStatusFailed):
+// it would walk for ever.
 // Changing the request's kind or bindings (setType, clearVarBindList,
 // addValue) or giving another request starts the walk again from the
 // request's identifiers. A GET or SET request is sent as it is, exactly as
@@ -40,11 +48,16 @@ public:
 protected:
     // The request of the next step (false: no request, or nothing to send).
     bool prepareStep(SnmpWalkStep& step, int requestId);
-    // Applies the walk's rules to the answer of a step and returns the
-    // step's final status.
-    int finishStep(const SnmpWalkStep& step, int status, CSnmp& response);
+    // Applies the walk's rules to the answer of one exchange of a step: the
+    // step's final status, with the row in `response` when it is
+    // SnmpStatusOk; or kStepAgain when an SNMPv1 agent's noSuchName named one
+    // of several columns: that column is out of the walk (and of the step),
+    // and the step is sent again as it now stands.
+    static constexpr int kStepAgain = -100;
+    int finishStep(SnmpWalkStep& step, int status, CSnmp& response);
 
 private:
+
     struct State;
     std::unique_ptr<State> m;
 };

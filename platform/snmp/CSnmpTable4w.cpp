@@ -23,11 +23,18 @@ int CSnmpTable4w::getNextAsync(const char* host, SnmpCallback callback, void* us
     bool started = m_runner->Start([this, step, peer = std::string(host), callback, userData, timeout,
                                     id](SnmpAsyncRunner::Gate& gate) {
         auto reply = std::make_unique<CSnmp>();
-        int status = step->ended ? SnmpStatusEndOfWalk : SnmpExchange(step->message, peer.c_str(), timeout, reply->message());
-        if (!gate.Enter())
-            return;
+        int status = kStepAgain;
+        for (;;) {
+            reply->message() = SnmpMessage();
+            status = step->ended ? SnmpStatusEndOfWalk : SnmpExchange(step->message, peer.c_str(), timeout, reply->message());
+            if (!gate.Enter())
+                return;
+            status = finishStep(*step, status, *reply);
+            if (status != kStepAgain)
+                break;
+            gate.Leave();
+        }
         reply->message().requestId = id;
-        status = finishStep(*step, status, *reply);
         callback(status == SnmpStatusOk ? reply.release() : nullptr, id, userData, status);
         gate.Leave();
     });

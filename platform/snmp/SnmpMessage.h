@@ -31,6 +31,7 @@ struct SnmpBinding
     std::string valueText;
     std::string suffixText; // index suffix given out by CSnmpTable::getInstance
     bool isException() const { return type == 0x80 || type == 0x81 || type == 0x82; }
+    bool isNoValue() const { return type == 0x100; } // SnmpNoValue
 };
 
 struct SnmpMessage

@@ -81,7 +81,7 @@ TEST_F(GvrpLogicTest, PortTableRowsAreMappedToTheirTexts)
     ASSERT_EQ(sim->Set(PortOid(3, 2), SnmpValueInteger, "1"), 0);
     ASSERT_EQ(sim->Set(PortOid(5, 2), SnmpValueInteger, "2"), 0);
     ASSERT_EQ(sim->Set(PortOid(4, 3), SnmpValueInteger, "2"), 0);
-    ASSERT_EQ(sim->Set(PortOid(5, 3), SnmpValueInteger, "3"), 0); // not "1": tagged only
+    ASSERT_EQ(sim->Set(PortOid(5, 3), SnmpValueInteger, "3"), 0); // neither 1 nor 2: unknown
     OwnerWindow owner(false);
     CGVRPFunLogic logic;
     ASSERT_TRUE(logic.SetHwnd(owner.GetSafeHwnd()));
@@ -90,7 +90,7 @@ TEST_F(GvrpLogicTest, PortTableRowsAreMappedToTheirTexts)
     ASSERT_EQ(owner.rows.size(), 28U);
     EXPECT_EQ(Row(owner.rows[0]), "1|1|Disabled|Enabled|AllFrames");
     EXPECT_EQ(Row(owner.rows[1]), "2|10|Enabled|Enabled|TaggedOnly");
-    EXPECT_EQ(Row(owner.rows[2]), "3|1|Disabled|Disabled|TaggedOnly");
+    EXPECT_EQ(Row(owner.rows[2]), "3|1|Disabled|Disabled|");
     EXPECT_EQ(Row(owner.rows[27]), "28|1|Disabled|Enabled|AllFrames");
     EXPECT_EQ(owner.codes.back(), "5 Finished");
 }
@@ -103,7 +103,7 @@ TEST_F(GvrpLogicTest, GlobalReadGivesTheStateAndTimers)
         const char* state;
         int enabled;
     };
-    for (const Case& c : {Case{"1", 1}, Case{"2", 0}, Case{"3", 1}}) {
+    for (const Case& c : {Case{"1", 1}, Case{"2", 0}, Case{"3", -1}}) {
         SCOPED_TRACE(c.state);
         ASSERT_EQ(sim->Set(kState, SnmpValueInteger, c.state), 0);
         OwnerWindow owner(true);

@@ -108,3 +108,19 @@ TEST(PoeStatus, FailedReadsAreRetriedAfterThreeSkips)
     }
     EXPECT_TRUE(LogLinesOf(sim, "GETNEXT").empty());
 }
+
+// Rows of unit 0, of port 0 and of another unit are no ports of this panel:
+// they change no port's state.
+TEST(PoeStatus, RowsOfOtherUnitsAndOfPortZeroAreSkipped)
+{
+    PolledSwitch polled(kPuffin, {KorvelSimulator::BaseData(), ModelData(kPuffin.name),
+                                  std::string(KORVEL_SOURCE_DIR) + "/tests/hostile/fixtures/poe-foreign-rows.snmprec"});
+    ASSERT_TRUE(polled.Ready());
+    ASSERT_EQ(polled.sim.Set(kPoeLedMode, SnmpValueInteger, "2"), 0);
+    PolledPanel& panel = polled.panel;
+    ASSERT_EQ(ReadPoe(panel), 0);
+    const std::pair<int, BYTE> leds[] = {
+        {1, CPanelStatus::LED_DARK}, {2, CPanelStatus::LED_GREEN}, {7, CPanelStatus::LED_AMBER}};
+    for (const auto& [port, led] : leds)
+        EXPECT_EQ(panel.Led(port), led) << "port " << port;
+}

@@ -231,15 +231,16 @@ TEST_F(PortSetInfoTest, ChangeThatBreaksARuleIsRefusedAndNothingIsSent)
     }
 }
 
-TEST_F(PortSetInfoTest, RowWithoutPortAndUnknownMdixTextCannotBeApplied)
+TEST_F(PortSetInfoTest, RowWithUnknownValuesAndUnknownMdixTextCannotBeApplied)
 {
-    // 10 rows for 28 ports: rows 11 to 28 never got a port number.
+    // 10 full rows for 28 ports: rows 11 to 28 have only the media type the
+    // base gives, every other cell is unknown.
     StartSwitch({KorvelSimulator::BaseData(), FixtureData("short-port-table.snmprec")}, 28);
     BoxRecorder boxes(IDOK);
     WhenReady([&](CPortSetInfo& d) {
         CListCtrl& list = Item<CListCtrl>(d, IDC_PORTSET_LIST);
         ASSERT_EQ(list.GetItemCount(), 28);
-        EXPECT_EQ(Row(list, 20), (RowTexts{"0", "Down", "1000M Full", "Auto", "Disabled"}));
+        EXPECT_EQ(Row(list, 20), (RowTexts{"21", "", "", "", ""}));
         Apply(d, 20, kSpeedAuto, kLeave, kLeave);
 
         // A typed MDI/MDIX text that names no item is refused.
@@ -247,8 +248,8 @@ TEST_F(PortSetInfoTest, RowWithoutPortAndUnknownMdixTextCannotBeApplied)
         Item<CComboBox>(d, IDC_PORTSET_MDIX).SetWindowText("Crossed");
         ClickButton(d, IDC_PORTSET_APPLY);
     });
-    EXPECT_EQ(Texts(boxes.Calls()),
-              (std::vector<std::string>{"Please Select one port !", "Please Select one MDI/MDIX mode !"}));
+    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{"The settings of port 21 could not be read. Please refresh.",
+                                                              "Please Select one MDI/MDIX mode !"}));
     EXPECT_TRUE(Requests("SET").empty());
 }
 

@@ -357,3 +357,28 @@ TEST(VlanList, ChecksIdsRangesAndTheGroupLimit)
         EXPECT_EQ(boxes.texts, c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
     }
 }
+
+// Row indexes as a switch gives them: only what a real row can have is taken.
+TEST(RowIndexes, OnlyIndexesARealRowCanHave)
+{
+    PortCount ports(28);
+    struct Case
+    {
+        const char* index;
+        int port, unitPort, vlan;
+    };
+    const Case cases[] = {
+        {".5", 5, 0, 5},          {"5", 5, 0, 5},         {".28", 28, 0, 28},    {".29", 0, 0, 29},
+        {".0", 0, 0, 0},          {".1.5", 0, 5, 0},      {".2.5", 0, 0, 0},     {".0.1", 0, 0, 0},
+        {".1.29", 0, 0, 0},       {".1.0", 0, 0, 0},      {".4094", 0, 0, 4094}, {".4095", 0, 0, 0},
+        {".4294967295", 0, 0, 0}, {".4294967296", 0, 0, 0}, {".99999999999", 0, 0, 0}, {".-1", 0, 0, 0},
+        {"", 0, 0, 0},            {".", 0, 0, 0},         {"..5", 0, 0, 0},      {".5.", 0, 0, 0},
+        {".1..5", 0, 0, 0},       {". 5", 0, 0, 0},       {".0x5", 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.index);
+        EXPECT_EQ(CUtils::RowPort(c.index), c.port);
+        EXPECT_EQ(CUtils::RowUnitPort(c.index), c.unitPort);
+        EXPECT_EQ(CUtils::RowVlanId(c.index), c.vlan);
+    }
+}

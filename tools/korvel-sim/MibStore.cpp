@@ -64,6 +64,11 @@ bool MibStore::Load(const std::string& path, std::string& error)
                 if (!ParseObjectLine(arg, oid, value))
                     return fail("template needs COLUMN|TYPE|VALUE");
                 templates[oid] = value;
+            } else if (word == "remove") {
+                if (!ParseOid(arg, oid))
+                    return fail("remove needs an OID");
+                for (auto it = objects.lower_bound(oid); it != objects.end() && OidStartsWith(it->first, oid);)
+                    it = objects.erase(it);
             } else if (word == "user") {
                 SimUser user;
                 std::string why;

@@ -145,3 +145,26 @@ TEST_F(FirmwareTest, ClosingDuringAPollDropsTheLateReply)
     PumpFor(500);
     EXPECT_EQ(boxes.Count(), 0u);
 }
+
+// A switch that stays preparing ("4"): polled every second without an overall
+// time-out, while the bar stops at 89 (timers scaled: a poll each 50 ms).
+TEST_F(FirmwareTest, PreparingForeverKeepsPollingAndTheBarStopsAt89)
+{
+    StartFirmwareSwitch("4");
+    SetWindowTimerScale(0.05);
+    Boxes boxes;
+    CFirmDownLoad dialog;
+    RunModal<CFirmDownLoad>(dialog, [&](CFirmDownLoad& d) {
+        Fill(d, "192.168.1.5", "a.cfg", kBackup, kConfiguration);
+        ClickButton(d, IDC_FIRM_APPLY);
+        ASSERT_TRUE(Pump([&] { return Bar(d) == 89; }, 30000));
+        const std::size_t polls = Requests("GET").size();
+        // Several progress periods later: still 89, still polling, no end.
+        PumpFor(1500);
+        EXPECT_EQ(Bar(d), 89);
+        EXPECT_GT(Requests("GET").size(), polls + 3);
+        EXPECT_FALSE(Enabled(d, IDC_FIRM_APPLY));
+        d.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(boxes.Count(), 0u);
+}

@@ -168,3 +168,21 @@ TEST_F(FirmwareTest, PreparingForeverKeepsPollingAndTheBarStopsAt89)
     });
     EXPECT_EQ(boxes.Count(), 0u);
 }
+
+// The firmware's overall time-out (260 s, here scaled to 5.2 s) after the
+// last "3", with its own text.
+TEST_F(FirmwareTest, FirmwareOverallTimeOutAfterTheLastRunningAnswer)
+{
+    StartFirmwareSwitch("4:200,3:600,q:60000");
+    SetWindowTimerScale(0.02);
+    Boxes boxes;
+    CFirmDownLoad dialog;
+    RunModal<CFirmDownLoad>(dialog, [&](CFirmDownLoad& d) {
+        boxes.Watch(&d);
+        Fill(d, "192.168.1.5", "image.bin", kBackup, kFirmwareFile);
+        ClickButton(d, IDC_FIRM_APPLY);
+        ASSERT_TRUE(WaitForEnd(d, boxes, 1, 30000));
+        EXPECT_EQ(Bar(d), 0);
+    });
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Time out! Please check TFTP Server IP and network."});
+}

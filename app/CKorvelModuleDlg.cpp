@@ -5,6 +5,7 @@
 #include "app/CKorvelModuleApp.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "features/agent_tools/CFirmDownLoad.h"
 #include "features/agent_tools/CResetDevice.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
@@ -96,7 +97,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_UDP_SERVICE, OnFeatureDialog<CUdpPortInfo>)
     // ON_COMMAND(ID_SPANNING_TREE, OnFeatureDialog<CPrivateSpanTBridge>)
     ON_COMMAND(ID_TRUNK_CONFIGURATION, OnFeatureDialog<CTrunkConfigDlg>)
-    // ON_COMMAND(ID_FIRMWARE_UPGRADE, OnFeatureDialog<CFirmDownLoad>)
+    ON_COMMAND(ID_FIRMWARE_UPGRADE, OnFeatureDialog<CFirmDownLoad>)
     // ON_COMMAND(ID_SYSLOG_HOST, OnFeatureDialog<CSyslogHostCfgDlg>)
     ON_COMMAND(ID_VLAN_CONFIGURATION, OnFeatureDialog<C8021qVlanSet>)
     ON_COMMAND(ID_SAVE_CONFIGURATION, OnSaveConfiguration)

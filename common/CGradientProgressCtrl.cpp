@@ -84,7 +84,8 @@ void CGradientProgressCtrl::OnPaint()
     CRect rcClient;
     GetClientRect(&rcClient);
 
-    if (m_nPos <= m_nLower || m_nLower >= m_nUpper) {
+    const int nPos = m_nPos;
+    if (nPos <= m_nLower || m_nLower >= m_nUpper) {
         dc.FillSolidRect(&rcClient, GetSysColor(COLOR_BTNFACE));
         return;
     }
@@ -92,8 +93,8 @@ void CGradientProgressCtrl::OnPaint()
     // The share of the width is position / upper bound (the bar counts from
     // 0, not from the lower bound); a range that does not reach above 0 is
     // measured from its lower bound instead.
-    double fraction = m_nUpper > 0 ? static_cast<double>(m_nPos) / m_nUpper
-                                   : static_cast<double>(m_nPos - m_nLower) / (m_nUpper - m_nLower);
+    double fraction = m_nUpper > 0 ? static_cast<double>(nPos) / m_nUpper
+                                   : static_cast<double>(nPos - m_nLower) / (m_nUpper - m_nLower);
     fraction = std::clamp(fraction, 0.0, 1.0);
     DrawGradient(&dc, rcClient, static_cast<int>(fraction * rcClient.Width()));
 

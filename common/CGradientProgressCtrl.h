@@ -7,6 +7,8 @@
 #include "platform/ui/CProgressCtrl.h"
 #include "platform/ui/CRect.h"
 
+#include <atomic>
+
 class CDC;
 
 class CGradientProgressCtrl : public CProgressCtrl
@@ -43,7 +45,8 @@ private:
     int m_nLower = 0;
     int m_nUpper = 100;
     int m_nStep = 10;
-    int m_nPos = 0;
+    // Set from worker threads too (a transfer's reply moves the bar).
+    std::atomic<int> m_nPos{0};
     COLORREF m_crStart = RGB(255, 0, 0);
     COLORREF m_crEnd = RGB(0, 0, 255);
     COLORREF m_crBackground;

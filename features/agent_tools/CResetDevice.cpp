@@ -10,8 +10,8 @@ namespace {
 
 // 1 while the configuration is being saved.
 const std::string kSaveInProgress = KorvelOid("10.76.19.1.1.10.0");
-// Firmware and configuration transfer states: 3 and 4 (firmware), 4
-// (configuration) while one runs.
+// Firmware and configuration transfer states: 4 while one prepares, 3 while
+// it runs.
 const std::string kFirmwareTransferState = KorvelOid("10.76.19.1.3.9.6.0");
 const std::string kConfigTransferState = KorvelOid("10.76.19.1.3.10.6.0");
 // Written 1, the switch reboots.
@@ -35,7 +35,8 @@ BOOL CResetDevice::CanReboot()
     const std::string strSave = CModuleBase::ValueText(pResponse.get(), 0);
     const std::string strFirmware = CModuleBase::ValueText(pResponse.get(), 1);
     const std::string strConfig = CModuleBase::ValueText(pResponse.get(), 2);
-    if (strSave == "1" || strFirmware == "4" || strFirmware == "3" || strConfig == "4")
+    if (strSave == "1" || strFirmware == "4" || strFirmware == "3" || strConfig == "4" ||
+        strConfig == "3")
         return FALSE;
     return TRUE;
 }

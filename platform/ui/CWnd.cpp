@@ -10,6 +10,7 @@
 #include "platform/ui/MessageRouter.h"
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/TextCopy.h"
+#include "platform/ui/TimerScale.h"
 #include "platform/ui/WindowAccess.h"
 #include "platform/ui/WindowFactory.h"
 #include "platform/ui/WindowFont.h"
@@ -865,7 +866,7 @@ UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer)
             rec.timers.erase(old);
         }
         auto* timer = new QTimer(rec.widget);
-        timer->setInterval(static_cast<int>(std::min<UINT>(nElapse, INT_MAX)));
+        timer->setInterval(static_cast<int>(std::min<UINT>(ScaledTimerPeriod(nElapse), INT_MAX)));
         const HWND h = rec.hwnd;
         QObject::connect(timer, &QTimer::timeout, timer, [h, id, lpfnTimer] {
             if (lpfnTimer)

@@ -164,6 +164,7 @@ TEST(CommandTable, EveryFeatureCommandOpensItsDialogWithTheLaunchPattern)
         {ID_PORT_CONFIGURATION, "Port Configuration"},
         {ID_PORT_DESCRIPTION, "Port Description: "},
         {ID_TRUNK_CONFIGURATION, "Trunk Configuration"},
+        {ID_FIRMWARE_UPGRADE, "Firmware and Configuration Upgrade/Backup"},
         {ID_APP_ABOUT, "KSX-Bellis Module"},
     };
     RunLiveWindow(kBellis, sim, [&](CKorvelModuleDlg& d) {
@@ -298,5 +299,43 @@ TEST(CommandTable, RebootRefusesWhileATransferRunsAndOtherwiseReboots)
         const auto sets = LogLinesOf(sim, "SET");
         ASSERT_FALSE(sets.empty());
         EXPECT_EQ(sets.back(), "SET\tv1\tquenbor\t" + kReboot + "|2|1");
+    });
+}
+
+// The reboot's silence: the panel's LEDs go dark while the switch restarts
+// and light again once it answers; no message follows the question.
+TEST(CommandTable, RebootSilenceDarkensTheLedsUntilTheSwitchAnswers)
+{
+    KorvelSimulator sim({KorvelSimulator::BaseData(), FirmwareData(), ModelData("KSX-Puffin")});
+    ASSERT_TRUE(sim.Running());
+    ASSERT_EQ(sim.Set(kSimRebootMs, SnmpValueInteger, "9000"), 0);
+    RunLiveWindow(kPuffin, sim, [&](CKorvelModuleDlg& d) {
+        ASSERT_TRUE(PumpUntil([&] { return LedOf(d, 2) == CPanelStatus::LED_GREEN; }, 5000));
+        BoxRecorder boxes(IDOK);
+        Command(d, ID_REBOOT);
+        EXPECT_TRUE(PumpUntil([&] { return LedOf(d, 2) == CPanelStatus::LED_NONE; }, 15000));
+        EXPECT_TRUE(PumpUntil([&] { return LedOf(d, 2) == CPanelStatus::LED_GREEN; }, 30000));
+        EXPECT_EQ(boxes.Calls().size(), 1u);
+    });
+}
+
+// A switch that does not answer still gets the reboot: the busy check times
+// out, the reboot SET is sent and times out, and no message follows.
+TEST(CommandTable, UnreachableSwitchStillGetsTheRebootAttempt)
+{
+    KorvelSimulator sim({KorvelSimulator::BaseData(), ModelData("KSX-Bellis")});
+    ASSERT_TRUE(sim.Running());
+    RunLiveWindow(kBellis, sim, [&](CKorvelModuleDlg& d) {
+        BoxRecorder boxes(IDOK);
+        const std::string timeout = g_strTimeout;
+        g_strTimeout = "1000";
+        ASSERT_TRUE(sim.SilenceFor(30000));
+        const auto start = std::chrono::steady_clock::now();
+        Command(d, ID_REBOOT);
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        g_strTimeout = timeout;
+        // Two requests, each waited for to its time-out.
+        EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 1900);
+        EXPECT_EQ(boxes.Calls().size(), 1u);
     });
 }

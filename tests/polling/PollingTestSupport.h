@@ -43,6 +43,12 @@ inline const std::string kFirmwareTransfer = KorvelOid("10.76.19.1.3.9.6.0");
 inline const std::string kConfigTransfer = KorvelOid("10.76.19.1.3.10.6.0");
 inline const std::string kReboot = KorvelOid("10.76.19.1.1.9.0");
 
+// The firmware and configuration transfer objects, read-only transfer states.
+inline std::string FirmwareData()
+{
+    return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/firmware.snmprec";
+}
+
 inline std::string ModelData(const std::string& model)
 {
     return KorvelSimulator::ModelData(model, "system.snmprec");

@@ -8,7 +8,9 @@ using namespace polling_test;
 
 TEST(ResetDevice, CanRebootOnlyWhenNothingIsInProgress)
 {
-    KorvelSimulator sim;
+    // The transfer states are the switch's own (read-only): the simulator's
+    // controls set them.
+    KorvelSimulator sim({KorvelSimulator::BaseData(), FirmwareData()});
     ASSERT_TRUE(sim.Running());
     UseSwitch(sim, kPuffin);
 
@@ -27,16 +29,19 @@ TEST(ResetDevice, CanRebootOnlyWhenNothingIsInProgress)
         {"firmware transfer state 4", "2", "4", "1", FALSE},
         {"firmware transfer state 2", "2", "2", "1", TRUE},
         {"configuration transfer state 4", "2", "1", "4", FALSE},
-        {"configuration transfer state 3", "2", "1", "3", TRUE},
+        {"configuration transfer state 3", "2", "1", "3", FALSE},
+        {"configuration transfer state 2", "2", "0", "2", TRUE},
+        {"both transfers done", "2", "0", "0", TRUE},
     };
     for (const Case& c : cases) {
         ASSERT_EQ(sim.Set(kSaveInProgress, SnmpValueInteger, c.save), 0);
-        ASSERT_EQ(sim.Set(kFirmwareTransfer, SnmpValueInteger, c.firmware), 0);
-        ASSERT_EQ(sim.Set(kConfigTransfer, SnmpValueInteger, c.config), 0);
+        ASSERT_EQ(sim.Set(kSimFirmwareStatus, SnmpValueInteger, c.firmware), 0);
+        ASSERT_EQ(sim.Set(kSimConfigStatus, SnmpValueInteger, c.config), 0);
+        EXPECT_NE(sim.Set(kFirmwareTransfer, SnmpValueInteger, "1"), 0);
         CResetDevice reset;
         EXPECT_EQ(reset.CanReboot(), c.can) << c.what;
     }
-    EXPECT_EQ(LogLinesOf(sim, "SET").size(), 21u);
+    EXPECT_EQ(LogLinesOf(sim, "SET").size(), 4 * std::size(cases));
     EXPECT_NE(LogLinesOf(sim, "GET").front().find(kSaveInProgress + "|5|"), std::string::npos);
 }
 

@@ -281,3 +281,37 @@ TEST(SimulatorBehaviours, ACreatedComponentRowHoldsItsAddressUnlessItsIndexIsNoA
     EXPECT_NE(sim.Get(table + ".1.2.17.34.51.68.300"), std::string("\x02\x11\x22\x33\x44\x2c"));
     EXPECT_TRUE(sim.Has(table + ".1.2.17.34.51.68.300"));
 }
+
+// A transfer's status follows the steps it was started with; the test control
+// sets the status, which the switch's managers cannot; a save reads 1 for the
+// time its control gives.
+TEST(SimulatorBehaviours, TransferStepsStatusControlAndSaveTime)
+{
+    KorvelSimulator sim(
+        {KorvelSimulator::BaseData(), std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/firmware.snmprec"});
+    ASSERT_TRUE(sim.Running());
+    const std::string status = KorvelOid("10.76.19.1.3.10.6.0");
+    ASSERT_EQ(sim.Set(kSimTransferSteps, SnmpValueOctetString, "4:600,3:600,2"), 0);
+    ASSERT_EQ(sim.Set(KorvelOid("10.76.19.1.3.10.5.0"), SnmpValueInteger, "2"), 0);
+    EXPECT_EQ(sim.Get(status), "4");
+    for (int i = 0; i < 100 && sim.Get(status) != "3"; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(sim.Get(status), "3");
+    for (int i = 0; i < 100 && sim.Get(status) != "2"; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(sim.Get(status), "2");
+    // The firmware branch did not move.
+    EXPECT_EQ(sim.Get(KorvelOid("10.76.19.1.3.9.6.0")), "0");
+
+    EXPECT_NE(sim.Set(status, SnmpValueInteger, "3"), 0);
+    ASSERT_EQ(sim.Set(kSimConfigStatus, SnmpValueInteger, "3"), 0);
+    EXPECT_EQ(sim.Get(status), "3");
+
+    const std::string save = KorvelOid("10.76.19.1.1.10.0");
+    ASSERT_EQ(sim.Set(kSimSaveMs, SnmpValueInteger, "400"), 0);
+    ASSERT_EQ(sim.Set(save, SnmpValueInteger, "1"), 0);
+    EXPECT_EQ(sim.Get(save), "1");
+    for (int i = 0; i < 100 && sim.Get(save) != "2"; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_EQ(sim.Get(save), "2");
+}

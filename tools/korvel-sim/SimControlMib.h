@@ -15,3 +15,18 @@ inline constexpr const char* kSimSilence = "1.3.6.1.3.4471.2.0";
 inline constexpr const char* kSimRefuseSetOid = "1.3.6.1.3.4471.3.0";
 // INTEGER: the error status of that refusal (initially 5, genErr).
 inline constexpr const char* kSimRefuseSetStatus = "1.3.6.1.3.4471.4.0";
+// OCTET STRING: the steps of the next firmware or configuration transfer, as
+// "STEP,STEP,...". A step "S:MS" makes the transfer status read S for MS
+// milliseconds; "S" alone, as the last step, keeps S; "q:MS" answers nothing
+// for MS milliseconds (the status stays); "r" reboots the switch (see
+// kSimRebootMs). Initially "4:2000,3:6000,1".
+inline constexpr const char* kSimTransferSteps = "1.3.6.1.3.4471.5.0";
+// INTEGER, milliseconds: how long a reboot keeps the switch silent (8000).
+inline constexpr const char* kSimRebootMs = "1.3.6.1.3.4471.6.0";
+// INTEGER, milliseconds: how long a configuration save reads 1 (1500).
+inline constexpr const char* kSimSaveMs = "1.3.6.1.3.4471.7.0";
+// INTEGER: sets the firmware (.8.0) or the configuration (.9.0) transfer
+// status, which the switch's managers can only read; a transfer in progress
+// on that branch stops moving.
+inline constexpr const char* kSimFirmwareStatus = "1.3.6.1.3.4471.8.0";
+inline constexpr const char* kSimConfigStatus = "1.3.6.1.3.4471.9.0";

@@ -59,6 +59,11 @@ void Simulator::SetControlDefaults()
     none.oid = {0, 0};
     m_store.objects[MustOid(kSimRefuseSetOid)] = none;
     m_store.objects[MustOid(kSimRefuseSetStatus)] = MibValue::Integer(SimGenErr);
+    m_store.objects[MustOid(kSimTransferSteps)] = MibValue::Text("4:2000,3:6000,1");
+    m_store.objects[MustOid(kSimRebootMs)] = MibValue::Integer(8000);
+    m_store.objects[MustOid(kSimSaveMs)] = MibValue::Integer(1500);
+    m_store.objects[MustOid(kSimFirmwareStatus)] = MibValue::Integer(0);
+    m_store.objects[MustOid(kSimConfigStatus)] = MibValue::Integer(0);
 }
 
 void Simulator::OnGet(const std::string& prefix, GetHook hook)
@@ -74,6 +79,11 @@ void Simulator::OnSet(const std::string& prefix, SetHook hook)
 void Simulator::After(int ms, std::function<void(Simulator&)> action)
 {
     m_timers.emplace(Clock::now() + std::chrono::milliseconds(ms), std::move(action));
+}
+
+void Simulator::Restart()
+{
+    m_start = Clock::now();
 }
 
 void Simulator::SilenceFor(int ms)

@@ -68,6 +68,8 @@ public:
     void After(int ms, std::function<void(Simulator&)> action);
     // Answers nothing for `ms` milliseconds from now.
     void SilenceFor(int ms);
+    // The switch has restarted: sysUpTime counts from now.
+    void Restart();
 
     // GET: 0 and the value, or SimNoSuchObject / SimNoSuchInstance.
     int Get(const Oid& oid, MibValue& out);

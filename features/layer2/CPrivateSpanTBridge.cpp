@@ -131,8 +131,6 @@ BOOL CPrivateSpanTBridge::OnInitDialog()
     for (CEdit* pEdit : {&m_editTxHoldCount, &m_editMaxAge, &m_editForwardDelay, &m_editHelloTime})
         pEdit->LimitText(2);
     // Nothing to apply until the switch's settings have been read.
-    GetDlgItem(IDOK)->EnableWindow(FALSE);
-
     ReadBridgeSettings();
     SetWindowText("STP Global Settings");
     return TRUE;
@@ -140,8 +138,12 @@ BOOL CPrivateSpanTBridge::OnInitDialog()
 
 void CPrivateSpanTBridge::ReadBridgeSettings()
 {
-    if (!m_cCommonSNMP.Open(SnmpPduGet))
+    // Apply waits for the read: what it shows is about to change.
+    GetDlgItem(IDOK)->EnableWindow(FALSE);
+    if (!m_cCommonSNMP.Open(SnmpPduGet)) {
+        GetDlgItem(IDOK)->EnableWindow(m_strStpState.empty() ? FALSE : TRUE);
         return;
+    }
     for (const std::string* pOid : kReadOrder)
         m_cCommonSNMP.AddValue(*pOid, SnmpValueNull);
     m_cCommonSNMP.StartRequest(&CPrivateSpanTBridge::OnBridgeSettingsReply, this, 0, 0);
@@ -161,6 +163,7 @@ int CPrivateSpanTBridge::OnBridgeSettingsReply(CSnmp* pResponseIn, int nRequestI
     // A failed read, a refused one or a short one changes nothing on the screen.
     if (nStatus != 0 || !pResponse || nErrorStatus != 0 || pResponse->getVarBindCount() < kLeastValues ||
         CModuleBase::ValueText(pResponse.get(), 0).empty()) {
+        pThis->SendMessage(WM_STP_BRIDGE_READ, 0, 0);
         session.SignalDone();
         return 0;
     }
@@ -197,8 +200,11 @@ int CPrivateSpanTBridge::OnBridgeSettingsReply(CSnmp* pResponseIn, int nRequestI
 LRESULT CPrivateSpanTBridge::OnBridgeRead(WPARAM /*wParam*/, LPARAM lParam)
 {
     const auto* pInfo = reinterpret_cast<const STP_bridge_info*>(lParam);
-    if (pInfo == nullptr)
+    if (pInfo == nullptr) {
+        // The read failed: what an earlier one showed may still be applied.
+        GetDlgItem(IDOK)->EnableWindow(m_strStpState.empty() ? FALSE : TRUE);
         return 0;
+    }
     m_nPriority = static_cast<int>(CSTPLogic::WholeNumber(pInfo->strPriority));
     m_comboPriority.SetWindowText(pInfo->strPriority);
     SetDlgItemText(IDC_STP_ROOT_MAX_AGE, pInfo->strRootMaxAge);

@@ -7,10 +7,11 @@
 // scalars are read in one asynchronous GET; its call-back, on the session's
 // worker thread, hands the values to the window (WM_STP_BRIDGE_READ), which
 // fills the controls on the UI thread. Apply stays off until a read has
-// succeeded, so nothing the switch did not say is written back to it. Apply
-// writes with synchronous SETs on the UI thread in a fixed order and reads
-// again; before it switches spanning tree on it asks m_cStpLogic whether
-// loopback detection runs anywhere, since a port may not run both.
+// succeeded, so nothing the switch did not say is written back to it, and
+// while a read runs. Apply writes with synchronous SETs on the UI thread in a
+// fixed order and reads again; before it switches spanning tree on it asks
+// m_cStpLogic whether loopback detection runs anywhere, since a port may not
+// run both.
 //
 // Objects, korvelEnterprise.10.76.19.1.6.1 (integers; times in hundredths of a
 // second, shown and entered in whole seconds):
@@ -32,7 +33,8 @@
 
 class CSnmp;
 
-// The global read has arrived: lParam a STP_bridge_info*, valid during the call.
+// The global read has ended: lParam a STP_bridge_info* valid during the call,
+// or 0 when the read failed.
 inline constexpr UINT WM_STP_BRIDGE_READ = WM_APP + 1010;
 
 class CPrivateSpanTBridge : public CDialog

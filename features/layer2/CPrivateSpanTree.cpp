@@ -182,9 +182,11 @@ void CPrivateSpanTree::DisableStpOnLbdPorts()
 void CPrivateSpanTree::OnShowWindow(BOOL bShow, UINT nStatus)
 {
     CDialog::OnShowWindow(bShow, nStatus);
-    // Read again whenever the table comes up (not as it goes).
+    // Read again whenever the table comes up (not as it goes). The walk
+    // starts here rather than from a posted Refresh: a message posted now
+    // would wait for whatever runs the window's loop to return.
     if (bShow)
-        PostMessage(WM_COMMAND, MAKEWPARAM(IDC_STP_TABLE_REFRESH, BN_CLICKED), 0);
+        OnRefresh();
 }
 
 void CPrivateSpanTree::OnRefresh()

@@ -47,8 +47,9 @@ protected:
             ClickButton(t, IDC_STP_TABLE_PORT_CONFIG);
             ASSERT_TRUE(opened);
             readAgain = Pump([&] { return PortWalks() >= before + 2; }, 1500);
-            if (readAgain)
+            if (readAgain) {
                 ASSERT_TRUE(WaitForPortWalk(t, before + 2));
+            }
         });
         return readAgain;
     }

@@ -275,15 +275,14 @@ TEST_F(BridgeDialogTest, WithoutARead_ApplyStaysOffAndNothingIsShown)
 {
     StartStpSwitch();
     g_strTimeout = "300";
-    ASSERT_TRUE(sim->SilenceFor(1500));
+    ASSERT_TRUE(sim->SilenceFor(4000));
     CPrivateSpanTBridge dialog;
     RunModal<CPrivateSpanTBridge>(dialog, [&](CPrivateSpanTBridge& d) {
         PumpFor(800);
         EXPECT_FALSE(Enabled(d, IDOK));
         EXPECT_EQ(Text(d, IDC_STP_ROOT_BRIDGE), "");
-        ClickButton(d, IDOK);
         // Once the switch answers again, Refresh brings the values.
-        PumpFor(1000);
+        PumpFor(3500);
         ClickButton(d, IDC_STP_REFRESH);
         ASSERT_TRUE(Pump([&] { return Enabled(d, IDOK); }, 10000));
         EXPECT_EQ(Text(d, IDC_STP_TX_HOLD), "6");

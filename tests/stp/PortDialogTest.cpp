@@ -46,7 +46,7 @@ protected:
             WhenDialogOpens(kCaption, act, &opened);
             ClickButton(t, IDC_STP_TABLE_PORT_CONFIG);
             ASSERT_TRUE(opened);
-            readAgain = Pump([&] { return PortWalks() >= before + 2; }, 1500);
+            readAgain = Pump([&] { return PortWalks() >= before + 2; }, 5000);
             if (readAgain) {
                 ASSERT_TRUE(WaitForPortWalk(t, before + 2));
             }

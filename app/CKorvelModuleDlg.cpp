@@ -7,6 +7,7 @@
 #include "common/Globals.h"
 #include "features/agent_tools/CFirmDownLoad.h"
 #include "features/agent_tools/CResetDevice.h"
+#include "features/layer2/CPrivateSpanTBridge.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
 #include "features/ports_vlans/CCameraVlanSetting.h"
@@ -95,7 +96,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_FORWARDING_TABLE, OnFeatureDialog<CSwitchDatabase>)
     // ON_COMMAND(ID_TCP_SERVICE, OnFeatureDialog<CTcpPortInfo>)
     // ON_COMMAND(ID_UDP_SERVICE, OnFeatureDialog<CUdpPortInfo>)
-    // ON_COMMAND(ID_SPANNING_TREE, OnFeatureDialog<CPrivateSpanTBridge>)
+    ON_COMMAND(ID_SPANNING_TREE, OnFeatureDialog<CPrivateSpanTBridge>)
     ON_COMMAND(ID_TRUNK_CONFIGURATION, OnFeatureDialog<CTrunkConfigDlg>)
     ON_COMMAND(ID_FIRMWARE_UPGRADE, OnFeatureDialog<CFirmDownLoad>)
     // ON_COMMAND(ID_SYSLOG_HOST, OnFeatureDialog<CSyslogHostCfgDlg>)

@@ -18,9 +18,12 @@
 #include "tools/korvel-sim/Simulator.h"
 
 #include <chrono>
+#include <cstddef>
 #include <cstdlib>
 #include <memory>
 #include <sstream>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -179,6 +182,25 @@ void AddSwitchBehaviours(Simulator& sim)
     // steps of the test control kSimTransferSteps.
     AddTransfer(sim, kFirmwareBranch, kSimFirmwareStatus);
     AddTransfer(sim, kConfigBranch, kSimConfigStatus);
+
+    // Spanning tree on a port is one state that two objects show: the port
+    // table's column (.6.2.1.4) and the bridge MIB's dot1dStpPortEnable.
+    // Writing either changes the other, where the other exists.
+    const std::string stpPortColumn = KorvelOid("10.76.19.1.6.2.1.4");
+    const std::string stpPortEnable = "1.3.6.1.2.1.17.2.15.1.4";
+    for (const auto& [from, to] : {std::pair{stpPortColumn, stpPortEnable}, std::pair{stpPortEnable, stpPortColumn}}) {
+        Oid fromColumn;
+        Oid toColumn;
+        ParseOid(from, fromColumn);
+        ParseOid(to, toColumn);
+        sim.OnSet(from, [fromColumn, toColumn](Simulator& s, const Oid& oid, const MibValue& value) {
+            Oid twin = toColumn;
+            twin.insert(twin.end(), oid.begin() + static_cast<std::ptrdiff_t>(fromColumn.size()), oid.end());
+            auto it = s.Store().objects.find(twin);
+            if (it != s.Store().objects.end())
+                it->second = value;
+        });
+    }
 
     // Surveillance component table (.26.2.1.1), indexed by the six octets of
     // its address: a row created through its row status (.5) holds its own

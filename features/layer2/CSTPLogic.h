@@ -1,0 +1,42 @@
+// The loopback detection states that spanning tree is checked against: a port
+// may not run both. The STP global settings (CPrivateSpanTBridge) and the STP
+// port settings (CPrivateSpanTPort) each own one by value and read through it,
+// with synchronous GETs on the base's first session, before they switch
+// spanning tree on.
+//
+// Objects, korvelEnterprise.10.76.19.1.17 (integers, 1 enabled, 2 disabled):
+//   .1.0 loopback detection global state | .5.1.2.p the state of port p
+#pragma once
+
+#include "common/CModuleBase.h"
+
+#include <string>
+
+class CSTPLogic : public CModuleBase
+{
+public:
+    CSTPLogic();
+    ~CSTPLogic() override;
+
+    CSTPLogic(const CSTPLogic&) = delete;
+    CSTPLogic& operator=(const CSTPLogic&) = delete;
+
+    // Reads the global state into m_strLbdGlobalState; a failed read leaves
+    // it as it was.
+    void ReadLbdGlobalState();
+    // Reads the state of one port into m_strLbdPortState (a failed read leaves
+    // it as it was) and returns a copy of m_strLbdPortState.
+    std::string ReadLbdPortState(int nPort);
+
+    // Numbers as the spanning-tree dialogs read them from texts, the switch's
+    // values and what the user typed. True for a whole decimal number, blanks
+    // around it allowed.
+    static bool IsWholeNumber(const std::string& strText);
+    // The whole decimal number the text holds; 0 for a text that holds none
+    // (also one with anything else in it) and for one beyond 32 bits.
+    static long long WholeNumber(const std::string& strText);
+
+    // The values last read successfully; empty until then.
+    std::string m_strLbdGlobalState;
+    std::string m_strLbdPortState;
+};

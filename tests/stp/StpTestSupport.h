@@ -59,7 +59,7 @@ inline std::string Asked(const std::string& oid)
 
 inline std::string StpData()
 {
-    return std::string(KORVEL_SOURCE_DIR) + "/tools/korvel-sim/data/stp.snmprec";
+    return KorvelSimulator::TestData("stp.snmprec");
 }
 inline std::string Fixture(const std::string& name)
 {

@@ -295,9 +295,6 @@ def trunk(s):
         r.add(f"{SETTINGS}.13.1.2.1.2.{p}", 2, 0)
         r.add(f"{SETTINGS}.13.1.2.1.3.{p}", 2, 0)
         r.add(f"{SETTINGS}.23.2.1.1.9.{p}", 2, 3)
-        for column, value in ((2, 128), (4, 1), (5, 0), (14, 3), (16, 2), (17, 2), (18, 2)):
-            r.add(f"{SETTINGS}.6.2.1.{column}.{p}", 2, value)
-    r.add(f"{SETTINGS}.6.1.1.0", 2, 1)
     r.add(f"{SETTINGS}.11.2.1.0", 2, 1)
     r.add(f"{SETTINGS}.18.1.0", 2, 2)
     r.add(f"{SETTINGS}.18.2.0", 2, s.mirror_target)
@@ -317,8 +314,8 @@ def trunk(s):
         f"(port bitmap), .3 mode (1 LACP, 2 static): {groups}; the others empty.",
         "Every port alike: 802.1p priority 0 (.12.3.1.1.2), port security off (.14.2.1.1.2),",
         "loopback detection off (.17.5.1.2), no bandwidth limit (.13.1.2.1), 802.1X",
-        "force-authorized (.23.2.1.1.9; .11.2.1.0 enabled), spanning tree port table (.6.2.1;",
-        f".6.1.1.0 enabled). Mirroring (.18) off, target port {s.mirror_target}. MAC learning on every port",
+        "force-authorized (.23.2.1.1.9; .11.2.1.0 enabled); spanning tree in stp.snmprec.",
+        f"Mirroring (.18) off, target port {s.mirror_target}. MAC learning on every port",
         "(.9.2.0); static MAC addresses (.9.3.1), the ARP spoofing entry (.14.3.1.1) and ACL 1",
         "(.15.2.1.1) on office ports, outside the trunks; no DHCP server screening (.14.7.1.0)."]))
 
@@ -382,6 +379,36 @@ def surveillance(s):
         "#@template 1.3.6.1.4.1.32473.10.76.19.1.26.2.1.1.4|2|4"]))
 
 
+def stp(s):
+    r = Rows()
+    for column, value in ((1, 1), (2, 2), (3, 32768), (4, 6), (9, 0), (10, 0), (11, 2000), (14, 1500),
+                          (15, 2000), (16, 200), (17, 1500)):
+        r.add(f"{SETTINGS}.6.1.{column}.0", 2, value)
+    r.add(f"{SETTINGS}.6.1.8.0", "4x", f"80000011223344{s.mac:02x}")
+    r.add(f"{SETTINGS}.17.1.0", 2, 2)
+    for p in s.ports:
+        admin, linked, _ = s.link(p)
+        up = admin and linked
+        for column, value in ((1, p), (2, 128), (3, 5 if up else 1), (4, 1), (5, 0), (6, 20000 if up else 0),
+                              (12, 2), (14, 2), (16, 2), (17, 2), (18, 2)):
+            r.add(f"{SETTINGS}.6.2.1.{column}.{p}", 2, value)
+        r.add(f"1.3.6.1.2.1.17.2.15.1.4.{p}", 2, 1)
+    return r.text(head(s, [
+        "spanning tree and the loopback detection state it is checked against.",
+        "Global settings (.6.1), integers unless said: .1.0 state (1 enabled), .2.0 version (2 RSTP),",
+        ".3.0 bridge priority, .4.0 transmit hold count, .8.0 root bridge (8 octets, this switch),",
+        ".9.0 root cost, .10.0 root port, .11.0 root maximum age, .14.0 root forward delay, .15.0",
+        "maximum age, .16.0 hello time, .17.0 forward delay (hundredths of a second); the root values",
+        "are read-only. Port table (.6.2.1), index port: .1 port, .2 priority, .3 status (1 disabled,",
+        "5 forwarding: linked ports forward), .4 spanning tree on the port (1 enabled), .5 path cost",
+        "(0 automatic), .6 path cost in use, .12 migrate, .14 point-to-point (2 auto), .16 edge (2 auto),",
+        ".17 restricted role, .18 restricted TCN (2 false). Column .4 and the bridge MIB's",
+        "dot1dStpPortEnable (1.3.6.1.2.1.17.2.15.1.4) are one state. Loopback detection (.17.1.0): off",
+        "(its port states are in trunk.snmprec).",
+        *[f"#@readonly {SETTINGS}.6.1.{c}.0" for c in (8, 9, 10, 11, 14)],
+        *[f"#@readonly {SETTINGS}.6.2.1.{c}" for c in (1, 3, 6)]]))
+
+
 # One line per feature: the file name in each model's folder and its writer.
 FEATURES = [
     ("system.snmprec", system),
@@ -390,6 +417,7 @@ FEATURES = [
     ("trunk.snmprec", trunk),
     ("gvrp.snmprec", gvrp),
     ("surveillance.snmprec", surveillance),
+    ("stp.snmprec", stp),
 ]
 
 

@@ -289,6 +289,12 @@ void CKorvelModuleDlg::GrayCommandsWithoutHandler(CMenu* menu)
 LRESULT CKorvelModuleDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == g_uInstanceMsg && g_uInstanceMsg != 0) {
+        // While a dialog runs over the main window, that dialog comes
+        // forward; the main window stays as the dialog left it.
+        if (CWnd* pPopup = GetLastActivePopup(); pPopup != this) {
+            pPopup->SetForegroundWindow();
+            return CBitmapDialog::DefWindowProc(message, wParam, lParam);
+        }
         // Raised above every window but left an ordinary one.
         ShowWindow(SW_SHOWNORMAL);
         SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -296,6 +302,16 @@ LRESULT CKorvelModuleDlg::DefWindowProc(UINT message, WPARAM wParam, LPARAM lPar
         SetForegroundWindow();
     }
     return CBitmapDialog::DefWindowProc(message, wParam, lParam);
+}
+
+BOOL CKorvelModuleDlg::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
+{
+    // While a dialog or a question runs over the main window, the window is
+    // disabled: a command that reaches it then (one queued before the dialog
+    // came up) starts nothing.
+    if (!IsWindowEnabled())
+        return TRUE;
+    return CBitmapDialog::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CKorvelModuleDlg::OnSysCommand(UINT nID, LPARAM lParam)

@@ -1,6 +1,7 @@
 #include "platform/ui/CDialog.h"
 
 #include "platform/ui/MessageRouter.h"
+#include "platform/ui/ModalScope.h"
 #include "platform/ui/ResourceStore.h"
 #include "platform/ui/WindowAccess.h"
 #include "platform/ui/WindowFactory.h"
@@ -33,8 +34,14 @@ void Focus(WindowRecord& control)
 
 void Show(WindowRecord& rec, CWnd* dialog, bool focusFirst)
 {
-    if (!rec.placed)
+    // An owned dialog opens over its owner: a place it gave itself while it
+    // initialised counts for its size only. A dialog without an owner keeps
+    // the place it took (the main window's comes from its panel).
+    WindowRecord* owner = WindowRegistry::Find(rec.owner);
+    if (!rec.placed || owner)
         dialog->CenterWindow();
+    if (owner && owner->widget)
+        ModalScope::KeepAbove(rec.Outer(), owner->Outer());
     rec.style |= WS_VISIBLE;
     rec.Outer()->show();
     if (focusFirst) {
@@ -83,7 +90,10 @@ BOOL CDialog::CreateWindowFromTemplate(UINT nIDTemplate, CWnd* pParentWnd)
     m_pParentWnd = pParentWnd;
     m_nModalResult = -1;
     m_bEnded = false;
-    const HWND owner = pParentWnd ? pParentWnd->m_hWnd.load() : nullptr;
+    HWND owner = pParentWnd ? pParentWnd->m_hWnd.load() : nullptr;
+    // A modal dialog without a parent belongs to the window that is active now.
+    if (!pParentWnd && m_bModal)
+        owner = ModalScope::WindowOf(ModalScope::ActiveWindow());
     return WindowFactory::CreateDialogWindow(this, *t, owner) ? TRUE : FALSE;
 }
 
@@ -96,7 +106,10 @@ INT_PTR CDialog::DoModal()
 
 INT_PTR CDialog::RunModal()
 {
-    if (!CreateWindowFromTemplate(m_nIDTemplate, m_pParentWnd))
+    m_bModal = true;
+    const BOOL created = CreateWindowFromTemplate(m_nIDTemplate, m_pParentWnd);
+    m_bModal = false;
+    if (!created)
         return -1;
     const HWND h = m_hWnd.load();
     QEventLoop loop;
@@ -106,6 +119,8 @@ INT_PTR CDialog::RunModal()
     const LRESULT focusFirst = MessageRouter::Send(h, WM_INITDIALOG, 0, 0);
     rec = WindowRegistry::Find(h);
     if (rec && !m_bEnded) {
+        // The module's other windows take no input until the loop ends.
+        const ModalScope scope(rec->Outer());
         Show(*rec, this, focusFirst != 0);
         loop.exec(QEventLoop::DialogExec);
     }

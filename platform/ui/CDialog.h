@@ -66,4 +66,5 @@ private:
 
     int m_nModalResult = -1;
     bool m_bEnded = false;
+    bool m_bModal = false; // while DoModal creates the window
 };

@@ -8,6 +8,7 @@
 #include "platform/ui/GdiObjectData.h"
 #include "platform/ui/MenuRegistry.h"
 #include "platform/ui/MessageRouter.h"
+#include "platform/ui/ModalScope.h"
 #include "platform/ui/ResourceImages.h"
 #include "platform/ui/TextCopy.h"
 #include "platform/ui/TimerScale.h"
@@ -576,7 +577,7 @@ DWORD CWnd::GetExStyle() const
     return OnWindow(this, DWORD{0}, [](WindowRecord& rec) { return rec.exStyle; });
 }
 
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT /*nFlags*/)
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
     return OnWindow(this, FALSE, [&](WindowRecord& rec) {
         const DWORD old = rec.style;
@@ -584,6 +585,9 @@ BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT /*nFlags*/)
         if (rec.style == old)
             return FALSE;
         WindowFactory::ApplyStyle(rec, old);
+        // The frame keeps its look and sizing until it is told of the change.
+        if (nFlags & SWP_FRAMECHANGED)
+            WindowFactory::ApplyFrame(rec);
         return TRUE;
     });
 }
@@ -678,10 +682,24 @@ BOOL CWnd::SetForegroundWindow()
 {
     return OnWindow(this, FALSE, [](WindowRecord& rec) {
         QWidget* top = rec.widget->window();
+        // A window that a modal loop holds cannot come forward: the modal window does.
+        if (QWidget* modal = ModalScope::Innermost(); modal && ModalScope::Blocks(top))
+            top = modal;
         top->raise();
         top->activateWindow();
         return TRUE;
     });
+}
+
+CWnd* CWnd::GetLastActivePopup() const
+{
+    CWnd* popup = OnWindow(this, static_cast<CWnd*>(nullptr), [](WindowRecord& rec) -> CWnd* {
+        if (!ModalScope::Blocks(rec.Outer()))
+            return nullptr;
+        WindowRecord* modal = WindowRegistry::Find(ModalScope::InnermostDialog());
+        return modal ? modal->object : nullptr;
+    });
+    return popup ? popup : const_cast<CWnd*>(this);
 }
 
 void CWnd::BringWindowToTop()
@@ -722,6 +740,8 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
             else if (pWndInsertAfter == &wndBottom)
                 rec.Outer()->lower();
         }
+        if (nFlags & SWP_FRAMECHANGED)
+            WindowFactory::ApplyFrame(rec);
         if ((nFlags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
             QRect r = PlacementOf(rec);
             if (!(nFlags & SWP_NOMOVE))

@@ -114,7 +114,12 @@ public:
     BOOL IsZoomed() const;
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowEnabled() const;
+    // Brings the window forward; a window that a modal loop holds brings the
+    // modal window forward instead.
     BOOL SetForegroundWindow();
+    // The window of the innermost modal loop that holds this one (a dialog
+    // over it), or this window itself when none does.
+    CWnd* GetLastActivePopup() const;
     void BringWindowToTop();
 
     // Position and size: a top-level window in screen pixels (frame included),

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -23,6 +24,10 @@ MenuFrame::MenuFrame(QWidget* client, HWND hwnd)
     // In the window, as the program lays its windows out, never in a desktop-wide bar.
     m_bar->setNativeMenuBar(false);
     m_bar->hide();
+    // F10 opens the bar's first menu, as Alt with a title's underlined letter
+    // opens that one (the bar's own mnemonics); arrows and Enter work inside.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] { OpenFirstMenu(); });
     client->setParent(this, Qt::Widget);
     client->installEventFilter(this);
     client->show();
@@ -52,6 +57,18 @@ void MenuFrame::ShowMenu(HMENU menu)
     }
     m_bar->setVisible(menu != nullptr);
     FitClient();
+}
+
+void MenuFrame::OpenFirstMenu()
+{
+    if (m_bar->isHidden() || !isEnabled())
+        return;
+    for (QAction* action : m_bar->actions()) {
+        if (action->isVisible() && action->isEnabled() && !action->isSeparator()) {
+            m_bar->setActiveAction(action);
+            return;
+        }
+    }
 }
 
 int MenuFrame::BarHeight() const

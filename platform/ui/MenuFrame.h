@@ -4,7 +4,8 @@
 // child positions, client rectangles and painting are those of the same
 // window without a menu. The frame follows the client area's size (adding
 // the bar's height) and size limits, and hands the window-level events
-// (close, minimise and restore) to the window's widget.
+// (close, minimise and restore) to the window's widget. F10 and Alt with a
+// menu title's underlined letter open the menus from the keyboard.
 #pragma once
 
 #include "platform/ui/UiTypes.h"
@@ -29,6 +30,8 @@ public:
     void FitClient();
     // The bar's height; 0 while it is hidden.
     int BarHeight() const;
+    // Opens the bar's first menu that can be opened, as F10 does.
+    void OpenFirstMenu();
     QMenuBar* Bar() const { return m_bar; }
 
 protected:

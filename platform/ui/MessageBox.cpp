@@ -1,10 +1,13 @@
 #include "platform/ui/MessageBox.h"
 
+#include "platform/ui/ModalScope.h"
 #include "platform/ui/ResourceStore.h"
 #include "platform/ui/UiThreadCalls.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
+#include <QShowEvent>
 #include <QString>
 
 #include <cstdio>
@@ -32,6 +35,32 @@ QMessageBox::Icon IconFor(UINT type)
     }
 }
 
+// A box that belongs to the window that was active when it was asked for: the
+// window system keeps it above that window, it opens centred on it and takes
+// the focus.
+class OwnedBox : public QMessageBox
+{
+public:
+    OwnedBox(Icon icon, const QString& caption, const QString& text, QWidget* owner)
+        : QMessageBox(icon, caption, text), m_owner(owner)
+    {
+        ModalScope::KeepAbove(this, owner);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        if (m_owner && m_owner->isVisible() && !m_owner->isMinimized())
+            move(m_owner->frameGeometry().center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+        raise();
+        activateWindow();
+    }
+
+private:
+    QPointer<QWidget> m_owner;
+};
+
 struct ButtonAnswer
 {
     QMessageBox::StandardButton button;
@@ -40,7 +69,8 @@ struct ButtonAnswer
 
 int RunBox(const std::string& text, const std::string& caption, UINT type)
 {
-    QMessageBox box(IconFor(type), QString::fromStdString(caption), QString::fromStdString(text));
+    OwnedBox box(IconFor(type), QString::fromStdString(caption), QString::fromStdString(text),
+                 ModalScope::ActiveWindow());
     std::vector<ButtonAnswer> buttons;
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
@@ -65,6 +95,8 @@ int RunBox(const std::string& text, const std::string& caption, UINT type)
         box.setDefaultButton(buttons[defaultIndex].button);
     if (type & (MB_TOPMOST | MB_SYSTEMMODAL))
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    // The module's other windows, the owner included, take no input until it is answered.
+    const ModalScope scope(&box);
     const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
     for (const auto& b : buttons)
         if (b.button == pressed)

@@ -5,6 +5,7 @@
 #include "platform/ui/MenuRegistry.h"
 #include "platform/ui/MenuWidgets.h"
 #include "platform/ui/MessageRouter.h"
+#include "platform/ui/ModalScope.h"
 #include "platform/ui/WindowFactory.h"
 #include "platform/ui/WindowRegistry.h"
 #include "platform/ui/WindowSurface.h"
@@ -127,7 +128,7 @@ void Size(WindowRecord* rec)
 {
     QWidget* w = rec->Outer();
     const bool topLevel = !(rec->style & WS_CHILD);
-    if (topLevel && rec->moving == 0 && (rec->style & WS_THICKFRAME) && w->isVisible() && !w->isMinimized() &&
+    if (topLevel && rec->moving == 0 && (rec->frameStyle & WS_THICKFRAME) && w->isVisible() && !w->isMinimized() &&
         rec->object && rec->object->HandlesMessage(WM_SIZING)) {
         // The user sized the window: the window may correct the new rectangle.
         const QRect frame = w->frameGeometry();
@@ -145,7 +146,7 @@ void Size(WindowRecord* rec)
 void MinMaxInfo(WindowRecord* rec)
 {
     QWidget* w = rec->widget;
-    if (!rec->object || !rec->object->HandlesMessage(WM_GETMINMAXINFO) || !(rec->style & WS_THICKFRAME))
+    if (!rec->object || !rec->object->HandlesMessage(WM_GETMINMAXINFO) || !(rec->frameStyle & WS_THICKFRAME))
         return;
     // The window system's frame and the menu bar around the client area.
     const QSize frame = rec->Outer()->frameGeometry().size() - rec->Outer()->geometry().size() +
@@ -307,7 +308,9 @@ bool WindowEventFilter::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Close:
         if (own && widget == own->widget && !(own->style & WS_CHILD)) {
             event->ignore();
-            MessageRouter::Send(own->hwnd, WM_CLOSE, 0, 0);
+            // A window that a modal loop holds does not close: its close box does nothing.
+            if (!ModalScope::Blocks(own->Outer()))
+                MessageRouter::Send(own->hwnd, WM_CLOSE, 0, 0);
             return true;
         }
         return false;

@@ -508,6 +508,7 @@ Qt::WindowFlags TopLevelFlags(DWORD style, bool owned)
 // The widget of a top-level window (hidden) for its record; attaches the object.
 HWND MakeTopLevel(CWnd* object, WindowRecord rec)
 {
+    rec.frameStyle = rec.style;
     auto* widget = new QWidget(nullptr, TopLevelFlags(rec.style, rec.owner != nullptr));
     widget->setFont(rec.font);
     widget->setWindowTitle(QString::fromStdString(rec.text));
@@ -523,7 +524,7 @@ HWND MakeTopLevel(CWnd* object, WindowRecord rec)
 void SetClientSize(WindowRecord& rec, QSize size)
 {
     QWidget* w = rec.widget;
-    if (rec.style & WS_THICKFRAME) {
+    if (rec.frameStyle & WS_THICKFRAME) {
         w->setMinimumSize(0, 0);
         w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         w->resize(size);
@@ -738,11 +739,8 @@ void WindowFactory::ApplyStyle(WindowRecord& rec, DWORD oldStyle)
     const DWORD changed = rec.style ^ oldStyle;
     if (changed & WS_DISABLED)
         rec.Outer()->setEnabled(!(rec.style & WS_DISABLED));
-    if (!(rec.style & WS_CHILD)) {
-        if (changed & WS_THICKFRAME)
-            SetClientSize(rec, w->size());
+    if (!(rec.style & WS_CHILD))
         return;
-    }
     if (changed & WS_VISIBLE)
         w->setVisible((rec.style & WS_VISIBLE) != 0);
     const Kind kind = KindOf(rec.className);
@@ -759,6 +757,26 @@ void WindowFactory::ApplyStyle(WindowRecord& rec, DWORD oldStyle)
     }
     if (changed & WS_TABSTOP)
         ApplyFocusPolicy(w, kind, rec.style);
+}
+
+void WindowFactory::ApplyFrame(WindowRecord& rec)
+{
+    QWidget* w = rec.widget;
+    if (!w || (rec.style & WS_CHILD))
+        return;
+    const DWORD frameBits = WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_SYSMENU;
+    if (((rec.frameStyle ^ rec.style) & frameBits) == 0)
+        return;
+    rec.frameStyle = rec.style;
+    QWidget* top = rec.Outer();
+    const bool shown = top->isVisible();
+    ++rec.moving;
+    const Qt::WindowFlags keep = top->windowFlags() & Qt::WindowStaysOnTopHint;
+    top->setWindowFlags(TopLevelFlags(rec.style, rec.owner != nullptr) | keep);
+    SetClientSize(rec, w->size());
+    if (shown)
+        top->show();
+    --rec.moving;
 }
 
 void WindowFactory::ShowText(WindowRecord& rec)

@@ -37,6 +37,9 @@ public:
     static void AttachObject(WindowRecord& rec, CWnd* object);
     // Makes the widget follow a style change.
     static void ApplyStyle(WindowRecord& rec, DWORD oldStyle);
+    // A top-level window's frame follows its style (SWP_FRAMECHANGED): whether
+    // the user may size it, and its title bar's buttons.
+    static void ApplyFrame(WindowRecord& rec);
     // Shows rec.text on the widget.
     static void ShowText(WindowRecord& rec);
     // The text the widget holds now (edits and combo boxes change it themselves).

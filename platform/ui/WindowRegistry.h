@@ -41,6 +41,11 @@ struct WindowRecord
     int baseUnitX = 0; // dialogs: the font's dialog base units
     int baseUnitY = 0;
     bool placed = false; // top-level: moved by the program before it was first shown
+    // Top-level: the frame's style, which says whether the user may size the
+    // window and which buttons its title bar has. It is the style the window
+    // was made with; a later style change reaches the frame only with
+    // SWP_FRAMECHANGED (ModifyStyle's nFlags or SetWindowPos).
+    DWORD frameStyle = 0;
     bool destroying = false;
     int moving = 0;                  // > 0 while the layer itself moves or sizes the window
     QSize sentSize{-1, -1};          // the size the last WM_SIZE reported

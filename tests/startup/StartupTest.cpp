@@ -2,6 +2,8 @@
 // folder that holds User.ini and a copy of the program (the profile is read
 // beside the executable), sharing one runtime folder for the instance locks.
 #include "support/ModelFolder.h"
+#include "resources/main.h"
+#include "support/SimulatorFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +18,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -81,12 +84,15 @@ protected:
 
     // Starts the program with the arguments the host would give; with
     // realWindow, the module's own main window in the program's folder.
-    QProcess& Start(const QString& program, const QStringList& args, bool realWindow = false)
+    QProcess& Start(const QString& program, const QStringList& args, bool realWindow = false,
+                    const QString& command = QString())
     {
         auto& process = m_processes.emplace_back(std::make_unique<QProcess>());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_RUNTIME_DIR", m_runtime.path());
         env.insert("QT_QPA_PLATFORM", "offscreen");
+        if (!command.isEmpty())
+            env.insert("KORVEL_CHILD_COMMAND", command);
         if (realWindow) {
             env.insert("KORVEL_CHILD_WINDOW", "real");
             process->setWorkingDirectory(QFileInfo(program).path());
@@ -147,6 +153,37 @@ TEST_F(Startup, SecondStartForTheSameSwitchBringsTheFirstForwardAndEnds)
     EXPECT_NE(output.find("host snmp 1 5000 app"), std::string::npos) << output;
 
     EXPECT_TRUE(WaitForLine(first, "activated"));
+    EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+TEST_F(Startup, ASecondStartWhileADialogRunsBringsTheDialogForwardAndLeavesItAnswering)
+{
+    const std::filesystem::path data = std::filesystem::path(KORVEL_SOURCE_DIR) / "tools/korvel-sim/data";
+    KorvelSimulator sim({KorvelSimulator::BaseData(), (data / "ports.snmprec").string(),
+                         (data / "KVT-CorvidR2.snmprec").string()});
+    ASSERT_TRUE(sim.Running());
+    QFile ini(QString::fromStdString((ModelFolder("KVT-CorvidR2") / "User.ini").string()));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QString program = RealWindowFolder(ini.readAll().toStdString());
+    const QStringList args = {"/P", "/I" + QString::fromStdString(sim.Host()),
+                              "/R" + QString::fromStdString(KorvelSimulator::ReadCommunity()),
+                              "/W" + QString::fromStdString(KorvelSimulator::WriteCommunity())};
+
+    // Port Configuration runs over the main window of the first module.
+    QProcess& first = Start(program, args, true, QString::number(ID_PORT_CONFIGURATION));
+    ASSERT_EQ(WaitForLine(first, "dialog"), "dialog Port Configuration");
+
+    // The second start hands over and ends; the dialog comes forward and the
+    // main window stays held: a menu command and its close box do nothing.
+    QProcess& second = Start(program, args, true);
+    const std::string output = RunToEnd(second);
+    EXPECT_EQ(output.find("running"), std::string::npos) << output;
+    EXPECT_EQ(WaitForLine(first, "front"), "front Port Configuration main-enabled 0 active Port Configuration");
+    EXPECT_EQ(WaitForLine(first, "after command"), "after command Port Configuration");
+
+    // The dialog still answers: Escape ends it, and the main window takes input again.
+    EXPECT_EQ(WaitForLine(first, "answered"), "answered Port Configuration");
+    EXPECT_EQ(WaitForLine(first, "main-enabled"), "main-enabled 1");
     EXPECT_EQ(first.state(), QProcess::Running);
 }
 

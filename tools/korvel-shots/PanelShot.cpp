@@ -59,6 +59,13 @@ void SetStates(CKorvelModuleDlg& dialog, PanelShot::State state)
         if (auto* port = static_cast<CPort*>(root.FindChildByClass("CPort", i)))
             port->SetStatus(look.status);
     }
+    // Disabled combo ports are disabled on both media: their cages show it too.
+    if (state == PanelShot::State::Disabled) {
+        for (int j = 0; j < dialog.m_nComboPortCount; ++j) {
+            if (auto* cage = static_cast<CPort*>(root.FindChildByClass("CPort", dialog.m_nPortCount + j)))
+                cage->SetStatus(PORTDISABLED);
+        }
+    }
 }
 
 } // namespace

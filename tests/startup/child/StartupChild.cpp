@@ -9,6 +9,17 @@
 //   initialised polling   the real main window's initialisation ended with the
 //                         status polling running ("initialised no polling": without)
 //   main window ended R   the real main window's modal run returned R
+// With KORVEL_CHILD_COMMAND=ID as well, the real main window runs that menu
+// command once it is initialised, and tells how its windows behave:
+//   dialog CAPTION        the command's dialog is up over the main window
+//   front CAPTION main-enabled E active CAPTION
+//                         after an instance message: the window in front of
+//                         the main window, whether the main window takes
+//                         input, and the active window
+//   after command CAPTION a menu command and a close sent to the main window
+//                         then: the window in front
+//   answered CAPTION      Escape typed in the dialog ended it
+//   main-enabled E        once the dialog has ended
 //   host snmp INIT TIMEOUT  at the end: SnmpInit calls and the time-out given
 // The main window runs until the process is killed.
 #include "app/CDeviceProfile.h"
@@ -18,6 +29,13 @@
 #include "platform/hostsnmp/HostSnmp.h"
 #include "platform/ui/CWnd.h"
 #include "platform/ui/MessageBox.h"
+#include "resources/main.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QTimer>
+#include <QWidget>
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +60,16 @@ protected:
     }
 };
 
+std::string Caption(CWnd* wnd)
+{
+    return wnd != nullptr ? wnd->GetWindowText() : std::string("none");
+}
+
+std::string CaptionOf(QWidget* widget)
+{
+    return widget != nullptr ? widget->windowTitle().toStdString() : std::string("none");
+}
+
 class CWatchedMainDlg : public CKorvelModuleDlg
 {
 protected:
@@ -49,7 +77,56 @@ protected:
     {
         const BOOL result = CKorvelModuleDlg::OnInitDialog();
         Say(m_pPanelThread ? "initialised polling" : "initialised no polling");
+        if (const char* command = std::getenv("KORVEL_CHILD_COMMAND")) {
+            PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(std::atoi(command)), 0), 0);
+            WatchForDialog();
+        }
         return result;
+    }
+
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        const LRESULT result = CKorvelModuleDlg::DefWindowProc(message, wParam, lParam);
+        if (message == g_uInstanceMsg && std::getenv("KORVEL_CHILD_COMMAND") != nullptr)
+            QTimer::singleShot(500, [this] { TellAfterHandOver(); });
+        return result;
+    }
+
+private:
+    void WatchForDialog()
+    {
+        QTimer::singleShot(100, [this] {
+            CWnd* front = GetLastActivePopup();
+            if (front == this) {
+                WatchForDialog();
+                return;
+            }
+            Say("dialog " + Caption(front));
+        });
+    }
+
+    void TellAfterHandOver()
+    {
+        Say("front " + Caption(GetLastActivePopup()) + " main-enabled " + std::to_string(IsWindowEnabled()) +
+            " active " + CaptionOf(QApplication::activeWindow()));
+        // What a user could do to the main window now: a menu command, its close box.
+        PostMessage(WM_COMMAND, MAKEWPARAM(ID_VLAN_CONFIGURATION, 0), 0);
+        QCloseEvent close;
+        QApplication::sendEvent(GetWidget()->window(), &close);
+        QTimer::singleShot(500, [this] {
+            Say("after command " + Caption(GetLastActivePopup()));
+            CWnd* dialog = GetLastActivePopup();
+            QWidget* target = dialog->GetWidget()->focusWidget() ? dialog->GetWidget()->focusWidget()
+                                                                 : dialog->GetWidget();
+            const std::string caption = Caption(dialog);
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(target, &press);
+            QTimer::singleShot(500, [this, caption] {
+                if (GetLastActivePopup() == this)
+                    Say("answered " + caption);
+                Say("main-enabled " + std::to_string(IsWindowEnabled()));
+            });
+        });
     }
 };
 

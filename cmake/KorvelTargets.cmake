@@ -137,13 +137,23 @@ function(korvel_test name)
   if("tsan" IN_LIST T_LABELS)
     add_dependencies(korvel_tsan_tests test_${name})
   endif()
-  set(labels ${name} ${T_LABELS})
-  list(REMOVE_DUPLICATES labels)
-  string(REPLACE ";" "\\;" labels "${labels}")
   gtest_discover_tests(test_${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${labels}" TIMEOUT ${T_TIMEOUT})
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS ${name} TIMEOUT ${T_TIMEOUT})
+  # gtest_discover_tests passes one value per property; the further labels
+  # go on the discovered tests (test_FAMILY_TESTS) from a script CTest reads
+  # after the discovery's own.
+  if(T_LABELS)
+    set(labels ${name} ${T_LABELS})
+    list(REMOVE_DUPLICATES labels)
+    set(script ${CMAKE_CURRENT_BINARY_DIR}/test_${name}_labels.cmake)
+    file(WRITE ${script}
+      "if(DEFINED test_${name}_TESTS)\n"
+      "  set_tests_properties(\${test_${name}_TESTS} PROPERTIES LABELS \"${labels}\")\n"
+      "endif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+  endif()
 endfunction()
 
 # korvel_test_target(FOLDER VAR): VAR names the executable that holds the

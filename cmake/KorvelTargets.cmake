@@ -3,11 +3,68 @@ function(korvel_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
 endfunction()
 
-# korvel_layer(NAME DIR DEPS dep... [EXCLUDE file...])
+# Unity builds: every target the helpers below make compiles its sources in
+# batches (CMAKE_UNITY_BUILD, set in the top-level CMakeLists.txt). A source
+# that cannot share a batch (file-level statics or macros that clash with a
+# neighbour's, or Qt's keyword macros in a file that uses such a word) is left
+# out with korvel_no_unity(file...), called in the folder whose CMakeLists.txt
+# makes the target, paths relative to the repository root.
+function(korvel_no_unity)
+  foreach(file IN LISTS ARGN)
+    if(NOT IS_ABSOLUTE "${file}")
+      set(file ${PROJECT_SOURCE_DIR}/${file})
+    endif()
+    set_source_files_properties(${file} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+  endforeach()
+endfunction()
+
+# Precompiled headers, compiled once per build folder and shared (REUSE_FROM):
+# korvel_pch for the code that uses the widgets layer, korvel_pch_test for the
+# test executables (adds GoogleTest). net-snmp stays out: three files include
+# it, and its configuration macros would reach every other file.
+set(KORVEL_PCH_QT
+  <QtCore/QtCore>
+  <QtGui/QtGui>
+  <QtWidgets/QtWidgets>)
+set(KORVEL_PCH_STD
+  <algorithm> <atomic> <chrono> <cstdint> <cstdio> <cstdlib> <cstring> <filesystem> <fstream> <functional>
+  <map> <memory> <mutex> <optional> <set> <string> <string_view> <thread> <utility> <vector>)
+function(korvel_make_pch name)
+  if(TARGET ${name})
+    return()
+  endif()
+  cmake_parse_arguments(P "" "" "HEADERS;DEPS" ${ARGN})
+  file(WRITE ${PROJECT_BINARY_DIR}/${name}.cpp "// Holds the precompiled header ${name}.\n")
+  add_library(${name} OBJECT ${PROJECT_BINARY_DIR}/${name}.cpp)
+  target_link_libraries(${name} PRIVATE ${P_DEPS})
+  set_target_properties(${name} PROPERTIES AUTOMOC OFF UNITY_BUILD OFF)
+  korvel_warnings(${name})
+  target_precompile_headers(${name} PRIVATE ${P_HEADERS})
+endfunction()
+
+# korvel_use_pch(TARGET [TEST])
+function(korvel_use_pch target)
+  if(NOT KORVEL_PCH)
+    return()
+  endif()
+  cmake_parse_arguments(U "TEST" "" "" ${ARGN})
+  if(U_TEST)
+    korvel_make_pch(korvel_pch_test HEADERS ${KORVEL_PCH_STD} ${KORVEL_PCH_QT} <gtest/gtest.h> <gmock/gmock.h>
+                    DEPS Qt6::Widgets GTest::gtest GTest::gmock)
+    target_precompile_headers(${target} REUSE_FROM korvel_pch_test)
+  else()
+    korvel_make_pch(korvel_pch HEADERS ${KORVEL_PCH_STD} ${KORVEL_PCH_QT} DEPS Qt6::Widgets)
+    target_precompile_headers(${target} REUSE_FROM korvel_pch)
+  endif()
+endfunction()
+
+# korvel_layer(NAME DIR DEPS dep... [EXCLUDE file...] [NO_UNITY] [NO_PCH])
 # One static library per folder, from every .cpp below it; every header is
-# included from the repository root ("platform/snmp/CSnmp.h").
+# included from the repository root ("platform/snmp/CSnmp.h"). NO_UNITY builds
+# the folder file by file; NO_PCH keeps the shared precompiled header out (the
+# layers below the widgets layer, which do not see QtWidgets).
 function(korvel_layer name dir)
-  cmake_parse_arguments(L "" "" "DEPS;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(L "NO_UNITY;NO_PCH" "" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
   foreach(excluded IN LISTS L_EXCLUDE)
     list(REMOVE_ITEM sources ${PROJECT_SOURCE_DIR}/${excluded})
@@ -18,6 +75,12 @@ function(korvel_layer name dir)
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${L_DEPS})
     korvel_warnings(${name})
+    if(L_NO_UNITY)
+      set_target_properties(${name} PROPERTIES UNITY_BUILD OFF)
+    endif()
+    if(NOT L_NO_PCH)
+      korvel_use_pch(${name})
+    endif()
   else()
     add_library(${name} INTERFACE)
     target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR})
@@ -25,18 +88,41 @@ function(korvel_layer name dir)
   endif()
 endfunction()
 
-# korvel_test(NAME [LABELS label] [TIMEOUT seconds])
-# One GoogleTest executable from tests/NAME/*.cpp, linked against every layer.
-# Each test case runs as its own CTest test with a headless Qt platform.
-# Tests find the sources, the build and (once it exists) the simulated switch
-# through the compile definitions below.
+# Test executables come in families: one GoogleTest executable per family,
+# built from the .cpp files of each of its folders (tests/FOLDER/*.cpp), so
+# that linking Qt and the layers is paid once per family, not once per folder.
+#
+#   korvel_test(FAMILY [FOLDERS folder...] [LABELS label...] [TIMEOUT seconds])
+#
+# makes test_FAMILY; without FOLDERS the family is the one folder FAMILY.
+# Every test case still runs as its own CTest test, named Suite.Case, with a
+# headless Qt platform and the labels FAMILY and those given. LABELS tsan
+# marks the families that the ThreadSanitizer build runs too (scripts/test);
+# a ThreadSanitizer build folder defines only those. Tests find the sources,
+# the build and the simulated switch through the compile definitions below.
 function(korvel_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "LABELS;FOLDERS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*.cpp)
+  if(NOT T_FOLDERS)
+    set(T_FOLDERS ${name})
+  endif()
+  if(KORVEL_SANITIZE STREQUAL "thread" AND NOT "tsan" IN_LIST T_LABELS)
+    return()
+  endif()
+  set(sources)
+  foreach(folder IN LISTS T_FOLDERS)
+    file(GLOB folder_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
+    # A unity batch never mixes folders: each folder's files share their own
+    # support header and its helper names.
+    set_source_files_properties(${folder_sources} PROPERTIES UNITY_GROUP ${folder})
+    list(APPEND sources ${folder_sources})
+    # Which executable holds the folder's tests, for korvel_test_target().
+    set_property(GLOBAL PROPERTY korvel_test_of_${folder} test_${name})
+  endforeach()
   add_executable(test_${name} ${sources})
+  set_target_properties(test_${name} PROPERTIES UNITY_BUILD_MODE GROUP)
   target_link_libraries(test_${name} PRIVATE app GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(test_${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_compile_definitions(test_${name} PRIVATE
@@ -47,14 +133,36 @@ function(korvel_test name)
     target_compile_definitions(test_${name} PRIVATE KORVEL_SIM_PATH="$<TARGET_FILE:korvel-sim>")
   endif()
   korvel_warnings(test_${name})
-  # gtest_discover_tests passes one value per property: one label per suite,
-  # its own name unless the suite asks for another.
-  set(labels ${name})
-  if(T_LABELS)
-    set(labels ${T_LABELS})
+  korvel_use_pch(test_${name} TEST)
+  if("tsan" IN_LIST T_LABELS)
+    add_dependencies(korvel_tsan_tests test_${name})
   endif()
   gtest_discover_tests(test_${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "${labels}" TIMEOUT ${T_TIMEOUT})
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS ${name} TIMEOUT ${T_TIMEOUT})
+  # gtest_discover_tests passes one value per property; the further labels
+  # go on the discovered tests (test_FAMILY_TESTS) from a script CTest reads
+  # after the discovery's own.
+  if(T_LABELS)
+    set(labels ${name} ${T_LABELS})
+    list(REMOVE_DUPLICATES labels)
+    set(script ${CMAKE_CURRENT_BINARY_DIR}/test_${name}_labels.cmake)
+    file(WRITE ${script}
+      "if(DEFINED test_${name}_TESTS)\n"
+      "  set_tests_properties(\${test_${name}_TESTS} PROPERTIES LABELS \"${labels}\")\n"
+      "endif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+  endif()
+endfunction()
+
+# korvel_test_target(FOLDER VAR): VAR names the executable that holds the
+# tests of FOLDER, or is empty when this build folder does not build them
+# (a ThreadSanitizer build without that family).
+function(korvel_test_target folder var)
+  get_property(target GLOBAL PROPERTY korvel_test_of_${folder})
+  if(target AND NOT TARGET ${target})
+    set(target "")
+  endif()
+  set(${var} ${target} PARENT_SCOPE)
 endfunction()

@@ -256,13 +256,16 @@ TEST_F(PortSetInfoTest, RowWithUnknownValuesAndUnknownMdixTextCannotBeApplied)
 TEST_F(PortSetInfoTest, FailedWalkStartsAgainUntilTheSwitchAnswers)
 {
     StartSwitch({KorvelSimulator::BaseData(), PortsData()}, 28);
-    ASSERT_TRUE(sim->SilenceFor(2000));
+    // Silent for as long as the dialog may take to open and ask on a loaded
+    // machine, yet shorter than the first walk's step time-out (8 s), so the
+    // walk after it is answered.
+    ASSERT_TRUE(sim->SilenceFor(6000));
     CPortSetInfo dialog;
     RunModal<CPortSetInfo>(dialog, [&](CPortSetInfo& d) {
         // The first walk fails when its step times out (8 s); the next one reads the table.
         QElapsedTimer timer;
         timer.start();
-        ASSERT_TRUE(PumpUntil([&] { return Item<CListCtrl>(d, IDC_PORTSET_LIST).GetItemCount() == 28; }, 30000));
+        ASSERT_TRUE(PumpUntil([&] { return Item<CListCtrl>(d, IDC_PORTSET_LIST).GetItemCount() == 28; }, 60000));
         EXPECT_GE(timer.elapsed(), 7000);
         EXPECT_EQ(Item<CListCtrl>(d, IDC_PORTSET_LIST).GetItemText(2, 2), "100M Full");
         EXPECT_TRUE(Enabled(d, IDC_PORTSET_REFRESH));

@@ -110,6 +110,20 @@ protected:
         return ui_wait::WaitServingUi(ready, timeoutMs);
     }
 
+    // Returns once the walk's first request was answered and its row has had
+    // time to be carried to the (not serving) UI thread. The reply's way to the
+    // worker is short; the wait before it (thread, session, request) is the
+    // part that grows on a loaded machine, and it is waited for, not guessed.
+    void WaitForFirstRowCarried()
+    {
+        ASSERT_TRUE(Eventually([&] { return !LogLinesOf(m_sim, "GETNEXT").empty(); }, 20000));
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+
+    // A restart or destruction that waited for the blocked call-back would
+    // hang for good or until the 6 s step time-out; anything well below is prompt.
+    static constexpr long kPromptMs = 4000;
+
     static std::vector<std::string> Row(const Message& m)
     {
         return {m.row.strVlanId, m.row.strVlanName, m.row.strRowStatus};
@@ -184,11 +198,11 @@ TEST_F(CModuleBaseWalkTest, RestartingAWalkWhoseCallbackWaitsForTheUiThreadNeith
     module.SetHwnd(m_owner.GetSafeHwnd());
     module.StartVlanWalk();
     // Not serving: the first row's message waits for the UI thread.
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    WaitForFirstRowCarried();
 
     const auto start = Clock::now();
     module.StartVlanWalk(); // stops the running walk, serving its message meanwhile
-    EXPECT_LT(MsSince(start), 2000);
+    EXPECT_LT(MsSince(start), kPromptMs);
     ASSERT_TRUE(Serve([&] { return m_owner.Count() == 5; }));
     ASSERT_TRUE(module.VlanSession().WaitDone());
     Serve([] { return false; }, 300);
@@ -206,11 +220,11 @@ TEST_F(CModuleBaseWalkTest, DestroyingAModuleWhoseCallbackWaitsForTheUiThreadIsC
     auto pModule = std::make_unique<TestModule>();
     pModule->SetHwnd(m_owner.GetSafeHwnd());
     pModule->StartVlanWalk();
-    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the first row waits for the UI thread
+    WaitForFirstRowCarried(); // the first row waits for the UI thread
 
     const auto start = Clock::now();
     pModule.reset();
-    EXPECT_LT(MsSince(start), 2000);
+    EXPECT_LT(MsSince(start), kPromptMs);
     EXPECT_TRUE(CCommonSNMP::WaitForWorkers(5000));
     Serve([] { return false; }, 300);
     EXPECT_EQ(m_owner.Count(), 1U);

@@ -158,9 +158,7 @@ TEST_F(Startup, SecondStartForTheSameSwitchBringsTheFirstForwardAndEnds)
 
 TEST_F(Startup, ASecondStartWhileADialogRunsBringsTheDialogForwardAndLeavesItAnswering)
 {
-    const std::filesystem::path data = std::filesystem::path(KORVEL_SOURCE_DIR) / "tools/korvel-sim/data";
-    KorvelSimulator sim({KorvelSimulator::BaseData(), (data / "ports.snmprec").string(),
-                         (data / "KVT-CorvidR2.snmprec").string()});
+    KorvelSimulator sim({}, KorvelSimulator::ModelArgs("KVT-CorvidR2"));
     ASSERT_TRUE(sim.Running());
     QFile ini(QString::fromStdString((ModelFolder("KVT-CorvidR2") / "User.ini").string()));
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));

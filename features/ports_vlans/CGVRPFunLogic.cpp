@@ -80,7 +80,12 @@ bool CGVRPFunLogic::IsWalkRow(CCommonSNMP& session, int nRequestID, int nStatus,
 
 void CGVRPFunLogic::StartPortTableWalk()
 {
+    // Opening stops a walk that still runs, so none of its rows lands here.
     m_cSnmpPortTable.Open(SnmpPduGetNext);
+    {
+        std::lock_guard lock(m_csWalkData);
+        m_PortRowsBuilding.clear();
+    }
     for (int nColumn = 1; nColumn <= 5; ++nColumn)
         m_cSnmpPortTable.AddValue(PortColumn(nColumn), SnmpValueNull);
     m_cSnmpPortTable.StartRequest(&CGVRPFunLogic::OnPortTableReply, this, 0, 0);
@@ -111,6 +116,17 @@ int CGVRPFunLogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pU
     std::unique_ptr<CSnmp> pResponse(pResponseIn);
     auto* pThis = static_cast<CGVRPFunLogic*>(pUserData);
     CCommonSNMP& session = pThis->m_cSnmpPortTable;
+    if (nStatus == SnmpStatusEndOfWalk && session.FindRequestID(nRequestID)) {
+        // The table is complete: its rows go to the owner whole, before the
+        // walk's "Finished". The rows are copied so the lock is not held
+        // while the owner handles them.
+        std::vector<GVRP_port_info> rows;
+        {
+            std::lock_guard lock(pThis->m_csWalkData);
+            rows = pThis->m_PortRowsBuilding;
+        }
+        pThis->NotifyOwner(kNotifyPortRows, reinterpret_cast<LPARAM>(&rows));
+    }
     if (!pThis->IsWalkRow(session, nRequestID, nStatus, pResponse.get()))
         return 0;
     // The row's index is its port: a row of a port the switch does not have is skipped.
@@ -125,7 +141,8 @@ int CGVRPFunLogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pU
         row.strGvrpState = EnabledText(CModuleBase::IntegerText(pResponse.get(), 2));
         row.strIngressChecking = EnabledText(CModuleBase::IntegerText(pResponse.get(), 3));
         row.strAcceptFrameType = FrameTypeText(CModuleBase::IntegerText(pResponse.get(), 4));
-        pThis->NotifyOwner(kNotifyRow, reinterpret_cast<LPARAM>(&row));
+        std::lock_guard lock(pThis->m_csWalkData);
+        pThis->m_PortRowsBuilding.push_back(row);
     }
     session.StartRequest(&CGVRPFunLogic::OnPortTableReply, pThis, 0, 0);
     return 0;

@@ -207,6 +207,31 @@ const HostileCase kCases[] = {
              EXPECT_EQ(Item<CListCtrl>(d, IDC_PORTSET_LIST).GetItemText(4, 4), "");
          });
      }},
+    {"a port's speed, MDI/MDIX and flow control outside their sets", {Data("ports"), Fixture("port-rows")},
+     [](HostileSwitchTest&) {
+         BoxRecorder boxes;
+         CPortSetInfo dialog;
+         RunModal<CPortSetInfo>(dialog, [&](CPortSetInfo& d) {
+             ASSERT_TRUE(ListFilled(d, IDC_PORTSET_LIST, IDC_PORTSET_REFRESH, 28));
+             CListCtrl& list = Item<CListCtrl>(d, IDC_PORTSET_LIST);
+             // A port the switch gave whole selects each value; one it did not
+             // leaves the box without a selection, not with the last port's.
+             ClickRow(list, 0);
+             EXPECT_EQ(ComboSelection(d, IDC_PORTSET_SPEED), "Auto");
+             EXPECT_EQ(ComboSelection(d, IDC_PORTSET_MDIX), "Auto");
+             EXPECT_NE(ComboSelection(d, IDC_PORTSET_FLOW_CONTROL), "");
+             ClickRow(list, 4);
+             EXPECT_EQ(ComboSelection(d, IDC_PORTSET_SPEED), "");
+             EXPECT_EQ(ComboSelection(d, IDC_PORTSET_FLOW_CONTROL), "");
+             EXPECT_EQ(ComboSelection(d, IDC_PORTSET_MDIX), "Auto");
+             ClickRow(list, 5);
+             EXPECT_EQ(ComboSelection(d, IDC_PORTSET_MDIX), "");
+             EXPECT_EQ(ComboSelection(d, IDC_PORTSET_SPEED), "Auto");
+             ClickButton(d, IDC_PORTSET_APPLY);
+         });
+         EXPECT_EQ(Texts(boxes.Calls()),
+                   std::vector<std::string>{"The settings of port 6 could not be read. Please refresh."});
+     }},
 };
 
 } // namespace

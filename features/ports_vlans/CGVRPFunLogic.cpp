@@ -71,9 +71,25 @@ bool CGVRPFunLogic::IsWalkRow(CCommonSNMP& session, int nRequestID, int nStatus,
         return false;
     if (nStatus == 0 && pResponse != nullptr)
         return true;
+    EndWalk(session, nStatus);
+    return false;
+}
+
+void CGVRPFunLogic::EndWalk(CCommonSNMP& session, int nStatus)
+{
+    if (&session == &m_cSnmpPortTable && nStatus == SnmpStatusEndOfWalk) {
+        // The table is complete: its rows go to the owner whole, before the
+        // walk's "Finished". They are copied so that the lock is not held
+        // while the owner handles them.
+        std::vector<GVRP_port_info> rows;
+        {
+            std::lock_guard lock(m_csWalkData);
+            rows = m_PortRowsBuilding;
+        }
+        NotifyOwner(kNotifyPortRows, reinterpret_cast<LPARAM>(&rows));
+    }
     NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kFinished));
     session.SignalDone();
-    return false;
 }
 
 // --- Reads ---
@@ -116,17 +132,6 @@ int CGVRPFunLogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pU
     std::unique_ptr<CSnmp> pResponse(pResponseIn);
     auto* pThis = static_cast<CGVRPFunLogic*>(pUserData);
     CCommonSNMP& session = pThis->m_cSnmpPortTable;
-    if (nStatus == SnmpStatusEndOfWalk && session.FindRequestID(nRequestID)) {
-        // The table is complete: its rows go to the owner whole, before the
-        // walk's "Finished". The rows are copied so the lock is not held
-        // while the owner handles them.
-        std::vector<GVRP_port_info> rows;
-        {
-            std::lock_guard lock(pThis->m_csWalkData);
-            rows = pThis->m_PortRowsBuilding;
-        }
-        pThis->NotifyOwner(kNotifyPortRows, reinterpret_cast<LPARAM>(&rows));
-    }
     if (!pThis->IsWalkRow(session, nRequestID, nStatus, pResponse.get()))
         return 0;
     // The row's index is its port: a row of a port the switch does not have is skipped.

@@ -101,8 +101,11 @@ public:
 
 private:
     // How a walk call-back begins: true for a row to take. A stale reply is
-    // dropped; the end of a walk (or its failure) is reported "Finished".
+    // dropped; the end of a walk (or its failure) goes to EndWalk.
     bool IsWalkRow(CCommonSNMP& session, int nRequestID, int nStatus, const CSnmp* pResponse);
+    // Reports a walk's end "Finished"; the port walk's end of the table
+    // first sends its rows whole.
+    void EndWalk(CCommonSNMP& session, int nStatus);
     void NotifyOwner(WPARAM wParam, LPARAM lParam) const;
 
     // What the walks write and the dialogs read, under m_csWalkData. Declared

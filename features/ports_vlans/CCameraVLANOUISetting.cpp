@@ -111,9 +111,13 @@ void CCameraVLANOUISetting::Refresh()
 
 void CCameraVLANOUISetting::StartOuiWalk()
 {
-    // Opening stops the previous walk, so none of its rows lands in the emptied list.
+    // Opening stops the previous walk, so none of its rows lands in this one.
+    // The list keeps the last complete table until this walk has read its end.
     m_cCommonSNMPTable.Open(SnmpPduGetNext);
-    m_listOui.DeleteAllItems();
+    {
+        std::lock_guard lock(m_csRows);
+        m_rowsBuilding.clear();
+    }
     for (int nColumn : {2, 1, 3, 5})
         m_cCommonSNMPTable.AddValue(CSurveillanceOui::Column(nColumn), SnmpValueNull);
     EnableWalkButtons(FALSE);
@@ -128,19 +132,28 @@ int CCameraVLANOUISetting::OnOuiReply(CSnmp* pResponseIn, int nRequestID, void* 
     if (!session.FindRequestID(nRequestID))
         return 0;
     if (nStatus != SnmpStatusOk || !pResponse) {
+        // The end of the table shows its rows whole; a failure keeps the list.
+        if (nStatus == SnmpStatusEndOfWalk) {
+            CSurveillanceOui::Rows rows;
+            {
+                std::lock_guard lock(pThis->m_csRows);
+                rows = pThis->m_rowsBuilding;
+            }
+            CSurveillanceOui::ShowRows(pThis->m_listOui, rows);
+        }
         pThis->EnableWalkButtons(TRUE);
         session.SignalDone();
         return 0;
     }
     // Bindings: .2 description, .1 address, .3 mask (.5 row status not shown).
-    CListCtrlEx& list = pThis->m_listOui;
-    const int nRow = list.GetItemCount();
-    list.InsertItem(nRow, std::to_string(nRow + 1));
     std::string strDescription;
     CCodeConvert::Utf8ToAnsi(CModuleBase::ValueText(pResponse.get(), 0), strDescription);
-    list.SetItemText(nRow, 1, strDescription);
-    list.SetItemText(nRow, 2, CSurveillanceOui::OctetsText(CModuleBase::ValueText(pResponse.get(), 1)));
-    list.SetItemText(nRow, 3, CSurveillanceOui::OctetsText(CModuleBase::ValueText(pResponse.get(), 2)));
+    {
+        std::lock_guard lock(pThis->m_csRows);
+        pThis->m_rowsBuilding.push_back(
+            {strDescription, CSurveillanceOui::OctetsText(CModuleBase::ValueText(pResponse.get(), 1)),
+             CSurveillanceOui::OctetsText(CModuleBase::ValueText(pResponse.get(), 2))});
+    }
     session.StartRequest(&CCameraVLANOUISetting::OnOuiReply, pThis, 0, 0);
     return 0;
 }

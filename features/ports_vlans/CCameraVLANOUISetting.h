@@ -10,10 +10,12 @@
 
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
+#include "features/ports_vlans/CSurveillanceOui.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
 
+#include <mutex>
 #include <string>
 
 class CSnmp;
@@ -48,6 +50,9 @@ private:
     CListCtrlEx m_listOui;
     CEdit m_editAddress;
     CEdit m_editDescription;
+    // The rows of the walk in progress, shown whole at its end.
+    std::mutex m_csRows;
+    CSurveillanceOui::Rows m_rowsBuilding;
     // The walk's call-back uses the controls above: the sessions come after
     // them, so they are stopped before the controls go.
     CCommonSNMP m_cCommonSNMP;      // writes

@@ -203,8 +203,13 @@ void CCameraVlanSetting::ReadVlanModes()
 
 void CCameraVlanSetting::StartOuiWalk()
 {
+    // Opening stops the previous walk, so none of its rows lands in this one.
+    // The list keeps the last complete table until this walk has read its end.
     m_cCommonSNMPTable.Open(SnmpPduGetNext);
-    m_listOui.DeleteAllItems();
+    {
+        std::lock_guard lock(m_csData);
+        m_ouiRowsBuilding.clear();
+    }
     for (int nColumn : {4, 2, 1, 5})
         m_cCommonSNMPTable.AddValue(CSurveillanceOui::Column(nColumn), SnmpValueNull);
     for (int nID : {IDC_SURV_ADD, IDC_SURV_DELETE, IDC_SURV_REFRESH})
@@ -317,6 +322,15 @@ int CCameraVlanSetting::OnOuiReply(CSnmp* pResponseIn, int nRequestID, void* pUs
     if (!session.FindRequestID(nRequestID))
         return 0;
     if (nStatus != SnmpStatusOk || !pResponse) {
+        // The end of the table shows its rows whole; a failure keeps the list.
+        if (nStatus == SnmpStatusEndOfWalk) {
+            CSurveillanceOui::Rows rows;
+            {
+                std::lock_guard lock(pThis->m_csData);
+                rows = pThis->m_ouiRowsBuilding;
+            }
+            CSurveillanceOui::ShowRows(pThis->m_listOui, rows);
+        }
         // Add and Delete follow the state last read, whether the global read
         // ends before this walk or after it.
         {
@@ -334,25 +348,23 @@ int CCameraVlanSetting::OnOuiReply(CSnmp* pResponseIn, int nRequestID, void* pUs
         return 0;
     }
     // Bindings: .4 type, .2 description, .1 address (.5 row status not shown).
-    CListCtrlEx& list = pThis->m_listOui;
-    const int nRow = list.GetItemCount();
-    list.InsertItem(nRow, std::to_string(nRow + 1));
-
     const std::string strType = CModuleBase::ValueText(pResponse.get(), 0);
     const int nType = std::atoi(strType.c_str());
     const bool bKnownType = strType.size() == 1 && nType >= 0 && nType < static_cast<int>(std::size(kComponentTypes));
-    list.SetItemText(nRow, 1, bKnownType ? kComponentTypes[nType] : strType);
 
     std::string strDescription;
     CCodeConvert::Utf8ToAnsi(CModuleBase::ValueText(pResponse.get(), 1), strDescription);
-    list.SetItemText(nRow, 2, strDescription);
 
     std::string strAddress = CSurveillanceOui::OctetsText(CModuleBase::ValueText(pResponse.get(), 2));
     if (strAddress == CSurveillanceOui::DefaultRowText(CSurveillanceOui::kFirstDefaultOui))
         strAddress = FirstDefaultDisplay();
     else if (strAddress == CSurveillanceOui::DefaultRowText(CSurveillanceOui::kSecondDefaultOui))
         strAddress = SecondDefaultDisplay();
-    list.SetItemText(nRow, 3, strAddress);
+    {
+        std::lock_guard lock(pThis->m_csData);
+        pThis->m_ouiRowsBuilding.push_back(
+            {bKnownType ? std::string(kComponentTypes[nType]) : strType, strDescription, strAddress});
+    }
 
     session.StartRequest(&CCameraVlanSetting::OnOuiReply, pThis, 0, 0);
     return 0;

@@ -27,6 +27,7 @@
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
 #include "common/CModuleBase.h"
+#include "features/ports_vlans/CSurveillanceOui.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
@@ -84,6 +85,7 @@ private:
     std::vector<std::string> m_arrVlanIds;
     std::vector<std::string> m_arrVoiceOuis;
     std::vector<std::string> m_arrVoiceOuiFlags;
+    CSurveillanceOui::Rows m_ouiRowsBuilding; // rows of the OUI walk in progress, shown whole at its end
     // Whether the VLAN modes (last read) and the global settings (since the
     // dialog opened) have been read; Apply waits for both.
     std::atomic<bool> m_bVlanModesRead{false};

@@ -71,16 +71,37 @@ bool CGVRPFunLogic::IsWalkRow(CCommonSNMP& session, int nRequestID, int nStatus,
         return false;
     if (nStatus == 0 && pResponse != nullptr)
         return true;
+    EndWalk(session, nStatus);
+    return false;
+}
+
+void CGVRPFunLogic::EndWalk(CCommonSNMP& session, int nStatus)
+{
+    if (&session == &m_cSnmpPortTable && nStatus == SnmpStatusEndOfWalk) {
+        // The table is complete: its rows go to the owner whole, before the
+        // walk's "Finished". They are copied so that the lock is not held
+        // while the owner handles them.
+        std::vector<GVRP_port_info> rows;
+        {
+            std::lock_guard lock(m_csWalkData);
+            rows = m_PortRowsBuilding;
+        }
+        NotifyOwner(kNotifyPortRows, reinterpret_cast<LPARAM>(&rows));
+    }
     NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kFinished));
     session.SignalDone();
-    return false;
 }
 
 // --- Reads ---
 
 void CGVRPFunLogic::StartPortTableWalk()
 {
+    // Opening stops a walk that still runs, so none of its rows lands here.
     m_cSnmpPortTable.Open(SnmpPduGetNext);
+    {
+        std::lock_guard lock(m_csWalkData);
+        m_PortRowsBuilding.clear();
+    }
     for (int nColumn = 1; nColumn <= 5; ++nColumn)
         m_cSnmpPortTable.AddValue(PortColumn(nColumn), SnmpValueNull);
     m_cSnmpPortTable.StartRequest(&CGVRPFunLogic::OnPortTableReply, this, 0, 0);
@@ -125,7 +146,8 @@ int CGVRPFunLogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pU
         row.strGvrpState = EnabledText(CModuleBase::IntegerText(pResponse.get(), 2));
         row.strIngressChecking = EnabledText(CModuleBase::IntegerText(pResponse.get(), 3));
         row.strAcceptFrameType = FrameTypeText(CModuleBase::IntegerText(pResponse.get(), 4));
-        pThis->NotifyOwner(kNotifyRow, reinterpret_cast<LPARAM>(&row));
+        std::lock_guard lock(pThis->m_csWalkData);
+        pThis->m_PortRowsBuilding.push_back(row);
     }
     session.StartRequest(&CGVRPFunLogic::OnPortTableReply, pThis, 0, 0);
     return 0;

@@ -10,8 +10,11 @@
 //
 // Results go to the owner window (CModuleBase::SetHwnd) as WM_LOGIC_NOTIFY,
 // sent from the sessions' worker threads (the record lives for the call):
-//   wParam 0, lParam GVRP_port_info*   one row of the port table
 //   wParam 0, lParam GVRP_global_info* the global read arrived
+//   wParam 6, lParam const std::vector<GVRP_port_info>*
+//                                      the port walk reached the end of the
+//                                      table: its rows, whole (a failed walk
+//                                      sends none, so the list keeps the last)
 //   wParam 4, lParam "AddFinished"     SetPortRange wrote every port of its range
 //   wParam 5, lParam "Finished"        the port or VLAN walk ended (each sends
 //                                      its own, also when it failed), or the
@@ -52,6 +55,7 @@ public:
     static constexpr WPARAM kNotifyRow = 0;
     static constexpr WPARAM kNotifyAddFinished = 4;
     static constexpr WPARAM kNotifyFinished = 5;
+    static constexpr WPARAM kNotifyPortRows = 6;
 
     // The global GVRP state object, which the dialogs also read on their own
     // (CModuleBase::GetValue): "1" enabled, "2" disabled.
@@ -97,8 +101,11 @@ public:
 
 private:
     // How a walk call-back begins: true for a row to take. A stale reply is
-    // dropped; the end of a walk (or its failure) is reported "Finished".
+    // dropped; the end of a walk (or its failure) goes to EndWalk.
     bool IsWalkRow(CCommonSNMP& session, int nRequestID, int nStatus, const CSnmp* pResponse);
+    // Reports a walk's end "Finished"; the port walk's end of the table
+    // first sends its rows whole.
+    void EndWalk(CCommonSNMP& session, int nStatus);
     void NotifyOwner(WPARAM wParam, LPARAM lParam) const;
 
     // What the walks write and the dialogs read, under m_csWalkData. Declared
@@ -106,6 +113,7 @@ private:
     // call-back) go first.
     mutable std::mutex m_csWalkData;
     std::string m_strVlanIdList;
+    std::vector<GVRP_port_info> m_PortRowsBuilding; // rows of the port walk in progress
 
     CCommonSNMP m_cSnmpPortTable; // GVRP port table walk
     CCommonSNMP m_cSnmpVlan;      // VLAN id walk

@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -118,7 +119,7 @@ void CGVRPSettings::OnRefresh()
     // The walks of an earlier refresh end first (closing serves what they
     // have sent already), so none of their rows or ends lands in this one.
     m_GVRPFunLogic.CloseSessions();
-    m_listPorts.DeleteAllItems();
+    // The list keeps the last complete table until this walk has read its end.
     m_nFinishedWalks = 0;
     // Both come back once every walk of this refresh has ended: Apply judges
     // the port range by the trunk groups the trunk walk reads.
@@ -139,16 +140,19 @@ void CGVRPSettings::OnRefresh()
 
 LRESULT CGVRPSettings::OnLogicNotify(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam == CGVRPFunLogic::kNotifyRow) {
+    if (wParam == CGVRPFunLogic::kNotifyPortRows) {
         if (lParam == 0)
             return 0;
-        const auto* pRow = reinterpret_cast<const GVRP_port_info*>(lParam);
-        const int nRow = m_listPorts.GetItemCount();
-        m_listPorts.SetOrInsertItemText(nRow, 0, pRow->strPort.c_str());
-        m_listPorts.SetOrInsertItemText(nRow, 1, pRow->strPvid.c_str());
-        m_listPorts.SetOrInsertItemText(nRow, 2, pRow->strGvrpState.c_str());
-        m_listPorts.SetOrInsertItemText(nRow, 3, pRow->strIngressChecking.c_str());
-        m_listPorts.SetOrInsertItemText(nRow, 4, pRow->strAcceptFrameType.c_str());
+        const auto& rows = *reinterpret_cast<const std::vector<GVRP_port_info>*>(lParam);
+        m_listPorts.DeleteAllItems();
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const int nRow = static_cast<int>(i);
+            m_listPorts.SetOrInsertItemText(nRow, 0, rows[i].strPort.c_str());
+            m_listPorts.SetOrInsertItemText(nRow, 1, rows[i].strPvid.c_str());
+            m_listPorts.SetOrInsertItemText(nRow, 2, rows[i].strGvrpState.c_str());
+            m_listPorts.SetOrInsertItemText(nRow, 3, rows[i].strIngressChecking.c_str());
+            m_listPorts.SetOrInsertItemText(nRow, 4, rows[i].strAcceptFrameType.c_str());
+        }
     } else if (wParam == CGVRPFunLogic::kNotifyFinished) {
         OnWalkEnded();
     } else if (wParam == CGVRPFunLogic::kNotifyAddFinished) {

@@ -3,9 +3,10 @@
 //
 // Opened by the main window's command ID_GVRP_SETTINGS (32836), which no menu
 // item sends. The reads are the work of m_GVRPFunLogic: its port table, VLAN
-// and trunk walks report to this window with WM_LOGIC_NOTIFY; Refresh and
-// Apply come back once all three walks of a refresh have ended. A range that
-// splits a link aggregation group is refused.
+// and trunk walks report to this window with WM_LOGIC_NOTIFY; the list takes
+// the port table whole at the end of its walk (a failed walk leaves it as it
+// was); Refresh and Apply come back once all three walks of a refresh have
+// ended. A range that splits a link aggregation group is refused.
 #pragma once
 
 #include "common/CListCtrlEx.h"

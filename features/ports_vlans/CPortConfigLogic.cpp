@@ -173,6 +173,10 @@ BOOL CPortConfigLogic::StartDescriptionWalk()
 {
     m_cSnmpTrunkWalk.Open(SnmpPduGetNext);
     m_nRowCount = 0;
+    {
+        std::lock_guard lock(m_recordsLock);
+        m_PortDescBuilding.assign(static_cast<std::size_t>(m_nPortNum), PORT_description_info{});
+    }
     m_cSnmpTrunkWalk.AddValue(Column(kDescriptionTable, 1), SnmpValueNull);
     m_cSnmpTrunkWalk.AddValue(Column(kDescriptionTable, 2), SnmpValueNull);
     m_bDescriptionWalkRunning = true;
@@ -192,6 +196,11 @@ int CPortConfigLogic::OnDescriptionReply(CSnmp* pResponse, int nRequestID, void*
         return 0;
     }
     if (nStatus != 0) {
+        if (nStatus == SnmpStatusEndOfWalk) {
+            // The table is complete: its rows replace the last ones whole.
+            std::lock_guard lock(pThis->m_recordsLock);
+            pThis->m_pPortDesc = pThis->m_PortDescBuilding;
+        }
         session.SignalDone();
         pThis->m_bDescriptionWalkRunning = false;
         pThis->NotifyOwner(WM_WALK_FINISHED);
@@ -216,7 +225,9 @@ void CPortConfigLogic::StoreDescriptionRow(int nRow, int nPort, const std::strin
     std::lock_guard lock(m_recordsLock);
     if (nRow < 1 || nRow > m_nPortNum)
         return;
-    PORT_description_info& record = m_pPortDesc[static_cast<std::size_t>(nRow - 1)];
+    if (static_cast<std::size_t>(nRow) > m_PortDescBuilding.size())
+        return;
+    PORT_description_info& record = m_PortDescBuilding[static_cast<std::size_t>(nRow - 1)];
     record.nReserved = 100;
     record.nPort = nPort;
     record.strDescription = strDescription;

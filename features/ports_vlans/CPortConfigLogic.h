@@ -2,8 +2,9 @@
 // dialogs; each dialog owns one by value.
 //
 // It walks the switch's port control table and port description table and
-// keeps one record per port of each (row k of a walk goes to record k,
-// whatever its port number; records no row reached keep what they held),
+// keeps one record per port of each (a row goes to the record of its port;
+// a walk's records replace the last ones whole when it reaches the end of
+// its table, and a walk that fails leaves them as they were),
 // writes the speed, MDI/MDIX and flow control of one port, writes one
 // description to a range of ports, and holds the rules the port
 // configuration dialog applies before it writes.
@@ -67,7 +68,9 @@ public:
     // 0, which it never does; nobody reads the result.
     BOOL StartDescriptionWalk();
     static int OnDescriptionReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
-    // Stores row nRow (counted from 1) into record nRow - 1; nothing beyond the port count.
+    // Stores row nRow (counted from 1) into record nRow - 1 of the walk in
+    // progress; nothing beyond the port count. The walk's records are
+    // published whole when it reaches the end of the table.
     void StoreDescriptionRow(int nRow, int nPort, const std::string& strDescription);
     // Writes one description to the ports From .. To, in requests of at most
     // 15 ports with 100 ms after each full one (up to 16 ports go in one).
@@ -114,7 +117,8 @@ private:
     void NotifyOwner(UINT message) const;
 
     mutable std::mutex m_recordsLock; // guards both record arrays
-    std::vector<PORT_description_info> m_pPortDesc;
+    std::vector<PORT_description_info> m_pPortDesc; // published by the last complete description walk
+    std::vector<PORT_description_info> m_PortDescBuilding; // rows of the description walk in progress
     std::vector<PORT_setting_info> m_pPortSetting; // published by the last complete port table walk
     std::vector<PORT_setting_info> m_PortSettingBuilding; // rows of the port table walk in progress
     std::atomic<int> m_nRowCount{0}; // rows the walk in progress has delivered

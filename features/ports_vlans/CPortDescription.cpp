@@ -76,7 +76,7 @@ BOOL CPortDescription::OnInitDialog()
 
 void CPortDescription::Refresh()
 {
-    m_list.DeleteAllItems();
+    // The list keeps the last complete table until the walk has read its end.
     EnableButtons(FALSE);
     m_PortConfigLogic.SetHwnd(GetSafeHwnd());
     m_PortConfigLogic.StartDescriptionWalk();

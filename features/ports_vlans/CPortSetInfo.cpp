@@ -150,15 +150,15 @@ void CPortSetInfo::OnListClick(NMHDR* /*pNMHDR*/, LRESULT* pResult)
         return;
     m_nSelectedIndex = nRow;
     m_editPortId.SetWindowText(m_list.GetItemText(nRow, 0));
+    // An empty cell is a value the switch did not give or cannot mean: its
+    // box shows no selection rather than a guess.
     const int nSpeedPos = TextPosition(kSpeedTexts, m_list.GetItemText(nRow, 2));
-    if (nSpeedPos >= 0)
-        m_comboSpeed.SetCurSel(nSpeedPos);
+    m_comboSpeed.SetCurSel(nSpeedPos);
     const std::string strFlowControl = m_list.GetItemText(nRow, 4);
-    m_comboFlowControl.SetCurSel(strFlowControl == "Enabled" ? 0 : 1);
-    const std::string strMdix = m_list.GetItemText(nRow, 3);
-    m_comboMdix.SetCurSel(strMdix == "Auto" ? 0 : strMdix == "MDI" ? 1 : 2);
-    // An empty cell is a value the switch did not give or cannot mean.
-    m_bRowValuesKnown = nSpeedPos >= 0 && !strFlowControl.empty() && !strMdix.empty();
+    m_comboFlowControl.SetCurSel(strFlowControl == "Enabled" ? 0 : strFlowControl == "Disabled" ? 1 : -1);
+    const int nMdixPos = TextPosition(kMdixTexts, m_list.GetItemText(nRow, 3));
+    m_comboMdix.SetCurSel(nMdixPos);
+    m_bRowValuesKnown = nSpeedPos >= 0 && m_comboFlowControl.GetCurSel() >= 0 && nMdixPos >= 0;
 }
 
 void CPortSetInfo::Refresh()

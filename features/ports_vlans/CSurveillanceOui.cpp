@@ -109,6 +109,17 @@ bool CSurveillanceOui::ListAdmits(CListCtrl& list, int nColumn, const std::strin
     return true;
 }
 
+void CSurveillanceOui::ShowRows(CListCtrl& list, const Rows& rows)
+{
+    list.DeleteAllItems();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int nRow = static_cast<int>(i);
+        list.InsertItem(nRow, std::to_string(nRow + 1));
+        for (std::size_t c = 0; c < rows[i].size(); ++c)
+            list.SetItemText(nRow, static_cast<int>(c) + 1, rows[i][c]);
+    }
+}
+
 bool CSurveillanceOui::AddRow(CCommonSNMP& session, const std::string& strSuffix, const std::string& strDescriptionUtf8,
                               const std::string* pType, bool bOuiMask)
 {

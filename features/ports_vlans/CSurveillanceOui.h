@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CCommonSNMP;
 class CListCtrl;
@@ -59,6 +60,13 @@ public:
     // tells them by the row's text.
     static bool ListAdmits(CListCtrl& list, int nColumn, const std::string& strDigits,
                            bool (*isDefaultRow)(const std::string& strRowText));
+
+    // The rows of a walk of the table, each one's cells as a list shows them
+    // after the row's number.
+    using Rows = std::vector<std::vector<std::string>>;
+    // Fills the list with the rows whole: column 0 numbers them from 1, the
+    // cells follow.
+    static void ShowRows(CListCtrl& list, const Rows& rows);
 
     // The message of a failed add.
     static const char* const kAddFailed;

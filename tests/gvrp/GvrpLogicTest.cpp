@@ -20,7 +20,8 @@ public:
     }
     ~OwnerWindow() override { DestroyWindow(); }
 
-    // "0", "4 AddFinished", "5 Finished"; the trunk walk's "trunk end" or "trunk failed".
+    // "0", "4 AddFinished", "5 Finished", "6" (the port table whole); the trunk
+    // walk's "trunk end" or "trunk failed".
     std::vector<std::string> codes;
     std::vector<GVRP_port_info> rows;
     std::vector<GVRP_global_info> globals;
@@ -31,12 +32,13 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_LOGIC_NOTIFY) {
-            if (wParam == 0) {
+            if (wParam == CGVRPFunLogic::kNotifyRow) {
                 codes.push_back("0");
                 if (m_globalRecords)
                     globals.push_back(*reinterpret_cast<const GVRP_global_info*>(lParam));
-                else
-                    rows.push_back(*reinterpret_cast<const GVRP_port_info*>(lParam));
+            } else if (wParam == CGVRPFunLogic::kNotifyPortRows) {
+                codes.push_back("6");
+                rows = *reinterpret_cast<const std::vector<GVRP_port_info>*>(lParam);
             } else {
                 codes.push_back(std::to_string(wParam) + " " + reinterpret_cast<const char*>(lParam));
             }

@@ -4,9 +4,12 @@
 // state is a data file of its own (fixtures/); each dialog shows what the
 // switch can mean, shows the rest as unknown, and writes nothing.
 #include "features/ports_vlans/C8021qVlanSet.h"
+#include "features/ports_vlans/CCameraVLANOUISetting.h"
+#include "features/ports_vlans/CCameraVlanSetting.h"
 #include "features/ports_vlans/CGVRPSettings.h"
 #include "features/ports_vlans/CGVRPTime.h"
 #include "features/ports_vlans/CManagVlanSetDlg.h"
+#include "features/ports_vlans/CPortDescription.h"
 #include "features/ports_vlans/CPortSetInfo.h"
 #include "features/ports_vlans/CTrunkConfigDlg.h"
 #include "resources/ports_vlans.h"
@@ -204,6 +207,31 @@ const HostileCase kCases[] = {
              EXPECT_EQ(Item<CListCtrl>(d, IDC_PORTSET_LIST).GetItemText(4, 4), "");
          });
      }},
+    {"a port's speed, MDI/MDIX and flow control outside their sets", {Data("ports"), Fixture("port-rows")},
+     [](HostileSwitchTest&) {
+         BoxRecorder boxes;
+         CPortSetInfo dialog;
+         RunModal<CPortSetInfo>(dialog, [&](CPortSetInfo& d) {
+             ASSERT_TRUE(ListFilled(d, IDC_PORTSET_LIST, IDC_PORTSET_REFRESH, 28));
+             CListCtrl& list = Item<CListCtrl>(d, IDC_PORTSET_LIST);
+             // A port the switch gave whole selects each value; one it did not
+             // leaves the box without a selection, not with the last port's.
+             ClickRow(list, 0);
+             EXPECT_EQ(ComboSelection(d, IDC_PORTSET_SPEED), "Auto");
+             EXPECT_EQ(ComboSelection(d, IDC_PORTSET_MDIX), "Auto");
+             EXPECT_NE(ComboSelection(d, IDC_PORTSET_FLOW_CONTROL), "");
+             ClickRow(list, 4);
+             EXPECT_EQ(ComboSelection(d, IDC_PORTSET_SPEED), "");
+             EXPECT_EQ(ComboSelection(d, IDC_PORTSET_FLOW_CONTROL), "");
+             EXPECT_EQ(ComboSelection(d, IDC_PORTSET_MDIX), "Auto");
+             ClickRow(list, 5);
+             EXPECT_EQ(ComboSelection(d, IDC_PORTSET_MDIX), "");
+             EXPECT_EQ(ComboSelection(d, IDC_PORTSET_SPEED), "Auto");
+             ClickButton(d, IDC_PORTSET_APPLY);
+         });
+         EXPECT_EQ(Texts(boxes.Calls()),
+                   std::vector<std::string>{"The settings of port 6 could not be read. Please refresh."});
+     }},
 };
 
 } // namespace
@@ -221,32 +249,70 @@ TEST_F(HostileSwitchTest, EachDialogShowsWhatTheSwitchCanMeanAndWritesNothing)
 }
 
 // A walk that dies keeps the last complete list and gives the buttons back.
-TEST_F(HostileSwitchTest, AVlanListCutShortKeepsTheLastCompleteList)
+struct CutShortCase
 {
-    StartSwitch({KorvelSimulator::BaseData(), Data("vlan")}, 28);
-    g_strTimeout = "1500";
-    C8021qVlanSet dialog;
-    RunModal<C8021qVlanSet>(dialog, [&](C8021qVlanSet& d) {
-        ASSERT_TRUE(ListFilled(d, IDC_VLAN_LIST, IDC_VLAN_REFRESH, 7));
-        WaitForSideReads(28);
-        const std::vector<std::string> before = ListRows(d, IDC_VLAN_LIST, 5);
-        // Steps that ask for the row after VLAN 10.
-        const auto askedFrom10 = [&] {
-            size_t n = 0;
-            for (const auto& request : Requests("GETNEXT"))
-                n += !request.empty() && request[0].rfind(VlanColumn(1, 10) + "|", 0) == 0 ? 1 : 0;
-            return n;
-        };
-        const size_t asked = askedFrom10();
-        ASSERT_TRUE(sim->SetReplyDelay(150));
-        ClickButton(d, IDC_VLAN_REFRESH);
-        // The switch dies once the walk has read three rows.
-        ASSERT_TRUE(Pump([&] { return askedFrom10() > asked; }, 20000));
-        ASSERT_TRUE(sim->SilenceFor(30000));
-        EXPECT_FALSE(Enabled(d, IDC_VLAN_REFRESH));
-        ASSERT_TRUE(Pump([&] { return Enabled(d, IDC_VLAN_REFRESH) && Enabled(d, IDC_VLAN_EDIT); }, 30000));
-        EXPECT_EQ(ListRows(d, IDC_VLAN_LIST, 5), before);
-    });
+    const char* name;
+    std::vector<std::string> files; // after the base data file
+    // Opens the dialog and hands it to the check below.
+    std::function<void(const std::function<void(CWnd&)>&)> open;
+    int list;
+    int refresh;
+    int button; // one more the walk holds back
+    int rows;
+    int columns;
+    // The switch dies once a step of the walk has asked from here.
+    std::string askedFrom;
+};
+
+template <class Dialog> void OpenModal(const std::function<void(CWnd&)>& check)
+{
+    Dialog dialog;
+    RunModal<Dialog>(dialog, [&](Dialog& d) { check(d); });
+}
+
+const std::string kEnterprise = "1.3.6.1.4.1.32473.10.76.19.1";
+
+const CutShortCase kCutShortCases[] = {
+    {"the VLAN list", {Data("vlan")}, OpenModal<C8021qVlanSet>, IDC_VLAN_LIST, IDC_VLAN_REFRESH, IDC_VLAN_EDIT, 7, 5,
+     VlanColumn(1, 10)},
+    {"the GVRP port list", {Data("trunk"), Data("vlan"), Data("gvrp")}, OpenModal<CGVRPSettings>, IDC_GVRP_LIST,
+     IDC_GVRP_REFRESH, IDC_GVRP_APPLY, 28, 5, kEnterprise + ".30.5.1.1.2"},
+    {"the port description list", {Data("ports")}, OpenModal<CPortDescription>, IDC_PORTDESC_LIST,
+     IDC_PORTDESC_REFRESH, IDC_PORTDESC_APPLY, 28, 2, kEnterprise + ".1.16.1.1.2"},
+    {"the surveillance OUI list", {Data("vlan"), Data("surveillance")}, OpenModal<CCameraVLANOUISetting>,
+     IDC_SURVOUI_LIST, IDC_SURVOUI_REFRESH, IDC_SURVOUI_ADD, 2, 4, kEnterprise + ".26.2.1.1.2"},
+    {"the surveillance component list", {Data("vlan"), Data("surveillance")}, OpenModal<CCameraVlanSetting>,
+     IDC_SURV_LIST, IDC_SURV_REFRESH, IDC_SURV_REFRESH, 2, 4, kEnterprise + ".26.2.1.1.4"},
+};
+
+TEST_F(HostileSwitchTest, AListCutShortKeepsTheLastCompleteList)
+{
+    for (const CutShortCase& c : kCutShortCases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> files{KorvelSimulator::BaseData()};
+        files.insert(files.end(), c.files.begin(), c.files.end());
+        StartSwitch(files, 28);
+        g_strTimeout = "1500";
+        c.open([&](CWnd& d) {
+            ASSERT_TRUE(ListFilled(d, c.list, c.refresh, c.rows));
+            const std::vector<std::string> before = ListRows(d, c.list, c.columns);
+            const auto asked = [&] {
+                size_t n = 0;
+                for (const auto& request : Requests("GETNEXT"))
+                    n += !request.empty() && request[0].rfind(c.askedFrom + "|", 0) == 0 ? 1 : 0;
+                return n;
+            };
+            const size_t askedBefore = asked();
+            ASSERT_TRUE(sim->SetReplyDelay(150));
+            ClickButton(d, c.refresh);
+            ASSERT_TRUE(Pump([&] { return asked() > askedBefore; }, 20000));
+            ASSERT_TRUE(sim->SilenceFor(30000));
+            EXPECT_FALSE(Enabled(d, c.refresh));
+            ASSERT_TRUE(Pump([&] { return Enabled(d, c.refresh) && Enabled(d, c.button); }, 30000));
+            EXPECT_EQ(ListRows(d, c.list, c.columns), before);
+        });
+        EXPECT_TRUE(Requests("SET").empty());
+    }
 }
 
 // Port Configuration tries a failed walk again; Refresh and Close stay usable

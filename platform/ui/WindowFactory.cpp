@@ -165,6 +165,10 @@ void ApplyStaticLook(QLabel* label, DWORD style)
     label->setAlignment(align);
     const DWORD type = style & SS_TYPEMASK;
     label->setWordWrap(type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT);
+    // The text starts right inside the frame: a framed label would otherwise
+    // push it half an 'x' away from the edge it is aligned to, and a label
+    // only as tall as its font would lose the bottom of its text.
+    label->setIndent(0);
     if (style & SS_SUNKEN)
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     else if (style & WS_BORDER)

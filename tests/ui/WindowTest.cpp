@@ -1,6 +1,6 @@
 // Windows: messages by number, timers, controls made at run time, showing,
-// enabling, moving, topmost, texts, windows that are gone, dialog units,
-// icons and cursors, message boxes.
+// enabling, moving, topmost, texts, framed labels as tall as their font,
+// windows that are gone, dialog units, icons and cursors, message boxes.
 #include "ui/TestDialog.h"
 #include "ui/UiTestSupport.h"
 
@@ -9,6 +9,9 @@
 #include <QAbstractButton>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPainter>
+
+#include <utility>
 
 TEST(Window, MessagesByNumberReachTheirHandlersThroughWindowProc)
 {
@@ -191,6 +194,71 @@ TEST(Window, DialogUnitsFollowTheDialogFont)
             continue;
         EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width())
             << label->text().toStdString();
+    }
+}
+
+namespace {
+
+// The rows of an image (within `area`) that hold dark ink: the first and the
+// one past the last, or an empty range.
+std::pair<int, int> InkRows(const QImage& image, const QRect& area)
+{
+    int first = -1;
+    int last = -1;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 96) {
+                if (first < 0)
+                    first = y;
+                last = y;
+                break;
+            }
+        }
+    }
+    return {first, last + 1};
+}
+
+} // namespace
+
+// A framed text static as small as its font, like the port numbers above a
+// row of check boxes: the frame takes its line and nothing more, so the whole
+// text shows inside it, none of it cut at the bottom.
+TEST(Window, AFramedStaticAsTallAsItsFontShowsItsWholeText)
+{
+    OpenTestDialog open;
+    TestDialog& d = open.dialog;
+    const struct
+    {
+        DWORD style;
+        const char* text;
+    } cases[] = {
+        {SS_CENTER | SS_SUNKEN, "28"},
+        {SS_CENTER | SS_SUNKEN, "52"},
+        {SS_LEFT | SS_SUNKEN, "8"},
+        {SS_CENTER | WS_BORDER, "26"},
+    };
+    int id = 2601;
+    for (const auto& c : cases) {
+        CStatic label;
+        ASSERT_TRUE(label.Create(c.text, WS_VISIBLE | c.style, CRect(10, 125, 27, 140), &d, static_cast<UINT>(id++)));
+        auto* widget = qobject_cast<QLabel*>(label.GetWidget());
+        ASSERT_NE(widget, nullptr);
+        // The dialog font draws the text this tall when nothing is in its way.
+        const QFontMetrics metrics(widget->font());
+        QImage free(60, 3 * metrics.height(), QImage::Format_RGB32);
+        free.fill(Qt::white);
+        {
+            QPainter painter(&free);
+            painter.setFont(widget->font());
+            painter.setPen(Qt::black);
+            painter.drawText(QPoint(5, metrics.height() + metrics.ascent()), QString::fromLatin1(c.text));
+        }
+        const auto [freeTop, freeEnd] = InkRows(free, free.rect());
+        ASSERT_GT(freeEnd, freeTop);
+
+        const QImage shown = widget->grab().toImage();
+        const auto [top, end] = InkRows(shown, widget->contentsRect());
+        EXPECT_EQ(end - top, freeEnd - freeTop) << c.text << ": the text is cut";
     }
 }
 

@@ -17,6 +17,9 @@
 #include "features/ports_vlans/CPortDescription.h"
 #include "features/ports_vlans/CPortSetInfo.h"
 #include "features/ports_vlans/CTrunkConfigDlg.h"
+#include "features/security/C8021XGlobalDlg.h"
+#include "features/security/C8021XPortSettings.h"
+#include "features/security/Dot1xPortConfig.h"
 #include "panel/CMyBitmapApp.h"
 #include "panel/CPanelDeviceThread.h"
 #include "panel/CPort.h"
@@ -88,7 +91,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_TELNET, OnTelnet)
     ON_COMMAND(ID_WEB, OnWeb)
     ON_COMMAND(ID_APP_ABOUT, OnFeatureDialog<CAboutDlg>)
-    // ON_COMMAND(ID_8021X_PORT_CONFIG, OnFeatureDialog<Dot1xPortConfig>)
+    ON_COMMAND(ID_8021X_PORT_CONFIG, OnFeatureDialog<Dot1xPortConfig>)
     ON_COMMAND(ID_REBOOT, OnReboot)
     // ON_COMMAND(ID_SYSTEM_INFORMATION, OnFeatureDialog<CSnmpDevIden>)
     // ON_COMMAND(ID_INTERFACE_TABLE, OnFeatureDialog<CIntfList>)
@@ -137,8 +140,8 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_POWER_SAVING, OnFeatureDialog<CPowerSaveDlg>)
     // ON_COMMAND(ID_TIME_PROFILE, OnFeatureDialog<CTimeProfileInfo>)
     // ON_COMMAND(ID_BANDWIDTH_CONTROL, OnFeatureDialog<CBandWidthControlDlg>)
-    // ON_COMMAND(ID_8021X_GLOBAL, OnFeatureDialog<C8021XGlobalDlg>)
-    // ON_COMMAND(ID_8021X_PORT_SETTINGS, OnFeatureDialog<C8021XPortSettings>)
+    ON_COMMAND(ID_8021X_GLOBAL, OnFeatureDialog<C8021XGlobalDlg>)
+    ON_COMMAND(ID_8021X_PORT_SETTINGS, OnFeatureDialog<C8021XPortSettings>)
     // ON_COMMAND(ID_8021X_USER, OnFeatureDialog<C8021XUserDLG>)
     // ON_COMMAND(ID_8021X_RADIUS, OnFeatureDialog<C8021XAuRadiusServerDLG>)
     // ON_COMMAND(ID_POE_GLOBAL, OnFeatureDialog<CPOEGlobal>)

@@ -1,0 +1,330 @@
+#include "features/security/C8021XPortSettings.h"
+
+#include "common/Globals.h"
+#include "platform/snmp/SNMP_VARBIND.h"
+#include "platform/system/DebugTrace.h"
+#include "platform/ui/CDataExchange.h"
+#include "platform/ui/CursorIcon.h"
+#include "platform/ui/MessageBox.h"
+#include "resources/dot1x.h"
+#include "resources/main.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+#include <string>
+
+namespace {
+
+struct ListColumn
+{
+    const char* heading;
+    int width;
+};
+constexpr ListColumn kColumns[] = {
+    {" Port", 50},          {" AdmDir ", 70},     {" Port Control", 140}, {" Tx Period", 110},
+    {" Quiet Period", 110}, {" Supp Timeout", 110}, {" ServerTimeout", 110}, {" Max Req", 80},
+    {"ReAuth Period", 110}, {" ReAuth", 70},      {" Capability", 120}};
+
+// The option combos sort their items; each starts on the item named last.
+struct OptionCombo
+{
+    int id;
+    const char* label;
+    std::vector<const char*> items; // in insertion order
+    const char* selected;
+};
+const OptionCombo kReAuth = {IDC_8021X_REAUTH, "ReAuthentication", {"Disabled", "Enabled"}, "Disabled"};
+const OptionCombo kCapability = {IDC_8021X_CAPABILITY, "Capability", {"Authenticator", "None"}, "None"};
+const OptionCombo kPortControl = {IDC_8021X_PORT_CONTROL,
+                                  "Port Control",
+                                  {"Force Authorized", "AUTO", "Force UnAuthorized"},
+                                  "Force Authorized"};
+const OptionCombo kDirection = {IDC_8021X_DIRECTION, "Direction", {"Both", "In"}, "Both"};
+
+// The Port Control combo's sorted items, as the range check reads them.
+constexpr int kPortControlAuto = 0;
+constexpr int kPortControlForceUnauthorized = 2;
+
+struct EditDefault
+{
+    int id;
+    int maxChars;
+    const char* text;
+};
+constexpr EditDefault kEdits[] = {
+    {IDC_8021X_QUIET_PERIOD, 5, "60"}, {IDC_8021X_SUPP_TIMEOUT, 5, "30"}, {IDC_8021X_SERVER_TIMEOUT, 5, "30"},
+    {IDC_8021X_MAX_REQ, 2, "2"},       {IDC_8021X_TX_PERIOD, 5, "30"},    {IDC_8021X_REAUTH_PERIOD, 5, "3600"}};
+
+std::string Column(int nColumn, int nPort)
+{
+    return C8021XSettingLogic::kPortEntry + "." + std::to_string(nColumn) + "." + std::to_string(nPort);
+}
+
+std::string ComboText(CComboBox& combo)
+{
+    std::string text;
+    combo.GetWindowText(text);
+    return text;
+}
+
+bool IsItemOf(const OptionCombo& option, const std::string& text)
+{
+    return std::any_of(option.items.begin(), option.items.end(), [&](const char* item) { return text == item; });
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(C8021XPortSettings, CDialog)
+    ON_BN_CLICKED(IDC_8021X_PORT_REFRESH, OnRefresh)
+    ON_BN_CLICKED(IDC_8021X_PORT_APPLY, OnApply)
+    ON_CBN_SELCHANGE(IDC_8021X_FROM_PORT, OnFromPortChange)
+    ON_CBN_SELCHANGE(IDC_8021X_TO_PORT, OnToPortChange)
+    ON_CBN_SELCHANGE(IDC_8021X_CAPABILITY, OnCapabilityChange)
+END_MESSAGE_MAP()
+
+C8021XPortSettings::C8021XPortSettings(CWnd* pParent) : CDialog(IDD_8021X_PORT_SETTINGS, pParent) {}
+
+BOOL C8021XPortSettings::DestroyWindow()
+{
+    OutputDebugString("==================DestroyWindow===============");
+    m_Logic.CloseSessions();
+    OutputDebugString("==================m_Logic.CloseSessions===============");
+    return CDialog::DestroyWindow();
+}
+
+void C8021XPortSettings::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_8021X_FROM_PORT, m_comboFromPort);
+    DDX_Control(pDX, IDC_8021X_TO_PORT, m_comboToPort);
+    DDX_Control(pDX, IDC_8021X_QUIET_PERIOD, m_editQuietPeriod);
+    DDX_Control(pDX, IDC_8021X_SUPP_TIMEOUT, m_editSuppTimeout);
+    DDX_Control(pDX, IDC_8021X_SERVER_TIMEOUT, m_editServerTimeout);
+    DDX_Control(pDX, IDC_8021X_MAX_REQ, m_editMaxReq);
+    DDX_Control(pDX, IDC_8021X_TX_PERIOD, m_editTxPeriod);
+    DDX_Control(pDX, IDC_8021X_REAUTH_PERIOD, m_editReAuthPeriod);
+    DDX_Control(pDX, IDC_8021X_REAUTH, m_comboReAuth);
+    DDX_Control(pDX, IDC_8021X_CAPABILITY, m_comboCapability);
+    DDX_Control(pDX, IDC_8021X_PORT_CONTROL, m_comboPortControl);
+    DDX_Control(pDX, IDC_8021X_DIRECTION, m_comboDirection);
+    DDX_Control(pDX, IDC_8021X_PORT_APPLY, m_btnApply);
+    DDX_Control(pDX, IDC_8021X_PORT_REFRESH, m_btnRefresh);
+    DDX_Control(pDX, IDC_8021X_PORT_LIST, m_listPorts);
+}
+
+BOOL C8021XPortSettings::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_pPortFlags.assign(static_cast<std::size_t>(std::max(g_nPortCount, 0)), 0);
+    InitControls();
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
+        m_listPorts.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    m_listPorts.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+    StartRead();
+    m_Module.StartTrunkWalk();
+    return TRUE;
+}
+
+void C8021XPortSettings::EnableButtons(BOOL bEnable)
+{
+    m_btnApply.EnableWindow(bEnable);
+    m_btnRefresh.EnableWindow(bEnable);
+}
+
+void C8021XPortSettings::InitControls()
+{
+    SetIcon(LoadIconResource(IDI_MODULE), TRUE);
+    EnableButtons(FALSE);
+    for (int nPort = 1; nPort <= g_nPortCount; ++nPort) {
+        m_comboFromPort.AddString(std::to_string(nPort));
+        m_comboToPort.AddString(std::to_string(nPort));
+    }
+    m_comboFromPort.SetCurSel(0);
+    m_comboToPort.SetCurSel(g_nPortCount - 1);
+    for (const EditDefault& edit : kEdits) {
+        auto* pEdit = static_cast<CEdit*>(GetDlgItem(edit.id));
+        pEdit->SetLimitText(static_cast<UINT>(edit.maxChars));
+        pEdit->SetWindowText(edit.text);
+    }
+    for (const OptionCombo* option : {&kReAuth, &kCapability, &kPortControl, &kDirection}) {
+        auto* pCombo = static_cast<CComboBox*>(GetDlgItem(option->id));
+        for (const char* item : option->items)
+            pCombo->AddString(item);
+        pCombo->SetCurSel(pCombo->FindStringExact(-1, option->selected));
+    }
+    m_comboPortControl.EnableWindow(FALSE);
+}
+
+void C8021XPortSettings::StartRead()
+{
+    if (!m_Logic.SetHwnd(GetSafeHwnd()))
+        return;
+    m_Logic.GetAuthState();
+    m_Logic.StartPortWalk();
+}
+
+LRESULT C8021XPortSettings::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_WALK_FINISHED || message == WM_WALK_STALE)
+        FillPortList();
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+void C8021XPortSettings::FillPortList()
+{
+    const std::vector<X8021_statistics_info> rows = m_Logic.GetPortList();
+    m_listPorts.DeleteAllItems();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const X8021_statistics_info& r = rows[i];
+        const int nRow = static_cast<int>(i);
+        const std::string texts[] = {std::to_string(r.nPort),         r.strAdmDirection,
+                                     r.strPortControl,                std::to_string(r.nTxPeriod),
+                                     std::to_string(r.nQuietPeriod),  std::to_string(r.nSuppTimeout),
+                                     std::to_string(r.nServerTimeout), std::to_string(r.nMaxReq),
+                                     std::to_string(r.nReAuthPeriod), r.strReAuth,
+                                     r.strCapability};
+        for (int col = 0; col < static_cast<int>(std::size(texts)); ++col)
+            m_listPorts.SetOrInsertItemText(nRow, col, texts[col].c_str());
+    }
+    EnableButtons(m_Logic.GetGlobalValue(0) == 1 ? TRUE : FALSE);
+}
+
+void C8021XPortSettings::OnRefresh()
+{
+    Reload();
+}
+
+void C8021XPortSettings::Reload()
+{
+    EnableButtons(FALSE);
+    std::fill(m_pPortFlags.begin(), m_pPortFlags.end(), 0);
+    for (CComboBox* pCombo : {&m_comboFromPort, &m_comboToPort, &m_comboReAuth, &m_comboCapability,
+                              &m_comboPortControl, &m_comboDirection})
+        pCombo->ResetContent();
+    InitControls();
+    m_Module.StartTrunkWalk();
+    StartRead();
+}
+
+void C8021XPortSettings::GetPortRange(int& nFrom, int& nTo)
+{
+    nFrom = std::atoi(ComboText(m_comboFromPort).c_str());
+    nTo = std::atoi(ComboText(m_comboToPort).c_str());
+}
+
+BOOL C8021XPortSettings::CheckOptionTexts()
+{
+    std::vector<const OptionCombo*> options = {&kReAuth, &kCapability, &kDirection};
+    // Port Control is written only with an authenticator.
+    if (ComboText(m_comboCapability) == "Authenticator")
+        options.push_back(&kPortControl);
+    for (const OptionCombo* option : options) {
+        const std::string strText = ComboText(*static_cast<CComboBox*>(GetDlgItem(option->id)));
+        if (!IsItemOf(*option, strText)) {
+            AfxMessageBox("\"" + strText + "\" is not a choice of " + option->label + ".");
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+BOOL C8021XPortSettings::CheckPortRange()
+{
+    int nFrom = 0;
+    int nTo = 0;
+    GetPortRange(nFrom, nTo);
+    std::fill(m_pPortFlags.begin(), m_pPortFlags.end(), 0);
+    for (int nPort = std::max(nFrom, 1); nPort <= std::min(nTo, g_nPortCount); ++nPort)
+        m_pPortFlags[static_cast<std::size_t>(nPort - 1)] = 1;
+    if (!m_Module.CheckTrunkConsistency(m_pPortFlags)) {
+        AfxMessageBox("Cannot add the 802.1X-enabled port to an aggregated link.");
+        return FALSE;
+    }
+    const int nControl = m_comboPortControl.GetCurSel();
+    if (nTo - nFrom == g_nPortCount - 1 &&
+        (nControl == kPortControlAuto || nControl == kPortControlForceUnauthorized)) {
+        AfxMessageBox("Could not set all port AUTO or Force Unauthorized to the port access control");
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void C8021XPortSettings::SetPortRange()
+{
+    EnableButtons(FALSE);
+    int nFrom = 0;
+    int nTo = 0;
+    GetPortRange(nFrom, nTo);
+
+    const std::string strCapabilityText = ComboText(m_comboCapability);
+    const std::string strControlText = ComboText(m_comboPortControl);
+    const bool bNone = strCapabilityText == "None";
+    const std::string strCapability = bNone ? "2" : "1";
+    std::string strControl = "3";
+    if (!bNone)
+        strControl = strControlText == "AUTO" ? "2" : strControlText == "Force UnAuthorized" ? "1" : "3";
+    std::string strTexts[6];
+    for (int i = 0; i < 6; ++i)
+        GetDlgItem(kEdits[i].id)->GetWindowText(strTexts[i]);
+    const std::string strReAuth = ComboText(m_comboReAuth) == "Disabled" ? "2" : "1";
+    const std::string strDirection = ComboText(m_comboDirection) == "Both" ? "0" : "1";
+
+    // Ports of an aggregated link inside the range keep their settings.
+    const std::vector<int> trunkPorts = m_Module.GetTrunkPorts();
+    for (int nPort = std::max(nFrom, 1); nPort <= std::min(nTo, g_nPortCount); ++nPort) {
+        const auto nIndex = static_cast<std::size_t>(nPort - 1);
+        if (nIndex < trunkPorts.size() && trunkPorts[nIndex] != 0)
+            continue;
+        auto item = [nPort](int nColumn, const std::string& strValue) {
+            SNMP_VARBIND v;
+            v.oid = Column(nColumn, nPort);
+            v.value = strValue.c_str();
+            v.type = SnmpValueInteger;
+            v.length = static_cast<int>(strValue.size());
+            return v;
+        };
+        const SNMP_VARBIND capability[] = {item(10, strCapability)};
+        const SNMP_VARBIND control[] = {item(9, strControl)};
+        const SNMP_VARBIND values[] = {item(2, strTexts[0]), item(3, strTexts[1]), item(4, strTexts[2]),
+                                       item(5, strTexts[3]), item(6, strTexts[4]), item(7, strTexts[5]),
+                                       item(8, strReAuth),   item(11, strDirection)};
+        if (!m_Module.SetValues(capability, 1) || !m_Module.SetValues(control, 1) ||
+            !m_Module.SetValues(values, static_cast<int>(std::size(values))))
+            break;
+    }
+    EnableButtons(TRUE);
+}
+
+void C8021XPortSettings::OnApply()
+{
+    if (!CheckOptionTexts() || !CheckPortRange())
+        return;
+    SetPortRange();
+    Reload();
+}
+
+void C8021XPortSettings::OnFromPortChange()
+{
+    m_comboToPort.SetCurSel(m_comboFromPort.GetCurSel());
+}
+
+void C8021XPortSettings::OnToPortChange()
+{
+    int nFrom = 0;
+    int nTo = 0;
+    GetPortRange(nFrom, nTo);
+    if (nTo < nFrom) {
+        m_comboToPort.SetCurSel(m_comboFromPort.GetCurSel());
+        AfxMessageBox("\"to port\" can not be smaller than \"from port\"");
+    }
+}
+
+void C8021XPortSettings::OnCapabilityChange()
+{
+    std::string strText;
+    const int nSel = m_comboCapability.GetCurSel();
+    if (nSel >= 0)
+        m_comboCapability.GetLBText(nSel, strText);
+    m_comboPortControl.EnableWindow(strText == "None" ? FALSE : TRUE);
+}

@@ -202,6 +202,19 @@ void AddSwitchBehaviours(Simulator& sim)
         });
     }
 
+    // 802.1X port access control (.11.2.9.1): a port's status (.3) follows
+    // its control (.2): Force Authorized (3) authorizes it, Force
+    // Unauthorized (1) and Auto (2, no supplicant here) leave it unauthorized.
+    Oid dot1xControl;
+    ParseOid(KorvelOid("10.76.19.1.11.2.9.1.2"), dot1xControl);
+    sim.OnSet(KorvelOid("10.76.19.1.11.2.9.1.2"), [dot1xControl](Simulator& s, const Oid& oid, const MibValue& value) {
+        Oid status = oid;
+        status[dot1xControl.size() - 1] = 3;
+        auto it = s.Store().objects.find(status);
+        if (it != s.Store().objects.end())
+            it->second.number = value.number == 3 ? 1 : 2;
+    });
+
     // Surveillance component table (.26.2.1.1), indexed by the six octets of
     // its address: a row created through its row status (.5) holds its own
     // index in the address column (.1), as the switch fills it. An index that

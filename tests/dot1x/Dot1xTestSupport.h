@@ -77,6 +77,15 @@ public:
     }
 };
 
+// A list row's texts joined by "|".
+inline std::string RowText(CListCtrl& list, int row, int columns)
+{
+    std::string text;
+    for (int col = 0; col < columns; ++col)
+        text += (col ? "|" : "") + list.GetItemText(row, col);
+    return text;
+}
+
 inline std::string FixtureData(const std::string& name)
 {
     return std::string(KORVEL_SOURCE_DIR) + "/tests/dot1x/fixtures/" + name;

@@ -10,17 +10,9 @@ using namespace dot1xtest;
 
 namespace {
 
-CListCtrl& List(CWnd& d)
+CListCtrl& SettingsList(CWnd& d)
 {
     return Item<CListCtrl>(d, IDC_8021X_PORT_LIST);
-}
-
-std::string RowText(CListCtrl& list, int row)
-{
-    std::string text;
-    for (int col = 0; col < 11; ++col)
-        text += (col ? "|" : "") + list.GetItemText(row, col);
-    return text;
 }
 
 std::string Text(CWnd& d, int id)
@@ -93,7 +85,7 @@ protected:
     // The walks have ended with the whole table listed.
     bool WaitForList(CWnd& d, bool buttons = true)
     {
-        return Pump([&] { return List(d).GetItemCount() == 28 && (!buttons || Enabled(d, IDC_8021X_PORT_REFRESH)); },
+        return Pump([&] { return SettingsList(d).GetItemCount() == 28 && (!buttons || Enabled(d, IDC_8021X_PORT_REFRESH)); },
                     20000) &&
                WaitForQuiet();
     }
@@ -118,9 +110,9 @@ TEST_F(PortSettingsDialogTest, ListsTheSwitchsPortsAndStartsWithTheDefaults)
     ASSERT_EQ(sim->Set(PortOid(11, 3), SnmpValueInteger, "1"), 0);
     Run([&](CWnd& d) {
         EXPECT_EQ(d.GetWindowText(), "802.1X Port Settings");
-        EXPECT_EQ(RowText(List(d), 0), "1|Both|Force Authorized|30|60|30|30|2|3600|Disabled|None");
-        EXPECT_EQ(RowText(List(d), 2), "3|In|Auto|30|60|30|30|2|3600|Disabled|Authenticator");
-        EXPECT_EQ(List(d).GetItemText(27, 0), "28");
+        EXPECT_EQ(RowText(SettingsList(d), 0, 11), "1|Both|Force Authorized|30|60|30|30|2|3600|Disabled|None");
+        EXPECT_EQ(RowText(SettingsList(d), 2, 11), "3|In|Auto|30|60|30|30|2|3600|Disabled|Authenticator");
+        EXPECT_EQ(SettingsList(d).GetItemText(27, 0), "28");
         EXPECT_EQ(ComboSelection(d, IDC_8021X_FROM_PORT), "1");
         EXPECT_EQ(ComboSelection(d, IDC_8021X_TO_PORT), "28");
         EXPECT_EQ(ComboSelection(d, IDC_8021X_REAUTH), "Disabled");
@@ -268,8 +260,8 @@ TEST_F(PortSettingsDialogTest, ASetTheSwitchRefusesStopsTheLoopWithoutAMessage)
         Fill(d, {3, 6, "Authenticator", "AUTO"});
         ClickButton(d, IDC_8021X_PORT_APPLY);
         ASSERT_TRUE(WaitForList(d));
-        EXPECT_EQ(List(d).GetItemText(2, 2), "Auto");
-        EXPECT_EQ(List(d).GetItemText(3, 2), "Force Authorized");
+        EXPECT_EQ(SettingsList(d).GetItemText(2, 2), "Auto");
+        EXPECT_EQ(SettingsList(d).GetItemText(3, 2), "Force Authorized");
     });
     EXPECT_TRUE(boxes.Calls().empty());
     auto expected = PortSets(3, "1", "2", kDefaults);

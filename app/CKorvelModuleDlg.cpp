@@ -19,6 +19,7 @@
 #include "features/ports_vlans/CTrunkConfigDlg.h"
 #include "features/security/C8021XGlobalDlg.h"
 #include "features/security/C8021XPortSettings.h"
+#include "features/security/C8021XUserDLG.h"
 #include "features/security/Dot1xPortConfig.h"
 #include "panel/CMyBitmapApp.h"
 #include "panel/CPanelDeviceThread.h"
@@ -142,7 +143,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_BANDWIDTH_CONTROL, OnFeatureDialog<CBandWidthControlDlg>)
     ON_COMMAND(ID_8021X_GLOBAL, OnFeatureDialog<C8021XGlobalDlg>)
     ON_COMMAND(ID_8021X_PORT_SETTINGS, OnFeatureDialog<C8021XPortSettings>)
-    // ON_COMMAND(ID_8021X_USER, OnFeatureDialog<C8021XUserDLG>)
+    ON_COMMAND(ID_8021X_USER, OnFeatureDialog<C8021XUserDLG>)
     // ON_COMMAND(ID_8021X_RADIUS, OnFeatureDialog<C8021XAuRadiusServerDLG>)
     // ON_COMMAND(ID_POE_GLOBAL, OnFeatureDialog<CPOEGlobal>)
     // ON_COMMAND(ID_WHITE_LIST, OnFeatureDialog<CIMPBWhiteList>)

@@ -36,3 +36,15 @@
 #define IDC_DOT1X_LIST                  1045
 #define IDC_DOT1X_TO_PORT               1085
 #define IDC_DOT1X_CONTROL               1087
+
+// 802.1X User (C8021XUserDLG)
+#define IDD_8021X_USER                  253
+#define IDC_8021X_USER_ADD              1001
+#define IDC_8021X_USER_DELETE           1003
+#define IDC_8021X_USER_CONFIRM          1005
+#define IDC_8021X_USER_REFRESH          1044
+#define IDC_8021X_USER_CLOSE            1128
+#define IDC_8021X_USER_NAME             1319
+#define IDC_8021X_USER_PASSWORD         1320
+#define IDC_8021X_USER_LIST             1322
+#define IDC_8021X_USER_TOTAL            1370

@@ -215,6 +215,32 @@ void AddSwitchBehaviours(Simulator& sim)
             it->second.number = value.number == 3 ? 1 : 2;
     });
 
+    // 802.1X local user table (.23.3.1.1), indexed by the user name as a
+    // length-prefixed string: a row created through its row status (.3)
+    // holds its name in the name column (.1). An index that is no such
+    // string gets none.
+    Oid userStatus;
+    ParseOid(KorvelOid("10.76.19.1.23.3.1.1.3"), userStatus);
+    sim.OnSet(KorvelOid("10.76.19.1.23.3.1.1.3"), [userStatus](Simulator& s, const Oid& oid, const MibValue& value) {
+        if (value.number != 4 && value.number != 5)
+            return;
+        const std::size_t at = userStatus.size();
+        if (oid.size() <= at || oid.size() != at + 1 + oid[at])
+            return;
+        std::string name;
+        for (std::size_t i = at + 1; i < oid.size(); ++i) {
+            if (oid[i] > 255)
+                return;
+            name.push_back(static_cast<char>(oid[i]));
+        }
+        Oid nameOid = oid;
+        nameOid[at - 1] = 1;
+        MibValue text;
+        text.type = MibOctetString;
+        text.bytes = name;
+        s.Store().objects[nameOid] = text;
+    });
+
     // Surveillance component table (.26.2.1.1), indexed by the six octets of
     // its address: a row created through its row status (.5) holds its own
     // index in the address column (.1), as the switch fills it. An index that

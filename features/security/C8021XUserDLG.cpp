@@ -1,0 +1,223 @@
+#include "features/security/C8021XUserDLG.h"
+
+#include "common/CModuleBase.h"
+#include "platform/snmp/SNMP_VARBIND.h"
+#include "platform/system/DebugTrace.h"
+#include "platform/ui/CDataExchange.h"
+#include "platform/ui/CEdit.h"
+#include "platform/ui/CursorIcon.h"
+#include "platform/ui/MessageBox.h"
+#include "resources/dot1x.h"
+#include "resources/main.h"
+
+#include <iterator>
+
+namespace {
+
+constexpr int kMaxText = 15;
+constexpr int kMinText = 4;
+const char* const kCheckInput = "please check what you put";
+
+constexpr int kEditIds[] = {IDC_8021X_USER_NAME, IDC_8021X_USER_PASSWORD, IDC_8021X_USER_CONFIRM};
+constexpr int kControlIds[] = {IDC_8021X_USER_NAME,   IDC_8021X_USER_PASSWORD, IDC_8021X_USER_CONFIRM,
+                               IDC_8021X_USER_LIST,   IDC_8021X_USER_ADD,      IDC_8021X_USER_DELETE,
+                               IDC_8021X_USER_REFRESH, IDC_8021X_USER_CLOSE};
+
+std::string Column(int nColumn, const std::string& strIndex)
+{
+    return C8021XSettingLogic::kUserEntry + "." + std::to_string(nColumn) + strIndex;
+}
+
+// One row-status SET on a session made for it; TRUE when accepted.
+BOOL SetRowStatus(const std::string& strIndex, const char* pszValue)
+{
+    CModuleBase module;
+    SNMP_VARBIND item;
+    item.oid = Column(3, strIndex);
+    item.value = pszValue;
+    item.type = SnmpValueInteger;
+    item.length = 1;
+    return module.SetValues(&item, 1);
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(C8021XUserDLG, CDialog)
+    ON_BN_CLICKED(IDC_8021X_USER_ADD, OnAdd)
+    ON_BN_CLICKED(IDC_8021X_USER_DELETE, OnDelete)
+    ON_BN_CLICKED(IDC_8021X_USER_REFRESH, ResetAndReload)
+    ON_BN_CLICKED(IDC_8021X_USER_CLOSE, OnClose)
+END_MESSAGE_MAP()
+
+C8021XUserDLG::C8021XUserDLG(CWnd* pParent) : CDialog(IDD_8021X_USER, pParent) {}
+
+std::string C8021XUserDLG::MakeNameIndex(const std::string& strName)
+{
+    std::string strIndex = "." + std::to_string(strName.size());
+    for (unsigned char c : strName)
+        strIndex += "." + std::to_string(static_cast<unsigned>(c));
+    return strIndex;
+}
+
+BOOL C8021XUserDLG::DestroyWindow()
+{
+    OutputDebugString("==================DestroyWindow===============");
+    m_cCommonSNMP.Close();
+    OutputDebugString("==================m_cCommonSNMP.Close===============");
+    m_Logic.CloseSessions();
+    OutputDebugString("==================m_Logic.CloseSessions===============");
+    return CDialog::DestroyWindow();
+}
+
+BOOL C8021XUserDLG::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
+        return TRUE;
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+void C8021XUserDLG::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_8021X_USER_LIST, m_listUsers);
+}
+
+BOOL C8021XUserDLG::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    InitControls();
+    StartRead();
+    return TRUE;
+}
+
+void C8021XUserDLG::InitControls()
+{
+    SetIcon(LoadIconResource(IDI_MODULE), TRUE);
+    for (int id : kEditIds)
+        static_cast<CEdit*>(GetDlgItem(id))->SetLimitText(kMaxText);
+    GetDlgItem(IDC_8021X_USER_TOTAL)->EnableWindow(FALSE);
+    m_listUsers.InsertColumn(0, "Id", LVCFMT_CENTER, 50);
+    m_listUsers.InsertColumn(1, " User Name", LVCFMT_CENTER, 150);
+    m_listUsers.InsertColumn(2, " Password ", LVCFMT_CENTER, 150);
+    m_listUsers.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+}
+
+void C8021XUserDLG::EnableControls(BOOL bEnable)
+{
+    for (int id : kControlIds)
+        GetDlgItem(id)->EnableWindow(bEnable);
+}
+
+void C8021XUserDLG::StartRead()
+{
+    EnableControls(FALSE);
+    if (m_Logic.SetHwnd(GetSafeHwnd()))
+        m_Logic.StartUserWalk();
+}
+
+LRESULT C8021XUserDLG::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_WALK_FINISHED || message == WM_WALK_STALE)
+        FillUserList();
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+void C8021XUserDLG::FillUserList()
+{
+    const std::vector<X8021_User_Statistics_Info> users = m_Logic.GetUserList();
+    m_listUsers.DeleteAllItems();
+    GetDlgItem(IDC_8021X_USER_TOTAL)->SetWindowText(std::to_string(users.size()));
+    int nRow = 0;
+    for (const X8021_User_Statistics_Info& user : users) {
+        if (user.nRowStatus != 1)
+            continue;
+        m_listUsers.SetOrInsertItemText(nRow, 0, std::to_string(nRow + 1).c_str());
+        m_listUsers.SetOrInsertItemText(nRow, 1, user.strUserName.c_str());
+        m_listUsers.SetOrInsertItemText(nRow, 2, user.strPassword.c_str());
+        ++nRow;
+    }
+    EnableControls(TRUE);
+}
+
+BOOL C8021XUserDLG::CheckUserInput(const std::string& strName, const std::string& strPassword,
+                                   const std::string& strConfirm)
+{
+    if (strName.size() < kMinText) {
+        AfxMessageBox("Please Confirm user name length must large than 4 characters.");
+        auto* pName = static_cast<CEdit*>(GetDlgItem(IDC_8021X_USER_NAME));
+        pName->SetFocus();
+        pName->SetSel(0, -1);
+        return FALSE;
+    }
+    if (strPassword.size() < kMinText) {
+        AfxMessageBox("Please Confirm password length must large than 4 characters.");
+        return FALSE;
+    }
+    if (strPassword != strConfirm) {
+        AfxMessageBox("Please Confirm User Password!");
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL C8021XUserDLG::IsNewUserName(const std::string& strName)
+{
+    for (const X8021_User_Statistics_Info& user : m_Logic.GetUserList()) {
+        if (user.strUserName == strName) {
+            AfxMessageBox("Duplicate 802.1X User Name");
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+void C8021XUserDLG::OnAdd()
+{
+    std::string strName;
+    std::string strPassword;
+    std::string strConfirm;
+    GetDlgItem(IDC_8021X_USER_NAME)->GetWindowText(strName);
+    GetDlgItem(IDC_8021X_USER_PASSWORD)->GetWindowText(strPassword);
+    GetDlgItem(IDC_8021X_USER_CONFIRM)->GetWindowText(strConfirm);
+    if (!CheckUserInput(strName, strPassword, strConfirm) || !IsNewUserName(strName))
+        return;
+
+    const std::string strIndex = MakeNameIndex(strName);
+    if (!SetRowStatus(strIndex, "4")) {
+        AfxMessageBox(kCheckInput);
+        return;
+    }
+    m_cCommonSNMP.Open(SnmpPduSet);
+    m_cCommonSNMP.AddValue(Column(2, strIndex), SnmpValueOctetString, strPassword);
+    if (!m_cCommonSNMP.SendAccepted() || !SetRowStatus(strIndex, "1")) {
+        // The row just created would stay an active user without the
+        // chosen password: it goes again.
+        SetRowStatus(strIndex, "6");
+        AfxMessageBox(kCheckInput);
+        return;
+    }
+    ResetAndReload();
+}
+
+void C8021XUserDLG::OnDelete()
+{
+    const int nRow = m_listUsers.GetSelectionMark();
+    if (nRow < 0) {
+        AfxMessageBox("Please Choose One To Delete Or Check If Have Any Data");
+        return;
+    }
+    SetRowStatus(MakeNameIndex(m_listUsers.GetItemText(nRow, 1)), "6");
+    ResetAndReload();
+}
+
+void C8021XUserDLG::ResetAndReload()
+{
+    for (int id : kEditIds)
+        GetDlgItem(id)->SetWindowText("");
+    StartRead();
+}
+
+void C8021XUserDLG::OnClose()
+{
+    SendMessage(WM_CLOSE, 0, 0);
+}

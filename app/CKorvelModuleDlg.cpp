@@ -17,6 +17,7 @@
 #include "features/ports_vlans/CPortDescription.h"
 #include "features/ports_vlans/CPortSetInfo.h"
 #include "features/ports_vlans/CTrunkConfigDlg.h"
+#include "features/security/C8021XAuRadiusServerDLG.h"
 #include "features/security/C8021XGlobalDlg.h"
 #include "features/security/C8021XPortSettings.h"
 #include "features/security/C8021XUserDLG.h"
@@ -144,7 +145,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_8021X_GLOBAL, OnFeatureDialog<C8021XGlobalDlg>)
     ON_COMMAND(ID_8021X_PORT_SETTINGS, OnFeatureDialog<C8021XPortSettings>)
     ON_COMMAND(ID_8021X_USER, OnFeatureDialog<C8021XUserDLG>)
-    // ON_COMMAND(ID_8021X_RADIUS, OnFeatureDialog<C8021XAuRadiusServerDLG>)
+    ON_COMMAND(ID_8021X_RADIUS, OnFeatureDialog<C8021XAuRadiusServerDLG>)
     // ON_COMMAND(ID_POE_GLOBAL, OnFeatureDialog<CPOEGlobal>)
     // ON_COMMAND(ID_WHITE_LIST, OnFeatureDialog<CIMPBWhiteList>)
     // ON_COMMAND(ID_BLACK_LIST, OnFeatureDialog<CIMPBBlackList>)

@@ -48,3 +48,19 @@
 #define IDC_8021X_USER_PASSWORD         1320
 #define IDC_8021X_USER_LIST             1322
 #define IDC_8021X_USER_TOTAL            1370
+
+// Authentication RADIUS Server (C8021XAuRadiusServerDLG)
+#define IDD_8021X_RADIUS                254
+#define IDC_RADIUS_APPLY                1000
+#define IDC_RADIUS_KEY                  1004
+#define IDC_RADIUS_ACCT_PORT            1005
+#define IDC_RADIUS_RETRANSMIT           1008
+#define IDC_RADIUS_CONFIRM_KEY          1011
+#define IDC_RADIUS_REFRESH              1044
+#define IDC_RADIUS_CLOSE                1128
+#define IDC_RADIUS_LIST                 1324
+#define IDC_RADIUS_INDEX                1325
+#define IDC_RADIUS_TIMEOUT              1327
+#define IDC_RADIUS_AUTH_PORT            1328
+#define IDC_RADIUS_DELETE               1329
+#define IDC_RADIUS_ADDRESS              1371

@@ -241,6 +241,21 @@ void AddSwitchBehaviours(Simulator& sim)
         s.Store().objects[nameOid] = text;
     });
 
+    // 802.1X RADIUS server table (.23.4.2.1), indexed by the server: a row
+    // created through its row status (.10) holds its index in column .1.
+    Oid radiusStatus;
+    ParseOid(KorvelOid("10.76.19.1.23.4.2.1.10"), radiusStatus);
+    sim.OnSet(KorvelOid("10.76.19.1.23.4.2.1.10"), [radiusStatus](Simulator& s, const Oid& oid, const MibValue& value) {
+        if ((value.number != 4 && value.number != 5) || oid.size() != radiusStatus.size() + 1)
+            return;
+        Oid indexOid = oid;
+        indexOid[radiusStatus.size() - 1] = 1;
+        MibValue index;
+        index.type = MibInteger;
+        index.number = static_cast<std::int64_t>(oid.back());
+        s.Store().objects[indexOid] = index;
+    });
+
     // Surveillance component table (.26.2.1.1), indexed by the six octets of
     // its address: a row created through its row status (.5) holds its own
     // index in the address column (.1), as the switch fills it. An index that

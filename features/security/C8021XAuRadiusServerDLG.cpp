@@ -1,0 +1,305 @@
+#include "features/security/C8021XAuRadiusServerDLG.h"
+
+#include "common/CCommonSNMP.h"
+#include "common/CModuleBase.h"
+#include "platform/snmp/SNMP_VARBIND.h"
+#include "platform/system/DebugTrace.h"
+#include "platform/ui/CDataExchange.h"
+#include "platform/ui/CEdit.h"
+#include "platform/ui/CursorIcon.h"
+#include "platform/ui/MessageBox.h"
+#include "resources/dot1x.h"
+#include "resources/main.h"
+
+#include <algorithm>
+#include <cctype>
+#include <iterator>
+
+namespace {
+
+struct ListColumn
+{
+    const char* heading;
+    int width;
+};
+constexpr ListColumn kColumns[] = {{"Index", 50},   {"IP Address", 200}, {"Auth-Port", 90}, {"Acct-Port", 90},
+                                   {"Timeout", 70}, {"Retransmit", 100}, {"Key", 50}};
+
+struct TextLimit
+{
+    int id;
+    int maxChars;
+};
+constexpr TextLimit kLimits[] = {{IDC_RADIUS_AUTH_PORT, 5}, {IDC_RADIUS_ACCT_PORT, 5}, {IDC_RADIUS_RETRANSMIT, 3},
+                                 {IDC_RADIUS_KEY, 32},      {IDC_RADIUS_CONFIRM_KEY, 32}, {IDC_RADIUS_TIMEOUT, 3}};
+
+std::string Column(int nColumn, const std::string& strSuffix)
+{
+    return C8021XSettingLogic::kRadiusEntry + "." + std::to_string(nColumn) + strSuffix;
+}
+
+// One SET on a session of its own; true when the switch accepted it.
+bool SetOneValue(const std::string& strOid, int nType, const std::string& strValue)
+{
+    CCommonSNMP session;
+    if (!session.Open(SnmpPduSet))
+        return false;
+    session.AddValue(strOid, nType, strValue);
+    return session.SendAccepted();
+}
+
+bool SetRowStatus(const std::string& strSuffix, const char* pszValue)
+{
+    return SetOneValue(Column(10, strSuffix), SnmpValueInteger, pszValue);
+}
+
+// A server index as the user gave it: decimal digits naming a number of 1 or
+// more that fits an int.
+bool IsServerIndex(const std::string& text)
+{
+    if (text.empty() || text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c) != 0; }))
+        return false;
+    return std::stoi(text) >= 1;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(C8021XAuRadiusServerDLG, CDialog)
+    ON_BN_CLICKED(IDC_RADIUS_APPLY, OnApply)
+    ON_BN_CLICKED(IDC_RADIUS_DELETE, OnDelete)
+    ON_BN_CLICKED(IDC_RADIUS_REFRESH, OnRefresh)
+    ON_BN_CLICKED(IDC_RADIUS_CLOSE, OnClose)
+END_MESSAGE_MAP()
+
+C8021XAuRadiusServerDLG::C8021XAuRadiusServerDLG(CWnd* pParent) : CDialog(IDD_8021X_RADIUS, pParent) {}
+
+BOOL C8021XAuRadiusServerDLG::DestroyWindow()
+{
+    OutputDebugString("==================DestroyWindow===============");
+    m_Logic.CloseSessions();
+    OutputDebugString("==================m_Logic.CloseSessions===============");
+    return CDialog::DestroyWindow();
+}
+
+BOOL C8021XAuRadiusServerDLG::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
+        return TRUE;
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+void C8021XAuRadiusServerDLG::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_RADIUS_LIST, m_listServers);
+    DDX_Control(pDX, IDC_RADIUS_INDEX, m_comboIndex);
+    DDX_Control(pDX, IDC_RADIUS_ADDRESS, m_editAddress);
+    DDX_Text(pDX, IDC_RADIUS_AUTH_PORT, m_nAuthPort);
+    DDX_Text(pDX, IDC_RADIUS_ACCT_PORT, m_nAcctPort);
+    DDX_Text(pDX, IDC_RADIUS_RETRANSMIT, m_nRetransmit);
+    DDX_Text(pDX, IDC_RADIUS_KEY, m_strKey);
+    DDX_Text(pDX, IDC_RADIUS_CONFIRM_KEY, m_strConfirmKey);
+    DDX_Text(pDX, IDC_RADIUS_TIMEOUT, m_nTimeout);
+}
+
+BOOL C8021XAuRadiusServerDLG::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    for (int i = 1; i <= 5; ++i)
+        m_comboIndex.AddString(std::to_string(i));
+    ResetFields();
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
+        m_listServers.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    m_listServers.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+    StartRead();
+    return TRUE;
+}
+
+void C8021XAuRadiusServerDLG::ResetFields()
+{
+    SetIcon(LoadIconResource(IDI_MODULE), TRUE);
+    m_comboIndex.SetCurSel(0);
+    m_editAddress.SetWindowText("");
+    m_nAuthPort = 1812;
+    m_nAcctPort = 1813;
+    m_nTimeout = 5;
+    m_nRetransmit = 2;
+    m_strKey.clear();
+    m_strConfirmKey.clear();
+    UpdateData(FALSE);
+    for (const TextLimit& limit : kLimits)
+        static_cast<CEdit*>(GetDlgItem(limit.id))->SetLimitText(static_cast<UINT>(limit.maxChars));
+}
+
+void C8021XAuRadiusServerDLG::EnableButtons(BOOL bEnable)
+{
+    for (int id : {IDC_RADIUS_APPLY, IDC_RADIUS_REFRESH, IDC_RADIUS_DELETE})
+        GetDlgItem(id)->EnableWindow(bEnable);
+}
+
+void C8021XAuRadiusServerDLG::StartRead()
+{
+    EnableButtons(FALSE);
+    if (m_Logic.SetHwnd(GetSafeHwnd()))
+        m_Logic.StartRadiusWalk();
+}
+
+LRESULT C8021XAuRadiusServerDLG::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_WALK_FINISHED || message == WM_WALK_STALE)
+        FillServerList();
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+void C8021XAuRadiusServerDLG::FillServerList()
+{
+    m_listServers.DeleteAllItems();
+    int nRow = 0;
+    for (const X8021_AuRadiusServer_Statistics_info& r : m_Logic.GetRadiusList()) {
+        if (r.nRowStatus != 1)
+            continue;
+        const std::string texts[] = {std::to_string(r.nIndex),   r.strAddress,
+                                     std::to_string(r.nAuthPort), std::to_string(r.nAcctPort),
+                                     std::to_string(r.nTimeout),  std::to_string(r.nRetransmit),
+                                     r.strKey};
+        for (int col = 0; col < static_cast<int>(std::size(texts)); ++col)
+            m_listServers.SetOrInsertItemText(nRow, col, texts[col].c_str());
+        ++nRow;
+    }
+    EnableButtons(TRUE);
+}
+
+BOOL C8021XAuRadiusServerDLG::Refuse(const char* pszMessage, int nId)
+{
+    AfxMessageBox(pszMessage);
+    auto* pEdit = static_cast<CEdit*>(GetDlgItem(nId));
+    pEdit->SetFocus();
+    pEdit->SetSel(0, -1);
+    return FALSE;
+}
+
+BOOL C8021XAuRadiusServerDLG::CheckInput()
+{
+    if (!UpdateData(TRUE))
+        return FALSE;
+    // The address is checked as it stands now, not as it stood when the
+    // field last lost the focus: it is what would be written.
+    m_editAddress.OnKillFocus(nullptr);
+    if (m_editAddress.m_nStatus != 1) {
+        m_editAddress.ShowZoneError();
+        return FALSE;
+    }
+    if (m_nAuthPort < 1 || m_nAuthPort > 65535)
+        return Refuse("Please Confirm Authentication Port range from 1 to 65535.", IDC_RADIUS_AUTH_PORT);
+    if (m_nAcctPort < 1 || m_nAcctPort > 65535)
+        return Refuse("Please Confirm Accounting Port range from 1 to 65535.", IDC_RADIUS_ACCT_PORT);
+    if (m_nTimeout < 1 || m_nTimeout > 255)
+        return Refuse("Please Confirm Timeout value range from 1 to 255.", IDC_RADIUS_TIMEOUT);
+    if (m_nRetransmit < 1 || m_nRetransmit > 255)
+        return Refuse("Please Confirm Retransmit value from 1 to 255.", IDC_RADIUS_RETRANSMIT);
+    if (m_strKey.empty() && m_strConfirmKey.empty()) {
+        AfxMessageBox("Invalid Authentication RADIUS Server Key");
+        return FALSE;
+    }
+    if (m_strKey != m_strConfirmKey) {
+        AfxMessageBox("Please Confirm Your Key!");
+        return FALSE;
+    }
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+bool C8021XAuRadiusServerDLG::ApplyServer(const std::string& strSuffix, bool bExisting, bool& bCreated)
+{
+    bCreated = false;
+    if (bExisting && !SetRowStatus(strSuffix, "6"))
+        return false;
+    if (!SetRowStatus(strSuffix, "5"))
+        return false;
+    bCreated = true;
+    {
+        // The type first, then the address in the same request.
+        CCommonSNMP session;
+        session.Open(SnmpPduSet);
+        m_editAddress.AddTypeValue(&session, Column(2, strSuffix));
+        if (!session.SendAccepted())
+            return false;
+        m_editAddress.AddAddressValue(&session, Column(3, strSuffix));
+        if (!session.SendAccepted())
+            return false;
+        session.Close();
+    }
+    const std::pair<int, const int*> numbers[] = {
+        {5, &m_nAuthPort}, {6, &m_nAcctPort}, {7, &m_nTimeout}, {8, &m_nRetransmit}};
+    for (const auto& [nColumn, pValue] : numbers) {
+        if (!SetOneValue(Column(nColumn, strSuffix), SnmpValueInteger, std::to_string(*pValue)))
+            return false;
+    }
+    if (!SetOneValue(Column(9, strSuffix), SnmpValueOctetString, m_strKey))
+        return false;
+    return SetRowStatus(strSuffix, "1");
+}
+
+void C8021XAuRadiusServerDLG::OnApply()
+{
+    std::string strIndex;
+    m_comboIndex.GetWindowText(strIndex);
+    if (!IsServerIndex(strIndex)) {
+        AfxMessageBox("The index must be a positive decimal number.");
+        return;
+    }
+    if (!CheckInput())
+        return;
+    const std::string strSuffix = "." + strIndex;
+    const int nIndex = std::stoi(strIndex);
+    m_listServers.DeleteAllItems();
+    const auto rows = m_Logic.GetRadiusList();
+    const bool bExisting =
+        std::any_of(rows.begin(), rows.end(), [&](const auto& row) { return row.nIndex == nIndex; });
+
+    bool bCreated = false;
+    if (ApplyServer(strSuffix, bExisting, bCreated)) {
+        ResetAndReload();
+        return;
+    }
+    // A row left waiting is no server: it goes again.
+    if (bCreated)
+        SetRowStatus(strSuffix, "6");
+    AfxMessageBox("The RADIUS server could not be written.");
+    StartRead();
+}
+
+void C8021XAuRadiusServerDLG::OnDelete()
+{
+    const int nRow = m_listServers.GetSelectionMark();
+    if (nRow < 0) {
+        AfxMessageBox("Please Choose One To Delete Or Check If Have Any Data");
+        return;
+    }
+    CModuleBase module;
+    const std::string strOid = Column(10, "." + m_listServers.GetItemText(nRow, 0));
+    SNMP_VARBIND item;
+    item.oid = strOid;
+    item.value = "6";
+    item.type = SnmpValueInteger;
+    item.length = 1;
+    if (module.SetValues(&item, 1))
+        ResetAndReload();
+}
+
+void C8021XAuRadiusServerDLG::OnRefresh()
+{
+    ResetAndReload();
+}
+
+void C8021XAuRadiusServerDLG::ResetAndReload()
+{
+    ResetFields();
+    StartRead();
+}
+
+void C8021XAuRadiusServerDLG::OnClose()
+{
+    SendMessage(WM_CLOSE, 0, 0);
+}

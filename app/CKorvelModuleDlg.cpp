@@ -21,6 +21,7 @@
 #include "features/security/C8021XGlobalDlg.h"
 #include "features/security/C8021XPortSettings.h"
 #include "features/security/C8021XUserDLG.h"
+#include "features/security/CDHCPServerScreenDlg.h"
 #include "features/security/Dot1xPortConfig.h"
 #include "panel/CMyBitmapApp.h"
 #include "panel/CPanelDeviceThread.h"
@@ -127,7 +128,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_RMON_EVENT, OnFeatureDialog<CRMONEvent>)
     // ON_COMMAND(ID_RMON_HISTORY_CONTROL, OnFeatureDialog<CRMONHistoryControl>)
     // ON_COMMAND(ID_ARP_SPOOFING, OnFeatureDialog<CARPSpoofSetting>)
-    // ON_COMMAND(ID_DHCP_SERVER_SCREENING, OnFeatureDialog<CDHCPServerScreenDlg>)
+    ON_COMMAND(ID_DHCP_SERVER_SCREENING, OnFeatureDialog<CDHCPServerScreenDlg>)
     // ON_COMMAND(ID_POE_PORT_SETTINGS, OnFeatureDialog<CPOEConfigDlg>)
     ON_COMMAND(ID_SURVEILLANCE_OUI, OnFeatureDialog<CCameraVLANOUISetting>)
     ON_COMMAND(ID_SURVEILLANCE_VLAN, OnFeatureDialog<CCameraVlanSetting>)

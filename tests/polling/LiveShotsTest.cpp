@@ -1,6 +1,7 @@
 // korvel-shots --live opens every feature dialog of the command table by its
 // command, filled from its own simulated switch.
 #include "resources/agent_tools.h"
+#include "resources/dhcp_screen.h"
 #include "resources/dot1x.h"
 #include "resources/main.h"
 #include "resources/ports_vlans.h"
@@ -30,7 +31,7 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
                            IDD_8021Q_VLAN,    IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN,
                            IDD_GVRP_SETTINGS, IDD_GVRP_TIME,        IDD_FIRM_DOWNLOAD,    IDD_STP_BRIDGE,
                            IDD_8021X_GLOBAL,  IDD_8021X_PORT_SETTINGS, IDD_DOT1X_PORT_CONFIG, IDD_8021X_USER,
-                           IDD_8021X_RADIUS};
+                           IDD_8021X_RADIUS,  IDD_DHCP_SCREEN};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

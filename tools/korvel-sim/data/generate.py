@@ -414,16 +414,16 @@ def dot1x(s):
     for p in s.ports:
         r.add(f"{SETTINGS}.11.2.9.1.2.{p}", 2, 3)
         r.add(f"{SETTINGS}.11.2.9.1.3.{p}", 2, 1)
-        for column, value in ((1, p), (2, 60), (3, 30), (4, 30), (5, 2), (6, 30), (7, 3600), (8, 2), (9, 3),
-                              (10, 2), (11, 0)):
+        for column, value in ((1, p), (2, 60), (3, 30), (4, 30), (5, 2), (6, 30), (7, 3600), (8, 2), (10, 2),
+                              (11, 0)):
             r.add(f"{SETTINGS}.23.2.1.1.{column}.{p}", 2, value)
     return r.text(head(s, [
         "802.1X per port (the global values, users and RADIUS servers are in ../dot1x.snmprec).",
         "Port access control (.11.2.9.1), index port: .2 control (3 force authorized), .3 status",
         "(1 authorized; follows the control). Port parameters (.23.2.1.1), index port: .1 port, .2 quiet",
         "period, .3 supplicant time-out, .4 server time-out, .5 maximum requests, .6 transmit period,",
-        ".7 re-authentication period, .8 re-authentication (2 disabled), .9 port control (3 force",
-        "authorized), .10 capability (2 none), .11 direction (0 both).",
+        ".7 re-authentication period, .8 re-authentication (2 disabled), .10 capability (2 none), .11",
+        "direction (0 both); .9 port control is in trunk.snmprec (force authorized).",
         f"#@readonly {SETTINGS}.11.2.9.1.3",
         f"#@readonly {SETTINGS}.23.2.1.1.1"]))
 

@@ -8,6 +8,8 @@
 #include "features/agent_tools/CFirmDownLoad.h"
 #include "features/agent_tools/CResetDevice.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
+#include "features/poe_rmon/CRMONEthernetStatistics.h"
+#include "features/poe_rmon/CRmonStatus.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
 #include "features/ports_vlans/CCameraVlanSetting.h"
@@ -116,9 +118,9 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_SNMP_USER, OnFeatureDialog<CSNMPUser>)
     // ON_COMMAND(ID_SNMP_VIEW, OnFeatureDialog<CSNMPViewTree>)
     // ON_COMMAND(ID_MULTICAST_FILTERING, OnFeatureDialog<CMultiFilterModeConfig>)
-    // ON_COMMAND(ID_RMON_GLOBAL, OnFeatureDialog<CRmonStatus>)
+    ON_COMMAND(ID_RMON_GLOBAL, OnFeatureDialog<CRmonStatus>)
     // ON_COMMAND(ID_RMON_ALARM, OnFeatureDialog<CRmonAlarm>)
-    // ON_COMMAND(ID_RMON_ETHERNET_STATISTICS, OnFeatureDialog<CRMONEthernetStatistics>)
+    ON_COMMAND(ID_RMON_ETHERNET_STATISTICS, OnFeatureDialog<CRMONEthernetStatistics>)
     // ON_COMMAND(ID_RMON_EVENT, OnFeatureDialog<CRMONEvent>)
     // ON_COMMAND(ID_RMON_HISTORY_CONTROL, OnFeatureDialog<CRMONHistoryControl>)
     // ON_COMMAND(ID_ARP_SPOOFING, OnFeatureDialog<CARPSpoofSetting>)

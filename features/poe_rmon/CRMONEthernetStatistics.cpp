@@ -226,7 +226,9 @@ void CRMONEthernetStatistics::SetColumnWidths()
     const int nMulticast = m_list.GetStringWidth("Multicast \n Packets ") + 10;
     const int nDrop = m_list.GetStringWidth("Drop Event ") + 10;
     const int nPackets = m_list.GetStringWidth("Packets ") + 15;
-    const int nOctets = m_list.GetStringWidth("Octets    ") + 20;
+    // Counters are unsigned 32-bit numbers: the octets column fits the
+    // largest one.
+    const int nOctets = std::max(m_list.GetStringWidth("Octets    "), m_list.GetStringWidth("4294967295")) + 20;
     const int nRest = (rcList.Width() - nBroadcast - nMulticast - nDrop - nPackets - nOctets - 20) / 4;
     m_list.SetColumnWidth(0, nRest);
     m_list.SetColumnWidth(1, nRest);

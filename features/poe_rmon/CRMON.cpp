@@ -67,9 +67,15 @@ CRMON::~CRMON()
     // The walks' call-backs write this object's lists: no call-back may run
     // once it goes, and none tells the owner of an end any more.
     m_hOwnerWnd = nullptr;
+    CloseSessions();
+}
+
+void CRMON::CloseSessions()
+{
     m_cSnmpTrunkWalk.Close();
     m_cSnmpAlarmWalk.Close();
     m_cSnmpCommunityWalk.Close();
+    m_cSnmpGetSet.Close();
 }
 
 int CRMON::ParseIndexSuffix(const std::string& strSuffix)

@@ -61,6 +61,9 @@ public:
     int StartCommunityWalk();
     int StartAlarmRisingEventWalk();
 
+    // Ends every session: no walk runs or reports once it returns.
+    void CloseSessions();
+
     // TRUE when an alarm names this text as its rising event.
     BOOL IsAlarmRisingEvent(const std::string& strText) const;
 

@@ -36,6 +36,12 @@ CRMONEthernetStatistics::CRMONEthernetStatistics(CWnd* pParent) : CDialog(IDD_RM
 
 CRMONEthernetStatistics::~CRMONEthernetStatistics() = default;
 
+BOOL CRMONEthernetStatistics::DestroyWindow()
+{
+    m_rmon.CloseSessions();
+    return CDialog::DestroyWindow();
+}
+
 void CRMONEthernetStatistics::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);

@@ -22,6 +22,7 @@ public:
     ~CRMONEthernetStatistics() override;
 
 protected:
+    BOOL DestroyWindow() override;
     void DoDataExchange(CDataExchange* pDX) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;

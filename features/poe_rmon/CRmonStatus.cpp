@@ -17,6 +17,12 @@ CRmonStatus::CRmonStatus(CWnd* pParent) : CDialog(IDD_RMON_STATUS, pParent) {}
 
 CRmonStatus::~CRmonStatus() = default;
 
+BOOL CRmonStatus::DestroyWindow()
+{
+    m_rmon.CloseSessions();
+    return CDialog::DestroyWindow();
+}
+
 void CRmonStatus::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);

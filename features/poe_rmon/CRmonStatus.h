@@ -16,6 +16,7 @@ public:
     ~CRmonStatus() override;
 
 protected:
+    BOOL DestroyWindow() override;
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
 

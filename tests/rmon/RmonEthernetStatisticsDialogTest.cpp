@@ -174,3 +174,18 @@ TEST_F(RmonEthernetStatisticsDialogTest, DeleteRemovesTheRowWithOneWriteAndOneNe
         EXPECT_NE(ButtonOver(List(d), 1, 8), nullptr);
     });
 }
+
+TEST_F(RmonEthernetStatisticsDialogTest, ClosingWhileTheWalkRunsEndsItCleanly)
+{
+    StartRmonSwitch();
+    ASSERT_TRUE(sim->SetReplyDelay(300));
+    CRMONEthernetStatistics dialog;
+    RunModal<CRMONEthernetStatistics>(dialog, [&](CRMONEthernetStatistics& d) {
+        ASSERT_TRUE(Pump([&] { return !Requests("GETNEXT").empty(); }, 10000));
+        EXPECT_FALSE(Enabled(d, IDC_RMON_ETHER_CLOSE));
+        d.EndDialog(IDCANCEL);
+    });
+    const std::size_t asked = Requests("GETNEXT").size();
+    PumpFor(1000);
+    EXPECT_EQ(Requests("GETNEXT").size(), asked) << "the walk went on after the dialog closed";
+}

@@ -6,53 +6,23 @@
 #include "resources/rmon.h"
 #include "rmon/RmonTestSupport.h"
 
-#include "common/CReportCtrl.h"
 #include "platform/ui/CEdit.h"
-
-#include <QAbstractButton>
-#include <QTreeView>
 
 using namespace rmontest;
 
 namespace {
 
-CReportCtrl& List(CWnd& d)
+CReportCtrl& EtherList(CWnd& d)
 {
     return Item<CReportCtrl>(d, IDC_RMON_ETHER_LIST);
 }
 
-std::string RowText(CWnd& d, int row)
+std::vector<std::string> EtherRows(CWnd& d)
 {
-    std::string text;
-    for (int col = 0; col < 8; ++col)
-        text += (col ? "|" : "") + List(d).GetItemText(row, col);
-    return text;
+    return ListRows(d, IDC_RMON_ETHER_LIST, 8);
 }
 
-std::vector<std::string> Rows(CWnd& d)
-{
-    std::vector<std::string> rows;
-    for (int r = 0; r < List(d).GetItemCount(); ++r)
-        rows.push_back(RowText(d, r));
-    return rows;
-}
-
-// The push button lying over the cell, or null.
-QAbstractButton* ButtonOver(CReportCtrl& list, int row, int column)
-{
-    CRect cell;
-    list.GetSubItemRect(row, column, LVIR_LABEL, cell);
-    const QRect want(cell.left, cell.top, cell.Width(), cell.Height());
-    auto* tree = static_cast<QTreeView*>(list.GetWidget());
-    for (QObject* child : tree->children()) {
-        auto* button = qobject_cast<QAbstractButton*>(child);
-        if (button != nullptr && button->isVisible() && button->geometry() == want)
-            return button;
-    }
-    return nullptr;
-}
-
-void Fill(CWnd& d, const std::string& index, const std::string& port, const std::string& owner)
+void EtherFill(CWnd& d, const std::string& index, const std::string& port, const std::string& owner)
 {
     d.GetDlgItem(IDC_RMON_ETHER_INDEX)->SetWindowText(index);
     d.GetDlgItem(IDC_RMON_ETHER_PORT)->SetWindowText(port);
@@ -65,7 +35,7 @@ protected:
     // The walk has ended and the list shows `rows` rows.
     bool WaitForList(CWnd& d, int rows)
     {
-        return Pump([&] { return Enabled(d, IDC_RMON_ETHER_REFRESH) && List(d).GetItemCount() == rows; }, 20000);
+        return Pump([&] { return Enabled(d, IDC_RMON_ETHER_REFRESH) && EtherList(d).GetItemCount() == rows; }, 20000);
     }
 };
 
@@ -78,12 +48,12 @@ TEST_F(RmonEthernetStatisticsDialogTest, ListsTheValidRowsWithTheirCounters)
     RunModal<CRMONEthernetStatistics>(dialog, [&](CRMONEthernetStatistics& d) {
         ASSERT_TRUE(WaitForList(d, 3));
         EXPECT_EQ(d.GetWindowText(), "RMON Ethernet Statistics Configuration");
-        CReportCtrl& list = List(d);
+        CReportCtrl& list = EtherList(d);
         ASSERT_EQ(list.GetColumnCount(), 9);
         EXPECT_EQ(list.GetHeaderText(5), "Broadcast \n Packets");
         EXPECT_EQ(list.GetHeaderText(8), "");
         // Rows 4 and 6 are not valid, row 3 is only the standard table's.
-        EXPECT_EQ(Rows(d), (std::vector<std::string>{"1|1|11|3000000000|50000|300|200|alpha",
+        EXPECT_EQ(EtherRows(d), (std::vector<std::string>{"1|1|11|3000000000|50000|300|200|alpha",
                                                      "2|3|0|2147483647|7|2|1|", "8|7|4294967295|4000000000|2147483648|9|8|big"}));
         for (int row = 0; row < 3; ++row) {
             QAbstractButton* button = ButtonOver(list, row, 8);
@@ -118,7 +88,7 @@ TEST_F(RmonEthernetStatisticsDialogTest, ApplyRefusesWhatCannotBeCreated)
         ASSERT_TRUE(WaitForList(d, 3));
         for (const Case& c : cases) {
             BoxRecorder boxes;
-            Fill(d, c.index, c.port, "o");
+            EtherFill(d, c.index, c.port, "o");
             ClickButton(d, IDC_RMON_ETHER_APPLY);
             const auto calls = boxes.Calls();
             ASSERT_EQ(calls.size(), 1U) << c.index << "/" << c.port;
@@ -137,7 +107,7 @@ TEST_F(RmonEthernetStatisticsDialogTest, CreationRemovesThePortsRowsThatAreNotVa
         ASSERT_TRUE(WaitForList(d, 3));
         BoxRecorder boxes;
         // Index 4 is one of port 5's rows that are not valid.
-        Fill(d, "4", "5", "lab");
+        EtherFill(d, "4", "5", "lab");
         ClickButton(d, IDC_RMON_ETHER_APPLY);
         ASSERT_TRUE(WaitForList(d, 4));
         EXPECT_TRUE(boxes.Calls().empty());
@@ -146,7 +116,7 @@ TEST_F(RmonEthernetStatisticsDialogTest, CreationRemovesThePortsRowsThatAreNotVa
                                                         status4 + "|2|2",
                                                         Cell(kEthernetEntry, 2, 4) + "|6|" + kIfIndex + ".5",
                                                         Cell(kEthernetEntry, 3, 4) + "|4|lab", status4 + "|2|1"}));
-        const std::string row = RowText(d, 2); // in index order
+        const std::string row = EtherRows(d)[2]; // in index order
         EXPECT_EQ(row.substr(0, 4), "4|5|");
         EXPECT_EQ(row.substr(row.rfind('|')), "|lab");
         for (int id : {IDC_RMON_ETHER_INDEX, IDC_RMON_ETHER_PORT, IDC_RMON_ETHER_OWNER})
@@ -161,17 +131,15 @@ TEST_F(RmonEthernetStatisticsDialogTest, DeleteRemovesTheRowWithOneWriteAndOneNe
     RunModal<CRMONEthernetStatistics>(dialog, [&](CRMONEthernetStatistics& d) {
         ASSERT_TRUE(WaitForList(d, 3));
         const std::size_t walks = WalkStarts(kEthernetEntry + ".1");
-        QAbstractButton* button = ButtonOver(List(d), 1, 8);
-        ASSERT_NE(button, nullptr);
-        Click(button, QPoint(button->width() / 2, button->height() / 2));
+        ASSERT_TRUE(ClickDelete(d, IDC_RMON_ETHER_LIST, 1, 8));
         ASSERT_TRUE(WaitForList(d, 2));
         PumpFor(500);
         EXPECT_EQ(SetLines(), (std::vector<std::string>{Cell(kEthernetEntry, 4, 2) + "|2|4"}));
         EXPECT_EQ(WalkStarts(kEthernetEntry + ".1"), walks + 1);
-        EXPECT_EQ(Rows(d)[1].substr(0, 2), "8|");
+        EXPECT_EQ(EtherRows(d)[1].substr(0, 2), "8|");
         EXPECT_FALSE(sim->Has(Cell(kEthernetEntry, 4, 2)));
         // The rows left keep working buttons.
-        EXPECT_NE(ButtonOver(List(d), 1, 8), nullptr);
+        EXPECT_NE(ButtonOver(EtherList(d), 1, 8), nullptr);
     });
 }
 

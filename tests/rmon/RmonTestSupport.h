@@ -5,6 +5,11 @@
 
 #include "support/FeatureDialogTest.h"
 
+#include "common/CReportCtrl.h"
+
+#include <QAbstractButton>
+#include <QTreeView>
+
 #include <string>
 #include <vector>
 
@@ -26,6 +31,53 @@ inline std::string Cell(const std::string& entry, int column, int index)
 inline std::string Fixture(const std::string& name)
 {
     return std::string(KORVEL_SOURCE_DIR) + "/tests/rmon/fixtures/" + name;
+}
+
+// The cells of a list's rows, joined by "|", up to the column before the
+// buttons.
+inline std::vector<std::string> ListRows(CWnd& d, int listId, int columns)
+{
+    CReportCtrl& list = Item<CReportCtrl>(d, listId);
+    std::vector<std::string> rows;
+    for (int r = 0; r < list.GetItemCount(); ++r) {
+        std::string text;
+        for (int col = 0; col < columns; ++col)
+            text += (col ? "|" : "") + list.GetItemText(r, col);
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+// The shown push button lying over the cell, or null.
+inline QAbstractButton* ButtonOver(CReportCtrl& list, int row, int column)
+{
+    CRect cell;
+    list.GetSubItemRect(row, column, LVIR_LABEL, cell);
+    const QRect want(cell.left, cell.top, cell.Width(), cell.Height());
+    auto* tree = static_cast<QTreeView*>(list.GetWidget());
+    for (QObject* child : tree->children()) {
+        auto* button = qobject_cast<QAbstractButton*>(child);
+        if (button != nullptr && button->isVisible() && button->geometry() == want)
+            return button;
+    }
+    return nullptr;
+}
+
+// Clicks the Delete button of a row; false when there is none.
+inline bool ClickDelete(CWnd& d, int listId, int row, int column)
+{
+    QAbstractButton* button = ButtonOver(Item<CReportCtrl>(d, listId), row, column);
+    if (button == nullptr)
+        return false;
+    Click(button, QPoint(button->width() / 2, button->height() / 2));
+    return true;
+}
+
+// Sets the texts of edits, by control id.
+inline void Type(CWnd& d, const std::vector<std::pair<int, std::string>>& texts)
+{
+    for (const auto& [id, text] : texts)
+        d.GetDlgItem(id)->SetWindowText(text);
 }
 
 class RmonTest : public FeatureDialogTest

@@ -8,6 +8,11 @@
 #include "features/agent_tools/CFirmDownLoad.h"
 #include "features/agent_tools/CResetDevice.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
+#include "features/poe_rmon/CRMONEthernetStatistics.h"
+#include "features/poe_rmon/CRMONEvent.h"
+#include "features/poe_rmon/CRMONHistoryControl.h"
+#include "features/poe_rmon/CRmonAlarm.h"
+#include "features/poe_rmon/CRmonStatus.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
 #include "features/ports_vlans/CCameraVlanSetting.h"
@@ -122,11 +127,11 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_SNMP_USER, OnFeatureDialog<CSNMPUser>)
     // ON_COMMAND(ID_SNMP_VIEW, OnFeatureDialog<CSNMPViewTree>)
     // ON_COMMAND(ID_MULTICAST_FILTERING, OnFeatureDialog<CMultiFilterModeConfig>)
-    // ON_COMMAND(ID_RMON_GLOBAL, OnFeatureDialog<CRmonStatus>)
-    // ON_COMMAND(ID_RMON_ALARM, OnFeatureDialog<CRmonAlarm>)
-    // ON_COMMAND(ID_RMON_ETHERNET_STATISTICS, OnFeatureDialog<CRMONEthernetStatistics>)
-    // ON_COMMAND(ID_RMON_EVENT, OnFeatureDialog<CRMONEvent>)
-    // ON_COMMAND(ID_RMON_HISTORY_CONTROL, OnFeatureDialog<CRMONHistoryControl>)
+    ON_COMMAND(ID_RMON_GLOBAL, OnFeatureDialog<CRmonStatus>)
+    ON_COMMAND(ID_RMON_ALARM, OnFeatureDialog<CRmonAlarm>)
+    ON_COMMAND(ID_RMON_ETHERNET_STATISTICS, OnFeatureDialog<CRMONEthernetStatistics>)
+    ON_COMMAND(ID_RMON_EVENT, OnFeatureDialog<CRMONEvent>)
+    ON_COMMAND(ID_RMON_HISTORY_CONTROL, OnFeatureDialog<CRMONHistoryControl>)
     // ON_COMMAND(ID_ARP_SPOOFING, OnFeatureDialog<CARPSpoofSetting>)
     ON_COMMAND(ID_DHCP_SERVER_SCREENING, OnFeatureDialog<CDHCPServerScreenDlg>)
     // ON_COMMAND(ID_POE_PORT_SETTINGS, OnFeatureDialog<CPOEConfigDlg>)

@@ -5,6 +5,7 @@
 #include "resources/dot1x.h"
 #include "resources/main.h"
 #include "resources/ports_vlans.h"
+#include "resources/rmon.h"
 #include "resources/stp.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,9 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
                            IDD_8021Q_VLAN,    IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN,
                            IDD_GVRP_SETTINGS, IDD_GVRP_TIME,        IDD_FIRM_DOWNLOAD,    IDD_STP_BRIDGE,
                            IDD_8021X_GLOBAL,  IDD_8021X_PORT_SETTINGS, IDD_DOT1X_PORT_CONFIG, IDD_8021X_USER,
-                           IDD_8021X_RADIUS,  IDD_DHCP_SCREEN};
+                           IDD_8021X_RADIUS,  IDD_DHCP_SCREEN,
+                           IDD_RMON_STATUS,   IDD_RMON_ETHERNET_STATISTICS, IDD_RMON_HISTORY_CONTROL,
+                           IDD_RMON_ALARM,    IDD_RMON_EVENT};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

@@ -30,3 +30,6 @@ inline constexpr const char* kSimSaveMs = "1.3.6.1.3.4471.7.0";
 // on that branch stops moving.
 inline constexpr const char* kSimFirmwareStatus = "1.3.6.1.3.4471.8.0";
 inline constexpr const char* kSimConfigStatus = "1.3.6.1.3.4471.9.0";
+// INTEGER: what createRequest (2) on an existing row of an RMON table does:
+// 0 refuses it (initially), 1 takes the row back to underCreation (3).
+inline constexpr const char* kSimEntryRecreate = "1.3.6.1.3.4471.10.0";

@@ -33,12 +33,6 @@ bool IsIntegerType(int type)
 
 } // namespace
 
-struct Simulator::Plan
-{
-    std::vector<SimBinding> sets;                     // values to store, in order
-    std::vector<std::pair<Oid, Oid>> destroys;        // entry, index
-};
-
 Simulator::Simulator(MibStore store) : m_store(std::move(store)), m_start(Clock::now()), m_silentUntil(m_start)
 {
     SetControlDefaults();
@@ -64,6 +58,7 @@ void Simulator::SetControlDefaults()
     m_store.objects[MustOid(kSimSaveMs)] = MibValue::Integer(1500);
     m_store.objects[MustOid(kSimFirmwareStatus)] = MibValue::Integer(0);
     m_store.objects[MustOid(kSimConfigStatus)] = MibValue::Integer(0);
+    m_store.objects[MustOid(kSimEntryRecreate)] = MibValue::Integer(0);
 }
 
 void Simulator::OnGet(const std::string& prefix, GetHook hook)
@@ -74,6 +69,11 @@ void Simulator::OnGet(const std::string& prefix, GetHook hook)
 void Simulator::OnSet(const std::string& prefix, SetHook hook)
 {
     m_setHooks.emplace_back(MustOid(prefix.c_str()), std::move(hook));
+}
+
+void Simulator::OnSetRule(const std::string& prefix, SetRule rule)
+{
+    m_setRules.emplace_back(MustOid(prefix.c_str()), std::move(rule));
 }
 
 void Simulator::After(int ms, std::function<void(Simulator&)> action)
@@ -143,7 +143,7 @@ bool Simulator::RowExists(const Oid& entry, const Oid& index) const
     return false;
 }
 
-int Simulator::BuildPlan(const std::vector<SimBinding>& bindings, int version, Plan& plan, size_t& errorIndex) const
+int Simulator::BuildPlan(const std::vector<SimBinding>& bindings, int version, SimSetPlan& plan, size_t& errorIndex) const
 {
     const bool v1 = version == V1;
     // Rows this request creates, so that other columns of the same row may
@@ -173,6 +173,14 @@ int Simulator::BuildPlan(const std::vector<SimBinding>& bindings, int version, P
             if (value.type == MibInteger && value.number < 0)
                 return SimWrongValue;
             plan.sets.push_back(bindings[i]);
+            continue;
+        }
+
+        const auto rule = std::find_if(m_setRules.begin(), m_setRules.end(),
+                                       [&](const auto& r) { return OidStartsWith(oid, r.first); });
+        if (rule != m_setRules.end()) {
+            if (const int status = rule->second(*this, oid, value, version, plan))
+                return status;
             continue;
         }
 
@@ -259,13 +267,13 @@ int Simulator::CheckSet(const std::vector<SimBinding>& bindings, int version, si
             return status ? status : SimGenErr;
         }
     }
-    Plan plan;
+    SimSetPlan plan;
     return BuildPlan(bindings, version, plan, errorIndex);
 }
 
 void Simulator::ApplySet(const void* key, const std::vector<SimBinding>& bindings, int version)
 {
-    Plan plan;
+    SimSetPlan plan;
     size_t errorIndex = 0;
     if (BuildPlan(bindings, version, plan, errorIndex) != SimNoError)
         return;

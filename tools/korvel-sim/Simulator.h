@@ -37,6 +37,14 @@ inline constexpr int SimNoSuchInstance = 0x81;
 
 using SimBinding = std::pair<Oid, MibValue>;
 
+// What a SET request writes: the objects to store, in order, and the rows to
+// remove (entry, index).
+struct SimSetPlan
+{
+    std::vector<SimBinding> sets;
+    std::vector<std::pair<Oid, Oid>> destroys;
+};
+
 class Simulator
 {
 public:
@@ -47,6 +55,12 @@ public:
     // Runs after a SET of an object below its prefix was applied (the store
     // already holds the new value).
     using SetHook = std::function<void(Simulator&, const Oid&, const MibValue&)>;
+    // Decides a SET binding below its prefix in place of the store's own
+    // rules (a table whose rows follow rules of their own): 0 after adding
+    // what the binding writes to the plan, or the error status that refuses
+    // the whole request. Runs at every phase of the request, so it only
+    // looks at the store.
+    using SetRule = std::function<int(const Simulator&, const Oid&, const MibValue&, int version, SimSetPlan&)>;
 
     enum Version
     {
@@ -59,11 +73,13 @@ public:
     ~Simulator();
 
     MibStore& Store() { return m_store; }
+    const MibStore& Store() const { return m_store; }
     Clock::time_point StartTime() const { return m_start; }
 
     // Switch behaviours (see SwitchBehaviours.cpp).
     void OnGet(const std::string& prefix, GetHook hook);
     void OnSet(const std::string& prefix, SetHook hook);
+    void OnSetRule(const std::string& prefix, SetRule rule);
     // Runs `action` once, `ms` milliseconds from now, between requests.
     void After(int ms, std::function<void(Simulator&)> action);
     // Answers nothing for `ms` milliseconds from now.
@@ -103,8 +119,7 @@ public:
                     const std::vector<SimBinding>& bindings);
 
 private:
-    struct Plan;
-    int BuildPlan(const std::vector<SimBinding>& bindings, int version, Plan& plan, size_t& errorIndex) const;
+    int BuildPlan(const std::vector<SimBinding>& bindings, int version, SimSetPlan& plan, size_t& errorIndex) const;
     bool RowExists(const Oid& entry, const Oid& index) const;
     void RunGetHooks(const Oid& oid);
     void SetControlDefaults();
@@ -113,6 +128,7 @@ private:
     Clock::time_point m_start;
     std::vector<std::pair<Oid, GetHook>> m_getHooks;
     std::vector<std::pair<Oid, SetHook>> m_setHooks;
+    std::vector<std::pair<Oid, SetRule>> m_setRules;
     std::multimap<Clock::time_point, std::function<void(Simulator&)>> m_timers;
     Clock::time_point m_silentUntil;
     std::map<const void*, std::map<Oid, MibValue>> m_undo;

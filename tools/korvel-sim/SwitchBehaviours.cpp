@@ -17,6 +17,7 @@
 #include "tools/korvel-sim/SimControlMib.h"
 #include "tools/korvel-sim/Simulator.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdlib>
@@ -147,6 +148,213 @@ void AddTransfer(Simulator& sim, const std::string& branch, const char* statusCo
     });
 }
 
+
+// The RMON tables of the maker's MIB (.47.2 to .47.5) keep the EntryStatus
+// rules of their standard: a row's status column reads 1 valid, 3
+// underCreation; a manager writes 2 createRequest on a missing row to create
+// it (its columns take their defaults and may then be written one by one), 1
+// to make it valid, 4 invalid to remove it in any state. Each valid row has a
+// row of the same index in its standard table (etherStats, historyControl,
+// event), with the counters and times the switch keeps; it goes when the row
+// stops being valid.
+struct RmonColumn
+{
+    int column;
+    MibValue initial; // the type a SET must carry, and a new row's value
+};
+
+struct RmonTable
+{
+    enum Kind
+    {
+        EtherStats,
+        History,
+        Alarm,
+        Event
+    } kind;
+    std::string entry;    // the maker's table entry
+    int statusColumn;
+    std::vector<RmonColumn> columns; // writable columns besides the status
+    std::string standard; // the standard table entry ("" for none)
+};
+
+MibValue OidValue(const std::string& text)
+{
+    MibValue value;
+    value.type = MibObjectId;
+    ParseOid(text, value.oid);
+    return value;
+}
+
+MibValue Typed(int type, std::int64_t number)
+{
+    MibValue value;
+    value.type = type;
+    value.number = number;
+    return value;
+}
+
+const std::vector<RmonTable>& RmonTables()
+{
+    static const std::vector<RmonTable> tables = {
+        {RmonTable::EtherStats, KorvelOid("10.76.19.1.47.2.1.1"), 4,
+         {{2, OidValue("0.0")}, {3, MibValue::Text("")}},
+         "1.3.6.1.2.1.16.1.1.1"},
+        {RmonTable::History, KorvelOid("10.76.19.1.47.3.1.1"), 6,
+         {{2, OidValue("0.0")}, {3, MibValue::Integer(50)}, {4, MibValue::Integer(1800)}, {5, MibValue::Text("")}},
+         "1.3.6.1.2.1.16.2.1.1"},
+        {RmonTable::Alarm, KorvelOid("10.76.19.1.47.4.1.1"), 10,
+         {{2, MibValue::Integer(1800)}, {3, OidValue("0.0")}, {4, MibValue::Integer(2)}, {5, MibValue::Integer(0)},
+          {6, MibValue::Integer(0)}, {7, MibValue::Integer(0)}, {8, MibValue::Integer(0)}, {9, MibValue::Text("")}},
+         ""},
+        {RmonTable::Event, KorvelOid("10.76.19.1.47.5.1.1"), 6,
+         {{2, MibValue::Text("")}, {3, MibValue::Integer(1)}, {4, MibValue::Text("")}, {5, MibValue::Text("")}},
+         "1.3.6.1.2.1.16.9.1.1"},
+    };
+    return tables;
+}
+
+// EntryStatus values.
+constexpr int kValid = 1;
+constexpr int kCreateRequest = 2;
+constexpr int kUnderCreation = 3;
+constexpr int kInvalid = 4;
+
+Oid Instance(const Oid& entry, int column, const Oid& index)
+{
+    Oid oid = entry;
+    oid.push_back(static_cast<std::uint32_t>(column));
+    oid.insert(oid.end(), index.begin(), index.end());
+    return oid;
+}
+
+// Decides a SET of one column of an RMON table (see above).
+int RmonSetRule(const RmonTable& table, const Oid& entry, const Simulator& s, const Oid& oid,
+                const MibValue& value, int version, SimSetPlan& plan)
+{
+    const bool v1 = version == Simulator::V1;
+    if (oid.size() <= entry.size() + 1)
+        return v1 ? SimNoSuchName : SimNoCreation;
+    const int column = static_cast<int>(oid[entry.size()]);
+    const Oid index(oid.begin() + static_cast<std::ptrdiff_t>(entry.size()) + 1, oid.end());
+    const auto& objects = s.Store().objects;
+    const auto status = objects.find(Instance(entry, table.statusColumn, index));
+    const bool exists = status != objects.end();
+
+    if (column == table.statusColumn) {
+        if (value.type != MibInteger)
+            return SimWrongType;
+        switch (value.number) {
+        case kValid:
+            if (!exists)
+                return v1 ? SimBadValue : SimInconsistentValue;
+            plan.sets.emplace_back(oid, MibValue::Integer(kValid));
+            return SimNoError;
+        case kCreateRequest:
+            if (exists) {
+                Oid control;
+                ParseOid(kSimEntryRecreate, control);
+                const auto it = objects.find(control);
+                if (it == objects.end() || it->second.number != 1)
+                    return v1 ? SimBadValue : SimInconsistentValue;
+            } else {
+                for (const RmonColumn& c : table.columns)
+                    plan.sets.emplace_back(Instance(entry, c.column, index), c.initial);
+                if (index.size() == 1)
+                    plan.sets.emplace_back(Instance(entry, 1, index), MibValue::Integer(index[0]));
+            }
+            plan.sets.emplace_back(oid, MibValue::Integer(kUnderCreation));
+            return SimNoError;
+        case kInvalid:
+            if (exists)
+                plan.destroys.emplace_back(entry, index);
+            return SimNoError;
+        default:
+            return v1 ? SimBadValue : SimWrongValue;
+        }
+    }
+    const auto known = std::find_if(table.columns.begin(), table.columns.end(),
+                                    [&](const RmonColumn& c) { return c.column == column; });
+    if (known == table.columns.end()) {
+        if (objects.count(oid))
+            return v1 ? SimReadOnly : SimNotWritable;
+        return v1 ? SimNoSuchName : SimNoCreation;
+    }
+    if (!exists)
+        return v1 ? SimNoSuchName : SimNoCreation;
+    if (value.type != known->initial.type)
+        return v1 ? SimBadValue : SimWrongType;
+    plan.sets.emplace_back(oid, value);
+    return SimNoError;
+}
+
+// The standard row of a valid row: what the switch counts for it.
+void FollowRmonRow(Simulator& s, const RmonTable& table, const Oid& entry, const Oid& standard, const Oid& index,
+                   bool valid)
+{
+    auto& objects = s.Store().objects;
+    if (!valid) {
+        for (auto it = objects.lower_bound(standard); it != objects.end() && OidStartsWith(it->first, standard);) {
+            const Oid& oid = it->first;
+            if (oid.size() == standard.size() + 1 + index.size() &&
+                std::equal(index.begin(), index.end(), oid.begin() + static_cast<std::ptrdiff_t>(standard.size()) + 1))
+                it = objects.erase(it);
+            else
+                ++it;
+        }
+        return;
+    }
+    if (objects.count(Instance(standard, 1, index)) || index.size() != 1)
+        return;
+    const std::int64_t n = index[0];
+    auto column = [&](int c) -> MibValue {
+        const auto it = objects.find(Instance(entry, c, index));
+        return it == objects.end() ? MibValue() : it->second;
+    };
+    auto put = [&](int c, const MibValue& value) { objects[Instance(standard, c, index)] = value; };
+    put(1, MibValue::Integer(n));
+    if (table.kind == RmonTable::EtherStats) { // octets beyond 2^31 on every row
+        put(2, column(2));
+        put(3, Typed(MibCounter32, 3 * n));
+        put(4, Typed(MibCounter32, 3000000000LL + n));
+        put(5, Typed(MibCounter32, 4000 + n));
+        put(6, Typed(MibCounter32, 200 + n));
+        put(7, Typed(MibCounter32, 100 + n));
+    } else if (table.kind == RmonTable::History) {
+        put(2, column(2));
+        put(3, column(3));
+        put(4, MibValue::Integer(std::min<std::int64_t>(column(3).number, 50)));
+        put(5, column(4));
+    } else if (table.kind == RmonTable::Event) { // not sent yet
+        put(2, column(2));
+        put(3, column(3));
+        put(4, column(4));
+        put(5, Typed(MibTimeTicks, 0));
+    }
+}
+
+void AddRmonTables(Simulator& sim)
+{
+    for (const RmonTable& table : RmonTables()) {
+        const Oid entry = MakeOid(table.entry);
+        sim.OnSetRule(table.entry, [&table, entry](const Simulator& s, const Oid& oid, const MibValue& value,
+                                                   int version, SimSetPlan& plan) {
+            return RmonSetRule(table, entry, s, oid, value, version, plan);
+        });
+        if (table.standard.empty())
+            continue;
+        const Oid standard = MakeOid(table.standard);
+        const std::string statusColumn = table.entry + "." + std::to_string(table.statusColumn);
+        const std::size_t columnSize = entry.size() + 1;
+        sim.OnSet(statusColumn, [&table, entry, standard, columnSize](Simulator& s, const Oid& oid, const MibValue&) {
+            const Oid index(oid.begin() + static_cast<std::ptrdiff_t>(columnSize), oid.end());
+            const auto status = s.Store().objects.find(oid);
+            const bool valid = status != s.Store().objects.end() && status->second.number == kValid;
+            FollowRmonRow(s, table, entry, standard, index, valid);
+        });
+    }
+}
+
 } // namespace
 
 void AddSwitchBehaviours(Simulator& sim)
@@ -182,6 +390,9 @@ void AddSwitchBehaviours(Simulator& sim)
     // steps of the test control kSimTransferSteps.
     AddTransfer(sim, kFirmwareBranch, kSimFirmwareStatus);
     AddTransfer(sim, kConfigBranch, kSimConfigStatus);
+
+    // The RMON tables and their EntryStatus rows (see RmonTables above).
+    AddRmonTables(sim);
 
     // Spanning tree on a port is one state that two objects show: the port
     // table's column (.6.2.1.4) and the bridge MIB's dot1dStpPortEnable.

@@ -426,6 +426,73 @@ def dot1x(s):
         "direction (0 both); .9 port control is in trunk.snmprec (force authorized).",
         f"#@readonly {SETTINGS}.11.2.9.1.3",
         f"#@readonly {SETTINGS}.23.2.1.1.1"]))
+def rmon(s):
+    r = Rows()
+    rmon = f"{SETTINGS}.47"
+    ether = "1.3.6.1.2.1.16.1.1.1"
+    history = "1.3.6.1.2.1.16.2.1.1"
+    event = "1.3.6.1.2.1.16.9.1.1"
+    if_index = "1.3.6.1.2.1.2.2.1.1"
+    r.add(f"{rmon}.1.0", 2, 1)
+    # Ethernet statistics on the office ports; port 1 has counted more than 2 GB.
+    for n, p in enumerate(s.office, start=1):
+        r.add(f"{rmon}.2.1.1.1.{n}", 2, n)
+        r.add(f"{rmon}.2.1.1.2.{n}", 6, f"{if_index}.{p}")
+        r.add(f"{rmon}.2.1.1.3.{n}", 4, "monitor")
+        r.add(f"{rmon}.2.1.1.4.{n}", 2, 1)
+        r.add(f"{ether}.1.{n}", 2, n)
+        r.add(f"{ether}.2.{n}", 6, f"{if_index}.{p}")
+        r.add(f"{ether}.3.{n}", 65, 3 * n)
+        r.add(f"{ether}.4.{n}", 65, 3221225472 + 1000 * n if p == 1 else 52000000 * n)
+        r.add(f"{ether}.5.{n}", 65, 81000 * n)
+        r.add(f"{ether}.6.{n}", 65, 900 * n)
+        r.add(f"{ether}.7.{n}", 65, 450 * n)
+    # History on the first two office ports.
+    for n, (p, interval) in enumerate(((s.office[0], 1800), (s.office[1], 30)), start=1):
+        r.add(f"{rmon}.3.1.1.1.{n}", 2, n)
+        r.add(f"{rmon}.3.1.1.2.{n}", 6, f"{if_index}.{p}")
+        r.add(f"{rmon}.3.1.1.3.{n}", 2, 50)
+        r.add(f"{rmon}.3.1.1.4.{n}", 2, interval)
+        r.add(f"{rmon}.3.1.1.5.{n}", 4, "monitor")
+        r.add(f"{rmon}.3.1.1.6.{n}", 2, 1)
+        r.add(f"{history}.1.{n}", 2, n)
+        r.add(f"{history}.2.{n}", 6, f"{if_index}.{p}")
+        r.add(f"{history}.3.{n}", 2, 50)
+        r.add(f"{history}.4.{n}", 2, 50)
+        r.add(f"{history}.5.{n}", 2, interval)
+    # An alarm on the octets received on port 1: event 1 when they rise, 2 when they fall.
+    alarm = [30, f"1.3.6.1.2.1.2.2.1.10.{s.office[0]}", 2, 1000000, 1000, 1, 2, "monitor", 1]
+    r.add(f"{rmon}.4.1.1.1.1", 2, 1)
+    for c, value in enumerate(alarm, start=2):
+        r.add(f"{rmon}.4.1.1.{c}.1", 6 if c == 3 else 4 if c == 9 else 2, value)
+    # Events: 1 logs and sends a trap (sent 2 min 3 s after start), 2 only logs.
+    for n, (description, kind, community, sent) in enumerate(
+            (("High traffic", 4, "quenbor", 12345), ("Traffic normal", 2, "", 0)), start=1):
+        r.add(f"{rmon}.5.1.1.1.{n}", 2, n)
+        r.add(f"{rmon}.5.1.1.2.{n}", 4, description)
+        r.add(f"{rmon}.5.1.1.3.{n}", 2, kind)
+        r.add(f"{rmon}.5.1.1.4.{n}", 4, community)
+        r.add(f"{rmon}.5.1.1.5.{n}", 4, "monitor")
+        r.add(f"{rmon}.5.1.1.6.{n}", 2, 1)
+        r.add(f"{event}.1.{n}", 2, n)
+        r.add(f"{event}.2.{n}", 4, description)
+        r.add(f"{event}.3.{n}", 2, kind)
+        r.add(f"{event}.4.{n}", 4, community)
+        r.add(f"{event}.5.{n}", 67, sent)
+    # The switch's SNMP communities, indexed by their names.
+    for name in ("mirtle", "quenbor"):
+        index = ".".join([str(len(name))] + [str(ord(c)) for c in name])
+        r.add(f"{SETTINGS}.25.5.1.1.1.{index}", 4, name)
+    return r.text(head(s, [
+        "RMON and the SNMP community names.",
+        "RMON (.47): .1.0 global state (1 enabled, 2 disabled); Ethernet statistics control (.2.1.1),",
+        "history control (.3.1.1), alarm (.4.1.1) and event (.5.1.1) tables, whose status columns",
+        "(.2.1.1.4, .3.1.1.6, .4.1.1.10, .5.1.1.6) keep the EntryStatus rules (korvel-sim README).",
+        "Each valid row has its row in the standard RMON-MIB tables (1.3.6.1.2.1.16): etherStats",
+        "counters, historyControlBucketsGranted, eventLastTimeSent. Community table (.25.5.1.1),",
+        "index the name: .1 name.",
+        "#@readonly 1.3.6.1.2.1.16",
+        f"#@readonly {SETTINGS}.25.5"]))
 
 
 # One line per feature: the file name in each model's folder and its writer.
@@ -438,6 +505,7 @@ FEATURES = [
     ("surveillance.snmprec", surveillance),
     ("stp.snmprec", stp),
     ("dot1x.snmprec", dot1x),
+    ("rmon.snmprec", rmon),
 ]
 
 

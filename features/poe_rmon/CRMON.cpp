@@ -1,0 +1,575 @@
+#include "features/poe_rmon/CRMON.h"
+
+#include "common/CUtils.h"
+#include "platform/snmp/KorvelMib.h"
+#include "platform/snmp/SnmpPduType.h"
+#include "platform/snmp/SnmpStatus.h"
+#include "platform/snmp/SnmpValueType.h"
+#include "platform/system/DebugTrace.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+const std::string kGlobalState = KorvelOid("10.76.19.1.47.1.0");
+const std::string kEthernetEntry = KorvelOid("10.76.19.1.47.2.1.1");
+const std::string kHistoryEntry = KorvelOid("10.76.19.1.47.3.1.1");
+const std::string kAlarmEntry = KorvelOid("10.76.19.1.47.4.1.1");
+const std::string kEventEntry = KorvelOid("10.76.19.1.47.5.1.1");
+const std::string kCommunityNames = KorvelOid("10.76.19.1.25.5.1.1.1");
+const std::string kIfIndexColumn = "1.3.6.1.2.1.2.2.1.1";
+constexpr int kEventWalkTimeout = 6000;
+// Indexes an RMON row can have.
+constexpr int kFirstIndex = 1;
+constexpr int kLastIndex = 65535;
+
+std::string Column(const std::string& entry, int nColumn)
+{
+    return entry + "." + std::to_string(nColumn);
+}
+
+std::string Instance(const std::string& column, int nIndex)
+{
+    return column + "." + std::to_string(nIndex);
+}
+
+std::vector<std::string> Columns(const std::string& entry, int nCount, std::vector<std::string> more = {})
+{
+    std::vector<std::string> columns;
+    for (int c = 1; c <= nCount; ++c)
+        columns.push_back(Column(entry, c));
+    columns.insert(columns.end(), more.begin(), more.end());
+    return columns;
+}
+
+// The record of the index in a list, appended (defaults, with the index) when
+// there is none.
+template <class Record, class IndexOf> Record& RecordOf(std::vector<Record>& list, int nIndex, IndexOf indexOf)
+{
+    auto it = std::find_if(list.begin(), list.end(), [&](Record& r) { return indexOf(r) == nIndex; });
+    if (it != list.end())
+        return *it;
+    list.emplace_back();
+    indexOf(list.back()) = nIndex;
+    return list.back();
+}
+
+} // namespace
+
+CRMON::CRMON() = default;
+
+CRMON::~CRMON()
+{
+    // The walks' call-backs write this object's lists: no call-back may run
+    // once it goes, and none tells the owner of an end any more.
+    m_hOwnerWnd = nullptr;
+    CloseSessions();
+}
+
+void CRMON::CloseSessions()
+{
+    m_cSnmpTrunkWalk.Close();
+    m_cSnmpAlarmWalk.Close();
+    m_cSnmpCommunityWalk.Close();
+    m_cSnmpGetSet.Close();
+}
+
+int CRMON::ParseIndexSuffix(const std::string& strSuffix)
+{
+    const std::size_t dot = strSuffix.find('.');
+    if (dot == std::string::npos)
+        return -1;
+    return ToNumber(strSuffix.substr(dot + 1));
+}
+
+int CRMON::ToNumber(const std::string& strText)
+{
+    const long long value = std::strtoll(strText.c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+unsigned int CRMON::ToCounter(const std::string& strText)
+{
+    std::size_t i = 0;
+    while (i < strText.size() && std::isspace(static_cast<unsigned char>(strText[i])))
+        ++i;
+    if (i < strText.size() && strText[i] == '-')
+        return 0;
+    const unsigned long long value = std::strtoull(strText.c_str(), nullptr, 10);
+    return static_cast<unsigned int>(std::min<unsigned long long>(value, UINT_MAX));
+}
+
+int CRMON::DataSourcePort(const std::string& strDataSource)
+{
+    const std::size_t dot = strDataSource.rfind('.');
+    return ToNumber(dot == std::string::npos ? strDataSource : strDataSource.substr(dot + 1));
+}
+
+std::string CRMON::DataSource(int nPort)
+{
+    return Instance(kIfIndexColumn, nPort);
+}
+
+// --- Global state ---
+
+BOOL CRMON::GetState(int* pnOn)
+{
+    std::string strValue;
+    if (!GetValue(kGlobalState, strValue))
+        return FALSE;
+    *pnOn = ToNumber(strValue) == 1 ? 1 : 0;
+    return TRUE;
+}
+
+BOOL CRMON::SetState(int* pnOn)
+{
+    return SetOne(kGlobalState, *pnOn == 1 ? "1" : "2", SnmpValueInteger);
+}
+
+// --- Walks ---
+
+int CRMON::StartWalk(CCommonSNMP& session, const std::vector<std::string>& columns, SnmpCallback pfnCallback,
+                     int nTimeout)
+{
+    session.Open(SnmpPduGetNext);
+    for (const std::string& column : columns)
+        session.AddValue(column, SnmpValueNull);
+    return session.StartRequest(pfnCallback, this, 0, nTimeout);
+}
+
+int CRMON::StartEthernetStatisticsWalk()
+{
+    {
+        std::lock_guard lock(m_csLists);
+        m_buildEthernetStatistics.clear();
+    }
+    StartWalk(m_cSnmpTrunkWalk,
+              Columns(kEthernetEntry, 4,
+                      {"1.3.6.1.2.1.16.1.1.1.3", "1.3.6.1.2.1.16.1.1.1.4", "1.3.6.1.2.1.16.1.1.1.5",
+                       "1.3.6.1.2.1.16.1.1.1.6", "1.3.6.1.2.1.16.1.1.1.7"}),
+              &CRMON::OnEthernetStatisticsReply, 0);
+    return 1;
+}
+
+int CRMON::StartHistoryControlWalk()
+{
+    {
+        std::lock_guard lock(m_csLists);
+        m_buildHistoryControl.clear();
+    }
+    StartWalk(m_cSnmpTrunkWalk, Columns(kHistoryEntry, 6, {"1.3.6.1.2.1.16.2.1.1.4"}), &CRMON::OnHistoryControlReply,
+              0);
+    return 1;
+}
+
+int CRMON::StartAlarmWalk()
+{
+    {
+        std::lock_guard lock(m_csLists);
+        m_buildAlarm.clear();
+    }
+    StartWalk(m_cSnmpAlarmWalk, Columns(kAlarmEntry, 10), &CRMON::OnAlarmReply, 0);
+    return 1;
+}
+
+int CRMON::StartEventWalk()
+{
+    {
+        std::lock_guard lock(m_csLists);
+        m_buildEvent.clear();
+    }
+    StartWalk(m_cSnmpTrunkWalk, Columns(kEventEntry, 6, {"1.3.6.1.2.1.16.9.1.1.5"}), &CRMON::OnEventReply,
+              kEventWalkTimeout);
+    return 1;
+}
+
+int CRMON::StartCommunityWalk()
+{
+    {
+        std::lock_guard lock(m_csLists);
+        m_buildCommunityNames.clear();
+    }
+    return StartWalk(m_cSnmpCommunityWalk, {kCommunityNames}, &CRMON::OnCommunityReply, 0);
+}
+
+int CRMON::StartAlarmRisingEventWalk()
+{
+    {
+        std::lock_guard lock(m_csLists);
+        m_buildAlarmRisingEvents.clear();
+    }
+    return StartWalk(m_cSnmpAlarmWalk, {Column(kAlarmEntry, 7)}, &CRMON::OnAlarmRisingEventReply, 0);
+}
+
+int CRMON::OnEthernetStatisticsReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus)
+{
+    auto* pThis = static_cast<CRMON*>(pUserData);
+    return pThis->OnTableReply(pResponse, nRequestID, nStatus, pThis->m_cSnmpTrunkWalk, kEthernetStatistics,
+                               &CRMON::StoreEthernetStatisticsColumn, &CRMON::OnEthernetStatisticsReply);
+}
+
+int CRMON::OnHistoryControlReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus)
+{
+    auto* pThis = static_cast<CRMON*>(pUserData);
+    return pThis->OnTableReply(pResponse, nRequestID, nStatus, pThis->m_cSnmpTrunkWalk, kHistoryControl,
+                               &CRMON::StoreHistoryControlColumn, &CRMON::OnHistoryControlReply);
+}
+
+int CRMON::OnAlarmReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus)
+{
+    auto* pThis = static_cast<CRMON*>(pUserData);
+    return pThis->OnTableReply(pResponse, nRequestID, nStatus, pThis->m_cSnmpAlarmWalk, kAlarm,
+                               &CRMON::StoreAlarmColumn, &CRMON::OnAlarmReply);
+}
+
+int CRMON::OnEventReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus)
+{
+    auto* pThis = static_cast<CRMON*>(pUserData);
+    return pThis->OnTableReply(pResponse, nRequestID, nStatus, pThis->m_cSnmpTrunkWalk, kEvent,
+                               &CRMON::StoreEventColumn, &CRMON::OnEventReply);
+}
+
+int CRMON::OnTableReply(CSnmp* pResponseIn, int nRequestID, int nStatus, CCommonSNMP& session, int nTable,
+                        StoreColumn store, SnmpCallback pfnSelf)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    if (!session.FindRequestID(nRequestID)) {
+        OutputDebugString("FindRequestID");
+        SendMessage(m_hOwnerWnd, WM_WALK_STALE, static_cast<WPARAM>(nTable), 0);
+        return 0;
+    }
+    if (nStatus != 0) {
+        OutputDebugString("iStatus != CSnmp4w::EC_NO_ERROR");
+        // The end of the table: its rows replace the last ones. A failed walk
+        // keeps the last complete rows.
+        if (nStatus == SnmpStatusEndOfWalk)
+            PublishTable(nTable);
+        session.SignalDone();
+        SendMessage(m_hOwnerWnd, WM_WALK_FINISHED, static_cast<WPARAM>(nTable), 0);
+        return 0;
+    }
+
+    const int nCount = pResponse ? pResponse->getVarBindCount() : 0;
+    for (int i = 0; i < nCount; ++i) {
+        // A cell the table lacks at this row holds nothing to store.
+        if (!HasValue(pResponse.get(), i))
+            continue;
+        std::string strSuffix;
+        session.GetIndexSuffix(i, pResponse.get(), strSuffix);
+        const int nIndex = ParseIndexSuffix(strSuffix);
+        if (nIndex < kFirstIndex || nIndex > kLastIndex)
+            continue;
+        const std::string strValue = ValueText(pResponse.get(), i);
+        {
+            std::lock_guard lock(m_csLists);
+            (this->*store)(nIndex, i, strValue);
+        }
+        OutputDebugString(strValue);
+    }
+    pResponse.reset();
+    session.StartRequest(pfnSelf, this, 0, 0);
+    return 0;
+}
+
+void CRMON::PublishTable(int nTable)
+{
+    std::lock_guard lock(m_csLists);
+    switch (nTable) {
+    case kEthernetStatistics:
+        m_listEthernetStatistics = m_buildEthernetStatistics;
+        break;
+    case kHistoryControl:
+        m_listHistoryControl = m_buildHistoryControl;
+        break;
+    case kAlarm:
+        m_listAlarm = m_buildAlarm;
+        break;
+    case kEvent:
+        m_listEvent = m_buildEvent;
+        break;
+    default:
+        return;
+    }
+    m_bTableRead[nTable] = true;
+}
+
+void CRMON::StoreEthernetStatisticsColumn(int nIndex, int nPosition, const std::string& strValue)
+{
+    RMON_ethernet_statistics_info& row = RecordOf(
+        m_buildEthernetStatistics, nIndex, [](RMON_ethernet_statistics_info& r) -> int& { return r.control.nIndex; });
+    switch (nPosition) {
+    case 1: row.control.nPort = DataSourcePort(strValue); break;
+    case 2: row.control.strOwner = strValue; break;
+    case 3: row.control.nStatus = ToNumber(strValue); break;
+    case 4: row.uDropEvents = ToCounter(strValue); break;
+    case 5: row.uOctets = ToCounter(strValue); break;
+    case 6: row.uPackets = ToCounter(strValue); break;
+    case 7: row.uBroadcastPackets = ToCounter(strValue); break;
+    case 8: row.uMulticastPackets = ToCounter(strValue); break;
+    default: break;
+    }
+}
+
+void CRMON::StoreHistoryControlColumn(int nIndex, int nPosition, const std::string& strValue)
+{
+    RMON_history_control_configuration& row = RecordOf(
+        m_buildHistoryControl, nIndex, [](RMON_history_control_configuration& r) -> int& { return r.nIndex; });
+    switch (nPosition) {
+    case 1: row.nPort = DataSourcePort(strValue); break;
+    case 2: row.nBucketsRequested = ToNumber(strValue); break;
+    case 3: row.nInterval = ToNumber(strValue); break;
+    case 4: row.strOwner = strValue; break;
+    case 5: row.nStatus = ToNumber(strValue); break;
+    case 6: row.nBucketsGranted = ToNumber(strValue); break;
+    default: break;
+    }
+}
+
+void CRMON::StoreAlarmColumn(int nIndex, int nPosition, const std::string& strValue)
+{
+    RMON_alarm_configuration& row =
+        RecordOf(m_buildAlarm, nIndex, [](RMON_alarm_configuration& r) -> int& { return r.nIndex; });
+    switch (nPosition) {
+    case 1: row.nInterval = ToNumber(strValue); break;
+    case 2: row.strVariable = strValue; break;
+    case 3: row.nSampleType = ToNumber(strValue); break;
+    case 4: row.nRisingThreshold = ToNumber(strValue); break;
+    case 5: row.nFallingThreshold = ToNumber(strValue); break;
+    case 6: row.nRisingEventIndex = ToNumber(strValue); break;
+    case 7: row.nFallingEventIndex = ToNumber(strValue); break;
+    case 8: row.strOwner = strValue; break;
+    case 9: row.nStatus = ToNumber(strValue); break;
+    default: break;
+    }
+}
+
+void CRMON::StoreEventColumn(int nIndex, int nPosition, const std::string& strValue)
+{
+    RMON_event_configuration& row =
+        RecordOf(m_buildEvent, nIndex, [](RMON_event_configuration& r) -> int& { return r.nIndex; });
+    switch (nPosition) {
+    case 1: row.strDescription = strValue; break;
+    case 2: row.nType = ToNumber(strValue); break;
+    case 3: row.strCommunity = strValue; break;
+    case 4: row.strOwner = strValue; break;
+    case 5: row.nStatus = ToNumber(strValue); break;
+    case 6: // eventLastTimeSent, in hundredths of a second
+        row.strLastTimeSent = CUtils::FormatDuration(static_cast<unsigned int>(std::max(ToNumber(strValue), 0) / 100));
+        break;
+    default: break;
+    }
+}
+
+bool CRMON::OnTextReply(CSnmp* pResponseIn, int nStatus, CCommonSNMP& session,
+                        std::vector<std::string>& building, std::vector<std::string>& published,
+                        SnmpCallback pfnSelf)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    if (nStatus != 0) {
+        OutputDebugString("iStatus != CSnmp4w::EC_NO_ERROR");
+        if (nStatus == SnmpStatusEndOfWalk) {
+            std::lock_guard lock(m_csLists);
+            published = building;
+        }
+        session.SignalDone();
+        return false;
+    }
+    const int nCount = pResponse ? pResponse->getVarBindCount() : 0;
+    for (int i = 0; i < nCount; ++i) {
+        if (!HasValue(pResponse.get(), i))
+            continue;
+        std::lock_guard lock(m_csLists);
+        building.push_back(ValueText(pResponse.get(), i));
+    }
+    pResponse.reset();
+    session.StartRequest(pfnSelf, this, 0, 0);
+    return true;
+}
+
+int CRMON::OnCommunityReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus)
+{
+    auto* pThis = static_cast<CRMON*>(pUserData);
+    if (!pThis->m_cSnmpCommunityWalk.FindRequestID(nRequestID)) {
+        OutputDebugString("FindRequestID");
+        delete pResponse;
+        return 0;
+    }
+    pThis->OnTextReply(pResponse, nStatus, pThis->m_cSnmpCommunityWalk, pThis->m_buildCommunityNames,
+                       pThis->m_arrCommunityNames, &CRMON::OnCommunityReply);
+    return 0;
+}
+
+int CRMON::OnAlarmRisingEventReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus)
+{
+    auto* pThis = static_cast<CRMON*>(pUserData);
+    if (!pThis->m_cSnmpAlarmWalk.FindRequestID(nRequestID)) {
+        OutputDebugString("FindRequestID");
+        if (nStatus == 0)
+            SendMessage(pThis->m_hOwnerWnd, WM_RMON_ALARM_EVENTS_READ, kAlarmRisingEvents, 0);
+        delete pResponse;
+        return 0;
+    }
+    if (!pThis->OnTextReply(pResponse, nStatus, pThis->m_cSnmpAlarmWalk,
+                            pThis->m_buildAlarmRisingEvents, pThis->m_arrAlarmRisingEvents,
+                            &CRMON::OnAlarmRisingEventReply))
+        SendMessage(pThis->m_hOwnerWnd, WM_RMON_ALARM_EVENTS_READ, kAlarmRisingEvents, 0);
+    return 0;
+}
+
+BOOL CRMON::IsAlarmRisingEvent(const std::string& strText) const
+{
+    std::lock_guard lock(m_csLists);
+    return std::find(m_arrAlarmRisingEvents.begin(), m_arrAlarmRisingEvents.end(), strText) !=
+                   m_arrAlarmRisingEvents.end()
+               ? TRUE
+               : FALSE;
+}
+
+std::vector<RMON_ethernet_statistics_info> CRMON::GetEthernetStatistics() const
+{
+    std::lock_guard lock(m_csLists);
+    return m_listEthernetStatistics;
+}
+
+std::vector<RMON_history_control_configuration> CRMON::GetHistoryControl() const
+{
+    std::lock_guard lock(m_csLists);
+    return m_listHistoryControl;
+}
+
+std::vector<RMON_alarm_configuration> CRMON::GetAlarms() const
+{
+    std::lock_guard lock(m_csLists);
+    return m_listAlarm;
+}
+
+std::vector<RMON_event_configuration> CRMON::GetEvents() const
+{
+    std::lock_guard lock(m_csLists);
+    return m_listEvent;
+}
+
+std::vector<std::string> CRMON::GetCommunityNames() const
+{
+    std::lock_guard lock(m_csLists);
+    return m_arrCommunityNames;
+}
+
+std::vector<std::string> CRMON::GetAlarmRisingEvents() const
+{
+    std::lock_guard lock(m_csLists);
+    return m_arrAlarmRisingEvents;
+}
+
+BOOL CRMON::IsTableRead(int nTable) const
+{
+    std::lock_guard lock(m_csLists);
+    return nTable >= 0 && nTable < 4 && m_bTableRead[nTable] ? TRUE : FALSE;
+}
+
+// --- Rows ---
+
+BOOL CRMON::SetOne(const std::string& strOid, const std::string& strValue, int nType)
+{
+    SNMP_VARBIND item;
+    item.oid = strOid;
+    item.value = strValue.c_str();
+    item.type = nType;
+    item.length = static_cast<int>(strValue.size());
+    return SetValues(&item, 1);
+}
+
+BOOL CRMON::CreateRow(const std::string& strStatusColumn, int nIndex, const std::vector<ColumnValue>& columns)
+{
+    const std::string strStatus = Instance(strStatusColumn, nIndex);
+
+    // A row at the index that is not valid (a creation left half done) is
+    // removed first. No row, or no answer, reads as nothing to remove.
+    m_cSnmpTrunkWalk.Open(SnmpPduGet);
+    m_cSnmpTrunkWalk.AddValue(strStatus, SnmpValueNull);
+    std::unique_ptr<CSnmp> pResponse;
+    if (m_cSnmpTrunkWalk.send(pResponse, 0) == 0 && pResponse) {
+        int nErrorStatus = 0;
+        int nErrorIndex = 0;
+        pResponse->getError(&nErrorStatus, &nErrorIndex);
+        const std::string strNow = nErrorStatus == 0 && HasValue(pResponse.get(), 0)
+                                       ? ValueText(pResponse.get(), 0)
+                                       : std::string();
+        if (!strNow.empty() && strNow != "1" && !SetOne(strStatus, "4", SnmpValueInteger))
+            return FALSE;
+    }
+
+    if (!SetOne(strStatus, "2", SnmpValueInteger))
+        return FALSE;
+    for (const ColumnValue& column : columns) {
+        if (!SetOne(Instance(column.strColumn, nIndex), column.strValue, column.nType))
+            return FALSE;
+    }
+    return SetOne(strStatus, "1", SnmpValueInteger);
+}
+
+BOOL CRMON::AddEthernetStatistics(RMON_ethernet_control_info& row)
+{
+    return CreateRow(Column(kEthernetEntry, 4), row.nIndex,
+                     {{Column(kEthernetEntry, 2), DataSource(row.nPort), SnmpValueObjectId},
+                      {Column(kEthernetEntry, 3), row.strOwner, SnmpValueOctetString}});
+}
+
+BOOL CRMON::AddHistoryControl(RMON_history_control_configuration& row)
+{
+    return CreateRow(Column(kHistoryEntry, 6), row.nIndex,
+                     {{Column(kHistoryEntry, 2), DataSource(row.nPort), SnmpValueObjectId},
+                      {Column(kHistoryEntry, 3), std::to_string(row.nBucketsRequested), SnmpValueInteger},
+                      {Column(kHistoryEntry, 4), std::to_string(row.nInterval), SnmpValueInteger},
+                      {Column(kHistoryEntry, 5), row.strOwner, SnmpValueOctetString}});
+}
+
+BOOL CRMON::AddAlarm(RMON_alarm_configuration& row)
+{
+    return CreateRow(Column(kAlarmEntry, 10), row.nIndex,
+                     {{Column(kAlarmEntry, 3), row.strVariable, SnmpValueObjectId},
+                      {Column(kAlarmEntry, 2), std::to_string(row.nInterval), SnmpValueInteger},
+                      {Column(kAlarmEntry, 4), std::to_string(row.nSampleType), SnmpValueInteger},
+                      {Column(kAlarmEntry, 5), std::to_string(row.nRisingThreshold), SnmpValueInteger},
+                      {Column(kAlarmEntry, 6), std::to_string(row.nFallingThreshold), SnmpValueInteger},
+                      {Column(kAlarmEntry, 7), std::to_string(row.nRisingEventIndex), SnmpValueInteger},
+                      {Column(kAlarmEntry, 8), std::to_string(row.nFallingEventIndex), SnmpValueInteger},
+                      {Column(kAlarmEntry, 9), row.strOwner, SnmpValueOctetString}});
+}
+
+BOOL CRMON::AddEvent(RMON_event_configuration& row)
+{
+    // No community goes with an event that sends no trap.
+    if (row.nType == 1 || row.nType == 2)
+        row.strCommunity.clear();
+    std::vector<ColumnValue> columns = {{Column(kEventEntry, 2), row.strDescription, SnmpValueOctetString},
+                                        {Column(kEventEntry, 3), std::to_string(row.nType), SnmpValueInteger}};
+    if (!row.strCommunity.empty())
+        columns.push_back({Column(kEventEntry, 4), row.strCommunity, SnmpValueOctetString});
+    columns.push_back({Column(kEventEntry, 5), row.strOwner, SnmpValueOctetString});
+    return CreateRow(Column(kEventEntry, 6), row.nIndex, columns);
+}
+
+BOOL CRMON::DeleteEthernetStatistics(int nIndex)
+{
+    return SetOne(Instance(Column(kEthernetEntry, 4), nIndex), "4", SnmpValueInteger);
+}
+
+BOOL CRMON::DeleteHistoryControl(int nIndex)
+{
+    return SetOne(Instance(Column(kHistoryEntry, 6), nIndex), "4", SnmpValueInteger);
+}
+
+BOOL CRMON::DeleteAlarm(int nIndex)
+{
+    return SetOne(Instance(Column(kAlarmEntry, 10), nIndex), "4", SnmpValueInteger);
+}
+
+BOOL CRMON::DeleteEvent(int nIndex)
+{
+    return SetOne(Instance(Column(kEventEntry, 6), nIndex), "4", SnmpValueInteger);
+}

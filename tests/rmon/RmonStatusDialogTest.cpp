@@ -1,0 +1,96 @@
+// The RMON global settings dialog on the simulated switch: the state shown,
+// Apply writing it and showing what the switch holds afterwards, and a switch
+// that does not answer.
+#include "features/poe_rmon/CRmonStatus.h"
+#include "resources/rmon.h"
+#include "rmon/RmonTestSupport.h"
+
+#include "platform/ui/CButton.h"
+
+using namespace rmontest;
+
+namespace {
+
+int Checked(CWnd& d, int id)
+{
+    return Item<CButton>(d, id).GetCheck();
+}
+
+bool ButtonsBack(CWnd& d)
+{
+    return Enabled(d, IDC_RMON_STATUS_REFRESH) && Enabled(d, IDC_RMON_STATUS_CLOSE);
+}
+
+class RmonStatusDialogTest : public RmonTest
+{
+};
+
+} // namespace
+
+TEST_F(RmonStatusDialogTest, ShowsTheStateAndWritesTheChoice)
+{
+    StartRmonSwitch();
+    CRmonStatus dialog;
+    RunModal<CRmonStatus>(dialog, [&](CRmonStatus& d) {
+        ASSERT_TRUE(Pump([&] { return ButtonsBack(d); }, 10000));
+        EXPECT_EQ(d.GetWindowText(), "RMON Global Settings ");
+        EXPECT_EQ(Checked(d, IDC_RMON_STATUS_ENABLE), BST_CHECKED);
+        EXPECT_EQ(Checked(d, IDC_RMON_STATUS_DISABLE), BST_UNCHECKED);
+        EXPECT_TRUE(Enabled(d, IDC_RMON_STATUS_APPLY));
+
+        ClickButton(d, IDC_RMON_STATUS_DISABLE);
+        EXPECT_EQ(Checked(d, IDC_RMON_STATUS_ENABLE), BST_UNCHECKED);
+        EXPECT_TRUE(SetLines().empty()) << "nothing is sent before Apply";
+        ClickButton(d, IDC_RMON_STATUS_APPLY);
+        EXPECT_EQ(SetLines(), (std::vector<std::string>{kState + "|2|2"}));
+        EXPECT_EQ(sim->Get(kState), "2");
+        EXPECT_EQ(Checked(d, IDC_RMON_STATUS_DISABLE), BST_CHECKED);
+
+        // The switch changed meanwhile: Refresh shows it.
+        ASSERT_EQ(sim->Set(kState, SnmpValueInteger, "1"), 0);
+        ClickButton(d, IDC_RMON_STATUS_REFRESH);
+        EXPECT_EQ(Checked(d, IDC_RMON_STATUS_ENABLE), BST_CHECKED);
+        EXPECT_EQ(Checked(d, IDC_RMON_STATUS_DISABLE), BST_UNCHECKED);
+    });
+}
+
+TEST_F(RmonStatusDialogTest, ApplyShowsWhatTheSwitchHoldsWhenItRefuses)
+{
+    StartRmonSwitch();
+    CRmonStatus dialog;
+    RunModal<CRmonStatus>(dialog, [&](CRmonStatus& d) {
+        ASSERT_TRUE(Pump([&] { return ButtonsBack(d); }, 10000));
+        ASSERT_TRUE(sim->RefuseNextSet(kState, 5));
+        ClickButton(d, IDC_RMON_STATUS_DISABLE);
+        ClickButton(d, IDC_RMON_STATUS_APPLY);
+        EXPECT_EQ(sim->Get(kState), "1");
+        EXPECT_EQ(Checked(d, IDC_RMON_STATUS_ENABLE), BST_CHECKED);
+    });
+}
+
+TEST_F(RmonStatusDialogTest, SilentSwitchChecksNoRadioButton)
+{
+    StartRmonSwitch();
+    g_strTimeout = "500";
+    ASSERT_TRUE(sim->SilenceFor(20000));
+    CRmonStatus dialog;
+    RunModal<CRmonStatus>(dialog, [&](CRmonStatus& d) {
+        ASSERT_TRUE(Pump([&] { return ButtonsBack(d); }, 10000));
+        EXPECT_EQ(Checked(d, IDC_RMON_STATUS_ENABLE), BST_UNCHECKED);
+        EXPECT_EQ(Checked(d, IDC_RMON_STATUS_DISABLE), BST_UNCHECKED);
+        // Nothing was read, so nothing is written.
+        EXPECT_FALSE(Enabled(d, IDC_RMON_STATUS_APPLY));
+    });
+    EXPECT_TRUE(SetLines().empty());
+}
+
+TEST_F(RmonStatusDialogTest, CloseEndsTheDialog)
+{
+    StartRmonSwitch();
+    CRmonStatus dialog;
+    const INT_PTR result = RunModal<CRmonStatus>(dialog, [&](CRmonStatus& d) {
+        ASSERT_TRUE(Pump([&] { return ButtonsBack(d); }, 10000));
+        ClickButton(d, IDC_RMON_STATUS_CLOSE);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+}

@@ -7,7 +7,9 @@
 #include "common/Globals.h"
 #include "features/agent_tools/CFirmDownLoad.h"
 #include "features/agent_tools/CResetDevice.h"
+#include "features/layer2/CLoopbackDetection.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
+#include "features/layer2/CStaticMACDlg.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
 #include "features/ports_vlans/CCameraVlanSetting.h"
@@ -129,11 +131,11 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_GVRP_TIME, OnFeatureDialog<CGVRPTime>)
     ON_COMMAND(ID_GVRP_SETTINGS, OnFeatureDialog<CGVRPSettings>)
     // ON_COMMAND(ID_IGMP_SNOOPING, OnFeatureDialog<CIGMPSnoopConfig>)
-    // ON_COMMAND(ID_STATIC_MAC, OnFeatureDialog<CStaticMACDlg>)
+    ON_COMMAND(ID_STATIC_MAC, OnFeatureDialog<CStaticMACDlg>)
     // ON_COMMAND(ID_STORM_CONTROL, OnFeatureDialog<CStormControlDlg>)
     // ON_COMMAND(ID_TRAFFIC_SEGMENTATION, OnFeatureDialog<CTrafficSegDlg>)
     // ON_COMMAND(ID_PORT_MIRRORING, OnFeatureDialog<CPortMirroringdlg>)
-    // ON_COMMAND(ID_LOOPBACK_DETECTION, OnFeatureDialog<CLoopbackDetection>)
+    ON_COMMAND(ID_LOOPBACK_DETECTION, OnFeatureDialog<CLoopbackDetection>)
     // ON_COMMAND(ID_POWER_SAVING, OnFeatureDialog<CPowerSaveDlg>)
     // ON_COMMAND(ID_TIME_PROFILE, OnFeatureDialog<CTimeProfileInfo>)
     // ON_COMMAND(ID_BANDWIDTH_CONTROL, OnFeatureDialog<CBandWidthControlDlg>)

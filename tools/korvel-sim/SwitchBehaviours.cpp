@@ -226,4 +226,33 @@ void AddSwitchBehaviours(Simulator& sim)
         bytes.bytes = octets;
         s.Store().objects[address] = bytes;
     });
+
+    // Static MAC table (.9.3.1), indexed by VID, the six octets of the
+    // address and the port: a row created through its row status (.4) holds
+    // its VID (.1), address (.2) and port (.3) as its index gives them.
+    Oid macRowStatus;
+    ParseOid(KorvelOid("10.76.19.1.9.3.1.4"), macRowStatus);
+    sim.OnSet(KorvelOid("10.76.19.1.9.3.1.4"), [macRowStatus](Simulator& s, const Oid& oid, const MibValue& value) {
+        if (value.number != 4 && value.number != 5)
+            return;
+        const std::size_t first = macRowStatus.size();
+        if (oid.size() != first + 8)
+            return;
+        std::string octets;
+        for (std::size_t i = first + 1; i < first + 7; ++i) {
+            if (oid[i] > 255)
+                return;
+            octets.push_back(static_cast<char>(oid[i]));
+        }
+        Oid column = oid;
+        column[first - 1] = 1;
+        s.Store().objects[column] = MibValue::Integer(static_cast<std::int64_t>(oid[first]));
+        column[first - 1] = 2;
+        MibValue bytes;
+        bytes.type = MibOctetString;
+        bytes.bytes = octets;
+        s.Store().objects[column] = bytes;
+        column[first - 1] = 3;
+        s.Store().objects[column] = MibValue::Integer(static_cast<std::int64_t>(oid[first + 7]));
+    });
 }

@@ -301,8 +301,13 @@ def trunk(s):
     r.add(f"{SETTINGS}.18.3.0", "4x", s.bitmap([]))
     r.add(f"{SETTINGS}.18.4.0", "4x", s.bitmap([]))
     r.add(f"{SETTINGS}.9.2.0", "4x", s.bitmap(s.ports))
+    r.add(f"{SETTINGS}.9.1.0", 2, 1)
     for vid, mac, port in s.static_macs:
-        r.add(f"{SETTINGS}.9.3.1.3.{vid}.{mac}", 2, port)
+        index = f"{vid}.{mac}.{port}"
+        r.add(f"{SETTINGS}.9.3.1.1.{index}", 2, vid)
+        r.add(f"{SETTINGS}.9.3.1.2.{index}", "4x", "".join(f"{int(o):02x}" for o in mac.split(".")))
+        r.add(f"{SETTINGS}.9.3.1.3.{index}", 2, port)
+        r.add(f"{SETTINGS}.9.3.1.4.{index}", 2, 1)
     r.add(f"{SETTINGS}.14.7.1.0", "4x", s.bitmap([]))
     r.add(f"{SETTINGS}.14.3.1.1.3.1", "4x", s.bitmap(s.arp_ports))
     r.add(f"{SETTINGS}.15.2.1.1.10.1", "4x", s.bitmap(s.acl_ports))
@@ -315,9 +320,33 @@ def trunk(s):
         "Every port alike: 802.1p priority 0 (.12.3.1.1.2), port security off (.14.2.1.1.2),",
         "loopback detection off (.17.5.1.2), no bandwidth limit (.13.1.2.1), 802.1X",
         "force-authorized (.23.2.1.1.9; .11.2.1.0 enabled); spanning tree in stp.snmprec.",
-        f"Mirroring (.18) off, target port {s.mirror_target}. MAC learning on every port",
-        "(.9.2.0); static MAC addresses (.9.3.1), the ARP spoofing entry (.14.3.1.1) and ACL 1",
-        "(.15.2.1.1) on office ports, outside the trunks; no DHCP server screening (.14.7.1.0)."]))
+        f"Mirroring (.18) off, target port {s.mirror_target}. MAC learning enabled (.9.1.0) with every",
+        "port an uplink (.9.2.0); static MAC addresses (.9.3.1, index VID, six MAC octets, port: .1",
+        "VID, .2 MAC, .3 port, .4 row status), the ARP spoofing entry (.14.3.1.1) and ACL 1",
+        "(.15.2.1.1) on office ports, outside the trunks; no DHCP server screening (.14.7.1.0).",
+        f"#@rowstatus {SETTINGS}.9.3.1.4",
+        f"#@template {SETTINGS}.9.3.1.1|2|0",
+        f"#@template {SETTINGS}.9.3.1.2|4x|000000000000",
+        f"#@template {SETTINGS}.9.3.1.3|2|0"]))
+
+
+def loopback(s):
+    r = Rows()
+    r.add(f"{SETTINGS}.17.2.0", 2, 1)
+    r.add(f"{SETTINGS}.17.3.0", 2, 10)
+    r.add(f"{SETTINGS}.17.4.0", 2, 60)
+    r.add(f"{SETTINGS}.17.7.0", 4, "")
+    for p in s.ports:
+        r.add(f"{SETTINGS}.17.5.1.1.{p}", 2, p)
+        r.add(f"{SETTINGS}.17.5.1.3.{p}", 2, 1)
+    return r.text(head(s, [
+        "loopback detection.",
+        "Globals (.17): .2.0 mode (1 port-based), .3.0 interval (s), .4.0 recover time (s), .7.0 VLAN",
+        "list (empty); the state (.17.1.0, off) is in stp.snmprec. Port table (.17.5.1), index port:",
+        ".1 port, .3 loop status (1 normal); the state column (.2, off) is in trunk.snmprec. No loop",
+        "was found: the VLAN loop table (.17.6.1) is empty.",
+        f"#@readonly {SETTINGS}.17.5.1.1",
+        f"#@readonly {SETTINGS}.17.5.1.3"]))
 
 
 def gvrp(s):
@@ -418,6 +447,7 @@ FEATURES = [
     ("gvrp.snmprec", gvrp),
     ("surveillance.snmprec", surveillance),
     ("stp.snmprec", stp),
+    ("loopback.snmprec", loopback),
 ]
 
 

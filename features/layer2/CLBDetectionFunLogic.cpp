@@ -124,6 +124,8 @@ int CLBDetectionFunLogic::OnGlobalsReply(CSnmp* pResponseIn, int nRequestID, voi
     if (!session.FindRequestID(nRequestID))
         return 0;
     if (nStatus != 0 || IsResponseError(pResponse.get())) {
+        // No globals to show: the owner learns that the read has ended.
+        pThis->NotifyOwner(kNotifyGlobals, 0);
         session.SignalDone();
         return 0;
     }

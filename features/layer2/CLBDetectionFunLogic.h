@@ -7,8 +7,8 @@
 //
 // Results go to the owner window (CModuleBase::SetHwnd) as WM_LOGIC_NOTIFY,
 // sent from the sessions' worker threads (the record lives for the call):
-//   wParam 0, lParam LBD_global_info*  the globals were read (a failed read
-//                                      sends nothing)
+//   wParam 0, lParam LBD_global_info*  the globals were read; lParam 0: the
+//                                      read failed
 //   wParam 1, lParam LBD_port_info*    one row of the port table; the rows
 //                                      of a walk are sent when it has read
 //                                      the end of the table, in walk order

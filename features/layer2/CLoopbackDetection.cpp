@@ -98,6 +98,9 @@ void CLoopbackDetection::EnableApplyButtons(BOOL bEnable)
 
 void CLoopbackDetection::OnRefresh()
 {
+    // The reads of an earlier refresh end first, so none of their ends lands in this one.
+    m_cLbdLogic.CloseSessions();
+    m_nPendingReads = 0;
     EnableWindow(FALSE);
     m_btnRefresh.EnableWindow(FALSE);
     m_listPorts.DeleteAllItems();
@@ -111,19 +114,22 @@ LRESULT CLoopbackDetection::OnLogicNotify(WPARAM wParam, LPARAM lParam)
 {
     switch (wParam) {
     case CLBDetectionFunLogic::kNotifyVlanLoopFinished:
+        // The refresh ends with the later of these two.
+        m_nPendingReads = 2;
         m_cLbdLogic.ReadGlobals();
         m_cLbdLogic.StartPortWalk();
         break;
     case CLBDetectionFunLogic::kNotifyGlobals:
         if (lParam != 0)
             OnGlobals(*reinterpret_cast<const LBD_global_info*>(lParam));
+        OnReadEnded();
         break;
     case CLBDetectionFunLogic::kNotifyPortRow:
         if (lParam != 0)
             OnPortRow(*reinterpret_cast<const LBD_port_info*>(lParam));
         break;
     case CLBDetectionFunLogic::kNotifyPortWalkFinished:
-        OnPortWalkFinished();
+        OnReadEnded();
         break;
     case CLBDetectionFunLogic::kNotifyPortStatesWritten:
         OnRefresh();
@@ -173,7 +179,13 @@ void CLoopbackDetection::OnPortRow(const LBD_port_info& row)
     }
 }
 
-void CLoopbackDetection::OnPortWalkFinished()
+void CLoopbackDetection::OnReadEnded()
+{
+    if (m_nPendingReads > 0 && --m_nPendingReads == 0)
+        OnRefreshEnded();
+}
+
+void CLoopbackDetection::OnRefreshEnded()
 {
     EnableWindow(TRUE);
     GetDlgItem(IDC_LBD_APPLY_GLOBAL)->EnableWindow(m_bGlobalsRead ? TRUE : FALSE);

@@ -6,7 +6,7 @@
 // Opened by the main window's command ID_LOOPBACK_DETECTION (32873). The reads
 // are the work of m_cLbdLogic: a refresh walks the trunk groups and the VLAN
 // loop table, then reads the globals and walks the port table; the dialog is
-// disabled until that walk ends. Loopback detection and spanning tree refuse
+// disabled until both have ended. Loopback detection and spanning tree refuse
 // each other on a port, and a link aggregation member may not run it.
 #pragma once
 
@@ -49,7 +49,9 @@ protected:
 private:
     void OnGlobals(const LBD_global_info& info);
     void OnPortRow(const LBD_port_info& row);
-    void OnPortWalkFinished();
+    // The globals read or the port walk has ended; the later one ends the refresh.
+    void OnReadEnded();
+    void OnRefreshEnded();
     void EnableApplyButtons(BOOL bEnable);
     bool IsVlanMode() const;
 
@@ -58,6 +60,8 @@ private:
     // Whether the globals have been read since the dialog opened: the global
     // Apply writes what they filled in.
     bool m_bGlobalsRead = false;
+    // The reads of a refresh that have not ended yet.
+    int m_nPendingReads = 0;
     CButton m_btnApplyPorts;
     CButton m_btnRefresh;
     CEdit m_editRecoverTime;

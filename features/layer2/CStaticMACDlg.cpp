@@ -116,9 +116,14 @@ void CStaticMACDlg::ReadLearningRadio()
 
 void CStaticMACDlg::OnRefresh()
 {
-    m_logic.m_moduleBase.StartVlanWalk();
+    // The controls the walks give back are taken first: while this waits
+    // for the switch, the end of a walk started here may already arrive.
+    m_btnAdd.EnableWindow(FALSE);
+    m_btnDelete.EnableWindow(FALSE);
+    m_btnRefresh.EnableWindow(FALSE);
     m_comboVid.ResetContent();
     m_comboVid.EnableWindow(FALSE);
+    m_logic.m_moduleBase.StartVlanWalk();
 
     m_logic.ReadLearning();
     const bool bEnabled = m_logic.m_strLearningState == "1";
@@ -134,10 +139,6 @@ void CStaticMACDlg::OnRefresh()
     m_list.DeleteAllItems();
     m_logic.StartWalk();
     m_logic.m_moduleBase.StartTrunkWalk();
-
-    m_btnAdd.EnableWindow(FALSE);
-    m_btnDelete.EnableWindow(FALSE);
-    m_btnRefresh.EnableWindow(FALSE);
 }
 
 LRESULT CStaticMACDlg::OnStaticMacNotify(WPARAM wParam, LPARAM lParam)

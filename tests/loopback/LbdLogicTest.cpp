@@ -27,8 +27,9 @@ protected:
         if (message != WM_LOGIC_NOTIFY)
             return CWnd::WindowProc(message, wParam, lParam);
         if (wParam == CLBDetectionFunLogic::kNotifyGlobals) {
-            codes.push_back("0");
-            globals.push_back(*reinterpret_cast<const LBD_global_info*>(lParam));
+            codes.push_back(lParam != 0 ? "0" : "0 failed");
+            if (lParam != 0)
+                globals.push_back(*reinterpret_cast<const LBD_global_info*>(lParam));
         } else if (wParam == CLBDetectionFunLogic::kNotifyPortRow) {
             codes.push_back("1");
             rows.push_back(*reinterpret_cast<const LBD_port_info*>(lParam));
@@ -90,7 +91,7 @@ TEST_F(LbdLogicTest, WalksAndReadDeliverThePortsOfThisSwitchOnly)
     EXPECT_EQ(Row(info[1]), "2|Enabled|Normal");
 }
 
-TEST_F(LbdLogicTest, AFailedPortWalkEndsAndKeepsTheLastCompleteRecords)
+TEST_F(LbdLogicTest, AFailedWalkAndReadEndAndKeepTheLastCompleteRecords)
 {
     StartLbdSwitch();
     LbdOwner owner;
@@ -103,7 +104,9 @@ TEST_F(LbdLogicTest, AFailedPortWalkEndsAndKeepsTheLastCompleteRecords)
 
     ASSERT_TRUE(sim->SilenceFor(5000));
     logic.StartPortWalk();
-    ASSERT_TRUE(Pump([&] { return owner.Has("5 Finished"); }, 20000));
+    logic.ReadGlobals();
+    ASSERT_TRUE(Pump([&] { return owner.Has("5 Finished") && owner.Has("0 failed"); }, 20000));
+    EXPECT_TRUE(owner.globals.empty());
     EXPECT_TRUE(owner.rows.empty());
     const std::vector<LBD_port_info> info = logic.GetPortInfo();
     ASSERT_EQ(info.size(), 28u);

@@ -147,6 +147,75 @@ void AddTransfer(Simulator& sim, const std::string& branch, const char* statusCo
     });
 }
 
+// IP-MAC-port binding (.14.10). An address text as the switch shows it:
+// dotted IPv4, or IPv6 in full form (eight groups of four digits).
+std::string AddressText(const std::string& octets)
+{
+    std::ostringstream text;
+    if (octets.size() == 4) {
+        for (std::size_t i = 0; i < 4; ++i)
+            text << (i ? "." : "") << static_cast<int>(static_cast<unsigned char>(octets[i]));
+        return text.str();
+    }
+    static const char kHex[] = "0123456789abcdef";
+    std::string full;
+    for (std::size_t i = 0; i < octets.size(); ++i) {
+        if (i != 0 && i % 2 == 0)
+            full += ':';
+        full += kHex[static_cast<unsigned char>(octets[i]) >> 4];
+        full += kHex[static_cast<unsigned char>(octets[i]) & 15];
+    }
+    return full;
+}
+
+// A scan of the range From (.5.0) .. To (.6.0) started by writing 1 to .7.0:
+// the learned table (.2.1) gains one host of the range every 500 ms, up to
+// three, then stays.
+void AddBindingScan(Simulator& sim)
+{
+    const std::string root = KorvelOid("10.76.19.1.14.10");
+    sim.OnSet(root + ".7.0", [root](Simulator& s, const Oid&, const MibValue& value) {
+        if (value.number != 1)
+            return;
+        const std::string from = s.Store().objects[MakeOid(root + ".5.0")].bytes;
+        if (from.size() != 4 && from.size() != 16)
+            return;
+        for (int host = 1; host <= 3; ++host) {
+            s.After(500 * host, [root, from, host](Simulator& later) {
+                std::string address = from;
+                address.back() = static_cast<char>(static_cast<unsigned char>(address.back()) + host - 1);
+                const std::string mac{'\x00', '\x0a', '\x0b', '\x0c', '\x0d', static_cast<char>(host)};
+                std::string index;
+                for (char c : mac)
+                    index += "." + std::to_string(static_cast<unsigned char>(c));
+                index += "." + std::to_string(host) + "." + std::to_string(address.size());
+                for (char c : address)
+                    index += "." + std::to_string(static_cast<unsigned char>(c));
+                auto& objects = later.Store().objects;
+                MibValue macValue;
+                macValue.type = MibOctetString;
+                macValue.bytes = mac;
+                objects[MakeOid(root + ".2.1.1" + index)] = macValue;
+                objects[MakeOid(root + ".2.1.2" + index)] = MibValue::Integer(host);
+                objects[MakeOid(root + ".2.1.3" + index)] = MibValue::Text(AddressText(address));
+                objects[MakeOid(root + ".2.1.4" + index)] = MibValue::Integer(1);
+                objects[MakeOid(root + ".2.1.5" + index)] = MibValue::Integer(2);
+            });
+        }
+    });
+    // Writing 1 to a black-list entry's state (.4.1.5) removes the entry.
+    Oid blackState = MakeOid(root + ".4.1.5");
+    sim.OnSet(root + ".4.1.5", [blackState](Simulator& s, const Oid& oid, const MibValue& value) {
+        if (value.number != 1)
+            return;
+        for (unsigned column = 1; column <= 5; ++column) {
+            Oid cell = oid;
+            cell[blackState.size() - 1] = column;
+            s.Store().objects.erase(cell);
+        }
+    });
+}
+
 } // namespace
 
 void AddSwitchBehaviours(Simulator& sim)
@@ -182,6 +251,9 @@ void AddSwitchBehaviours(Simulator& sim)
     // steps of the test control kSimTransferSteps.
     AddTransfer(sim, kFirmwareBranch, kSimFirmwareStatus);
     AddTransfer(sim, kConfigBranch, kSimConfigStatus);
+
+    // IP-MAC-port binding: the scan and the black list's delete.
+    AddBindingScan(sim);
 
     // Spanning tree on a port is one state that two objects show: the port
     // table's column (.6.2.1.4) and the bridge MIB's dot1dStpPortEnable.

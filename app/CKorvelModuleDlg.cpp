@@ -11,6 +11,7 @@
 #include "features/layer2/CPrivateSpanTBridge.h"
 #include "features/layer2/CStaticMACDlg.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
+#include "features/security/CSmartBindingSettings.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
 #include "features/ports_vlans/CCameraVlanSetting.h"
 #include "features/ports_vlans/CGVRPSettings.h"
@@ -147,7 +148,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_WHITE_LIST, OnFeatureDialog<CIMPBWhiteList>)
     // ON_COMMAND(ID_BLACK_LIST, OnFeatureDialog<CIMPBBlackList>)
     // ON_COMMAND(ID_SMART_BINDING, OnFeatureDialog<CIMPBSmartBinding>)
-    // ON_COMMAND(ID_SMART_BINDING_SETTINGS, OnFeatureDialog<CSmartBindingSettings>)
+    ON_COMMAND(ID_SMART_BINDING_SETTINGS, OnFeatureDialog<CSmartBindingSettings>)
     ON_COMMAND(ID_MANAGEMENT_VLAN, OnFeatureDialog<CManagVlanSetDlg>)
     ON_COMMAND_RANGE(ID_NO_ACTION_FIRST, ID_NO_ACTION_LAST, OnNoActionRange)
 END_MESSAGE_MAP()

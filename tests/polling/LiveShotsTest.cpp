@@ -1,6 +1,7 @@
 // korvel-shots --live opens every feature dialog of the command table by its
 // command, filled from its own simulated switch.
 #include "resources/agent_tools.h"
+#include "resources/impb.h"
 #include "resources/loopback.h"
 #include "resources/main.h"
 #include "resources/ports_vlans.h"
@@ -30,7 +31,7 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
     const int dialogs[] = {IDD_ABOUTBOX,      IDD_PORT_SET_INFO,     IDD_PORT_DESCRIPTION, IDD_TRUNK_CONFIG,
                            IDD_8021Q_VLAN,    IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN,
                            IDD_GVRP_SETTINGS, IDD_GVRP_TIME,        IDD_FIRM_DOWNLOAD,    IDD_STP_BRIDGE,
-                           IDD_LOOPBACK_DETECTION, IDD_STATIC_MAC};
+                           IDD_LOOPBACK_DETECTION, IDD_STATIC_MAC, IDD_SMART_BINDING_SETTINGS};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

@@ -11,6 +11,8 @@
 #include "features/layer2/CPrivateSpanTBridge.h"
 #include "features/layer2/CStaticMACDlg.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
+#include "features/security/CIMPBBlackList.h"
+#include "features/security/CIMPBWhiteList.h"
 #include "features/security/CSmartBindingSettings.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
 #include "features/ports_vlans/CCameraVlanSetting.h"
@@ -145,8 +147,8 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_8021X_USER, OnFeatureDialog<C8021XUserDLG>)
     // ON_COMMAND(ID_8021X_RADIUS, OnFeatureDialog<C8021XAuRadiusServerDLG>)
     // ON_COMMAND(ID_POE_GLOBAL, OnFeatureDialog<CPOEGlobal>)
-    // ON_COMMAND(ID_WHITE_LIST, OnFeatureDialog<CIMPBWhiteList>)
-    // ON_COMMAND(ID_BLACK_LIST, OnFeatureDialog<CIMPBBlackList>)
+    ON_COMMAND(ID_WHITE_LIST, OnFeatureDialog<CIMPBWhiteList>)
+    ON_COMMAND(ID_BLACK_LIST, OnFeatureDialog<CIMPBBlackList>)
     // ON_COMMAND(ID_SMART_BINDING, OnFeatureDialog<CIMPBSmartBinding>)
     ON_COMMAND(ID_SMART_BINDING_SETTINGS, OnFeatureDialog<CSmartBindingSettings>)
     ON_COMMAND(ID_MANAGEMENT_VLAN, OnFeatureDialog<CManagVlanSetDlg>)

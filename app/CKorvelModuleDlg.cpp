@@ -12,6 +12,7 @@
 #include "features/layer2/CStaticMACDlg.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/security/CIMPBBlackList.h"
+#include "features/security/CIMPBSmartBinding.h"
 #include "features/security/CIMPBWhiteList.h"
 #include "features/security/CSmartBindingSettings.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
@@ -149,7 +150,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_POE_GLOBAL, OnFeatureDialog<CPOEGlobal>)
     ON_COMMAND(ID_WHITE_LIST, OnFeatureDialog<CIMPBWhiteList>)
     ON_COMMAND(ID_BLACK_LIST, OnFeatureDialog<CIMPBBlackList>)
-    // ON_COMMAND(ID_SMART_BINDING, OnFeatureDialog<CIMPBSmartBinding>)
+    ON_COMMAND(ID_SMART_BINDING, OnFeatureDialog<CIMPBSmartBinding>)
     ON_COMMAND(ID_SMART_BINDING_SETTINGS, OnFeatureDialog<CSmartBindingSettings>)
     ON_COMMAND(ID_MANAGEMENT_VLAN, OnFeatureDialog<CManagVlanSetDlg>)
     ON_COMMAND_RANGE(ID_NO_ACTION_FIRST, ID_NO_ACTION_LAST, OnNoActionRange)

@@ -31,3 +31,19 @@
 #define IDC_BL_REFRESH                  1044
 #define IDC_BL_VID                      1114
 #define IDC_BL_TOTAL                    1171
+
+// Smart Binding (CIMPBSmartBinding)
+#define IDD_IMPB_SMART_BINDING          142
+#define IDC_SB_MAC                      1001
+#define IDC_SB_PORT                     1002
+#define IDC_SB_LIST                     1010
+#define IDC_SB_SCAN_FROM                1012
+#define IDC_SB_SCAN                     1060
+#define IDC_SB_BACK                     1065
+#define IDC_SB_NEXT                     1066
+#define IDC_SB_ADD                      1149
+#define IDC_SB_SCAN_TO                  1168
+#define IDC_SB_BINDING                  1169
+#define IDC_SB_REFRESH                  1174
+#define IDC_SB_ADDRESS                  1175
+#define IDC_SB_SCAN_HINT                1298

@@ -359,13 +359,13 @@ BOOL CIMPFunclogic::DeleteBlackListEntry(const IMPB_entry_info& entry)
 
 BOOL CIMPFunclogic::StartScan(const IMPB_scan_info& scan)
 {
-    m_cSnmpSet.Open(SnmpPduSet);
-    if (m_pScanFrom != nullptr)
+    if (m_pScanFrom != nullptr && m_pScanTo != nullptr) {
+        m_cSnmpSet.Open(SnmpPduSet);
         m_pScanFrom->AddAddressValue(&m_cSnmpSet, kScanFrom);
-    if (m_pScanTo != nullptr)
         m_pScanTo->AddAddressValue(&m_cSnmpSet, kScanTo);
-    SendAndForget(m_cSnmpSet);
-    Sleep(kScanPauseMs);
+        SendAndForget(m_cSnmpSet);
+        Sleep(kScanPauseMs);
+    }
     m_cSnmpSet.Open(SnmpPduSet);
     m_cSnmpSet.AddValue(kScanStart, SnmpValueInteger, scan.strStart);
     SendAndForget(m_cSnmpSet);

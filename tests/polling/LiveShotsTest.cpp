@@ -32,7 +32,7 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
                            IDD_8021Q_VLAN,    IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN,
                            IDD_GVRP_SETTINGS, IDD_GVRP_TIME,        IDD_FIRM_DOWNLOAD,    IDD_STP_BRIDGE,
                            IDD_LOOPBACK_DETECTION, IDD_STATIC_MAC, IDD_SMART_BINDING_SETTINGS,
-                           IDD_IMPB_WHITE_LIST, IDD_IMPB_BLACK_LIST};
+                           IDD_IMPB_WHITE_LIST, IDD_IMPB_BLACK_LIST, IDD_IMPB_SMART_BINDING};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

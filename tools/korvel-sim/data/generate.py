@@ -438,6 +438,51 @@ def stp(s):
         *[f"#@readonly {SETTINGS}.6.2.1.{c}" for c in (1, 3, 6)]]))
 
 
+def binding(s):
+    r = Rows()
+    root = f"{SETTINGS}.14.10"
+    for p in s.ports:
+        r.add(f"{root}.1.1.1.{p}", 2, p)
+        r.add(f"{root}.1.1.2.{p}", 2, 0)
+        r.add(f"{root}.1.1.3.{p}", 2, 0)
+        r.add(f"{root}.1.1.4.{p}", 2, 0)
+    office = s.office[0]
+    host = f"192.168.{s.mac}.20"
+    mac = [0, 0x11, 0x22, 0x33, 0x77, 1]
+    arcs = ".".join(str(o) for o in mac)
+    learned = f"{arcs}.{office}.4.{host}"
+    r.add(f"{root}.2.1.1.{learned}", "4x", bytes(mac).hex())
+    r.add(f"{root}.2.1.2.{learned}", 2, office)
+    r.add(f"{root}.2.1.3.{learned}", 4, host)
+    r.add(f"{root}.2.1.4.{learned}", 2, 10)
+    r.add(f"{root}.2.1.5.{learned}", 2, 1)
+    white = f"4.{host}.{arcs}"
+    r.add(f"{root}.3.1.1.{white}", 4, host)
+    r.add(f"{root}.3.1.2.{white}", "4x", bytes(mac).hex())
+    r.add(f"{root}.3.1.3.{white}", 2, office)
+    r.add(f"{root}.3.1.4.{white}", 2, 1)
+    bad = [0, 0x11, 0x22, 0x33, 0x77, 0x66]
+    black = ".".join(str(o) for o in bad) + f".10.{office}"
+    r.add(f"{root}.4.1.1.{black}", "4x", bytes(bad).hex())
+    r.add(f"{root}.4.1.2.{black}", 2, 10)
+    r.add(f"{root}.4.1.3.{black}", 2, office)
+    r.add(f"{root}.4.1.4.{black}", 4, f"192.168.{s.mac}.66")
+    r.add(f"{root}.4.1.5.{black}", 2, 2)
+    r.add(f"{root}.5.0", "4x", "00000000")
+    r.add(f"{root}.6.0", "4x", "00000000")
+    r.add(f"{root}.7.0", 2, 0)
+    return r.text(head(s, [
+        "IP-MAC-port binding (.14.10).",
+        "Port settings (.1.1), index port: .1 port, .2 admin state, .3 also inspect IP, .4 DHCP snooping",
+        f"(all 0: off). Learned entries (.2.1): {host} on office port {office}, VLAN 10, bound, which is",
+        "also the white list's entry (.3.1, row status .4); the black list (.4.1) blocks .66 on the same",
+        "port. Scan (.5.0 From, .6.0 To, .7.0 start): idle.",
+        f"#@rowstatus {root}.3.1.4",
+        f"#@template {root}.3.1.1|4|",
+        f"#@template {root}.3.1.2|4x|000000000000",
+        f"#@template {root}.3.1.3|2|0"]))
+
+
 # One line per feature: the file name in each model's folder and its writer.
 FEATURES = [
     ("system.snmprec", system),
@@ -448,6 +493,7 @@ FEATURES = [
     ("surveillance.snmprec", surveillance),
     ("stp.snmprec", stp),
     ("loopback.snmprec", loopback),
+    ("binding.snmprec", binding),
 ]
 
 

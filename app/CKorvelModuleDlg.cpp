@@ -7,13 +7,19 @@
 #include "common/Globals.h"
 #include "features/agent_tools/CFirmDownLoad.h"
 #include "features/agent_tools/CResetDevice.h"
+#include "features/layer2/CLoopbackDetection.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
 #include "features/poe_rmon/CRMONEthernetStatistics.h"
 #include "features/poe_rmon/CRMONEvent.h"
 #include "features/poe_rmon/CRMONHistoryControl.h"
 #include "features/poe_rmon/CRmonAlarm.h"
 #include "features/poe_rmon/CRmonStatus.h"
+#include "features/layer2/CStaticMACDlg.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
+#include "features/security/CIMPBBlackList.h"
+#include "features/security/CIMPBSmartBinding.h"
+#include "features/security/CIMPBWhiteList.h"
+#include "features/security/CSmartBindingSettings.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
 #include "features/ports_vlans/CCameraVlanSetting.h"
 #include "features/ports_vlans/CGVRPSettings.h"
@@ -140,11 +146,11 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_GVRP_TIME, OnFeatureDialog<CGVRPTime>)
     ON_COMMAND(ID_GVRP_SETTINGS, OnFeatureDialog<CGVRPSettings>)
     // ON_COMMAND(ID_IGMP_SNOOPING, OnFeatureDialog<CIGMPSnoopConfig>)
-    // ON_COMMAND(ID_STATIC_MAC, OnFeatureDialog<CStaticMACDlg>)
+    ON_COMMAND(ID_STATIC_MAC, OnFeatureDialog<CStaticMACDlg>)
     // ON_COMMAND(ID_STORM_CONTROL, OnFeatureDialog<CStormControlDlg>)
     // ON_COMMAND(ID_TRAFFIC_SEGMENTATION, OnFeatureDialog<CTrafficSegDlg>)
     // ON_COMMAND(ID_PORT_MIRRORING, OnFeatureDialog<CPortMirroringdlg>)
-    // ON_COMMAND(ID_LOOPBACK_DETECTION, OnFeatureDialog<CLoopbackDetection>)
+    ON_COMMAND(ID_LOOPBACK_DETECTION, OnFeatureDialog<CLoopbackDetection>)
     // ON_COMMAND(ID_POWER_SAVING, OnFeatureDialog<CPowerSaveDlg>)
     // ON_COMMAND(ID_TIME_PROFILE, OnFeatureDialog<CTimeProfileInfo>)
     // ON_COMMAND(ID_BANDWIDTH_CONTROL, OnFeatureDialog<CBandWidthControlDlg>)
@@ -153,10 +159,10 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_8021X_USER, OnFeatureDialog<C8021XUserDLG>)
     ON_COMMAND(ID_8021X_RADIUS, OnFeatureDialog<C8021XAuRadiusServerDLG>)
     // ON_COMMAND(ID_POE_GLOBAL, OnFeatureDialog<CPOEGlobal>)
-    // ON_COMMAND(ID_WHITE_LIST, OnFeatureDialog<CIMPBWhiteList>)
-    // ON_COMMAND(ID_BLACK_LIST, OnFeatureDialog<CIMPBBlackList>)
-    // ON_COMMAND(ID_SMART_BINDING, OnFeatureDialog<CIMPBSmartBinding>)
-    // ON_COMMAND(ID_SMART_BINDING_SETTINGS, OnFeatureDialog<CSmartBindingSettings>)
+    ON_COMMAND(ID_WHITE_LIST, OnFeatureDialog<CIMPBWhiteList>)
+    ON_COMMAND(ID_BLACK_LIST, OnFeatureDialog<CIMPBBlackList>)
+    ON_COMMAND(ID_SMART_BINDING, OnFeatureDialog<CIMPBSmartBinding>)
+    ON_COMMAND(ID_SMART_BINDING_SETTINGS, OnFeatureDialog<CSmartBindingSettings>)
     ON_COMMAND(ID_MANAGEMENT_VLAN, OnFeatureDialog<CManagVlanSetDlg>)
     ON_COMMAND_RANGE(ID_NO_ACTION_FIRST, ID_NO_ACTION_LAST, OnNoActionRange)
 END_MESSAGE_MAP()

@@ -3,9 +3,12 @@
 #include "resources/agent_tools.h"
 #include "resources/dhcp_screen.h"
 #include "resources/dot1x.h"
+#include "resources/impb.h"
+#include "resources/loopback.h"
 #include "resources/main.h"
 #include "resources/ports_vlans.h"
 #include "resources/rmon.h"
+#include "resources/static_mac.h"
 #include "resources/stp.h"
 
 #include <gtest/gtest.h>
@@ -28,13 +31,17 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
     QFile index(QDir(out.path()).filePath("live.html"));
     ASSERT_TRUE(index.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(index.readAll());
-    const int dialogs[] = {IDD_ABOUTBOX,      IDD_PORT_SET_INFO,     IDD_PORT_DESCRIPTION, IDD_TRUNK_CONFIG,
-                           IDD_8021Q_VLAN,    IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN,
-                           IDD_GVRP_SETTINGS, IDD_GVRP_TIME,        IDD_FIRM_DOWNLOAD,    IDD_STP_BRIDGE,
-                           IDD_8021X_GLOBAL,  IDD_8021X_PORT_SETTINGS, IDD_DOT1X_PORT_CONFIG, IDD_8021X_USER,
-                           IDD_8021X_RADIUS,  IDD_DHCP_SCREEN,
-                           IDD_RMON_STATUS,   IDD_RMON_ETHERNET_STATISTICS, IDD_RMON_HISTORY_CONTROL,
-                           IDD_RMON_ALARM,    IDD_RMON_EVENT};
+    const int dialogs[] = {
+        IDD_ABOUTBOX, IDD_PORT_SET_INFO, IDD_PORT_DESCRIPTION, IDD_TRUNK_CONFIG,
+        IDD_8021Q_VLAN, IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN,
+        IDD_GVRP_SETTINGS, IDD_GVRP_TIME, IDD_FIRM_DOWNLOAD, IDD_STP_BRIDGE,
+        IDD_8021X_GLOBAL, IDD_8021X_PORT_SETTINGS, IDD_DOT1X_PORT_CONFIG, IDD_8021X_USER,
+        IDD_8021X_RADIUS, IDD_DHCP_SCREEN,
+        IDD_RMON_STATUS, IDD_RMON_ETHERNET_STATISTICS, IDD_RMON_HISTORY_CONTROL,
+        IDD_RMON_ALARM, IDD_RMON_EVENT,
+        IDD_LOOPBACK_DETECTION, IDD_STATIC_MAC, IDD_SMART_BINDING_SETTINGS,
+        IDD_IMPB_WHITE_LIST, IDD_IMPB_BLACK_LIST, IDD_IMPB_SMART_BINDING,
+    };
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

@@ -353,6 +353,73 @@ void AddRmonTables(Simulator& sim)
             FollowRmonRow(s, table, entry, standard, index, valid);
         });
     }
+// IP-MAC-port binding (.14.10). An address text as the switch shows it:
+// dotted IPv4, or IPv6 in full form (eight groups of four digits).
+std::string AddressText(const std::string& octets)
+{
+    std::ostringstream text;
+    if (octets.size() == 4) {
+        for (std::size_t i = 0; i < 4; ++i)
+            text << (i ? "." : "") << static_cast<int>(static_cast<unsigned char>(octets[i]));
+        return text.str();
+    }
+    static const char kHex[] = "0123456789abcdef";
+    std::string full;
+    for (std::size_t i = 0; i < octets.size(); ++i) {
+        if (i != 0 && i % 2 == 0)
+            full += ':';
+        full += kHex[static_cast<unsigned char>(octets[i]) >> 4];
+        full += kHex[static_cast<unsigned char>(octets[i]) & 15];
+    }
+    return full;
+}
+
+// A scan of the range From (.5.0) .. To (.6.0) started by writing 1 to .7.0:
+// the learned table (.2.1) gains one host of the range every 500 ms, up to
+// three, then stays.
+void AddBindingScan(Simulator& sim)
+{
+    const std::string root = KorvelOid("10.76.19.1.14.10");
+    sim.OnSet(root + ".7.0", [root](Simulator& s, const Oid&, const MibValue& value) {
+        if (value.number != 1)
+            return;
+        const std::string from = s.Store().objects[MakeOid(root + ".5.0")].bytes;
+        if (from.size() != 4 && from.size() != 16)
+            return;
+        for (int host = 1; host <= 3; ++host) {
+            s.After(500 * host, [root, from, host](Simulator& later) {
+                std::string address = from;
+                address.back() = static_cast<char>(static_cast<unsigned char>(address.back()) + host - 1);
+                const std::string mac{'\x00', '\x0a', '\x0b', '\x0c', '\x0d', static_cast<char>(host)};
+                std::string index;
+                for (char c : mac)
+                    index += "." + std::to_string(static_cast<unsigned char>(c));
+                index += "." + std::to_string(host) + "." + std::to_string(address.size());
+                for (char c : address)
+                    index += "." + std::to_string(static_cast<unsigned char>(c));
+                auto& objects = later.Store().objects;
+                MibValue macValue;
+                macValue.type = MibOctetString;
+                macValue.bytes = mac;
+                objects[MakeOid(root + ".2.1.1" + index)] = macValue;
+                objects[MakeOid(root + ".2.1.2" + index)] = MibValue::Integer(host);
+                objects[MakeOid(root + ".2.1.3" + index)] = MibValue::Text(AddressText(address));
+                objects[MakeOid(root + ".2.1.4" + index)] = MibValue::Integer(1);
+                objects[MakeOid(root + ".2.1.5" + index)] = MibValue::Integer(2);
+            });
+        }
+    });
+    // Writing 1 to a black-list entry's state (.4.1.5) removes the entry.
+    Oid blackState = MakeOid(root + ".4.1.5");
+    sim.OnSet(root + ".4.1.5", [blackState](Simulator& s, const Oid& oid, const MibValue& value) {
+        if (value.number != 1)
+            return;
+        for (unsigned column = 1; column <= 5; ++column) {
+            Oid cell = oid;
+            cell[blackState.size() - 1] = column;
+            s.Store().objects.erase(cell);
+        }
+    });
 }
 
 } // namespace
@@ -393,6 +460,8 @@ void AddSwitchBehaviours(Simulator& sim)
 
     // The RMON tables and their EntryStatus rows (see RmonTables above).
     AddRmonTables(sim);
+    // IP-MAC-port binding: the scan and the black list's delete.
+    AddBindingScan(sim);
 
     // Spanning tree on a port is one state that two objects show: the port
     // table's column (.6.2.1.4) and the bridge MIB's dot1dStpPortEnable.
@@ -490,5 +559,34 @@ void AddSwitchBehaviours(Simulator& sim)
         bytes.type = MibOctetString;
         bytes.bytes = octets;
         s.Store().objects[address] = bytes;
+    });
+
+    // Static MAC table (.9.3.1), indexed by VID, the six octets of the
+    // address and the port: a row created through its row status (.4) holds
+    // its VID (.1), address (.2) and port (.3) as its index gives them.
+    Oid macRowStatus;
+    ParseOid(KorvelOid("10.76.19.1.9.3.1.4"), macRowStatus);
+    sim.OnSet(KorvelOid("10.76.19.1.9.3.1.4"), [macRowStatus](Simulator& s, const Oid& oid, const MibValue& value) {
+        if (value.number != 4 && value.number != 5)
+            return;
+        const std::size_t first = macRowStatus.size();
+        if (oid.size() != first + 8)
+            return;
+        std::string octets;
+        for (std::size_t i = first + 1; i < first + 7; ++i) {
+            if (oid[i] > 255)
+                return;
+            octets.push_back(static_cast<char>(oid[i]));
+        }
+        Oid column = oid;
+        column[first - 1] = 1;
+        s.Store().objects[column] = MibValue::Integer(static_cast<std::int64_t>(oid[first]));
+        column[first - 1] = 2;
+        MibValue bytes;
+        bytes.type = MibOctetString;
+        bytes.bytes = octets;
+        s.Store().objects[column] = bytes;
+        column[first - 1] = 3;
+        s.Store().objects[column] = MibValue::Integer(static_cast<std::int64_t>(oid[first + 7]));
     });
 }

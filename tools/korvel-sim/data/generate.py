@@ -301,8 +301,13 @@ def trunk(s):
     r.add(f"{SETTINGS}.18.3.0", "4x", s.bitmap([]))
     r.add(f"{SETTINGS}.18.4.0", "4x", s.bitmap([]))
     r.add(f"{SETTINGS}.9.2.0", "4x", s.bitmap(s.ports))
+    r.add(f"{SETTINGS}.9.1.0", 2, 1)
     for vid, mac, port in s.static_macs:
-        r.add(f"{SETTINGS}.9.3.1.3.{vid}.{mac}", 2, port)
+        index = f"{vid}.{mac}.{port}"
+        r.add(f"{SETTINGS}.9.3.1.1.{index}", 2, vid)
+        r.add(f"{SETTINGS}.9.3.1.2.{index}", "4x", "".join(f"{int(o):02x}" for o in mac.split(".")))
+        r.add(f"{SETTINGS}.9.3.1.3.{index}", 2, port)
+        r.add(f"{SETTINGS}.9.3.1.4.{index}", 2, 1)
     r.add(f"{SETTINGS}.14.7.1.0", "4x", s.bitmap([]))
     r.add(f"{SETTINGS}.14.3.1.1.3.1", "4x", s.bitmap(s.arp_ports))
     r.add(f"{SETTINGS}.15.2.1.1.10.1", "4x", s.bitmap(s.acl_ports))
@@ -315,9 +320,33 @@ def trunk(s):
         "Every port alike: 802.1p priority 0 (.12.3.1.1.2), port security off (.14.2.1.1.2),",
         "loopback detection off (.17.5.1.2), no bandwidth limit (.13.1.2.1), 802.1X",
         "force-authorized (.23.2.1.1.9; .11.2.1.0 enabled); spanning tree in stp.snmprec.",
-        f"Mirroring (.18) off, target port {s.mirror_target}. MAC learning on every port",
-        "(.9.2.0); static MAC addresses (.9.3.1), the ARP spoofing entry (.14.3.1.1) and ACL 1",
-        "(.15.2.1.1) on office ports, outside the trunks; no DHCP server screening (.14.7.1.0)."]))
+        f"Mirroring (.18) off, target port {s.mirror_target}. MAC learning enabled (.9.1.0) with every",
+        "port an uplink (.9.2.0); static MAC addresses (.9.3.1, index VID, six MAC octets, port: .1",
+        "VID, .2 MAC, .3 port, .4 row status), the ARP spoofing entry (.14.3.1.1) and ACL 1",
+        "(.15.2.1.1) on office ports, outside the trunks; no DHCP server screening (.14.7.1.0).",
+        f"#@rowstatus {SETTINGS}.9.3.1.4",
+        f"#@template {SETTINGS}.9.3.1.1|2|0",
+        f"#@template {SETTINGS}.9.3.1.2|4x|000000000000",
+        f"#@template {SETTINGS}.9.3.1.3|2|0"]))
+
+
+def loopback(s):
+    r = Rows()
+    r.add(f"{SETTINGS}.17.2.0", 2, 1)
+    r.add(f"{SETTINGS}.17.3.0", 2, 10)
+    r.add(f"{SETTINGS}.17.4.0", 2, 60)
+    r.add(f"{SETTINGS}.17.7.0", 4, "")
+    for p in s.ports:
+        r.add(f"{SETTINGS}.17.5.1.1.{p}", 2, p)
+        r.add(f"{SETTINGS}.17.5.1.3.{p}", 2, 1)
+    return r.text(head(s, [
+        "loopback detection.",
+        "Globals (.17): .2.0 mode (1 port-based), .3.0 interval (s), .4.0 recover time (s), .7.0 VLAN",
+        "list (empty); the state (.17.1.0, off) is in stp.snmprec. Port table (.17.5.1), index port:",
+        ".1 port, .3 loop status (1 normal); the state column (.2, off) is in trunk.snmprec. No loop",
+        "was found: the VLAN loop table (.17.6.1) is empty.",
+        f"#@readonly {SETTINGS}.17.5.1.1",
+        f"#@readonly {SETTINGS}.17.5.1.3"]))
 
 
 def gvrp(s):
@@ -493,6 +522,49 @@ def rmon(s):
         "index the name: .1 name.",
         "#@readonly 1.3.6.1.2.1.16",
         f"#@readonly {SETTINGS}.25.5"]))
+def binding(s):
+    r = Rows()
+    root = f"{SETTINGS}.14.10"
+    for p in s.ports:
+        r.add(f"{root}.1.1.1.{p}", 2, p)
+        r.add(f"{root}.1.1.2.{p}", 2, 0)
+        r.add(f"{root}.1.1.3.{p}", 2, 0)
+        r.add(f"{root}.1.1.4.{p}", 2, 0)
+    office = s.office[0]
+    host = f"192.168.{s.mac}.20"
+    mac = [0, 0x11, 0x22, 0x33, 0x77, 1]
+    arcs = ".".join(str(o) for o in mac)
+    learned = f"{arcs}.{office}.4.{host}"
+    r.add(f"{root}.2.1.1.{learned}", "4x", bytes(mac).hex())
+    r.add(f"{root}.2.1.2.{learned}", 2, office)
+    r.add(f"{root}.2.1.3.{learned}", 4, host)
+    r.add(f"{root}.2.1.4.{learned}", 2, 10)
+    r.add(f"{root}.2.1.5.{learned}", 2, 1)
+    white = f"4.{host}.{arcs}"
+    r.add(f"{root}.3.1.1.{white}", 4, host)
+    r.add(f"{root}.3.1.2.{white}", "4x", bytes(mac).hex())
+    r.add(f"{root}.3.1.3.{white}", 2, office)
+    r.add(f"{root}.3.1.4.{white}", 2, 1)
+    bad = [0, 0x11, 0x22, 0x33, 0x77, 0x66]
+    black = ".".join(str(o) for o in bad) + f".10.{office}"
+    r.add(f"{root}.4.1.1.{black}", "4x", bytes(bad).hex())
+    r.add(f"{root}.4.1.2.{black}", 2, 10)
+    r.add(f"{root}.4.1.3.{black}", 2, office)
+    r.add(f"{root}.4.1.4.{black}", 4, f"192.168.{s.mac}.66")
+    r.add(f"{root}.4.1.5.{black}", 2, 2)
+    r.add(f"{root}.5.0", "4x", "00000000")
+    r.add(f"{root}.6.0", "4x", "00000000")
+    r.add(f"{root}.7.0", 2, 0)
+    return r.text(head(s, [
+        "IP-MAC-port binding (.14.10).",
+        "Port settings (.1.1), index port: .1 port, .2 admin state, .3 also inspect IP, .4 DHCP snooping",
+        f"(all 0: off). Learned entries (.2.1): {host} on office port {office}, VLAN 10, bound, which is",
+        "also the white list's entry (.3.1, row status .4); the black list (.4.1) blocks .66 on the same",
+        "port. Scan (.5.0 From, .6.0 To, .7.0 start): idle.",
+        f"#@rowstatus {root}.3.1.4",
+        f"#@template {root}.3.1.1|4|",
+        f"#@template {root}.3.1.2|4x|000000000000",
+        f"#@template {root}.3.1.3|2|0"]))
 
 
 # One line per feature: the file name in each model's folder and its writer.
@@ -506,6 +578,8 @@ FEATURES = [
     ("stp.snmprec", stp),
     ("dot1x.snmprec", dot1x),
     ("rmon.snmprec", rmon),
+    ("loopback.snmprec", loopback),
+    ("binding.snmprec", binding),
 ]
 
 

@@ -1,0 +1,56 @@
+// "Static MAC Configuration": the switch's static unicast MAC entries (VID,
+// MAC address, port), adding and deleting them, and the MAC address learning
+// state with its uplink ports.
+//
+// Opened by the main window's command ID_STATIC_MAC (32874). The SNMP work is
+// m_logic's, including its CModuleBase, whose VLAN walk fills the VID choice
+// and whose trunk walk feeds the link aggregation checks. Every change is
+// followed by a whole refresh, so the dialog shows what the switch holds.
+#pragma once
+
+#include "common/CListCtrlEx.h"
+#include "features/layer2/CStaticMACLogic.h"
+#include "platform/ui/CButton.h"
+#include "platform/ui/CComboBox.h"
+#include "platform/ui/CDialog.h"
+#include "platform/ui/CEdit.h"
+
+class CStaticMACDlg : public CDialog
+{
+public:
+    explicit CStaticMACDlg(CWnd* pParent = nullptr);
+    ~CStaticMACDlg() override;
+
+    BOOL DestroyWindow() override;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    void OnAdd();
+    void OnDelete();
+    void OnClose();
+    void OnApply();
+    void OnRefresh();
+    void OnLearningRadio();
+    LRESULT OnStaticMacNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnVlanListNotify(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void ResetAddFields();
+    // The learning radio buttons read back into m_nLearning.
+    void ReadLearningRadio();
+
+    CButton m_btnDelete;
+    CButton m_btnRefresh;
+    CButton m_btnAdd;
+    CEdit m_editUplink;
+    CListCtrlEx m_list;
+    CEdit m_editMac;
+    CComboBox m_comboVid;
+    CComboBox m_comboPort;
+    int m_nLearning = -1;
+    CStaticMACLogic m_logic;
+};

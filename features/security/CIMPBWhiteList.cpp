@@ -1,0 +1,95 @@
+#include "features/security/CIMPBWhiteList.h"
+
+#include "platform/ui/CDataExchange.h"
+#include "platform/ui/CursorIcon.h"
+#include "platform/ui/MessageBox.h"
+#include "resources/impb.h"
+#include "resources/main.h"
+
+#include <iterator>
+
+namespace {
+
+struct ListColumn
+{
+    const char* heading;
+    int width;
+};
+constexpr ListColumn kColumns[] = {{"IP Address", 200}, {"Mac Address", 220}, {"Port", 160}};
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CIMPBWhiteList, CDialog)
+    ON_BN_CLICKED(IDC_WL_REFRESH, OnRefresh)
+    ON_BN_CLICKED(IDC_WL_DELETE, OnDelete)
+    ON_MESSAGE(WM_IMPB_ENTRY_NOTIFY, OnEntryNotify)
+END_MESSAGE_MAP()
+
+CIMPBWhiteList::CIMPBWhiteList(CWnd* pParent) : CDialog(IDD_IMPB_WHITE_LIST, pParent) {}
+
+BOOL CIMPBWhiteList::DestroyWindow()
+{
+    m_logic.CloseSessions();
+    return CDialog::DestroyWindow();
+}
+
+void CIMPBWhiteList::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_WL_LIST, m_list);
+    DDX_Control(pDX, IDC_WL_TOTAL, m_editTotal);
+}
+
+BOOL CIMPBWhiteList::OnInitDialog()
+{
+    SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    CDialog::OnInitDialog();
+    SetIcon(LoadIconResource(IDI_MODULE), TRUE);
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
+        m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+    m_logic.SetHwnd(GetSafeHwnd());
+    OnRefresh();
+    return TRUE;
+}
+
+void CIMPBWhiteList::OnRefresh()
+{
+    GetDlgItem(IDC_WL_REFRESH)->EnableWindow(FALSE);
+    GetDlgItem(IDC_WL_DELETE)->EnableWindow(FALSE);
+    m_list.DeleteAllItems();
+    m_logic.StartWhiteListWalk();
+}
+
+LRESULT CIMPBWhiteList::OnEntryNotify(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == CIMPFunclogic::kNotifyRow && lParam != 0) {
+        const auto& row = *reinterpret_cast<const IMPB_entry_info*>(lParam);
+        const int nRow = m_list.GetItemCount();
+        m_list.InsertItem(nRow, row.strIP);
+        m_list.SetItemText(nRow, 1, row.strMac);
+        m_list.SetItemText(nRow, 2, row.strPort);
+    } else if (wParam == CIMPFunclogic::kNotifyEnd) {
+        GetDlgItem(IDC_WL_REFRESH)->EnableWindow(TRUE);
+        GetDlgItem(IDC_WL_DELETE)->EnableWindow(TRUE);
+        m_editTotal.SetWindowText(std::to_string(m_list.GetItemCount()));
+    }
+    return 0;
+}
+
+void CIMPBWhiteList::OnDelete()
+{
+    const int nRow = m_list.GetNextItem(-1, LVNI_SELECTED);
+    if (nRow < 0) {
+        AfxMessageBox("Please select the item would be delete!\n");
+        return;
+    }
+    IMPB_entry_info entry;
+    entry.strIP = m_list.GetItemText(nRow, 0);
+    entry.strMac = m_list.GetItemText(nRow, 1);
+    entry.strPort = m_list.GetItemText(nRow, 2);
+    entry.strVid = "1";
+    entry.strState = "3";
+    m_logic.SetWhiteListEntry(entry, CIMPFunclogic::kActionDelete);
+    OnRefresh();
+}

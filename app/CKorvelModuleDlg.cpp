@@ -7,6 +7,7 @@
 #include "common/Globals.h"
 #include "features/agent_tools/CFirmDownLoad.h"
 #include "features/agent_tools/CResetDevice.h"
+#include "features/layer2/CIGMPSnoopConfig.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
@@ -128,7 +129,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_SURVEILLANCE_VLAN, OnFeatureDialog<CCameraVlanSetting>)
     ON_COMMAND(ID_GVRP_TIME, OnFeatureDialog<CGVRPTime>)
     ON_COMMAND(ID_GVRP_SETTINGS, OnFeatureDialog<CGVRPSettings>)
-    // ON_COMMAND(ID_IGMP_SNOOPING, OnFeatureDialog<CIGMPSnoopConfig>)
+    ON_COMMAND(ID_IGMP_SNOOPING, OnFeatureDialog<CIGMPSnoopConfig>)
     // ON_COMMAND(ID_STATIC_MAC, OnFeatureDialog<CStaticMACDlg>)
     // ON_COMMAND(ID_STORM_CONTROL, OnFeatureDialog<CStormControlDlg>)
     // ON_COMMAND(ID_TRAFFIC_SEGMENTATION, OnFeatureDialog<CTrafficSegDlg>)

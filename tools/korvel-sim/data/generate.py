@@ -409,6 +409,43 @@ def stp(s):
         *[f"#@readonly {SETTINGS}.6.2.1.{c}" for c in (1, 3, 6)]]))
 
 
+def igmp(s):
+    r = Rows()
+    for index, value in enumerate((1, 260, 260, 2, 1, 125, 10, 2), start=1):
+        r.add(f"{SETTINGS}.10.1.{index}.0", 2, value)
+    # Snooping on the default and office VLANs; the default VLAN's router
+    # ports are trunk 1 whole.
+    for vid in s.vlans:
+        on = vid in (1, 10)
+        r.add(f"{SETTINGS}.10.3.4.1.1.{vid}", 2, vid)
+        r.add(f"{SETTINGS}.10.3.4.1.2.{vid}", 2, 1 if on else 2)
+        r.add(f"{SETTINGS}.10.3.4.1.4.{vid}", 2, 1 if vid == 1 else 2)
+        r.add(f"{SETTINGS}.10.3.4.1.6.{vid}", "4x", s.bitmap(s.uplinks if vid == 1 else []))
+        r.add(f"{SETTINGS}.10.3.4.1.8.{vid}", 2, 1 if vid == 10 else 2)
+    # Learned groups: two on office ports of VLAN 10, one on the default VLAN
+    # whose last member has left.
+    groups = ((10, (239, 1, 1, 1), s.office[1:3]), (10, (239, 255, 255, 250), s.office[:1]), (1, (239, 1, 1, 2), []))
+    for vid, address, members in groups:
+        index = f"{vid}." + ".".join(map(str, address))
+        mac = "01005e" + bytes([address[1] & 0x7F, address[2], address[3]]).hex()
+        r.add(f"{SETTINGS}.10.3.5.1.1.{index}", 2, vid)
+        r.add(f"{SETTINGS}.10.3.5.1.2.{index}", "4x", bytes(address).hex())
+        r.add(f"{SETTINGS}.10.3.5.1.3.{index}", "4x", mac)
+        r.add(f"{SETTINGS}.10.3.5.1.4.{index}", "4x", s.bitmap(members))
+    return r.text(head(s, [
+        "IGMP snooping.",
+        "Globals (.10.1, integers): .1.0 state (enabled), .2.0 router timeout, .3.0 host timeout,",
+        ".4.0 robustness variable, .5.0 last member query interval, .6.0 query interval, .7.0 maximum",
+        "response time (seconds), .8.0 report to all ports (2 off).",
+        "Per-VLAN table (.10.3.4.1), index VLAN id, one row per static VLAN: .1 VLAN id, .2 snooping,",
+        ".4 querier, .8 fast leave (1 enabled, 2 disabled), .6 static router ports (port bitmap):",
+        f"snooping on VLANs 1 and 10, VLAN 1's router ports trunk 1 ({s.uplinks[0]} and {s.uplinks[1]}).",
+        "Learned groups (.10.3.5.1), index VLAN id and group address: .1 VLAN id, .2 group address,",
+        ".3 group MAC, .4 member ports (port bitmap); 239.1.1.2 of VLAN 1 has no member left.",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.10.3.4.1.1",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.10.3.5.1"]))
+
+
 # One line per feature: the file name in each model's folder and its writer.
 FEATURES = [
     ("system.snmprec", system),
@@ -418,6 +455,7 @@ FEATURES = [
     ("gvrp.snmprec", gvrp),
     ("surveillance.snmprec", surveillance),
     ("stp.snmprec", stp),
+    ("igmp.snmprec", igmp),
 ]
 
 

@@ -80,6 +80,67 @@ void CIGMPSnoopingLogic::Notify(UINT nMessage, WPARAM wParam, LPARAM lParam) con
     ::SendMessage(m_hNotifyWnd, nMessage, wParam, lParam);
 }
 
+// --- The walks ---
+
+void CIGMPSnoopingLogic::StartWalk(CCommonSNMP& session, const std::vector<std::string>& columns,
+                                   SnmpCallback pfnCallback, UINT nMessage)
+{
+    // Opening stops a walk that still runs: its late rows are stale.
+    const bool bReady = session.Open(SnmpPduGetNext);
+    {
+        std::lock_guard lock(m_csWalkRows);
+        if (nMessage == WM_IGMP_NOTIFY)
+            m_vlanRows.clear();
+        else
+            m_entryRows.clear();
+    }
+    if (!bReady) {
+        EndWalk(nMessage, false);
+        return;
+    }
+    for (const std::string& strColumn : columns)
+        session.AddValue(strColumn, SnmpValueNull);
+    session.StartRequest(pfnCallback, this, 0, 0);
+}
+
+bool CIGMPSnoopingLogic::IsWalkRow(CCommonSNMP& session, int nRequestID, int nStatus, const CSnmp* pResponse,
+                                   UINT nMessage)
+{
+    if (!session.FindRequestID(nRequestID))
+        return false;
+    if (nStatus == SnmpStatusOk && pResponse != nullptr)
+        return true;
+    session.SignalDone();
+    EndWalk(nMessage, nStatus == SnmpStatusEndOfWalk);
+    return false;
+}
+
+namespace {
+
+// Sends copies of the rows (so the lock is not held while the window handles
+// them), each with wParam 0.
+template <class Row> void SendRows(HWND hWnd, UINT nMessage, std::mutex& lock, const std::vector<Row>& building)
+{
+    std::vector<Row> rows;
+    {
+        std::lock_guard guard(lock);
+        rows = building;
+    }
+    for (Row& row : rows)
+        ::SendMessage(hWnd, nMessage, CIGMPSnoopingLogic::kNotifyRow, reinterpret_cast<LPARAM>(&row));
+}
+
+} // namespace
+
+void CIGMPSnoopingLogic::EndWalk(UINT nMessage, bool bComplete)
+{
+    if (bComplete && nMessage == WM_IGMP_NOTIFY)
+        SendRows(m_hNotifyWnd, nMessage, m_csWalkRows, m_vlanRows);
+    else if (bComplete)
+        SendRows(m_hNotifyWnd, nMessage, m_csWalkRows, m_entryRows);
+    Notify(nMessage, kNotifyEnd, bComplete ? 1 : 0);
+}
+
 // --- Globals ---
 
 void CIGMPSnoopingLogic::ReadGlobals()
@@ -133,36 +194,19 @@ BOOL CIGMPSnoopingLogic::WriteGlobals(IGMP_global_info oldInfo, IGMP_global_info
 
 void CIGMPSnoopingLogic::StartIgmpVlanWalk()
 {
-    // Opening stops a walk that still runs: its late rows are stale.
-    const bool bReady = m_cSnmpIgmpVlanWalk.Open(SnmpPduGetNext);
-    {
-        std::lock_guard lock(m_csWalkRows);
-        m_vlanRows.clear();
-    }
-    if (!bReady) {
-        EndVlanWalk(false);
-        return;
-    }
-    for (const std::string& strColumn :
-         {VlanColumn(1), kVlanNameColumn, VlanColumn(2), VlanColumn(4), VlanColumn(8), VlanColumn(6)})
-        m_cSnmpIgmpVlanWalk.AddValue(strColumn, SnmpValueNull);
-    m_cSnmpIgmpVlanWalk.StartRequest(&CIGMPSnoopingLogic::OnIgmpVlanReply, this, 0, 0);
+    StartWalk(m_cSnmpIgmpVlanWalk,
+              {VlanColumn(1), kVlanNameColumn, VlanColumn(2), VlanColumn(4), VlanColumn(8), VlanColumn(6)},
+              &CIGMPSnoopingLogic::OnIgmpVlanReply, WM_IGMP_NOTIFY);
 }
 
 int CIGMPSnoopingLogic::OnIgmpVlanReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
 {
     std::unique_ptr<CSnmp> pResponse(pResponseIn);
     auto* pThis = static_cast<CIGMPSnoopingLogic*>(pUserData);
-    CCommonSNMP& session = pThis->m_cSnmpIgmpVlanWalk;
-    if (!session.FindRequestID(nRequestID))
+    if (!pThis->IsWalkRow(pThis->m_cSnmpIgmpVlanWalk, nRequestID, nStatus, pResponse.get(), WM_IGMP_NOTIFY))
         return 0;
-    if (nStatus != SnmpStatusOk || !pResponse) {
-        session.SignalDone();
-        pThis->EndVlanWalk(nStatus == SnmpStatusEndOfWalk);
-        return 0;
-    }
     pThis->StoreVlanRow(pResponse.get());
-    session.StartRequest(&CIGMPSnoopingLogic::OnIgmpVlanReply, pThis, 0, 0);
+    pThis->m_cSnmpIgmpVlanWalk.StartRequest(&CIGMPSnoopingLogic::OnIgmpVlanReply, pThis, 0, 0);
     return 0;
 }
 
@@ -189,21 +233,6 @@ void CIGMPSnoopingLogic::StoreVlanRow(CSnmp* pResponse)
     row.str[5] = PortListOf(CModuleBase::ValueText(pResponse, 5));
     std::lock_guard lock(m_csWalkRows);
     m_vlanRows.push_back(row);
-}
-
-void CIGMPSnoopingLogic::EndVlanWalk(bool bComplete)
-{
-    if (bComplete) {
-        // Copied, so the lock is not held while the window handles them.
-        std::vector<IGMP_vlan_info> rows;
-        {
-            std::lock_guard lock(m_csWalkRows);
-            rows = m_vlanRows;
-        }
-        for (IGMP_vlan_info& row : rows)
-            Notify(WM_IGMP_NOTIFY, kNotifyRow, reinterpret_cast<LPARAM>(&row));
-    }
-    Notify(WM_IGMP_NOTIFY, kNotifyEnd, bComplete ? 1 : 0);
 }
 
 // --- One VLAN's settings ---
@@ -253,34 +282,20 @@ std::string CIGMPSnoopingLogic::GetVlanMemberPorts(const std::string& strVid)
 
 void CIGMPSnoopingLogic::StartMulticastEntryWalk()
 {
-    const bool bReady = m_cSnmpEntryWalk.Open(SnmpPduGetNext);
-    {
-        std::lock_guard lock(m_csWalkRows);
-        m_entryRows.clear();
-    }
-    if (!bReady) {
-        EndEntryWalk(false);
-        return;
-    }
+    std::vector<std::string> columns;
     for (int nColumn = 1; nColumn <= 4; ++nColumn)
-        m_cSnmpEntryWalk.AddValue(kEntryTable + "." + std::to_string(nColumn), SnmpValueNull);
-    m_cSnmpEntryWalk.StartRequest(&CIGMPSnoopingLogic::GetMulticastEntryinfoProc, this, 0, 0);
+        columns.push_back(kEntryTable + "." + std::to_string(nColumn));
+    StartWalk(m_cSnmpEntryWalk, columns, &CIGMPSnoopingLogic::GetMulticastEntryinfoProc, WM_IGMP_ENTRY_NOTIFY);
 }
 
 int CIGMPSnoopingLogic::GetMulticastEntryinfoProc(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
 {
     std::unique_ptr<CSnmp> pResponse(pResponseIn);
     auto* pThis = static_cast<CIGMPSnoopingLogic*>(pUserData);
-    CCommonSNMP& session = pThis->m_cSnmpEntryWalk;
-    if (!session.FindRequestID(nRequestID))
+    if (!pThis->IsWalkRow(pThis->m_cSnmpEntryWalk, nRequestID, nStatus, pResponse.get(), WM_IGMP_ENTRY_NOTIFY))
         return 0;
-    if (nStatus != SnmpStatusOk || !pResponse) {
-        session.SignalDone();
-        pThis->EndEntryWalk(nStatus == SnmpStatusEndOfWalk);
-        return 0;
-    }
     pThis->StoreEntryRow(pResponse.get());
-    session.StartRequest(&CIGMPSnoopingLogic::GetMulticastEntryinfoProc, pThis, 0, 0);
+    pThis->m_cSnmpEntryWalk.StartRequest(&CIGMPSnoopingLogic::GetMulticastEntryinfoProc, pThis, 0, 0);
     return 0;
 }
 
@@ -303,20 +318,6 @@ void CIGMPSnoopingLogic::StoreEntryRow(CSnmp* pResponse)
     row.str[3] = PortListOf(CModuleBase::ValueText(pResponse, 3));
     std::lock_guard lock(m_csWalkRows);
     m_entryRows.push_back(row);
-}
-
-void CIGMPSnoopingLogic::EndEntryWalk(bool bComplete)
-{
-    if (bComplete) {
-        std::vector<IGMP_entry_info> rows;
-        {
-            std::lock_guard lock(m_csWalkRows);
-            rows = m_entryRows;
-        }
-        for (IGMP_entry_info& row : rows)
-            Notify(WM_IGMP_ENTRY_NOTIFY, kNotifyRow, reinterpret_cast<LPARAM>(&row));
-    }
-    Notify(WM_IGMP_ENTRY_NOTIFY, kNotifyEnd, bComplete ? 1 : 0);
 }
 
 std::string CIGMPSnoopingLogic::GroupAddressText(const std::string& strOctets)

@@ -33,6 +33,7 @@
 #include "features/layer2/IGMP_entry_info.h"
 #include "features/layer2/IGMP_global_info.h"
 #include "features/layer2/IGMP_vlan_info.h"
+#include "platform/snmp/SnmpCallback.h"
 
 #include <atomic>
 #include <mutex>
@@ -100,10 +101,17 @@ public:
 
 private:
     void Notify(UINT nMessage, WPARAM wParam, LPARAM lParam) const;
+    // Starts a walk of the columns on the session; nMessage names the walk
+    // (WM_IGMP_NOTIFY the per-VLAN one, WM_IGMP_ENTRY_NOTIFY the group one).
+    void StartWalk(CCommonSNMP& session, const std::vector<std::string>& columns, SnmpCallback pfnCallback,
+                   UINT nMessage);
+    // How a walk call-back begins: true for a row to take. A stale reply is
+    // dropped; the end of the walk (or its failure) goes to EndWalk.
+    bool IsWalkRow(CCommonSNMP& session, int nRequestID, int nStatus, const CSnmp* pResponse, UINT nMessage);
+    // Sends the rows of a walk that read its whole table, then its end.
+    void EndWalk(UINT nMessage, bool bComplete);
     void StoreVlanRow(CSnmp* pResponse);
     void StoreEntryRow(CSnmp* pResponse);
-    void EndVlanWalk(bool bComplete);
-    void EndEntryWalk(bool bComplete);
 
     // The rows of the walks in progress, under m_csWalkRows. Declared before
     // the sessions, so the sessions (which wait for a running call-back) go

@@ -71,6 +71,21 @@ IGMP_global_info BaseGlobals()
 class IgmpLogicTest : public IgmpTest
 {
 protected:
+    // Runs both walks to their ends; false when one never ended.
+    static bool RunBothWalks(CIGMPSnoopingLogic& logic, IgmpOwner& owner)
+    {
+        logic.m_hNotifyWnd = owner.GetSafeHwnd();
+        logic.StartIgmpVlanWalk();
+        logic.StartMulticastEntryWalk();
+        return Pump([&] { return owner.Ended("vlan") && owner.Ended("entry"); }, 20000);
+    }
+    // The owner's codes in name order (the two walks run side by side).
+    static std::vector<std::string> SortedCodes(const IgmpOwner& owner)
+    {
+        std::vector<std::string> codes = owner.codes;
+        std::sort(codes.begin(), codes.end());
+        return codes;
+    }
     // The SETs received since `before` requests of that kind.
     std::vector<std::vector<std::string>> SetsSince(std::size_t before) const
     {
@@ -219,10 +234,7 @@ TEST_F(IgmpLogicTest, TheWalksSendTheirRowsWholeAndThenTheirEnd)
     StartIgmpSwitch();
     IgmpOwner owner;
     CIGMPSnoopingLogic logic;
-    logic.m_hNotifyWnd = owner.GetSafeHwnd();
-    logic.StartIgmpVlanWalk();
-    logic.StartMulticastEntryWalk();
-    ASSERT_TRUE(Pump([&] { return owner.Ended("vlan") && owner.Ended("entry"); }, 20000));
+    ASSERT_TRUE(RunBothWalks(logic, owner));
 
     ASSERT_EQ(owner.vlans.size(), 8U);
     EXPECT_EQ(Joined(owner.vlans[0]), "1|default|1|1|2|27,28|||");
@@ -248,12 +260,8 @@ TEST_F(IgmpLogicTest, WalksOfEmptyTablesSendTheirEndOnly)
     StartIgmpSwitch({Fixture("igmp-empty.snmprec")});
     IgmpOwner owner;
     CIGMPSnoopingLogic logic;
-    logic.m_hNotifyWnd = owner.GetSafeHwnd();
-    logic.StartIgmpVlanWalk();
-    ASSERT_TRUE(Pump([&] { return owner.Ended("vlan"); }, 20000));
-    logic.StartMulticastEntryWalk();
-    ASSERT_TRUE(Pump([&] { return owner.Ended("entry"); }, 20000));
-    EXPECT_EQ(owner.codes, (std::vector<std::string>{"vlan 3 1", "entry 3 1"}));
+    ASSERT_TRUE(RunBothWalks(logic, owner));
+    EXPECT_EQ(SortedCodes(owner), (std::vector<std::string>{"entry 3 1", "vlan 3 1"}));
 }
 
 TEST_F(IgmpLogicTest, AFailedWalkSendsNoRowAndSaysItFailed)
@@ -261,14 +269,9 @@ TEST_F(IgmpLogicTest, AFailedWalkSendsNoRowAndSaysItFailed)
     StartIgmpSwitch();
     IgmpOwner owner;
     CIGMPSnoopingLogic logic;
-    logic.m_hNotifyWnd = owner.GetSafeHwnd();
     ASSERT_TRUE(sim->SilenceFor(8000));
-    logic.StartIgmpVlanWalk();
-    logic.StartMulticastEntryWalk();
-    ASSERT_TRUE(Pump([&] { return owner.Ended("vlan") && owner.Ended("entry"); }, 20000));
-    std::vector<std::string> codes = owner.codes;
-    std::sort(codes.begin(), codes.end());
-    EXPECT_EQ(codes, (std::vector<std::string>{"entry 3 0", "vlan 3 0"}));
+    ASSERT_TRUE(RunBothWalks(logic, owner));
+    EXPECT_EQ(SortedCodes(owner), (std::vector<std::string>{"entry 3 0", "vlan 3 0"}));
 }
 
 TEST_F(IgmpLogicTest, ValuesOfABrokenSwitchShowAsUnknownOrZeroFilled)
@@ -276,10 +279,7 @@ TEST_F(IgmpLogicTest, ValuesOfABrokenSwitchShowAsUnknownOrZeroFilled)
     StartIgmpSwitch({Fixture("igmp-odd.snmprec")});
     IgmpOwner owner;
     CIGMPSnoopingLogic logic;
-    logic.m_hNotifyWnd = owner.GetSafeHwnd();
-    logic.StartIgmpVlanWalk();
-    logic.StartMulticastEntryWalk();
-    ASSERT_TRUE(Pump([&] { return owner.Ended("vlan") && owner.Ended("entry"); }, 20000));
+    ASSERT_TRUE(RunBothWalks(logic, owner));
     std::vector<std::string> vids;
     for (const IGMP_vlan_info& row : owner.vlans)
         vids.push_back(row.str[0]);

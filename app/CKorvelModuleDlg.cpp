@@ -8,6 +8,7 @@
 #include "features/agent_tools/CFirmDownLoad.h"
 #include "features/agent_tools/CResetDevice.h"
 #include "features/layer2/CIGMPSnoopConfig.h"
+#include "features/layer2/CJumboFrameconfigdlg.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
@@ -103,7 +104,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_SYSLOG_HOST, OnFeatureDialog<CSyslogHostCfgDlg>)
     ON_COMMAND(ID_VLAN_CONFIGURATION, OnFeatureDialog<C8021qVlanSet>)
     ON_COMMAND(ID_SAVE_CONFIGURATION, OnSaveConfiguration)
-    // ON_COMMAND(ID_JUMBO_FRAME, OnFeatureDialog<CJumboFrameconfigdlg>)
+    ON_COMMAND(ID_JUMBO_FRAME, OnFeatureDialog<CJumboFrameconfigdlg>)
     // ON_COMMAND(ID_POE_TIME_RANGE, OnFeatureDialog<TimeRangInfo>)
     // ON_COMMAND(ID_LLDP_GLOBAL, OnFeatureDialog<CLLDPGroup>)
     // ON_COMMAND(ID_LLDP_MED, OnFeatureDialog<CLLDPMED>)

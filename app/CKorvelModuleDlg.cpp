@@ -9,6 +9,7 @@
 #include "features/agent_tools/CResetDevice.h"
 #include "features/layer2/CIGMPSnoopConfig.h"
 #include "features/layer2/CJumboFrameconfigdlg.h"
+#include "features/layer2/CMultiFilterModeConfig.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
@@ -117,7 +118,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_SNMP_TRAP, OnFeatureDialog<CSNMPTrapSetting>)
     // ON_COMMAND(ID_SNMP_USER, OnFeatureDialog<CSNMPUser>)
     // ON_COMMAND(ID_SNMP_VIEW, OnFeatureDialog<CSNMPViewTree>)
-    // ON_COMMAND(ID_MULTICAST_FILTERING, OnFeatureDialog<CMultiFilterModeConfig>)
+    ON_COMMAND(ID_MULTICAST_FILTERING, OnFeatureDialog<CMultiFilterModeConfig>)
     // ON_COMMAND(ID_RMON_GLOBAL, OnFeatureDialog<CRmonStatus>)
     // ON_COMMAND(ID_RMON_ALARM, OnFeatureDialog<CRmonAlarm>)
     // ON_COMMAND(ID_RMON_ETHERNET_STATISTICS, OnFeatureDialog<CRMONEthernetStatistics>)

@@ -5,6 +5,7 @@
 #include "resources/igmp.h"
 #include "resources/jumbo.h"
 #include "resources/main.h"
+#include "resources/mfilter.h"
 #include "resources/ports_vlans.h"
 #include "resources/stp.h"
 
@@ -31,7 +32,8 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
     const int dialogs[] = {IDD_ABOUTBOX,      IDD_PORT_SET_INFO,     IDD_PORT_DESCRIPTION, IDD_TRUNK_CONFIG,
                            IDD_8021Q_VLAN,    IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN,
                            IDD_GVRP_SETTINGS, IDD_GVRP_TIME,        IDD_FIRM_DOWNLOAD,    IDD_STP_BRIDGE,
-                           IDD_IGMP_SNOOPING, IDD_IGMP_VLAN_SETTING, IDD_IGMP_ENTRY_TABLE, IDD_JUMBO_FRAME};
+                           IDD_IGMP_SNOOPING, IDD_IGMP_VLAN_SETTING, IDD_IGMP_ENTRY_TABLE, IDD_JUMBO_FRAME,
+                           IDD_MULTICAST_FILTER};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

@@ -446,6 +446,19 @@ def igmp(s):
         "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.10.3.5.1"]))
 
 
+def mfilter(s):
+    r = Rows()
+    # The office VLAN filters unregistered groups; the others forward them.
+    for vid in s.vlans:
+        r.add(f"{SETTINGS}.7.8.1.1.{vid}", 2, vid)
+        r.add(f"{SETTINGS}.7.8.1.2.{vid}", 2, 1 if vid == 10 else 0)
+    return r.text(head(s, [
+        "multicast filtering mode per VLAN.",
+        "Table (.7.8.1), index VLAN id, one row per static VLAN: .1 VLAN id, .2 mode (0 forward",
+        "unregistered groups, 1 filter them): VLAN 10 filters.",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.7.8.1.1"]))
+
+
 # One line per feature: the file name in each model's folder and its writer.
 FEATURES = [
     ("system.snmprec", system),
@@ -456,6 +469,7 @@ FEATURES = [
     ("surveillance.snmprec", surveillance),
     ("stp.snmprec", stp),
     ("igmp.snmprec", igmp),
+    ("mfilter.snmprec", mfilter),
 ]
 
 

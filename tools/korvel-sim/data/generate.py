@@ -459,6 +459,43 @@ def mfilter(s):
         "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.7.8.1.1"]))
 
 
+LLDP = "1.0.8802.1.1.2.1"
+
+
+def lldp(s):
+    r = Rows()
+    for index, value in enumerate((1, 4, 30, 2, 2), start=1):
+        r.add(f"{SETTINGS}.24.{index}.0", 2, value)
+    # The power TLV is sent on the first four ports.
+    for p in s.ports:
+        r.add(f"{SETTINGS}.24.7.1.2.{p}", 2, 1 if p <= 4 else 2)
+    r.add(f"{LLDP}.3.1.0", 2, 4)
+    r.add(f"{LLDP}.3.2.0", "4x", f"024b56{s.mac:02x}0000")
+    r.add(f"{LLDP}.3.3.0", 4, s.name.lower().replace(" ", "-"))
+    r.add(f"{LLDP}.3.4.0", 4, f"Korvel {s.name} {s.count}-Port Managed Switch")
+    # Two neighbours behind port 5: a phone and the switch it hangs off.
+    neighbours = ((1, "1a6e41000001", 7, "1", "phone port", "desk-phone-12", "Korvel IP Phone"),
+                  (2, "024b56aa0000", 5, "port 3", "uplink to office", "office-switch", "Korvel Office Switch"))
+    for remote, chassis, port_subtype, port_id, description, name, system in neighbours:
+        index = f"300.5.{remote}"
+        r.add(f"{LLDP}.4.1.1.4.{index}", 2, 4)
+        r.add(f"{LLDP}.4.1.1.5.{index}", "4x", chassis)
+        r.add(f"{LLDP}.4.1.1.6.{index}", 2, port_subtype)
+        r.add(f"{LLDP}.4.1.1.7.{index}", 4, port_id)
+        r.add(f"{LLDP}.4.1.1.8.{index}", 4, description)
+        r.add(f"{LLDP}.4.1.1.9.{index}", 4, name)
+        r.add(f"{LLDP}.4.1.1.10.{index}", 4, system)
+    return r.text(head(s, [
+        "LLDP.",
+        "Global (.24, integers): .1.0 state (1 enabled, 2 disabled), .2.0 message TX hold multiplier,",
+        ".3.0 message TX interval, .4.0 reinit delay, .5.0 TX delay (seconds). Power PSE TLV per port",
+        "(.24.7.1.2, 1 enable, 2 disable): on ports 1-4.",
+        "LLDP-MIB (1.0.8802.1.1.2.1): local chassis ID subtype (.3.1.0, 4 MAC address), chassis ID",
+        "(.3.2.0), system name and description (.3.3.0, .3.4.0); remote systems table (.4.1.1),",
+        "index time mark, local port, remote index, columns .4 to .10: two neighbours on port 5.",
+        "#@readonly 1.0.8802.1.1.2.1"]))
+
+
 # One line per feature: the file name in each model's folder and its writer.
 FEATURES = [
     ("system.snmprec", system),
@@ -470,6 +507,7 @@ FEATURES = [
     ("stp.snmprec", stp),
     ("igmp.snmprec", igmp),
     ("mfilter.snmprec", mfilter),
+    ("lldp.snmprec", lldp),
 ]
 
 

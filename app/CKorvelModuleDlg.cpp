@@ -9,6 +9,7 @@
 #include "features/agent_tools/CResetDevice.h"
 #include "features/layer2/CIGMPSnoopConfig.h"
 #include "features/layer2/CJumboFrameconfigdlg.h"
+#include "features/layer2/CLLDPGroup.h"
 #include "features/layer2/CLLDPMED.h"
 #include "features/layer2/CLLDPREMOTEINFO.h"
 #include "features/layer2/CMultiFilterModeConfig.h"
@@ -109,7 +110,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_SAVE_CONFIGURATION, OnSaveConfiguration)
     ON_COMMAND(ID_JUMBO_FRAME, OnFeatureDialog<CJumboFrameconfigdlg>)
     // ON_COMMAND(ID_POE_TIME_RANGE, OnFeatureDialog<TimeRangInfo>)
-    // ON_COMMAND(ID_LLDP_GLOBAL, OnFeatureDialog<CLLDPGroup>)
+    ON_COMMAND(ID_LLDP_GLOBAL, OnFeatureDialog<CLLDPGroup>)
     ON_COMMAND(ID_LLDP_MED, OnFeatureDialog<CLLDPMED>)
     ON_COMMAND(ID_LLDP_REMOTE_INFO, OnFeatureDialog<CLLDPREMOTEINFO>)
     // ON_COMMAND(ID_SNMP_COMMUNITY, OnFeatureDialog<CSNMPCommunity>)

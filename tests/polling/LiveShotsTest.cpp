@@ -34,7 +34,7 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
                            IDD_8021Q_VLAN,    IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN,
                            IDD_GVRP_SETTINGS, IDD_GVRP_TIME,        IDD_FIRM_DOWNLOAD,    IDD_STP_BRIDGE,
                            IDD_IGMP_SNOOPING, IDD_IGMP_VLAN_SETTING, IDD_IGMP_ENTRY_TABLE, IDD_JUMBO_FRAME,
-                           IDD_MULTICAST_FILTER, IDD_LLDP_REMOTE, IDD_LLDP_MED};
+                           IDD_MULTICAST_FILTER, IDD_LLDP_REMOTE, IDD_LLDP_MED, IDD_LLDP_GLOBAL};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

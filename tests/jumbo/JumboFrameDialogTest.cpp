@@ -3,7 +3,7 @@
 // and the cases that write nothing: no answer to the read, Escape.
 #include "features/layer2/CJumboFrameconfigdlg.h"
 #include "resources/jumbo.h"
-#include "support/FeatureDialogTest.h"
+#include "vlan/VlanTestSupport.h"
 
 namespace {
 
@@ -33,10 +33,7 @@ bool BoxChecked(CWnd& d)
 
 std::vector<std::string> BoxTexts(const BoxRecorder& boxes)
 {
-    std::vector<std::string> texts;
-    for (const MessageBoxCall& call : boxes.Calls())
-        texts.push_back(call.text);
-    return texts;
+    return vlantest::Texts(boxes.Calls());
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // objects.
 #pragma once
 
-#include "support/FeatureDialogTest.h"
+#include "vlan/VlanTestSupport.h"
 
 #include <string>
 #include <vector>
@@ -30,10 +30,7 @@ inline std::string Int(const std::string& oid, const std::string& value)
 
 inline std::vector<std::string> BoxTexts(const BoxRecorder& boxes)
 {
-    std::vector<std::string> texts;
-    for (const MessageBoxCall& call : boxes.Calls())
-        texts.push_back(call.text);
-    return texts;
+    return vlantest::Texts(boxes.Calls());
 }
 
 // The 28-port base switch with LLDP enabled: hold multiplier 4, interval 30,

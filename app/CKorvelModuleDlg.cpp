@@ -8,6 +8,12 @@
 #include "features/agent_tools/CFirmDownLoad.h"
 #include "features/agent_tools/CResetDevice.h"
 #include "features/layer2/CLoopbackDetection.h"
+#include "features/layer2/CIGMPSnoopConfig.h"
+#include "features/layer2/CJumboFrameconfigdlg.h"
+#include "features/layer2/CLLDPGroup.h"
+#include "features/layer2/CLLDPMED.h"
+#include "features/layer2/CLLDPREMOTEINFO.h"
+#include "features/layer2/CMultiFilterModeConfig.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
 #include "features/poe_rmon/CRMONEthernetStatistics.h"
 #include "features/poe_rmon/CRMONEvent.h"
@@ -119,11 +125,11 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_SYSLOG_HOST, OnFeatureDialog<CSyslogHostCfgDlg>)
     ON_COMMAND(ID_VLAN_CONFIGURATION, OnFeatureDialog<C8021qVlanSet>)
     ON_COMMAND(ID_SAVE_CONFIGURATION, OnSaveConfiguration)
-    // ON_COMMAND(ID_JUMBO_FRAME, OnFeatureDialog<CJumboFrameconfigdlg>)
+    ON_COMMAND(ID_JUMBO_FRAME, OnFeatureDialog<CJumboFrameconfigdlg>)
     // ON_COMMAND(ID_POE_TIME_RANGE, OnFeatureDialog<TimeRangInfo>)
-    // ON_COMMAND(ID_LLDP_GLOBAL, OnFeatureDialog<CLLDPGroup>)
-    // ON_COMMAND(ID_LLDP_MED, OnFeatureDialog<CLLDPMED>)
-    // ON_COMMAND(ID_LLDP_REMOTE_INFO, OnFeatureDialog<CLLDPREMOTEINFO>)
+    ON_COMMAND(ID_LLDP_GLOBAL, OnFeatureDialog<CLLDPGroup>)
+    ON_COMMAND(ID_LLDP_MED, OnFeatureDialog<CLLDPMED>)
+    ON_COMMAND(ID_LLDP_REMOTE_INFO, OnFeatureDialog<CLLDPREMOTEINFO>)
     // ON_COMMAND(ID_SNMP_COMMUNITY, OnFeatureDialog<CSNMPCommunity>)
     // ON_COMMAND(ID_SNMP_ENGINE_ID, OnFeatureDialog<CSNMPEngineID>)
     // ON_COMMAND(ID_SNMP_GLOBAL, OnFeatureDialog<CSNMPGlobal>)
@@ -132,12 +138,12 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_SNMP_TRAP, OnFeatureDialog<CSNMPTrapSetting>)
     // ON_COMMAND(ID_SNMP_USER, OnFeatureDialog<CSNMPUser>)
     // ON_COMMAND(ID_SNMP_VIEW, OnFeatureDialog<CSNMPViewTree>)
-    // ON_COMMAND(ID_MULTICAST_FILTERING, OnFeatureDialog<CMultiFilterModeConfig>)
     ON_COMMAND(ID_RMON_GLOBAL, OnFeatureDialog<CRmonStatus>)
     ON_COMMAND(ID_RMON_ALARM, OnFeatureDialog<CRmonAlarm>)
     ON_COMMAND(ID_RMON_ETHERNET_STATISTICS, OnFeatureDialog<CRMONEthernetStatistics>)
     ON_COMMAND(ID_RMON_EVENT, OnFeatureDialog<CRMONEvent>)
     ON_COMMAND(ID_RMON_HISTORY_CONTROL, OnFeatureDialog<CRMONHistoryControl>)
+    ON_COMMAND(ID_MULTICAST_FILTERING, OnFeatureDialog<CMultiFilterModeConfig>)
     // ON_COMMAND(ID_ARP_SPOOFING, OnFeatureDialog<CARPSpoofSetting>)
     ON_COMMAND(ID_DHCP_SERVER_SCREENING, OnFeatureDialog<CDHCPServerScreenDlg>)
     // ON_COMMAND(ID_POE_PORT_SETTINGS, OnFeatureDialog<CPOEConfigDlg>)
@@ -145,8 +151,8 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_SURVEILLANCE_VLAN, OnFeatureDialog<CCameraVlanSetting>)
     ON_COMMAND(ID_GVRP_TIME, OnFeatureDialog<CGVRPTime>)
     ON_COMMAND(ID_GVRP_SETTINGS, OnFeatureDialog<CGVRPSettings>)
-    // ON_COMMAND(ID_IGMP_SNOOPING, OnFeatureDialog<CIGMPSnoopConfig>)
     ON_COMMAND(ID_STATIC_MAC, OnFeatureDialog<CStaticMACDlg>)
+    ON_COMMAND(ID_IGMP_SNOOPING, OnFeatureDialog<CIGMPSnoopConfig>)
     // ON_COMMAND(ID_STORM_CONTROL, OnFeatureDialog<CStormControlDlg>)
     // ON_COMMAND(ID_TRAFFIC_SEGMENTATION, OnFeatureDialog<CTrafficSegDlg>)
     // ON_COMMAND(ID_PORT_MIRRORING, OnFeatureDialog<CPortMirroringdlg>)

@@ -165,6 +165,7 @@ TEST(CommandTable, EveryFeatureCommandOpensItsDialogWithTheLaunchPattern)
         {ID_PORT_DESCRIPTION, "Port Description: "},
         {ID_TRUNK_CONFIGURATION, "Trunk Configuration"},
         {ID_FIRMWARE_UPGRADE, "Firmware and Configuration Upgrade/Backup"},
+        {ID_IGMP_SNOOPING, "IGMP Snooping Configuration"},
         {ID_APP_ABOUT, "KSX-Bellis Module"},
     };
     RunLiveWindow(kBellis, sim, [&](CKorvelModuleDlg& d) {

@@ -1,11 +1,16 @@
 // korvel-shots --live opens every feature dialog of the command table by its
-// command, filled from its own simulated switch.
+// command, and the dialogs that open from a dialog's button, filled from its
+// own simulated switch.
 #include "resources/agent_tools.h"
 #include "resources/dhcp_screen.h"
 #include "resources/dot1x.h"
+#include "resources/igmp.h"
 #include "resources/impb.h"
+#include "resources/jumbo.h"
+#include "resources/lldp.h"
 #include "resources/loopback.h"
 #include "resources/main.h"
+#include "resources/mfilter.h"
 #include "resources/ports_vlans.h"
 #include "resources/rmon.h"
 #include "resources/static_mac.h"
@@ -41,6 +46,8 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
         IDD_RMON_ALARM, IDD_RMON_EVENT,
         IDD_LOOPBACK_DETECTION, IDD_STATIC_MAC, IDD_SMART_BINDING_SETTINGS,
         IDD_IMPB_WHITE_LIST, IDD_IMPB_BLACK_LIST, IDD_IMPB_SMART_BINDING,
+        IDD_IGMP_SNOOPING, IDD_IGMP_VLAN_SETTING, IDD_IGMP_ENTRY_TABLE, IDD_JUMBO_FRAME,
+        IDD_MULTICAST_FILTER, IDD_LLDP_REMOTE, IDD_LLDP_MED, IDD_LLDP_GLOBAL,
     };
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);

@@ -3,6 +3,8 @@
 #include "app/CKorvelModuleDlg.h"
 #include "common/CCommonSNMP.h"
 #include "common/Globals.h"
+#include "features/layer2/CIGMPMulticastEntryTable.h"
+#include "features/layer2/CIGMPSnoopingVLANSetting.h"
 #include "resources/main.h"
 #include "tests/support/SimulatorFixture.h"
 #include "tests/ui/UiTestSupport.h"
@@ -16,6 +18,7 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -56,6 +59,20 @@ CDialog* RunningDialog(const CWnd& main)
         kDialogUpMs);
     return top != &main ? dynamic_cast<CDialog*>(top) : nullptr;
 }
+
+// The dialogs that open from another dialog's button rather than from a
+// command, each opened here as its parent opens it.
+const std::function<void()> kNestedDialogs[] = {
+    [] {
+        CIGMPSnoopingVLANSetting dialog;
+        dialog.m_strIgmpState = "1";
+        dialog.DoModal();
+    },
+    [] {
+        CIGMPMulticastEntryTable dialog;
+        dialog.DoModal();
+    },
+};
 
 } // namespace
 
@@ -113,14 +130,18 @@ bool LiveShots::Render()
     for (UINT id = kFirstCommand; id <= kLastCommand; ++id)
         commands.push_back(id);
     commands.push_back(ID_APP_ABOUT);
-    for (UINT id : commands) {
-        // The command runs its dialog modally; this looks at it from inside.
+    std::vector<std::function<void()>> openers;
+    for (UINT id : commands)
+        openers.push_back([&main, id] { main.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); });
+    openers.insert(openers.end(), std::begin(kNestedDialogs), std::end(kNestedDialogs));
+    for (const auto& open : openers) {
+        // The opener runs its dialog modally; this looks at it from inside.
         auto pending = std::make_shared<bool>(true);
         QTimer::singleShot(0, [this, &main, pending] {
             if (*pending)
                 ShootRunningDialog(main, pending);
         });
-        main.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        open();
         *pending = false;
     }
     main.DestroyWindow();

@@ -1,5 +1,6 @@
 // The pictures of korvel-shots --live: every feature dialog that the main
-// window's command table opens, opened by its command on a sample model's
+// window's command table opens, and the ones that open from a dialog's
+// button (opened directly), each opened on a sample model's
 // main window that manages a korvel-sim of its own, once its reads from the
 // simulated switch have ended.
 #pragma once

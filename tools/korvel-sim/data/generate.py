@@ -565,6 +565,91 @@ def binding(s):
         f"#@template {root}.3.1.1|4|",
         f"#@template {root}.3.1.2|4x|000000000000",
         f"#@template {root}.3.1.3|2|0"]))
+def igmp(s):
+    r = Rows()
+    for index, value in enumerate((1, 260, 260, 2, 1, 125, 10, 2), start=1):
+        r.add(f"{SETTINGS}.10.1.{index}.0", 2, value)
+    # Snooping on the default and office VLANs; the default VLAN's router
+    # ports are trunk 1 whole.
+    for vid in s.vlans:
+        on = vid in (1, 10)
+        r.add(f"{SETTINGS}.10.3.4.1.1.{vid}", 2, vid)
+        r.add(f"{SETTINGS}.10.3.4.1.2.{vid}", 2, 1 if on else 2)
+        r.add(f"{SETTINGS}.10.3.4.1.4.{vid}", 2, 1 if vid == 1 else 2)
+        r.add(f"{SETTINGS}.10.3.4.1.6.{vid}", "4x", s.bitmap(s.uplinks if vid == 1 else []))
+        r.add(f"{SETTINGS}.10.3.4.1.8.{vid}", 2, 1 if vid == 10 else 2)
+    # Learned groups: two on office ports of VLAN 10, one on the default VLAN
+    # whose last member has left.
+    groups = ((10, (239, 1, 1, 1), s.office[1:3]), (10, (239, 255, 255, 250), s.office[:1]), (1, (239, 1, 1, 2), []))
+    for vid, address, members in groups:
+        index = f"{vid}." + ".".join(map(str, address))
+        mac = "01005e" + bytes([address[1] & 0x7F, address[2], address[3]]).hex()
+        r.add(f"{SETTINGS}.10.3.5.1.1.{index}", 2, vid)
+        r.add(f"{SETTINGS}.10.3.5.1.2.{index}", "4x", bytes(address).hex())
+        r.add(f"{SETTINGS}.10.3.5.1.3.{index}", "4x", mac)
+        r.add(f"{SETTINGS}.10.3.5.1.4.{index}", "4x", s.bitmap(members))
+    return r.text(head(s, [
+        "IGMP snooping.",
+        "Globals (.10.1, integers): .1.0 state (enabled), .2.0 router timeout, .3.0 host timeout,",
+        ".4.0 robustness variable, .5.0 last member query interval, .6.0 query interval, .7.0 maximum",
+        "response time (seconds), .8.0 report to all ports (2 off).",
+        "Per-VLAN table (.10.3.4.1), index VLAN id, one row per static VLAN: .1 VLAN id, .2 snooping,",
+        ".4 querier, .8 fast leave (1 enabled, 2 disabled), .6 static router ports (port bitmap):",
+        f"snooping on VLANs 1 and 10, VLAN 1's router ports trunk 1 ({s.uplinks[0]} and {s.uplinks[1]}).",
+        "Learned groups (.10.3.5.1), index VLAN id and group address: .1 VLAN id, .2 group address,",
+        ".3 group MAC, .4 member ports (port bitmap); 239.1.1.2 of VLAN 1 has no member left.",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.10.3.4.1.1",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.10.3.5.1"]))
+
+
+def mfilter(s):
+    r = Rows()
+    # The office VLAN filters unregistered groups; the others forward them.
+    for vid in s.vlans:
+        r.add(f"{SETTINGS}.7.8.1.1.{vid}", 2, vid)
+        r.add(f"{SETTINGS}.7.8.1.2.{vid}", 2, 1 if vid == 10 else 0)
+    return r.text(head(s, [
+        "multicast filtering mode per VLAN.",
+        "Table (.7.8.1), index VLAN id, one row per static VLAN: .1 VLAN id, .2 mode (0 forward",
+        "unregistered groups, 1 filter them): VLAN 10 filters.",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.7.8.1.1"]))
+
+
+LLDP = "1.0.8802.1.1.2.1"
+
+
+def lldp(s):
+    r = Rows()
+    for index, value in enumerate((1, 4, 30, 2, 2), start=1):
+        r.add(f"{SETTINGS}.24.{index}.0", 2, value)
+    # The power TLV is sent on the first four ports.
+    for p in s.ports:
+        r.add(f"{SETTINGS}.24.7.1.2.{p}", 2, 1 if p <= 4 else 2)
+    r.add(f"{LLDP}.3.1.0", 2, 4)
+    r.add(f"{LLDP}.3.2.0", "4x", f"024b56{s.mac:02x}0000")
+    r.add(f"{LLDP}.3.3.0", 4, s.name.lower().replace(" ", "-"))
+    r.add(f"{LLDP}.3.4.0", 4, f"Korvel {s.name} {s.count}-Port Managed Switch")
+    # Two neighbours behind port 5: a phone and the switch it hangs off.
+    neighbours = ((1, "1a6e41000001", 7, "1", "phone port", "desk-phone-12", "Korvel IP Phone"),
+                  (2, "024b56aa0000", 5, "port 3", "uplink to office", "office-switch", "Korvel Office Switch"))
+    for remote, chassis, port_subtype, port_id, description, name, system in neighbours:
+        index = f"300.5.{remote}"
+        r.add(f"{LLDP}.4.1.1.4.{index}", 2, 4)
+        r.add(f"{LLDP}.4.1.1.5.{index}", "4x", chassis)
+        r.add(f"{LLDP}.4.1.1.6.{index}", 2, port_subtype)
+        r.add(f"{LLDP}.4.1.1.7.{index}", 4, port_id)
+        r.add(f"{LLDP}.4.1.1.8.{index}", 4, description)
+        r.add(f"{LLDP}.4.1.1.9.{index}", 4, name)
+        r.add(f"{LLDP}.4.1.1.10.{index}", 4, system)
+    return r.text(head(s, [
+        "LLDP.",
+        "Global (.24, integers): .1.0 state (1 enabled, 2 disabled), .2.0 message TX hold multiplier,",
+        ".3.0 message TX interval, .4.0 reinit delay, .5.0 TX delay (seconds). Power PSE TLV per port",
+        "(.24.7.1.2, 1 enable, 2 disable): on ports 1-4.",
+        "LLDP-MIB (1.0.8802.1.1.2.1): local chassis ID subtype (.3.1.0, 4 MAC address), chassis ID",
+        "(.3.2.0), system name and description (.3.3.0, .3.4.0); remote systems table (.4.1.1),",
+        "index time mark, local port, remote index, columns .4 to .10: two neighbours on port 5.",
+        "#@readonly 1.0.8802.1.1.2.1"]))
 
 
 # One line per feature: the file name in each model's folder and its writer.
@@ -580,6 +665,9 @@ FEATURES = [
     ("rmon.snmprec", rmon),
     ("loopback.snmprec", loopback),
     ("binding.snmprec", binding),
+    ("igmp.snmprec", igmp),
+    ("mfilter.snmprec", mfilter),
+    ("lldp.snmprec", lldp),
 ]
 
 

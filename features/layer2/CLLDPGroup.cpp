@@ -1,0 +1,276 @@
+#include "features/layer2/CLLDPGroup.h"
+
+#include "common/CModuleBase.h"
+#include "features/layer2/CLLDPREMOTEINFO.h"
+#include "features/layer2/CSTPLogic.h"
+#include "platform/snmp/CSnmp.h"
+#include "platform/snmp/KorvelMib.h"
+#include "platform/system/DebugTrace.h"
+#include "platform/system/Sleep.h"
+#include "platform/ui/CDataExchange.h"
+#include "platform/ui/CWaitCursor.h"
+#include "platform/ui/CursorIcon.h"
+#include "platform/ui/MessageBox.h"
+#include "resources/lldp.h"
+#include "resources/main.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const std::string kLldp = KorvelOid("10.76.19.1.24");
+const std::string kState = kLldp + ".1.0";
+const std::string kHold = kLldp + ".2.0";
+const std::string kInterval = kLldp + ".3.0";
+const std::string kReinit = kLldp + ".4.0";
+const std::string kDelay = kLldp + ".5.0";
+const std::string kLocalSystem = "1.0.8802.1.1.2.1.3";
+
+// The nine objects in the order of the read.
+const std::string kReadOrder[] = {kState,
+                                  kHold,
+                                  kInterval,
+                                  kReinit,
+                                  kDelay,
+                                  kLocalSystem + ".1.0",
+                                  kLocalSystem + ".2.0",
+                                  kLocalSystem + ".3.0",
+                                  kLocalSystem + ".4.0"};
+using ReadValues = std::array<std::string, std::size(kReadOrder)>;
+
+const char* const kChassisSubtypes[] = {"chassisComponent", "interfaceAlias", "portComponent", "macAddress",
+                                        "networkAddress",   "interfaceName",  "local"};
+
+constexpr int kAttempts = 3;
+constexpr DWORD kPauseAfterSuccessMs = 2000;
+constexpr DWORD kPauseAfterFailureMs = 1000;
+constexpr long long kMaxProduct = 65535;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CLLDPGroup, CDialog)
+    ON_BN_CLICKED(IDC_LLDP_ENABLE_APPLY, OnBUTTONLldpEnableApply)
+    ON_BN_CLICKED(IDC_LLDP_TIMER_APPLY, OnBUTTONLldpTimerApply)
+    ON_BN_CLICKED(IDCANCEL, OnCancel)
+    ON_MESSAGE(WM_LLDP_GLOBAL_READ, OnGlobalRead)
+END_MESSAGE_MAP()
+
+CLLDPGroup::CLLDPGroup(CWnd* pParent) : CDialog(IDD_LLDP_GLOBAL, pParent) {}
+
+CLLDPGroup::~CLLDPGroup()
+{
+    // Before the controls go: once closed, no call-back of ours runs.
+    m_cCommonSNMP.Close();
+}
+
+BOOL CLLDPGroup::DestroyWindow()
+{
+    OutputDebugString("==================DestroyWindow===============");
+    m_cCommonSNMP.Close();
+    OutputDebugString("==================m_cCommonSNMP.Close===============");
+    m_cCommonSNMPSet.Close();
+    OutputDebugString("==================m_cCommonSNMPSet.Close===============");
+    return CDialog::DestroyWindow();
+}
+
+void CLLDPGroup::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_LLDP_ENABLE, m_checkEnable);
+}
+
+BOOL CLLDPGroup::OnInitDialog()
+{
+    SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    CDialog::OnInitDialog();
+    SetIcon(LoadIconResource(IDI_MODULE), TRUE);
+    // Nothing to apply until the switch's settings have been read.
+    GetDlgItem(IDC_LLDP_ENABLE_APPLY)->EnableWindow(FALSE);
+    EnableTimers(FALSE);
+    OnGetSystemInfo();
+    return TRUE;
+}
+
+void CLLDPGroup::EnableTimers(BOOL bEnable)
+{
+    for (int id : {IDC_LLDP_HOLD, IDC_LLDP_INTERVAL, IDC_LLDP_REINIT_DELAY, IDC_LLDP_TX_DELAY, IDC_LLDP_TIMER_APPLY})
+        GetDlgItem(id)->EnableWindow(bEnable);
+}
+
+void CLLDPGroup::OnGetSystemInfo()
+{
+    OutputDebugString("----1-----OnGetSystemInfo---------");
+    if (!m_cCommonSNMP.Open(SnmpPduGet))
+        return;
+    for (const std::string& strOid : kReadOrder)
+        m_cCommonSNMP.AddValue(strOid, SnmpValueNull);
+    m_cCommonSNMP.StartRequest(&CLLDPGroup::OnSystemInfoReply, this, 0, 0);
+}
+
+int CLLDPGroup::OnSystemInfoReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CLLDPGroup*>(pUserData);
+    CCommonSNMP& session = pThis->m_cCommonSNMP;
+    if (!session.FindRequestID(nRequestID))
+        return 0;
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    if (pResponse)
+        pResponse->getError(&nErrorStatus, &nErrorIndex);
+    if (nStatus != SnmpStatusOk || !pResponse || nErrorStatus != 0 ||
+        pResponse->getVarBindCount() < static_cast<int>(std::size(kReadOrder))) {
+        session.SignalDone();
+        pThis->SendMessage(WM_LLDP_GLOBAL_READ, 0, 0);
+        return 0;
+    }
+    ReadValues values;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = i == 6 ? CLLDPREMOTEINFO::FormatChassisId(CModuleBase::ValueText(pResponse.get(), 6))
+                           : CModuleBase::ValueText(pResponse.get(), static_cast<int>(i));
+    values[5] = ChassisSubtypeText(values[5]);
+    // The window fills its controls on the UI thread while this waits.
+    pThis->SendMessage(WM_LLDP_GLOBAL_READ, 0, reinterpret_cast<LPARAM>(&values));
+    session.SignalDone();
+    return 0;
+}
+
+LRESULT CLLDPGroup::OnGlobalRead(WPARAM /*wParam*/, LPARAM lParam)
+{
+    // A failed read leaves the controls as they are; the state Apply comes
+    // back only when something was read.
+    GetDlgItem(IDC_LLDP_ENABLE_APPLY)->EnableWindow(m_bRead ? TRUE : FALSE);
+    const auto* pValues = reinterpret_cast<const ReadValues*>(lParam);
+    if (pValues == nullptr)
+        return 0;
+    const ReadValues& v = *pValues;
+    const bool bEnabled = v[0] == "1";
+    m_checkEnable.SetCheck(bEnabled ? BST_CHECKED : BST_UNCHECKED);
+    EnableTimers(bEnabled ? TRUE : FALSE);
+    const int kIds[] = {IDC_LLDP_HOLD,           IDC_LLDP_INTERVAL,   IDC_LLDP_REINIT_DELAY, IDC_LLDP_TX_DELAY,
+                        IDC_LLDP_CHASSIS_SUBTYPE, IDC_LLDP_CHASSIS_ID, IDC_LLDP_SYSTEM_NAME,  IDC_LLDP_SYSTEM_DESCRIPTION};
+    for (std::size_t i = 0; i < std::size(kIds); ++i)
+        SetDlgItemText(kIds[i], v[i + 1]);
+    m_strTxInterval = v[2];
+    m_strTxDelay = v[4];
+    // A state of neither kind is no state the box could write back.
+    m_bRead = bEnabled || v[0] == "2";
+    GetDlgItem(IDC_LLDP_ENABLE_APPLY)->EnableWindow(m_bRead ? TRUE : FALSE);
+    return 0;
+}
+
+std::string CLLDPGroup::ChassisSubtypeText(const std::string& strValue)
+{
+    for (int i = 1; i <= 7; ++i)
+        if (strValue == std::to_string(i))
+            return kChassisSubtypes[i - 1];
+    return strValue;
+}
+
+bool CLLDPGroup::SendWithRetries(int nButtonId)
+{
+    for (int nAttempt = 0; nAttempt < kAttempts; ++nAttempt) {
+        GetDlgItem(nButtonId)->EnableWindow(FALSE);
+        if (m_cCommonSNMPSet.SendAccepted()) {
+            Sleep(kPauseAfterSuccessMs);
+            return true;
+        }
+        Sleep(kPauseAfterFailureMs);
+    }
+    return false;
+}
+
+void CLLDPGroup::OnBUTTONLldpEnableApply()
+{
+    if (!m_bRead)
+        return;
+    CWaitCursor wait;
+    const bool bEnable = m_checkEnable.GetCheck() == BST_CHECKED;
+    OutputDebugString("----------0--OnBUTTONLldpEnableApply--OnBUTTONLldpEnableApply------");
+    char szLine[64];
+    std::snprintf(szLine, sizeof szLine, "========ienableValue = %d========\n", bEnable ? 1 : 0);
+    OutputDebugString(szLine);
+    GetDlgItem(IDC_LLDP_ENABLE_APPLY)->EnableWindow(FALSE);
+    if (m_cCommonSNMPSet.Open(SnmpPduSet) &&
+        m_cCommonSNMPSet.AddValue(kState, SnmpValueInteger, bEnable ? "1" : "2") == 0)
+        SendWithRetries(IDC_LLDP_ENABLE_APPLY);
+    OnGetSystemInfo();
+    GetDlgItem(IDC_LLDP_ENABLE_APPLY)->EnableWindow(TRUE);
+}
+
+const char* CLLDPGroup::CheckTimers(long long nHold, long long nInterval, long long nReinit, long long nDelay) const
+{
+    if (nHold < 2 || nHold > 10)
+        return "The Message TX Hold Multipier should be 2-10";
+    if (nInterval < 5 || nInterval > 32768)
+        return "The Message TX Interval should be 5-32768";
+    if (nInterval * nHold > kMaxProduct)
+        return "(Message TX Interval * Message TX Hold Multiplier) > 65535. ";
+    if (nDelay < 1 || nDelay > 8192)
+        return "The LLDP TX Delay should be 1-8192";
+    if (static_cast<double>(nDelay) > 0.25 * static_cast<double>(nInterval))
+        return "LLDP TX Delay should be <= 0.25 * (Message TX Interval)";
+    if (nReinit < 1 || nReinit > 10)
+        return "The LLDP Reinit Delay should be 1-10";
+    return nullptr;
+}
+
+// The switch checks each write against the values it holds: the TX delay
+// goes first when the new interval would be too short for the delay it has,
+// and the interval before the hold multiplier when the interval it has times
+// the new multiplier would pass 65535.
+void CLLDPGroup::OnBUTTONLldpTimerApply()
+{
+    if (!GetDlgItem(IDC_LLDP_TIMER_APPLY)->IsWindowEnabled())
+        return;
+    CCommonSNMP temp;
+    m_cCommonSNMPSet.Open(SnmpPduSet);
+    const std::string strHold = GetDlgItem(IDC_LLDP_HOLD)->GetWindowText();
+    const std::string strInterval = GetDlgItem(IDC_LLDP_INTERVAL)->GetWindowText();
+    const std::string strReinit = GetDlgItem(IDC_LLDP_REINIT_DELAY)->GetWindowText();
+    const std::string strDelay = GetDlgItem(IDC_LLDP_TX_DELAY)->GetWindowText();
+    const long long nHold = CSTPLogic::WholeNumber(strHold);
+    const long long nInterval = CSTPLogic::WholeNumber(strInterval);
+    if (const char* pszRefusal = CheckTimers(nHold, nInterval, CSTPLogic::WholeNumber(strReinit),
+                                             CSTPLogic::WholeNumber(strDelay))) {
+        AfxMessageBox(pszRefusal, MB_OK);
+        return;
+    }
+    const double dOldDelay = static_cast<double>(CSTPLogic::WholeNumber(m_strTxDelay));
+    const bool bIntervalFirst = CSTPLogic::WholeNumber(m_strTxInterval) * nHold > kMaxProduct;
+    auto sendSet = [&] {
+        std::unique_ptr<CSnmp> pResponse;
+        m_cCommonSNMPSet.send(pResponse, 0);
+    };
+    auto writeHold = [&] {
+        if (temp.Open(SnmpPduSet) && temp.AddValue(kHold, SnmpValueInteger, strHold) == 0) {
+            std::unique_ptr<CSnmp> pResponse;
+            temp.send(pResponse, 0);
+        }
+    };
+    auto writeIntervalAndHold = [&] {
+        if (bIntervalFirst) {
+            m_cCommonSNMPSet.AddValue(kInterval, SnmpValueInteger, strInterval);
+            sendSet();
+            writeHold();
+        } else {
+            writeHold();
+            m_cCommonSNMPSet.AddValue(kInterval, SnmpValueInteger, strInterval);
+            sendSet();
+        }
+    };
+    if (0.25 * static_cast<double>(nInterval) < dOldDelay) {
+        m_cCommonSNMPSet.AddValue(kDelay, SnmpValueInteger, strDelay);
+        sendSet();
+        m_cCommonSNMPSet.AddValue(kReinit, SnmpValueInteger, strReinit);
+        writeIntervalAndHold();
+    } else {
+        writeIntervalAndHold();
+        m_cCommonSNMPSet.AddValue(kReinit, SnmpValueInteger, strReinit);
+        m_cCommonSNMPSet.AddValue(kDelay, SnmpValueInteger, strDelay);
+    }
+    SendWithRetries(IDC_LLDP_TIMER_APPLY);
+    OnGetSystemInfo();
+    GetDlgItem(IDC_LLDP_TIMER_APPLY)->EnableWindow(TRUE);
+}

@@ -1,0 +1,231 @@
+#include "features/layer2/CLLDPREMOTEINFO.h"
+
+#include "common/CModuleBase.h"
+#include "common/Globals.h"
+#include "platform/snmp/CSnmp.h"
+#include "platform/snmp/KorvelMib.h"
+#include "platform/system/DebugTrace.h"
+#include "platform/ui/CDataExchange.h"
+#include "platform/ui/CursorIcon.h"
+#include "platform/ui/MessageBox.h"
+#include "resources/lldp.h"
+#include "resources/main.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const std::string kLldpState = KorvelOid("10.76.19.1.24.1.0");
+const std::string kRemoteTable = "1.0.8802.1.1.2.1.4.1.1";
+constexpr int kFirstColumn = 4;
+constexpr int kColumnCount = 7; // .4 to .10
+
+const char* const kChassisSubtypes[] = {"ChassisComponent", "InterfaceAlias", "PortComponent", "MacAddress",
+                                        "NetworkAddress",   "InterfaceName",  "Local"};
+const char* const kPortSubtypes[] = {"InterfaceAlias", "PortComponent",  "MacAddress", "NetworkAddress",
+                                     "InterfaceName",  "AgentCircuitld", "Local"};
+
+std::string SubtypeText(const char* const (&texts)[7], const std::string& strValue)
+{
+    for (int i = 1; i <= 7; ++i)
+        if (strValue == std::to_string(i))
+            return texts[i - 1];
+    return std::string();
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CLLDPREMOTEINFO, CDialog)
+    ON_BN_CLICKED(IDC_LLDP_REMOTE_FIND, OnFind)
+    ON_BN_CLICKED(IDC_LLDP_REMOTE_REFRESH, OnRefresh)
+    ON_MESSAGE(WM_LLDP_REMOTE_WALK_END, OnWalkEnd)
+END_MESSAGE_MAP()
+
+CLLDPREMOTEINFO::CLLDPREMOTEINFO(CWnd* pParent) : CDialog(IDD_LLDP_REMOTE, pParent) {}
+
+CLLDPREMOTEINFO::~CLLDPREMOTEINFO()
+{
+    // Before the controls go: once closed, no call-back of ours runs.
+    m_cCommonSNMP.Close();
+}
+
+BOOL CLLDPREMOTEINFO::DestroyWindow()
+{
+    OutputDebugString("==================DestroyWindow===============");
+    m_cCommonSNMPEnabled.Close();
+    OutputDebugString("==================m_cCommonSNMPEnabled.Close===============");
+    m_cCommonSNMP.Close();
+    OutputDebugString("==================m_cCommonSNMP.Close===============");
+    return CDialog::DestroyWindow();
+}
+
+void CLLDPREMOTEINFO::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_LLDP_REMOTE_REFRESH, m_btnRefresh);
+    DDX_Control(pDX, IDC_LLDP_REMOTE_COUNT, m_editCount);
+    DDX_Control(pDX, IDC_LLDP_REMOTE_LIST, m_list);
+}
+
+BOOL CLLDPREMOTEINFO::OnInitDialog()
+{
+    SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    CDialog::OnInitDialog();
+    SetIcon(LoadIconResource(IDI_MODULE), TRUE);
+    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+    const UINT nMask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    int nColumn = 0;
+    for (const char* pszHeading : {"Port", "Entity", "Chassis ID Subtype"})
+        m_list.InsertAutoWidthColumn(pszHeading, nColumn++, -1, nMask, LVCFMT_LEFT);
+    m_list.InsertColumn(3, "Chassis ID", LVCFMT_CENTER, 150);
+    m_list.InsertAutoWidthColumn("Port ID Subtype", 4, -1, nMask, LVCFMT_LEFT);
+    m_list.InsertAutoWidthColumn("Port ID", 5, -1, nMask, LVCFMT_LEFT);
+    for (const char* pszHeading : {"System Description", "System Name", "Port Description"})
+        m_list.InsertColumn(6, pszHeading, LVCFMT_CENTER, 150);
+    m_editCount.SetWindowText("0");
+    CheckLLDPState();
+    return TRUE;
+}
+
+void CLLDPREMOTEINFO::CheckLLDPState()
+{
+    std::unique_ptr<CSnmp> pResponse;
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    const bool bSent = m_cCommonSNMPEnabled.Open(SnmpPduGet) &&
+                       m_cCommonSNMPEnabled.AddValue(kLldpState, SnmpValueNull) == 0 &&
+                       m_cCommonSNMPEnabled.getNext(pResponse, 0) == SnmpStatusOk && pResponse;
+    if (bSent)
+        pResponse->getError(&nErrorStatus, &nErrorIndex);
+    if (!bSent || nErrorStatus != 0) {
+        AfxMessageBox("Get LLDP remote port information unsuccessful!", MB_OK);
+        return;
+    }
+    if (!CModuleBase::HasValue(pResponse.get(), 0))
+        return;
+    const BOOL bEnabled = CModuleBase::ValueText(pResponse.get(), 0) == "2" ? FALSE : TRUE;
+    m_list.EnableWindow(bEnabled);
+    m_btnRefresh.EnableWindow(bEnabled);
+    StartRemoteWalk();
+}
+
+void CLLDPREMOTEINFO::StartRemoteWalk()
+{
+    // Opening stops a walk that still runs: its late rows are stale. The list
+    // keeps its rows until the walk has read the whole table.
+    const bool bReady = m_cCommonSNMP.Open(SnmpPduGetNext);
+    {
+        std::lock_guard lock(m_csRows);
+        m_rowsBuilding.clear();
+    }
+    if (!bReady)
+        return;
+    for (int i = 0; i < kColumnCount; ++i)
+        m_cCommonSNMP.AddValue(kRemoteTable + "." + std::to_string(kFirstColumn + i), SnmpValueNull);
+    m_cCommonSNMP.StartRequest(&CLLDPREMOTEINFO::OnRemoteRow, this, 0, 0);
+    m_btnRefresh.EnableWindow(FALSE);
+}
+
+int CLLDPREMOTEINFO::OnRemoteRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CLLDPREMOTEINFO*>(pUserData);
+    CCommonSNMP& session = pThis->m_cCommonSNMP;
+    if (!session.FindRequestID(nRequestID))
+        return 0;
+    if (nStatus != SnmpStatusOk || !pResponse) {
+        session.SignalDone();
+        pThis->SendMessage(WM_LLDP_REMOTE_WALK_END, nStatus == SnmpStatusEndOfWalk ? 1 : 0, 0);
+        return 0;
+    }
+    // Every binding of the step stands at the row's index; a row whose index
+    // names no port of this switch is skipped.
+    std::string strSuffix;
+    std::string strPort;
+    std::string strRemote;
+    session.GetIndexSuffix(kColumnCount - 1, pResponse.get(), strSuffix);
+    const int nPort = SplitRemoteIndex(strSuffix, strPort, strRemote) ? std::atoi(strPort.c_str()) : 0;
+    if (nPort >= 1 && nPort <= g_nPortCount && strPort.find_first_not_of("0123456789") == std::string::npos) {
+        auto value = [&](int i) { return CModuleBase::ValueText(pResponse.get(), i); };
+        RemoteRow row;
+        row[0] = std::to_string(nPort);
+        row[2] = ChassisSubtypeText(CModuleBase::IntegerText(pResponse.get(), 0));
+        row[3] = FormatChassisId(value(1));
+        row[4] = PortSubtypeText(CModuleBase::IntegerText(pResponse.get(), 2));
+        for (int i = 3; i < kColumnCount; ++i)
+            row[static_cast<std::size_t>(i + 2)] = value(i);
+        std::lock_guard lock(pThis->m_csRows);
+        pThis->m_rowsBuilding.push_back(row);
+    }
+    session.StartRequest(&CLLDPREMOTEINFO::OnRemoteRow, pThis, 0, 0);
+    return 0;
+}
+
+LRESULT CLLDPREMOTEINFO::OnWalkEnd(WPARAM wParam, LPARAM /*lParam*/)
+{
+    if (wParam == 1) {
+        std::vector<RemoteRow> rows;
+        {
+            std::lock_guard lock(m_csRows);
+            rows = m_rowsBuilding;
+        }
+        m_list.DeleteAllItems();
+        std::string strCount = "0";
+        for (RemoteRow& row : rows) {
+            char szNumber[16];
+            std::snprintf(szNumber, sizeof szNumber, "  %d", m_list.GetItemCount() + 1);
+            row[1] = strCount = szNumber;
+            const int nRow = m_list.GetItemCount();
+            for (int nColumn = 0; nColumn < static_cast<int>(row.size()); ++nColumn)
+                m_list.SetOrInsertItemText(nRow, nColumn, row[static_cast<std::size_t>(nColumn)].c_str());
+        }
+        m_editCount.SetWindowText(strCount);
+    }
+    m_btnRefresh.EnableWindow(TRUE);
+    return 0;
+}
+
+void CLLDPREMOTEINFO::OnRefresh()
+{
+    m_editCount.SetWindowText("0");
+    StartRemoteWalk();
+}
+
+void CLLDPREMOTEINFO::OnFind() {}
+
+std::string CLLDPREMOTEINFO::FormatChassisId(const std::string& strOctets, int nLength)
+{
+    std::string strText;
+    for (int i = 0; i < nLength; ++i) {
+        const auto n = static_cast<std::size_t>(i);
+        const unsigned nOctet = n < strOctets.size() ? static_cast<unsigned char>(strOctets[n]) : 0U;
+        char szPair[4];
+        std::snprintf(szPair, sizeof szPair, "%02X", nOctet);
+        strText += (i ? "-" : "") + std::string(szPair);
+    }
+    return strText;
+}
+
+bool CLLDPREMOTEINFO::SplitRemoteIndex(const std::string& strSuffix, std::string& strPort, std::string& strRemote)
+{
+    const std::size_t nLast = strSuffix.rfind('.');
+    if (nLast == std::string::npos || nLast == 0)
+        return false;
+    const std::size_t nBefore = strSuffix.rfind('.', nLast - 1);
+    if (nBefore == std::string::npos || nBefore == 0)
+        return false;
+    strPort = strSuffix.substr(nBefore + 1, nLast - nBefore - 1);
+    strRemote = strSuffix.substr(nLast + 1);
+    return true;
+}
+
+std::string CLLDPREMOTEINFO::ChassisSubtypeText(const std::string& strValue)
+{
+    return SubtypeText(kChassisSubtypes, strValue);
+}
+
+std::string CLLDPREMOTEINFO::PortSubtypeText(const std::string& strValue)
+{
+    return SubtypeText(kPortSubtypes, strValue);
+}

@@ -1,0 +1,79 @@
+// "LLDP Remote Port Information": the neighbours the switch has learned by
+// LLDP, one row per entry of the LLDP-MIB remote systems table: the local port,
+// a running number, the neighbour's chassis and port identity, its port
+// description, system name and system description. Read only.
+//
+// Opened by the main window's command ID_LLDP_REMOTE_INFO (32826). The LLDP
+// state is read once when the dialog opens (a failed read is reported and
+// nothing is walked; LLDP disabled leaves the list disabled). The walk
+// gathers its rows on the session's worker thread; when it reaches the end of
+// the table the window takes them whole (a failed walk keeps the last list).
+//
+// Objects: korvelEnterprise.10.76.19.1.24.1.0 the LLDP state (2 disabled);
+// 1.0.8802.1.1.2.1.4.1.1, index time mark, local port, remote index: .4
+// chassis ID subtype, .5 chassis ID, .6 port ID subtype, .7 port ID, .8 port
+// description, .9 system name, .10 system description.
+#pragma once
+
+#include "common/CCommonSNMP.h"
+#include "common/CListCtrlEx.h"
+#include "platform/ui/CButton.h"
+#include "platform/ui/CDialog.h"
+#include "platform/ui/CEdit.h"
+
+#include <array>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class CSnmp;
+
+// The remote walk has ended: wParam 1 when it read the whole table, 0 when it
+// failed. Sent from the walk's worker thread.
+inline constexpr UINT WM_LLDP_REMOTE_WALK_END = WM_APP + 1022;
+
+class CLLDPREMOTEINFO : public CDialog
+{
+public:
+    explicit CLLDPREMOTEINFO(CWnd* pParent = nullptr);
+    ~CLLDPREMOTEINFO() override;
+
+    BOOL DestroyWindow() override;
+
+    // The first six octets as "%02X" pairs joined by "-"; octets the value
+    // lacks count as zero.
+    static std::string FormatChassisId(const std::string& strOctets, int nLength = 6);
+    // The local port and the remote index of a row index ".time.port.remote":
+    // the second-to-last and the last parts; false when it has fewer than three.
+    static bool SplitRemoteIndex(const std::string& strSuffix, std::string& strPort, std::string& strRemote);
+    // The LLDP-MIB code points' texts; empty outside 1..7.
+    static std::string ChassisSubtypeText(const std::string& strValue);
+    static std::string PortSubtypeText(const std::string& strValue);
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    void OnFind();
+    void OnRefresh();
+    LRESULT OnWalkEnd(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void CheckLLDPState();
+    void StartRemoteWalk();
+    static int OnRemoteRow(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
+
+    using RemoteRow = std::array<std::string, 9>; // the list's columns
+
+    CButton m_btnRefresh;
+    CEdit m_editCount;
+    CListCtrlEx m_list;
+    // The rows of the walk in progress, under m_csRows; declared before the
+    // sessions, which wait for a running call-back when they go.
+    std::mutex m_csRows;
+    std::vector<RemoteRow> m_rowsBuilding;
+    CCommonSNMP m_cCommonSNMPEnabled; // the LLDP state read
+    CCommonSNMP m_cCommonSNMP;        // the remote table walk
+};

@@ -1,7 +1,8 @@
 // The pictures of korvel-shots --live: every feature dialog that the main
 // window's command table opens, opened by its command on a sample model's
 // main window that manages a korvel-sim of its own, once its reads from the
-// simulated switch have ended.
+// simulated switch have ended; then the legacy dialogs that no command opens,
+// each run directly on the same switch.
 #pragma once
 
 #include "platform/system/WinTypes.h"
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class CLegacyFrame;
 class CWnd;
 
 class LiveShots
@@ -38,6 +40,9 @@ private:
     // it; called from inside that run while *pending (the command has not
     // returned).
     void ShootRunningDialog(const CWnd& main, const std::shared_ptr<bool>& pending);
+    // Pictures a dialog run directly once its read has ended, then ends it;
+    // called from inside its modal run.
+    void ShootDirectDialog(CLegacyFrame& dialog);
 
     std::string m_modelFolder;
     std::vector<Picture> m_pictures;

@@ -420,13 +420,12 @@ def dot1x(s):
     for p in s.ports:
         up = s.link(p)[1]
         n = (p * 17) % 40 + 3 if up else 0
-        stats = [n * 3, n * 3 + 2, n, n // 4, n, n * 2, n + 1, n * 2 + 1, p % 3 if up else 0, 0]
+        stats = [n * 3, n * 3 + 2, n, n // 4, n, n * 2, n + 1, n * 2 + 1, p % 3, 0] if up else [0] * 10
         for c, v in enumerate(stats, start=1):
             r.add(f"{DOT1X_STATS}.{c}.{p}", 65, v)
         r.add(f"{DOT1X_STATS}.11.{p}", 66, 2 if up else 0)
         r.add(f"{DOT1X_STATS}.12.{p}", "4x", "000000000000")
-        diag = [n + 1, 0, n, n - 1 if n else 0, 0, 1 if n else 0, n // 5, 0, 0, n // 3, 0, 0,
-                n * 2, n, 0, n * 2, n - 1 if n else 0, 1 if n else 0]
+        diag = [n + 1, 0, n, n - 1, 0, 1, n // 5, 0, 0, n // 3, 0, 0, n * 2, n, 0, n * 2, n - 1, 1] if up else [0] * 18
         for c, v in enumerate(diag, start=1):
             r.add(f"{DOT1X_DIAG}.{c}.{p}", 65, v)
     return r.text(head(s, [

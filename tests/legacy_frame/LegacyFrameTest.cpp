@@ -71,7 +71,7 @@ TEST(LegacyReplyTokenTest, QueuesRepliesUntilRevokedThenDropsThem)
 
     void* key = token->Key();
     token->Revoke();
-    // A late reply is deleted, not queued (the sanitizers see a leak otherwise).
+    // A late reply is deleted, not queued.
     EXPECT_FALSE(LegacyReplyToken::Deliver(key, 1, new CSnmp(), 9, 0));
     EXPECT_TRUE(token->Take().empty());
     token.reset();

@@ -1,6 +1,8 @@
 // korvel-shots --live opens every feature dialog of the command table by its
-// command, filled from its own simulated switch.
+// command, and runs the legacy dialogs that no command opens directly, each
+// filled from its own simulated switch.
 #include "resources/agent_tools.h"
+#include "resources/legacy.h"
 #include "resources/main.h"
 #include "resources/ports_vlans.h"
 #include "resources/stp.h"
@@ -27,7 +29,11 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
     const QString html = QString::fromUtf8(index.readAll());
     const int dialogs[] = {IDD_ABOUTBOX,      IDD_PORT_SET_INFO,     IDD_PORT_DESCRIPTION, IDD_TRUNK_CONFIG,
                            IDD_8021Q_VLAN,    IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN,
-                           IDD_GVRP_SETTINGS, IDD_GVRP_TIME,        IDD_FIRM_DOWNLOAD,    IDD_STP_BRIDGE};
+                           IDD_GVRP_SETTINGS, IDD_GVRP_TIME,        IDD_FIRM_DOWNLOAD,    IDD_STP_BRIDGE,
+                           // run directly
+                           IDD_ENGINE_INFO,   IDD_COMMUNITY_INFO,    IDD_GROUP_INFO,       IDD_ACCESS_INFO,
+                           IDD_MIB_TREE_INFO, IDD_USER_INFO,         IDD_8021X_STATUS,     IDD_8021X_DIAGNOSIS,
+                           IDD_ROUTER_MAP};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

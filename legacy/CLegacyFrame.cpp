@@ -54,6 +54,7 @@ std::vector<unsigned long> OidArcs(const std::string& text)
 
 BEGIN_MESSAGE_MAP(CLegacyFrame, CDialog)
     ON_MESSAGE(CLegacyFrame::WM_LEGACY_REPLY, OnLegacyReply)
+    ON_WM_SHOWWINDOW()
 END_MESSAGE_MAP()
 
 CLegacyFrame::CLegacyFrame(UINT nIDTemplate, CWnd* pParent, LegacyForm form)
@@ -107,6 +108,8 @@ BOOL CLegacyFrame::OnInitDialog()
     if (!m_strCaption.empty())
         SetWindowText(m_strCaption);
     CopyConnection();
+    if (m_form == LegacyForm::Heap)
+        EmptyList();
     if (m_bReadOnInit)
         RefreshTable();
     return TRUE;
@@ -128,6 +131,16 @@ void CLegacyFrame::OnRefresh()
     if (m_bRefreshEmpties)
         EmptyList();
     RefreshTable();
+}
+
+void CLegacyFrame::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CDialog::OnShowWindow(bShow, nStatus);
+    if (!m_bReadOnShow || m_nRefreshId == 0)
+        return;
+    CWnd* refresh = GetDlgItem(m_nRefreshId);
+    PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(m_nRefreshId), BN_CLICKED),
+                reinterpret_cast<LPARAM>(refresh ? refresh->GetSafeHwnd() : nullptr));
 }
 
 void CLegacyFrame::CopyConnection()

@@ -21,7 +21,9 @@
 // the wait cursor); any other version reads nothing. The heap form
 // (LegacyForm::Heap) reads the connection parameters at every walk, reads
 // over SNMPv1 only, passes the default time-out of g_strTimeout, and shows
-// the row count in the static m_nCountId.
+// the row count in the static m_nCountId ("0" from initialisation on). A
+// viewer that reads when it is shown sets m_bReadOnInit false and
+// m_bReadOnShow true.
 //
 // Reading, the frame's rules:
 // - RefreshTable runs the walk of the version. Starting an SNMPv1 walk while
@@ -102,12 +104,16 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     // Topmost, the base's initialisation, icon 447, the list's columns and
     // styles, the caption (when m_strCaption is set), the connection
-    // parameters, then the first read unless m_bReadOnInit is false.
+    // parameters, the empty list (heap form), then the first read unless
+    // m_bReadOnInit is false.
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // The Refresh button (m_nRefreshId): RefreshTable, after emptying the
     // list when m_bRefreshEmpties.
     virtual void OnRefresh();
+    // With m_bReadOnShow: posts the dialog the Refresh command (notification
+    // 0, the button's handle), so the first read starts when it is shown.
+    void OnShowWindow(BOOL bShow, UINT nStatus);
 
     // --- What a dialog on the frame gives (constructor) ---
     std::vector<std::string> m_columnOids; // the columns (or scalars) read, in request order
@@ -119,6 +125,7 @@ protected:
     bool m_bRefreshEmpties = false;        // Refresh empties the list before RefreshTable
     int m_nCountId = 0;                    // heap form: the row-count static
     bool m_bReadOnInit = true;             // OnInitDialog runs the first read
+    bool m_bReadOnShow = false;            // every show (or hide) posts the Refresh command
 
     // --- How replies are shown ---
     // The cells that binding `binding` of a reply row fills (default: its

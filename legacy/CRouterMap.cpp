@@ -1,11 +1,6 @@
 #include "legacy/CRouterMap.h"
 
-#include "platform/ui/MessageMap.h"
 #include "resources/legacy.h"
-
-BEGIN_MESSAGE_MAP(CRouterMap, CLegacyFrame)
-    ON_WM_SHOWWINDOW()
-END_MESSAGE_MAP()
 
 CRouterMap::CRouterMap(CWnd* pParent) : CLegacyFrame(IDD_ROUTER_MAP, pParent, LegacyForm::Heap)
 {
@@ -14,6 +9,7 @@ CRouterMap::CRouterMap(CWnd* pParent) : CLegacyFrame(IDD_ROUTER_MAP, pParent, Le
     m_nRefreshId = IDC_ROUTER_REFRESH;
     m_bRefreshEmpties = true;
     m_bReadOnInit = false;
+    m_bReadOnShow = true;
     m_strCaption = "Router Table";
     m_headings = {"   Destination    ", "   Gateway IP     ", "   Netmask        ", "Interface ",
                   "Type   ",            " Protocol ",         " Age   ",            " Metric 1 ",
@@ -21,21 +17,6 @@ CRouterMap::CRouterMap(CWnd* pParent) : CLegacyFrame(IDD_ROUTER_MAP, pParent, Le
     const char* const kColumns[] = {"1", "7", "11", "2", "8", "9", "10", "3", "4", "5", "6"};
     for (const char* column : kColumns)
         m_columnOids.push_back(std::string("1.3.6.1.2.1.4.21.1.") + column);
-}
-
-BOOL CRouterMap::OnInitDialog()
-{
-    CLegacyFrame::OnInitDialog();
-    EmptyList();
-    return TRUE;
-}
-
-void CRouterMap::OnShowWindow(BOOL bShow, UINT nStatus)
-{
-    CLegacyFrame::OnShowWindow(bShow, nStatus);
-    CWnd* refresh = GetDlgItem(IDC_ROUTER_REFRESH);
-    PostMessage(WM_COMMAND, MAKEWPARAM(IDC_ROUTER_REFRESH, BN_CLICKED),
-                reinterpret_cast<LPARAM>(refresh ? refresh->GetSafeHwnd() : nullptr));
 }
 
 std::string CRouterMap::RouteTypeWord(const std::string& value)

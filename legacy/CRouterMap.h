@@ -16,9 +16,5 @@ public:
     static std::string RouteProtocolWord(const std::string& value);
 
 protected:
-    BOOL OnInitDialog() override;
     std::vector<LegacyCell> BindingCells(CSnmp& reply, int binding) override;
-    void OnShowWindow(BOOL bShow, UINT nStatus);
-
-    DECLARE_MESSAGE_MAP()
 };

@@ -39,6 +39,16 @@ std::string PrivProtocolWord(const std::string& value)
     return value == "1.3.6.1.6.3.10.1.2.2" ? "DES" : "Other";
 }
 
+std::string SeverityWord(const std::string& value)
+{
+    static const char* const kWords[] = {"Emergency", "Alert", "Critical", "Error", "Warning",
+                                         "Notice",    "Info",  "Debug",    "NotActive"};
+    for (int i = 0; i < 9; ++i)
+        if (value == std::to_string(i))
+            return kWords[i];
+    return "Emergency";
+}
+
 std::string HexBytes(const std::string& bytes)
 {
     static const char kDigits[] = "0123456789ABCDEF";

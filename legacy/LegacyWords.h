@@ -17,6 +17,9 @@ std::string ViewTypeWord(const std::string& value);
 std::string AuthProtocolWord(const std::string& value);
 // A USM privacy protocol: the DES identifier "DES", anything else "Other".
 std::string PrivProtocolWord(const std::string& value);
+// A syslog severity of the older branch: "0" Emergency ... "8" NotActive;
+// any other text "Emergency".
+std::string SeverityWord(const std::string& value);
 // Bytes as upper-case hexadecimal, two digits a byte, no separators.
 std::string HexBytes(const std::string& bytes);
 

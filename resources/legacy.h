@@ -47,3 +47,13 @@
 #define IDC_ROUTER_LIST                 1194
 #define IDC_ROUTER_COUNT                1195
 #define IDC_ROUTER_REFRESH              3
+
+// Syslog and software-package viewers (CSyslogInfoDlg, CHisSyslogInfoDlg,
+// CSwPackageInfoDlg, CSyslogAppInfoDlg): one layout
+#define IDD_SYSLOG_INFO                 493
+#define IDD_HIS_SYSLOG_INFO             494
+#define IDD_SW_PACKAGE_INFO             495
+#define IDD_SYSLOG_APP_INFO             498
+#define IDC_SYSLOG_LIST                 1088
+#define IDC_SYSLOG_COUNT                1095
+#define IDC_SYSLOG_REFRESH              3

@@ -64,7 +64,7 @@ protected:
         return Requests("GET").size() + Requests("GETNEXT").size() + Requests("SET").size() +
                Requests("GETBULK").size();
     }
-    void TearDown() override { g_strSnmpVersion = "1"; }
+    void TearDown() override { g_strSnmpVersion = std::string("1"); }
 };
 
 inline CListCtrl& List(CWnd& dialog, int id)

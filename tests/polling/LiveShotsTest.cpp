@@ -33,7 +33,8 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
                            // run directly
                            IDD_ENGINE_INFO,   IDD_COMMUNITY_INFO,    IDD_GROUP_INFO,       IDD_ACCESS_INFO,
                            IDD_MIB_TREE_INFO, IDD_USER_INFO,         IDD_8021X_STATUS,     IDD_8021X_DIAGNOSIS,
-                           IDD_ROUTER_MAP};
+                           IDD_ROUTER_MAP,    IDD_SYSLOG_INFO,       IDD_HIS_SYSLOG_INFO,  IDD_SW_PACKAGE_INFO,
+                           IDD_SYSLOG_APP_INFO};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

@@ -9,8 +9,12 @@
 #include "legacy/CCommunityInfo.h"
 #include "legacy/CEngineInfo.h"
 #include "legacy/CGroupInfo.h"
+#include "legacy/CHisSyslogInfoDlg.h"
 #include "legacy/CMibTreeInfo.h"
 #include "legacy/CRouterMap.h"
+#include "legacy/CSwPackageInfoDlg.h"
+#include "legacy/CSyslogAppInfoDlg.h"
+#include "legacy/CSyslogInfoDlg.h"
 #include "legacy/CUserInfo.h"
 #include "resources/main.h"
 #include "tests/support/SimulatorFixture.h"
@@ -78,7 +82,9 @@ const std::vector<std::function<std::unique_ptr<CLegacyFrame>()>>& DirectDialogs
         [] { return std::make_unique<CGroupInfo>(); },     [] { return std::make_unique<CAccessInfo>(); },
         [] { return std::make_unique<CMibTreeInfo>(); },   [] { return std::make_unique<CUserInfo>(); },
         [] { return std::make_unique<C8021Status>(); },    [] { return std::make_unique<C8021Diagnosis>(); },
-        [] { return std::make_unique<CRouterMap>(); },
+        [] { return std::make_unique<CRouterMap>(); },     [] { return std::make_unique<CSyslogInfoDlg>(); },
+        [] { return std::make_unique<CHisSyslogInfoDlg>(); }, [] { return std::make_unique<CSwPackageInfoDlg>(); },
+        [] { return std::make_unique<CSyslogAppInfoDlg>(); },
     };
     return dialogs;
 }

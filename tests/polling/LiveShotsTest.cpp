@@ -7,6 +7,7 @@
 #include "resources/igmp.h"
 #include "resources/impb.h"
 #include "resources/jumbo.h"
+#include "resources/legacy.h"
 #include "resources/lldp.h"
 #include "resources/loopback.h"
 #include "resources/main.h"
@@ -48,6 +49,10 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
         IDD_IMPB_WHITE_LIST, IDD_IMPB_BLACK_LIST, IDD_IMPB_SMART_BINDING,
         IDD_IGMP_SNOOPING, IDD_IGMP_VLAN_SETTING, IDD_IGMP_ENTRY_TABLE, IDD_JUMBO_FRAME,
         IDD_MULTICAST_FILTER, IDD_LLDP_REMOTE, IDD_LLDP_MED, IDD_LLDP_GLOBAL,
+        IDD_ENGINE_INFO, IDD_COMMUNITY_INFO, IDD_GROUP_INFO, IDD_ACCESS_INFO,
+        IDD_MIB_TREE_INFO, IDD_USER_INFO, IDD_8021X_STATUS, IDD_8021X_DIAGNOSIS,
+        IDD_ROUTER_MAP, IDD_SYSLOG_INFO, IDD_HIS_SYSLOG_INFO, IDD_SW_PACKAGE_INFO,
+        IDD_SYSLOG_APP_INFO,
     };
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);

@@ -5,12 +5,27 @@
 #include "common/Globals.h"
 #include "features/layer2/CIGMPMulticastEntryTable.h"
 #include "features/layer2/CIGMPSnoopingVLANSetting.h"
+#include "legacy/C8021Diagnosis.h"
+#include "legacy/C8021Status.h"
+#include "legacy/CAccessInfo.h"
+#include "legacy/CCommunityInfo.h"
+#include "legacy/CEngineInfo.h"
+#include "legacy/CGroupInfo.h"
+#include "legacy/CHisSyslogInfoDlg.h"
+#include "legacy/CMibTreeInfo.h"
+#include "legacy/CRouterMap.h"
+#include "legacy/CSwPackageInfoDlg.h"
+#include "legacy/CSyslogAppInfoDlg.h"
+#include "legacy/CSyslogInfoDlg.h"
+#include "legacy/CUserInfo.h"
 #include "resources/main.h"
 #include "tests/support/SimulatorFixture.h"
 #include "tests/ui/UiTestSupport.h"
 #include "tools/korvel-shots/InFolder.h"
 #include "tools/korvel-shots/WindowFrame.h"
 
+#include "platform/system/UiThreadWait.h"
+#include "platform/ui/UiThreadCalls.h"
 #include "platform/ui/WindowRegistry.h"
 
 #include <QApplication>
@@ -73,6 +88,21 @@ const std::function<void()> kNestedDialogs[] = {
         dialog.DoModal();
     },
 };
+// The legacy dialogs, which no command opens: each is constructed and run
+// directly, as the tests do.
+const std::vector<std::function<std::unique_ptr<CLegacyFrame>()>>& DirectDialogs()
+{
+    static const std::vector<std::function<std::unique_ptr<CLegacyFrame>()>> dialogs = {
+        [] { return std::make_unique<CEngineInfo>(); },    [] { return std::make_unique<CCommunityInfo>(); },
+        [] { return std::make_unique<CGroupInfo>(); },     [] { return std::make_unique<CAccessInfo>(); },
+        [] { return std::make_unique<CMibTreeInfo>(); },   [] { return std::make_unique<CUserInfo>(); },
+        [] { return std::make_unique<C8021Status>(); },    [] { return std::make_unique<C8021Diagnosis>(); },
+        [] { return std::make_unique<CRouterMap>(); },     [] { return std::make_unique<CSyslogInfoDlg>(); },
+        [] { return std::make_unique<CHisSyslogInfoDlg>(); }, [] { return std::make_unique<CSwPackageInfoDlg>(); },
+        [] { return std::make_unique<CSyslogAppInfoDlg>(); },
+    };
+    return dialogs;
+}
 
 } // namespace
 
@@ -100,6 +130,33 @@ void LiveShots::ShootRunningDialog(const CWnd& main, const std::shared_ptr<bool>
     picture.image = FrameWindowPicture(window->grab(), picture.caption, true, window->font());
     m_pictures.push_back(picture);
     dialog->EndDialog(IDCANCEL);
+}
+
+void LiveShots::ShootDirectDialog(CLegacyFrame& dialog)
+{
+    // Run from a queued call: the carried replies and the posted messages (a
+    // viewer that reads when it is shown) are served here.
+    const auto serve = [&](const std::function<bool()>& ready, int ms) {
+        PumpUntil(
+            [&] {
+                UiThreadCalls::DeliverPosted();
+                return ui_wait::WaitServingUi(ready, 0);
+            },
+            ms);
+    };
+    serve([&] { return IsWindow(dialog.GetSafeHwnd()) != FALSE; }, kDialogUpMs);
+    if (!IsWindow(dialog.GetSafeHwnd()))
+        return;
+    serve([] { return false; }, 300);
+    serve([&] { return !dialog.WalkRunning(); }, kReadsMs);
+    serve([] { return false; }, 300);
+    QWidget* window = dialog.GetWidget()->window();
+    Picture picture;
+    picture.templateId = dialog.GetTemplateId();
+    picture.caption = QString::fromStdString(dialog.GetWindowText());
+    picture.image = FrameWindowPicture(window->grab(), picture.caption, true, window->font());
+    m_pictures.push_back(picture);
+    dialog.EndDialog(IDCANCEL);
 }
 
 bool LiveShots::Render()
@@ -145,6 +202,11 @@ bool LiveShots::Render()
         *pending = false;
     }
     main.DestroyWindow();
+    for (const auto& make : DirectDialogs()) {
+        std::unique_ptr<CLegacyFrame> dialog = make();
+        QTimer::singleShot(0, [this, &dialog] { ShootDirectDialog(*dialog); });
+        dialog->DoModal();
+    }
     SetMessageBoxHook({});
     return true;
 }

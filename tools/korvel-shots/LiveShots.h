@@ -2,7 +2,8 @@
 // window's command table opens, and the ones that open from a dialog's
 // button (opened directly), each opened on a sample model's
 // main window that manages a korvel-sim of its own, once its reads from the
-// simulated switch have ended.
+// simulated switch have ended; then the legacy dialogs that no command opens,
+// each run directly on the same switch.
 #pragma once
 
 #include "platform/system/WinTypes.h"
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+class CLegacyFrame;
 class CWnd;
 
 class LiveShots
@@ -39,6 +41,9 @@ private:
     // it; called from inside that run while *pending (the command has not
     // returned).
     void ShootRunningDialog(const CWnd& main, const std::shared_ptr<bool>& pending);
+    // Pictures a dialog run directly once its read has ended, then ends it;
+    // called from inside its modal run.
+    void ShootDirectDialog(CLegacyFrame& dialog);
 
     std::string m_modelFolder;
     std::vector<Picture> m_pictures;

@@ -650,6 +650,32 @@ def lldp(s):
         "(.3.2.0), system name and description (.3.3.0, .3.4.0); remote systems table (.4.1.1),",
         "index time mark, local port, remote index, columns .4 to .10: two neighbours on port 5.",
         "#@readonly 1.0.8802.1.1.2.1"]))
+DOT1X_STATS = "1.0.8802.1.1.1.1.2.2.1"
+DOT1X_DIAG = "1.0.8802.1.1.1.1.2.3.1"
+
+
+def dot1x(s):
+    """The 802.1X PAE authenticator counters of every port: ports with a link
+    have exchanged EAPOL frames, the others have counted nothing."""
+    r = Rows()
+    for p in s.ports:
+        up = s.link(p)[1]
+        n = (p * 17) % 40 + 3 if up else 0
+        stats = [n * 3, n * 3 + 2, n, n // 4, n, n * 2, n + 1, n * 2 + 1, p % 3, 0] if up else [0] * 10
+        for c, v in enumerate(stats, start=1):
+            r.add(f"{DOT1X_STATS}.{c}.{p}", 65, v)
+        r.add(f"{DOT1X_STATS}.11.{p}", 66, 2 if up else 0)
+        r.add(f"{DOT1X_STATS}.12.{p}", "4x", "000000000000")
+        diag = [n + 1, 0, n, n - 1, 0, 1, n // 5, 0, 0, n // 3, 0, 0, n * 2, n, 0, n * 2, n - 1, 1] if up else [0] * 18
+        for c, v in enumerate(diag, start=1):
+            r.add(f"{DOT1X_DIAG}.{c}.{p}", 65, v)
+    return r.text(head(s, [
+        "802.1X PAE authenticator counters, index port.",
+        f"Statistics ({DOT1X_STATS}): .1 to .10 EAPOL frame counters, .11 last EAPOL frame version,",
+        ".12 last EAPOL frame source (none seen). Diagnostics (" + DOT1X_DIAG + "): .1 to .18 state-machine",
+        "counters. Ports without a link have counted nothing.",
+        f"#@readonly {DOT1X_STATS}",
+        f"#@readonly {DOT1X_DIAG}"]))
 
 
 # One line per feature: the file name in each model's folder and its writer.

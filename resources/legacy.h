@@ -1,0 +1,59 @@
+// Ids of the legacy viewers and configuration dialogs (resources/legacy.rc).
+// One block per dialog, headed by the dialog's name; a name belongs to one
+// block and keeps one value. Buttons that several dialogs share come first.
+#pragma once
+
+// Shared buttons
+#define IDC_LEGACY_REFRESH_V3           241
+#define IDC_LEGACY_REFRESH_8021X        103
+
+// SNMPv3 Engine Information (CEngineInfo)
+#define IDD_ENGINE_INFO                 471
+#define IDC_ENGINE_ID                   249
+#define IDC_ENGINE_BOOTS                250
+#define IDC_ENGINE_TIME                 251
+#define IDC_ENGINE_MAX_MSG_SIZE         252
+
+// SNMPv3 Community Information (CCommunityInfo)
+#define IDD_COMMUNITY_INFO              472
+#define IDC_COMMUNITY_LIST              253
+
+// SNMPv3 Group Information (CGroupInfo)
+#define IDD_GROUP_INFO                  473
+#define IDC_GROUP_LIST                  254
+
+// SNMPv3 Access Information (CAccessInfo)
+#define IDD_ACCESS_INFO                 474
+#define IDC_ACCESS_LIST                 255
+
+// SNMP MIB Access Control Information (CMibTreeInfo)
+#define IDD_MIB_TREE_INFO               475
+#define IDC_MIB_TREE_LIST               256
+
+// SNMPv3 User Information (CUserInfo)
+#define IDD_USER_INFO                   476
+#define IDC_USER_LIST                   257
+
+// 802.1x Statistic Information (C8021Status)
+#define IDD_8021X_STATUS                466
+#define IDC_8021X_STATUS_LIST           1009
+
+// 802.1x Diagnose Information (C8021Diagnosis)
+#define IDD_8021X_DIAGNOSIS             467
+#define IDC_8021X_DIAGNOSIS_LIST        1010
+
+// Router Table (CRouterMap)
+#define IDD_ROUTER_MAP                  411
+#define IDC_ROUTER_LIST                 1194
+#define IDC_ROUTER_COUNT                1195
+#define IDC_ROUTER_REFRESH              3
+
+// Syslog and software-package viewers (CSyslogInfoDlg, CHisSyslogInfoDlg,
+// CSwPackageInfoDlg, CSyslogAppInfoDlg): one layout
+#define IDD_SYSLOG_INFO                 493
+#define IDD_HIS_SYSLOG_INFO             494
+#define IDD_SW_PACKAGE_INFO             495
+#define IDD_SYSLOG_APP_INFO             498
+#define IDC_SYSLOG_LIST                 1088
+#define IDC_SYSLOG_COUNT                1095
+#define IDC_SYSLOG_REFRESH              3

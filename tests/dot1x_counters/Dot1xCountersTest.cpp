@@ -1,0 +1,68 @@
+// The 802.1X counter viewers on the simulated 28-port switch: one row per
+// port, every column the switch's value (the first counter in column 0, no
+// port number), over SNMPv1 and SNMPv3.
+#include "legacy/C8021Diagnosis.h"
+#include "legacy/C8021Status.h"
+#include "legacy_frame/LegacyTestSupport.h"
+#include "resources/legacy.h"
+
+#include <functional>
+#include <memory>
+
+using namespace legacytest;
+
+namespace {
+
+struct Viewer
+{
+    const char* caption;
+    std::function<std::unique_ptr<CLegacyFrame>()> make;
+    int listId;
+    const char* table;
+    int columns;
+    const char* firstHeading;
+};
+
+const Viewer kViewers[] = {
+    {"802.1x Statistic Information", [] { return std::make_unique<C8021Status>(); }, IDC_8021X_STATUS_LIST,
+     "1.0.8802.1.1.1.1.2.2.1", 12, "EapolFramesRx"},
+    {"802.1x Diagnose Information", [] { return std::make_unique<C8021Diagnosis>(); }, IDC_8021X_DIAGNOSIS_LIST,
+     "1.0.8802.1.1.1.1.2.3.1", 18, "EntersConnecting"},
+};
+
+class Dot1xCountersTest : public LegacyTest
+{
+};
+
+} // namespace
+
+TEST_F(Dot1xCountersTest, OneRowPerPortWithTheSwitchsCounters)
+{
+    StartLegacySwitch();
+    for (bool v3 : {false, true}) {
+        if (v3)
+            UseV3(kAuthPriv);
+        for (const Viewer& viewer : kViewers) {
+            std::unique_ptr<CLegacyFrame> dialog = viewer.make();
+            RunModal<CLegacyFrame>(*dialog, [&](CLegacyFrame& d) {
+                ASSERT_TRUE(WaitForWalk(d, viewer.listId, 28)) << viewer.caption;
+                PumpFor(200);
+                EXPECT_EQ(d.GetWindowText(), viewer.caption);
+                CListCtrl& list = List(d, viewer.listId);
+                ASSERT_EQ(list.GetHeaderCtrl()->GetItemCount(), viewer.columns);
+                const Rows rows = ListRows(d, viewer.listId);
+                ASSERT_EQ(rows.size(), 28u) << viewer.caption << (v3 ? " over SNMPv3" : "");
+                for (int port = 1; port <= 28; ++port)
+                    for (int column = 1; column <= viewer.columns; ++column) {
+                        const std::string oid =
+                            std::string(viewer.table) + "." + std::to_string(column) + "." + std::to_string(port);
+                        // The last frame source is six zero bytes: its text ends at the first.
+                        const std::string expected = viewer.columns == 12 && column == 12 ? "" : sim->Get(oid);
+                        EXPECT_EQ(rows[static_cast<std::size_t>(port - 1)][static_cast<std::size_t>(column - 1)],
+                                  expected)
+                            << oid;
+                    }
+            });
+        }
+    }
+}

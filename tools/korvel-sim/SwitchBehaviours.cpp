@@ -353,6 +353,8 @@ void AddRmonTables(Simulator& sim)
             FollowRmonRow(s, table, entry, standard, index, valid);
         });
     }
+}
+
 // IP-MAC-port binding (.14.10). An address text as the switch shows it:
 // dotted IPv4, or IPv6 in full form (eight groups of four digits).
 std::string AddressText(const std::string& octets)

@@ -650,11 +650,13 @@ def lldp(s):
         "(.3.2.0), system name and description (.3.3.0, .3.4.0); remote systems table (.4.1.1),",
         "index time mark, local port, remote index, columns .4 to .10: two neighbours on port 5.",
         "#@readonly 1.0.8802.1.1.2.1"]))
+
+
 DOT1X_STATS = "1.0.8802.1.1.1.1.2.2.1"
 DOT1X_DIAG = "1.0.8802.1.1.1.1.2.3.1"
 
 
-def dot1x(s):
+def dot1x_counters(s):
     """The 802.1X PAE authenticator counters of every port: ports with a link
     have exchanged EAPOL frames, the others have counted nothing."""
     r = Rows()
@@ -688,6 +690,7 @@ FEATURES = [
     ("surveillance.snmprec", surveillance),
     ("stp.snmprec", stp),
     ("dot1x.snmprec", dot1x),
+    ("dot1x_counters.snmprec", dot1x_counters),
     ("rmon.snmprec", rmon),
     ("loopback.snmprec", loopback),
     ("binding.snmprec", binding),

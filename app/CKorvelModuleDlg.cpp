@@ -7,6 +7,8 @@
 #include "common/Globals.h"
 #include "features/agent_tools/CFirmDownLoad.h"
 #include "features/agent_tools/CResetDevice.h"
+#include "features/layer2/CBandWidthControlDlg.h"
+#include "features/layer2/CPortMirroringdlg.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
@@ -132,11 +134,11 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_STATIC_MAC, OnFeatureDialog<CStaticMACDlg>)
     // ON_COMMAND(ID_STORM_CONTROL, OnFeatureDialog<CStormControlDlg>)
     // ON_COMMAND(ID_TRAFFIC_SEGMENTATION, OnFeatureDialog<CTrafficSegDlg>)
-    // ON_COMMAND(ID_PORT_MIRRORING, OnFeatureDialog<CPortMirroringdlg>)
+    ON_COMMAND(ID_PORT_MIRRORING, OnFeatureDialog<CPortMirroringdlg>)
     // ON_COMMAND(ID_LOOPBACK_DETECTION, OnFeatureDialog<CLoopbackDetection>)
     // ON_COMMAND(ID_POWER_SAVING, OnFeatureDialog<CPowerSaveDlg>)
     // ON_COMMAND(ID_TIME_PROFILE, OnFeatureDialog<CTimeProfileInfo>)
-    // ON_COMMAND(ID_BANDWIDTH_CONTROL, OnFeatureDialog<CBandWidthControlDlg>)
+    ON_COMMAND(ID_BANDWIDTH_CONTROL, OnFeatureDialog<CBandWidthControlDlg>)
     // ON_COMMAND(ID_8021X_GLOBAL, OnFeatureDialog<C8021XGlobalDlg>)
     // ON_COMMAND(ID_8021X_PORT_SETTINGS, OnFeatureDialog<C8021XPortSettings>)
     // ON_COMMAND(ID_8021X_USER, OnFeatureDialog<C8021XUserDLG>)

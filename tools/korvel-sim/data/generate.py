@@ -292,6 +292,7 @@ def trunk(s):
         r.add(f"{SETTINGS}.12.3.1.1.2.{p}", 2, 0)
         r.add(f"{SETTINGS}.14.2.1.1.2.{p}", 2, 2)
         r.add(f"{SETTINGS}.17.5.1.2.{p}", 2, 2)
+        r.add(f"{SETTINGS}.13.1.2.1.1.{p}", 2, p)
         r.add(f"{SETTINGS}.13.1.2.1.2.{p}", 2, 0)
         r.add(f"{SETTINGS}.13.1.2.1.3.{p}", 2, 0)
         r.add(f"{SETTINGS}.23.2.1.1.9.{p}", 2, 3)
@@ -313,11 +314,13 @@ def trunk(s):
         "Link aggregation (.8.1.2.0): enabled; trunk table (.8.1.3.1), index trunk: .2 members",
         f"(port bitmap), .3 mode (1 LACP, 2 static): {groups}; the others empty.",
         "Every port alike: 802.1p priority 0 (.12.3.1.1.2), port security off (.14.2.1.1.2),",
-        "loopback detection off (.17.5.1.2), no bandwidth limit (.13.1.2.1), 802.1X",
+        "loopback detection off (.17.5.1.2), no bandwidth limit (.13.1.2.1: .1 port, .2 Tx and .3 Rx",
+        "rate in Kbit/s, 0 no limit), 802.1X",
         "force-authorized (.23.2.1.1.9; .11.2.1.0 enabled); spanning tree in stp.snmprec.",
         f"Mirroring (.18) off, target port {s.mirror_target}. MAC learning on every port",
         "(.9.2.0); static MAC addresses (.9.3.1), the ARP spoofing entry (.14.3.1.1) and ACL 1",
-        "(.15.2.1.1) on office ports, outside the trunks; no DHCP server screening (.14.7.1.0)."]))
+        "(.15.2.1.1) on office ports, outside the trunks; no DHCP server screening (.14.7.1.0).",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.13.1.2.1.1"]))
 
 
 def gvrp(s):

@@ -231,3 +231,16 @@ TEST_F(BandwidthDialogTest, ARangeIsJudgedByTheTrunkGroupsReadWhenTheDialogOpene
     EXPECT_EQ(sim->Get(Tx(25)), "128");
     EXPECT_EQ(sim->Get(Tx(26)), "128");
 }
+
+TEST_F(BandwidthDialogTest, ClosingWhileTheWalksRunDropsTheirRows)
+{
+    StartPuffin();
+    ASSERT_TRUE(sim->SetReplyDelay(100));
+    CBandWidthControlDlg dialog;
+    RunModal<CBandWidthControlDlg>(dialog, [&](CBandWidthControlDlg& d) {
+        EXPECT_FALSE(Enabled(d, IDC_BANDWIDTH_APPLY));
+        d.EndDialog(IDCANCEL);
+    });
+    EXPECT_TRUE(Settled());
+    EXPECT_FALSE(IsWindow(dialog.GetSafeHwnd()));
+}

@@ -413,27 +413,49 @@ TEST_F(MirroringDialogTest, ApplyAfterAFailedReadWritesNothing)
     EXPECT_TRUE(Sets().empty());
 }
 
-TEST_F(MirroringDialogTest, On52PortsTxSitsUnderThePortNumbersAndEachRowHasTwoLines)
+TEST_F(MirroringDialogTest, PortRowsFitTheirFrameAndOn52PortsTxSitsUnderThePortNumbersInTwoLines)
 {
-    StartSwitch({}, 52, KorvelSimulator::ModelArgs("KSX-Alcor R2"));
-    Run([&](CPortMirroringdlg& d) {
-        const auto rect = [&](int id) {
-            CRect rc;
-            d.GetDlgItem(id)->GetWindowRect(&rc);
-            d.ScreenToClient(&rc);
-            return rc;
-        };
-        const CRect label1 = rect(IDC_MIRROR_PORT_LABEL_FIRST);
-        const CRect tx1 = rect(Box(TX, 1));
-        EXPECT_EQ(tx1.left, label1.left);
-        EXPECT_EQ(tx1.top, label1.bottom);
-        for (Mode mode : {TX, RX, BOTH, NONE}) {
-            // Ports 1..26 on the first line, 27..52 on the second, under them.
-            EXPECT_EQ(rect(Box(mode, 26)).top, rect(Box(mode, 1)).top) << mode;
-            EXPECT_EQ(rect(Box(mode, 27)).left, rect(Box(mode, 1)).left) << mode;
-            EXPECT_GT(rect(Box(mode, 27)).top, rect(Box(mode, 1)).bottom) << mode;
-        }
-        // Close ends where the None row ends.
-        EXPECT_EQ(rect(IDC_MIRROR_CLOSE).right, rect(Box(NONE, 26)).right);
-    });
+    for (const auto& [model, ports] : {std::pair<std::string, int>{"KSX-Puffin", 28}, {"KSX-Alcor R2", 52}}) {
+        SCOPED_TRACE(model);
+        StartSwitch({}, ports, KorvelSimulator::ModelArgs(model));
+        Run([&](CPortMirroringdlg& d) {
+            const auto rect = [&](int id) {
+                CRect rc;
+                d.GetDlgItem(id)->GetWindowRect(&rc);
+                d.ScreenToClient(&rc);
+                return rc;
+            };
+            const CRect frame = rect(IDC_MIRROR_SOURCE_GROUP);
+            for (int port = 1; port <= ports; ++port) {
+                for (int id : {IDC_MIRROR_PORT_LABEL_FIRST + port - 1, Box(TX, port), Box(NONE, port)}) {
+                    const CRect rc = rect(id);
+                    EXPECT_TRUE(rc.left > frame.left && rc.right < frame.right && rc.bottom < frame.bottom) << id;
+                }
+            }
+            // Close ends where the None row ends.
+            EXPECT_EQ(rect(IDC_MIRROR_CLOSE).right, rect(Box(NONE, ports <= 28 ? ports : ports / 2)).right);
+            if (ports <= 28)
+                return;
+            const CRect label1 = rect(IDC_MIRROR_PORT_LABEL_FIRST);
+            const CRect tx1 = rect(Box(TX, 1));
+            EXPECT_EQ(tx1.left, label1.left);
+            EXPECT_EQ(tx1.top, label1.bottom);
+            for (Mode mode : {TX, RX, BOTH, NONE}) {
+                // Ports 1..26 on the first line, 27..52 on the second, under them.
+                EXPECT_EQ(rect(Box(mode, 26)).top, rect(Box(mode, 1)).top) << mode;
+                EXPECT_EQ(rect(Box(mode, 27)).left, rect(Box(mode, 1)).left) << mode;
+                EXPECT_GT(rect(Box(mode, 27)).top, rect(Box(mode, 1)).bottom) << mode;
+            }
+        });
+    }
+}
+
+TEST_F(MirroringDialogTest, ClosingWhileTheReadsRunDropsTheirReplies)
+{
+    StartPuffin();
+    ASSERT_TRUE(sim->SetReplyDelay(300));
+    CPortMirroringdlg dialog;
+    RunModal<CPortMirroringdlg>(dialog, [&](CPortMirroringdlg& d) { d.EndDialog(IDCANCEL); });
+    EXPECT_TRUE(Settled());
+    EXPECT_FALSE(IsWindow(dialog.GetSafeHwnd()));
 }

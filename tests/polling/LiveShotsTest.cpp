@@ -4,6 +4,7 @@
 #include "resources/bandwidth.h"
 #include "resources/main.h"
 #include "resources/mirror.h"
+#include "resources/segmentation.h"
 #include "resources/ports_vlans.h"
 #include "resources/stp.h"
 #include "resources/storm.h"
@@ -31,7 +32,8 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
     const int dialogs[] = {IDD_ABOUTBOX,      IDD_PORT_SET_INFO,     IDD_PORT_DESCRIPTION, IDD_TRUNK_CONFIG,
                            IDD_8021Q_VLAN,    IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN,
                            IDD_GVRP_SETTINGS, IDD_GVRP_TIME,        IDD_FIRM_DOWNLOAD,    IDD_STP_BRIDGE,
-                           IDD_PORT_MIRRORING, IDD_BANDWIDTH_CONTROL, IDD_STORM_CONTROL};
+                           IDD_PORT_MIRRORING, IDD_BANDWIDTH_CONTROL, IDD_STORM_CONTROL,
+                           IDD_TRAFFIC_SEG};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

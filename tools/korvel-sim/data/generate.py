@@ -412,6 +412,19 @@ def stp(s):
         *[f"#@readonly {SETTINGS}.6.2.1.{c}" for c in (1, 3, 6)]]))
 
 
+def segmentation(s):
+    r = Rows()
+    r.add(f"{SETTINGS}.14.9.1.0", 2, 1)
+    for p in s.ports:
+        r.add(f"{SETTINGS}.14.9.2.1.1.{p}", 2, p)
+        r.add(f"{SETTINGS}.14.9.2.1.2.{p}", "4x", s.bitmap(s.ports))
+    return r.text(head(s, [
+        "traffic segmentation.",
+        "State (.14.9.1.0): enabled. Forwarding table (.14.9.2.1), index port: .1 port, .2 the ports",
+        "it may forward to (port bitmap): every port to every port.",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.14.9.2.1.1"]))
+
+
 # One line per feature: the file name in each model's folder and its writer.
 FEATURES = [
     ("system.snmprec", system),
@@ -421,6 +434,7 @@ FEATURES = [
     ("gvrp.snmprec", gvrp),
     ("surveillance.snmprec", surveillance),
     ("stp.snmprec", stp),
+    ("segmentation.snmprec", segmentation),
 ]
 
 

@@ -11,6 +11,7 @@
 #include "features/layer2/CPortMirroringdlg.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
+#include "features/security/CARPSpoofSetting.h"
 #include "features/security/CStormControlDlg.h"
 #include "features/security/CTrafficSegDlg.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
@@ -125,7 +126,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_RMON_ETHERNET_STATISTICS, OnFeatureDialog<CRMONEthernetStatistics>)
     // ON_COMMAND(ID_RMON_EVENT, OnFeatureDialog<CRMONEvent>)
     // ON_COMMAND(ID_RMON_HISTORY_CONTROL, OnFeatureDialog<CRMONHistoryControl>)
-    // ON_COMMAND(ID_ARP_SPOOFING, OnFeatureDialog<CARPSpoofSetting>)
+    ON_COMMAND(ID_ARP_SPOOFING, OnFeatureDialog<CARPSpoofSetting>)
     // ON_COMMAND(ID_DHCP_SERVER_SCREENING, OnFeatureDialog<CDHCPServerScreenDlg>)
     // ON_COMMAND(ID_POE_PORT_SETTINGS, OnFeatureDialog<CPOEConfigDlg>)
     ON_COMMAND(ID_SURVEILLANCE_OUI, OnFeatureDialog<CCameraVLANOUISetting>)

@@ -1,6 +1,7 @@
 // korvel-shots --live opens every feature dialog of the command table by its
 // command, filled from its own simulated switch.
 #include "resources/agent_tools.h"
+#include "resources/arp.h"
 #include "resources/bandwidth.h"
 #include "resources/main.h"
 #include "resources/mirror.h"
@@ -33,7 +34,7 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
                            IDD_8021Q_VLAN,    IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN,
                            IDD_GVRP_SETTINGS, IDD_GVRP_TIME,        IDD_FIRM_DOWNLOAD,    IDD_STP_BRIDGE,
                            IDD_PORT_MIRRORING, IDD_BANDWIDTH_CONTROL, IDD_STORM_CONTROL,
-                           IDD_TRAFFIC_SEG};
+                           IDD_TRAFFIC_SEG,    IDD_ARP_SPOOF_SETTING};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

@@ -305,7 +305,11 @@ def trunk(s):
     for vid, mac, port in s.static_macs:
         r.add(f"{SETTINGS}.9.3.1.3.{vid}.{mac}", 2, port)
     r.add(f"{SETTINGS}.14.7.1.0", "4x", s.bitmap([]))
-    r.add(f"{SETTINGS}.14.3.1.1.3.1", "4x", s.bitmap(s.arp_ports))
+    gateway = "192.168.1.254"
+    r.add(f"{SETTINGS}.14.3.1.1.1.{gateway}", 64, gateway)
+    r.add(f"{SETTINGS}.14.3.1.1.2.{gateway}", "4x", f"00112233fe{s.mac:02x}")
+    r.add(f"{SETTINGS}.14.3.1.1.3.{gateway}", "4x", s.bitmap(s.arp_ports))
+    r.add(f"{SETTINGS}.14.3.1.1.4.{gateway}", 2, 1)
     r.add(f"{SETTINGS}.15.2.1.1.10.1", "4x", s.bitmap(s.acl_ports))
     groups = ", ".join(f"trunk {n} ports {a} and {b} ({'LACP' if n == 1 else 'static'})"
                        for n, (a, b) in enumerate(s.trunks, start=1))
@@ -320,7 +324,12 @@ def trunk(s):
         f"Mirroring (.18) off, target port {s.mirror_target}. MAC learning on every port",
         "(.9.2.0); static MAC addresses (.9.3.1), the ARP spoofing entry (.14.3.1.1) and ACL 1",
         "(.15.2.1.1) on office ports, outside the trunks; no DHCP server screening (.14.7.1.0).",
-        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.13.1.2.1.1"]))
+        "The ARP spoofing table (.14.3.1.1) is indexed by the gateway address: .1 address, .2 MAC,",
+        ".3 ports (port bitmap), .4 row status; rows are made and removed through .4.",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.13.1.2.1.1",
+        "#@rowstatus 1.3.6.1.4.1.32473.10.76.19.1.14.3.1.1.4",
+        "#@template 1.3.6.1.4.1.32473.10.76.19.1.14.3.1.1.2|4x|000000000000",
+        f"#@template 1.3.6.1.4.1.32473.10.76.19.1.14.3.1.1.3|4x|{s.bitmap([])}"]))
 
 
 def gvrp(s):

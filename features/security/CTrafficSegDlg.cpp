@@ -170,11 +170,20 @@ int CTrafficSegDlg::OnForwardingTableReply(CSnmp* pResponseIn, int nRequestID, v
         return 0;
     if (nStatus != 0) {
         if (nStatus == -2) {
-            // The table is complete: it replaces the last one whole.
+            // The table is complete: it replaces the last one whole, each
+            // port's bitmap as a port list and as range text.
             std::lock_guard lock(pThis->m_csLists);
-            pThis->m_arrForwardLists = pThis->m_Building;
-            for (size_t i = 0; i < pThis->m_arrRangeTexts.size(); ++i)
-                pThis->m_arrRangeTexts[i].clear();
+            pThis->m_arrForwardLists.assign(pThis->m_Building.size(), std::nullopt);
+            pThis->m_arrRangeTexts.assign(pThis->m_Building.size(), std::string());
+            for (size_t i = 0; i < pThis->m_Building.size(); ++i) {
+                if (!pThis->m_Building[i])
+                    continue;
+                const std::string& strBitmap = *pThis->m_Building[i];
+                int nCount = 0;
+                pThis->m_arrForwardLists[i] = CUtils::PortBitmapToList(strBitmap, nCount);
+                CUtils::PortBitmapToRangeText(strBitmap, static_cast<int>(strBitmap.size()), 1, g_nPortCount,
+                                              pThis->m_arrRangeTexts[i]);
+            }
         }
         ::SendMessage(pThis->m_hSelf.load(), WM_WALK_FINISHED, nStatus == -2 ? 0 : 1, 0);
         session.SignalDone();
@@ -199,23 +208,13 @@ int CTrafficSegDlg::OnForwardingTableReply(CSnmp* pResponseIn, int nRequestID, v
 LRESULT CTrafficSegDlg::OnWalkEnded(WPARAM wParam, LPARAM /*lParam*/)
 {
     if (wParam == 0) {
-        // m_arrForwardLists holds the bitmaps of the walk just published:
-        // turn them into port lists and the list's range texts.
+        // The rows of the table just published, in port order.
         std::vector<std::pair<int, std::string>> rows;
         {
             std::lock_guard lock(m_csLists);
-            for (size_t i = 0; i < m_arrForwardLists.size(); ++i) {
-                if (!m_arrForwardLists[i])
-                    continue;
-                const std::string strBitmap = *m_arrForwardLists[i];
-                std::string strRange;
-                CUtils::PortBitmapToRangeText(strBitmap, static_cast<int>(strBitmap.size()), 1, g_nPortCount,
-                                              strRange);
-                int nCount = 0;
-                m_arrForwardLists[i] = CUtils::PortBitmapToList(strBitmap, nCount);
-                m_arrRangeTexts[i] = strRange;
-                rows.emplace_back(static_cast<int>(i) + 1, strRange);
-            }
+            for (size_t i = 0; i < m_arrForwardLists.size() && i < m_arrRangeTexts.size(); ++i)
+                if (m_arrForwardLists[i])
+                    rows.emplace_back(static_cast<int>(i) + 1, m_arrRangeTexts[i]);
         }
         m_listForwarding.DeleteAllItems();
         for (size_t r = 0; r < rows.size(); ++r) {

@@ -72,7 +72,7 @@ private:
     std::unique_ptr<CBtnEXT> m_pPortChecks;
     std::vector<int> m_portValue;
 
-    // The walk's rows by port (index port - 1; none for a port without a
+    // The walk's bitmaps by port (index port - 1; none for a port without a
     // row), and the published table of the last complete walk: each port's
     // forwarding ports as a port list and as range text. Under m_csLists.
     mutable std::mutex m_csLists;

@@ -20,6 +20,7 @@ const std::string CAddARPEntry::kTable = KorvelOid("10.76.19.1.14.3.1.1");
 namespace {
 
 constexpr const char* kMacFormat = "Please enter correct MAC format(ex:00-00-00-00-00-01)";
+constexpr const char* kConfirm = "Make sure the host IP and MAC exists or you will lose the connection.";
 constexpr int kLabelWidth = 16;
 constexpr int kControlHeight = 17;
 constexpr int kPitch = 20;
@@ -268,8 +269,7 @@ void CAddARPEntry::OnApply()
         AfxMessageBox("ARP Spoofing Prevention enabled port must match to the aggregated link port.");
         return;
     }
-    if (MessageBox("Make sure the host IP and MAC exists or you will lose the connection.", std::string(),
-                   MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) != IDOK)
+    if (AfxMessageBox(kConfirm, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) != IDOK)
         return;
 
     CUtils::PadHexPortMask(strMask);

@@ -14,6 +14,8 @@
 #include "features/layer2/CLLDPMED.h"
 #include "features/layer2/CLLDPREMOTEINFO.h"
 #include "features/layer2/CMultiFilterModeConfig.h"
+#include "features/layer2/CBandWidthControlDlg.h"
+#include "features/layer2/CPortMirroringdlg.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
 #include "features/poe_rmon/CRMONEthernetStatistics.h"
 #include "features/poe_rmon/CRMONEvent.h"
@@ -26,6 +28,9 @@
 #include "features/security/CIMPBSmartBinding.h"
 #include "features/security/CIMPBWhiteList.h"
 #include "features/security/CSmartBindingSettings.h"
+#include "features/security/CARPSpoofSetting.h"
+#include "features/security/CStormControlDlg.h"
+#include "features/security/CTrafficSegDlg.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
 #include "features/ports_vlans/CCameraVlanSetting.h"
 #include "features/ports_vlans/CGVRPSettings.h"
@@ -144,8 +149,8 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_RMON_EVENT, OnFeatureDialog<CRMONEvent>)
     ON_COMMAND(ID_RMON_HISTORY_CONTROL, OnFeatureDialog<CRMONHistoryControl>)
     ON_COMMAND(ID_MULTICAST_FILTERING, OnFeatureDialog<CMultiFilterModeConfig>)
-    // ON_COMMAND(ID_ARP_SPOOFING, OnFeatureDialog<CARPSpoofSetting>)
     ON_COMMAND(ID_DHCP_SERVER_SCREENING, OnFeatureDialog<CDHCPServerScreenDlg>)
+    ON_COMMAND(ID_ARP_SPOOFING, OnFeatureDialog<CARPSpoofSetting>)
     // ON_COMMAND(ID_POE_PORT_SETTINGS, OnFeatureDialog<CPOEConfigDlg>)
     ON_COMMAND(ID_SURVEILLANCE_OUI, OnFeatureDialog<CCameraVLANOUISetting>)
     ON_COMMAND(ID_SURVEILLANCE_VLAN, OnFeatureDialog<CCameraVlanSetting>)
@@ -153,17 +158,17 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_GVRP_SETTINGS, OnFeatureDialog<CGVRPSettings>)
     ON_COMMAND(ID_STATIC_MAC, OnFeatureDialog<CStaticMACDlg>)
     ON_COMMAND(ID_IGMP_SNOOPING, OnFeatureDialog<CIGMPSnoopConfig>)
-    // ON_COMMAND(ID_STORM_CONTROL, OnFeatureDialog<CStormControlDlg>)
-    // ON_COMMAND(ID_TRAFFIC_SEGMENTATION, OnFeatureDialog<CTrafficSegDlg>)
-    // ON_COMMAND(ID_PORT_MIRRORING, OnFeatureDialog<CPortMirroringdlg>)
     ON_COMMAND(ID_LOOPBACK_DETECTION, OnFeatureDialog<CLoopbackDetection>)
     // ON_COMMAND(ID_POWER_SAVING, OnFeatureDialog<CPowerSaveDlg>)
     // ON_COMMAND(ID_TIME_PROFILE, OnFeatureDialog<CTimeProfileInfo>)
-    // ON_COMMAND(ID_BANDWIDTH_CONTROL, OnFeatureDialog<CBandWidthControlDlg>)
     ON_COMMAND(ID_8021X_GLOBAL, OnFeatureDialog<C8021XGlobalDlg>)
     ON_COMMAND(ID_8021X_PORT_SETTINGS, OnFeatureDialog<C8021XPortSettings>)
     ON_COMMAND(ID_8021X_USER, OnFeatureDialog<C8021XUserDLG>)
     ON_COMMAND(ID_8021X_RADIUS, OnFeatureDialog<C8021XAuRadiusServerDLG>)
+    ON_COMMAND(ID_STORM_CONTROL, OnFeatureDialog<CStormControlDlg>)
+    ON_COMMAND(ID_TRAFFIC_SEGMENTATION, OnFeatureDialog<CTrafficSegDlg>)
+    ON_COMMAND(ID_PORT_MIRRORING, OnFeatureDialog<CPortMirroringdlg>)
+    ON_COMMAND(ID_BANDWIDTH_CONTROL, OnFeatureDialog<CBandWidthControlDlg>)
     // ON_COMMAND(ID_POE_GLOBAL, OnFeatureDialog<CPOEGlobal>)
     ON_COMMAND(ID_WHITE_LIST, OnFeatureDialog<CIMPBWhiteList>)
     ON_COMMAND(ID_BLACK_LIST, OnFeatureDialog<CIMPBBlackList>)

@@ -2,6 +2,8 @@
 // command, and the dialogs that open from a dialog's button, filled from its
 // own simulated switch.
 #include "resources/agent_tools.h"
+#include "resources/arp.h"
+#include "resources/bandwidth.h"
 #include "resources/dhcp_screen.h"
 #include "resources/dot1x.h"
 #include "resources/igmp.h"
@@ -12,9 +14,12 @@
 #include "resources/loopback.h"
 #include "resources/main.h"
 #include "resources/mfilter.h"
+#include "resources/mirror.h"
 #include "resources/ports_vlans.h"
 #include "resources/rmon.h"
+#include "resources/segmentation.h"
 #include "resources/static_mac.h"
+#include "resources/storm.h"
 #include "resources/stp.h"
 
 #include <gtest/gtest.h>
@@ -53,6 +58,8 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
         IDD_MIB_TREE_INFO, IDD_USER_INFO, IDD_8021X_STATUS, IDD_8021X_DIAGNOSIS,
         IDD_ROUTER_MAP, IDD_SYSLOG_INFO, IDD_HIS_SYSLOG_INFO, IDD_SW_PACKAGE_INFO,
         IDD_SYSLOG_APP_INFO,
+        IDD_PORT_MIRRORING, IDD_BANDWIDTH_CONTROL, IDD_STORM_CONTROL,
+        IDD_TRAFFIC_SEG, IDD_ARP_SPOOF_SETTING,
     };
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);

@@ -292,6 +292,7 @@ def trunk(s):
         r.add(f"{SETTINGS}.12.3.1.1.2.{p}", 2, 0)
         r.add(f"{SETTINGS}.14.2.1.1.2.{p}", 2, 2)
         r.add(f"{SETTINGS}.17.5.1.2.{p}", 2, 2)
+        r.add(f"{SETTINGS}.13.1.2.1.1.{p}", 2, p)
         r.add(f"{SETTINGS}.13.1.2.1.2.{p}", 2, 0)
         r.add(f"{SETTINGS}.13.1.2.1.3.{p}", 2, 0)
         r.add(f"{SETTINGS}.23.2.1.1.9.{p}", 2, 3)
@@ -309,7 +310,11 @@ def trunk(s):
         r.add(f"{SETTINGS}.9.3.1.3.{index}", 2, port)
         r.add(f"{SETTINGS}.9.3.1.4.{index}", 2, 1)
     r.add(f"{SETTINGS}.14.7.1.0", "4x", s.bitmap([]))
-    r.add(f"{SETTINGS}.14.3.1.1.3.1", "4x", s.bitmap(s.arp_ports))
+    gateway = "192.168.1.254"
+    r.add(f"{SETTINGS}.14.3.1.1.1.{gateway}", 64, gateway)
+    r.add(f"{SETTINGS}.14.3.1.1.2.{gateway}", "4x", f"00112233fe{s.mac:02x}")
+    r.add(f"{SETTINGS}.14.3.1.1.3.{gateway}", "4x", s.bitmap(s.arp_ports))
+    r.add(f"{SETTINGS}.14.3.1.1.4.{gateway}", 2, 1)
     r.add(f"{SETTINGS}.15.2.1.1.10.1", "4x", s.bitmap(s.acl_ports))
     groups = ", ".join(f"trunk {n} ports {a} and {b} ({'LACP' if n == 1 else 'static'})"
                        for n, (a, b) in enumerate(s.trunks, start=1))
@@ -318,16 +323,23 @@ def trunk(s):
         "Link aggregation (.8.1.2.0): enabled; trunk table (.8.1.3.1), index trunk: .2 members",
         f"(port bitmap), .3 mode (1 LACP, 2 static): {groups}; the others empty.",
         "Every port alike: 802.1p priority 0 (.12.3.1.1.2), port security off (.14.2.1.1.2),",
-        "loopback detection off (.17.5.1.2), no bandwidth limit (.13.1.2.1), 802.1X",
+        "loopback detection off (.17.5.1.2), no bandwidth limit (.13.1.2.1: .1 port, .2 Tx and .3 Rx",
+        "rate in Kbit/s, 0 no limit), 802.1X",
         "force-authorized (.23.2.1.1.9; .11.2.1.0 enabled); spanning tree in stp.snmprec.",
         f"Mirroring (.18) off, target port {s.mirror_target}. MAC learning enabled (.9.1.0) with every",
         "port an uplink (.9.2.0); static MAC addresses (.9.3.1, index VID, six MAC octets, port: .1",
         "VID, .2 MAC, .3 port, .4 row status), the ARP spoofing entry (.14.3.1.1) and ACL 1",
         "(.15.2.1.1) on office ports, outside the trunks; no DHCP server screening (.14.7.1.0).",
+        "The ARP spoofing table (.14.3.1.1) is indexed by the gateway address: .1 address, .2 MAC,",
+        ".3 ports (port bitmap), .4 row status; rows are made and removed through .4.",
         f"#@rowstatus {SETTINGS}.9.3.1.4",
         f"#@template {SETTINGS}.9.3.1.1|2|0",
         f"#@template {SETTINGS}.9.3.1.2|4x|000000000000",
-        f"#@template {SETTINGS}.9.3.1.3|2|0"]))
+        f"#@template {SETTINGS}.9.3.1.3|2|0",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.13.1.2.1.1",
+        "#@rowstatus 1.3.6.1.4.1.32473.10.76.19.1.14.3.1.1.4",
+        "#@template 1.3.6.1.4.1.32473.10.76.19.1.14.3.1.1.2|4x|000000000000",
+        f"#@template 1.3.6.1.4.1.32473.10.76.19.1.14.3.1.1.3|4x|{s.bitmap([])}"]))
 
 
 def loopback(s):
@@ -680,6 +692,19 @@ def dot1x_counters(s):
         f"#@readonly {DOT1X_DIAG}"]))
 
 
+def segmentation(s):
+    r = Rows()
+    r.add(f"{SETTINGS}.14.9.1.0", 2, 1)
+    for p in s.ports:
+        r.add(f"{SETTINGS}.14.9.2.1.1.{p}", 2, p)
+        r.add(f"{SETTINGS}.14.9.2.1.2.{p}", "4x", s.bitmap(s.ports))
+    return r.text(head(s, [
+        "traffic segmentation.",
+        "State (.14.9.1.0): enabled. Forwarding table (.14.9.2.1), index port: .1 port, .2 the ports",
+        "it may forward to (port bitmap): every port to every port.",
+        "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.14.9.2.1.1"]))
+
+
 # One line per feature: the file name in each model's folder and its writer.
 FEATURES = [
     ("system.snmprec", system),
@@ -697,6 +722,7 @@ FEATURES = [
     ("igmp.snmprec", igmp),
     ("mfilter.snmprec", mfilter),
     ("lldp.snmprec", lldp),
+    ("segmentation.snmprec", segmentation),
 ]
 
 

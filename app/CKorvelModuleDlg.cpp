@@ -8,6 +8,9 @@
 #include "features/agent_tools/CFirmDownLoad.h"
 #include "features/agent_tools/CResetDevice.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
+#include "features/poe_rmon/CPOEConfigDlg.h"
+#include "features/poe_rmon/CPOEGlobal.h"
+#include "features/poe_rmon/TimeRangInfo.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
 #include "features/ports_vlans/CCameraVlanSetting.h"
@@ -103,7 +106,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_VLAN_CONFIGURATION, OnFeatureDialog<C8021qVlanSet>)
     ON_COMMAND(ID_SAVE_CONFIGURATION, OnSaveConfiguration)
     // ON_COMMAND(ID_JUMBO_FRAME, OnFeatureDialog<CJumboFrameconfigdlg>)
-    // ON_COMMAND(ID_POE_TIME_RANGE, OnFeatureDialog<TimeRangInfo>)
+    ON_COMMAND(ID_POE_TIME_RANGE, OnFeatureDialog<TimeRangInfo>)
     // ON_COMMAND(ID_LLDP_GLOBAL, OnFeatureDialog<CLLDPGroup>)
     // ON_COMMAND(ID_LLDP_MED, OnFeatureDialog<CLLDPMED>)
     // ON_COMMAND(ID_LLDP_REMOTE_INFO, OnFeatureDialog<CLLDPREMOTEINFO>)
@@ -123,7 +126,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_RMON_HISTORY_CONTROL, OnFeatureDialog<CRMONHistoryControl>)
     // ON_COMMAND(ID_ARP_SPOOFING, OnFeatureDialog<CARPSpoofSetting>)
     // ON_COMMAND(ID_DHCP_SERVER_SCREENING, OnFeatureDialog<CDHCPServerScreenDlg>)
-    // ON_COMMAND(ID_POE_PORT_SETTINGS, OnFeatureDialog<CPOEConfigDlg>)
+    ON_COMMAND(ID_POE_PORT_SETTINGS, OnFeatureDialog<CPOEConfigDlg>)
     ON_COMMAND(ID_SURVEILLANCE_OUI, OnFeatureDialog<CCameraVLANOUISetting>)
     ON_COMMAND(ID_SURVEILLANCE_VLAN, OnFeatureDialog<CCameraVlanSetting>)
     ON_COMMAND(ID_GVRP_TIME, OnFeatureDialog<CGVRPTime>)
@@ -141,7 +144,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_8021X_PORT_SETTINGS, OnFeatureDialog<C8021XPortSettings>)
     // ON_COMMAND(ID_8021X_USER, OnFeatureDialog<C8021XUserDLG>)
     // ON_COMMAND(ID_8021X_RADIUS, OnFeatureDialog<C8021XAuRadiusServerDLG>)
-    // ON_COMMAND(ID_POE_GLOBAL, OnFeatureDialog<CPOEGlobal>)
+    ON_COMMAND(ID_POE_GLOBAL, OnFeatureDialog<CPOEGlobal>)
     // ON_COMMAND(ID_WHITE_LIST, OnFeatureDialog<CIMPBWhiteList>)
     // ON_COMMAND(ID_BLACK_LIST, OnFeatureDialog<CIMPBBlackList>)
     // ON_COMMAND(ID_SMART_BINDING, OnFeatureDialog<CIMPBSmartBinding>)

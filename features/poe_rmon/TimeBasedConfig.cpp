@@ -20,6 +20,10 @@ namespace {
 
 constexpr int kNameLength = 20;
 
+// The read of the range has its values (lParam: the 21 value texts, valid
+// during the call).
+constexpr UINT WM_RANGE_READ = WM_APP + 1101;
+
 const char* const kNotRead = "The Time Range has not been read yet, please wait.";
 const char* const kNotWritten = "The Time Range could not be written.";
 const char* const kRemoved = "The Time Range could not be written and has been removed.";
@@ -60,6 +64,7 @@ BEGIN_MESSAGE_MAP(TimeBasedConfig, CDialog)
     ON_BN_CLICKED(IDC_TRE_APPLY, OnApply)
     ON_BN_CLICKED(IDC_TRE_DATE, OnDate)
     ON_BN_CLICKED(IDC_TRE_ALL_DAYS, OnCHECKAlldays)
+    ON_MESSAGE(WM_RANGE_READ, OnRangeRead)
 END_MESSAGE_MAP()
 
 TimeBasedConfig::TimeBasedConfig(CWnd* pParent) : CDialog(IDD_POE_TIME_RANGE_EDIT, pParent) {}
@@ -141,28 +146,36 @@ int TimeBasedConfig::OnRowReply(CSnmp* pResponseIn, int nRequestID, void* pUserD
     int nErrorIndex = 0;
     if (nStatus != SnmpStatusOk || !pResponse || pResponse->getError(&nError, &nErrorIndex) != 0 || nError != 0)
         return 0;
-    std::vector<std::string> v;
+    std::vector<std::string> values;
     for (int i = 0; i < poe_tables::kRangeColumns; ++i)
-        v.push_back(CModuleBase::ValueText(pResponse.get(), i));
-    pThis->m_editName.SetWindowText(v[1]);
+        values.push_back(CModuleBase::ValueText(pResponse.get(), i));
+    // Shown in one call on the UI thread, so Apply sees the range whole.
+    pThis->SendMessage(WM_RANGE_READ, 0, reinterpret_cast<LPARAM>(&values));
+    return 0;
+}
+
+LRESULT TimeBasedConfig::OnRangeRead(WPARAM /*wParam*/, LPARAM lParam)
+{
+    const auto& v = *reinterpret_cast<const std::vector<std::string>*>(lParam);
+    m_editName.SetWindowText(v[1]);
     const bool bDate = v[2] == "1";
-    pThis->m_checkDate.SetCheck(bDate ? BST_CHECKED : BST_UNCHECKED);
-    pThis->EnableDateLists(bDate ? TRUE : FALSE);
+    m_checkDate.SetCheck(bDate ? BST_CHECKED : BST_UNCHECKED);
+    EnableDateLists(bDate ? TRUE : FALSE);
     if (bDate) {
-        SelectByPrefix(pThis->m_comboFromYear, v[3]);
-        SelectByPrefix(pThis->m_comboFromMonth, v[4]);
-        SelectByPrefix(pThis->m_comboFromDay, v[5]);
-        SelectByPrefix(pThis->m_comboToYear, v[8]);
-        SelectByPrefix(pThis->m_comboToMonth, v[9]);
-        SelectByPrefix(pThis->m_comboToDay, v[10]);
+        SelectByPrefix(m_comboFromYear, v[3]);
+        SelectByPrefix(m_comboFromMonth, v[4]);
+        SelectByPrefix(m_comboFromDay, v[5]);
+        SelectByPrefix(m_comboToYear, v[8]);
+        SelectByPrefix(m_comboToMonth, v[9]);
+        SelectByPrefix(m_comboToDay, v[10]);
     }
-    SelectByPrefix(pThis->m_comboStartHour, v[6]);
-    SelectByPrefix(pThis->m_comboStartMinute, v[7]);
-    SelectByPrefix(pThis->m_comboEndHour, v[11]);
-    SelectByPrefix(pThis->m_comboEndMinute, v[12]);
-    for (std::size_t i = 0; i < pThis->m_checkWeekdays.size(); ++i)
-        pThis->m_checkWeekdays[i].SetCheck(v[13 + i] == "1" ? BST_CHECKED : BST_UNCHECKED);
-    pThis->m_bRowRead = true;
+    SelectByPrefix(m_comboStartHour, v[6]);
+    SelectByPrefix(m_comboStartMinute, v[7]);
+    SelectByPrefix(m_comboEndHour, v[11]);
+    SelectByPrefix(m_comboEndMinute, v[12]);
+    for (std::size_t i = 0; i < m_checkWeekdays.size(); ++i)
+        m_checkWeekdays[i].SetCheck(v[13 + i] == "1" ? BST_CHECKED : BST_UNCHECKED);
+    m_bRowRead = true;
     return 0;
 }
 
@@ -194,7 +207,11 @@ void TimeBasedConfig::OnApply()
         }
         m_bRowRemoved = true;
     }
-    if (!CreateRow(m_strIndex) || !SetTimeRangValue(m_strIndex)) {
+    // A free index may be that of a row left not in service: a switch
+    // refuses to create it again, so it is replaced.
+    const bool bCreated = CreateRow(m_strIndex) ||
+                          (m_bAddMode && IsRowNotInService(m_strIndex) && DestroyRow(m_strIndex) && CreateRow(m_strIndex));
+    if (!bCreated || !SetTimeRangValue(m_strIndex)) {
         DestroyRow(m_strIndex);
         AfxMessageBox(m_bAddMode ? kNotWritten : kRemoved, MB_OK);
         return;
@@ -280,6 +297,18 @@ int TimeBasedConfig::FindFreeIndex()
     }
     AfxMessageBox(kNoFreeIndex, MB_OK);
     return 0;
+}
+
+bool TimeBasedConfig::IsRowNotInService(const std::string& strIndex)
+{
+    m_cCommonSNMPSet.Open(SnmpPduGet);
+    m_cCommonSNMPSet.AddValue(TimeRangeCell(poe_tables::kRowStatusColumn, strIndex), SnmpValueNull);
+    std::unique_ptr<CSnmp> pResponse;
+    int nError = 0;
+    int nErrorIndex = 0;
+    return m_cCommonSNMPSet.send(pResponse, 0) == SnmpStatusOk && pResponse &&
+           pResponse->getError(&nError, &nErrorIndex) == 0 && nError == 0 &&
+           CModuleBase::IntegerText(pResponse.get(), 0) == "2";
 }
 
 BOOL TimeBasedConfig::DestroyRow(const std::string& strIndex)

@@ -5,7 +5,8 @@
 // the copies of its last walk, for a change with the range's index. A new
 // range is created with create-and-wait and written whole (every column and
 // row status 1) in one SET; a change destroys the row first and creates it
-// again under the same index. Each write is checked: a refused one removes
+// again under the same index; a free index that a row not in service holds
+// is taken by replacing that row. Each write is checked: a refused one removes
 // the half-made row, is reported and keeps the dialog open for a retry. In
 // edit mode Apply waits until the range has been read.
 #pragma once
@@ -17,7 +18,6 @@
 #include "platform/ui/CEdit.h"
 
 #include <array>
-#include <atomic>
 #include <string>
 #include <vector>
 
@@ -51,6 +51,7 @@ protected:
 private:
     void ReadRow(const std::string& strIndex);
     static int OnRowReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
+    LRESULT OnRangeRead(WPARAM wParam, LPARAM lParam);
     BOOL CheckName(const std::string& strName);
     BOOL CheckTimes();
     int FindFreeIndex();
@@ -58,6 +59,8 @@ private:
     BOOL DestroyRow(const std::string& strIndex);
     BOOL CreateRow(const std::string& strIndex);
     BOOL SetTimeRangValue(const std::string& strIndex);
+    // Whether the switch holds a row under the index that is not in service.
+    bool IsRowNotInService(const std::string& strIndex);
     void EnableDateLists(BOOL bEnable);
 
     // Year, month, day, hour, minute of the first day and start time, and of
@@ -85,7 +88,7 @@ private:
 
     // Edit mode: the range has been read, so Apply writes what the switch
     // held where the user changed nothing.
-    std::atomic<bool> m_bRowRead{false};
+    bool m_bRowRead = false;
     // Edit mode: the old row is gone (a retry does not destroy again).
     bool m_bRowRemoved = false;
 

@@ -8,6 +8,7 @@
 
 #include "platform/snmp/KorvelMib.h"
 
+#include <array>
 #include <climits>
 #include <cstdlib>
 #include <string>
@@ -43,6 +44,31 @@ inline int DecimalValue(const std::string& strText)
     if (nValue < INT_MIN)
         return INT_MIN;
     return static_cast<int>(nValue);
+}
+
+// What is wrong with a schedule's first and last day and its start and end
+// time (year, month, day, hour, minute each), as the message to show; empty
+// when nothing is. An end before the start is refused on a single day; with
+// bTimesAloneMayWrap a schedule without a date range may end before it starts.
+inline std::string ScheduleProblem(const std::array<std::string, 5>& from, const std::array<std::string, 5>& to,
+                                   bool bTimesAloneMayWrap, const char* pszStartAfterEnd)
+{
+    const int nStart = DecimalValue(from[3]) * 100 + DecimalValue(from[4]);
+    const int nEnd = DecimalValue(to[3]) * 100 + DecimalValue(to[4]);
+    if (nStart == nEnd)
+        return "'Start Time' and 'End Time' can't be the same";
+    const int nFirst = DecimalValue(from[0]) * 10000 + DecimalValue(from[1]) * 100 + DecimalValue(from[2]);
+    const int nLast = DecimalValue(to[0]) * 10000 + DecimalValue(to[1]) * 100 + DecimalValue(to[2]);
+    if (nLast < nFirst) {
+        if (DecimalValue(to[0]) < DecimalValue(from[0]))
+            return "'To year' can't be less than 'From year'";
+        if (DecimalValue(to[1]) < DecimalValue(from[1]))
+            return "'To month' can't be less than 'From month'";
+        return "'To day' can't be less than 'From day'";
+    }
+    if (bTimesAloneMayWrap || nLast != nFirst)
+        return "";
+    return nEnd < nStart ? pszStartAfterEnd : "";
 }
 
 } // namespace poe_tables

@@ -250,28 +250,10 @@ BOOL TimeBasedConfig::CheckTimes()
         !Selected(m_comboStartMinute, m_strFrom[4]) || !Selected(m_comboEndMinute, m_strTo[4]))
         return FALSE;
 
-    auto number = [](const std::string& strText) { return DecimalValue(strText); };
-    const int nStart = number(m_strFrom[3]) * 100 + number(m_strFrom[4]);
-    const int nEnd = number(m_strTo[3]) * 100 + number(m_strTo[4]);
-    if (nStart == nEnd) {
-        AfxMessageBox("'Start Time' and 'End Time' can't be the same", MB_OK);
-        return FALSE;
-    }
-    const int nFirst = number(m_strFrom[0]) * 10000 + number(m_strFrom[1]) * 100 + number(m_strFrom[2]);
-    const int nLast = number(m_strTo[0]) * 10000 + number(m_strTo[1]) * 100 + number(m_strTo[2]);
-    if (nLast < nFirst) {
-        if (number(m_strTo[0]) < number(m_strFrom[0]))
-            AfxMessageBox("'To year' can't be less than 'From year'", MB_OK);
-        else if (number(m_strTo[1]) < number(m_strFrom[1]))
-            AfxMessageBox("'To month' can't be less than 'From month'", MB_OK);
-        else
-            AfxMessageBox("'To day' can't be less than 'From day'", MB_OK);
-        return FALSE;
-    }
-    if (nLast != nFirst)
-        return TRUE;
-    if (nEnd < nStart) {
-        AfxMessageBox("'Start Time' can't be grater than 'End Time'", MB_OK);
+    const std::string strProblem =
+        poe_tables::ScheduleProblem(m_strFrom, m_strTo, false, "'Start Time' can't be grater than 'End Time'");
+    if (!strProblem.empty()) {
+        AfxMessageBox(strProblem, MB_OK);
         return FALSE;
     }
     return TRUE;

@@ -263,7 +263,13 @@ int CPowSavSettings::OnTimeProfileReply(CSnmp* pResponseIn, int nRequestID, void
 BOOL CPowSavSettings::AddTimeProfile(TIME_profile_info profile)
 {
     const std::string strIndex = profile.strIndex;
-    if (!m_ModuleBase.SetRowStatus(ProfileCell(poe_tables::kRowStatusColumn, strIndex), "5"))
+    const std::string strStatusOid = ProfileCell(poe_tables::kRowStatusColumn, strIndex);
+    // A free index may be that of a row left waiting (not in service): a
+    // switch refuses to create it again, so it is replaced.
+    std::string strStatus;
+    if (!m_ModuleBase.SetRowStatus(strStatusOid, "5") &&
+        !(m_ModuleBase.GetValue(strStatusOid, strStatus) && strStatus == "2" &&
+          m_ModuleBase.SetRowStatus(strStatusOid, "6") && m_ModuleBase.SetRowStatus(strStatusOid, "5")))
         return FALSE;
     Sleep(kPauseAfterCreateMs);
     m_cSnmpProfileSet.Open(SnmpPduSet);

@@ -3,6 +3,7 @@
 #include "resources/agent_tools.h"
 #include "resources/main.h"
 #include "resources/poe.h"
+#include "resources/power_saving.h"
 #include "resources/ports_vlans.h"
 #include "resources/stp.h"
 
@@ -29,7 +30,7 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
     const int dialogs[] = {IDD_ABOUTBOX,      IDD_PORT_SET_INFO,     IDD_PORT_DESCRIPTION, IDD_TRUNK_CONFIG,
                            IDD_8021Q_VLAN,    IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN,
                            IDD_GVRP_SETTINGS, IDD_GVRP_TIME,        IDD_FIRM_DOWNLOAD,    IDD_STP_BRIDGE,
-                           IDD_POE_CONFIG,    IDD_POE_GLOBAL,       IDD_POE_TIME_RANGES};
+                           IDD_POE_CONFIG,    IDD_POE_GLOBAL,       IDD_POE_TIME_RANGES,  IDD_TIME_PROFILE};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

@@ -23,6 +23,10 @@
 #include "features/poe_rmon/CRmonAlarm.h"
 #include "features/poe_rmon/CRmonStatus.h"
 #include "features/layer2/CStaticMACDlg.h"
+#include "features/poe_rmon/CPOEConfigDlg.h"
+#include "features/poe_rmon/CPOEGlobal.h"
+#include "features/poe_rmon/CTimeProfileInfo.h"
+#include "features/poe_rmon/TimeRangInfo.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/security/CIMPBBlackList.h"
 #include "features/security/CIMPBSmartBinding.h"
@@ -131,10 +135,10 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_VLAN_CONFIGURATION, OnFeatureDialog<C8021qVlanSet>)
     ON_COMMAND(ID_SAVE_CONFIGURATION, OnSaveConfiguration)
     ON_COMMAND(ID_JUMBO_FRAME, OnFeatureDialog<CJumboFrameconfigdlg>)
-    // ON_COMMAND(ID_POE_TIME_RANGE, OnFeatureDialog<TimeRangInfo>)
     ON_COMMAND(ID_LLDP_GLOBAL, OnFeatureDialog<CLLDPGroup>)
     ON_COMMAND(ID_LLDP_MED, OnFeatureDialog<CLLDPMED>)
     ON_COMMAND(ID_LLDP_REMOTE_INFO, OnFeatureDialog<CLLDPREMOTEINFO>)
+    ON_COMMAND(ID_POE_TIME_RANGE, OnFeatureDialog<TimeRangInfo>)
     // ON_COMMAND(ID_SNMP_COMMUNITY, OnFeatureDialog<CSNMPCommunity>)
     // ON_COMMAND(ID_SNMP_ENGINE_ID, OnFeatureDialog<CSNMPEngineID>)
     // ON_COMMAND(ID_SNMP_GLOBAL, OnFeatureDialog<CSNMPGlobal>)
@@ -151,7 +155,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_MULTICAST_FILTERING, OnFeatureDialog<CMultiFilterModeConfig>)
     ON_COMMAND(ID_DHCP_SERVER_SCREENING, OnFeatureDialog<CDHCPServerScreenDlg>)
     ON_COMMAND(ID_ARP_SPOOFING, OnFeatureDialog<CARPSpoofSetting>)
-    // ON_COMMAND(ID_POE_PORT_SETTINGS, OnFeatureDialog<CPOEConfigDlg>)
+    ON_COMMAND(ID_POE_PORT_SETTINGS, OnFeatureDialog<CPOEConfigDlg>)
     ON_COMMAND(ID_SURVEILLANCE_OUI, OnFeatureDialog<CCameraVLANOUISetting>)
     ON_COMMAND(ID_SURVEILLANCE_VLAN, OnFeatureDialog<CCameraVlanSetting>)
     ON_COMMAND(ID_GVRP_TIME, OnFeatureDialog<CGVRPTime>)
@@ -160,7 +164,6 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_IGMP_SNOOPING, OnFeatureDialog<CIGMPSnoopConfig>)
     ON_COMMAND(ID_LOOPBACK_DETECTION, OnFeatureDialog<CLoopbackDetection>)
     // ON_COMMAND(ID_POWER_SAVING, OnFeatureDialog<CPowerSaveDlg>)
-    // ON_COMMAND(ID_TIME_PROFILE, OnFeatureDialog<CTimeProfileInfo>)
     ON_COMMAND(ID_8021X_GLOBAL, OnFeatureDialog<C8021XGlobalDlg>)
     ON_COMMAND(ID_8021X_PORT_SETTINGS, OnFeatureDialog<C8021XPortSettings>)
     ON_COMMAND(ID_8021X_USER, OnFeatureDialog<C8021XUserDLG>)
@@ -169,11 +172,12 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_TRAFFIC_SEGMENTATION, OnFeatureDialog<CTrafficSegDlg>)
     ON_COMMAND(ID_PORT_MIRRORING, OnFeatureDialog<CPortMirroringdlg>)
     ON_COMMAND(ID_BANDWIDTH_CONTROL, OnFeatureDialog<CBandWidthControlDlg>)
-    // ON_COMMAND(ID_POE_GLOBAL, OnFeatureDialog<CPOEGlobal>)
     ON_COMMAND(ID_WHITE_LIST, OnFeatureDialog<CIMPBWhiteList>)
     ON_COMMAND(ID_BLACK_LIST, OnFeatureDialog<CIMPBBlackList>)
     ON_COMMAND(ID_SMART_BINDING, OnFeatureDialog<CIMPBSmartBinding>)
     ON_COMMAND(ID_SMART_BINDING_SETTINGS, OnFeatureDialog<CSmartBindingSettings>)
+    ON_COMMAND(ID_TIME_PROFILE, OnFeatureDialog<CTimeProfileInfo>)
+    ON_COMMAND(ID_POE_GLOBAL, OnFeatureDialog<CPOEGlobal>)
     ON_COMMAND(ID_MANAGEMENT_VLAN, OnFeatureDialog<CManagVlanSetDlg>)
     ON_COMMAND_RANGE(ID_NO_ACTION_FIRST, ID_NO_ACTION_LAST, OnNoActionRange)
 END_MESSAGE_MAP()

@@ -15,7 +15,9 @@
 #include "resources/main.h"
 #include "resources/mfilter.h"
 #include "resources/mirror.h"
+#include "resources/poe.h"
 #include "resources/ports_vlans.h"
+#include "resources/power_saving.h"
 #include "resources/rmon.h"
 #include "resources/segmentation.h"
 #include "resources/static_mac.h"
@@ -60,6 +62,7 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
         IDD_SYSLOG_APP_INFO,
         IDD_PORT_MIRRORING, IDD_BANDWIDTH_CONTROL, IDD_STORM_CONTROL,
         IDD_TRAFFIC_SEG, IDD_ARP_SPOOF_SETTING,
+        IDD_POE_CONFIG, IDD_POE_GLOBAL, IDD_POE_TIME_RANGES, IDD_TIME_PROFILE,
     };
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);

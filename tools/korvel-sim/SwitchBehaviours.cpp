@@ -537,6 +537,21 @@ void AddSwitchBehaviours(Simulator& sim)
         index.number = static_cast<std::int64_t>(oid.back());
         s.Store().objects[indexOid] = index;
     });
+    // PoE time ranges (.23.1.1) and time profiles (.32.1.1): a row created
+    // through its row status (.21) holds its own index in its index column
+    // (.1), as the switch fills it.
+    for (const char* table : {"10.76.19.1.23.1.1", "10.76.19.1.32.1.1"}) {
+        Oid statusColumn;
+        ParseOid(KorvelOid(std::string(table) + ".21"), statusColumn);
+        sim.OnSet(KorvelOid(std::string(table) + ".21"),
+                  [statusColumn](Simulator& s, const Oid& oid, const MibValue& value) {
+                      if ((value.number != 4 && value.number != 5) || oid.size() != statusColumn.size() + 1)
+                          return;
+                      Oid index = oid;
+                      index[statusColumn.size() - 1] = 1;
+                      s.Store().objects[index] = MibValue::Integer(static_cast<long long>(oid.back()));
+                  });
+    }
 
     // Surveillance component table (.26.2.1.1), indexed by the six octets of
     // its address: a row created through its row status (.5) holds its own

@@ -136,6 +136,23 @@ def link_state(p):
     return True, up, p % 5 != 3
 
 
+def poe_status(p):
+    """The PoE status text of port p: ports with a link draw power, but every
+    third one and the port whose time range is off now (6)."""
+    admin, up, _ = link_state(p)
+    if p == 6:
+        return "Time-based OFF"
+    if admin and up and p % 3 != 0:
+        return "POWER ON"
+    if p % 7 == 0:
+        return "Searching"
+    return "POWER OFF"
+
+
+# The power the switch has left (.22.6.0), which the front-panel polling reads.
+POE_POWER_LEFT = 185.0
+
+
 def system(s):
     m = s.m
     count = s.count
@@ -189,19 +206,10 @@ def system(s):
     if m["fan"]:
         add(f"{SETTINGS}.1.15.1.0", 2, 1)
     if m["poe"]:
-        add(f"{SETTINGS}.22.6.0", 4, "185.0")
+        add(f"{SETTINGS}.22.6.0", 4, f"{POE_POWER_LEFT:.1f}")
         add(f"{SETTINGS}.22.8.0", 2, 1)
         for i in range(1, m["poe"] + 1):
-            admin, up, _ = link_state(i)
-            if i == 6:
-                status = "Time-based OFF"
-            elif admin and up and i % 3 != 0:
-                status = "POWER ON"
-            elif i % 7 == 0:
-                status = "Searching"
-            else:
-                status = "POWER OFF"
-            add(f"{SETTINGS}.22.1.1.13.1.{i}", 4, status)
+            add(f"{SETTINGS}.22.1.1.13.1.{i}", 4, poe_status(i))
     return r.text(head(s, [
         "the MIB-II system and interfaces groups, and the objects the front-panel polling reads.",
         "Interface 1001 is the VLAN interface. Port media types (.1.13.1.7): 1 copper 100M,",
@@ -467,6 +475,8 @@ def dot1x(s):
         "direction (0 both); .9 port control is in trunk.snmprec (force authorized).",
         f"#@readonly {SETTINGS}.11.2.9.1.3",
         f"#@readonly {SETTINGS}.23.2.1.1.1"]))
+
+
 def rmon(s):
     r = Rows()
     rmon = f"{SETTINGS}.47"
@@ -534,6 +544,8 @@ def rmon(s):
         "index the name: .1 name.",
         "#@readonly 1.3.6.1.2.1.16",
         f"#@readonly {SETTINGS}.25.5"]))
+
+
 def binding(s):
     r = Rows()
     root = f"{SETTINGS}.14.10"
@@ -577,6 +589,8 @@ def binding(s):
         f"#@template {root}.3.1.1|4|",
         f"#@template {root}.3.1.2|4x|000000000000",
         f"#@template {root}.3.1.3|2|0"]))
+
+
 def igmp(s):
     r = Rows()
     for index, value in enumerate((1, 260, 260, 2, 1, 125, 10, 2), start=1):
@@ -705,6 +719,47 @@ def segmentation(s):
         "#@readonly 1.3.6.1.4.1.32473.10.76.19.1.14.9.2.1.1"]))
 
 
+def poe(s):
+    r = Rows()
+    ports = range(1, s.m["poe"] + 1)
+    used = 0.0
+    for p in ports:
+        on = poe_status(p) == "POWER ON"
+        watts = 3.0 + (p % 4) * 1.5 if on else 0.0
+        used += watts
+        user_defined = p == 4
+        for column, kind, value in (
+                (3, 2, 2 if p == 5 else 1),
+                # Time profiles (time_profiles.snmprec): 1 office hours, 2 night.
+                (4, 2, {6: 1, 7: 2}.get(p, 0)),
+                (5, 2, 3 if p <= 2 else 2),
+                (6, 2, 3 if p == 3 else 1),
+                (7, 2, 1 if user_defined else 2),
+                (8, 4, "15.4" if user_defined else "30.0"),
+                (9, 4, f"{watts:.1f}"),
+                (10, 4, "53.5" if on else "0.0"),
+                (11, 4, f"{watts / 53.5 * 1000:.0f}" if on else "0"),
+                (12, 4, f"Class {p % 4}" if on else "N/A")):
+            r.add(f"{SETTINGS}.22.1.1.{column}.1.{p}", kind, value)
+    if s.m["poe"]:
+        budget = POE_POWER_LEFT + used
+        r.add(f"{SETTINGS}.22.2.0", 4, "150.0")
+        r.add(f"{SETTINGS}.22.3.0", 2, 2)
+        r.add(f"{SETTINGS}.22.4.0", 4, f"{budget:.1f}")
+        r.add(f"{SETTINGS}.22.5.0", 4, f"{used:.1f}")
+        r.add(f"{SETTINGS}.22.7.0", 4, f"{round(used / budget * 100)}")
+    return r.text(head(s, [
+        "PoE ports and global settings (models with PoE ports; the others have none).",
+        "Port table (.22.1.1), index 1.port: .3 state (1 enabled, 2 disabled), .4 time profile index (0 none),",
+        ".5 priority (1 low, 2 normal, 3 high), .6 power limit class (1 auto, 2-5 class 1-4), .7 user-defined",
+        "limit (1 yes, 2 by class), .8 the user-defined limit in watts, .9 power (W), .10 voltage (V), .11",
+        "current (mA), .12 classification; the status (.13) is in system.snmprec. Global: .2.0 power threshold",
+        "(W), .3.0 shut-off sequence (1 deny next port, 2 deny low priority port), .4.0 budget, .5.0 used,",
+        ".7.0 percentage of system power supplied; power left (.6.0) is in system.snmprec.",
+        *[f"#@readonly {SETTINGS}.22.1.1.{c}" for c in range(9, 13)],
+        *[f"#@readonly {SETTINGS}.22.{c}.0" for c in (4, 5, 7)]]))
+
+
 # One line per feature: the file name in each model's folder and its writer.
 FEATURES = [
     ("system.snmprec", system),
@@ -723,6 +778,7 @@ FEATURES = [
     ("mfilter.snmprec", mfilter),
     ("lldp.snmprec", lldp),
     ("segmentation.snmprec", segmentation),
+    ("poe.snmprec", poe),
 ]
 
 

@@ -1,0 +1,315 @@
+#include "features/poe_rmon/CPowSavSettings.h"
+
+#include "common/CUtils.h"
+#include "common/Globals.h"
+#include "features/poe_rmon/PoeTables.h"
+#include "platform/snmp/CSnmp.h"
+#include "platform/snmp/KorvelMib.h"
+#include "platform/system/Sleep.h"
+#include "platform/ui/CWnd.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+constexpr DWORD kPauseAfterCreateMs = 50;
+// The largest port bitmap read: 8 octets.
+constexpr int kBitmapOctets = 8;
+
+std::string SavingOid(const std::string& relative)
+{
+    return KorvelOid("10.76.19.1.31." + relative);
+}
+const std::string kLinkStatusDetection = SavingOid("6.0");
+
+// The ports, state and two profile objects of a kind (1 to 4); hibernation
+// has no ports.
+struct KindOids
+{
+    std::string ports, state, profile1, profile2;
+};
+KindOids OidsOf(int nType)
+{
+    const std::string kind = std::to_string(nType) + ".";
+    if (nType == 4)
+        return {"", SavingOid("4.1.0"), SavingOid("4.2.0"), SavingOid("4.3.0")};
+    return {SavingOid(kind + "1.0"), SavingOid(kind + "2.0"), SavingOid(kind + "3.0"), SavingOid(kind + "4.0")};
+}
+
+std::string ProfileCell(int nColumn, const std::string& strIndex)
+{
+    return poe_tables::TimeProfileColumn(nColumn) + "." + strIndex;
+}
+
+bool Accepted(int nStatus, const std::unique_ptr<CSnmp>& pResponse)
+{
+    int nError = 0;
+    int nErrorIndex = 0;
+    return nStatus == SnmpStatusOk && pResponse && pResponse->getError(&nError, &nErrorIndex) == 0 && nError == 0;
+}
+
+} // namespace
+
+CPowSavSettings::CPowSavSettings() = default;
+
+CPowSavSettings::~CPowSavSettings()
+{
+    CloseAll();
+}
+
+std::string CPowSavSettings::NoneToEmpty(const std::string& strName)
+{
+    return strName == "None" ? "" : strName;
+}
+
+void CPowSavSettings::GetPowerSaving()
+{
+    for (POWER_saving_info& record : m_PowerSaving) {
+        record.strPorts.clear();
+        record.strState = "2";
+        record.strTimeProfile1.clear();
+        record.strTimeProfile2.clear();
+    }
+    m_cSnmpPowerSaving.Open(SnmpPduGet);
+    const std::string oids[] = {SavingOid("1.1.0"), SavingOid("1.2.0"), SavingOid("1.3.0"), SavingOid("1.4.0"),
+                                SavingOid("2.1.0"), SavingOid("2.2.0"), SavingOid("2.3.0"), SavingOid("2.4.0"),
+                                SavingOid("4.1.0"), SavingOid("4.2.0"), SavingOid("4.3.0"), kLinkStatusDetection};
+    for (const std::string& oid : oids)
+        m_cSnmpPowerSaving.AddValue(oid, SnmpValueNull);
+    std::unique_ptr<CSnmp> pResponse;
+    const int nStatus = m_cSnmpPowerSaving.send(pResponse, 0);
+    if (!Accepted(nStatus, pResponse))
+        return;
+    auto value = [&](int i) { return CModuleBase::ValueText(pResponse.get(), i); };
+    for (int nRecord = 0; nRecord < 2; ++nRecord) {
+        POWER_saving_info& record = m_PowerSaving[static_cast<std::size_t>(nRecord)];
+        const int first = nRecord * 4;
+        record.nType = nRecord + 1;
+        const std::string bitmap = value(first);
+        CUtils::PortBitmapToRangeText(bitmap, std::min(static_cast<int>(bitmap.size()), kBitmapOctets), 1,
+                                      g_nPortCount, record.strPorts);
+        record.strState = value(first + 1);
+        record.strTimeProfile1 = NoneToEmpty(value(first + 2));
+        record.strTimeProfile2 = NoneToEmpty(value(first + 3));
+    }
+    m_PowerSaving[2].nType = 4;
+    m_PowerSaving[2].strPorts = "All Port";
+    m_PowerSaving[2].strState = value(8);
+    m_PowerSaving[2].strTimeProfile1 = NoneToEmpty(value(9));
+    m_PowerSaving[2].strTimeProfile2 = NoneToEmpty(value(10));
+    POWER_detection_info detection;
+    detection.strLinkStatus = value(11);
+    const HWND hOwner = m_hOwnerWnd;
+    ::SendMessage(hOwner, WM_POWER_SAVING_NOTIFY, 0, reinterpret_cast<LPARAM>(&detection));
+    ::SendMessage(hOwner, WM_POWER_SAVING_NOTIFY, 1, reinterpret_cast<LPARAM>(m_PowerSaving.data()));
+}
+
+BOOL CPowSavSettings::SetPowerSaving(POWER_saving_info record)
+{
+    record.strTimeProfile1 = NoneToEmpty(record.strTimeProfile1);
+    record.strTimeProfile2 = NoneToEmpty(record.strTimeProfile2);
+    std::vector<int> flags(static_cast<std::size_t>(std::max(g_nPortCount, 0)), 0);
+    if (!CUtils::ParsePortList(record.strPorts, flags))
+        return FALSE;
+    std::string strHex;
+    CUtils::PortFlagsToHex(flags, strHex);
+    CUtils::PadHexPortMask(strHex);
+    std::vector<BYTE> bitmap;
+    CUtils::HexToByteValues(strHex, bitmap, static_cast<int>(strHex.size()) / 2);
+
+    const KindOids oids = OidsOf(record.nType);
+    m_cSnmpPowerSaving.Open(SnmpPduSet);
+    auto addState = [&] { m_cSnmpPowerSaving.AddValue(oids.state, SnmpValueInteger, record.strState); };
+    auto addPorts = [&] {
+        m_cSnmpPowerSaving.AddValueLen(oids.ports, SnmpValueOctetString, bitmap.data(),
+                                       static_cast<int>(bitmap.size()));
+    };
+    auto addProfiles = [&] {
+        m_cSnmpPowerSaving.AddValueLen(oids.profile1, SnmpValueOctetString, record.strTimeProfile1.data(),
+                                       static_cast<int>(record.strTimeProfile1.size()));
+        m_cSnmpPowerSaving.AddValueLen(oids.profile2, SnmpValueOctetString, record.strTimeProfile2.data(),
+                                       static_cast<int>(record.strTimeProfile2.size()));
+    };
+    addState();
+    if (record.strState != "2") {
+        if (record.nType == 1 || record.nType == 2) {
+            addPorts();
+            addProfiles();
+        } else if (record.nType == 3) {
+            addProfiles();
+            addPorts();
+        } else {
+            addProfiles();
+        }
+    }
+    return m_cSnmpPowerSaving.SendAccepted() ? TRUE : FALSE;
+}
+
+BOOL CPowSavSettings::SetLinkStatusDetection(POWER_detection_info record)
+{
+    m_cSnmpPowerSaving.Open(SnmpPduSet);
+    m_cSnmpPowerSaving.AddValue(kLinkStatusDetection, SnmpValueInteger, record.strLinkStatus);
+    return m_cSnmpPowerSaving.SendAccepted() ? TRUE : FALSE;
+}
+
+void CPowSavSettings::StartProfileNameWalk()
+{
+    m_cSnmpProfileWalk.Open(SnmpPduGetNext);
+    {
+        std::lock_guard lock(m_csWalkData);
+        m_strProfileNames.clear();
+    }
+    m_cSnmpProfileWalk.AddValue(poe_tables::TimeProfileColumn(2), SnmpValueNull);
+    m_cSnmpProfileWalk.StartRequest(&CPowSavSettings::OnProfileNameReply, this, 0, 0);
+}
+
+BOOL CPowSavSettings::WaitProfileNames()
+{
+    return m_cSnmpProfileWalk.WaitDone() ? TRUE : FALSE;
+}
+
+std::vector<std::string> CPowSavSettings::GetProfileNames() const
+{
+    std::lock_guard lock(m_csWalkData);
+    return m_strProfileNames;
+}
+
+int CPowSavSettings::OnProfileNameReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CPowSavSettings*>(pUserData);
+    CCommonSNMP& session = pThis->m_cSnmpProfileWalk;
+    if (!session.FindRequestID(nRequestID))
+        return 0;
+    if (nStatus != SnmpStatusOk || !pResponse) {
+        session.SignalDone();
+        return 0;
+    }
+    {
+        std::lock_guard lock(pThis->m_csWalkData);
+        for (int i = 0; i < pResponse->getVarBindCount(); ++i)
+            if (const std::string strName = CModuleBase::ValueText(pResponse.get(), i); !strName.empty())
+                pThis->m_strProfileNames.push_back(strName);
+    }
+    session.StartRequest(&CPowSavSettings::OnProfileNameReply, pThis, 0, 0);
+    return 0;
+}
+
+void CPowSavSettings::StartTimeProfileWalk()
+{
+    m_cSnmpProfileWalk.Open(SnmpPduGetNext);
+    {
+        std::lock_guard lock(m_csWalkData);
+        m_ProfilesBuilding.clear();
+    }
+    for (int nColumn = 1; nColumn <= poe_tables::kRangeColumns; ++nColumn)
+        m_cSnmpProfileWalk.AddValue(poe_tables::TimeProfileColumn(nColumn), SnmpValueNull);
+    m_cSnmpProfileWalk.StartRequest(&CPowSavSettings::OnTimeProfileReply, this, 0, 0);
+}
+
+int CPowSavSettings::OnTimeProfileReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CPowSavSettings*>(pUserData);
+    CCommonSNMP& session = pThis->m_cSnmpProfileWalk;
+    if (!session.FindRequestID(nRequestID))
+        return 0;
+    if (nStatus != SnmpStatusOk || !pResponse) {
+        session.SignalDone();
+        // The rows go to the owner whole, at the end of the table.
+        if (nStatus == SnmpStatusEndOfWalk) {
+            std::vector<TIME_profile_info> rows;
+            {
+                std::lock_guard lock(pThis->m_csWalkData);
+                rows = pThis->m_ProfilesBuilding;
+            }
+            const HWND hOwner = pThis->m_hOwnerWnd;
+            for (const TIME_profile_info& row : rows)
+                ::SendMessage(hOwner, WM_TIME_PROFILE_NOTIFY, 0, reinterpret_cast<LPARAM>(&row));
+            ::SendMessage(hOwner, WM_TIME_PROFILE_NOTIFY, 1, 0);
+        }
+        return 0;
+    }
+    auto value = [&](int nColumn) { return CModuleBase::ValueText(pResponse.get(), nColumn - 1); };
+    auto twoDigits = [&](int nColumn) { return "00" + value(nColumn); };
+    TIME_profile_info row;
+    row.strIndex = value(1);
+    row.strName = value(2);
+    row.strDateFlag = value(3);
+    if (row.strDateFlag == "1") {
+        row.from.strYear = value(4);
+        row.from.strMonth = twoDigits(5);
+        row.from.strDay = twoDigits(6);
+        row.to.strYear = value(9);
+        row.to.strMonth = twoDigits(10);
+        row.to.strDay = twoDigits(11);
+    }
+    row.from.strHour = twoDigits(7);
+    row.from.strMinute = twoDigits(8);
+    row.to.strHour = twoDigits(12);
+    row.to.strMinute = twoDigits(13);
+    for (int i = 0; i < 7; ++i)
+        row.strWeekdays[static_cast<std::size_t>(i)] = value(14 + i);
+    row.strRowStatus = value(21);
+    {
+        std::lock_guard lock(pThis->m_csWalkData);
+        pThis->m_ProfilesBuilding.push_back(std::move(row));
+    }
+    session.StartRequest(&CPowSavSettings::OnTimeProfileReply, pThis, 0, 0);
+    return 0;
+}
+
+BOOL CPowSavSettings::AddTimeProfile(TIME_profile_info profile)
+{
+    const std::string strIndex = profile.strIndex;
+    const std::string strStatusOid = ProfileCell(poe_tables::kRowStatusColumn, strIndex);
+    // A free index may be that of a row left waiting (not in service): a
+    // switch refuses to create it again, so it is replaced.
+    std::string strStatus;
+    if (!m_ModuleBase.SetRowStatus(strStatusOid, "5") &&
+        !(m_ModuleBase.GetValue(strStatusOid, strStatus) && strStatus == "2" &&
+          m_ModuleBase.SetRowStatus(strStatusOid, "6") && m_ModuleBase.SetRowStatus(strStatusOid, "5")))
+        return FALSE;
+    Sleep(kPauseAfterCreateMs);
+    m_cSnmpProfileSet.Open(SnmpPduSet);
+    auto add = [&](int nColumn, const std::string& strValue) {
+        m_cSnmpProfileSet.AddValue(ProfileCell(nColumn, strIndex), SnmpValueInteger, strValue);
+    };
+    m_cSnmpProfileSet.AddValueLen(ProfileCell(2, strIndex), SnmpValueOctetString, profile.strName.data(),
+                                  static_cast<int>(profile.strName.size()));
+    add(3, profile.strDateFlag);
+    if (profile.strDateFlag == "1") {
+        add(4, profile.from.strYear);
+        add(5, profile.from.strMonth);
+        add(6, profile.from.strDay);
+        add(9, profile.to.strYear);
+        add(10, profile.to.strMonth);
+        add(11, profile.to.strDay);
+    }
+    add(7, profile.from.strHour);
+    add(8, profile.from.strMinute);
+    add(12, profile.to.strHour);
+    add(13, profile.to.strMinute);
+    for (int i = 0; i < 7; ++i)
+        add(14 + i, profile.strWeekdays[static_cast<std::size_t>(i)]);
+    add(poe_tables::kRowStatusColumn, "1");
+    if (m_cSnmpProfileSet.SendAccepted())
+        return TRUE;
+    // The row the create left waiting would hold its index for ever.
+    m_ModuleBase.SetRowStatus(ProfileCell(poe_tables::kRowStatusColumn, strIndex), "6");
+    return FALSE;
+}
+
+BOOL CPowSavSettings::DeleteTimeProfile(const std::string& strIndex)
+{
+    return m_ModuleBase.SetRowStatus(ProfileCell(poe_tables::kRowStatusColumn, strIndex), "6");
+}
+
+void CPowSavSettings::CloseAll()
+{
+    m_cSnmpProfileWalk.Close();
+    m_cSnmpProfileSet.Close();
+    m_cSnmpPowerSaving.Close();
+    m_cSnmpSpare.Close();
+}

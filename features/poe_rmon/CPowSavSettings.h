@@ -1,0 +1,75 @@
+// The logic behind the power saving and time profile dialogs: the switch's
+// power-saving settings (LED shut-off, port shut-off, port standby, system
+// hibernation, link status detection) and its time profile table.
+//
+// The settings are read and written synchronously on the UI thread. The
+// profile name walk keeps its names under a lock (WaitProfileNames waits for
+// its end); the time profile walk hands its rows to the owner window at its
+// end, each with WM_TIME_PROFILE_NOTIFY (wParam 0, lParam the record, valid
+// during the call), then wParam 1 once all are given.
+#pragma once
+
+#include "common/CCommonSNMP.h"
+#include "common/CModuleBase.h"
+#include "features/poe_rmon/POWER_detection_info.h"
+#include "features/poe_rmon/POWER_saving_info.h"
+#include "features/poe_rmon/TIME_profile_info.h"
+#include "platform/system/WinTypes.h"
+
+#include <array>
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class CSnmp;
+
+// wParam 0, lParam a POWER_detection_info; then wParam 1, lParam the first
+// of the four records (LED shut-off, port shut-off, system hibernation, port
+// standby).
+inline constexpr UINT WM_POWER_SAVING_NOTIFY = WM_USER + 1215;
+inline constexpr UINT WM_TIME_PROFILE_NOTIFY = WM_USER + 1315;
+
+class CPowSavSettings
+{
+public:
+    CPowSavSettings();
+    virtual ~CPowSavSettings();
+
+    CPowSavSettings(const CPowSavSettings&) = delete;
+    CPowSavSettings& operator=(const CPowSavSettings&) = delete;
+
+    void GetPowerSaving();
+    BOOL SetPowerSaving(POWER_saving_info record);
+    BOOL SetLinkStatusDetection(POWER_detection_info record);
+    void StartProfileNameWalk();
+    // Waits for the name walk's end (the session's time-out plus 1000 ms at
+    // most, serving carried window calls); TRUE when it ended.
+    BOOL WaitProfileNames();
+    // The names the last name walk gave.
+    std::vector<std::string> GetProfileNames() const;
+    void StartTimeProfileWalk();
+    // Creates the row (create-and-wait) and writes it whole; a refused write
+    // destroys the row again. TRUE when the row was written.
+    BOOL AddTimeProfile(TIME_profile_info profile);
+    BOOL DeleteTimeProfile(const std::string& strIndex);
+    void CloseAll();
+    static std::string NoneToEmpty(const std::string& strName);
+
+    std::atomic<HWND> m_hOwnerWnd{nullptr};
+
+private:
+    static int OnProfileNameReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
+    static int OnTimeProfileReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
+
+    std::array<POWER_saving_info, 4> m_PowerSaving;
+    mutable std::mutex m_csWalkData;
+    std::vector<std::string> m_strProfileNames;
+    std::vector<TIME_profile_info> m_ProfilesBuilding;
+    CModuleBase m_ModuleBase;
+    // The call-backs use the members above: the sessions come after them.
+    CCommonSNMP m_cSnmpPowerSaving;
+    CCommonSNMP m_cSnmpSpare;
+    CCommonSNMP m_cSnmpProfileWalk;
+    CCommonSNMP m_cSnmpProfileSet;
+};

@@ -1,0 +1,31 @@
+// Ids of the power saving and time profile dialogs (resources/power_saving.rc).
+// One block per dialog, headed by the dialog's name; a name belongs to one
+// block and keeps one value.
+#pragma once
+
+// Time Profile Info: the time profiles (CTimeProfileInfo)
+#define IDD_TIME_PROFILE                212
+#define IDC_TP_REFRESH                  103
+#define IDC_TP_ADD                      1001
+#define IDC_TP_DELETE                   1003
+#define IDC_TP_FROM_YEAR                1008
+#define IDC_TP_TO_YEAR                  1009
+#define IDC_TP_TO_DAY                   1010
+#define IDC_TP_FROM_DAY                 1011
+#define IDC_TP_TO_MONTH                 1012
+#define IDC_TP_START_MINUTE             1013
+#define IDC_TP_START_HOUR               1014
+#define IDC_TP_END_MINUTE               1015
+#define IDC_TP_END_HOUR                 1016
+#define IDC_TP_DATE                     1071
+#define IDC_TP_NAME                     1073
+#define IDC_TP_FROM_MONTH               1086
+#define IDC_TP_MONDAY                   1087
+#define IDC_TP_TUESDAY                  1089
+#define IDC_TP_ALL_DAYS                 1090
+#define IDC_TP_FRIDAY                   1091
+#define IDC_TP_WEDNESDAY                1100
+#define IDC_TP_THURSDAY                 1101
+#define IDC_TP_SATURDAY                 1103
+#define IDC_TP_SUNDAY                   1104
+#define IDC_TP_LIST                     1125

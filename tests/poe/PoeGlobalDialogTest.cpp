@@ -1,0 +1,146 @@
+// The PoE Global Settings dialog on the simulated switch: the values read
+// after the dialog has shown itself, the threshold's bounds, the writes of
+// what changed, and the cases that write nothing.
+#include "features/poe_rmon/CPOEGlobal.h"
+#include "poe/PoeTestSupport.h"
+
+using namespace poetest;
+
+namespace {
+
+const std::string kSuccess = "Setting success,please wait for a moment";
+const std::string kNothingWritten = "check the data you input";
+const std::string kRange = "The System Power Threshold ranges between 7.1 ~ 193.0.";
+
+bool WaitForValues(CWnd& d)
+{
+    return Pump([&] { return Enabled(d, IDC_POEG_APPLY); }, 20000);
+}
+
+std::string Field(CWnd& d, int id)
+{
+    return d.GetDlgItem(id)->GetWindowText();
+}
+
+class PoeGlobalDialogTest : public PoeTest
+{
+};
+
+} // namespace
+
+TEST_F(PoeGlobalDialogTest, ShowsWaitingThenTheSwitchsValues)
+{
+    StartPoeSwitch();
+    CPOEGlobal dialog;
+    RunModal<CPOEGlobal>(dialog, [&](CPOEGlobal& d) {
+        EXPECT_EQ(d.GetWindowText(), "PoE Global Settings");
+        for (int id : {IDC_POEG_THRESHOLD, IDC_POEG_BUDGET, IDC_POEG_USED, IDC_POEG_LEFT, IDC_POEG_PERCENTAGE})
+            EXPECT_EQ(Field(d, id), "wait...") << id;
+        for (int id : {IDC_POEG_APPLY, IDC_POEG_THRESHOLD, IDC_POEG_SEQUENCE})
+            EXPECT_FALSE(Enabled(d, id)) << id;
+        EXPECT_TRUE(Requests("GET").empty());
+        ASSERT_TRUE(WaitForValues(d));
+        EXPECT_EQ(Field(d, IDC_POEG_THRESHOLD), "100.0");
+        EXPECT_EQ(ComboSelection(d, IDC_POEG_SEQUENCE), "DenyNextPort");
+        EXPECT_EQ(Field(d, IDC_POEG_BUDGET), "130.0");
+        EXPECT_EQ(Field(d, IDC_POEG_USED), "20.5");
+        EXPECT_EQ(Field(d, IDC_POEG_LEFT), "109.5");
+        EXPECT_EQ(Field(d, IDC_POEG_PERCENTAGE), "16");
+        EXPECT_FALSE(d.GetDlgItem(IDC_POEG_RPS_STATUS)->IsWindowVisible());
+        EXPECT_TRUE(Enabled(d, IDC_POEG_THRESHOLD));
+    });
+}
+
+TEST_F(PoeGlobalDialogTest, TheThresholdIsWrittenOnlyWithinItsBounds)
+{
+    struct Case
+    {
+        std::string threshold;
+        bool accepted;
+    };
+    const Case cases[] = {{"7.1", true},   {"193.0", true}, {"193", true},  {"15.40", true},
+                          {"7.0", false},  {"193.1", false}, {"", false},   {"many", false}};
+    StartPoeSwitch();
+    CPOEGlobal dialog;
+    RunModal<CPOEGlobal>(dialog, [&](CPOEGlobal& d) {
+        ASSERT_TRUE(WaitForValues(d));
+        for (const Case& c : cases) {
+            SCOPED_TRACE("threshold \"" + c.threshold + "\"");
+            BoxRecorder boxes;
+            const std::size_t before = Sets().size();
+            d.GetDlgItem(IDC_POEG_THRESHOLD)->SetWindowText(c.threshold);
+            ClickButton(d, IDC_POEG_APPLY);
+            EXPECT_TRUE(Enabled(d, IDC_POEG_APPLY));
+            if (c.accepted) {
+                EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{kSuccess});
+                EXPECT_EQ(SetsAfter(before),
+                          (std::vector<std::vector<std::string>>{{Text(Scalar(2), c.threshold)}}));
+                EXPECT_EQ(Field(d, IDC_POEG_THRESHOLD), c.threshold);
+            } else {
+                EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{kRange});
+                EXPECT_TRUE(SetsAfter(before).empty());
+            }
+        }
+    });
+    EXPECT_EQ(sim->Get(Scalar(2)), "15.40");
+}
+
+TEST_F(PoeGlobalDialogTest, ApplyWritesWhatChanged)
+{
+    StartPoeSwitch();
+    CPOEGlobal dialog;
+    BoxRecorder boxes;
+    RunModal<CPOEGlobal>(dialog, [&](CPOEGlobal& d) {
+        ASSERT_TRUE(WaitForValues(d));
+        // Nothing changed: nothing goes out.
+        ClickButton(d, IDC_POEG_APPLY);
+        // A refused threshold stops the sequence too.
+        Item<CComboBox>(d, IDC_POEG_SEQUENCE).SetCurSel(1);
+        d.GetDlgItem(IDC_POEG_THRESHOLD)->SetWindowText("5");
+        ClickButton(d, IDC_POEG_APPLY);
+        EXPECT_TRUE(Sets().empty());
+        // Both: the sequence alone, then the same request with the threshold added.
+        d.GetDlgItem(IDC_POEG_THRESHOLD)->SetWindowText("120.2");
+        ClickButton(d, IDC_POEG_APPLY);
+        EXPECT_EQ(ComboSelection(d, IDC_POEG_SEQUENCE), "DenyLowPriorityPort");
+    });
+    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{kNothingWritten, kRange, kSuccess}));
+    EXPECT_EQ(Sets(), (std::vector<std::vector<std::string>>{
+                          {Int(Scalar(3), "2")}, {Int(Scalar(3), "2"), Text(Scalar(2), "120.2")}}));
+    EXPECT_EQ(sim->Get(Scalar(3)), "2");
+    EXPECT_EQ(sim->Get(Scalar(2)), "120.2");
+}
+
+TEST_F(PoeGlobalDialogTest, ASequenceOutsideTheListIsNeverWritten)
+{
+    StartPoeSwitch();
+    ASSERT_EQ(sim->Set(Scalar(3), SnmpValueInteger, "3"), 0);
+    CPOEGlobal dialog;
+    BoxRecorder boxes;
+    RunModal<CPOEGlobal>(dialog, [&](CPOEGlobal& d) {
+        ASSERT_TRUE(WaitForValues(d));
+        EXPECT_EQ(ComboSelection(d, IDC_POEG_SEQUENCE), "");
+        ClickButton(d, IDC_POEG_APPLY);
+        d.GetDlgItem(IDC_POEG_THRESHOLD)->SetWindowText("50.0");
+        ClickButton(d, IDC_POEG_APPLY);
+    });
+    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{kNothingWritten, kSuccess}));
+    EXPECT_EQ(SetsAfter(1), (std::vector<std::vector<std::string>>{{Text(Scalar(2), "50.0")}}));
+    EXPECT_EQ(sim->Get(Scalar(3)), "3");
+}
+
+TEST_F(PoeGlobalDialogTest, AThresholdTheSwitchRefusesIsReportedAsNotWritten)
+{
+    StartPoeSwitch();
+    CPOEGlobal dialog;
+    BoxRecorder boxes;
+    RunModal<CPOEGlobal>(dialog, [&](CPOEGlobal& d) {
+        ASSERT_TRUE(WaitForValues(d));
+        ASSERT_TRUE(sim->RefuseNextSet(Scalar(2), 5));
+        d.GetDlgItem(IDC_POEG_THRESHOLD)->SetWindowText("50.0");
+        ClickButton(d, IDC_POEG_APPLY);
+        EXPECT_TRUE(Enabled(d, IDC_POEG_APPLY));
+    });
+    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{kNothingWritten});
+    EXPECT_EQ(sim->Get(Scalar(2)), "100.0");
+}

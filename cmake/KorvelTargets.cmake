@@ -100,6 +100,18 @@ endfunction()
 # marks the families that the ThreadSanitizer build runs too (scripts/test);
 # a ThreadSanitizer build folder defines only those. Tests find the sources,
 # the build and the simulated switch through the compile definitions below.
+# korvel_use_simulator(TARGET): TARGET starts the simulated switch, found
+# through KORVEL_SIM_PATH: KORVEL_TEST_SIMULATOR when set, else this build's
+# korvel-sim (built first).
+function(korvel_use_simulator target)
+  if(KORVEL_TEST_SIMULATOR)
+    target_compile_definitions(${target} PRIVATE KORVEL_SIM_PATH="${KORVEL_TEST_SIMULATOR}")
+  elseif(TARGET korvel-sim)
+    add_dependencies(${target} korvel-sim)
+    target_compile_definitions(${target} PRIVATE KORVEL_SIM_PATH="$<TARGET_FILE:korvel-sim>")
+  endif()
+endfunction()
+
 function(korvel_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "LABELS;FOLDERS" ${ARGN})
   if(NOT T_TIMEOUT)
@@ -128,10 +140,7 @@ function(korvel_test name)
   target_compile_definitions(test_${name} PRIVATE
     KORVEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     KORVEL_BINARY_DIR="${PROJECT_BINARY_DIR}")
-  if(TARGET korvel-sim)
-    add_dependencies(test_${name} korvel-sim)
-    target_compile_definitions(test_${name} PRIVATE KORVEL_SIM_PATH="$<TARGET_FILE:korvel-sim>")
-  endif()
+  korvel_use_simulator(test_${name})
   korvel_warnings(test_${name})
   # A test fixture in an anonymous namespace is a file's own; in a unity batch
   # the file is an included one, and GCC would warn on every TEST_F of it.

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -26,6 +27,18 @@ inline void EnsureApplication()
     QCoreApplication::setApplicationName("korvel-module");
 }
 
+// Sleeps in the event loop until an event comes (a posted one, a timer, a
+// window call carried from another thread) or for at most ms, and handles it.
+// A wait on a condition that looks again only after this costs no processor
+// time, where looking again at once would keep a core busy all along.
+inline void WaitForEvents(int ms = 2)
+{
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.start(ms);
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 // Runs the event loop until ready() holds or timeoutMs passed; returns ready().
 inline bool PumpUntil(const std::function<bool()>& ready, int timeoutMs = 5000)
 {
@@ -35,6 +48,9 @@ inline bool PumpUntil(const std::function<bool()>& ready, int timeoutMs = 5000)
         if (timer.elapsed() > timeoutMs)
             return ready();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (ready())
+            return true;
+        WaitForEvents();
     }
     return true;
 }

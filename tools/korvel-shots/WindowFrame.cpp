@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QWidget>
@@ -35,6 +36,12 @@ bool WaitUntilShown(QWidget* widget)
         if (timer.elapsed() > 5000)
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        // Sleeps until the next event (at most 2 ms) rather than looking
+        // again at once.
+        QTimer wake;
+        wake.setSingleShot(true);
+        wake.start(2);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
 }

@@ -94,8 +94,11 @@ void CSpanTree::OnCancel()
 void CSpanTree::OnShowWindow(BOOL bShow, UINT nStatus)
 {
     CDialog::OnShowWindow(bShow, nStatus);
-    PostMessage(WM_COMMAND, MAKEWPARAM(IDC_LSTPT_REFRESH, BN_CLICKED),
-                reinterpret_cast<LPARAM>(m_btnRefresh.GetSafeHwnd()));
+    // Every showing reads the table again (not the hiding). The walk starts
+    // here rather than from a posted Refresh: a message posted now would wait
+    // for whatever runs the window's loop to return.
+    if (bShow)
+        OnRefresh();
 }
 
 void CSpanTree::OnBridgeConfig() {}
@@ -143,7 +146,9 @@ int CSpanTree::OnPortRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, in
             if (!CModuleBase::HasValue(pResponse.get(), i))
                 continue;
             const std::string strValue = CModuleBase::ValueText(pResponse.get(), i);
-            if (i == 5 || i == 7)
+            // The designated root and bridge, and the designated port (two
+            // bytes: priority and number), are bytes, not text.
+            if (i == 5 || i == 7 || i == 8)
                 row[i] = CLegacyText::IdentifierText(strValue);
             else if (i == 3)
                 row[i] = strValue == "1" ? "Y" : "N";

@@ -108,7 +108,6 @@ BOOL CSpanTreeBridgeParam::OnInitDialog()
     m_comboPriority.SetWindowText("0");
     m_comboVersion.SetCurSel(kItemRstp);
     EnableSettings(FALSE);
-    GetDlgItem(IDOK)->EnableWindow(FALSE); // nothing to apply before the read
     RefreshBridge();
     SetWindowText(" STP Configuration ");
     return TRUE;
@@ -147,6 +146,8 @@ void CSpanTreeBridgeParam::OnRstpClicked()
 
 void CSpanTreeBridgeParam::RefreshBridge()
 {
+    // Apply waits for the read: what it shows is about to change.
+    GetDlgItem(IDOK)->EnableWindow(FALSE);
     m_cCommonSNMP.Open(SnmpPduGet);
     for (const std::string& strOid : kReadOrder)
         m_cCommonSNMP.AddValue(strOid, SnmpValueNull);
@@ -163,6 +164,7 @@ int CSpanTreeBridgeParam::OnBridgeReply(CSnmp* pResponseIn, int nRequestID, void
     // A failed, refused or short reply leaves every field as it was.
     if (!CLegacyText::Accepted(nStatus, pResponse) || pResponse->getVarBindCount() < kBridgeLeastBindings ||
         !CModuleBase::HasValue(pResponse.get(), 0)) {
+        pThis->SendMessage(WM_BRIDGE_READ, 0, 0);
         session.SignalDone();
         return 0;
     }
@@ -185,6 +187,11 @@ int CSpanTreeBridgeParam::OnBridgeReply(CSnmp* pResponseIn, int nRequestID, void
 
 LRESULT CSpanTreeBridgeParam::OnBridgeRead(WPARAM /*wParam*/, LPARAM lParam)
 {
+    if (lParam == 0) {
+        // Nothing shown changed: Apply writes what the last read showed.
+        GetDlgItem(IDOK)->EnableWindow(m_bRead ? TRUE : FALSE);
+        return 0;
+    }
     const auto& values = *reinterpret_cast<const BridgeValues*>(lParam);
     m_nPriority = CLegacyText::Number(values.strText[0]);
     m_comboPriority.SetWindowText(values.strText[0]);

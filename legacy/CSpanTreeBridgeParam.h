@@ -4,8 +4,8 @@
 // written by Apply, which the Enter key runs too (the dialog stays open).
 //
 // No command opens it. One asynchronous GET reads everything; its reply is
-// carried to the window and shown there. Apply is refused until a read has
-// arrived; the times are checked before anything is sent.
+// carried to the window and shown there. Apply is off while a read runs and
+// refused until one has arrived; the times are checked before anything is sent.
 #pragma once
 
 #include "common/CCommonSNMP.h"

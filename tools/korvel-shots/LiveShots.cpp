@@ -3,6 +3,12 @@
 #include "app/CKorvelModuleDlg.h"
 #include "common/CCommonSNMP.h"
 #include "common/Globals.h"
+#include "legacy/C8021Config.h"
+#include "legacy/CCameraVlanPortSetting.h"
+#include "legacy/CIGMPRouterPortsSettings.h"
+#include "legacy/CMultiFilterModePerPortConfig.h"
+#include "legacy/CSpanTree.h"
+#include "legacy/CSpanTreeBridgeParam.h"
 #include "resources/main.h"
 #include "tests/support/SimulatorFixture.h"
 #include "tests/ui/UiTestSupport.h"
@@ -16,6 +22,7 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -55,6 +62,24 @@ CDialog* RunningDialog(const CWnd& main)
         },
         kDialogUpMs);
     return top != &main ? dynamic_cast<CDialog*>(top) : nullptr;
+}
+
+// The dialogs that no command opens, run directly as their openers would.
+std::vector<std::function<void()>> DirectDialogs()
+{
+    return {
+        [] { CSpanTreeBridgeParam().DoModal(); },
+        [] { CSpanTree().DoModal(); },
+        [] { C8021Config().DoModal(); },
+        [] {
+            CCameraVlanPortSetting dialog;
+            dialog.m_strVlanId = "100"; // an auto surveillance VLAN that is on
+            dialog.m_strVlanState = "1";
+            dialog.DoModal();
+        },
+        [] { CMultiFilterModePerPortConfig().DoModal(); },
+        [] { CIGMPRouterPortsSettings().DoModal(); },
+    };
 }
 
 } // namespace
@@ -121,6 +146,15 @@ bool LiveShots::Render()
                 ShootRunningDialog(main, pending);
         });
         main.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        *pending = false;
+    }
+    for (const auto& run : DirectDialogs()) {
+        auto pending = std::make_shared<bool>(true);
+        QTimer::singleShot(0, [this, &main, pending] {
+            if (*pending)
+                ShootRunningDialog(main, pending);
+        });
+        run();
         *pending = false;
     }
     main.DestroyWindow();

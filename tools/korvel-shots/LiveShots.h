@@ -1,7 +1,8 @@
 // The pictures of korvel-shots --live: every feature dialog that the main
 // window's command table opens, opened by its command on a sample model's
 // main window that manages a korvel-sim of its own, once its reads from the
-// simulated switch have ended.
+// simulated switch have ended; then the legacy dialogs that no command opens,
+// run directly.
 #pragma once
 
 #include "platform/system/WinTypes.h"

@@ -1,8 +1,10 @@
 // korvel-shots --live opens every feature dialog of the command table by its
-// command, filled from its own simulated switch.
+// command, filled from its own simulated switch, and the legacy dialogs that
+// no command opens.
 #include "resources/agent_tools.h"
 #include "resources/dhcp_screen.h"
 #include "resources/dot1x.h"
+#include "resources/legacy.h"
 #include "resources/main.h"
 #include "resources/ports_vlans.h"
 #include "resources/rmon.h"
@@ -34,7 +36,10 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
                            IDD_8021X_GLOBAL,  IDD_8021X_PORT_SETTINGS, IDD_DOT1X_PORT_CONFIG, IDD_8021X_USER,
                            IDD_8021X_RADIUS,  IDD_DHCP_SCREEN,
                            IDD_RMON_STATUS,   IDD_RMON_ETHERNET_STATISTICS, IDD_RMON_HISTORY_CONTROL,
-                           IDD_RMON_ALARM,    IDD_RMON_EVENT};
+                           IDD_RMON_ALARM,    IDD_RMON_EVENT,
+                           // The legacy dialogs that no command opens, run directly.
+                           IDD_LEGACY_STP_BRIDGE, IDD_LEGACY_STP_TABLE, IDD_LEGACY_8021X_CONFIG,
+                           IDD_LEGACY_CAMERA_VLAN_PORT, IDD_LEGACY_MULTI_FILTER_MODE, IDD_LEGACY_IGMP_ROUTER_PORTS};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

@@ -1,6 +1,8 @@
 // korvel-shots --live opens every feature dialog of the command table by its
 // command, and the dialogs that open from a dialog's button, filled from its
 // own simulated switch.
+// command, filled from its own simulated switch, and the legacy dialogs that
+// no command opens.
 #include "resources/agent_tools.h"
 #include "resources/arp.h"
 #include "resources/bandwidth.h"
@@ -10,6 +12,7 @@
 #include "resources/impb.h"
 #include "resources/jumbo.h"
 #include "resources/legacy.h"
+#include "resources/legacy_config.h"
 #include "resources/lldp.h"
 #include "resources/loopback.h"
 #include "resources/main.h"
@@ -63,6 +66,8 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
         IDD_PORT_MIRRORING, IDD_BANDWIDTH_CONTROL, IDD_STORM_CONTROL,
         IDD_TRAFFIC_SEG, IDD_ARP_SPOOF_SETTING,
         IDD_POE_CONFIG, IDD_POE_GLOBAL, IDD_POE_TIME_RANGES, IDD_TIME_PROFILE,
+        IDD_LEGACY_STP_BRIDGE, IDD_LEGACY_STP_TABLE, IDD_LEGACY_8021X_CONFIG,
+        IDD_LEGACY_CAMERA_VLAN_PORT, IDD_LEGACY_MULTI_FILTER_MODE, IDD_LEGACY_IGMP_ROUTER_PORTS,
     };
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);

@@ -18,6 +18,12 @@
 #include "legacy/CSyslogAppInfoDlg.h"
 #include "legacy/CSyslogInfoDlg.h"
 #include "legacy/CUserInfo.h"
+#include "legacy/C8021Config.h"
+#include "legacy/CCameraVlanPortSetting.h"
+#include "legacy/CIGMPRouterPortsSettings.h"
+#include "legacy/CMultiFilterModePerPortConfig.h"
+#include "legacy/CSpanTree.h"
+#include "legacy/CSpanTreeBridgeParam.h"
 #include "resources/main.h"
 #include "tests/support/SimulatorFixture.h"
 #include "tests/ui/UiTestSupport.h"
@@ -102,6 +108,25 @@ const std::vector<std::function<std::unique_ptr<CLegacyFrame>()>>& DirectDialogs
         [] { return std::make_unique<CSyslogAppInfoDlg>(); },
     };
     return dialogs;
+}
+
+// The legacy configuration dialogs, which no command opens either, run
+// directly as their openers would, over the main window.
+std::vector<std::function<void()>> DirectConfigDialogs()
+{
+    return {
+        [] { CSpanTreeBridgeParam().DoModal(); },
+        [] { CSpanTree().DoModal(); },
+        [] { C8021Config().DoModal(); },
+        [] {
+            CCameraVlanPortSetting dialog;
+            dialog.m_strVlanId = "100"; // an auto surveillance VLAN that is on
+            dialog.m_strVlanState = "1";
+            dialog.DoModal();
+        },
+        [] { CMultiFilterModePerPortConfig().DoModal(); },
+        [] { CIGMPRouterPortsSettings().DoModal(); },
+    };
 }
 
 } // namespace
@@ -199,6 +224,15 @@ bool LiveShots::Render()
                 ShootRunningDialog(main, pending);
         });
         open();
+        *pending = false;
+    }
+    for (const auto& run : DirectConfigDialogs()) {
+        auto pending = std::make_shared<bool>(true);
+        QTimer::singleShot(0, [this, &main, pending] {
+            if (*pending)
+                ShootRunningDialog(main, pending);
+        });
+        run();
         *pending = false;
     }
     main.DestroyWindow();

@@ -27,6 +27,7 @@ HERE = pathlib.Path(__file__).resolve().parent
 REPO = HERE.parent.parent.parent
 ENTERPRISE = "1.3.6.1.4.1.32473"
 SETTINGS = ENTERPRISE + ".10.76.19.1"
+DOT1D_STP = "1.3.6.1.2.1.17.2"
 
 
 def load_models():
@@ -442,6 +443,21 @@ def stp(s):
                               (12, 2), (14, 2), (16, 2), (17, 2), (18, 2)):
             r.add(f"{SETTINGS}.6.2.1.{column}.{p}", 2, value)
         r.add(f"1.3.6.1.2.1.17.2.15.1.4.{p}", 2, 1)
+    # The bridge MIB's view of the same tree (dot1dStp, 1.3.6.1.2.1.17.2).
+    root = f"80000011223344{s.mac:02x}"
+    for column, value in ((2, 32768), (3, 0), (4, 0), (7, 0), (9, 200), (10, 100), (11, 1500), (12, 2000),
+                          (13, 200), (14, 1500)):
+        r.add(f"{DOT1D_STP}.{column}.0", 2, value)
+    r.add(f"{DOT1D_STP}.5.0", "4x", root)
+    for p in s.ports:
+        admin, linked, _ = s.link(p)
+        up = admin and linked
+        for column, value in ((1, p), (2, 128), (3, 5 if up else 1), (5, 20000 if up else 0), (7, 0)):
+            r.add(f"{DOT1D_STP}.15.1.{column}.{p}", 2, value)
+        r.add(f"{DOT1D_STP}.15.1.6.{p}", "4x", root)
+        r.add(f"{DOT1D_STP}.15.1.8.{p}", "4x", root)
+        r.add(f"{DOT1D_STP}.15.1.9.{p}", "4x", f"80{p:02x}")
+        r.add(f"{DOT1D_STP}.15.1.10.{p}", 65, 1 if up else 0)
     return r.text(head(s, [
         "spanning tree and the loopback detection state it is checked against.",
         "Global settings (.6.1), integers unless said: .1.0 state (1 enabled), .2.0 version (2 RSTP),",
@@ -453,9 +469,27 @@ def stp(s):
         "(0 automatic), .6 path cost in use, .12 migrate, .14 point-to-point (2 auto), .16 edge (2 auto),",
         ".17 restricted role, .18 restricted TCN (2 false). Column .4 and the bridge MIB's",
         "dot1dStpPortEnable (1.3.6.1.2.1.17.2.15.1.4) are one state. Loopback detection (.17.1.0): off",
-        "(its port states are in trunk.snmprec).",
+        "(its port states are in trunk.snmprec). The bridge MIB's dot1dStp (1.3.6.1.2.1.17.2): .2.0",
+        "priority, .3.0 time since the last topology change, .4.0 topology changes, .5.0 designated",
+        "root, .7.0 root port, .9.0/.10.0/.11.0 hello time, hold time and forward delay in use,",
+        ".12.0/.13.0/.14.0 the bridge's maximum age, hello time and forward delay; port table (.15.1),",
+        "index port: .1 port, .2 priority, .3 state, .4 enable, .5 path cost, .6 designated root, .7",
+        "designated cost, .8 designated bridge, .9 designated port, .10 forward transitions.",
         *[f"#@readonly {SETTINGS}.6.1.{c}.0" for c in (8, 9, 10, 11, 14)],
-        *[f"#@readonly {SETTINGS}.6.2.1.{c}" for c in (1, 3, 6)]]))
+        *[f"#@readonly {SETTINGS}.6.2.1.{c}" for c in (1, 3, 6)],
+        *[f"#@readonly {DOT1D_STP}.{c}.0" for c in (3, 4, 5, 7, 9, 10, 11)],
+        *[f"#@readonly {DOT1D_STP}.15.1.{c}" for c in (1, 3, 5, 6, 7, 8, 9, 10)]]))
+
+
+def multicast(s):
+    r = Rows()
+    for p in s.ports:
+        r.add(f"{SETTINGS}.7.8.1.1.{p}", 2, p)
+        r.add(f"{SETTINGS}.7.8.1.2.{p}", 2, 1)
+    return r.text(head(s, [
+        "multicast filtering mode per port (.7.8.1), index port: .1 port, .2 mode (1 forward",
+        "unregistered groups, 2 filter them).",
+        f"#@readonly {SETTINGS}.7.8.1.1"]))
 
 
 def dot1x(s):
@@ -771,6 +805,7 @@ FEATURES = [
     ("stp.snmprec", stp),
     ("dot1x.snmprec", dot1x),
     ("dot1x_counters.snmprec", dot1x_counters),
+    ("multicast.snmprec", multicast),
     ("rmon.snmprec", rmon),
     ("loopback.snmprec", loopback),
     ("binding.snmprec", binding),

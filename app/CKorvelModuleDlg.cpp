@@ -7,6 +7,10 @@
 #include "common/Globals.h"
 #include "features/agent_tools/CFirmDownLoad.h"
 #include "features/agent_tools/CResetDevice.h"
+#include "features/agent_tools/CSNMPEngineID.h"
+#include "features/agent_tools/CSNMPGlobal.h"
+#include "features/agent_tools/CSNMPHost.h"
+#include "features/agent_tools/CSNMPTrapSetting.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
@@ -108,11 +112,11 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_LLDP_MED, OnFeatureDialog<CLLDPMED>)
     // ON_COMMAND(ID_LLDP_REMOTE_INFO, OnFeatureDialog<CLLDPREMOTEINFO>)
     // ON_COMMAND(ID_SNMP_COMMUNITY, OnFeatureDialog<CSNMPCommunity>)
-    // ON_COMMAND(ID_SNMP_ENGINE_ID, OnFeatureDialog<CSNMPEngineID>)
-    // ON_COMMAND(ID_SNMP_GLOBAL, OnFeatureDialog<CSNMPGlobal>)
+    ON_COMMAND(ID_SNMP_ENGINE_ID, OnFeatureDialog<CSNMPEngineID>)
+    ON_COMMAND(ID_SNMP_GLOBAL, OnFeatureDialog<CSNMPGlobal>)
     // ON_COMMAND(ID_SNMP_GROUP, OnFeatureDialog<CSNMPGroup>)
-    // ON_COMMAND(ID_SNMP_HOST, OnPlainDialog<CSNMPHost>)
-    // ON_COMMAND(ID_SNMP_TRAP, OnFeatureDialog<CSNMPTrapSetting>)
+    ON_COMMAND(ID_SNMP_HOST, OnPlainDialog<CSNMPHost>)
+    ON_COMMAND(ID_SNMP_TRAP, OnFeatureDialog<CSNMPTrapSetting>)
     // ON_COMMAND(ID_SNMP_USER, OnFeatureDialog<CSNMPUser>)
     // ON_COMMAND(ID_SNMP_VIEW, OnFeatureDialog<CSNMPViewTree>)
     // ON_COMMAND(ID_MULTICAST_FILTERING, OnFeatureDialog<CMultiFilterModeConfig>)

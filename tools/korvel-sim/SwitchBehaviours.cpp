@@ -19,6 +19,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <sstream>
@@ -147,6 +148,64 @@ void AddTransfer(Simulator& sim, const std::string& branch, const char* statusCo
     });
 }
 
+// The agent's trap host table (.25.6.2.1), indexed by the address length,
+// the address octets and the address type; at most kMaxTrapHosts rows.
+constexpr std::size_t kMaxTrapHosts = 10;
+const std::string kTrapHostEntry = KorvelOid("10.76.19.1.25.6.2.1");
+
+// The rows of the table: one object each in the row status column.
+std::size_t TrapHostRows(Simulator& s, const Oid& statusColumn)
+{
+    std::size_t rows = 0;
+    for (auto it = s.Store().objects.lower_bound(statusColumn);
+         it != s.Store().objects.end() && OidStartsWith(it->first, statusColumn); ++it)
+        ++rows;
+    return rows;
+}
+
+void AddSnmpAgent(Simulator& sim)
+{
+    // The engine ID holds 5 to 32 octets; the switch refuses any other length.
+    sim.OnCheck(KorvelOid("10.76.19.1.25.7.0"), [](Simulator&, const Oid&, const MibValue& value) {
+        return value.bytes.size() < 5 || value.bytes.size() > 32 ? SimWrongLength : SimNoError;
+    });
+
+    // A new trap host row beyond the limit is refused; a row created through
+    // its row status (.6) holds the address (.1) and the type (.2) of its
+    // index, as the switch fills them.
+    const Oid statusColumn = MakeOid(kTrapHostEntry + ".6");
+    sim.OnCheck(kTrapHostEntry + ".6", [statusColumn](Simulator& s, const Oid& oid, const MibValue& value) {
+        if (value.number != 4 && value.number != 5)
+            return static_cast<int>(SimNoError);
+        if (s.Store().objects.count(oid) != 0)
+            return static_cast<int>(SimNoError);
+        return TrapHostRows(s, statusColumn) >= kMaxTrapHosts ? static_cast<int>(SimResourceUnavailable)
+                                                               : static_cast<int>(SimNoError);
+    });
+    sim.OnSet(kTrapHostEntry + ".6", [statusColumn](Simulator& s, const Oid& oid, const MibValue& value) {
+        if (value.number != 4 && value.number != 5)
+            return;
+        const std::size_t first = statusColumn.size();
+        if (oid.size() < first + 2 || oid.size() != first + 2 + oid[first])
+            return;
+        std::string octets;
+        for (std::size_t i = first + 1; i + 1 < oid.size(); ++i) {
+            if (oid[i] > 255)
+                return;
+            octets.push_back(static_cast<char>(oid[i]));
+        }
+        Oid address = oid;
+        address[first - 1] = 1;
+        MibValue bytes;
+        bytes.type = MibOctetString;
+        bytes.bytes = octets;
+        s.Store().objects[address] = bytes;
+        Oid type = oid;
+        type[first - 1] = 2;
+        s.Store().objects[type] = MibValue::Integer(static_cast<std::int64_t>(oid.back()));
+    });
+}
+
 } // namespace
 
 void AddSwitchBehaviours(Simulator& sim)
@@ -226,4 +285,7 @@ void AddSwitchBehaviours(Simulator& sim)
         bytes.bytes = octets;
         s.Store().objects[address] = bytes;
     });
+
+    // The switch's own SNMP agent: its engine ID and trap hosts.
+    AddSnmpAgent(sim);
 }

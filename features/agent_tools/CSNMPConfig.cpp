@@ -1,0 +1,358 @@
+#include "features/agent_tools/CSNMPConfig.h"
+
+#include "common/CEditEXIPV6.h"
+#include "common/CModuleBase.h"
+#include "common/CUtils.h"
+#include "common/Globals.h"
+#include "features/agent_tools/SNMP_host_info.h"
+#include "platform/snmp/CSnmp.h"
+#include "platform/snmp/KorvelMib.h"
+#include "platform/system/DebugTrace.h"
+#include "platform/ui/CWnd.h"
+#include "platform/ui/MessageBox.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace {
+
+std::string AgentOid(const std::string& relative)
+{
+    return KorvelOid("10.76.19.1.25." + relative);
+}
+
+const std::string kAgentState = AgentOid("1.0");
+const std::string kEngineID = AgentOid("7.0");
+const std::string kHostColumn = AgentOid("6.2.1.");
+
+std::string HostColumn(int nColumn)
+{
+    return kHostColumn + std::to_string(nColumn);
+}
+
+std::string TrapOid(int nObject)
+{
+    return AgentOid("8." + std::to_string(nObject) + ".0");
+}
+
+// The trap switches: the object of each slot, the general ones first, in the
+// order they are read and written.
+struct TrapObject
+{
+    int nObject;
+    int nSlot;
+};
+constexpr TrapObject kGeneralTraps[] = {{1, 0}, {2, 1}, {3, 2}, {4, 3}, {5, 4}, {11, 10}};
+constexpr TrapObject kPoeTraps[] = {{6, 7}, {7, 8}, {8, 9}};
+
+// The trap host walk's columns, in the order of a reply's values.
+constexpr int kHostName = 0;    // .3
+constexpr int kHostType = 1;    // .2
+constexpr int kHostAddress = 2; // .1
+constexpr int kHostVersion = 3; // .4
+constexpr int kHostStatus = 4;  // .6
+constexpr int kHostZone = 5;    // .5
+constexpr int kHostWalkColumns[] = {3, 2, 1, 4, 6, 5};
+
+const char* const kVersionTexts[] = {"V1", "V2c", "V3-NoAuthNoPriv", "V3-AuthNoPriv", "V3-AuthPriv"};
+
+// A binding's value; empty for a cell the reply lacks.
+std::string Cell(CSnmp* pResponse, int nIndex)
+{
+    return CModuleBase::HasValue(pResponse, nIndex) ? CModuleBase::ValueText(pResponse, nIndex) : std::string();
+}
+
+// True when the reply came and the agent reported no error in it.
+bool Answered(CSnmp* pResponse)
+{
+    if (pResponse == nullptr)
+        return false;
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    pResponse->getError(&nErrorStatus, &nErrorIndex);
+    return nErrorStatus == 0;
+}
+
+std::string LowerHex(const std::string& bytes)
+{
+    std::string text;
+    char sz[3];
+    for (unsigned char c : bytes) {
+        std::snprintf(sz, sizeof sz, "%02x", c);
+        text += sz;
+    }
+    return text;
+}
+
+bool IsLinkLocal(const std::string& strAddress)
+{
+    const std::string prefix = strAddress.substr(0, 3);
+    return prefix == "fe8" || prefix == "fe9" || prefix == "fea" || prefix == "feb";
+}
+
+} // namespace
+
+CSNMPConfig::CSNMPConfig() = default;
+
+CSNMPConfig::~CSNMPConfig()
+{
+    m_cCommonSNMP.Close();
+    m_cCommonSNMPSet.Close();
+    m_cCommonSNMPTable.Close();
+    m_cCommonSNMPGetUse.Close();
+}
+
+std::string CSNMPConfig::NameToOidIndex(const std::string& strName)
+{
+    std::string strIndex = "." + std::to_string(strName.size());
+    for (unsigned char c : strName)
+        strIndex += "." + std::to_string(static_cast<unsigned>(c));
+    return strIndex;
+}
+
+std::string CSNMPConfig::NameModelIndex(const std::string& strName, const std::string& strVersion)
+{
+    std::string strIndex = NameToOidIndex(strName);
+    if (strVersion == "v1" || strVersion == "V1")
+        strIndex += ".1";
+    else if (strVersion == "v2c" || strVersion == "V2c")
+        strIndex += ".2";
+    else if (strVersion == "v3" || strVersion == "V3")
+        strIndex += ".3";
+    return strIndex;
+}
+
+int CSNMPConfig::HasNoSpecialChars(const std::string& strText)
+{
+    return CUtils::HasNoSpecialChars(strText) ? 1 : 0;
+}
+
+std::string CSNMPConfig::HostIndex(int nAddrLength, const std::string& strAddressIndex, const std::string& strType)
+{
+    return std::to_string(nAddrLength) + "." + strAddressIndex + "." + strType;
+}
+
+void CSNMPConfig::SetRowStatus(const std::string& strOid, const std::string& strValue)
+{
+    if (strValue != "1" && strValue != "5" && strValue != "6") {
+        AfxMessageBox("error istatus value!");
+        return;
+    }
+    if (!m_cCommonSNMPSet.Open(SnmpPduSet))
+        return;
+    m_cCommonSNMPSet.AddValue(strOid, SnmpValueInteger, strValue);
+    m_cCommonSNMPSet.SendAccepted();
+}
+
+void CSNMPConfig::CloseAll()
+{
+    m_cCommonSNMP.Close();
+    OutputDebugString("==================m_cCommonSNMP.Close===============");
+    m_cCommonSNMPSet.Close();
+    OutputDebugString("==================m_cCommonSNMPSet.Close===============");
+    m_cCommonSNMPTable.Close();
+    OutputDebugString("==================m_cCommonSNMPTable.Close===============");
+    m_cCommonSNMPGetUse.Close();
+    OutputDebugString("==================m_cCommonSNMPGetUse.Close===============");
+}
+
+// --- Agent state ---
+
+void CSNMPConfig::GetAgentState()
+{
+    if (!m_cCommonSNMP.Open(SnmpPduGet))
+        return;
+    m_cCommonSNMP.AddValue(kAgentState, SnmpValueNull);
+    m_cCommonSNMP.StartRequest(&CSNMPConfig::OnAgentStateReply, this, 0, 0);
+}
+
+int CSNMPConfig::OnAgentStateReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CSNMPConfig*>(pUserData);
+    CCommonSNMP& session = pThis->m_cCommonSNMP;
+    if (!session.FindRequestID(nRequestID))
+        return 0;
+    // A failed or refused read leaves the page as it is.
+    if (nStatus == 0 && Answered(pResponse.get()) && CModuleBase::HasValue(pResponse.get(), 0)) {
+        COPYDATASTRUCT data;
+        data.dwData = static_cast<ULONG_PTR>(std::atoi(CModuleBase::IntegerText(pResponse.get(), 0).c_str()));
+        SendMessage(pThis->m_hOwnerWnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    }
+    session.SignalDone();
+    return 0;
+}
+
+BOOL CSNMPConfig::SetAgentState(const std::string& strState)
+{
+    if (!m_cCommonSNMPSet.Open(SnmpPduSet))
+        return FALSE;
+    m_cCommonSNMPSet.AddValue(kAgentState, SnmpValueInteger, strState == "1" ? "1" : "2");
+    return m_cCommonSNMPSet.SendAccepted() ? TRUE : FALSE;
+}
+
+// --- Trap hosts ---
+
+void CSNMPConfig::StartHostWalk()
+{
+    if (!m_cCommonSNMPTable.Open(SnmpPduGetNext)) {
+        SendMessage(m_hOwnerWnd, WM_LOGIC_NOTIFY, 1, 1);
+        return;
+    }
+    for (int nColumn : kHostWalkColumns)
+        m_cCommonSNMPTable.AddValue(HostColumn(nColumn), SnmpValueNull);
+    m_cCommonSNMPTable.StartRequest(&CSNMPConfig::OnHostRow, this, 0, 0);
+}
+
+int CSNMPConfig::OnHostRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CSNMPConfig*>(pUserData);
+    CCommonSNMP& session = pThis->m_cCommonSNMPTable;
+    if (!session.FindRequestID(nRequestID))
+        return 0;
+    if (nStatus != 0) {
+        // lParam 0: the table is complete; 1: the walk failed.
+        SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 1, nStatus == -2 ? 0 : 1);
+        session.SignalDone();
+        return 0;
+    }
+
+    CSnmp* pRow = pResponse.get();
+    SNMP_host_info info;
+    CCodeConvert::Utf8ToAnsi(Cell(pRow, kHostName), info[3]);
+    info[1] = Cell(pRow, kHostType);
+    const std::string strOctets = Cell(pRow, kHostAddress);
+    if (info[1] == "1")
+        info[0] = CUtils::HexToDottedDecimal(CUtils::BytesToAddressText(strOctets, 1));
+    else if (info[1] == "2")
+        info[0] = CUtils::CompressIPv6(CUtils::BytesToAddressText(strOctets, 2));
+    const int nVersion = std::atoi(Cell(pRow, kHostVersion).c_str());
+    if (nVersion >= 1 && nVersion <= 5)
+        info[2] = kVersionTexts[nVersion - 1];
+    info[4] = Cell(pRow, kHostZone);
+    info[5] = Cell(pRow, kHostStatus);
+    SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    session.StartRequest(&CSNMPConfig::OnHostRow, pThis, 0, 0);
+    return 0;
+}
+
+void CSNMPConfig::WriteHost(const std::string& strName, const std::string& /*strIndex*/,
+                            const std::string& strVersion)
+{
+    if (m_pAddressEdit == nullptr)
+        return;
+    const std::string strAddressIndex = m_pAddressEdit->GetOidIndex();
+    const std::string strIndex =
+        "." + HostIndex(m_pAddressEdit->m_nAddrLength, strAddressIndex, m_pAddressEdit->m_strAddrType);
+
+    std::string strUtf8;
+    CCodeConvert::AnsiToUtf8(strName, strUtf8);
+    if (!m_cCommonSNMPSet.Open(SnmpPduSet))
+        return;
+    // The name goes whole, with its own length.
+    m_cCommonSNMPSet.AddValueLen(HostColumn(3) + strIndex, SnmpValueOctetString, strUtf8.data(),
+                                 static_cast<int>(strUtf8.size()));
+    m_cCommonSNMPSet.AddValue(HostColumn(4) + strIndex, SnmpValueInteger, strVersion);
+    if (IsLinkLocal(m_pAddressEdit->m_strAddress)) {
+        const std::string& strZone = m_pAddressEdit->m_strZone;
+        m_cCommonSNMPSet.AddValueLen(HostColumn(5) + strIndex, SnmpValueOctetString, strZone.data(),
+                                     static_cast<int>(strZone.size()));
+    }
+    m_cCommonSNMPSet.SendAccepted();
+}
+
+// --- Engine ID ---
+
+void CSNMPConfig::GetEngineID()
+{
+    if (!m_cCommonSNMPTable.Open(SnmpPduGet))
+        return;
+    m_cCommonSNMPTable.AddValue(kEngineID, SnmpValueNull);
+    m_cCommonSNMPTable.StartRequest(&CSNMPConfig::OnEngineIDReply, this, 0, 0);
+}
+
+int CSNMPConfig::OnEngineIDReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CSNMPConfig*>(pUserData);
+    CCommonSNMP& session = pThis->m_cCommonSNMPTable;
+    if (!session.FindRequestID(nRequestID))
+        return 0;
+    if (nStatus == 0 && Answered(pResponse.get()) && CModuleBase::HasValue(pResponse.get(), 0)) {
+        std::string strText = LowerHex(CModuleBase::ValueText(pResponse.get(), 0));
+        COPYDATASTRUCT data;
+        data.dwData = 0;
+        data.cbData = static_cast<DWORD>(strText.size() + 1);
+        data.lpData = strText.data();
+        SendMessage(pThis->m_hOwnerWnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    }
+    session.SignalDone();
+    return 0;
+}
+
+std::string CSNMPConfig::DefaultEngineID(const std::string& strModelName)
+{
+    if (strModelName == "KSX-Gannet" || strModelName == "KSX-Heron")
+        return LowerHex("KSX-Gannet") + "00" + "0102030405";
+    if (strModelName == "KSX-Ibis")
+        return LowerHex("KSX-Ibis") + "00" + "3701824096";
+    return std::string();
+}
+
+void CSNMPConfig::SetEngineID(const std::string& strHex, int nUseDefault)
+{
+    std::string strText = nUseDefault == 1 ? DefaultEngineID(g_strModelName) : strHex;
+    if (strText.size() % 2 != 0)
+        strText.insert(strText.begin(), '0');
+    std::vector<BYTE> octets;
+    CUtils::HexToByteValues(strText, octets, static_cast<int>(strText.size() / 2));
+    if (!m_cCommonSNMPSet.Open(SnmpPduSet))
+        return;
+    static const BYTE kNone = 0;
+    m_cCommonSNMPSet.AddValueLen(kEngineID, SnmpValueOctetString, octets.empty() ? &kNone : octets.data(),
+                                 static_cast<int>(octets.size()));
+    m_cCommonSNMPSet.SendAccepted();
+}
+
+// --- Trap switches ---
+
+void CSNMPConfig::GetTrapSettings(int nWithPoe)
+{
+    if (!m_cCommonSNMP.Open(SnmpPduGet))
+        return;
+    std::vector<int> slots;
+    for (const TrapObject& trap : kGeneralTraps) {
+        m_cCommonSNMP.AddValue(TrapOid(trap.nObject), SnmpValueNull);
+        slots.push_back(trap.nSlot);
+    }
+    if (nWithPoe != 0) {
+        for (const TrapObject& trap : kPoeTraps) {
+            m_cCommonSNMP.AddValue(TrapOid(trap.nObject), SnmpValueNull);
+            slots.push_back(trap.nSlot);
+        }
+    }
+    std::unique_ptr<CSnmp> pResponse;
+    if (m_cCommonSNMP.send(pResponse, 0) != 0 || !Answered(pResponse.get()))
+        return;
+    SNMP_trap_info info;
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        info[static_cast<std::size_t>(slots[i])] = CModuleBase::IntegerText(pResponse.get(), static_cast<int>(i));
+    SendMessage(m_hOwnerWnd, WM_LOGIC_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+int CSNMPConfig::SetTrapSettings(const SNMP_trap_info& flags, int nWithPoe)
+{
+    if (!m_cCommonSNMP.Open(SnmpPduSet))
+        return -1;
+    for (const TrapObject& trap : kGeneralTraps)
+        m_cCommonSNMP.AddValue(TrapOid(trap.nObject), SnmpValueInteger, flags[static_cast<std::size_t>(trap.nSlot)]);
+    if (nWithPoe != 0) {
+        for (const TrapObject& trap : kPoeTraps)
+            m_cCommonSNMP.AddValue(TrapOid(trap.nObject), SnmpValueInteger,
+                                   flags[static_cast<std::size_t>(trap.nSlot)]);
+    }
+    return m_cCommonSNMP.SendAccepted() ? 0 : -1;
+}

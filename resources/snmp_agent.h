@@ -1,0 +1,46 @@
+// Ids of the switch's SNMP agent pages (resources/snmp_agent.rc). One block
+// per dialog, headed by the dialog's name; a name belongs to one block and
+// keeps one value. The pages share the ids of their common buttons.
+#pragma once
+
+// Buttons several pages share
+#define IDC_SNMP_APPLY                  1000
+#define IDC_SNMP_CANCEL                 1025
+
+// SNMP Host Table (CSNMPHost)
+#define IDD_SNMP_HOST                   205
+#define IDC_SNMP_HOST_ADD               1001
+#define IDC_SNMP_HOST_DELETE            1003
+#define IDC_SNMP_HOST_ADDRESS           1023
+#define IDC_SNMP_HOST_REFRESH           1044
+#define IDC_SNMP_HOST_CLOSE             1128
+#define IDC_SNMP_HOST_LIST              1156
+#define IDC_SNMP_HOST_VERSION           1162
+#define IDC_SNMP_HOST_NAME              1163
+
+// SNMP Trap Configuration (CSNMPTrapSetting)
+#define IDD_SNMP_TRAP                   207
+#define IDC_SNMP_TRAP_POE_POWER         1010
+#define IDC_SNMP_TRAP_LINK              1011
+#define IDC_SNMP_TRAP_DUPLICATE_IP      1012
+#define IDC_SNMP_TRAP_FIRMWARE          1013
+#define IDC_SNMP_TRAP_RSTP              1014
+#define IDC_SNMP_TRAP_CPU               1152
+#define IDC_SNMP_TRAP_POE_ERROR         1181
+#define IDC_SNMP_TRAP_POE_BUDGET        1182
+#define IDC_SNMP_TRAP_AUTH              1195
+#define IDC_SNMP_TRAP_BOOTUP            1196
+#define IDC_SNMP_TRAP_APPLY             1197
+#define IDC_SNMP_TRAP_CLOSE             1198
+#define IDC_SNMP_TRAP_LOOPBACK          1347
+
+// SNMP Global State Settings (CSNMPGlobal)
+#define IDD_SNMP_GLOBAL                 209
+#define IDC_SNMP_GLOBAL_STATE           1155
+
+// SNMP Engine ID (CSNMPEngineID)
+#define IDD_SNMP_ENGINE_ID              210
+#define IDC_SNMP_ENGINE_DEFAULT         1150
+#define IDC_SNMP_ENGINE_LABEL           1154
+#define IDC_SNMP_ENGINE_TEXT            1160
+#define IDC_SNMP_ENGINE_CLOSE           1199

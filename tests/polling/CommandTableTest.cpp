@@ -165,6 +165,9 @@ TEST(CommandTable, EveryFeatureCommandOpensItsDialogWithTheLaunchPattern)
         {ID_PORT_DESCRIPTION, "Port Description: "},
         {ID_TRUNK_CONFIGURATION, "Trunk Configuration"},
         {ID_FIRMWARE_UPGRADE, "Firmware and Configuration Upgrade/Backup"},
+        {ID_SNMP_GLOBAL, "SNMP Global State Settings"},
+        {ID_SNMP_ENGINE_ID, "SNMP Engine ID"},
+        {ID_SNMP_TRAP, "SNMP Trap Configuration"},
         {ID_APP_ABOUT, "KSX-Bellis Module"},
     };
     RunLiveWindow(kBellis, sim, [&](CKorvelModuleDlg& d) {

@@ -3,6 +3,7 @@
 #include "resources/agent_tools.h"
 #include "resources/main.h"
 #include "resources/ports_vlans.h"
+#include "resources/snmp_agent.h"
 #include "resources/stp.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,8 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
     const QString html = QString::fromUtf8(index.readAll());
     const int dialogs[] = {IDD_ABOUTBOX,      IDD_PORT_SET_INFO,     IDD_PORT_DESCRIPTION, IDD_TRUNK_CONFIG,
                            IDD_8021Q_VLAN,    IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN,
-                           IDD_GVRP_SETTINGS, IDD_GVRP_TIME,        IDD_FIRM_DOWNLOAD,    IDD_STP_BRIDGE};
+                           IDD_GVRP_SETTINGS, IDD_GVRP_TIME,        IDD_FIRM_DOWNLOAD,    IDD_STP_BRIDGE,
+                           IDD_SNMP_GLOBAL,   IDD_SNMP_ENGINE_ID,    IDD_SNMP_TRAP,        IDD_SNMP_HOST};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

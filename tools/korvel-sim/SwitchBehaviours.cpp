@@ -6,8 +6,11 @@
 //       `prefix`; it may update that object in sim.Store().objects.
 //   sim.OnSet(prefix, [](Simulator& sim, const Oid& oid, const MibValue& value) { ... });
 //       runs after a SET of an object below `prefix` was applied.
+//   sim.OnCheck(prefix, [](Simulator& sim, const Oid& oid, const MibValue& value) { return 0; });
+//       looks at a SET's binding below `prefix` before anything is written;
+//       an error status it returns refuses the whole request.
 //
-// Both may change the store, schedule later steps with sim.After(ms, ...)
+// OnGet and OnSet hooks may change the store, schedule later steps with sim.After(ms, ...)
 // (a transfer moving through its states) and make the switch go quiet with
 // sim.SilenceFor(ms) (a reboot). Identifiers of the maker's MIB are written
 // with KorvelOid("10.76.19.1....").

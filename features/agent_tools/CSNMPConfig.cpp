@@ -140,9 +140,9 @@ void CSNMPConfig::SetRowStatus(const std::string& strOid, const std::string& str
         AfxMessageBox("error istatus value!");
         return;
     }
-    if (!m_cCommonSNMPSet.Open(SnmpPduSet))
+    // An identifier that is none (a listed host without an address) sends nothing.
+    if (!m_cCommonSNMPSet.Open(SnmpPduSet) || m_cCommonSNMPSet.AddValue(strOid, SnmpValueInteger, strValue) != 0)
         return;
-    m_cCommonSNMPSet.AddValue(strOid, SnmpValueInteger, strValue);
     m_cCommonSNMPSet.SendAccepted();
 }
 

@@ -161,6 +161,42 @@ TEST_F(HostTableTest, IPv6HostsAndLinkLocalHostsWithTheirInterfaceName)
     });
 }
 
+TEST_F(HostTableTest, TheNameGoesWholeAsUtf8AndAHostWithoutAddressIsNotDeletedByAGuess)
+{
+    StartAgentSwitch();
+    CSNMPHost dialog;
+    RunModal<CSNMPHost>(dialog, [&](CSNMPHost& d) {
+        ASSERT_TRUE(WaitForWalk(d));
+        // Through the page: 32 characters of three octets each.
+        std::string euros;
+        for (int i = 0; i < 32; ++i)
+            euros += "\xe2\x82\xac";
+        AddHost(d, "10.0.0.7", 1, euros);
+        EXPECT_EQ(sim->Get(HostOid(3, "4.10.0.0.7.1")), euros);
+        EXPECT_NE(RowOf(d, "10.0.0.7"), -1);
+
+        // A name longer than any fixed buffer, written through the object.
+        CSNMPConfig config;
+        auto& edit = Item<CEditEXIPV6>(d, IDC_SNMP_HOST_ADDRESS);
+        edit.SetWindowText("10.0.0.8");
+        edit.OnKillFocus(nullptr);
+        const std::string name = std::string(150, 'n') + "\xc3\xa9";
+        config.SetRowStatus(HostOid(6, "4.10.0.0.8.1"), "5");
+        config.m_pAddressEdit = &edit;
+        config.WriteHost(name, "ignored", "3");
+        EXPECT_EQ(sim->Get(HostOid(3, "4.10.0.0.8.1")), name);
+        EXPECT_EQ(sim->Get(HostOid(4, "4.10.0.0.8.1")), "3");
+
+        // The row of an unknown address type has no address to name it by.
+        const std::size_t sets = Sets().size();
+        ClickRow(List(d), RowOf(d, ""));
+        ClickButton(d, IDC_SNMP_HOST_DELETE);
+        ASSERT_TRUE(WaitForWalk(d));
+        EXPECT_EQ(Sets().size(), sets);
+        EXPECT_NE(RowOf(d, ""), -1);
+    });
+}
+
 TEST_F(HostTableTest, ApplyRefusesInItsOrderAndSendsNothing)
 {
     const std::string duplicate = "This IP Address has used,please enter other IP Address";

@@ -7,6 +7,7 @@
 #include "common/Globals.h"
 #include "features/agent_tools/CFirmDownLoad.h"
 #include "features/agent_tools/CResetDevice.h"
+#include "features/agent_tools/CSNMPCommunity.h"
 #include "features/agent_tools/CSNMPEngineID.h"
 #include "features/agent_tools/CSNMPGlobal.h"
 #include "features/agent_tools/CSNMPHost.h"
@@ -111,7 +112,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // ON_COMMAND(ID_LLDP_GLOBAL, OnFeatureDialog<CLLDPGroup>)
     // ON_COMMAND(ID_LLDP_MED, OnFeatureDialog<CLLDPMED>)
     // ON_COMMAND(ID_LLDP_REMOTE_INFO, OnFeatureDialog<CLLDPREMOTEINFO>)
-    // ON_COMMAND(ID_SNMP_COMMUNITY, OnFeatureDialog<CSNMPCommunity>)
+    ON_COMMAND(ID_SNMP_COMMUNITY, OnFeatureDialog<CSNMPCommunity>)
     ON_COMMAND(ID_SNMP_ENGINE_ID, OnFeatureDialog<CSNMPEngineID>)
     ON_COMMAND(ID_SNMP_GLOBAL, OnFeatureDialog<CSNMPGlobal>)
     // ON_COMMAND(ID_SNMP_GROUP, OnFeatureDialog<CSNMPGroup>)

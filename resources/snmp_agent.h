@@ -7,6 +7,18 @@
 #define IDC_SNMP_APPLY                  1000
 #define IDC_SNMP_CANCEL                 1025
 
+// SNMP Community Table Configuration (CSNMPCommunity)
+#define IDD_SNMP_COMMUNITY              204
+#define IDC_SNMP_COMMUNITY_LIST         1152
+#define IDC_SNMP_COMMUNITY_NAME         1157
+#define IDC_SNMP_COMMUNITY_USER         1158
+#define IDC_SNMP_COMMUNITY_CLOSE        1178
+#define IDC_SNMP_COMMUNITY_APPLY        1187
+#define IDC_SNMP_COMMUNITY_CANCEL       1188
+#define IDC_SNMP_COMMUNITY_ADD          1189
+#define IDC_SNMP_COMMUNITY_DELETE       1190
+#define IDC_SNMP_COMMUNITY_REFRESH      1191
+
 // SNMP Host Table (CSNMPHost)
 #define IDD_SNMP_HOST                   205
 #define IDC_SNMP_HOST_ADD               1001

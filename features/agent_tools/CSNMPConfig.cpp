@@ -4,7 +4,9 @@
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "features/agent_tools/SNMP_community_info.h"
 #include "features/agent_tools/SNMP_host_info.h"
+#include "features/agent_tools/SNMP_user_info.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
@@ -13,6 +15,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -56,6 +59,24 @@ constexpr int kHostStatus = 4;  // .6
 constexpr int kHostZone = 5;    // .5
 constexpr int kHostWalkColumns[] = {3, 2, 1, 4, 6, 5};
 
+std::string CommunityColumn(int nColumn)
+{
+    return AgentOid("5.1.1." + std::to_string(nColumn));
+}
+std::string UserColumn(int nColumn)
+{
+    return AgentOid("2.1.1." + std::to_string(nColumn));
+}
+
+// A code's text; a code outside the list is given as received.
+std::string CodeText(const std::string& strCode, std::initializer_list<const char*> texts)
+{
+    const int nCode = std::atoi(strCode.c_str());
+    if (nCode >= 1 && nCode <= static_cast<int>(texts.size()) && strCode == std::to_string(nCode))
+        return *(texts.begin() + (nCode - 1));
+    return strCode;
+}
+
 const char* const kVersionTexts[] = {"V1", "V2c", "V3-NoAuthNoPriv", "V3-AuthNoPriv", "V3-AuthPriv"};
 
 // A binding's value; empty for a cell the reply lacks.
@@ -84,12 +105,6 @@ std::string LowerHex(const std::string& bytes)
         text += sz;
     }
     return text;
-}
-
-bool IsLinkLocal(const std::string& strAddress)
-{
-    const std::string prefix = strAddress.substr(0, 3);
-    return prefix == "fe8" || prefix == "fe9" || prefix == "fea" || prefix == "feb";
 }
 
 } // namespace
@@ -127,6 +142,21 @@ std::string CSNMPConfig::NameModelIndex(const std::string& strName, const std::s
 int CSNMPConfig::HasNoSpecialChars(const std::string& strText)
 {
     return CUtils::HasNoSpecialChars(strText) ? 1 : 0;
+}
+
+std::string CSNMPConfig::Trimmed(const std::string& strText)
+{
+    const char* const kBlank = " \t\r\n\v\f";
+    const std::size_t first = strText.find_first_not_of(kBlank);
+    if (first == std::string::npos)
+        return std::string();
+    return strText.substr(first, strText.find_last_not_of(kBlank) - first + 1);
+}
+
+bool CSNMPConfig::IsLinkLocal(const std::string& strAddress)
+{
+    const std::string prefix = strAddress.substr(0, 3);
+    return prefix == "fe8" || prefix == "fe9" || prefix == "fea" || prefix == "feb";
 }
 
 std::string CSNMPConfig::HostIndex(int nAddrLength, const std::string& strAddressIndex, const std::string& strType)
@@ -191,6 +221,111 @@ BOOL CSNMPConfig::SetAgentState(const std::string& strState)
         return FALSE;
     m_cCommonSNMPSet.AddValue(kAgentState, SnmpValueInteger, strState == "1" ? "1" : "2");
     return m_cCommonSNMPSet.SendAccepted() ? TRUE : FALSE;
+}
+
+// --- Communities and users ---
+
+void CSNMPConfig::StartCommunityWalk()
+{
+    m_bUsersAfterCommunities = true;
+    m_nCommunityWalkFailed = 0;
+    if (!m_cCommonSNMPTable.Open(SnmpPduGetNext)) {
+        m_nCommunityWalkFailed = 1;
+        StartUsersAfterCommunities();
+        return;
+    }
+    for (int nColumn : {1, 2, 3})
+        m_cCommonSNMPTable.AddValue(CommunityColumn(nColumn), SnmpValueNull);
+    m_cCommonSNMPTable.StartRequest(&CSNMPConfig::OnCommunityRow, this, 0, 0);
+}
+
+int CSNMPConfig::OnCommunityRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CSNMPConfig*>(pUserData);
+    CCommonSNMP& session = pThis->m_cCommonSNMPTable;
+    if (!session.FindRequestID(nRequestID))
+        return 0;
+    if (nStatus != 0) {
+        session.SignalDone();
+        // The users come next; their walk's end reports this one's outcome.
+        pThis->m_nCommunityWalkFailed = nStatus == -2 ? 0 : 1;
+        pThis->StartUsersAfterCommunities();
+        return 0;
+    }
+    CSnmp* pRow = pResponse.get();
+    SNMP_community_info info;
+    CCodeConvert::Utf8ToAnsi(Cell(pRow, 0), info[0]);
+    CCodeConvert::Utf8ToAnsi(Cell(pRow, 1), info[1]);
+    info[2] = Cell(pRow, 2);
+    SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 100, reinterpret_cast<LPARAM>(&info));
+    session.StartRequest(&CSNMPConfig::OnCommunityRow, pThis, 0, 0);
+    return 0;
+}
+
+void CSNMPConfig::SetCommunityUser(const std::string& strCommunity, const std::string& strUser)
+{
+    if (!m_cCommonSNMPSet.Open(SnmpPduSet))
+        return;
+    m_cCommonSNMPSet.AddValueLen(CommunityColumn(2) + NameToOidIndex(strCommunity), SnmpValueOctetString,
+                                 strUser.data(), static_cast<int>(strUser.size()));
+    m_cCommonSNMPSet.SendAccepted();
+}
+
+void CSNMPConfig::StartUserWalk()
+{
+    m_bUsersAfterCommunities = false;
+    RunUserWalk();
+}
+
+void CSNMPConfig::StartUsersAfterCommunities()
+{
+    m_bUsersAfterCommunities = true;
+    RunUserWalk();
+}
+
+void CSNMPConfig::RunUserWalk()
+{
+    if (!m_cCommonSNMPGetUse.Open(SnmpPduGetNext)) {
+        SendMessage(m_hOwnerWnd, WM_LOGIC_NOTIFY, 1, m_bUsersAfterCommunities ? m_nCommunityWalkFailed.load() : 1);
+        return;
+    }
+    for (int nColumn = 1; nColumn <= 8; ++nColumn)
+        m_cCommonSNMPGetUse.AddValue(UserColumn(nColumn), SnmpValueNull);
+    m_cCommonSNMPGetUse.StartRequest(&CSNMPConfig::OnUserRow, this, 0, 0);
+}
+
+int CSNMPConfig::OnUserRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CSNMPConfig*>(pUserData);
+    CCommonSNMP& session = pThis->m_cCommonSNMPGetUse;
+    if (!session.FindRequestID(nRequestID))
+        return 0;
+    CSnmp* pRow = pResponse.get();
+    bool bWhole = nStatus == 0;
+    for (int i = 0; bWhole && i < 8; ++i)
+        bWhole = CModuleBase::HasValue(pRow, i);
+    if (!bWhole) {
+        session.SignalDone();
+        // A row without all its values ends the walk as a failure does.
+        const int nFailed = pThis->m_bUsersAfterCommunities ? pThis->m_nCommunityWalkFailed.load()
+                                                             : (nStatus == -2 ? 0 : 1);
+        SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 1, nFailed);
+        return 0;
+    }
+    SNMP_user_info info;
+    CCodeConvert::Utf8ToAnsi(Cell(pRow, 0), info[0]);
+    CCodeConvert::Utf8ToAnsi(Cell(pRow, 2), info[1]);
+    info[2] = CodeText(Cell(pRow, 1), {"V1", "V2c", "V3"});
+    info[3] = CodeText(Cell(pRow, 3), {"None", "MD5", "SHA"});
+    info[4] = Cell(pRow, 4);
+    info[5] = CodeText(Cell(pRow, 5), {"None", "DES_CBC"});
+    info[6] = Cell(pRow, 6);
+    info[7] = Cell(pRow, 7);
+    SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 111, reinterpret_cast<LPARAM>(&info));
+    session.StartRequest(&CSNMPConfig::OnUserRow, pThis, 0, 0);
+    return 0;
 }
 
 // --- Trap hosts ---

@@ -5,9 +5,13 @@
 //
 //   WM_LOGIC_NOTIFY wParam 0, lParam SNMP_host_info*   a trap host row
 //   WM_LOGIC_NOTIFY wParam 0, lParam SNMP_trap_info*   the trap switches
-//   WM_LOGIC_NOTIFY wParam 1, lParam 0 / 1             the trap host walk has
-//                                                      reached the end of the
-//                                                      table / has failed
+//   WM_LOGIC_NOTIFY wParam 100, SNMP_community_info*  a community row
+//   WM_LOGIC_NOTIFY wParam 111, SNMP_user_info*       a user row
+//   WM_LOGIC_NOTIFY wParam 1, lParam 0 / 1             the walk has reached the
+//                                                      end of the table / has
+//                                                      failed (the community
+//                                                      walk's, for the users
+//                                                      walked after it)
 //   WM_COPYDATA     wParam 0, COPYDATASTRUCT*          agent state (dwData 1 or
 //                                                      2); engine ID (lpData the
 //                                                      lower-case hex text)
@@ -47,6 +51,11 @@ public:
     static std::string NameModelIndex(const std::string& strName, const std::string& strVersion);
     // 1 when the text holds none of ~`!@#$%^&*{}[]|\:;"'<>,.?/ , else 0.
     static int HasNoSpecialChars(const std::string& strText);
+    // The text without blanks (white space) at either end.
+    static std::string Trimmed(const std::string& strText);
+    // Whether an IPv6 address text is link-local: it begins with "fe8",
+    // "fe9", "fea" or "feb".
+    static bool IsLinkLocal(const std::string& strAddress);
     // The trap host index: the address length, the address as an index and
     // the address type, joined by full stops ("4.10.1.1.5.1").
     static std::string HostIndex(int nAddrLength, const std::string& strAddressIndex, const std::string& strType);
@@ -62,6 +71,14 @@ public:
     // Writes "1" for "1" and "2" for any other text; TRUE only when the switch
     // accepted it.
     BOOL SetAgentState(const std::string& strState);
+
+    // Walks the community table (a WM_LOGIC_NOTIFY 100 per row), then the
+    // user table (111 per row), then sends 1.
+    void StartCommunityWalk();
+    // Binds the community to the user name (the view policy).
+    void SetCommunityUser(const std::string& strCommunity, const std::string& strUser);
+    // Walks the user table: a WM_LOGIC_NOTIFY 111 per row, then 1.
+    void StartUserWalk();
 
     // Walks the trap host table: a WM_LOGIC_NOTIFY 0 per row, then 1.
     void StartHostWalk();
@@ -97,7 +114,16 @@ public:
     std::atomic<HWND> m_hOwnerWnd{nullptr};
 
 private:
+    // The user walk runs after the community walk: its end then reports how
+    // the community walk ended (1 failed).
+    std::atomic<bool> m_bUsersAfterCommunities{false};
+    std::atomic<int> m_nCommunityWalkFailed{0};
+
     static int OnAgentStateReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
+    void StartUsersAfterCommunities();
+    void RunUserWalk();
+    static int OnCommunityRow(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
+    static int OnUserRow(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     static int OnHostRow(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     static int OnEngineIDReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
 };

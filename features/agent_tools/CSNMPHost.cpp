@@ -33,25 +33,12 @@ constexpr ListColumn kColumns[] = {
 
 const char* const kVersions[] = {"V1", "V2c", "V3-NoAuthNoPriv", "V3-AuthNoPriv", "V3-AuthPriv"};
 
-bool IsLinkLocal(const std::string& strAddress)
-{
-    const std::string prefix = strAddress.substr(0, 3);
-    return prefix == "fe8" || prefix == "fe9" || prefix == "fea" || prefix == "feb";
-}
 
 std::string WithoutZone(const std::string& strListed)
 {
     return strListed.substr(0, strListed.find('%'));
 }
 
-std::string Trimmed(const std::string& text)
-{
-    const char* const kBlank = " \t\r\n\v\f";
-    const std::size_t first = text.find_first_not_of(kBlank);
-    if (first == std::string::npos)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(kBlank) - first + 1);
-}
 
 } // namespace
 
@@ -128,7 +115,7 @@ LRESULT CSNMPHost::OnLogicNotify(WPARAM wParam, LPARAM lParam)
         if (pInfo == nullptr || (*pInfo)[5] != "1")
             return 0;
         std::string strAddress = (*pInfo)[0];
-        if (strAddress.find(':') != std::string::npos && IsLinkLocal(strAddress))
+        if (strAddress.find(':') != std::string::npos && CSNMPConfig::IsLinkLocal(strAddress))
             strAddress += "%" + (*pInfo)[4];
         m_rowsBuilding.push_back({strAddress, (*pInfo)[2], (*pInfo)[3]});
         return 0;
@@ -164,7 +151,7 @@ void CSNMPHost::OnApply()
     std::string strAddress = m_editAddress.m_strAddress;
     if (m_editAddress.m_strAddrType == "2")
         strAddress = CUtils::CompressIPv6(strAddress);
-    if (IsLinkLocal(strAddress) && !CSNMPConfig::HasNoSpecialChars(m_editAddress.m_strZone)) {
+    if (CSNMPConfig::IsLinkLocal(strAddress) && !CSNMPConfig::HasNoSpecialChars(m_editAddress.m_strZone)) {
         AfxMessageBox("Invalid Interface Name. ");
         return;
     }
@@ -174,7 +161,7 @@ void CSNMPHost::OnApply()
             return;
         }
     }
-    const std::string strName = Trimmed(m_editName.GetWindowText());
+    const std::string strName = CSNMPConfig::Trimmed(m_editName.GetWindowText());
     if (strName.empty()) {
         AfxMessageBox("The Community String or SNMPv3 User Name can not be empty.");
         return;

@@ -168,6 +168,7 @@ TEST(CommandTable, EveryFeatureCommandOpensItsDialogWithTheLaunchPattern)
         {ID_SNMP_GLOBAL, "SNMP Global State Settings"},
         {ID_SNMP_ENGINE_ID, "SNMP Engine ID"},
         {ID_SNMP_TRAP, "SNMP Trap Configuration"},
+        {ID_SNMP_COMMUNITY, "SNMP Community Table Configuration"},
         {ID_APP_ABOUT, "KSX-Bellis Module"},
     };
     RunLiveWindow(kBellis, sim, [&](CKorvelModuleDlg& d) {

@@ -151,13 +151,23 @@ void AddTransfer(Simulator& sim, const std::string& branch, const char* statusCo
     });
 }
 
-// The agent's trap host table (.25.6.2.1), indexed by the address length,
-// the address octets and the address type; at most kMaxTrapHosts rows.
-constexpr std::size_t kMaxTrapHosts = 10;
+// The agent's tables (.25): their row status columns and how many rows each
+// holds at most. The trap host table (.6.2.1) is indexed by the address
+// length, the address octets and the address type.
 const std::string kTrapHostEntry = KorvelOid("10.76.19.1.25.6.2.1");
+struct AgentTable
+{
+    const char* statusColumn;
+    std::size_t maxRows;
+};
+const AgentTable kAgentTables[] = {
+    {"10.76.19.1.25.2.1.1.8", 50}, // users
+    {"10.76.19.1.25.5.1.1.3", 10}, // communities
+    {"10.76.19.1.25.6.2.1.6", 10}, // trap hosts
+};
 
-// The rows of the table: one object each in the row status column.
-std::size_t TrapHostRows(Simulator& s, const Oid& statusColumn)
+// The rows of a table: one object each in its row status column.
+std::size_t TableRows(Simulator& s, const Oid& statusColumn)
 {
     std::size_t rows = 0;
     for (auto it = s.Store().objects.lower_bound(statusColumn);
@@ -173,18 +183,54 @@ void AddSnmpAgent(Simulator& sim)
         return value.bytes.size() < 5 || value.bytes.size() > 32 ? SimWrongLength : SimNoError;
     });
 
-    // A new trap host row beyond the limit is refused; a row created through
-    // its row status (.6) holds the address (.1) and the type (.2) of its
-    // index, as the switch fills them.
+    // A new row beyond a table's limit is refused.
+    for (const AgentTable& table : kAgentTables) {
+        const Oid statusColumn = MakeOid(KorvelOid(table.statusColumn));
+        const std::size_t maxRows = table.maxRows;
+        sim.OnCheck(KorvelOid(table.statusColumn),
+                    [statusColumn, maxRows](Simulator& s, const Oid& oid, const MibValue& value) {
+                        if ((value.number != 4 && value.number != 5) || s.Store().objects.count(oid) != 0)
+                            return static_cast<int>(SimNoError);
+                        return TableRows(s, statusColumn) >= maxRows ? static_cast<int>(SimResourceUnavailable)
+                                                                       : static_cast<int>(SimNoError);
+                    });
+    }
+
+    // A community row (.5.1.1, index: the name's length and octets) created
+    // through its row status (.3) holds its name in .1; a user row (.2.1.1,
+    // index: the name's length and octets, then the version) its name in .1
+    // and its version in .2.
+    for (const auto& [status, versioned] : {std::pair{"10.76.19.1.25.5.1.1.3", false},
+                                           std::pair{"10.76.19.1.25.2.1.1.8", true}}) {
+        const Oid column = MakeOid(KorvelOid(status));
+        const bool withVersion = versioned;
+        sim.OnSet(KorvelOid(status), [column, withVersion](Simulator& s, const Oid& oid, const MibValue& value) {
+            if (value.number != 4 && value.number != 5)
+                return;
+            const std::size_t first = column.size();
+            const std::size_t extra = withVersion ? 1 : 0;
+            if (oid.size() < first + 1 || oid.size() != first + 1 + oid[first] + extra)
+                return;
+            std::string name;
+            for (std::size_t i = first + 1; i < first + 1 + oid[first]; ++i) {
+                if (oid[i] > 255)
+                    return;
+                name.push_back(static_cast<char>(oid[i]));
+            }
+            Oid nameOid = oid;
+            nameOid[first - 1] = 1;
+            s.Store().objects[nameOid] = MibValue::Text(name);
+            if (withVersion) {
+                Oid versionOid = oid;
+                versionOid[first - 1] = 2;
+                s.Store().objects[versionOid] = MibValue::Integer(static_cast<std::int64_t>(oid.back()));
+            }
+        });
+    }
+
+    // A trap host row created through its row status (.6) holds the address
+    // (.1) and the type (.2) of its index, as the switch fills them.
     const Oid statusColumn = MakeOid(kTrapHostEntry + ".6");
-    sim.OnCheck(kTrapHostEntry + ".6", [statusColumn](Simulator& s, const Oid& oid, const MibValue& value) {
-        if (value.number != 4 && value.number != 5)
-            return static_cast<int>(SimNoError);
-        if (s.Store().objects.count(oid) != 0)
-            return static_cast<int>(SimNoError);
-        return TrapHostRows(s, statusColumn) >= kMaxTrapHosts ? static_cast<int>(SimResourceUnavailable)
-                                                               : static_cast<int>(SimNoError);
-    });
     sim.OnSet(kTrapHostEntry + ".6", [statusColumn](Simulator& s, const Oid& oid, const MibValue& value) {
         if (value.number != 4 && value.number != 5)
             return;

@@ -7,6 +7,23 @@
 #define IDC_SNMP_APPLY                  1000
 #define IDC_SNMP_CANCEL                 1025
 
+// SNMP User Table (CSNMPUser)
+#define IDD_SNMP_USER                   198
+#define IDC_SNMP_USER_DELETE            1001
+#define IDC_SNMP_USER_REFRESH           1002
+#define IDC_SNMP_USER_AUTH_PASSWORD     1007
+#define IDC_SNMP_USER_PRIV_PASSWORD     1008
+#define IDC_SNMP_USER_CLOSE             1128
+#define IDC_SNMP_USER_LIST              1145
+#define IDC_SNMP_USER_ADD               1146
+#define IDC_SNMP_USER_ENCRYPTED         1148
+#define IDC_SNMP_USER_GROUP             1172
+#define IDC_SNMP_USER_CANCEL            1180
+#define IDC_SNMP_USER_NAME              1183
+#define IDC_SNMP_USER_VERSION           1184
+#define IDC_SNMP_USER_AUTH_PROTOCOL     1185
+#define IDC_SNMP_USER_PRIV_PROTOCOL     1186
+
 // SNMP Community Table Configuration (CSNMPCommunity)
 #define IDD_SNMP_COMMUNITY              204
 #define IDC_SNMP_COMMUNITY_LIST         1152

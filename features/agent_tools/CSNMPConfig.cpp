@@ -328,6 +328,40 @@ int CSNMPConfig::OnUserRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, 
     return 0;
 }
 
+void CSNMPConfig::WriteUser(const std::string& strUser, const std::string& strVersion, const std::string& strGroup,
+                            const std::string& strAuthProtocol, const std::string& strAuthPassword,
+                            const std::string& strPrivProtocol, const std::string& strPrivPassword)
+{
+    const std::string strIndex = NameModelIndex(strUser, strVersion);
+    std::string strUtf8;
+    CCodeConvert::AnsiToUtf8(strGroup, strUtf8);
+    if (m_cCommonSNMPSet.Open(SnmpPduSet)) {
+        // The group goes whole, with its own length.
+        m_cCommonSNMPSet.AddValueLen(UserColumn(3) + strIndex, SnmpValueOctetString, strUtf8.data(),
+                                     static_cast<int>(strUtf8.size()));
+        m_cCommonSNMPSet.SendAccepted();
+    }
+    if (strVersion != "V3")
+        return;
+
+    const std::string strAuthCode = strAuthProtocol == "MD5" ? "2" : strAuthProtocol == "SHA" ? "3" : "1";
+    const bool bPrivacy = strPrivProtocol != "None";
+    if (m_cCommonSNMPSet.Open(SnmpPduSet)) {
+        m_cCommonSNMPSet.AddValue(UserColumn(4) + strIndex, SnmpValueInteger, strAuthCode);
+        if (bPrivacy)
+            m_cCommonSNMPSet.AddValue(UserColumn(6) + strIndex, SnmpValueInteger, "2");
+        m_cCommonSNMPSet.SendAccepted();
+    }
+    if (m_cCommonSNMPSet.Open(SnmpPduSet)) {
+        m_cCommonSNMPSet.AddValueLen(UserColumn(5) + strIndex, SnmpValueOctetString, strAuthPassword.data(),
+                                     static_cast<int>(strAuthPassword.size()));
+        if (bPrivacy)
+            m_cCommonSNMPSet.AddValueLen(UserColumn(7) + strIndex, SnmpValueOctetString, strPrivPassword.data(),
+                                         static_cast<int>(strPrivPassword.size()));
+        m_cCommonSNMPSet.SendAccepted();
+    }
+}
+
 // --- Trap hosts ---
 
 void CSNMPConfig::StartHostWalk()

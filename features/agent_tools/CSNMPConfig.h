@@ -79,6 +79,12 @@ public:
     void SetCommunityUser(const std::string& strCommunity, const std::string& strUser);
     // Walks the user table: a WM_LOGIC_NOTIFY 111 per row, then 1.
     void StartUserWalk();
+    // Writes a user row's group (its UTF-8 whole) and, for version "V3" only,
+    // its protocols ("None", "MD5", "SHA"; "DES" or "None") and passwords, in
+    // the row of NameModelIndex (user, version). Nothing is returned.
+    void WriteUser(const std::string& strUser, const std::string& strVersion, const std::string& strGroup,
+                   const std::string& strAuthProtocol, const std::string& strAuthPassword,
+                   const std::string& strPrivProtocol, const std::string& strPrivPassword);
 
     // Walks the trap host table: a WM_LOGIC_NOTIFY 0 per row, then 1.
     void StartHostWalk();

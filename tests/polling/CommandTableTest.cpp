@@ -169,6 +169,7 @@ TEST(CommandTable, EveryFeatureCommandOpensItsDialogWithTheLaunchPattern)
         {ID_SNMP_ENGINE_ID, "SNMP Engine ID"},
         {ID_SNMP_TRAP, "SNMP Trap Configuration"},
         {ID_SNMP_COMMUNITY, "SNMP Community Table Configuration"},
+        {ID_SNMP_USER, "SNMP User Table "},
         {ID_APP_ABOUT, "KSX-Bellis Module"},
     };
     RunLiveWindow(kBellis, sim, [&](CKorvelModuleDlg& d) {

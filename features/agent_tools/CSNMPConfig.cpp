@@ -107,6 +107,20 @@ std::string LowerHex(const std::string& bytes)
     return text;
 }
 
+// The reply of a one-shot GET: a stale one is dropped; a value the switch
+// gave without error goes to `deliver`; a failed or refused read hands over
+// nothing, so the page stays as it is.
+template <class Deliver>
+void HandOverValue(CCommonSNMP& session, CSnmp* pResponseIn, int nRequestID, int nStatus, Deliver deliver)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    if (!session.FindRequestID(nRequestID))
+        return;
+    if (nStatus == 0 && Answered(pResponse.get()) && CModuleBase::HasValue(pResponse.get(), 0))
+        deliver(pResponse.get());
+    session.SignalDone();
+}
+
 } // namespace
 
 CSNMPConfig::CSNMPConfig() = default;
@@ -200,18 +214,12 @@ void CSNMPConfig::GetAgentState()
 
 int CSNMPConfig::OnAgentStateReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
 {
-    std::unique_ptr<CSnmp> pResponse(pResponseIn);
     auto* pThis = static_cast<CSNMPConfig*>(pUserData);
-    CCommonSNMP& session = pThis->m_cCommonSNMP;
-    if (!session.FindRequestID(nRequestID))
-        return 0;
-    // A failed or refused read leaves the page as it is.
-    if (nStatus == 0 && Answered(pResponse.get()) && CModuleBase::HasValue(pResponse.get(), 0)) {
+    HandOverValue(pThis->m_cCommonSNMP, pResponseIn, nRequestID, nStatus, [pThis](CSnmp* pResponse) {
         COPYDATASTRUCT data;
-        data.dwData = static_cast<ULONG_PTR>(std::atoi(CModuleBase::IntegerText(pResponse.get(), 0).c_str()));
+        data.dwData = static_cast<ULONG_PTR>(std::atoi(CModuleBase::IntegerText(pResponse, 0).c_str()));
         SendMessage(pThis->m_hOwnerWnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-    }
-    session.SignalDone();
+    });
     return 0;
 }
 
@@ -445,20 +453,15 @@ void CSNMPConfig::GetEngineID()
 
 int CSNMPConfig::OnEngineIDReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
 {
-    std::unique_ptr<CSnmp> pResponse(pResponseIn);
     auto* pThis = static_cast<CSNMPConfig*>(pUserData);
-    CCommonSNMP& session = pThis->m_cCommonSNMPTable;
-    if (!session.FindRequestID(nRequestID))
-        return 0;
-    if (nStatus == 0 && Answered(pResponse.get()) && CModuleBase::HasValue(pResponse.get(), 0)) {
-        std::string strText = LowerHex(CModuleBase::ValueText(pResponse.get(), 0));
+    HandOverValue(pThis->m_cCommonSNMPTable, pResponseIn, nRequestID, nStatus, [pThis](CSnmp* pResponse) {
+        std::string strText = LowerHex(CModuleBase::ValueText(pResponse, 0));
         COPYDATASTRUCT data;
         data.dwData = 0;
         data.cbData = static_cast<DWORD>(strText.size() + 1);
         data.lpData = strText.data();
         SendMessage(pThis->m_hOwnerWnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-    }
-    session.SignalDone();
+    });
     return 0;
 }
 

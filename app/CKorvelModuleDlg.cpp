@@ -10,6 +10,7 @@
 #include "features/agent_tools/CSNMPCommunity.h"
 #include "features/agent_tools/CSNMPEngineID.h"
 #include "features/agent_tools/CSNMPGlobal.h"
+#include "features/agent_tools/CSNMPGroup.h"
 #include "features/agent_tools/CSNMPHost.h"
 #include "features/agent_tools/CSNMPTrapSetting.h"
 #include "features/agent_tools/CSNMPUser.h"
@@ -116,7 +117,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_SNMP_COMMUNITY, OnFeatureDialog<CSNMPCommunity>)
     ON_COMMAND(ID_SNMP_ENGINE_ID, OnFeatureDialog<CSNMPEngineID>)
     ON_COMMAND(ID_SNMP_GLOBAL, OnFeatureDialog<CSNMPGlobal>)
-    // ON_COMMAND(ID_SNMP_GROUP, OnFeatureDialog<CSNMPGroup>)
+    ON_COMMAND(ID_SNMP_GROUP, OnFeatureDialog<CSNMPGroup>)
     ON_COMMAND(ID_SNMP_HOST, OnPlainDialog<CSNMPHost>)
     ON_COMMAND(ID_SNMP_TRAP, OnFeatureDialog<CSNMPTrapSetting>)
     ON_COMMAND(ID_SNMP_USER, OnFeatureDialog<CSNMPUser>)

@@ -7,6 +7,22 @@
 #define IDC_SNMP_APPLY                  1000
 #define IDC_SNMP_CANCEL                 1025
 
+// SNMP Group Table Info (CSNMPGroup)
+#define IDD_SNMP_GROUP                  200
+#define IDC_SNMP_GROUP_DELETE           1002
+#define IDC_SNMP_GROUP_WRITE_VIEW       1005
+#define IDC_SNMP_GROUP_REFRESH          1008
+#define IDC_SNMP_GROUP_LIST             1150
+#define IDC_SNMP_GROUP_NAME             1172
+#define IDC_SNMP_GROUP_READ_VIEW        1173
+#define IDC_SNMP_GROUP_MODEL            1174
+#define IDC_SNMP_GROUP_LEVEL            1175
+#define IDC_SNMP_GROUP_NOTIFY_VIEW      1176
+#define IDC_SNMP_GROUP_ADD              1177
+#define IDC_SNMP_GROUP_CLOSE            1178
+#define IDC_SNMP_GROUP_APPLY            1179
+#define IDC_SNMP_GROUP_CANCEL           1180
+
 // SNMP User Table (CSNMPUser)
 #define IDD_SNMP_USER                   198
 #define IDC_SNMP_USER_DELETE            1001

@@ -102,7 +102,7 @@ void CSNMPCommunity::EnableButtons(BOOL bEnable)
 void CSNMPCommunity::OnRefresh()
 {
     EnableButtons(FALSE);
-    m_rowsBuilding.clear();
+    m_rowsBuilding.Begin();
     m_cSNMPConfig.StartCommunityWalk();
 }
 
@@ -113,7 +113,7 @@ LRESULT CSNMPCommunity::OnLogicNotify(WPARAM wParam, LPARAM lParam)
     if (wParam == 100) {
         const auto* pInfo = reinterpret_cast<const SNMP_community_info*>(lParam);
         if (pInfo != nullptr && (*pInfo)[2] == "1")
-            m_rowsBuilding.push_back({(*pInfo)[0], (*pInfo)[1]});
+            m_rowsBuilding.Add({(*pInfo)[0], (*pInfo)[1]});
     } else if (wParam == 111) {
         const auto* pInfo = reinterpret_cast<const SNMP_user_info*>(lParam);
         if (pInfo == nullptr || (*pInfo)[2] == "V3" || (*pInfo)[2] == "v3" || (*pInfo)[7] != "1")
@@ -127,16 +127,7 @@ LRESULT CSNMPCommunity::OnLogicNotify(WPARAM wParam, LPARAM lParam)
         m_comboUser.AddString((*pInfo)[0]);
         m_comboUser.SetCurSel(0);
     } else if (wParam == 1) {
-        // The community table read to its end replaces the list whole; after
-        // a failed walk the last complete list stays.
-        if (lParam == 0) {
-            m_listCommunities.DeleteAllItems();
-            for (const auto& row : m_rowsBuilding) {
-                const int nItem = m_listCommunities.InsertItem(m_listCommunities.GetItemCount(), row[0]);
-                m_listCommunities.SetItemText(nItem, 1, row[1]);
-            }
-        }
-        m_rowsBuilding.clear();
+        m_rowsBuilding.End(m_listCommunities, lParam);
         EnableButtons(TRUE);
     }
     return 0;

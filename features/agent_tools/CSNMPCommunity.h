@@ -12,15 +12,14 @@
 // rows that still arrive are ignored.
 #pragma once
 
+#include "features/agent_tools/CAgentTableRows.h"
 #include "features/agent_tools/CSNMPConfig.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
 #include "platform/ui/CListCtrl.h"
 
-#include <array>
 #include <string>
-#include <vector>
 
 class CSNMPCommunity : public CDialog
 {
@@ -49,7 +48,7 @@ private:
     CListCtrl m_listCommunities;
     CEdit m_editName;
     CComboBox m_comboUser;
-    // The communities of the walk in progress: name, user name.
-    std::vector<std::array<std::string, 2>> m_rowsBuilding;
+    // The rows of the walk in progress.
+    CAgentTableRows m_rowsBuilding;
     CSNMPConfig m_cSNMPConfig;
 };

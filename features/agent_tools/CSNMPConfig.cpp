@@ -5,6 +5,7 @@
 #include "common/CUtils.h"
 #include "common/Globals.h"
 #include "features/agent_tools/SNMP_community_info.h"
+#include "features/agent_tools/SNMP_group_info.h"
 #include "features/agent_tools/SNMP_host_info.h"
 #include "features/agent_tools/SNMP_user_info.h"
 #include "platform/snmp/CSnmp.h"
@@ -62,6 +63,10 @@ constexpr int kHostWalkColumns[] = {3, 2, 1, 4, 6, 5};
 std::string CommunityColumn(int nColumn)
 {
     return AgentOid("5.1.1." + std::to_string(nColumn));
+}
+std::string GroupColumn(int nColumn)
+{
+    return AgentOid("3.1.1." + std::to_string(nColumn));
 }
 std::string UserColumn(int nColumn)
 {
@@ -368,6 +373,74 @@ void CSNMPConfig::WriteUser(const std::string& strUser, const std::string& strVe
                                          static_cast<int>(strPrivPassword.size()));
         m_cCommonSNMPSet.SendAccepted();
     }
+}
+
+// --- Groups ---
+
+std::string CSNMPConfig::GroupIndex(const std::string& strGroup, const std::string& strModel,
+                                    const std::string& strLevel)
+{
+    const char* pszLevel = strLevel == "NoAuthNoPriv" ? ".1" : strLevel == "AuthNoPriv" ? ".2" : ".3";
+    return NameModelIndex(strGroup, strModel) + pszLevel;
+}
+
+void CSNMPConfig::StartGroupWalk()
+{
+    if (!m_cCommonSNMPTable.Open(SnmpPduGetNext)) {
+        SendMessage(m_hOwnerWnd, WM_LOGIC_NOTIFY, 1, 1);
+        return;
+    }
+    for (int nColumn = 1; nColumn <= 7; ++nColumn)
+        m_cCommonSNMPTable.AddValue(GroupColumn(nColumn), SnmpValueNull);
+    m_cCommonSNMPTable.StartRequest(&CSNMPConfig::OnGroupRow, this, 0, 0);
+}
+
+int CSNMPConfig::OnGroupRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CSNMPConfig*>(pUserData);
+    CCommonSNMP& session = pThis->m_cCommonSNMPTable;
+    if (!session.FindRequestID(nRequestID))
+        return 0;
+    if (nStatus != 0) {
+        SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 1, nStatus == -2 ? 0 : 1);
+        session.SignalDone();
+        return 0;
+    }
+    CSnmp* pRow = pResponse.get();
+    SNMP_group_info info;
+    CCodeConvert::Utf8ToAnsi(Cell(pRow, 0), info[0]);
+    for (int i = 1; i <= 3; ++i)
+        CCodeConvert::Utf8ToAnsi(Cell(pRow, i + 2), info[static_cast<std::size_t>(i)]);
+    info[4] = CodeText(Cell(pRow, 1), {"v1", "v2c", "v3"});
+    info[5] = CodeText(Cell(pRow, 2), {"NoAuthNoPriv", "AuthNoPriv", "AuthPriv"});
+    info[6] = Cell(pRow, 6);
+    SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    session.StartRequest(&CSNMPConfig::OnGroupRow, pThis, 0, 0);
+    return 0;
+}
+
+void CSNMPConfig::WriteGroup(const std::string& strGroup, const std::string& strModel, const std::string& strLevel,
+                             const std::string& strReadView, const std::string& strWriteView,
+                             const std::string& strNotifyView)
+{
+    const std::string strIndex = GroupIndex(strGroup, strModel, strLevel);
+    const std::string strLevelCode = strIndex.substr(strIndex.size() - 1);
+    if (!m_cCommonSNMPSet.Open(SnmpPduSet))
+        return;
+    m_cCommonSNMPSet.AddValue(GroupColumn(3) + strIndex, SnmpValueInteger, strLevelCode);
+    int nColumn = 4;
+    for (const std::string* pView : {&strReadView, &strWriteView, &strNotifyView}) {
+        if (!pView->empty()) {
+            // Each name goes whole, with its own length.
+            std::string strUtf8;
+            CCodeConvert::AnsiToUtf8(*pView, strUtf8);
+            m_cCommonSNMPSet.AddValueLen(GroupColumn(nColumn) + strIndex, SnmpValueOctetString, strUtf8.data(),
+                                         static_cast<int>(strUtf8.size()));
+        }
+        ++nColumn;
+    }
+    m_cCommonSNMPSet.SendAccepted();
 }
 
 // --- Trap hosts ---

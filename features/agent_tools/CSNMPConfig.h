@@ -86,6 +86,18 @@ public:
                    const std::string& strAuthProtocol, const std::string& strAuthPassword,
                    const std::string& strPrivProtocol, const std::string& strPrivPassword);
 
+    // Walks the group table: a WM_LOGIC_NOTIFY 0 per row, then 1.
+    void StartGroupWalk();
+    // Writes a group row's level and its view names that are not empty
+    // (each UTF-8 whole) in one SET, in the row of GroupIndex.
+    void WriteGroup(const std::string& strGroup, const std::string& strModel, const std::string& strLevel,
+                    const std::string& strReadView, const std::string& strWriteView,
+                    const std::string& strNotifyView);
+    // NameModelIndex (group, model) followed by ".1" for "NoAuthNoPriv",
+    // ".2" for "AuthNoPriv" and ".3" for any other level text.
+    static std::string GroupIndex(const std::string& strGroup, const std::string& strModel,
+                                  const std::string& strLevel);
+
     // Walks the trap host table: a WM_LOGIC_NOTIFY 0 per row, then 1.
     void StartHostWalk();
     // Writes a trap host row's name, version code and (link-local address
@@ -130,6 +142,7 @@ private:
     void RunUserWalk();
     static int OnCommunityRow(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     static int OnUserRow(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
+    static int OnGroupRow(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     static int OnHostRow(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     static int OnEngineIDReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
 };

@@ -103,7 +103,7 @@ void CSNMPHost::EnableButtons(BOOL bEnable)
 void CSNMPHost::OnRefresh()
 {
     EnableButtons(FALSE);
-    m_rowsBuilding.clear();
+    m_rowsBuilding.Begin();
     Sleep(kPauseMs);
     m_cSNMPConfig.StartHostWalk();
 }
@@ -117,21 +117,11 @@ LRESULT CSNMPHost::OnLogicNotify(WPARAM wParam, LPARAM lParam)
         std::string strAddress = (*pInfo)[0];
         if (strAddress.find(':') != std::string::npos && CSNMPConfig::IsLinkLocal(strAddress))
             strAddress += "%" + (*pInfo)[4];
-        m_rowsBuilding.push_back({strAddress, (*pInfo)[2], (*pInfo)[3]});
+        m_rowsBuilding.Add({strAddress, (*pInfo)[2], (*pInfo)[3]});
         return 0;
     }
     if (wParam == 1) {
-        // The end of the table: its rows replace the list whole. A failed
-        // walk leaves the last complete list.
-        if (lParam == 0) {
-            m_listHosts.DeleteAllItems();
-            for (const auto& row : m_rowsBuilding) {
-                const int nItem = m_listHosts.InsertItem(m_listHosts.GetItemCount(), row[0]);
-                m_listHosts.SetItemText(nItem, 1, row[1]);
-                m_listHosts.SetItemText(nItem, 2, row[2]);
-            }
-        }
-        m_rowsBuilding.clear();
+        m_rowsBuilding.End(m_listHosts, lParam);
         EnableButtons(TRUE);
     }
     return 0;

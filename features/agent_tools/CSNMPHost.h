@@ -12,15 +12,14 @@
 #pragma once
 
 #include "common/CEditEXIPV6.h"
+#include "features/agent_tools/CAgentTableRows.h"
 #include "features/agent_tools/CSNMPConfig.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
 #include "platform/ui/CListCtrl.h"
 
-#include <array>
 #include <string>
-#include <vector>
 
 class CSNMPHost : public CDialog
 {
@@ -55,7 +54,7 @@ private:
     CEditEXIPV6 m_editAddress;
     CComboBox m_comboVersion;
     CEdit m_editName;
-    // The rows of the walk in progress: address, version, name.
-    std::vector<std::array<std::string, 3>> m_rowsBuilding;
+    // The rows of the walk in progress.
+    CAgentTableRows m_rowsBuilding;
     CSNMPConfig m_cSNMPConfig;
 };

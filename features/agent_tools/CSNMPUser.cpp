@@ -125,7 +125,7 @@ void CSNMPUser::EnableButtons(BOOL bEnable)
 void CSNMPUser::OnRefresh()
 {
     EnableButtons(FALSE);
-    m_rowsBuilding.clear();
+    m_rowsBuilding.Begin();
     m_cSNMPConfig.StartUserWalk();
 }
 
@@ -134,19 +134,9 @@ LRESULT CSNMPUser::OnLogicNotify(WPARAM wParam, LPARAM lParam)
     if (wParam == 111) {
         const auto* pInfo = reinterpret_cast<const SNMP_user_info*>(lParam);
         if (pInfo != nullptr && (*pInfo)[7] == "1")
-            m_rowsBuilding.push_back({(*pInfo)[0], (*pInfo)[1], (*pInfo)[2], (*pInfo)[3], (*pInfo)[5]});
+            m_rowsBuilding.Add({(*pInfo)[0], (*pInfo)[1], (*pInfo)[2], (*pInfo)[3], (*pInfo)[5]});
     } else if (wParam == 1) {
-        // The table read to its end replaces the list whole; after a failed
-        // walk the last complete list stays.
-        if (lParam == 0) {
-            m_listUsers.DeleteAllItems();
-            for (const auto& row : m_rowsBuilding) {
-                const int nItem = m_listUsers.InsertItem(m_listUsers.GetItemCount(), row[0]);
-                for (int nColumn = 1; nColumn < static_cast<int>(row.size()); ++nColumn)
-                    m_listUsers.SetItemText(nItem, nColumn, row[static_cast<std::size_t>(nColumn)]);
-            }
-        }
-        m_rowsBuilding.clear();
+        m_rowsBuilding.End(m_listUsers, lParam);
         EnableButtons(TRUE);
     }
     return 0;

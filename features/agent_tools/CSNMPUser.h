@@ -8,6 +8,7 @@
 // (1); Delete destroys it (6); both end in a refresh.
 #pragma once
 
+#include "features/agent_tools/CAgentTableRows.h"
 #include "features/agent_tools/CSNMPConfig.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
@@ -15,9 +16,7 @@
 #include "platform/ui/CEdit.h"
 #include "platform/ui/CListCtrl.h"
 
-#include <array>
 #include <string>
-#include <vector>
 
 class CSNMPUser : public CDialog
 {
@@ -57,7 +56,7 @@ private:
     CEdit m_editAuthPassword;
     CComboBox m_comboPriv;
     CEdit m_editPrivPassword;
-    // The users of the walk in progress: name, group, version, the two protocols.
-    std::vector<std::array<std::string, 5>> m_rowsBuilding;
+    // The rows of the walk in progress.
+    CAgentTableRows m_rowsBuilding;
     CSNMPConfig m_cSNMPConfig;
 };

@@ -170,6 +170,7 @@ TEST(CommandTable, EveryFeatureCommandOpensItsDialogWithTheLaunchPattern)
         {ID_SNMP_TRAP, "SNMP Trap Configuration"},
         {ID_SNMP_COMMUNITY, "SNMP Community Table Configuration"},
         {ID_SNMP_USER, "SNMP User Table "},
+        {ID_SNMP_GROUP, "SNMP Group Table Info"},
         {ID_APP_ABOUT, "KSX-Bellis Module"},
     };
     RunLiveWindow(kBellis, sim, [&](CKorvelModuleDlg& d) {

@@ -41,14 +41,14 @@ bool WaitForUserWalk(CWnd& d)
 // What the user types; version, authentication and privacy by position.
 struct Form
 {
-    std::string name;
-    std::string group;
+    std::string name{};
+    std::string group{};
     int version = 0; // 0 V1, 1 V2c, 2 V3
     bool encrypted = false;
     int auth = 0; // 0 MD5, 1 SHA
-    std::string authPassword;
+    std::string authPassword{};
     int priv = 0; // 0 DES, 1 None
-    std::string privPassword;
+    std::string privPassword{};
 };
 
 // Fills the form as a user does: the encrypted box can only be ticked or

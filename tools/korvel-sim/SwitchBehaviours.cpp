@@ -162,6 +162,7 @@ struct AgentTable
 };
 const AgentTable kAgentTables[] = {
     {"10.76.19.1.25.2.1.1.8", 50}, // users
+    {"10.76.19.1.25.3.1.1.7", 50}, // groups
     {"10.76.19.1.25.5.1.1.3", 10}, // communities
     {"10.76.19.1.25.6.2.1.6", 10}, // trap hosts
 };
@@ -196,20 +197,19 @@ void AddSnmpAgent(Simulator& sim)
                     });
     }
 
-    // A community row (.5.1.1, index: the name's length and octets) created
-    // through its row status (.3) holds its name in .1; a user row (.2.1.1,
-    // index: the name's length and octets, then the version) its name in .1
-    // and its version in .2.
-    for (const auto& [status, versioned] : {std::pair{"10.76.19.1.25.5.1.1.3", false},
-                                           std::pair{"10.76.19.1.25.2.1.1.8", true}}) {
+    // A row of a table indexed by a name (its length and octets) and some
+    // codes, created through its row status, holds its name in .1 and the
+    // codes in .2 onwards: a community (.5.1.1) its name; a user (.2.1.1) its
+    // name and version; a group (.3.1.1) its name, model and level.
+    for (const auto& [status, codes] : {std::pair{"10.76.19.1.25.5.1.1.3", 0}, std::pair{"10.76.19.1.25.2.1.1.8", 1},
+                                        std::pair{"10.76.19.1.25.3.1.1.7", 2}}) {
         const Oid column = MakeOid(KorvelOid(status));
-        const bool withVersion = versioned;
-        sim.OnSet(KorvelOid(status), [column, withVersion](Simulator& s, const Oid& oid, const MibValue& value) {
+        const std::size_t codeCount = static_cast<std::size_t>(codes);
+        sim.OnSet(KorvelOid(status), [column, codeCount](Simulator& s, const Oid& oid, const MibValue& value) {
             if (value.number != 4 && value.number != 5)
                 return;
             const std::size_t first = column.size();
-            const std::size_t extra = withVersion ? 1 : 0;
-            if (oid.size() < first + 1 || oid.size() != first + 1 + oid[first] + extra)
+            if (oid.size() < first + 1 || oid.size() != first + 1 + oid[first] + codeCount)
                 return;
             std::string name;
             for (std::size_t i = first + 1; i < first + 1 + oid[first]; ++i) {
@@ -217,13 +217,12 @@ void AddSnmpAgent(Simulator& sim)
                     return;
                 name.push_back(static_cast<char>(oid[i]));
             }
-            Oid nameOid = oid;
-            nameOid[first - 1] = 1;
-            s.Store().objects[nameOid] = MibValue::Text(name);
-            if (withVersion) {
-                Oid versionOid = oid;
-                versionOid[first - 1] = 2;
-                s.Store().objects[versionOid] = MibValue::Integer(static_cast<std::int64_t>(oid.back()));
+            Oid cell = oid;
+            cell[first - 1] = 1;
+            s.Store().objects[cell] = MibValue::Text(name);
+            for (std::size_t c = 0; c < codeCount; ++c) {
+                cell[first - 1] = static_cast<unsigned>(2 + c);
+                s.Store().objects[cell] = MibValue::Integer(static_cast<std::int64_t>(oid[oid.size() - codeCount + c]));
             }
         });
     }

@@ -14,6 +14,7 @@
 #include "features/agent_tools/CSNMPHost.h"
 #include "features/agent_tools/CSNMPTrapSetting.h"
 #include "features/agent_tools/CSNMPUser.h"
+#include "features/agent_tools/CSNMPViewTree.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
 #include "features/ports_vlans/CCameraVLANOUISetting.h"
@@ -121,7 +122,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_SNMP_HOST, OnPlainDialog<CSNMPHost>)
     ON_COMMAND(ID_SNMP_TRAP, OnFeatureDialog<CSNMPTrapSetting>)
     ON_COMMAND(ID_SNMP_USER, OnFeatureDialog<CSNMPUser>)
-    // ON_COMMAND(ID_SNMP_VIEW, OnFeatureDialog<CSNMPViewTree>)
+    ON_COMMAND(ID_SNMP_VIEW, OnFeatureDialog<CSNMPViewTree>)
     // ON_COMMAND(ID_MULTICAST_FILTERING, OnFeatureDialog<CMultiFilterModeConfig>)
     // ON_COMMAND(ID_RMON_GLOBAL, OnFeatureDialog<CRmonStatus>)
     // ON_COMMAND(ID_RMON_ALARM, OnFeatureDialog<CRmonAlarm>)

@@ -7,6 +7,18 @@
 #define IDC_SNMP_APPLY                  1000
 #define IDC_SNMP_CANCEL                 1025
 
+// SNMP View Table Configuration (CSNMPViewTree)
+#define IDD_SNMP_VIEW                   203
+#define IDC_SNMP_VIEW_ADD               1001
+#define IDC_SNMP_VIEW_DELETE            1006
+#define IDC_SNMP_VIEW_REFRESH           1044
+#define IDC_SNMP_VIEW_CLOSE             1128
+#define IDC_SNMP_VIEW_LIST              1167
+#define IDC_SNMP_VIEW_NAME              1168
+#define IDC_SNMP_VIEW_SUBTREE           1169
+#define IDC_SNMP_VIEW_MASK              1170
+#define IDC_SNMP_VIEW_TYPE              1171
+
 // SNMP Group Table Info (CSNMPGroup)
 #define IDD_SNMP_GROUP                  200
 #define IDC_SNMP_GROUP_DELETE           1002

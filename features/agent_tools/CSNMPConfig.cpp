@@ -8,12 +8,14 @@
 #include "features/agent_tools/SNMP_group_info.h"
 #include "features/agent_tools/SNMP_host_info.h"
 #include "features/agent_tools/SNMP_user_info.h"
+#include "features/agent_tools/SNMP_view_info.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CWnd.h"
 #include "platform/ui/MessageBox.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
@@ -67,6 +69,10 @@ std::string CommunityColumn(int nColumn)
 std::string GroupColumn(int nColumn)
 {
     return AgentOid("3.1.1." + std::to_string(nColumn));
+}
+std::string ViewColumn(int nColumn)
+{
+    return AgentOid("4.1.1." + std::to_string(nColumn));
 }
 std::string UserColumn(int nColumn)
 {
@@ -440,6 +446,103 @@ void CSNMPConfig::WriteGroup(const std::string& strGroup, const std::string& str
         }
         ++nColumn;
     }
+    m_cCommonSNMPSet.SendAccepted();
+}
+
+// --- Views ---
+
+std::string CSNMPConfig::ViewIndex(const std::string& strName, const std::string& strSubtree)
+{
+    const auto nArcs = std::count(strSubtree.begin(), strSubtree.end(), '.') + 1;
+    return NameToOidIndex(strName) + "." + std::to_string(nArcs) + "." + strSubtree;
+}
+
+void CSNMPConfig::StartViewWalk()
+{
+    if (!m_cCommonSNMPTable.Open(SnmpPduGetNext)) {
+        SendMessage(m_hOwnerWnd, WM_LOGIC_NOTIFY, 1, 1);
+        return;
+    }
+    for (int nColumn : {1, 3, 4, 5})
+        m_cCommonSNMPTable.AddValue(ViewColumn(nColumn), SnmpValueNull);
+    m_cCommonSNMPTable.StartRequest(&CSNMPConfig::OnViewRow, this, 0, 0);
+}
+
+int CSNMPConfig::OnViewRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
+{
+    std::unique_ptr<CSnmp> pResponse(pResponseIn);
+    auto* pThis = static_cast<CSNMPConfig*>(pUserData);
+    CCommonSNMP& session = pThis->m_cCommonSNMPTable;
+    if (!session.FindRequestID(nRequestID))
+        return 0;
+    if (nStatus != 0) {
+        SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 1, nStatus == -2 ? 0 : 1);
+        session.SignalDone();
+        return 0;
+    }
+    CSnmp* pRow = pResponse.get();
+    SNMP_view_info info;
+    CCodeConvert::Utf8ToAnsi(Cell(pRow, 0), info[0]);
+
+    // The index: name length L, the name's L octets, subtree length n, the subtree.
+    std::string strSuffix;
+    session.GetIndexSuffix(0, pRow, strSuffix);
+    DebugTrace("view index %s", strSuffix.c_str());
+    std::vector<std::string> arcs;
+    for (std::size_t start = 1; start <= strSuffix.size();) {
+        std::size_t dot = strSuffix.find('.', start);
+        if (dot == std::string::npos)
+            dot = strSuffix.size();
+        arcs.push_back(strSuffix.substr(start, dot - start));
+        start = dot + 1;
+    }
+    std::size_t nSubtree = 0;
+    const std::size_t nNameLength = arcs.empty() ? 0 : static_cast<std::size_t>(std::atoi(arcs[0].c_str()));
+    if (nNameLength + 1 < arcs.size()) {
+        nSubtree = static_cast<std::size_t>(std::atoi(arcs[nNameLength + 1].c_str()));
+        for (std::size_t i = nNameLength + 2; i < arcs.size(); ++i) {
+            if (!info[1].empty())
+                info[1] += '.';
+            info[1] += arcs[i];
+        }
+    }
+    // No more octets than the value holds.
+    const std::string strMask = Cell(pRow, 1);
+    for (std::size_t i = 0; i < nSubtree && i < strMask.size(); ++i) {
+        if (i != 0)
+            info[2] += '.';
+        info[2] += std::to_string(static_cast<int>(static_cast<signed char>(strMask[i])));
+    }
+    const std::string strType = Cell(pRow, 2);
+    info[3] = strType == "1" ? "Included" : strType == "2" ? "Excluded" : "";
+    info[4] = Cell(pRow, 3);
+    SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    session.StartRequest(&CSNMPConfig::OnViewRow, pThis, 0, 0);
+    return 0;
+}
+
+void CSNMPConfig::WriteView(const std::string& strName, const std::string& strSubtree, const std::string& strMask,
+                            const std::string& strType)
+{
+    const std::string strIndex = ViewIndex(strName, strSubtree);
+    std::string strHex;
+    int nElements = 0;
+    for (std::size_t start = 0; start <= strMask.size(); ++nElements) {
+        std::size_t dot = strMask.find('.', start);
+        if (dot == std::string::npos)
+            dot = strMask.size();
+        const std::string element = strMask.substr(start, dot - start);
+        strHex += element == "0" ? "00" : element == "1" ? "01" : element;
+        start = dot + 1;
+    }
+    std::vector<BYTE> octets;
+    CUtils::HexToByteValues(strHex, octets, nElements);
+    if (!m_cCommonSNMPSet.Open(SnmpPduSet))
+        return;
+    static const BYTE kNone = 0;
+    m_cCommonSNMPSet.AddValueLen(ViewColumn(3) + strIndex, SnmpValueOctetString,
+                                 octets.empty() ? &kNone : octets.data(), static_cast<int>(octets.size()));
+    m_cCommonSNMPSet.AddValue(ViewColumn(4) + strIndex, SnmpValueInteger, strType == "Included" ? "1" : "2");
     m_cCommonSNMPSet.SendAccepted();
 }
 

@@ -98,6 +98,16 @@ public:
     static std::string GroupIndex(const std::string& strGroup, const std::string& strModel,
                                   const std::string& strLevel);
 
+    // Walks the view table: a WM_LOGIC_NOTIFY 0 per row, then 1.
+    void StartViewWalk();
+    // Writes a view entry's mask (one octet per element: 0 for "0" or "00",
+    // 1 for "1" or "01") and type ("Included" 1, else 2) in one SET.
+    void WriteView(const std::string& strName, const std::string& strSubtree, const std::string& strMask,
+                   const std::string& strType);
+    // The name index, the subtree's number of sub-identifiers and the subtree
+    // ("all", "1.3.6.1" gives ".3.97.108.108.4.1.3.6.1").
+    static std::string ViewIndex(const std::string& strName, const std::string& strSubtree);
+
     // Walks the trap host table: a WM_LOGIC_NOTIFY 0 per row, then 1.
     void StartHostWalk();
     // Writes a trap host row's name, version code and (link-local address
@@ -143,6 +153,7 @@ private:
     static int OnCommunityRow(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     static int OnUserRow(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     static int OnGroupRow(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
+    static int OnViewRow(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     static int OnHostRow(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     static int OnEngineIDReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
 };

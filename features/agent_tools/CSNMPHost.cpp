@@ -115,8 +115,10 @@ LRESULT CSNMPHost::OnLogicNotify(WPARAM wParam, LPARAM lParam)
         if (pInfo == nullptr || (*pInfo)[5] != "1")
             return 0;
         std::string strAddress = (*pInfo)[0];
-        if (strAddress.find(':') != std::string::npos && CSNMPConfig::IsLinkLocal(strAddress))
-            strAddress += "%" + (*pInfo)[4];
+        if (strAddress.find(':') != std::string::npos && CSNMPConfig::IsLinkLocal(strAddress)) {
+            strAddress += '%';
+            strAddress += (*pInfo)[4];
+        }
         m_rowsBuilding.Add({strAddress, (*pInfo)[2], (*pInfo)[3]});
         return 0;
     }

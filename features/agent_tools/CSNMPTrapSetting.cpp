@@ -108,7 +108,7 @@ void CSNMPTrapSetting::OnApply()
         if (box.bPoe && !m_bPoe)
             continue;
         const bool bOn = static_cast<CButton*>(GetDlgItem(box.nId))->GetCheck() == BST_CHECKED;
-        flags[static_cast<std::size_t>(box.nSlot)] = bOn ? "1" : "2";
+        flags[static_cast<std::size_t>(box.nSlot)].assign(1, bOn ? '1' : '2');
     }
     m_cSNMPConfig.SetTrapSettings(flags, m_bPoe);
 }

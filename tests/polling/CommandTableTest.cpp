@@ -171,6 +171,7 @@ TEST(CommandTable, EveryFeatureCommandOpensItsDialogWithTheLaunchPattern)
         {ID_SNMP_COMMUNITY, "SNMP Community Table Configuration"},
         {ID_SNMP_USER, "SNMP User Table "},
         {ID_SNMP_GROUP, "SNMP Group Table Info"},
+        {ID_SNMP_VIEW, "SNMP View Table Configuration"},
         {ID_APP_ABOUT, "KSX-Bellis Module"},
     };
     RunLiveWindow(kBellis, sim, [&](CKorvelModuleDlg& d) {

@@ -30,7 +30,7 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
                            IDD_8021Q_VLAN,    IDD_SURVEILLANCE_VLAN, IDD_SURVEILLANCE_OUI, IDD_MANAGEMENT_VLAN,
                            IDD_GVRP_SETTINGS, IDD_GVRP_TIME,        IDD_FIRM_DOWNLOAD,    IDD_STP_BRIDGE,
                            IDD_SNMP_GLOBAL,   IDD_SNMP_ENGINE_ID,    IDD_SNMP_TRAP,        IDD_SNMP_HOST,
-                           IDD_SNMP_COMMUNITY, IDD_SNMP_USER,     IDD_SNMP_GROUP};
+                           IDD_SNMP_COMMUNITY, IDD_SNMP_USER,     IDD_SNMP_GROUP,       IDD_SNMP_VIEW};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

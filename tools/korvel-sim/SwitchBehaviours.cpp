@@ -163,6 +163,7 @@ struct AgentTable
 const AgentTable kAgentTables[] = {
     {"10.76.19.1.25.2.1.1.8", 50}, // users
     {"10.76.19.1.25.3.1.1.7", 50}, // groups
+    {"10.76.19.1.25.4.1.1.5", 50}, // views
     {"10.76.19.1.25.5.1.1.3", 10}, // communities
     {"10.76.19.1.25.6.2.1.6", 10}, // trap hosts
 };
@@ -201,15 +202,18 @@ void AddSnmpAgent(Simulator& sim)
     // codes, created through its row status, holds its name in .1 and the
     // codes in .2 onwards: a community (.5.1.1) its name; a user (.2.1.1) its
     // name and version; a group (.3.1.1) its name, model and level.
+    // A view (.4.1.1, index: name, then the subtree's length and arcs) its name.
     for (const auto& [status, codes] : {std::pair{"10.76.19.1.25.5.1.1.3", 0}, std::pair{"10.76.19.1.25.2.1.1.8", 1},
-                                        std::pair{"10.76.19.1.25.3.1.1.7", 2}}) {
+                                        std::pair{"10.76.19.1.25.3.1.1.7", 2}, std::pair{"10.76.19.1.25.4.1.1.5", -1}}) {
         const Oid column = MakeOid(KorvelOid(status));
-        const std::size_t codeCount = static_cast<std::size_t>(codes);
-        sim.OnSet(KorvelOid(status), [column, codeCount](Simulator& s, const Oid& oid, const MibValue& value) {
+        const bool anyRest = codes < 0;
+        const std::size_t codeCount = anyRest ? 0 : static_cast<std::size_t>(codes);
+        sim.OnSet(KorvelOid(status), [column, codeCount, anyRest](Simulator& s, const Oid& oid, const MibValue& value) {
             if (value.number != 4 && value.number != 5)
                 return;
             const std::size_t first = column.size();
-            if (oid.size() < first + 1 || oid.size() != first + 1 + oid[first] + codeCount)
+            if (oid.size() < first + 1 || oid.size() < first + 1 + oid[first] + codeCount ||
+                (!anyRest && oid.size() != first + 1 + oid[first] + codeCount))
                 return;
             std::string name;
             for (std::size_t i = first + 1; i < first + 1 + oid[first]; ++i) {

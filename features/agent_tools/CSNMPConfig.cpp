@@ -121,6 +121,17 @@ std::string LowerHex(const std::string& bytes)
 // The reply of a one-shot GET: a stale one is dropped; a value the switch
 // gave without error goes to `deliver`; a failed or refused read hands over
 // nothing, so the page stays as it is.
+// A walk's reply that is no row ends the walk: the owner hears of it (lParam
+// 0 at the end of the table, 1 when the walk failed). False for a row.
+bool WalkEnded(CCommonSNMP& session, HWND hOwner, int nStatus)
+{
+    if (nStatus == 0)
+        return false;
+    SendMessage(hOwner, WM_LOGIC_NOTIFY, 1, nStatus == -2 ? 0 : 1);
+    session.SignalDone();
+    return true;
+}
+
 template <class Deliver>
 void HandOverValue(CCommonSNMP& session, CSnmp* pResponseIn, int nRequestID, int nStatus, Deliver deliver)
 {
@@ -408,11 +419,8 @@ int CSNMPConfig::OnGroupRow(CSnmp* pResponseIn, int nRequestID, void* pUserData,
     CCommonSNMP& session = pThis->m_cCommonSNMPTable;
     if (!session.FindRequestID(nRequestID))
         return 0;
-    if (nStatus != 0) {
-        SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 1, nStatus == -2 ? 0 : 1);
-        session.SignalDone();
+    if (WalkEnded(session, pThis->m_hOwnerWnd, nStatus))
         return 0;
-    }
     CSnmp* pRow = pResponse.get();
     SNMP_group_info info;
     CCodeConvert::Utf8ToAnsi(Cell(pRow, 0), info[0]);
@@ -451,6 +459,19 @@ void CSNMPConfig::WriteGroup(const std::string& strGroup, const std::string& str
 
 // --- Views ---
 
+std::vector<std::string> CSNMPConfig::SplitDots(const std::string& strText)
+{
+    std::vector<std::string> elements;
+    for (std::size_t start = 0; start <= strText.size();) {
+        std::size_t dot = strText.find('.', start);
+        if (dot == std::string::npos)
+            dot = strText.size();
+        elements.push_back(strText.substr(start, dot - start));
+        start = dot + 1;
+    }
+    return elements;
+}
+
 std::string CSNMPConfig::ViewIndex(const std::string& strName, const std::string& strSubtree)
 {
     const auto nArcs = std::count(strSubtree.begin(), strSubtree.end(), '.') + 1;
@@ -475,11 +496,8 @@ int CSNMPConfig::OnViewRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, 
     CCommonSNMP& session = pThis->m_cCommonSNMPTable;
     if (!session.FindRequestID(nRequestID))
         return 0;
-    if (nStatus != 0) {
-        SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 1, nStatus == -2 ? 0 : 1);
-        session.SignalDone();
+    if (WalkEnded(session, pThis->m_hOwnerWnd, nStatus))
         return 0;
-    }
     CSnmp* pRow = pResponse.get();
     SNMP_view_info info;
     CCodeConvert::Utf8ToAnsi(Cell(pRow, 0), info[0]);
@@ -488,14 +506,7 @@ int CSNMPConfig::OnViewRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, 
     std::string strSuffix;
     session.GetIndexSuffix(0, pRow, strSuffix);
     DebugTrace("view index %s", strSuffix.c_str());
-    std::vector<std::string> arcs;
-    for (std::size_t start = 1; start <= strSuffix.size();) {
-        std::size_t dot = strSuffix.find('.', start);
-        if (dot == std::string::npos)
-            dot = strSuffix.size();
-        arcs.push_back(strSuffix.substr(start, dot - start));
-        start = dot + 1;
-    }
+    const std::vector<std::string> arcs = SplitDots(strSuffix.empty() ? strSuffix : strSuffix.substr(1));
     std::size_t nSubtree = 0;
     const std::size_t nNameLength = arcs.empty() ? 0 : static_cast<std::size_t>(std::atoi(arcs[0].c_str()));
     if (nNameLength + 1 < arcs.size()) {
@@ -526,15 +537,10 @@ void CSNMPConfig::WriteView(const std::string& strName, const std::string& strSu
 {
     const std::string strIndex = ViewIndex(strName, strSubtree);
     std::string strHex;
-    int nElements = 0;
-    for (std::size_t start = 0; start <= strMask.size(); ++nElements) {
-        std::size_t dot = strMask.find('.', start);
-        if (dot == std::string::npos)
-            dot = strMask.size();
-        const std::string element = strMask.substr(start, dot - start);
+    const std::vector<std::string> elements = SplitDots(strMask);
+    for (const std::string& element : elements)
         strHex += element == "0" ? "00" : element == "1" ? "01" : element;
-        start = dot + 1;
-    }
+    const int nElements = static_cast<int>(elements.size());
     std::vector<BYTE> octets;
     CUtils::HexToByteValues(strHex, octets, nElements);
     if (!m_cCommonSNMPSet.Open(SnmpPduSet))
@@ -566,12 +572,8 @@ int CSNMPConfig::OnHostRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, 
     CCommonSNMP& session = pThis->m_cCommonSNMPTable;
     if (!session.FindRequestID(nRequestID))
         return 0;
-    if (nStatus != 0) {
-        // lParam 0: the table is complete; 1: the walk failed.
-        SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 1, nStatus == -2 ? 0 : 1);
-        session.SignalDone();
+    if (WalkEnded(session, pThis->m_hOwnerWnd, nStatus))
         return 0;
-    }
 
     CSnmp* pRow = pResponse.get();
     SNMP_host_info info;

@@ -30,6 +30,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 class CEditEXIPV6;
 class CSnmp;
@@ -104,6 +105,9 @@ public:
     // 1 for "1" or "01") and type ("Included" 1, else 2) in one SET.
     void WriteView(const std::string& strName, const std::string& strSubtree, const std::string& strMask,
                    const std::string& strType);
+    // The text's pieces between full stops ("1..2" gives "1", "", "2"; an
+    // empty text one empty piece).
+    static std::vector<std::string> SplitDots(const std::string& strText);
     // The name index, the subtree's number of sub-identifiers and the subtree
     // ("all", "1.3.6.1" gives ".3.97.108.108.4.1.3.6.1").
     static std::string ViewIndex(const std::string& strName, const std::string& strSubtree);

@@ -25,18 +25,6 @@ const char* const kColumns[] = {"View Name", "Subtree OID", "OID Mask", "View Ty
 constexpr int kColumnWidth = 100;
 const char* const kTypes[] = {"Included", "Excluded"};
 
-std::vector<std::string> Elements(const std::string& text)
-{
-    std::vector<std::string> elements;
-    for (std::size_t start = 0; start <= text.size();) {
-        std::size_t dot = text.find('.', start);
-        if (dot == std::string::npos)
-            dot = text.size();
-        elements.push_back(text.substr(start, dot - start));
-        start = dot + 1;
-    }
-    return elements;
-}
 
 } // namespace
 
@@ -125,7 +113,7 @@ std::string CSNMPViewTree::CheckEntry(const std::string& strName, const std::str
         return "Invalid View Name.";
     if (strSubtree.find_first_not_of("0123456789.") != std::string::npos)
         return "Please enter valid subtree OID";
-    const std::vector<std::string> arcs = Elements(strSubtree);
+    const std::vector<std::string> arcs = CSNMPConfig::SplitDots(strSubtree);
     for (const std::string& arc : arcs) {
         if (arc.empty())
             return "Please enter valid subtree OID .";
@@ -133,7 +121,7 @@ std::string CSNMPViewTree::CheckEntry(const std::string& strName, const std::str
     const std::string strTrimmedMask = CSNMPConfig::Trimmed(strMask);
     if (strTrimmedMask.empty())
         return "Please enter valid OID Mask.";
-    const std::vector<std::string> elements = Elements(strTrimmedMask);
+    const std::vector<std::string> elements = CSNMPConfig::SplitDots(strTrimmedMask);
     for (const std::string& element : elements) {
         if (element != "0" && element != "1" && element != "01" && element != "00")
             return "Please enter valid OID Mask.";

@@ -16,6 +16,14 @@
 #include "features/layer2/CMultiFilterModeConfig.h"
 #include "features/layer2/CBandWidthControlDlg.h"
 #include "features/layer2/CPortMirroringdlg.h"
+#include "features/agent_tools/CSNMPCommunity.h"
+#include "features/agent_tools/CSNMPEngineID.h"
+#include "features/agent_tools/CSNMPGlobal.h"
+#include "features/agent_tools/CSNMPGroup.h"
+#include "features/agent_tools/CSNMPHost.h"
+#include "features/agent_tools/CSNMPTrapSetting.h"
+#include "features/agent_tools/CSNMPUser.h"
+#include "features/agent_tools/CSNMPViewTree.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
 #include "features/poe_rmon/CRMONEthernetStatistics.h"
 #include "features/poe_rmon/CRMONEvent.h"
@@ -139,14 +147,6 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_LLDP_MED, OnFeatureDialog<CLLDPMED>)
     ON_COMMAND(ID_LLDP_REMOTE_INFO, OnFeatureDialog<CLLDPREMOTEINFO>)
     ON_COMMAND(ID_POE_TIME_RANGE, OnFeatureDialog<TimeRangInfo>)
-    // ON_COMMAND(ID_SNMP_COMMUNITY, OnFeatureDialog<CSNMPCommunity>)
-    // ON_COMMAND(ID_SNMP_ENGINE_ID, OnFeatureDialog<CSNMPEngineID>)
-    // ON_COMMAND(ID_SNMP_GLOBAL, OnFeatureDialog<CSNMPGlobal>)
-    // ON_COMMAND(ID_SNMP_GROUP, OnFeatureDialog<CSNMPGroup>)
-    // ON_COMMAND(ID_SNMP_HOST, OnPlainDialog<CSNMPHost>)
-    // ON_COMMAND(ID_SNMP_TRAP, OnFeatureDialog<CSNMPTrapSetting>)
-    // ON_COMMAND(ID_SNMP_USER, OnFeatureDialog<CSNMPUser>)
-    // ON_COMMAND(ID_SNMP_VIEW, OnFeatureDialog<CSNMPViewTree>)
     ON_COMMAND(ID_RMON_GLOBAL, OnFeatureDialog<CRmonStatus>)
     ON_COMMAND(ID_RMON_ALARM, OnFeatureDialog<CRmonAlarm>)
     ON_COMMAND(ID_RMON_ETHERNET_STATISTICS, OnFeatureDialog<CRMONEthernetStatistics>)
@@ -156,6 +156,14 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_DHCP_SERVER_SCREENING, OnFeatureDialog<CDHCPServerScreenDlg>)
     ON_COMMAND(ID_ARP_SPOOFING, OnFeatureDialog<CARPSpoofSetting>)
     ON_COMMAND(ID_POE_PORT_SETTINGS, OnFeatureDialog<CPOEConfigDlg>)
+    ON_COMMAND(ID_SNMP_COMMUNITY, OnFeatureDialog<CSNMPCommunity>)
+    ON_COMMAND(ID_SNMP_ENGINE_ID, OnFeatureDialog<CSNMPEngineID>)
+    ON_COMMAND(ID_SNMP_GLOBAL, OnFeatureDialog<CSNMPGlobal>)
+    ON_COMMAND(ID_SNMP_GROUP, OnFeatureDialog<CSNMPGroup>)
+    ON_COMMAND(ID_SNMP_HOST, OnPlainDialog<CSNMPHost>)
+    ON_COMMAND(ID_SNMP_TRAP, OnFeatureDialog<CSNMPTrapSetting>)
+    ON_COMMAND(ID_SNMP_USER, OnFeatureDialog<CSNMPUser>)
+    ON_COMMAND(ID_SNMP_VIEW, OnFeatureDialog<CSNMPViewTree>)
     ON_COMMAND(ID_SURVEILLANCE_OUI, OnFeatureDialog<CCameraVLANOUISetting>)
     ON_COMMAND(ID_SURVEILLANCE_VLAN, OnFeatureDialog<CCameraVlanSetting>)
     ON_COMMAND(ID_GVRP_TIME, OnFeatureDialog<CGVRPTime>)

@@ -24,3 +24,4 @@ int g_nComboPortCount = 0;
 int g_nComboPortIndex = 0;
 int g_bAllGigabit = 0;
 int g_bHasFan = 0;
+int g_bDialogClosing = 0;

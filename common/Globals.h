@@ -33,3 +33,8 @@ extern int g_nComboPortCount;
 extern int g_nComboPortIndex;
 extern int g_bAllGigabit;
 extern int g_bHasFan;
+
+// 1 from the moment a port configuration dialog or the SNMP community page
+// closes until one of them is constructed again; the community page ignores
+// its logic's messages while it is set. Written and read on the UI thread.
+extern int g_bDialogClosing;

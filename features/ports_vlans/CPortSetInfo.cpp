@@ -10,8 +10,6 @@
 #include <iterator>
 #include <string>
 
-int g_bDialogClosing = 0;
-
 namespace {
 
 // Posted to itself after a failed port table walk: the walk starts again once

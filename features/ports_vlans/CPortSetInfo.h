@@ -11,16 +11,13 @@
 #pragma once
 
 #include "common/CListCtrlEx.h"
+#include "common/Globals.h"
 #include "features/ports_vlans/CPortConfigLogic.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
 
-// 1 from the moment a port configuration dialog (or the SNMP community page)
-// closes until one of them is constructed again; the community page ignores
-// its logic's messages while it is set.
-extern int g_bDialogClosing;
 
 class CPortSetInfo : public CDialog
 {

@@ -166,6 +166,13 @@ TEST(CommandTable, EveryFeatureCommandOpensItsDialogWithTheLaunchPattern)
         {ID_TRUNK_CONFIGURATION, "Trunk Configuration"},
         {ID_FIRMWARE_UPGRADE, "Firmware and Configuration Upgrade/Backup"},
         {ID_IGMP_SNOOPING, "IGMP Snooping Configuration"},
+        {ID_SNMP_GLOBAL, "SNMP Global State Settings"},
+        {ID_SNMP_ENGINE_ID, "SNMP Engine ID"},
+        {ID_SNMP_TRAP, "SNMP Trap Configuration"},
+        {ID_SNMP_COMMUNITY, "SNMP Community Table Configuration"},
+        {ID_SNMP_USER, "SNMP User Table "},
+        {ID_SNMP_GROUP, "SNMP Group Table Info"},
+        {ID_SNMP_VIEW, "SNMP View Table Configuration"},
         {ID_APP_ABOUT, "KSX-Bellis Module"},
     };
     RunLiveWindow(kBellis, sim, [&](CKorvelModuleDlg& d) {

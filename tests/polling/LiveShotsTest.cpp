@@ -23,6 +23,7 @@
 #include "resources/power_saving.h"
 #include "resources/rmon.h"
 #include "resources/segmentation.h"
+#include "resources/snmp_agent.h"
 #include "resources/static_mac.h"
 #include "resources/storm.h"
 #include "resources/stp.h"
@@ -68,6 +69,8 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
         IDD_POE_CONFIG, IDD_POE_GLOBAL, IDD_POE_TIME_RANGES, IDD_TIME_PROFILE,
         IDD_LEGACY_STP_BRIDGE, IDD_LEGACY_STP_TABLE, IDD_LEGACY_8021X_CONFIG,
         IDD_LEGACY_CAMERA_VLAN_PORT, IDD_LEGACY_MULTI_FILTER_MODE, IDD_LEGACY_IGMP_ROUTER_PORTS,
+        IDD_SNMP_GLOBAL, IDD_SNMP_ENGINE_ID, IDD_SNMP_TRAP, IDD_SNMP_HOST,
+        IDD_SNMP_COMMUNITY, IDD_SNMP_USER, IDD_SNMP_GROUP, IDD_SNMP_VIEW,
     };
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);

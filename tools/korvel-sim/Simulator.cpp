@@ -76,6 +76,11 @@ void Simulator::OnSetRule(const std::string& prefix, SetRule rule)
     m_setRules.emplace_back(MustOid(prefix.c_str()), std::move(rule));
 }
 
+void Simulator::OnCheck(const std::string& prefix, CheckHook hook)
+{
+    m_checkHooks.emplace_back(MustOid(prefix.c_str()), std::move(hook));
+}
+
 void Simulator::After(int ms, std::function<void(Simulator&)> action)
 {
     m_timers.emplace(Clock::now() + std::chrono::milliseconds(ms), std::move(action));
@@ -268,7 +273,19 @@ int Simulator::CheckSet(const std::vector<SimBinding>& bindings, int version, si
         }
     }
     SimSetPlan plan;
-    return BuildPlan(bindings, version, plan, errorIndex);
+    if (int status = BuildPlan(bindings, version, plan, errorIndex); status != SimNoError)
+        return status;
+    for (size_t i = 0; i < bindings.size(); ++i) {
+        for (auto& [prefix, hook] : m_checkHooks) {
+            if (!OidStartsWith(bindings[i].first, prefix))
+                continue;
+            if (int status = hook(*this, bindings[i].first, bindings[i].second); status != SimNoError) {
+                errorIndex = i;
+                return status;
+            }
+        }
+    }
+    return SimNoError;
 }
 
 void Simulator::ApplySet(const void* key, const std::vector<SimBinding>& bindings, int version)

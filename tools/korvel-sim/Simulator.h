@@ -25,9 +25,11 @@ enum SimError : int
     SimReadOnly = 4,
     SimGenErr = 5,
     SimWrongType = 7,
+    SimWrongLength = 8,
     SimWrongValue = 10,
     SimNoCreation = 11,
     SimInconsistentValue = 12,
+    SimResourceUnavailable = 13,
     SimNotWritable = 17,
 };
 
@@ -61,6 +63,9 @@ public:
     // the whole request. Runs at every phase of the request, so it only
     // looks at the store.
     using SetRule = std::function<int(const Simulator&, const Oid&, const MibValue&, int version, SimSetPlan&)>;
+    // Looks at a binding of a SET below its prefix before anything is
+    // written: 0 lets it through, an error status refuses the whole request.
+    using CheckHook = std::function<int(Simulator&, const Oid&, const MibValue&)>;
 
     enum Version
     {
@@ -80,6 +85,7 @@ public:
     void OnGet(const std::string& prefix, GetHook hook);
     void OnSet(const std::string& prefix, SetHook hook);
     void OnSetRule(const std::string& prefix, SetRule rule);
+    void OnCheck(const std::string& prefix, CheckHook hook);
     // Runs `action` once, `ms` milliseconds from now, between requests.
     void After(int ms, std::function<void(Simulator&)> action);
     // Answers nothing for `ms` milliseconds from now.
@@ -129,6 +135,7 @@ private:
     std::vector<std::pair<Oid, GetHook>> m_getHooks;
     std::vector<std::pair<Oid, SetHook>> m_setHooks;
     std::vector<std::pair<Oid, SetRule>> m_setRules;
+    std::vector<std::pair<Oid, CheckHook>> m_checkHooks;
     std::multimap<Clock::time_point, std::function<void(Simulator&)>> m_timers;
     Clock::time_point m_silentUntil;
     std::map<const void*, std::map<Oid, MibValue>> m_undo;

@@ -6,8 +6,11 @@
 //       `prefix`; it may update that object in sim.Store().objects.
 //   sim.OnSet(prefix, [](Simulator& sim, const Oid& oid, const MibValue& value) { ... });
 //       runs after a SET of an object below `prefix` was applied.
+//   sim.OnCheck(prefix, [](Simulator& sim, const Oid& oid, const MibValue& value) { return 0; });
+//       looks at a SET's binding below `prefix` before anything is written;
+//       an error status it returns refuses the whole request.
 //
-// Both may change the store, schedule later steps with sim.After(ms, ...)
+// OnGet and OnSet hooks may change the store, schedule later steps with sim.After(ms, ...)
 // (a transfer moving through its states) and make the switch go quiet with
 // sim.SilenceFor(ms) (a reboot). Identifiers of the maker's MIB are written
 // with KorvelOid("10.76.19.1....").
@@ -20,6 +23,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <sstream>
@@ -424,6 +428,113 @@ void AddBindingScan(Simulator& sim)
     });
 }
 
+// The agent's tables (.25): their row status columns and how many rows each
+// holds at most. The trap host table (.6.2.1) is indexed by the address
+// length, the address octets and the address type.
+const std::string kTrapHostEntry = KorvelOid("10.76.19.1.25.6.2.1");
+struct AgentTable
+{
+    const char* statusColumn;
+    std::size_t maxRows;
+};
+const AgentTable kAgentTables[] = {
+    {"10.76.19.1.25.2.1.1.8", 50}, // users
+    {"10.76.19.1.25.3.1.1.7", 50}, // groups
+    {"10.76.19.1.25.4.1.1.5", 50}, // views
+    {"10.76.19.1.25.5.1.1.3", 10}, // communities
+    {"10.76.19.1.25.6.2.1.6", 10}, // trap hosts
+};
+
+// The rows of a table: one object each in its row status column.
+std::size_t TableRows(Simulator& s, const Oid& statusColumn)
+{
+    std::size_t rows = 0;
+    for (auto it = s.Store().objects.lower_bound(statusColumn);
+         it != s.Store().objects.end() && OidStartsWith(it->first, statusColumn); ++it)
+        ++rows;
+    return rows;
+}
+
+void AddSnmpAgent(Simulator& sim)
+{
+    // The engine ID holds 5 to 32 octets; the switch refuses any other length.
+    sim.OnCheck(KorvelOid("10.76.19.1.25.7.0"), [](Simulator&, const Oid&, const MibValue& value) {
+        return value.bytes.size() < 5 || value.bytes.size() > 32 ? SimWrongLength : SimNoError;
+    });
+
+    // A new row beyond a table's limit is refused.
+    for (const AgentTable& table : kAgentTables) {
+        const Oid statusColumn = MakeOid(KorvelOid(table.statusColumn));
+        const std::size_t maxRows = table.maxRows;
+        sim.OnCheck(KorvelOid(table.statusColumn),
+                    [statusColumn, maxRows](Simulator& s, const Oid& oid, const MibValue& value) {
+                        if ((value.number != 4 && value.number != 5) || s.Store().objects.count(oid) != 0)
+                            return static_cast<int>(SimNoError);
+                        return TableRows(s, statusColumn) >= maxRows ? static_cast<int>(SimResourceUnavailable)
+                                                                       : static_cast<int>(SimNoError);
+                    });
+    }
+
+    // A row of a table indexed by a name (its length and octets) and some
+    // codes, created through its row status, holds its name in .1 and the
+    // codes in .2 onwards: a community (.5.1.1) its name; a user (.2.1.1) its
+    // name and version; a group (.3.1.1) its name, model and level.
+    // A view (.4.1.1, index: name, then the subtree's length and arcs) its name.
+    for (const auto& [status, codes] : {std::pair{"10.76.19.1.25.5.1.1.3", 0}, std::pair{"10.76.19.1.25.2.1.1.8", 1},
+                                        std::pair{"10.76.19.1.25.3.1.1.7", 2}, std::pair{"10.76.19.1.25.4.1.1.5", -1}}) {
+        const Oid column = MakeOid(KorvelOid(status));
+        const bool anyRest = codes < 0;
+        const std::size_t codeCount = anyRest ? 0 : static_cast<std::size_t>(codes);
+        sim.OnSet(KorvelOid(status), [column, codeCount, anyRest](Simulator& s, const Oid& oid, const MibValue& value) {
+            if (value.number != 4 && value.number != 5)
+                return;
+            const std::size_t first = column.size();
+            if (oid.size() < first + 1 || oid.size() < first + 1 + oid[first] + codeCount ||
+                (!anyRest && oid.size() != first + 1 + oid[first] + codeCount))
+                return;
+            std::string name;
+            for (std::size_t i = first + 1; i < first + 1 + oid[first]; ++i) {
+                if (oid[i] > 255)
+                    return;
+                name.push_back(static_cast<char>(oid[i]));
+            }
+            Oid cell = oid;
+            cell[first - 1] = 1;
+            s.Store().objects[cell] = MibValue::Text(name);
+            for (std::size_t c = 0; c < codeCount; ++c) {
+                cell[first - 1] = static_cast<unsigned>(2 + c);
+                s.Store().objects[cell] = MibValue::Integer(static_cast<std::int64_t>(oid[oid.size() - codeCount + c]));
+            }
+        });
+    }
+
+    // A trap host row created through its row status (.6) holds the address
+    // (.1) and the type (.2) of its index, as the switch fills them.
+    const Oid statusColumn = MakeOid(kTrapHostEntry + ".6");
+    sim.OnSet(kTrapHostEntry + ".6", [statusColumn](Simulator& s, const Oid& oid, const MibValue& value) {
+        if (value.number != 4 && value.number != 5)
+            return;
+        const std::size_t first = statusColumn.size();
+        if (oid.size() < first + 2 || oid.size() != first + 2 + oid[first])
+            return;
+        std::string octets;
+        for (std::size_t i = first + 1; i + 1 < oid.size(); ++i) {
+            if (oid[i] > 255)
+                return;
+            octets.push_back(static_cast<char>(oid[i]));
+        }
+        Oid address = oid;
+        address[first - 1] = 1;
+        MibValue bytes;
+        bytes.type = MibOctetString;
+        bytes.bytes = octets;
+        s.Store().objects[address] = bytes;
+        Oid type = oid;
+        type[first - 1] = 2;
+        s.Store().objects[type] = MibValue::Integer(static_cast<std::int64_t>(oid.back()));
+    });
+}
+
 } // namespace
 
 void AddSwitchBehaviours(Simulator& sim)
@@ -606,4 +717,6 @@ void AddSwitchBehaviours(Simulator& sim)
         column[first - 1] = 3;
         s.Store().objects[column] = MibValue::Integer(static_cast<std::int64_t>(oid[first + 7]));
     });
+    // The switch's own SNMP agent: its engine ID and trap hosts.
+    AddSnmpAgent(sim);
 }

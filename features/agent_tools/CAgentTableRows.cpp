@@ -1,0 +1,28 @@
+#include "features/agent_tools/CAgentTableRows.h"
+
+#include <utility>
+
+void CAgentTableRows::Begin()
+{
+    m_rows.clear();
+}
+
+void CAgentTableRows::Add(std::vector<std::string> row)
+{
+    m_rows.push_back(std::move(row));
+}
+
+void CAgentTableRows::End(CListCtrl& list, LPARAM lParam)
+{
+    if (lParam == 0) {
+        list.DeleteAllItems();
+        for (const auto& row : m_rows) {
+            if (row.empty())
+                continue;
+            const int nItem = list.InsertItem(list.GetItemCount(), row[0]);
+            for (std::size_t nColumn = 1; nColumn < row.size(); ++nColumn)
+                list.SetItemText(nItem, static_cast<int>(nColumn), row[nColumn]);
+        }
+    }
+    m_rows.clear();
+}

@@ -1,0 +1,24 @@
+// The rows of one walk of an agent table, kept until the walk ends: the
+// table read to its end replaces the page's list whole, and a failed walk
+// leaves the last complete list. Used on the UI thread only.
+#pragma once
+
+#include "platform/ui/CListCtrl.h"
+
+#include <string>
+#include <vector>
+
+class CAgentTableRows
+{
+public:
+    // A new walk starts: the rows of an earlier one are dropped.
+    void Begin();
+    // One row, its columns in the list's order.
+    void Add(std::vector<std::string> row);
+    // The walk has ended: lParam 0 (its end notification's) when it read the
+    // whole table, which then fills the list; anything else keeps the list.
+    void End(CListCtrl& list, LPARAM lParam);
+
+private:
+    std::vector<std::vector<std::string>> m_rows;
+};

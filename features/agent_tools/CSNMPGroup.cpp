@@ -1,0 +1,196 @@
+#include "features/agent_tools/CSNMPGroup.h"
+
+#include "common/CModuleBase.h"
+#include "features/agent_tools/SNMP_group_info.h"
+#include "platform/snmp/KorvelMib.h"
+#include "platform/system/DebugTrace.h"
+#include "platform/system/Sleep.h"
+#include "platform/ui/CDataExchange.h"
+#include "platform/ui/CWaitCursor.h"
+#include "platform/ui/CursorIcon.h"
+#include "platform/ui/MessageBox.h"
+#include "resources/main.h"
+#include "resources/snmp_agent.h"
+
+#include <iterator>
+
+namespace {
+
+constexpr DWORD kPauseMs = 50;
+constexpr int kNameLength = 32;
+constexpr int kMaxGroups = 50;
+constexpr int kModelV3 = 2;
+
+const std::string kRowStatusColumn = KorvelOid("10.76.19.1.25.3.1.1.7");
+
+const char* const kColumns[] = {"Group Name", "Read View", "Write View", "Notify View", "Security Model",
+                                "Security Level"};
+constexpr int kColumnWidth = 100;
+const char* const kModels[] = {"v1", "v2c", "v3"};
+const char* const kLevels[] = {"NoAuthNoPriv", "AuthNoPriv", "AuthPriv"};
+
+std::string Selection(CComboBox& box)
+{
+    std::string text;
+    if (box.GetCurSel() >= 0)
+        box.GetLBText(box.GetCurSel(), text);
+    return text;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CSNMPGroup, CDialog)
+    ON_MESSAGE(WM_LOGIC_NOTIFY, OnLogicNotify)
+    ON_BN_CLICKED(IDC_SNMP_GROUP_APPLY, OnApply)
+    ON_BN_CLICKED(IDC_SNMP_GROUP_DELETE, OnDelete)
+    ON_BN_CLICKED(IDC_SNMP_GROUP_REFRESH, OnRefresh)
+    ON_BN_CLICKED(IDC_SNMP_GROUP_CANCEL, OnCancelInput)
+    ON_BN_CLICKED(IDC_SNMP_GROUP_CLOSE, OnClose)
+    ON_CBN_SELCHANGE(IDC_SNMP_GROUP_MODEL, OnModelChange)
+END_MESSAGE_MAP()
+
+CSNMPGroup::CSNMPGroup(CWnd* pParent) : CDialog(IDD_SNMP_GROUP, pParent) {}
+
+CSNMPGroup::~CSNMPGroup() = default;
+
+BOOL CSNMPGroup::DestroyWindow()
+{
+    OutputDebugString("==================DestroyWindow===============");
+    m_cSNMPConfig.CloseAll();
+    return CDialog::DestroyWindow();
+}
+
+void CSNMPGroup::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SNMP_GROUP_LIST, m_listGroups);
+    DDX_Control(pDX, IDC_SNMP_GROUP_NAME, m_editName);
+    DDX_Control(pDX, IDC_SNMP_GROUP_READ_VIEW, m_editReadView);
+    DDX_Control(pDX, IDC_SNMP_GROUP_WRITE_VIEW, m_editWriteView);
+    DDX_Control(pDX, IDC_SNMP_GROUP_NOTIFY_VIEW, m_editNotifyView);
+    DDX_Control(pDX, IDC_SNMP_GROUP_MODEL, m_comboModel);
+    DDX_Control(pDX, IDC_SNMP_GROUP_LEVEL, m_comboLevel);
+}
+
+BOOL CSNMPGroup::OnInitDialog()
+{
+    SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    CDialog::OnInitDialog();
+    SetIcon(LoadIconResource(IDI_MODULE), TRUE);
+
+    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
+        m_listGroups.InsertColumn(i, kColumns[i], LVCFMT_LEFT, kColumnWidth);
+    m_listGroups.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    for (const char* pszText : kModels)
+        m_comboModel.AddString(pszText);
+    for (const char* pszText : kLevels)
+        m_comboLevel.AddString(pszText);
+    m_comboModel.SetCurSel(0);
+    m_comboLevel.SetCurSel(0);
+    m_comboLevel.EnableWindow(FALSE);
+    for (CEdit* pEdit : {&m_editName, &m_editReadView, &m_editWriteView, &m_editNotifyView})
+        pEdit->LimitText(kNameLength);
+    m_cSNMPConfig.m_hOwnerWnd = GetSafeHwnd();
+    OnRefresh();
+    return TRUE;
+}
+
+void CSNMPGroup::EnableButtons(BOOL bEnable)
+{
+    for (int nId : {IDC_SNMP_GROUP_APPLY, IDC_SNMP_GROUP_CANCEL, IDC_SNMP_GROUP_DELETE, IDC_SNMP_GROUP_REFRESH})
+        GetDlgItem(nId)->EnableWindow(bEnable);
+}
+
+void CSNMPGroup::OnRefresh()
+{
+    EnableButtons(FALSE);
+    m_rowsBuilding.Begin();
+    m_cSNMPConfig.StartGroupWalk();
+}
+
+LRESULT CSNMPGroup::OnLogicNotify(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == 0) {
+        const auto* pInfo = reinterpret_cast<const SNMP_group_info*>(lParam);
+        if (pInfo != nullptr && (*pInfo)[6] == "1")
+            m_rowsBuilding.Add({(*pInfo)[0], (*pInfo)[1], (*pInfo)[2], (*pInfo)[3], (*pInfo)[4], (*pInfo)[5]});
+    } else if (wParam == 1) {
+        m_rowsBuilding.End(m_listGroups, lParam);
+        EnableButtons(TRUE);
+    }
+    return 0;
+}
+
+void CSNMPGroup::OnApply()
+{
+    CWaitCursor wait;
+    const std::string strName = m_editName.GetWindowText();
+    if (strName.empty()) {
+        AfxMessageBox("Please enter valid group name!");
+        return;
+    }
+    if (!CSNMPConfig::HasNoSpecialChars(strName)) {
+        AfxMessageBox("Invalid Group Name.");
+        return;
+    }
+    const std::string strModel = Selection(m_comboModel);
+    for (int i = 0; i < m_listGroups.GetItemCount(); ++i) {
+        if (m_listGroups.GetItemText(i, 0) == strName && m_listGroups.GetItemText(i, 4) == strModel) {
+            AfxMessageBox("This Group Entry already exists.");
+            return;
+        }
+    }
+    if (m_listGroups.GetItemCount() >= kMaxGroups) {
+        AfxMessageBox("Maximum number of Group Entry is 50.");
+        return;
+    }
+
+    const std::string strLevel = Selection(m_comboLevel);
+    const std::string strOid = kRowStatusColumn + CSNMPConfig::GroupIndex(strName, strModel, strLevel);
+    m_cSNMPConfig.SetRowStatus(strOid, "5");
+    m_cSNMPConfig.WriteGroup(strName, strModel, strLevel, m_editReadView.GetWindowText(),
+                             m_editWriteView.GetWindowText(), m_editNotifyView.GetWindowText());
+    m_cSNMPConfig.SetRowStatus(strOid, "1");
+    ClearForm();
+    m_comboLevel.EnableWindow(FALSE);
+    Sleep(kPauseMs);
+    OnRefresh();
+}
+
+void CSNMPGroup::OnDelete()
+{
+    POSITION pos = m_listGroups.GetFirstSelectedItemPosition();
+    const int nItem = pos != nullptr ? m_listGroups.GetNextSelectedItem(pos) : -1;
+    if (nItem < 0) {
+        AfxMessageBox("Please select the item would be delete!\n");
+        return;
+    }
+    const std::string strIndex = CSNMPConfig::GroupIndex(
+        m_listGroups.GetItemText(nItem, 0), m_listGroups.GetItemText(nItem, 4), m_listGroups.GetItemText(nItem, 5));
+    m_cSNMPConfig.SetRowStatus(kRowStatusColumn + strIndex, "6");
+    OnRefresh();
+}
+
+void CSNMPGroup::ClearForm()
+{
+    for (CEdit* pEdit : {&m_editName, &m_editReadView, &m_editWriteView, &m_editNotifyView})
+        pEdit->SetWindowText("");
+    m_comboModel.SetCurSel(0);
+    m_comboLevel.SetCurSel(0);
+}
+
+void CSNMPGroup::OnCancelInput()
+{
+    ClearForm();
+    OnRefresh();
+}
+
+void CSNMPGroup::OnClose()
+{
+    OnCancel();
+}
+
+void CSNMPGroup::OnModelChange()
+{
+    m_comboLevel.EnableWindow(m_comboModel.GetCurSel() == kModelV3 ? TRUE : FALSE);
+}

@@ -491,4 +491,36 @@ void AddSwitchBehaviours(Simulator& sim)
         bytes.bytes = octets;
         s.Store().objects[address] = bytes;
     });
+    // Syslog server table (.16.2.5.1), indexed by the address type, the
+    // address length and the address octets: a row created through its row
+    // status (.5) holds its type (.1) and its address (.2), as the switch
+    // fills them. An index that is no address gets neither.
+    Oid syslogStatus;
+    ParseOid(KorvelOid("10.76.19.1.16.2.5.1.5"), syslogStatus);
+    sim.OnSet(KorvelOid("10.76.19.1.16.2.5.1.5"), [syslogStatus](Simulator& s, const Oid& oid, const MibValue& value) {
+        if (value.number != 4 && value.number != 5)
+            return;
+        const std::size_t at = syslogStatus.size();
+        if (oid.size() < at + 2)
+            return;
+        const auto type = oid[at];
+        const auto length = oid[at + 1];
+        if (!((type == 1 && length == 4) || (type == 2 && length == 16)) || oid.size() != at + 2 + length)
+            return;
+        std::string octets;
+        for (std::size_t i = at + 2; i < oid.size(); ++i) {
+            if (oid[i] > 255)
+                return;
+            octets.push_back(static_cast<char>(oid[i]));
+        }
+        Oid typeOid = oid;
+        typeOid[at - 1] = 1;
+        s.Store().objects[typeOid] = MibValue::Integer(static_cast<std::int64_t>(type));
+        Oid addressOid = oid;
+        addressOid[at - 1] = 2;
+        MibValue bytes;
+        bytes.type = MibOctetString;
+        bytes.bytes = octets;
+        s.Store().objects[addressOid] = bytes;
+    });
 }

@@ -138,10 +138,10 @@ void CMib2TableViewer::OnRefresh()
 void CMib2TableViewer::OnShowWindow(BOOL bShow, UINT nStatus)
 {
     CDialog::OnShowWindow(bShow, nStatus);
-    // The first walk starts once the dialog is on screen.
-    if (m_layout.bWalkOnShow && bShow) {
-        CWnd* pRefresh = GetDlgItem(m_layout.nRefreshId);
-        PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(m_layout.nRefreshId), BN_CLICKED),
-                    reinterpret_cast<LPARAM>(pRefresh->GetSafeHwnd()));
-    }
+    // The first walk starts once the dialog is on screen (and again whenever
+    // it comes up, not as it goes). It starts here rather than from a posted
+    // Refresh: a posted message would wait for whatever runs the window's
+    // loop to return.
+    if (m_layout.bWalkOnShow && bShow)
+        OnRefresh();
 }

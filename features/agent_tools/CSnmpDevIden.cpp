@@ -6,6 +6,7 @@
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
+#include "platform/ui/CEdit.h"
 #include "platform/ui/CWaitCursor.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/main.h"
@@ -118,6 +119,16 @@ void CSnmpDevIden::EnableButtons(BOOL bEnable)
     GetDlgItem(IDC_SYSINFO_APPLY)->EnableWindow(bEnable && m_bRead.load());
 }
 
+void CSnmpDevIden::ShowEditText(int nId, const std::string& strText, int nLimit)
+{
+    // A value the switch holds is shown whole, even one longer than what can
+    // be typed; Apply refuses it until it is shortened.
+    auto* pEdit = static_cast<CEdit*>(GetDlgItem(nId));
+    const int nLength = static_cast<int>(strText.size());
+    pEdit->SetLimitText(static_cast<UINT>(nLength > nLimit ? nLength : nLimit));
+    pEdit->SetWindowText(strText);
+}
+
 void CSnmpDevIden::ReadSystemGroup()
 {
     // The buttons go off before the request starts, so a fast reply's
@@ -154,9 +165,9 @@ int CSnmpDevIden::OnSystemGroupReply(CSnmp* pResponseIn, int nRequestID, void* p
     pThis->GetDlgItem(IDC_SYSINFO_CONTACT)->SetWindowText(BindingText(p, 3));
     std::string strText;
     CCodeConvert::Utf8ToAnsi(BindingText(p, 4), strText);
-    pThis->GetDlgItem(IDC_SYSINFO_NAME)->SetWindowText(strText);
+    pThis->ShowEditText(IDC_SYSINFO_NAME, strText, kNameLimit);
     CCodeConvert::Utf8ToAnsi(BindingText(p, 5), strText);
-    pThis->GetDlgItem(IDC_SYSINFO_LOCATION)->SetWindowText(strText);
+    pThis->ShowEditText(IDC_SYSINFO_LOCATION, strText, kLocationLimit);
     pThis->m_bRead = true;
     pResponse.reset();
     pThis->m_cCommonSNMP.SignalDone();

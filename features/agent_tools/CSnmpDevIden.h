@@ -48,6 +48,8 @@ protected:
 
 private:
     void EnableButtons(BOOL bEnable);
+    // Puts a read value into an edit that takes nLimit characters as typed.
+    void ShowEditText(int nId, const std::string& strText, int nLimit);
 
     CCommonSNMP m_cCommonSNMP;
     CCommonSNMP m_cCommonSNMPSet;

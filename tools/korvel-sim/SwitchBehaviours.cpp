@@ -359,12 +359,21 @@ void AddRmonTables(Simulator& sim)
 
 void AddSwitchBehaviours(Simulator& sim)
 {
-    // sysUpTime counts hundredths of a second since the switch started.
-    sim.OnGet("1.3.6.1.2.1.1.3.0", [](Simulator& s, const Oid& oid) {
+    // sysUpTime counts hundredths of a second since the switch started, from
+    // the data file's value (a switch that has run for long) until a reboot,
+    // from 0 after it; as a TimeTicks value it wraps at 2^32.
+    Oid upTime;
+    ParseOid("1.3.6.1.2.1.1.3.0", upTime);
+    std::int64_t upTimeBase = 0;
+    if (auto it = sim.Store().objects.find(upTime); it != sim.Store().objects.end())
+        upTimeBase = it->second.number;
+    const Simulator::Clock::time_point firstStart = sim.StartTime();
+    sim.OnGet("1.3.6.1.2.1.1.3.0", [upTimeBase, firstStart](Simulator& s, const Oid& oid) {
         auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Simulator::Clock::now() - s.StartTime());
         MibValue ticks;
         ticks.type = MibTimeTicks;
-        ticks.number = elapsed.count() / 10;
+        const std::int64_t base = s.StartTime() == firstStart ? upTimeBase : 0;
+        ticks.number = (base + elapsed.count() / 10) % (std::int64_t{1} << 32);
         s.Store().objects[oid] = ticks;
     });
 

@@ -3,10 +3,14 @@
 #include "resources/agent_tools.h"
 #include "resources/dhcp_screen.h"
 #include "resources/dot1x.h"
+#include "resources/fdb.h"
 #include "resources/main.h"
+#include "resources/mib2.h"
 #include "resources/ports_vlans.h"
 #include "resources/rmon.h"
 #include "resources/stp.h"
+#include "resources/sysinfo.h"
+#include "resources/syslog.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +38,9 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
                            IDD_8021X_GLOBAL,  IDD_8021X_PORT_SETTINGS, IDD_DOT1X_PORT_CONFIG, IDD_8021X_USER,
                            IDD_8021X_RADIUS,  IDD_DHCP_SCREEN,
                            IDD_RMON_STATUS,   IDD_RMON_ETHERNET_STATISTICS, IDD_RMON_HISTORY_CONTROL,
-                           IDD_RMON_ALARM,    IDD_RMON_EVENT};
+                           IDD_RMON_ALARM,    IDD_RMON_EVENT,
+                           IDD_SYSTEM_INFORMATION, IDD_INTERFACE_TABLE, IDD_IP_TABLE, IDD_TCP_SERVICE,
+                           IDD_UDP_SERVICE,   IDD_FORWARDING_TABLE,  IDD_SYSLOG_HOST};
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);
         const QImage picture(QDir(out.path()).filePath(file));

@@ -50,11 +50,6 @@ std::string Lower(std::string text)
     return text;
 }
 
-bool Accepted(CCommonSNMP& session)
-{
-    return session.SendAccepted();
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(CSyslogHostCfgDlg, CDialog)
@@ -165,7 +160,6 @@ int CSyslogHostCfgDlg::OnSettingsReply(CSnmp* pResponseIn, int nRequestID, void*
     if (nStatus == 0 && pResponse)
         pResponse->getError(&nErrorStatus, &nErrorIndex);
     const bool bReply = nStatus == 0 && pResponse && nErrorStatus == 0 && pResponse->getVarBindCount() >= 4;
-    pThis->m_bSettingsOk = false;
     if (bReply) {
         CSnmp* p = pResponse.get();
         for (int i = 0; i < 4; ++i) {
@@ -188,7 +182,6 @@ int CSyslogHostCfgDlg::OnSettingsReply(CSnmp* pResponseIn, int nRequestID, void*
         const bool bOn = CModuleBase::IntegerText(p, 3) == "1";
         pThis->m_checkEnable.SetCheck(bOn ? BST_CHECKED : BST_UNCHECKED);
         pThis->EnableSettings(bOn ? TRUE : FALSE);
-        pThis->m_bSettingsOk = true;
         pThis->m_bSettingsRead = true;
     }
     pResponse.reset();
@@ -311,7 +304,7 @@ BOOL CSyslogHostCfgDlg::SetChecked(const std::string& strOid, int nType, const s
 {
     m_cCommonSNMPSet.Open(3);
     m_cCommonSNMPSet.AddValue(strOid, nType, strValue);
-    if (Accepted(m_cCommonSNMPSet))
+    if (m_cCommonSNMPSet.SendAccepted())
         return TRUE;
     AfxMessageBox("The switch did not accept the syslog server setting.");
     return FALSE;
@@ -365,7 +358,7 @@ BOOL CSyslogHostCfgDlg::ApplyHost()
     if (bLinkLocal) {
         m_cCommonSNMPSet.Open(3);
         m_editServer.AddZoneValue(&m_cCommonSNMPSet, kServerZone + strNewIndex);
-        if (!Accepted(m_cCommonSNMPSet)) {
+        if (!m_cCommonSNMPSet.SendAccepted()) {
             AfxMessageBox("The switch did not accept the syslog server setting.");
             return FALSE;
         }
@@ -382,7 +375,7 @@ BOOL CSyslogHostCfgDlg::ApplyHost()
     m_cCommonSNMPSet.AddValue(kSeverity, SnmpValueInteger, kSeverities[nSeverity]);
     m_cCommonSNMPSet.AddValue(kFacility, SnmpValueInteger, std::to_string(128 + 8 * nFacility));
     m_cCommonSNMPSet.AddValue(kTimeStamp, SnmpValueInteger, m_cmbTimeStamp.GetCurSel() == 0 ? "1" : "2");
-    if (!Accepted(m_cCommonSNMPSet)) {
+    if (!m_cCommonSNMPSet.SendAccepted()) {
         AfxMessageBox("The switch did not accept the syslog settings.");
         return FALSE;
     }

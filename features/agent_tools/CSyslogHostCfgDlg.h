@@ -76,7 +76,7 @@ private:
     std::string m_strHostAddress; // under m_csHost
     CButton m_checkEnable;
     CComboBox m_cmbTimeStamp;
-    // The last settings read succeeded (set on the worker, read on the UI thread).
-    std::atomic<bool> m_bSettingsOk{false};
-    std::atomic<bool> m_bSettingsRead{false}; // one read has succeeded since the dialog opened
+    // A settings read has succeeded since the dialog opened (set on the
+    // worker, read on the UI thread).
+    std::atomic<bool> m_bSettingsRead{false};
 };

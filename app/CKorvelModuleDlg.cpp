@@ -6,6 +6,8 @@
 #include "common/CUtils.h"
 #include "common/Globals.h"
 #include "features/agent_tools/CFirmDownLoad.h"
+#include "features/agent_tools/CIPAddrTable.h"
+#include "features/agent_tools/CIntfList.h"
 #include "features/agent_tools/CResetDevice.h"
 #include "features/layer2/CLoopbackDetection.h"
 #include "features/layer2/CIGMPSnoopConfig.h"
@@ -24,6 +26,11 @@
 #include "features/agent_tools/CSNMPTrapSetting.h"
 #include "features/agent_tools/CSNMPUser.h"
 #include "features/agent_tools/CSNMPViewTree.h"
+#include "features/agent_tools/CSnmpDevIden.h"
+#include "features/agent_tools/CSwitchDatabase.h"
+#include "features/agent_tools/CSyslogHostCfgDlg.h"
+#include "features/agent_tools/CTcpPortInfo.h"
+#include "features/agent_tools/CUdpPortInfo.h"
 #include "features/layer2/CPrivateSpanTBridge.h"
 #include "features/poe_rmon/CRMONEthernetStatistics.h"
 #include "features/poe_rmon/CRMONEvent.h"
@@ -130,16 +137,16 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_APP_ABOUT, OnFeatureDialog<CAboutDlg>)
     ON_COMMAND(ID_8021X_PORT_CONFIG, OnFeatureDialog<Dot1xPortConfig>)
     ON_COMMAND(ID_REBOOT, OnReboot)
-    // ON_COMMAND(ID_SYSTEM_INFORMATION, OnFeatureDialog<CSnmpDevIden>)
-    // ON_COMMAND(ID_INTERFACE_TABLE, OnFeatureDialog<CIntfList>)
-    // ON_COMMAND(ID_IP_TABLE, OnFeatureDialog<CIPAddrTable>)
-    // ON_COMMAND(ID_FORWARDING_TABLE, OnFeatureDialog<CSwitchDatabase>)
-    // ON_COMMAND(ID_TCP_SERVICE, OnFeatureDialog<CTcpPortInfo>)
-    // ON_COMMAND(ID_UDP_SERVICE, OnFeatureDialog<CUdpPortInfo>)
+    ON_COMMAND(ID_SYSTEM_INFORMATION, OnFeatureDialog<CSnmpDevIden>)
+    ON_COMMAND(ID_INTERFACE_TABLE, OnFeatureDialog<CIntfList>)
+    ON_COMMAND(ID_IP_TABLE, OnFeatureDialog<CIPAddrTable>)
+    ON_COMMAND(ID_FORWARDING_TABLE, OnFeatureDialog<CSwitchDatabase>)
+    ON_COMMAND(ID_TCP_SERVICE, OnFeatureDialog<CTcpPortInfo>)
+    ON_COMMAND(ID_UDP_SERVICE, OnFeatureDialog<CUdpPortInfo>)
     ON_COMMAND(ID_SPANNING_TREE, OnFeatureDialog<CPrivateSpanTBridge>)
     ON_COMMAND(ID_TRUNK_CONFIGURATION, OnFeatureDialog<CTrunkConfigDlg>)
     ON_COMMAND(ID_FIRMWARE_UPGRADE, OnFeatureDialog<CFirmDownLoad>)
-    // ON_COMMAND(ID_SYSLOG_HOST, OnFeatureDialog<CSyslogHostCfgDlg>)
+    ON_COMMAND(ID_SYSLOG_HOST, OnFeatureDialog<CSyslogHostCfgDlg>)
     ON_COMMAND(ID_VLAN_CONFIGURATION, OnFeatureDialog<C8021qVlanSet>)
     ON_COMMAND(ID_SAVE_CONFIGURATION, OnSaveConfiguration)
     ON_COMMAND(ID_JUMBO_FRAME, OnFeatureDialog<CJumboFrameconfigdlg>)

@@ -8,6 +8,7 @@
 #include "resources/bandwidth.h"
 #include "resources/dhcp_screen.h"
 #include "resources/dot1x.h"
+#include "resources/fdb.h"
 #include "resources/igmp.h"
 #include "resources/impb.h"
 #include "resources/jumbo.h"
@@ -17,6 +18,7 @@
 #include "resources/loopback.h"
 #include "resources/main.h"
 #include "resources/mfilter.h"
+#include "resources/mib2.h"
 #include "resources/mirror.h"
 #include "resources/poe.h"
 #include "resources/ports_vlans.h"
@@ -27,6 +29,8 @@
 #include "resources/static_mac.h"
 #include "resources/storm.h"
 #include "resources/stp.h"
+#include "resources/sysinfo.h"
+#include "resources/syslog.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +75,8 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
         IDD_LEGACY_CAMERA_VLAN_PORT, IDD_LEGACY_MULTI_FILTER_MODE, IDD_LEGACY_IGMP_ROUTER_PORTS,
         IDD_SNMP_GLOBAL, IDD_SNMP_ENGINE_ID, IDD_SNMP_TRAP, IDD_SNMP_HOST,
         IDD_SNMP_COMMUNITY, IDD_SNMP_USER, IDD_SNMP_GROUP, IDD_SNMP_VIEW,
+        IDD_SYSTEM_INFORMATION, IDD_INTERFACE_TABLE, IDD_IP_TABLE, IDD_TCP_SERVICE,
+        IDD_UDP_SERVICE, IDD_FORWARDING_TABLE, IDD_SYSLOG_HOST,
     };
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);

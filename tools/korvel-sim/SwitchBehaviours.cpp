@@ -539,12 +539,21 @@ void AddSnmpAgent(Simulator& sim)
 
 void AddSwitchBehaviours(Simulator& sim)
 {
-    // sysUpTime counts hundredths of a second since the switch started.
-    sim.OnGet("1.3.6.1.2.1.1.3.0", [](Simulator& s, const Oid& oid) {
+    // sysUpTime counts hundredths of a second since the switch started, from
+    // the data file's value (a switch that has run for long) until a reboot,
+    // from 0 after it; as a TimeTicks value it wraps at 2^32.
+    Oid upTime;
+    ParseOid("1.3.6.1.2.1.1.3.0", upTime);
+    std::int64_t upTimeBase = 0;
+    if (auto it = sim.Store().objects.find(upTime); it != sim.Store().objects.end())
+        upTimeBase = it->second.number;
+    const Simulator::Clock::time_point firstStart = sim.StartTime();
+    sim.OnGet("1.3.6.1.2.1.1.3.0", [upTimeBase, firstStart](Simulator& s, const Oid& oid) {
         auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Simulator::Clock::now() - s.StartTime());
         MibValue ticks;
         ticks.type = MibTimeTicks;
-        ticks.number = elapsed.count() / 10;
+        const std::int64_t base = s.StartTime() == firstStart ? upTimeBase : 0;
+        ticks.number = (base + elapsed.count() / 10) % (std::int64_t{1} << 32);
         s.Store().objects[oid] = ticks;
     });
 
@@ -719,4 +728,37 @@ void AddSwitchBehaviours(Simulator& sim)
     });
     // The switch's own SNMP agent: its engine ID and trap hosts.
     AddSnmpAgent(sim);
+
+    // Syslog server table (.16.2.5.1), indexed by the address type, the
+    // address length and the address octets: a row created through its row
+    // status (.5) holds its type (.1) and its address (.2), as the switch
+    // fills them. An index that is no address gets neither.
+    Oid syslogStatus;
+    ParseOid(KorvelOid("10.76.19.1.16.2.5.1.5"), syslogStatus);
+    sim.OnSet(KorvelOid("10.76.19.1.16.2.5.1.5"), [syslogStatus](Simulator& s, const Oid& oid, const MibValue& value) {
+        if (value.number != 4 && value.number != 5)
+            return;
+        const std::size_t at = syslogStatus.size();
+        if (oid.size() < at + 2)
+            return;
+        const auto type = oid[at];
+        const auto length = oid[at + 1];
+        if (!((type == 1 && length == 4) || (type == 2 && length == 16)) || oid.size() != at + 2 + length)
+            return;
+        std::string octets;
+        for (std::size_t i = at + 2; i < oid.size(); ++i) {
+            if (oid[i] > 255)
+                return;
+            octets.push_back(static_cast<char>(oid[i]));
+        }
+        Oid typeOid = oid;
+        typeOid[at - 1] = 1;
+        s.Store().objects[typeOid] = MibValue::Integer(static_cast<std::int64_t>(type));
+        Oid addressOid = oid;
+        addressOid[at - 1] = 2;
+        MibValue bytes;
+        bytes.type = MibOctetString;
+        bytes.bytes = octets;
+        s.Store().objects[addressOid] = bytes;
+    });
 }

@@ -794,6 +794,37 @@ def poe(s):
         *[f"#@readonly {SETTINGS}.22.{c}.0" for c in (4, 5, 7)]]))
 
 
+def fdb(s):
+    """The forwarding database: two learned addresses behind every port with a
+    link, in the database of the port's PVID; trunk members' neighbours in the
+    voice VLAN too; the static addresses; the switch's own address."""
+    r = Rows()
+    add = r.add
+    e = "1.3.6.1.2.1.17.7.1.2.2.1"
+    add("1.3.6.1.2.1.17.4.2.0", 2, 300)
+
+    def entry(fid, mac, port, status):
+        add(f"{e}.2.{fid}.{mac}", 2, port)
+        add(f"{e}.3.{fid}.{mac}", 2, status)
+
+    for p in s.ports:
+        admin, up, _ = s.link(p)
+        if not (admin and up):
+            continue
+        for k in (1, 2):
+            entry(s.pvid[p], f"2.75.88.{s.mac}.{p}.{k}", p, 3)
+        if p in s.trunk_ports:
+            entry(20, f"2.75.88.{s.mac}.{p}.3", p, 3)
+    for fid, mac, port in s.static_macs:
+        entry(fid, mac, port, 5)
+    entry(1, f"2.75.86.{s.mac}.0.0", 0, 4)
+    return r.text(head(s, [
+        "the forwarding database (dot1qTpFdbTable: port .2, status .3, indexed by the",
+        "filtering database and the MAC address) and the address ageing time.",
+        "#@readonly 1.3.6.1.2.1.17.4.2",
+        "#@readonly 1.3.6.1.2.1.17.7.1.2.2"]))
+
+
 # One line per feature: the file name in each model's folder and its writer.
 FEATURES = [
     ("system.snmprec", system),
@@ -814,6 +845,7 @@ FEATURES = [
     ("lldp.snmprec", lldp),
     ("segmentation.snmprec", segmentation),
     ("poe.snmprec", poe),
+    ("fdb.snmprec", fdb),
 ]
 
 

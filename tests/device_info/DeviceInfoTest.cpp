@@ -142,3 +142,16 @@ TEST_F(DeviceInfoTest, TicksWhileAReadIsOutstandingAreSkipped)
     EXPECT_GE(CpuReads(), 1u);
     EXPECT_LE(CpuReads(), 3u);
 }
+
+TEST_F(DeviceInfoTest, CpuFiguresOverSnmpV3)
+{
+    StartLegacySwitch();
+    UseV3(kAuthPriv);
+    CResourceInfo dialog;
+    RunModal<CResourceInfo>(dialog, [&](CResourceInfo& d) {
+        const Rows rows = ListRows(d, IDC_RESOURCE_CPU_LIST);
+        ASSERT_EQ(rows.size(), 1u);
+        for (const std::string& figure : rows.front())
+            EXPECT_FALSE(figure.empty());
+    });
+}

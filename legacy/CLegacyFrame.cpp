@@ -19,6 +19,7 @@ enum ReplyKind
 {
     kWalkReply = 1,
     kReadReply = 2,
+    kScalarReply = 3,
 };
 
 constexpr UINT kModuleIcon = 447;
@@ -58,7 +59,8 @@ BEGIN_MESSAGE_MAP(CLegacyFrame, CDialog)
 END_MESSAGE_MAP()
 
 CLegacyFrame::CLegacyFrame(UINT nIDTemplate, CWnd* pParent, LegacyForm form)
-    : CDialog(nIDTemplate, pParent), m_form(form), m_walkRequest(std::make_unique<CSnmpV1>(SnmpPduGet))
+    : CDialog(nIDTemplate, pParent), m_form(form), m_walkRequest(std::make_unique<CSnmpV1>(SnmpPduGet)),
+      m_scalarRequest(std::make_unique<CSnmpV1>(SnmpPduGet))
 {
     if (m_form == LegacyForm::Member)
         m_tableWalker = std::make_unique<CSnmpTable4w>();
@@ -68,8 +70,9 @@ CLegacyFrame::~CLegacyFrame()
 {
     if (m_token)
         m_token->Revoke();
-    // The walker goes before the request it reads.
+    // The walkers go before the requests they read.
     m_tableWalker.reset();
+    m_scalarWalker.reset();
     m_oneShot.reset();
 }
 
@@ -78,9 +81,11 @@ BOOL CLegacyFrame::DestroyWindow()
     if (m_token)
         m_token->Revoke();
     m_tableWalker.reset();
+    m_scalarWalker.reset();
     m_oneShot.reset();
     m_nRequestID = 0;
     m_nReadRequestID = 0;
+    m_nScalarRequestID = 0;
     return CDialog::DestroyWindow();
 }
 
@@ -100,6 +105,7 @@ BOOL CLegacyFrame::OnInitDialog()
     if (m_form == LegacyForm::Heap && !m_tableWalker)
         m_tableWalker = std::make_unique<CSnmpTable4w>();
     m_oneShot = std::make_unique<CSnmp4w>();
+    m_scalarWalker = std::make_unique<CSnmpTable4w>();
     if (m_nListId != 0) {
         for (std::size_t i = 0; i < m_headings.size(); ++i)
             m_list.InsertAutoWidthColumn(m_headings[i].c_str(), static_cast<int>(i), -1, 0xF, LVCFMT_LEFT);
@@ -254,6 +260,8 @@ LRESULT CLegacyFrame::OnLegacyReply(WPARAM, LPARAM)
             HandleWalkReply(reply.requestId, reply.status, reply.response.get());
         else if (reply.kind == kReadReply)
             HandleReadReply(reply.requestId, reply.status, reply.response.get());
+        else if (reply.kind == kScalarReply)
+            HandleScalarReply(reply.requestId, reply.status, reply.response.get());
     }
     return 0;
 }
@@ -352,6 +360,82 @@ std::unique_ptr<CSnmpV3> CLegacyFrame::MakeV3Request(int pduType) const
     }
     return request;
 }
+
+int CLegacyFrame::OnScalarReply(CSnmp* response, int requestId, void* userData, int status)
+{
+    LegacyReplyToken::Deliver(userData, kScalarReply, response, requestId, status);
+    return 0;
+}
+
+BOOL CLegacyFrame::ReadScalars(int tag, const std::vector<std::string>& oids)
+{
+    if (oids.empty() || !m_token)
+        return FALSE;
+    if (m_nSnmpVersion == 1) {
+        if (!m_scalarWalker)
+            return FALSE;
+        // A read that is still awaited is replaced: its reply is stale.
+        if (m_nScalarRequestID != 0)
+            m_scalarWalker = std::make_unique<CSnmpTable4w>();
+        m_nScalarRequestID = 0;
+        m_nScalarTag = tag;
+        m_scalarRequest->setType(SnmpPduGet);
+        m_scalarRequest->setCommunity(m_szReadCommunity.c_str());
+        m_scalarRequest->clearVarBindList();
+        for (const std::string& oid : oids)
+            m_scalarRequest->addValue(oid.c_str(), SnmpValueNull);
+        m_scalarWalker->setRequest(m_scalarRequest.get());
+        if (m_scalarWalker->getNextAsync(m_szDeviceIP.c_str(), &CLegacyFrame::OnScalarReply, m_token->Key(), nullptr,
+                                         0) != SnmpStatusOk)
+            return FALSE;
+        m_nScalarRequestID = m_scalarRequest->getRequestID();
+        return TRUE;
+    }
+    if (m_nSnmpVersion != 3)
+        return FALSE;
+    std::unique_ptr<CSnmpV3> request = MakeV3Request(SnmpPduGet);
+    if (!request)
+        return FALSE;
+    CWaitCursor wait;
+    CSnmpTable table(request.get());
+    for (const std::string& oid : oids)
+        request->addValue(oid.c_str(), SnmpValueNull);
+    CSnmp* response = nullptr;
+    const unsigned long timeout = m_nTimeout > 0 ? static_cast<unsigned long>(m_nTimeout) : 0;
+    if (table.getNext(m_szDeviceIP.c_str(), response, timeout) != SnmpStatusOk || !response) {
+        delete response;
+        OnScalarsFailed(tag);
+        return TRUE;
+    }
+    std::unique_ptr<CSnmp> owned(response);
+    int errorStatus = 0;
+    int errorIndex = 0;
+    owned->getError(&errorStatus, &errorIndex);
+    if (errorStatus != 0 || owned->getVarBindCount() < static_cast<int>(oids.size()))
+        OnScalarsFailed(tag);
+    else
+        OnScalarsRead(tag, *owned, true);
+    return TRUE;
+}
+
+void CLegacyFrame::HandleScalarReply(int requestId, int status, CSnmp* response)
+{
+    if (requestId == 0 || requestId != m_nScalarRequestID)
+        return; // stale
+    m_nScalarRequestID = 0;
+    int errorStatus = 0;
+    int errorIndex = 0;
+    if (status == SnmpStatusOk && response)
+        response->getError(&errorStatus, &errorIndex);
+    if (status != SnmpStatusOk || !response || errorStatus != 0 ||
+        response->getVarBindCount() < m_scalarRequest->getVarBindCount()) {
+        OnScalarsFailed(m_nScalarTag);
+        return;
+    }
+    OnScalarsRead(m_nScalarTag, *response, false);
+}
+
+void CLegacyFrame::OnScalarsRead(int, CSnmp&, bool) {}
 
 BOOL CLegacyFrame::ReadOnce(const std::vector<std::string>& oids)
 {

@@ -156,6 +156,21 @@ protected:
     // when they give less security than the level asks for.
     std::unique_ptr<CSnmpV3> MakeV3Request(int pduType) const;
 
+    // Scalar read, over the version: SNMPv1 one GET of the OIDs through the
+    // dialog's scalar walker (asynchronous; only the latest read's reply
+    // counts, and a failed one, or one with an error status, reaches
+    // OnScalarsFailed instead), SNMPv3 one synchronous GET under the wait
+    // cursor (the request set-up of MakeV3Request). `tag` tells a dialog's
+    // reads apart. FALSE when nothing was sent (another version, a refused
+    // SNMPv3 level, nothing to ask); an SNMPv3 read has ended on return.
+    BOOL ReadScalars(int tag, const std::vector<std::string>& oids);
+    // Whether an SNMPv1 scalar read awaits its reply.
+    bool ScalarReadPending() const { return m_nScalarRequestID != 0; }
+    // The reply of a scalar read; with stopAtHole (SNMPv3) the dialog stops
+    // at the first binding without a value.
+    virtual void OnScalarsRead(int tag, CSnmp& reply, bool stopAtHole);
+    virtual void OnScalarsFailed(int /*tag*/) {}
+
     // One-shot read, SNMPv1 only: one GET of the OIDs through the dialog's
     // CSnmp4w. FALSE when nothing was sent (another version, nothing to ask).
     // The reply reaches OnReadReply only when it answered every OID without
@@ -195,6 +210,8 @@ private:
     void EndWalk();
     void HandleWalkReply(int requestId, int status, CSnmp* response);
     void HandleReadReply(int requestId, int status, CSnmp* response);
+    void HandleScalarReply(int requestId, int status, CSnmp* response);
+    static int OnScalarReply(CSnmp* response, int requestId, void* userData, int status);
     LRESULT OnLegacyReply(WPARAM wParam, LPARAM lParam);
     unsigned long WalkTimeout() const;
     static int OnTableReply(CSnmp* response, int requestId, void* userData, int status);
@@ -205,6 +222,10 @@ private:
     std::unique_ptr<CSnmpV1> m_walkRequest;
     std::unique_ptr<CSnmpTable4w> m_tableWalker;
     std::unique_ptr<CSnmp4w> m_oneShot;
+    std::unique_ptr<CSnmpV1> m_scalarRequest;
+    std::unique_ptr<CSnmpTable4w> m_scalarWalker;
+    int m_nScalarRequestID = 0;
+    int m_nScalarTag = 0;
     int m_nReadRequestID = 0;
     std::size_t m_nReadCount = 0;
 };

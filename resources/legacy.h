@@ -57,3 +57,16 @@
 #define IDC_SYSLOG_LIST                 1088
 #define IDC_SYSLOG_COUNT                1095
 #define IDC_SYSLOG_REFRESH              3
+
+// Device Information (CDeviceInfo)
+#define IDD_DEVICE_INFO                 382
+#define IDC_DEVICE_POWER_LIST           201
+#define IDC_DEVICE_HTTP_PORT            245
+#define IDC_DEVICE_PORT_COUNT           246
+#define IDC_DEVICE_USER_PORT            247
+#define IDC_DEVICE_LOOPBACK_PORT        248
+
+// Resource Information (CResourceInfo)
+#define IDD_RESOURCE_INFO               384
+#define IDC_RESOURCE_MIB_TREE_LIST      202
+#define IDC_RESOURCE_CPU_LIST           203

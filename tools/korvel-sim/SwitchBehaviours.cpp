@@ -557,6 +557,14 @@ void AddSwitchBehaviours(Simulator& sim)
         s.Store().objects[oid] = ticks;
     });
 
+    // The CPU utilisation of the older branch (over 1 s, 1 min, 5 min)
+    // changes at every read.
+    sim.OnGet(KorvelOid("10.94.89.89.1"), [](Simulator& s, const Oid& oid) {
+        auto it = s.Store().objects.find(oid);
+        if (it != s.Store().objects.end() && it->second.type == MibInteger)
+            it->second.number = (it->second.number + 7) % 100;
+    });
+
     // Saving the configuration and rebooting (the Tools menu). Writing 1 to
     // the save object starts a save: the object reads 1 while it runs, then
     // 2 again. Writing 1 to the reboot object reboots the switch: it answers

@@ -824,6 +824,37 @@ def fdb(s):
         "#@readonly 1.3.6.1.2.1.17.4.2",
         "#@readonly 1.3.6.1.2.1.17.7.1.2.2"]))
 
+OLD_BRANCH = "1.3.6.1.4.1.32473.10.94.89.89"
+
+
+def device(s):
+    """The older branch's device objects: power supplies (one of every source
+    code, and one the switch cannot mean), the port numbers and the CPU
+    utilisation (which changes at every read, SwitchBehaviours.cpp)."""
+    r = Rows()
+    supplies = [("Main PSU", 1, 2), ("Backup PSU", 2, 5), ("DC input", 1, 3), ("RPS link", 3, 4),
+                ("Legacy PSU", 2, 1), ("Probe PSU", 3, 9)]
+    for i, (name, state, source) in enumerate(supplies, start=1):
+        r.add(f"{OLD_BRANCH}.83.1.2.1.1.{i}", 2, i)
+        r.add(f"{OLD_BRANCH}.83.1.2.1.2.{i}", 4, name)
+        r.add(f"{OLD_BRANCH}.83.1.2.1.3.{i}", 2, state)
+        r.add(f"{OLD_BRANCH}.83.1.2.1.4.{i}", 2, source)
+    r.add(f"{OLD_BRANCH}.66.10.0", 2, 80)
+    r.add(f"{OLD_BRANCH}.54.2.0", 2, s.count)
+    r.add(f"{OLD_BRANCH}.54.5.0", 2, s.count - 2)
+    r.add(f"{OLD_BRANCH}.54.7.0", 2, s.count)
+    r.add(f"{OLD_BRANCH}.1.7.0", 2, 12)
+    r.add(f"{OLD_BRANCH}.1.8.0", 2, 9)
+    r.add(f"{OLD_BRANCH}.1.9.0", 2, 7)
+    return r.text(head(s, [
+        "Device objects of the older branch korvelEnterprise.10.94.89.89.",
+        "Power supplies (.83.1.2.1), index supply: .1 index, .2 description, .3 state, .4 source (1 unknown,",
+        "2 AC, 3 DC, 4 external, 5 internal redundant; 9 none of them). Web HTTP port (.66.10.0), number of",
+        "ports (.54.2.0), user-defined port (.54.5.0), loopback port (.54.7.0). CPU utilisation (%) over",
+        "1 s, 1 min, 5 min (.1.7.0 to .1.9.0), changing at every read.",
+        f"#@readonly {OLD_BRANCH}.83.1.2",
+        f"#@readonly {OLD_BRANCH}.1"]))
+
 
 # One line per feature: the file name in each model's folder and its writer.
 FEATURES = [
@@ -846,6 +877,7 @@ FEATURES = [
     ("segmentation.snmprec", segmentation),
     ("poe.snmprec", poe),
     ("fdb.snmprec", fdb),
+    ("device.snmprec", device),
 ]
 
 

@@ -70,3 +70,52 @@
 #define IDD_RESOURCE_INFO               384
 #define IDC_RESOURCE_MIB_TREE_LIST      202
 #define IDC_RESOURCE_CPU_LIST           203
+
+// RMON 1 Statistic Info (CStatisticRmon1) and its entry dialog (CRmon1Entry)
+#define IDD_RMON1_STATISTIC             54
+#define IDC_RMON1_LIST                  1009
+#define IDC_RMON1_ADD                   1090
+#define IDC_RMON1_DELETE                5
+#define IDC_RMON1_REFRESH               3
+#define IDC_RMON1_PARAMETER             514
+#define IDC_RMON1_INTERFACE             515
+#define IDC_RMON1_COUNT                 301
+#define IDD_RMON1_ENTRY                 64
+#define IDC_RMON1_ENTRY_INDEX           900
+#define IDC_RMON1_ENTRY_INTERFACE       901
+#define IDC_RMON1_ENTRY_PROPERTY        902
+
+// RMON 1 counter views (CStatisticRmonCnt, CStatisticRmonInf)
+#define IDD_RMON1_GROUP                 55
+#define IDC_RMON1_GROUP_COUNTER         2005
+#define IDC_RMON1_PREV_GROUP            1183
+#define IDC_RMON1_NEXT_GROUP            5015
+#define IDC_RMON1_GROUP_REFRESH         1002
+#define IDC_RMON1_CHART                 1015
+#define IDC_RMON1_ITEM_FIRST            1149
+#define IDC_RMON1_VALUE_FIRST           101
+#define IDD_RMON1_INTERFACE             56
+#define IDC_RMON1_INTERFACE_REFRESH     1126
+
+// Trunk Information (CTrunkInfoDlg), VLAN Configuration (CVlanInfoDlg) and
+// RMON Control (CRmonControlDlg): one layout of scalars
+#define IDD_RMON_CONTROL                485
+#define IDD_TRUNK_INFO                  486
+#define IDD_VLAN_INFO                   491
+#define IDC_INFO_EDIT_1310              1310
+#define IDC_INFO_EDIT_1312              1312
+#define IDC_INFO_EDIT_1313              1313
+#define IDC_INFO_EDIT_1314              1314
+#define IDC_INFO_EDIT_1315              1315
+#define IDC_INFO_EDIT_1316              1316
+#define IDC_INFO_CHECK_1008             1008
+#define IDC_INFO_CHECK_1009             1009
+#define IDC_INFO_CHECK_1098             1098
+#define IDC_INFO_CHECK_1099             1099
+#define IDC_INFO_CHECK_1102             1102
+#define IDC_INFO_STATIC_1302            1302
+#define IDC_INFO_STATIC_1303            1303
+#define IDC_INFO_STATIC_1304            1304
+#define IDC_INFO_REFRESH                103
+#define IDC_INFO_APPLY                  1145
+#define IDC_INFO_CLOSE                  1146

@@ -24,6 +24,12 @@
 #include "legacy/CMultiFilterModePerPortConfig.h"
 #include "legacy/CSpanTree.h"
 #include "legacy/CSpanTreeBridgeParam.h"
+#include "legacy/CRmonControlDlg.h"
+#include "legacy/CStatisticRmon1.h"
+#include "legacy/CStatisticRmonCnt.h"
+#include "legacy/CStatisticRmonInf.h"
+#include "legacy/CTrunkInfoDlg.h"
+#include "legacy/CVlanInfoDlg.h"
 #include "resources/main.h"
 #include "tests/support/SimulatorFixture.h"
 #include "tests/ui/UiTestSupport.h"
@@ -94,6 +100,14 @@ const std::function<void()> kNestedDialogs[] = {
         dialog.DoModal();
     },
 };
+CStatisticRmon1* RmonRowsOwner()
+{
+    static CStatisticRmon1 owner;
+    owner.m_strIndexList = {"1", "2", "3", "4"};
+    owner.m_nIndexCount = 4;
+    return &owner;
+}
+
 // The legacy dialogs, which no command opens: each is constructed and run
 // directly, as the tests do.
 const std::vector<std::function<std::unique_ptr<CLegacyFrame>()>>& DirectDialogs()
@@ -106,6 +120,20 @@ const std::vector<std::function<std::unique_ptr<CLegacyFrame>()>>& DirectDialogs
         [] { return std::make_unique<CRouterMap>(); },     [] { return std::make_unique<CSyslogInfoDlg>(); },
         [] { return std::make_unique<CHisSyslogInfoDlg>(); }, [] { return std::make_unique<CSwPackageInfoDlg>(); },
         [] { return std::make_unique<CSyslogAppInfoDlg>(); },
+        [] { return std::make_unique<CStatisticRmon1>(); }, [] { return std::make_unique<CTrunkInfoDlg>(); },
+        [] { return std::make_unique<CVlanInfoDlg>(); },    [] { return std::make_unique<CRmonControlDlg>(); },
+        // The counter views, over a statistics table (not shown) that lists
+        // the sample models' four statistics rows.
+        [] {
+            auto view = std::make_unique<CStatisticRmonCnt>(RmonRowsOwner());
+            view->m_nGroupCount = 1;
+            return view;
+        },
+        [] {
+            auto view = std::make_unique<CStatisticRmonInf>(RmonRowsOwner());
+            view->m_nIndexSel.fill(1);
+            return view;
+        },
     };
     return dialogs;
 }

@@ -33,3 +33,7 @@ inline constexpr const char* kSimConfigStatus = "1.3.6.1.3.4471.9.0";
 // INTEGER: what createRequest (2) on an existing row of an RMON table does:
 // 0 refuses it (initially), 1 takes the row back to underCreation (3).
 inline constexpr const char* kSimEntryRecreate = "1.3.6.1.3.4471.10.0";
+// INTEGER: how much every read of an etherStats counter (1.3.6.1.2.1.16.1.1.1,
+// columns 3 to 19) adds to it first, as a Counter32 wraps (0, initially: the
+// counters stand still).
+inline constexpr const char* kSimCounterStep = "1.3.6.1.3.4471.11.0";

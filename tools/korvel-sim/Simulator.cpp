@@ -59,6 +59,7 @@ void Simulator::SetControlDefaults()
     m_store.objects[MustOid(kSimFirmwareStatus)] = MibValue::Integer(0);
     m_store.objects[MustOid(kSimConfigStatus)] = MibValue::Integer(0);
     m_store.objects[MustOid(kSimEntryRecreate)] = MibValue::Integer(0);
+    m_store.objects[MustOid(kSimCounterStep)] = MibValue::Integer(0);
 }
 
 void Simulator::OnGet(const std::string& prefix, GetHook hook)

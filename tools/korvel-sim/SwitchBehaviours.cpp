@@ -174,12 +174,14 @@ struct RmonTable
         EtherStats,
         History,
         Alarm,
-        Event
+        Event,
+        StandardEtherStats
     } kind;
-    std::string entry;    // the maker's table entry
+    std::string entry;    // the table entry
     int statusColumn;
     std::vector<RmonColumn> columns; // writable columns besides the status
     std::string standard; // the standard table entry ("" for none)
+    int presenceColumn = 0; // the column whose instance makes a row present (0: the status column)
 };
 
 MibValue OidValue(const std::string& text)
@@ -214,6 +216,12 @@ const std::vector<RmonTable>& RmonTables()
         {RmonTable::Event, KorvelOid("10.76.19.1.47.5.1.1"), 6,
          {{2, MibValue::Text("")}, {3, MibValue::Integer(1)}, {4, MibValue::Text("")}, {5, MibValue::Text("")}},
          "1.3.6.1.2.1.16.9.1.1"},
+        // The standard etherStatsTable itself: a manager creates a row with
+        // createRequest and, in the same request, its data source and owner.
+        // A row is present while its index column is (rows that the maker's
+        // table keeps, or that a data file holds, have no status).
+        {RmonTable::StandardEtherStats, "1.3.6.1.2.1.16.1.1.1", 21,
+         {{2, OidValue("0.0")}, {20, MibValue::Text("")}}, "", 1},
     };
     return tables;
 }
@@ -242,8 +250,8 @@ int RmonSetRule(const RmonTable& table, const Oid& entry, const Simulator& s, co
     const int column = static_cast<int>(oid[entry.size()]);
     const Oid index(oid.begin() + static_cast<std::ptrdiff_t>(entry.size()) + 1, oid.end());
     const auto& objects = s.Store().objects;
-    const auto status = objects.find(Instance(entry, table.statusColumn, index));
-    const bool exists = status != objects.end();
+    const int presence = table.presenceColumn ? table.presenceColumn : table.statusColumn;
+    const bool exists = objects.count(Instance(entry, presence, index)) != 0;
 
     if (column == table.statusColumn) {
         if (value.type != MibInteger)
@@ -284,7 +292,13 @@ int RmonSetRule(const RmonTable& table, const Oid& entry, const Simulator& s, co
             return v1 ? SimReadOnly : SimNotWritable;
         return v1 ? SimNoSuchName : SimNoCreation;
     }
-    if (!exists)
+    // A row this request creates (its createRequest came first) takes its
+    // columns from the same request.
+    const Oid planned = Instance(entry, table.statusColumn, index);
+    const bool created = std::any_of(plan.sets.begin(), plan.sets.end(), [&](const SimBinding& b) {
+        return b.first == planned && b.second.number == kUnderCreation;
+    });
+    if (!exists && !created)
         return v1 ? SimNoSuchName : SimNoCreation;
     if (value.type != known->initial.type)
         return v1 ? SimBadValue : SimWrongType;
@@ -590,6 +604,18 @@ void AddSwitchBehaviours(Simulator& sim)
 
     // The RMON tables and their EntryStatus rows (see RmonTables above).
     AddRmonTables(sim);
+    // etherStats counters grow by the test control's step at every read.
+    sim.OnGet("1.3.6.1.2.1.16.1.1.1", [](Simulator& s, const Oid& oid) {
+        static const Oid entry = MakeOid("1.3.6.1.2.1.16.1.1.1");
+        if (oid.size() <= entry.size() + 1)
+            return;
+        const std::uint32_t column = oid[entry.size()];
+        const int step = ControlNumber(s, kSimCounterStep);
+        auto it = s.Store().objects.find(oid);
+        if (step <= 0 || column < 3 || column > 19 || it == s.Store().objects.end() || it->second.type != MibCounter32)
+            return;
+        it->second.number = (it->second.number + step) % (std::int64_t(1) << 32);
+    });
     // IP-MAC-port binding: the scan and the black list's delete.
     AddBindingScan(sim);
 

@@ -18,6 +18,10 @@
 #include "legacy/CSyslogAppInfoDlg.h"
 #include "legacy/CSyslogInfoDlg.h"
 #include "legacy/CUserInfo.h"
+#include "legacy/CSyslogCfgDlg.h"
+#include "legacy/CTelnetCfgDlg.h"
+#include "legacy/CCLIControlDlg.h"
+#include "tools/korvel-shots/FileBeside.h"
 #include "resources/main.h"
 #include "tests/support/SimulatorFixture.h"
 #include "tests/ui/UiTestSupport.h"
@@ -100,6 +104,9 @@ const std::vector<std::function<std::unique_ptr<CLegacyFrame>()>>& DirectDialogs
         [] { return std::make_unique<CRouterMap>(); },     [] { return std::make_unique<CSyslogInfoDlg>(); },
         [] { return std::make_unique<CHisSyslogInfoDlg>(); }, [] { return std::make_unique<CSwPackageInfoDlg>(); },
         [] { return std::make_unique<CSyslogAppInfoDlg>(); },
+        [] { return std::make_unique<CSyslogCfgDlg>(); },
+        [] { return std::make_unique<CTelnetCfgDlg>(); },
+        [] { return std::make_unique<CCLIControlDlg>(); },
     };
     return dialogs;
 }
@@ -173,6 +180,8 @@ bool LiveShots::Render()
     InFolder folder(m_modelFolder);
     if (!folder.Entered())
         return false;
+    // The device configuration dialog reads its description from the current folder.
+    FileBeside deviceConfig(std::filesystem::path(KORVEL_SOURCE_DIR) / "resources" / "KSXWren_CFG.XML");
     // The Tools commands ask first: no, thank you.
     SetMessageBoxHook([](const MessageBoxCall&) { return IDCANCEL; });
     CKorvelModuleDlg main;

@@ -53,6 +53,7 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
         IDD_MIB_TREE_INFO, IDD_USER_INFO, IDD_8021X_STATUS, IDD_8021X_DIAGNOSIS,
         IDD_ROUTER_MAP, IDD_SYSLOG_INFO, IDD_HIS_SYSLOG_INFO, IDD_SW_PACKAGE_INFO,
         IDD_SYSLOG_APP_INFO,
+        IDD_DEVICE_CFG, IDD_SYSLOG_CFG, IDD_TELNET_CFG, IDD_CLI_CONTROL,
     };
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);

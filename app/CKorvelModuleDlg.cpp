@@ -64,6 +64,7 @@
 #include "features/security/C8021XUserDLG.h"
 #include "features/security/CDHCPServerScreenDlg.h"
 #include "features/security/Dot1xPortConfig.h"
+#include "legacy/CDeviceCfgDlg.h"
 #include "panel/CMyBitmapApp.h"
 #include "panel/CPanelDeviceThread.h"
 #include "panel/CPort.h"
@@ -126,7 +127,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     // feature dialog's command is enabled by its line (and the include of the
     // dialog's header): OnFeatureDialog hides the main window and pauses the
     // polling while the dialog runs, OnPlainDialog runs it over the panel.
-    // ON_COMMAND(ID_DEVICE_CONFIGURE, OnFeatureDialog<CDeviceCfgDlg>)
+    ON_COMMAND(ID_DEVICE_CONFIGURE, OnFeatureDialog<CDeviceCfgDlg>)
     ON_COMMAND(ID_PORT_CONFIGURATION, OnFeatureDialog<CPortSetInfo>)
     ON_COMMAND(ID_PORT_DESCRIPTION, OnFeatureDialog<CPortDescription>)
     ON_COMMAND(ID_NO_ACTION_32790, OnNoAction)

@@ -119,3 +119,61 @@
 #define IDC_INFO_REFRESH                103
 #define IDC_INFO_APPLY                  1145
 #define IDC_INFO_CLOSE                  1146
+
+// Device Configure (CDeviceCfgDlg)
+#define IDD_DEVICE_CFG                  484
+#define IDC_DEVCFG_APPLY                3
+#define IDC_DEVCFG_REFRESH              4
+#define IDC_DEVCFG_VALUE                1007
+#define IDC_DEVCFG_CONFIG_LIST          1009
+#define IDC_DEVCFG_INFO_LIST            1088
+
+// Syslog Configuration (CSyslogCfgDlg)
+#define IDD_SYSLOG_CFG                  492
+#define IDC_SYSCFG_CONSOLE              211
+#define IDC_SYSCFG_FILE                 214
+#define IDC_SYSCFG_CACHE                215
+#define IDC_SYSCFG_ENABLE               1008
+#define IDC_SYSCFG_CLEAR_LOGFILE        1009
+#define IDC_SYSCFG_CLEAR_CACHE          1098
+#define IDC_SYSCFG_REFRESH              103
+#define IDC_SYSCFG_APPLY                1145
+#define IDC_SYSCFG_CLOSE                1146
+
+// Telnet Configuration (CTelnetCfgDlg)
+#define IDD_TELNET_CFG                  496
+#define IDC_TELNET_SESSION_LIST         201
+#define IDC_TELNET_HIDDEN_203           203
+#define IDC_TELNET_HIDDEN_205           205
+#define IDC_TELNET_HIDDEN_206           206
+#define IDC_TELNET_STATUS               209
+#define IDC_TELNET_HIDDEN_210           210
+#define IDC_TELNET_HIDDEN_213           213
+#define IDC_TELNET_PASSWORD             214
+#define IDC_TELNET_SESSION_ID           215
+#define IDC_TELNET_HIDDEN_216           216
+#define IDC_TELNET_HIDDEN_217           217
+#define IDC_TELNET_TIMEOUT              218
+#define IDC_TELNET_REFRESH              241
+#define IDC_TELNET_APPLY_STATUS         242
+#define IDC_TELNET_APPLY_SETTINGS       243
+
+// CLI Configuration (CCLIControlDlg)
+#define IDD_CLI_CONTROL                 489
+#define IDC_CLI_TIMEOUT                 1310
+#define IDC_CLI_HISTORY_SIZE            1312
+#define IDC_CLI_SSH_TIMEOUT             1313
+#define IDC_CLI_TELNET_TIMEOUT          1314
+#define IDC_CLI_TELNET_HISTORY_SIZE     1315
+#define IDC_CLI_SSH_HISTORY_SIZE        1316
+#define IDC_CLI_HISTORY_ENABLE          1008
+#define IDC_CLI_TELNET_HISTORY_ENABLE   1009
+#define IDC_CLI_SSH_HISTORY_ENABLE      1098
+#define IDC_CLI_HIDDEN_1099             1099
+#define IDC_CLI_HIDDEN_1102             1102
+#define IDC_CLI_HIDDEN_1302             1302
+#define IDC_CLI_HIDDEN_1303             1303
+#define IDC_CLI_HIDDEN_1304             1304
+#define IDC_CLI_REFRESH                 103
+#define IDC_CLI_APPLY                   1145
+#define IDC_CLI_CLOSE                   1146

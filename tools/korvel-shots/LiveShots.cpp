@@ -30,6 +30,10 @@
 #include "legacy/CStatisticRmonInf.h"
 #include "legacy/CTrunkInfoDlg.h"
 #include "legacy/CVlanInfoDlg.h"
+#include "legacy/CSyslogCfgDlg.h"
+#include "legacy/CTelnetCfgDlg.h"
+#include "legacy/CCLIControlDlg.h"
+#include "tools/korvel-shots/FileBeside.h"
 #include "resources/main.h"
 #include "tests/support/SimulatorFixture.h"
 #include "tests/ui/UiTestSupport.h"
@@ -134,6 +138,9 @@ const std::vector<std::function<std::unique_ptr<CLegacyFrame>()>>& DirectDialogs
             view->m_nIndexSel.fill(1);
             return view;
         },
+        [] { return std::make_unique<CSyslogCfgDlg>(); },
+        [] { return std::make_unique<CTelnetCfgDlg>(); },
+        [] { return std::make_unique<CCLIControlDlg>(); },
     };
     return dialogs;
 }
@@ -226,6 +233,8 @@ bool LiveShots::Render()
     InFolder folder(m_modelFolder);
     if (!folder.Entered())
         return false;
+    // The device configuration dialog reads its description from the current folder.
+    FileBeside deviceConfig(std::filesystem::path(KORVEL_SOURCE_DIR) / "resources" / "KSXWren_CFG.XML");
     // The Tools commands ask first: no, thank you.
     SetMessageBoxHook([](const MessageBoxCall&) { return IDCANCEL; });
     CKorvelModuleDlg main;

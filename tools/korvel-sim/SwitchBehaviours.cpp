@@ -571,13 +571,15 @@ void AddSwitchBehaviours(Simulator& sim)
         s.Store().objects[oid] = ticks;
     });
 
-    // The CPU utilisation of the older branch (over 1 s, 1 min, 5 min)
-    // changes at every read.
-    sim.OnGet(KorvelOid("10.94.89.89.1"), [](Simulator& s, const Oid& oid) {
-        auto it = s.Store().objects.find(oid);
-        if (it != s.Store().objects.end() && it->second.type == MibInteger)
-            it->second.number = (it->second.number + 7) % 100;
-    });
+    // The CPU utilisation of the older branch (.1.7.0, .1.8.0, .1.9.0: over
+    // 1 s, 1 min, 5 min) changes at every read; its neighbours under .1 stay.
+    for (const char* cpu : {"10.94.89.89.1.7.0", "10.94.89.89.1.8.0", "10.94.89.89.1.9.0"}) {
+        sim.OnGet(KorvelOid(cpu), [](Simulator& s, const Oid& oid) {
+            auto it = s.Store().objects.find(oid);
+            if (it != s.Store().objects.end() && it->second.type == MibInteger)
+                it->second.number = (it->second.number + 7) % 100;
+        });
+    }
 
     // Saving the configuration and rebooting (the Tools menu). Writing 1 to
     // the save object starts a save: the object reads 1 while it runs, then

@@ -680,6 +680,18 @@ def dot1x_counters(s):
         f"#@readonly {DOT1X_DIAG}"]))
 
 
+def local_relay(s):
+    r = Rows()
+    missing = 4000
+    for vid in sorted(list(s.vlans) + [missing]):
+        r.add(f"{SETTINGS}.29.2.1.1.{vid}", 2, vid)
+        r.add(f"{SETTINGS}.29.2.1.2.{vid}", 2, 2)
+    return r.text(head(s, [
+        "DHCP local relay per VLAN; the global state is in dhcp_relay.snmprec.",
+        "Local relay VLAN table (.29.2.1), index VLAN id: .1 VLAN id, .2 state (1 enabled,",
+        f"2 disabled): every static VLAN disabled, and VLAN {missing}, which the VLAN table lacks."]))
+
+
 # One line per feature: the file name in each model's folder and its writer.
 FEATURES = [
     ("system.snmprec", system),
@@ -697,6 +709,7 @@ FEATURES = [
     ("igmp.snmprec", igmp),
     ("mfilter.snmprec", mfilter),
     ("lldp.snmprec", lldp),
+    ("local_relay.snmprec", local_relay),
 ]
 
 

@@ -53,6 +53,8 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
         IDD_MIB_TREE_INFO, IDD_USER_INFO, IDD_8021X_STATUS, IDD_8021X_DIAGNOSIS,
         IDD_ROUTER_MAP, IDD_SYSLOG_INFO, IDD_HIS_SYSLOG_INFO, IDD_SW_PACKAGE_INFO,
         IDD_SYSLOG_APP_INFO,
+        IDD_DHCP_RELAY_GLOBAL, IDD_DHCP_RELAY_INTERFACE, IDD_DHCP_LOCAL_RELAY, IDD_DHCP_SCREEN_PORTS,
+        IDD_SETUP_DEVICE, IDD_DHCP_INFO,
     };
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);

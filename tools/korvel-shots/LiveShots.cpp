@@ -8,6 +8,11 @@
 #include "legacy/C8021Diagnosis.h"
 #include "legacy/C8021Status.h"
 #include "legacy/CAccessInfo.h"
+#include "legacy/CDHCPBOOTPRelayGlobalDlg.h"
+#include "legacy/CDHCPBOOTPRelayInterfaceDlg.h"
+#include "legacy/CDHCPInfoDlg.h"
+#include "legacy/CDHCPLocalRelayDlg.h"
+#include "legacy/CDHCPServerConfig.h"
 #include "legacy/CCommunityInfo.h"
 #include "legacy/CEngineInfo.h"
 #include "legacy/CGroupInfo.h"
@@ -18,6 +23,7 @@
 #include "legacy/CSyslogAppInfoDlg.h"
 #include "legacy/CSyslogInfoDlg.h"
 #include "legacy/CUserInfo.h"
+#include "legacy/SetupDlg.h"
 #include "resources/main.h"
 #include "tests/support/SimulatorFixture.h"
 #include "tests/ui/UiTestSupport.h"
@@ -88,6 +94,17 @@ const std::function<void()> kNestedDialogs[] = {
         dialog.DoModal();
     },
 };
+// The legacy dialogs on SNMP sessions of their own, which no command opens:
+// each is run directly, as the tests do, and pictured once its reads ended.
+template <class Dialog> void RunDirect()
+{
+    Dialog dialog;
+    dialog.DoModal();
+}
+const std::function<void()> kDirectSessionDialogs[] = {
+    RunDirect<CDHCPBOOTPRelayGlobalDlg>, RunDirect<CDHCPBOOTPRelayInterfaceDlg>, RunDirect<CDHCPLocalRelayDlg>,
+    RunDirect<CDHCPServerConfig>,        RunDirect<SetupDlg>,
+};
 // The legacy dialogs, which no command opens: each is constructed and run
 // directly, as the tests do.
 const std::vector<std::function<std::unique_ptr<CLegacyFrame>()>>& DirectDialogs()
@@ -100,6 +117,7 @@ const std::vector<std::function<std::unique_ptr<CLegacyFrame>()>>& DirectDialogs
         [] { return std::make_unique<CRouterMap>(); },     [] { return std::make_unique<CSyslogInfoDlg>(); },
         [] { return std::make_unique<CHisSyslogInfoDlg>(); }, [] { return std::make_unique<CSwPackageInfoDlg>(); },
         [] { return std::make_unique<CSyslogAppInfoDlg>(); },
+        [] { return std::make_unique<CDHCPInfoDlg>(); },
     };
     return dialogs;
 }
@@ -191,6 +209,7 @@ bool LiveShots::Render()
     for (UINT id : commands)
         openers.push_back([&main, id] { main.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); });
     openers.insert(openers.end(), std::begin(kNestedDialogs), std::end(kNestedDialogs));
+    openers.insert(openers.end(), std::begin(kDirectSessionDialogs), std::end(kDirectSessionDialogs));
     for (const auto& open : openers) {
         // The opener runs its dialog modally; this looks at it from inside.
         auto pending = std::make_shared<bool>(true);

@@ -142,9 +142,12 @@ thread_local CCommonSNMP::Worker* CCommonSNMP::Core::t_pWorker = nullptr;
 CCommonSNMP::CCommonSNMP() : m_pCore(std::make_shared<Core>())
 {
     Core& core = *m_pCore;
-    core.strHost = g_strDeviceIP;
+    {
+        std::lock_guard lock(ConnectionValuesLock());
+        core.strHost = g_strDeviceIP;
+        core.nDefaultTimeout = std::atoi(g_strTimeout.c_str());
+    }
     core.nVersion = std::atoi(g_strSnmpVersion.c_str());
-    core.nDefaultTimeout = std::atoi(g_strTimeout.c_str());
     core.strReadCommunity = g_strReadCommunity;
     core.strWriteCommunity = g_strWriteCommunity;
     core.strSecurityLevel = g_strSecurityLevel;

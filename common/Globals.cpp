@@ -17,6 +17,12 @@ std::string g_strPrivProtocol = "1";
 
 std::string g_strTimeout = "3000";
 
+std::mutex& ConnectionValuesLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
 std::string g_strModelName;
 int g_nPortCount = 28;
 int g_nPoePortCount = 0;

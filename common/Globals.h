@@ -4,6 +4,7 @@
 // afterwards. Every SNMP session copies what it needs when it is built.
 #pragma once
 
+#include <mutex>
 #include <string>
 
 // Connection parameters (command-line fields 1 to 16).
@@ -24,6 +25,10 @@ extern std::string g_strPrivProtocol;   // field 16, "2" selects the cipher
 
 // Default request time-out in milliseconds; never from the command line.
 extern std::string g_strTimeout;
+
+// Guards g_strDeviceIP and g_strTimeout, the two connection values that the
+// device parameter dialog may change while other threads build sessions.
+std::mutex& ConnectionValuesLock();
 
 // Device profile (User.ini, section DeviceInfo).
 extern std::string g_strModelName;

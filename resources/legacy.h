@@ -177,3 +177,74 @@
 #define IDC_CLI_REFRESH                 103
 #define IDC_CLI_APPLY                   1145
 #define IDC_CLI_CLOSE                   1146
+
+// Device Parameter Configuration (SetupDlg)
+#define IDD_SETUP_DEVICE                134
+#define IDC_SETUP_HIDDEN_CHECK1         1007
+#define IDC_SETUP_HIDDEN_CHECK2         1010
+#define IDC_SETUP_TIMEOUT               1011
+#define IDC_SETUP_HIDDEN_IP             1012
+#define IDC_SETUP_DEVICE_IP             1013
+#define IDC_SETUP_APPLY                 3
+
+// DHCP BOOTP Relay Global Settings (CDHCPBOOTPRelayGlobalDlg)
+#define IDD_DHCP_RELAY_GLOBAL           243
+#define IDC_DHCPR_OPTION82_STATE        212
+#define IDC_DHCPR_REMOTE_ID             1160
+#define IDC_DHCPR_APPLY                 1314
+#define IDC_DHCPR_REFRESH               1315
+#define IDC_DHCPR_HOPS                  3763
+#define IDC_DHCPR_RELAY_STATE           12123
+#define IDC_DHCPR_THRESHOLD             12125
+#define IDC_DHCPR_CHECK                 12126
+#define IDC_DHCPR_POLICY                12127
+#define IDC_DHCPR_REMOTE_ID_TYPE        12128
+
+// DHCP/BOOTP Relay Interface Settings (CDHCPBOOTPRelayInterfaceDlg)
+#define IDD_DHCP_RELAY_INTERFACE        244
+#define IDC_DHCPRI_APPLY                1000
+#define IDC_DHCPRI_DELETE               1001
+#define IDC_DHCPRI_CLOSE                1005
+#define IDC_DHCPRI_SERVER               1012
+#define IDC_DHCPRI_REFRESH              1149
+#define IDC_DHCPRI_LIST                 12130
+#define IDC_DHCPRI_INTERFACE            12131
+
+// DHCP Local Relay Settings (CDHCPLocalRelayDlg)
+#define IDD_DHCP_LOCAL_RELAY            246
+#define IDC_DHCPLR_REFRESH              1044
+#define IDC_DHCPLR_VLAN_NAME            1053
+#define IDC_DHCPLR_VID                  1192
+#define IDC_DHCPLR_APPLY_GLOBAL         1312
+#define IDC_DHCPLR_APPLY_VLAN           1313
+#define IDC_DHCPLR_ENABLE               12133
+#define IDC_DHCPLR_LIST                 12134
+#define IDC_DHCPLR_STATE                12135
+
+// DHCP Information (CDHCPInfoDlg)
+#define IDD_DHCP_INFO                   488
+#define IDC_DHCPI_REFRESH               103
+#define IDC_DHCPI_MIB_VERSION           1310
+#define IDC_DHCPI_RELAY_EXISTS          1312
+#define IDC_DHCPI_SERVER_EXISTS         1313
+#define IDC_DHCPI_HIDDEN_EDIT           1314
+#define IDC_DHCPI_APPLY                 1145
+#define IDC_DHCPI_CLOSE                 1146
+#define IDC_DHCPI_HIDDEN_CHECK1         1147
+#define IDC_DHCPI_HIDDEN_CHECK2         1148
+#define IDC_DHCPI_HIDDEN_CHECK3         1150
+#define IDC_DHCPI_HIDDEN_CHECK4         1151
+#define IDC_DHCPI_HIDDEN_CHECK5         1152
+#define IDC_DHCPI_HIDDEN_STATIC1        1153
+#define IDC_DHCPI_HIDDEN_STATIC2        1154
+#define IDC_DHCPI_HIDDEN_STATIC3        1155
+
+// DHCP Server Screening Port Settings (CDHCPServerConfig)
+#define IDD_DHCP_SCREEN_PORTS           194
+#define IDC_DHCPSC_APPLY                1000
+#define IDC_DHCPSC_REFRESH              1001
+#define IDC_DHCPSC_LIST                 1120
+#define IDC_DHCPSC_FROM                 1122
+#define IDC_DHCPSC_TO                   1123
+#define IDC_DHCPSC_CLOSE                1128
+#define IDC_DHCPSC_STATE                212

@@ -8,6 +8,11 @@
 #include "legacy/C8021Diagnosis.h"
 #include "legacy/C8021Status.h"
 #include "legacy/CAccessInfo.h"
+#include "legacy/CDHCPBOOTPRelayGlobalDlg.h"
+#include "legacy/CDHCPBOOTPRelayInterfaceDlg.h"
+#include "legacy/CDHCPInfoDlg.h"
+#include "legacy/CDHCPLocalRelayDlg.h"
+#include "legacy/CDHCPServerConfig.h"
 #include "legacy/CCommunityInfo.h"
 #include "legacy/CEngineInfo.h"
 #include "legacy/CGroupInfo.h"
@@ -34,6 +39,7 @@
 #include "legacy/CTelnetCfgDlg.h"
 #include "legacy/CCLIControlDlg.h"
 #include "tools/korvel-shots/FileBeside.h"
+#include "legacy/SetupDlg.h"
 #include "resources/main.h"
 #include "tests/support/SimulatorFixture.h"
 #include "tests/ui/UiTestSupport.h"
@@ -112,6 +118,17 @@ CStatisticRmon1* RmonRowsOwner()
     return &owner;
 }
 
+// The legacy dialogs on SNMP sessions of their own, which no command opens:
+// each is run directly, as the tests do, and pictured once its reads ended.
+template <class Dialog> void RunDirect()
+{
+    Dialog dialog;
+    dialog.DoModal();
+}
+const std::function<void()> kDirectSessionDialogs[] = {
+    RunDirect<CDHCPBOOTPRelayGlobalDlg>, RunDirect<CDHCPBOOTPRelayInterfaceDlg>, RunDirect<CDHCPLocalRelayDlg>,
+    RunDirect<CDHCPServerConfig>,        RunDirect<SetupDlg>,
+};
 // The legacy dialogs, which no command opens: each is constructed and run
 // directly, as the tests do.
 const std::vector<std::function<std::unique_ptr<CLegacyFrame>()>>& DirectDialogs()
@@ -141,6 +158,7 @@ const std::vector<std::function<std::unique_ptr<CLegacyFrame>()>>& DirectDialogs
         [] { return std::make_unique<CSyslogCfgDlg>(); },
         [] { return std::make_unique<CTelnetCfgDlg>(); },
         [] { return std::make_unique<CCLIControlDlg>(); },
+        [] { return std::make_unique<CDHCPInfoDlg>(); },
     };
     return dialogs;
 }
@@ -253,6 +271,7 @@ bool LiveShots::Render()
     for (UINT id : commands)
         openers.push_back([&main, id] { main.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); });
     openers.insert(openers.end(), std::begin(kNestedDialogs), std::end(kNestedDialogs));
+    openers.insert(openers.end(), std::begin(kDirectSessionDialogs), std::end(kDirectSessionDialogs));
     for (const auto& open : openers) {
         // The opener runs its dialog modally; this looks at it from inside.
         auto pending = std::make_shared<bool>(true);

@@ -856,6 +856,18 @@ def device(s):
         f"#@readonly {OLD_BRANCH}.1"]))
 
 
+def local_relay(s):
+    r = Rows()
+    missing = 4000
+    for vid in sorted(list(s.vlans) + [missing]):
+        r.add(f"{SETTINGS}.29.2.1.1.{vid}", 2, vid)
+        r.add(f"{SETTINGS}.29.2.1.2.{vid}", 2, 2)
+    return r.text(head(s, [
+        "DHCP local relay per VLAN; the global state is in dhcp_relay.snmprec.",
+        "Local relay VLAN table (.29.2.1), index VLAN id: .1 VLAN id, .2 state (1 enabled,",
+        f"2 disabled): every static VLAN disabled, and VLAN {missing}, which the VLAN table lacks."]))
+
+
 # One line per feature: the file name in each model's folder and its writer.
 FEATURES = [
     ("system.snmprec", system),
@@ -878,6 +890,7 @@ FEATURES = [
     ("poe.snmprec", poe),
     ("fdb.snmprec", fdb),
     ("device.snmprec", device),
+    ("local_relay.snmprec", local_relay),
 ]
 
 

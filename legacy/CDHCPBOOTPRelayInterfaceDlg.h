@@ -1,0 +1,42 @@
+// "DHCP/BOOTP Relay Interface Settings": the relay servers of the interface
+// "System", at most four. Apply adds the address of the address control
+// (create-and-wait, then active), Delete destroys the selected server's row.
+// Only rows in service (row status 1) are listed.
+#pragma once
+
+#include "common/CListCtrlEx.h"
+#include "legacy/CDHCPBootpLogic.h"
+#include "platform/ui/CDialog.h"
+#include "platform/ui/CEdit.h"
+#include "platform/ui/CIPAddressCtrl.h"
+
+#include <string>
+#include <vector>
+
+class CDHCPBOOTPRelayInterfaceDlg : public CDialog
+{
+public:
+    explicit CDHCPBOOTPRelayInterfaceDlg(CWnd* pParent = nullptr);
+    ~CDHCPBOOTPRelayInterfaceDlg() override;
+
+    BOOL DestroyWindow() override;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+    void OnApply();
+    void OnRefresh();
+    void OnClose();
+    void OnDelete();
+    LRESULT OnRelayNotify(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CEdit m_editInterface;
+    CIPAddressCtrl m_ipServer;
+    CListCtrlEx m_listServers;
+    CDHCPBootpLogic m_cLogic;
+    std::vector<std::string> m_arrServers;
+};

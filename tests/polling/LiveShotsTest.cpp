@@ -62,7 +62,7 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
         IDD_SYSLOG_APP_INFO,
         IDD_PORT_MIRRORING, IDD_BANDWIDTH_CONTROL, IDD_STORM_CONTROL,
         IDD_TRAFFIC_SEG, IDD_ARP_SPOOF_SETTING,
-        IDD_POE_CONFIG, IDD_POE_GLOBAL, IDD_POE_TIME_RANGES, IDD_TIME_PROFILE,
+        IDD_POE_CONFIG, IDD_POE_GLOBAL, IDD_POE_TIME_RANGES, IDD_TIME_PROFILE, IDD_POWER_SAVING,
     };
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);

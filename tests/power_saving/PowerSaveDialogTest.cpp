@@ -260,6 +260,28 @@ TEST_F(PowerSaveDialogTest, SlowlyArrivingNamesAreAllOfferedAndChosenByTheirExac
         ASSERT_EQ(SetsAfter(before).size(), 1U);
         EXPECT_EQ(SetsAfter(before)[0][2], Text(PsOid("1.3.0"), "Work"));
         EXPECT_EQ(SetsAfter(before)[0][3], Text(PsOid("1.4.0"), "Workday"));
+        // A name the lists do not offer goes back as it was read, not empty.
+        ChooseInCombo(d, IDC_PS_TYPE, kPortShutoff);
+        ChooseInCombo(d, IDC_PS_STATE, kEnabled);
+        d.GetDlgItem(IDC_PS_PORTS)->SetWindowText("3");
+        ClickButton(d, IDC_PS_APPLY);
+        ASSERT_EQ(SetsAfter(before).size(), 2U);
+        EXPECT_EQ(SetsAfter(before)[1][2], Text(PsOid("2.3.0"), "work"));
     });
     EXPECT_EQ(sim->Get(PsOid("1.3.0")), "Work");
+}
+
+TEST_F(PowerSaveDialogTest, NothingIsWrittenBeforeASuccessfulRead)
+{
+    StartSavingSwitch();
+    ASSERT_TRUE(sim->SilenceFor(6000));
+    CPowerSaveDlg dialog;
+    RunModal<CPowerSaveDlg>(dialog, [&](CPowerSaveDlg& d) {
+        // The failed read leaves the summary empty; the form's defaults
+        // (LED shut-off, "Disabled") are not the switch's.
+        EXPECT_EQ(Summary(d).GetItemCount(), 0);
+        ClickButton(d, IDC_PS_APPLY);
+        ClickButton(d, IDC_PS_APPLY_GLOBAL);
+        EXPECT_EQ(Sets(), std::vector<std::vector<std::string>>{});
+    });
 }

@@ -40,6 +40,7 @@
 #include "features/layer2/CStaticMACDlg.h"
 #include "features/poe_rmon/CPOEConfigDlg.h"
 #include "features/poe_rmon/CPOEGlobal.h"
+#include "features/poe_rmon/CPowerSaveDlg.h"
 #include "features/poe_rmon/CTimeProfileInfo.h"
 #include "features/poe_rmon/TimeRangInfo.h"
 #include "features/ports_vlans/C8021qVlanSet.h"
@@ -179,7 +180,7 @@ BEGIN_MESSAGE_MAP(CKorvelModuleDlg, CBitmapDialog)
     ON_COMMAND(ID_STATIC_MAC, OnFeatureDialog<CStaticMACDlg>)
     ON_COMMAND(ID_IGMP_SNOOPING, OnFeatureDialog<CIGMPSnoopConfig>)
     ON_COMMAND(ID_LOOPBACK_DETECTION, OnFeatureDialog<CLoopbackDetection>)
-    // ON_COMMAND(ID_POWER_SAVING, OnFeatureDialog<CPowerSaveDlg>)
+    ON_COMMAND(ID_POWER_SAVING, OnFeatureDialog<CPowerSaveDlg>)
     ON_COMMAND(ID_8021X_GLOBAL, OnFeatureDialog<C8021XGlobalDlg>)
     ON_COMMAND(ID_8021X_PORT_SETTINGS, OnFeatureDialog<C8021XPortSettings>)
     ON_COMMAND(ID_8021X_USER, OnFeatureDialog<C8021XUserDLG>)

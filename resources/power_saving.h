@@ -3,6 +3,22 @@
 // block and keeps one value.
 #pragma once
 
+// Power Saving Settings: link status detection and the kinds of power saving
+// (CPowerSaveDlg)
+#define IDD_POWER_SAVING                129
+#define IDC_PS_CABLE_LENGTH             1001
+#define IDC_PS_LINK_STATUS              1002
+#define IDC_PS_TYPE                     1004
+#define IDC_PS_PROFILE2                 1005
+#define IDC_PS_PROFILE1                 1006
+#define IDC_PS_STATE                    1007
+#define IDC_PS_PORTS                    1008
+#define IDC_PS_SUMMARY                  1010
+#define IDC_PS_APPLY                    1011
+#define IDC_PS_REFRESH                  1044
+#define IDC_PS_APPLY_GLOBAL             1079
+#define IDC_PS_CLOSE                    1128
+
 // Time Profile Info: the time profiles (CTimeProfileInfo)
 #define IDD_TIME_PROFILE                212
 #define IDC_TP_REFRESH                  103

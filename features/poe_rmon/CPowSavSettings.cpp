@@ -63,6 +63,11 @@ std::string CPowSavSettings::NoneToEmpty(const std::string& strName)
     return strName == "None" ? "" : strName;
 }
 
+const POWER_saving_info& CPowSavSettings::GetRecord(int nRecord) const
+{
+    return m_PowerSaving.at(static_cast<std::size_t>(nRecord));
+}
+
 void CPowSavSettings::GetPowerSaving()
 {
     for (POWER_saving_info& record : m_PowerSaving) {

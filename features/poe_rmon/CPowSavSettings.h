@@ -55,6 +55,8 @@ public:
     BOOL DeleteTimeProfile(const std::string& strIndex);
     void CloseAll();
     static std::string NoneToEmpty(const std::string& strName);
+    // Record 0 to 3 as the last read left it.
+    const POWER_saving_info& GetRecord(int nRecord) const;
 
     std::atomic<HWND> m_hOwnerWnd{nullptr};
 

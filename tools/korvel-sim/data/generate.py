@@ -868,6 +868,30 @@ def local_relay(s):
         f"2 disabled): every static VLAN disabled, and VLAN {missing}, which the VLAN table lacks."]))
 
 
+def power_saving(s):
+    r = Rows()
+    ps = f"{SETTINGS}.31"
+    last = s.count
+    # Time profiles (time_profiles.snmprec): "Office hours" and "Night"; "None" for none.
+    for kind, ports, state, first, second in (
+            (1, range(1, 9), 1, "Office hours", "None"),
+            (2, [last - 1, last], 1, "Night", "Office hours"),
+            (3, [], 2, "None", "None")):
+        r.add(f"{ps}.{kind}.1.0", "4x", s.bitmap(ports))
+        r.add(f"{ps}.{kind}.2.0", 2, state)
+        r.add(f"{ps}.{kind}.3.0", 4, first)
+        r.add(f"{ps}.{kind}.4.0", 4, second)
+    r.add(f"{ps}.4.1.0", 2, 2)
+    r.add(f"{ps}.4.2.0", 4, "Night")
+    r.add(f"{ps}.4.3.0", 4, "None")
+    r.add(f"{ps}.6.0", 2, 1)
+    return r.text(head(s, [
+        "power saving. Kinds: .1 LED shut-off, .2 port shut-off, .3 port standby (.x.1.0 ports as a",
+        "bitmap of the model's width, .x.2.0 state 1 enabled / 2 disabled, .x.3.0 and .x.4.0 time",
+        "profile names, \"None\" for none), .4 system hibernation (.4.1.0 state, .4.2.0 and .4.3.0",
+        "profiles); .6.0 link status detection (1 enabled, 2 disabled)."]))
+
+
 # One line per feature: the file name in each model's folder and its writer.
 FEATURES = [
     ("system.snmprec", system),
@@ -891,6 +915,7 @@ FEATURES = [
     ("fdb.snmprec", fdb),
     ("device.snmprec", device),
     ("local_relay.snmprec", local_relay),
+    ("power_saving.snmprec", power_saving),
 ]
 
 

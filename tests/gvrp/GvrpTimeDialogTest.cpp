@@ -162,7 +162,8 @@ TEST_F(GvrpTimeDialogTest, WithoutTheStateNothingCanBeApplied)
 {
     StartGvrpSwitch();
     g_strTimeout = "300";
-    ASSERT_TRUE(sim->SilenceFor(1500));
+    // Silent for longer than opening the dialog may take on a loaded machine.
+    ASSERT_TRUE(sim->SilenceFor(4000));
     BoxRecorder boxes;
     CGVRPTime dialog;
     RunModal<CGVRPTime>(dialog, [&](CGVRPTime& d) {
@@ -175,7 +176,12 @@ TEST_F(GvrpTimeDialogTest, WithoutTheStateNothingCanBeApplied)
             EXPECT_FALSE(Enabled(d, id)) << id;
 
         // Once the switch answers, Refresh brings everything back.
-        PumpFor(1500);
+        ASSERT_TRUE(Pump(
+            [&] {
+                std::string state;
+                return sim->Get(kState, state, 200);
+            },
+            20000));
         ClickButton(d, IDC_GVRPTIME_REFRESH);
         ASSERT_TRUE(WaitForRead(d));
         EXPECT_TRUE(Checked(d, IDC_GVRPTIME_ENABLED));

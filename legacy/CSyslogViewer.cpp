@@ -5,9 +5,9 @@
 
 CSyslogViewer::CSyslogViewer(UINT nIDTemplate, CWnd* pParent) : CLegacyFrame(nIDTemplate, pParent, LegacyForm::Heap)
 {
-    m_nListId = IDC_SYSLOG_LIST;
+    m_nListId = IDC_SYSLOG_VIEW_LIST;
     m_nCountId = IDC_SYSLOG_COUNT;
-    m_nRefreshId = IDC_SYSLOG_REFRESH;
+    m_nRefreshId = IDC_SYSLOG_VIEW_REFRESH;
     m_bRefreshEmpties = true;
     m_bReadOnInit = false;
     m_bReadOnShow = true;

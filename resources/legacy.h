@@ -54,9 +54,9 @@
 #define IDD_HIS_SYSLOG_INFO             494
 #define IDD_SW_PACKAGE_INFO             495
 #define IDD_SYSLOG_APP_INFO             498
-#define IDC_SYSLOG_LIST                 1088
+#define IDC_SYSLOG_VIEW_LIST                 1088
 #define IDC_SYSLOG_COUNT                1095
-#define IDC_SYSLOG_REFRESH              3
+#define IDC_SYSLOG_VIEW_REFRESH              3
 
 // Device Information (CDeviceInfo)
 #define IDD_DEVICE_INFO                 382

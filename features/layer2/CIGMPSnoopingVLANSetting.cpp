@@ -250,7 +250,7 @@ void CIGMPSnoopingVLANSetting::OnApplyVlan()
             continue;
         // A state the switch gave as neither stays unknown: nothing is written over it.
         const std::string strListed = m_list.GetItemText(nRow, 2);
-        strOldState = strListed == kEnabled ? "1" : strListed == kDisabled ? "2" : "";
+        strOldState = std::string(strListed == kEnabled ? "1" : strListed == kDisabled ? "2" : "");
         break;
     }
     const std::string strNewState = SelectedState(m_comboState);

@@ -65,8 +65,9 @@ protected:
         for (const auto& [index, active] : rows) {
             ASSERT_EQ(sim->Set(RangeOid(21, index), SnmpValueInteger, "5"), 0);
             ASSERT_EQ(sim->Set(RangeOid(2, index), SnmpValueOctetString, "R" + std::to_string(index)), 0);
-            if (active)
+            if (active) {
                 ASSERT_EQ(sim->Set(RangeOid(21, index), SnmpValueInteger, "1"), 0);
+            }
         }
     }
 };

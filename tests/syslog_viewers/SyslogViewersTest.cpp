@@ -79,10 +79,10 @@ TEST_F(SyslogViewersTest, EachViewerShowsItsTableWhenShown)
     for (const Viewer& viewer : Viewers()) {
         std::unique_ptr<CLegacyFrame> dialog = viewer.make();
         RunModal<CLegacyFrame>(*dialog, [&](CLegacyFrame& d) {
-            ASSERT_TRUE(WaitForWalk(d, IDC_SYSLOG_LIST, viewer.rows)) << viewer.title;
+            ASSERT_TRUE(WaitForWalk(d, IDC_SYSLOG_VIEW_LIST, viewer.rows)) << viewer.title;
             PumpPosted([] { return false; }, 300);
             EXPECT_EQ(d.GetWindowText(), viewer.title);
-            const Rows rows = ListRows(d, IDC_SYSLOG_LIST);
+            const Rows rows = ListRows(d, IDC_SYSLOG_VIEW_LIST);
             ASSERT_EQ(rows.size(), static_cast<std::size_t>(viewer.rows)) << viewer.title;
             for (const auto& [position, cells] : viewer.shown)
                 EXPECT_EQ(rows[static_cast<std::size_t>(position)], cells) << viewer.title << " row " << position;
@@ -99,8 +99,8 @@ TEST_F(SyslogViewersTest, ReadNothingOverSnmpV3)
         std::unique_ptr<CLegacyFrame> dialog = viewer.make();
         RunModal<CLegacyFrame>(*dialog, [&](CLegacyFrame& d) {
             PumpPosted([] { return false; }, 300);
-            ClickButton(d, IDC_SYSLOG_REFRESH);
-            EXPECT_EQ(List(d, IDC_SYSLOG_LIST).GetItemCount(), 0) << viewer.title;
+            ClickButton(d, IDC_SYSLOG_VIEW_REFRESH);
+            EXPECT_EQ(List(d, IDC_SYSLOG_VIEW_LIST).GetItemCount(), 0) << viewer.title;
             EXPECT_EQ(Text(d, IDC_SYSLOG_COUNT), "0");
         });
     }

@@ -92,11 +92,14 @@ endfunction()
 # built from the .cpp files of each of its folders (tests/FOLDER/*.cpp), so
 # that linking Qt and the layers is paid once per family, not once per folder.
 #
-#   korvel_test(FAMILY [FOLDERS folder...] [LABELS label...] [TIMEOUT seconds])
+#   korvel_test(FAMILY [FOLDERS folder...] [LABELS label...] [TIMEOUT seconds]
+#               [SPLIT suite...])
 #
 # makes test_FAMILY; without FOLDERS the family is the one folder FAMILY.
-# Every test case still runs as its own CTest test, named Suite.Case, with a
-# headless Qt platform and the labels FAMILY and those given. LABELS tsan
+# Each test suite runs as one CTest test named as the suite (its cases in one
+# process, TIMEOUT seconds for each), except the suites in SPLIT, whose cases
+# run one by one as tests named Suite.Case: the suites whose cases mostly wait.
+# Each runs with a headless Qt platform and the labels FAMILY and those given. LABELS tsan
 # marks the families that the ThreadSanitizer build runs too (scripts/test);
 # a ThreadSanitizer build folder defines only those. Tests find the sources,
 # the build and the simulated switch through the compile definitions below.
@@ -113,7 +116,7 @@ function(korvel_use_simulator target)
 endfunction()
 
 function(korvel_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "LABELS;FOLDERS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "LABELS;FOLDERS;SPLIT" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
@@ -151,23 +154,21 @@ function(korvel_test name)
   if("tsan" IN_LIST T_LABELS)
     add_dependencies(korvel_tsan_tests test_${name})
   endif()
-  gtest_discover_tests(test_${name}
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS ${name} TIMEOUT ${T_TIMEOUT})
-  # gtest_discover_tests passes one value per property; the further labels
-  # go on the discovered tests (test_FAMILY_TESTS) from a script CTest reads
-  # after the discovery's own.
-  if(T_LABELS)
-    set(labels ${name} ${T_LABELS})
-    list(REMOVE_DUPLICATES labels)
-    set(script ${CMAKE_CURRENT_BINARY_DIR}/test_${name}_labels.cmake)
-    file(WRITE ${script}
-      "if(DEFINED test_${name}_TESTS)\n"
-      "  set_tests_properties(\${test_${name}_TESTS} PROPERTIES LABELS \"${labels}\")\n"
-      "endif()\n")
-    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
-  endif()
+  # CTest lists the executable's suites when it runs (cmake/KorvelTestList.cmake):
+  # one test per suite, or per case for the suites in SPLIT.
+  set(labels ${name} ${T_LABELS})
+  list(REMOVE_DUPLICATES labels)
+  set(script ${CMAKE_CURRENT_BINARY_DIR}/test_${name}_tests.cmake)
+  string(CONCAT content
+    "set(KORVEL_EXE \"$<TARGET_FILE:test_${name}>\")\n"
+    "set(KORVEL_LIST \"$<TARGET_FILE:test_${name}>.list\")\n"
+    "set(KORVEL_FAMILY \"${name}\")\n"
+    "set(KORVEL_LABELS \"${labels}\")\n"
+    "set(KORVEL_TIMEOUT ${T_TIMEOUT})\n"
+    "set(KORVEL_SPLIT \"${T_SPLIT}\")\n"
+    "include(\"${PROJECT_SOURCE_DIR}/cmake/KorvelTestList.cmake\")\n")
+  file(GENERATE OUTPUT ${script} CONTENT "${content}")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
 endfunction()
 
 # korvel_test_target(FOLDER VAR): VAR names the executable that holds the

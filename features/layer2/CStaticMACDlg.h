@@ -22,6 +22,9 @@ public:
     ~CStaticMACDlg() override;
 
     BOOL DestroyWindow() override;
+    // Whether the aggregated links are known: Add and Apply check the ports
+    // against them.
+    bool TrunksRead() const { return m_logic.m_moduleBase.IsTrunkReady() != 0; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

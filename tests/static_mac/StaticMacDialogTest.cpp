@@ -37,10 +37,11 @@ std::string RowText(CWnd& d, int row)
     return text;
 }
 
-// The refresh has ended: the table walk gave the buttons back, the VLAN walk the VID box.
-bool WaitForRefresh(CWnd& d)
+// The refresh has ended: the table walk gave the buttons back, the VLAN walk
+// the VID box, and the trunk walk the aggregated links the checks need.
+bool WaitForRefresh(CStaticMACDlg& d)
 {
-    return Pump([&] { return Enabled(d, IDC_SMAC_ADD) && Enabled(d, IDC_SMAC_VID); }, 20000);
+    return Pump([&] { return Enabled(d, IDC_SMAC_ADD) && Enabled(d, IDC_SMAC_VID) && d.TrunksRead(); }, 20000);
 }
 
 void Choose(CWnd& d, int id, const std::string& text)

@@ -150,6 +150,12 @@ function(korvel_test name)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     target_compile_options(test_${name} PRIVATE -Wno-subobject-linkage)
   endif()
+  # Under a sanitizer the tests' own code builds unoptimised: the program's
+  # code they run keeps the build's level, and at -O0 a test file compiles in
+  # two thirds of the time.
+  if(KORVEL_SANITIZE)
+    target_compile_options(test_${name} PRIVATE -O0)
+  endif()
   korvel_use_pch(test_${name} TEST)
   if("tsan" IN_LIST T_LABELS)
     add_dependencies(korvel_tsan_tests test_${name})

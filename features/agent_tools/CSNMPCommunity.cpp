@@ -2,6 +2,7 @@
 
 #include "common/CModuleBase.h"
 #include "common/Globals.h"
+#include "common/ListColumn.h"
 #include "features/agent_tools/SNMP_community_info.h"
 #include "features/agent_tools/SNMP_user_info.h"
 #include "platform/snmp/KorvelMib.h"
@@ -17,18 +18,11 @@
 
 namespace {
 
-constexpr int kNameLength = 32;
 constexpr int kMaxCommunities = 10;
 
-const std::string kRowStatusColumn = KorvelOid("10.76.19.1.25.5.1.1.3");
+const std::string kCommunityRowStatus = KorvelOid("10.76.19.1.25.5.1.1.3");
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {{"Community Name", 250}, {"User Name", 248}};
-
+constexpr ListColumn kCommunityColumns[] = {{"Community Name", 250}, {"User Name", 248}};
 
 bool SameIgnoringCase(const std::string& a, const std::string& b)
 {
@@ -82,11 +76,10 @@ BOOL CSNMPCommunity::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
 
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_listCommunities.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width);
+    InsertListColumns(m_listCommunities, kCommunityColumns, LVCFMT_LEFT);
     m_listCommunities.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     GetDlgItem(IDC_SNMP_COMMUNITY_APPLY)->EnableWindow(TRUE);
-    m_editName.LimitText(kNameLength);
+    m_editName.LimitText(CSNMPConfig::kNameLength);
     m_cSNMPConfig.m_hOwnerWnd = GetSafeHwnd();
     OnRefresh();
     return TRUE;
@@ -163,7 +156,7 @@ void CSNMPCommunity::OnApply()
         return;
     }
 
-    const std::string strOid = kRowStatusColumn + CSNMPConfig::NameToOidIndex(strName);
+    const std::string strOid = kCommunityRowStatus + CSNMPConfig::NameToOidIndex(strName);
     m_cSNMPConfig.SetRowStatus(strOid, "5");
     m_cSNMPConfig.SetCommunityUser(strName, strUser);
     m_cSNMPConfig.SetRowStatus(strOid, "1");
@@ -182,7 +175,7 @@ void CSNMPCommunity::OnDelete()
         return;
     }
     const std::string strName = m_listCommunities.GetItemText(nItem, 0);
-    m_cSNMPConfig.SetRowStatus(kRowStatusColumn + CSNMPConfig::NameToOidIndex(strName), "6");
+    m_cSNMPConfig.SetRowStatus(kCommunityRowStatus + CSNMPConfig::NameToOidIndex(strName), "6");
     OnRefresh();
 }
 

@@ -45,6 +45,10 @@ public:
     CSNMPConfig(const CSNMPConfig&) = delete;
     CSNMPConfig& operator=(const CSNMPConfig&) = delete;
 
+    // The longest name the switch keeps for a community, group, host, user,
+    // view or subtree.
+    static constexpr int kNameLength = 32;
+
     // ".LEN.B1.B2..." of the text's octets ("abc" gives ".3.97.98.99").
     static std::string NameToOidIndex(const std::string& strName);
     // The name index followed by ".1" for "v1"/"V1", ".2" for "v2c"/"V2c",

@@ -1,6 +1,8 @@
 #include "features/agent_tools/CSNMPGroup.h"
 
 #include "common/CModuleBase.h"
+#include "common/ComboText.h"
+#include "common/ListColumn.h"
 #include "features/agent_tools/SNMP_group_info.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
@@ -16,26 +18,16 @@
 
 namespace {
 
-constexpr DWORD kPauseMs = 50;
-constexpr int kNameLength = 32;
+constexpr DWORD kRefreshAfterWritePauseMs = 50;
 constexpr int kMaxGroups = 50;
 constexpr int kModelV3 = 2;
 
-const std::string kRowStatusColumn = KorvelOid("10.76.19.1.25.3.1.1.7");
+const std::string kGroupRowStatus = KorvelOid("10.76.19.1.25.3.1.1.7");
 
-const char* const kColumns[] = {"Group Name", "Read View", "Write View", "Notify View", "Security Model",
-                                "Security Level"};
-constexpr int kColumnWidth = 100;
+constexpr ListColumn kGroupColumns[] = {{"Group Name", 100},  {"Read View", 100},      {"Write View", 100},
+                                        {"Notify View", 100}, {"Security Model", 100}, {"Security Level", 100}};
 const char* const kModels[] = {"v1", "v2c", "v3"};
 const char* const kLevels[] = {"NoAuthNoPriv", "AuthNoPriv", "AuthPriv"};
-
-std::string Selection(CComboBox& box)
-{
-    std::string text;
-    if (box.GetCurSel() >= 0)
-        box.GetLBText(box.GetCurSel(), text);
-    return text;
-}
 
 } // namespace
 
@@ -78,8 +70,7 @@ BOOL CSNMPGroup::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
 
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_listGroups.InsertColumn(i, kColumns[i], LVCFMT_LEFT, kColumnWidth);
+    InsertListColumns(m_listGroups, kGroupColumns, LVCFMT_LEFT);
     m_listGroups.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (const char* pszText : kModels)
         m_comboModel.AddString(pszText);
@@ -89,7 +80,7 @@ BOOL CSNMPGroup::OnInitDialog()
     m_comboLevel.SetCurSel(0);
     m_comboLevel.EnableWindow(FALSE);
     for (CEdit* pEdit : {&m_editName, &m_editReadView, &m_editWriteView, &m_editNotifyView})
-        pEdit->LimitText(kNameLength);
+        pEdit->LimitText(CSNMPConfig::kNameLength);
     m_cSNMPConfig.m_hOwnerWnd = GetSafeHwnd();
     OnRefresh();
     return TRUE;
@@ -146,14 +137,14 @@ void CSNMPGroup::OnApply()
     }
 
     const std::string strLevel = Selection(m_comboLevel);
-    const std::string strOid = kRowStatusColumn + CSNMPConfig::GroupIndex(strName, strModel, strLevel);
+    const std::string strOid = kGroupRowStatus + CSNMPConfig::GroupIndex(strName, strModel, strLevel);
     m_cSNMPConfig.SetRowStatus(strOid, "5");
     m_cSNMPConfig.WriteGroup(strName, strModel, strLevel, m_editReadView.GetWindowText(),
                              m_editWriteView.GetWindowText(), m_editNotifyView.GetWindowText());
     m_cSNMPConfig.SetRowStatus(strOid, "1");
     ClearForm();
     m_comboLevel.EnableWindow(FALSE);
-    Sleep(kPauseMs);
+    Sleep(kRefreshAfterWritePauseMs);
     OnRefresh();
 }
 
@@ -167,7 +158,7 @@ void CSNMPGroup::OnDelete()
     }
     const std::string strIndex = CSNMPConfig::GroupIndex(
         m_listGroups.GetItemText(nItem, 0), m_listGroups.GetItemText(nItem, 4), m_listGroups.GetItemText(nItem, 5));
-    m_cSNMPConfig.SetRowStatus(kRowStatusColumn + strIndex, "6");
+    m_cSNMPConfig.SetRowStatus(kGroupRowStatus + strIndex, "6");
     OnRefresh();
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/ListColumn.h"
 #include "features/agent_tools/SNMP_host_info.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
@@ -17,22 +18,15 @@
 
 namespace {
 
-constexpr DWORD kPauseMs = 50;
-constexpr int kNameLength = 32;
+constexpr DWORD kRefreshPauseMs = 50;
 constexpr int kMaxHosts = 10;
 
-const std::string kRowStatusColumn = KorvelOid("10.76.19.1.25.6.2.1.6");
+const std::string kHostRowStatus = KorvelOid("10.76.19.1.25.6.2.1.6");
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {
+constexpr ListColumn kHostColumns[] = {
     {"Host IP Address", 150}, {"SNMP Version", 130}, {"Community Name/SNMPv3 User Name ", 250}};
 
-const char* const kVersions[] = {"V1", "V2c", "V3-NoAuthNoPriv", "V3-AuthNoPriv", "V3-AuthPriv"};
-
+const char* const kHostVersions[] = {"V1", "V2c", "V3-NoAuthNoPriv", "V3-AuthNoPriv", "V3-AuthPriv"};
 
 std::string WithoutZone(const std::string& strListed)
 {
@@ -79,13 +73,12 @@ BOOL CSNMPHost::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
 
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_listHosts.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width);
+    InsertListColumns(m_listHosts, kHostColumns, LVCFMT_LEFT);
     m_listHosts.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    for (const char* pszVersion : kVersions)
+    for (const char* pszVersion : kHostVersions)
         m_comboVersion.AddString(pszVersion);
     m_comboVersion.SetCurSel(0);
-    m_editName.LimitText(kNameLength);
+    m_editName.LimitText(CSNMPConfig::kNameLength);
     m_editAddress.m_bZoneAllowed = 1;
 
     m_cSNMPConfig.m_hOwnerWnd = GetSafeHwnd();
@@ -104,7 +97,7 @@ void CSNMPHost::OnRefresh()
 {
     EnableButtons(FALSE);
     m_rowsBuilding.Begin();
-    Sleep(kPauseMs);
+    Sleep(kRefreshPauseMs);
     m_cSNMPConfig.StartHostWalk();
 }
 
@@ -171,7 +164,7 @@ void CSNMPHost::OnApply()
     const std::string strAddressIndex = m_editAddress.GetOidIndex();
     const std::string strIndex =
         CSNMPConfig::HostIndex(m_editAddress.m_nAddrLength, strAddressIndex, m_editAddress.m_strAddrType);
-    const std::string strOid = kRowStatusColumn + "." + strIndex;
+    const std::string strOid = kHostRowStatus + "." + strIndex;
     m_cSNMPConfig.SetRowStatus(strOid, "5");
     m_cSNMPConfig.m_pAddressEdit = &m_editAddress;
     m_cSNMPConfig.WriteHost(strName, strIndex, strVersion);
@@ -185,10 +178,10 @@ std::string CSNMPHost::RowStatusOid(const std::string& strListedAddress)
 {
     const std::string strAddress = WithoutZone(strListedAddress);
     if (strAddress.find(':') == std::string::npos)
-        return kRowStatusColumn + ".4." + strAddress + ".1";
+        return kHostRowStatus + ".4." + strAddress + ".1";
     std::string strHex = CUtils::ExpandIPv6(strAddress);
     strHex.erase(std::remove(strHex.begin(), strHex.end(), ':'), strHex.end());
-    return kRowStatusColumn + ".16" + CUtils::HexToOidSuffix(strHex) + ".2";
+    return kHostRowStatus + ".16" + CUtils::HexToOidSuffix(strHex) + ".2";
 }
 
 void CSNMPHost::OnDelete()

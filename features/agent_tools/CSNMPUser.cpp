@@ -1,6 +1,8 @@
 #include "features/agent_tools/CSNMPUser.h"
 
 #include "common/CModuleBase.h"
+#include "common/ComboText.h"
+#include "common/ListColumn.h"
 #include "features/agent_tools/SNMP_user_info.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
@@ -15,32 +17,18 @@
 
 namespace {
 
-constexpr int kNameLength = 32;
 constexpr int kMaxUsers = 50;
 constexpr int kVersionV3 = 2;
 constexpr int kPrivDes = 0;
 
-const std::string kRowStatusColumn = KorvelOid("10.76.19.1.25.2.1.1.8");
+const std::string kUserRowStatus = KorvelOid("10.76.19.1.25.2.1.1.8");
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {
+constexpr ListColumn kUserColumns[] = {
     {"User Name", 100}, {"Group Name", 100}, {"SNMP Version", 100}, {"Auth Protocol", 105}, {"Priv-Protocol", 105}};
 
-const char* const kVersions[] = {"V1", "V2c", "V3"};
+const char* const kUserVersions[] = {"V1", "V2c", "V3"};
 const char* const kAuthProtocols[] = {"MD5", "SHA"};
 const char* const kPrivProtocols[] = {"DES", "None"};
-
-std::string Selection(CComboBox& box)
-{
-    std::string text;
-    if (box.GetCurSel() >= 0)
-        box.GetLBText(box.GetCurSel(), text);
-    return text;
-}
 
 } // namespace
 
@@ -87,17 +75,16 @@ BOOL CSNMPUser::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
 
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_listUsers.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width);
+    InsertListColumns(m_listUsers, kUserColumns, LVCFMT_LEFT);
     m_listUsers.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    for (const char* pszText : kVersions)
+    for (const char* pszText : kUserVersions)
         m_comboVersion.AddString(pszText);
     for (const char* pszText : kAuthProtocols)
         m_comboAuth.AddString(pszText);
     for (const char* pszText : kPrivProtocols)
         m_comboPriv.AddString(pszText);
-    m_editName.LimitText(kNameLength);
-    m_editGroup.LimitText(kNameLength);
+    m_editName.LimitText(CSNMPConfig::kNameLength);
+    m_editGroup.LimitText(CSNMPConfig::kNameLength);
     ResetForm();
     m_cSNMPConfig.m_hOwnerWnd = GetSafeHwnd();
     OnRefresh();
@@ -214,7 +201,7 @@ void CSNMPUser::OnApply()
         }
     }
 
-    const std::string strOid = kRowStatusColumn + CSNMPConfig::NameModelIndex(strName, strVersion);
+    const std::string strOid = kUserRowStatus + CSNMPConfig::NameModelIndex(strName, strVersion);
     m_cSNMPConfig.SetRowStatus(strOid, "5");
     m_cSNMPConfig.WriteUser(strName, strVersion, strGroup, strAuth, strAuthPassword, strPriv, strPrivPassword);
     m_cSNMPConfig.SetRowStatus(strOid, "1");
@@ -232,7 +219,7 @@ void CSNMPUser::OnDelete()
     }
     const std::string strIndex =
         CSNMPConfig::NameModelIndex(m_listUsers.GetItemText(nItem, 0), m_listUsers.GetItemText(nItem, 2));
-    m_cSNMPConfig.SetRowStatus(kRowStatusColumn + strIndex, "6");
+    m_cSNMPConfig.SetRowStatus(kUserRowStatus + strIndex, "6");
     OnRefresh();
 }
 

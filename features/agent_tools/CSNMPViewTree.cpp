@@ -1,6 +1,7 @@
 #include "features/agent_tools/CSNMPViewTree.h"
 
 #include "common/CModuleBase.h"
+#include "common/ListColumn.h"
 #include "features/agent_tools/SNMP_view_info.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
@@ -16,13 +17,11 @@
 
 namespace {
 
-constexpr int kNameLength = 32;
 constexpr int kMaxViews = 50;
 
-const std::string kRowStatusColumn = KorvelOid("10.76.19.1.25.4.1.1.5");
+const std::string kViewRowStatus = KorvelOid("10.76.19.1.25.4.1.1.5");
 
-const char* const kColumns[] = {"View Name", "Subtree OID", "OID Mask", "View Type"};
-constexpr int kColumnWidth = 100;
+constexpr ListColumn kViewColumns[] = {{"View Name", 100}, {"Subtree OID", 100}, {"OID Mask", 100}, {"View Type", 100}};
 const char* const kTypes[] = {"Included", "Excluded"};
 
 
@@ -64,14 +63,13 @@ BOOL CSNMPViewTree::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
 
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_listViews.InsertColumn(i, kColumns[i], LVCFMT_LEFT, kColumnWidth);
+    InsertListColumns(m_listViews, kViewColumns, LVCFMT_LEFT);
     m_listViews.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (const char* pszText : kTypes)
         m_comboType.AddString(pszText);
     m_comboType.SetCurSel(0);
-    m_editName.LimitText(kNameLength);
-    m_editSubtree.LimitText(kNameLength);
+    m_editName.LimitText(CSNMPConfig::kNameLength);
+    m_editSubtree.LimitText(CSNMPConfig::kNameLength);
     m_cSNMPConfig.m_hOwnerWnd = GetSafeHwnd();
     OnRefresh();
     return TRUE;
@@ -155,7 +153,7 @@ void CSNMPViewTree::OnApply()
 
     std::string strType;
     m_comboType.GetLBText(std::max(m_comboType.GetCurSel(), 0), strType);
-    const std::string strOid = kRowStatusColumn + CSNMPConfig::ViewIndex(strTrimmedName, strSubtree);
+    const std::string strOid = kViewRowStatus + CSNMPConfig::ViewIndex(strTrimmedName, strSubtree);
     m_cSNMPConfig.SetRowStatus(strOid, "5");
     m_cSNMPConfig.WriteView(strTrimmedName, strSubtree, CSNMPConfig::Trimmed(strMask), strType);
     m_cSNMPConfig.SetRowStatus(strOid, "1");
@@ -173,7 +171,7 @@ void CSNMPViewTree::OnDelete()
     }
     const std::string strIndex =
         CSNMPConfig::ViewIndex(m_listViews.GetItemText(nItem, 0), m_listViews.GetItemText(nItem, 1));
-    m_cSNMPConfig.SetRowStatus(kRowStatusColumn + strIndex, "6");
+    m_cSNMPConfig.SetRowStatus(kViewRowStatus + strIndex, "6");
     OnRefresh();
 }
 

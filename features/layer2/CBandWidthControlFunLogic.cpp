@@ -2,6 +2,7 @@
 
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "features/ports_vlans/WalkMessages.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CWnd.h"
@@ -11,7 +12,6 @@
 namespace {
 
 const std::string kRateTable = KorvelOid("10.76.19.1.13.1.2.1");
-const char* const kFinished = "Finished";
 const char* const kWriteFinished = "WriteFinished";
 
 std::string Column(int nColumn)
@@ -76,7 +76,7 @@ int CBandWidthControlFunLogic::OnRateRow(CSnmp* pResponseIn, int nRequestID, voi
             }
             pThis->NotifyOwner(kNotifyRateRows, reinterpret_cast<LPARAM>(&rows));
         }
-        pThis->NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kFinished));
+        pThis->NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kWalkFinishedText));
         session.SignalDone();
         return 0;
     }

@@ -1,5 +1,6 @@
 #include "features/layer2/CIGMPMulticastEntryTable.h"
 
+#include "common/ListColumn.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
 #include "resources/igmp.h"
@@ -10,16 +11,11 @@
 
 namespace {
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {{"Group ID", 80},
-                                   {"VLAN ID", 80},
-                                   {"Multicast  Group", 150},
-                                   {"Multicast MAC address", 180},
-                                   {"Port Members", 140}};
+constexpr ListColumn kIgmpEntryColumns[] = {{"Group ID", 80},
+                                            {"VLAN ID", 80},
+                                            {"Multicast  Group", 150},
+                                            {"Multicast MAC address", 180},
+                                            {"Port Members", 140}};
 
 } // namespace
 
@@ -55,8 +51,7 @@ BOOL CIGMPMulticastEntryTable::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width);
+    InsertListColumns(m_list, kIgmpEntryColumns, LVCFMT_LEFT);
     m_logic.m_hNotifyWnd = GetSafeHwnd();
     OnRefresh();
     return TRUE;

@@ -1,6 +1,7 @@
 #include "features/layer2/CIGMPSnoopingLogic.h"
 
 #include "common/CUtils.h"
+#include "common/VlanTableOids.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CWnd.h"
@@ -14,7 +15,6 @@ namespace {
 const std::string kGlobals = KorvelOid("10.76.19.1.10.1");
 const std::string kVlanTable = KorvelOid("10.76.19.1.10.3.4.1");
 const std::string kEntryTable = KorvelOid("10.76.19.1.10.3.5.1");
-const std::string kVlanNameColumn = KorvelOid("10.76.19.1.7.6.1.1");
 const std::string kVlanMembersColumn = KorvelOid("10.76.19.1.7.6.1.2");
 
 constexpr int kGlobalsTimeoutMs = 4000;

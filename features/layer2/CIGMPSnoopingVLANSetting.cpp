@@ -2,6 +2,7 @@
 
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "common/ListColumn.h"
 #include "features/layer2/CIGMPMulticastEntryTable.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/MessageBox.h"
@@ -20,13 +21,8 @@ constexpr int kOneRowPorts = 28;
 const char* const kEnabled = "Enabled";
 const char* const kDisabled = "Disabled";
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {{"VLAN ID", 80},       {"VLAN Name", 80},  {"State ", 80},
-                                   {"Querier State", 120}, {"Fast Leave", 100}, {"Static Router Ports ", 160}};
+constexpr ListColumn kIgmpVlanColumns[] = {{"VLAN ID", 80},        {"VLAN Name", 80},   {"State ", 80},
+                                           {"Querier State", 120}, {"Fast Leave", 100}, {"Static Router Ports ", 160}};
 
 // A state as the list shows it; one the switch gave as neither is unknown.
 const char* StateText(const std::string& strValue)
@@ -105,8 +101,7 @@ BOOL CIGMPSnoopingVLANSetting::OnInitDialog()
     m_logic.m_hNotifyWnd = GetSafeHwnd();
 
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width);
+    InsertListColumns(m_list, kIgmpVlanColumns, LVCFMT_LEFT);
     m_editVlanId.SetWindowText("");
     for (CComboBox* pCombo : {&m_comboState, &m_comboQuerier, &m_comboFastLeave})
         pCombo->SetCurSel(0);

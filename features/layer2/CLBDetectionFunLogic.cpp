@@ -3,6 +3,7 @@
 #include "common/CUtils.h"
 #include "common/Globals.h"
 #include "features/layer2/CSTPLogic.h"
+#include "features/ports_vlans/WalkMessages.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/Sleep.h"
@@ -15,12 +16,12 @@
 
 namespace {
 
-const std::string kState = KorvelOid("10.76.19.1.17.1.0");
+const std::string kLbdState = KorvelOid("10.76.19.1.17.1.0");
 const std::string kMode = KorvelOid("10.76.19.1.17.2.0");
-const std::string kInterval = KorvelOid("10.76.19.1.17.3.0");
+const std::string kLbdInterval = KorvelOid("10.76.19.1.17.3.0");
 const std::string kRecoverTime = KorvelOid("10.76.19.1.17.4.0");
 const std::string kVlanList = KorvelOid("10.76.19.1.17.7.0");
-const std::string kPortTable = KorvelOid("10.76.19.1.17.5.1");
+const std::string kLbdPortTable = KorvelOid("10.76.19.1.17.5.1");
 const std::string kVlanLoopTable = KorvelOid("10.76.19.1.17.6.1");
 
 constexpr int kHighestVlanId = 4094;
@@ -28,7 +29,6 @@ constexpr int kPortSetTimeoutMs = 2000;
 constexpr DWORD kPauseAfterSetMs = 50;
 
 const char* const kPortStateWriteFinished = "PortStateWriteMIBFinished";
-const char* const kFinished = "Finished";
 const char* const kVlanLoopFinished = "VlanLoopFinished";
 
 // The whole decimal number the text holds, or false when it holds none.
@@ -111,7 +111,7 @@ std::string CLBDetectionFunLogic::GetLoopVlans(int nPort) const
 void CLBDetectionFunLogic::ReadGlobals()
 {
     m_cSnmpGlobalGet.Open(SnmpPduGet);
-    for (const std::string* pOid : {&kState, &kInterval, &kRecoverTime, &kMode, &kVlanList})
+    for (const std::string* pOid : {&kLbdState, &kLbdInterval, &kRecoverTime, &kMode, &kVlanList})
         m_cSnmpGlobalGet.AddValue(*pOid, SnmpValueNull);
     m_cSnmpGlobalGet.StartRequest(&CLBDetectionFunLogic::OnGlobalsReply, this, 0, 0);
 }
@@ -153,7 +153,7 @@ void CLBDetectionFunLogic::StartPortWalk()
         m_PortRowsBuilding.clear();
     }
     for (int nColumn = 1; nColumn <= 3; ++nColumn)
-        m_cSnmpPortWalk.AddValue(kPortTable + "." + std::to_string(nColumn), SnmpValueNull);
+        m_cSnmpPortWalk.AddValue(kLbdPortTable + "." + std::to_string(nColumn), SnmpValueNull);
     m_cSnmpPortWalk.StartRequest(&CLBDetectionFunLogic::OnPortTableReply, this, 0, 0);
 }
 
@@ -182,7 +182,7 @@ int CLBDetectionFunLogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, v
             for (LBD_port_info& row : rows)
                 pThis->NotifyOwner(kNotifyPortRow, reinterpret_cast<LPARAM>(&row));
         }
-        pThis->NotifyOwner(kNotifyPortWalkFinished, reinterpret_cast<LPARAM>(kFinished));
+        pThis->NotifyOwner(kNotifyPortWalkFinished, reinterpret_cast<LPARAM>(kWalkFinishedText));
         session.SignalDone();
         return 0;
     }
@@ -266,10 +266,10 @@ BOOL CLBDetectionFunLogic::WriteGlobals(const std::string& strState, const std::
     if (strState == "1" && !CUtils::CheckVlanList(strVlanList, kHighestVlanId))
         return FALSE;
     m_cSnmpSet.Open(SnmpPduSet);
-    m_cSnmpSet.AddValue(kState, SnmpValueInteger, strState);
+    m_cSnmpSet.AddValue(kLbdState, SnmpValueInteger, strState);
     if (strState == "1") {
         m_cSnmpSet.AddValue(kMode, SnmpValueInteger, strMode);
-        m_cSnmpSet.AddValue(kInterval, SnmpValueInteger, strInterval);
+        m_cSnmpSet.AddValue(kLbdInterval, SnmpValueInteger, strInterval);
         m_cSnmpSet.AddValue(kRecoverTime, SnmpValueInteger, strRecoverTime);
         m_cSnmpSet.AddValue(kVlanList, SnmpValueOctetString, strVlanList);
     }
@@ -285,7 +285,7 @@ void CLBDetectionFunLogic::WritePortStates(int nFromPort, int nToPort, const std
 {
     for (int nPort = std::max(nFromPort, 1); nPort <= std::min(nToPort, g_nPortCount); ++nPort) {
         m_cSnmpSet.Open(SnmpPduSet);
-        m_cSnmpSet.AddValue(kPortTable + ".2." + std::to_string(nPort), SnmpValueInteger, strState);
+        m_cSnmpSet.AddValue(kLbdPortTable + ".2." + std::to_string(nPort), SnmpValueInteger, strState);
         std::unique_ptr<CSnmp> pResponse;
         m_cSnmpSet.send(pResponse, kPortSetTimeoutMs);
     }

@@ -20,27 +20,27 @@
 namespace {
 
 const std::string kLldp = KorvelOid("10.76.19.1.24");
-const std::string kState = kLldp + ".1.0";
+const std::string kLldpGlobalState = kLldp + ".1.0";
 const std::string kHold = kLldp + ".2.0";
-const std::string kInterval = kLldp + ".3.0";
+const std::string kLldpInterval = kLldp + ".3.0";
 const std::string kReinit = kLldp + ".4.0";
 const std::string kDelay = kLldp + ".5.0";
 const std::string kLocalSystem = "1.0.8802.1.1.2.1.3";
 
 // The nine objects in the order of the read.
-const std::string kReadOrder[] = {kState,
-                                  kHold,
-                                  kInterval,
-                                  kReinit,
-                                  kDelay,
-                                  kLocalSystem + ".1.0",
-                                  kLocalSystem + ".2.0",
-                                  kLocalSystem + ".3.0",
-                                  kLocalSystem + ".4.0"};
-using ReadValues = std::array<std::string, std::size(kReadOrder)>;
+const std::string kLldpReadOrder[] = {kLldpGlobalState,
+                                      kHold,
+                                      kLldpInterval,
+                                      kReinit,
+                                      kDelay,
+                                      kLocalSystem + ".1.0",
+                                      kLocalSystem + ".2.0",
+                                      kLocalSystem + ".3.0",
+                                      kLocalSystem + ".4.0"};
+using ReadValues = std::array<std::string, std::size(kLldpReadOrder)>;
 
-const char* const kChassisSubtypes[] = {"chassisComponent", "interfaceAlias", "portComponent", "macAddress",
-                                        "networkAddress",   "interfaceName",  "local"};
+const char* const kLocalChassisSubtypes[] = {"chassisComponent", "interfaceAlias", "portComponent", "macAddress",
+                                             "networkAddress",   "interfaceName",  "local"};
 
 constexpr int kAttempts = 3;
 constexpr DWORD kPauseAfterSuccessMs = 2000;
@@ -103,7 +103,7 @@ void CLLDPGroup::OnGetSystemInfo()
     OutputDebugString("----1-----OnGetSystemInfo---------");
     if (!m_cCommonSNMP.Open(SnmpPduGet))
         return;
-    for (const std::string& strOid : kReadOrder)
+    for (const std::string& strOid : kLldpReadOrder)
         m_cCommonSNMP.AddValue(strOid, SnmpValueNull);
     m_cCommonSNMP.StartRequest(&CLLDPGroup::OnSystemInfoReply, this, 0, 0);
 }
@@ -120,7 +120,7 @@ int CLLDPGroup::OnSystemInfoReply(CSnmp* pResponseIn, int nRequestID, void* pUse
     if (pResponse)
         pResponse->getError(&nErrorStatus, &nErrorIndex);
     if (nStatus != SnmpStatusOk || !pResponse || nErrorStatus != 0 ||
-        pResponse->getVarBindCount() < static_cast<int>(std::size(kReadOrder))) {
+        pResponse->getVarBindCount() < static_cast<int>(std::size(kLldpReadOrder))) {
         session.SignalDone();
         pThis->SendMessage(WM_LLDP_GLOBAL_READ, 0, 0);
         return 0;
@@ -164,7 +164,7 @@ std::string CLLDPGroup::ChassisSubtypeText(const std::string& strValue)
 {
     for (int i = 1; i <= 7; ++i)
         if (strValue == std::to_string(i))
-            return kChassisSubtypes[i - 1];
+            return kLocalChassisSubtypes[i - 1];
     return strValue;
 }
 
@@ -193,7 +193,7 @@ void CLLDPGroup::OnBUTTONLldpEnableApply()
     OutputDebugString(szLine);
     GetDlgItem(IDC_LLDP_ENABLE_APPLY)->EnableWindow(FALSE);
     if (m_cCommonSNMPSet.Open(SnmpPduSet) &&
-        m_cCommonSNMPSet.AddValue(kState, SnmpValueInteger, bEnable ? "1" : "2") == 0)
+        m_cCommonSNMPSet.AddValue(kLldpGlobalState, SnmpValueInteger, bEnable ? "1" : "2") == 0)
         SendWithRetries(IDC_LLDP_ENABLE_APPLY);
     OnGetSystemInfo();
     GetDlgItem(IDC_LLDP_ENABLE_APPLY)->EnableWindow(TRUE);
@@ -251,12 +251,12 @@ void CLLDPGroup::OnBUTTONLldpTimerApply()
     };
     auto writeIntervalAndHold = [&] {
         if (bIntervalFirst) {
-            m_cCommonSNMPSet.AddValue(kInterval, SnmpValueInteger, strInterval);
+            m_cCommonSNMPSet.AddValue(kLldpInterval, SnmpValueInteger, strInterval);
             sendSet();
             writeHold();
         } else {
             writeHold();
-            m_cCommonSNMPSet.AddValue(kInterval, SnmpValueInteger, strInterval);
+            m_cCommonSNMPSet.AddValue(kLldpInterval, SnmpValueInteger, strInterval);
             sendSet();
         }
     };

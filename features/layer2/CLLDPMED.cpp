@@ -2,6 +2,7 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "features/layer2/CLLDPREMOTEINFO.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-const std::string kLldpState = KorvelOid("10.76.19.1.24.1.0");
 const std::string kTlvColumn = KorvelOid("10.76.19.1.24.7.1.2");
 
 // The port boxes always offer ports 1 to 8.
@@ -102,7 +102,8 @@ void CLLDPMED::GetLLDPEnable()
 {
     OutputDebugString("--------GetLLDPEnable----GetLLDPEnable--------");
     std::unique_ptr<CSnmp> pResponse;
-    if (!m_cCommonSNMPEnable.Open(SnmpPduGet) || m_cCommonSNMPEnable.AddValue(kLldpState, SnmpValueNull) != 0 ||
+    if (!m_cCommonSNMPEnable.Open(SnmpPduGet) ||
+        m_cCommonSNMPEnable.AddValue(CLLDPREMOTEINFO::kLldpState, SnmpValueNull) != 0 ||
         m_cCommonSNMPEnable.getNext(pResponse, 0) != SnmpStatusOk || !pResponse)
         return;
     int nErrorStatus = 0;

@@ -16,13 +16,12 @@
 
 namespace {
 
-const std::string kLldpState = KorvelOid("10.76.19.1.24.1.0");
 const std::string kRemoteTable = "1.0.8802.1.1.2.1.4.1.1";
 constexpr int kFirstColumn = 4;
 constexpr int kColumnCount = 7; // .4 to .10
 
-const char* const kChassisSubtypes[] = {"ChassisComponent", "InterfaceAlias", "PortComponent", "MacAddress",
-                                        "NetworkAddress",   "InterfaceName",  "Local"};
+const char* const kRemoteChassisSubtypes[] = {"ChassisComponent", "InterfaceAlias", "PortComponent", "MacAddress",
+                                              "NetworkAddress",   "InterfaceName",  "Local"};
 const char* const kPortSubtypes[] = {"InterfaceAlias", "PortComponent",  "MacAddress", "NetworkAddress",
                                      "InterfaceName",  "AgentCircuitld", "Local"};
 
@@ -35,6 +34,8 @@ std::string SubtypeText(const char* const (&texts)[7], const std::string& strVal
 }
 
 } // namespace
+
+const std::string CLLDPREMOTEINFO::kLldpState = KorvelOid("10.76.19.1.24.1.0");
 
 BEGIN_MESSAGE_MAP(CLLDPREMOTEINFO, CDialog)
     ON_BN_CLICKED(IDC_LLDP_REMOTE_FIND, OnFind)
@@ -94,7 +95,7 @@ void CLLDPREMOTEINFO::CheckLLDPState()
     int nErrorStatus = 0;
     int nErrorIndex = 0;
     const bool bSent = m_cCommonSNMPEnabled.Open(SnmpPduGet) &&
-                       m_cCommonSNMPEnabled.AddValue(kLldpState, SnmpValueNull) == 0 &&
+                       m_cCommonSNMPEnabled.AddValue(CLLDPREMOTEINFO::kLldpState, SnmpValueNull) == 0 &&
                        m_cCommonSNMPEnabled.getNext(pResponse, 0) == SnmpStatusOk && pResponse;
     if (bSent)
         pResponse->getError(&nErrorStatus, &nErrorIndex);
@@ -222,7 +223,7 @@ bool CLLDPREMOTEINFO::SplitRemoteIndex(const std::string& strSuffix, std::string
 
 std::string CLLDPREMOTEINFO::ChassisSubtypeText(const std::string& strValue)
 {
-    return SubtypeText(kChassisSubtypes, strValue);
+    return SubtypeText(kRemoteChassisSubtypes, strValue);
 }
 
 std::string CLLDPREMOTEINFO::PortSubtypeText(const std::string& strValue)

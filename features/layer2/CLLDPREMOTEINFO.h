@@ -35,6 +35,9 @@ inline constexpr UINT WM_LLDP_REMOTE_WALK_END = WM_APP + 1022;
 class CLLDPREMOTEINFO : public CDialog
 {
 public:
+    // The switch's LLDP state (1 enabled).
+    static const std::string kLldpState;
+
     explicit CLLDPREMOTEINFO(CWnd* pParent = nullptr);
     ~CLLDPREMOTEINFO() override;
 

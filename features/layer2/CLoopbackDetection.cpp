@@ -1,6 +1,7 @@
 #include "features/layer2/CLoopbackDetection.h"
 
 #include "common/Globals.h"
+#include "common/ListColumn.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CDataExchange.h"
@@ -15,12 +16,8 @@
 
 namespace {
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {{"Port", 100}, {"Loopdetect Detection State", 190}, {"Loop Status", 155}};
+constexpr ListColumn kLoopbackPortColumns[] = {
+    {"Port", 100}, {"Loopdetect Detection State", 190}, {"Loop Status", 155}};
 
 constexpr UINT kRefreshPortModeMs = 3000;
 constexpr UINT kRefreshVlanModeMs = 6000;
@@ -66,8 +63,7 @@ BOOL CLoopbackDetection::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
 
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_listPorts.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width);
+    InsertListColumns(m_listPorts, kLoopbackPortColumns, LVCFMT_LEFT);
     m_listPorts.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
 
     for (int nPort = 1; nPort <= g_nPortCount; ++nPort) {

@@ -2,6 +2,8 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/ListColumn.h"
+#include "common/VlanTableOids.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
@@ -17,17 +19,11 @@ namespace {
 
 const std::string kVlanIdColumn = KorvelOid("10.76.19.1.7.8.1.1");
 const std::string kModeColumn = KorvelOid("10.76.19.1.7.8.1.2");
-const std::string kVlanNameColumn = KorvelOid("10.76.19.1.7.6.1.1");
 
 // The mode combo's items, in the order of the values written ("0", "1").
 const char* const kModeTexts[] = {"Forward Unregistered Groups", "Filtering Unregistered Groups"};
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {{"VLAN ID", 100}, {"VLAN Name", 150}, {"Multicast Filtering Mode", 320}};
+constexpr ListColumn kFilterModeColumns[] = {{"VLAN ID", 100}, {"VLAN Name", 150}, {"Multicast Filtering Mode", 320}};
 
 } // namespace
 
@@ -73,8 +69,7 @@ BOOL CMultiFilterModeConfig::OnInitDialog()
     SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    InsertListColumns(m_list, kFilterModeColumns, LVCFMT_CENTER);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     for (const char* pszText : kModeTexts)
         m_comboMode.AddString(pszText);

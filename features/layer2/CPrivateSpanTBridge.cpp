@@ -26,7 +26,7 @@ std::string StpOid(int nObject)
     return KorvelOid("10.76.19.1.6.1." + std::to_string(nObject) + ".0");
 }
 
-const std::string kState = StpOid(1);
+const std::string kStpState = StpOid(1);
 const std::string kVersion = StpOid(2);
 const std::string kPriority = StpOid(3);
 const std::string kTxHoldCount = StpOid(4);
@@ -40,11 +40,11 @@ const std::string kHelloTime = StpOid(16);
 const std::string kForwardDelay = StpOid(17);
 
 // The read, in the order of the reply's values.
-const std::string* const kReadOrder[] = {&kPriority,  &kRootMaxAge,   &kRootBridge,   &kRootPort,
-                                         &kMaxAge,    &kHelloTime,    &kForwardDelay, &kRootCost,
-                                         &kTxHoldCount, &kRootForwardDelay, &kState,  &kVersion};
+const std::string* const kBridgeReadOrder[] = {&kPriority,    &kRootMaxAge,       &kRootBridge,   &kRootPort,
+                                               &kMaxAge,      &kHelloTime,        &kForwardDelay, &kRootCost,
+                                               &kTxHoldCount, &kRootForwardDelay, &kStpState,     &kVersion};
 // A reply with fewer values shows nothing.
-constexpr int kLeastValues = 11;
+constexpr int kLeastBridgeValues = 11;
 
 constexpr int kStateOnTimeoutMs = 3500;
 
@@ -144,7 +144,7 @@ void CPrivateSpanTBridge::ReadBridgeSettings()
         GetDlgItem(IDOK)->EnableWindow(m_strStpState.empty() ? FALSE : TRUE);
         return;
     }
-    for (const std::string* pOid : kReadOrder)
+    for (const std::string* pOid : kBridgeReadOrder)
         m_cCommonSNMP.AddValue(*pOid, SnmpValueNull);
     m_cCommonSNMP.StartRequest(&CPrivateSpanTBridge::OnBridgeSettingsReply, this, 0, 0);
 }
@@ -161,7 +161,7 @@ int CPrivateSpanTBridge::OnBridgeSettingsReply(CSnmp* pResponseIn, int nRequestI
     if (pResponse)
         pResponse->getError(&nErrorStatus, &nErrorIndex);
     // A failed read, a refused one or a short one changes nothing on the screen.
-    if (nStatus != 0 || !pResponse || nErrorStatus != 0 || pResponse->getVarBindCount() < kLeastValues ||
+    if (nStatus != 0 || !pResponse || nErrorStatus != 0 || pResponse->getVarBindCount() < kLeastBridgeValues ||
         CModuleBase::ValueText(pResponse.get(), 0).empty()) {
         pThis->SendMessage(WM_STP_BRIDGE_READ, 0, 0);
         session.SignalDone();
@@ -319,7 +319,7 @@ void CPrivateSpanTBridge::OnOK()
     }
 
     if (m_checkStpState.GetCheck() != BST_CHECKED) {
-        SetIntegers(m_cCommonSNMPSet0, {{kState, "2"}});
+        SetIntegers(m_cCommonSNMPSet0, {{kStpState, "2"}});
         Sleep(30);
         // Read again, so the state held is the switch's: switching spanning
         // tree on afterwards writes the state again.
@@ -337,7 +337,7 @@ void CPrivateSpanTBridge::OnOK()
     if (m_strStpState == "0") {
         if (!CheckLbdPorts())
             return;
-        if (SetIntegers(m_cCommonSNMPSet, {{kState, "1"}}, kStateOnTimeoutMs))
+        if (SetIntegers(m_cCommonSNMPSet, {{kStpState, "1"}}, kStateOnTimeoutMs))
             GetDlgItem(IDC_STP_PORT_SETTING)->EnableWindow(TRUE);
         Sleep(30);
     }

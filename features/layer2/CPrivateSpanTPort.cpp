@@ -16,8 +16,6 @@
 
 namespace {
 
-const std::string kPortTable = KorvelOid("10.76.19.1.6.2.1");
-
 constexpr int kMaxPathCost = 200000000;
 constexpr int kPriorityItems = 16;
 
@@ -39,7 +37,7 @@ const char* const kEdgeValues[] = {"1", "0", "2"};
 
 std::string PortOid(int nColumn, const std::string& strPort)
 {
-    return kPortTable + "." + std::to_string(nColumn) + "." + strPort;
+    return CPrivateSpanTree::kPortTable + "." + std::to_string(nColumn) + "." + strPort;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "common/CModuleBase.h"
 #include "common/Globals.h"
+#include "common/ListColumn.h"
 #include "features/layer2/CPrivateSpanTPort.h"
 #include "features/layer2/CSTPLogic.h"
 #include "platform/snmp/CSnmp.h"
@@ -18,13 +19,11 @@
 
 namespace {
 
-const std::string kPortTable = KorvelOid("10.76.19.1.6.2.1");
-const std::string kLbdPortState = KorvelOid("10.76.19.1.17.5.1.2");
 const std::string kStpPortEnable = "1.3.6.1.2.1.17.2.15.1.4";
 
 std::string PortColumn(int nColumn)
 {
-    return kPortTable + "." + std::to_string(nColumn);
+    return CPrivateSpanTree::kPortTable + "." + std::to_string(nColumn);
 }
 
 // A value and the text it is shown as; a value none names is shown as it came.
@@ -59,7 +58,7 @@ struct WalkColumn
 constexpr WalkColumn kWalkColumns[] = {{1, 0},  {4, 1},  {2, 2},  {5, 3},  {16, 4},
                                        {14, 5}, {17, 6}, {18, 7}, {3, 8},  {6, -1}};
 // A reply with fewer values ends the walk.
-constexpr int kLeastValues = 6;
+constexpr int kLeastPortValues = 6;
 
 std::string MappedText(int nListColumn, const std::string& strValue)
 {
@@ -93,16 +92,14 @@ int PortOfSuffix(const std::string& strSuffix)
     return nPort >= 1 && nPort <= g_nPortCount ? static_cast<int>(nPort) : 0;
 }
 
-struct ListColumn
-{
-    const char* heading;
-    int width; // 0: as wide as the heading
-};
-constexpr ListColumn kColumns[] = {{"Port", 0},          {"State", 100},           {"Priority", 0},
-                                   {"External Cost ", 120}, {"Edge", 0},           {"P2P", 80},
-                                   {"Restricted Role", 120}, {"Restricted TCN", 120}, {"Port Status", 100}};
+// Width 0: as wide as the heading.
+constexpr ListColumn kStpPortColumns[] = {
+    {"Port", 0}, {"State", 100},           {"Priority", 0},         {"External Cost ", 120}, {"Edge", 0},
+    {"P2P", 80}, {"Restricted Role", 120}, {"Restricted TCN", 120}, {"Port Status", 100}};
 
 } // namespace
+
+const std::string CPrivateSpanTree::kPortTable = KorvelOid("10.76.19.1.6.2.1");
 
 BEGIN_MESSAGE_MAP(CPrivateSpanTree, CDialog)
     ON_BN_CLICKED(IDC_STP_TABLE_PORT_CONFIG, OnPortConfig)
@@ -146,11 +143,11 @@ BOOL CPrivateSpanTree::OnInitDialog()
     DisableStpOnLbdPorts();
 
     const UINT nMask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
-        if (kColumns[i].width == 0)
-            m_listPorts.InsertAutoWidthColumn(kColumns[i].heading, i, -1, nMask, LVCFMT_LEFT);
+    for (int i = 0; i < static_cast<int>(std::size(kStpPortColumns)); ++i) {
+        if (kStpPortColumns[i].width == 0)
+            m_listPorts.InsertAutoWidthColumn(kStpPortColumns[i].heading, i, -1, nMask, LVCFMT_LEFT);
         else
-            m_listPorts.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+            m_listPorts.InsertColumn(i, kStpPortColumns[i].heading, LVCFMT_CENTER, kStpPortColumns[i].width);
     }
     m_listPorts.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     SetWindowText("Spanning Tree Table");
@@ -162,7 +159,8 @@ void CPrivateSpanTree::DisableStpOnLbdPorts()
 {
     for (int nPort = 1; nPort <= g_nPortCount; ++nPort) {
         const std::string strIndex = "." + std::to_string(nPort);
-        if (!m_cCommonSNMP.Open(SnmpPduGet) || m_cCommonSNMP.AddValue(kLbdPortState + strIndex, SnmpValueNull) != 0)
+        if (!m_cCommonSNMP.Open(SnmpPduGet) ||
+            m_cCommonSNMP.AddValue(CSTPLogic::kLbdPortState + strIndex, SnmpValueNull) != 0)
             return;
         std::unique_ptr<CSnmp> pResponse;
         if (m_cCommonSNMP.send(pResponse, 0) != 0 || !pResponse)
@@ -220,7 +218,7 @@ int CPrivateSpanTree::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void*
     CCommonSNMP& session = pThis->m_cCommonSNMP;
     if (!session.FindRequestID(nRequestID))
         return 0;
-    if (nStatus != 0 || !pResponse || pResponse->getVarBindCount() < kLeastValues) {
+    if (nStatus != 0 || !pResponse || pResponse->getVarBindCount() < kLeastPortValues) {
         const bool bComplete = nStatus == SnmpStatusEndOfWalk;
         if (bComplete) {
             std::lock_guard lock(pThis->m_csData);

@@ -43,6 +43,9 @@ inline constexpr UINT WM_STP_TABLE_WALK_END = WM_APP + 1011;
 class CPrivateSpanTree : public CDialog
 {
 public:
+    // The spanning tree port table's entry (index: port).
+    static const std::string kPortTable;
+
     explicit CPrivateSpanTree(CWnd* pParent = nullptr);
     ~CPrivateSpanTree() override;
 

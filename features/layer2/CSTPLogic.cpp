@@ -9,9 +9,10 @@
 namespace {
 
 const std::string kLbdGlobalState = KorvelOid("10.76.19.1.17.1.0");
-const std::string kLbdPortState = KorvelOid("10.76.19.1.17.5.1.2");
 
 } // namespace
+
+const std::string CSTPLogic::kLbdPortState = KorvelOid("10.76.19.1.17.5.1.2");
 
 CSTPLogic::CSTPLogic() = default;
 

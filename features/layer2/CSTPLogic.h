@@ -21,6 +21,9 @@ public:
     CSTPLogic(const CSTPLogic&) = delete;
     CSTPLogic& operator=(const CSTPLogic&) = delete;
 
+    // The loopback detection port table's state column (index: port).
+    static const std::string kLbdPortState;
+
     // Reads the global state into m_strLbdGlobalState; a failed read leaves
     // it as it was.
     void ReadLbdGlobalState();

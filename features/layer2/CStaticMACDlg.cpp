@@ -2,6 +2,7 @@
 
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "common/ListColumn.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
 #include "platform/ui/MessageBox.h"
@@ -13,15 +14,10 @@
 
 namespace {
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {{"ID", 80}, {"Port", 100}, {"MAC Address", 200}, {"VID", 140}};
-constexpr int kColumnPort = 1;
-constexpr int kColumnMac = 2;
-constexpr int kColumnVid = 3;
+constexpr ListColumn kStaticMacColumns[] = {{"ID", 80}, {"Port", 100}, {"MAC Address", 200}, {"VID", 140}};
+constexpr int kEntryColumnPort = 1;
+constexpr int kEntryColumnMac = 2;
+constexpr int kEntryColumnVid = 3;
 
 constexpr int kMaxEntries = 256;
 constexpr int kMacTextLength = 17;
@@ -85,8 +81,7 @@ BOOL CStaticMACDlg::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
 
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    InsertListColumns(m_list, kStaticMacColumns, LVCFMT_CENTER);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
 
     for (int nPort = 1; nPort <= g_nPortCount; ++nPort)
@@ -147,9 +142,9 @@ LRESULT CStaticMACDlg::OnStaticMacNotify(WPARAM wParam, LPARAM lParam)
         const auto& entry = *reinterpret_cast<const STATIC_MAC_info*>(lParam);
         const int nRow = m_list.GetItemCount();
         m_list.InsertItem(nRow, std::to_string(nRow + 1));
-        m_list.SetItemText(nRow, kColumnPort, entry.strPort);
-        m_list.SetItemText(nRow, kColumnMac, entry.strMac);
-        m_list.SetItemText(nRow, kColumnVid, entry.strVid);
+        m_list.SetItemText(nRow, kEntryColumnPort, entry.strPort);
+        m_list.SetItemText(nRow, kEntryColumnMac, entry.strMac);
+        m_list.SetItemText(nRow, kEntryColumnVid, entry.strVid);
     } else if (wParam == CStaticMACLogic::kNotifyFinished) {
         m_btnAdd.EnableWindow(TRUE);
         m_btnDelete.EnableWindow(TRUE);
@@ -216,7 +211,8 @@ void CStaticMACDlg::OnAdd()
         }
     }
     for (int nRow = 0; nRow < m_list.GetItemCount(); ++nRow) {
-        if (SameText(m_list.GetItemText(nRow, kColumnMac), strMac) && m_list.GetItemText(nRow, kColumnVid) == strVid) {
+        if (SameText(m_list.GetItemText(nRow, kEntryColumnMac), strMac) &&
+            m_list.GetItemText(nRow, kEntryColumnVid) == strVid) {
             AfxMessageBox("The entry is already in the Static MAC Address List.");
             ResetAddFields();
             return;
@@ -246,8 +242,8 @@ void CStaticMACDlg::OnDelete()
         AfxMessageBox(kNeedUplink);
         return;
     }
-    const STATIC_MAC_info entry{m_list.GetItemText(nRow, kColumnVid), m_list.GetItemText(nRow, kColumnMac),
-                                m_list.GetItemText(nRow, kColumnPort)};
+    const STATIC_MAC_info entry{m_list.GetItemText(nRow, kEntryColumnVid), m_list.GetItemText(nRow, kEntryColumnMac),
+                                m_list.GetItemText(nRow, kEntryColumnPort)};
     m_logic.SetEntry(entry, CStaticMACLogic::kActionDestroy);
     OnRefresh();
 }

@@ -2,6 +2,7 @@
 
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "features/ports_vlans/WalkMessages.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CWnd.h"
@@ -20,7 +21,6 @@ const std::string kUplinkPorts = KorvelOid("10.76.19.1.9.2.0");
 const std::string kAsymmetricVlan = KorvelOid("10.76.19.1.7.5.0");
 
 constexpr int kMaxUplinkOctets = 8;
-const char* const kFinished = "Finished";
 
 // The entry a row's index names: VID, six octets and port. False for an
 // index no real entry can have (a VID outside 1..4094, an octet above 255,
@@ -104,7 +104,7 @@ int CStaticMACLogic::OnStaticMacReply(CSnmp* pResponseIn, int nRequestID, void* 
             for (STATIC_MAC_info& entry : entries)
                 ::SendMessage(hWnd, WM_STATIC_MAC_NOTIFY, kNotifyEntry, reinterpret_cast<LPARAM>(&entry));
         }
-        ::SendMessage(hWnd, WM_STATIC_MAC_NOTIFY, kNotifyFinished, reinterpret_cast<LPARAM>(kFinished));
+        ::SendMessage(hWnd, WM_STATIC_MAC_NOTIFY, kNotifyFinished, reinterpret_cast<LPARAM>(kWalkFinishedText));
         session.SignalDone();
         return 0;
     }

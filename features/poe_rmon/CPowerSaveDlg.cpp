@@ -1,6 +1,7 @@
 #include "features/poe_rmon/CPowerSaveDlg.h"
 
 #include "common/CUtils.h"
+#include "common/ListColumn.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
 #include "resources/main.h"
@@ -15,12 +16,7 @@ constexpr int kPortStandbyEntry = 3;
 constexpr int kEnabled = 0;   // entries of the state list
 constexpr int kDisabled = 1;
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {
+constexpr ListColumn kPowerSaveColumns[] = {
     {"Type", 140}, {"State", 80}, {"Time Profile 1 ", 120}, {"Time Profile 2", 120}, {"Port ", 120}};
 
 const char* TypeName(int nType)
@@ -87,8 +83,7 @@ BOOL CPowerSaveDlg::OnInitDialog()
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
     m_PowSavSettings.m_hOwnerWnd = GetSafeHwnd();
     m_listSummary.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_listSummary.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width);
+    InsertListColumns(m_listSummary, kPowerSaveColumns, LVCFMT_LEFT);
     // Port standby is neither offered nor summarised.
     m_comboType.DeleteString(kPortStandbyEntry);
     RefreshAll();

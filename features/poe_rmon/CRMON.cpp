@@ -1,6 +1,7 @@
 #include "features/poe_rmon/CRMON.h"
 
 #include "common/CUtils.h"
+#include "features/poe_rmon/RmonDialogs.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/snmp/SnmpPduType.h"
 #include "platform/snmp/SnmpStatus.h"
@@ -24,8 +25,6 @@ const std::string kCommunityNames = KorvelOid("10.76.19.1.25.5.1.1.1");
 const std::string kIfIndexColumn = "1.3.6.1.2.1.2.2.1.1";
 constexpr int kEventWalkTimeout = 6000;
 // Indexes an RMON row can have.
-constexpr int kFirstIndex = 1;
-constexpr int kLastIndex = 65535;
 
 std::string Column(const std::string& entry, int nColumn)
 {
@@ -261,7 +260,7 @@ int CRMON::OnTableReply(CSnmp* pResponseIn, int nRequestID, int nStatus, CCommon
         std::string strSuffix;
         session.GetIndexSuffix(i, pResponse.get(), strSuffix);
         const int nIndex = ParseIndexSuffix(strSuffix);
-        if (nIndex < kFirstIndex || nIndex > kLastIndex)
+        if (nIndex < kRmonFirstIndex || nIndex > kRmonLastIndex)
             continue;
         const std::string strValue = ValueText(pResponse.get(), i);
         {

@@ -1,6 +1,7 @@
 #include "features/poe_rmon/CRMONEthernetStatistics.h"
 
 #include "common/Globals.h"
+#include "features/poe_rmon/RmonDialogs.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
 #include "resources/main.h"
@@ -11,15 +12,7 @@
 
 namespace {
 
-constexpr int kButtonColumn = 8;
-constexpr int kOwnerMaxChars = 32;
-constexpr int kFirstIndex = 1;
-constexpr int kLastIndex = 65535;
-
-bool Contains(const std::vector<int>& values, int value)
-{
-    return std::find(values.begin(), values.end(), value) != values.end();
-}
+constexpr int kStatisticsButtonColumn = 8;
 
 } // namespace
 
@@ -71,7 +64,7 @@ BOOL CRMONEthernetStatistics::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
     SetWindowText("RMON Ethernet Statistics Configuration");
-    m_editOwner.LimitText(kOwnerMaxChars);
+    m_editOwner.LimitText(kRmonOwnerMaxChars);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     m_list.InsertColumn(0, "Index");
     m_list.InsertColumn(1, "Port");
@@ -120,7 +113,7 @@ void CRMONEthernetStatistics::OnRefresh()
 void CRMONEthernetStatistics::FillList()
 {
     for (int nRow = 0; nRow < m_list.GetItemCount(); ++nRow)
-        m_list.RemoveButton(nRow, kButtonColumn, 0);
+        m_list.RemoveButton(nRow, kStatisticsButtonColumn, 0);
     m_list.DeleteAllItems();
     m_arrValidPorts.clear();
     m_arrInvalidPorts.clear();
@@ -142,7 +135,7 @@ void CRMONEthernetStatistics::FillList()
         m_list.SetItemText(nRow, 5, std::to_string(row.uBroadcastPackets));
         m_list.SetItemText(nRow, 6, std::to_string(row.uMulticastPackets));
         m_list.SetItemText(nRow, 7, control.strOwner);
-        m_list.AddButton(nRow, kButtonColumn, ButtonSpec(0, "Delete"));
+        m_list.AddButton(nRow, kStatisticsButtonColumn, ButtonSpec(0, "Delete"));
         m_arrValidPorts.push_back(control.nPort);
         m_arrValidIndexes.push_back(control.nIndex);
     }
@@ -153,7 +146,7 @@ void CRMONEthernetStatistics::FillList()
 void CRMONEthernetStatistics::OnApply()
 {
     const int nIndex = CRMON::ToNumber(m_editIndex.GetWindowText());
-    if (nIndex < kFirstIndex || nIndex > kLastIndex) {
+    if (nIndex < kRmonFirstIndex || nIndex > kRmonLastIndex) {
         MessageBox("Index must be between 1 and 65535!", "", MB_OK);
         return;
     }
@@ -199,7 +192,7 @@ BOOL CRMONEthernetStatistics::DeleteRow(int nRow)
         return FALSE;
     const int nIndex = CRMON::ToNumber(m_list.GetItemText(nRow, 0));
     const int nPort = CRMON::ToNumber(m_list.GetItemText(nRow, 1));
-    m_list.RemoveButton(nRow, kButtonColumn, 0);
+    m_list.RemoveButton(nRow, kStatisticsButtonColumn, 0);
     const BOOL bDeleted = m_rmon.DeleteEthernetStatistics(nIndex);
     if (bDeleted) {
         const auto it = std::find(m_arrValidPorts.begin(), m_arrValidPorts.end(), nPort);
@@ -244,6 +237,6 @@ void CRMONEthernetStatistics::SetColumnWidths()
     m_list.SetColumnWidth(5, nBroadcast);
     m_list.SetColumnWidth(6, nMulticast);
     m_list.SetColumnWidth(7, nRest);
-    m_list.SetColumnWidth(kButtonColumn, nRest);
+    m_list.SetColumnWidth(kStatisticsButtonColumn, nRest);
     m_list.RepositionButtons();
 }

@@ -1,5 +1,6 @@
 #include "features/poe_rmon/CRMONEvent.h"
 
+#include "features/poe_rmon/RmonDialogs.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
 #include "resources/main.h"
@@ -9,8 +10,7 @@
 
 namespace {
 
-constexpr int kButtonColumn = 6;
-constexpr int kOwnerMaxChars = 32;
+constexpr int kEventButtonColumn = 6;
 constexpr int kDescriptionMaxChars = 128;
 constexpr int kCommunityMaxChars = 32;
 constexpr std::size_t kCommunityMaxLength = 127;
@@ -82,7 +82,7 @@ BOOL CRMONEvent::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
     SetWindowText("RMON Event Configuration");
-    m_editOwner.LimitText(kOwnerMaxChars);
+    m_editOwner.LimitText(kRmonOwnerMaxChars);
     m_editDescription.LimitText(kDescriptionMaxChars);
     m_editCommunity.LimitText(kCommunityMaxChars);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
@@ -140,7 +140,7 @@ void CRMONEvent::OnApply()
 void CRMONEvent::FillList()
 {
     for (int nRow = 0; nRow < m_list.GetItemCount(); ++nRow)
-        m_list.RemoveButton(nRow, kButtonColumn, 0);
+        m_list.RemoveButton(nRow, kEventButtonColumn, 0);
     m_list.DeleteAllItems();
     m_arrIndexes.clear();
     for (const RMON_event_configuration& event : m_rmon.GetEvents()) {
@@ -152,7 +152,7 @@ void CRMONEvent::FillList()
         m_list.SetItemText(nRow, 3, event.strCommunity);
         m_list.SetItemText(nRow, 4, event.strOwner);
         m_list.SetItemText(nRow, 5, event.strLastTimeSent);
-        m_list.AddButton(nRow, kButtonColumn, ButtonSpec(0, "Delete"));
+        m_list.AddButton(nRow, kEventButtonColumn, ButtonSpec(0, "Delete"));
         m_arrIndexes.push_back(event.nIndex);
     }
     EnableControls(TRUE);
@@ -203,7 +203,7 @@ BOOL CRMONEvent::DeleteRow(int nRow)
         return FALSE;
     }
     const int nIndex = CRMON::ToNumber(strIndex);
-    m_list.RemoveButton(nRow, kButtonColumn, 0);
+    m_list.RemoveButton(nRow, kEventButtonColumn, 0);
     const BOOL bDeleted = m_rmon.DeleteEvent(nIndex);
     if (bDeleted) {
         const auto it = std::find(m_arrIndexes.begin(), m_arrIndexes.end(), nIndex);
@@ -249,6 +249,6 @@ void CRMONEvent::SetColumnWidths()
     m_list.SetColumnWidth(3, nCommunity);
     m_list.SetColumnWidth(4, nRest);
     m_list.SetColumnWidth(5, nLastSent + 100);
-    m_list.SetColumnWidth(kButtonColumn, nRest);
+    m_list.SetColumnWidth(kEventButtonColumn, nRest);
     m_list.RepositionButtons();
 }

@@ -1,6 +1,7 @@
 #include "features/poe_rmon/CRMONHistoryControl.h"
 
 #include "common/Globals.h"
+#include "features/poe_rmon/RmonDialogs.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
 #include "resources/main.h"
@@ -11,8 +12,7 @@
 
 namespace {
 
-constexpr int kButtonColumn = 6;
-constexpr int kOwnerMaxChars = 32;
+constexpr int kHistoryButtonColumn = 6;
 
 } // namespace
 
@@ -67,7 +67,7 @@ BOOL CRMONHistoryControl::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
     SetWindowText("RMON History Control Configuration");
-    m_editOwner.LimitText(kOwnerMaxChars);
+    m_editOwner.LimitText(kRmonOwnerMaxChars);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     m_list.InsertColumn(0, "Index");
     m_list.InsertColumn(1, "Port");
@@ -113,7 +113,7 @@ void CRMONHistoryControl::OnRefresh()
 void CRMONHistoryControl::FillList()
 {
     for (int nRow = 0; nRow < m_list.GetItemCount(); ++nRow)
-        m_list.RemoveButton(nRow, kButtonColumn, 0);
+        m_list.RemoveButton(nRow, kHistoryButtonColumn, 0);
     m_list.DeleteAllItems();
     m_arrIndexes.clear();
     for (const RMON_history_control_configuration& row : m_rmon.GetHistoryControl()) {
@@ -125,7 +125,7 @@ void CRMONHistoryControl::FillList()
         m_list.SetItemText(nRow, 3, std::to_string(row.nBucketsGranted));
         m_list.SetItemText(nRow, 4, std::to_string(row.nInterval));
         m_list.SetItemText(nRow, 5, row.strOwner);
-        m_list.AddButton(nRow, kButtonColumn, ButtonSpec(0, "Delete"));
+        m_list.AddButton(nRow, kHistoryButtonColumn, ButtonSpec(0, "Delete"));
         m_arrIndexes.push_back(row.nIndex);
     }
     EnableControls(TRUE);
@@ -180,7 +180,7 @@ BOOL CRMONHistoryControl::DeleteRow(int nRow)
     if (!m_list.IsValidItem(nRow))
         return FALSE;
     const int nIndex = CRMON::ToNumber(m_list.GetItemText(nRow, 0));
-    m_list.RemoveButton(nRow, kButtonColumn, 0);
+    m_list.RemoveButton(nRow, kHistoryButtonColumn, 0);
     return m_rmon.DeleteHistoryControl(nIndex);
 }
 
@@ -213,6 +213,6 @@ void CRMONHistoryControl::SetColumnWidths()
     m_list.SetColumnWidth(3, nGranted);
     m_list.SetColumnWidth(4, nInterval);
     m_list.SetColumnWidth(5, nRest);
-    m_list.SetColumnWidth(kButtonColumn, nRest);
+    m_list.SetColumnWidth(kHistoryButtonColumn, nRest);
     m_list.RepositionButtons();
 }

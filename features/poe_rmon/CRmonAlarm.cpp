@@ -1,6 +1,7 @@
 #include "features/poe_rmon/CRmonAlarm.h"
 
 #include "common/Globals.h"
+#include "features/poe_rmon/RmonDialogs.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
 #include "resources/main.h"
@@ -11,15 +12,9 @@
 
 namespace {
 
-constexpr int kButtonColumn = 9;
-constexpr int kOwnerMaxChars = 32;
+constexpr int kAlarmButtonColumn = 9;
 constexpr int kIndexMaxChars = 5;
 const std::string kInterfaceEntry = "1.3.6.1.2.1.2.2.1.";
-
-bool Contains(const std::vector<int>& values, int value)
-{
-    return std::find(values.begin(), values.end(), value) != values.end();
-}
 
 // A whole number of at most five digits, nothing else; -1 otherwise.
 int SmallNumber(const std::string& text)
@@ -114,7 +109,7 @@ BOOL CRmonAlarm::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
     SetWindowText("RMON Alarm Configuration");
-    m_editOwner.LimitText(kOwnerMaxChars);
+    m_editOwner.LimitText(kRmonOwnerMaxChars);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     m_list.InsertColumn(0, "Index", LVCFMT_LEFT, 50);
     m_list.InsertColumn(1, "Interval", LVCFMT_LEFT, 70);
@@ -180,7 +175,7 @@ void CRmonAlarm::OnApplyClicked()
 void CRmonAlarm::FillList()
 {
     for (int nRow = 0; nRow < m_list.GetItemCount(); ++nRow)
-        m_list.RemoveButton(nRow, kButtonColumn, 0);
+        m_list.RemoveButton(nRow, kAlarmButtonColumn, 0);
     m_list.DeleteAllItems();
     m_arrAlarmIndexes.clear();
     for (const RMON_alarm_configuration& alarm : m_rmon.GetAlarms()) {
@@ -197,7 +192,7 @@ void CRmonAlarm::FillList()
         m_list.SetItemText(nRow, 6, std::to_string(alarm.nRisingEventIndex));
         m_list.SetItemText(nRow, 7, std::to_string(alarm.nFallingEventIndex));
         m_list.SetItemText(nRow, 8, alarm.strOwner);
-        m_list.AddButton(nRow, kButtonColumn, ButtonSpec(0, "Delete"));
+        m_list.AddButton(nRow, kAlarmButtonColumn, ButtonSpec(0, "Delete"));
         m_arrAlarmIndexes.push_back(alarm.nIndex);
     }
     EnableControls(TRUE);
@@ -263,7 +258,7 @@ BOOL CRmonAlarm::DeleteRow(int nRow)
     if (!m_list.IsValidItem(nRow))
         return FALSE;
     const int nIndex = CRMON::ToNumber(m_list.GetItemText(nRow, 0));
-    m_list.RemoveButton(nRow, kButtonColumn, 0);
+    m_list.RemoveButton(nRow, kAlarmButtonColumn, 0);
     return m_rmon.DeleteAlarm(nIndex);
 }
 

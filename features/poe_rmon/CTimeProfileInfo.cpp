@@ -1,6 +1,8 @@
 #include "features/poe_rmon/CTimeProfileInfo.h"
 
 #include "common/CUtils.h"
+#include "common/ComboText.h"
+#include "common/ListColumn.h"
 #include "features/poe_rmon/PoeTables.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -12,38 +14,15 @@
 
 namespace {
 
-constexpr int kNameLength = 20;
+constexpr int kProfileNameLength = 20;
 constexpr int kMaxProfiles = 8;
 
-constexpr int kWeekdayIds[] = {IDC_TP_MONDAY, IDC_TP_TUESDAY,  IDC_TP_WEDNESDAY, IDC_TP_THURSDAY,
-                               IDC_TP_FRIDAY, IDC_TP_SATURDAY, IDC_TP_SUNDAY};
-const char* const kDays[] = {"Mon,", "Tue,", "Wed,", "Thu,", "Fri,", "Sat,", "Sun,"};
+constexpr int kProfileWeekdayIds[] = {IDC_TP_MONDAY, IDC_TP_TUESDAY,  IDC_TP_WEDNESDAY, IDC_TP_THURSDAY,
+                                      IDC_TP_FRIDAY, IDC_TP_SATURDAY, IDC_TP_SUNDAY};
 
-struct ListColumn
-{
-    const char* heading;
-    int format;
-    int width;
-};
-constexpr ListColumn kColumns[] = {{"Profile Name", LVCFMT_LEFT, 100}, {"Weekdays", LVCFMT_LEFT, 180},
-                                   {"From Day", LVCFMT_CENTER, 80},    {"To Day", LVCFMT_CENTER, 80},
-                                   {"Start Time", LVCFMT_CENTER, 80},  {"End Time", LVCFMT_CENTER, 70}};
-
-void FillNumbers(CComboBox& combo, int nFirst, int nLast)
-{
-    combo.ResetContent();
-    for (int n = nFirst; n <= nLast; ++n)
-        combo.AddString(std::to_string(n));
-    combo.SetCurSel(0);
-}
-
-bool Selected(const CComboBox& combo, std::string& strText)
-{
-    if (combo.GetCurSel() == CB_ERR)
-        return false;
-    combo.GetLBText(combo.GetCurSel(), strText);
-    return true;
-}
+constexpr ListColumn kTimeProfileColumns[] = {{"Profile Name", 100, LVCFMT_LEFT}, {"Weekdays", 180, LVCFMT_LEFT},
+                                              {"From Day", 80, LVCFMT_CENTER},    {"To Day", 80, LVCFMT_CENTER},
+                                              {"Start Time", 80, LVCFMT_CENTER},  {"End Time", 70, LVCFMT_CENTER}};
 
 std::string LastTwo(const std::string& strText)
 {
@@ -78,7 +57,7 @@ void CTimeProfileInfo::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
     for (std::size_t i = 0; i < m_checkWeekdays.size(); ++i)
-        DDX_Control(pDX, kWeekdayIds[i], m_checkWeekdays[i]);
+        DDX_Control(pDX, kProfileWeekdayIds[i], m_checkWeekdays[i]);
     DDX_Control(pDX, IDC_TP_ALL_DAYS, m_checkAllDays);
     DDX_Control(pDX, IDC_TP_DATE, m_checkDate);
     DDX_Control(pDX, IDC_TP_NAME, m_editName);
@@ -100,8 +79,7 @@ BOOL CTimeProfileInfo::OnInitDialog()
     SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_listProfiles.InsertColumn(i, kColumns[i].heading, kColumns[i].format, kColumns[i].width);
+    InsertListColumns(m_listProfiles, kTimeProfileColumns);
     m_listProfiles.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     FillNumbers(m_comboFromYear, 2011, 2029);
     FillNumbers(m_comboToYear, 2011, 2029);
@@ -113,7 +91,7 @@ BOOL CTimeProfileInfo::OnInitDialog()
     FillNumbers(m_comboEndHour, 0, 23);
     FillNumbers(m_comboStartMinute, 0, 59);
     FillNumbers(m_comboEndMinute, 0, 59);
-    m_editName.LimitText(kNameLength);
+    m_editName.LimitText(kProfileNameLength);
     m_PowSavSettings.m_hOwnerWnd = GetSafeHwnd();
     RefreshList();
     return TRUE;
@@ -140,7 +118,7 @@ LRESULT CTimeProfileInfo::OnTimeProfileNotify(WPARAM wParam, LPARAM lParam)
         std::string strDays;
         for (std::size_t i = 0; i < profile.strWeekdays.size(); ++i)
             if (profile.strWeekdays[i] == "1")
-                strDays += kDays[i];
+                strDays += poe_tables::kWeekdayTexts[i];
         if (!strDays.empty())
             strDays.pop_back();
         const bool bDate = profile.strDateFlag == "1";

@@ -19,6 +19,9 @@ inline constexpr int kRangeColumns = 21;
 inline constexpr int kRowStatusColumn = 21;
 // The editor keeps at most this many ranges in service.
 inline constexpr int kMaxRanges = 8;
+// The weekdays as the lists show them, Monday to Sunday, each with the comma
+// that parts it from the next.
+inline const char* const kWeekdayTexts[] = {"Mon,", "Tue,", "Wed,", "Thu,", "Fri,", "Sat,", "Sun,"};
 
 inline std::string TimeProfileColumn(int nColumn)
 {

@@ -2,6 +2,7 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/ComboText.h"
 #include "features/poe_rmon/PoeTables.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/system/DebugTrace.h"
@@ -18,7 +19,7 @@ using poe_tables::TimeRangeCell;
 
 namespace {
 
-constexpr int kNameLength = 20;
+constexpr int kRangeNameLength = 20;
 
 // The read of the range has its values (lParam: the 21 value texts, valid
 // during the call).
@@ -30,16 +31,8 @@ const char* const kRemoved = "The Time Range could not be written and has been r
 const char* const kNoFreeIndex = "There is no free index for a new Time Range.";
 const char* const kInvalidName = "Invalid TimeRange Name.";
 
-constexpr int kWeekdayIds[] = {IDC_TRE_MONDAY,   IDC_TRE_TUESDAY,  IDC_TRE_WEDNESDAY, IDC_TRE_THURSDAY,
-                               IDC_TRE_FRIDAY,   IDC_TRE_SATURDAY, IDC_TRE_SUNDAY};
-
-void FillNumbers(CComboBox& combo, int nFirst, int nLast)
-{
-    combo.ResetContent();
-    for (int n = nFirst; n <= nLast; ++n)
-        combo.AddString(std::to_string(n));
-    combo.SetCurSel(0);
-}
+constexpr int kRangeWeekdayIds[] = {IDC_TRE_MONDAY, IDC_TRE_TUESDAY,  IDC_TRE_WEDNESDAY, IDC_TRE_THURSDAY,
+                                    IDC_TRE_FRIDAY, IDC_TRE_SATURDAY, IDC_TRE_SUNDAY};
 
 // The first entry that begins with the text (5 selects 5, not 50); no
 // selection when none does.
@@ -47,15 +40,6 @@ void SelectByPrefix(CComboBox& combo, const std::string& strValue)
 {
     if (combo.SelectString(-1, strValue) == CB_ERR)
         combo.SetCurSel(-1);
-}
-
-// The selected entry's text; false without a selection.
-bool Selected(const CComboBox& combo, std::string& strText)
-{
-    if (combo.GetCurSel() == CB_ERR)
-        return false;
-    combo.GetLBText(combo.GetCurSel(), strText);
-    return true;
 }
 
 } // namespace
@@ -85,7 +69,7 @@ void TimeBasedConfig::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
     for (std::size_t i = 0; i < m_checkWeekdays.size(); ++i)
-        DDX_Control(pDX, kWeekdayIds[i], m_checkWeekdays[i]);
+        DDX_Control(pDX, kRangeWeekdayIds[i], m_checkWeekdays[i]);
     DDX_Control(pDX, IDC_TRE_ALL_DAYS, m_checkAllDays);
     DDX_Control(pDX, IDC_TRE_DATE, m_checkDate);
     DDX_Control(pDX, IDC_TRE_NAME, m_editName);
@@ -100,7 +84,7 @@ void TimeBasedConfig::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_TRE_END_MINUTE, m_comboEndMinute);
     DDX_Control(pDX, IDC_TRE_END_HOUR, m_comboEndHour);
     DDX_Text(pDX, IDC_TRE_NAME, m_strName);
-    DDV_MaxChars(pDX, m_strName, kNameLength);
+    DDV_MaxChars(pDX, m_strName, kRangeNameLength);
 }
 
 BOOL TimeBasedConfig::OnInitDialog()
@@ -118,7 +102,7 @@ BOOL TimeBasedConfig::OnInitDialog()
     FillNumbers(m_comboEndHour, 0, 23);
     FillNumbers(m_comboStartMinute, 0, 59);
     FillNumbers(m_comboEndMinute, 0, 59);
-    m_editName.LimitText(kNameLength);
+    m_editName.LimitText(kRangeNameLength);
     if (!m_bAddMode) {
         m_editName.EnableWindow(FALSE);
         ReadRow(m_strIndex);

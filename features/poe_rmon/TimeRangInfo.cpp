@@ -1,6 +1,7 @@
 #include "features/poe_rmon/TimeRangInfo.h"
 
 #include "common/CModuleBase.h"
+#include "common/ListColumn.h"
 #include "features/poe_rmon/PoeTables.h"
 #include "features/poe_rmon/TimeBasedConfig.h"
 #include "platform/snmp/CSnmp.h"
@@ -17,17 +18,9 @@ using poe_tables::DecimalValue;
 
 namespace {
 
-struct ListColumn
-{
-    const char* heading;
-    int format;
-    int width;
-};
-constexpr ListColumn kColumns[] = {{"Range Name", LVCFMT_LEFT, 80},   {"Weekdays", LVCFMT_LEFT, 200},
-                                   {"From Day", LVCFMT_CENTER, 80},   {"To Day", LVCFMT_CENTER, 80},
-                                   {"Start Time", LVCFMT_CENTER, 70}, {"End Time", LVCFMT_CENTER, 70}};
-
-const char* const kDays[] = {"Mon,", "Tue,", "Wed,", "Thu,", "Fri,", "Sat,", "Sun,"};
+constexpr ListColumn kTimeRangeColumns[] = {{"Range Name", 80, LVCFMT_LEFT},   {"Weekdays", 200, LVCFMT_LEFT},
+                                            {"From Day", 80, LVCFMT_CENTER},   {"To Day", 80, LVCFMT_CENTER},
+                                            {"Start Time", 70, LVCFMT_CENTER}, {"End Time", 70, LVCFMT_CENTER}};
 
 // The last two characters of "00" and the text: 7 shows as 07.
 std::string TwoDigits(const std::string& strValue)
@@ -42,7 +35,7 @@ std::vector<std::string> RowCells(const std::vector<std::string>& v)
     std::string strDays;
     for (int i = 0; i < 7; ++i)
         if (v[static_cast<std::size_t>(13 + i)] == "1")
-            strDays += kDays[i];
+            strDays += poe_tables::kWeekdayTexts[i];
     if (!strDays.empty())
         strDays.pop_back();
     const bool bDate = v[2] == "1";
@@ -92,8 +85,7 @@ BOOL TimeRangInfo::OnInitDialog()
     SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_listRanges.InsertColumn(i, kColumns[i].heading, kColumns[i].format, kColumns[i].width);
+    InsertListColumns(m_listRanges, kTimeRangeColumns);
     m_listRanges.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     OnRefresh();
     return TRUE;

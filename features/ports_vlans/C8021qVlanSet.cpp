@@ -4,6 +4,8 @@
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "common/ListColumn.h"
+#include "common/VlanTableOids.h"
 #include "features/ports_vlans/CKSXPVIDConfig.h"
 #include "features/ports_vlans/CKSXVlanAdd.h"
 #include "features/ports_vlans/CPVIDConfigLogic.h"
@@ -23,11 +25,6 @@
 namespace {
 
 const std::string kAsymmetricState = KorvelOid("10.76.19.1.7.5.0");
-const std::string kVlanNameColumn = KorvelOid("10.76.19.1.7.6.1.1");
-const std::string kVlanEgressColumn = KorvelOid("10.76.19.1.7.6.1.2");
-const std::string kVlanUntaggedColumn = KorvelOid("10.76.19.1.7.6.1.4");
-const std::string kVlanRowStatusColumn = KorvelOid("10.76.19.1.7.6.1.5");
-const std::string kPvidColumn = KorvelOid("10.76.19.1.7.7.1.1");
 const std::string kVoiceVlanState = KorvelOid("10.76.19.1.21.1.2.0");
 const std::string kVoiceVlanId = KorvelOid("10.76.19.1.21.1.3.0");
 const std::string kSurveillanceVlanState = KorvelOid("10.76.19.1.26.1.1.0");
@@ -36,17 +33,11 @@ const std::string kIPInterfaceVlanColumn = KorvelOid("10.76.19.1.41.1.1.1.2");
 
 constexpr int kMaxVlanRows = 256;
 
-struct ListColumn
-{
-    const char* heading;
-    int format;
-    int width;
-};
-constexpr ListColumn kColumns[] = {{"VLAN ID", LVCFMT_LEFT, 80},
-                                   {"VLAN Name", LVCFMT_CENTER, 120},
-                                   {"No.of Ports", LVCFMT_LEFT, 100},
-                                   {"Tagged Port Member", LVCFMT_LEFT, 220},
-                                   {"Untag Port Member", LVCFMT_LEFT, 220}};
+constexpr ListColumn kVlanListColumns[] = {{"VLAN ID", 80, LVCFMT_LEFT},
+                                           {"VLAN Name", 120, LVCFMT_CENTER},
+                                           {"No.of Ports", 100, LVCFMT_LEFT},
+                                           {"Tagged Port Member", 220, LVCFMT_LEFT},
+                                           {"Untag Port Member", 220, LVCFMT_LEFT}};
 
 // The buttons that wait for the reads of a refresh; those that edit are
 // offered only while VLAN editing is allowed.
@@ -129,8 +120,7 @@ BOOL C8021qVlanSet::OnInitDialog()
     SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     CDialog::OnInitDialog();
 
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_listVlan.InsertColumn(i, kColumns[i].heading, kColumns[i].format, kColumns[i].width);
+    InsertListColumns(m_listVlan, kVlanListColumns);
     SetWindowText("802.1Q VLAN Configuration");
     m_listVlan.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
 

@@ -3,6 +3,7 @@
 #include "common/CCodeConvert.h"
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/ListColumn.h"
 #include "features/ports_vlans/CSurveillanceOui.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/system/Sleep.h"
@@ -17,19 +18,12 @@
 
 namespace {
 
-constexpr DWORD kPauseMs = 50;
 constexpr int kAddressLength = 17;
-constexpr int kDescriptionLength = 20;
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {{"ID", 50}, {"Description", 150}, {"Surveillance OUI", 200}, {"OUI Mask", 200}};
+constexpr ListColumn kOuiColumns[] = {{"ID", 50}, {"Description", 150}, {"Surveillance OUI", 200}, {"OUI Mask", 200}};
 
 // The switch's default row, as this list shows it: the first default OUI.
-bool IsDefaultRow(const std::string& strRowText)
+bool IsDefaultOuiRow(const std::string& strRowText)
 {
     std::string strDigits = strRowText;
     strDigits.erase(std::remove(strDigits.begin(), strDigits.end(), '-'), strDigits.end());
@@ -73,10 +67,9 @@ BOOL CCameraVLANOUISetting::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
 
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_listOui.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    InsertListColumns(m_listOui, kOuiColumns, LVCFMT_CENTER);
     m_listOui.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
-    m_editDescription.LimitText(kDescriptionLength);
+    m_editDescription.LimitText(CSurveillanceOui::kDescriptionLength);
     m_editAddress.LimitText(kAddressLength);
     Refresh();
     return TRUE;
@@ -95,7 +88,7 @@ void CCameraVLANOUISetting::OnAdd()
     CCodeConvert::AnsiToUtf8(strDescription, strUtf8);
     if (CSurveillanceOui::AddRow(m_cCommonSNMP, CSurveillanceOui::MacToOidSuffix(strAddress), strUtf8, nullptr,
                                  false)) {
-        Sleep(kPauseMs);
+        Sleep(CSurveillanceOui::kPauseMs);
         Refresh();
     } else {
         AfxMessageBox(CSurveillanceOui::kAddFailed);
@@ -178,7 +171,7 @@ BOOL CCameraVLANOUISetting::CheckOuiEntry(const std::string& strDescription, con
         AfxMessageBox("This OUI is default, please select the default mode!");
         return FALSE;
     }
-    return CSurveillanceOui::ListAdmits(m_listOui, 2, strDigits, IsDefaultRow) ? TRUE : FALSE;
+    return CSurveillanceOui::ListAdmits(m_listOui, 2, strDigits, IsDefaultOuiRow) ? TRUE : FALSE;
 }
 
 void CCameraVLANOUISetting::OnDelete()
@@ -195,7 +188,7 @@ void CCameraVLANOUISetting::OnDelete()
     }
     if (!CSurveillanceOui::DeleteRow(m_cCommonSNMP, CSurveillanceOui::MacToOidSuffix(strAddress)))
         return;
-    Sleep(kPauseMs);
+    Sleep(CSurveillanceOui::kPauseMs);
     Refresh();
 }
 

@@ -3,6 +3,8 @@
 #include "common/CCodeConvert.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "common/ListColumn.h"
+#include "common/VlanTableOids.h"
 #include "features/ports_vlans/CSurveillanceOui.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -30,14 +32,11 @@ const std::string kVoiceStateOid = KorvelOid("10.76.19.1.21.1.2.0");
 const std::string kVoiceVlanIdOid = KorvelOid("10.76.19.1.21.1.3.0");
 const std::string kVoiceOuiAddressColumn = KorvelOid("10.76.19.1.21.2.1.1.1");
 const std::string kVoiceOuiFlagColumn = KorvelOid("10.76.19.1.21.2.1.1.4");
-const std::string kVlanNameColumn = KorvelOid("10.76.19.1.7.6.1.1");
 
 const char* const kNoPriority = "Please select the Priority.";
 
-constexpr DWORD kPauseMs = 50;
 constexpr int kMacLength = 17;
 constexpr int kOuiLength = 8;
-constexpr int kDescriptionLength = 20;
 // The port bitmap of the global settings: at most this many octets are read.
 constexpr int kMaxPortOctets = 8;
 
@@ -47,12 +46,8 @@ const char* const kComponentTypes[] = {
     "Network Storage",         "Other IP Surveillance Devices", "Korvel Surveillance Device"};
 constexpr int kUserComponentTypes = 5;
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {{"ID", 50}, {"Component Type", 200}, {"Description", 200}, {"MAC Address", 200}};
+constexpr ListColumn kSurveillanceOuiColumns[] = {
+    {"ID", 50}, {"Component Type", 200}, {"Description", 200}, {"MAC Address", 200}};
 
 // The controls that follow the state check box.
 constexpr int kStateControls[] = {IDC_SURV_PRIORITY,    IDC_SURV_HIDDEN_LIST, IDC_SURV_COMPONENT_TYPE,
@@ -78,7 +73,7 @@ std::string SecondDefaultDisplay()
 }
 
 // The switch's default rows as the list shows them.
-bool IsDefaultRow(const std::string& strRowText)
+bool IsDefaultSurveillanceRow(const std::string& strRowText)
 {
     return strRowText == FirstDefaultDisplay() || strRowText == SecondDefaultDisplay();
 }
@@ -139,15 +134,14 @@ BOOL CCameraVlanSetting::OnInitDialog()
         m_comboType.AddString(kComponentTypes[i]);
     m_comboType.SetCurSel(0);
 
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_listOui.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    InsertListColumns(m_listOui, kSurveillanceOuiColumns, LVCFMT_CENTER);
     m_listOui.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
 
     m_comboMode.AddString("MAC");
     m_comboMode.AddString("OUI");
     m_comboMode.SetCurSel(0);
     m_editAddress.LimitText(kMacLength);
-    m_editDescription.LimitText(kDescriptionLength);
+    m_editDescription.LimitText(CSurveillanceOui::kDescriptionLength);
 
     m_pPortFlags.assign(static_cast<size_t>(std::max(g_nPortCount, 0)), 0);
     // Nothing to apply until the switch's values have been read.
@@ -493,7 +487,7 @@ void CCameraVlanSetting::OnApply()
     // this dialog; the controls keep what the user chose.
     if (!m_cCommonSNMPSet.SendAccepted())
         return;
-    Sleep(kPauseMs);
+    Sleep(CSurveillanceOui::kPauseMs);
     Refresh();
 }
 
@@ -522,7 +516,7 @@ void CCameraVlanSetting::OnAdd()
     CCodeConvert::AnsiToUtf8(strDescription, strUtf8);
     const std::string strSuffix = CSurveillanceOui::MacToOidSuffix(strAddress);
     if (CSurveillanceOui::AddRow(m_cCommonSNMP, strSuffix, strUtf8, &strType, bOuiMask)) {
-        Sleep(kPauseMs);
+        Sleep(CSurveillanceOui::kPauseMs);
         Refresh();
     } else {
         AfxMessageBox(CSurveillanceOui::kAddFailed);
@@ -562,7 +556,7 @@ BOOL CCameraVlanSetting::CheckOuiEntry(const std::string& strDescription, const 
         AfxMessageBox("This OUI is default, please select the default mode!");
         return FALSE;
     }
-    return CSurveillanceOui::ListAdmits(m_listOui, 3, strDigits, IsDefaultRow) ? TRUE : FALSE;
+    return CSurveillanceOui::ListAdmits(m_listOui, 3, strDigits, IsDefaultSurveillanceRow) ? TRUE : FALSE;
 }
 
 void CCameraVlanSetting::OnDelete()
@@ -573,13 +567,13 @@ void CCameraVlanSetting::OnDelete()
         return;
     }
     const std::string strAddress = m_listOui.GetItemText(nRow, 3);
-    if (IsDefaultRow(strAddress)) {
+    if (IsDefaultSurveillanceRow(strAddress)) {
         AfxMessageBox("The default Surveillance OUI can not be deleted.");
         return;
     }
     if (!CSurveillanceOui::DeleteRow(m_cCommonSNMP, CSurveillanceOui::MacToOidSuffix(strAddress)))
         return;
-    Sleep(kPauseMs);
+    Sleep(CSurveillanceOui::kPauseMs);
     Refresh();
 }
 

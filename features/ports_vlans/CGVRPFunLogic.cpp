@@ -2,6 +2,8 @@
 
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "common/VlanTableOids.h"
+#include "features/ports_vlans/WalkMessages.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/Sleep.h"
@@ -17,19 +19,17 @@ namespace {
 const std::string kJoinTime = KorvelOid("10.76.19.1.30.2.0");
 const std::string kLeaveTime = KorvelOid("10.76.19.1.30.3.0");
 const std::string kLeaveAllTime = KorvelOid("10.76.19.1.30.4.0");
-const std::string kPortTable = KorvelOid("10.76.19.1.30.5.1");
-const std::string kVlanNameColumn = KorvelOid("10.76.19.1.7.6.1.1");
+const std::string kGvrpPortTable = KorvelOid("10.76.19.1.30.5.1");
 
 constexpr int kMinTimer = 100;
 constexpr int kMaxTimer = 100000;
 constexpr DWORD kPauseAfterSetMs = 50;
 
 const char* const kAddFinished = "AddFinished";
-const char* const kFinished = "Finished";
 
 std::string PortColumn(int nColumn)
 {
-    return kPortTable + "." + std::to_string(nColumn);
+    return kGvrpPortTable + "." + std::to_string(nColumn);
 }
 
 // A value outside the field's set is shown as unknown: empty.
@@ -88,7 +88,7 @@ void CGVRPFunLogic::EndWalk(CCommonSNMP& session, int nStatus)
         }
         NotifyOwner(kNotifyPortRows, reinterpret_cast<LPARAM>(&rows));
     }
-    NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kFinished));
+    NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kWalkFinishedText));
     session.SignalDone();
 }
 
@@ -183,7 +183,7 @@ int CGVRPFunLogic::OnGlobalReply(CSnmp* pResponseIn, int nRequestID, void* pUser
         pResponse->getError(&nErrorStatus, &nErrorIndex);
     if (nStatus != 0 || !pResponse || nErrorStatus != 0) {
         // No settings to show: the window gets its buttons back all the same.
-        pThis->NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kFinished));
+        pThis->NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kWalkFinishedText));
         session.SignalDone();
         return 0;
     }

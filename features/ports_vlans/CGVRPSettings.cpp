@@ -1,6 +1,7 @@
 #include "features/ports_vlans/CGVRPSettings.h"
 
 #include "common/Globals.h"
+#include "common/ListColumn.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -16,12 +17,7 @@ namespace {
 
 constexpr int kWalkCount = 3; // port table, VLAN and trunk walks
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {
+constexpr ListColumn kGvrpPortColumns[] = {
     {"Port", 50}, {"PVID", 80}, {"GVRP", 110}, {"Ingress Checking", 130}, {"Acceptable Frame Type", 140}};
 
 // The value each combo's item 0 and item 1 stand for.
@@ -88,8 +84,7 @@ BOOL CGVRPSettings::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
 
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_listPorts.InsertColumn(i, kColumns[i].heading, LVCFMT_LEFT, kColumns[i].width);
+    InsertListColumns(m_listPorts, kGvrpPortColumns, LVCFMT_LEFT);
     m_listPorts.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
 
     FillCombo(m_comboGvrp, kGvrpValues, 0);

@@ -3,6 +3,8 @@
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "common/VlanTableOids.h"
+#include "features/ports_vlans/PortGridLayout.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CursorIcon.h"
@@ -15,12 +17,10 @@
 
 namespace {
 
-const std::string kPvidColumn = KorvelOid("10.76.19.1.7.7.1.1");
-
 // The run-time control ids leave room for this many ports.
 constexpr int kMaxPorts = IDC_PVID_EDIT_LAST - IDC_PVID_EDIT_FIRST + 1;
 
-const LxLayoutItem kLayout[] = {
+const LxLayoutItem kPvidLayout[] = {
     {IDOK, 2, 100},
     {IDCANCEL, 2, 100},
     {IDC_PVID_REFRESH, 2, 100},
@@ -28,26 +28,18 @@ const LxLayoutItem kLayout[] = {
 };
 
 // Window size (pixels) by port count; other counts keep the template's size.
-struct WindowSize
-{
-    int nPorts, nWidth, nHeight;
-};
-constexpr WindowSize kWindowSizes[] = {{10, 460, 255}, {16, 450, 245}, {20, 480, 245}, {24, 545, 255},
-                                       {28, 625, 255}, {48, 545, 345}, {52, 585, 345}};
+constexpr WindowSize kPvidWindowSizes[] = {{10, 460, 255}, {16, 450, 245}, {20, 480, 245}, {24, 545, 255},
+                                           {28, 625, 255}, {48, 545, 345}, {52, 585, 345}};
 
 // Extra gap between port columns and ports per row (0: all in one row).
-struct GridShape
-{
-    int nPorts, nGap, nPerRow;
-};
-constexpr GridShape kGridShapes[] = {{8, 0, 0},   {10, 0, 0},  {16, 10, 8}, {20, 0, 10},
-                                     {24, 0, 12}, {28, 0, 14}, {48, 0, 12}, {52, 0, 13}};
+constexpr GridShape kPvidGridShapes[] = {{8, 0, 0},   {10, 0, 0},  {16, 10, 8}, {20, 0, 10},
+                                         {24, 0, 12}, {28, 0, 14}, {48, 0, 12}, {52, 0, 13}};
 
 // Grid geometry, pixels.
 constexpr int kLeft = 25;
-constexpr int kColumnStep = 40;
+constexpr int kPvidColumnStep = 40;
 constexpr int kRowStep = 45;
-constexpr int kLabelTop = 65;
+constexpr int kPvidLabelTop = 65;
 // 17 pixels high, so that the sunken frame does not cut into the digits of
 // the dialog font.
 constexpr int kLabelHeight = 17;
@@ -95,8 +87,8 @@ BOOL CKSXPVIDConfig::OnInitDialog()
         m_bPvidRead = false;
     }
 
-    SetLayout(kLayout, static_cast<int>(std::size(kLayout)));
-    for (const WindowSize& size : kWindowSizes) {
+    SetLayout(kPvidLayout, static_cast<int>(std::size(kPvidLayout)));
+    for (const WindowSize& size : kPvidWindowSizes) {
         if (size.nPorts == g_nPortCount)
             MoveWindow(200, 200, size.nWidth, size.nHeight);
     }
@@ -112,7 +104,7 @@ void CKSXPVIDConfig::CreatePvidControls()
     // Counts the table does not name: one row up to 14 ports, else rows of 13.
     m_nPortGap = 0;
     int nPerRow = nPorts <= 14 ? nPorts : 13;
-    for (const GridShape& shape : kGridShapes) {
+    for (const GridShape& shape : kPvidGridShapes) {
         if (shape.nPorts == nPorts) {
             m_nPortGap = shape.nGap;
             nPerRow = shape.nPerRow == 0 ? nPorts : shape.nPerRow;
@@ -126,12 +118,12 @@ void CKSXPVIDConfig::CreatePvidControls()
         const int r = (p - 1) / nPerRow;
         const int c = (p - 1) % nPerRow;
         m_nRowOffset = kRowStep * r;
-        const int x = kLeft + c * (kColumnStep + m_nPortGap);
+        const int x = kLeft + c * (kPvidColumnStep + m_nPortGap);
         const size_t i = static_cast<size_t>(p - 1);
 
         const int nLabelId = IDC_PVID_PORT_LABEL_FIRST + p - 1;
         if (GetDlgItem(nLabelId) == nullptr) {
-            const int y = kLabelTop + m_nRowOffset;
+            const int y = kPvidLabelTop + m_nRowOffset;
             m_pPortLabel[i] = std::make_unique<CStatic>();
             m_pPortLabel[i]->Create(std::to_string(p).c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER | SS_SUNKEN,
                                     CRect(x, y, x + kControlWidth, y + kLabelHeight), this,

@@ -2,6 +2,7 @@
 
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "features/ports_vlans/PortGridLayout.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -15,7 +16,7 @@ namespace {
 // OK and Cancel keep to the lower right corner, the Port Member box grows both
 // ways, the Trunk box grows in width, and the mode label and field follow the
 // right edge.
-const LxLayoutItem kLayout[] = {
+const LxLayoutItem kTrunkLayout[] = {
     {IDOK, 2, 100},
     {IDCANCEL, 2, 100},
     {IDC_TRUNK_MEMBER_PORTS, 5, 100},
@@ -25,13 +26,7 @@ const LxLayoutItem kLayout[] = {
 };
 
 // Window size (pixels) by port count; other counts keep the template's size.
-struct WindowSize
-{
-    int nPorts;
-    int nWidth;
-    int nHeight;
-};
-const WindowSize kWindowSizes[] = {
+const WindowSize kTrunkWindowSizes[] = {
     {10, 520, 275}, {16, 447, 275}, {20, 550, 255}, {24, 550, 275}, {28, 580, 275}, {48, 520, 330}, {52, 560, 330},
 };
 
@@ -39,10 +34,10 @@ const WindowSize kWindowSizes[] = {
 constexpr int kPortLeft = 55;
 constexpr int kPortWidth = 17;
 constexpr int kCheckWidth = 20;
-constexpr int kLabelTop = 125;
+constexpr int kTrunkLabelTop = 125;
 constexpr int kCheckTop = 140;
 constexpr int kCheckBottom = 160;
-constexpr int kSecondRowOffset = 45;
+constexpr int kTrunkSecondRowOffset = 45;
 
 } // namespace
 
@@ -82,8 +77,8 @@ BOOL CKSXTrunkPort::OnInitDialog()
     }
     m_pPortSelected.assign(nPorts, 0);
 
-    SetLayout(kLayout, static_cast<int>(std::size(kLayout)));
-    for (const WindowSize& size : kWindowSizes)
+    SetLayout(kTrunkLayout, static_cast<int>(std::size(kTrunkLayout)));
+    for (const WindowSize& size : kTrunkWindowSizes)
         if (size.nPorts == g_nPortCount)
             MoveWindow(200, 200, size.nWidth, size.nHeight);
 
@@ -120,7 +115,7 @@ void CKSXTrunkPort::CreatePortControls()
         break;
     }
     for (int i = 0; i < g_nPortCount; ++i) {
-        m_nRowOffset = nPerRow > 0 && i / nPerRow == 1 ? kSecondRowOffset : 0;
+        m_nRowOffset = nPerRow > 0 && i / nPerRow == 1 ? kTrunkSecondRowOffset : 0;
         CreatePortControl(IDC_TRUNK_MEMBER_CHECK_FIRST + i, IDC_TRUNK_MEMBER_LABEL_FIRST + i, i + 1);
     }
 }
@@ -136,7 +131,7 @@ void CKSXTrunkPort::CreatePortControl(int nCheckId, int nLabelId, int nPort)
     const int x = kPortLeft + nColumn * (kPortWidth + m_nPortGap);
 
     if (GetDlgItem(nLabelId) == nullptr) {
-        const CRect rcLabel(x, kLabelTop + m_nRowOffset, x + kPortWidth, kCheckTop + m_nRowOffset);
+        const CRect rcLabel(x, kTrunkLabelTop + m_nRowOffset, x + kPortWidth, kCheckTop + m_nRowOffset);
         m_pPortLabel[nIndex]->Create(std::to_string(nPort).c_str(), WS_CHILD | SS_CENTER | SS_SUNKEN, rcLabel, this,
                                      static_cast<UINT>(nLabelId));
         m_pPortLabel[nIndex]->ShowWindow(SW_SHOW);

@@ -2,6 +2,7 @@
 
 #include "common/CCodeConvert.h"
 #include "common/CUtils.h"
+#include "features/ports_vlans/PortGridLayout.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -19,7 +20,7 @@ constexpr int kMaxNameChars = 20;
 // The grid's control ids leave room for this many ports.
 constexpr int kMaxGridPorts = IDC_VLANADD_UNTAGGED_LAST - IDC_VLANADD_UNTAGGED_FIRST + 1;
 
-const LxLayoutItem kLayout[] = {
+const LxLayoutItem kVlanAddLayout[] = {
     {IDOK, 2, 100},
     {IDCANCEL, 2, 100},
     {IDC_VLANADD_ID_GROUP, 3, 100},
@@ -30,23 +31,16 @@ const LxLayoutItem kLayout[] = {
 };
 
 // Window size (pixels) by port count; other counts keep the template's size.
-struct WindowSize
-{
-    int nPorts, nWidth, nHeight;
-};
-constexpr WindowSize kWindowSizes[] = {{8, 500, 320}, {20, 550, 350}, {28, 570, 360}, {48, 530, 400}, {52, 550, 440}};
+constexpr WindowSize kVlanAddWindowSizes[] = {
+    {8, 500, 320}, {20, 550, 350}, {28, 570, 360}, {48, 530, 400}, {52, 550, 440}};
 
 // Extra gap between port columns and ports per row, by port count.
-struct GridShape
-{
-    int nPorts, nGap, nPerRow;
-};
-constexpr GridShape kGridShapes[] = {{8, 38, 8},  {10, 29, 10}, {16, 11, 16}, {20, 5, 20},
-                                     {24, 2, 24}, {28, 0, 28},  {48, 0, 24},  {52, 0, 26}};
+constexpr GridShape kVlanAddGridShapes[] = {{8, 38, 8},  {10, 29, 10}, {16, 11, 16}, {20, 5, 20},
+                                            {24, 2, 24}, {28, 0, 28},  {48, 0, 24},  {52, 0, 26}};
 
 // Grid geometry, pixels.
-constexpr int kColumnStep = 17;
-constexpr int kSecondRowOffset = 35;
+constexpr int kVlanAddColumnStep = 17;
+constexpr int kVlanAddSecondRowOffset = 35;
 constexpr int kBoxWidth = 17;
 constexpr int kBoxHeight = 20;
 // Port numbers sit right above their Tagged boxes; 17 pixels high, so that
@@ -111,8 +105,8 @@ BOOL CKSXVlanAdd::OnInitDialog()
     m_pForbidden.assign(nPorts, 0);
 
     m_logic.Init();
-    SetLayout(kLayout, static_cast<int>(std::size(kLayout)));
-    for (const WindowSize& size : kWindowSizes) {
+    SetLayout(kVlanAddLayout, static_cast<int>(std::size(kVlanAddLayout)));
+    for (const WindowSize& size : kVlanAddWindowSizes) {
         if (size.nPorts == m_nPortCount)
             MoveWindow(200, 200, size.nWidth, size.nHeight);
     }
@@ -129,13 +123,13 @@ void CKSXVlanAdd::CreatePortControls()
     // Counts the table does not name: one row up to 28 ports, else two.
     m_nPortGap = 0;
     int nPerRow = nPorts <= 28 ? nPorts : (nPorts + 1) / 2;
-    for (const GridShape& shape : kGridShapes) {
+    for (const GridShape& shape : kVlanAddGridShapes) {
         if (shape.nPorts == nPorts) {
             m_nPortGap = shape.nGap;
             nPerRow = shape.nPerRow;
         }
     }
-    const int nStep = kColumnStep + m_nPortGap;
+    const int nStep = kVlanAddColumnStep + m_nPortGap;
 
     auto clientRect = [this](int nID) {
         CRect rect;
@@ -164,7 +158,7 @@ void CKSXVlanAdd::CreatePortControls()
 
     for (int p = 1; p <= nPorts; ++p) {
         const bool bSecondRow = (p - 1) / nPerRow == 1;
-        m_nRowOffset = bSecondRow ? kSecondRowOffset : 0;
+        m_nRowOffset = bSecondRow ? kVlanAddSecondRowOffset : 0;
         const int c = bSecondRow ? p - 1 - nPerRow : p - 1;
         const size_t i = static_cast<size_t>(p - 1);
         const UINT nOffset = static_cast<UINT>(p - 1);
@@ -175,17 +169,17 @@ void CKSXVlanAdd::CreatePortControls()
             const int y = tagged.bottom + m_nRowOffset + kNumberTop;
             m_pPortLabel[i] = std::make_unique<CStatic>();
             m_pPortLabel[i]->Create(std::to_string(p).c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER | SS_SUNKEN,
-                                    CRect(x, y, x + kColumnStep, y + kNumberHeight), this, nLabelId);
+                                    CRect(x, y, x + kVlanAddColumnStep, y + kNumberHeight), this, nLabelId);
         }
         const int x = 16 + c * nStep;
         makeBox(m_pTaggedBtn[i], IDC_VLANADD_TAGGED_FIRST + nOffset, tagged.left + x, tagged.bottom + m_nRowOffset + 20,
                 true);
         makeBox(m_pUntaggedBtn[i], IDC_VLANADD_UNTAGGED_FIRST + nOffset, untagged.left + x,
-                bSecondRow ? untagged.bottom + kSecondRowOffset - 10 : untagged.bottom + 3, true);
+                bSecondRow ? untagged.bottom + kVlanAddSecondRowOffset - 10 : untagged.bottom + 3, true);
         makeBox(m_pNotMemberBtn[i], IDC_VLANADD_NOT_MEMBER_FIRST + nOffset, notMember.left + x,
-                bSecondRow ? notMember.bottom + kSecondRowOffset - 12 : notMember.bottom + 3, true);
+                bSecondRow ? notMember.bottom + kVlanAddSecondRowOffset - 12 : notMember.bottom + 3, true);
         makeBox(m_pForbiddenBtn[i], IDC_VLANADD_FORBIDDEN_FIRST + nOffset, forbidden.left + x,
-                bSecondRow ? forbidden.bottom + kSecondRowOffset - 12 : forbidden.bottom + 3, false);
+                bSecondRow ? forbidden.bottom + kVlanAddSecondRowOffset - 12 : forbidden.bottom + 3, false);
     }
 }
 

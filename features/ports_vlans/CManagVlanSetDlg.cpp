@@ -2,6 +2,7 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/VlanTableOids.h"
 #include "features/ports_vlans/WalkMessages.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -17,9 +18,6 @@ namespace {
 
 const std::string kManagementState = KorvelOid("10.76.19.1.7.2.0");
 const std::string kManagementVid = KorvelOid("10.76.19.1.7.3.0");
-const std::string kVlanNameColumn = KorvelOid("10.76.19.1.7.6.1.1");
-const std::string kVlanEgressColumn = KorvelOid("10.76.19.1.7.6.1.2");
-const std::string kVlanRowStatusColumn = KorvelOid("10.76.19.1.7.6.1.5");
 
 // Sends the prepared GET: the response when the switch answered it without
 // an error, else null.

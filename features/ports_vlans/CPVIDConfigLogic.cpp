@@ -1,5 +1,6 @@
 #include "features/ports_vlans/CPVIDConfigLogic.h"
 
+#include "common/VlanTableOids.h"
 #include "features/ports_vlans/CVlanAddLogic.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -14,11 +15,9 @@
 
 namespace {
 
-const std::string kPvidColumn = KorvelOid("10.76.19.1.7.7.1.1");
-
 // Switches of this many ports or more get a pause after this many writes.
 constexpr int kPauseAfterPorts = 40;
-constexpr DWORD kPauseMs = 50;
+constexpr DWORD kPauseAfterWritesMs = 50;
 
 } // namespace
 
@@ -70,7 +69,7 @@ int CPVIDConfigLogic::SetPvids(const std::vector<int>& pvids)
     const int nPorts = static_cast<int>(pvids.size());
     for (int p = 1; p <= nPorts; ++p) {
         if (nPorts >= kPauseAfterPorts && p == kPauseAfterPorts + 1)
-            Sleep(kPauseMs);
+            Sleep(kPauseAfterWritesMs);
         m_cCommonSNMPSet.Open(3);
         m_cCommonSNMPSet.AddValue(kPvidColumn + "." + std::to_string(p), 10,
                                   std::to_string(pvids[static_cast<size_t>(p - 1)]));

@@ -17,7 +17,7 @@
 namespace {
 
 // Port control table and port description table.
-const std::string kPortTable = KorvelOid("10.76.19.1.1.13.1");
+const std::string kPortSettingTable = KorvelOid("10.76.19.1.1.13.1");
 const std::string kDescriptionTable = KorvelOid("10.76.19.1.1.16.1");
 
 // Columns of the port table walk, in binding order.
@@ -31,11 +31,9 @@ constexpr DWORD kDescriptionPauseMs = 100;
 constexpr int kSpeed1000Full = 1;
 constexpr int kSpeed100Half = 3;
 constexpr int kSpeed10Half = 5;
-constexpr int kSpeedAuto = 6;
 constexpr int kSpeedDisabled = 7;
 constexpr int kLinkDown = 1;
 constexpr int kMdixAuto = 1;
-constexpr int kFlowControlEnabled = 1;
 
 std::string Column(const std::string& table, int column)
 {
@@ -90,7 +88,7 @@ int CPortConfigLogic::StartPortTableWalk()
         m_PortSettingBuilding.assign(static_cast<std::size_t>(m_nPortNum), PORT_setting_info{});
     }
     for (int column : kPortTableColumns)
-        m_cSnmpGetSet.AddValue(Column(kPortTable, column), SnmpValueNull);
+        m_cSnmpGetSet.AddValue(Column(kPortSettingTable, column), SnmpValueNull);
     m_cSnmpGetSet.StartRequest(OnPortTableReply, this, 0, kPortTableStepTimeoutMs);
     return 1;
 }
@@ -159,7 +157,7 @@ BOOL CPortConfigLogic::SetPortSetting(const PORT_setting_info& setting)
     SNMP_VARBIND items[3];
     const std::pair<int, const std::string*> values[3] = {{2, &speed}, {4, &mdix}, {5, &flowControl}};
     for (int i = 0; i < 3; ++i) {
-        items[i].oid = Column(kPortTable, values[i].first) + suffix;
+        items[i].oid = Column(kPortSettingTable, values[i].first) + suffix;
         items[i].value = values[i].second->c_str();
         items[i].type = SnmpValueInteger;
         items[i].length = static_cast<int>(values[i].second->size());

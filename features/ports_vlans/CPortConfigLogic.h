@@ -43,6 +43,10 @@ class CSnmp;
 class CPortConfigLogic : public CModuleBase
 {
 public:
+    // Codes of the port table's speed and flow control columns.
+    static constexpr int kSpeedAuto = 6;
+    static constexpr int kFlowControlEnabled = 1;
+
     CPortConfigLogic();
     ~CPortConfigLogic() override;
 

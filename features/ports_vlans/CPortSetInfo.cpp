@@ -1,5 +1,6 @@
 #include "features/ports_vlans/CPortSetInfo.h"
 
+#include "common/ListColumn.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
 #include "resources/main.h"
@@ -19,12 +20,7 @@ constexpr UINT WM_RESTART_WALK = WM_APP + 1100;
 // The timer whose tick would start a new port table walk; nothing sets it.
 constexpr UINT_PTR kWalkTimerId = 2032;
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {
+constexpr ListColumn kPortSettingColumns[] = {
     {" Port", 100}, {" Link Status ", 130}, {" Speed ", 140}, {" MDI/MDIX", 140}, {" Flow Control", 140},
 };
 
@@ -34,8 +30,6 @@ constexpr const char* kSpeedTexts[] = {"1000M Full", "100M Full", "100M Half", "
                                        "10M Half",   "Auto",      "Disable"};
 constexpr const char* kMdixTexts[] = {"Auto", "MDI", "MDIX"};
 
-constexpr int kSpeedAuto = 6;
-constexpr int kFlowControlEnabled = 1;
 constexpr int kFlowControlDisabled = 2;
 
 template <std::size_t N> const char* CodeText(const char* const (&texts)[N], int code)
@@ -118,8 +112,7 @@ BOOL CPortSetInfo::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
 
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    InsertListColumns(m_list, kPortSettingColumns, LVCFMT_CENTER);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
 
     m_comboFlowControl.AddString("Enabled");
@@ -182,8 +175,9 @@ void CPortSetInfo::OnApply()
         return;
     }
     const int nSpeedPos = m_comboSpeed.GetCurSel();
-    const int nSpeed = nSpeedPos == CB_ERR ? kSpeedAuto : nSpeedPos + 1;
-    const int nFlowControl = m_comboFlowControl.GetCurSel() == 1 ? kFlowControlDisabled : kFlowControlEnabled;
+    const int nSpeed = nSpeedPos == CB_ERR ? CPortConfigLogic::kSpeedAuto : nSpeedPos + 1;
+    const int nFlowControl =
+        m_comboFlowControl.GetCurSel() == 1 ? kFlowControlDisabled : CPortConfigLogic::kFlowControlEnabled;
     const int nMdix = ChosenMdix();
     if (nMdix == 0) {
         MessageBox("Please Select one MDI/MDIX mode !");
@@ -241,9 +235,9 @@ void CPortSetInfo::FillPortList()
         m_list.SetOrInsertItemText(i, 1, CodeText(kLinkTexts, record.nLinkStatus), -1);
         m_list.SetOrInsertItemText(i, 2, CodeText(kSpeedTexts, record.nSpeed), -1);
         m_list.SetOrInsertItemText(i, 3, CodeText(kMdixTexts, record.nMdix), -1);
-        const char* pszFlowControl = record.nFlowControl == kFlowControlEnabled    ? "Enabled"
-                                     : record.nFlowControl == kFlowControlDisabled ? "Disabled"
-                                                                                   : "";
+        const char* pszFlowControl = record.nFlowControl == CPortConfigLogic::kFlowControlEnabled ? "Enabled"
+                                     : record.nFlowControl == kFlowControlDisabled                ? "Disabled"
+                                                                                                  : "";
         m_list.SetOrInsertItemText(i, 4, pszFlowControl, -1);
     }
 }

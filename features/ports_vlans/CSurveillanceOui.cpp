@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kRowStatusColumn = 5;
 constexpr int kMaxUserRows = 5;
-constexpr DWORD kPauseMs = 50;
 const unsigned char kOuiMask[6] = {0xff, 0xff, 0xff, 0x00, 0x00, 0x00};
 
 } // namespace

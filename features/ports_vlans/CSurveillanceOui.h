@@ -8,6 +8,8 @@
 // .3 address mask, .4 component type, .5 row status (4 create, 6 destroy).
 #pragma once
 
+#include "platform/system/WinTypes.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +21,11 @@ class CSurveillanceOui
 {
 public:
     CSurveillanceOui() = delete;
+
+    // The longest OUI description the switch keeps.
+    static constexpr int kDescriptionLength = 20;
+    // The pause after a write, before the table is read again.
+    static constexpr DWORD kPauseMs = 50;
 
     // The table's columns, without index.
     static std::string Column(int nColumn);

@@ -25,8 +25,8 @@ std::string SwitchOid(const std::string& relative)
     return KorvelOid("10.76.19.1." + relative);
 }
 
-const char* const kTrunkMembersColumn = "8.1.3.1.2";
-const char* const kTrunkModeColumn = "8.1.3.1.3";
+const char* const kTrunkMembersRelOid = "8.1.3.1.2";
+const char* const kTrunkModeRelOid = "8.1.3.1.3";
 const char* const kDhcpScreeningPorts = "14.7.1.0";
 
 // Between "1:" + port list entries of the VLAN and ACL texts.
@@ -267,7 +267,7 @@ void CTrunkValid::ReadPortSettings()
 
 void CTrunkValid::StartTrunkWalk()
 {
-    StartRead(kReadTrunk, SnmpPduGetNext, {kTrunkMembersColumn, kTrunkModeColumn});
+    StartRead(kReadTrunk, SnmpPduGetNext, {kTrunkMembersRelOid, kTrunkModeRelOid});
 }
 
 void CTrunkValid::StartVlanWalk()
@@ -754,9 +754,9 @@ int CTrunkValid::WriteTrunk(const std::string& strMode, const std::string& strMa
     std::vector<BYTE> octets;
     CUtils::HexToByteValues(strMask, octets, n);
     if (m_cCommonSNMPSet.Open(SnmpPduSet)) {
-        m_cCommonSNMPSet.AddValueLen(SwitchOid(kTrunkMembersColumn) + "." + strTrunkId, SnmpValueOctetString,
+        m_cCommonSNMPSet.AddValueLen(SwitchOid(kTrunkMembersRelOid) + "." + strTrunkId, SnmpValueOctetString,
                                      octets.data(), n);
-        m_cCommonSNMPSet.AddValue(SwitchOid(kTrunkModeColumn) + "." + strTrunkId, SnmpValueInteger, strMode);
+        m_cCommonSNMPSet.AddValue(SwitchOid(kTrunkModeRelOid) + "." + strTrunkId, SnmpValueInteger, strMode);
         std::unique_ptr<CSnmp> response;
         m_cCommonSNMPSet.send(response, 0);
     }

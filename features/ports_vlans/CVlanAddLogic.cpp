@@ -2,6 +2,7 @@
 
 #include "common/CCodeConvert.h"
 #include "common/CUtils.h"
+#include "common/VlanTableOids.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/system/Sleep.h"
@@ -12,11 +13,7 @@
 
 namespace {
 
-const std::string kVlanNameColumn = KorvelOid("10.76.19.1.7.6.1.1");
-const std::string kVlanEgressColumn = KorvelOid("10.76.19.1.7.6.1.2");
 const std::string kVlanForbiddenColumn = KorvelOid("10.76.19.1.7.6.1.3");
-const std::string kVlanUntaggedColumn = KorvelOid("10.76.19.1.7.6.1.4");
-const std::string kVlanRowStatusColumn = KorvelOid("10.76.19.1.7.6.1.5");
 
 constexpr int kMinVid = 2;
 constexpr int kMaxVid = 4094;

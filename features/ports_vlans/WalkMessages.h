@@ -13,3 +13,7 @@ inline constexpr UINT WM_WALK_FINISHED = WM_APP + 1001;
 inline constexpr UINT WM_WALK_STALE = WM_APP + 1002;
 // The port table walk failed (no reply in time, or the request could not run).
 inline constexpr UINT WM_WALK_FAILED = WM_APP + 1003;
+
+// The text a feature-logic object's notification of a walk's end carries as
+// lParam.
+inline constexpr char kWalkFinishedText[] = "Finished";

@@ -2,6 +2,7 @@
 
 #include "common/CCommonSNMP.h"
 #include "common/CModuleBase.h"
+#include "common/ListColumn.h"
 #include "platform/snmp/SNMP_VARBIND.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
@@ -17,13 +18,9 @@
 
 namespace {
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {{"Index", 50},   {"IP Address", 200}, {"Auth-Port", 90}, {"Acct-Port", 90},
-                                   {"Timeout", 70}, {"Retransmit", 100}, {"Key", 50}};
+constexpr ListColumn kRadiusServerColumns[] = {{"Index", 50},     {"IP Address", 200}, {"Auth-Port", 90},
+                                               {"Acct-Port", 90}, {"Timeout", 70},     {"Retransmit", 100},
+                                               {"Key", 50}};
 
 struct TextLimit
 {
@@ -33,7 +30,7 @@ struct TextLimit
 constexpr TextLimit kLimits[] = {{IDC_RADIUS_AUTH_PORT, 5}, {IDC_RADIUS_ACCT_PORT, 5}, {IDC_RADIUS_RETRANSMIT, 3},
                                  {IDC_RADIUS_KEY, 32},      {IDC_RADIUS_CONFIRM_KEY, 32}, {IDC_RADIUS_TIMEOUT, 3}};
 
-std::string Column(int nColumn, const std::string& strSuffix)
+std::string RadiusColumn(int nColumn, const std::string& strSuffix)
 {
     return C8021XSettingLogic::kRadiusEntry + "." + std::to_string(nColumn) + strSuffix;
 }
@@ -48,9 +45,9 @@ bool SetOneValue(const std::string& strOid, int nType, const std::string& strVal
     return session.SendAccepted();
 }
 
-bool SetRowStatus(const std::string& strSuffix, const char* pszValue)
+bool SetRadiusRowStatus(const std::string& strSuffix, const char* pszValue)
 {
-    return SetOneValue(Column(10, strSuffix), SnmpValueInteger, pszValue);
+    return SetOneValue(RadiusColumn(10, strSuffix), SnmpValueInteger, pszValue);
 }
 
 // A server index as the user gave it: decimal digits naming a number of 1 or
@@ -109,8 +106,7 @@ BOOL C8021XAuRadiusServerDLG::OnInitDialog()
     for (int i = 1; i <= 5; ++i)
         m_comboIndex.AddString(std::to_string(i));
     ResetFields();
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_listServers.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    InsertListColumns(m_listServers, kRadiusServerColumns, LVCFMT_CENTER);
     m_listServers.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     StartRead();
     return TRUE;
@@ -213,19 +209,19 @@ BOOL C8021XAuRadiusServerDLG::CheckInput()
 bool C8021XAuRadiusServerDLG::ApplyServer(const std::string& strSuffix, bool bExisting, bool& bCreated)
 {
     bCreated = false;
-    if (bExisting && !SetRowStatus(strSuffix, "6"))
+    if (bExisting && !SetRadiusRowStatus(strSuffix, "6"))
         return false;
-    if (!SetRowStatus(strSuffix, "5"))
+    if (!SetRadiusRowStatus(strSuffix, "5"))
         return false;
     bCreated = true;
     {
         // The type first, then the address in the same request.
         CCommonSNMP session;
         session.Open(SnmpPduSet);
-        m_editAddress.AddTypeValue(&session, Column(2, strSuffix));
+        m_editAddress.AddTypeValue(&session, RadiusColumn(2, strSuffix));
         if (!session.SendAccepted())
             return false;
-        m_editAddress.AddAddressValue(&session, Column(3, strSuffix));
+        m_editAddress.AddAddressValue(&session, RadiusColumn(3, strSuffix));
         if (!session.SendAccepted())
             return false;
         session.Close();
@@ -233,12 +229,12 @@ bool C8021XAuRadiusServerDLG::ApplyServer(const std::string& strSuffix, bool bEx
     const std::pair<int, const int*> numbers[] = {
         {5, &m_nAuthPort}, {6, &m_nAcctPort}, {7, &m_nTimeout}, {8, &m_nRetransmit}};
     for (const auto& [nColumn, pValue] : numbers) {
-        if (!SetOneValue(Column(nColumn, strSuffix), SnmpValueInteger, std::to_string(*pValue)))
+        if (!SetOneValue(RadiusColumn(nColumn, strSuffix), SnmpValueInteger, std::to_string(*pValue)))
             return false;
     }
-    if (!SetOneValue(Column(9, strSuffix), SnmpValueOctetString, m_strKey))
+    if (!SetOneValue(RadiusColumn(9, strSuffix), SnmpValueOctetString, m_strKey))
         return false;
-    return SetRowStatus(strSuffix, "1");
+    return SetRadiusRowStatus(strSuffix, "1");
 }
 
 void C8021XAuRadiusServerDLG::OnApply()
@@ -265,7 +261,7 @@ void C8021XAuRadiusServerDLG::OnApply()
     }
     // A row left waiting is no server: it goes again.
     if (bCreated)
-        SetRowStatus(strSuffix, "6");
+        SetRadiusRowStatus(strSuffix, "6");
     AfxMessageBox("The RADIUS server could not be written.");
     StartRead();
 }
@@ -278,7 +274,7 @@ void C8021XAuRadiusServerDLG::OnDelete()
         return;
     }
     CModuleBase module;
-    const std::string strOid = Column(10, "." + m_listServers.GetItemText(nRow, 0));
+    const std::string strOid = RadiusColumn(10, "." + m_listServers.GetItemText(nRow, 0));
     SNMP_VARBIND item;
     item.oid = strOid;
     item.value = "6";

@@ -1,6 +1,8 @@
 #include "features/security/C8021XPortSettings.h"
 
+#include "common/ComboText.h"
 #include "common/Globals.h"
+#include "common/ListColumn.h"
 #include "platform/snmp/SNMP_VARBIND.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
@@ -16,15 +18,10 @@
 
 namespace {
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {
-    {" Port", 50},          {" AdmDir ", 70},     {" Port Control", 140}, {" Tx Period", 110},
-    {" Quiet Period", 110}, {" Supp Timeout", 110}, {" ServerTimeout", 110}, {" Max Req", 80},
-    {"ReAuth Period", 110}, {" ReAuth", 70},      {" Capability", 120}};
+constexpr ListColumn kDot1xPortColumns[] = {{" Port", 50},           {" AdmDir ", 70},       {" Port Control", 140},
+                                            {" Tx Period", 110},     {" Quiet Period", 110}, {" Supp Timeout", 110},
+                                            {" ServerTimeout", 110}, {" Max Req", 80},       {"ReAuth Period", 110},
+                                            {" ReAuth", 70},         {" Capability", 120}};
 
 // The option combos sort their items; each starts on the item named last.
 struct OptionCombo
@@ -56,16 +53,9 @@ constexpr EditDefault kEdits[] = {
     {IDC_8021X_QUIET_PERIOD, 5, "60"}, {IDC_8021X_SUPP_TIMEOUT, 5, "30"}, {IDC_8021X_SERVER_TIMEOUT, 5, "30"},
     {IDC_8021X_MAX_REQ, 2, "2"},       {IDC_8021X_TX_PERIOD, 5, "30"},    {IDC_8021X_REAUTH_PERIOD, 5, "3600"}};
 
-std::string Column(int nColumn, int nPort)
+std::string Dot1xPortColumn(int nColumn, int nPort)
 {
     return C8021XSettingLogic::kPortEntry + "." + std::to_string(nColumn) + "." + std::to_string(nPort);
-}
-
-std::string ComboText(CComboBox& combo)
-{
-    std::string text;
-    combo.GetWindowText(text);
-    return text;
 }
 
 bool IsItemOf(const OptionCombo& option, const std::string& text)
@@ -118,8 +108,7 @@ BOOL C8021XPortSettings::OnInitDialog()
     CDialog::OnInitDialog();
     m_pPortFlags.assign(static_cast<std::size_t>(std::max(g_nPortCount, 0)), 0);
     InitControls();
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_listPorts.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    InsertListColumns(m_listPorts, kDot1xPortColumns, LVCFMT_CENTER);
     m_listPorts.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     StartRead();
     m_Module.StartTrunkWalk();
@@ -278,7 +267,7 @@ void C8021XPortSettings::SetPortRange()
             continue;
         auto item = [nPort](int nColumn, const std::string& strValue) {
             SNMP_VARBIND v;
-            v.oid = Column(nColumn, nPort);
+            v.oid = Dot1xPortColumn(nColumn, nPort);
             v.value = strValue.c_str();
             v.type = SnmpValueInteger;
             v.length = static_cast<int>(strValue.size());

@@ -47,7 +47,7 @@ const char* CapabilityText(int nValue)
 
 // The address octets as text by the row's address type: dotted decimal for
 // IPv4, the compressed form for IPv6, eight hexadecimal digits otherwise.
-std::string AddressText(const std::string& octets, int nAddressType)
+std::string Dot1xAddressText(const std::string& octets, int nAddressType)
 {
     const std::string hex = CUtils::BytesToAddressText(octets, nAddressType == 2 ? 2 : 1);
     if (nAddressType == 1)
@@ -204,7 +204,7 @@ int C8021XSettingLogic::OnRadiusTableReply(CSnmp* pResponseIn, int nRequestID, v
     ReadInt(r, 0, row.nIndex);
     ReadInt(r, 1, row.nAddressType);
     if (CModuleBase::HasValue(r, 2))
-        row.strAddress = AddressText(CModuleBase::ValueText(r, 2), row.nAddressType);
+        row.strAddress = Dot1xAddressText(CModuleBase::ValueText(r, 2), row.nAddressType);
     if (CModuleBase::HasValue(r, 3))
         row.strColumn4 = CModuleBase::ValueText(r, 3);
     ReadInt(r, 4, row.nAuthPort);

@@ -23,17 +23,17 @@ constexpr int kControlIds[] = {IDC_8021X_USER_NAME,   IDC_8021X_USER_PASSWORD, I
                                IDC_8021X_USER_LIST,   IDC_8021X_USER_ADD,      IDC_8021X_USER_DELETE,
                                IDC_8021X_USER_REFRESH, IDC_8021X_USER_CLOSE};
 
-std::string Column(int nColumn, const std::string& strIndex)
+std::string UserColumn(int nColumn, const std::string& strIndex)
 {
     return C8021XSettingLogic::kUserEntry + "." + std::to_string(nColumn) + strIndex;
 }
 
 // One row-status SET on a session made for it; TRUE when accepted.
-BOOL SetRowStatus(const std::string& strIndex, const char* pszValue)
+BOOL SetUserRowStatus(const std::string& strIndex, const char* pszValue)
 {
     CModuleBase module;
     SNMP_VARBIND item;
-    item.oid = Column(3, strIndex);
+    item.oid = UserColumn(3, strIndex);
     item.value = pszValue;
     item.type = SnmpValueInteger;
     item.length = 1;
@@ -183,16 +183,16 @@ void C8021XUserDLG::OnAdd()
         return;
 
     const std::string strIndex = MakeNameIndex(strName);
-    if (!SetRowStatus(strIndex, "4")) {
+    if (!SetUserRowStatus(strIndex, "4")) {
         AfxMessageBox(kCheckInput);
         return;
     }
     m_cCommonSNMP.Open(SnmpPduSet);
-    m_cCommonSNMP.AddValue(Column(2, strIndex), SnmpValueOctetString, strPassword);
-    if (!m_cCommonSNMP.SendAccepted() || !SetRowStatus(strIndex, "1")) {
+    m_cCommonSNMP.AddValue(UserColumn(2, strIndex), SnmpValueOctetString, strPassword);
+    if (!m_cCommonSNMP.SendAccepted() || !SetUserRowStatus(strIndex, "1")) {
         // The row just created would stay an active user without the
         // chosen password: it goes again.
-        SetRowStatus(strIndex, "6");
+        SetUserRowStatus(strIndex, "6");
         AfxMessageBox(kCheckInput);
         return;
     }
@@ -206,7 +206,7 @@ void C8021XUserDLG::OnDelete()
         AfxMessageBox("Please Choose One To Delete Or Check If Have Any Data");
         return;
     }
-    SetRowStatus(MakeNameIndex(m_listUsers.GetItemText(nRow, 1)), "6");
+    SetUserRowStatus(MakeNameIndex(m_listUsers.GetItemText(nRow, 1)), "6");
     ResetAndReload();
 }
 

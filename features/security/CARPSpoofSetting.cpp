@@ -3,6 +3,7 @@
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "common/ListColumn.h"
 #include "features/ports_vlans/WalkMessages.h"
 #include "features/security/CAddARPEntry.h"
 #include "platform/snmp/CSnmp.h"
@@ -20,16 +21,9 @@
 
 namespace {
 
-constexpr int kMaxBitmapOctets = 8;
-struct Column
-{
-    const char* heading;
-    int width;
-};
-constexpr Column kColumns[] = {{"Index", 50},
-                               {"Router/Gateway IP Address", 190},
-                               {"Router/Gateway MAC Address", 195},
-                               {"Ports", 150}};
+constexpr int kArpPortsMaxOctets = 8;
+constexpr ListColumn kArpSpoofColumns[] = {
+    {"Index", 50}, {"Router/Gateway IP Address", 190}, {"Router/Gateway MAC Address", 195}, {"Ports", 150}};
 
 // The gateway address of a row index ".a.b.c.d"; empty for any other index.
 std::string AddressOfIndex(const std::string& strSuffix)
@@ -45,7 +39,7 @@ std::string AddressOfIndex(const std::string& strSuffix)
     return std::to_string(a) + "." + std::to_string(b) + "." + std::to_string(c) + "." + std::to_string(d);
 }
 
-std::string MacText(const std::string& bytes)
+std::string ArpMacText(const std::string& bytes)
 {
     // Bytes a short value lacks count as zero.
     auto b = [&](size_t i) { return i < bytes.size() ? static_cast<unsigned>(static_cast<unsigned char>(bytes[i])) : 0U; };
@@ -99,8 +93,7 @@ BOOL CARPSpoofSetting::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
     m_hSelf = GetSafeHwnd();
-    for (int i = 0; i < 4; ++i)
-        m_listEntries.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    InsertListColumns(m_listEntries, kArpSpoofColumns, LVCFMT_CENTER);
     m_listEntries.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     m_editTotal.SetWindowText("0");
     OnRefresh();
@@ -156,10 +149,10 @@ int CARPSpoofSetting::OnArpTableReply(CSnmp* pResponseIn, int nRequestID, void* 
     ARP_entry_info row;
     row.strAddress = AddressOfIndex(strSuffix);
     if (!row.strAddress.empty()) {
-        row.strMac = MacText(CModuleBase::ValueText(pResponse.get(), 1));
+        row.strMac = ArpMacText(CModuleBase::ValueText(pResponse.get(), 1));
         std::string strBitmap = CModuleBase::ValueText(pResponse.get(), 2);
-        if (strBitmap.size() > kMaxBitmapOctets)
-            strBitmap.resize(kMaxBitmapOctets);
+        if (strBitmap.size() > kArpPortsMaxOctets)
+            strBitmap.resize(kArpPortsMaxOctets);
         CUtils::PortBitmapToRangeText(strBitmap, static_cast<int>(strBitmap.size()), 1, g_nPortCount, row.strPorts);
         row.strRowStatus = CModuleBase::IntegerText(pResponse.get(), 3);
         std::lock_guard lock(pThis->m_csRows);

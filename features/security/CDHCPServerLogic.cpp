@@ -15,14 +15,14 @@ namespace {
 
 const std::string kScreenedPorts = KorvelOid("10.76.19.1.14.7.1.0");
 const std::string kServerEntry = KorvelOid("10.76.19.1.14.7.3.1");
-constexpr int kMaxBitmapOctets = 8;
+constexpr int kServerPortsMaxOctets = 8;
 
-std::string Column(int nColumn, const std::string& strIndex)
+std::string ServerColumn(int nColumn, const std::string& strIndex)
 {
     return kServerEntry + "." + std::to_string(nColumn) + "." + strIndex;
 }
 
-std::string AddressText(const std::string& octets, const std::string& strType)
+std::string ScreenedServerAddressText(const std::string& octets, const std::string& strType)
 {
     if (strType == "1")
         return CUtils::HexToDottedDecimal(CUtils::BytesToAddressText(octets, 1));
@@ -58,7 +58,7 @@ void CDHCPServerLogic::GetTrustedPorts(std::string& strText)
     for (char& octet : bitmap)
         octet = static_cast<char>(~static_cast<unsigned char>(octet));
     std::string text;
-    CUtils::PortBitmapToRangeText(bitmap, std::min(static_cast<int>(bitmap.size()), kMaxBitmapOctets), 1,
+    CUtils::PortBitmapToRangeText(bitmap, std::min(static_cast<int>(bitmap.size()), kServerPortsMaxOctets), 1,
                                   g_nPortCount, text);
     strText = text;
 }
@@ -133,7 +133,7 @@ int CDHCPServerLogic::OnServerTableReply(CSnmp* pResponseIn, int nRequestID, voi
         DHCP_server_info row;
         row.strIndex = std::to_string(nIndex);
         row.strAddressType = CModuleBase::IntegerText(pResponse.get(), 1);
-        row.strAddress = AddressText(CModuleBase::ValueText(pResponse.get(), 2), row.strAddressType);
+        row.strAddress = ScreenedServerAddressText(CModuleBase::ValueText(pResponse.get(), 2), row.strAddressType);
         row.strRowStatus = CModuleBase::IntegerText(pResponse.get(), 3);
         std::lock_guard lock(pThis->m_csRows);
         pThis->m_ServerBuilding.push_back(row);
@@ -157,19 +157,19 @@ bool CDHCPServerLogic::IsServerTableRead() const
 BOOL CDHCPServerLogic::SetServerRow(const std::string& strIndex, const std::string& /*strAddress*/, int nOperation)
 {
     if (nOperation == kDeleteRow)
-        return SetRowStatus(Column(4, strIndex), "6");
+        return SetRowStatus(ServerColumn(4, strIndex), "6");
     if (nOperation != kAddRow)
         return TRUE;
-    if (m_pAddressEdit == nullptr || !SetRowStatus(Column(4, strIndex), "5"))
+    if (m_pAddressEdit == nullptr || !SetRowStatus(ServerColumn(4, strIndex), "5"))
         return FALSE;
     m_cSnmpServerSet.Open(SnmpPduSet);
-    m_pAddressEdit->AddTypeValue(&m_cSnmpServerSet, Column(3, strIndex));
+    m_pAddressEdit->AddTypeValue(&m_cSnmpServerSet, ServerColumn(3, strIndex));
     m_cSnmpServerSet.SendAccepted();
     // The type again, with the address.
-    m_pAddressEdit->AddAddressValue(&m_cSnmpServerSet, Column(2, strIndex));
-    if (!m_cSnmpServerSet.SendAccepted() || !SetRowStatus(Column(4, strIndex), "1")) {
+    m_pAddressEdit->AddAddressValue(&m_cSnmpServerSet, ServerColumn(2, strIndex));
+    if (!m_cSnmpServerSet.SendAccepted() || !SetRowStatus(ServerColumn(4, strIndex), "1")) {
         // A row left waiting is no server: it goes again.
-        SetRowStatus(Column(4, strIndex), "6");
+        SetRowStatus(ServerColumn(4, strIndex), "6");
         return FALSE;
     }
     return TRUE;

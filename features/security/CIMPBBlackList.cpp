@@ -1,6 +1,7 @@
 #include "features/security/CIMPBBlackList.h"
 
 #include "common/CUtils.h"
+#include "common/ListColumn.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
 #include "platform/ui/MessageBox.h"
@@ -12,12 +13,7 @@
 
 namespace {
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {{"VID", 85}, {"IP Address", 185}, {"Mac Address", 200}, {"Port", 90}};
+constexpr ListColumn kBlackListColumns[] = {{"VID", 85}, {"IP Address", 185}, {"Mac Address", 200}, {"Port", 90}};
 
 const char* const kShown = "2";
 const char* const kHidden = "0";
@@ -56,8 +52,7 @@ BOOL CIMPBBlackList::OnInitDialog()
     SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    InsertListColumns(m_list, kBlackListColumns, LVCFMT_CENTER);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     m_logic.SetHwnd(GetSafeHwnd());
     OnRefresh();

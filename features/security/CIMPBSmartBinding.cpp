@@ -2,6 +2,7 @@
 
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "common/ListColumn.h"
 #include "platform/system/Sleep.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -14,12 +15,7 @@
 
 namespace {
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {
+constexpr ListColumn kSmartBindingColumns[] = {
     {"VID", 100}, {"IP Address", 160}, {"Mac Address", 170}, {"Port", 110}, {"Binding", 100}};
 constexpr int kColumnIP = 1;
 constexpr int kColumnMac = 2;
@@ -28,7 +24,7 @@ constexpr int kColumnBinding = 4;
 
 constexpr int kMacTextLength = 17;
 constexpr UINT kScanTimerMs = 4000;
-constexpr DWORD kPauseBeforeRefreshMs = 50;
+constexpr DWORD kBindingRefreshPauseMs = 50;
 
 // The field judged as it holds now (it may still have the focus).
 bool IsValidAddress(CEditEXIPV6& edit)
@@ -79,8 +75,7 @@ BOOL CIMPBSmartBinding::OnInitDialog()
     SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    InsertListColumns(m_list, kSmartBindingColumns, LVCFMT_CENTER);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     m_editMac.SetLimitText(kMacTextLength);
     m_logic.SetHwnd(GetSafeHwnd());
@@ -200,6 +195,6 @@ void CIMPBSmartBinding::OnBinding()
     entry.strVid = "1";
     entry.strState = "1";
     m_logic.BindLearnedEntry(entry);
-    Sleep(kPauseBeforeRefreshMs);
+    Sleep(kBindingRefreshPauseMs);
     OnRefresh();
 }

@@ -1,5 +1,6 @@
 #include "features/security/CIMPBWhiteList.h"
 
+#include "common/ListColumn.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
 #include "platform/ui/MessageBox.h"
@@ -10,12 +11,7 @@
 
 namespace {
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {{"IP Address", 200}, {"Mac Address", 220}, {"Port", 160}};
+constexpr ListColumn kWhiteListColumns[] = {{"IP Address", 200}, {"Mac Address", 220}, {"Port", 160}};
 
 } // namespace
 
@@ -45,8 +41,7 @@ BOOL CIMPBWhiteList::OnInitDialog()
     SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    InsertListColumns(m_list, kWhiteListColumns, LVCFMT_CENTER);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     m_logic.SetHwnd(GetSafeHwnd());
     OnRefresh();

@@ -43,7 +43,7 @@ std::string WithoutColons(std::string strText)
 
 // The first six octets of a MAC value as "00-1A-2B-3C-4D-5E"; octets the
 // value lacks count as zero.
-std::string MacText(const std::string& strBytes)
+std::string BindingMacText(const std::string& strBytes)
 {
     unsigned char octets[6] = {};
     std::copy_n(strBytes.begin(), std::min<size_t>(strBytes.size(), 6), octets);
@@ -220,7 +220,7 @@ int CIMPFunclogic::OnEntryReply(CSnmp* pResponseIn, int nRequestID, void* pUserD
     IMPB_entry_info row;
     switch (table) {
     case EntryTable::Learned:
-        row.strMac = MacText(CModuleBase::ValueText(p, 0));
+        row.strMac = BindingMacText(CModuleBase::ValueText(p, 0));
         row.strVid = CModuleBase::ValueText(p, 1);
         row.strPort = CModuleBase::ValueText(p, 2);
         row.strIP = CModuleBase::ValueText(p, 3);
@@ -231,14 +231,14 @@ int CIMPFunclogic::OnEntryReply(CSnmp* pResponseIn, int nRequestID, void* pUserD
         session.GetIndexSuffix(0, p, strSuffix);
         if (!strSuffix.empty())
             row.strIP = CModuleBase::ValueText(p, 0);
-        row.strMac = MacText(CModuleBase::ValueText(p, 1));
+        row.strMac = BindingMacText(CModuleBase::ValueText(p, 1));
         row.strPort = CModuleBase::ValueText(p, 2);
         row.strState = CModuleBase::ValueText(p, 3);
         ++pThis->m_nWhiteListCount;
         break;
     }
     case EntryTable::BlackList: {
-        row.strMac = MacText(CModuleBase::ValueText(p, 0));
+        row.strMac = BindingMacText(CModuleBase::ValueText(p, 0));
         row.strVid = CModuleBase::ValueText(p, 1);
         row.strPort = CModuleBase::ValueText(p, 2);
         const std::string strIP = CModuleBase::ValueText(p, 3);

@@ -1,6 +1,7 @@
 #include "features/security/CSmartBindingSettings.h"
 
 #include "common/Globals.h"
+#include "common/ListColumn.h"
 #include "platform/system/Sleep.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -13,15 +14,10 @@
 
 namespace {
 
-struct ListColumn
-{
-    const char* heading;
-    int width;
-};
-constexpr ListColumn kColumns[] = {
+constexpr ListColumn kBindingSettingColumns[] = {
     {"Port", 80}, {"Admin State", 120}, {"Also inspect IP packets", 180}, {"DHCP Snooping", 120}};
 
-constexpr DWORD kPauseBeforeRefreshMs = 50;
+constexpr DWORD kSettingsRefreshPauseMs = 50;
 
 const char* EnabledText(const std::string& strValue)
 {
@@ -90,8 +86,7 @@ BOOL CSmartBindingSettings::OnInitDialog()
     m_comboDhcpSnooping.AddString("Enabled");
     m_comboDhcpSnooping.SetCurSel(0);
 
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list.InsertColumn(i, kColumns[i].heading, LVCFMT_CENTER, kColumns[i].width);
+    InsertListColumns(m_list, kBindingSettingColumns, LVCFMT_CENTER);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
 
     m_logic.SetHwnd(GetSafeHwnd());
@@ -151,7 +146,7 @@ void CSmartBindingSettings::OnApply()
         return;
     }
     m_logic.SetPortRange(strFrom, strTo, values);
-    Sleep(kPauseBeforeRefreshMs);
+    Sleep(kSettingsRefreshPauseMs);
     OnRefresh();
 }
 

@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kLabelRowGap = 10;
 constexpr int kBoxRowGap = 12;
-constexpr int kMaxBitmapOctets = 8;
+constexpr int kSegmentPortsMaxOctets = 8;
 constexpr DWORD kPauseBetweenPorts = 50;
 const char* const kAll = "ALL";
 const char* const kTrunkRefused = "The link aggregation member port can not be configured.";
@@ -195,8 +195,8 @@ int CTrafficSegDlg::OnForwardingTableReply(CSnmp* pResponseIn, int nRequestID, v
     session.GetIndexSuffix(0, pResponse.get(), strSuffix);
     if (const int nPort = CUtils::RowPort(strSuffix); nPort != 0) {
         std::string strBitmap = CModuleBase::ValueText(pResponse.get(), 1);
-        if (strBitmap.size() > kMaxBitmapOctets)
-            strBitmap.resize(kMaxBitmapOctets);
+        if (strBitmap.size() > kSegmentPortsMaxOctets)
+            strBitmap.resize(kSegmentPortsMaxOctets);
         std::lock_guard lock(pThis->m_csLists);
         if (static_cast<size_t>(nPort) <= pThis->m_Building.size())
             pThis->m_Building[static_cast<size_t>(nPort - 1)] = strBitmap;

@@ -2,6 +2,7 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/ComboText.h"
 #include "common/Globals.h"
 #include "features/ports_vlans/WalkMessages.h"
 #include "platform/snmp/CSnmp.h"
@@ -47,13 +48,6 @@ const char* ControlText(int nValue)
     default:
         return "other";
     }
-}
-
-std::string ComboText(CComboBox& combo)
-{
-    std::string text;
-    combo.GetWindowText(text);
-    return text;
 }
 
 } // namespace

@@ -11,7 +11,8 @@
 // StartPage and EndPage; TextOut, MoveTo/LineTo and GetTextExtent work in its
 // mapping mode (MM_TEXT: device dots; MM_TWIPS: 1440 a inch, y negative down
 // the page) and print in the device's default font, with the selected pen and
-// the text colour. The other drawing calls print nothing.
+// the text colour; TextOut's point is the text's top left corner (the text
+// alignment is not used). The other drawing calls print nothing.
 #pragma once
 
 #include "platform/ui/CPoint.h"

@@ -36,7 +36,10 @@ int ShowPrintDialog(DWORD flags, QWidget* owner, std::shared_ptr<gdi_detail::Pri
     }
     auto chosen = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(chosen.get(), owner);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, (flags & PD_HIDEPRINTTOFILE) == 0);
+    // PD_HIDEPRINTTOFILE hides the choice to send a printer's output into a
+    // file; Qt's print-to-file choice is a printer of its own (PDF), which
+    // stays offered: it may be the only printer there is.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, (flags & PD_NOSELECTION) == 0);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, (flags & PD_NOPAGENUMS) == 0);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);

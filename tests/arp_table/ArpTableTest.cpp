@@ -8,9 +8,12 @@
 #include "platform/ui/CPrintDialog.h"
 #include "resources/legacy.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -298,6 +301,34 @@ TEST_F(ArpTableTest, PrinterFailuresAndCancelPrintNothing)
         }
     }
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 0);
+}
+
+// Without a hook the real print dialog opens over the viewer; the user's
+// Cancel prints nothing.
+TEST_F(ArpTableTest, TheUsersCancelAtThePrintDialogPrintsNothing)
+{
+    StartArpSwitch();
+    BoxRecorder boxes;
+    bool cancelled = false;
+    CArpTable dialog;
+    RunModal<CArpTable>(dialog, [&](CArpTable& d) {
+        ASSERT_TRUE(WaitForWalk(d, IDC_ARPT_LIST, 36));
+        // Looks for the print dialog until it is there (and no longer once Print returned).
+        QTimer look;
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QDialog*>(modal); box && modal != d.GetWidget()->window()) {
+                look.stop();
+                cancelled = true;
+                box->reject();
+            }
+        });
+        look.start(20);
+        Print(d);
+        EXPECT_EQ(d.GetWindowText(), "ARP Information");
+    });
+    EXPECT_TRUE(cancelled);
+    EXPECT_TRUE(boxes.Calls().empty());
 }
 
 // Close during a slow walk ends the dialog with IDOK at once; the replies

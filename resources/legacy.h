@@ -248,3 +248,10 @@
 #define IDC_DHCPSC_TO                   1123
 #define IDC_DHCPSC_CLOSE                1128
 #define IDC_DHCPSC_STATE                212
+
+// ARP Information (CArpTable)
+#define IDD_ARP_TABLE                   81
+#define IDC_ARPT_PRINT                  12
+#define IDC_ARPT_REFRESH                103
+#define IDC_ARPT_COUNT                  1143
+#define IDC_ARPT_LIST                   1144

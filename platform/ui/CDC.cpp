@@ -7,18 +7,21 @@
 #include "platform/ui/CPen.h"
 #include "platform/ui/DibImage.h"
 #include "platform/ui/GdiObjectData.h"
+#include "platform/ui/PrinterDevice.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
 
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <mutex>
 
 using gdi_detail::DrawSurface;
 using gdi_detail::GdiKind;
 using gdi_detail::GdiObjectData;
+using gdi_detail::PrinterDevice;
 using gdi_detail::ToQColor;
 
 namespace {
@@ -127,6 +130,8 @@ struct CDC::Impl
     int stretchMode = BLACKONWHITE;
     QPoint origin;
     QPoint position;
+    std::shared_ptr<PrinterDevice> printer;
+    int mapMode = MM_TEXT;
 
     Impl()
     {
@@ -163,6 +168,8 @@ struct CDC::Impl
         COLORREF text = 0, bk = 0;
         int bkMode = OPAQUE;
         UINT align = 0;
+        std::shared_ptr<PrinterDevice> printer;
+        int mapMode = MM_TEXT;
     };
 
     State Take() const
@@ -179,7 +186,35 @@ struct CDC::Impl
         s.bk = bkColour;
         s.bkMode = bkMode;
         s.align = textAlign;
+        if (exists)
+            s.printer = printer;
+        s.mapMode = mapMode;
         return s;
+    }
+
+    std::shared_ptr<PrinterDevice> Printer() const
+    {
+        std::lock_guard guard(lock);
+        return exists ? printer : nullptr;
+    }
+
+    // A printer context's logical point in device dots.
+    static QPoint ToDevice(const State& s, const QPoint& logical)
+    {
+        const QPoint p = logical - s.origin;
+        if (s.mapMode != MM_TWIPS)
+            return p;
+        const double dots = double(s.printer->Resolution()) / 1440.0;
+        return QPoint(int(std::lround(p.x() * dots)), int(std::lround(-p.y() * dots)));
+    }
+    // A printer context's extent in device dots as logical units.
+    static QSize ToLogical(const State& s, const QSize& dots)
+    {
+        const int resolution = s.printer->Resolution();
+        if (s.mapMode != MM_TWIPS || resolution <= 0)
+            return dots;
+        return QSize(int(std::lround(dots.width() * 1440.0 / resolution)),
+                     int(std::lround(dots.height() * 1440.0 / resolution)));
     }
 
     // Draws with a painter in logical coordinates; `dirty` is the logical
@@ -210,13 +245,19 @@ struct CDC::Impl
 
 CDC::CDC() : m_impl(std::make_unique<Impl>()) {}
 
-CDC::~CDC() = default;
+CDC::~CDC()
+{
+    // A printer context's job that is still running prints nothing.
+    if (m_impl->Printer())
+        DeleteDC();
+}
 
 BOOL CDC::CreateCompatibleDC(CDC*)
 {
     std::lock_guard guard(m_impl->lock);
     m_impl->exists = true;
     m_impl->memory = true;
+    m_impl->printer.reset();
     m_impl->bitmap = &m_impl->defaultBitmap;
     m_impl->bitmapData = m_impl->defaultBitmap.Data();
     m_impl->surface = m_impl->bitmapData->surface;
@@ -225,12 +266,20 @@ BOOL CDC::CreateCompatibleDC(CDC*)
 
 BOOL CDC::DeleteDC()
 {
-    std::lock_guard guard(m_impl->lock);
-    if (!m_impl->exists)
-        return FALSE;
-    m_impl->exists = false;
-    m_impl->memory = false;
-    m_impl->surface.reset();
+    std::shared_ptr<PrinterDevice> printer;
+    {
+        std::lock_guard guard(m_impl->lock);
+        if (!m_impl->exists)
+            return FALSE;
+        m_impl->exists = false;
+        m_impl->memory = false;
+        m_impl->surface.reset();
+        printer = std::move(m_impl->printer);
+        m_impl->mapMode = MM_TEXT;
+    }
+    // A job the context leaves running prints nothing.
+    if (printer)
+        printer->AbortDoc();
     return TRUE;
 }
 
@@ -245,7 +294,73 @@ void CDC::AttachSurface(std::shared_ptr<DrawSurface> surface)
     std::lock_guard guard(m_impl->lock);
     m_impl->exists = surface != nullptr;
     m_impl->memory = false;
+    m_impl->printer.reset();
     m_impl->surface = std::move(surface);
+}
+
+void CDC::AttachPrinter(std::shared_ptr<PrinterDevice> printer)
+{
+    std::lock_guard guard(m_impl->lock);
+    m_impl->exists = printer != nullptr;
+    m_impl->memory = false;
+    m_impl->surface.reset();
+    m_impl->printer = std::move(printer);
+    m_impl->mapMode = MM_TEXT;
+}
+
+BOOL CDC::IsPrinting() const
+{
+    return m_impl->Printer() ? TRUE : FALSE;
+}
+
+int CDC::SetMapMode(int mode)
+{
+    std::lock_guard guard(m_impl->lock);
+    if (mode != MM_TEXT && !(mode == MM_TWIPS && m_impl->exists && m_impl->printer))
+        return 0;
+    const int old = m_impl->mapMode;
+    m_impl->mapMode = mode;
+    return old;
+}
+
+int CDC::GetMapMode() const
+{
+    std::lock_guard guard(m_impl->lock);
+    return m_impl->mapMode;
+}
+
+int CDC::StartDoc(const DOCINFO* info)
+{
+    const auto printer = m_impl->Printer();
+    if (!printer || info == nullptr)
+        return SP_ERROR;
+    return printer->StartDoc(info->lpszDocName ? info->lpszDocName : "", info->lpszOutput ? info->lpszOutput : "")
+               ? 1
+               : SP_ERROR;
+}
+
+int CDC::StartPage()
+{
+    const auto printer = m_impl->Printer();
+    return printer && printer->StartPage() ? 1 : SP_ERROR;
+}
+
+int CDC::EndPage()
+{
+    const auto printer = m_impl->Printer();
+    return printer && printer->EndPage() ? 1 : SP_ERROR;
+}
+
+int CDC::EndDoc()
+{
+    const auto printer = m_impl->Printer();
+    return printer && printer->EndDoc() ? 1 : 0;
+}
+
+int CDC::AbortDoc()
+{
+    const auto printer = m_impl->Printer();
+    return printer && printer->AbortDoc() ? 1 : 0;
 }
 
 std::shared_ptr<DrawSurface> CDC::Surface() const
@@ -564,9 +679,11 @@ BOOL CDC::LineTo(int x, int y)
         m_impl->position = QPoint(x, y);
     }
     const QPoint to(x, y);
+    const auto s = m_impl->Take();
+    if (s.printer)
+        return s.printer->Line(Impl::ToDevice(s, from), Impl::ToDevice(s, to), ToQPen(s.pen)) ? TRUE : FALSE;
     if (from == to)
         return TRUE;
-    const auto s = m_impl->Take();
     const int halfWidth = s.pen ? s.pen->penWidth : 1;
     const QRect dirty = QRect(from, to).normalized().adjusted(-halfWidth, -halfWidth, halfWidth, halfWidth);
     return Impl::Paint(s, dirty,
@@ -632,6 +749,9 @@ BOOL CDC::TextOut(int x, int y, const std::string& text)
     if (!HaveFontSystem())
         return FALSE;
     const auto s = m_impl->Take();
+    if (s.printer)
+        return s.printer->Text(Impl::ToDevice(s, QPoint(x, y)), QString::fromStdString(text), ToQColor(s.text)) ? TRUE
+                                                                                                                : FALSE;
     const QFont font = Impl::FontOf(s);
     const QFontMetrics metrics(font);
     const QString qtext = QString::fromStdString(text);
@@ -725,6 +845,10 @@ CSize CDC::GetTextExtent(const std::string& text) const
     if (!HaveFontSystem())
         return CSize();
     const auto s = m_impl->Take();
+    if (s.printer) {
+        const QSize size = Impl::ToLogical(s, s.printer->TextSize(QString::fromStdString(text)));
+        return CSize(size.width(), size.height());
+    }
     const QFontMetrics metrics(Impl::FontOf(s));
     return CSize(metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height());
 }

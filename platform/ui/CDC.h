@@ -5,6 +5,14 @@
 // several threads may draw through one context or onto one image at a time;
 // the settings of a context (selected objects, colours, position) are its own
 // and also safe to change from several threads.
+//
+// A printer context (CPrintDialog::CreatePrinterDC) prints instead, on the UI
+// thread: a job from StartDoc to EndDoc (or AbortDoc), each page between
+// StartPage and EndPage; TextOut, MoveTo/LineTo and GetTextExtent work in its
+// mapping mode (MM_TEXT: device dots; MM_TWIPS: 1440 a inch, y negative down
+// the page) and print in the device's default font, with the selected pen and
+// the text colour; TextOut's point is the text's top left corner (the text
+// alignment is not used). The other drawing calls print nothing.
 #pragma once
 
 #include "platform/ui/CPoint.h"
@@ -25,12 +33,29 @@ class CPen;
 
 namespace gdi_detail {
 class DrawSurface;
-}
+class PrinterDevice;
+} // namespace gdi_detail
 
 inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 // GetClipBox results.
 inline constexpr int NULLREGION = 1;
 inline constexpr int SIMPLEREGION = 2;
+// Mapping modes.
+inline constexpr int MM_TEXT = 1;
+inline constexpr int MM_TWIPS = 6;
+// StartDoc and the page calls on failure.
+inline constexpr int SP_ERROR = -1;
+
+// A print job: its name, the file it goes to (null: the printer's own
+// output) and the data type (not used).
+struct DOCINFO
+{
+    int cbSize = sizeof(DOCINFO);
+    const char* lpszDocName = nullptr;
+    const char* lpszOutput = nullptr;
+    const char* lpszDatatype = nullptr;
+    DWORD fwType = 0;
+};
 
 class CDC
 {
@@ -45,7 +70,21 @@ public:
     BOOL DeleteDC();
     // Non-null while the context exists.
     const void* GetSafeHdc() const;
-    BOOL IsPrinting() const { return FALSE; }
+    // TRUE for a printer context.
+    BOOL IsPrinting() const;
+
+    // MM_TEXT or MM_TWIPS (the latter on a printer context only); returns the
+    // mode before, 0 when the mode is refused.
+    int SetMapMode(int mode);
+    int GetMapMode() const;
+    // Printer contexts: StartDoc returns a positive job number, SP_ERROR when
+    // the job cannot start; the others a positive number, or SP_ERROR (0 for
+    // EndDoc and AbortDoc) when they fail.
+    int StartDoc(const DOCINFO* info);
+    int StartPage();
+    int EndPage();
+    int EndDoc();
+    int AbortDoc();
 
     // Each returns the object selected before (the context's own default the
     // first time), or null when the object is empty or, for a bitmap, this is
@@ -119,6 +158,8 @@ public:
     // Inside the window layer: the image this context draws on.
     void AttachSurface(std::shared_ptr<gdi_detail::DrawSurface> surface);
     std::shared_ptr<gdi_detail::DrawSurface> Surface() const;
+    // Inside the window layer: makes this a printer context of `printer`.
+    void AttachPrinter(std::shared_ptr<gdi_detail::PrinterDevice> printer);
 
 private:
     struct Impl;

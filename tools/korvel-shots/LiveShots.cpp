@@ -38,6 +38,7 @@
 #include "legacy/CSyslogCfgDlg.h"
 #include "legacy/CTelnetCfgDlg.h"
 #include "legacy/CCLIControlDlg.h"
+#include "legacy/CArpTable.h"
 #include "tools/korvel-shots/FileBeside.h"
 #include "legacy/SetupDlg.h"
 #include "resources/main.h"
@@ -159,6 +160,7 @@ const std::vector<std::function<std::unique_ptr<CLegacyFrame>()>>& DirectDialogs
         [] { return std::make_unique<CTelnetCfgDlg>(); },
         [] { return std::make_unique<CCLIControlDlg>(); },
         [] { return std::make_unique<CDHCPInfoDlg>(); },
+        [] { return std::make_unique<CArpTable>(); },
     };
     return dialogs;
 }

@@ -892,6 +892,31 @@ def power_saving(s):
         "profiles); .6.0 link status detection (1 enabled, 2 disabled)."]))
 
 
+
+# ARP table (ipNetToMediaTable) of the sample models.
+def arp(s):
+    """The switch's ARP table on its management interface (ifIndex 1001, as
+    in mib2.snmprec): two hosts the forwarding database learned, one of the
+    static MAC addresses, and a static entry whose physical address is 4
+    bytes long."""
+    r = Rows()
+    e = "1.3.6.1.2.1.4.22.1"
+    learned = [p for p in s.ports if all(s.link(p)[:2])][:2]
+    entries = [("192.168.0.10", f"024b58{s.mac:02x}{learned[0]:02x}01", 3),
+               ("192.168.0.20", f"024b58{s.mac:02x}{learned[1]:02x}01", 3),
+               ("192.168.0.99", "0a000063", 4),
+               ("192.168.0.254", "".join(f"{int(x):02x}" for x in s.static_macs[0][1].split(".")), 4)]
+    for ip, mac, kind in entries:
+        index = f"1001.{ip}"
+        r.add(f"{e}.1.{index}", 2, 1001)
+        r.add(f"{e}.2.{index}", "4x", mac)
+        r.add(f"{e}.3.{index}", 64, ip)
+        r.add(f"{e}.4.{index}", 2, kind)
+    return r.text(head(s, [
+        "the ARP table (ipNetToMediaTable, index interface and IP address): .1 interface, .2 physical",
+        "address, .3 IP address, .4 type (3 dynamic, 4 static); one physical address of 4 bytes.",
+        "#@readonly 1.3.6.1.2.1.4.22"]))
+
 # One line per feature: the file name in each model's folder and its writer.
 FEATURES = [
     ("system.snmprec", system),
@@ -916,6 +941,7 @@ FEATURES = [
     ("device.snmprec", device),
     ("local_relay.snmprec", local_relay),
     ("power_saving.snmprec", power_saving),
+    ("arp.snmprec", arp),
 ]
 
 

@@ -82,6 +82,7 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
         IDD_DHCP_RELAY_GLOBAL, IDD_DHCP_RELAY_INTERFACE, IDD_DHCP_LOCAL_RELAY, IDD_DHCP_SCREEN_PORTS,
         IDD_SETUP_DEVICE, IDD_DHCP_INFO,
         IDD_POWER_SAVING,
+        IDD_DEVICE_INFO, IDD_RESOURCE_INFO, IDD_WEB_CONFIG,
     };
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);

@@ -200,7 +200,7 @@ TEST_F(WebConfigTest, ClosingWhileTheSwitchIsSlow)
 {
     StartLegacySwitch();
     {
-        ASSERT_TRUE(sim->SetReplyDelay(600));
+        ASSERT_TRUE(sim->SetReplyDelay(800));
         CWebConfigDlg dialog;
         RunModal<CWebConfigDlg>(dialog, [&](CWebConfigDlg& d) {
             EXPECT_TRUE(d.WalkRunning());
@@ -213,13 +213,13 @@ TEST_F(WebConfigTest, ClosingWhileTheSwitchIsSlow)
         RunModal<CWebConfigDlg>(dialog, [&](CWebConfigDlg& d) {
             ASSERT_TRUE(WaitForWalk(d, IDC_WEB_LIST, 3));
             ClickRow(List(d, IDC_WEB_LIST), 1);
-            ASSERT_TRUE(sim->SetReplyDelay(600));
+            ASSERT_TRUE(sim->SetReplyDelay(800));
             ClickButton(d, IDC_WEB_APPLY);
             EXPECT_TRUE(d.WritePending());
             ClickButton(d, IDC_WEB_REFRESH);
             ClickButton(d, IDCANCEL);
         });
     }
-    PumpFor(1500);
+    PumpFor(2000);
     EXPECT_EQ(Requests("SET").size(), 1u);
 }

@@ -94,3 +94,17 @@
 #define IDC_LIGMP_CLOSE                 1128
 #define IDC_LIGMP_VLAN_NAME             12120
 #define IDC_LIGMP_VID                   12121
+
+// Web Service Configuration (CWebConfigDlg)
+#define IDD_WEB_CONFIG                  500
+#define IDC_WEB_LIST                    202
+#define IDC_WEB_HOST_IP                 203
+#define IDC_WEB_INDEX                   204
+#define IDC_WEB_IDLE_TIMEOUT            205
+#define IDC_WEB_UDP_PORT                206
+#define IDC_WEB_SEVERITY                207
+#define IDC_WEB_FACILITY                211
+#define IDC_WEB_STATUS                  212
+#define IDC_WEB_REFRESH                 241
+#define IDC_WEB_APPLY                   242
+#define IDC_WEB_HIDDEN_243              243

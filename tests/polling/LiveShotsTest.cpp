@@ -83,6 +83,7 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
         IDD_SETUP_DEVICE, IDD_DHCP_INFO,
         IDD_POWER_SAVING,
         IDD_ARP_TABLE,
+        IDD_DEVICE_INFO, IDD_RESOURCE_INFO, IDD_WEB_CONFIG,
     };
     for (int id : dialogs) {
         const QString file = QString("live-%1.png").arg(id);

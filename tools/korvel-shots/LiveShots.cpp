@@ -39,6 +39,9 @@
 #include "legacy/CTelnetCfgDlg.h"
 #include "legacy/CCLIControlDlg.h"
 #include "legacy/CArpTable.h"
+#include "legacy/CDeviceInfo.h"
+#include "legacy/CResourceInfo.h"
+#include "legacy/CWebConfigDlg.h"
 #include "tools/korvel-shots/FileBeside.h"
 #include "legacy/SetupDlg.h"
 #include "resources/main.h"
@@ -161,6 +164,9 @@ const std::vector<std::function<std::unique_ptr<CLegacyFrame>()>>& DirectDialogs
         [] { return std::make_unique<CCLIControlDlg>(); },
         [] { return std::make_unique<CDHCPInfoDlg>(); },
         [] { return std::make_unique<CArpTable>(); },
+        [] { return std::make_unique<CDeviceInfo>(); },
+        [] { return std::make_unique<CResourceInfo>(); },
+        [] { return std::make_unique<CWebConfigDlg>(); },
     };
     return dialogs;
 }

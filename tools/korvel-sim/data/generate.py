@@ -917,6 +917,32 @@ def arp(s):
         "address, .3 IP address, .4 type (3 dynamic, 4 static); one physical address of 4 bytes.",
         "#@readonly 1.3.6.1.2.1.4.22"]))
 
+def web(s):
+    """The older branch's web service table: a service of every state and
+    protocol code (1 default, 2 disable / http, 3 enable / https); its UDP
+    port, idle time-out and state are writable."""
+    r = Rows()
+    table = f"{OLD_BRANCH}.66.30.1"
+    # The HTTP service's port is the web HTTP port of device.snmprec.
+    services = [("HTTP", 3, 80, 8, 2, "", 300), ("HTTPS", 2, 443, 4, 3, "cert-01", 600),
+                ("Web API", 1, 8080, 2, 1, "", 120)]
+    for i, (name, state, port, users, protocol, certificate, idle) in enumerate(services, start=1):
+        r.add(f"{table}.1.{i}", 2, i)
+        r.add(f"{table}.2.{i}", 4, name)
+        r.add(f"{table}.3.{i}", 2, state)
+        r.add(f"{table}.4.{i}", 2, port)
+        r.add(f"{table}.5.{i}", 2, users)
+        r.add(f"{table}.6.{i}", 2, protocol)
+        r.add(f"{table}.7.{i}", 4, certificate)
+        r.add(f"{table}.8.{i}", 2, idle)
+    return r.text(head(s, [
+        "Web services of the older branch korvelEnterprise.10.94.89.89.",
+        "Service table (.66.30.1), index service: .1 index, .2 name, .3 state (1 default, 2 disabled,",
+        "3 enabled), .4 UDP port, .5 maximum users, .6 protocol (1 default, 2 HTTP, 3 HTTPS),",
+        ".7 certificate id, .8 maximum idle time-out. Writable: .3, .4 and .8.",
+        *[f"#@readonly {table}.{column}" for column in (1, 2, 5, 6, 7)]]))
+
+
 # One line per feature: the file name in each model's folder and its writer.
 FEATURES = [
     ("system.snmprec", system),
@@ -942,6 +968,7 @@ FEATURES = [
     ("local_relay.snmprec", local_relay),
     ("power_saving.snmprec", power_saving),
     ("arp.snmprec", arp),
+    ("web.snmprec", web),
 ]
 
 

@@ -28,12 +28,6 @@ std::string SessionStatusOid(const std::string& id)
     return TelnetOid("4.1.4." + id);
 }
 
-int OnTelnetScalarReply(CSnmp* response, int requestId, void* userData, int status)
-{
-    LegacyReplyToken::Deliver(userData, 0, response, requestId, status);
-    return 0;
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(CTelnetCfgDlg, CLegacyFrame)
@@ -126,8 +120,8 @@ bool CTelnetCfgDlg::SendScalar(int pduType, const std::string& community, const 
     m_scalarSender->setRequest(m_scalarRequest.get());
     // A request still awaited is superseded: its reply will be stale.
     m_nScalarRequest = 0;
-    if (m_scalarSender->sendAsync(m_szDeviceIP.c_str(), 0, &OnTelnetScalarReply, m_scalarToken->Key(), nullptr, 0) !=
-        SnmpStatusOk)
+    if (m_scalarSender->sendAsync(m_szDeviceIP.c_str(), 0, &LegacyReplyToken::OnReply, m_scalarToken->Key(), nullptr,
+                                  0) != SnmpStatusOk)
         return false;
     m_nScalarRequest = m_scalarSender->getRequestID();
     m_nScalarKind = kind;

@@ -46,12 +46,6 @@ bool IsIdleTimeOutNumber(const std::string& text)
     return !text.empty() && text[0] != '-' && error == std::errc() && stop == end;
 }
 
-int OnServiceSetReply(CSnmp* response, int requestId, void* userData, int status)
-{
-    LegacyReplyToken::Deliver(userData, 0, response, requestId, status);
-    return 0;
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(CWebConfigDlg, CLegacyFrame)
@@ -173,8 +167,8 @@ void CWebConfigDlg::ApplyService()
         m_setWalker->setRequest(m_setRequest.get());
         // A write still awaited is superseded: its reply will be stale.
         m_nSetRequestID = 0;
-        if (m_setWalker->getNextAsync(m_szDeviceIP.c_str(), &OnServiceSetReply, m_setToken->Key(), nullptr, 0) ==
-            SnmpStatusOk)
+        if (m_setWalker->getNextAsync(m_szDeviceIP.c_str(), &LegacyReplyToken::OnReply, m_setToken->Key(), nullptr,
+                                      0) == SnmpStatusOk)
             m_nSetRequestID = m_setRequest->getRequestID();
         // The table is read again once the switch has answered.
         return;

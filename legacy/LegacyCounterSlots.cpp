@@ -43,8 +43,7 @@ void LegacyCounterSlots::Forget(int slot)
 
 int LegacyCounterSlots::OnCounterReply(CSnmp* response, int requestId, void* userData, int status)
 {
-    LegacyReplyToken::Deliver(userData, 0, response, requestId, status);
-    return 0;
+    return LegacyReplyToken::OnReply(response, requestId, userData, status);
 }
 
 void LegacyCounterSlots::TakeReplies(const std::function<void(int slot, CSnmp& reply)>& show)

@@ -98,3 +98,9 @@ bool LegacyReplyToken::Revoked() const
     std::lock_guard<std::mutex> guard(m_lock);
     return m_revoked;
 }
+
+int LegacyReplyToken::OnReply(CSnmp* response, int requestId, void* key, int status)
+{
+    Deliver(key, 0, response, requestId, status);
+    return 0;
+}

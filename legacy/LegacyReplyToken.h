@@ -56,6 +56,9 @@ public:
     // that `key` names and announces it, taking ownership of the response.
     // False (the response deleted) when no live token has that key.
     static bool Deliver(void* key, int kind, CSnmp* response, int requestId, int status);
+    // The library's call-back for a request whose user data is Key(): delivers
+    // the reply untagged (kind 0).
+    static int OnReply(CSnmp* response, int requestId, void* key, int status);
 
     // The user-interface thread: the replies queued so far, oldest first.
     std::vector<Reply> Take();

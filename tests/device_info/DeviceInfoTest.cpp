@@ -11,6 +11,8 @@
 
 #include <functional>
 
+namespace device_info_test {
+
 using namespace legacytest;
 
 namespace {
@@ -155,3 +157,5 @@ TEST_F(DeviceInfoTest, CpuFiguresOverSnmpV3)
             EXPECT_FALSE(figure.empty());
     });
 }
+
+} // namespace device_info_test

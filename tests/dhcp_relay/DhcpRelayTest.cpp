@@ -13,6 +13,8 @@
 #include "resources/legacy.h"
 #include "support/FeatureDialogTest.h"
 
+namespace dhcp_relay_test {
+
 namespace {
 
 const std::string kP = "1.3.6.1.4.1.32473.10.76.19.1";
@@ -335,3 +337,5 @@ TEST_F(DhcpRelayTest, ClosingDuringAWalkIsClean)
     }
     PumpFor(500);
 }
+
+} // namespace dhcp_relay_test

@@ -6,6 +6,8 @@
 #include "features/security/C8021XPortSettings.h"
 #include "resources/dot1x.h"
 
+namespace dot1x_test {
+
 using namespace dot1xtest;
 
 namespace {
@@ -301,3 +303,5 @@ TEST_F(PortSettingsDialogTest, With8021xOffTheListIsFilledButTheButtonsStayDisab
     });
     EXPECT_TRUE(Sets(1).empty());
 }
+
+} // namespace dot1x_test

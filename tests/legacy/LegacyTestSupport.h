@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace legacytest {
+namespace legacy_test {
 
 inline const std::string kKorvel = "1.3.6.1.4.1.32473.10.76.19.1";
 inline const std::string kStp = "1.3.6.1.2.1.17.2";
@@ -125,4 +125,4 @@ protected:
     }
 };
 
-} // namespace legacytest
+} // namespace legacy_test

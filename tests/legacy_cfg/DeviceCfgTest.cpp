@@ -15,6 +15,8 @@
 
 #include <filesystem>
 
+namespace legacy_cfg_test {
+
 using namespace legacytest;
 
 namespace {
@@ -202,3 +204,5 @@ TEST_F(DeviceCfgTest, RepliesAfterTheDialogClosedAreDropped)
     PumpPosted([] { return false; }, 2500);
     EXPECT_EQ(Requests("GET").size(), 2u);
 }
+
+} // namespace legacy_cfg_test

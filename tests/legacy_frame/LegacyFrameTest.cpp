@@ -15,6 +15,8 @@
 #include <functional>
 #include <memory>
 
+namespace legacy_frame_test {
+
 using namespace legacytest;
 
 namespace {
@@ -259,3 +261,5 @@ TEST_F(LegacyFrameTest, ClosingDuringAWalkIsClean)
     }
     PumpFor(600);
 }
+
+} // namespace legacy_frame_test

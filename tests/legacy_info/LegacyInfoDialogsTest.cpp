@@ -10,6 +10,8 @@
 #include "platform/ui/MessageBox.h"
 #include "resources/legacy.h"
 
+namespace legacy_info_test {
+
 using namespace legacytest;
 
 namespace {
@@ -215,3 +217,5 @@ TEST_F(LegacyInfoTest, NothingIsSentOverSnmpV3)
     });
     EXPECT_EQ(RequestCount(), 0u);
 }
+
+} // namespace legacy_info_test

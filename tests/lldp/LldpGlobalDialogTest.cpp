@@ -5,6 +5,8 @@
 #include "lldp/LldpTestSupport.h"
 #include "resources/lldp.h"
 
+namespace lldp_test {
+
 using namespace lldptest;
 
 namespace {
@@ -226,3 +228,5 @@ TEST_F(LldpGlobalDialogTest, TimerWritesComeInTheOrderTheSwitchsValuesNeed)
         EXPECT_EQ(sim->Get(kDelay), c.delay);
     }
 }
+
+} // namespace lldp_test

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace regex_test {
+
 static void PrintTo(const PatternToken& token, std::ostream* pStream)
 {
     *pStream << (token.m_nKind == TOKEN_META ? "meta " : "literal ") << static_cast<int>(token.m_ch);
@@ -133,3 +135,5 @@ TEST(PatternTokenizer, TokensKnowTheirPositionAndLength)
         EXPECT_EQ(tokens[i].m_nLength, expected[i][1]) << i;
     }
 }
+
+} // namespace regex_test

@@ -16,6 +16,8 @@
 #include <QApplication>
 #include <QMouseEvent>
 
+namespace rmon1_statistics_test {
+
 using namespace legacytest;
 
 namespace {
@@ -447,3 +449,5 @@ TEST_F(Rmon1Test, NothingIsSentOverSnmpV3)
     });
     EXPECT_EQ(RequestCount(), 0u);
 }
+
+} // namespace rmon1_statistics_test

@@ -5,6 +5,8 @@
 #include "legacy_frame/LegacyTestSupport.h"
 #include "resources/legacy.h"
 
+namespace route_table_test {
+
 using namespace legacytest;
 
 namespace {
@@ -79,3 +81,5 @@ TEST_F(RouterMapTest, ReadsNothingOverSnmpV3)
     });
     EXPECT_EQ(RequestCount(), 0u);
 }
+
+} // namespace route_table_test

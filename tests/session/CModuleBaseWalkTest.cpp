@@ -8,6 +8,8 @@
 #include "platform/ui/MessageMap.h"
 #include "ui/UiTestSupport.h"
 
+namespace session_test {
+
 using namespace session_test;
 
 namespace {
@@ -251,3 +253,5 @@ TEST_F(CModuleBaseWalkTest, DestroyingAModuleDuringWalksAgainstASlowAgentIsClean
 }
 
 } // namespace
+
+} // namespace session_test

@@ -19,6 +19,8 @@
 #include <memory>
 #include <set>
 
+namespace snmpv3_info_test {
+
 using namespace legacytest;
 
 namespace {
@@ -243,3 +245,5 @@ TEST_F(SnmpV3InfoTest, TheAgentLibraryAnswersNoneOfTheViewersObjects)
     }
     EXPECT_EQ(served, data);
 }
+
+} // namespace snmpv3_info_test

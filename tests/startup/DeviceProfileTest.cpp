@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+namespace startup_test {
+
 namespace {
 
 // The profile as the members and the globals hold it after reading, with the
@@ -206,3 +208,5 @@ TEST_F(DeviceProfile, FilesGiveTheirProfile)
 }
 
 } // namespace
+
+} // namespace startup_test

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace storm_test {
+
 namespace {
 
 const std::string kStorm = "1.3.6.1.4.1.32473.10.76.19.1.13.3";
@@ -176,3 +178,5 @@ TEST_F(StormControlDialogTest, ApplyAfterAFailedReadWritesNothing)
     EXPECT_NE(Texts(boxes)[0].find("not been read"), std::string::npos);
     EXPECT_TRUE(Sets().empty());
 }
+
+} // namespace storm_test

@@ -8,6 +8,8 @@
 
 #include "platform/ui/CButton.h"
 
+namespace surveillance_test {
+
 using namespace survtest;
 
 namespace {
@@ -427,3 +429,5 @@ TEST_F(CameraVlanSettingTest, AFullTableTakesNoMoreEntries)
         }
     }
 }
+
+} // namespace surveillance_test

@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 
+namespace sysinfo_test {
+
 namespace {
 
 const std::string kName = "1.3.6.1.2.1.1.5.0";
@@ -219,3 +221,5 @@ TEST_F(SystemInformationTest, ClosingWhileTheReadRunsIsClean)
     RunModal<CSnmpDevIden>(dialog, [&](CSnmpDevIden& d) { d.EndDialog(IDCANCEL); });
     EXPECT_TRUE(CCommonSNMP::WaitForWorkers(10000));
 }
+
+} // namespace sysinfo_test

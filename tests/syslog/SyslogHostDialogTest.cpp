@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 
+namespace syslog_test {
+
 namespace {
 
 const std::string kSyslog = "1.3.6.1.4.1.32473.10.76.19.1.16.2";
@@ -272,3 +274,5 @@ TEST_F(SyslogHostTest, ClosingWhileTheServerWalkRunsIsClean)
     });
     EXPECT_TRUE(CCommonSNMP::WaitForWorkers(10000));
 }
+
+} // namespace syslog_test

@@ -14,6 +14,8 @@
 #include <map>
 #include <memory>
 
+namespace syslog_viewers_test {
+
 using namespace legacytest;
 
 namespace {
@@ -116,3 +118,5 @@ TEST(SyslogWordsTest, SeverityWords)
     for (const auto& [value, word] : cases)
         EXPECT_EQ(legacy::SeverityWord(value), word) << value;
 }
+
+} // namespace syslog_viewers_test

@@ -17,11 +17,6 @@ using namespace legacytest;
 
 namespace {
 
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
-
 class DeviceInfoTest : public LegacyTest
 {
 protected:

@@ -25,13 +25,6 @@ std::string ServerStatusOid(const std::string& address)
     return kP + ".28.2.1.1.3" + kSystem + address;
 }
 
-std::string Text(CWnd& d, int id)
-{
-    std::string text;
-    d.GetDlgItem(id)->GetWindowText(text);
-    return text;
-}
-
 int Selection(CWnd& d, int id)
 {
     return Item<CComboBox>(d, id).GetCurSel();

@@ -17,13 +17,6 @@ CListCtrl& SettingsList(CWnd& d)
     return Item<CListCtrl>(d, IDC_8021X_PORT_LIST);
 }
 
-std::string Text(CWnd& d, int id)
-{
-    std::string text;
-    d.GetDlgItem(id)->GetWindowText(text);
-    return text;
-}
-
 // What the user enters; an empty text leaves the control as it is.
 struct Entry
 {

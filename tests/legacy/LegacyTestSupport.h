@@ -48,10 +48,6 @@ inline std::string Int(const std::string& oid, const std::string& value)
 
 using RequestList = std::vector<std::vector<std::string>>;
 
-inline std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
 inline void Type(CWnd& d, int id, const std::string& text)
 {
     d.GetDlgItem(id)->SetWindowText(text);

@@ -47,11 +47,6 @@ protected:
     }
 };
 
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
-
 class LegacyFrameTest : public LegacyTest
 {
 };

@@ -23,11 +23,6 @@ std::string Fixture(const std::string& name)
     return std::string(KORVEL_SOURCE_DIR) + "/tests/legacy_info/fixtures/" + name;
 }
 
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
-
 bool Checked(CWnd& d, int id)
 {
     return static_cast<CButton*>(d.GetDlgItem(id))->GetCheck() == BST_CHECKED;

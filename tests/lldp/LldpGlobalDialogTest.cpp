@@ -16,11 +16,6 @@ bool WaitForRead(CWnd& d)
     return Pump([&] { return Enabled(d, IDC_LLDP_ENABLE_APPLY); }, 20000);
 }
 
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
-
 void FillTimers(CWnd& d, const std::string& hold, const std::string& interval, const std::string& reinit,
                 const std::string& delay)
 {

@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
-namespace regex_test {
-
+// Beside the token's type, where GoogleTest looks for it.
 static void PrintTo(const PatternToken& token, std::ostream* pStream)
 {
     *pStream << (token.m_nKind == TOKEN_META ? "meta " : "literal ") << static_cast<int>(token.m_ch);
 }
+
+namespace regex_test {
 
 namespace {
 

@@ -29,11 +29,6 @@ std::string Fixture(const std::string& name)
     return std::string(KORVEL_SOURCE_DIR) + "/tests/rmon1_statistics/fixtures/" + name;
 }
 
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
-
 void DoubleClickListRow(CListCtrl& list, int row)
 {
     auto* view = static_cast<QAbstractItemView*>(list.GetWidget());

@@ -25,11 +25,6 @@ protected:
     }
 };
 
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
-
 } // namespace
 
 TEST_F(RouterMapTest, ShowsTheRoutesWithTheirWordsAndCount)

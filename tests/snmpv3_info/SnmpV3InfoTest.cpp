@@ -94,11 +94,6 @@ Rows Show(CLegacyFrame& dialog, int listId, int rows)
     return shown;
 }
 
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
-
 class SnmpV3InfoTest : public LegacyTest
 {
 };

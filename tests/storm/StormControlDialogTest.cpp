@@ -20,11 +20,6 @@ const std::string kState = kStorm + ".1.0";
 const std::string kType = kStorm + ".2.0";
 const std::string kThreshold = kStorm + ".3.0";
 
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
-
 std::vector<std::string> Texts(const BoxRecorder& boxes)
 {
     std::vector<std::string> texts;

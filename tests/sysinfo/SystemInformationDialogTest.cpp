@@ -23,11 +23,6 @@ std::string Fixture(const std::string& name)
     return std::string(KORVEL_SOURCE_DIR) + "/tests/sysinfo/fixtures/" + name;
 }
 
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
-
 void SetText(CWnd& d, int id, const std::string& text)
 {
     d.GetDlgItem(id)->SetWindowText(text);

@@ -32,11 +32,6 @@ std::string Fixture(const std::string& name)
     return std::string(KORVEL_SOURCE_DIR) + "/tests/syslog/fixtures/" + name;
 }
 
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
-
 void TypeDigits(CWnd& edit, const std::string& text)
 {
     for (QChar ch : QString::fromStdString(text)) {

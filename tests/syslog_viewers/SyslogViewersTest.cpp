@@ -64,11 +64,6 @@ const std::vector<Viewer>& Viewers()
     return viewers;
 }
 
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
-
 class SyslogViewersTest : public LegacyTest
 {
 };

@@ -48,7 +48,7 @@ class DhcpRelayTest : public FeatureDialogTest
 {
 protected:
     void StartRelaySwitch() { StartSwitch({KorvelSimulator::BaseData(), KorvelSimulator::TestData("dhcp_relay.snmprec")}, 28); }
-    void TearDown() override { g_strSnmpVersion = "1"; }
+    void TearDown() override { g_strSnmpVersion = std::string("1"); }
 
     // Waits until the walks have stopped asking.
     bool Settled()

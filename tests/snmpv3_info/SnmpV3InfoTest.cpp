@@ -77,7 +77,7 @@ struct Connection
 };
 
 const Connection kConnections[] = {
-    {"SNMPv1", [] { g_strSnmpVersion = "1"; }},
+    {"SNMPv1", [] { g_strSnmpVersion = std::string("1"); }},
     {"SNMPv3 authNoPriv", [] { UseV3(kAuthNoPriv); }},
     {"SNMPv3 authPriv", [] { UseV3(kAuthPriv); }},
 };

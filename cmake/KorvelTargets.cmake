@@ -129,15 +129,16 @@ function(korvel_test name)
   set(sources)
   foreach(folder IN LISTS T_FOLDERS)
     file(GLOB folder_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
-    # A unity batch never mixes folders: each folder's files share their own
-    # support header and its helper names.
-    set_source_files_properties(${folder_sources} PROPERTIES UNITY_GROUP ${folder})
     list(APPEND sources ${folder_sources})
     # Which executable holds the folder's tests, for korvel_test_target().
     set_property(GLOBAL PROPERTY korvel_test_of_${folder} test_${name})
   endforeach()
   add_executable(test_${name} ${sources})
-  set_target_properties(test_${name} PROPERTIES UNITY_BUILD_MODE GROUP)
+  # The family's files build in unity batches of eight, taken in order across
+  # its folders: a batch parses GoogleTest, Qt and the project's headers once
+  # for all its files. So a file-local name must be unique in the family, or
+  # live in a namespace of its folder's own (tests/CMakeLists.txt).
+  set_target_properties(test_${name} PROPERTIES UNITY_BUILD_MODE BATCH UNITY_BUILD_BATCH_SIZE 8)
   target_link_libraries(test_${name} PRIVATE app GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(test_${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_compile_definitions(test_${name} PRIVATE

@@ -7,6 +7,8 @@
 
 #include "platform/ui/CIPAddressCtrl.h"
 
+namespace arp_test {
+
 using namespace arptest;
 
 namespace {
@@ -215,3 +217,5 @@ TEST_F(ArpAddDialogTest, PortBoxesLieUnderPortsAndTheButtonsFrameAndWindowGrowAr
         });
     }
 }
+
+} // namespace arp_test

@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QTimer>
 
+namespace arp_test {
+
 using namespace arptest;
 
 namespace {
@@ -129,3 +131,5 @@ TEST_F(ArpListDialogTest, DeleteDestroysTheSelectedRowAndNeedsASelection)
     EXPECT_EQ(SetsSince(setsBefore), (std::vector<std::vector<std::string>>{{Column(4, "10.0.0.2") + "|2|6"}}));
     EXPECT_FALSE(sim->Has(Column(4, "10.0.0.2")));
 }
+
+} // namespace arp_test

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace bandwidth_test {
+
 namespace {
 
 const std::string kTable = "1.3.6.1.4.1.32473.10.76.19.1.13.1.2.1";
@@ -244,3 +246,5 @@ TEST_F(BandwidthDialogTest, ClosingWhileTheWalksRunDropsTheirRows)
     EXPECT_TRUE(Settled());
     EXPECT_FALSE(IsWindow(dialog.GetSafeHwnd()));
 }
+
+} // namespace bandwidth_test

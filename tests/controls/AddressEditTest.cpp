@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace controls_test {
+
 namespace {
 
 TEST(AddressEdit, AcceptsAndRefusesWhenItLosesTheFocus)
@@ -103,3 +105,5 @@ TEST(AddressEdit, TheAddressAsAnOidIndex)
 }
 
 } // namespace
+
+} // namespace controls_test

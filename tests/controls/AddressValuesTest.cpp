@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+namespace controls_test {
+
 namespace {
 
 const std::string kType = KorvelOid("99.7.1.0");
@@ -49,3 +51,5 @@ TEST(AddressValues, TypeOctetsAndZoneAsTheSwitchReceivesThem)
 }
 
 } // namespace
+
+} // namespace controls_test

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace controls_test {
+
 namespace {
 
 constexpr COLORREF kInk = RGB(0, 0, 0);
@@ -79,3 +81,5 @@ TEST(FontStatic, StylesTurnFlagsOnAndReplaceTheAlignment)
 }
 
 } // namespace
+
+} // namespace controls_test

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+namespace controls_test {
+
 namespace {
 
 constexpr int kWidth = 300;
@@ -97,3 +99,5 @@ TEST(GradientProgress, SetRangeStartsAgainFromTheLowerBound)
 }
 
 } // namespace
+
+} // namespace controls_test

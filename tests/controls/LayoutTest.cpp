@@ -7,6 +7,8 @@
 
 #include <map>
 
+namespace controls_test {
+
 namespace {
 
 void ResizeBy(CWnd& wnd, int dw, int dh)
@@ -196,3 +198,5 @@ TEST(Layout, AResizeDuringInitialisationMovesTheListedControlsButNotTheMinimum)
 }
 
 } // namespace
+
+} // namespace controls_test

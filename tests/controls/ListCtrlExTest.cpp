@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace controls_test {
+
 namespace {
 
 // The heading's width measured apart from the list, in the list's font.
@@ -83,3 +85,5 @@ TEST(ListCtrlEx, CellsAreWrittenRowByRowAndSubItemZeroAlwaysInserts)
 }
 
 } // namespace
+
+} // namespace controls_test

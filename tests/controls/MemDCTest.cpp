@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+namespace controls_test {
+
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -35,3 +37,5 @@ TEST(MemDC, DrawingLandsOnTheTargetWhenItGoes)
 }
 
 } // namespace
+
+} // namespace controls_test

@@ -10,6 +10,8 @@
 
 #include <string>
 
+namespace controls_test {
+
 namespace {
 
 TEST(PortRows, OneOrTwoRowsOfConsecutiveIdsSpreadBetweenTheBounds)
@@ -153,3 +155,5 @@ TEST(PortRows, TheControlsGoWithTheirObject)
 }
 
 } // namespace
+
+} // namespace controls_test

@@ -11,14 +11,11 @@
 
 #include <functional>
 
+namespace device_info_test {
+
 using namespace legacytest;
 
 namespace {
-
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
 
 class DeviceInfoTest : public LegacyTest
 {
@@ -155,3 +152,5 @@ TEST_F(DeviceInfoTest, CpuFiguresOverSnmpV3)
             EXPECT_FALSE(figure.empty());
     });
 }
+
+} // namespace device_info_test

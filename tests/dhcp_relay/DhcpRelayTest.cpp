@@ -13,6 +13,8 @@
 #include "resources/legacy.h"
 #include "support/FeatureDialogTest.h"
 
+namespace dhcp_relay_test {
+
 namespace {
 
 const std::string kP = "1.3.6.1.4.1.32473.10.76.19.1";
@@ -21,13 +23,6 @@ const std::string kSystem = ".6.83.121.115.116.101.109.";
 std::string ServerStatusOid(const std::string& address)
 {
     return kP + ".28.2.1.1.3" + kSystem + address;
-}
-
-std::string Text(CWnd& d, int id)
-{
-    std::string text;
-    d.GetDlgItem(id)->GetWindowText(text);
-    return text;
 }
 
 int Selection(CWnd& d, int id)
@@ -53,7 +48,7 @@ class DhcpRelayTest : public FeatureDialogTest
 {
 protected:
     void StartRelaySwitch() { StartSwitch({KorvelSimulator::BaseData(), KorvelSimulator::TestData("dhcp_relay.snmprec")}, 28); }
-    void TearDown() override { g_strSnmpVersion = "1"; }
+    void TearDown() override { g_strSnmpVersion = std::string("1"); }
 
     // Waits until the walks have stopped asking.
     bool Settled()
@@ -335,3 +330,5 @@ TEST_F(DhcpRelayTest, ClosingDuringAWalkIsClean)
     }
     PumpFor(500);
 }
+
+} // namespace dhcp_relay_test

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+namespace dhcp_screen_test {
+
 namespace {
 
 const std::string kScreen = "1.3.6.1.4.1.32473.10.76.19.1.14.7";
@@ -229,3 +231,5 @@ TEST_F(DhcpScreenDialogTest, DeleteDestroysTheSelectedServerAndNeedsAChoice)
     EXPECT_EQ(Sets(), std::vector<std::vector<std::string>>{{ServerOid(4, 3) + "|2|6"}});
     EXPECT_FALSE(sim->Has(ServerOid(2, 3)));
 }
+
+} // namespace dhcp_screen_test

@@ -6,6 +6,8 @@
 #include "platform/ui/CButton.h"
 #include "resources/dot1x.h"
 
+namespace dot1x_test {
+
 using namespace dot1xtest;
 
 namespace {
@@ -124,3 +126,5 @@ TEST_F(GlobalDialogTest, AfterAFailedReadApplyIsRefusedAndWritesNothing)
     EXPECT_TRUE(Sets().empty());
     EXPECT_EQ(sim->Get(kForward), "2");
 }
+
+} // namespace dot1x_test

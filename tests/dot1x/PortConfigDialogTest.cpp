@@ -6,6 +6,8 @@
 #include "features/security/Dot1xPortConfig.h"
 #include "resources/dot1x.h"
 
+namespace dot1x_test {
+
 using namespace dot1xtest;
 
 namespace {
@@ -208,3 +210,5 @@ TEST_F(PortConfigDialogTest, ToBelowFromIsSetBackAfterItsMessage)
         EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"'To Port' can not be smaller than 'From Port'"});
     });
 }
+
+} // namespace dot1x_test

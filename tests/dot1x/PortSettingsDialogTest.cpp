@@ -6,6 +6,8 @@
 #include "features/security/C8021XPortSettings.h"
 #include "resources/dot1x.h"
 
+namespace dot1x_test {
+
 using namespace dot1xtest;
 
 namespace {
@@ -13,13 +15,6 @@ namespace {
 CListCtrl& SettingsList(CWnd& d)
 {
     return Item<CListCtrl>(d, IDC_8021X_PORT_LIST);
-}
-
-std::string Text(CWnd& d, int id)
-{
-    std::string text;
-    d.GetDlgItem(id)->GetWindowText(text);
-    return text;
 }
 
 // What the user enters; an empty text leaves the control as it is.
@@ -301,3 +296,5 @@ TEST_F(PortSettingsDialogTest, With8021xOffTheListIsFilledButTheButtonsStayDisab
     });
     EXPECT_TRUE(Sets(1).empty());
 }
+
+} // namespace dot1x_test

@@ -6,6 +6,8 @@
 #include "features/security/C8021XAuRadiusServerDLG.h"
 #include "resources/dot1x.h"
 
+namespace dot1x_test {
+
 using namespace dot1xtest;
 
 namespace {
@@ -202,3 +204,5 @@ TEST_F(RadiusDialogTest, DeleteDestroysTheChosenServerAndNeedsAChoice)
     EXPECT_EQ(Sets(), std::vector<std::vector<std::string>>{{RadiusOid(10, 2) + "|2|6"}});
     EXPECT_FALSE(sim->Has(RadiusOid(3, 2)));
 }
+
+} // namespace dot1x_test

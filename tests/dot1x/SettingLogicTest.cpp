@@ -5,6 +5,8 @@
 #include "dot1x/Dot1xTestSupport.h"
 #include "features/security/C8021XSettingLogic.h"
 
+namespace dot1x_test {
+
 using namespace dot1xtest;
 
 namespace {
@@ -186,3 +188,5 @@ TEST_F(SettingLogicTest, TheStateReadKeepsItsLastValueWhenAGetFails)
     EXPECT_TRUE(logic.GetAuthState());
     EXPECT_EQ(logic.GetGlobalValue(0), 2);
 }
+
+} // namespace dot1x_test

@@ -6,6 +6,8 @@
 #include "platform/ui/CEdit.h"
 #include "resources/dot1x.h"
 
+namespace dot1x_test {
+
 using namespace dot1xtest;
 
 namespace {
@@ -188,3 +190,5 @@ TEST_F(UserDialogTest, DeleteDestroysTheChosenRowAndNeedsAChoice)
     EXPECT_EQ(Sets(), std::vector<std::vector<std::string>>{{UserOid(3, "abc") + "|2|6"}});
     EXPECT_FALSE(sim->Has(UserOid(1, "abc")));
 }
+
+} // namespace dot1x_test

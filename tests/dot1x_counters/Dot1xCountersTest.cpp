@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 
+namespace dot1x_counters_test {
+
 using namespace legacytest;
 
 namespace {
@@ -66,3 +68,5 @@ TEST_F(Dot1xCountersTest, OneRowPerPortWithTheSwitchsCounters)
         }
     }
 }
+
+} // namespace dot1x_counters_test

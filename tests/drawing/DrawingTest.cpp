@@ -18,6 +18,8 @@
 #include <fstream>
 #include <vector>
 
+namespace drawing_test {
+
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -540,3 +542,5 @@ TEST_F(Drawing, SystemColoursFollowTheTheme)
 }
 
 } // namespace
+
+} // namespace drawing_test

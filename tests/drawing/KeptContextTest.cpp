@@ -12,6 +12,8 @@
 #include <atomic>
 #include <thread>
 
+namespace drawing_test {
+
 namespace {
 
 TEST(KeptContext, TwoThreadsDrawWhileTheUiThreadShows)
@@ -82,3 +84,5 @@ TEST(KeptContext, TwoThreadsDrawWhileTheUiThreadShows)
 }
 
 } // namespace
+
+} // namespace drawing_test

@@ -7,6 +7,8 @@
 
 #include "common/CListCtrlEx.h"
 
+namespace fdb_test {
+
 namespace {
 
 std::string Fixture(const std::string& name)
@@ -172,3 +174,5 @@ TEST_F(ForwardingTableTest, ClosingDuringTheWalkIsClean)
     });
     EXPECT_TRUE(CCommonSNMP::WaitForWorkers(10000));
 }
+
+} // namespace fdb_test

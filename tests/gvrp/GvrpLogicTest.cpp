@@ -6,6 +6,8 @@
 
 #include <QElapsedTimer>
 
+namespace gvrp_test {
+
 using namespace gvrptest;
 
 namespace {
@@ -364,3 +366,5 @@ TEST_F(GvrpLogicTest, NothingArrivesOnceTheSessionsAreClosedTheGlobalReadNeither
     EXPECT_EQ(owner.codes.size(), delivered);
     ASSERT_TRUE(sim->SetReplyDelay(0));
 }
+
+} // namespace gvrp_test

@@ -8,6 +8,8 @@
 
 #include <QElapsedTimer>
 
+namespace gvrp_test {
+
 using namespace gvrptest;
 
 namespace {
@@ -258,3 +260,5 @@ TEST_F(GvrpSettingsDialogTest, ClosingWhileTheWalksRunIsClean)
     ASSERT_TRUE(sim->SetReplyDelay(0));
     EXPECT_TRUE(CCommonSNMP::WaitForWorkers(10000));
 }
+
+} // namespace gvrp_test

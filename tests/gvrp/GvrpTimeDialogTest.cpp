@@ -5,6 +5,8 @@
 #include "gvrp/GvrpTestSupport.h"
 #include "resources/ports_vlans.h"
 
+namespace gvrp_test {
+
 using namespace gvrptest;
 
 namespace {
@@ -238,3 +240,5 @@ TEST_F(GvrpTimeDialogTest, ClosingWhileTheGlobalReadRunsIsClean)
     }
     EXPECT_TRUE(CCommonSNMP::WaitForWorkers(10000));
 }
+
+} // namespace gvrp_test

@@ -7,6 +7,8 @@
 #include "igmp/IgmpTestSupport.h"
 #include "resources/igmp.h"
 
+namespace igmp_test {
+
 using namespace igmptest;
 
 namespace {
@@ -228,3 +230,5 @@ TEST_F(IgmpConfigDialogTest, VlanInfoOpensTheVlanSettingsWithTheStateAsRead)
         EXPECT_TRUE(seen);
     }
 }
+
+} // namespace igmp_test

@@ -6,6 +6,8 @@
 #include "igmp/IgmpTestSupport.h"
 #include "resources/igmp.h"
 
+namespace igmp_test {
+
 using namespace igmptest;
 
 namespace {
@@ -86,3 +88,5 @@ TEST_F(IgmpEntryTableTest, TheVlanSettingsOpenIt)
     });
     EXPECT_TRUE(opened);
 }
+
+} // namespace igmp_test

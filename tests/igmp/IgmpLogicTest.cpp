@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace igmp_test {
+
 using namespace igmptest;
 
 namespace {
@@ -307,3 +309,5 @@ TEST(IgmpOctetTexts, MissingOctetsCountAsZeroAndExtraOnesAreIgnored)
         EXPECT_EQ(CIGMPSnoopingLogic::GroupMacText(c.octets), c.mac);
     }
 }
+
+} // namespace igmp_test

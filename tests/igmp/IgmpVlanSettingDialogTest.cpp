@@ -6,6 +6,8 @@
 #include "igmp/IgmpTestSupport.h"
 #include "resources/igmp.h"
 
+namespace igmp_test {
+
 using namespace igmptest;
 using vlantest::RowOf;
 using vlantest::Texts;
@@ -305,3 +307,5 @@ TEST(IgmpRouterPortBitmap, ItsWidthFollowsThePortCount)
     }
     g_nPortCount = saved;
 }
+
+} // namespace igmp_test

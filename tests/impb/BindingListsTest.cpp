@@ -6,6 +6,8 @@
 #include "resources/impb.h"
 #include "support/FeatureDialogTest.h"
 
+namespace impb_test {
+
 namespace {
 
 const std::string kListsRoot = "1.3.6.1.4.1.32473.10.76.19.1.14.10";
@@ -156,3 +158,5 @@ TEST_F(BindingListsTest, BlackListDeleteRemovesTheSelectedEntry)
         EXPECT_EQ(d.GetDlgItem(IDC_BL_TOTAL)->GetWindowText(), "1");
     });
 }
+
+} // namespace impb_test

@@ -6,6 +6,8 @@
 
 #include <QElapsedTimer>
 
+namespace impb_test {
+
 namespace {
 
 const std::string kRoot = "1.3.6.1.4.1.32473.10.76.19.1.14.10";
@@ -231,3 +233,5 @@ TEST_F(ImpbLogicTest, AggregatedPortsAreJudgedByTheTrunkWalkOfTheCheckItself)
     ASSERT_TRUE(sim->SilenceFor(5000));
     EXPECT_FALSE(logic->CheckAggregatedPorts("3", "3", "1"));
 }
+
+} // namespace impb_test

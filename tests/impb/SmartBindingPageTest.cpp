@@ -7,6 +7,8 @@
 
 #include <QElapsedTimer>
 
+namespace impb_test {
+
 namespace {
 
 const std::string kBinding = "1.3.6.1.4.1.32473.10.76.19.1.14.10";
@@ -172,3 +174,5 @@ TEST_F(SmartBindingPageTest, ScanRefusesMixedFamiliesAndRereadsUntilTheCountSett
         EXPECT_EQ(LearnedWalks(), walks + 2);
     });
 }
+
+} // namespace impb_test

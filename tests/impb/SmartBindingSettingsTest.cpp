@@ -5,6 +5,8 @@
 #include "resources/impb.h"
 #include "support/FeatureDialogTest.h"
 
+namespace impb_test {
+
 namespace {
 
 const std::string kPortTable = "1.3.6.1.4.1.32473.10.76.19.1.14.10.1.1";
@@ -171,3 +173,5 @@ TEST_F(SmartBindingSettingsTest, EnablingEveryPortNeedsAWhiteListEntry)
         });
     }
 }
+
+} // namespace impb_test

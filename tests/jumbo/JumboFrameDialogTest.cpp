@@ -5,6 +5,8 @@
 #include "resources/jumbo.h"
 #include "vlan/VlanTestSupport.h"
 
+namespace jumbo_test {
+
 namespace {
 
 const std::string kJumbo = "1.3.6.1.4.1.32473.10.76.19.1.1.12.0";
@@ -138,3 +140,5 @@ TEST_F(JumboFrameDialogTest, NothingIsWrittenWithoutAReadNorOnEscape)
     EXPECT_EQ(DialogSets().size(), 0U);
     EXPECT_EQ(sim->Get(kJumbo), "1");
 }
+
+} // namespace jumbo_test

@@ -3,7 +3,7 @@
 #include "legacy/CSpanTreeBridgeParam.h"
 #include "legacy/LegacyTestSupport.h"
 
-using namespace legacytest;
+namespace legacy_test {
 
 namespace {
 
@@ -163,3 +163,5 @@ TEST_F(BridgeConfigTest, RefusesApplyBeforeTheReadAndClosesDuringIt)
     });
     EXPECT_TRUE(Sets().empty());
 }
+
+} // namespace legacy_test

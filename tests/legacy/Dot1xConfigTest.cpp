@@ -10,7 +10,7 @@
 
 #include <cstdio>
 
-using namespace legacytest;
+namespace legacy_test {
 
 namespace {
 
@@ -203,3 +203,5 @@ TEST_F(Dot1xConfigTest, ClosesDuringTheRead)
     RunModal<C8021Config>(dialog, [&](C8021Config& d) { EXPECT_FALSE(Enabled(d, IDC_L8021X_APPLY)); });
     EXPECT_TRUE(Sets().empty());
 }
+
+} // namespace legacy_test

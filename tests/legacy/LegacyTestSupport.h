@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace legacytest {
+namespace legacy_test {
 
 inline const std::string kKorvel = "1.3.6.1.4.1.32473.10.76.19.1";
 inline const std::string kStp = "1.3.6.1.2.1.17.2";
@@ -48,10 +48,6 @@ inline std::string Int(const std::string& oid, const std::string& value)
 
 using RequestList = std::vector<std::vector<std::string>>;
 
-inline std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
 inline void Type(CWnd& d, int id, const std::string& text)
 {
     d.GetDlgItem(id)->SetWindowText(text);
@@ -125,4 +121,4 @@ protected:
     }
 };
 
-} // namespace legacytest
+} // namespace legacy_test

@@ -7,7 +7,7 @@
 #include "legacy/CMultiFilterModePerPortConfig.h"
 #include "legacy/LegacyTestSupport.h"
 
-using namespace legacytest;
+namespace legacy_test {
 
 namespace {
 
@@ -192,3 +192,5 @@ TEST_F(PerPortTest, ClosingDuringTheWalksIsClean)
     }
     EXPECT_TRUE(Sets().empty());
 }
+
+} // namespace legacy_test

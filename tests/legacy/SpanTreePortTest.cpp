@@ -7,7 +7,7 @@
 #include "legacy/CSpanTreePortParam.h"
 #include "legacy/LegacyTestSupport.h"
 
-using namespace legacytest;
+namespace legacy_test {
 
 namespace {
 
@@ -171,3 +171,5 @@ TEST_F(SpanTreePortTest, AnEmptyTableOpensNoPortDialog)
         EXPECT_EQ(Rows(t, IDC_LSTPT_LIST), 0);
     });
 }
+
+} // namespace legacy_test

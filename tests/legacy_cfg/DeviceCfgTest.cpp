@@ -15,6 +15,8 @@
 
 #include <filesystem>
 
+namespace legacy_cfg_test {
+
 using namespace legacytest;
 
 namespace {
@@ -137,9 +139,13 @@ TEST_F(DeviceCfgTest, CommandOpensTheDialogThatShowsAndSetsTheSampleObjects)
             // Apply read the configuration list only (the test's own GET aside).
             EXPECT_EQ(Requests("GET").size(), infoReads + 2);
 
-            // Refresh reads both lists.
+            // Refresh reads both lists: wait for both reads, not only for the
+            // rows.
             ClickButton(*d, IDC_DEVCFG_REFRESH);
-            EXPECT_TRUE(PumpPosted([&] { return List(*d, IDC_DEVCFG_INFO_LIST).GetItemCount() == 3; }));
+            EXPECT_TRUE(PumpPosted([&] {
+                return List(*d, IDC_DEVCFG_INFO_LIST).GetItemCount() == 3 &&
+                       Requests("GET").size() >= infoReads + 4;
+            }));
             EXPECT_EQ(Requests("GET").size(), infoReads + 4);
             d->EndDialog(IDCANCEL);
         });
@@ -202,3 +208,5 @@ TEST_F(DeviceCfgTest, RepliesAfterTheDialogClosedAreDropped)
     PumpPosted([] { return false; }, 2500);
     EXPECT_EQ(Requests("GET").size(), 2u);
 }
+
+} // namespace legacy_cfg_test

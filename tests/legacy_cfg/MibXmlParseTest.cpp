@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace legacy_cfg_test {
+
 namespace {
 
 const std::string kXmlFixtures = KORVEL_SOURCE_DIR "/tests/legacy_cfg/fixtures/";
@@ -161,3 +163,5 @@ TEST(MibXmlParse, AnAttachedDocumentOpensTheFirstChildOfMib)
     CMibXMLParse refused;
     EXPECT_FALSE(refused.AttachDocument(none));
 }
+
+} // namespace legacy_cfg_test

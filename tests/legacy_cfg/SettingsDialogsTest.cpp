@@ -12,6 +12,8 @@
 #include "platform/ui/MessageBox.h"
 #include "resources/legacy.h"
 
+namespace legacy_cfg_test {
+
 using namespace legacytest;
 
 namespace {
@@ -249,3 +251,5 @@ TEST_F(LegacySettingsTest, TelnetSessionStatusOverSnmpV3)
     });
     EXPECT_EQ(sim->Get(Older("58.4.1.4.3")), "1");
 }
+
+} // namespace legacy_cfg_test

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+namespace legacy_config_test {
+
 namespace {
 
 const std::string kScreening = "1.3.6.1.4.1.32473.10.76.19.1.14.7.1.0";
@@ -248,3 +250,5 @@ TEST_F(LegacyConfigTest, ClosingDuringTheTrunkWalkIsClean)
     });
     PumpFor(300);
 }
+
+} // namespace legacy_config_test

@@ -15,6 +15,8 @@
 #include <functional>
 #include <memory>
 
+namespace legacy_frame_test {
+
 using namespace legacytest;
 
 namespace {
@@ -44,11 +46,6 @@ protected:
         SetDlgItemText(IDC_LEGACY_TEST_CONTACT, ValueText(reply, 1));
     }
 };
-
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
 
 class LegacyFrameTest : public LegacyTest
 {
@@ -259,3 +256,5 @@ TEST_F(LegacyFrameTest, ClosingDuringAWalkIsClean)
     }
     PumpFor(600);
 }
+
+} // namespace legacy_frame_test

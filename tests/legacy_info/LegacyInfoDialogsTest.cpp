@@ -10,6 +10,8 @@
 #include "platform/ui/MessageBox.h"
 #include "resources/legacy.h"
 
+namespace legacy_info_test {
+
 using namespace legacytest;
 
 namespace {
@@ -19,11 +21,6 @@ const std::string kBranch = KorvelOid("10.94.89.89");
 std::string Fixture(const std::string& name)
 {
     return std::string(KORVEL_SOURCE_DIR) + "/tests/legacy_info/fixtures/" + name;
-}
-
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
 }
 
 bool Checked(CWnd& d, int id)
@@ -215,3 +212,5 @@ TEST_F(LegacyInfoTest, NothingIsSentOverSnmpV3)
     });
     EXPECT_EQ(RequestCount(), 0u);
 }
+
+} // namespace legacy_info_test

@@ -5,6 +5,8 @@
 #include "lldp/LldpTestSupport.h"
 #include "resources/lldp.h"
 
+namespace lldp_test {
+
 using namespace lldptest;
 
 namespace {
@@ -12,11 +14,6 @@ namespace {
 bool WaitForRead(CWnd& d)
 {
     return Pump([&] { return Enabled(d, IDC_LLDP_ENABLE_APPLY); }, 20000);
-}
-
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
 }
 
 void FillTimers(CWnd& d, const std::string& hold, const std::string& interval, const std::string& reinit,
@@ -226,3 +223,5 @@ TEST_F(LldpGlobalDialogTest, TimerWritesComeInTheOrderTheSwitchsValuesNeed)
         EXPECT_EQ(sim->Get(kDelay), c.delay);
     }
 }
+
+} // namespace lldp_test

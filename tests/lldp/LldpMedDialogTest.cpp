@@ -5,6 +5,8 @@
 #include "lldp/LldpTestSupport.h"
 #include "resources/lldp.h"
 
+namespace lldp_test {
+
 using namespace lldptest;
 
 namespace {
@@ -99,3 +101,5 @@ TEST_F(LldpMedDialogTest, WithoutAStateReadNothingIsListedOrWritten)
     EXPECT_TRUE(Requests("SET").empty());
     EXPECT_TRUE(Requests("GETNEXT").empty());
 }
+
+} // namespace lldp_test

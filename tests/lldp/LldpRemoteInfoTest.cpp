@@ -5,6 +5,8 @@
 #include "lldp/LldpTestSupport.h"
 #include "resources/lldp.h"
 
+namespace lldp_test {
+
 using namespace lldptest;
 
 namespace {
@@ -123,3 +125,5 @@ TEST(LldpRemoteTexts, IndexPartsChassisIdsAndSubtypes)
         EXPECT_EQ(CLLDPREMOTEINFO::PortSubtypeText(c.value), c.port) << c.value;
     }
 }
+
+} // namespace lldp_test

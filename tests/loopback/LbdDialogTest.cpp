@@ -8,6 +8,8 @@
 
 #include <QElapsedTimer>
 
+namespace loopback_test {
+
 using namespace lbdtest;
 
 namespace {
@@ -225,3 +227,5 @@ TEST_F(LbdDialogTest, DisablingWritesTheStateAloneAndLeavesOnlyTheGlobalSettings
             EXPECT_FALSE(Enabled(d, id)) << id;
     });
 }
+
+} // namespace loopback_test

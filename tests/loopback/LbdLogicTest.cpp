@@ -4,6 +4,8 @@
 #include "features/layer2/CLBDetectionFunLogic.h"
 #include "loopback/LoopbackTestSupport.h"
 
+namespace loopback_test {
+
 using namespace lbdtest;
 
 namespace {
@@ -194,3 +196,5 @@ TEST_F(LbdLogicTest, WritePortStatesWritesEachPortOfTheRangeAndAlwaysReportsTheE
     EXPECT_EQ(sim->Get(PortState(28)), "1");
     EXPECT_EQ(owner.codes.size(), 2u);
 }
+
+} // namespace loopback_test

@@ -18,6 +18,8 @@
 #include <fstream>
 #include <sstream>
 
+namespace mainwin_test {
+
 namespace {
 
 constexpr COLORREF kCorner = RGB(200, 30, 30);
@@ -186,3 +188,5 @@ TEST(BitmapCache, UnknownIdDrawsTheFirstBitmapAndAFailedLoadNothing)
     EXPECT_EQ(dc.GetPixel(14, 12), RGB(255, 255, 255));
     cache.DestroyWindow();
 }
+
+} // namespace mainwin_test

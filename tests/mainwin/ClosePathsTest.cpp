@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace mainwin_test {
+
 namespace {
 
 struct CloseCase
@@ -27,3 +29,5 @@ TEST(ClosePaths, CloseBoxSystemMenuEscapeAndEnterEndTheDialog)
         EXPECT_EQ(RunMainWindow("KSX-Bellis", c.close, true), c.result) << c.what;
     }
 }
+
+} // namespace mainwin_test

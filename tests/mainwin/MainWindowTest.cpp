@@ -18,6 +18,8 @@
 #include <cctype>
 #include <memory>
 
+namespace mainwin_test {
+
 namespace {
 
 // Where command id is in menu (its sub-popups searched), or null.
@@ -228,3 +230,5 @@ TEST(MainWindow, ClickOnAPortOpensThePortConfigurationOverTheRunningPanel)
         EXPECT_TRUE(panelUp);
     });
 }
+
+} // namespace mainwin_test

@@ -12,6 +12,8 @@
 #include <atomic>
 #include <thread>
 
+namespace mainwin_test {
+
 namespace {
 
 // Colours of the sample panels' port bitmaps (inside the jack) and of the
@@ -254,3 +256,5 @@ TEST(Painting, PollingThreadsDrawWhileTheUiThreadPaints)
         walker.join();
     });
 }
+
+} // namespace mainwin_test

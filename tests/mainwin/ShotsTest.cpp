@@ -10,6 +10,8 @@
 
 #include <cstdlib>
 
+namespace mainwin_test {
+
 TEST(PanelShots, EverySampleModelInEachPortState)
 {
     QTemporaryDir out;
@@ -35,3 +37,5 @@ TEST(PanelShots, EverySampleModelInEachPortState)
         }
     }
 }
+
+} // namespace mainwin_test

@@ -18,6 +18,8 @@
 #include <thread>
 #include <vector>
 
+namespace menus_test {
+
 namespace {
 
 constexpr UINT kNoItem = 0xFFFFFFFF;
@@ -483,3 +485,5 @@ TEST(Menu, CallsFromAnotherThreadAreCarriedToTheUiThread)
     EXPECT_FALSE(ActionAt(bar->actions(), {"&Tools", "&Refresh"})->isEnabled());
     EXPECT_NE(ActionAt(bar->actions(), {"&About   ", "About Worker"}), nullptr);
 }
+
+} // namespace menus_test

@@ -5,6 +5,8 @@
 #include "resources/mfilter.h"
 #include "support/FeatureDialogTest.h"
 
+namespace mfilter_test {
+
 namespace {
 
 const std::string kModeColumn = "1.3.6.1.4.1.32473.10.76.19.1.7.8.1.2";
@@ -127,3 +129,5 @@ TEST_F(MultiFilterModeDialogTest, AFailedWalkKeepsTheLastList)
         EXPECT_EQ(ComboSelection(d, IDC_MFILTER_VLAN), "1");
     });
 }
+
+} // namespace mfilter_test

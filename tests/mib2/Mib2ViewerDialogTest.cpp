@@ -10,6 +10,8 @@
 
 #include "common/CListCtrlEx.h"
 
+namespace mib2_test {
+
 namespace {
 
 std::string Fixture(const std::string& name)
@@ -165,3 +167,5 @@ TEST_F(Mib2ViewerTest, ClosingDuringASlowWalkIsClean)
     });
     EXPECT_TRUE(CCommonSNMP::WaitForWorkers(10000));
 }
+
+} // namespace mib2_test

@@ -28,6 +28,8 @@
 
 extern char** environ;
 
+namespace mib2_test {
+
 namespace {
 
 const char* const kSnmpd = "/usr/sbin/snmpd";
@@ -241,3 +243,5 @@ TEST_F(RealAgentTest, SystemInformationMatchesSnmpget)
         EXPECT_TRUE(close) << shown << " against " << now << " ticks";
     });
 }
+
+} // namespace mib2_test

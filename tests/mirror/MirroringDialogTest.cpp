@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+namespace mirror_test {
+
 namespace {
 
 const std::string kMirror = "1.3.6.1.4.1.32473.10.76.19.1.18";
@@ -459,3 +461,5 @@ TEST_F(MirroringDialogTest, ClosingWhileTheReadsRunDropsTheirReplies)
     EXPECT_TRUE(Settled());
     EXPECT_FALSE(IsWindow(dialog.GetSafeHwnd()));
 }
+
+} // namespace mirror_test

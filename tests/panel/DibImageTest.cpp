@@ -9,6 +9,8 @@
 
 #include <sstream>
 
+namespace panel_test {
+
 namespace {
 
 const std::vector<std::array<BYTE, 3>> kPalette16 = {
@@ -288,3 +290,5 @@ TEST(CDIBitmap, SaveThenLoadGivesTheSameImage)
 }
 
 } // namespace
+
+} // namespace panel_test

@@ -14,6 +14,8 @@
 
 #include <QGuiApplication>
 
+namespace panel_test {
+
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -153,3 +155,5 @@ TEST(PartTreeRect, GetRectIsTheDesignRectangle)
 }
 
 } // namespace
+
+} // namespace panel_test

@@ -15,6 +15,8 @@
 
 #include <chrono>
 
+namespace panel_test {
+
 namespace {
 
 std::string Fixture(const std::string& name)
@@ -310,3 +312,5 @@ TEST(ParseDevXML, TheLedPositionTableHoldsEveryEntryTheFileGives)
 }
 
 } // namespace
+
+} // namespace panel_test

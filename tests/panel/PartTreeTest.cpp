@@ -22,6 +22,8 @@
 #include <fstream>
 #include <thread>
 
+namespace panel_test {
+
 namespace {
 
 template <typename Part> Part* Add(CVirtualDev& parent, int left = 0, int top = 0, int width = 0, int height = 0)
@@ -399,3 +401,5 @@ TEST(PartTree, StatusChangesFromSeveralThreadsWhileDrawing)
 }
 
 } // namespace
+
+} // namespace panel_test

@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace panel_test {
+
 namespace {
 
 class ClickListener : public QObject
@@ -125,5 +127,7 @@ TEST(PortClick, WithoutASessionBusTheActionStillRuns)
 }
 
 } // namespace
+
+} // namespace panel_test
 
 #include "PortClickTest.moc"

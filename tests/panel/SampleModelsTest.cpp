@@ -17,6 +17,8 @@
 #include <map>
 #include <set>
 
+namespace panel_test {
+
 namespace {
 
 struct Model
@@ -252,3 +254,5 @@ INSTANTIATE_TEST_SUITE_P(Models, SampleModel, testing::ValuesIn(kModels), [](con
 });
 
 } // namespace
+
+} // namespace panel_test

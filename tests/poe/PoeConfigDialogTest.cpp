@@ -5,6 +5,8 @@
 #include "features/poe_rmon/CPOEConfigDlg.h"
 #include "poe/PoeTestSupport.h"
 
+namespace poe_test {
+
 using namespace poetest;
 
 namespace {
@@ -256,3 +258,5 @@ TEST_F(PoeConfigDialogTest, MoreThanEightProfilesAreAllOfferedEachWithItsId)
     });
     EXPECT_EQ(sim->Get(PortOid(4, 1)), "20");
 }
+
+} // namespace poe_test

@@ -4,6 +4,8 @@
 #include "features/poe_rmon/CPOEGlobal.h"
 #include "poe/PoeTestSupport.h"
 
+namespace poe_test {
+
 using namespace poetest;
 
 namespace {
@@ -144,3 +146,5 @@ TEST_F(PoeGlobalDialogTest, AThresholdTheSwitchRefusesIsReportedAsNotWritten)
     EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{kNothingWritten});
     EXPECT_EQ(sim->Get(Scalar(2)), "100.0");
 }
+
+} // namespace poe_test

@@ -4,6 +4,8 @@
 #include "features/poe_rmon/TimeRangInfo.h"
 #include "poe/PoeTestSupport.h"
 
+namespace poe_test {
+
 using namespace poetest;
 
 namespace {
@@ -279,3 +281,5 @@ TEST_F(TimeRangeDialogTest, AnEditWritesNothingUntilTheRangeHasBeenRead)
               std::vector<std::string>(2, "The Time Range has not been read yet, please wait."));
     EXPECT_EQ(SetsAfter(before).size(), 0U);
 }
+
+} // namespace poe_test

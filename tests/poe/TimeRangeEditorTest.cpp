@@ -4,6 +4,8 @@
 #include "features/poe_rmon/TimeBasedConfig.h"
 #include "poe/PoeTestSupport.h"
 
+namespace poe_test {
+
 using namespace poetest;
 
 namespace {
@@ -150,3 +152,5 @@ TEST_F(TimeRangeEditorTest, ARefusedCreateLeavesNoRowAndKeepsTheDialogOpen)
     EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The Time Range could not be written."});
     EXPECT_EQ(sim->Get(RangeOid(2, 5)), "Evenings");
 }
+
+} // namespace poe_test

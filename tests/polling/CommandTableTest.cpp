@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <fstream>
 
+namespace polling_test {
+
 using namespace polling_test;
 
 namespace {
@@ -347,3 +349,5 @@ TEST(CommandTable, UnreachableSwitchStillGetsTheRebootAttempt)
         EXPECT_EQ(boxes.Calls().size(), 1u);
     });
 }
+
+} // namespace polling_test

@@ -2,6 +2,8 @@
 // rules that turn a port's link, speed and type into its LED and port part.
 #include "PollingTestSupport.h"
 
+namespace polling_test {
+
 using namespace polling_test;
 
 namespace {
@@ -121,3 +123,5 @@ TEST(LinkStatus, RefreshRules)
     EXPECT_EQ(panel.PortPart(28), PORTENABLE);
     EXPECT_EQ(panel.Owner().m_nTimers, 1);
 }
+
+} // namespace polling_test

@@ -42,6 +42,8 @@
 #include <cstdlib>
 #include <iterator>
 
+namespace polling_test {
+
 TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
 {
     QTemporaryDir out;
@@ -95,3 +97,5 @@ TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
     // commands without a dialog opened none.
     EXPECT_EQ(QDir(out.path()).entryList({"live-*.png"}).size(), static_cast<qsizetype>(std::size(dialogs)));
 }
+
+} // namespace polling_test

@@ -5,6 +5,8 @@
 
 #include "panel/CPanelDeviceThread.h"
 
+namespace polling_test {
+
 using namespace polling_test;
 
 namespace {
@@ -90,3 +92,5 @@ TEST(LiveWindow, ClosingWhileThePollingWaitsForASilentSwitchIsPrompt)
     EXPECT_TRUE(CPanelDeviceThread::WaitForThreads(0));
     EXPECT_TRUE(CCommonSNMP::WaitForWorkers(5000));
 }
+
+} // namespace polling_test

@@ -2,6 +2,8 @@
 // the PoE-limit lamp, and the skipping of reads while a walk is pending.
 #include "PollingTestSupport.h"
 
+namespace polling_test {
+
 using namespace polling_test;
 
 namespace {
@@ -124,3 +126,5 @@ TEST(PoeStatus, RowsOfOtherUnitsAndOfPortZeroAreSkipped)
     for (const auto& [port, led] : leds)
         EXPECT_EQ(panel.Led(port), led) << "port " << port;
 }
+
+} // namespace polling_test

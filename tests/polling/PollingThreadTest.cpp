@@ -5,6 +5,8 @@
 
 #include "panel/CPanelDeviceThread.h"
 
+namespace polling_test {
+
 using namespace polling_test;
 
 namespace {
@@ -155,3 +157,5 @@ TEST(PollingThread, NoWalkStartsAfterTheStopAndTheClose)
     EXPECT_EQ(LogLinesOf(polled.sim, "GETNEXT").size(), 0u);
     EXPECT_EQ(panel.Owner().m_nTimers, 0);
 }
+
+} // namespace polling_test

@@ -2,6 +2,8 @@
 // disabled with a dark LED, and a walk that times out resets the ports.
 #include "PollingTestSupport.h"
 
+namespace polling_test {
+
 using namespace polling_test;
 
 TEST(Reachability, UnansweredCheckDarkensEveryPort)
@@ -55,3 +57,5 @@ TEST(Reachability, WalkTimeOutResetsThePorts)
         EXPECT_EQ(panel.Led(port), CPanelStatus::LED_NONE) << port;
     EXPECT_TRUE(Eventually([&] { return panel.Owner().m_nInvalidates >= 2; }, 1000));
 }
+
+} // namespace polling_test

@@ -4,6 +4,8 @@
 
 #include "features/agent_tools/CResetDevice.h"
 
+namespace polling_test {
+
 using namespace polling_test;
 
 TEST(ResetDevice, CanRebootOnlyWhenNothingIsInProgress)
@@ -73,3 +75,5 @@ TEST(ResetDevice, UnreachableSwitchDoesNotBlockTheReboot)
     CResetDevice reset;
     EXPECT_EQ(reset.CanReboot(), TRUE);
 }
+
+} // namespace polling_test

@@ -9,6 +9,8 @@
 #include <atomic>
 #include <thread>
 
+namespace ports_test {
+
 namespace {
 
 // The owner window: records the walk messages it is sent.
@@ -135,3 +137,5 @@ TEST_F(PortConfigLogicTest, DescriptionRangeGoesOutInRequestsOfFifteenWithPauses
     EXPECT_FALSE(logic.SetDescriptions(empty));
     EXPECT_EQ(Requests("SET").size(), seen);
 }
+
+} // namespace ports_test

@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+namespace ports_test {
+
 namespace {
 
 bool WaitForList(CPortDescription& d)
@@ -148,3 +150,5 @@ TEST_F(PortDescriptionTest, EscapeDuringAWalkClosesTheDialog)
     PumpUntil([] { return false; }, 300);
     EXPECT_EQ(sim->LogLines().size(), requestsAfterClose);
 }
+
+} // namespace ports_test

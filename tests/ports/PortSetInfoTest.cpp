@@ -7,6 +7,8 @@
 
 #include <QElapsedTimer>
 
+namespace ports_test {
+
 namespace {
 
 struct RowTexts
@@ -293,3 +295,5 @@ TEST_F(PortSetInfoTest, ClosingDuringAWalkStopsIt)
     EXPECT_EQ(sim->LogLines().size(), requestsAfterClose);
     EXPECT_LT(Requests("GETNEXT").size(), 40U);
 }
+
+} // namespace ports_test

@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace ports_test {
+
 inline std::string PortsData()
 {
     return KorvelSimulator::TestData("ports.snmprec");
@@ -35,3 +37,5 @@ inline std::string DescriptionOid(int port)
 class PortsTest : public FeatureDialogTest
 {
 };
+
+} // namespace ports_test

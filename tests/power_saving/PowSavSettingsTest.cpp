@@ -5,6 +5,8 @@
 #include "features/poe_rmon/CPowSavSettings.h"
 #include "poe/PoeTestSupport.h"
 
+namespace power_saving_test {
+
 using namespace poetest;
 
 namespace {
@@ -226,3 +228,5 @@ TEST_F(PowSavSettingsTest, ProfilesAreCreatedWrittenWholeAndDeleted)
     EXPECT_TRUE(logic.DeleteTimeProfile("4"));
     EXPECT_FALSE(sim->Has(cell(2, "4")));
 }
+
+} // namespace power_saving_test

@@ -7,6 +7,8 @@
 #include "poe/PoeTestSupport.h"
 #include "resources/power_saving.h"
 
+namespace power_saving_test {
+
 using namespace poetest;
 
 namespace {
@@ -285,3 +287,5 @@ TEST_F(PowerSaveDialogTest, NothingIsWrittenBeforeASuccessfulRead)
         EXPECT_EQ(Sets(), std::vector<std::vector<std::string>>{});
     });
 }
+
+} // namespace power_saving_test

@@ -5,6 +5,8 @@
 #include "poe/PoeTestSupport.h"
 #include "resources/power_saving.h"
 
+namespace power_saving_test {
+
 using namespace poetest;
 
 namespace {
@@ -156,3 +158,5 @@ TEST_F(TimeProfileDialogTest, AddTakesTheLowestFreeIndexAndEightAreFull)
     EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The Max entry is 8."});
     EXPECT_FALSE(sim->Has(ProfileOid(2, 3)));
 }
+
+} // namespace power_saving_test

@@ -8,6 +8,8 @@
 
 #include <QComboBox>
 
+namespace pvid_test {
+
 using namespace vlantest;
 using namespace pvidtest;
 
@@ -261,3 +263,5 @@ TEST_F(ManagementVlanTest, ChoosingAVlanShowsItsName)
     EXPECT_EQ(names, (std::vector<std::string>{"Cameras", "B\xC3\xBCro", "default"}));
     EXPECT_EQ(Requests("SET").size(), ownSets);
 }
+
+} // namespace pvid_test

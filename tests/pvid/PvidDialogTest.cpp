@@ -10,6 +10,8 @@
 
 #include <map>
 
+namespace pvid_test {
+
 using namespace vlantest;
 using namespace pvidtest;
 
@@ -363,3 +365,5 @@ TEST_F(PvidDialogTest, ARefreshForgetsATrunkThatIsGone)
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(SwitchPvids(28), Pvids(28, {{3, 10}, {26, 20}, {27, 10}, {28, 20}}));
 }
+
+} // namespace pvid_test

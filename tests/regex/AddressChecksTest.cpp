@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace regex_test {
+
 TEST(AddressChecks, IPv4)
 {
     struct Case
@@ -120,3 +122,5 @@ TEST(AddressChecks, CompressIPv6)
         EXPECT_EQ(CUtils::CompressIPv6(c[0]), c[1]) << c[0];
     }
 }
+
+} // namespace regex_test

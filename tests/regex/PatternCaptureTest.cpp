@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace regex_test {
+
 namespace {
 
 struct CaptureCase
@@ -140,3 +142,5 @@ TEST(PatternCaptures, UndoneCapturesLeaveNoIndexBehind)
         ExpectCaptureIndexWithinStack(cContext);
     }
 }
+
+} // namespace regex_test

@@ -6,6 +6,8 @@
 #include <thread>
 #include <vector>
 
+namespace regex_test {
+
 namespace {
 
 std::string Repeat(const std::string& strPart, int n)
@@ -180,3 +182,5 @@ TEST(PatternLimits, OnePatternMatchesFromSeveralThreads)
     }
     EXPECT_EQ(nWrong.load(), 0);
 }
+
+} // namespace regex_test

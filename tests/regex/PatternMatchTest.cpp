@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace regex_test {
+
 TEST(PatternMatch, LiteralsAndTheEmptyPattern)
 {
     ExpectMatches({
@@ -349,3 +351,5 @@ TEST(PatternMatch, MalformedPatternsHaveFixedMeanings)
         {"(?(", 0, "", true},
     });
 }
+
+} // namespace regex_test

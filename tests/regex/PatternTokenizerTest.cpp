@@ -7,10 +7,13 @@
 #include <string>
 #include <vector>
 
+// Beside the token's type, where GoogleTest looks for it.
 static void PrintTo(const PatternToken& token, std::ostream* pStream)
 {
     *pStream << (token.m_nKind == TOKEN_META ? "meta " : "literal ") << static_cast<int>(token.m_ch);
 }
+
+namespace regex_test {
 
 namespace {
 
@@ -133,3 +136,5 @@ TEST(PatternTokenizer, TokensKnowTheirPositionAndLength)
         EXPECT_EQ(tokens[i].m_nLength, expected[i][1]) << i;
     }
 }
+
+} // namespace regex_test

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace report_test {
+
 namespace {
 
 using Message = ReportDemoDialog::Message;
@@ -161,3 +163,5 @@ TEST(CellButtons, TheDialogMayRebuildTheListFromTheClickedButton)
     for (int r = 0; r < 2; ++r)
         EXPECT_NE(f.ButtonOver(r, 3), nullptr);
 }
+
+} // namespace report_test

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace report_test {
+
 TEST(CellTextCompare, OrdersByTheFirstRuleBothTextsSatisfy)
 {
     struct Case
@@ -76,3 +78,5 @@ TEST(CellTextCompare, ReadsDatesAndTimesAndRefusesTheRest)
     ASSERT_TRUE(CCellTextCompare::ParseDateTime("6/1/2021 12:00 PM", pm));
     EXPECT_EQ(noon, pm);
 }
+
+} // namespace report_test

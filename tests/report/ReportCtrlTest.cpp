@@ -11,6 +11,8 @@
 #include <functional>
 #include <optional>
 
+namespace report_test {
+
 namespace {
 
 using Message = ReportDemoDialog::Message;
@@ -296,3 +298,5 @@ TEST(ReportCtrl, ColumnsFromAHeadingStringKeepTheirWidthOnADividerDoubleClick)
     EXPECT_EQ(list.GetColumnCount(), 0);
     EXPECT_FALSE(list.SetColumns(";;"));
 }
+
+} // namespace report_test

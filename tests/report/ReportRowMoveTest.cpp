@@ -7,6 +7,8 @@
 #include <climits>
 #include <functional>
 
+namespace report_test {
+
 namespace {
 
 using Message = ReportDemoDialog::Message;
@@ -115,3 +117,5 @@ TEST(ReportRows, DeletingRowsLeavesNoButtonOverEmptySpace)
     for (QAbstractButton* button : f.Buttons())
         EXPECT_FALSE(button->isVisible());
 }
+
+} // namespace report_test

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <string>
 
+namespace report_test {
+
 namespace {
 
 using Message = ReportDemoDialog::Message;
@@ -131,3 +133,5 @@ TEST(ReportSort, SeparatorRowsStayAndSplitTheListIntoGroups)
     f.d.m_list.SetSeparatorText(nullptr);
     EXPECT_EQ(f.d.m_list.GetSeparatorText(), nullptr);
 }
+
+} // namespace report_test

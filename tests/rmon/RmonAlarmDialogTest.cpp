@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+namespace rmon_test {
+
 using namespace rmontest;
 
 namespace {
@@ -204,3 +206,5 @@ TEST_F(RmonAlarmDialogTest, IndexKeepsFiveDigitsAndDeleteRemovesTheRow)
         EXPECT_EQ(AlarmRows(d)[0].substr(0, 2), "4|");
     });
 }
+
+} // namespace rmon_test

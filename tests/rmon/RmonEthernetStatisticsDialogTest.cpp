@@ -8,6 +8,8 @@
 
 #include "platform/ui/CEdit.h"
 
+namespace rmon_test {
+
 using namespace rmontest;
 
 namespace {
@@ -157,3 +159,5 @@ TEST_F(RmonEthernetStatisticsDialogTest, ClosingWhileTheWalkRunsEndsItCleanly)
     PumpFor(1000);
     EXPECT_EQ(Requests("GETNEXT").size(), asked) << "the walk went on after the dialog closed";
 }
+
+} // namespace rmon_test

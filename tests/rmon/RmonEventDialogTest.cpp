@@ -9,6 +9,8 @@
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CEdit.h"
 
+namespace rmon_test {
+
 using namespace rmontest;
 
 namespace {
@@ -163,3 +165,5 @@ TEST_F(RmonEventDialogTest, AnAlarmsRisingEventCannotBeDeletedAnotherCan)
         EXPECT_EQ(EventRows(d)[0].substr(0, 2), "1|");
     });
 }
+
+} // namespace rmon_test

@@ -5,6 +5,8 @@
 #include "resources/rmon.h"
 #include "rmon/RmonTestSupport.h"
 
+namespace rmon_test {
+
 using namespace rmontest;
 
 namespace {
@@ -127,3 +129,5 @@ TEST_F(RmonHistoryControlDialogTest, DeleteRemovesTheRowWithOneWrite)
         EXPECT_EQ(HistoryRows(d), (std::vector<std::string>{"5|6|10|10|60|"}));
     });
 }
+
+} // namespace rmon_test

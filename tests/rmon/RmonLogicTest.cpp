@@ -7,6 +7,8 @@
 
 #include <map>
 
+namespace rmon_test {
+
 using namespace rmontest;
 
 namespace {
@@ -394,3 +396,5 @@ TEST_F(RmonLogicTest, DeleteIsOneInvalid)
         }
     }
 }
+
+} // namespace rmon_test

@@ -3,6 +3,8 @@
 // rows that follow valid ones.
 #include "rmon/RmonTestSupport.h"
 
+namespace rmon_test {
+
 using namespace rmontest;
 
 namespace {
@@ -78,3 +80,5 @@ TEST_F(RmonSimulatorTest, StandardRowsFollowValidRowsAndRecreateIsAControl)
     EXPECT_FALSE(sim->Has("1.3.6.1.2.1.16.2.1.1.4.30"));
     EXPECT_FALSE(sim->Has(Cell(kHistoryEntry, 3, 30)));
 }
+
+} // namespace rmon_test

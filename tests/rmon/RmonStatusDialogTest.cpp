@@ -7,6 +7,8 @@
 
 #include "platform/ui/CButton.h"
 
+namespace rmon_test {
+
 using namespace rmontest;
 
 namespace {
@@ -94,3 +96,5 @@ TEST_F(RmonStatusDialogTest, CloseEndsTheDialog)
     });
     EXPECT_EQ(result, IDCANCEL);
 }
+
+} // namespace rmon_test

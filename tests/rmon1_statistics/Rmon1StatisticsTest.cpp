@@ -16,6 +16,8 @@
 #include <QApplication>
 #include <QMouseEvent>
 
+namespace rmon1_statistics_test {
+
 using namespace legacytest;
 
 namespace {
@@ -25,11 +27,6 @@ const std::string kEntry = "1.3.6.1.2.1.16.1.1.1";
 std::string Fixture(const std::string& name)
 {
     return std::string(KORVEL_SOURCE_DIR) + "/tests/rmon1_statistics/fixtures/" + name;
-}
-
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
 }
 
 void DoubleClickListRow(CListCtrl& list, int row)
@@ -447,3 +444,5 @@ TEST_F(Rmon1Test, NothingIsSentOverSnmpV3)
     });
     EXPECT_EQ(RequestCount(), 0u);
 }
+
+} // namespace rmon1_statistics_test

@@ -5,6 +5,8 @@
 #include "legacy_frame/LegacyTestSupport.h"
 #include "resources/legacy.h"
 
+namespace route_table_test {
+
 using namespace legacytest;
 
 namespace {
@@ -22,11 +24,6 @@ protected:
         return starts;
     }
 };
-
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
 
 } // namespace
 
@@ -79,3 +76,5 @@ TEST_F(RouterMapTest, ReadsNothingOverSnmpV3)
     });
     EXPECT_EQ(RequestCount(), 0u);
 }
+
+} // namespace route_table_test

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+namespace segmentation_test {
+
 namespace {
 
 const std::string kSeg = "1.3.6.1.4.1.32473.10.76.19.1.14.9";
@@ -219,3 +221,5 @@ TEST_F(TrafficSegDialogTest, StateApplyAfterAFailedReadWritesNothing)
     EXPECT_NE(Texts(boxes)[0].find("not been read"), std::string::npos);
     EXPECT_TRUE(Sets().empty());
 }
+
+} // namespace segmentation_test

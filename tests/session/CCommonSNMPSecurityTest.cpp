@@ -2,6 +2,8 @@
 // refuses rather than sending with less security than asked for.
 #include "SessionTestSupport.h"
 
+namespace session_test {
+
 using namespace session_test;
 
 namespace {
@@ -136,3 +138,5 @@ TEST(CCommonSNMPSecurity, AWrongPasswordIsAFailedRequest)
 }
 
 } // namespace
+
+} // namespace session_test

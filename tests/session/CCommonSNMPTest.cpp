@@ -2,6 +2,8 @@
 // worker thread, stopping and destroying sessions while a walk runs.
 #include "SessionTestSupport.h"
 
+namespace session_test {
+
 using namespace session_test;
 
 namespace {
@@ -255,3 +257,5 @@ TEST_F(CCommonSNMPTest, DestroyingASessionDuringAStepAgainstASlowAgentLetsTheWor
 }
 
 } // namespace
+
+} // namespace session_test

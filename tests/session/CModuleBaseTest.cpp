@@ -6,6 +6,8 @@
 #include "common/CModuleBase.h"
 #include "platform/ui/MessageBox.h"
 
+namespace session_test {
+
 using namespace session_test;
 
 namespace {
@@ -341,3 +343,5 @@ TEST_F(CModuleBaseTrunkTest, CheckTrunkRangeRefusesAGroupedPortWithoutText)
 }
 
 } // namespace
+
+} // namespace session_test

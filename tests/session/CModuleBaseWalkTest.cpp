@@ -8,6 +8,8 @@
 #include "platform/ui/MessageMap.h"
 #include "ui/UiTestSupport.h"
 
+namespace session_test {
+
 using namespace session_test;
 
 namespace {
@@ -22,7 +24,7 @@ struct Message
     int nTrunkReady = -1;
 };
 
-class TestModule : public CModuleBase
+class WalkModule : public CModuleBase
 {
 public:
     CCommonSNMP& VlanSession() { return m_cSnmpVlanWalk; }
@@ -45,7 +47,7 @@ public:
     }
 
     const KorvelSimulator* m_pSilenceAfterFirstRow = nullptr;
-    TestModule* m_pModule = nullptr;
+    WalkModule* m_pModule = nullptr;
 
 protected:
     LRESULT OnVlanList(WPARAM wParam, LPARAM lParam)
@@ -135,7 +137,7 @@ protected:
 
 TEST_F(CModuleBaseWalkTest, VlanWalkSendsOneMessagePerRowThenTheEnd)
 {
-    TestModule module;
+    WalkModule module;
     EXPECT_FALSE(module.SetHwnd(nullptr));
     ASSERT_TRUE(module.SetHwnd(m_owner.GetSafeHwnd()));
     EXPECT_FALSE(module.SetHwnd(nullptr)); // the owner stays
@@ -163,7 +165,7 @@ TEST_F(CModuleBaseWalkTest, VlanWalkSendsOneMessagePerRowThenTheEnd)
 
 TEST_F(CModuleBaseWalkTest, AVlanWalkThatFailsSendsNoEndMessage)
 {
-    TestModule module;
+    WalkModule module;
     module.SetHwnd(m_owner.GetSafeHwnd());
     m_owner.m_pSilenceAfterFirstRow = &m_sim; // the second step times out (6 s)
 
@@ -179,7 +181,7 @@ TEST_F(CModuleBaseWalkTest, AVlanWalkThatFailsSendsNoEndMessage)
 
 TEST_F(CModuleBaseWalkTest, TrunkWalkEndMessageComesWithTheGroupsPublished)
 {
-    TestModule module;
+    WalkModule module;
     m_owner.m_pModule = &module;
     module.SetHwnd(m_owner.GetSafeHwnd());
     module.StartTrunkWalk();
@@ -194,7 +196,7 @@ TEST_F(CModuleBaseWalkTest, TrunkWalkEndMessageComesWithTheGroupsPublished)
 
 TEST_F(CModuleBaseWalkTest, RestartingAWalkWhoseCallbackWaitsForTheUiThreadNeitherBlocksNorMixesRows)
 {
-    TestModule module;
+    WalkModule module;
     module.SetHwnd(m_owner.GetSafeHwnd());
     module.StartVlanWalk();
     // Not serving: the first row's message waits for the UI thread.
@@ -217,7 +219,7 @@ TEST_F(CModuleBaseWalkTest, RestartingAWalkWhoseCallbackWaitsForTheUiThreadNeith
 
 TEST_F(CModuleBaseWalkTest, DestroyingAModuleWhoseCallbackWaitsForTheUiThreadIsClean)
 {
-    auto pModule = std::make_unique<TestModule>();
+    auto pModule = std::make_unique<WalkModule>();
     pModule->SetHwnd(m_owner.GetSafeHwnd());
     pModule->StartVlanWalk();
     WaitForFirstRowCarried(); // the first row waits for the UI thread
@@ -232,7 +234,7 @@ TEST_F(CModuleBaseWalkTest, DestroyingAModuleWhoseCallbackWaitsForTheUiThreadIsC
 
 TEST_F(CModuleBaseWalkTest, DestroyingAModuleDuringWalksAgainstASlowAgentIsClean)
 {
-    auto pModule = std::make_unique<TestModule>();
+    auto pModule = std::make_unique<WalkModule>();
     pModule->SetHwnd(m_owner.GetSafeHwnd());
     ASSERT_TRUE(m_sim.SetReplyDelay(4500));
     pModule->StartVlanWalk();  // 6 s time-out
@@ -251,3 +253,5 @@ TEST_F(CModuleBaseWalkTest, DestroyingAModuleDuringWalksAgainstASlowAgentIsClean
 }
 
 } // namespace
+
+} // namespace session_test

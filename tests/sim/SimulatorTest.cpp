@@ -13,6 +13,8 @@
 #include <map>
 #include <sstream>
 
+namespace sim_test {
+
 namespace {
 
 // Runs a command and returns what it printed on standard output.
@@ -315,3 +317,5 @@ TEST(SimulatorBehaviours, TransferStepsStatusControlAndSaveTime)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_EQ(sim.Get(save), "2");
 }
+
+} // namespace sim_test

@@ -11,6 +11,8 @@
 #include <set>
 #include <thread>
 
+namespace snmp_test {
+
 namespace {
 
 // What the call-backs saw, filled on the library's threads.
@@ -202,3 +204,5 @@ TEST(SnmpAsync, TwoThreadsSendAtOnce)
 }
 
 } // namespace
+
+} // namespace snmp_test

@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+namespace snmp_test {
+
 namespace {
 
 std::string Hex(const std::string& bytes)
@@ -61,3 +63,5 @@ TEST(SnmpKeyCache, RefusesWhatCannotMakeAKey)
 }
 
 } // namespace
+
+} // namespace snmp_test

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace snmp_test {
+
 namespace {
 
 struct ValueCase
@@ -310,3 +312,5 @@ TEST(SnmpRequest, HostTextIsThePeerName)
 }
 
 } // namespace
+
+} // namespace snmp_test

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+namespace snmp_test {
+
 namespace {
 
 // The sockets the process has open, by inode.
@@ -238,3 +240,5 @@ TEST(SnmpSessionCredentials, ChangedUserIsTheOneTheAgentSees)
 }
 
 } // namespace
+
+} // namespace snmp_test

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace snmp_test {
+
 namespace {
 
 struct SecurityCase
@@ -96,3 +98,5 @@ TEST(SnmpV3, EveryRequestUsesItsOwnPassword)
 }
 
 } // namespace
+
+} // namespace snmp_test

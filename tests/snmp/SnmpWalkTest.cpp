@@ -19,6 +19,8 @@
 #include <set>
 #include <thread>
 
+namespace snmp_test {
+
 namespace {
 
 struct Row
@@ -440,3 +442,5 @@ TEST(SnmpWalkPeer, SystemGroupOfNetSnmpsAgent)
 }
 
 } // namespace
+
+} // namespace snmp_test

@@ -7,6 +7,8 @@
 
 #include "common/CCommonSNMP.h"
 
+namespace snmp_agent_test {
+
 using namespace agenttest;
 
 namespace {
@@ -207,3 +209,5 @@ TEST_F(CommunityTableTest, AFailedRefreshKeepsTheListAndClosingDuringTheWalksIsC
     }
     EXPECT_TRUE(CCommonSNMP::WaitForWorkers(10000));
 }
+
+} // namespace snmp_agent_test

@@ -5,6 +5,8 @@
 #include "features/agent_tools/CSNMPGlobal.h"
 #include "snmp_agent/AgentTestSupport.h"
 
+namespace snmp_agent_test {
+
 using namespace agenttest;
 
 namespace {
@@ -140,3 +142,5 @@ TEST_F(AgentPageTest, EngineIDIsWrittenAsOctetsAndReadBackInLowerCase)
     EXPECT_EQ(Sets(), (RequestList{{Hex(kEngineID, "0123456789ab")}, {Hex(kEngineID, "ffeeddccbbaa")}}));
     EXPECT_EQ(GetsOf(kEngineID), 3u);
 }
+
+} // namespace snmp_agent_test

@@ -5,6 +5,8 @@
 #include "features/agent_tools/CSNMPGroup.h"
 #include "snmp_agent/AgentTestSupport.h"
 
+namespace snmp_agent_test {
+
 using namespace agenttest;
 
 namespace {
@@ -166,3 +168,5 @@ TEST_F(GroupTableTest, ApplyRefusesInItsOrderAndFiftyGroupsAtMost)
     // The switch itself takes no fifty-first row either.
     EXPECT_NE(sim->Set(GroupOid(7, CSNMPConfig::GroupIndex("g51", "v1", "NoAuthNoPriv")), SnmpValueInteger, "5"), 0);
 }
+
+} // namespace snmp_agent_test

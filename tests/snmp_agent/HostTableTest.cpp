@@ -8,6 +8,8 @@
 
 #include "common/CCommonSNMP.h"
 
+namespace snmp_agent_test {
+
 using namespace agenttest;
 
 namespace {
@@ -316,3 +318,5 @@ TEST(SNMPHostPanel, PollingGoesOnWhileTheHostTableIsOpen)
         EXPECT_TRUE(followed);
     });
 }
+
+} // namespace snmp_agent_test

@@ -3,6 +3,8 @@
 #include "features/agent_tools/CSNMPConfig.h"
 #include "snmp_agent/AgentTestSupport.h"
 
+namespace snmp_agent_test {
+
 using namespace agenttest;
 
 namespace {
@@ -110,3 +112,5 @@ TEST_F(SNMPConfigTest, ModelDefaultEngineIDs)
     config.SetEngineID("abc", 0);
     EXPECT_EQ(Sets().back(), std::vector<std::string>{Hex(kEngineID, "0abc")});
 }
+
+} // namespace snmp_agent_test

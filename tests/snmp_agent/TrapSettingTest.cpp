@@ -4,6 +4,8 @@
 #include "features/agent_tools/CSNMPTrapSetting.h"
 #include "snmp_agent/AgentTestSupport.h"
 
+namespace snmp_agent_test {
+
 using namespace agenttest;
 
 namespace {
@@ -89,3 +91,5 @@ TEST_F(TrapSettingTest, AfterAFailedReadApplyWritesNothing)
     });
     EXPECT_TRUE(Sets().empty());
 }
+
+} // namespace snmp_agent_test

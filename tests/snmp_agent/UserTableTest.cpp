@@ -4,6 +4,8 @@
 #include "features/agent_tools/CSNMPUser.h"
 #include "snmp_agent/AgentTestSupport.h"
 
+namespace snmp_agent_test {
+
 using namespace agenttest;
 
 namespace {
@@ -242,3 +244,5 @@ TEST_F(UserTableTest, FiftyUsersAtMostAndDeleteMakesRoom)
         EXPECT_EQ(UserList(d).GetItemCount(), 50);
     });
 }
+
+} // namespace snmp_agent_test

@@ -5,6 +5,8 @@
 #include "features/agent_tools/CSNMPViewTree.h"
 #include "snmp_agent/AgentTestSupport.h"
 
+namespace snmp_agent_test {
+
 using namespace agenttest;
 
 namespace {
@@ -130,3 +132,5 @@ TEST_F(ViewTableTest, ListsWritesAndDeletesEntries)
     EXPECT_TRUE(boxes.Calls().empty());
     EXPECT_FALSE(sim->Has(ViewOid(5, "all2", "1.3.6.1")));
 }
+
+} // namespace snmp_agent_test

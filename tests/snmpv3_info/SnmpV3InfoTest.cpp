@@ -19,6 +19,8 @@
 #include <memory>
 #include <set>
 
+namespace snmpv3_info_test {
+
 using namespace legacytest;
 
 namespace {
@@ -75,7 +77,7 @@ struct Connection
 };
 
 const Connection kConnections[] = {
-    {"SNMPv1", [] { g_strSnmpVersion = "1"; }},
+    {"SNMPv1", [] { g_strSnmpVersion = std::string("1"); }},
     {"SNMPv3 authNoPriv", [] { UseV3(kAuthNoPriv); }},
     {"SNMPv3 authPriv", [] { UseV3(kAuthPriv); }},
 };
@@ -90,11 +92,6 @@ Rows Show(CLegacyFrame& dialog, int listId, int rows)
         shown = ListRows(d, listId);
     });
     return shown;
-}
-
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
 }
 
 class SnmpV3InfoTest : public LegacyTest
@@ -243,3 +240,5 @@ TEST_F(SnmpV3InfoTest, TheAgentLibraryAnswersNoneOfTheViewersObjects)
     }
     EXPECT_EQ(served, data);
 }
+
+} // namespace snmpv3_info_test

@@ -7,6 +7,8 @@
 #include <ostream>
 #include <string>
 
+namespace startup_test {
+
 namespace {
 
 // Every global the command line may write, with the values they start with.
@@ -216,3 +218,5 @@ TEST(CommandLine, ReadCommandFieldStopsOnTheSlashAndCutsToTheWidth)
 }
 
 } // namespace
+
+} // namespace startup_test

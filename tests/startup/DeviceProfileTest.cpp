@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+namespace startup_test {
+
 namespace {
 
 // The profile as the members and the globals hold it after reading, with the
@@ -51,7 +53,7 @@ void ResetGlobals()
     g_bHasFan = 0;
 }
 
-struct Case
+struct ProfileCase
 {
     const char* what;
     std::optional<std::string> file; // no file at all when empty
@@ -61,7 +63,7 @@ struct Case
 
 const std::string kLong(300, 'x');
 
-const std::vector<Case> kCases = {
+const std::vector<ProfileCase> kProfileCases = {
     {"complete PoE profile with Windows line ends",
      "[DeviceInfo]\r\nDeviceName=KSX-Puffin\r\nDevicePortNum=28\r\nPoEPortNum=24\r\nComboPortNum=4\r\n"
      "ComboPortIndex=25\r\nXMLName=KSX-Puffin.xml\r\nIsAllGiga=Y\r\nIsHasFan=y\r\n",
@@ -112,7 +114,7 @@ const std::vector<Case> kCases = {
 
 // A count out of range stops the reading at its key: it is not taken, and
 // neither is anything after it.
-const std::vector<Case> kBadCounts = {
+const std::vector<ProfileCase> kBadCounts = {
     {"DevicePortNum=abc reads as 0",
      "[DeviceInfo]\nDeviceName=KSX-Alcor\nDevicePortNum=abc\nXMLName=a.xml\n",
      {.model = "KSX-Alcor"},
@@ -170,9 +172,9 @@ TEST_F(DeviceProfile, FilesGiveTheirProfile)
     });
 
     int n = 0;
-    std::vector<Case> cases = kCases;
+    std::vector<ProfileCase> cases = kProfileCases;
     cases.insert(cases.end(), kBadCounts.begin(), kBadCounts.end());
-    for (const Case& c : cases) {
+    for (const ProfileCase& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string path = m_dir.filePath(QString("User%1.ini").arg(n++)).toStdString();
         if (c.file) {
@@ -206,3 +208,5 @@ TEST_F(DeviceProfile, FilesGiveTheirProfile)
 }
 
 } // namespace
+
+} // namespace startup_test

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace startup_test {
+
 namespace {
 
 TEST(ModelTests, PoeAndFastEthernetByName)
@@ -31,3 +33,5 @@ TEST(ModelTests, PoeAndFastEthernetByName)
 }
 
 } // namespace
+
+} // namespace startup_test

@@ -24,6 +24,8 @@
 #include <string>
 #include <vector>
 
+namespace startup_test {
+
 namespace {
 
 constexpr int kWaitMs = 20000;
@@ -299,3 +301,5 @@ TEST_F(Startup, BrokenLocalFilesAreToldAndEndTheModuleBeforeItPolls)
 }
 
 } // namespace
+
+} // namespace startup_test

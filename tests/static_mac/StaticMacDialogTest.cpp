@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 
+namespace static_mac_test {
+
 namespace {
 
 const std::string kKorvel = "1.3.6.1.4.1.32473.10.76.19.1";
@@ -302,3 +304,5 @@ TEST_F(StaticMacDialogTest, ApplyWritesTheLearningStateAndItsUplinksOrRefuses)
         });
     }
 }
+
+} // namespace static_mac_test

@@ -11,17 +11,14 @@
 #include <string>
 #include <vector>
 
+namespace storm_test {
+
 namespace {
 
 const std::string kStorm = "1.3.6.1.4.1.32473.10.76.19.1.13.3";
 const std::string kState = kStorm + ".1.0";
 const std::string kType = kStorm + ".2.0";
 const std::string kThreshold = kStorm + ".3.0";
-
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
 
 std::vector<std::string> Texts(const BoxRecorder& boxes)
 {
@@ -176,3 +173,5 @@ TEST_F(StormControlDialogTest, ApplyAfterAFailedReadWritesNothing)
     EXPECT_NE(Texts(boxes)[0].find("not been read"), std::string::npos);
     EXPECT_TRUE(Sets().empty());
 }
+
+} // namespace storm_test

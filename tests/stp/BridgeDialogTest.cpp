@@ -12,11 +12,6 @@ namespace {
 constexpr int kSettingControls[] = {IDC_STP_VERSION, IDC_STP_PRIORITY,      IDC_STP_TX_HOLD,
                                     IDC_STP_MAX_AGE, IDC_STP_FORWARD_DELAY, IDC_STP_HELLO_TIME};
 
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
-
 // The read has arrived: Apply is on.
 bool WaitForRead(CWnd& d, std::size_t reads, const std::function<std::size_t()>& readsSoFar)
 {

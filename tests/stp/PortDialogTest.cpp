@@ -12,11 +12,6 @@ namespace {
 
 const char* const kCaption = " Port STP Configuration";
 
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
-
 // The one SET of port p as the dialog writes it, in its order.
 std::vector<std::string> PortSet(int p, const std::string& state, const std::string& priority, const std::string& cost,
                                  const std::string& tcn, const std::string& migrate, const std::string& p2p,

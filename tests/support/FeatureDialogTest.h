@@ -115,6 +115,10 @@ inline bool Enabled(CWnd& dialog, int id)
 {
     return dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE;
 }
+inline std::string Text(CWnd& dialog, int id)
+{
+    return dialog.GetDlgItem(id)->GetWindowText();
+}
 
 // The user's clicks.
 inline void ClickButton(CWnd& dialog, int id)

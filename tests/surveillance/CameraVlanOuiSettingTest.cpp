@@ -5,6 +5,8 @@
 #include "resources/ports_vlans.h"
 #include "surveillance/SurveillanceTestSupport.h"
 
+namespace surveillance_test {
+
 using namespace survtest;
 
 namespace {
@@ -176,3 +178,5 @@ TEST_F(CameraVlanOuiSettingTest, AFullTableTakesNoMoreEntries)
         }
     }
 }
+
+} // namespace surveillance_test

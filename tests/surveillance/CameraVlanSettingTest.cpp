@@ -8,16 +8,18 @@
 
 #include "platform/ui/CButton.h"
 
+namespace surveillance_test {
+
 using namespace survtest;
 
 namespace {
 
-CListCtrl& List(CWnd& d)
+CListCtrl& CameraList(CWnd& d)
 {
     return Item<CListCtrl>(d, IDC_SURV_LIST);
 }
 
-const std::vector<std::string> kDefaultRows = {
+const std::vector<std::string> kDefaultCameraRows = {
     "1 | Korvel Surveillance Device | Korvel Camera | 1A-6E-40-0X-XX-XX",
     "2 | Korvel Surveillance Device | Korvel Camera Gen2 | 1A-6E-41-XX-XX-XX",
 };
@@ -32,7 +34,7 @@ protected:
     {
         const bool listed = Pump(
             [&] {
-                return Enabled(d, IDC_SURV_REFRESH) && List(d).GetItemCount() == rows &&
+                return Enabled(d, IDC_SURV_REFRESH) && CameraList(d).GetItemCount() == rows &&
                        (!applyExpected || Enabled(d, IDC_SURV_APPLY));
             },
             20000);
@@ -79,7 +81,7 @@ TEST_F(CameraVlanSettingTest, ReadsTheGlobalSettingsAndWritesThemWithApply)
         EXPECT_EQ(Item<CComboBox>(d, IDC_SURV_PRIORITY).GetCurSel(), 5);
         d.GetDlgItemText(IDC_SURV_PORTS, text);
         EXPECT_EQ(text, "27-28");
-        EXPECT_EQ(Rows(List(d), 4), kDefaultRows);
+        EXPECT_EQ(Rows(CameraList(d), 4), kDefaultCameraRows);
         for (int id : {IDC_SURV_ADD, IDC_SURV_DELETE, IDC_SURV_VLAN_ID, IDC_SURV_PORTS, IDC_SURV_MODE})
             EXPECT_TRUE(Enabled(d, id)) << id;
 
@@ -273,7 +275,7 @@ TEST_F(CameraVlanSettingTest, AddsShowsAndDeletesMacAndOuiEntries)
         ASSERT_TRUE(WaitForReads(d, 3));
         AddEntry(d, true, 3, "", "00-AA-BB");
         ASSERT_TRUE(WaitForReads(d, 4));
-        EXPECT_EQ(Rows(List(d), 4), (std::vector<std::string>{
+        EXPECT_EQ(Rows(CameraList(d), 4), (std::vector<std::string>{
                                         "1 | Video Encoder | Door encoder | 00-1B-22-33-44-55",
                                         "2 | Network Storage |  | 00-AA-BB-00-00-00",
                                         "3 | Korvel Surveillance Device | Korvel Camera | 1A-6E-40-0X-XX-XX",
@@ -283,10 +285,10 @@ TEST_F(CameraVlanSettingTest, AddsShowsAndDeletesMacAndOuiEntries)
         d.GetDlgItemText(IDC_SURV_ADDRESS, text);
         EXPECT_EQ(text, "");
 
-        ClickRow(List(d), 0);
+        ClickRow(CameraList(d), 0);
         ClickButton(d, IDC_SURV_DELETE);
         ASSERT_TRUE(WaitForReads(d, 3));
-        EXPECT_EQ(List(d).GetItemText(0, 3), "00-AA-BB-00-00-00");
+        EXPECT_EQ(CameraList(d).GetItemText(0, 3), "00-AA-BB-00-00-00");
     });
     EXPECT_TRUE(boxes.Calls().empty());
     const std::string mac = ".0.27.34.51.68.85";
@@ -314,7 +316,7 @@ TEST_F(CameraVlanSettingTest, TheDefaultRowsCannotBeDeleted)
         ASSERT_TRUE(WaitForReads(d, 2));
         ClickButton(d, IDC_SURV_DELETE);
         for (int row : {0, 1}) {
-            ClickRow(List(d), row);
+            ClickRow(CameraList(d), row);
             ClickButton(d, IDC_SURV_DELETE);
         }
     });
@@ -393,7 +395,7 @@ TEST_F(CameraVlanSettingTest, AFailedSecondWriteRemovesTheHalfMadeRow)
         ASSERT_TRUE(WaitForReads(d, 2));
         AddEntry(d, false, 1, "viewer", "00-11-22-33-44-55");
         PumpFor(300);
-        EXPECT_EQ(List(d).GetItemCount(), 2);
+        EXPECT_EQ(CameraList(d).GetItemCount(), 2);
     });
     EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Failed to add the OUI entry."});
     EXPECT_EQ(SetBindings(), (std::vector<std::string>{Component(5, index) + "|2|4", Component(2, index) + "|4|viewer",
@@ -427,3 +429,5 @@ TEST_F(CameraVlanSettingTest, AFullTableTakesNoMoreEntries)
         }
     }
 }
+
+} // namespace surveillance_test

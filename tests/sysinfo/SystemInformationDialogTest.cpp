@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 
+namespace sysinfo_test {
+
 namespace {
 
 const std::string kName = "1.3.6.1.2.1.1.5.0";
@@ -19,11 +21,6 @@ const std::string kContact = "1.3.6.1.2.1.1.4.0";
 std::string Fixture(const std::string& name)
 {
     return std::string(KORVEL_SOURCE_DIR) + "/tests/sysinfo/fixtures/" + name;
-}
-
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
 }
 
 void SetText(CWnd& d, int id, const std::string& text)
@@ -219,3 +216,5 @@ TEST_F(SystemInformationTest, ClosingWhileTheReadRunsIsClean)
     RunModal<CSnmpDevIden>(dialog, [&](CSnmpDevIden& d) { d.EndDialog(IDCANCEL); });
     EXPECT_TRUE(CCommonSNMP::WaitForWorkers(10000));
 }
+
+} // namespace sysinfo_test

@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 
+namespace syslog_test {
+
 namespace {
 
 const std::string kSyslog = "1.3.6.1.4.1.32473.10.76.19.1.16.2";
@@ -28,11 +30,6 @@ const std::string kRowFe805 = ".2.16.254.128.0.0.0.0.0.0.0.0.0.0.0.0.0.5";
 std::string Fixture(const std::string& name)
 {
     return std::string(KORVEL_SOURCE_DIR) + "/tests/syslog/fixtures/" + name;
-}
-
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
 }
 
 void TypeDigits(CWnd& edit, const std::string& text)
@@ -272,3 +269,5 @@ TEST_F(SyslogHostTest, ClosingWhileTheServerWalkRunsIsClean)
     });
     EXPECT_TRUE(CCommonSNMP::WaitForWorkers(10000));
 }
+
+} // namespace syslog_test

@@ -14,6 +14,8 @@
 #include <map>
 #include <memory>
 
+namespace syslog_viewers_test {
+
 using namespace legacytest;
 
 namespace {
@@ -60,11 +62,6 @@ const std::vector<Viewer>& Viewers()
           {3, {"3.1.4", "SNMP agent", "SNMP", "Emergency"}}}},
     };
     return viewers;
-}
-
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
 }
 
 class SyslogViewersTest : public LegacyTest
@@ -116,3 +113,5 @@ TEST(SyslogWordsTest, SeverityWords)
     for (const auto& [value, word] : cases)
         EXPECT_EQ(legacy::SeverityWord(value), word) << value;
 }
+
+} // namespace syslog_viewers_test

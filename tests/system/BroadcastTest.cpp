@@ -14,6 +14,8 @@
 
 #include <cstdlib>
 
+namespace system_test {
+
 namespace {
 
 class SignalListener : public QObject
@@ -78,5 +80,7 @@ TEST(Broadcast, NoSessionBusSendsNothing)
 }
 
 } // namespace
+
+} // namespace system_test
 
 #include "BroadcastTest.moc"

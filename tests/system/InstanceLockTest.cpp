@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <set>
 
+namespace system_test {
+
 namespace {
 
 class InstanceLock : public ::testing::Test
@@ -170,3 +172,5 @@ TEST(InstanceName, EncodedAsASafeDistinctFileName)
 }
 
 } // namespace
+
+} // namespace system_test

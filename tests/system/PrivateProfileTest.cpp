@@ -8,6 +8,8 @@
 #include <fstream>
 #include <string>
 
+namespace system_test {
+
 namespace {
 
 class PrivateProfile : public ::testing::Test
@@ -109,3 +111,5 @@ TEST_F(PrivateProfile, IntegersFromTheLeadingDigits)
 }
 
 } // namespace
+
+} // namespace system_test

@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <unistd.h>
 
+namespace system_test {
+
 namespace {
 
 QStringList g_lines;
@@ -66,3 +68,5 @@ TEST(HostSnmp, RecordsWhatItWasGiven)
 }
 
 } // namespace
+
+} // namespace system_test

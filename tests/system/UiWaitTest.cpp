@@ -16,6 +16,8 @@
 #include <mutex>
 #include <thread>
 
+namespace system_test {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -245,3 +247,5 @@ TEST(UiWait, OtherThreadsDoNotServe)
 }
 
 } // namespace
+
+} // namespace system_test

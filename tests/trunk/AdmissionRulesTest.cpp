@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+namespace trunk_test {
+
 namespace {
 
 struct SimChange
@@ -318,3 +320,5 @@ TEST(AdmissionRules, WithoutItsDataTheReaderJudgesNothing)
     EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"Cannot check the ports for an aggregated link: the port "
                                                         "settings could not be read from the switch."});
 }
+
+} // namespace trunk_test

@@ -13,6 +13,8 @@
 #include <QAbstractItemView>
 #include <QTimer>
 
+namespace trunk_test {
+
 namespace {
 
 using Row = std::vector<std::string>;
@@ -285,3 +287,5 @@ TEST(TrunkConfigDlg, PortMemberRunsThePickerForTheTrunkAndRefreshesAfterItsWrite
     EXPECT_TRUE(boxes.Calls().empty());
     EXPECT_EQ(d.Rows()[2], (Row{"3", "LACP", "3,4"}));
 }
+
+} // namespace trunk_test

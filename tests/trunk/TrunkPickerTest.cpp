@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+namespace trunk_test {
+
 namespace {
 
 std::string AlcorData()
@@ -140,3 +142,5 @@ TEST(TrunkPicker, WithoutPortsTheReaderCannotStartAndNothingIsWritten)
     EXPECT_FALSE(run.Ended());
     EXPECT_TRUE(writes.Sets().empty());
 }
+
+} // namespace trunk_test

@@ -7,6 +7,8 @@
 
 #include <QComboBox>
 
+namespace ui_test {
+
 namespace {
 
 std::vector<std::string> Items(CComboBox& combo)
@@ -134,3 +136,5 @@ TEST(ListBox, SortedItemsSearchAndSelection)
     EXPECT_EQ(list.GetCount(), 0);
     d.DestroyWindow();
 }
+
+} // namespace ui_test

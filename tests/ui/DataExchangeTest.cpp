@@ -6,6 +6,8 @@
 
 #include <QAbstractButton>
 
+namespace ui_test {
+
 TEST(DataExchange, MembersGoToTheControlsAndComeBack)
 {
     OpenTestDialog open;
@@ -106,3 +108,5 @@ TEST(DataExchange, ControlsTheTemplateLacksArePassedOver)
     EXPECT_EQ(d.m_list.GetSafeHwnd(), nullptr);
     d.DestroyWindow();
 }
+
+} // namespace ui_test

@@ -10,6 +10,8 @@
 #include <QCloseEvent>
 #include <QTimer>
 
+namespace ui_test {
+
 namespace {
 
 QWidget* WidgetOf(CWnd* dialog, int id)
@@ -129,3 +131,5 @@ TEST(Dialog, NestedModalDialogRunsInsideAHandler)
     EXPECT_EQ(innerResult, IDCANCEL);
     EXPECT_EQ(outer.refreshes, 1);
 }
+
+} // namespace ui_test

@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
+namespace ui_test {
+
 namespace {
 
 struct FilledList
@@ -199,3 +201,5 @@ TEST(ListCtrl, GeometryOfRowsAndCells)
     EXPECT_TRUE(list.EnsureVisible(44, FALSE));
     EXPECT_GT(list.GetTopIndex(), 0);
 }
+
+} // namespace ui_test

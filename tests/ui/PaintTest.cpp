@@ -14,6 +14,8 @@
 
 #include <QLabel>
 
+namespace ui_test {
+
 namespace {
 
 // A window that fills its client area in one colour and counts its messages.
@@ -152,3 +154,5 @@ TEST(Paint, BitmapsFromTheResources)
     EXPECT_TRUE(picture->SetBitmap(&bitmap));
     EXPECT_EQ(static_cast<QLabel*>(picture->GetWidget())->pixmap().size(), QSize(40, 12));
 }
+
+} // namespace ui_test

@@ -11,6 +11,8 @@
 #include <map>
 #include <set>
 
+namespace ui_test {
+
 namespace {
 
 ResourceScript ParseFiles(const std::map<std::string, std::string>& files, const std::string& script = "main.rc")
@@ -183,3 +185,5 @@ TEST(ResourceScripts, ParserReportsMistakesWithTheirPlace)
         EXPECT_EQ(script.errors.front(), c.error) << c.script;
     }
 }
+
+} // namespace ui_test

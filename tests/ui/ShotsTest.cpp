@@ -11,6 +11,8 @@
 
 #include <cstdlib>
 
+namespace ui_test {
+
 TEST(Shots, EveryTemplateGetsAPictureAndAnIndexEntry)
 {
     QTemporaryDir out;
@@ -31,3 +33,5 @@ TEST(Shots, EveryTemplateGetsAPictureAndAnIndexEntry)
     EXPECT_TRUE(html.contains("dialog-9001.png"));
     EXPECT_TRUE(html.contains("Window Layer Test"));
 }
+
+} // namespace ui_test

@@ -24,6 +24,8 @@
 #include <functional>
 #include <thread>
 
+namespace ui_test {
+
 namespace {
 
 constexpr int kWaitMs = 10000;
@@ -346,3 +348,5 @@ TEST_F(WindowBehaviour, F10AndAltWithAnUnderlinedLetterOpenTheMenus)
 }
 
 } // namespace
+
+} // namespace ui_test

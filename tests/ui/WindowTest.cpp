@@ -13,6 +13,8 @@
 
 #include <utility>
 
+namespace ui_test {
+
 TEST(Window, MessagesByNumberReachTheirHandlersThroughWindowProc)
 {
     OpenTestDialog open;
@@ -314,3 +316,5 @@ TEST(Window, MessageBoxesGoThroughTheHook)
     EXPECT_EQ(calls[1].text, "Hello from the string table");
     EXPECT_EQ(calls[1].caption, "korvel-module");
 }
+
+} // namespace ui_test

@@ -11,6 +11,8 @@
 #include <chrono>
 #include <thread>
 
+namespace ui_threads_test {
+
 namespace {
 
 struct OpenDialog
@@ -189,3 +191,5 @@ TEST(CarriedCalls, WorkerDrawsThroughTheKeptContextWhileTheUiThreadShowsTheWindo
     worker.join();
     EXPECT_TRUE(PumpUntil([&] { return d.GetWidget()->grab().toImage().pixel(15, 25) == qRgb(0, 0, 255); }));
 }
+
+} // namespace ui_threads_test

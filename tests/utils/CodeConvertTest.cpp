@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace utils_test {
+
 namespace {
 
 const std::string kGrinning = "\xF0\x9F\x98\x80"; // U+1F600, outside the Basic Multilingual Plane
@@ -229,3 +231,5 @@ TEST(CodePage, OtherCodePagesAndUnknownOnes)
     EXPECT_FALSE(WideCharToMultiByte(12345, u"abc", bytes));
     EXPECT_EQ(bytes, "");
 }
+
+} // namespace utils_test

@@ -7,6 +7,8 @@
 
 #include <QApplication>
 
+namespace utils_test {
+
 TEST(DayCombo, HoldsTheDaysOfTheShownMonth)
 {
     if (!QCoreApplication::instance()) {
@@ -42,3 +44,5 @@ TEST(DayCombo, HoldsTheDaysOfTheShownMonth)
     }
     dialog.DestroyWindow();
 }
+
+} // namespace utils_test

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace utils_test {
+
 TEST(Names, SpecialCharactersAreRefused)
 {
     for (const char c : std::string("~`!@#$%^&*{}[]|\\:;\"'<>,.?/")) {
@@ -164,3 +166,5 @@ TEST(Duration, DropsLeadingZeroFields)
     }
     EXPECT_EQ(CUtils::FormatDuration(4294967295U).substr(0, 9), "136 year,");
 }
+
+} // namespace utils_test

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace utils_test {
+
 namespace {
 
 std::string Octets(std::initializer_list<int> values)
@@ -382,3 +384,5 @@ TEST(RowIndexes, OnlyIndexesARealRowCanHave)
         EXPECT_EQ(CUtils::RowVlanId(c.index), c.vlan);
     }
 }
+
+} // namespace utils_test

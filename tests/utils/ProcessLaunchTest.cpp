@@ -18,6 +18,8 @@
 #include <thread>
 #include <vector>
 
+namespace utils_test {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -289,3 +291,5 @@ TEST_F(ProcessLaunchTest, NoBrowserGivesAnEmptyPathAndStartsNothing)
     CUtils::StartBrowser();
     EXPECT_TRUE(NothingRecorded());
 }
+
+} // namespace utils_test

@@ -8,6 +8,8 @@
 
 #include <QKeyEvent>
 
+namespace vlan_test {
+
 using namespace vlantest;
 
 namespace {
@@ -419,3 +421,5 @@ TEST_F(VlanAddDialogTest, A52PortVlanIsWrittenWithTwelveByteMasks)
                                           "000000400000100000000000", "000000000000000000000000", "wide"}
                                   .Bindings()));
 }
+
+} // namespace vlan_test

@@ -3,6 +3,8 @@
 #include "features/ports_vlans/CVlanAddLogic.h"
 #include "vlan/VlanTestSupport.h"
 
+namespace vlan_test {
+
 using namespace vlantest;
 
 namespace {
@@ -177,3 +179,5 @@ TEST_F(VlanAddLogicWrites, RowStatusBeforeAChangeAndTheNameAfterIt)
     EXPECT_EQ(SetBindings(), expected);
     logic.Close();
 }
+
+} // namespace vlan_test

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <fstream>
 
+namespace vlan_test {
+
 using namespace vlantest;
 
 namespace {
@@ -406,3 +408,5 @@ TEST_F(VlanDialogTest, TheButtonsComeBackOnlyWhenEveryReadIsIn)
     });
     EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The VID is one of The PVID, so it cannot be deleted."});
 }
+
+} // namespace vlan_test

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace xml_test {
+
 namespace {
 
 const std::string kFixtures = KORVEL_SOURCE_DIR "/tests/xml/fixtures/";
@@ -226,3 +228,5 @@ TEST(Xml, BrokenInputLeavesAnEmptyDocument)
 }
 
 } // namespace
+
+} // namespace xml_test

@@ -20,6 +20,8 @@
 #include <fstream>
 #include <memory>
 
+namespace arp_table_test {
+
 using namespace legacytest;
 
 namespace {
@@ -27,11 +29,6 @@ namespace {
 const std::string kArpColumn = "1.3.6.1.2.1.4.22.1.";
 constexpr DWORD kDefaultPrintOptions =
     PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE | PD_NOSELECTION;
-
-std::string Text(CWnd& d, int id)
-{
-    return d.GetDlgItem(id)->GetWindowText();
-}
 
 // What a command prints on its standard output.
 std::string Output(const std::string& command)
@@ -349,3 +346,5 @@ TEST_F(ArpTableTest, ClosingDuringASlowReadIsClean)
     PumpFor(1000);
     EXPECT_EQ(WalkStarts(), 1u);
 }
+
+} // namespace arp_table_test

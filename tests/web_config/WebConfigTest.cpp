@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+namespace web_config_test {
+
 using namespace legacytest;
 
 namespace {
@@ -223,3 +225,5 @@ TEST_F(WebConfigTest, ClosingWhileTheSwitchIsSlow)
     PumpFor(2000);
     EXPECT_EQ(Requests("SET").size(), 1u);
 }
+
+} // namespace web_config_test

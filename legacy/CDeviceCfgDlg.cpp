@@ -158,9 +158,8 @@ LRESULT CDeviceCfgDlg::OnReply(WPARAM, LPARAM)
         int* awaited = reply.kind == kInfoReply     ? &m_nInfoRequest
                        : reply.kind == kConfigReply ? &m_nConfigRequest
                                                     : &m_nSetRequest;
-        if (reply.requestId == 0 || reply.requestId != *awaited)
+        if (!LegacyReplyToken::Answers(reply, *awaited))
             continue; // an older request's reply
-        *awaited = 0;
         if (reply.kind == kSetReply) {
             // Whatever the switch answered, the list shows its value now.
             m_cbValue.ResetContent();

@@ -143,9 +143,8 @@ LRESULT CTelnetCfgDlg::OnScalarReply(WPARAM, LPARAM)
     for (LegacyReplyToken::Reply& reply : m_scalarToken->Take()) {
         if (m_scalarToken->Revoked())
             break;
-        if (reply.requestId == 0 || reply.requestId != m_nScalarRequest)
+        if (!LegacyReplyToken::Answers(reply, m_nScalarRequest))
             continue; // superseded
-        m_nScalarRequest = 0;
         CSnmp* response = reply.status == SnmpStatusOk ? reply.response.get() : nullptr;
         switch (m_nScalarKind) {
         case kSettingsRead:

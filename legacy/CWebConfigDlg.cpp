@@ -197,9 +197,8 @@ LRESULT CWebConfigDlg::OnSetReply(WPARAM, LPARAM)
     for (LegacyReplyToken::Reply& reply : m_setToken->Take()) {
         if (m_setToken->Revoked())
             break;
-        if (reply.requestId == 0 || reply.requestId != m_nSetRequestID)
+        if (!LegacyReplyToken::Answers(reply, m_nSetRequestID))
             continue; // superseded
-        m_nSetRequestID = 0;
         // What the switch holds now, whether it took the values or not.
         RefreshTable();
     }

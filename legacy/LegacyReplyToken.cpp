@@ -104,3 +104,11 @@ int LegacyReplyToken::OnReply(CSnmp* response, int requestId, void* key, int sta
     Deliver(key, 0, response, requestId, status);
     return 0;
 }
+
+bool LegacyReplyToken::Answers(const Reply& reply, int& awaited)
+{
+    if (reply.requestId == 0 || reply.requestId != awaited)
+        return false;
+    awaited = 0;
+    return true;
+}

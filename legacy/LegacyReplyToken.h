@@ -62,6 +62,10 @@ public:
 
     // The user-interface thread: the replies queued so far, oldest first.
     std::vector<Reply> Take();
+    // Whether the reply answers the request whose id `awaited` holds; if so,
+    // that request is no longer awaited (`awaited` becomes 0). A reply of a
+    // superseded request answers nothing.
+    static bool Answers(const Reply& reply, int& awaited);
     // The user-interface thread: no reply reaches the dialog any more.
     void Revoke();
     bool Revoked() const;

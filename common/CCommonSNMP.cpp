@@ -294,16 +294,22 @@ bool CCommonSNMP::SendAccepted(int nTimeout)
 
 int CCommonSNMP::StartRequest(SnmpCallback pfnCallback, void* pUserData, int /*nReserved*/, int nTimeout)
 {
+    StartAsync(pfnCallback, pUserData, nTimeout);
+    return -1;
+}
+
+bool CCommonSNMP::StartAsync(SnmpCallback pfnCallback, void* pUserData, int nTimeout)
+{
     Core& core = *m_pCore;
     {
         // The call-back of a worker that was stopped starts nothing.
         std::lock_guard state(core.stateLock);
         if (Core::t_pCore == &core && Core::t_pWorker != nullptr && Core::t_pWorker->bCancelled)
-            return -1;
+            return false;
     }
     if (!core.CanRun()) {
         core.done.SetEvent();
-        return -1;
+        return false;
     }
 
     auto lock = core.Lock();
@@ -313,7 +319,7 @@ int CCommonSNMP::StartRequest(SnmpCallback pfnCallback, void* pUserData, int /*n
         std::lock_guard state(core.stateLock);
         if (core.bClosed || !bComplete) {
             core.done.SetEvent();
-            return -1;
+            return false;
         }
         core.pfnCallback = pfnCallback;
         core.pUserData = pUserData;
@@ -323,7 +329,7 @@ int CCommonSNMP::StartRequest(SnmpCallback pfnCallback, void* pUserData, int /*n
         core.bRunning = true;
         core.done.ResetEvent();
         if (core.pWorker)
-            return -1; // the running worker takes the next step
+            return true; // the running worker takes the next step
         core.pWorker = pNewWorker = std::make_shared<Worker>();
     }
 
@@ -345,8 +351,9 @@ int CCommonSNMP::StartRequest(SnmpCallback pfnCallback, void* pUserData, int /*n
         core.bRunning = false;
         core.pWorker.reset();
         core.done.SetEvent();
+        return false;
     }
-    return -1;
+    return true;
 }
 
 int CCommonSNMP::Start(SnmpCallback pfnCallback, void* pUserData, int nTimeout)

@@ -75,6 +75,12 @@ public:
     // each response with a new program-wide request id. Returns -1 in every
     // case, also when the request was started: never read it as a result.
     int StartRequest(SnmpCallback pfnCallback, void* pUserData, int nReserved, int nTimeout);
+    // The same start, telling whether it happened: false when the session
+    // cannot run requests (an SNMP version or protocol it does not know), the
+    // request was left incomplete, the session was closed or no worker could
+    // be made. Then no call-back will come: whoever waits for the request's
+    // end handles false as a failed request.
+    bool StartAsync(SnmpCallback pfnCallback, void* pUserData, int nTimeout = 0);
     int Start(SnmpCallback pfnCallback, void* pUserData, int nTimeout);
 
     // The part of a response binding's identifier beyond the requested column,

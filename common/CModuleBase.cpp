@@ -8,6 +8,7 @@
 #include "platform/ui/MessageBox.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -61,6 +62,48 @@ std::string CModuleBase::IntegerText(CSnmp* pResponse, int nIndex)
         return std::string();
     const bool bWhole = nType == 0x02 || nType == 0x41 || nType == 0x42 || nType == 0x43;
     return bWhole ? std::string(pszValue) : std::string();
+}
+
+std::string CModuleBase::EnumText(CSnmp* pResponse, int nIndex, std::initializer_list<long long> values)
+{
+    int nType = 0;
+    char* pszValue = nullptr;
+    if (pResponse == nullptr || pResponse->getValue(nIndex, &nType, &pszValue) != 0 || pszValue == nullptr ||
+        nType != 0x02)
+        return std::string();
+    const std::string strValue(pszValue);
+    for (long long nValue : values) {
+        if (strValue == std::to_string(nValue))
+            return strValue;
+    }
+    return std::string();
+}
+
+std::string CModuleBase::RangeText(CSnmp* pResponse, int nIndex, long long nLow, long long nHigh)
+{
+    const std::string strValue = IntegerText(pResponse, nIndex);
+    if (strValue.empty())
+        return strValue;
+    errno = 0;
+    char* pEnd = nullptr;
+    const long long nValue = std::strtoll(strValue.c_str(), &pEnd, 10);
+    if (errno != 0 || pEnd == strValue.c_str() || *pEnd != '\0' || nValue < nLow || nValue > nHigh)
+        return std::string();
+    return strValue;
+}
+
+bool CModuleBase::OctetValue(CSnmp* pResponse, int nIndex, std::string& strValue)
+{
+    strValue.clear();
+    int nType = 0;
+    void* pData = nullptr;
+    int nLength = 0;
+    if (pResponse == nullptr || pResponse->getValueBytes(nIndex, &nType, &pData, &nLength) != 0)
+        return false;
+    if (nType == 0x04 && pData != nullptr && nLength > 0)
+        strValue.assign(static_cast<const char*>(pData), static_cast<size_t>(nLength));
+    std::free(pData);
+    return nType == 0x04;
 }
 
 CModuleBase::CModuleBase()

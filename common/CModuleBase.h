@@ -15,6 +15,7 @@
 #include "platform/ui/CWnd.h"
 
 #include <atomic>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -90,6 +91,17 @@ public:
     // Counter32, TimeTicks); empty for a value of any other type or none, so
     // that a value the switch cannot mean is shown as unknown.
     static std::string IntegerText(CSnmp* pResponse, int nIndex);
+    // The decimal text of an INTEGER binding whose value is one of the set
+    // (an enumeration, a truth value); empty for any other value or type.
+    static std::string EnumText(CSnmp* pResponse, int nIndex, std::initializer_list<long long> values);
+    // The decimal text of a whole-number binding within nLow..nHigh; empty
+    // for any other value or type.
+    static std::string RangeText(CSnmp* pResponse, int nIndex, long long nLow, long long nHigh);
+    // The bytes of an OCTET STRING binding, whole (NUL bytes included); false
+    // and empty for a value of any other type or none, so that an INTEGER
+    // served where a port bitmap or a name belongs is never decoded from its
+    // text.
+    static bool OctetValue(CSnmp* pResponse, int nIndex, std::string& strValue);
 
     // The published trunk group of every port (index port - 1, 0 for none).
     std::vector<int> GetTrunkPorts() const;

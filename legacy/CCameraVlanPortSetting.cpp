@@ -1,5 +1,8 @@
 #include "legacy/CCameraVlanPortSetting.h"
 
+#include "common/CReadReport.h"
+#include "common/CWriteReport.h"
+#include "legacy/LegacyWrite.h"
 #include "common/CModuleBase.h"
 #include "features/ports_vlans/WalkMessages.h"
 #include "legacy/CLegacyText.h"
@@ -142,8 +145,12 @@ void CCameraVlanPortSetting::OnToPortChange()
 
 void CCameraVlanPortSetting::OnApply()
 {
-    if (!m_bRead || m_strVlanState != "1")
+    if (m_strVlanState != "1")
         return;
+    if (!m_bRead) {
+        CReadReport::RefuseUnread("the surveillance VLAN port settings");
+        return;
+    }
     CWaitCursor wait;
     const int nFirst = CLegacyText::Number(m_comboFromPort.GetWindowText());
     const int nLast = CLegacyText::Number(m_comboToPort.GetWindowText());
@@ -159,19 +166,33 @@ void CCameraVlanPortSetting::OnApply()
             return;
         }
     }
-    // Each batch is a request of its own, carrying its ports only.
+    // Each batch is a request of its own, carrying its ports only; the first
+    // batch the switch refuses or leaves unanswered ends the sequence.
+    CWriteReport report;
     int nInBatch = 0;
+    int nBatchFirst = nFirst;
     for (int nPort = nFirst; nPort <= nLast; ++nPort) {
-        if (nInBatch == 0)
+        if (nInBatch == 0) {
             m_cCommonSNMPSet.Open(SnmpPduSet);
+            nBatchFirst = nPort;
+        }
         m_cCommonSNMPSet.AddValue(kDetectionColumn + "." + std::to_string(nPort), SnmpValueInteger, strValue);
         if (++nInBatch == kBatchSize || nPort == nLast) {
-            std::unique_ptr<CSnmp> pResponse;
-            m_cCommonSNMPSet.getNext(pResponse, 0);
+            const std::string strWhat = nBatchFirst == nPort
+                                            ? "the surveillance VLAN mode of port " + std::to_string(nPort)
+                                            : "the surveillance VLAN mode of ports " + std::to_string(nBatchFirst) +
+                                                  "-" + std::to_string(nPort);
+            if (!legacy_write::SendStep(report, m_cCommonSNMPSet, strWhat)) {
+                report.SetProgress(CWriteReport::PortProgress("Ports", nFirst, nBatchFirst));
+                break;
+            }
             if (nInBatch == kBatchSize)
                 Sleep(kBatchPauseMs);
             nInBatch = 0;
         }
     }
+    report.Report();
+    if (report.TimedOut())
+        return;
     StartPortWalk();
 }

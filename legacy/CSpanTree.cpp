@@ -120,7 +120,9 @@ void CSpanTree::RefreshTable()
     }
     for (int nObject : kColumnObjects)
         m_cCommonSNMP.AddValue(kPortTable + std::to_string(nObject), SnmpValueNull);
-    m_cCommonSNMP.StartRequest(&CSpanTree::OnPortRow, this, 0, 0);
+    // A walk that cannot start ends as a failed one: the buttons come back.
+    if (!m_cCommonSNMP.StartAsync(&CSpanTree::OnPortRow, this))
+        ::SendMessage(GetSafeHwnd(), WM_WALK_FAILED, 0, 0);
 }
 
 int CSpanTree::OnPortRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)

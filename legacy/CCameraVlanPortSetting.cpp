@@ -114,6 +114,7 @@ void CCameraVlanPortSetting::OnRefresh()
 
 void CCameraVlanPortSetting::StartPortWalk()
 {
+    m_readReport.Begin();
     m_btnApply.EnableWindow(FALSE);
     m_btnRefresh.EnableWindow(FALSE);
     m_portWalk.Start({kCameraTable + "1", kCameraTable + "2", kCameraTable + "3"});
@@ -123,14 +124,22 @@ LRESULT CCameraVlanPortSetting::OnWalkFinished(WPARAM /*wParam*/, LPARAM /*lPara
 {
     m_portWalk.ShowRows();
     m_bRead = true;
-    return OnWalkFailed(0, 0);
+    EndWalk();
+    return 0;
 }
 
 LRESULT CCameraVlanPortSetting::OnWalkFailed(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
+    EndWalk();
+    // The list keeps its last complete read.
+    m_readReport.Fail("the surveillance VLAN ports", m_list.GetItemCount() > 0);
+    return 0;
+}
+
+void CCameraVlanPortSetting::EndWalk()
+{
     m_btnApply.EnableWindow(m_strVlanState == "1" ? TRUE : FALSE);
     m_btnRefresh.EnableWindow(TRUE);
-    return 0;
 }
 
 void CCameraVlanPortSetting::OnFromPortChange()

@@ -95,6 +95,7 @@ BOOL CMultiFilterModePerPortConfig::OnInitDialog()
 
 void CMultiFilterModePerPortConfig::StartModeWalk()
 {
+    m_readReport.Begin();
     m_btnApply.EnableWindow(FALSE);
     m_btnRefresh.EnableWindow(FALSE);
     m_modeWalk.Start({kModeTable + "1", kModeTable + "2"});
@@ -104,14 +105,22 @@ LRESULT CMultiFilterModePerPortConfig::OnWalkFinished(WPARAM /*wParam*/, LPARAM 
 {
     m_modeWalk.ShowRows();
     m_bRead = true;
-    return OnWalkFailed(0, 0);
+    EndWalk();
+    return 0;
 }
 
 LRESULT CMultiFilterModePerPortConfig::OnWalkFailed(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
+    EndWalk();
+    // The list keeps its last complete read.
+    m_readReport.Fail("the multicast filtering modes", m_list.GetItemCount() > 0);
+    return 0;
+}
+
+void CMultiFilterModePerPortConfig::EndWalk()
+{
     m_btnApply.EnableWindow(TRUE);
     m_btnRefresh.EnableWindow(TRUE);
-    return 0;
 }
 
 void CMultiFilterModePerPortConfig::OnFromPortChange()

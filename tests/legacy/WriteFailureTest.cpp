@@ -2,6 +2,9 @@
 // answer it: what is said, that nothing after the failed SET is sent, and
 // that a silent switch costs one unanswered request before the window is free.
 #include "legacy/C8021Config.h"
+#include "legacy/CCameraVlanPortSetting.h"
+#include "legacy/CMultiFilterModePerPortConfig.h"
+#include "legacy/CSpanTree.h"
 #include "legacy/CSpanTreeBridgeParam.h"
 #include "legacy/LegacyTestSupport.h"
 
@@ -164,6 +167,41 @@ TEST_F(WriteFailureTest, BridgeApplyStopsAtTheRefusedTime)
         ASSERT_FALSE(sets.empty());
         EXPECT_EQ(sets.back(), std::vector<std::string>{Int(kWfMaxAge, "1000")});
     });
+}
+
+// A walk the silent switch cuts short when a dialog opens: said once, the
+// buttons come back.
+TEST_F(WriteFailureTest, AFailedWalkIsSaidOnceAndTheButtonsComeBack)
+{
+    const auto check = [&](CWnd& d, int refresh, const std::string& message, BoxRecorder& boxes) {
+        ASSERT_TRUE(Pump([&] { return Enabled(d, refresh); }, 10000));
+        EXPECT_EQ(Messages(boxes), std::vector<std::string>{message});
+    };
+    for (int which = 0; which < 3; ++which) {
+        SCOPED_TRACE(which);
+        StartLegacySwitch();
+        g_strTimeout = "500";
+        ASSERT_TRUE(sim->SilenceFor(1500));
+        BoxRecorder boxes;
+        if (which == 0) {
+            CSpanTree dialog;
+            RunModal<CSpanTree>(dialog, [&](CSpanTree& d) {
+                check(d, IDC_LSTPT_REFRESH, "The spanning tree port table could not be read from the switch.", boxes);
+            });
+        } else if (which == 1) {
+            CMultiFilterModePerPortConfig dialog;
+            RunModal<CMultiFilterModePerPortConfig>(dialog, [&](CMultiFilterModePerPortConfig& d) {
+                check(d, IDC_LMF_REFRESH, "The multicast filtering modes could not be read from the switch.", boxes);
+            });
+        } else {
+            CCameraVlanPortSetting dialog;
+            dialog.m_strVlanState = "1";
+            RunModal<CCameraVlanPortSetting>(dialog, [&](CCameraVlanPortSetting& d) {
+                check(d, IDC_LCAM_REFRESH, "The surveillance VLAN ports could not be read from the switch.", boxes);
+            });
+        }
+        sim.reset();
+    }
 }
 
 } // namespace legacy_test

@@ -1,8 +1,10 @@
 #include "legacy/C8021Config.h"
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "features/security/Dot1xPortConfig.h"
 #include "legacy/CLegacyText.h"
+#include "legacy/LegacyWrite.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CDataExchange.h"
@@ -12,6 +14,8 @@
 #include "resources/legacy_config.h"
 #include "resources/main.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -45,6 +49,22 @@ const Timer kTimers[] = {
     {kReAuthPeriod, 1, 4294967295LL, "Invalid ReAuthPeriod (1-4294967295)"},
 };
 
+// The four bytes of an IpAddress binding; false for any other type or length.
+bool AddressBytes(CSnmp* pResponse, int nIndex, std::string& strBytes)
+{
+    strBytes.clear();
+    int nType = 0;
+    void* pData = nullptr;
+    int nLength = 0;
+    if (pResponse == nullptr || pResponse->getValueBytes(nIndex, &nType, &pData, &nLength) != 0)
+        return false;
+    const bool bAddress = nType == 0x40 && pData != nullptr && nLength == 4;
+    if (bAddress)
+        strBytes.assign(static_cast<const char*>(pData), 4);
+    std::free(pData);
+    return bAddress;
+}
+
 std::string FirstPart(const std::string& address)
 {
     return address.substr(0, address.find('.'));
@@ -62,10 +82,13 @@ const std::array<std::string, 10> C8021Config::kObjects = {Dot1xOid("2.1.0"), Do
                                                            Dot1xOid("2.5.0"), Dot1xOid("2.6.0"), Dot1xOid("2.7.0"),
                                                            Dot1xOid("2.8.0")};
 
-// What one reply carries, taken on the worker thread and shown on the UI thread.
+// What one reply carries, taken on the worker thread and shown on the UI
+// thread: each value's text when it is of its type and within its set or
+// range, else unknown.
 struct C8021Config::ReadValues
 {
-    int nCount = 0;
+    bool bArrived = false; // the switch answered every object
+    std::array<bool, 10> bKnown{};
     std::array<std::string, 10> strValue;
 };
 
@@ -131,6 +154,7 @@ BOOL C8021Config::OnInitDialog()
     SetWindowText("802.1X Config Information");
     EnableSettings(FALSE);
     GetDlgItem(IDC_L8021X_PORTSET)->EnableWindow(FALSE);
+    m_readReport.Begin();
     Refresh8021X();
     return TRUE;
 }
@@ -148,6 +172,7 @@ void C8021Config::EnableSettings(BOOL bEnable)
 
 void C8021Config::OnRefresh()
 {
+    m_readReport.Begin();
     Refresh8021X();
 }
 
@@ -163,7 +188,11 @@ void C8021Config::Refresh8021X()
     m_cCommonSNMP.Open(SnmpPduGet);
     for (const std::string& strOid : kObjects)
         m_cCommonSNMP.AddValue(strOid, SnmpValueNull);
-    m_cCommonSNMP.StartRequest(&C8021Config::On8021XReply, this, 0, 0);
+    // A read that cannot start ends like a failed one.
+    if (!m_cCommonSNMP.StartAsync(&C8021Config::On8021XReply, this)) {
+        const ReadValues none;
+        ShowRead(none);
+    }
 }
 
 int C8021Config::On8021XReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -173,12 +202,26 @@ int C8021Config::On8021XReply(CSnmp* pResponseIn, int nRequestID, void* pUserDat
     CCommonSNMP& session = pThis->m_cCommonSNMP;
     if (!session.FindRequestID(nRequestID))
         return 0;
-    // A failed or refused read shows nothing; the buttons come back.
     ReadValues values;
-    if (CLegacyText::Accepted(nStatus, pResponse)) {
-        values.nCount = std::min(pResponse->getVarBindCount(), static_cast<int>(kObjects.size()));
-        for (int i = 0; i < values.nCount; ++i)
-            values.strValue[static_cast<std::size_t>(i)] = CModuleBase::ValueText(pResponse.get(), i);
+    if (CLegacyText::Accepted(nStatus, pResponse) && pResponse->getVarBindCount() >= static_cast<int>(kObjects.size())) {
+        values.bArrived = true;
+        CSnmp* const r = pResponse.get();
+        auto take = [&](int i, std::string strText, bool bKnown) {
+            values.bKnown[static_cast<std::size_t>(i)] = bKnown;
+            values.strValue[static_cast<std::size_t>(i)] = bKnown ? std::move(strText) : std::string();
+        };
+        std::string strText = CModuleBase::EnumText(r, kState, {1, 2});
+        take(kState, strText, !strText.empty());
+        strText = CModuleBase::EnumText(r, kReAuth, {1, 2});
+        take(kReAuth, strText, !strText.empty());
+        bool bKnown = AddressBytes(r, kServer, strText);
+        take(kServer, strText, bKnown);
+        bKnown = CModuleBase::OctetValue(r, kKey, strText) && strText.size() <= kKeyLength;
+        take(kKey, strText, bKnown);
+        for (const Timer& timer : kTimers) {
+            strText = CModuleBase::RangeText(r, timer.binding, timer.nLow, timer.nHigh);
+            take(timer.binding, strText, !strText.empty());
+        }
     }
     session.SignalDone();
     pThis->SendMessage(WM_8021X_READ, 0, reinterpret_cast<LPARAM>(&values));
@@ -187,42 +230,46 @@ int C8021Config::On8021XReply(CSnmp* pResponseIn, int nRequestID, void* pUserDat
 
 LRESULT C8021Config::OnRead(WPARAM /*wParam*/, LPARAM lParam)
 {
-    const auto& values = *reinterpret_cast<const ReadValues*>(lParam);
-    CEdit* const timerEdits[] = {&m_editQuietPeriod, &m_editTxPeriod, &m_editSuppTimeout,
-                                 &m_editServerTimeout, &m_editMaxReq, &m_editReAuthPeriod};
-    for (int i = 0; i < values.nCount; ++i) {
-        const std::string& strValue = values.strValue[static_cast<std::size_t>(i)];
-        switch (i) {
-        case kState: {
-            const BOOL bEnabled = strValue == "1" ? TRUE : FALSE;
-            m_checkEnable.SetCheck(bEnabled ? BST_CHECKED : BST_UNCHECKED);
-            EnableSettings(bEnabled);
-            GetDlgItem(IDC_L8021X_PORTSET)->EnableWindow(bEnabled);
-            break;
-        }
-        case kServer:
-            if (strValue.size() == 4) {
-                auto b = [&](std::size_t n) { return static_cast<BYTE>(strValue[n]); };
-                m_ipServer.SetAddress(b(0), b(1), b(2), b(3));
-            }
-            break;
-        case kKey:
-            m_editKey.SetWindowText(strValue);
-            m_editConfirmKey.SetWindowText(strValue);
-            break;
-        case kReAuth:
-            m_comboReAuth.SetCurSel(strValue == "1" ? 0 : 1);
-            break;
-        default:
-            timerEdits[i - kQuiet]->SetWindowText(strValue);
-            break;
-        }
-    }
-    if (values.nCount > 0)
-        m_bRead = true;
+    ShowRead(*reinterpret_cast<const ReadValues*>(lParam));
+    return 0;
+}
+
+void C8021Config::ShowRead(const ReadValues& values)
+{
     m_btnApply.EnableWindow(TRUE);
     m_btnRefresh.EnableWindow(TRUE);
-    return 0;
+    if (!values.bArrived) {
+        // The controls keep what an earlier read showed; Apply is refused
+        // until a read succeeds again.
+        const bool bKeptLast = m_bShown;
+        m_bRead = false;
+        m_readReport.Fail("the 802.1X settings", bKeptLast);
+        return;
+    }
+    auto known = [&](Binding b) { return values.bKnown[static_cast<std::size_t>(b)]; };
+    auto text = [&](Binding b) -> const std::string& { return values.strValue[static_cast<std::size_t>(b)]; };
+
+    // An unknown state checks nothing and leaves the settings closed.
+    const BOOL bEnabled = known(kState) && text(kState) == "1" ? TRUE : FALSE;
+    m_checkEnable.SetCheck(bEnabled ? BST_CHECKED : BST_UNCHECKED);
+    EnableSettings(bEnabled);
+    GetDlgItem(IDC_L8021X_PORTSET)->EnableWindow(bEnabled);
+    if (known(kServer)) {
+        auto b = [&](std::size_t n) { return static_cast<BYTE>(text(kServer)[n]); };
+        m_ipServer.SetAddress(b(0), b(1), b(2), b(3));
+    } else {
+        m_ipServer.ClearAddress();
+    }
+    m_editKey.SetWindowText(text(kKey));
+    m_editConfirmKey.SetWindowText(text(kKey));
+    m_comboReAuth.SetCurSel(!known(kReAuth) ? -1 : text(kReAuth) == "1" ? 0 : 1);
+    CEdit* const timerEdits[] = {&m_editQuietPeriod, &m_editTxPeriod, &m_editSuppTimeout,
+                                 &m_editServerTimeout, &m_editMaxReq, &m_editReAuthPeriod};
+    for (const Timer& timer : kTimers)
+        timerEdits[timer.binding - kQuiet]->SetWindowText(text(timer.binding));
+
+    m_bShown = true;
+    m_bRead = std::all_of(values.bKnown.begin(), values.bKnown.end(), [](bool b) { return b; });
 }
 
 std::string C8021Config::AddressText() const
@@ -255,25 +302,22 @@ void C8021Config::OnConfirmKeyChange()
     CutKey(m_editConfirmKey);
 }
 
-bool C8021Config::SendStep(CCommonSNMP& session)
-{
-    std::unique_ptr<CSnmp> pResponse;
-    const int nStatus = session.getNext(pResponse, 0);
-    return CLegacyText::Accepted(nStatus, pResponse);
-}
-
 void C8021Config::OnApply()
 {
-    if (!m_bRead)
+    if (!m_bRead) {
+        CReadReport::RefuseUnread("the 802.1X settings");
         return;
+    }
     CWaitCursor wait;
     const bool bEnable = m_checkEnable.GetCheck() == BST_CHECKED;
+    CWriteReport report;
 
     if (!bEnable) {
-        m_cCommonSNMP.Open(SnmpPduSet);
-        m_cCommonSNMP.AddValue(kObjects[kState], SnmpValueInteger, "2");
-        if (SendStep(m_cCommonSNMP))
-            Refresh8021X();
+        m_cCommonSNMPSet.Open(SnmpPduSet);
+        m_cCommonSNMPSet.AddValue(kObjects[kState], SnmpValueInteger, "2");
+        legacy_write::SendStep(report, m_cCommonSNMPSet, "the 802.1X state");
+        report.Report();
+        ReadAfterApply(report);
         return;
     }
 
@@ -307,28 +351,42 @@ void C8021Config::OnApply()
         // The number goes out, never trailing text the switch cannot take.
         strTimers[i] = std::to_string(nValue);
     }
+    // Taken before anything is sent: what the user chose is what goes out.
+    const std::string strReAuth = m_comboReAuth.GetCurSel() == 0 ? "1" : "2";
 
-    m_cCommonSNMP.Open(SnmpPduSet);
-    m_cCommonSNMP.AddValue(kObjects[kServer], SnmpValueIpAddress, strAddress);
-    m_cCommonSNMP.AddValue(kObjects[kKey], SnmpValueOctetString, strKey);
-    std::unique_ptr<CSnmp> pResponse;
-    const int nStatus = m_cCommonSNMP.send(pResponse, 0);
-    if (CLegacyText::Accepted(nStatus, pResponse)) {
+    // Address and key, then the state, then the timers; the first write the
+    // switch refuses or leaves unanswered ends the sequence.
+    m_cCommonSNMPSet.Open(SnmpPduSet);
+    m_cCommonSNMPSet.AddValue(kObjects[kServer], SnmpValueIpAddress, strAddress);
+    m_cCommonSNMPSet.AddValue(kObjects[kKey], SnmpValueOctetString, strKey);
+    if (report.Send(m_cCommonSNMPSet, "the RADIUS server address and key")) {
         m_cCommonSNMPSet.Open(SnmpPduSet);
         m_cCommonSNMPSet.AddValue(kObjects[kState], SnmpValueInteger, "1");
-        if (SendStep(m_cCommonSNMPSet))
-            Refresh8021X();
+        legacy_write::SendStep(report, m_cCommonSNMPSet, "the 802.1X state");
     }
+    if (!report.Failed()) {
+        m_cCommonSNMParg.Open(SnmpPduSet);
+        for (std::size_t i = 0; i < strTimers.size(); ++i) {
+            const Timer& timer = kTimers[i];
+            m_cCommonSNMParg.AddValue(kObjects[timer.binding],
+                                      timer.binding == kReAuthPeriod ? SnmpValueUnsigned : SnmpValueInteger,
+                                      strTimers[i]);
+        }
+        m_cCommonSNMParg.AddValue(kObjects[kReAuth], SnmpValueInteger, strReAuth);
+        legacy_write::SendStep(report, m_cCommonSNMParg, "the 802.1X timers");
+    }
+    report.Report();
+    ReadAfterApply(report);
+}
 
-    m_cCommonSNMParg.Open(SnmpPduSet);
-    for (std::size_t i = 0; i < strTimers.size(); ++i) {
-        const Timer& timer = kTimers[i];
-        m_cCommonSNMParg.AddValue(kObjects[timer.binding],
-                                  timer.binding == kReAuthPeriod ? SnmpValueUnsigned : SnmpValueInteger, strTimers[i]);
-    }
-    m_cCommonSNMParg.AddValue(kObjects[kReAuth], SnmpValueInteger, m_comboReAuth.GetCurSel() == 0 ? "1" : "2");
-    if (SendStep(m_cCommonSNMParg))
-        Refresh8021X();
+void C8021Config::ReadAfterApply(const CWriteReport& report)
+{
+    // What the switch holds now; a switch that just left a write unanswered
+    // is not asked again at once (its silence has been said).
+    if (report.TimedOut())
+        return;
+    m_readReport.Begin();
+    Refresh8021X();
 }
 
 void C8021Config::OnPortSet()

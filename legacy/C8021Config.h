@@ -3,13 +3,18 @@
 // hands the timer texts to the 802.1X port configuration dialog.
 //
 // No command opens it. One asynchronous GET reads everything; its reply is
-// carried to the window and shown there. Apply is refused until a read has
-// arrived, and when enabling checks the address, the key, its confirmation and
-// the six timers before it sends anything.
+// carried to the window and shown there. A value outside its set or range, or
+// of another type, is shown unknown. Apply is refused with a message until a
+// read has brought every value whole (a failed read refuses it again), and
+// when enabling checks the address, the key, its confirmation and the six
+// timers before it sends anything. The writes of one Apply stop at the first
+// the switch refuses or leaves unanswered, which is said; the settings are
+// read again once the writes are over, never between them.
 #pragma once
 
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
@@ -20,6 +25,7 @@
 #include <string>
 
 class CSnmp;
+class CWriteReport;
 
 class C8021Config : public CDialog
 {
@@ -28,6 +34,9 @@ public:
     ~C8021Config() override;
 
     BOOL DestroyWindow() override;
+
+    // Whether the last read brought every value whole: Apply may write.
+    bool SettingsRead() const { return m_bRead; }
 
     // The objects, under korvelEnterprise.10.76.19.1.11, in the read's order.
     static const std::array<std::string, 10> kObjects;
@@ -52,17 +61,17 @@ private:
     struct ReadValues;
 
     void Refresh8021X();
+    void ShowRead(const ReadValues& values);
+    void ReadAfterApply(const CWriteReport& report);
     void EnableSettings(BOOL bEnable);
     std::string AddressText() const;
     static void CutKey(CEdit& edit);
-    // Dispatches the prepared SET with the session's walk step; true when the
-    // switch accepted it.
-    static bool SendStep(CCommonSNMP& session);
-
     CCommonSNMP m_cCommonSNMP;
     CCommonSNMP m_cCommonSNMPSet;
     CCommonSNMP m_cCommonSNMParg;
-    bool m_bRead = false; // a read has arrived: Apply may write
+    bool m_bRead = false; // the last read brought every value whole: Apply may write
+    bool m_bShown = false; // the controls show an earlier complete read
+    CReadReport m_readReport;
 
     CButton m_checkEnable;
     CButton m_btnRefresh;

@@ -1,5 +1,9 @@
 #include "legacy/CCLIControlDlg.h"
 
+#include "common/CModuleBase.h"
+#include "common/CReadReport.h"
+#include "common/CWriteReport.h"
+#include "legacy/LegacyWrite.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CWaitCursor.h"
@@ -12,17 +16,6 @@ namespace {
 std::string CliOid(const char* arc)
 {
     return KorvelOid(std::string("10.94.89.89.74.") + arc + ".0");
-}
-
-// Unsigned decimal digits that fit an Unsigned32.
-bool IsDecimalNumber(const std::string& text)
-{
-    if (text.empty() || text.size() > 10)
-        return false;
-    for (char c : text)
-        if (c < '0' || c > '9')
-            return false;
-    return std::stoull(text) <= 0xFFFFFFFFull;
 }
 
 } // namespace
@@ -102,13 +95,31 @@ void CCLIControlDlg::OnReadReply(CSnmp& reply)
     CEdit* const boxes[] = {&m_editTimeout,        &m_editHistorySize,       &m_editSshTimeout,
                             &m_editTelnetTimeout,  &m_editTelnetHistorySize, &m_editSshHistorySize};
     const int boxValues[] = {0, 2, 3, 4, 6, 8};
-    for (int i = 0; i < 6; ++i)
-        boxes[i]->SetWindowText(ValueText(reply, boxValues[i]));
+    // The first four boxes and the first two checks are written back as they
+    // were read: a value of another type or out of its range is shown
+    // unknown and refuses Apply until a read brings it whole.
+    bool bAllKnown = true;
+    for (int i = 0; i < 6; ++i) {
+        if (i < 4) {
+            const std::string text = CModuleBase::RangeText(&reply, boxValues[i], 0, 4294967295LL);
+            boxes[i]->SetWindowText(text);
+            bAllKnown = bAllKnown && !text.empty();
+        } else {
+            boxes[i]->SetWindowText(ValueText(reply, boxValues[i]));
+        }
+    }
     CButton* const checks[] = {&m_chkHistoryEnable, &m_chkTelnetHistoryEnable, &m_chkSshHistoryEnable};
     const int checkValues[] = {1, 5, 7};
-    for (int i = 0; i < 3; ++i)
-        checks[i]->SetCheck(ValueText(reply, checkValues[i]) == "1" ? BST_CHECKED : BST_UNCHECKED);
-    m_bSettingsRead = true;
+    for (int i = 0; i < 3; ++i) {
+        if (i < 2) {
+            const std::string state = CModuleBase::EnumText(&reply, checkValues[i], {1, 2});
+            checks[i]->SetCheck(state == "1" ? BST_CHECKED : BST_UNCHECKED);
+            bAllKnown = bAllKnown && !state.empty();
+        } else {
+            checks[i]->SetCheck(ValueText(reply, checkValues[i]) == "1" ? BST_CHECKED : BST_UNCHECKED);
+        }
+    }
+    m_bSettingsRead = bAllKnown;
 }
 
 void CCLIControlDlg::OnOK()
@@ -135,8 +146,12 @@ void CCLIControlDlg::OnClose()
 
 void CCLIControlDlg::WriteCliSettings()
 {
-    if (m_nSnmpVersion != 1 || !m_bSettingsRead)
+    if (m_nSnmpVersion != 1)
         return;
+    if (!m_bSettingsRead) {
+        CReadReport::RefuseUnread("the CLI settings");
+        return;
+    }
     const struct
     {
         const char* label;
@@ -146,16 +161,20 @@ void CCLIControlDlg::WriteCliSettings()
                    {"CliSshTimeout", m_strSshTimeout},
                    {"CliTelnetTimeout", m_strTelnetTimeout}};
     for (const auto& number : numbers) {
-        if (!IsDecimalNumber(number.text)) {
+        if (!legacy_write::IsDecimalNumber(number.text, 0xFFFFFFFFULL)) {
             AfxMessageBox(std::string(number.label) + " must be a decimal number.");
             return;
         }
     }
     const auto flag = [](const CButton& check) { return check.GetCheck() == BST_CHECKED ? "1" : "2"; };
-    WriteValues({{CliOid("2"), SnmpValueUnsigned, m_strTimeout},
-                 {CliOid("3"), SnmpValueInteger, flag(m_chkHistoryEnable)},
-                 {CliOid("4"), SnmpValueUnsigned, m_strHistorySize},
-                 {CliOid("6"), SnmpValueUnsigned, m_strSshTimeout},
-                 {CliOid("7"), SnmpValueUnsigned, m_strTelnetTimeout},
-                 {CliOid("8"), SnmpValueInteger, flag(m_chkTelnetHistoryEnable)}});
+    CWriteReport report;
+    legacy_write::SendV1(report, m_szDeviceIP, m_szWriteCommunity,
+                         {{CliOid("2"), SnmpValueUnsigned, m_strTimeout},
+                          {CliOid("3"), SnmpValueInteger, flag(m_chkHistoryEnable)},
+                          {CliOid("4"), SnmpValueUnsigned, m_strHistorySize},
+                          {CliOid("6"), SnmpValueUnsigned, m_strSshTimeout},
+                          {CliOid("7"), SnmpValueUnsigned, m_strTelnetTimeout},
+                          {CliOid("8"), SnmpValueInteger, flag(m_chkTelnetHistoryEnable)}},
+                         "the CLI settings");
+    report.Report();
 }

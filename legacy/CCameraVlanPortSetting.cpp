@@ -1,5 +1,8 @@
 #include "legacy/CCameraVlanPortSetting.h"
 
+#include "common/CReadReport.h"
+#include "common/CWriteReport.h"
+#include "legacy/LegacyWrite.h"
 #include "common/CModuleBase.h"
 #include "features/ports_vlans/WalkMessages.h"
 #include "legacy/CLegacyText.h"
@@ -111,6 +114,7 @@ void CCameraVlanPortSetting::OnRefresh()
 
 void CCameraVlanPortSetting::StartPortWalk()
 {
+    m_readReport.Begin();
     m_btnApply.EnableWindow(FALSE);
     m_btnRefresh.EnableWindow(FALSE);
     m_portWalk.Start({kCameraTable + "1", kCameraTable + "2", kCameraTable + "3"});
@@ -120,14 +124,22 @@ LRESULT CCameraVlanPortSetting::OnWalkFinished(WPARAM /*wParam*/, LPARAM /*lPara
 {
     m_portWalk.ShowRows();
     m_bRead = true;
-    return OnWalkFailed(0, 0);
+    EndWalk();
+    return 0;
 }
 
 LRESULT CCameraVlanPortSetting::OnWalkFailed(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
+    EndWalk();
+    // The list keeps its last complete read.
+    m_readReport.Fail("the surveillance VLAN ports", m_list.GetItemCount() > 0);
+    return 0;
+}
+
+void CCameraVlanPortSetting::EndWalk()
+{
     m_btnApply.EnableWindow(m_strVlanState == "1" ? TRUE : FALSE);
     m_btnRefresh.EnableWindow(TRUE);
-    return 0;
 }
 
 void CCameraVlanPortSetting::OnFromPortChange()
@@ -142,8 +154,12 @@ void CCameraVlanPortSetting::OnToPortChange()
 
 void CCameraVlanPortSetting::OnApply()
 {
-    if (!m_bRead || m_strVlanState != "1")
+    if (m_strVlanState != "1")
         return;
+    if (!m_bRead) {
+        CReadReport::RefuseUnread("the surveillance VLAN port settings");
+        return;
+    }
     CWaitCursor wait;
     const int nFirst = CLegacyText::Number(m_comboFromPort.GetWindowText());
     const int nLast = CLegacyText::Number(m_comboToPort.GetWindowText());
@@ -159,19 +175,33 @@ void CCameraVlanPortSetting::OnApply()
             return;
         }
     }
-    // Each batch is a request of its own, carrying its ports only.
+    // Each batch is a request of its own, carrying its ports only; the first
+    // batch the switch refuses or leaves unanswered ends the sequence.
+    CWriteReport report;
     int nInBatch = 0;
+    int nBatchFirst = nFirst;
     for (int nPort = nFirst; nPort <= nLast; ++nPort) {
-        if (nInBatch == 0)
+        if (nInBatch == 0) {
             m_cCommonSNMPSet.Open(SnmpPduSet);
+            nBatchFirst = nPort;
+        }
         m_cCommonSNMPSet.AddValue(kDetectionColumn + "." + std::to_string(nPort), SnmpValueInteger, strValue);
         if (++nInBatch == kBatchSize || nPort == nLast) {
-            std::unique_ptr<CSnmp> pResponse;
-            m_cCommonSNMPSet.getNext(pResponse, 0);
+            const std::string strWhat = nBatchFirst == nPort
+                                            ? "the surveillance VLAN mode of port " + std::to_string(nPort)
+                                            : "the surveillance VLAN mode of ports " + std::to_string(nBatchFirst) +
+                                                  "-" + std::to_string(nPort);
+            if (!legacy_write::SendStep(report, m_cCommonSNMPSet, strWhat)) {
+                report.SetProgress(CWriteReport::PortProgress("Ports", nFirst, nBatchFirst));
+                break;
+            }
             if (nInBatch == kBatchSize)
                 Sleep(kBatchPauseMs);
             nInBatch = 0;
         }
     }
+    report.Report();
+    if (report.TimedOut())
+        return;
     StartPortWalk();
 }

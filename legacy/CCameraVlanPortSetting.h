@@ -9,6 +9,7 @@
 // in SETs of at most 30 ports each.
 #pragma once
 
+#include "common/CReadReport.h"
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
 #include "legacy/CLegacyPortRange.h"
@@ -44,6 +45,7 @@ protected:
     void OnToPortChange();
     LRESULT OnWalkFinished(WPARAM wParam, LPARAM lParam);
     LRESULT OnWalkFailed(WPARAM wParam, LPARAM lParam);
+    void EndWalk();
 
     DECLARE_MESSAGE_MAP()
 
@@ -62,4 +64,5 @@ private:
     CLegacyPortWalk m_portWalk;
     CLegacyTrunkGroups m_trunkGroups;
     bool m_bRead = false; // a port walk has read the whole table
+    CReadReport m_readReport; // the walks are the user's: opening, Refresh, the read after Apply
 };

@@ -1,5 +1,6 @@
 #include "legacy/CDHCPServerConfig.h"
 
+#include "common/CWriteReport.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
 #include "platform/snmp/CSnmp.h"
@@ -85,6 +86,7 @@ void CDHCPServerConfig::OnRefresh()
 {
     m_bTrunkWalkRunning = true;
     m_cTrunks.StartTrunkWalk();
+    m_readReport.Begin();
     ReadScreening();
 }
 
@@ -96,28 +98,41 @@ LRESULT CDHCPServerConfig::OnTrunkWalkEnded(WPARAM, LPARAM)
 
 void CDHCPServerConfig::ReadScreening()
 {
-    m_listPorts.DeleteAllItems();
     m_cCommonSNMP.Open(SnmpPduGet);
     m_cCommonSNMP.AddValue(kScreeningPorts, SnmpValueNull);
     m_btnApply.EnableWindow(FALSE);
     m_btnRefresh.EnableWindow(FALSE);
     std::unique_ptr<CSnmp> pResponse;
     bool bRead = false;
+    std::string strBitmap;
     if (m_cCommonSNMP.send(pResponse, 0) == 0 && pResponse) {
         int nErrorStatus = 0;
         int nErrorIndex = 0;
         pResponse->getError(&nErrorStatus, &nErrorIndex);
-        bRead = nErrorStatus == 0 && CModuleBase::HasValue(pResponse.get(), 0);
+        // Only a port bitmap is read as one: a value of another type is never
+        // decoded from its text.
+        bRead = nErrorStatus == 0 && CModuleBase::OctetValue(pResponse.get(), 0, strBitmap);
     }
-    if (bRead) {
+    if (!bRead) {
+        // The list keeps the last complete read; Apply waits for a new one.
+        const bool bKeptLast = m_listPorts.GetItemCount() > 0;
+        m_bRead = false;
+        m_btnApply.EnableWindow(TRUE);
+        m_btnRefresh.EnableWindow(TRUE);
+        m_readReport.Fail("the DHCP server screening ports", bKeptLast);
+        return;
+    }
+    {
         // Every port is set: those not in the bitmap are disabled.
         std::vector<int> enabled(static_cast<std::size_t>(m_nPortCount), 0);
         int nCount = 0;
-        const std::string strList = CUtils::PortBitmapToList(CModuleBase::ValueText(pResponse.get(), 0), nCount);
+        const std::string strList = CUtils::PortBitmapToList(strBitmap, nCount);
         CUtils::ApplyPortList(strList, enabled, 1);
         for (int i = 0; i < m_nPortCount; ++i)
             m_pPortState[static_cast<std::size_t>(i)] = enabled[static_cast<std::size_t>(i)] == 1 ? 1 : 2;
         m_bRead = true;
+        // The rows are replaced whole by a read that succeeded.
+        m_listPorts.DeleteAllItems();
         for (int i = 0; i < m_nPortCount; ++i) {
             m_listPorts.SetOrInsertItemText(i, 0, std::to_string(i + 1).c_str());
             m_listPorts.SetOrInsertItemText(i, 1, m_pPortState[static_cast<std::size_t>(i)] == 1 ? "Enabled" : "Disabled");
@@ -167,10 +182,12 @@ void CDHCPServerConfig::OnApply()
     CUtils::HexToByteValues(strHex, octets, static_cast<int>((strHex.size() + 1) / 2));
     m_cCommonSNMP.Open(SnmpPduSet);
     m_cCommonSNMP.AddValueLen(kScreeningPorts, SnmpValueOctetString, octets.data(), static_cast<int>(octets.size()));
-    if (m_cCommonSNMP.SendAccepted()) {
+    CWriteReport report;
+    if (report.Send(m_cCommonSNMP, "the DHCP server screening ports")) {
         m_pPortState = states;
         OnRefresh();
     }
+    report.Report();
 }
 
 void CDHCPServerConfig::OnFromChange()

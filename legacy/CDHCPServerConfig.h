@@ -12,6 +12,7 @@
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
 #include "common/CModuleBase.h"
+#include "common/CReadReport.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
@@ -57,5 +58,6 @@ private:
     CModuleBase m_cTrunks;
     std::vector<int> m_pPortState; // 1 enabled, 2 disabled, per port
     bool m_bRead = false;
+    CReadReport m_readReport;
     bool m_bTrunkWalkRunning = false;
 };

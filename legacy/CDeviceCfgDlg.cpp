@@ -1,5 +1,6 @@
 #include "legacy/CDeviceCfgDlg.h"
 
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "platform/snmp/CSnmpV1.h"
 #include "platform/ui/CDataExchange.h"
@@ -161,6 +162,10 @@ LRESULT CDeviceCfgDlg::OnReply(WPARAM, LPARAM)
         if (!LegacyReplyToken::Answers(reply, *awaited))
             continue; // an older request's reply
         if (reply.kind == kSetReply) {
+            CWriteReport report;
+            report.Check(reply.status, reply.status == SnmpStatusOk ? reply.response.get() : nullptr,
+                         m_strWrittenLabel);
+            report.Report();
             // Whatever the switch answered, the list shows its value now.
             m_cbValue.ResetContent();
             ReadConfigList();
@@ -274,8 +279,19 @@ void CDeviceCfgDlg::OnApply()
     request.addValue(oid.c_str(), SnmpValueInteger, chosen->value.c_str());
     m_snmpSet.setRequest(&request);
     m_nSetRequest = 0;
-    if (m_snmpSet.sendAsync(m_strDeviceIP.c_str(), 0, &OnSetReply, m_token->Key(), GetSafeHwnd(), kDevCfgTimeout) == 0)
+    const int row = m_listConfig.GetNextItem(-1, LVNI_SELECTED);
+    const std::string strShown = row >= 0 ? m_listConfig.GetItemText(row, 0) : std::string();
+    const std::size_t first = strShown.find_first_not_of(' ');
+    m_strWrittenLabel = "the setting " + (first == std::string::npos
+                                              ? m_strSelectedName
+                                              : strShown.substr(first, strShown.find_last_not_of(' ') - first + 1));
+    if (m_snmpSet.sendAsync(m_strDeviceIP.c_str(), 0, &OnSetReply, m_token->Key(), GetSafeHwnd(), kDevCfgTimeout) == 0) {
         m_nSetRequest = m_snmpSet.getRequestID();
+    } else {
+        CWriteReport report;
+        report.Silent(m_strWrittenLabel);
+        report.Report();
+    }
 }
 
 void CDeviceCfgDlg::OnRefresh()

@@ -68,6 +68,7 @@ protected:
     int m_nInfoRequest = 0;
     int m_nConfigRequest = 0;
     int m_nSetRequest = 0;
+    std::string m_strWrittenLabel; // what the awaited write sets, for its message
 
     DECLARE_MESSAGE_MAP()
 };

@@ -61,7 +61,10 @@ void CLegacyPortWalk::Start(const std::vector<std::string>& columns)
     }
     for (const std::string& strColumn : columns)
         m_cCommonSNMPTable.AddValue(strColumn, SnmpValueNull);
-    m_cCommonSNMPTable.StartRequest(&CLegacyPortWalk::OnRow, this, 0, 0);
+    // A walk that cannot start ends as a failed one: the owner's controls
+    // come back.
+    if (!m_cCommonSNMPTable.StartAsync(&CLegacyPortWalk::OnRow, this))
+        ::SendMessage(m_owner.GetSafeHwnd(), WM_WALK_FAILED, 0, 0);
 }
 
 int CLegacyPortWalk::OnRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)

@@ -1,5 +1,7 @@
 #include "legacy/CMultiFilterModePerPortConfig.h"
 
+#include "common/CReadReport.h"
+#include "common/CWriteReport.h"
 #include "common/CModuleBase.h"
 #include "common/Globals.h"
 #include "features/ports_vlans/WalkMessages.h"
@@ -93,6 +95,7 @@ BOOL CMultiFilterModePerPortConfig::OnInitDialog()
 
 void CMultiFilterModePerPortConfig::StartModeWalk()
 {
+    m_readReport.Begin();
     m_btnApply.EnableWindow(FALSE);
     m_btnRefresh.EnableWindow(FALSE);
     m_modeWalk.Start({kModeTable + "1", kModeTable + "2"});
@@ -102,14 +105,22 @@ LRESULT CMultiFilterModePerPortConfig::OnWalkFinished(WPARAM /*wParam*/, LPARAM 
 {
     m_modeWalk.ShowRows();
     m_bRead = true;
-    return OnWalkFailed(0, 0);
+    EndWalk();
+    return 0;
 }
 
 LRESULT CMultiFilterModePerPortConfig::OnWalkFailed(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
+    EndWalk();
+    // The list keeps its last complete read.
+    m_readReport.Fail("the multicast filtering modes", m_list.GetItemCount() > 0);
+    return 0;
+}
+
+void CMultiFilterModePerPortConfig::EndWalk()
+{
     m_btnApply.EnableWindow(TRUE);
     m_btnRefresh.EnableWindow(TRUE);
-    return 0;
 }
 
 void CMultiFilterModePerPortConfig::OnFromPortChange()
@@ -153,8 +164,10 @@ int CMultiFilterModePerPortConfig::TypedPort(CComboBox& box)
 
 void CMultiFilterModePerPortConfig::OnApply()
 {
-    if (!m_bRead)
+    if (!m_bRead) {
+        CReadReport::RefuseUnread("the multicast filtering modes");
         return;
+    }
     const int nFirst = TypedPort(m_comboFromPort);
     if (nFirst == 0)
         return;
@@ -176,8 +189,15 @@ void CMultiFilterModePerPortConfig::OnApply()
     m_cCommonSNMP.Open(SnmpPduSet);
     for (int nPort = nFirst; nPort <= nLast; ++nPort)
         m_cCommonSNMP.AddValue(kModeColumn + "." + std::to_string(nPort), SnmpValueInteger, strMode);
-    std::unique_ptr<CSnmp> pResponse;
-    m_cCommonSNMP.send(pResponse, 0);
+    CWriteReport report;
+    report.Send(m_cCommonSNMP, nFirst == nLast ? "the multicast filtering mode of port " + std::to_string(nFirst)
+                                               : "the multicast filtering mode of ports " + std::to_string(nFirst) +
+                                                     "-" + std::to_string(nLast));
+    report.Report();
+    // What the switch holds now; a switch that has just been silent is not
+    // asked again at once.
+    if (report.TimedOut())
+        return;
     Sleep(50);
     StartModeWalk();
 }

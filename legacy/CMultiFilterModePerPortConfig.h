@@ -8,6 +8,7 @@
 // link is refused whole, judged by a trunk walk that read the whole table.
 #pragma once
 
+#include "common/CReadReport.h"
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
 #include "legacy/CLegacyPortRange.h"
@@ -40,6 +41,7 @@ protected:
     void OnClose();
     LRESULT OnWalkFinished(WPARAM wParam, LPARAM lParam);
     LRESULT OnWalkFailed(WPARAM wParam, LPARAM lParam);
+    void EndWalk();
 
     DECLARE_MESSAGE_MAP()
 
@@ -59,4 +61,5 @@ private:
     CLegacyPortWalk m_modeWalk;
     CLegacyTrunkGroups m_trunkGroups;
     bool m_bRead = false; // a mode walk has read the whole table
+    CReadReport m_readReport; // the walks are the user's: opening, Refresh, the read after Apply
 };

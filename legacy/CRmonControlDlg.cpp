@@ -1,5 +1,9 @@
 #include "legacy/CRmonControlDlg.h"
 
+#include "common/CModuleBase.h"
+#include "common/CReadReport.h"
+#include "common/CWriteReport.h"
+#include "legacy/LegacyWrite.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CEdit.h"
@@ -78,12 +82,19 @@ void CRmonControlDlg::ReadSettings()
 void CRmonControlDlg::OnReadReply(CSnmp& reply)
 {
     SetDlgItemText(IDC_INFO_STATIC_1304, ValueText(reply, 0));
-    SetDlgItemText(IDC_INFO_EDIT_1310, ValueText(reply, 1));
     SetDlgItemText(IDC_INFO_STATIC_1303, ValueText(reply, 2));
-    SetDlgItemText(IDC_INFO_EDIT_1312, ValueText(reply, 3));
-    SetDlgItemText(IDC_INFO_EDIT_1313, ValueText(reply, 4));
-    SetDlgItemText(IDC_INFO_EDIT_1314, ValueText(reply, 5));
-    m_bRead = true;
+    // The four edits are written back as they were read: a value of another
+    // type or outside an integer's range is shown unknown and refuses Apply
+    // until a read brings it whole.
+    bool bAllKnown = true;
+    const std::pair<int, int> edits[] = {
+        {IDC_INFO_EDIT_1310, 1}, {IDC_INFO_EDIT_1312, 3}, {IDC_INFO_EDIT_1313, 4}, {IDC_INFO_EDIT_1314, 5}};
+    for (const auto& [id, binding] : edits) {
+        const std::string text = CModuleBase::RangeText(&reply, binding, -2147483648LL, 2147483647LL);
+        SetDlgItemText(id, text);
+        bAllKnown = bAllKnown && !text.empty();
+    }
+    m_bRead = bAllKnown;
 }
 
 void CRmonControlDlg::OnOK()
@@ -95,9 +106,13 @@ void CRmonControlDlg::OnOK()
 void CRmonControlDlg::WriteSettings()
 {
     UpdateData(TRUE);
-    // Empty fields of a dialog that never read would overwrite the switch.
-    if (!m_bRead || m_nSnmpVersion != 1)
+    if (m_nSnmpVersion != 1)
         return;
+    // Empty fields of a dialog that never read would overwrite the switch.
+    if (!m_bRead) {
+        CReadReport::RefuseUnread("the RMON control settings");
+        return;
+    }
     const std::pair<const char*, std::string*> fields[] = {{"2.0", &m_strRmonQuotaBucket},
                                                            {"6.0", &m_strQuotaBucket},
                                                            {"7.0", &m_strMaxGlobalBuckets},
@@ -110,7 +125,9 @@ void CRmonControlDlg::WriteSettings()
         }
         values.push_back({ControlOid(object), SnmpValueInteger, *text});
     }
-    WriteValues(values);
+    CWriteReport report;
+    legacy_write::SendV1(report, m_szDeviceIP, m_szWriteCommunity, values, "the RMON control settings");
+    report.Report();
 }
 
 void CRmonControlDlg::OnApply()

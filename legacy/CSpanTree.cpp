@@ -1,5 +1,6 @@
 #include "legacy/CSpanTree.h"
 
+#include "common/CReadReport.h"
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
 #include "features/ports_vlans/WalkMessages.h"
@@ -110,6 +111,7 @@ void CSpanTree::OnRefresh()
 
 void CSpanTree::RefreshTable()
 {
+    m_readReport.Begin();
     // The rows shown stay until the walk has read the whole table.
     m_btnPortConfig.EnableWindow(FALSE);
     m_btnRefresh.EnableWindow(FALSE);
@@ -120,7 +122,9 @@ void CSpanTree::RefreshTable()
     }
     for (int nObject : kColumnObjects)
         m_cCommonSNMP.AddValue(kPortTable + std::to_string(nObject), SnmpValueNull);
-    m_cCommonSNMP.StartRequest(&CSpanTree::OnPortRow, this, 0, 0);
+    // A walk that cannot start ends as a failed one: the buttons come back.
+    if (!m_cCommonSNMP.StartAsync(&CSpanTree::OnPortRow, this))
+        ::SendMessage(GetSafeHwnd(), WM_WALK_FAILED, 0, 0);
 }
 
 int CSpanTree::OnPortRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -183,14 +187,22 @@ LRESULT CSpanTree::OnWalkFinished(WPARAM /*wParam*/, LPARAM /*lParam*/)
         }
         m_staticCount.SetWindowText(std::to_string(nItem));
     }
-    return OnWalkFailed(0, 0);
+    EndWalk();
+    return 0;
 }
 
 LRESULT CSpanTree::OnWalkFailed(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
+    EndWalk();
+    // The list keeps its last complete read.
+    m_readReport.Fail("the spanning tree port table", m_list.GetItemCount() > 0);
+    return 0;
+}
+
+void CSpanTree::EndWalk()
+{
     m_btnPortConfig.EnableWindow(TRUE);
     m_btnRefresh.EnableWindow(TRUE);
-    return 0;
 }
 
 void CSpanTree::OnPortConfig()

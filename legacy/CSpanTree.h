@@ -5,6 +5,7 @@
 // port dialog on the selected row; after its OK the table is read again.
 #pragma once
 
+#include "common/CReadReport.h"
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
 #include "platform/ui/CButton.h"
@@ -44,6 +45,7 @@ protected:
     LRESULT OnWalkFinished(WPARAM wParam, LPARAM lParam);
     // A failed walk keeps the rows shown before.
     LRESULT OnWalkFailed(WPARAM wParam, LPARAM lParam);
+    void EndWalk();
 
     DECLARE_MESSAGE_MAP()
 
@@ -65,4 +67,5 @@ private:
     CButton m_btnPortConfig;
     CStatic m_staticCount;
     CListCtrlEx m_list;
+    CReadReport m_readReport; // the walks are the user's: opening, Refresh, the read after Apply
 };

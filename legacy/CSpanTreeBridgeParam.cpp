@@ -1,5 +1,6 @@
 #include "legacy/CSpanTreeBridgeParam.h"
 
+#include "common/CWriteReport.h"
 #include "common/CModuleBase.h"
 #include "legacy/CLegacyText.h"
 #include "legacy/CSpanTree.h"
@@ -151,7 +152,9 @@ void CSpanTreeBridgeParam::RefreshBridge()
     m_cCommonSNMP.Open(SnmpPduGet);
     for (const std::string& strOid : kReadOrder)
         m_cCommonSNMP.AddValue(strOid, SnmpValueNull);
-    m_cCommonSNMP.StartRequest(&CSpanTreeBridgeParam::OnBridgeReply, this, 0, 0);
+    // A read that cannot start ends as a failed one.
+    if (!m_cCommonSNMP.StartAsync(&CSpanTreeBridgeParam::OnBridgeReply, this))
+        OnBridgeRead(0, 0);
 }
 
 int CSpanTreeBridgeParam::OnBridgeReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -223,13 +226,6 @@ LRESULT CSpanTreeBridgeParam::OnBridgeRead(WPARAM /*wParam*/, LPARAM lParam)
     return 0;
 }
 
-bool CSpanTreeBridgeParam::SendSet(CCommonSNMP& session, int nTimeout)
-{
-    std::unique_ptr<CSnmp> pResponse;
-    const int nStatus = session.send(pResponse, nTimeout);
-    return CLegacyText::Accepted(nStatus, pResponse);
-}
-
 void CSpanTreeBridgeParam::OnOK()
 {
     // Apply; the dialog stays open.
@@ -267,14 +263,18 @@ void CSpanTreeBridgeParam::OnOK()
         return;
     }
 
+    // One report for the whole Apply: the first write the switch refuses or
+    // leaves unanswered ends the sequence and is said.
+    CWriteReport report;
     m_cCommonSNMPSet0.Open(SnmpPduSet);
     if (m_checkRstp.GetCheck() != BST_CHECKED) {
         m_cCommonSNMPSet0.AddValue(kRstpState, SnmpValueInteger, "2");
         GetDlgItem(IDC_LSTPB_PORT_SETTING)->EnableWindow(FALSE);
         // Once the switch has taken it, RSTP is off: a later Apply with the
         // box checked switches it on again first.
-        if (SendSet(m_cCommonSNMPSet0, 0))
+        if (report.Send(m_cCommonSNMPSet0, "the spanning tree state"))
             m_strRstpState = "0";
+        report.Report();
         Sleep(30);
         return;
     }
@@ -283,31 +283,39 @@ void CSpanTreeBridgeParam::OnOK()
         m_cCommonSNMPSet.Open(SnmpPduSet);
         m_cCommonSNMPSet.AddValue(kRstpState, SnmpValueInteger, "1");
         GetDlgItem(IDC_LSTPB_PORT_SETTING)->EnableWindow(TRUE);
-        if (SendSet(m_cCommonSNMPSet, kEnableTimeoutMs))
+        if (report.Send(m_cCommonSNMPSet, "the spanning tree state", kEnableTimeoutMs))
             m_strRstpState = "1";
     }
     // Times the switch takes with any maximum age of the range, so the three
     // single SETs that follow never break a relation on the way.
-    m_cCommonSNMPSet0.Open(SnmpPduSet);
-    m_cCommonSNMPSet0.AddValue(kBridgeHelloTime, SnmpValueInteger, "100");
-    m_cCommonSNMPSet0.AddValue(kBridgeForwardDelay, SnmpValueInteger, "3000");
-    SendSet(m_cCommonSNMPSet0, 0);
-    Sleep(50);
-
-    m_cCommonSNMPSet.Open(SnmpPduSet);
-    m_cCommonSNMPSet.AddValue(kBridgeMaxAge, SnmpValueInteger, strAge);
-    SendSet(m_cCommonSNMPSet, 0);
-    m_cCommonSNMPSet.Open(SnmpPduSet);
-    m_cCommonSNMPSet.AddValue(kBridgeForwardDelay, SnmpValueInteger, strDelay);
-    SendSet(m_cCommonSNMPSet, 0);
-    m_cCommonSNMPSet.Open(SnmpPduSet);
-    m_cCommonSNMPSet.AddValue(kBridgeHelloTime, SnmpValueInteger, strHello);
-    SendSet(m_cCommonSNMPSet, 0);
+    if (!report.Failed()) {
+        m_cCommonSNMPSet0.Open(SnmpPduSet);
+        m_cCommonSNMPSet0.AddValue(kBridgeHelloTime, SnmpValueInteger, "100");
+        m_cCommonSNMPSet0.AddValue(kBridgeForwardDelay, SnmpValueInteger, "3000");
+        report.Send(m_cCommonSNMPSet0, "the bridge hello time and forward delay");
+        Sleep(50);
+    }
+    const std::pair<const std::string*, const char*> times[] = {
+        {&strAge, "the bridge maximum age"}, {&strDelay, "the bridge forward delay"},
+        {&strHello, "the bridge hello time"}};
+    const std::string* const oids[] = {&kBridgeMaxAge, &kBridgeForwardDelay, &kBridgeHelloTime};
+    for (std::size_t i = 0; i < 3 && !report.Failed(); ++i) {
+        m_cCommonSNMPSet.Open(SnmpPduSet);
+        m_cCommonSNMPSet.AddValue(*oids[i], SnmpValueInteger, *times[i].first);
+        report.Send(m_cCommonSNMPSet, times[i].second);
+    }
     // The hello time stays in the request: the last SET carries it again,
     // followed by the priority and the version.
-    m_cCommonSNMPSet.AddValue(kPriority, SnmpValueInteger, std::to_string(m_nPriority));
-    m_cCommonSNMPSet.AddValue(kStpVersion, SnmpValueInteger, m_comboVersion.GetCurSel() == kItemRstp ? "2" : "0");
-    SendSet(m_cCommonSNMPSet, 0);
+    if (!report.Failed()) {
+        m_cCommonSNMPSet.AddValue(kPriority, SnmpValueInteger, std::to_string(m_nPriority));
+        m_cCommonSNMPSet.AddValue(kStpVersion, SnmpValueInteger, m_comboVersion.GetCurSel() == kItemRstp ? "2" : "0");
+        report.Send(m_cCommonSNMPSet, "the bridge priority and version");
+    }
+    report.Report();
+    // What the switch holds now; a switch that has just been silent is not
+    // asked again at once.
+    if (report.TimedOut())
+        return;
     Sleep(30);
     RefreshBridge();
 }

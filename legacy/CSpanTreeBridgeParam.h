@@ -52,9 +52,6 @@ private:
 
     void RefreshBridge();
     void EnableSettings(BOOL bEnable);
-    // One SET of the binding on the session, its reply dropped; true when the
-    // switch accepted it.
-    bool SendSet(CCommonSNMP& session, int nTimeout);
 
     CCommonSNMP m_cCommonSNMP;
     CCommonSNMP m_cCommonSNMPSet;

@@ -1,5 +1,6 @@
 #include "legacy/CSpanTreePortParam.h"
 
+#include "common/CWriteReport.h"
 #include "common/CModuleBase.h"
 #include "common/Globals.h"
 #include "legacy/CLegacyText.h"
@@ -194,9 +195,10 @@ bool CSpanTreePortParam::ApplyPort()
     m_cCommonSNMPSet.AddValue(kStpPortColumns + "2." + m_strPort, SnmpValueInteger, std::to_string(m_nPriority));
     m_cCommonSNMPSet.AddValue(kPathCostColumn + m_strPort, SnmpValueInteger, std::to_string(m_nPathCost));
     m_cCommonSNMPSet.AddValue(kStpPortColumns + "4." + m_strPort, SnmpValueInteger, strEnable == "Y" ? "1" : "2");
-    std::unique_ptr<CSnmp> pResponse;
-    m_cCommonSNMPSet.send(pResponse, 0);
-    return true;
+    CWriteReport report;
+    report.Send(m_cCommonSNMPSet, "the spanning tree settings of port " + m_strPort);
+    // A refused or unanswered write is said and keeps the dialog open.
+    return !report.Report();
 }
 
 void CSpanTreePortParam::OnApply()

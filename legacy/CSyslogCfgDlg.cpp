@@ -1,5 +1,9 @@
 #include "legacy/CSyslogCfgDlg.h"
 
+#include "common/CModuleBase.h"
+#include "common/CReadReport.h"
+#include "common/CWriteReport.h"
+#include "legacy/LegacyWrite.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CWaitCursor.h"
@@ -7,14 +11,6 @@
 #include "resources/legacy.h"
 
 namespace {
-
-// Severity codes 0 to 8 are list positions; anything else is "Emergency".
-int SeverityIndex(const std::string& value)
-{
-    if (value.size() == 1 && value[0] >= '0' && value[0] <= '8')
-        return value[0] - '0';
-    return 0;
-}
 
 std::string SelectionCode(const CComboBox& list)
 {
@@ -77,11 +73,19 @@ void CSyslogCfgDlg::OnReadReply(CSnmp& reply)
 {
     if (reply.getVarBindCount() < 4)
         return;
-    m_cbConsole.SetCurSel(SeverityIndex(ValueText(reply, 1)));
-    m_cbFile.SetCurSel(SeverityIndex(ValueText(reply, 2)));
-    m_cbCache.SetCurSel(SeverityIndex(ValueText(reply, 3)));
-    m_chkEnable.SetCheck(ValueText(reply, 0) == "1" ? BST_CHECKED : BST_UNCHECKED);
-    m_bSettingsRead = true;
+    // Severity codes 0 to 8 are list positions; a state or code outside its
+    // set, or of another type, is unknown: no entry, no check, and Apply
+    // refuses until a read brings every value.
+    bool bAllKnown = true;
+    CComboBox* const lists[] = {&m_cbConsole, &m_cbFile, &m_cbCache};
+    for (int i = 0; i < 3; ++i) {
+        const std::string code = CModuleBase::RangeText(&reply, i + 1, 0, 8);
+        lists[i]->SetCurSel(code.empty() ? -1 : std::stoi(code));
+        bAllKnown = bAllKnown && !code.empty();
+    }
+    const std::string state = CModuleBase::EnumText(&reply, 0, {1, 2});
+    m_chkEnable.SetCheck(state == "1" ? BST_CHECKED : BST_UNCHECKED);
+    m_bSettingsRead = bAllKnown && !state.empty();
 }
 
 void CSyslogCfgDlg::OnOK()
@@ -107,11 +111,19 @@ void CSyslogCfgDlg::OnClose()
 
 void CSyslogCfgDlg::WriteSettings()
 {
-    if (m_nSnmpVersion != 1 || !m_bSettingsRead)
+    if (m_nSnmpVersion != 1)
         return;
+    if (!m_bSettingsRead) {
+        CReadReport::RefuseUnread("the syslog settings");
+        return;
+    }
     const std::vector<std::string> oids = SettingOids();
-    WriteValues({{oids[0], SnmpValueInteger, m_chkEnable.GetCheck() == BST_CHECKED ? "1" : "2"},
-                 {oids[1], SnmpValueInteger, SelectionCode(m_cbConsole)},
-                 {oids[2], SnmpValueInteger, SelectionCode(m_cbFile)},
-                 {oids[3], SnmpValueInteger, SelectionCode(m_cbCache)}});
+    CWriteReport report;
+    legacy_write::SendV1(report, m_szDeviceIP, m_szWriteCommunity,
+                         {{oids[0], SnmpValueInteger, m_chkEnable.GetCheck() == BST_CHECKED ? "1" : "2"},
+                          {oids[1], SnmpValueInteger, SelectionCode(m_cbConsole)},
+                          {oids[2], SnmpValueInteger, SelectionCode(m_cbFile)},
+                          {oids[3], SnmpValueInteger, SelectionCode(m_cbCache)}},
+                         "the syslog settings");
+    report.Report();
 }

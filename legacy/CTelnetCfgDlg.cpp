@@ -1,9 +1,13 @@
 #include "legacy/CTelnetCfgDlg.h"
 
+#include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
+#include "legacy/LegacyWrite.h"
 #include "platform/snmp/CSnmpTable.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CWaitCursor.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/MessageMap.h"
 #include "resources/legacy.h"
 
@@ -87,6 +91,7 @@ BOOL CTelnetCfgDlg::OnInitDialog()
     CLegacyFrame::OnInitDialog();
     m_scalarToken = LegacyReplyToken::Create(GetSafeHwnd(), WM_TELNET_REPLY);
     m_scalarSender = std::make_unique<CSnmp4w>();
+    m_readReport.Begin();
     ReadTelnetSettings();
     RefreshTable();
     return TRUE;
@@ -94,6 +99,7 @@ BOOL CTelnetCfgDlg::OnInitDialog()
 
 void CTelnetCfgDlg::OnRefresh()
 {
+    m_readReport.Begin();
     ReadTelnetSettings();
     RefreshTable();
 }
@@ -132,8 +138,28 @@ void CTelnetCfgDlg::ReadTelnetSettings()
 {
     if (m_nSnmpVersion != 1)
         return;
-    SendScalar(SnmpPduGet, m_szReadCommunity, {{TelnetOid("2.0"), SnmpValueNull, ""}, {TelnetOid("3.0"), SnmpValueNull, ""}},
-               kSettingsRead);
+    if (!SendScalar(SnmpPduGet, m_szReadCommunity,
+                    {{TelnetOid("2.0"), SnmpValueNull, ""}, {TelnetOid("3.0"), SnmpValueNull, ""}}, kSettingsRead))
+        SettingsReadFailed();
+}
+
+void CTelnetCfgDlg::SettingsReadFailed()
+{
+    // The boxes keep what an earlier read showed; Apply waits for a read.
+    const bool bKeptLast = m_bSettingsShown;
+    m_bSettingsRead = false;
+    m_readReport.Fail("the Telnet settings", bKeptLast);
+}
+
+void CTelnetCfgDlg::ShowSettings(CSnmp& response)
+{
+    // The time-out is written back as it was read: a value of another type
+    // or out of range is shown unknown and refuses Apply.
+    const std::string strTimeout = CModuleBase::RangeText(&response, 1, 0, 2147483647LL);
+    m_editPassword.SetWindowText(ValueText(response, 0));
+    m_editTimeout.SetWindowText(strTimeout);
+    m_bSettingsShown = true;
+    m_bSettingsRead = !strTimeout.empty();
 }
 
 LRESULT CTelnetCfgDlg::OnScalarReply(WPARAM, LPARAM)
@@ -146,28 +172,49 @@ LRESULT CTelnetCfgDlg::OnScalarReply(WPARAM, LPARAM)
         if (!LegacyReplyToken::Answers(reply, m_nScalarRequest))
             continue; // superseded
         CSnmp* response = reply.status == SnmpStatusOk ? reply.response.get() : nullptr;
+        int nErrorStatus = 0;
+        int nErrorIndex = 0;
+        if (response)
+            response->getError(&nErrorStatus, &nErrorIndex);
         switch (m_nScalarKind) {
         case kSettingsRead:
-            if (response && response->getVarBindCount() >= 2) {
-                m_editPassword.SetWindowText(ValueText(*response, 0));
-                m_editTimeout.SetWindowText(ValueText(*response, 1));
-                m_bSettingsRead = true;
-            }
+            if (response && nErrorStatus == 0 && response->getVarBindCount() >= 2)
+                ShowSettings(*response);
+            else
+                SettingsReadFailed();
             break;
         case kStatusRead:
             if (response && response->getVarBindCount() >= 1)
                 SelectStatus(ValueText(*response, 0));
             break;
-        case kTimeoutWrite:
-            // The write has answered: the settings are read back now.
-            ReadTelnetSettings();
+        case kTimeoutWrite: {
+            CWriteReport report;
+            report.Check(reply.status, response, "the Telnet time-out");
+            report.Report();
+            // What the switch holds now, unless it has just been silent.
+            if (!report.TimedOut()) {
+                m_readReport.Begin();
+                ReadTelnetSettings();
+            }
             break;
-        case kStatusWrite:
-            RefreshTable();
+        }
+        case kStatusWrite: {
+            CWriteReport report;
+            report.Check(reply.status, response, "the status of session " + m_strWrittenSession);
+            report.Report();
+            if (!report.TimedOut())
+                RefreshTable();
             break;
+        }
         default:
             break;
         }
+    }
+    // A session clicked while a request was out is read now.
+    if (!ScalarPending() && !m_strQueuedStatusId.empty()) {
+        const std::string id = std::move(m_strQueuedStatusId);
+        m_strQueuedStatusId.clear();
+        ReadSessionStatus(id);
     }
     return 0;
 }
@@ -195,6 +242,12 @@ void CTelnetCfgDlg::OnSessionClick(NMHDR*, LRESULT* pResult)
         return;
     const std::string id = m_list.GetItemText(row, 0);
     m_editSessionId.SetWindowText(id);
+    // A request still out (a write awaiting its answer, the read after it) is
+    // not replaced: the status is read once it has been answered.
+    if (m_nSnmpVersion == 1 && ScalarPending()) {
+        m_strQueuedStatusId = id;
+        return;
+    }
     ReadSessionStatus(id);
 }
 
@@ -222,10 +275,24 @@ void CTelnetCfgDlg::ReadSessionStatus(const std::string& id)
 
 void CTelnetCfgDlg::OnApplyTelnetSettings()
 {
-    if (m_nSnmpVersion != 1 || !m_bSettingsRead)
+    if (m_nSnmpVersion != 1)
         return;
-    SendScalar(SnmpPduSet, m_szWriteCommunity, {{TelnetOid("3.0"), SnmpValueInteger, m_editTimeout.GetWindowText()}},
-               kTimeoutWrite);
+    if (!m_bSettingsRead) {
+        CReadReport::RefuseUnread("the Telnet settings");
+        return;
+    }
+    const std::string strTimeout = m_editTimeout.GetWindowText();
+    if (!legacy_write::IsDecimalNumber(strTimeout, 2147483647ULL)) {
+        AfxMessageBox("Timeout must be a decimal number.");
+        return;
+    }
+    m_strQueuedStatusId.clear();
+    if (!SendScalar(SnmpPduSet, m_szWriteCommunity, {{TelnetOid("3.0"), SnmpValueInteger, strTimeout}},
+                    kTimeoutWrite)) {
+        CWriteReport report;
+        report.Silent("the Telnet time-out");
+        report.Report();
+    }
 }
 
 void CTelnetCfgDlg::OnApplySessionStatus()
@@ -235,7 +302,14 @@ void CTelnetCfgDlg::OnApplySessionStatus()
         return;
     const std::string value = m_cbStatus.GetCurSel() == 0 ? "1" : "2";
     if (m_nSnmpVersion == 1) {
-        SendScalar(SnmpPduSet, m_szWriteCommunity, {{SessionStatusOid(id), SnmpValueInteger, value}}, kStatusWrite);
+        m_strQueuedStatusId.clear();
+        m_strWrittenSession = id;
+        if (!SendScalar(SnmpPduSet, m_szWriteCommunity, {{SessionStatusOid(id), SnmpValueInteger, value}},
+                        kStatusWrite)) {
+            CWriteReport report;
+            report.Silent("the status of session " + id);
+            report.Report();
+        }
         return;
     }
     if (m_nSnmpVersion != 3)
@@ -244,11 +318,12 @@ void CTelnetCfgDlg::OnApplySessionStatus()
     std::unique_ptr<CSnmpV3> request = MakeV3Request(SnmpPduSet);
     if (!request)
         return;
-    CSnmpTable table(request.get());
     request->addValue(SessionStatusOid(id).c_str(), SnmpValueInteger, value.c_str());
-    CSnmp* response = nullptr;
-    const int status = table.getNext(m_szDeviceIP.c_str(), response, m_nTimeout > 0 ? m_nTimeout : 0);
-    delete response;
-    if (status == SnmpStatusOk)
+    CWriteReport report;
+    legacy_write::SendTableStep(report, *request, m_szDeviceIP,
+                                static_cast<unsigned long>(m_nTimeout > 0 ? m_nTimeout : 0),
+                                "the status of session " + id);
+    report.Report();
+    if (!report.TimedOut())
         RefreshTable();
 }

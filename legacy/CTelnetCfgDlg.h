@@ -5,6 +5,7 @@
 // over either version.
 #pragma once
 
+#include "common/CReadReport.h"
 #include "legacy/CLegacyFrame.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
@@ -40,6 +41,8 @@ protected:
     // One SNMPv1 request of the scalar pair; its reply comes back as `kind`.
     bool SendScalar(int pduType, const std::string& community, const std::vector<LegacyValue>& values, int kind);
     void SelectStatus(const std::string& value);
+    void ShowSettings(CSnmp& response);
+    void SettingsReadFailed();
 
     CEdit m_editTimeout;
     CEdit m_edit217;
@@ -61,8 +64,14 @@ protected:
     std::shared_ptr<LegacyReplyToken> m_scalarToken;
     int m_nScalarRequest = 0;
     int m_nScalarKind = 0;
-    // The time-out Apply writes nothing until the settings were read.
+    // The time-out Apply writes nothing until the settings were read whole.
     bool m_bSettingsRead = false;
+    bool m_bSettingsShown = false; // the boxes show an earlier read
+    CReadReport m_readReport;
+    // The session whose status a click asked for while a request was out.
+    std::string m_strQueuedStatusId;
+    // The session whose status the SNMPv1 write awaited sets.
+    std::string m_strWrittenSession;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,5 +1,7 @@
 #include "legacy/CWebConfigDlg.h"
 
+#include "common/CWriteReport.h"
+#include "legacy/LegacyWrite.h"
 #include "platform/snmp/CSnmpTable.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CDataExchange.h"
@@ -8,7 +10,6 @@
 #include "platform/ui/MessageMap.h"
 #include "resources/legacy_config.h"
 
-#include <charconv>
 
 namespace {
 
@@ -38,12 +39,14 @@ std::string ServiceProtocolWord(const std::string& value)
 }
 
 // Decimal digits alone, within the range of an SNMP integer.
-bool IsIdleTimeOutNumber(const std::string& text)
+bool IsServiceNumber(const std::string& text)
 {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    return !text.empty() && text[0] != '-' && error == std::errc() && stop == end;
+    return legacy_write::IsDecimalNumber(text, 2147483647ULL);
+}
+
+std::string ServiceWhat(const std::string& index)
+{
+    return "the settings of service " + index;
 }
 
 } // namespace
@@ -152,7 +155,12 @@ void CWebConfigDlg::ApplyService()
     const std::string index = m_editIndex.GetWindowText();
     if (index.empty())
         return;
-    if (!IsIdleTimeOutNumber(m_editIdleTimeOut.GetWindowText())) {
+    // Nothing goes out that the switch could not take as a number.
+    if (!IsServiceNumber(m_editUdpPort.GetWindowText())) {
+        AfxMessageBox("UDP Port must be a decimal number.");
+        return;
+    }
+    if (!IsServiceNumber(m_editIdleTimeOut.GetWindowText())) {
         AfxMessageBox("MaxIdleTimeOut must be a decimal number.");
         return;
     }
@@ -167,9 +175,15 @@ void CWebConfigDlg::ApplyService()
         m_setWalker->setRequest(m_setRequest.get());
         // A write still awaited is superseded: its reply will be stale.
         m_nSetRequestID = 0;
+        m_strSetIndex = index;
         if (m_setWalker->getNextAsync(m_szDeviceIP.c_str(), &LegacyReplyToken::OnReply, m_setToken->Key(), nullptr,
-                                      0) == SnmpStatusOk)
+                                      0) == SnmpStatusOk) {
             m_nSetRequestID = m_setRequest->getRequestID();
+        } else {
+            CWriteReport report;
+            report.Silent(ServiceWhat(index));
+            report.Report();
+        }
         // The table is read again once the switch has answered.
         return;
     }
@@ -179,14 +193,14 @@ void CWebConfigDlg::ApplyService()
     std::unique_ptr<CSnmpV3> request = MakeV3Request(SnmpPduSet);
     if (!request)
         return;
-    CSnmpTable table(request.get());
     if (!AddServiceBindings(*request, index))
         return;
-    CSnmp* response = nullptr;
-    const int status = table.getNext(m_szDeviceIP.c_str(), response, m_nTimeout > 0 ? m_nTimeout : 0);
-    delete response;
+    CWriteReport report;
+    legacy_write::SendTableStep(report, *request, m_szDeviceIP,
+                                static_cast<unsigned long>(m_nTimeout > 0 ? m_nTimeout : 0), ServiceWhat(index));
+    report.Report();
     // A switch that did not answer is not asked again at once.
-    if (status == SnmpStatusOk)
+    if (!report.TimedOut())
         RefreshTable();
 }
 
@@ -199,8 +213,14 @@ LRESULT CWebConfigDlg::OnSetReply(WPARAM, LPARAM)
             break;
         if (!LegacyReplyToken::Answers(reply, m_nSetRequestID))
             continue; // superseded
-        // What the switch holds now, whether it took the values or not.
-        RefreshTable();
+        CWriteReport report;
+        report.Check(reply.status, reply.status == SnmpStatusOk ? reply.response.get() : nullptr,
+                     ServiceWhat(m_strSetIndex));
+        report.Report();
+        // What the switch holds now, whether it took the values or not;
+        // a switch that did not answer is not asked again at once.
+        if (!report.TimedOut())
+            RefreshTable();
     }
     return 0;
 }

@@ -64,6 +64,7 @@ protected:
     std::unique_ptr<CSnmpTable4w> m_setWalker;
     std::shared_ptr<LegacyReplyToken> m_setToken;
     int m_nSetRequestID = 0; // the write awaited; 0 when none
+    std::string m_strSetIndex; // the service it writes
 
     DECLARE_MESSAGE_MAP()
 };

@@ -14,9 +14,12 @@ namespace legacy_test {
 
 namespace {
 
-bool WaitForDot1xRead(CWnd& d)
+// The read has ended and brought every value: Apply writes what it showed.
+// (Apply alone comes back after a failed read too, to say why it refuses.)
+bool WaitForDot1xRead(C8021Config& d)
 {
-    return Pump([&] { return Enabled(d, IDC_L8021X_APPLY) && Enabled(d, IDC_L8021X_REFRESH); }, 10000);
+    return Pump([&] { return d.SettingsRead() && Enabled(d, IDC_L8021X_APPLY) && Enabled(d, IDC_L8021X_REFRESH); },
+                10000);
 }
 
 void TypeAddress(CWnd& d, const std::string& address)
@@ -128,7 +131,15 @@ TEST_F(Dot1xConfigTest, EnablingSendsAddressKeyStateAndTimers)
         EXPECT_EQ(Sets(), expected);
         EXPECT_EQ(sim->Get(Dot1xOid("2.7.0")), "4294967295");
         EXPECT_TRUE(boxes.Calls().empty());
+        // One read after the writes, never between them: it shows what was
+        // written, the choice made before Apply included.
         ASSERT_TRUE(WaitForDot1xRead(d));
+        std::size_t reads = 0;
+        for (const auto& request : Requests("GET"))
+            reads += request.size() == C8021Config::kObjects.size() ? 1 : 0;
+        EXPECT_EQ(reads, 2u) << "the read on opening and the one after the writes";
+        EXPECT_EQ(ComboSelection(d, IDC_L8021X_REAUTH_ENABLED), "Enable");
+        EXPECT_EQ(Text(d, IDC_L8021X_QUIET_PERIOD), "0");
     });
 }
 

@@ -76,6 +76,48 @@ TEST_F(PerPortTest, CameraShowsThePortsAndWritesInBatchesOf30)
     });
 }
 
+// A batch the switch refuses, or leaves unanswered, ends the sequence: the
+// message names the batch and what was written before it; nothing after it
+// is sent, and a silent switch is not asked again at once.
+TEST_F(PerPortTest, CameraBatchesStopAtTheFirstFailedOne)
+{
+    struct Case
+    {
+        bool silent;
+        std::size_t sets; // batches the switch answered, a refused one included
+        const char* message;
+    };
+    const Case cases[] = {
+        {false, 2,
+         "Could not write the surveillance VLAN mode of ports 31-52: the switch refused it (bad value).\n"
+         "Ports 1-30 were written; port 31 and later were not."},
+        {true, 0,
+         "Could not write the surveillance VLAN mode of ports 1-30: the switch did not answer.\nNothing was written."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        StartLegacySwitch(52);
+        g_strTimeout = "700";
+        BoxRecorder boxes;
+        RunCamera("1", 52, [&](CCameraVlanPortSetting& d) {
+            ChooseRange(d, IDC_LCAM_FROM_PORT, IDC_LCAM_TO_PORT, 1, 52);
+            ChooseInCombo(d, IDC_LCAM_DETECTION, 1);
+            if (c.silent) {
+                ASSERT_TRUE(sim->SilenceFor(3000));
+            } else {
+                ASSERT_TRUE(sim->RefuseNextSet(CameraOid(31), 3));
+            }
+            ClickButton(d, IDC_LCAM_APPLY);
+            EXPECT_EQ(Messages(boxes), std::vector<std::string>{c.message});
+            EXPECT_EQ(Sets().size(), c.sets);
+            // Silent: the walk after Apply is not started; refused: it reads back.
+            EXPECT_EQ(Enabled(d, IDC_LCAM_REFRESH), c.silent);
+        });
+        g_strTimeout = "3000";
+        sim.reset();
+    }
+}
+
 TEST_F(PerPortTest, CameraRefusesEnablingARangeWithAnAggregatedPort)
 {
     StartLegacySwitch(28);

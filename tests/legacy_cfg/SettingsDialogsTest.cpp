@@ -3,6 +3,7 @@
 // read, and nothing sent under another SNMP version (the Telnet session status
 // over SNMPv3 too).
 #include "legacy/CCLIControlDlg.h"
+#include "legacy/CRmonControlDlg.h"
 #include "legacy/CSyslogCfgDlg.h"
 #include "legacy/CTelnetCfgDlg.h"
 #include "legacy_frame/LegacyTestSupport.h"
@@ -11,6 +12,9 @@
 #include "platform/ui/CEdit.h"
 #include "platform/ui/MessageBox.h"
 #include "resources/legacy.h"
+
+#include <fstream>
+#include <functional>
 
 namespace legacy_cfg_test {
 
@@ -67,23 +71,101 @@ TEST_F(LegacySettingsTest, SyslogSettingsAreReadAndWrittenWhole)
         EXPECT_EQ(sim->Get(Older("82.2.3.0")), "8");
         EXPECT_EQ(sim->Get(Older("82.2.4.0")), "0");
 
-        // A severity outside 0 to 8 shows as "Emergency".
-        ASSERT_EQ(sim->Set(Older("82.2.3.0"), SnmpValueInteger, "9"), 0);
-        ClickButton(d, IDC_SYSCFG_REFRESH);
-        EXPECT_TRUE(PumpPosted([&] { return ComboSelection(d, IDC_SYSCFG_FILE) == "Emergency"; }));
     });
+}
+
+// A data file that serves one object with the value (and type) given.
+std::string ServedAs(const std::string& oid, int type, const std::string& value)
+{
+    const std::string path = testing::TempDir() + "legcfg_served_" + std::to_string(type) + "_" +
+                             std::to_string(std::hash<std::string>{}(oid + value)) + ".snmprec";
+    std::ofstream(path) << oid << "|" << type << "|" << value << "\n";
+    return path;
+}
+
+// A value the switch cannot mean (outside its set or range, or of another
+// type) is shown as unknown, and Apply is refused with the house message
+// until a read brings every written value: nothing is sent.
+TEST_F(LegacySettingsTest, ValuesTheSwitchCannotMeanAreUnknownAndNeverWritten)
+{
+    enum Dialog { kSyslog, kCli, kRmon };
+    struct Case
+    {
+        Dialog dialog;
+        const char* oid;
+        int type;
+        const char* value;
+        int control; // the box or list left empty; 0 for the syslog state box
+    };
+    const Case cases[] = {
+        {kSyslog, "82.2.3.0", 2, "9", IDC_SYSCFG_FILE},
+        {kSyslog, "82.2.2.0", 2, "-1", IDC_SYSCFG_CONSOLE},
+        {kSyslog, "82.2.4.0", 4, "3", IDC_SYSCFG_CACHE},
+        {kSyslog, "82.2.1.0", 2, "2147483647", 0},
+        {kCli, "74.2.0", 2, "-5", IDC_CLI_TIMEOUT},
+        {kCli, "74.4.0", 4, "20", IDC_CLI_HISTORY_SIZE},
+        {kCli, "74.3.0", 2, "0", 0},
+        {kRmon, "49.6.0", 4, "50", IDC_INFO_EDIT_1312},
+    };
+    const char* const unread[] = {"The syslog settings", "The CLI settings", "The RMON control settings"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.oid + std::string(" = ") + c.value);
+        StartLegacySwitch({ServedAs(Older(c.oid), c.type, c.value)});
+        BoxRecorder boxes;
+        auto act = [&](CWnd& d, int probe, int apply) {
+            // The read has arrived once a box it always fills is filled.
+            ASSERT_TRUE(PumpPosted([&] { return !BoxText(d, probe).empty(); }));
+            if (c.control != 0) {
+                EXPECT_EQ(BoxText(d, c.control), "");
+            }
+            ClickButton(d, apply);
+        };
+        if (c.dialog == kSyslog) {
+            CSyslogCfgDlg dialog;
+            RunModal<CSyslogCfgDlg>(dialog, [&](CSyslogCfgDlg& d) {
+                const int probe = c.control == IDC_SYSCFG_CONSOLE ? IDC_SYSCFG_FILE : IDC_SYSCFG_CONSOLE;
+                ASSERT_TRUE(PumpPosted([&] { return !ComboSelection(d, probe).empty(); }));
+                if (c.control != 0) {
+                    EXPECT_EQ(ComboSelection(d, c.control), "");
+                } else {
+                    EXPECT_FALSE(Checked(d, IDC_SYSCFG_ENABLE));
+                }
+                ClickButton(d, IDC_SYSCFG_APPLY);
+            });
+        } else if (c.dialog == kCli) {
+            CCLIControlDlg dialog;
+            RunModal<CCLIControlDlg>(dialog, [&](CCLIControlDlg& d) {
+                act(d, IDC_CLI_SSH_HISTORY_SIZE, IDC_CLI_APPLY);
+                if (c.control == 0) {
+                    EXPECT_FALSE(Checked(d, IDC_CLI_HISTORY_ENABLE));
+                }
+            });
+        } else {
+            CRmonControlDlg dialog;
+            RunModal<CRmonControlDlg>(dialog, [&](CRmonControlDlg& d) { act(d, IDC_INFO_EDIT_1310, IDC_INFO_APPLY); });
+        }
+        ASSERT_EQ(boxes.Calls().size(), 1u);
+        EXPECT_EQ(boxes.Calls()[0].text,
+                  std::string(unread[c.dialog]) + " could not be read from the switch. Press Refresh and try again.");
+        EXPECT_TRUE(Requests("SET").empty());
+        sim.reset();
+    }
 }
 
 TEST_F(LegacySettingsTest, SyslogApplyWritesNothingBeforeARead)
 {
     StartLegacySwitch();
     ASSERT_TRUE(sim->SetReplyDelay(4000));
+    BoxRecorder boxes;
     CSyslogCfgDlg dialog;
     RunModal<CSyslogCfgDlg>(dialog, [&](CSyslogCfgDlg& d) {
         ClickButton(d, IDC_SYSCFG_APPLY);
         EXPECT_TRUE(Requests("SET").empty());
         EXPECT_EQ(ComboSelection(d, IDC_SYSCFG_CONSOLE), "");
     });
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].text,
+              "The syslog settings could not be read from the switch. Press Refresh and try again.");
 }
 
 TEST_F(LegacySettingsTest, SettingsDialogsSendNothingUnderSnmpV3)
@@ -230,6 +312,52 @@ TEST_F(LegacySettingsTest, TelnetSessionsSettingsAndWrites)
         EXPECT_EQ(sim->Get(Older("58.3.0")), "25");
         EXPECT_EQ(BoxText(d, IDC_TELNET_TIMEOUT), "25");
     });
+}
+
+// The Telnet time-out: text that is not a number is refused before anything
+// goes out, a refused write is said, and a session clicked while the write
+// is out neither replaces it nor loses its read-back.
+TEST_F(LegacySettingsTest, TelnetTimeoutRefusalsAndAClickDuringTheWrite)
+{
+    StartLegacySwitch();
+    BoxRecorder boxes;
+    CTelnetCfgDlg dialog;
+    RunModal<CTelnetCfgDlg>(dialog, [&](CTelnetCfgDlg& d) {
+        ASSERT_TRUE(WaitForWalk(d, IDC_TELNET_SESSION_LIST, 3));
+        ASSERT_TRUE(PumpPosted([&] { return BoxText(d, IDC_TELNET_TIMEOUT) == "10"; }));
+        for (const char* text : {"abc", "", "-3", "12x"}) {
+            d.GetDlgItem(IDC_TELNET_TIMEOUT)->SetWindowText(text);
+            ClickButton(d, IDC_TELNET_APPLY_SETTINGS);
+        }
+        EXPECT_TRUE(Requests("SET").empty());
+
+        ASSERT_TRUE(sim->RefuseNextSet(Older("58.3.0"), 3));
+        d.GetDlgItem(IDC_TELNET_TIMEOUT)->SetWindowText("25");
+        ClickButton(d, IDC_TELNET_APPLY_SETTINGS);
+        // The read-back shows what the switch kept.
+        ASSERT_TRUE(PumpPosted([&] { return !d.ScalarPending() && BoxText(d, IDC_TELNET_TIMEOUT) == "10"; }));
+
+        ASSERT_TRUE(sim->SetReplyDelay(300));
+        d.GetDlgItem(IDC_TELNET_TIMEOUT)->SetWindowText("30");
+        ClickButton(d, IDC_TELNET_APPLY_SETTINGS);
+        ASSERT_TRUE(d.ScalarPending());
+        ClickRow(List(d, IDC_TELNET_SESSION_LIST), 1);
+        const auto statusReads = [&] {
+            std::size_t n = 0;
+            for (const auto& request : Requests("GET"))
+                n += request.size() == 1 && request[0].rfind(Older("58.4.1.4.2"), 0) == 0 ? 1 : 0;
+            return n;
+        };
+        ASSERT_TRUE(PumpPosted([&] { return statusReads() == 1 && !d.ScalarPending(); }, 10000));
+        EXPECT_EQ(BoxText(d, IDC_TELNET_TIMEOUT), "30");
+        EXPECT_EQ(sim->Get(Older("58.3.0")), "30");
+    });
+    std::vector<std::string> expected(4, "Timeout must be a decimal number.");
+    expected.push_back("Could not write the Telnet time-out: the switch refused it (bad value).");
+    std::vector<std::string> shown;
+    for (const auto& call : boxes.Calls())
+        shown.push_back(call.text);
+    EXPECT_EQ(shown, expected);
 }
 
 TEST_F(LegacySettingsTest, TelnetSessionStatusOverSnmpV3)

@@ -234,8 +234,10 @@ TEST_F(LegacyConfigTest, ScreeningRangeRuleAndApplyBeforeARead)
         EXPECT_TRUE(States(d).empty());
         ApplyRange(d, 1, 1, 1);
     });
-    ASSERT_EQ(boxes.Calls().size(), 2U);
-    EXPECT_EQ(boxes.Calls()[1].text, "The settings could not be read from the switch. Press Refresh and try again.");
+    // The failed read is said once, then Apply is refused.
+    ASSERT_EQ(boxes.Calls().size(), 3U);
+    EXPECT_EQ(boxes.Calls()[1].text, "The DHCP server screening ports could not be read from the switch.");
+    EXPECT_EQ(boxes.Calls()[2].text, "The settings could not be read from the switch. Press Refresh and try again.");
     EXPECT_TRUE(Requests("SET").empty());
 }
 

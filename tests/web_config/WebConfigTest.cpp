@@ -94,6 +94,7 @@ TEST_F(WebConfigTest, ServiceRowsAndAClickFillsTheBoxes)
 TEST_F(WebConfigTest, SnmpV1ApplyIsReadBackOnceTheSwitchHasAnswered)
 {
     StartLegacySwitch();
+    RecordMessages();
     std::size_t firstRead = 0;
     CWebConfigDlg dialog;
     RunModal<CWebConfigDlg>(dialog, [&](CWebConfigDlg& d) {
@@ -112,7 +113,10 @@ TEST_F(WebConfigTest, SnmpV1ApplyIsReadBackOnceTheSwitchHasAnswered)
         EXPECT_EQ(ListRows(d, IDC_WEB_LIST)[0],
                   (std::vector<std::string>{"1", "HTTP", "disable", "8081", "8", "http", "", "450"}));
 
-        // A write the switch refuses changes nothing; the list read back shows so.
+        EXPECT_TRUE(messages.empty());
+
+        // A write the switch refuses is said and changes nothing; the list
+        // read back shows so.
         ASSERT_TRUE(sim->SetReplyDelay(0));
         ASSERT_TRUE(sim->RefuseNextSet(CWebConfigDlg::ServiceOid("4", "1"), 3));
         d.GetDlgItem(IDC_WEB_UDP_PORT)->SetWindowText("9090");
@@ -120,6 +124,8 @@ TEST_F(WebConfigTest, SnmpV1ApplyIsReadBackOnceTheSwitchHasAnswered)
         ASSERT_TRUE(Settled(d));
         EXPECT_EQ(List(d, IDC_WEB_LIST).GetItemText(0, 3), "8081");
     });
+    EXPECT_EQ(messages, std::vector<std::string>{
+                            "Could not write the settings of service 1: the switch refused it (bad value)."});
     EXPECT_EQ(sim->Get(CWebConfigDlg::ServiceOid("4", "1")), "8081");
     EXPECT_EQ(sim->Get(CWebConfigDlg::ServiceOid("8", "1")), "450");
     EXPECT_EQ(sim->Get(CWebConfigDlg::ServiceOid("3", "1")), "2");
@@ -176,10 +182,18 @@ TEST_F(WebConfigTest, ApplySendsNothingWithoutARowOrWithAnIdleTimeOutThatIsNotDe
             d.GetDlgItem(IDC_WEB_IDLE_TIMEOUT)->SetWindowText(text);
             ClickButton(d, IDC_WEB_APPLY);
         }
+        // A UDP port that cannot be a number is refused the same way.
+        d.GetDlgItem(IDC_WEB_IDLE_TIMEOUT)->SetWindowText("10");
+        for (const char* text : {"abc", "", "80x"}) {
+            d.GetDlgItem(IDC_WEB_UDP_PORT)->SetWindowText(text);
+            ClickButton(d, IDC_WEB_APPLY);
+        }
         PumpPosted([] { return false; }, 300);
         EXPECT_EQ(RequestCount(), before);
     });
-    EXPECT_EQ(messages, std::vector<std::string>(6, "MaxIdleTimeOut must be a decimal number."));
+    std::vector<std::string> expected(6, "MaxIdleTimeOut must be a decimal number.");
+    expected.insert(expected.end(), 3, "UDP Port must be a decimal number.");
+    EXPECT_EQ(messages, expected);
 }
 
 TEST_F(WebConfigTest, AnotherSnmpVersionReadsAndWritesNothing)

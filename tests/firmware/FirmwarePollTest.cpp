@@ -199,9 +199,9 @@ TEST_F(FirmwareTest, EnterAndEscapeDuringATransferKeepTheDialog)
     EXPECT_EQ(result, IDCANCEL);
 }
 
-// The firmware's overall time-out (260 s, here scaled to 5.2 s) after the
-// last "3", with its own text.
-TEST_F(FirmwareTest, FirmwareOverallTimeOutAfterTheLastRunningAnswer)
+// The firmware's overall time-out (260 s from the operation, here scaled to
+// 5.2 s), with its own text.
+TEST_F(FirmwareTest, FirmwareOverallTimeOutHasItsOwnText)
 {
     StartFirmwareSwitch("4:200,3:600,q:60000");
     SetWindowTimerScale(0.02);

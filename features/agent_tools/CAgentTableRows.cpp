@@ -5,6 +5,7 @@
 void CAgentTableRows::Begin()
 {
     m_rows.clear();
+    m_readReport.Begin();
 }
 
 void CAgentTableRows::Add(std::vector<std::string> row)
@@ -12,9 +13,12 @@ void CAgentTableRows::Add(std::vector<std::string> row)
     m_rows.push_back(std::move(row));
 }
 
-void CAgentTableRows::End(CListCtrl& list, LPARAM lParam)
+void CAgentTableRows::End(CListCtrl& list, LPARAM lParam, const std::string& strWhat)
 {
-    if (lParam == 0) {
+    if (lParam != 0) {
+        m_readReport.Fail(strWhat, m_bHaveList);
+    } else {
+        m_bHaveList = true;
         list.DeleteAllItems();
         for (const auto& row : m_rows) {
             if (row.empty())

@@ -1,5 +1,6 @@
 #include "features/agent_tools/CFirmDownLoad.h"
 
+#include "common/CWriteReport.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/snmp/SNMP_VARBIND.h"
@@ -9,6 +10,7 @@
 #include "resources/agent_tools.h"
 #include "resources/main.h"
 
+#include <cstdlib>
 #include <memory>
 
 std::atomic<int> g_nStatusTimeoutCount{0};
@@ -24,8 +26,6 @@ constexpr UINT kPollAfterTimeoutMs = 3000;
 constexpr UINT kFinishMs = 5;
 constexpr UINT kFirstProgressMs = 2000;
 constexpr UINT kProgressMs = 2500;
-constexpr UINT kOverallFirmwareMs = 260000;
-constexpr UINT kOverallConfigMs = 150000;
 
 // Time-outs of the three requests.
 constexpr int kNamesTimeoutMs = 10000;
@@ -41,6 +41,10 @@ constexpr int kUpgrade = 0;
 
 const std::string kFirmwareBranch = KorvelOid("10.76.19.1.3.9");
 const std::string kConfigBranch = KorvelOid("10.76.19.1.3.10");
+// sysUpTime, read with each status: going back, the switch has restarted.
+const std::string kSysUpTime = "1.3.6.1.2.1.1.3.0";
+const char kRestarted[] =
+    "The switch restarted during the transfer. The result of the transfer is unknown.";
 
 // The first nMax characters of a UTF-8 text, never cutting a character.
 std::string FirstCharacters(const std::string& strText, int nMax)
@@ -152,6 +156,7 @@ int CFirmDownLoad::Message(const std::string& strText, UINT nType) const
 
 void CFirmDownLoad::EnableInputs(BOOL bEnable)
 {
+    m_bBusy = bEnable == FALSE;
     m_editServerIP.EnableWindow(bEnable);
     m_editFileName.EnableWindow(bEnable);
     m_cmbOperation.EnableWindow(bEnable);
@@ -203,31 +208,37 @@ void CFirmDownLoad::StartTransfer()
         Message("Invalid TFTP server IP.");
         return;
     }
-    m_nTransferKind = m_cmbFileType.GetCurSel() == 1 ? kFirmware : kConfiguration;
-    m_nOperation = m_cmbOperation.GetCurSel() == kUpgrade ? 0 : 1;
-    // A transfer counts its own poll time-outs, not the ones of the last.
-    g_nStatusTimeoutCount = 0;
-    const std::string strBranch = Branch();
-    CCommonSNMP& names = NamesSession();
-    names.Open(SnmpPduSet);
-
-    SNMP_VARBIND type;
-    type.oid = strBranch + ".2.0";
-    type.value = m_editServerIP.m_strAddrType.c_str();
-    type.type = SnmpValueInteger;
-    type.length = 1;
-    m_cModuleBase.SetValues(&type, 1);
-
-    m_editServerIP.AddAddressValue(&names, strBranch + ".1.0");
+    // The file name is checked before anything is sent.
     std::string strFileName;
     m_editFileName.GetWindowText(strFileName);
     if (strFileName.empty()) {
         Message("Invalid file.");
         return;
     }
+    m_nTransferKind = m_cmbFileType.GetCurSel() == 1 ? kFirmware : kConfiguration;
+    m_nOperation = m_cmbOperation.GetCurSel() == kUpgrade ? 0 : 1;
+    // A transfer counts its own poll time-outs, not the ones of the last.
+    g_nStatusTimeoutCount = 0;
+    m_nLastUpTime = -1;
+    const std::string strBranch = Branch();
+
+    // The address type goes first, on its own; a refused or unanswered one
+    // ends Apply here.
+    CWriteReport report;
+    m_cCommonSNMPOperation.Open(SnmpPduSet);
+    m_cCommonSNMPOperation.AddValue(strBranch + ".2.0", SnmpValueInteger, m_editServerIP.m_strAddrType);
+    if (!report.Send(m_cCommonSNMPOperation, "the TFTP server address type")) {
+        report.Report();
+        return;
+    }
+
+    CCommonSNMP& names = NamesSession();
+    names.Open(SnmpPduSet);
+    m_editServerIP.AddAddressValue(&names, strBranch + ".1.0");
     names.AddValue(strBranch + ".4.0", SnmpValueOctetString, strFileName);
     EnableInputs(FALSE);
-    names.StartRequest(&CFirmDownLoad::OnNamesSetReply, this, 0, kNamesTimeoutMs);
+    if (!names.StartAsync(&CFirmDownLoad::OnNamesSetReply, this, kNamesTimeoutMs))
+        EndTransfer("Setting file name Fail !");
 }
 
 bool CFirmDownLoad::EndTransfer(const std::string& strMessage, int nBarPos)
@@ -270,7 +281,12 @@ void CFirmDownLoad::StartOperation()
     m_cCommonSNMPOperation.Open(SnmpPduSet);
     m_cCommonSNMPOperation.AddValue(Branch() + ".5.0", SnmpValueInteger, m_nOperation == 0 ? "1" : "2");
     SetTimer(IDT_TRANSFER_PROGRESS, kFirstProgressMs);
-    m_cCommonSNMPOperation.StartRequest(&CFirmDownLoad::OnOperationSetReply, this, 0, kOperationTimeoutMs);
+    // The overall time-out runs from here, whatever the switch reports.
+    SetTimer(IDT_TRANSFER_TIMEOUT, m_nTransferKind == kFirmware ? m_nOverallFirmwareMs : m_nOverallConfigMs);
+    if (!m_cCommonSNMPOperation.StartAsync(&CFirmDownLoad::OnOperationSetReply, this, kOperationTimeoutMs)) {
+        EndTransfer("Setting operation Fail !");
+        return;
+    }
     SetTimer(IDT_TRANSFER_POLL, m_nTransferKind == kFirmware ? kFirstPollFirmwareMs : kFirstPollConfigMs);
 }
 
@@ -306,6 +322,25 @@ void CFirmDownLoad::HandleStatusReply(CCommonSNMP* pSession, int nStatus, CSnmp*
         pSession->SignalDone();
         return;
     }
+    // A reply without the status counts as a poll that failed.
+    std::string strState;
+    if (nStatus == 0 && ErrorStatus(pResponse) == 0) {
+        strState = CModuleBase::IntegerText(pResponse, 0);
+        if (strState.empty())
+            nStatus = -1;
+    }
+    if (nStatus == 0 && ErrorStatus(pResponse) == 0) {
+        // The uptime going back: the switch has restarted meanwhile, and
+        // what it reports now says nothing of the transfer.
+        const std::string strUpTime = CModuleBase::IntegerText(pResponse, 1);
+        const long long nUpTime = strUpTime.empty() ? -1 : std::atoll(strUpTime.c_str());
+        const long long nLast = m_nLastUpTime.exchange(nUpTime >= 0 ? nUpTime : m_nLastUpTime.load());
+        if (nUpTime >= 0 && nLast >= 0 && nUpTime < nLast) {
+            EndTransfer(kRestarted);
+            pSession->SignalDone();
+            return;
+        }
+    }
     if (nStatus == -1 && m_bTransferRunning == 0) {
         if (++g_nStatusTimeoutCount > 3)
             EndTransfer(m_nTransferKind == kFirmware ? "Get Firmware BackUp/Upgrade status Time Out !"
@@ -320,9 +355,8 @@ void CFirmDownLoad::HandleStatusReply(CCommonSNMP* pSession, int nStatus, CSnmp*
     } else if (nStatus != 0 || ErrorStatus(pResponse) != 0) {
         EndTransfer("Get Info Fail !");
     } else {
-        const int nCount = pResponse ? pResponse->getVarBindCount() : 0;
-        for (int i = 0; i < nCount; ++i) {
-            const std::string strValue = CModuleBase::ValueText(pResponse, i);
+        {
+            const std::string& strValue = strState;
             if (strValue == "0" || strValue == "1") {
                 EndTransfer("Success!", 99);
             } else if (strValue == "2") {
@@ -336,7 +370,6 @@ void CFirmDownLoad::HandleStatusReply(CCommonSNMP* pSession, int nStatus, CSnmp*
             } else if (strValue == "3") {
                 m_bTransferRunning = 1;
                 SetTimer(IDT_TRANSFER_POLL, kPollRunningMs);
-                SetTimer(IDT_TRANSFER_TIMEOUT, m_nTransferKind == kFirmware ? kOverallFirmwareMs : kOverallConfigMs);
             } else if (m_bTransferRunning == 0) {
                 // A status the switch cannot mean, and no overall time-out
                 // armed yet that would end the transfer.
@@ -358,7 +391,9 @@ void CFirmDownLoad::OnTimer(UINT_PTR nIDEvent)
         CCommonSNMP& session = StatusSession();
         session.Open(SnmpPduGet);
         session.AddValue(Branch() + ".6.0", SnmpValueNull);
-        session.Start(&CFirmDownLoad::OnStatusReply, this, kStatusTimeoutMs);
+        session.AddValue(kSysUpTime, SnmpValueNull);
+        if (!session.StartAsync(&CFirmDownLoad::OnStatusReply, this, kStatusTimeoutMs))
+            EndTransfer("Get Info Fail !");
         return;
     }
     case IDT_TRANSFER_PROGRESS:
@@ -386,4 +421,20 @@ void CFirmDownLoad::OnTimer(UINT_PTR nIDEvent)
     default:
         return;
     }
+}
+
+void CFirmDownLoad::OnOK()
+{
+    // Enter does not end the dialog while a transfer is followed.
+    if (m_bBusy.load())
+        return;
+    CDialog::OnOK();
+}
+
+void CFirmDownLoad::OnCancel()
+{
+    // Nor do Escape and the close box.
+    if (m_bBusy.load())
+        return;
+    CDialog::OnCancel();
 }

@@ -10,6 +10,12 @@
 // message boxes there, which the window layer carries to the UI thread; the
 // flags they share with OnTimer are atomic. Every ending of a transfer sets
 // m_IsFinish once and arms the finish timer, which gives the inputs back.
+//
+// Every transfer ends: the overall time-out runs from the operation SET,
+// whatever the switch reports; a status reply without a status counts as a
+// failed poll; the switch's uptime is read with each status, and a restart
+// (the uptime going back) ends the transfer with its result unknown. While
+// the inputs are off, Enter, Escape and the close box do not end the dialog.
 #pragma once
 
 #include "common/CCommonSNMP.h"
@@ -46,6 +52,10 @@ public:
 
     BOOL DestroyWindow() override;
 
+    // The overall time-outs of a firmware and of a configuration transfer.
+    UINT m_nOverallFirmwareMs = 260000;
+    UINT m_nOverallConfigMs = 150000;
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -59,6 +69,8 @@ protected:
     void StartOperation();
     void HandleStatusReply(CCommonSNMP* pSession, int nStatus, CSnmp* pResponse, int nRequestID);
     void OnTimer(UINT_PTR nIDEvent);
+    void OnOK() override;
+    void OnCancel() override;
 
     DECLARE_MESSAGE_MAP()
 
@@ -91,6 +103,10 @@ private:
     std::atomic<int> m_IsFinish{0};
     std::atomic<int> m_ProgressTimes{1};
     std::atomic<int> m_bTransferRunning{0};
+    // The inputs are off: a transfer is being started or followed.
+    std::atomic<bool> m_bBusy{false};
+    // The switch's uptime at the last status poll; -1 before the first.
+    std::atomic<long long> m_nLastUpTime{-1};
 
     // Declared after everything their call-backs touch, so they are destroyed
     // (and wait for a running call-back) first.

@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr UINT WM_MIB2_WALK_END = WM_USER + 472;
+
 // A walk row's value as the agent gave it: numbers in decimal, addresses and
 // object identifiers dotted, octet strings as their bytes; empty for a cell
 // the row lacks.
@@ -29,6 +31,10 @@ std::string CellText(CSnmp* pResponse, int nIndex)
 
 } // namespace
 
+BEGIN_MESSAGE_MAP(CMib2TableViewer, CDialog)
+    ON_MESSAGE(WM_MIB2_WALK_END, OnWalkEnd)
+END_MESSAGE_MAP()
+
 CMib2TableViewer::CMib2TableViewer(UINT nIDTemplate, Layout layout, CWnd* pParent)
     : CDialog(nIDTemplate, pParent), m_layout(std::move(layout))
 {
@@ -41,6 +47,7 @@ CMib2TableViewer::~CMib2TableViewer()
 
 BOOL CMib2TableViewer::DestroyWindow()
 {
+    m_bClosing = true;
     OutputDebugString("==================DestroyWindow===============");
     m_cCommonSNMP.Close();
     OutputDebugString("==================m_cCommonSNMP.Close===============");
@@ -59,8 +66,17 @@ BOOL CMib2TableViewer::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
     const UINT nMask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    for (std::size_t i = 0; i < m_layout.columns.size(); ++i)
-        m_list.InsertAutoWidthColumn(m_layout.columns[i].heading, static_cast<int>(i), -1, nMask, LVCFMT_LEFT);
+    for (std::size_t i = 0; i < m_layout.columns.size(); ++i) {
+        const Column& column = m_layout.columns[i];
+        const int nColumn = static_cast<int>(i);
+        m_list.InsertAutoWidthColumn(column.heading, nColumn, -1, nMask, LVCFMT_LEFT);
+        if (column.widest != nullptr) {
+            // The text, and the margins the heading's width leaves beside it.
+            const int nWidth = m_list.GetStringWidth(column.widest) + m_list.GetStringWidth("    ");
+            if (nWidth > m_list.GetColumnWidth(nColumn))
+                m_list.SetColumnWidth(nColumn, nWidth);
+        }
+    }
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     const std::string strTitle = WindowTitle();
     if (!strTitle.empty())
@@ -87,19 +103,46 @@ void CMib2TableViewer::SetEntries(int nCount)
 
 void CMib2TableViewer::StartWalk()
 {
-    m_list.DeleteAllItems();
-    SetEntries(0);
     GetDlgItem(m_layout.nRefreshId)->EnableWindow(FALSE);
     m_cCommonSNMP.Open(1);
+    {
+        std::lock_guard lock(m_csRows);
+        m_rowsBuilding.clear();
+    }
     for (const Column& column : m_layout.columns)
         m_cCommonSNMP.AddValue(column.oid, SnmpValueNull);
-    m_cCommonSNMP.StartRequest(&CMib2TableViewer::OnWalkRow, this, 0, 0);
+    if (!m_cCommonSNMP.StartAsync(&CMib2TableViewer::OnWalkRow, this))
+        OnWalkEnd(0, 0);
 }
 
-void CMib2TableViewer::EndWalk()
+void CMib2TableViewer::EndWalk(bool bWhole)
 {
     m_cCommonSNMP.SignalDone();
+    SendMessage(WM_MIB2_WALK_END, bWhole ? 1 : 0, 0);
+}
+
+LRESULT CMib2TableViewer::OnWalkEnd(WPARAM wParam, LPARAM /*lParam*/)
+{
+    if (m_bClosing)
+        return 0;
     GetDlgItem(m_layout.nRefreshId)->EnableWindow(TRUE);
+    if (wParam == 0) {
+        m_readReport.Fail("the table", m_bHaveList);
+        return 0;
+    }
+    std::vector<std::vector<std::string>> rows;
+    {
+        std::lock_guard lock(m_csRows);
+        rows.swap(m_rowsBuilding);
+    }
+    m_bHaveList = true;
+    m_list.DeleteAllItems();
+    for (std::size_t nRow = 0; nRow < rows.size(); ++nRow) {
+        for (std::size_t i = 0; i < rows[nRow].size(); ++i)
+            m_list.SetOrInsertItemText(static_cast<int>(nRow), static_cast<int>(i), rows[nRow][i].c_str());
+    }
+    SetEntries(static_cast<int>(rows.size()));
+    return 0;
 }
 
 int CMib2TableViewer::OnWalkRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -111,27 +154,30 @@ int CMib2TableViewer::OnWalkRow(CSnmp* pResponseIn, int nRequestID, void* pUserD
     const int nColumns = static_cast<int>(pThis->m_layout.columns.size());
     const int nValues = pResponse ? pResponse->getVarBindCount() : 0;
     if (nStatus != 0 || !pResponse || nValues < pThis->m_layout.nMinValues) {
-        pThis->EndWalk();
+        // The end of the table, or a walk cut short.
+        pThis->EndWalk(nStatus == -2 || (nStatus == 0 && pResponse));
         return 0;
     }
     std::vector<std::string> texts;
     for (int i = 0; i < nValues && i < nColumns; ++i) {
         if (pThis->m_layout.bNoValueEndsWalk && !CModuleBase::HasValue(pResponse.get(), i)) {
-            pThis->EndWalk();
+            pThis->EndWalk(true);
             return 0;
         }
         texts.push_back(pThis->FormatColumn(i, CellText(pResponse.get(), i)));
     }
-    const int nRow = pThis->m_list.GetItemCount();
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        pThis->m_list.SetOrInsertItemText(nRow, static_cast<int>(i), texts[i].c_str());
-    pThis->SetEntries(nRow + 1);
-    pThis->m_cCommonSNMP.StartRequest(&CMib2TableViewer::OnWalkRow, pThis, 0, 0);
+    {
+        std::lock_guard lock(pThis->m_csRows);
+        pThis->m_rowsBuilding.push_back(std::move(texts));
+    }
+    if (!pThis->m_cCommonSNMP.StartAsync(&CMib2TableViewer::OnWalkRow, pThis))
+        pThis->EndWalk(false);
     return 0;
 }
 
 void CMib2TableViewer::OnRefresh()
 {
+    m_readReport.Begin();
     StartWalk();
 }
 
@@ -142,6 +188,8 @@ void CMib2TableViewer::OnShowWindow(BOOL bShow, UINT nStatus)
     // it comes up, not as it goes). It starts here rather than from a posted
     // Refresh: a posted message would wait for whatever runs the window's
     // loop to return.
-    if (m_layout.bWalkOnShow && bShow)
+    if (m_layout.bWalkOnShow && bShow) {
+        m_readReport.Begin();
         OnRefresh();
+    }
 }

@@ -1,15 +1,18 @@
 // The MIB-II table viewers' common part: a read-only list that one GETNEXT
-// walk fills, a row at a time, straight from the walk's call-back on the
-// session's worker (the window layer carries each list change to the UI
-// thread); a Refresh button that is off while a walk runs; and, in some
-// viewers, an "Entries:" count. Each viewer names its columns, ids and the
-// few rules in which they differ.
+// walk fills; the walk's call-back on the session's worker gathers the rows
+// apart and the UI thread takes them whole when the walk has read the table
+// to its end (a walk cut short keeps the last complete list and is said once
+// per opening or Refresh); a Refresh button that is off while a walk runs;
+// and, in some viewers, an "Entries:" count of the list shown. Each viewer
+// names its columns, ids and the few rules in which they differ.
 #pragma once
 
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "platform/ui/CDialog.h"
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -22,6 +25,9 @@ public:
     {
         const char* heading;
         const char* oid;
+        // The longest text the column shows, when wider than its heading:
+        // the column is made wide enough for it.
+        const char* widest = nullptr;
     };
     // What sets one viewer apart from the others.
     struct Layout
@@ -53,6 +59,10 @@ protected:
 
     void OnRefresh();
     void OnShowWindow(BOOL bShow, UINT nStatus);
+    // The walk has ended: wParam 1 read to its end, 0 cut short.
+    LRESULT OnWalkEnd(WPARAM wParam, LPARAM lParam);
+
+    DECLARE_MESSAGE_MAP()
 
     CCommonSNMP m_cCommonSNMP;
     CListCtrlEx m_list;
@@ -60,5 +70,12 @@ protected:
 
 private:
     void SetEntries(int nCount);
-    void EndWalk();
+    void EndWalk(bool bWhole);
+
+    std::mutex m_csRows;
+    std::vector<std::vector<std::string>> m_rowsBuilding; // under m_csRows
+    bool m_bHaveList = false;
+    CReadReport m_readReport;
+    // The window is being destroyed: a walk cut short is no failure.
+    bool m_bClosing = false;
 };

@@ -1,6 +1,7 @@
 #include "features/agent_tools/CResetDevice.h"
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 
@@ -47,4 +48,15 @@ void CResetDevice::Reboot()
     m_cCommonSNMP.AddValue(kReboot, SnmpValueInteger, "1");
     std::unique_ptr<CSnmp> pResponse;
     m_cCommonSNMP.getNext(pResponse, 0);
+    // A refusal is said; no answer is what a switch that restarts at once
+    // gives, and stays quiet.
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    if (pResponse)
+        pResponse->getError(&nErrorStatus, &nErrorIndex);
+    if (nErrorStatus != 0) {
+        CWriteReport report;
+        report.Refused("the reboot of the switch", nErrorStatus);
+        report.Report();
+    }
 }

@@ -120,7 +120,7 @@ LRESULT CSNMPCommunity::OnLogicNotify(WPARAM wParam, LPARAM lParam)
         m_comboUser.AddString((*pInfo)[0]);
         m_comboUser.SetCurSel(0);
     } else if (wParam == 1) {
-        m_rowsBuilding.End(m_listCommunities, lParam);
+        m_rowsBuilding.End(m_listCommunities, lParam, "the community list");
         EnableButtons(TRUE);
     }
     return 0;
@@ -157,13 +157,14 @@ void CSNMPCommunity::OnApply()
     }
 
     const std::string strOid = kCommunityRowStatus + CSNMPConfig::NameToOidIndex(strName);
-    m_cSNMPConfig.SetRowStatus(strOid, "5");
-    m_cSNMPConfig.SetCommunityUser(strName, strUser);
-    m_cSNMPConfig.SetRowStatus(strOid, "1");
-
-    m_comboUser.SetCurSel(0);
-    m_editName.SetWindowText("");
-    OnRefresh();
+    CWriteReport report;
+    if (m_cSNMPConfig.CreateRow(report, strOid, "community entry \"" + strName + "\"",
+                                [&] { return m_cSNMPConfig.SetCommunityUser(report, strName, strUser); })) {
+        m_comboUser.SetCurSel(0);
+        m_editName.SetWindowText("");
+    }
+    if (CSNMPConfig::ReadAfterWrite(report))
+        OnRefresh();
 }
 
 void CSNMPCommunity::OnDelete()
@@ -175,8 +176,11 @@ void CSNMPCommunity::OnDelete()
         return;
     }
     const std::string strName = m_listCommunities.GetItemText(nItem, 0);
-    m_cSNMPConfig.SetRowStatus(kCommunityRowStatus + CSNMPConfig::NameToOidIndex(strName), "6");
-    OnRefresh();
+    CWriteReport report;
+    m_cSNMPConfig.DeleteRow(report, kCommunityRowStatus + CSNMPConfig::NameToOidIndex(strName),
+                            "community entry \"" + strName + "\"");
+    if (CSNMPConfig::ReadAfterWrite(report))
+        OnRefresh();
 }
 
 void CSNMPCommunity::OnClose()

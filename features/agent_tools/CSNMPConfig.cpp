@@ -55,8 +55,7 @@ constexpr TrapObject kPoeTraps[] = {{6, 7}, {7, 8}, {8, 9}};
 
 // The trap host walk's columns, in the order of a reply's values.
 constexpr int kHostName = 0;    // .3
-constexpr int kHostType = 1;    // .2
-constexpr int kHostAddress = 2; // .1
+// .2 the address type and .1 the address: the row's index tells both.
 constexpr int kHostVersion = 3; // .4
 constexpr int kHostStatus = 4;  // .6
 constexpr int kHostZone = 5;    // .5
@@ -132,15 +131,61 @@ bool WalkEnded(CCommonSNMP& session, HWND hOwner, int nStatus)
     return true;
 }
 
+// A one-shot read that brought no value: the owner hears of it.
+void ReadFailed(HWND hOwner)
+{
+    SendMessage(hOwner, WM_LOGIC_NOTIFY, 2, 0);
+}
+
 template <class Deliver>
-void HandOverValue(CCommonSNMP& session, CSnmp* pResponseIn, int nRequestID, int nStatus, Deliver deliver)
+void HandOverValue(CCommonSNMP& session, HWND hOwner, CSnmp* pResponseIn, int nRequestID, int nStatus,
+                   Deliver deliver)
 {
     std::unique_ptr<CSnmp> pResponse(pResponseIn);
     if (!session.FindRequestID(nRequestID))
         return;
     if (nStatus == 0 && Answered(pResponse.get()) && CModuleBase::HasValue(pResponse.get(), 0))
         deliver(pResponse.get());
+    else
+        ReadFailed(hOwner);
     session.SignalDone();
+}
+
+// Starts the prepared request (a walk's first or next step); a start that
+// cannot happen ends the walk as a failure, for whoever waits for its end.
+void StartStep(CCommonSNMP& session, SnmpCallback pfnCallback, void* pUserData, HWND hOwner)
+{
+    if (!session.StartAsync(pfnCallback, pUserData))
+        SendMessage(hOwner, WM_LOGIC_NOTIFY, 1, 1);
+}
+
+// The name at the front of a table index ".LEN.B1...BLEN.REST": false for an
+// index that cannot be one of ours (no name, a name longer than the agent
+// keeps, an arc that is no octet); strRest gets what follows, without its dot.
+bool NameFromIndex(const std::string& strSuffix, std::string& strName, std::string& strRest)
+{
+    const std::vector<std::string> arcs = CSNMPConfig::SplitDots(strSuffix.empty() ? strSuffix : strSuffix.substr(1));
+    auto arcValue = [](const std::string& arc, long& nValue) {
+        if (arc.empty() || arc.size() > 3 || arc.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        nValue = std::atol(arc.c_str());
+        return nValue <= 255;
+    };
+    long nLength = 0;
+    if (arcs.empty() || !arcValue(arcs[0], nLength) || nLength < 1 || nLength > CSNMPConfig::kNameLength ||
+        arcs.size() < static_cast<std::size_t>(nLength) + 1)
+        return false;
+    strName.clear();
+    for (long i = 1; i <= nLength; ++i) {
+        long nOctet = 0;
+        if (!arcValue(arcs[static_cast<std::size_t>(i)], nOctet))
+            return false;
+        strName += static_cast<char>(nOctet);
+    }
+    strRest.clear();
+    for (std::size_t i = static_cast<std::size_t>(nLength) + 1; i < arcs.size(); ++i)
+        strRest += (strRest.empty() ? "" : ".") + arcs[i];
+    return true;
 }
 
 } // namespace
@@ -200,20 +245,26 @@ std::string CSNMPConfig::HostIndex(int nAddrLength, const std::string& strAddres
     return std::to_string(nAddrLength) + "." + strAddressIndex + "." + strType;
 }
 
-void CSNMPConfig::SetRowStatus(const std::string& strOid, const std::string& strValue)
+bool CSNMPConfig::SetRowStatus(CWriteReport& report, const std::string& strOid, const std::string& strValue,
+                               const std::string& strWhat)
 {
     if (strValue != "1" && strValue != "5" && strValue != "6") {
         AfxMessageBox("error istatus value!");
-        return;
+        return false;
     }
+    if (report.Failed())
+        return false;
     // An identifier that is none (a listed host without an address) sends nothing.
     if (!m_cCommonSNMPSet.Open(SnmpPduSet) || m_cCommonSNMPSet.AddValue(strOid, SnmpValueInteger, strValue) != 0)
-        return;
-    m_cCommonSNMPSet.SendAccepted();
+        return false;
+    return report.Send(m_cCommonSNMPSet, strWhat);
 }
 
 void CSNMPConfig::CloseAll()
 {
+    // The page is going: the ends of requests cut short by the closing are
+    // no read failures to tell it of.
+    m_hOwnerWnd = nullptr;
     m_cCommonSNMP.Close();
     OutputDebugString("==================m_cCommonSNMP.Close===============");
     m_cCommonSNMPSet.Close();
@@ -228,29 +279,32 @@ void CSNMPConfig::CloseAll()
 
 void CSNMPConfig::GetAgentState()
 {
-    if (!m_cCommonSNMP.Open(SnmpPduGet))
+    if (!m_cCommonSNMP.Open(SnmpPduGet)) {
+        ReadFailed(m_hOwnerWnd);
         return;
+    }
     m_cCommonSNMP.AddValue(kAgentState, SnmpValueNull);
-    m_cCommonSNMP.StartRequest(&CSNMPConfig::OnAgentStateReply, this, 0, 0);
+    if (!m_cCommonSNMP.StartAsync(&CSNMPConfig::OnAgentStateReply, this))
+        ReadFailed(m_hOwnerWnd);
 }
 
 int CSNMPConfig::OnAgentStateReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
 {
     auto* pThis = static_cast<CSNMPConfig*>(pUserData);
-    HandOverValue(pThis->m_cCommonSNMP, pResponseIn, nRequestID, nStatus, [pThis](CSnmp* pResponse) {
+    HandOverValue(pThis->m_cCommonSNMP, pThis->m_hOwnerWnd, pResponseIn, nRequestID, nStatus, [pThis](CSnmp* pResponse) {
         COPYDATASTRUCT data;
-        data.dwData = static_cast<ULONG_PTR>(std::atoi(CModuleBase::IntegerText(pResponse, 0).c_str()));
+        data.dwData = static_cast<ULONG_PTR>(std::atoi(CModuleBase::EnumText(pResponse, 0, {1, 2}).c_str()));
         SendMessage(pThis->m_hOwnerWnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
     });
     return 0;
 }
 
-BOOL CSNMPConfig::SetAgentState(const std::string& strState)
+bool CSNMPConfig::SetAgentState(CWriteReport& report, const std::string& strState)
 {
     if (!m_cCommonSNMPSet.Open(SnmpPduSet))
-        return FALSE;
+        return false;
     m_cCommonSNMPSet.AddValue(kAgentState, SnmpValueInteger, strState == "1" ? "1" : "2");
-    return m_cCommonSNMPSet.SendAccepted() ? TRUE : FALSE;
+    return report.Send(m_cCommonSNMPSet, "the SNMP state");
 }
 
 // --- Communities and users ---
@@ -266,7 +320,10 @@ void CSNMPConfig::StartCommunityWalk()
     }
     for (int nColumn : {1, 2, 3})
         m_cCommonSNMPTable.AddValue(CommunityColumn(nColumn), SnmpValueNull);
-    m_cCommonSNMPTable.StartRequest(&CSNMPConfig::OnCommunityRow, this, 0, 0);
+    if (!m_cCommonSNMPTable.StartAsync(&CSNMPConfig::OnCommunityRow, this)) {
+        m_nCommunityWalkFailed = 1;
+        StartUsersAfterCommunities();
+    }
 }
 
 int CSNMPConfig::OnCommunityRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -284,22 +341,33 @@ int CSNMPConfig::OnCommunityRow(CSnmp* pResponseIn, int nRequestID, void* pUserD
         return 0;
     }
     CSnmp* pRow = pResponse.get();
-    SNMP_community_info info;
-    CCodeConvert::Utf8ToAnsi(Cell(pRow, 0), info[0]);
-    CCodeConvert::Utf8ToAnsi(Cell(pRow, 1), info[1]);
-    info[2] = Cell(pRow, 2);
-    SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 100, reinterpret_cast<LPARAM>(&info));
-    session.StartRequest(&CSNMPConfig::OnCommunityRow, pThis, 0, 0);
+    // The community is the row's own index; a row whose index names none is
+    // skipped.
+    std::string strSuffix;
+    std::string strName;
+    std::string strRest;
+    session.GetIndexSuffix(0, pRow, strSuffix);
+    if (NameFromIndex(strSuffix, strName, strRest) && strRest.empty()) {
+        SNMP_community_info info;
+        CCodeConvert::Utf8ToAnsi(strName, info[0]);
+        CCodeConvert::Utf8ToAnsi(Cell(pRow, 1), info[1]);
+        info[2] = Cell(pRow, 2);
+        SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 100, reinterpret_cast<LPARAM>(&info));
+    }
+    if (!session.StartAsync(&CSNMPConfig::OnCommunityRow, pThis)) {
+        pThis->m_nCommunityWalkFailed = 1;
+        pThis->StartUsersAfterCommunities();
+    }
     return 0;
 }
 
-void CSNMPConfig::SetCommunityUser(const std::string& strCommunity, const std::string& strUser)
+bool CSNMPConfig::SetCommunityUser(CWriteReport& report, const std::string& strCommunity, const std::string& strUser)
 {
-    if (!m_cCommonSNMPSet.Open(SnmpPduSet))
-        return;
+    if (report.Failed() || !m_cCommonSNMPSet.Open(SnmpPduSet))
+        return false;
     m_cCommonSNMPSet.AddValueLen(CommunityColumn(2) + NameToOidIndex(strCommunity), SnmpValueOctetString,
                                  strUser.data(), static_cast<int>(strUser.size()));
-    m_cCommonSNMPSet.SendAccepted();
+    return report.Send(m_cCommonSNMPSet, "the user name of community \"" + strCommunity + "\"");
 }
 
 void CSNMPConfig::StartUserWalk()
@@ -322,7 +390,8 @@ void CSNMPConfig::RunUserWalk()
     }
     for (int nColumn = 1; nColumn <= 8; ++nColumn)
         m_cCommonSNMPGetUse.AddValue(UserColumn(nColumn), SnmpValueNull);
-    m_cCommonSNMPGetUse.StartRequest(&CSNMPConfig::OnUserRow, this, 0, 0);
+    if (!m_cCommonSNMPGetUse.StartAsync(&CSNMPConfig::OnUserRow, this))
+        SendMessage(m_hOwnerWnd, WM_LOGIC_NOTIFY, 1, 1);
 }
 
 int CSNMPConfig::OnUserRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -333,63 +402,72 @@ int CSNMPConfig::OnUserRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, 
     if (!session.FindRequestID(nRequestID))
         return 0;
     CSnmp* pRow = pResponse.get();
-    bool bWhole = nStatus == 0;
-    for (int i = 0; bWhole && i < 8; ++i)
-        bWhole = CModuleBase::HasValue(pRow, i);
-    if (!bWhole) {
+    if (nStatus != 0) {
         session.SignalDone();
-        // A row without all its values ends the walk as a failure does.
+        // After the communities, the end tells how their walk ended.
         const int nFailed = pThis->m_bUsersAfterCommunities ? pThis->m_nCommunityWalkFailed.load()
                                                              : (nStatus == -2 ? 0 : 1);
         SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 1, nFailed);
         return 0;
     }
+    // The user and the version are the row's own index: a cell the row lacks
+    // leaves its column empty, and a row whose index names no user is skipped.
+    std::string strSuffix;
+    std::string strName;
+    std::string strModel;
+    session.GetIndexSuffix(0, pRow, strSuffix);
+    if (!NameFromIndex(strSuffix, strName, strModel) || (strModel != "1" && strModel != "2" && strModel != "3")) {
+        StartStep(session, &CSNMPConfig::OnUserRow, pThis, pThis->m_hOwnerWnd);
+        return 0;
+    }
     SNMP_user_info info;
-    CCodeConvert::Utf8ToAnsi(Cell(pRow, 0), info[0]);
+    CCodeConvert::Utf8ToAnsi(strName, info[0]);
     CCodeConvert::Utf8ToAnsi(Cell(pRow, 2), info[1]);
-    info[2] = CodeText(Cell(pRow, 1), {"V1", "V2c", "V3"});
+    info[2] = CodeText(strModel, {"V1", "V2c", "V3"});
     info[3] = CodeText(Cell(pRow, 3), {"None", "MD5", "SHA"});
     info[4] = Cell(pRow, 4);
     info[5] = CodeText(Cell(pRow, 5), {"None", "DES_CBC"});
     info[6] = Cell(pRow, 6);
     info[7] = Cell(pRow, 7);
     SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 111, reinterpret_cast<LPARAM>(&info));
-    session.StartRequest(&CSNMPConfig::OnUserRow, pThis, 0, 0);
+    StartStep(session, &CSNMPConfig::OnUserRow, pThis, pThis->m_hOwnerWnd);
     return 0;
 }
 
-void CSNMPConfig::WriteUser(const std::string& strUser, const std::string& strVersion, const std::string& strGroup,
-                            const std::string& strAuthProtocol, const std::string& strAuthPassword,
-                            const std::string& strPrivProtocol, const std::string& strPrivPassword)
+bool CSNMPConfig::WriteUser(CWriteReport& report, const std::string& strUser, const std::string& strVersion,
+                            const std::string& strGroup, const std::string& strAuthProtocol,
+                            const std::string& strAuthPassword, const std::string& strPrivProtocol,
+                            const std::string& strPrivPassword)
 {
     const std::string strIndex = NameModelIndex(strUser, strVersion);
+    const std::string strWhat = "the settings of user \"" + strUser + "\"";
     std::string strUtf8;
     CCodeConvert::AnsiToUtf8(strGroup, strUtf8);
-    if (m_cCommonSNMPSet.Open(SnmpPduSet)) {
-        // The group goes whole, with its own length.
-        m_cCommonSNMPSet.AddValueLen(UserColumn(3) + strIndex, SnmpValueOctetString, strUtf8.data(),
-                                     static_cast<int>(strUtf8.size()));
-        m_cCommonSNMPSet.SendAccepted();
-    }
+    if (report.Failed() || !m_cCommonSNMPSet.Open(SnmpPduSet))
+        return false;
+    // The group goes whole, with its own length.
+    m_cCommonSNMPSet.AddValueLen(UserColumn(3) + strIndex, SnmpValueOctetString, strUtf8.data(),
+                                 static_cast<int>(strUtf8.size()));
+    if (!report.Send(m_cCommonSNMPSet, strWhat))
+        return false;
     if (strVersion != "V3")
-        return;
+        return true;
 
     const std::string strAuthCode = strAuthProtocol == "MD5" ? "2" : strAuthProtocol == "SHA" ? "3" : "1";
     const bool bPrivacy = strPrivProtocol != "None";
-    if (m_cCommonSNMPSet.Open(SnmpPduSet)) {
-        m_cCommonSNMPSet.AddValue(UserColumn(4) + strIndex, SnmpValueInteger, strAuthCode);
-        if (bPrivacy)
-            m_cCommonSNMPSet.AddValue(UserColumn(6) + strIndex, SnmpValueInteger, "2");
-        m_cCommonSNMPSet.SendAccepted();
-    }
-    if (m_cCommonSNMPSet.Open(SnmpPduSet)) {
-        m_cCommonSNMPSet.AddValueLen(UserColumn(5) + strIndex, SnmpValueOctetString, strAuthPassword.data(),
-                                     static_cast<int>(strAuthPassword.size()));
-        if (bPrivacy)
-            m_cCommonSNMPSet.AddValueLen(UserColumn(7) + strIndex, SnmpValueOctetString, strPrivPassword.data(),
-                                         static_cast<int>(strPrivPassword.size()));
-        m_cCommonSNMPSet.SendAccepted();
-    }
+    if (!m_cCommonSNMPSet.Open(SnmpPduSet))
+        return false;
+    m_cCommonSNMPSet.AddValue(UserColumn(4) + strIndex, SnmpValueInteger, strAuthCode);
+    if (bPrivacy)
+        m_cCommonSNMPSet.AddValue(UserColumn(6) + strIndex, SnmpValueInteger, "2");
+    if (!report.Send(m_cCommonSNMPSet, strWhat) || !m_cCommonSNMPSet.Open(SnmpPduSet))
+        return false;
+    m_cCommonSNMPSet.AddValueLen(UserColumn(5) + strIndex, SnmpValueOctetString, strAuthPassword.data(),
+                                 static_cast<int>(strAuthPassword.size()));
+    if (bPrivacy)
+        m_cCommonSNMPSet.AddValueLen(UserColumn(7) + strIndex, SnmpValueOctetString, strPrivPassword.data(),
+                                     static_cast<int>(strPrivPassword.size()));
+    return report.Send(m_cCommonSNMPSet, strWhat);
 }
 
 // --- Groups ---
@@ -409,7 +487,7 @@ void CSNMPConfig::StartGroupWalk()
     }
     for (int nColumn = 1; nColumn <= 7; ++nColumn)
         m_cCommonSNMPTable.AddValue(GroupColumn(nColumn), SnmpValueNull);
-    m_cCommonSNMPTable.StartRequest(&CSNMPConfig::OnGroupRow, this, 0, 0);
+    StartStep(m_cCommonSNMPTable, &CSNMPConfig::OnGroupRow, this, m_hOwnerWnd);
 }
 
 int CSNMPConfig::OnGroupRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -422,26 +500,37 @@ int CSNMPConfig::OnGroupRow(CSnmp* pResponseIn, int nRequestID, void* pUserData,
     if (WalkEnded(session, pThis->m_hOwnerWnd, nStatus))
         return 0;
     CSnmp* pRow = pResponse.get();
+    // The group, its model and its level are the row's own index; a row
+    // whose index names none is skipped.
+    std::string strSuffix;
+    std::string strName;
+    std::string strRest;
+    session.GetIndexSuffix(0, pRow, strSuffix);
+    if (!NameFromIndex(strSuffix, strName, strRest) || strRest.size() != 3 || strRest[1] != '.' ||
+        strRest[0] < '1' || strRest[0] > '3' || strRest[2] < '1' || strRest[2] > '3') {
+        StartStep(session, &CSNMPConfig::OnGroupRow, pThis, pThis->m_hOwnerWnd);
+        return 0;
+    }
     SNMP_group_info info;
-    CCodeConvert::Utf8ToAnsi(Cell(pRow, 0), info[0]);
+    CCodeConvert::Utf8ToAnsi(strName, info[0]);
     for (int i = 1; i <= 3; ++i)
         CCodeConvert::Utf8ToAnsi(Cell(pRow, i + 2), info[static_cast<std::size_t>(i)]);
-    info[4] = CodeText(Cell(pRow, 1), {"v1", "v2c", "v3"});
-    info[5] = CodeText(Cell(pRow, 2), {"NoAuthNoPriv", "AuthNoPriv", "AuthPriv"});
+    info[4] = CodeText(strRest.substr(0, 1), {"v1", "v2c", "v3"});
+    info[5] = CodeText(strRest.substr(2, 1), {"NoAuthNoPriv", "AuthNoPriv", "AuthPriv"});
     info[6] = Cell(pRow, 6);
     SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-    session.StartRequest(&CSNMPConfig::OnGroupRow, pThis, 0, 0);
+    StartStep(session, &CSNMPConfig::OnGroupRow, pThis, pThis->m_hOwnerWnd);
     return 0;
 }
 
-void CSNMPConfig::WriteGroup(const std::string& strGroup, const std::string& strModel, const std::string& strLevel,
+bool CSNMPConfig::WriteGroup(CWriteReport& report, const std::string& strGroup, const std::string& strModel, const std::string& strLevel,
                              const std::string& strReadView, const std::string& strWriteView,
                              const std::string& strNotifyView)
 {
     const std::string strIndex = GroupIndex(strGroup, strModel, strLevel);
     const std::string strLevelCode = strIndex.substr(strIndex.size() - 1);
-    if (!m_cCommonSNMPSet.Open(SnmpPduSet))
-        return;
+    if (report.Failed() || !m_cCommonSNMPSet.Open(SnmpPduSet))
+        return false;
     m_cCommonSNMPSet.AddValue(GroupColumn(3) + strIndex, SnmpValueInteger, strLevelCode);
     int nColumn = 4;
     for (const std::string* pView : {&strReadView, &strWriteView, &strNotifyView}) {
@@ -454,7 +543,7 @@ void CSNMPConfig::WriteGroup(const std::string& strGroup, const std::string& str
         }
         ++nColumn;
     }
-    m_cCommonSNMPSet.SendAccepted();
+    return report.Send(m_cCommonSNMPSet, "the views of group \"" + strGroup + "\"");
 }
 
 // --- Views ---
@@ -486,7 +575,7 @@ void CSNMPConfig::StartViewWalk()
     }
     for (int nColumn : {1, 3, 4, 5})
         m_cCommonSNMPTable.AddValue(ViewColumn(nColumn), SnmpValueNull);
-    m_cCommonSNMPTable.StartRequest(&CSNMPConfig::OnViewRow, this, 0, 0);
+    StartStep(m_cCommonSNMPTable, &CSNMPConfig::OnViewRow, this, m_hOwnerWnd);
 }
 
 int CSNMPConfig::OnViewRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -500,11 +589,19 @@ int CSNMPConfig::OnViewRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, 
         return 0;
     CSnmp* pRow = pResponse.get();
     SNMP_view_info info;
-    CCodeConvert::Utf8ToAnsi(Cell(pRow, 0), info[0]);
 
-    // The index: name length L, the name's L octets, subtree length n, the subtree.
+    // The index: name length L, the name's L octets, subtree length n, the
+    // subtree. The name is taken from it; a row whose index names none is
+    // skipped.
     std::string strSuffix;
     session.GetIndexSuffix(0, pRow, strSuffix);
+    std::string strName;
+    std::string strRest;
+    if (!NameFromIndex(strSuffix, strName, strRest)) {
+        StartStep(session, &CSNMPConfig::OnViewRow, pThis, pThis->m_hOwnerWnd);
+        return 0;
+    }
+    CCodeConvert::Utf8ToAnsi(strName, info[0]);
     DebugTrace("view index %s", strSuffix.c_str());
     const std::vector<std::string> arcs = SplitDots(strSuffix.empty() ? strSuffix : strSuffix.substr(1));
     std::size_t nSubtree = 0;
@@ -528,11 +625,11 @@ int CSNMPConfig::OnViewRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, 
     info[3] = strType == "1" ? "Included" : strType == "2" ? "Excluded" : "";
     info[4] = Cell(pRow, 3);
     SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-    session.StartRequest(&CSNMPConfig::OnViewRow, pThis, 0, 0);
+    StartStep(session, &CSNMPConfig::OnViewRow, pThis, pThis->m_hOwnerWnd);
     return 0;
 }
 
-void CSNMPConfig::WriteView(const std::string& strName, const std::string& strSubtree, const std::string& strMask,
+bool CSNMPConfig::WriteView(CWriteReport& report, const std::string& strName, const std::string& strSubtree, const std::string& strMask,
                             const std::string& strType)
 {
     const std::string strIndex = ViewIndex(strName, strSubtree);
@@ -543,13 +640,13 @@ void CSNMPConfig::WriteView(const std::string& strName, const std::string& strSu
     const int nElements = static_cast<int>(elements.size());
     std::vector<BYTE> octets;
     CUtils::HexToByteValues(strHex, octets, nElements);
-    if (!m_cCommonSNMPSet.Open(SnmpPduSet))
-        return;
+    if (report.Failed() || !m_cCommonSNMPSet.Open(SnmpPduSet))
+        return false;
     static const BYTE kNone = 0;
     m_cCommonSNMPSet.AddValueLen(ViewColumn(3) + strIndex, SnmpValueOctetString,
                                  octets.empty() ? &kNone : octets.data(), static_cast<int>(octets.size()));
     m_cCommonSNMPSet.AddValue(ViewColumn(4) + strIndex, SnmpValueInteger, strType == "Included" ? "1" : "2");
-    m_cCommonSNMPSet.SendAccepted();
+    return report.Send(m_cCommonSNMPSet, "the mask and type of view \"" + strName + "\"");
 }
 
 // --- Trap hosts ---
@@ -562,7 +659,7 @@ void CSNMPConfig::StartHostWalk()
     }
     for (int nColumn : kHostWalkColumns)
         m_cCommonSNMPTable.AddValue(HostColumn(nColumn), SnmpValueNull);
-    m_cCommonSNMPTable.StartRequest(&CSNMPConfig::OnHostRow, this, 0, 0);
+    StartStep(m_cCommonSNMPTable, &CSNMPConfig::OnHostRow, this, m_hOwnerWnd);
 }
 
 int CSNMPConfig::OnHostRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -577,12 +674,20 @@ int CSNMPConfig::OnHostRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, 
 
     CSnmp* pRow = pResponse.get();
     SNMP_host_info info;
+    // The address and its type are the row's own index (length, octets,
+    // type); a row whose index is no address is skipped.
+    std::string strSuffix;
+    std::string strOctets;
+    session.GetIndexSuffix(0, pRow, strSuffix);
+    if (!NameFromIndex(strSuffix, strOctets, info[1]) ||
+        !((info[1] == "1" && strOctets.size() == 4) || (info[1] == "2" && strOctets.size() == 16))) {
+        StartStep(session, &CSNMPConfig::OnHostRow, pThis, pThis->m_hOwnerWnd);
+        return 0;
+    }
     CCodeConvert::Utf8ToAnsi(Cell(pRow, kHostName), info[3]);
-    info[1] = Cell(pRow, kHostType);
-    const std::string strOctets = Cell(pRow, kHostAddress);
     if (info[1] == "1")
         info[0] = CUtils::HexToDottedDecimal(CUtils::BytesToAddressText(strOctets, 1));
-    else if (info[1] == "2")
+    else
         info[0] = CUtils::CompressIPv6(CUtils::BytesToAddressText(strOctets, 2));
     const int nVersion = std::atoi(Cell(pRow, kHostVersion).c_str());
     if (nVersion >= 1 && nVersion <= 5)
@@ -590,15 +695,15 @@ int CSNMPConfig::OnHostRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, 
     info[4] = Cell(pRow, kHostZone);
     info[5] = Cell(pRow, kHostStatus);
     SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-    session.StartRequest(&CSNMPConfig::OnHostRow, pThis, 0, 0);
+    StartStep(session, &CSNMPConfig::OnHostRow, pThis, pThis->m_hOwnerWnd);
     return 0;
 }
 
-void CSNMPConfig::WriteHost(const std::string& strName, const std::string& /*strIndex*/,
+bool CSNMPConfig::WriteHost(CWriteReport& report, const std::string& strName, const std::string& /*strIndex*/,
                             const std::string& strVersion)
 {
-    if (m_pAddressEdit == nullptr)
-        return;
+    if (m_pAddressEdit == nullptr || report.Failed())
+        return false;
     const std::string strAddressIndex = m_pAddressEdit->GetOidIndex();
     const std::string strIndex =
         "." + HostIndex(m_pAddressEdit->m_nAddrLength, strAddressIndex, m_pAddressEdit->m_strAddrType);
@@ -606,7 +711,7 @@ void CSNMPConfig::WriteHost(const std::string& strName, const std::string& /*str
     std::string strUtf8;
     CCodeConvert::AnsiToUtf8(strName, strUtf8);
     if (!m_cCommonSNMPSet.Open(SnmpPduSet))
-        return;
+        return false;
     // The name goes whole, with its own length.
     m_cCommonSNMPSet.AddValueLen(HostColumn(3) + strIndex, SnmpValueOctetString, strUtf8.data(),
                                  static_cast<int>(strUtf8.size()));
@@ -616,23 +721,26 @@ void CSNMPConfig::WriteHost(const std::string& strName, const std::string& /*str
         m_cCommonSNMPSet.AddValueLen(HostColumn(5) + strIndex, SnmpValueOctetString, strZone.data(),
                                      static_cast<int>(strZone.size()));
     }
-    m_cCommonSNMPSet.SendAccepted();
+    return report.Send(m_cCommonSNMPSet, "the settings of trap host " + m_pAddressEdit->m_strAddress);
 }
 
 // --- Engine ID ---
 
 void CSNMPConfig::GetEngineID()
 {
-    if (!m_cCommonSNMPTable.Open(SnmpPduGet))
+    if (!m_cCommonSNMPTable.Open(SnmpPduGet)) {
+        ReadFailed(m_hOwnerWnd);
         return;
+    }
     m_cCommonSNMPTable.AddValue(kEngineID, SnmpValueNull);
-    m_cCommonSNMPTable.StartRequest(&CSNMPConfig::OnEngineIDReply, this, 0, 0);
+    if (!m_cCommonSNMPTable.StartAsync(&CSNMPConfig::OnEngineIDReply, this))
+        ReadFailed(m_hOwnerWnd);
 }
 
 int CSNMPConfig::OnEngineIDReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
 {
     auto* pThis = static_cast<CSNMPConfig*>(pUserData);
-    HandOverValue(pThis->m_cCommonSNMPTable, pResponseIn, nRequestID, nStatus, [pThis](CSnmp* pResponse) {
+    HandOverValue(pThis->m_cCommonSNMPTable, pThis->m_hOwnerWnd, pResponseIn, nRequestID, nStatus, [pThis](CSnmp* pResponse) {
         std::string strText = LowerHex(CModuleBase::ValueText(pResponse, 0));
         COPYDATASTRUCT data;
         data.dwData = 0;
@@ -652,7 +760,7 @@ std::string CSNMPConfig::DefaultEngineID(const std::string& strModelName)
     return std::string();
 }
 
-void CSNMPConfig::SetEngineID(const std::string& strHex, int nUseDefault)
+bool CSNMPConfig::SetEngineID(CWriteReport& report, const std::string& strHex, int nUseDefault)
 {
     std::string strText = nUseDefault == 1 ? DefaultEngineID(g_strModelName) : strHex;
     if (strText.size() % 2 != 0)
@@ -660,19 +768,21 @@ void CSNMPConfig::SetEngineID(const std::string& strHex, int nUseDefault)
     std::vector<BYTE> octets;
     CUtils::HexToByteValues(strText, octets, static_cast<int>(strText.size() / 2));
     if (!m_cCommonSNMPSet.Open(SnmpPduSet))
-        return;
+        return false;
     static const BYTE kNone = 0;
     m_cCommonSNMPSet.AddValueLen(kEngineID, SnmpValueOctetString, octets.empty() ? &kNone : octets.data(),
                                  static_cast<int>(octets.size()));
-    m_cCommonSNMPSet.SendAccepted();
+    return report.Send(m_cCommonSNMPSet, "the engine ID");
 }
 
 // --- Trap switches ---
 
 void CSNMPConfig::GetTrapSettings(int nWithPoe)
 {
-    if (!m_cCommonSNMP.Open(SnmpPduGet))
+    if (!m_cCommonSNMP.Open(SnmpPduGet)) {
+        ReadFailed(m_hOwnerWnd);
         return;
+    }
     std::vector<int> slots;
     for (const TrapObject& trap : kGeneralTraps) {
         m_cCommonSNMP.AddValue(TrapOid(trap.nObject), SnmpValueNull);
@@ -685,18 +795,20 @@ void CSNMPConfig::GetTrapSettings(int nWithPoe)
         }
     }
     std::unique_ptr<CSnmp> pResponse;
-    if (m_cCommonSNMP.send(pResponse, 0) != 0 || !Answered(pResponse.get()))
+    if (m_cCommonSNMP.send(pResponse, 0) != 0 || !Answered(pResponse.get())) {
+        ReadFailed(m_hOwnerWnd);
         return;
+    }
     SNMP_trap_info info;
     for (std::size_t i = 0; i < slots.size(); ++i)
-        info[static_cast<std::size_t>(slots[i])] = CModuleBase::IntegerText(pResponse.get(), static_cast<int>(i));
+        info[static_cast<std::size_t>(slots[i])] = CModuleBase::EnumText(pResponse.get(), static_cast<int>(i), {1, 2});
     SendMessage(m_hOwnerWnd, WM_LOGIC_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-int CSNMPConfig::SetTrapSettings(const SNMP_trap_info& flags, int nWithPoe)
+bool CSNMPConfig::SetTrapSettings(CWriteReport& report, const SNMP_trap_info& flags, int nWithPoe)
 {
     if (!m_cCommonSNMP.Open(SnmpPduSet))
-        return -1;
+        return false;
     for (const TrapObject& trap : kGeneralTraps)
         m_cCommonSNMP.AddValue(TrapOid(trap.nObject), SnmpValueInteger, flags[static_cast<std::size_t>(trap.nSlot)]);
     if (nWithPoe != 0) {
@@ -704,5 +816,5 @@ int CSNMPConfig::SetTrapSettings(const SNMP_trap_info& flags, int nWithPoe)
             m_cCommonSNMP.AddValue(TrapOid(trap.nObject), SnmpValueInteger,
                                    flags[static_cast<std::size_t>(trap.nSlot)]);
     }
-    return m_cCommonSNMP.SendAccepted() ? 0 : -1;
+    return report.Send(m_cCommonSNMP, "the trap settings");
 }

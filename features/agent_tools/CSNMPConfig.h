@@ -12,6 +12,9 @@
 //                                                      failed (the community
 //                                                      walk's, for the users
 //                                                      walked after it)
+//   WM_LOGIC_NOTIFY wParam 2, lParam 0                 a one-shot read (agent
+//                                                      state, engine ID, trap
+//                                                      switches) brought no value
 //   WM_COPYDATA     wParam 0, COPYDATASTRUCT*          agent state (dwData 1 or
 //                                                      2); engine ID (lpData the
 //                                                      lower-case hex text)
@@ -19,11 +22,15 @@
 // Records live only while the message that carries them lasts. Walk and
 // one-shot GET replies arrive on the sessions' worker threads and are handed
 // over with SendMessage; the synchronous requests run on the caller's thread.
-// The only message box is the row-status refusal.
+// Table rows are named by their own index; a row whose index names nothing
+// is skipped. Writes go through the caller's CWriteReport, which says a
+// refused or unanswered SET; the only message box of its own is the
+// row-status refusal.
 #pragma once
 
 #include "common/CCodeConvert.h"
 #include "common/CCommonSNMP.h"
+#include "common/CWriteReport.h"
 #include "features/agent_tools/SNMP_trap_info.h"
 #include "platform/system/WinTypes.h"
 #include "platform/ui/UiTypes.h"
@@ -65,29 +72,53 @@ public:
     // the address type, joined by full stops ("4.10.1.1.5.1").
     static std::string HostIndex(int nAddrLength, const std::string& strAddressIndex, const std::string& strType);
 
-    // One SET of a row status; only "1", "5" and "6" are sent, any other value
-    // shows "error istatus value!". The switch's answer is not looked at.
-    void SetRowStatus(const std::string& strOid, const std::string& strValue);
+    // One SET of a row status through the action's report (strWhat names the
+    // row); only "1", "5" and "6" are sent, any other value shows "error
+    // istatus value!". True when the switch accepted it.
+    bool SetRowStatus(CWriteReport& report, const std::string& strOid, const std::string& strValue,
+                      const std::string& strWhat);
+    // Creates a row: its status 5 (create and wait), the values `write`
+    // sends through the report, then 1 (active); stops at the first write
+    // the switch does not accept. True when every write was accepted.
+    template <class Write>
+    bool CreateRow(CWriteReport& report, const std::string& strStatusOid, const std::string& strWhat, Write write)
+    {
+        return SetRowStatus(report, strStatusOid, "5", strWhat) && write() &&
+               SetRowStatus(report, strStatusOid, "1", strWhat);
+    }
+    // Destroys a row (6).
+    bool DeleteRow(CWriteReport& report, const std::string& strStatusOid, const std::string& strWhat)
+    {
+        return SetRowStatus(report, strStatusOid, "6", "the deletion of " + strWhat);
+    }
+    // The end of a page's Apply or Delete: says a failed write once; true
+    // when the page should read its list again (the switch answered).
+    static bool ReadAfterWrite(CWriteReport& report)
+    {
+        report.Report();
+        return !report.TimedOut();
+    }
     // Closes the four sessions (the pages call it from DestroyWindow).
     void CloseAll();
 
     // Asynchronous read of the agent state; the answer comes as WM_COPYDATA.
     void GetAgentState();
-    // Writes "1" for "1" and "2" for any other text; TRUE only when the switch
+    // Writes "1" for "1" and "2" for any other text; true only when the switch
     // accepted it.
-    BOOL SetAgentState(const std::string& strState);
+    bool SetAgentState(CWriteReport& report, const std::string& strState);
 
     // Walks the community table (a WM_LOGIC_NOTIFY 100 per row), then the
     // user table (111 per row), then sends 1.
     void StartCommunityWalk();
     // Binds the community to the user name (the view policy).
-    void SetCommunityUser(const std::string& strCommunity, const std::string& strUser);
+    bool SetCommunityUser(CWriteReport& report, const std::string& strCommunity, const std::string& strUser);
     // Walks the user table: a WM_LOGIC_NOTIFY 111 per row, then 1.
     void StartUserWalk();
     // Writes a user row's group (its UTF-8 whole) and, for version "V3" only,
     // its protocols ("None", "MD5", "SHA"; "DES" or "None") and passwords, in
-    // the row of NameModelIndex (user, version). Nothing is returned.
-    void WriteUser(const std::string& strUser, const std::string& strVersion, const std::string& strGroup,
+    // the row of NameModelIndex (user, version); stops at the first SET the
+    // switch does not accept (false).
+    bool WriteUser(CWriteReport& report, const std::string& strUser, const std::string& strVersion, const std::string& strGroup,
                    const std::string& strAuthProtocol, const std::string& strAuthPassword,
                    const std::string& strPrivProtocol, const std::string& strPrivPassword);
 
@@ -95,7 +126,7 @@ public:
     void StartGroupWalk();
     // Writes a group row's level and its view names that are not empty
     // (each UTF-8 whole) in one SET, in the row of GroupIndex.
-    void WriteGroup(const std::string& strGroup, const std::string& strModel, const std::string& strLevel,
+    bool WriteGroup(CWriteReport& report, const std::string& strGroup, const std::string& strModel, const std::string& strLevel,
                     const std::string& strReadView, const std::string& strWriteView,
                     const std::string& strNotifyView);
     // NameModelIndex (group, model) followed by ".1" for "NoAuthNoPriv",
@@ -107,7 +138,7 @@ public:
     void StartViewWalk();
     // Writes a view entry's mask (one octet per element: 0 for "0" or "00",
     // 1 for "1" or "01") and type ("Included" 1, else 2) in one SET.
-    void WriteView(const std::string& strName, const std::string& strSubtree, const std::string& strMask,
+    bool WriteView(CWriteReport& report, const std::string& strName, const std::string& strSubtree, const std::string& strMask,
                    const std::string& strType);
     // The text's pieces between full stops ("1..2" gives "1", "", "2"; an
     // empty text one empty piece).
@@ -121,13 +152,13 @@ public:
     // Writes a trap host row's name, version code and (link-local address
     // only) interface name, all in one SET, under the index of the address in
     // m_pAddressEdit (strIndex is not used: the index comes from the edit).
-    void WriteHost(const std::string& strName, const std::string& strIndex, const std::string& strVersion);
+    bool WriteHost(CWriteReport& report, const std::string& strName, const std::string& strIndex, const std::string& strVersion);
 
     // Asynchronous read of the engine ID; the answer comes as WM_COPYDATA.
     void GetEngineID();
     // Writes the engine ID given as hexadecimal text (an odd length gets a
     // leading "0"), or with nUseDefault 1 the model's default one.
-    void SetEngineID(const std::string& strHex, int nUseDefault);
+    bool SetEngineID(CWriteReport& report, const std::string& strHex, int nUseDefault);
     // The engine ID that nUseDefault 1 writes on the model: empty for a model
     // that has none.
     static std::string DefaultEngineID(const std::string& strModelName);
@@ -136,8 +167,8 @@ public:
     // record to the owner inside this call; sends nothing on a failure.
     void GetTrapSettings(int nWithPoe);
     // Writes the trap switches of the record (the PoE slots only with
-    // nWithPoe) in one SET; 0 when the switch accepted it.
-    int SetTrapSettings(const SNMP_trap_info& flags, int nWithPoe);
+    // nWithPoe) in one SET; true when the switch accepted it.
+    bool SetTrapSettings(CWriteReport& report, const SNMP_trap_info& flags, int nWithPoe);
 
     // The trap host page's address edit; set by that page before WriteHost.
     CEditEXIPV6* m_pAddressEdit = nullptr;

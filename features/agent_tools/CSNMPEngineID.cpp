@@ -23,6 +23,7 @@ bool IsHexDigit(char c)
 
 BEGIN_MESSAGE_MAP(CSNMPEngineID, CDialog)
     ON_WM_COPYDATA()
+    ON_MESSAGE(WM_LOGIC_NOTIFY, OnLogicNotify)
     ON_BN_CLICKED(IDC_SNMP_APPLY, OnApply)
     ON_BN_CLICKED(IDC_SNMP_ENGINE_DEFAULT, OnDefault)
     ON_BN_CLICKED(IDC_SNMP_ENGINE_CLOSE, OnClose)
@@ -51,6 +52,7 @@ BOOL CSNMPEngineID::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
     m_cSNMPConfig.m_hOwnerWnd = GetSafeHwnd();
+    m_readReport.Begin();
     m_cSNMPConfig.GetEngineID();
     m_editEngineID.LimitText(static_cast<int>(kLongest));
     return TRUE;
@@ -62,8 +64,27 @@ BOOL CSNMPEngineID::OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct)
         // The text ends at its NUL, and never beyond the data given.
         const char* pText = static_cast<const char*>(pCopyDataStruct->lpData);
         m_editEngineID.SetWindowText(std::string(pText, strnlen(pText, pCopyDataStruct->cbData)));
+        m_bRead = true;
     }
     return CDialog::OnCopyData(pWnd, pCopyDataStruct);
+}
+
+LRESULT CSNMPEngineID::OnLogicNotify(WPARAM wParam, LPARAM /*lParam*/)
+{
+    if (wParam == 2)
+        m_readReport.Fail("the engine ID", m_bRead);
+    return 0;
+}
+
+void CSNMPEngineID::WriteEngineID(const std::string& strHex, int nUseDefault)
+{
+    CWriteReport report;
+    m_cSNMPConfig.SetEngineID(report, strHex, nUseDefault);
+    report.Report();
+    if (report.TimedOut())
+        return;
+    m_readReport.Begin();
+    m_cSNMPConfig.GetEngineID();
 }
 
 std::string CSNMPEngineID::CheckEngineID(const std::string& strText)
@@ -85,14 +106,12 @@ void CSNMPEngineID::OnApply()
         AfxMessageBox(strRefusal);
         return;
     }
-    m_cSNMPConfig.SetEngineID(strText, 0);
-    m_cSNMPConfig.GetEngineID();
+    WriteEngineID(strText, 0);
 }
 
 void CSNMPEngineID::OnDefault()
 {
-    m_cSNMPConfig.SetEngineID("", 1);
-    m_cSNMPConfig.GetEngineID();
+    WriteEngineID("", 1);
 }
 
 void CSNMPEngineID::OnClose()

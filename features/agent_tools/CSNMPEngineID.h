@@ -8,6 +8,7 @@
 // model's default engine ID, is created hidden and stays hidden.
 #pragma once
 
+#include "common/CReadReport.h"
 #include "features/agent_tools/CSNMPConfig.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
@@ -30,6 +31,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     BOOL OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct);
+    LRESULT OnLogicNotify(WPARAM wParam, LPARAM lParam);
     void OnApply();
     void OnDefault();
     void OnClose();
@@ -38,5 +40,12 @@ protected:
 
 private:
     CEdit m_editEngineID;
+    // Writes the engine ID (the model's default with nUseDefault 1) and reads
+    // back what the switch kept, unless it did not answer.
+    void WriteEngineID(const std::string& strHex, int nUseDefault);
+
+    CReadReport m_readReport;
+    // An engine ID has been read since the page opened.
+    bool m_bRead = false;
     CSNMPConfig m_cSNMPConfig;
 };

@@ -8,6 +8,7 @@
 
 BEGIN_MESSAGE_MAP(CSNMPGlobal, CDialog)
     ON_WM_COPYDATA()
+    ON_MESSAGE(WM_LOGIC_NOTIFY, OnLogicNotify)
     ON_BN_CLICKED(IDC_SNMP_APPLY, OnApply)
     ON_BN_CLICKED(IDC_SNMP_CANCEL, OnCancel)
 END_MESSAGE_MAP()
@@ -37,6 +38,7 @@ BOOL CSNMPGlobal::OnInitDialog()
     // Nothing to apply until the switch has told its state.
     GetDlgItem(IDC_SNMP_APPLY)->EnableWindow(FALSE);
     m_cSNMPConfig.m_hOwnerWnd = GetSafeHwnd();
+    m_readReport.Begin();
     m_cSNMPConfig.GetAgentState();
     return TRUE;
 }
@@ -45,19 +47,32 @@ BOOL CSNMPGlobal::OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct)
 {
     const ULONG_PTR dwState = pCopyDataStruct != nullptr ? pCopyDataStruct->dwData : 0;
     m_checkState.SetCheck(dwState == 1 ? BST_CHECKED : BST_UNCHECKED);
-    if (dwState == 1 || dwState == 2) {
-        m_bStateRead = TRUE;
-        GetDlgItem(IDC_SNMP_APPLY)->EnableWindow(TRUE);
-    }
+    // A state outside the two is unknown: nothing is written until the
+    // switch has told one of them.
+    m_bStateRead = dwState == 1 || dwState == 2 ? TRUE : FALSE;
+    GetDlgItem(IDC_SNMP_APPLY)->EnableWindow(m_bStateRead);
     return CDialog::OnCopyData(pWnd, pCopyDataStruct);
+}
+
+LRESULT CSNMPGlobal::OnLogicNotify(WPARAM wParam, LPARAM /*lParam*/)
+{
+    if (wParam == 2)
+        m_readReport.Fail("the SNMP state", m_bStateRead != FALSE);
+    return 0;
 }
 
 void CSNMPGlobal::OnApply()
 {
-    if (!m_bStateRead)
+    if (!m_bStateRead) {
+        CReadReport::RefuseUnread("the SNMP state");
         return;
-    if (m_cSNMPConfig.SetAgentState(m_checkState.GetCheck() == BST_CHECKED ? "1" : "2"))
-        m_cSNMPConfig.GetAgentState();
+    }
+    CWriteReport report;
+    m_cSNMPConfig.SetAgentState(report, m_checkState.GetCheck() == BST_CHECKED ? "1" : "2");
+    if (report.Report())
+        return;
+    m_readReport.Begin();
+    m_cSNMPConfig.GetAgentState();
 }
 
 void CSNMPGlobal::OnCancel()

@@ -7,6 +7,7 @@
 // read (which leaves the box clear) never switches the agent off.
 #pragma once
 
+#include "common/CReadReport.h"
 #include "features/agent_tools/CSNMPConfig.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
@@ -23,6 +24,7 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     BOOL OnCopyData(CWnd* pWnd, COPYDATASTRUCT* pCopyDataStruct);
+    LRESULT OnLogicNotify(WPARAM wParam, LPARAM lParam);
     void OnApply();
     void OnCancel() override;
 
@@ -32,6 +34,7 @@ private:
     CButton m_checkState;
     // 1 once the switch has told its state.
     BOOL m_bStateRead = FALSE;
+    CReadReport m_readReport;
     // Last: its destructor closes the sessions while the controls still exist.
     CSNMPConfig m_cSNMPConfig;
 };

@@ -106,7 +106,7 @@ LRESULT CSNMPGroup::OnLogicNotify(WPARAM wParam, LPARAM lParam)
         if (pInfo != nullptr && (*pInfo)[6] == "1")
             m_rowsBuilding.Add({(*pInfo)[0], (*pInfo)[1], (*pInfo)[2], (*pInfo)[3], (*pInfo)[4], (*pInfo)[5]});
     } else if (wParam == 1) {
-        m_rowsBuilding.End(m_listGroups, lParam);
+        m_rowsBuilding.End(m_listGroups, lParam, "the group list");
         EnableButtons(TRUE);
     }
     return 0;
@@ -138,12 +138,16 @@ void CSNMPGroup::OnApply()
 
     const std::string strLevel = Selection(m_comboLevel);
     const std::string strOid = kGroupRowStatus + CSNMPConfig::GroupIndex(strName, strModel, strLevel);
-    m_cSNMPConfig.SetRowStatus(strOid, "5");
-    m_cSNMPConfig.WriteGroup(strName, strModel, strLevel, m_editReadView.GetWindowText(),
-                             m_editWriteView.GetWindowText(), m_editNotifyView.GetWindowText());
-    m_cSNMPConfig.SetRowStatus(strOid, "1");
-    ClearForm();
-    m_comboLevel.EnableWindow(FALSE);
+    CWriteReport report;
+    if (m_cSNMPConfig.CreateRow(report, strOid, "group entry \"" + strName + "\"", [&] {
+            return m_cSNMPConfig.WriteGroup(report, strName, strModel, strLevel, m_editReadView.GetWindowText(),
+                                            m_editWriteView.GetWindowText(), m_editNotifyView.GetWindowText());
+        })) {
+        ClearForm();
+        m_comboLevel.EnableWindow(FALSE);
+    }
+    if (!CSNMPConfig::ReadAfterWrite(report))
+        return;
     Sleep(kRefreshAfterWritePauseMs);
     OnRefresh();
 }
@@ -156,10 +160,13 @@ void CSNMPGroup::OnDelete()
         AfxMessageBox("Please select the item would be delete!\n");
         return;
     }
-    const std::string strIndex = CSNMPConfig::GroupIndex(
-        m_listGroups.GetItemText(nItem, 0), m_listGroups.GetItemText(nItem, 4), m_listGroups.GetItemText(nItem, 5));
-    m_cSNMPConfig.SetRowStatus(kGroupRowStatus + strIndex, "6");
-    OnRefresh();
+    const std::string strName = m_listGroups.GetItemText(nItem, 0);
+    const std::string strIndex =
+        CSNMPConfig::GroupIndex(strName, m_listGroups.GetItemText(nItem, 4), m_listGroups.GetItemText(nItem, 5));
+    CWriteReport report;
+    m_cSNMPConfig.DeleteRow(report, kGroupRowStatus + strIndex, "group entry \"" + strName + "\"");
+    if (CSNMPConfig::ReadAfterWrite(report))
+        OnRefresh();
 }
 
 void CSNMPGroup::ClearForm()

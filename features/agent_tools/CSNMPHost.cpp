@@ -116,7 +116,7 @@ LRESULT CSNMPHost::OnLogicNotify(WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (wParam == 1) {
-        m_rowsBuilding.End(m_listHosts, lParam);
+        m_rowsBuilding.End(m_listHosts, lParam, "the trap host list");
         EnableButtons(TRUE);
     }
     return 0;
@@ -165,13 +165,13 @@ void CSNMPHost::OnApply()
     const std::string strIndex =
         CSNMPConfig::HostIndex(m_editAddress.m_nAddrLength, strAddressIndex, m_editAddress.m_strAddrType);
     const std::string strOid = kHostRowStatus + "." + strIndex;
-    m_cSNMPConfig.SetRowStatus(strOid, "5");
     m_cSNMPConfig.m_pAddressEdit = &m_editAddress;
-    m_cSNMPConfig.WriteHost(strName, strIndex, strVersion);
-    m_cSNMPConfig.SetRowStatus(strOid, "1");
-
-    ClearInputs();
-    OnRefresh();
+    CWriteReport report;
+    if (m_cSNMPConfig.CreateRow(report, strOid, "trap host entry " + strAddress,
+                                [&] { return m_cSNMPConfig.WriteHost(report, strName, strIndex, strVersion); }))
+        ClearInputs();
+    if (CSNMPConfig::ReadAfterWrite(report))
+        OnRefresh();
 }
 
 std::string CSNMPHost::RowStatusOid(const std::string& strListedAddress)
@@ -192,8 +192,11 @@ void CSNMPHost::OnDelete()
         AfxMessageBox("Please Selecte the Item you would delete");
         return;
     }
-    m_cSNMPConfig.SetRowStatus(RowStatusOid(m_listHosts.GetItemText(nItem, 0)), "6");
-    OnRefresh();
+    const std::string strListed = m_listHosts.GetItemText(nItem, 0);
+    CWriteReport report;
+    m_cSNMPConfig.DeleteRow(report, RowStatusOid(strListed), "trap host entry " + strListed);
+    if (CSNMPConfig::ReadAfterWrite(report))
+        OnRefresh();
 }
 
 void CSNMPHost::ClearInputs()

@@ -78,30 +78,40 @@ BOOL CSNMPTrapSetting::OnInitDialog()
     // Nothing to apply until the switches have been read.
     GetDlgItem(IDC_SNMP_TRAP_APPLY)->EnableWindow(FALSE);
     m_cSNMPConfig.m_hOwnerWnd = GetSafeHwnd();
+    m_readReport.Begin();
     m_cSNMPConfig.GetTrapSettings(m_bPoe);
     return TRUE;
 }
 
 LRESULT CSNMPTrapSetting::OnLogicNotify(WPARAM wParam, LPARAM lParam)
 {
+    if (wParam == 2) {
+        m_readReport.Fail("the trap settings");
+        return 0;
+    }
     const auto* pInfo = reinterpret_cast<const SNMP_trap_info*>(lParam);
     if (wParam != 0 || pInfo == nullptr)
         return 0;
+    bool bAllKnown = true;
     for (const TrapBox& box : kTrapBoxes) {
-        const bool bOn = (*pInfo)[static_cast<std::size_t>(box.nSlot)] == "1";
-        static_cast<CButton*>(GetDlgItem(box.nId))->SetCheck(bOn ? BST_CHECKED : BST_UNCHECKED);
+        const std::string& strValue = (*pInfo)[static_cast<std::size_t>(box.nSlot)];
+        static_cast<CButton*>(GetDlgItem(box.nId))->SetCheck(strValue == "1" ? BST_CHECKED : BST_UNCHECKED);
+        if (strValue.empty() && (!box.bPoe || m_bPoe))
+            bAllKnown = false;
     }
     for (int nId : kUntiedBoxes)
         static_cast<CButton*>(GetDlgItem(nId))->SetCheck(BST_UNCHECKED);
-    m_bRead = TRUE;
-    GetDlgItem(IDC_SNMP_TRAP_APPLY)->EnableWindow(TRUE);
+    m_bRead = bAllKnown ? TRUE : FALSE;
+    GetDlgItem(IDC_SNMP_TRAP_APPLY)->EnableWindow(m_bRead);
     return 0;
 }
 
 void CSNMPTrapSetting::OnApply()
 {
-    if (!m_bRead)
+    if (!m_bRead) {
+        CReadReport::RefuseUnread("the trap settings");
         return;
+    }
     CWaitCursor wait;
     SNMP_trap_info flags;
     for (const TrapBox& box : kTrapBoxes) {
@@ -110,7 +120,9 @@ void CSNMPTrapSetting::OnApply()
         const bool bOn = static_cast<CButton*>(GetDlgItem(box.nId))->GetCheck() == BST_CHECKED;
         flags[static_cast<std::size_t>(box.nSlot)].assign(1, bOn ? '1' : '2');
     }
-    m_cSNMPConfig.SetTrapSettings(flags, m_bPoe);
+    CWriteReport report;
+    m_cSNMPConfig.SetTrapSettings(report, flags, m_bPoe);
+    report.Report();
 }
 
 void CSNMPTrapSetting::OnClose()

@@ -5,10 +5,12 @@
 // Opened by the main window's command ID_SNMP_TRAP (32846). The switches are
 // read once, synchronously, while the page opens; the record arrives inside
 // that read. Apply writes every shown switch in one SET and stays off until
-// the read has succeeded, so a failed read (every box clear) never turns all
-// traps off.
+// the read has succeeded with a known value (1 on, 2 off) for every shown
+// switch, so a failed read (every box clear) never turns all traps off; a
+// value outside the two leaves its box clear and Apply off.
 #pragma once
 
+#include "common/CReadReport.h"
 #include "features/agent_tools/CSNMPConfig.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
@@ -46,5 +48,6 @@ private:
     CButton m_checkLoopback;
     // TRUE once the switches have been read.
     BOOL m_bRead = FALSE;
+    CReadReport m_readReport;
     CSNMPConfig m_cSNMPConfig;
 };

@@ -123,7 +123,7 @@ LRESULT CSNMPUser::OnLogicNotify(WPARAM wParam, LPARAM lParam)
         if (pInfo != nullptr && (*pInfo)[7] == "1")
             m_rowsBuilding.Add({(*pInfo)[0], (*pInfo)[1], (*pInfo)[2], (*pInfo)[3], (*pInfo)[5]});
     } else if (wParam == 1) {
-        m_rowsBuilding.End(m_listUsers, lParam);
+        m_rowsBuilding.End(m_listUsers, lParam, "the user list");
         EnableButtons(TRUE);
     }
     return 0;
@@ -202,11 +202,14 @@ void CSNMPUser::OnApply()
     }
 
     const std::string strOid = kUserRowStatus + CSNMPConfig::NameModelIndex(strName, strVersion);
-    m_cSNMPConfig.SetRowStatus(strOid, "5");
-    m_cSNMPConfig.WriteUser(strName, strVersion, strGroup, strAuth, strAuthPassword, strPriv, strPrivPassword);
-    m_cSNMPConfig.SetRowStatus(strOid, "1");
-    ResetForm();
-    OnRefresh();
+    CWriteReport report;
+    if (m_cSNMPConfig.CreateRow(report, strOid, "user entry \"" + strName + "\"", [&] {
+            return m_cSNMPConfig.WriteUser(report, strName, strVersion, strGroup, strAuth, strAuthPassword, strPriv,
+                                           strPrivPassword);
+        }))
+        ResetForm();
+    if (CSNMPConfig::ReadAfterWrite(report))
+        OnRefresh();
 }
 
 void CSNMPUser::OnDelete()
@@ -217,10 +220,12 @@ void CSNMPUser::OnDelete()
         AfxMessageBox("Please select the item would be delete!\n");
         return;
     }
-    const std::string strIndex =
-        CSNMPConfig::NameModelIndex(m_listUsers.GetItemText(nItem, 0), m_listUsers.GetItemText(nItem, 2));
-    m_cSNMPConfig.SetRowStatus(kUserRowStatus + strIndex, "6");
-    OnRefresh();
+    const std::string strName = m_listUsers.GetItemText(nItem, 0);
+    const std::string strIndex = CSNMPConfig::NameModelIndex(strName, m_listUsers.GetItemText(nItem, 2));
+    CWriteReport report;
+    m_cSNMPConfig.DeleteRow(report, kUserRowStatus + strIndex, "user entry \"" + strName + "\"");
+    if (CSNMPConfig::ReadAfterWrite(report))
+        OnRefresh();
 }
 
 void CSNMPUser::OnCancelInput()

@@ -95,7 +95,7 @@ LRESULT CSNMPViewTree::OnLogicNotify(WPARAM wParam, LPARAM lParam)
         if (pInfo != nullptr && (*pInfo)[4] == "1")
             m_rowsBuilding.Add({(*pInfo)[0], (*pInfo)[1], (*pInfo)[2], (*pInfo)[3]});
     } else if (wParam == 1) {
-        m_rowsBuilding.End(m_listViews, lParam);
+        m_rowsBuilding.End(m_listViews, lParam, "the view list");
         EnableButtons(TRUE);
     }
     return 0;
@@ -154,11 +154,14 @@ void CSNMPViewTree::OnApply()
     std::string strType;
     m_comboType.GetLBText(std::max(m_comboType.GetCurSel(), 0), strType);
     const std::string strOid = kViewRowStatus + CSNMPConfig::ViewIndex(strTrimmedName, strSubtree);
-    m_cSNMPConfig.SetRowStatus(strOid, "5");
-    m_cSNMPConfig.WriteView(strTrimmedName, strSubtree, CSNMPConfig::Trimmed(strMask), strType);
-    m_cSNMPConfig.SetRowStatus(strOid, "1");
-    ClearForm();
-    OnRefresh();
+    CWriteReport report;
+    if (m_cSNMPConfig.CreateRow(report, strOid, "view entry \"" + strTrimmedName + "\"", [&] {
+            return m_cSNMPConfig.WriteView(report, strTrimmedName, strSubtree, CSNMPConfig::Trimmed(strMask),
+                                           strType);
+        }))
+        ClearForm();
+    if (CSNMPConfig::ReadAfterWrite(report))
+        OnRefresh();
 }
 
 void CSNMPViewTree::OnDelete()
@@ -169,10 +172,12 @@ void CSNMPViewTree::OnDelete()
         AfxMessageBox("Please Selecte the Item you would delete");
         return;
     }
-    const std::string strIndex =
-        CSNMPConfig::ViewIndex(m_listViews.GetItemText(nItem, 0), m_listViews.GetItemText(nItem, 1));
-    m_cSNMPConfig.SetRowStatus(kViewRowStatus + strIndex, "6");
-    OnRefresh();
+    const std::string strName = m_listViews.GetItemText(nItem, 0);
+    const std::string strIndex = CSNMPConfig::ViewIndex(strName, m_listViews.GetItemText(nItem, 1));
+    CWriteReport report;
+    m_cSNMPConfig.DeleteRow(report, kViewRowStatus + strIndex, "view entry \"" + strName + "\"");
+    if (CSNMPConfig::ReadAfterWrite(report))
+        OnRefresh();
 }
 
 void CSNMPViewTree::ClearForm()

@@ -2,6 +2,7 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
@@ -30,6 +31,19 @@ constexpr int kReadTimeoutMs = 4000;
 constexpr int kContactLimit = 32;
 constexpr int kNameLimit = 20;
 constexpr int kLocationLimit = 20;
+// The read's end, for the UI thread.
+constexpr UINT WM_SYSINFO_READ = WM_USER + 80;
+
+// The values of one read.
+struct SystemGroup
+{
+    std::string strDescription;
+    std::string strObjectID;
+    std::string strUptime;
+    std::string strContact;
+    std::string strName;
+    std::string strLocation;
+};
 
 // The value of a binding as the agent gave it: numbers in decimal, an object
 // identifier dotted, an octet string as its bytes.
@@ -53,6 +67,7 @@ BEGIN_MESSAGE_MAP(CSnmpDevIden, CDialog)
     ON_EN_CHANGE(IDC_SYSINFO_NAME, OnChangeText)
     ON_EN_CHANGE(IDC_SYSINFO_LOCATION, OnChangeText)
     ON_EN_CHANGE(IDC_SYSINFO_CONTACT, OnChangeText)
+    ON_MESSAGE(WM_SYSINFO_READ, OnSystemGroupRead)
 END_MESSAGE_MAP()
 
 CSnmpDevIden::CSnmpDevIden(CWnd* pParent) : CDialog(IDD_SYSTEM_INFORMATION, pParent) {}
@@ -81,6 +96,7 @@ BOOL CSnmpDevIden::IsPlainName(const std::string& strText)
 
 BOOL CSnmpDevIden::DestroyWindow()
 {
+    m_bClosing = true;
     OutputDebugString("==================DestroyWindow===============");
     m_cCommonSNMP.Close();
     OutputDebugString("==================m_cCommonSNMP.Close===============");
@@ -109,6 +125,7 @@ BOOL CSnmpDevIden::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
     SetWindowText("System Information");
+    m_readReport.Begin();
     ReadSystemGroup();
     return TRUE;
 }
@@ -137,7 +154,8 @@ void CSnmpDevIden::ReadSystemGroup()
     m_cCommonSNMP.Open(0);
     for (const char* pszOid : kSystemObjects)
         m_cCommonSNMP.AddValue(pszOid, 4);
-    m_cCommonSNMP.StartRequest(&CSnmpDevIden::OnSystemGroupReply, this, 0, kReadTimeoutMs);
+    if (!m_cCommonSNMP.StartAsync(&CSnmpDevIden::OnSystemGroupReply, this, kReadTimeoutMs))
+        OnSystemGroupRead(0, 0);
 }
 
 int CSnmpDevIden::OnSystemGroupReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -150,42 +168,67 @@ int CSnmpDevIden::OnSystemGroupReply(CSnmp* pResponseIn, int nRequestID, void* p
     int nErrorIndex = 0;
     if (nStatus == 0 && pResponse)
         pResponse->getError(&nErrorStatus, &nErrorIndex);
-    if (nStatus != 0 || !pResponse || nErrorStatus != 0 || pResponse->getVarBindCount() < kSystemObjectCount) {
-        pResponse.reset();
-        pThis->m_cCommonSNMP.SignalDone();
-        pThis->EnableButtons(TRUE);
-        return 0;
-    }
+    SystemGroup values;
     CSnmp* p = pResponse.get();
-    pThis->GetDlgItem(IDC_SYSINFO_DESCRIPTION)->SetWindowText(BindingText(p, 0));
-    pThis->GetDlgItem(IDC_SYSINFO_OBJECT_ID)->SetWindowText(BindingText(p, 1));
-    const std::string strUptime = UptimeText(BindingText(p, 2));
-    if (!strUptime.empty())
-        pThis->GetDlgItem(IDC_SYSINFO_UPTIME)->SetWindowText(strUptime);
-    pThis->GetDlgItem(IDC_SYSINFO_CONTACT)->SetWindowText(BindingText(p, 3));
-    std::string strText;
-    CCodeConvert::Utf8ToAnsi(BindingText(p, 4), strText);
-    pThis->ShowEditText(IDC_SYSINFO_NAME, strText, kNameLimit);
-    CCodeConvert::Utf8ToAnsi(BindingText(p, 5), strText);
-    pThis->ShowEditText(IDC_SYSINFO_LOCATION, strText, kLocationLimit);
-    pThis->m_bRead = true;
+    // The name and location are octet strings; one of another type is no
+    // name the dialog could write back.
+    bool bRead = nStatus == 0 && p != nullptr && nErrorStatus == 0 && p->getVarBindCount() >= kSystemObjectCount &&
+                 CModuleBase::OctetValue(p, 4, values.strName) && CModuleBase::OctetValue(p, 5, values.strLocation);
+    if (bRead) {
+        values.strDescription = BindingText(p, 0);
+        values.strObjectID = BindingText(p, 1);
+        values.strUptime = UptimeText(BindingText(p, 2));
+        values.strContact = BindingText(p, 3);
+    }
     pResponse.reset();
     pThis->m_cCommonSNMP.SignalDone();
-    pThis->EnableButtons(TRUE);
+    pThis->SendMessage(WM_SYSINFO_READ, bRead ? 1 : 0, reinterpret_cast<LPARAM>(&values));
+    return 0;
+}
+
+LRESULT CSnmpDevIden::OnSystemGroupRead(WPARAM wParam, LPARAM lParam)
+{
+    if (m_bClosing)
+        return 0;
+    const auto* pValues = reinterpret_cast<const SystemGroup*>(lParam);
+    if (wParam == 0 || pValues == nullptr) {
+        m_readReport.Fail("the system information", m_bRead.load());
+        EnableButtons(TRUE);
+        return 0;
+    }
+    GetDlgItem(IDC_SYSINFO_DESCRIPTION)->SetWindowText(pValues->strDescription);
+    GetDlgItem(IDC_SYSINFO_OBJECT_ID)->SetWindowText(pValues->strObjectID);
+    if (!pValues->strUptime.empty())
+        GetDlgItem(IDC_SYSINFO_UPTIME)->SetWindowText(pValues->strUptime);
+    GetDlgItem(IDC_SYSINFO_CONTACT)->SetWindowText(pValues->strContact);
+    std::string strText;
+    m_strNameRead = pValues->strName;
+    CCodeConvert::Utf8ToAnsi(m_strNameRead, strText);
+    ShowEditText(IDC_SYSINFO_NAME, strText, kNameLimit);
+    m_strNameShown = GetDlgItem(IDC_SYSINFO_NAME)->GetWindowText();
+    m_strLocationRead = pValues->strLocation;
+    CCodeConvert::Utf8ToAnsi(m_strLocationRead, strText);
+    ShowEditText(IDC_SYSINFO_LOCATION, strText, kLocationLimit);
+    m_strLocationShown = GetDlgItem(IDC_SYSINFO_LOCATION)->GetWindowText();
+    m_bRead = true;
+    EnableButtons(TRUE);
     return 0;
 }
 
 void CSnmpDevIden::OnRefresh()
 {
     CWaitCursor wait;
+    m_readReport.Begin();
     ReadSystemGroup();
 }
 
 void CSnmpDevIden::OnOK()
 {
     // What Apply would write has not been read yet.
-    if (!m_bRead.load())
+    if (!m_bRead.load()) {
+        CReadReport::RefuseUnread("the system information");
         return;
+    }
     if (!UpdateData(TRUE))
         return;
     WriteNameAndLocation();
@@ -202,13 +245,21 @@ void CSnmpDevIden::WriteNameAndLocation()
         return;
     }
     m_cCommonSNMPSet.Open(3);
-    std::string strUtf8;
-    CCodeConvert::AnsiToUtf8(m_strName, strUtf8);
-    m_cCommonSNMPSet.AddValueLen(kSystemObjects[4], 2, strUtf8.data(), static_cast<int>(strUtf8.size()));
-    CCodeConvert::AnsiToUtf8(m_strLocation, strUtf8);
-    m_cCommonSNMPSet.AddValueLen(kSystemObjects[5], 2, strUtf8.data(), static_cast<int>(strUtf8.size()));
-    std::unique_ptr<CSnmp> pResponse;
-    m_cCommonSNMPSet.send(pResponse, 0);
+    // A text left as shown goes back as it was read; a changed one as typed.
+    auto value = [](const std::string& strEdit, const std::string& strShown, const std::string& strRead) {
+        if (strEdit == strShown)
+            return strRead;
+        std::string strUtf8;
+        CCodeConvert::AnsiToUtf8(strEdit, strUtf8);
+        return strUtf8;
+    };
+    const std::string strName = value(m_strName, m_strNameShown, m_strNameRead);
+    m_cCommonSNMPSet.AddValueLen(kSystemObjects[4], 2, strName.data(), static_cast<int>(strName.size()));
+    const std::string strLocation = value(m_strLocation, m_strLocationShown, m_strLocationRead);
+    m_cCommonSNMPSet.AddValueLen(kSystemObjects[5], 2, strLocation.data(), static_cast<int>(strLocation.size()));
+    CWriteReport report;
+    report.Send(m_cCommonSNMPSet, "the system name and location");
+    report.Report();
 }
 
 void CSnmpDevIden::OnCancel()

@@ -3,13 +3,16 @@
 // name and location writable.
 //
 // Opened by the main window's command ID_SYSTEM_INFORMATION (32805). The read
-// runs on m_cCommonSNMP's worker, whose reply sets the controls; the write is
-// one synchronous SET. Apply is refused until a read has succeeded, so empty
-// fields never go over the switch's name and location.
+// runs on m_cCommonSNMP's worker, whose reply is handed to the UI thread,
+// which sets the controls; the write is one synchronous SET. Apply is refused
+// until a read has succeeded with a name and location of their type, so empty
+// fields never go over the switch's name and location; a name or location
+// the user left as shown is written back as it was read, byte for byte.
 #pragma once
 
 #include "common/CCodeConvert.h"
 #include "common/CCommonSNMP.h"
+#include "common/CReadReport.h"
 #include "platform/ui/CDialog.h"
 
 #include <atomic>
@@ -39,6 +42,9 @@ protected:
 
     void ReadSystemGroup();
     static int OnSystemGroupReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
+    // The read's end on the UI thread: wParam 1 with the values (lParam a
+    // SystemGroup), 0 when it failed.
+    LRESULT OnSystemGroupRead(WPARAM wParam, LPARAM lParam);
     void WriteNameAndLocation();
 
     void OnRefresh();
@@ -57,6 +63,15 @@ private:
     std::string m_strContact;
     std::string m_strName;
     std::string m_strLocation;
-    // A read has succeeded since the dialog opened (set on the worker).
+    // A read has succeeded since the dialog opened.
     std::atomic<bool> m_bRead{false};
+    CReadReport m_readReport;
+    // The window is being destroyed: a read cut short is no failure.
+    bool m_bClosing = false;
+    // The name and location as the switch gave them, and as the edits show
+    // them (a text the edit cannot hold whole, cut at a NUL, differs).
+    std::string m_strNameRead;
+    std::string m_strLocationRead;
+    std::string m_strNameShown;
+    std::string m_strLocationShown;
 };

@@ -19,9 +19,8 @@ const char* const kFdbStatus = "1.3.6.1.2.1.17.7.1.2.2.1.3";
 const char* const kFdbPort = "1.3.6.1.2.1.17.7.1.2.2.1.2";
 const char* const kAgingTime = "1.3.6.1.2.1.17.4.2.0";
 constexpr int kPageSize = 100;
-// An entry of the walk for the UI thread: wParam the entries so far, lParam
-// the FWD_TABLE (valid during the call).
-constexpr UINT WM_FDB_ENTRY = WM_USER + 278;
+// The walk's end for the UI thread: wParam 1 when it read the whole table.
+constexpr UINT WM_FDB_WALK_END = WM_USER + 278;
 
 } // namespace
 
@@ -30,7 +29,7 @@ BEGIN_MESSAGE_MAP(CSwitchDatabase, CDialog)
     ON_BN_CLICKED(IDC_FDB_NEXT, OnNext)
     ON_BN_CLICKED(IDC_FDB_BACK, OnBack)
     ON_BN_CLICKED(IDC_FDB_CLOSE, OnClose)
-    ON_MESSAGE(WM_FDB_ENTRY, OnFdbEntry)
+    ON_MESSAGE(WM_FDB_WALK_END, OnWalkEnd)
 END_MESSAGE_MAP()
 
 CSwitchDatabase::CSwitchDatabase(CWnd* pParent) : CDialog(IDD_FORWARDING_TABLE, pParent) {}
@@ -78,6 +77,7 @@ std::string CSwitchDatabase::StatusText(const std::string& strStatus)
 
 BOOL CSwitchDatabase::DestroyWindow()
 {
+    m_bClosing = true;
     OutputDebugString("==================DestroyWindow===============");
     m_cCommonSNMP.Close();
     OutputDebugString("==================m_cCommonSNMP.Close===============");
@@ -105,6 +105,7 @@ BOOL CSwitchDatabase::OnInitDialog()
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
     GetDlgItem(IDC_FDB_REFRESH)->EnableWindow(FALSE);
     GetDlgItem(IDC_FDB_REFRESH)->SetFocus();
+    m_readReport.Begin();
     StartWalk();
     ReadAgingTime();
     return TRUE;
@@ -112,20 +113,19 @@ BOOL CSwitchDatabase::OnInitDialog()
 
 void CSwitchDatabase::StartWalk()
 {
-    // The previous walk stops first, so no late entry of it is appended.
+    // The previous walk stops first, so no late entry of it is gathered.
     m_cCommonSNMP.Open(1);
-    m_list.DeleteAllItems();
     {
         std::lock_guard lock(m_csEntries);
-        m_arrEntries.clear();
+        m_arrBuilding.clear();
     }
-    m_list.UpdateWindow();
     GetDlgItem(IDC_FDB_REFRESH)->EnableWindow(FALSE);
     GetDlgItem(IDC_FDB_NEXT)->EnableWindow(FALSE);
     GetDlgItem(IDC_FDB_BACK)->EnableWindow(FALSE);
     m_cCommonSNMP.AddValue(kFdbStatus, SnmpValueNull);
     m_cCommonSNMP.AddValue(kFdbPort, SnmpValueNull);
-    m_cCommonSNMP.StartRequest(&CSwitchDatabase::OnFdbRow, this, 0, 0);
+    if (!m_cCommonSNMP.StartAsync(&CSwitchDatabase::OnFdbRow, this))
+        OnWalkEnd(0, 0);
 }
 
 void CSwitchDatabase::AppendRow(const FWD_TABLE& entry)
@@ -153,7 +153,7 @@ int CSwitchDatabase::OnFdbRow(CSnmp* pResponseIn, int nRequestID, void* pUserDat
         return 0;
     if (nStatus != 0 || !pResponse) {
         session.SignalDone();
-        pThis->GetDlgItem(IDC_FDB_REFRESH)->EnableWindow(TRUE);
+        pThis->SendMessage(WM_FDB_WALK_END, nStatus == -2 ? 1 : 0, 0);
         return 0;
     }
     FWD_TABLE entry;
@@ -162,36 +162,39 @@ int CSwitchDatabase::OnFdbRow(CSnmp* pResponseIn, int nRequestID, void* pUserDat
     entry.strMac = MacFromIndex(strIndex);
     entry.strStatus = StatusText(CModuleBase::IntegerText(pResponse.get(), 0));
     entry.strPort = CModuleBase::IntegerText(pResponse.get(), 1);
-    std::size_t nCount = 0;
     {
         std::lock_guard lock(pThis->m_csEntries);
-        entry.nEntry = static_cast<int>(pThis->m_arrEntries.size()) + 1;
-        pThis->m_arrEntries.push_back(entry);
-        nCount = pThis->m_arrEntries.size();
+        entry.nEntry = static_cast<int>(pThis->m_arrBuilding.size()) + 1;
+        pThis->m_arrBuilding.push_back(entry);
     }
-    // The page is checked and extended in one step on the UI thread, so a
-    // Next or Back in between never leaves a row on the wrong page.
-    pThis->SendMessage(WM_FDB_ENTRY, static_cast<WPARAM>(nCount), reinterpret_cast<LPARAM>(&entry));
-    session.StartRequest(&CSwitchDatabase::OnFdbRow, pThis, 0, 0);
+    if (!session.StartAsync(&CSwitchDatabase::OnFdbRow, pThis))
+        pThis->SendMessage(WM_FDB_WALK_END, 0, 0);
     return 0;
 }
 
-LRESULT CSwitchDatabase::OnFdbEntry(WPARAM wParam, LPARAM lParam)
+LRESULT CSwitchDatabase::OnWalkEnd(WPARAM wParam, LPARAM /*lParam*/)
 {
-    const auto* pEntry = reinterpret_cast<const FWD_TABLE*>(lParam);
-    const int nCount = static_cast<int>(wParam);
-    int nFirst = FirstShown();
-    const int nShown = m_list.GetItemCount();
-    // A page that is not full grows while the walk goes on.
-    if (nShown < kPageSize && (nShown == 0 || pEntry->nEntry == nFirst + nShown)) {
-        AppendRow(*pEntry);
-        if (nShown == 0)
-            nFirst = pEntry->nEntry;
+    if (m_bClosing)
+        return 0;
+    GetDlgItem(IDC_FDB_REFRESH)->EnableWindow(TRUE);
+    if (wParam == 0) {
+        // The table shown stays, with its paging.
+        m_readReport.Fail("the forwarding table", m_bHaveTable);
+        const int nFirst = FirstShown();
+        GetDlgItem(IDC_FDB_NEXT)->EnableWindow(nFirst > 0 && static_cast<int>(m_arrEntries.size()) > nFirst + kPageSize - 1);
+        GetDlgItem(IDC_FDB_BACK)->EnableWindow(nFirst > 1);
+        return 0;
     }
-    if (nCount > nFirst + kPageSize - 1) {
-        GetDlgItem(IDC_FDB_NEXT)->EnableWindow(TRUE);
-        GetDlgItem(IDC_FDB_REFRESH)->EnableWindow(TRUE);
+    {
+        std::lock_guard lock(m_csEntries);
+        m_arrEntries.swap(m_arrBuilding);
+        m_arrBuilding.clear();
     }
+    m_bHaveTable = true;
+    m_list.DeleteAllItems();
+    ShowEntries(1, kPageSize);
+    GetDlgItem(IDC_FDB_NEXT)->EnableWindow(static_cast<int>(m_arrEntries.size()) > kPageSize);
+    GetDlgItem(IDC_FDB_BACK)->EnableWindow(FALSE);
     return 0;
 }
 
@@ -212,11 +215,7 @@ void CSwitchDatabase::ReadAgingTime()
 
 void CSwitchDatabase::ShowPage(int nDirection)
 {
-    int nCount = 0;
-    {
-        std::lock_guard lock(m_csEntries);
-        nCount = static_cast<int>(m_arrEntries.size());
-    }
+    const int nCount = static_cast<int>(m_arrEntries.size());
     const int nFirst = FirstShown();
     int nNewFirst = 0;
     int nNewLast = 0;
@@ -236,22 +235,17 @@ void CSwitchDatabase::ShowPage(int nDirection)
 
 void CSwitchDatabase::ShowEntries(int nFirst, int nLast)
 {
-    std::vector<FWD_TABLE> page;
-    {
-        std::lock_guard lock(m_csEntries);
-        const int nCount = static_cast<int>(m_arrEntries.size());
-        if (nCount < nFirst || nFirst < 1)
-            return;
-        for (int n = nFirst; n <= nLast && n <= nCount; ++n)
-            page.push_back(m_arrEntries[static_cast<std::size_t>(n - 1)]);
-    }
+    const int nCount = static_cast<int>(m_arrEntries.size());
+    if (nCount < nFirst || nFirst < 1)
+        return;
     m_list.DeleteAllItems();
-    for (const FWD_TABLE& entry : page)
-        AppendRow(entry);
+    for (int n = nFirst; n <= nLast && n <= nCount; ++n)
+        AppendRow(m_arrEntries[static_cast<std::size_t>(n - 1)]);
 }
 
 void CSwitchDatabase::OnRefresh()
 {
+    m_readReport.Begin();
     StartWalk();
     ReadAgingTime();
 }

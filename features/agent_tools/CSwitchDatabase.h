@@ -2,14 +2,16 @@
 // entries, with Next and Back, and the bridge's address ageing time.
 //
 // Opened by the main window's command ID_FORWARDING_TABLE (32810). The walk's
-// call-back runs on m_cCommonSNMP's worker: it appends each entry to the
-// array (under m_csEntries, since Next and Back read it on the UI thread while
-// the walk goes on) and hands it to the UI thread, which extends the page
-// shown while it is not full.
+// call-back runs on m_cCommonSNMP's worker: it gathers the entries apart
+// (under m_csEntries) and hands the walk's end to the UI thread, which takes
+// a table read to its end whole and shows its first page. A walk cut short
+// keeps the last complete table shown, and is said once per opening or
+// Refresh.
 #pragma once
 
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/agent_tools/FWD_TABLE.h"
 #include "platform/ui/CDialog.h"
 
@@ -47,7 +49,8 @@ protected:
     void OnNext();
     void OnBack();
     void OnClose();
-    LRESULT OnFdbEntry(WPARAM wParam, LPARAM lParam);
+    // The walk has ended: wParam 1 read to its end, 0 cut short.
+    LRESULT OnWalkEnd(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -60,5 +63,10 @@ private:
     CCommonSNMP m_cCommonSNMPGetTime;
     CListCtrlEx m_list;
     std::mutex m_csEntries;
-    std::vector<FWD_TABLE> m_arrEntries; // under m_csEntries
+    std::vector<FWD_TABLE> m_arrEntries;  // the table shown; UI thread
+    std::vector<FWD_TABLE> m_arrBuilding; // the walk's entries, under m_csEntries
+    bool m_bHaveTable = false;
+    CReadReport m_readReport;
+    // The window is being destroyed: a walk cut short is no failure.
+    bool m_bClosing = false;
 };

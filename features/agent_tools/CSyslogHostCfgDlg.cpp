@@ -12,8 +12,10 @@
 #include "resources/main.h"
 #include "resources/syslog.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -82,6 +84,7 @@ std::string CSyslogHostCfgDlg::ServerIndex(const std::string& strAddress)
 
 BOOL CSyslogHostCfgDlg::DestroyWindow()
 {
+    m_bClosing = true;
     OutputDebugString("==================DestroyWindow===============");
     m_cCommonSNMP.Close();
     OutputDebugString("==================m_cCommonSNMP.Close===============");
@@ -124,6 +127,7 @@ BOOL CSyslogHostCfgDlg::OnInitDialog()
     // The state is written only once it was read.
     GetDlgItem(IDC_SYSLOG_STATE_APPLY)->EnableWindow(FALSE);
     m_hOwnerWnd = GetSafeHwnd();
+    m_readReport.Begin();
     RefreshSettings();
     return TRUE;
 }
@@ -146,7 +150,11 @@ void CSyslogHostCfgDlg::RefreshSettings()
     m_cCommonSNMP.AddValue(kSeverity, SnmpValueNull);
     m_cCommonSNMP.AddValue(kTimeStamp, SnmpValueNull);
     m_cCommonSNMP.AddValue(kState, SnmpValueNull);
-    m_cCommonSNMP.StartRequest(&CSyslogHostCfgDlg::OnSettingsReply, this, 0, 0);
+    if (!m_cCommonSNMP.StartAsync(&CSyslogHostCfgDlg::OnSettingsReply, this)) {
+        // Nothing more is read: the server walk would fail alike.
+        m_readReport.Fail("the syslog settings", m_bSettingsRead.load());
+        GetDlgItem(IDC_SYSLOG_STATE_APPLY)->EnableWindow(m_bSettingsRead.load());
+    }
 }
 
 int CSyslogHostCfgDlg::OnSettingsReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -160,29 +168,23 @@ int CSyslogHostCfgDlg::OnSettingsReply(CSnmp* pResponseIn, int nRequestID, void*
     if (nStatus == 0 && pResponse)
         pResponse->getError(&nErrorStatus, &nErrorIndex);
     const bool bReply = nStatus == 0 && pResponse && nErrorStatus == 0 && pResponse->getVarBindCount() >= 4;
+    pThis->m_bSettingsFailed = !bReply;
     if (bReply) {
+        // A value outside its set (or missing, or of another type) is
+        // unknown: no selection, and the state box clear with its Apply off.
         CSnmp* p = pResponse.get();
-        for (int i = 0; i < 4; ++i) {
-            if (!CModuleBase::HasValue(p, i)) {
-                pThis->m_cCommonSNMP.SignalDone();
-                return 0;
-            }
-        }
-        const int nFacility = std::atoi(CModuleBase::IntegerText(p, 0).c_str());
-        const bool bKnownFacility = nFacility >= 128 && nFacility <= 184 && nFacility % 8 == 0;
-        pThis->m_cmbFacility.SetCurSel(bKnownFacility ? (nFacility - 128) / 8 : 0);
-        const std::string strSeverity = CModuleBase::IntegerText(p, 1);
-        if (strSeverity == "4")
-            pThis->m_cmbSeverity.SetCurSel(0);
-        else if (strSeverity == "6")
-            pThis->m_cmbSeverity.SetCurSel(1);
-        else if (strSeverity == "7")
-            pThis->m_cmbSeverity.SetCurSel(2);
-        pThis->m_cmbTimeStamp.SetCurSel(CModuleBase::IntegerText(p, 2) == "1" ? 0 : 1);
-        const bool bOn = CModuleBase::IntegerText(p, 3) == "1";
+        const std::string strFacility = CModuleBase::RangeText(p, 0, 128, 184);
+        const int nFacility = std::atoi(strFacility.c_str());
+        pThis->m_cmbFacility.SetCurSel(!strFacility.empty() && nFacility % 8 == 0 ? (nFacility - 128) / 8 : -1);
+        const std::string strSeverity = CModuleBase::EnumText(p, 1, {4, 6, 7});
+        pThis->m_cmbSeverity.SetCurSel(strSeverity == "4" ? 0 : strSeverity == "6" ? 1 : strSeverity == "7" ? 2 : -1);
+        const std::string strTimeStamp = CModuleBase::EnumText(p, 2, {1, 2});
+        pThis->m_cmbTimeStamp.SetCurSel(strTimeStamp == "1" ? 0 : strTimeStamp == "2" ? 1 : -1);
+        const std::string strState = CModuleBase::EnumText(p, 3, {1, 2});
+        const bool bOn = strState == "1";
         pThis->m_checkEnable.SetCheck(bOn ? BST_CHECKED : BST_UNCHECKED);
         pThis->EnableSettings(bOn ? TRUE : FALSE);
-        pThis->m_bSettingsRead = true;
+        pThis->m_bSettingsRead = !strState.empty();
     }
     pResponse.reset();
     pThis->m_cCommonSNMP.SignalDone();
@@ -192,10 +194,17 @@ int CSyslogHostCfgDlg::OnSettingsReply(CSnmp* pResponseIn, int nRequestID, void*
 
 LRESULT CSyslogHostCfgDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_SYSLOG_NOTIFY) {
+    if (message == WM_SYSLOG_NOTIFY && m_bClosing)
+        return 0;
+    if (message == WM_SYSLOG_NOTIFY && wParam == 1) {
         GetDlgItem(IDC_SYSLOG_APPLY)->EnableWindow(m_checkEnable.GetCheck() == BST_CHECKED);
         GetDlgItem(IDC_SYSLOG_STATE_APPLY)->EnableWindow(m_bSettingsRead.load());
-        StartHostWalk();
+        if (m_bSettingsFailed.load())
+            m_readReport.Fail("the syslog settings", m_bSettingsRead.load());
+        else
+            StartHostWalk();
+    } else if (message == WM_SYSLOG_NOTIFY && wParam == 2 && m_bHostWalkFailed.load()) {
+        m_readReport.Fail("the syslog server", true);
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }
@@ -205,15 +214,20 @@ void CSyslogHostCfgDlg::StartHostWalk()
     {
         // Only a row of this walk is replaced by Apply.
         std::lock_guard lock(m_csHost);
+        m_strHostIndex.clear();
         m_strHostAddress.clear();
     }
+    m_bHostWalkFailed = false;
     m_cCommonSNMPHost.Open(1);
     m_cCommonSNMPHost.AddValue(kServerRowStatus, SnmpValueNull);
     m_cCommonSNMPHost.AddValue(kServerType, SnmpValueNull);
     m_cCommonSNMPHost.AddValue(kServerZone, SnmpValueNull);
     m_cCommonSNMPHost.AddValue(kServerAddress, SnmpValueNull);
     m_cCommonSNMPHost.AddValue(kServerPort, SnmpValueNull);
-    m_cCommonSNMPHost.StartRequest(&CSyslogHostCfgDlg::OnHostRow, this, 0, 0);
+    if (!m_cCommonSNMPHost.StartAsync(&CSyslogHostCfgDlg::OnHostRow, this)) {
+        m_bHostWalkFailed = true;
+        SendMessage(WM_SYSLOG_NOTIFY, 2, 0);
+    }
 }
 
 int CSyslogHostCfgDlg::OnHostRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -225,13 +239,34 @@ int CSyslogHostCfgDlg::OnHostRow(CSnmp* pResponseIn, int nRequestID, void* pUser
         return 0;
     if (nStatus != 0 || !pResponse) {
         session.SignalDone();
+        pThis->m_bHostWalkFailed = nStatus != -2;
+        pThis->SendMessage(WM_SYSLOG_NOTIFY, 2, 0);
         return 0;
     }
     CSnmp* p = pResponse.get();
+    // The row's own index (".TYPE.LEN.OCTETS") tells its address.
+    std::string strIndex;
+    session.GetIndexSuffix(0, p, strIndex);
     const std::string strRowStatus = CModuleBase::IntegerText(p, 0);
-    const std::string strType = CModuleBase::IntegerText(p, 1);
-    const std::string strZone = CModuleBase::ValueText(p, 2);
-    const std::string strOctets = CModuleBase::ValueText(p, 3);
+    std::string strType;
+    std::string strOctets;
+    {
+        std::vector<int> arcs;
+        for (std::size_t pos = 1; pos <= strIndex.size() && !strIndex.empty();) {
+            const std::size_t dot = std::min(strIndex.find('.', pos), strIndex.size());
+            arcs.push_back(std::atoi(strIndex.substr(pos, dot - pos).c_str()));
+            pos = dot + 1;
+        }
+        const bool bIPv4 = arcs.size() == 6 && arcs[0] == 1 && arcs[1] == 4;
+        const bool bIPv6 = arcs.size() == 18 && arcs[0] == 2 && arcs[1] == 16;
+        if (bIPv4 || bIPv6) {
+            strType = bIPv4 ? "1" : "2";
+            for (std::size_t i = 2; i < arcs.size(); ++i)
+                strOctets += static_cast<char>(arcs[i] & 0xFF);
+        }
+    }
+    std::string strZone;
+    CModuleBase::OctetValue(p, 2, strZone);
     std::string strAddress;
     std::string strShown;
     if (strType == "1") {
@@ -245,7 +280,10 @@ int CSyslogHostCfgDlg::OnHostRow(CSnmp* pResponseIn, int nRequestID, void* pUser
     }
     if (!strAddress.empty()) {
         std::lock_guard lock(pThis->m_csHost);
+        pThis->m_strHostIndex = strIndex;
         pThis->m_strHostAddress = strAddress;
+        pThis->m_strHostPort = CModuleBase::RangeText(p, 4, 1, 65535);
+        pThis->m_strHostZone = strZone;
     }
     if (strRowStatus != "1") {
         pThis->m_editServer.SetWindowText("0.0.0.0");
@@ -254,7 +292,10 @@ int CSyslogHostCfgDlg::OnHostRow(CSnmp* pResponseIn, int nRequestID, void* pUser
         pThis->m_editServer.SetWindowText(strShown);
         pThis->m_editPort.SetWindowText(CModuleBase::IntegerText(p, 4));
     }
-    session.StartRequest(&CSyslogHostCfgDlg::OnHostRow, pThis, 0, 0);
+    if (!session.StartAsync(&CSyslogHostCfgDlg::OnHostRow, pThis)) {
+        pThis->m_bHostWalkFailed = true;
+        pThis->SendMessage(WM_SYSLOG_NOTIFY, 2, 0);
+    }
     return 0;
 }
 
@@ -266,23 +307,35 @@ void CSyslogHostCfgDlg::OnEnableClicked()
 void CSyslogHostCfgDlg::OnApplyState()
 {
     // A failed read must never switch syslog off.
-    if (!m_bSettingsRead.load())
+    if (!m_bSettingsRead.load()) {
+        CReadReport::RefuseUnread("the syslog state");
         return;
-    m_cCommonSNMPSet.Open(3);
-    m_cCommonSNMPSet.AddValue(kState, SnmpValueInteger, m_checkEnable.GetCheck() == BST_CHECKED ? "1" : "2");
-    std::unique_ptr<CSnmp> pResponse;
-    m_cCommonSNMPSet.send(pResponse, 0);
-    RefreshSettings();
+    }
+    CWriteReport report;
+    SetChecked(report, kState, m_checkEnable.GetCheck() == BST_CHECKED ? "1" : "2", "the syslog state");
+    RefreshAfter(report);
 }
 
 void CSyslogHostCfgDlg::OnApply()
 {
-    ApplyHost();
+    CWriteReport report;
+    if (!ApplyHost(report) && !report.Failed())
+        return;
+    RefreshAfter(report);
+}
+
+void CSyslogHostCfgDlg::RefreshAfter(CWriteReport& report)
+{
+    report.Report();
+    if (report.TimedOut())
+        return;
+    m_readReport.Begin();
     RefreshSettings();
 }
 
 void CSyslogHostCfgDlg::OnRefresh()
 {
+    m_readReport.Begin();
     RefreshSettings();
 }
 
@@ -300,24 +353,42 @@ void CSyslogHostCfgDlg::OnPortChange()
     m_editPort.SetSel(nCaret, nCaret);
 }
 
-BOOL CSyslogHostCfgDlg::SetChecked(const std::string& strOid, int nType, const std::string& strValue)
+BOOL CSyslogHostCfgDlg::SetChecked(CWriteReport& report, const std::string& strOid, const std::string& strValue,
+                                   const std::string& strWhat)
 {
+    if (report.Failed())
+        return FALSE;
     m_cCommonSNMPSet.Open(3);
-    m_cCommonSNMPSet.AddValue(strOid, nType, strValue);
-    if (m_cCommonSNMPSet.SendAccepted())
-        return TRUE;
-    AfxMessageBox("The switch did not accept the syslog server setting.");
-    return FALSE;
+    m_cCommonSNMPSet.AddValue(strOid, SnmpValueInteger, strValue);
+    return report.Send(m_cCommonSNMPSet, strWhat) ? TRUE : FALSE;
 }
 
-BOOL CSyslogHostCfgDlg::ApplyHost()
+BOOL CSyslogHostCfgDlg::CreateServer(CWriteReport& report, const std::string& strIndex, const std::string& strPort,
+                                     const std::string* pZone, const std::string& strWhat, bool* pCreated)
 {
-    std::string strSeverity;
-    std::string strFacility;
-    m_cmbSeverity.GetWindowText(strSeverity);
-    m_cmbFacility.GetWindowText(strFacility);
-    if (strSeverity.empty() || strFacility.empty())
+    if (!SetChecked(report, kServerRowStatus + strIndex, "5", strWhat))
         return FALSE;
+    if (pCreated != nullptr)
+        *pCreated = true;
+    if (!SetChecked(report, kServerPort + strIndex, strPort, strWhat))
+        return FALSE;
+    if (pZone != nullptr) {
+        m_cCommonSNMPSet.Open(3);
+        m_cCommonSNMPSet.AddValueLen(kServerZone + strIndex, SnmpValueOctetString, pZone->data(),
+                                     static_cast<int>(pZone->size()));
+        if (!report.Send(m_cCommonSNMPSet, strWhat))
+            return FALSE;
+    }
+    return SetChecked(report, kServerRowStatus + strIndex, "1", strWhat);
+}
+
+BOOL CSyslogHostCfgDlg::ApplyHost(CWriteReport& report)
+{
+    // Settings the switch gave outside their sets are not written over.
+    if (m_cmbSeverity.GetCurSel() < 0 || m_cmbFacility.GetCurSel() < 0 || m_cmbTimeStamp.GetCurSel() < 0) {
+        CReadReport::RefuseUnread("the syslog settings");
+        return FALSE;
+    }
 
     m_editServer.OnKillFocus(nullptr);
     if (m_editServer.m_nStatus != 1) {
@@ -344,40 +415,52 @@ BOOL CSyslogHostCfgDlg::ApplyHost()
     const std::string strNewIndex = "." + m_editServer.m_strAddrType + "." +
                                     std::to_string(m_editServer.m_strAddrType == "2" ? 16 : 4) + "." +
                                     m_editServer.GetOidIndex();
+    std::string strOldIndex;
     std::string strOldAddress;
+    std::string strOldPort;
+    std::string strOldZone;
     {
         std::lock_guard lock(m_csHost);
+        strOldIndex = m_strHostIndex;
         strOldAddress = m_strHostAddress;
+        strOldPort = m_strHostPort;
+        strOldZone = m_strHostZone;
     }
-    if (!strOldAddress.empty() && !SetChecked(kServerRowStatus + ServerIndex(strOldAddress), SnmpValueInteger, "6"))
+    const std::string strWhat = "the syslog server " + m_editServer.m_strAddress;
+    if (!strOldIndex.empty() &&
+        !SetChecked(report, kServerRowStatus + strOldIndex, "6", "the removal of the syslog server " + strOldAddress))
         return FALSE;
-    if (!SetChecked(kServerRowStatus + strNewIndex, SnmpValueInteger, "5"))
-        return FALSE;
-    if (!SetChecked(kServerPort + strNewIndex, SnmpValueInteger, std::to_string(nPort)))
-        return FALSE;
-    if (bLinkLocal) {
-        m_cCommonSNMPSet.Open(3);
-        m_editServer.AddZoneValue(&m_cCommonSNMPSet, kServerZone + strNewIndex);
-        if (!m_cCommonSNMPSet.SendAccepted()) {
-            AfxMessageBox("The switch did not accept the syslog server setting.");
-            return FALSE;
+    const std::string strZone = m_editServer.m_strZone;
+    bool bCreated = false;
+    if (!CreateServer(report, strNewIndex, std::to_string(nPort), bLinkLocal ? &strZone : nullptr, strWhat,
+                      &bCreated)) {
+        // The switch refused the new server: the old one is put back as it
+        // was read, unless the switch no longer answers.
+        if (!strOldIndex.empty() && !report.TimedOut()) {
+            if (bCreated && strNewIndex != strOldIndex) {
+                m_cCommonSNMPSet.Open(3);
+                m_cCommonSNMPSet.AddValue(kServerRowStatus + strNewIndex, SnmpValueInteger, "6");
+                m_cCommonSNMPSet.SendAccepted();
+            }
+            CWriteReport restore;
+            const bool bOldLinkLocal = strOldIndex.rfind(".2.", 0) == 0 && IsLinkLocal(strOldAddress);
+            const bool bRestored = !strOldPort.empty() &&
+                                   CreateServer(restore, strOldIndex, strOldPort, bOldLinkLocal ? &strOldZone : nullptr,
+                                                "the syslog server " + strOldAddress);
+            report.SetProgress(bRestored ? "The syslog server " + strOldAddress + " was kept."
+                                         : "The syslog server " + strOldAddress + " could not be put back.");
         }
-    }
-    if (!SetChecked(kServerRowStatus + strNewIndex, SnmpValueInteger, "1"))
         return FALSE;
+    }
 
     static const char* const kSeverities[] = {"4", "6", "7"};
     const int nSeverity = m_cmbSeverity.GetCurSel();
     const int nFacility = m_cmbFacility.GetCurSel();
-    if (nSeverity < 0 || nSeverity > 2 || nFacility < 0 || nFacility > 7)
+    if (nSeverity > 2 || nFacility > 7)
         return FALSE;
     m_cCommonSNMPSet.Open(3);
     m_cCommonSNMPSet.AddValue(kSeverity, SnmpValueInteger, kSeverities[nSeverity]);
     m_cCommonSNMPSet.AddValue(kFacility, SnmpValueInteger, std::to_string(128 + 8 * nFacility));
     m_cCommonSNMPSet.AddValue(kTimeStamp, SnmpValueInteger, m_cmbTimeStamp.GetCurSel() == 0 ? "1" : "2");
-    if (!m_cCommonSNMPSet.SendAccepted()) {
-        AfxMessageBox("The switch did not accept the syslog settings.");
-        return FALSE;
-    }
-    return TRUE;
+    return report.Send(m_cCommonSNMPSet, "the syslog settings") ? TRUE : FALSE;
 }

@@ -5,11 +5,15 @@
 // Opened by the main window's command ID_SYSLOG_HOST (32832). Reading runs in
 // two steps on the sessions' workers: the settings GET, whose end sends
 // WM_SYSLOG_NOTIFY, and then the server table walk; the last server row read
-// is the one that the lower Apply replaces. Nothing is written before the
-// settings were read.
+// (by its own index) is the one that the lower Apply replaces, and is put
+// back should the switch refuse the new one. Nothing is written before the
+// settings were read; a setting outside its set is shown unknown (no
+// selection, the box clear) and not written.
 #pragma once
 
 #include "common/CCommonSNMP.h"
+#include "common/CReadReport.h"
+#include "common/CWriteReport.h"
 #include "common/CEditEXIPV6.h"
 #include "common/CListCtrlEx.h"
 #include "platform/ui/CButton.h"
@@ -46,8 +50,9 @@ protected:
     static int OnSettingsReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     void StartHostWalk();
     static int OnHostRow(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
-    // Writes the server and the settings; TRUE when every write was accepted.
-    BOOL ApplyHost();
+    // Writes the server and the settings through the report; FALSE when
+    // something was refused before sending or a write failed.
+    BOOL ApplyHost(CWriteReport& report);
 
     void OnEnableClicked();
     void OnApplyState();
@@ -59,9 +64,16 @@ protected:
 
 private:
     void EnableSettings(BOOL bEnable);
-    // One synchronous SET of one binding; FALSE (after a message) when the
+    // One synchronous SET of one binding through the report; FALSE when the
     // switch did not accept it.
-    BOOL SetChecked(const std::string& strOid, int nType, const std::string& strValue);
+    BOOL SetChecked(CWriteReport& report, const std::string& strOid, const std::string& strValue,
+                    const std::string& strWhat);
+    // The server row of index strIndex: created (5), its port and, for a
+    // link-local address, its interface name, then activated (1).
+    BOOL CreateServer(CWriteReport& report, const std::string& strIndex, const std::string& strPort,
+                      const std::string* pZone, const std::string& strWhat, bool* pCreated = nullptr);
+    // Reads again unless the last action's switch did not answer.
+    void RefreshAfter(CWriteReport& report);
 
     CComboBox m_cmbFacility;
     CComboBox m_cmbSeverity;
@@ -73,10 +85,21 @@ private:
     CCommonSNMP m_cCommonSNMPSet;
     HWND m_hOwnerWnd = nullptr;
     std::mutex m_csHost;
+    // The last server row read: its index (".TYPE.LEN.OCTETS"), port and
+    // interface name; empty index when none.
+    std::string m_strHostIndex;   // under m_csHost
     std::string m_strHostAddress; // under m_csHost
+    std::string m_strHostPort;    // under m_csHost
+    std::string m_strHostZone;    // under m_csHost
     CButton m_checkEnable;
     CComboBox m_cmbTimeStamp;
     // A settings read has succeeded since the dialog opened (set on the
     // worker, read on the UI thread).
     std::atomic<bool> m_bSettingsRead{false};
+    // The last settings read or server walk failed (set on the worker).
+    std::atomic<bool> m_bSettingsFailed{false};
+    std::atomic<bool> m_bHostWalkFailed{false};
+    CReadReport m_readReport;
+    // The window is being destroyed: requests cut short are no failures.
+    bool m_bClosing = false;
 };

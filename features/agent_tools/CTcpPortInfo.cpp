@@ -12,7 +12,7 @@ CTcpPortInfo::CTcpPortInfo(CWnd* pParent)
                                {" Local IP        ", "1.3.6.1.2.1.6.13.1.2"},
                                {" Remote IP       ", "1.3.6.1.2.1.6.13.1.4"},
                                {"Remote Port", "1.3.6.1.2.1.6.13.1.5"},
-                               {" Status ", "1.3.6.1.2.1.6.13.1.1"}},
+                               {" Status ", "1.3.6.1.2.1.6.13.1.1", "synReceived"}},
                               IDC_TCPINFO_LIST, IDC_TCPINFO_REFRESH, 0, 0, true, false},
                        pParent)
 {

@@ -164,7 +164,7 @@ TEST_F(FirmwareTest, FailureAnswerShowsTheTextOfKindAndOperation)
     });
 }
 
-TEST_F(FirmwareTest, ApplyRefusalsSendNothingOrOnlyTheAddressType)
+TEST_F(FirmwareTest, ApplyRefusalsSendNothingOrOnlyTheRefusedAddressType)
 {
     StartFirmwareSwitch("1");
     CFirmDownLoad dialog;
@@ -194,11 +194,23 @@ TEST_F(FirmwareTest, ApplyRefusalsSendNothingOrOnlyTheAddressType)
         }
         EXPECT_TRUE(Requests("SET").empty());
         {
-            // No file name: only the address type has been written.
+            // No file name: refused before anything is written.
             Boxes boxes;
             Fill(d, "192.168.1.5", "", kBackup, kFirmwareFile);
             ClickButton(d, IDC_FIRM_APPLY);
             EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Invalid file."});
+            EXPECT_TRUE(InputsEnabled(d));
+        }
+        EXPECT_TRUE(Requests("SET").empty());
+        {
+            // A refused address type is said, and nothing more is sent.
+            Boxes boxes;
+            ASSERT_TRUE(sim->RefuseNextSet(kFirmware + ".2.0", 5));
+            Fill(d, "192.168.1.5", "image.bin", kBackup, kFirmwareFile);
+            ClickButton(d, IDC_FIRM_APPLY);
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{
+                                         "Could not write the TFTP server address type: the switch refused it "
+                                         "(general error)."});
             EXPECT_TRUE(InputsEnabled(d));
         }
     });

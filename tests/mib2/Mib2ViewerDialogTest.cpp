@@ -149,11 +149,14 @@ TEST_F(Mib2ViewerTest, EmptyTablesAndADeadSwitch)
     // A switch that stops answering: the walk ends, Refresh comes back.
     g_strTimeout = "500";
     ASSERT_TRUE(sim->SilenceFor(5000));
+    BoxRecorder boxes;
     CUdpPortInfo dialog;
     RunModal<CUdpPortInfo>(dialog, [&](CUdpPortInfo& d) {
         ASSERT_TRUE(Pump([&] { return Enabled(d, IDC_UDPINFO_REFRESH); }, 15000));
         EXPECT_EQ(Item<CListCtrlEx>(d, IDC_UDPINFO_LIST).GetItemCount(), 0);
     });
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].text, "The table could not be read from the switch.");
 }
 
 TEST_F(Mib2ViewerTest, ClosingDuringASlowWalkIsClean)

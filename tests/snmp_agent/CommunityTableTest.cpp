@@ -144,12 +144,20 @@ TEST_F(CommunityTableTest, TenCommunitiesAtMostAndInactiveOnesDoNotCount)
     CSNMPCommunity dialog;
     RunModal<CSNMPCommunity>(dialog, [&](CSNMPCommunity& d) {
         ASSERT_TRUE(WaitForWalks(d));
-        // The name of a community not in service passes the duplicate check:
-        // the switch keeps the row it has, binds it and activates it.
-        AddCommunity(d, "standby", 0);
-        EXPECT_EQ(Sets().size(), 3u);
-        EXPECT_EQ(CommunityRows(d).back(), (std::vector<std::string>{"standby", "V2USER"}));
-        for (int n = 1; n <= 7; ++n)
+        // The name of a community not in service passes the duplicate check;
+        // the switch, which holds its row, refuses to create it again: that
+        // is said, and nothing follows.
+        {
+            BoxRecorder refused;
+            AddCommunity(d, "standby", 0);
+            EXPECT_EQ(Sets(), (RequestList{{Int(CommunityOid(3, "standby"), "5")}}));
+            ASSERT_EQ(refused.Calls().size(), 1u);
+            EXPECT_EQ(refused.Calls()[0].text.rfind("Could not write community entry \"standby\": the switch refused it (", 0),
+                      0u);
+        }
+        // Without that row the switch takes eight more.
+        SetObject(CommunityOid(3, "standby"), SnmpValueInteger, "6");
+        for (int n = 1; n <= 8; ++n)
             AddCommunity(d, "c-" + std::to_string(n), n % 2);
         ASSERT_EQ(Communities(d).GetItemCount(), 10);
         const std::size_t sets = Sets().size();
@@ -186,6 +194,7 @@ TEST_F(CommunityTableTest, AFailedRefreshKeepsTheListAndClosingDuringTheWalksIsC
     StartAgentSwitch();
     g_strTimeout = "1000";
     {
+        BoxRecorder boxes;
         CSNMPCommunity dialog;
         RunModal<CSNMPCommunity>(dialog, [&](CSNMPCommunity& d) {
             ASSERT_TRUE(WaitForWalks(d));
@@ -195,6 +204,8 @@ TEST_F(CommunityTableTest, AFailedRefreshKeepsTheListAndClosingDuringTheWalksIsC
             ASSERT_TRUE(WaitForWalks(d));
             EXPECT_EQ(CommunityRows(d), (Rows{{"public", "v1user"}, {"private", "v2user"}}));
         });
+        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The community list could not be read again from "
+                                                                 "the switch; the last complete read is shown."});
     }
     // Rows come slowly; the page closes during the community walk, then
     // during the user walk.

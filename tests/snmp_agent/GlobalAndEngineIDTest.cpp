@@ -48,7 +48,7 @@ TEST_F(AgentPageTest, StatePageWritesTheBoxAndShowsTheSwitchsAnswer)
         PumpFor(300);
         EXPECT_TRUE(Checked(d, IDC_SNMP_GLOBAL_STATE));
 
-        // A refused write shows nothing, reads nothing, keeps the box.
+        // A refused write is said, reads nothing, keeps the box.
         ClickButton(d, IDC_SNMP_GLOBAL_STATE);
         ASSERT_TRUE(sim->RefuseNextSet(kAgentState, 5));
         ClickButton(d, IDC_SNMP_APPLY);
@@ -56,7 +56,8 @@ TEST_F(AgentPageTest, StatePageWritesTheBoxAndShowsTheSwitchsAnswer)
         EXPECT_EQ(GetsOf(kAgentState), 3u);
         EXPECT_FALSE(Checked(d, IDC_SNMP_GLOBAL_STATE));
     });
-    EXPECT_TRUE(boxes.Calls().empty());
+    EXPECT_EQ(Texts(boxes.Calls()),
+              std::vector<std::string>{"Could not write the SNMP state: the switch refused it (general error)."});
     EXPECT_EQ(Sets(), (RequestList{{Int(kAgentState, "2")}, {Int(kAgentState, "1")}, {Int(kAgentState, "2")}}));
     EXPECT_EQ(sim->Get(kAgentState), "1");
 }
@@ -75,6 +76,7 @@ TEST_F(AgentPageTest, StatePageRefusesApplyUntilTheStateIsRead)
     }
     // The read gets no answer: the box stays clear and Apply off.
     ASSERT_TRUE(sim->SilenceFor(20000));
+    BoxRecorder boxes;
     CSNMPGlobal dialog;
     RunModal<CSNMPGlobal>(dialog, [&](CSNMPGlobal& d) {
         PumpFor(4500);
@@ -83,6 +85,10 @@ TEST_F(AgentPageTest, StatePageRefusesApplyUntilTheStateIsRead)
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SNMP_APPLY, BN_CLICKED), 0);
     });
     EXPECT_TRUE(Sets().empty());
+    EXPECT_EQ(Texts(boxes.Calls()),
+              (std::vector<std::string>{"The SNMP state could not be read from the switch.",
+                                        "The SNMP state could not be read from the switch. Press Refresh and try "
+                                        "again."}));
 }
 
 TEST_F(AgentPageTest, EngineIDRulesInTheirOrderSendNothing)
@@ -132,13 +138,14 @@ TEST_F(AgentPageTest, EngineIDIsWrittenAsOctetsAndReadBackInLowerCase)
         ClickButton(d, IDC_SNMP_APPLY);
         EXPECT_TRUE(WaitForEngineID(d, "0123456789ab"));
 
-        // A write the switch refuses is followed by the read-back of what it kept.
+        // A write the switch refuses is said, then the read-back shows what it kept.
         ASSERT_TRUE(sim->RefuseNextSet(kEngineID, 5));
         d.GetDlgItem(IDC_SNMP_ENGINE_TEXT)->SetWindowText("FFEEDDCCBBAA");
         ClickButton(d, IDC_SNMP_APPLY);
         EXPECT_TRUE(WaitForEngineID(d, "0123456789ab"));
     });
-    EXPECT_TRUE(boxes.Calls().empty());
+    EXPECT_EQ(Texts(boxes.Calls()),
+              std::vector<std::string>{"Could not write the engine ID: the switch refused it (general error)."});
     EXPECT_EQ(Sets(), (RequestList{{Hex(kEngineID, "0123456789ab")}, {Hex(kEngineID, "ffeeddccbbaa")}}));
     EXPECT_EQ(GetsOf(kEngineID), 3u);
 }

@@ -20,7 +20,6 @@ const Rows kListed = {
     {"fe80::1234%eth0", "V1", "trapcomm"},
     {"2001:db8::10", "V3-AuthNoPriv", "korvel-md5"},
     {"192.168.1.100", "V2c", "public"},
-    {"", "V1", "oddtype"},
 };
 
 CListCtrl& List(CWnd& d)
@@ -183,19 +182,15 @@ TEST_F(HostTableTest, TheNameGoesWholeAsUtf8AndAHostWithoutAddressIsNotDeletedBy
         edit.SetWindowText("10.0.0.8");
         edit.OnKillFocus(nullptr);
         const std::string name = std::string(150, 'n') + "\xc3\xa9";
-        config.SetRowStatus(HostOid(6, "4.10.0.0.8.1"), "5");
+        CWriteReport report;
+        config.SetRowStatus(report, HostOid(6, "4.10.0.0.8.1"), "5", "the row");
         config.m_pAddressEdit = &edit;
-        config.WriteHost(name, "ignored", "3");
+        config.WriteHost(report, name, "ignored", "3");
         EXPECT_EQ(sim->Get(HostOid(3, "4.10.0.0.8.1")), name);
         EXPECT_EQ(sim->Get(HostOid(4, "4.10.0.0.8.1")), "3");
 
-        // The row of an unknown address type has no address to name it by.
-        const std::size_t sets = Sets().size();
-        ClickRow(List(d), RowOf(d, ""));
-        ClickButton(d, IDC_SNMP_HOST_DELETE);
-        ASSERT_TRUE(WaitForWalk(d));
-        EXPECT_EQ(Sets().size(), sets);
-        EXPECT_NE(RowOf(d, ""), -1);
+        // A row whose index is no address (type 3) is not listed.
+        EXPECT_EQ(RowOf(d, ""), -1);
     });
 }
 
@@ -245,12 +240,14 @@ TEST_F(HostTableTest, ApplyRefusesInItsOrderAndSendsNothing)
 TEST_F(HostTableTest, TenHostsAtMost)
 {
     StartAgentSwitch();
-    // Without the row not in service the switch holds four hosts.
+    // Without the row not in service and the one whose index is no address,
+    // the switch holds three hosts.
     SetObject(HostOid(6, "4.10.0.0.99.1"), SnmpValueInteger, "6");
+    SetObject(HostOid(6, "4.10.9.9.9.3"), SnmpValueInteger, "6");
     CSNMPHost dialog;
     RunModal<CSNMPHost>(dialog, [&](CSNMPHost& d) {
         ASSERT_TRUE(WaitForWalk(d));
-        for (int host = 1; host <= 6; ++host)
+        for (int host = 1; host <= 7; ++host)
             AddHost(d, "10.0.1." + std::to_string(host), 1, "c" + std::to_string(host));
         ASSERT_EQ(List(d).GetItemCount(), 10);
         const std::size_t sets = Sets().size();
@@ -270,6 +267,7 @@ TEST_F(HostTableTest, AFailedRefreshKeepsTheListAndClosingDuringAWalkIsClean)
     StartAgentSwitch();
     g_strTimeout = "1000";
     {
+        BoxRecorder boxes;
         CSNMPHost dialog;
         RunModal<CSNMPHost>(dialog, [&](CSNMPHost& d) {
             ASSERT_TRUE(WaitForWalk(d));
@@ -279,6 +277,8 @@ TEST_F(HostTableTest, AFailedRefreshKeepsTheListAndClosingDuringAWalkIsClean)
             ASSERT_TRUE(WaitForWalk(d));
             EXPECT_EQ(ListRows(d), kListed);
         });
+        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The trap host list could not be read again from "
+                                                                 "the switch; the last complete read is shown."});
     }
     // Rows come slowly; the page closes in the middle of its walk.
     ASSERT_TRUE(Pump([&] { return sim->SetReplyDelay(300); }, 10000));

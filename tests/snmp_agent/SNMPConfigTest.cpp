@@ -58,15 +58,15 @@ TEST_F(SNMPConfigTest, RowStatusOutsideOneFiveSixIsRefusedAndNothingIsSent)
     CSNMPConfig config;
     {
         BoxRecorder boxes;
-        config.SetRowStatus(oid, "4");
-        config.SetRowStatus(oid, "2");
+        { CWriteReport report; config.SetRowStatus(report, oid, "4", "the row"); }
+        { CWriteReport report; config.SetRowStatus(report, oid, "2", "the row"); }
         EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{"error istatus value!", "error istatus value!"}));
     }
     EXPECT_TRUE(Sets().empty());
     BoxRecorder boxes;
-    config.SetRowStatus(oid, "5");
-    config.SetRowStatus(oid, "1");
-    config.SetRowStatus(oid, "6");
+    { CWriteReport report; config.SetRowStatus(report, oid, "5", "the row"); }
+    { CWriteReport report; config.SetRowStatus(report, oid, "1", "the row"); }
+    { CWriteReport report; config.SetRowStatus(report, oid, "6", "the row"); }
     EXPECT_TRUE(boxes.Calls().empty());
     EXPECT_EQ(Sets(), (RequestList{{Int(oid, "5")}, {Int(oid, "1")}, {Int(oid, "6")}}));
     EXPECT_FALSE(sim->Has(oid));
@@ -90,7 +90,7 @@ TEST_F(SNMPConfigTest, ModelDefaultEngineIDs)
         SCOPED_TRACE(c.model);
         g_strModelName = c.model;
         const std::size_t before = Sets().size();
-        config.SetEngineID("ffff", 1);
+        { CWriteReport report; config.SetEngineID(report, "ffff", 1); }
         const RequestList sets = Sets();
         ASSERT_EQ(sets.size(), before + 1);
         EXPECT_EQ(sets.back(), std::vector<std::string>{Hex(kEngineID, c.written)});
@@ -102,14 +102,14 @@ TEST_F(SNMPConfigTest, ModelDefaultEngineIDs)
     // A model without a default writes an empty engine ID, which the switch
     // refuses: it keeps the last one.
     g_strModelName = "KSX-Puffin";
-    config.SetEngineID("ffff", 1);
+    { CWriteReport report; config.SetEngineID(report, "ffff", 1); }
     EXPECT_EQ(Sets().back(), std::vector<std::string>{Str(kEngineID, "")});
     std::string held;
     ASSERT_TRUE(sim->Get(kEngineID, held));
     EXPECT_EQ(held, "KSX-Ibis");
 
     // An odd length gets a leading zero: abc is the octets 0x0a 0xbc.
-    config.SetEngineID("abc", 0);
+    { CWriteReport report; config.SetEngineID(report, "abc", 0); }
     EXPECT_EQ(Sets().back(), std::vector<std::string>{Hex(kEngineID, "0abc")});
 }
 

@@ -40,8 +40,6 @@ TEST_F(TrapSettingTest, ReadsAndWritesSixSwitchesWithoutPoeAndNineWithPoe)
         SCOPED_TRACE(c.model);
         m_ownSets = 0;
         StartAgentSwitch(c.model);
-        // A value the switch cannot mean shows the box clear.
-        SetObject(Trap(3), SnmpValueInteger, "7");
         BoxRecorder boxes;
         CSNMPTrapSetting dialog;
         RunModal<CSNMPTrapSetting>(dialog, [&](CSNMPTrapSetting& d) {
@@ -49,7 +47,7 @@ TEST_F(TrapSettingTest, ReadsAndWritesSixSwitchesWithoutPoeAndNineWithPoe)
             EXPECT_EQ(d.GetWindowText(), "SNMP Trap Configuration");
             // Fixture: RSTP (4), PoE power on and off (6) and the budget (8) off.
             for (const TrapBox& box : kBoxes) {
-                const bool on = box.object != 3 && box.object != 4 && box.object != 6 && box.object != 8;
+                const bool on = box.object != 4 && box.object != 6 && box.object != 8;
                 EXPECT_EQ(d.GetDlgItem(box.id)->IsWindowVisible() != FALSE, !box.poe || c.poe) << box.id;
                 EXPECT_EQ(Checked(d, box.id), on && (!box.poe || c.poe)) << box.id;
             }
@@ -63,7 +61,7 @@ TEST_F(TrapSettingTest, ReadsAndWritesSixSwitchesWithoutPoeAndNineWithPoe)
 
         std::vector<std::string> read{Asked(Trap(1)), Asked(Trap(2)), Asked(Trap(3)),
                                       Asked(Trap(4)), Asked(Trap(5)), Asked(Trap(11))};
-        std::vector<std::string> written{Int(Trap(1), "2"), Int(Trap(2), "1"), Int(Trap(3), "2"),
+        std::vector<std::string> written{Int(Trap(1), "2"), Int(Trap(2), "1"), Int(Trap(3), "1"),
                                          Int(Trap(4), "1"), Int(Trap(5), "1"), Int(Trap(11), "1")};
         if (c.poe) {
             read.insert(read.end(), {Asked(Trap(6)), Asked(Trap(7)), Asked(Trap(8))});
@@ -82,6 +80,7 @@ TEST_F(TrapSettingTest, AfterAFailedReadApplyWritesNothing)
     StartAgentSwitch("KSX-Puffin");
     g_strTimeout = "1000";
     ASSERT_TRUE(sim->SilenceFor(8000));
+    BoxRecorder boxes;
     CSNMPTrapSetting dialog;
     RunModal<CSNMPTrapSetting>(dialog, [&](CSNMPTrapSetting& d) {
         for (const TrapBox& box : kBoxes)
@@ -90,6 +89,10 @@ TEST_F(TrapSettingTest, AfterAFailedReadApplyWritesNothing)
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SNMP_TRAP_APPLY, BN_CLICKED), 0);
     });
     EXPECT_TRUE(Sets().empty());
+    EXPECT_EQ(Texts(boxes.Calls()),
+              (std::vector<std::string>{"The trap settings could not be read from the switch.",
+                                        "The trap settings could not be read from the switch. Press Refresh and try "
+                                        "again."}));
 }
 
 } // namespace snmp_agent_test

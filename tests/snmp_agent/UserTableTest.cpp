@@ -139,8 +139,6 @@ TEST_F(UserTableTest, EachVersionWritesItsColumnsInSequence)
         {{"bob", " g 4 ", 0, true, 0, "pw", 0, "pp"}, "V1", {{Str(UserOid(3, "bob", "V1"), "g 4")}}},
         // The same name once per version.
         {{"bob", "g5", 1}, "V2c", {{Str(UserOid(3, "bob", "V2c"), "g5")}}},
-        // A user not in service is no duplicate.
-        {{"v1off", "g6", 0}, "V1", {{Str(UserOid(3, "v1off", "V1"), "g6")}}},
     };
     StartAgentSwitch();
     BoxRecorder boxes;
@@ -163,11 +161,23 @@ TEST_F(UserTableTest, EachVersionWritesItsColumnsInSequence)
             EXPECT_FALSE(Checked(d, IDC_SNMP_USER_ENCRYPTED));
             EXPECT_EQ(ComboSelection(d, IDC_SNMP_USER_VERSION), "V1");
         }
-        EXPECT_EQ(UserRows(d).size(), 11u);
+        EXPECT_EQ(UserRows(d).size(), 10u);
         // abc/V3 is row .3.97.98.99.3.
         EXPECT_EQ(UserOid(8, "abc", "V3"), kUser + ".8.3.97.98.99.3");
+        EXPECT_TRUE(boxes.Calls().empty());
+
+        // A user not in service is no duplicate; the switch, which holds its
+        // row, refuses to create it again: that is said, and nothing follows.
+        const std::size_t before = Sets().size();
+        Fill(d, {"v1off", "g6", 0});
+        ClickButton(d, IDC_SNMP_APPLY);
+        ASSERT_TRUE(WaitForUserWalk(d));
+        const RequestList sets = Sets();
+        EXPECT_EQ(RequestList(sets.begin() + static_cast<std::ptrdiff_t>(before), sets.end()),
+                  (RequestList{{Int(UserOid(8, "v1off", "V1"), "5")}}));
+        ASSERT_EQ(boxes.Calls().size(), 1u);
+        EXPECT_EQ(boxes.Calls()[0].text.rfind("Could not write user entry \"v1off\": the switch refused it (", 0), 0u);
     });
-    EXPECT_TRUE(boxes.Calls().empty());
     EXPECT_EQ(sim->Get(UserOid(8, "abc", "V3")), "1");
     EXPECT_EQ(sim->Get(UserOid(5, "abc", "V3")), md5);
 }

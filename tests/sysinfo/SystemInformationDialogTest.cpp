@@ -4,6 +4,7 @@
 #include "features/agent_tools/CSnmpDevIden.h"
 #include "resources/sysinfo.h"
 #include "support/FeatureDialogTest.h"
+#include "vlan/VlanTestSupport.h"
 
 #include "platform/ui/CEdit.h"
 
@@ -11,6 +12,8 @@
 #include <QKeyEvent>
 
 namespace sysinfo_test {
+
+using vlantest::Texts;
 
 namespace {
 
@@ -196,6 +199,7 @@ TEST_F(SystemInformationTest, FailedFirstReadNeverWritesEmptyFields)
     StartSystem();
     g_strTimeout = "500";
     ASSERT_TRUE(sim->SilenceFor(8000));
+    BoxRecorder boxes;
     CSnmpDevIden dialog;
     RunModal<CSnmpDevIden>(dialog, [&](CSnmpDevIden& d) {
         // The read times out after 4000 ms: Refresh comes back, Apply not.
@@ -206,6 +210,38 @@ TEST_F(SystemInformationTest, FailedFirstReadNeverWritesEmptyFields)
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SYSINFO_APPLY, BN_CLICKED), 0);
     });
     EXPECT_EQ(SetCount(), 0U);
+    EXPECT_EQ(Texts(boxes.Calls()),
+              (std::vector<std::string>{"The system information could not be read from the switch.",
+                                        "The system information could not be read from the switch. Press Refresh "
+                                        "and try again."}));
+}
+
+// A name the edit cannot show whole (a NUL byte inside) goes back as it was
+// read, byte for byte, when the user changed only the location; a refused
+// write is said.
+TEST_F(SystemInformationTest, AnUnchangedNameIsWrittenBackAsReadAndARefusalIsSaid)
+{
+    StartSystem({Fixture("nul-name.snmprec")});
+    CSnmpDevIden dialog;
+    RunModal<CSnmpDevIden>(dialog, [&](CSnmpDevIden& d) {
+        ASSERT_TRUE(Pump([&] { return ReadDone(d); }, 10000));
+        EXPECT_EQ(Text(d, IDC_SYSINFO_NAME), "core");
+        SetText(d, IDC_SYSINFO_LOCATION, "Hall 3");
+        BoxRecorder boxes;
+        ClickButton(d, IDC_SYSINFO_APPLY);
+        EXPECT_TRUE(boxes.Calls().empty());
+        const auto sets = Requests("SET");
+        ASSERT_EQ(sets.size(), 1u);
+        EXPECT_EQ(sets[0][0], kName + "|4x|636f7265007377");
+        EXPECT_EQ(sim->Get(kLocation), "Hall 3");
+
+        ASSERT_TRUE(sim->RefuseNextSet(kName, 5));
+        SetText(d, IDC_SYSINFO_LOCATION, "Hall 4");
+        ClickButton(d, IDC_SYSINFO_APPLY);
+        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Could not write the system name and location: the "
+                                                                 "switch refused it (general error)."});
+        EXPECT_EQ(sim->Get(kLocation), "Hall 3");
+    });
 }
 
 TEST_F(SystemInformationTest, ClosingWhileTheReadRunsIsClean)

@@ -196,7 +196,7 @@ TEST_F(SyslogHostTest, NotActiveLastRowIsShownAsZeroAndReplaced)
     });
 }
 
-TEST_F(SyslogHostTest, RefusedCreateIsReported)
+TEST_F(SyslogHostTest, ARefusedNewServerIsReportedAndTheOldOneKept)
 {
     StartSyslog("syslog.snmprec");
     CSyslogHostCfgDlg dialog;
@@ -208,12 +208,17 @@ TEST_F(SyslogHostTest, RefusedCreateIsReported)
         ClickButton(d, IDC_SYSLOG_APPLY);
         const auto calls = boxes.Calls();
         ASSERT_EQ(calls.size(), 1U);
-        EXPECT_EQ(calls[0].text, "The switch did not accept the syslog server setting.");
+        EXPECT_EQ(calls[0].text, "Could not write the syslog server 10.0.0.40: the switch refused it (general error).\n"
+                                 "The syslog server 10.0.0.9 was kept.");
         EXPECT_FALSE(sim->Has(kRowStatus + ".1.4.10.0.0.40"));
-        // The old server goes first (the order of the writes stays); nothing
-        // is written after the refused step.
-        EXPECT_EQ(Sets(), (std::vector<std::string>{kRowStatus + kRow10009 + "|2|6",
-                                                    kRowStatus + ".1.4.10.0.0.40|2|5"}));
+        // The old server goes first; after the refused step only the old
+        // server is put back as it was read, and the settings are not written.
+        EXPECT_EQ(Sets(), (std::vector<std::string>{
+                              kRowStatus + kRow10009 + "|2|6", kRowStatus + ".1.4.10.0.0.40|2|5",
+                              kRowStatus + kRow10009 + "|2|5", kPort + kRow10009 + "|2|5514",
+                              kRowStatus + kRow10009 + "|2|1"}));
+        EXPECT_EQ(sim->Get(kRowStatus + kRow10009), "1");
+        EXPECT_EQ(sim->Get(kPort + kRow10009), "5514");
     });
 }
 

@@ -3,6 +3,7 @@
 #include "common/CCodeConvert.h"
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "common/ListColumn.h"
 #include "common/VlanTableOids.h"
@@ -317,7 +318,9 @@ void C8021qVlanSet::StartStaticVlanWalk()
     }
     for (const std::string* pOid : {&kVlanNameColumn, &kVlanEgressColumn, &kVlanUntaggedColumn, &kVlanRowStatusColumn})
         m_cCommonSNMPTableVlan.AddValue(*pOid, 4);
-    m_cCommonSNMPTableVlan.StartRequest(&C8021qVlanSet::OnStaticVlanReply, this, 0, 0);
+    // A walk that cannot start ends as a failed one: the buttons come back.
+    if (!m_cCommonSNMPTableVlan.StartAsync(&C8021qVlanSet::OnStaticVlanReply, this))
+        EndStaticVlanWalk(false);
 }
 
 int C8021qVlanSet::OnStaticVlanReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -407,6 +410,12 @@ void C8021qVlanSet::ShowVlanList(const VLAN_entry_list& records)
             nRow, 3, bKnown ? TaggedPortList(record.szEgressPorts, record.szUntaggedPorts).c_str() : "", -1);
         m_listVlan.SetOrInsertItemText(nRow, 4, bKnown ? record.szUntaggedPorts.c_str() : "", -1);
     }
+    // The untagged members take the width they need (never less than the
+    // column's own); the list scrolls sideways to them.
+    constexpr int kUntaggedColumn = 4;
+    m_listVlan.SetColumnWidth(kUntaggedColumn, LVSCW_AUTOSIZE_USEHEADER);
+    if (m_listVlan.GetColumnWidth(kUntaggedColumn) < kVlanListColumns[kUntaggedColumn].width)
+        m_listVlan.SetColumnWidth(kUntaggedColumn, kVlanListColumns[kUntaggedColumn].width);
 }
 
 void C8021qVlanSet::EndRead()
@@ -500,8 +509,16 @@ void C8021qVlanSet::OnApplyAsymmetric()
 
     m_cCommonSNMP.Open(3);
     m_cCommonSNMP.AddValue(kAsymmetricState, 1, strNewState);
-    std::unique_ptr<CSnmp> pResponse;
-    m_cCommonSNMP.send(pResponse, 0);
+    CWriteReport report;
+    if (!report.Send(m_cCommonSNMP, "the asymmetric VLAN state")) {
+        report.Report();
+        // A switch that did not answer is not asked again now.
+        if (report.TimedOut()) {
+            m_chkAsymmetric.SetCheck(m_strAsymState == "1" ? BST_CHECKED : BST_UNCHECKED);
+            return;
+        }
+        RestoreAsymmetricBox();
+    }
     RefreshAll();
 }
 
@@ -619,8 +636,10 @@ void C8021qVlanSet::OnDelete()
     }
     m_cCommonSNMPTableVlanDelete.Open(3);
     m_cCommonSNMPTableVlanDelete.AddValue(kVlanRowStatusColumn + "." + strVid, 1, "6");
-    std::unique_ptr<CSnmp> pResponse;
-    if (m_cCommonSNMPTableVlanDelete.send(pResponse, 0) != 0)
+    CWriteReport report;
+    // A switch that did not answer is not asked again now.
+    if (!report.Send(m_cCommonSNMPTableVlanDelete, "the deletion of VLAN " + strVid) && report.Report() &&
+        report.TimedOut())
         return;
     RefreshAll();
 }

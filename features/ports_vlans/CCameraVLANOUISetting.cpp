@@ -3,6 +3,7 @@
 #include "common/CCodeConvert.h"
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/ListColumn.h"
 #include "features/ports_vlans/CSurveillanceOui.h"
 #include "platform/snmp/CSnmp.h"
@@ -86,12 +87,13 @@ void CCameraVLANOUISetting::OnAdd()
 
     std::string strUtf8;
     CCodeConvert::AnsiToUtf8(strDescription, strUtf8);
-    if (CSurveillanceOui::AddRow(m_cCommonSNMP, CSurveillanceOui::MacToOidSuffix(strAddress), strUtf8, nullptr,
-                                 false)) {
+    CWriteReport report;
+    if (CSurveillanceOui::AddRow(m_cCommonSNMP, CSurveillanceOui::MacToOidSuffix(strAddress), strUtf8, nullptr, false,
+                                 report)) {
         Sleep(CSurveillanceOui::kPauseMs);
         Refresh();
     } else {
-        AfxMessageBox(CSurveillanceOui::kAddFailed);
+        report.Report(CSurveillanceOui::kAddFailed);
     }
     m_editDescription.SetWindowText("");
     m_editAddress.SetWindowText("");
@@ -114,7 +116,9 @@ void CCameraVLANOUISetting::StartOuiWalk()
     for (int nColumn : {2, 1, 3, 5})
         m_cCommonSNMPTable.AddValue(CSurveillanceOui::Column(nColumn), SnmpValueNull);
     EnableWalkButtons(FALSE);
-    m_cCommonSNMPTable.StartRequest(&CCameraVLANOUISetting::OnOuiReply, this, 0, 0);
+    // A walk that cannot start ends as a failed one: the buttons come back.
+    if (!m_cCommonSNMPTable.StartAsync(&CCameraVLANOUISetting::OnOuiReply, this))
+        EnableWalkButtons(TRUE);
 }
 
 int CCameraVLANOUISetting::OnOuiReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -186,8 +190,11 @@ void CCameraVLANOUISetting::OnDelete()
         AfxMessageBox("The default Surveillance OUI can not be deleted.");
         return;
     }
-    if (!CSurveillanceOui::DeleteRow(m_cCommonSNMP, CSurveillanceOui::MacToOidSuffix(strAddress)))
+    CWriteReport report;
+    if (!CSurveillanceOui::DeleteRow(m_cCommonSNMP, CSurveillanceOui::MacToOidSuffix(strAddress), report)) {
+        report.Report();
         return;
+    }
     Sleep(CSurveillanceOui::kPauseMs);
     Refresh();
 }

@@ -2,6 +2,7 @@
 
 #include "common/CCodeConvert.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "common/ListColumn.h"
 #include "common/VlanTableOids.h"
@@ -483,10 +484,13 @@ void CCameraVlanSetting::OnApply()
                                      static_cast<int>(portOctets.size()));
     }
     m_cCommonSNMPSet.AddValue(kStateOid, SnmpValueInteger, strState);
-    // A write the switch does not take shows nothing, as the other writes of
-    // this dialog; the controls keep what the user chose.
-    if (!m_cCommonSNMPSet.SendAccepted())
+    // A write the switch does not take is said; the controls keep what the
+    // user chose.
+    CWriteReport report;
+    if (!report.Send(m_cCommonSNMPSet, "the surveillance VLAN settings")) {
+        report.Report();
         return;
+    }
     Sleep(CSurveillanceOui::kPauseMs);
     Refresh();
 }
@@ -515,11 +519,12 @@ void CCameraVlanSetting::OnAdd()
     std::string strUtf8;
     CCodeConvert::AnsiToUtf8(strDescription, strUtf8);
     const std::string strSuffix = CSurveillanceOui::MacToOidSuffix(strAddress);
-    if (CSurveillanceOui::AddRow(m_cCommonSNMP, strSuffix, strUtf8, &strType, bOuiMask)) {
+    CWriteReport report;
+    if (CSurveillanceOui::AddRow(m_cCommonSNMP, strSuffix, strUtf8, &strType, bOuiMask, report)) {
         Sleep(CSurveillanceOui::kPauseMs);
         Refresh();
     } else {
-        AfxMessageBox(CSurveillanceOui::kAddFailed);
+        report.Report(CSurveillanceOui::kAddFailed);
     }
     m_editDescription.SetWindowText("");
     m_editAddress.SetWindowText("");
@@ -571,8 +576,11 @@ void CCameraVlanSetting::OnDelete()
         AfxMessageBox("The default Surveillance OUI can not be deleted.");
         return;
     }
-    if (!CSurveillanceOui::DeleteRow(m_cCommonSNMP, CSurveillanceOui::MacToOidSuffix(strAddress)))
+    CWriteReport report;
+    if (!CSurveillanceOui::DeleteRow(m_cCommonSNMP, CSurveillanceOui::MacToOidSuffix(strAddress), report)) {
+        report.Report();
         return;
+    }
     Sleep(CSurveillanceOui::kPauseMs);
     Refresh();
 }

@@ -202,11 +202,13 @@ int CGVRPFunLogic::OnGlobalReply(CSnmp* pResponseIn, int nRequestID, void* pUser
 
 BOOL CGVRPFunLogic::SetPortRange(int nFromPort, int nToPort, const std::string& strPvid,
                                  const std::string& strGvrpState, const std::string& strIngressChecking,
-                                 const std::string& strAcceptFrameType)
+                                 const std::string& strAcceptFrameType, CWriteReport* pReport)
 {
     // Only ports of this switch are written.
     if (nFromPort <= nToPort && (nFromPort < 1 || nToPort > g_nPortCount))
         return FALSE;
+    CWriteReport ownReport;
+    CWriteReport& report = pReport ? *pReport : ownReport;
     for (int nPort = nFromPort; nPort <= nToPort; ++nPort) {
         const std::string strIndex = "." + std::to_string(nPort);
         m_cSnmpSet.Open(SnmpPduSet);
@@ -214,8 +216,11 @@ BOOL CGVRPFunLogic::SetPortRange(int nFromPort, int nToPort, const std::string& 
         m_cSnmpSet.AddValue(PortColumn(3) + strIndex, SnmpValueInteger, strGvrpState);
         m_cSnmpSet.AddValue(PortColumn(4) + strIndex, SnmpValueInteger, strIngressChecking);
         m_cSnmpSet.AddValue(PortColumn(5) + strIndex, SnmpValueInteger, strAcceptFrameType);
-        if (!m_cSnmpSet.SendAccepted())
+        // The first write refused or unanswered ends the range.
+        if (!report.Send(m_cSnmpSet, "the GVRP settings of port " + std::to_string(nPort))) {
+            report.SetProgress(CWriteReport::PortProgress("Ports", nFromPort, nPort));
             return FALSE;
+        }
     }
     NotifyOwner(kNotifyAddFinished, reinterpret_cast<LPARAM>(kAddFinished));
     return TRUE;
@@ -224,7 +229,8 @@ BOOL CGVRPFunLogic::SetPortRange(int nFromPort, int nToPort, const std::string& 
 // Disabling writes only the state (nothing when GVRP is disabled already);
 // enabling writes the state, when it was disabled, and the checked timers.
 void CGVRPFunLogic::SetGlobal(const std::string& strOldState, const std::string& strNewState,
-                              const std::string& strJoin, const std::string& strLeave, const std::string& strLeaveAll)
+                              const std::string& strJoin, const std::string& strLeave, const std::string& strLeaveAll,
+                              CWriteReport* pReport)
 {
     m_cSnmpSet.Open(SnmpPduSet);
     if (strNewState == "2") {
@@ -256,11 +262,10 @@ void CGVRPFunLogic::SetGlobal(const std::string& strOldState, const std::string&
         m_cSnmpSet.AddValue(kLeaveTime, SnmpValueInteger, strLeave);
         m_cSnmpSet.AddValue(kLeaveAllTime, SnmpValueInteger, strLeaveAll);
     }
-    std::unique_ptr<CSnmp> pResponse;
-    if (m_cSnmpSet.send(pResponse, 0) == 0 && pResponse) {
-        pResponse.reset();
+    CWriteReport ownReport;
+    CWriteReport& report = pReport ? *pReport : ownReport;
+    if (report.Send(m_cSnmpSet, "the GVRP settings"))
         Sleep(kPauseAfterSetMs);
-    }
 }
 
 // --- Trunk groups and VLAN ids ---

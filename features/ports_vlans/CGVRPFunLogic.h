@@ -33,6 +33,7 @@
 #pragma once
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "features/ports_vlans/GVRP_global_info.h"
 #include "features/ports_vlans/GVRP_port_info.h"
 
@@ -73,14 +74,16 @@ public:
     // of from..to, one SET per port in ascending order, then sends
     // "AddFinished". FALSE, at once, when a port lies outside the switch's
     // ports, and at the first SET the switch does not accept (the earlier
-    // ports stay written). An empty range (to below from) writes nothing and
+    // ports stay written; the report, when given, holds what failed and
+    // what was written). An empty range (to below from) writes nothing and
     // succeeds.
     BOOL SetPortRange(int nFromPort, int nToPort, const std::string& strPvid, const std::string& strGvrpState,
-                      const std::string& strIngressChecking, const std::string& strAcceptFrameType);
+                      const std::string& strIngressChecking, const std::string& strAcceptFrameType,
+                      CWriteReport* pReport = nullptr);
     // Switches GVRP on or off and writes the timers (after checking them, with
     // a message at the first failing rule) in one SET; see the rules in the .cpp.
     void SetGlobal(const std::string& strOldState, const std::string& strNewState, const std::string& strJoin,
-                   const std::string& strLeave, const std::string& strLeaveAll);
+                   const std::string& strLeave, const std::string& strLeaveAll, CWriteReport* pReport = nullptr);
     // FALSE, after "Some ports in the same LA Group are not be included.", when
     // a port of from..to is in a trunk group that has a port outside the range.
     // Judges by the groups of the last complete trunk walk (none before one).

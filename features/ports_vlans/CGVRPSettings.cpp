@@ -197,8 +197,11 @@ void CGVRPSettings::OnApply()
     const std::string strFrameType = SelectedValue(m_comboAcceptFrameType, kFrameTypeValues);
     m_btnApply.EnableWindow(FALSE);
     // On success "AddFinished" has started a refresh already, which gives Apply back.
-    if (!m_GVRPFunLogic.SetPortRange(nFrom, nTo, strPvid, strGvrp, strIngress, strFrameType))
+    CWriteReport report;
+    if (!m_GVRPFunLogic.SetPortRange(nFrom, nTo, strPvid, strGvrp, strIngress, strFrameType, &report)) {
         m_btnApply.EnableWindow(TRUE);
+        report.Report();
+    }
 }
 
 void CGVRPSettings::OnFromPortChange()

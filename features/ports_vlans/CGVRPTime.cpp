@@ -99,7 +99,11 @@ void CGVRPTime::OnApply()
     m_editLeave.GetWindowText(strLeave);
     m_editLeaveAll.GetWindowText(strLeaveAll);
     const std::string strNewState = m_radioEnabled.GetCheck() == BST_CHECKED ? "1" : "2";
-    m_GVRPFunLogic.SetGlobal(m_strGvrpState, strNewState, strJoin, strLeave, strLeaveAll);
+    CWriteReport report;
+    m_GVRPFunLogic.SetGlobal(m_strGvrpState, strNewState, strJoin, strLeave, strLeaveAll, &report);
+    // A switch that did not answer is not asked again now.
+    if (report.Report() && report.TimedOut())
+        return;
     OnRefresh();
 }
 

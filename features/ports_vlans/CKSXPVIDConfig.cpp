@@ -240,7 +240,10 @@ void CKSXPVIDConfig::OnOK()
         return;
     if (!CPVIDConfigLogic::CheckPvidVlans(pvids, m_pVlanList))
         return;
-    if (!m_logic.SetPvids(pvids))
+    CWriteReport report;
+    if (!m_logic.SetPvids(pvids, report)) {
+        report.Report();
         return;
+    }
     EndDialog(IDOK);
 }

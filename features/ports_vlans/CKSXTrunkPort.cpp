@@ -1,6 +1,7 @@
 #include "features/ports_vlans/CKSXTrunkPort.h"
 
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "features/ports_vlans/PortGridLayout.h"
 #include "platform/system/DebugTrace.h"
@@ -208,8 +209,13 @@ void CKSXTrunkPort::OnOK()
     std::string strMask;
     CUtils::PortFlagsToHex(flags, strMask);
     CUtils::PadHexPortMask(strMask);
-    if (m_TrunkValid.WriteTrunk(strMode, strMask, strTrunkId) != 0)
-        m_strMemberMask = strMask;
+    CWriteReport report;
+    if (m_TrunkValid.WriteTrunk(strMode, strMask, strTrunkId, report) == 0) {
+        // Nothing was taken: the picker stays open with the user's choice.
+        report.Report();
+        return;
+    }
+    m_strMemberMask = strMask;
     ClxDialog::OnOK();
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/CCodeConvert.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "features/ports_vlans/PortGridLayout.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
@@ -376,26 +377,49 @@ void CKSXVlanAdd::OnOK()
     }
 
     const std::string strVid = std::to_string(m_nVid);
-    // A row the switch would not create is not ours to write.
-    if (m_logic.SetRowStatusBegin(strVid, m_bAdd != 0) != 0 && m_bAdd) {
-        EndDialog(IDOK);
+    CWriteReport report;
+    WriteVlan(strVid, report);
+    report.Report();
+    // The list is read again whatever was written.
+    EndDialog(IDOK);
+}
+
+void CKSXVlanAdd::WriteVlan(const std::string& strVid, CWriteReport& report)
+{
+    const std::string strVlan = "VLAN " + strVid;
+    // The first write the switch refuses or leaves unanswered ends the
+    // sequence: what follows it would build on a row the switch does not have.
+    if (!CVlanAddLogic::Took(report, m_logic.SetRowStatusBegin(strVid, m_bAdd != 0),
+                             m_bAdd ? "the new " + strVlan : "the row status of " + strVlan)) {
+        report.SetProgress("Nothing was written.");
         return;
     }
-    int nAllPorts = 0;
-    if (m_nVid != 1)
-        nAllPorts = m_logic.SetPortColumn(PortMask(std::vector<int>(m_pEgress.size(), 1)), strVid, 1);
-    int nUntagged = 0;
-    if (nAllPorts == 0) {
-        const std::string strMask = PortMask(m_pUntagged);
-        OutputDebugString(" ======szUntagged========== " + strMask);
-        nUntagged = m_logic.SetPortColumn(strMask, strVid, 0);
+    const std::string strLeft = "The writes before it were made; " + strVlan +
+                                (m_bAdd ? " was created but is not active." : " may be left not active.");
+    if (m_nVid != 1 && !CVlanAddLogic::Took(report,
+                                             m_logic.SetPortColumn(PortMask(std::vector<int>(m_pEgress.size(), 1)),
+                                                                   strVid, 1),
+                                             "the member ports of " + strVlan)) {
+        report.SetProgress(strLeft);
+        return;
     }
-    if (nUntagged == 0) {
-        const std::string strMask = PortMask(m_pEgress);
-        OutputDebugString(" ======szPortList========== " + strMask);
-        m_logic.SetPortColumn(strMask, strVid, 1);
+    const std::string strUntagged = PortMask(m_pUntagged);
+    OutputDebugString(" ======szUntagged========== " + strUntagged);
+    if (!CVlanAddLogic::Took(report, m_logic.SetPortColumn(strUntagged, strVid, 0),
+                             "the untagged ports of " + strVlan)) {
+        report.SetProgress(strLeft);
+        return;
     }
-    m_logic.SetPortColumn(PortMask(m_pForbidden), strVid, 2);
-    m_logic.SetNameAndActivate(strVid, m_szName);
-    EndDialog(IDOK);
+    const std::string strEgress = PortMask(m_pEgress);
+    OutputDebugString(" ======szPortList========== " + strEgress);
+    if (!CVlanAddLogic::Took(report, m_logic.SetPortColumn(strEgress, strVid, 1), "the member ports of " + strVlan) ||
+        !CVlanAddLogic::Took(report, m_logic.SetPortColumn(PortMask(m_pForbidden), strVid, 2),
+                             "the forbidden ports of " + strVlan)) {
+        report.SetProgress(strLeft);
+        return;
+    }
+    int nFailedStep = 0;
+    const int nStatus = m_logic.SetNameAndActivate(strVid, m_szName, &nFailedStep);
+    if (!CVlanAddLogic::Took(report, nStatus, nFailedStep == 0 ? "the name of " + strVlan : "the activation of " + strVlan))
+        report.SetProgress(strLeft);
 }

@@ -10,6 +10,8 @@
 // that stays unchanged while the dialog runs.
 #pragma once
 
+class CWriteReport;
+
 #include "common/ClxDialog.h"
 #include "features/ports_vlans/CVlanAddLogic.h"
 #include "features/ports_vlans/VLAN_entry_info.h"
@@ -71,6 +73,8 @@ private:
     // The hex port mask of per-port flags, padded to the width the static
     // VLAN table is written with.
     std::string PortMask(const std::vector<int>& flags) const;
+    // The write sequence of Apply; stops at the first write that failed.
+    void WriteVlan(const std::string& strVid, CWriteReport& report);
     static BOOL HasOtherMemberVlan(const VLAN_entry_list* pList, int nVid);
 
     CEdit m_editName;

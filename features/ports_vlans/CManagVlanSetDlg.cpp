@@ -1,7 +1,9 @@
 #include "features/ports_vlans/CManagVlanSetDlg.h"
 
 #include "common/CModuleBase.h"
+#include "common/CReadReport.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/VlanTableOids.h"
 #include "features/ports_vlans/WalkMessages.h"
 #include "platform/snmp/CSnmp.h"
@@ -33,6 +35,9 @@ std::unique_ptr<CSnmp> SendRead(CCommonSNMP& session)
         return nullptr;
     return pResponse;
 }
+
+// WM_WALK_FINISHED's wParam for a walk that did not reach the end of the table.
+constexpr WPARAM kWalkFailed = 1;
 
 } // namespace
 
@@ -80,6 +85,7 @@ BOOL CManagVlanSetDlg::OnInitDialog()
 
 void CManagVlanSetDlg::OnRefresh()
 {
+    m_readReport.Begin();
     StartVlanWalk();
 }
 
@@ -95,7 +101,9 @@ void CManagVlanSetDlg::StartVlanWalk()
     m_cCommonSNMPTable.Open(1);
     m_cCommonSNMPTable.AddValue(kVlanNameColumn, 4);
     m_cCommonSNMPTable.AddValue(kVlanRowStatusColumn, 4);
-    m_cCommonSNMPTable.StartRequest(&CManagVlanSetDlg::OnVlanReply, this, 0, 0);
+    // A walk that cannot start ends as a failed one.
+    if (!m_cCommonSNMPTable.StartAsync(&CManagVlanSetDlg::OnVlanReply, this))
+        PostMessage(WM_WALK_FINISHED, kWalkFailed);
 }
 
 int CManagVlanSetDlg::OnVlanReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -107,8 +115,7 @@ int CManagVlanSetDlg::OnVlanReply(CSnmp* pResponseIn, int nRequestID, void* pUse
         return 0;
     if (nStatus != 0) {
         // Only a walk that reached the end of the table fills the view.
-        if (nStatus == -2)
-            pThis->SendMessage(WM_WALK_FINISHED);
+        pThis->SendMessage(WM_WALK_FINISHED, nStatus == -2 ? 0 : kWalkFailed);
         session.SignalDone();
         return 0;
     }
@@ -124,10 +131,16 @@ int CManagVlanSetDlg::OnVlanReply(CSnmp* pResponseIn, int nRequestID, void* pUse
     return 0;
 }
 
-LRESULT CManagVlanSetDlg::OnWalkFinished(WPARAM /*wParam*/, LPARAM /*lParam*/)
+LRESULT CManagVlanSetDlg::OnWalkFinished(WPARAM wParam, LPARAM /*lParam*/)
 {
     if (m_bClosing)
         return 0;
+    // The list and the view keep what was read last; the settings are not
+    // asked for from a switch that did not finish the walk.
+    if (wParam == kWalkFailed) {
+        m_readReport.Fail("the VLAN list", m_comboVid.GetCount() > 0);
+        return 0;
+    }
     std::vector<std::string> vids;
     {
         std::lock_guard lock(m_csData);
@@ -168,12 +181,15 @@ void CManagVlanSetDlg::ReadSettings()
     m_cCommonSNMPGet.AddValue(kManagementState, 4);
     m_cCommonSNMPGet.AddValue(kManagementVid, 4);
     if (std::unique_ptr<CSnmp> pResponse = SendRead(m_cCommonSNMPGet)) {
-        m_strState = CModuleBase::ValueText(pResponse.get(), 0);
-        m_strVid = CModuleBase::ValueText(pResponse.get(), 1);
+        m_strState = CModuleBase::EnumText(pResponse.get(), 0, {1, 2});
+        m_strVid = CModuleBase::IntegerText(pResponse.get(), 1);
         // Apply writes the state back: only one the switch can mean counts as read.
         m_bSettingsRead = m_strState == "1" || m_strState == "2";
         if (!CUtils::IsVlanId(m_strVid))
             m_strVid.clear();
+    } else {
+        m_readReport.Fail("the management VLAN settings", m_bSettingsRead);
+        return;
     }
     if (m_strVid.empty())
         m_strVlanName.clear();
@@ -231,37 +247,50 @@ void CManagVlanSetDlg::OnOK()
         AfxMessageBox("Please select the management VLAN ID.");
         return;
     }
-    if (!m_strVid.empty() && !HasMembers(m_strVid)) {
+    bool bMembersRead = true;
+    if (!m_strVid.empty() && !HasMembers(m_strVid, bMembersRead)) {
         AfxMessageBox("Management VLAN could not be empty.");
         OnRefresh();
         return;
     }
-    WriteSettings();
+    // A switch that did not give the members would not take the write
+    // either: one time-out is enough.
+    if (!bMembersRead) {
+        CReadReport::RefuseUnread("the member ports of VLAN " + m_strVid);
+        return;
+    }
+    CWriteReport report;
+    WriteSettings(report);
+    // A switch that did not answer the write is not asked again now.
+    if (report.Report() && report.TimedOut())
+        return;
+    m_readReport.Begin();
     UpdateView();
 }
 
-bool CManagVlanSetDlg::HasMembers(const std::string& strVid)
+bool CManagVlanSetDlg::HasMembers(const std::string& strVid, bool& bRead)
 {
+    bRead = true;
     if (strVid == "1")
         return true;
     m_cCommonSNMPGet.Open(0);
     m_cCommonSNMPGet.AddValue(kVlanEgressColumn + "." + strVid, 4);
     std::unique_ptr<CSnmp> pResponse = SendRead(m_cCommonSNMPGet);
-    // A failed read lets Apply go on.
-    if (!pResponse)
+    if (!pResponse) {
+        bRead = false;
         return true;
+    }
     int nCount = 0;
     CUtils::PortBitmapToList(CModuleBase::ValueText(pResponse.get(), 0), nCount);
     return nCount != 0;
 }
 
-void CManagVlanSetDlg::WriteSettings()
+void CManagVlanSetDlg::WriteSettings(CWriteReport& report)
 {
     m_cCommonSNMPSet.Open(3);
     if (!m_strState.empty())
         m_cCommonSNMPSet.AddValue(kManagementState, 1, m_strState);
     if (!m_strVid.empty())
         m_cCommonSNMPSet.AddValue(kManagementVid, 1, m_strVid);
-    std::unique_ptr<CSnmp> pResponse;
-    m_cCommonSNMPSet.send(pResponse, 0);
+    report.Send(m_cCommonSNMPSet, "the management VLAN settings");
 }

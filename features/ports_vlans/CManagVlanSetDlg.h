@@ -20,6 +20,10 @@
 //          .5 row status (1 active)
 #pragma once
 
+#include "common/CReadReport.h"
+
+class CWriteReport;
+
 #include "common/CCommonSNMP.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
@@ -58,8 +62,10 @@ private:
     void ReadSettings();
     // The name of the VLAN; false (name unchanged) when it cannot be read.
     bool GetVlanName(const std::string& strVid, std::string& strName);
-    bool HasMembers(const std::string& strVid);
-    void WriteSettings();
+    // Whether the VLAN has member ports; bRead false (and true returned)
+    // when they could not be read.
+    bool HasMembers(const std::string& strVid, bool& bRead);
+    void WriteSettings(CWriteReport& report);
 
     // The active VLANs of the walk in progress, under m_csData; they fill
     // the list when the walk reaches the end of the table.
@@ -70,6 +76,8 @@ private:
     CComboBox m_comboVid;
     int m_nState = -1; // 0 Enable, 1 Disable
     bool m_bSettingsRead = false;
+    // Says a failed read of the opening, Refresh or the read after Apply.
+    CReadReport m_readReport;
     bool m_bClosing = false;
     std::string m_strState;         // "1" enabled
     std::string m_strVid;           // management VLAN id text

@@ -64,7 +64,7 @@ int CPVIDConfigLogic::CheckPvidVlans(const std::vector<int>& pvids, const VLAN_e
     return 1;
 }
 
-int CPVIDConfigLogic::SetPvids(const std::vector<int>& pvids)
+int CPVIDConfigLogic::SetPvids(const std::vector<int>& pvids, CWriteReport& report)
 {
     const int nPorts = static_cast<int>(pvids.size());
     for (int p = 1; p <= nPorts; ++p) {
@@ -73,15 +73,11 @@ int CPVIDConfigLogic::SetPvids(const std::vector<int>& pvids)
         m_cCommonSNMPSet.Open(3);
         m_cCommonSNMPSet.AddValue(kPvidColumn + "." + std::to_string(p), 10,
                                   std::to_string(pvids[static_cast<size_t>(p - 1)]));
-        std::unique_ptr<CSnmp> pResponse;
-        if (m_cCommonSNMPSet.send(pResponse, 0) != 0 || !pResponse)
+        // The first write refused or unanswered ends the sequence.
+        if (!report.Send(m_cCommonSNMPSet, "the PVID of port " + std::to_string(p))) {
+            report.SetProgress(CWriteReport::PortProgress("Ports", 1, p));
             return 0;
-        // A write the switch refused is a failure too.
-        int nErrorStatus = 0;
-        int nErrorIndex = 0;
-        pResponse->getError(&nErrorStatus, &nErrorIndex);
-        if (nErrorStatus != 0)
-            return 0;
+        }
     }
     return 1;
 }

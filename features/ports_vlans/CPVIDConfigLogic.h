@@ -13,6 +13,7 @@
 #pragma once
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "features/ports_vlans/VLAN_entry_info.h"
 
 #include <string>
@@ -38,8 +39,8 @@ public:
     // Writes every port's PVID, one SET per port, with a 50 ms pause after
     // port 40 on switches of 40 ports or more. 1 when the switch took every
     // write; 0 at the first write without a reply or refused (later ports
-    // are not written).
-    int SetPvids(const std::vector<int>& pvids);
+    // are not written; the report holds what failed and what was written).
+    int SetPvids(const std::vector<int>& pvids, CWriteReport& report);
 
     // Stops the sessions; once it returns no call-back runs.
     void Close();

@@ -148,7 +148,18 @@ void CPortConfigLogic::StorePortRow(int nIndex, int nPort, int nSpeed, int nMdix
     record.nMediaType = nMediaType;
 }
 
-BOOL CPortConfigLogic::SetPortSetting(const PORT_setting_info& setting)
+BOOL CPortConfigLogic::SendItems(const SNMP_VARBIND* pItems, int nCount, CWriteReport* pReport,
+                                  const std::string& strWhat)
+{
+    if (pReport == nullptr)
+        return SetValues(pItems, nCount);
+    m_cSnmpGetSet.Open(SnmpPduSet);
+    for (int i = 0; i < nCount; ++i)
+        m_cSnmpGetSet.AddValueLen(pItems[i].oid, pItems[i].type, pItems[i].value, pItems[i].length);
+    return pReport->Send(m_cSnmpGetSet, strWhat, std::atoi(g_strTimeout.c_str())) ? TRUE : FALSE;
+}
+
+BOOL CPortConfigLogic::SetPortSetting(const PORT_setting_info& setting, CWriteReport* pReport)
 {
     const std::string suffix = "." + std::to_string(setting.nPort);
     const std::string speed = std::to_string(setting.nSpeed);
@@ -162,7 +173,7 @@ BOOL CPortConfigLogic::SetPortSetting(const PORT_setting_info& setting)
         items[i].type = SnmpValueInteger;
         items[i].length = static_cast<int>(values[i].second->size());
     }
-    return SetValues(items, 3);
+    return SendItems(items, 3, pReport, "the settings of port " + std::to_string(setting.nPort));
 }
 
 // --- Port description table ---
@@ -231,30 +242,37 @@ void CPortConfigLogic::StoreDescriptionRow(int nRow, int nPort, const std::strin
     record.strDescription = strDescription;
 }
 
-BOOL CPortConfigLogic::SetDescriptions(const PORT_description_range& range)
+BOOL CPortConfigLogic::SetDescriptions(const PORT_description_range& range, CWriteReport* pReport)
 {
     const int nFrom = range.nFromPort;
     const int nTo = range.nToPort;
     if (nFrom < 0 || nTo < nFrom)
         return FALSE;
     if (nTo - nFrom <= kPortsPerDescriptionRequest)
-        return SetDescriptionRequest(nFrom, nTo, range.strDescription);
+        return SetDescriptionRequest(nFrom, nTo, range.strDescription, pReport);
     // Full requests of 15 ports, each followed by a pause; the rest (at
-    // least one port) in a last request.
-    BOOL bAllAccepted = TRUE;
+    // least one port) in a last request. The first request refused or
+    // unanswered ends the sequence.
     const int nFullRequests = (nTo - nFrom) / kPortsPerDescriptionRequest;
     int nFirst = nFrom;
     for (int k = 0; k < nFullRequests; ++k, nFirst += kPortsPerDescriptionRequest) {
-        if (!SetDescriptionRequest(nFirst, nFirst + kPortsPerDescriptionRequest - 1, range.strDescription))
-            bAllAccepted = FALSE;
+        if (!SetDescriptionRequest(nFirst, nFirst + kPortsPerDescriptionRequest - 1, range.strDescription, pReport)) {
+            if (pReport)
+                pReport->SetProgress(CWriteReport::PortProgress("Ports", nFrom, nFirst));
+            return FALSE;
+        }
         Sleep(kDescriptionPauseMs);
     }
-    if (!SetDescriptionRequest(nFirst, nTo, range.strDescription))
-        bAllAccepted = FALSE;
-    return bAllAccepted;
+    if (!SetDescriptionRequest(nFirst, nTo, range.strDescription, pReport)) {
+        if (pReport)
+            pReport->SetProgress(CWriteReport::PortProgress("Ports", nFrom, nFirst));
+        return FALSE;
+    }
+    return TRUE;
 }
 
-BOOL CPortConfigLogic::SetDescriptionRequest(int nFirstPort, int nLastPort, const std::string& strDescription)
+BOOL CPortConfigLogic::SetDescriptionRequest(int nFirstPort, int nLastPort, const std::string& strDescription,
+                                             CWriteReport* pReport)
 {
     std::vector<SNMP_VARBIND> items(static_cast<std::size_t>(nLastPort - nFirstPort + 1));
     for (int port = nFirstPort; port <= nLastPort; ++port) {
@@ -264,7 +282,10 @@ BOOL CPortConfigLogic::SetDescriptionRequest(int nFirstPort, int nLastPort, cons
         item.type = SnmpValueOctetString;
         item.length = static_cast<int>(strDescription.size());
     }
-    return SetValues(items.data(), static_cast<int>(items.size()));
+    const std::string strPorts = nFirstPort == nLastPort
+                                     ? "port " + std::to_string(nFirstPort)
+                                     : "ports " + std::to_string(nFirstPort) + "-" + std::to_string(nLastPort);
+    return SendItems(items.data(), static_cast<int>(items.size()), pReport, "the description of " + strPorts);
 }
 
 // --- Records ---

@@ -28,6 +28,7 @@
 #pragma once
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "features/ports_vlans/PORT_description_info.h"
 #include "features/ports_vlans/PORT_description_range.h"
 #include "features/ports_vlans/PORT_setting_info.h"
@@ -63,8 +64,8 @@ public:
     // when it reaches the end of the table.
     void StorePortRow(int nIndex, int nPort, int nSpeed, int nMdix, int nFlowControl, int nLinkStatus, int nMediaType);
     // Writes the speed, MDI/MDIX and flow control of one port in one SET;
-    // TRUE when the switch accepted it.
-    BOOL SetPortSetting(const PORT_setting_info& setting);
+    // TRUE when the switch accepted it (the report, when given, holds a failure).
+    BOOL SetPortSetting(const PORT_setting_info& setting, CWriteReport* pReport = nullptr);
 
     // --- Port description table ---
 
@@ -78,8 +79,10 @@ public:
     void StoreDescriptionRow(int nRow, int nPort, const std::string& strDescription);
     // Writes one description to the ports From .. To, in requests of at most
     // 15 ports with 100 ms after each full one (up to 16 ports go in one).
-    // TRUE when every request was accepted.
-    BOOL SetDescriptions(const PORT_description_range& range);
+    // TRUE when every request was accepted; the first request refused or
+    // unanswered ends it (the report, when given, holds the failure and
+    // the ports written before it).
+    BOOL SetDescriptions(const PORT_description_range& range, CWriteReport* pReport = nullptr);
 
     // --- Records ---
 
@@ -117,7 +120,10 @@ private:
     int TrunkGroupOf(int nPort) const;
     BOOL HasOtherTrunkMember(int nPort) const;
     BOOL KeepsTrunkValue(int nIndex, int nPort, int PORT_setting_info::*pField, int nValue) const;
-    BOOL SetDescriptionRequest(int nFirstPort, int nLastPort, const std::string& strDescription);
+    BOOL SetDescriptionRequest(int nFirstPort, int nLastPort, const std::string& strDescription,
+                               CWriteReport* pReport);
+    // One SET of the items: through the report when given, else SetValues.
+    BOOL SendItems(const SNMP_VARBIND* pItems, int nCount, CWriteReport* pReport, const std::string& strWhat);
     void NotifyOwner(UINT message) const;
 
     mutable std::mutex m_recordsLock; // guards both record arrays

@@ -95,10 +95,13 @@ void CPortDescription::OnApply()
     range.nFromPort = std::atoi(strFrom.c_str());
     range.nToPort = std::atoi(strTo.c_str());
     range.strDescription = m_strDescription;
-    if (m_PortConfigLogic.SetDescriptions(range))
+    CWriteReport report;
+    if (m_PortConfigLogic.SetDescriptions(range, &report)) {
         Refresh(); // the buttons come back when the walk ends
-    else
+    } else {
         EnableButtons(TRUE);
+        report.Report();
+    }
 
     m_strDescription.clear();
     m_comboFromPort.SetCurSel(0);

@@ -205,7 +205,10 @@ void CPortSetInfo::OnApply()
     setting.nSpeed = nSpeed;
     setting.nMdix = nMdix;
     setting.nFlowControl = nFlowControl;
-    m_PortConfigLogic.SetPortSetting(setting);
+    CWriteReport report;
+    // A switch that did not answer is not asked again now.
+    if (!m_PortConfigLogic.SetPortSetting(setting, &report) && report.Report() && report.TimedOut())
+        return;
     // The list shows what the switch took.
     Refresh();
 }

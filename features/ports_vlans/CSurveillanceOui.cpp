@@ -120,18 +120,19 @@ void CSurveillanceOui::ShowRows(CListCtrl& list, const Rows& rows)
 }
 
 bool CSurveillanceOui::AddRow(CCommonSNMP& session, const std::string& strSuffix, const std::string& strDescriptionUtf8,
-                              const std::string* pType, bool bOuiMask)
+                              const std::string* pType, bool bOuiMask, CWriteReport& report)
 {
     if (strSuffix.empty())
         return false;
     session.Open(SnmpPduSet);
     session.AddValue(Column(kRowStatusColumn) + strSuffix, SnmpValueInteger, "4");
-    const bool bCreated = session.SendAccepted();
-    Sleep(kPauseMs);
     // A row that was not created here is not ours to fill (it may be one the
     // switch holds already).
-    if (!bCreated)
+    if (!report.Send(session, "the new OUI entry")) {
+        report.SetProgress("Nothing was written.");
         return false;
+    }
+    Sleep(kPauseMs);
 
     session.Open(SnmpPduSet);
     session.AddValueLen(Column(2) + strSuffix, SnmpValueOctetString, strDescriptionUtf8.data(),
@@ -140,18 +141,27 @@ bool CSurveillanceOui::AddRow(CCommonSNMP& session, const std::string& strSuffix
         session.AddValue(Column(4) + strSuffix, SnmpValueInteger, *pType);
     if (bOuiMask)
         session.AddValueLen(Column(3) + strSuffix, SnmpValueOctetString, kOuiMask, static_cast<int>(sizeof kOuiMask));
-    if (session.SendAccepted())
+    if (report.Send(session, "the settings of the new OUI entry"))
         return true;
-    // Without its settings the row is only half made: take it away again.
-    DeleteRow(session, strSuffix);
+    // Without its settings the row is only half made: take it away again,
+    // unless the switch has stopped answering (that would cost one more
+    // time-out).
+    if (report.TimedOut()) {
+        report.SetProgress("The entry was created without its settings.");
+        return false;
+    }
+    CWriteReport removal;
+    report.SetProgress(DeleteRow(session, strSuffix, removal)
+                           ? "The entry was created and taken away again."
+                           : "The entry was created without its settings and could not be taken away again.");
     return false;
 }
 
-bool CSurveillanceOui::DeleteRow(CCommonSNMP& session, const std::string& strSuffix)
+bool CSurveillanceOui::DeleteRow(CCommonSNMP& session, const std::string& strSuffix, CWriteReport& report)
 {
     if (strSuffix.empty())
         return false;
     session.Open(SnmpPduSet);
     session.AddValue(Column(kRowStatusColumn) + strSuffix, SnmpValueInteger, "6");
-    return session.SendAccepted();
+    return report.Send(session, "the deletion of the OUI entry");
 }

@@ -8,6 +8,8 @@
 // .3 address mask, .4 component type, .5 row status (4 create, 6 destroy).
 #pragma once
 
+class CWriteReport;
+
 #include "platform/system/WinTypes.h"
 
 #include <string>
@@ -53,12 +55,14 @@ public:
     // Creates the row of the index (row status 4), then writes its description
     // (UTF-8) and, when given, its component type and the OUI mask
     // ff ff ff 00 00 00, pausing 50 ms between the two requests. When the
-    // second request fails, the half-made row is destroyed again. True only
-    // when the switch accepted both.
+    // second request is refused, the half-made row is destroyed again (not
+    // when the switch did not answer). True only when the switch accepted
+    // both; otherwise the report holds what failed and what became of the row.
     static bool AddRow(CCommonSNMP& session, const std::string& strSuffix, const std::string& strDescriptionUtf8,
-                       const std::string* pType, bool bOuiMask);
-    // Destroys the row of the index (row status 6); true when the switch accepted it.
-    static bool DeleteRow(CCommonSNMP& session, const std::string& strSuffix);
+                       const std::string* pType, bool bOuiMask, CWriteReport& report);
+    // Destroys the row of the index (row status 6); true when the switch
+    // accepted it, else the report holds the failure.
+    static bool DeleteRow(CCommonSNMP& session, const std::string& strSuffix, CWriteReport& report);
 
     // What the rows listed say about adding an address (its twelve digits):
     // false, after its message, when a row's address (column nColumn, "-"

@@ -2,6 +2,7 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "features/ports_vlans/CKSXTrunkPort.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -117,7 +118,9 @@ void CTrunkConfigDlg::StartTrunkTableWalk()
         return;
     // Refresh comes back when the walk's call-back sees its end.
     GetDlgItem(IDC_TRUNK_REFRESH)->EnableWindow(FALSE);
-    m_cTableSNMP.StartRequest(&CTrunkConfigDlg::OnTrunkRowReply, this, 0, 0);
+    // A walk that cannot start ends as a failed one: Refresh comes back.
+    if (!m_cTableSNMP.StartAsync(&CTrunkConfigDlg::OnTrunkRowReply, this))
+        GetDlgItem(IDC_TRUNK_REFRESH)->EnableWindow(TRUE);
 }
 
 int CTrunkConfigDlg::OnTrunkRowReply(CSnmp* pResponse, int nRequestId, void* pUserData, int nStatus)
@@ -227,12 +230,17 @@ void CTrunkConfigDlg::OnApplyTrunkState()
     if (!m_bStateRead)
         return;
     const bool bEnable = m_checkEnable.GetCheck() == BST_CHECKED;
-    if (!m_cStateSNMP.Open(SnmpPduSet) ||
-        m_cStateSNMP.AddValue(kTrunkStateOid, SnmpValueInteger, bEnable ? "1" : "2") != 0)
+    m_cStateSNMP.Open(SnmpPduSet);
+    m_cStateSNMP.AddValue(kTrunkStateOid, SnmpValueInteger, bEnable ? "1" : "2");
+    CWriteReport report;
+    if (!report.Send(m_cStateSNMP, "the link aggregation state")) {
+        report.Report();
+        // The box goes back to what the switch has; a switch that did not
+        // answer is not asked again now.
+        if (!report.TimedOut())
+            OnRefresh();
         return;
-    std::unique_ptr<CSnmp> response;
-    if (m_cStateSNMP.send(response, 0) != SnmpStatusOk)
-        return;
+    }
     Sleep(10);
     OnRefresh();
 }
@@ -277,12 +285,15 @@ void CTrunkConfigDlg::SetChannelMode(int nTrunkId)
 {
     const int nSelected = m_comboMode.GetCurSel();
     const char* pszValue = nSelected == 0 ? "1" : nSelected == 1 ? "2" : "3";
-    if (!m_cStateSNMP.Open(SnmpPduSet) ||
-        m_cStateSNMP.AddValue(kTrunkModeColumn + "." + std::to_string(nTrunkId), SnmpValueInteger, pszValue) != 0)
+    m_cStateSNMP.Open(SnmpPduSet);
+    m_cStateSNMP.AddValue(kTrunkModeColumn + "." + std::to_string(nTrunkId), SnmpValueInteger, pszValue);
+    CWriteReport report;
+    if (!report.Send(m_cStateSNMP, "the channel mode of trunk " + std::to_string(nTrunkId))) {
+        report.Report();
+        if (!report.TimedOut())
+            OnRefresh();
         return;
-    std::unique_ptr<CSnmp> response;
-    if (m_cStateSNMP.send(response, 0) != SnmpStatusOk)
-        return;
+    }
     Sleep(50);
     OnRefresh();
 }

@@ -2,6 +2,7 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -35,17 +36,27 @@ const char* const kEntryEnd = "%0A0A";
 const char* const kCheckImpossible =
     "Cannot check the ports for an aggregated link: the port settings could not be read from the switch.";
 
-// The value of binding `index` read as a number; 0 when there is no such binding.
+// An agent's error status for an object it does not have (SNMPv1).
+constexpr int kNoSuchName = 2;
+// A binding index beyond every response: the object the switch does not have.
+constexpr int kMissingBinding = 1 << 20;
+
+// The value of binding `index` read as a whole number; 0 when there is no
+// such binding or its value is not a whole number.
 int ValueInt(CSnmp& response, int index)
 {
-    return std::atoi(CModuleBase::ValueText(&response, index).c_str());
+    return std::atoi(CModuleBase::IntegerText(&response, index).c_str());
 }
 
-// The port list of the port bitmap in binding `index`; empty when it holds no port.
+// The port list of the port bitmap in binding `index`; empty when it holds
+// no port or is not an octet string.
 std::string ValuePortList(CSnmp& response, int index)
 {
+    std::string bitmap;
+    if (!CModuleBase::OctetValue(&response, index, bitmap))
+        return std::string();
     int count = 0;
-    std::string list = CUtils::PortBitmapToList(CModuleBase::ValueText(&response, index), count);
+    std::string list = CUtils::PortBitmapToList(bitmap, count);
     return count > 0 ? list : std::string();
 }
 
@@ -198,6 +209,11 @@ void CTrunkValid::StartRead(ReadId id, int nType, const std::vector<std::string>
         m_readStates[id] = ReadState::Running;
         m_lastReply = std::chrono::steady_clock::now();
     }
+    {
+        std::lock_guard lock(m_lock);
+        m_readOids[id] = oids;
+        m_readMissing[id].assign(oids.size(), false);
+    }
     bool bReady = session.Open(nType);
     for (const std::string& oid : oids)
         bReady = bReady && session.AddValue(SwitchOid(oid), SnmpValueNull) == 0;
@@ -228,6 +244,13 @@ template <int R> int CTrunkValid::OnReadReply(CSnmp* pResponse, int nRequestId, 
     int nErrorIndex = 0;
     if (nStatus == SnmpStatusOk && response)
         response->getError(&nError, &nErrorIndex);
+    // An object the switch says it does not have is an answer: the read goes
+    // on without it, and the rule that needs it does not apply.
+    if (nStatus == SnmpStatusOk && response && nError == kNoSuchName && !spec.bWalk) {
+        response = self->ReadWithoutMissing(static_cast<ReadId>(R), nErrorIndex, nStatus);
+        if (nStatus == SnmpStatusOk)
+            nError = 0;
+    }
     if (nStatus != SnmpStatusOk || !response || nError != 0) {
         // The end of a table ends a walk well; anything else fails the read.
         self->EndRead(static_cast<ReadId>(R), spec.bWalk && nStatus == SnmpStatusEndOfWalk);
@@ -246,6 +269,73 @@ template <int R> int CTrunkValid::OnReadReply(CSnmp* pResponse, int nRequestId, 
         session.SignalDone();
     }
     return 0;
+}
+
+std::unique_ptr<CSnmp> CTrunkValid::ReadWithoutMissing(ReadId id, int nErrorIndex, int& nStatus)
+{
+    // Each noSuchName names one object; the GET is asked again without it
+    // until the switch answers the rest, or none is left.
+    std::unique_ptr<CSnmp> response;
+    for (;;) {
+        std::vector<std::string> oids;
+        {
+            std::lock_guard lock(m_lock);
+            const int nColumn = BindingColumn(id, nErrorIndex - 1);
+            if (nColumn < 0) {
+                nStatus = SnmpStatusFailed;
+                return nullptr;
+            }
+            m_readMissing[id][static_cast<size_t>(nColumn)] = true;
+            for (size_t i = 0; i < m_readOids[id].size(); ++i)
+                if (!m_readMissing[id][i])
+                    oids.push_back(m_readOids[id][i]);
+        }
+        // Nothing of it is left: an empty answer.
+        if (oids.empty()) {
+            nStatus = SnmpStatusOk;
+            return std::make_unique<CSnmp>();
+        }
+        CCommonSNMP session;
+        bool bReady = session.Open(SnmpPduGet);
+        for (const std::string& oid : oids)
+            bReady = bReady && session.AddValue(SwitchOid(oid), SnmpValueNull) == 0;
+        response.reset();
+        nStatus = bReady ? session.send(response, 0) : SnmpStatusFailed;
+        if (nStatus != SnmpStatusOk || !response) {
+            nStatus = SnmpStatusFailed;
+            return nullptr;
+        }
+        int nError = 0;
+        response->getError(&nError, &nErrorIndex);
+        if (nError == 0)
+            return response;
+        if (nError != kNoSuchName) {
+            nStatus = SnmpStatusFailed;
+            return nullptr;
+        }
+    }
+}
+
+int CTrunkValid::BindingColumn(ReadId id, int nBinding) const
+{
+    int nSeen = 0;
+    for (size_t i = 0; i < m_readMissing[id].size(); ++i) {
+        if (m_readMissing[id][i])
+            continue;
+        if (nSeen++ == nBinding)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int CTrunkValid::Binding(ReadId id, int nColumn) const
+{
+    const std::vector<bool>& missing = m_readMissing[id];
+    if (nColumn < 0 || static_cast<size_t>(nColumn) >= missing.size())
+        return nColumn;
+    if (missing[static_cast<size_t>(nColumn)])
+        return kMissingBinding;
+    return static_cast<int>(std::count(missing.begin(), missing.begin() + nColumn, false));
 }
 
 // --- The reads ---
@@ -345,8 +435,11 @@ void CTrunkValid::ReadDhcpScreeningPorts()
     int nErrorIndex = 0;
     if (nStatus == SnmpStatusOk && response)
         response->getError(&nError, &nErrorIndex);
-    const bool bSucceeded = nStatus == SnmpStatusOk && response && nError == 0;
-    if (bSucceeded) {
+    // A switch without screening has no port in it.
+    const bool bSucceeded = nStatus == SnmpStatusOk && response && (nError == 0 || nError == kNoSuchName);
+    if (nError != 0)
+        response.reset();
+    if (bSucceeded && response) {
         const std::string list = ValuePortList(*response, 0);
         std::lock_guard lock(m_lock);
         ForEachListedPort(list, [&](int port) {
@@ -393,13 +486,13 @@ void CTrunkValid::StoreAclRow(CSnmp& response)
 
 void CTrunkValid::StoreMirrorSets(CSnmp& response)
 {
-    const std::string sourceA = ValuePortList(response, 0);
+    const std::string sourceA = ValuePortList(response, Binding(kReadMirrorSets, 0));
     if (!sourceA.empty())
         m_strMirrorSourceA = sourceA;
-    const std::string sourceB = ValuePortList(response, 1);
+    const std::string sourceB = ValuePortList(response, Binding(kReadMirrorSets, 1));
     if (!sourceB.empty())
         m_strMirrorSourceB = sourceB;
-    m_strAutoLearnPorts = ValuePortList(response, 2);
+    m_strAutoLearnPorts = ValuePortList(response, Binding(kReadMirrorSets, 2));
 }
 
 void CTrunkValid::StoreArpRow(CSnmp& response)
@@ -442,8 +535,8 @@ void CTrunkValid::StorePortSettingsRow(CSnmp& response)
 
 void CTrunkValid::StoreMirrorTarget(CSnmp& response)
 {
-    m_iMirrorState = ValueInt(response, 0);
-    m_iMirrorTarget = ValueInt(response, 1);
+    m_iMirrorState = ValueInt(response, Binding(kReadMirrorTarget, 0));
+    m_iMirrorTarget = ValueInt(response, Binding(kReadMirrorTarget, 1));
 }
 
 void CTrunkValid::StoreStaticFdbRow(CSnmp& response)
@@ -454,9 +547,10 @@ void CTrunkValid::StoreStaticFdbRow(CSnmp& response)
 
 void CTrunkValid::StoreGlobalStates(CSnmp& response)
 {
-    m_i8021xEnable = CModuleBase::ValueText(&response, 0) == "1" ? 1 : 2;
-    m_iRstpEnable = CModuleBase::ValueText(&response, 1) == "1" ? 1 : 2;
-    m_iCameraVlanEnable = CModuleBase::ValueText(&response, 2) == "1" ? 1 : 2;
+    // A state the switch does not have, or cannot mean, is off.
+    m_i8021xEnable = CModuleBase::EnumText(&response, Binding(kReadGlobalStates, 0), {1, 2}) == "1" ? 1 : 2;
+    m_iRstpEnable = CModuleBase::EnumText(&response, Binding(kReadGlobalStates, 1), {1, 2}) == "1" ? 1 : 2;
+    m_iCameraVlanEnable = CModuleBase::EnumText(&response, Binding(kReadGlobalStates, 2), {1, 2}) == "1" ? 1 : 2;
 }
 
 // --- Judging ---
@@ -744,7 +838,8 @@ bool CTrunkValid::CheckSurveillanceVlan()
 
 // --- Writing and closing ---
 
-int CTrunkValid::WriteTrunk(const std::string& strMode, const std::string& strMask, const std::string& strTrunkId)
+int CTrunkValid::WriteTrunk(const std::string& strMode, const std::string& strMask, const std::string& strTrunkId,
+                            CWriteReport& report)
 {
     const int n = static_cast<int>(strMask.size() / 2);
     if (n < 1) {
@@ -753,14 +848,14 @@ int CTrunkValid::WriteTrunk(const std::string& strMode, const std::string& strMa
     }
     std::vector<BYTE> octets;
     CUtils::HexToByteValues(strMask, octets, n);
-    if (m_cCommonSNMPSet.Open(SnmpPduSet)) {
-        m_cCommonSNMPSet.AddValueLen(SwitchOid(kTrunkMembersRelOid) + "." + strTrunkId, SnmpValueOctetString,
-                                     octets.data(), n);
-        m_cCommonSNMPSet.AddValue(SwitchOid(kTrunkModeRelOid) + "." + strTrunkId, SnmpValueInteger, strMode);
-        std::unique_ptr<CSnmp> response;
-        m_cCommonSNMPSet.send(response, 0);
+    if (!m_cCommonSNMPSet.Open(SnmpPduSet)) {
+        report.Silent("the members of trunk " + strTrunkId);
+        return 0;
     }
-    return 1;
+    m_cCommonSNMPSet.AddValueLen(SwitchOid(kTrunkMembersRelOid) + "." + strTrunkId, SnmpValueOctetString,
+                                 octets.data(), n);
+    m_cCommonSNMPSet.AddValue(SwitchOid(kTrunkModeRelOid) + "." + strTrunkId, SnmpValueInteger, strMode);
+    return report.Send(m_cCommonSNMPSet, "the members of trunk " + strTrunkId) ? 1 : 0;
 }
 
 void CTrunkValid::Close()

@@ -14,11 +14,14 @@
 // to judge when one of them failed or Init did not succeed.
 #pragma once
 
+class CWriteReport;
+
 #include "common/CCommonSNMP.h"
 
 #include <array>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -49,8 +52,11 @@ public:
     bool CheckTrunkMembers();
 
     // Writes the members (hex port mask) and the channel mode ("1" LACP, "2"
-    // static) of one trunk in one SET. 0 after "Parameter Error !", else 1.
-    int WriteTrunk(const std::string& strMode, const std::string& strMask, const std::string& strTrunkId);
+    // static) of one trunk in one SET. 1 when the switch took it; 0 after
+    // "Parameter Error !" or when it was refused or unanswered (the report
+    // holds which).
+    int WriteTrunk(const std::string& strMode, const std::string& strMask, const std::string& strTrunkId,
+                   CWriteReport& report);
 
     // Stops every session: once it returns, no reply reaches the data.
     void Close();
@@ -82,6 +88,17 @@ private:
     };
     struct ReadSpec;
     static const ReadSpec kReads[kReadCount];
+
+    // A GET the switch answered with noSuchName for binding nErrorIndex (from
+    // 1): asks again, synchronously, without each object the switch does not
+    // have. The answer, with nStatus SnmpStatusOk (an empty one when no
+    // object is left), or null with nStatus SnmpStatusFailed.
+    std::unique_ptr<CSnmp> ReadWithoutMissing(ReadId id, int nErrorIndex, int& nStatus);
+    // The column (from 0) of binding nBinding of the read's answer, -1 for
+    // none; and the binding of a column (beyond every answer for an object
+    // the switch does not have). Under m_lock.
+    int BindingColumn(ReadId id, int nBinding) const;
+    int Binding(ReadId id, int nColumn) const;
 
     // Starting and ending reads.
     void ReadPortSettings();
@@ -174,6 +191,9 @@ private:
     std::mutex m_lock;
     bool m_bInitialised = false;
     std::array<ReadState, kReadCount> m_readStates{};
+    // Each read's objects, and those the switch said it does not have.
+    std::array<std::vector<std::string>, kReadCount> m_readOids;
+    std::array<std::vector<bool>, kReadCount> m_readMissing;
     std::chrono::steady_clock::time_point m_lastReply;
 
     int m_nPortCount = 0;

@@ -23,9 +23,8 @@ constexpr int kMaxVid = 4094;
 int SendWrite(CCommonSNMP& session)
 {
     std::unique_ptr<CSnmp> pResponse;
-    const int nStatus = session.send(pResponse, 0);
-    if (nStatus != 0 || !pResponse)
-        return nStatus != 0 ? nStatus : -1;
+    if (session.send(pResponse, 0) != 0 || !pResponse)
+        return -1;
     int nErrorStatus = 0;
     int nErrorIndex = 0;
     pResponse->getError(&nErrorStatus, &nErrorIndex);
@@ -189,19 +188,36 @@ int CVlanAddLogic::SetPortColumn(const std::string& strMask, const std::string& 
     return SendWrite(m_cCommonSNMPEgrePort);
 }
 
-void CVlanAddLogic::SetNameAndActivate(const std::string& strVid, const std::string& strName)
+int CVlanAddLogic::SetNameAndActivate(const std::string& strVid, const std::string& strName, int* pnFailedStep)
 {
     std::string strUtf8;
     CCodeConvert::AnsiToUtf8(strName, strUtf8);
     m_cCommonSNMP.Open(3);
     m_cCommonSNMP.AddValueLen(kVlanNameColumn + "." + strVid, 2, strUtf8.data(), static_cast<int>(strUtf8.size()));
-    SendWrite(m_cCommonSNMP);
+    if (pnFailedStep)
+        *pnFailedStep = 0;
+    // A name the switch did not take leaves the row as it is.
+    if (const int nStatus = SendWrite(m_cCommonSNMP); nStatus != 0)
+        return nStatus;
 
     Sleep(50);
 
     m_cCommonSNMP.Open(3);
     m_cCommonSNMP.AddValue(kVlanRowStatusColumn + "." + strVid, 1, "1");
-    SendWrite(m_cCommonSNMP);
+    if (pnFailedStep)
+        *pnFailedStep = 1;
+    return SendWrite(m_cCommonSNMP);
+}
+
+bool CVlanAddLogic::Took(CWriteReport& report, int nStatus, const std::string& strWhat)
+{
+    if (nStatus == 0)
+        return true;
+    if (nStatus == -1)
+        report.Silent(strWhat);
+    else
+        report.Refused(strWhat, nStatus);
+    return false;
 }
 
 void CVlanAddLogic::Close()

@@ -17,6 +17,7 @@
 #pragma once
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "features/ports_vlans/VLAN_entry_info.h"
 
 #include <string>
@@ -60,15 +61,22 @@ public:
 
     // The row status before a change: "5" (create-and-wait) to create, "2"
     // (not-in-service) to change; VLAN 1 is changed without one. 0 when
-    // nothing was sent or the switch took it, else the failing status.
+    // nothing was sent or the switch took it; -1 without a reply, else the
+    // agent's error status.
     int SetRowStatusBegin(const std::string& strVid, bool bCreate);
     // Writes a hex port mask to one port column (kind 0 untagged, 1 egress,
     // 2 forbidden). 0 when the switch took it; -1 without a reply, the
     // agent's error status when it refused; 1 for a mask shorter than two
     // digits (after "Parameter Error !") or an unknown kind.
     int SetPortColumn(const std::string& strMask, const std::string& strVid, int nKind);
-    // Writes the name (as UTF-8), pauses 50 ms, and activates the row.
-    void SetNameAndActivate(const std::string& strVid, const std::string& strName);
+    // Writes the name (as UTF-8), pauses 50 ms, and activates the row; the
+    // activation is not sent when the name was not taken. 0 when the switch
+    // took both, else the failing status as SetPortColumn gives it, with
+    // *pnFailedStep 0 for the name and 1 for the activation.
+    int SetNameAndActivate(const std::string& strVid, const std::string& strName, int* pnFailedStep = nullptr);
+    // Records a failed status of these writes (-1 no reply, else the agent's
+    // error status) in the report; true when the status is 0.
+    static bool Took(CWriteReport& report, int nStatus, const std::string& strWhat);
 
     // Stops the sessions.
     void Close();

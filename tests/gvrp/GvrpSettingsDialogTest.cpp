@@ -197,6 +197,7 @@ TEST_F(GvrpSettingsDialogTest, RefusalsShowTheirMessageAndWriteNothing)
 TEST_F(GvrpSettingsDialogTest, RangeThatTheSwitchRefusesGivesApplyBackWithoutRefreshing)
 {
     StartGvrpSwitch();
+    BoxRecorder boxes;
     CGVRPSettings dialog;
     RunModal<CGVRPSettings>(dialog, [&](CGVRPSettings& d) {
         ASSERT_TRUE(WaitForWalks(*this, d));
@@ -210,6 +211,9 @@ TEST_F(GvrpSettingsDialogTest, RangeThatTheSwitchRefusesGivesApplyBackWithoutRef
         EXPECT_EQ(Requests("GETNEXT").size(), walksBefore);
         EXPECT_EQ(List(d).GetItemCount(), 28);
     });
+    EXPECT_EQ(Texts(boxes.Calls()),
+              std::vector<std::string>{"Could not write the GVRP settings of port 3: the switch refused it (general "
+                                       "error).\nPorts 1-2 were written; port 3 and later were not."});
     EXPECT_EQ(Sets().size(), 3U);
     EXPECT_EQ(sim->Get(PortOid(2, 2)), "7");
     EXPECT_EQ(sim->Get(PortOid(2, 3)), "1");

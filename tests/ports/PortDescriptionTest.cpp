@@ -112,8 +112,10 @@ TEST_F(PortDescriptionTest, PortBoxesFollowThePortCountAndToNeverGoesBelowFrom)
 TEST_F(PortDescriptionTest, WriteWithARefusedRequestFailsAndKeepsTheList)
 {
     StartSwitch({KorvelSimulator::BaseData(), PortsData()}, 28);
-    // The first request (ports 1-15) is refused, the second accepted.
+    // The first request (ports 1-15) is refused: the second is not sent.
     ASSERT_TRUE(sim->RefuseNextSet(DescriptionOid(3), 5));
+    const std::string before20 = sim->Get(DescriptionOid(20));
+    BoxRecorder boxes;
     CPortDescription dialog;
     RunModal<CPortDescription>(dialog, [&](CPortDescription& d) {
         ASSERT_TRUE(WaitForList(d));
@@ -127,9 +129,13 @@ TEST_F(PortDescriptionTest, WriteWithARefusedRequestFailsAndKeepsTheList)
         EXPECT_EQ(Requests("GETNEXT").size(), stepsBefore);
         EXPECT_EQ(Item<CListCtrl>(d, IDC_PORTDESC_LIST).GetItemText(2, 1), "Printer");
     });
-    EXPECT_EQ(Requests("SET").size(), 2U);
+    const auto calls = boxes.Calls();
+    ASSERT_EQ(calls.size(), 1U);
+    EXPECT_EQ(calls[0].text, "Could not write the description of ports 1-15: the switch refused it (general error).\n"
+                             "Nothing was written.");
+    EXPECT_EQ(Requests("SET").size(), 1U);
     EXPECT_EQ(sim->Get(DescriptionOid(3)), "Printer");
-    EXPECT_EQ(sim->Get(DescriptionOid(20)), "spare");
+    EXPECT_EQ(sim->Get(DescriptionOid(20)), before20);
 }
 
 TEST_F(PortDescriptionTest, EscapeDuringAWalkClosesTheDialog)

@@ -307,7 +307,9 @@ TEST_F(PvidDialogTest, ARefusedWriteStopsTheWritesAndKeepsTheDialogOpen)
     ASSERT_TRUE(sim->RefuseNextSet(PvidOid(3), 5));
     const size_t ownSets = Requests("SET").size();
     INT_PTR result = 0;
-    EXPECT_TRUE(ApplyWith({{2, "10"}, {4, "10"}}, &result).empty());
+    EXPECT_EQ(Texts(ApplyWith({{2, "10"}, {4, "10"}}, &result)),
+              std::vector<std::string>{"Could not write the PVID of port 3: the switch refused it (general error).\n"
+                                       "Ports 1-2 were written; port 3 and later were not."});
     EXPECT_EQ(result, IDCANCEL);
     // Ports 1 to 3 were sent; port 2 kept its new PVID, port 4 was not written.
     EXPECT_EQ(SetBindings(ownSets).size(), 3U);

@@ -146,7 +146,8 @@ TEST_F(CameraVlanOuiSettingTest, AFailedSecondWriteRemovesTheHalfMadeRow)
         PumpFor(300);
         EXPECT_EQ(List(d).GetItemCount(), 2);
     });
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Failed to add the OUI entry."});
+    EXPECT_EQ(Texts(boxes.Calls()),
+              std::vector<std::string>{"Failed to add the OUI entry.\nThe entry was created and taken away again."});
     EXPECT_EQ(SetBindings(), (std::vector<std::string>{Component(5, index) + "|2|4", Component(2, index) + "|4|nvr",
                                                        Component(5, index) + "|2|6"}));
     EXPECT_FALSE(sim->Has(Component(5, index)));

@@ -287,21 +287,51 @@ TEST(AdmissionRules, OkWaitsForEveryReadAndJudgesTheCompleteData)
     EXPECT_FALSE(run.Ended());
 }
 
-TEST(AdmissionRules, AFailedReadMeansNoCheckAndNoWrite)
+TEST(AdmissionRules, AnObjectTheSwitchLacksIsAnAnswerASilentSwitchIsNot)
 {
-    // A switch without the objects of the other features: their reads fail.
-    KorvelSimulator sim;
-    ASSERT_TRUE(sim.Running());
-    UseSwitch(sim);
-    SetWatch writes(sim);
-    BoxRecorder boxes;
-    PickerRun run("3", "LACP", "");
-    run.Tick({1, 2});
-    run.PressOk();
-    EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"Cannot check the ports for an aggregated link: the port "
-                                                        "settings could not be read from the switch."});
-    EXPECT_FALSE(run.Ended());
-    EXPECT_TRUE(writes.Sets().empty());
+    const std::string impossible =
+        "Cannot check the ports for an aggregated link: the port settings could not be read from the switch.";
+    struct Case
+    {
+        const char* name;
+        std::vector<std::string> files;
+        bool silent;
+        bool formed; // the trunk was written and the picker closed
+    };
+    const Case cases[] = {
+        // noSuchName for the surveillance VLAN objects (in the GET of the
+        // global states and in their walk) and for DHCP server screening:
+        // their rules do not apply.
+        {"WithoutSurveillanceAndScreening",
+         {KorvelSimulator::BaseData(), TrunkData(), TestData("trunk-without-surveillance.snmprec")},
+         false,
+         true},
+        {"Silent", {KorvelSimulator::BaseData(), TrunkData()}, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        KorvelSimulator sim(c.files);
+        ASSERT_TRUE(sim.Running());
+        UseSwitch(sim);
+        if (c.silent)
+            ASSERT_TRUE(sim.SilenceFor(60000));
+        SetWatch writes(sim);
+        BoxRecorder boxes;
+        PickerRun run("3", "LACP", "");
+        run.Tick({1, 2});
+        run.PressOk();
+        EXPECT_EQ(BoxTexts(boxes), c.formed ? std::vector<std::string>{} : std::vector<std::string>{impossible});
+        EXPECT_EQ(run.Ended(), c.formed);
+        EXPECT_EQ(writes.Sets().size(), c.formed ? 1U : 0U);
+        if (c.formed) {
+            std::vector<int> flags(28, 0);
+            flags[0] = flags[1] = 1;
+            std::string mask;
+            CUtils::PortFlagsToHex(flags, mask);
+            CUtils::PadHexPortMask(mask);
+            EXPECT_EQ(run.picker->m_strMemberMask, mask);
+        }
+    }
 }
 
 TEST(AdmissionRules, WithoutItsDataTheReaderJudgesNothing)

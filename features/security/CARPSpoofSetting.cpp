@@ -1,5 +1,6 @@
 #include "features/security/CARPSpoofSetting.h"
 
+#include "common/CWriteReport.h"
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
@@ -212,8 +213,11 @@ void CARPSpoofSetting::OnDelete()
     const std::string strAddress = m_listEntries.GetItemText(nRow, 1);
     m_cCommonSNMP.Open(SnmpPduSet);
     m_cCommonSNMP.AddValue(CAddARPEntry::ColumnOid(4, strAddress), SnmpValueInteger, "6");
-    if (!m_cCommonSNMP.SendAccepted())
+    CWriteReport report;
+    if (!report.Send(m_cCommonSNMP, "the deletion of the entry " + strAddress)) {
+        report.Report();
         return;
+    }
     Sleep(50);
     StartTableWalk();
 }

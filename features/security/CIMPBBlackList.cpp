@@ -1,5 +1,6 @@
 #include "features/security/CIMPBBlackList.h"
 
+#include "common/CWriteReport.h"
 #include "common/CUtils.h"
 #include "common/ListColumn.h"
 #include "platform/ui/CDataExchange.h"
@@ -155,6 +156,8 @@ void CIMPBBlackList::OnDelete()
     entry.strMac = m_list.GetItemText(nRow, 2);
     entry.strPort = m_list.GetItemText(nRow, 3);
     entry.strState = "3";
-    m_logic.DeleteBlackListEntry(entry);
+    CWriteReport report;
+    m_logic.DeleteBlackListEntry(entry, &report);
+    report.Report();
     OnRefresh();
 }

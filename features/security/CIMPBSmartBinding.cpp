@@ -1,5 +1,6 @@
 #include "features/security/CIMPBSmartBinding.h"
 
+#include "common/CWriteReport.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
 #include "common/ListColumn.h"
@@ -131,7 +132,9 @@ void CIMPBSmartBinding::OnAdd()
     entry.strVid = "1";
     entry.strPort = strPort;
     entry.strState = "1";
-    m_logic.SetWhiteListEntry(entry, CIMPFunclogic::kActionAdd);
+    CWriteReport report;
+    m_logic.SetWhiteListEntry(entry, CIMPFunclogic::kActionAdd, &report);
+    report.Report();
     m_editMac.SetWindowText("");
     m_editPort.SetWindowText("");
     m_editAddress.SetWindowText("");
@@ -157,7 +160,11 @@ void CIMPBSmartBinding::OnScan()
     m_editScanFrom.GetWindowText(scan.strFrom);
     m_editScanTo.GetWindowText(scan.strTo);
     scan.strStart = "1";
-    m_logic.StartScan(scan);
+    CWriteReport report;
+    const BOOL bStarted = m_logic.StartScan(scan, &report);
+    report.Report();
+    if (!bStarted)
+        return;
     m_editScanFrom.SetWindowText("");
     m_editScanTo.SetWindowText("");
     m_btnScan.EnableWindow(FALSE);
@@ -194,7 +201,9 @@ void CIMPBSmartBinding::OnBinding()
     entry.strPort = m_list.GetItemText(nRow, kColumnPort);
     entry.strVid = "1";
     entry.strState = "1";
-    m_logic.BindLearnedEntry(entry);
+    CWriteReport report;
+    m_logic.BindLearnedEntry(entry, &report);
+    report.Report();
     Sleep(kBindingRefreshPauseMs);
     OnRefresh();
 }

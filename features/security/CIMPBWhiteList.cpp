@@ -1,5 +1,6 @@
 #include "features/security/CIMPBWhiteList.h"
 
+#include "common/CWriteReport.h"
 #include "common/ListColumn.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -85,6 +86,8 @@ void CIMPBWhiteList::OnDelete()
     entry.strPort = m_list.GetItemText(nRow, 2);
     entry.strVid = "1";
     entry.strState = "3";
-    m_logic.SetWhiteListEntry(entry, CIMPFunclogic::kActionDelete);
+    CWriteReport report;
+    m_logic.SetWhiteListEntry(entry, CIMPFunclogic::kActionDelete, &report);
+    report.Report();
     OnRefresh();
 }

@@ -26,6 +26,7 @@
 #pragma once
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "features/security/IMPB_records.h"
 
 #include <atomic>
@@ -59,23 +60,30 @@ public:
     void StartWhiteListWalk();
     void StartBlackListWalk();
 
-    // One SET of the three values per port of from..to, ascending; a failed
-    // port does not stop the range. TRUE.
-    BOOL SetPortRange(const std::string& strFrom, const std::string& strTo, const IMPB_port_info& values);
+    // Each write records a SET the switch refuses or leaves unanswered in the
+    // report given (none: it is not said), and sends nothing more after it.
+    //
+    // One SET of the three values per port of from..to, ascending; the first
+    // failed port ends the range (the report then says which were written).
+    // TRUE when every port was accepted.
+    BOOL SetPortRange(const std::string& strFrom, const std::string& strTo, const IMPB_port_info& values,
+                      CWriteReport* pReport = nullptr);
     // FALSE when the state is "1" and a port of from..to is in a link
     // aggregation group, as a trunk walk started here tells (it is waited
     // for; a failed walk leaves the membership of the last complete one).
     BOOL CheckAggregatedPorts(const std::string& strFrom, const std::string& strTo, const std::string& strState);
     // Action 1 adds the row (create and wait, port, then active: "Success."
-    // when the switch took that); action 3 destroys it. TRUE for those two,
-    // FALSE (nothing sent) for any other.
-    BOOL SetWhiteListEntry(const IMPB_entry_info& entry, int nAction);
-    // Writes the entry's state to its binding state. TRUE.
-    BOOL BindLearnedEntry(const IMPB_entry_info& entry);
-    // Writes 1 to the entry's state, which deletes it. TRUE.
-    BOOL DeleteBlackListEntry(const IMPB_entry_info& entry);
-    // Writes the range of m_pScanFrom..m_pScanTo, then the start value. TRUE.
-    BOOL StartScan(const IMPB_scan_info& scan);
+    // when the switch took that; a row left waiting after a refusal is
+    // destroyed again); action 3 destroys it. TRUE when the switch accepted
+    // it; FALSE (nothing sent) for another action.
+    BOOL SetWhiteListEntry(const IMPB_entry_info& entry, int nAction, CWriteReport* pReport = nullptr);
+    // Writes the entry's state to its binding state; TRUE when accepted.
+    BOOL BindLearnedEntry(const IMPB_entry_info& entry, CWriteReport* pReport = nullptr);
+    // Writes 1 to the entry's state, which deletes it; TRUE when accepted.
+    BOOL DeleteBlackListEntry(const IMPB_entry_info& entry, CWriteReport* pReport = nullptr);
+    // Writes the range of m_pScanFrom..m_pScanTo, then the start value; TRUE
+    // when both were accepted.
+    BOOL StartScan(const IMPB_scan_info& scan, CWriteReport* pReport = nullptr);
 
     // Stops this object's sessions; no call-back of theirs runs once it returns.
     void CloseSessions();

@@ -1,5 +1,6 @@
 #include "features/security/CSmartBindingSettings.h"
 
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "common/ListColumn.h"
 #include "platform/system/Sleep.h"
@@ -145,7 +146,9 @@ void CSmartBindingSettings::OnApply()
         m_comboAdminState.SetCurSel(0);
         return;
     }
-    m_logic.SetPortRange(strFrom, strTo, values);
+    CWriteReport report;
+    m_logic.SetPortRange(strFrom, strTo, values, &report);
+    report.Report();
     Sleep(kSettingsRefreshPauseMs);
     OnRefresh();
 }

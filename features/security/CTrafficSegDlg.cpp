@@ -1,6 +1,8 @@
 #include "features/security/CTrafficSegDlg.h"
 
+#include "common/CReadReport.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "features/ports_vlans/WalkMessages.h"
 #include "platform/snmp/CSnmp.h"
@@ -155,10 +157,12 @@ void CTrafficSegDlg::OnRefresh()
     }
     m_cSnmpWalk.AddValue(CTrafficSeg::kPortColumn, SnmpValueNull);
     m_cSnmpWalk.AddValue(CTrafficSeg::kForwardColumn, SnmpValueNull);
-    m_cSnmpWalk.StartRequest(&CTrafficSegDlg::OnForwardingTableReply, this, 0, 0);
-
+    m_readReport.Begin();
     if (m_TrafficSeg.SetHwnd(GetSafeHwnd()))
         m_TrafficSeg.StartTrunkWalk();
+    // A walk that cannot start ends here, failed: the buttons come back.
+    if (!m_cSnmpWalk.StartAsync(&CTrafficSegDlg::OnForwardingTableReply, this, 0))
+        OnWalkEnded(1, 0);
 }
 
 int CTrafficSegDlg::OnForwardingTableReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -222,10 +226,21 @@ LRESULT CTrafficSegDlg::OnWalkEnded(WPARAM wParam, LPARAM /*lParam*/)
             m_listForwarding.SetOrInsertItemText(nRow, 0, std::to_string(rows[r].first).c_str());
             m_listForwarding.SetOrInsertItemText(nRow, 1, rows[r].second.c_str());
         }
+        m_bListRead = true;
     }
     m_btnApplyState.EnableWindow(TRUE);
     m_btnApplyPorts.EnableWindow(TRUE);
     m_btnRefresh.EnableWindow(TRUE);
+    if (wParam != 0) {
+        // The list keeps its last complete table. A switch that did not
+        // answer the walk is not asked for the state as well: the state is
+        // unknown until a Refresh reads it.
+        m_readReport.Fail("the forwarding table", m_bListRead);
+        m_TrafficSeg.m_strState.clear();
+        m_bStateRead = false;
+        ShowStateControls();
+        return 0;
+    }
     ShowState();
     return 0;
 }
@@ -233,6 +248,14 @@ LRESULT CTrafficSegDlg::OnWalkEnded(WPARAM wParam, LPARAM /*lParam*/)
 void CTrafficSegDlg::ShowState()
 {
     m_bStateRead = m_TrafficSeg.GetState() != FALSE;
+    if (!m_bStateRead)
+        m_readReport.Fail("the traffic segmentation state");
+    ShowStateControls();
+}
+
+void CTrafficSegDlg::ShowStateControls()
+{
+    // An unknown state shows no check and keeps the port settings closed.
     const BOOL bOn = m_TrafficSeg.m_strState == "1" ? TRUE : FALSE;
     m_chkState.SetCheck(bOn ? BST_CHECKED : BST_UNCHECKED);
     m_btnApplyPorts.EnableWindow(bOn);
@@ -244,11 +267,12 @@ void CTrafficSegDlg::OnApplyState()
 {
     // After a failed read the box shows no state of the switch's.
     if (!m_bStateRead) {
-        AfxMessageBox("The traffic segmentation state has not been read from the switch. Nothing was written; "
-                      "press Refresh.");
+        CReadReport::RefuseUnread("the traffic segmentation state");
         return;
     }
-    m_TrafficSeg.SetState(m_chkState.GetCheck() == BST_CHECKED ? "1" : "2");
+    CWriteReport report;
+    m_TrafficSeg.SetState(m_chkState.GetCheck() == BST_CHECKED ? "1" : "2", report);
+    report.Report();
     OnRefresh();
 }
 
@@ -323,14 +347,19 @@ void CTrafficSegDlg::OnApplyPorts()
             return;
         }
     }
+    // A set the switch refuses or leaves unanswered ends the write, which
+    // is said; the refresh shows what it holds.
+    CWriteReport report;
     for (const auto& [nPort, flags] : sets) {
         std::copy(flags.begin(), flags.end(), m_portValue.begin());
-        // A set the switch refuses ends the write; the refresh shows what it holds.
-        const bool bAccepted = m_TrafficSeg.SetForwardingPorts(std::to_string(nPort), Bitmap(flags)) != FALSE;
-        Sleep(kPauseBetweenPorts);
-        if (!bAccepted)
+        if (!m_TrafficSeg.SetForwardingPorts(std::to_string(nPort), Bitmap(flags), report)) {
+            if (sets.size() > 1)
+                report.SetProgress(CWriteReport::PortProgress("Ports", sets.front().first, nPort));
             break;
+        }
+        Sleep(kPauseBetweenPorts);
     }
+    report.Report();
     CheckAllBoxes(BST_UNCHECKED);
     OnRefresh();
 }

@@ -2,6 +2,7 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/ComboText.h"
 #include "common/Globals.h"
 #include "features/ports_vlans/WalkMessages.h"
@@ -141,6 +142,8 @@ void Dot1xPortConfig::EnableButtons(BOOL bEnable)
 
 void Dot1xPortConfig::OnRefresh()
 {
+    // One new user action: opening, Refresh.
+    m_readReport.Begin();
     StartStatusWalk();
 }
 
@@ -159,7 +162,9 @@ void Dot1xPortConfig::StartStatusWalk()
     m_cCommonSNMPTable.AddValue(kPortStatusColumn, SnmpValueNull);
     m_cCommonSNMPTable.AddValue(kPortControlColumn, SnmpValueNull);
     EnableButtons(FALSE);
-    m_cCommonSNMPTable.StartRequest(&Dot1xPortConfig::OnStatusTableReply, this, 0, 0);
+    // A walk that cannot start ends here, failed: the buttons come back.
+    if (!m_cCommonSNMPTable.StartAsync(&Dot1xPortConfig::OnStatusTableReply, this, 0))
+        OnStatusWalkFailed(0, 0);
 }
 
 void Dot1xPortConfig::StartTrunkWalk()
@@ -252,6 +257,7 @@ LRESULT Dot1xPortConfig::OnStatusWalkEnd(WPARAM /*wParam*/, LPARAM /*lParam*/)
         }
         m_bStatusComplete = true;
     }
+    m_bListRead = true;
     m_listPorts.DeleteAllItems();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int nRow = static_cast<int>(i);
@@ -270,6 +276,7 @@ LRESULT Dot1xPortConfig::OnStatusWalkFailed(WPARAM /*wParam*/, LPARAM /*lParam*/
     // The list keeps the last complete table; Apply stays refused until a
     // walk completes.
     EnableButtons(TRUE);
+    m_readReport.Fail("the port states", m_bListRead);
     return 0;
 }
 
@@ -281,12 +288,15 @@ void Dot1xPortConfig::OnOK()
     OnApply();
 }
 
-void Dot1xPortConfig::SendBatch(DWORD dwPauseMs)
+bool Dot1xPortConfig::SendBatch(CWriteReport& report, int nFirstPort, int nLastPort, DWORD dwPauseMs)
 {
-    std::unique_ptr<CSnmp> pResponse;
-    m_cCommonSNMP.getNext(pResponse, 0);
-    pResponse.reset();
+    const std::string strPorts = nFirstPort == nLastPort
+                                     ? "port " + std::to_string(nFirstPort)
+                                     : "ports " + std::to_string(nFirstPort) + "-" + std::to_string(nLastPort);
+    if (!report.Send(m_cCommonSNMP, "the port control of " + strPorts))
+        return false;
     Sleep(dwPauseMs);
+    return true;
 }
 
 void Dot1xPortConfig::OnApply()
@@ -339,18 +349,22 @@ void Dot1xPortConfig::OnApply()
         return;
     }
 
-    // Each batch is a request of its own, of at most 30 ports.
+    // Each batch is a request of its own, of at most 30 ports; the first
+    // batch the switch refuses or leaves unanswered ends the range.
     const std::string strControl = std::to_string(nControl);
-    int nAdded = 0;
-    for (int nPort = nFrom; nPort <= nTo; ++nPort) {
-        if (nAdded % kBatchSize == 0)
-            m_cCommonSNMP.Open(SnmpPduSet);
-        m_cCommonSNMP.AddValue(kPortControlColumn + "." + std::to_string(nPort), SnmpValueInteger, strControl);
-        if (++nAdded % kBatchSize == 0)
-            SendBatch(kBatchPauseMs);
+    CWriteReport report;
+    for (int nBatch = nFrom; nBatch <= nTo; nBatch += kBatchSize) {
+        const int nLast = std::min(nBatch + kBatchSize - 1, nTo);
+        m_cCommonSNMP.Open(SnmpPduSet);
+        for (int nPort = nBatch; nPort <= nLast; ++nPort)
+            m_cCommonSNMP.AddValue(kPortControlColumn + "." + std::to_string(nPort), SnmpValueInteger, strControl);
+        if (!SendBatch(report, nBatch, nLast, nLast - nBatch + 1 == kBatchSize ? kBatchPauseMs : 0)) {
+            report.SetProgress(CWriteReport::PortProgress("Ports", nFrom, nBatch));
+            break;
+        }
     }
-    if (n % kBatchSize != 0)
-        SendBatch(0);
+    report.Report();
+    m_readReport.Begin();
     StartStatusWalk();
 }
 

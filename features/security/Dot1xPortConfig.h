@@ -8,7 +8,9 @@
 // an aggregated link, a control that would leave every port Force
 // Unauthorized or Auto (judging the ports outside the range by the last
 // complete status walk, and refusing while the last walk did not complete),
-// and writes the range in SETs of at most 30 ports.
+// and writes the range in SETs of at most 30 ports, stopping at the first
+// the switch refuses or leaves unanswered (which is said). A status walk the
+// user started that fails (or cannot start) is said once.
 //
 // A caller may set the seven parameter texts (SetParameterTexts) before the
 // run; every row shows them in its columns 3 to 9.
@@ -16,6 +18,9 @@
 
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
+
+#include "common/CWriteReport.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
@@ -74,8 +79,9 @@ private:
     void StartStatusWalk();
     void StartTrunkWalk();
     void EnableButtons(BOOL bEnable);
-    // Sends the prepared SET and pauses after it.
-    void SendBatch(DWORD dwPauseMs);
+    // Sends the prepared SET of ports first..last and pauses after it; false
+    // (nothing more sent) when the switch refused it or did not answer.
+    bool SendBatch(CWriteReport& report, int nFirstPort, int nLastPort, DWORD dwPauseMs);
 
     CButton m_btnApply;
     CButton m_btnRefresh;
@@ -84,6 +90,8 @@ private:
     CComboBox m_comboFromPort;
     CListCtrlEx m_listPorts;
     std::array<std::string, 7> m_strParameters;
+    CReadReport m_readReport;
+    bool m_bListRead = false; // a status walk has read the whole table
 
     // What the walks write on their worker threads and Apply reads.
     // Declared before the sessions, so the sessions (which wait for a

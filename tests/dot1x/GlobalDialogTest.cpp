@@ -112,16 +112,18 @@ TEST_F(GlobalDialogTest, AfterAFailedReadApplyIsRefusedAndWritesNothing)
     BoxRecorder boxes;
     C8021XGlobalDlg dialog;
     RunModal<C8021XGlobalDlg>(dialog, [&](C8021XGlobalDlg& d) {
-        // An unread state shows Disabled with the protocol combo off, and
-        // leaves the forward radios as they were.
-        EXPECT_TRUE(Checked(d, IDC_8021X_AUTH_DISABLED));
+        // An unread state is unknown: no radio, the protocol combo off, the
+        // forward radios as they were; the failed read is said once.
+        EXPECT_FALSE(Checked(d, IDC_8021X_AUTH_DISABLED));
+        EXPECT_FALSE(Checked(d, IDC_8021X_AUTH_ENABLED));
         EXPECT_FALSE(Enabled(d, IDC_8021X_PROTOCOL));
         EXPECT_TRUE(Enabled(d, IDC_8021X_FORWARD_ENABLED));
         ClickButton(d, IDC_8021X_FORWARD_ENABLED);
         ClickButton(d, IDOK);
         EXPECT_EQ(Texts(boxes.Calls()),
-                  std::vector<std::string>{
-                      "The 802.1X settings could not be read from the switch. Press Refresh and try again."});
+                  (std::vector<std::string>{
+                      "The 802.1X settings could not be read from the switch.",
+                      "The 802.1X settings could not be read from the switch. Press Refresh and try again."}));
     });
     EXPECT_TRUE(Sets().empty());
     EXPECT_EQ(sim->Get(kForward), "2");

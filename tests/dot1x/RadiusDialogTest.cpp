@@ -154,11 +154,16 @@ TEST_F(RadiusDialogTest, RefusalsShowTheirMessageAndWriteNothing)
             ClickButton(d, IDC_RADIUS_APPLY);
             EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
         }
-        // An invalid address ends Apply without a message.
-        BoxRecorder boxes;
-        EnterServer(d, {"5", "10.1.1", "1812", "1813", "5", "2", "k", "k"});
-        ClickButton(d, IDC_RADIUS_APPLY);
-        EXPECT_TRUE(boxes.Calls().empty());
+        // An empty or invalid address is refused with a message.
+        for (const char* address : {"10.1.1", " "}) {
+            BoxRecorder boxes;
+            d.GetDlgItem(IDC_RADIUS_ADDRESS)->SetWindowText("");
+            EnterServer(d, {"5", address, "1812", "1813", "5", "2", "k", "k"});
+            ClickButton(d, IDC_RADIUS_APPLY);
+            EXPECT_EQ(Texts(boxes.Calls()),
+                      std::vector<std::string>{
+                          "The IP address of the RADIUS server is empty or is no IP address. Nothing was written."});
+        }
     });
     EXPECT_TRUE(Sets().empty());
 }
@@ -173,7 +178,9 @@ TEST_F(RadiusDialogTest, ARefusedColumnIsReportedTheWaitingRowDestroyedAndTheLis
         ASSERT_TRUE(WaitForServers(d, 3));
         EnterServer(d, {"5", "10.1.1.5", "", "", "", "", "k", "k"});
         ClickButton(d, IDC_RADIUS_APPLY);
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The RADIUS server could not be written."});
+        EXPECT_EQ(Texts(boxes.Calls()),
+                  std::vector<std::string>{
+                      "Could not write the time-out of server 5: the switch refused it (general error)."});
         ASSERT_TRUE(WaitForServers(d, 3));
         // The entries stay for another try.
         std::string index;

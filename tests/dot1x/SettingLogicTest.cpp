@@ -72,8 +72,10 @@ TEST_F(SettingLogicTest, PortRowsMapEachValueToItsText)
         {4, 9, "2", &R::strPortControl, "Auto"},
         {5, 10, "3", &R::strCapability, ""},
         {6, 10, "1", &R::strCapability, "Authenticator"},
-        {7, 11, "5", &R::strAdmDirection, "In"},
-        {8, 8, "0", &R::strReAuth, "Enabled"},
+        // A value outside its set is unknown, never a definite state.
+        {7, 11, "5", &R::strAdmDirection, ""},
+        {11, 11, "1", &R::strAdmDirection, "In"},
+        {8, 8, "0", &R::strReAuth, ""},
         {9, 8, "1", &R::strReAuth, "Enabled"},
     };
     StartDot1xSwitch();
@@ -185,7 +187,7 @@ TEST_F(SettingLogicTest, TheStateReadKeepsItsLastValueWhenAGetFails)
     EXPECT_TRUE(logic.GetAuthState());
     EXPECT_EQ(logic.GetGlobalValue(0), 2);
     ASSERT_TRUE(sim->SilenceFor(5000));
-    EXPECT_TRUE(logic.GetAuthState());
+    EXPECT_FALSE(logic.GetAuthState());
     EXPECT_EQ(logic.GetGlobalValue(0), 2);
 }
 

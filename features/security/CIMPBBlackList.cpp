@@ -69,9 +69,10 @@ void CIMPBBlackList::EnableButtons(BOOL bEnable)
 
 void CIMPBBlackList::OnRefresh()
 {
+    // One new user action; the list stays until a complete walk replaces it.
+    m_readReport.Begin();
     EnableButtons(FALSE);
-    m_list.DeleteAllItems();
-    m_vecEntries.clear();
+    m_rows.clear();
     m_logic.StartBlackListWalk();
 }
 
@@ -80,8 +81,14 @@ LRESULT CIMPBBlackList::OnEntryNotify(WPARAM wParam, LPARAM lParam)
     if (wParam == CIMPFunclogic::kNotifyRow && lParam != 0) {
         IMPB_entry_info row = *reinterpret_cast<const IMPB_entry_info*>(lParam);
         row.strState = kShown;
-        m_vecEntries.push_back(row);
+        m_rows.push_back(row);
     } else if (wParam == CIMPFunclogic::kNotifyEnd) {
+        if (m_logic.EntryWalkComplete()) {
+            m_vecEntries = m_rows;
+            m_bListRead = true;
+        } else {
+            m_readReport.Fail("the black list", m_bListRead);
+        }
         ShowVisibleEntries(m_vecEntries);
         EnableButtons(TRUE);
         m_editTotal.SetWindowText(std::to_string(m_list.GetItemCount()));

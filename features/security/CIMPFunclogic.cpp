@@ -87,7 +87,11 @@ void CIMPFunclogic::StartPortTableWalk()
     }
     for (const char* pszColumn : {".1", ".2", ".3", ".4"})
         m_cSnmpPortWalk.AddValue(kPortTable + pszColumn, SnmpValueNull);
-    m_cSnmpPortWalk.StartRequest(&CIMPFunclogic::OnPortTableReply, this, 0, 0);
+    // A walk that cannot start ends here, failed.
+    if (!m_cSnmpPortWalk.StartAsync(&CIMPFunclogic::OnPortTableReply, this, 0)) {
+        m_bPortWalkComplete = false;
+        Notify(WM_IMPB_PORT_NOTIFY, kNotifyEnd, 0);
+    }
 }
 
 int CIMPFunclogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -98,6 +102,7 @@ int CIMPFunclogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pU
     if (!session.FindRequestID(nRequestID))
         return 0;
     if (nStatus != 0 || !pResponse) {
+        pThis->m_bPortWalkComplete = nStatus == SnmpStatusEndOfWalk;
         if (nStatus == SnmpStatusEndOfWalk) {
             std::vector<IMPB_port_info> rows;
             {
@@ -171,7 +176,11 @@ void CIMPFunclogic::StartEntryWalk(EntryTable table)
         pfnReply = &CIMPFunclogic::OnBlackListReply;
         break;
     }
-    m_cSnmpEntryWalk.StartRequest(pfnReply, this, 0, nTimeout);
+    // A walk that cannot start ends here, failed.
+    if (!m_cSnmpEntryWalk.StartAsync(pfnReply, this, nTimeout)) {
+        m_bEntryWalkComplete = false;
+        Notify(WM_IMPB_ENTRY_NOTIFY, kNotifyEnd, 0);
+    }
 }
 
 int CIMPFunclogic::OnLearnedReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus)
@@ -197,6 +206,7 @@ int CIMPFunclogic::OnEntryReply(CSnmp* pResponseIn, int nRequestID, void* pUserD
     if (!session.FindRequestID(nRequestID))
         return 0;
     if (nStatus != 0 || !pResponse) {
+        pThis->m_bEntryWalkComplete = nStatus == SnmpStatusEndOfWalk;
         if (nStatus == SnmpStatusEndOfWalk) {
             std::vector<IMPB_entry_info> rows;
             {

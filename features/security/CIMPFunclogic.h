@@ -8,6 +8,7 @@
 // table, in walk order, each record valid during its call only:
 //   WM_IMPB_PORT_NOTIFY  wParam 0, lParam IMPB_port_info*   a port settings row
 //                        wParam 1, lParam 0                 the walk ended, however
+//                                                           (also one that could not start)
 //   WM_IMPB_ENTRY_NOTIFY wParam 0, lParam IMPB_entry_info*  a learned, white- or
 //                                                           black-list row
 //                        wParam 1, lParam 0                 the walk ended, however
@@ -103,6 +104,11 @@ public:
     CEditEXIPV6* m_pScanTo = nullptr;
     // The rows of the last (or running) white-list walk.
     std::atomic<int> m_nWhiteListCount{0};
+    // Whether the port walk, and the entry walk, that ended last read the
+    // whole table (one that could not start or was cut short did not); read
+    // when its end is heard.
+    bool PortWalkComplete() const { return m_bPortWalkComplete; }
+    bool EntryWalkComplete() const { return m_bEntryWalkComplete; }
 
 private:
     enum class EntryTable
@@ -120,6 +126,9 @@ private:
     std::mutex m_csRows;
     std::vector<IMPB_port_info> m_PortRows;
     std::vector<IMPB_entry_info> m_EntryRows;
+
+    std::atomic<bool> m_bPortWalkComplete{false};
+    std::atomic<bool> m_bEntryWalkComplete{false};
 
     CCommonSNMP m_cSnmpEntryWalk;
     CCommonSNMP m_cSnmpSet;

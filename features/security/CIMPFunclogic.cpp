@@ -313,12 +313,14 @@ BOOL CIMPFunclogic::SetPortRange(const std::string& strFrom, const std::string& 
 BOOL CIMPFunclogic::CheckAggregatedPorts(const std::string& strFrom, const std::string& strTo,
                                          const std::string& strState)
 {
+    // Only enabling is judged: the walk (and, on a silent switch, its
+    // time-out) is spared otherwise.
+    if (strState != "1")
+        return TRUE;
     // The membership this walk delivers (or, when it fails, the last
     // complete one) is what the range is judged by.
     StartTrunkWalk();
     m_cSnmpTrunkWalk.WaitDone();
-    if (strState != "1")
-        return TRUE;
     const std::vector<int> trunkPorts = GetTrunkPorts();
     const int nFrom = std::max(std::atoi(strFrom.c_str()), 1);
     const int nTo = std::min(std::atoi(strTo.c_str()), static_cast<int>(trunkPorts.size()));

@@ -302,4 +302,55 @@ TEST_F(PortSettingsDialogTest, With8021xOffTheListIsFilledButTheButtonsStayDisab
     EXPECT_TRUE(Sets(1).empty());
 }
 
+TEST_F(PortSettingsDialogTest, ParametersOutsideTheirLabelsRangesAreRefusedBeforeAnythingIsSent)
+{
+    struct Case
+    {
+        std::vector<std::string> edits; // QuietPeriod, SuppTimeout, ServerTimeout, MaxReq, TxPeriod, ReAuthPeriod
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"60", "30", "30", "0"}, "MaxReq must be a number from 1 to 10. Nothing was written."},
+        {{"60", "30", "30", "11"}, "MaxReq must be a number from 1 to 10. Nothing was written."},
+        {{"", "30"}, "QuietPeriod must be a number from 0 to 65535. Nothing was written."},
+        {{"60", "0"}, "SuppTimeout must be a number from 1 to 65535. Nothing was written."},
+        {{"60", "30", "70000"}, "ServerTimeout must be a number from 1 to 65535. Nothing was written."},
+        {{"60", "30", "30", "2", "0"}, "TxPeriod must be a number from 1 to 65535. Nothing was written."},
+        {{"60", "30", "30", "2", "30", ""}, "ReAuthPeriod must be a number from 1 to 65535. Nothing was written."},
+    };
+    StartDot1xSwitch();
+    Run([&](CWnd& d) {
+        for (const Case& c : cases) {
+            BoxRecorder boxes;
+            Fill(d, {3, 4, "", "", "", "", c.edits});
+            ClickButton(d, IDC_8021X_PORT_APPLY);
+            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+            for (std::size_t i = 0; i < std::size(kEditIds); ++i)
+                d.GetDlgItem(kEditIds[i])->SetWindowText(kDefaults[i]);
+        }
+    });
+    EXPECT_TRUE(Sets().empty());
+}
+
+TEST_F(PortSettingsDialogTest, ASilentSwitchCostsOneUnansweredSetAndIsSaid)
+{
+    StartDot1xSwitch();
+    BoxRecorder boxes;
+    std::size_t setsBefore = 0;
+    Run([&](CWnd& d) {
+        Fill(d, {1, 8});
+        setsBefore = Sets().size();
+        // Every reply comes after the time-out: the request is received,
+        // never answered in time.
+        ASSERT_TRUE(sim->SetReplyDelay(3500));
+        ClickButton(d, IDC_8021X_PORT_APPLY);
+        sim->SetReplyDelay(0); // its own reply comes late as well
+        ASSERT_FALSE(boxes.Calls().empty());
+        EXPECT_EQ(boxes.Calls()[0].text, "Could not write the 802.1X capability of port 1: the switch did not answer.\n"
+                                         "Nothing was written.");
+    });
+    // One request went unanswered; nothing was sent after it.
+    EXPECT_EQ(Sets(setsBefore).size(), 1U);
+}
+
 } // namespace dot1x_test

@@ -212,4 +212,32 @@ TEST_F(RadiusDialogTest, DeleteDestroysTheChosenServerAndNeedsAChoice)
     EXPECT_FALSE(sim->Has(RadiusOid(3, 2)));
 }
 
+// Replacing a server destroys its row first: when the new one is refused, the
+// old one is written back as it was read, and the message says so.
+TEST_F(RadiusDialogTest, AReplacementTheSwitchRefusesWritesTheOldServerBack)
+{
+    StartDot1xSwitch();
+    std::vector<std::string> before;
+    for (int column : {2, 3, 5, 6, 7, 8, 10})
+        before.push_back(sim->Get(RadiusOid(column, 1)));
+    ASSERT_TRUE(sim->RefuseNextSet(RadiusOid(7, 1), 5));
+    BoxRecorder boxes;
+    C8021XAuRadiusServerDLG dialog;
+    RunModal<C8021XAuRadiusServerDLG>(dialog, [&](C8021XAuRadiusServerDLG& d) {
+        ASSERT_TRUE(WaitForServers(d, 3));
+        EnterServer(d, {"1", "10.9.9.9", "1900", "", "", "", "k", "k"});
+        ClickButton(d, IDC_RADIUS_APPLY);
+        EXPECT_EQ(Texts(boxes.Calls()),
+                  std::vector<std::string>{"Could not write the time-out of server 1: the switch refused it (general "
+                                           "error).\nThe previous server 1 was written back as it was."});
+        ASSERT_TRUE(WaitForServers(d, 3));
+        EXPECT_EQ(RowText(ServerList(d), 0, 7), "1|192.168.0.1|1812|1813|5|2|*****");
+    });
+    std::vector<std::string> after;
+    for (int column : {2, 3, 5, 6, 7, 8, 10})
+        after.push_back(sim->Get(RadiusOid(column, 1)));
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(StatusSets(Sets(), 1), (std::vector<std::string>{"6", "5", "6", "5", "1"}));
+}
+
 } // namespace dot1x_test

@@ -19,8 +19,9 @@
 
 namespace {
 
-constexpr int kLabelRowGap = 10;
-constexpr int kBoxRowGap = 12;
+constexpr int kLabelExtra = 4;  // how much wider (and taller) a port label is than its box
+constexpr int kPanelRowGap = 6; // between the first row's boxes and the second row's labels
+constexpr int kPortsInOneRow = 28; // as the port panels lay them out
 constexpr int kSegmentPortsMaxOctets = 8;
 constexpr DWORD kPauseBetweenPorts = 50;
 const char* const kAll = "ALL";
@@ -107,19 +108,30 @@ void CTrafficSegDlg::CreatePortPanels()
     };
     const int nRight = clientRect(IDC_SEG_PORT_GROUP).right - 2;
 
+    // Each label is a little larger than its box, so that a two-digit port
+    // number has room, and stands over the box's centre. With two rows the
+    // second row of labels goes under the first row of boxes: labels, boxes,
+    // a gap, labels, boxes.
     const CRect rcToPort = clientRect(IDC_SEG_TO_PORT_LABEL);
-    m_pPortLabels = std::make_unique<CBtnEXT>(g_nPortCount, rcToPort.Height(), kLabelRowGap);
+    const int nBox = rcToPort.Height();
+    const int nLabel = nBox + kLabelExtra;
+    const int nPerRow = g_nPortCount <= kPortsInOneRow ? g_nPortCount : g_nPortCount / 2;
+    const int nSpacing = nPerRow > 1 ? (nRight - rcToPort.left - nPerRow * nLabel) / (nPerRow - 1) : 0;
+    m_pPortLabels = std::make_unique<CBtnEXT>(g_nPortCount, nLabel, nBox + kPanelRowGap - 2);
     m_pPortLabels->SetParentDlg(this);
-    m_pPortLabels->ComputeSpacing(rcToPort.left, nRight);
+    m_pPortLabels->SetSpacing(nSpacing);
     m_pPortLabels->Create(CBtnEXT::LABEL_STYLE, IDC_SEG_LABEL_FIRST, rcToPort, 1);
 
     if (g_nPortCount < 1)
         return;
     const CRect rcLabel = clientRect(IDC_SEG_LABEL_FIRST);
-    m_pPortChecks = std::make_unique<CBtnEXT>(g_nPortCount, rcLabel.Height(), kBoxRowGap);
+    const int nPitch = nSpacing + nLabel;
+    CRect rcBoxes = rcLabel;
+    rcBoxes.OffsetRect((nLabel - nBox) / 2, 1);
+    m_pPortChecks = std::make_unique<CBtnEXT>(g_nPortCount, nBox, nLabel + kPanelRowGap - 3);
     m_pPortChecks->SetParentDlg(this);
-    m_pPortChecks->ComputeSpacing(rcLabel.left, nRight);
-    m_pPortChecks->Create(BS_AUTOCHECKBOX, IDC_SEG_BOX_FIRST, rcLabel, 1);
+    m_pPortChecks->SetSpacing(nPitch - nBox);
+    m_pPortChecks->Create(BS_AUTOCHECKBOX, IDC_SEG_BOX_FIRST, rcBoxes, 1);
 }
 
 void CTrafficSegDlg::EnableAllBoxes(BOOL bEnable)

@@ -161,6 +161,10 @@ void C8021XGlobalDlg::OnOK()
     if (nBindings > 0)
         report.Send(m_cCommonSNMP, "the 802.1X global settings");
     report.Report();
+    // A switch that did not answer is not asked again at once: one time-out
+    // per Apply.
+    if (report.TimedOut())
+        return;
 
     // What the switch holds now, also after a refused write.
     Sleep(kPauseAfterSetMs);

@@ -288,7 +288,7 @@ BOOL C8021XPortSettings::CheckPortRange()
     return TRUE;
 }
 
-void C8021XPortSettings::SetPortRange()
+bool C8021XPortSettings::SetPortRange()
 {
     EnableButtons(FALSE);
     int nFrom = 0;
@@ -352,14 +352,17 @@ void C8021XPortSettings::SetPortRange()
     }
     report.Report();
     EnableButtons(TRUE);
+    return !report.TimedOut();
 }
 
 void C8021XPortSettings::OnApply()
 {
     if (!CheckParameterRanges() || !CheckOptionTexts() || !CheckPortRange())
         return;
-    SetPortRange();
-    Reload();
+    // A switch that did not answer is not read again at once: one time-out
+    // per Apply.
+    if (SetPortRange())
+        Reload();
 }
 
 void C8021XPortSettings::OnFromPortChange()

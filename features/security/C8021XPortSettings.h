@@ -58,7 +58,8 @@ private:
     // FALSE, after a message, when an option combo holds typed text that is
     // none of its items.
     BOOL CheckOptionTexts();
-    void SetPortRange();
+    // Writes the range; false when the switch did not answer (said).
+    bool SetPortRange();
     void EnableButtons(BOOL bEnable);
 
     C8021XSettingLogic m_Logic;

@@ -25,6 +25,7 @@ namespace {
 const std::string kTrunkMemberColumn = KorvelOid("10.76.19.1.8.1.3.1.2");
 
 constexpr int kBatchSize = 30;
+constexpr int kControlUnknown = -1; // a row without its control
 constexpr DWORD kBatchPauseMs = 100;
 
 const char* const kHeadings[] = {"Index",       "AuthControlledPortStatus", "AuthControlledPortControl",
@@ -191,12 +192,6 @@ int Dot1xPortConfig::OnStatusTableReply(CSnmp* pResponseIn, int nRequestID, void
                       0);
         return 0;
     }
-    // A row without both values ends the walk: it is no complete table.
-    if (!CModuleBase::HasValue(pResponse.get(), 0) || !CModuleBase::HasValue(pResponse.get(), 1)) {
-        session.SignalDone();
-        ::SendMessage(pThis->GetSafeHwnd(), WM_WALK_FAILED, 0, 0);
-        return 0;
-    }
     // The row's index is its port; a row of a port the switch does not have
     // is skipped.
     std::string strSuffix;
@@ -204,10 +199,17 @@ int Dot1xPortConfig::OnStatusTableReply(CSnmp* pResponseIn, int nRequestID, void
     if (const int nPort = CUtils::RowPort(strSuffix); nPort != 0) {
         StatusRow row;
         row.nPort = nPort;
-        row.strStatus = StatusText(CModuleBase::IntegerText(pResponse.get(), 0));
-        const std::string strControl = CModuleBase::IntegerText(pResponse.get(), 1);
-        row.nControl = strControl == "1" ? 1 : strControl == "2" ? 2 : strControl == "3" ? 3 : 0;
-        row.strControl = ControlText(row.nControl);
+        // A value the row lacks is unknown: shown empty, and a control
+        // nobody read is never judged by the all-ports rules.
+        if (CModuleBase::HasValue(pResponse.get(), 0))
+            row.strStatus = StatusText(CModuleBase::IntegerText(pResponse.get(), 0));
+        if (CModuleBase::HasValue(pResponse.get(), 1)) {
+            const std::string strControl = CModuleBase::IntegerText(pResponse.get(), 1);
+            row.nControl = strControl == "1" ? 1 : strControl == "2" ? 2 : strControl == "3" ? 3 : 0;
+            row.strControl = ControlText(row.nControl);
+        } else {
+            row.nControl = kControlUnknown;
+        }
         std::lock_guard lock(pThis->m_csPortData);
         pThis->m_StatusBuilding.push_back(row);
     }
@@ -311,6 +313,7 @@ void Dot1xPortConfig::OnApply()
     int nAuto = 0;
     bool bTrunk = false;
     bool bComplete = false;
+    bool bUnknown = false;
     {
         std::lock_guard lock(m_csPortData);
         bComplete = m_bStatusComplete;
@@ -319,6 +322,7 @@ void Dot1xPortConfig::OnApply()
             if (nPort >= nFrom && nPort <= nTo) {
                 bTrunk = bTrunk || (nIndex < m_TrunkData.size() && m_TrunkData[nIndex] != 0);
             } else if (nIndex < PortContrl.size()) {
+                bUnknown = bUnknown || PortContrl[nIndex] == kControlUnknown;
                 nForceUnauthorized += PortContrl[nIndex] == 1 ? 1 : 0;
                 nAuto += PortContrl[nIndex] == 2 ? 1 : 0;
             }
@@ -330,8 +334,8 @@ void Dot1xPortConfig::OnApply()
     }
     // The all-ports rules judge the ports outside the range by the last walk:
     // unread ports would count as neither Auto nor Force Unauthorized.
-    if (!bComplete) {
-        AfxMessageBox("The port states could not be read from the switch. Press Refresh and try again.");
+    if (!bComplete || bUnknown) {
+        CReadReport::RefuseUnread("the port states");
         return;
     }
     const int nControl = nSelected + 1;

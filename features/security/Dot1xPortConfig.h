@@ -7,7 +7,9 @@
 // value at the port its own index names. Apply refuses a range that touches
 // an aggregated link, a control that would leave every port Force
 // Unauthorized or Auto (judging the ports outside the range by the last
-// complete status walk, and refusing while the last walk did not complete),
+// complete status walk, and refusing while the last walk did not complete or
+// a port outside the range has no control), a row lacking a value showing it
+// empty,
 // and writes the range in SETs of at most 30 ports, stopping at the first
 // the switch refuses or leaves unanswered (which is said). A status walk the
 // user started that fails (or cannot start) is said once.
@@ -73,7 +75,7 @@ private:
         int nPort = 0;
         std::string strStatus;
         std::string strControl;
-        int nControl = 0; // 1, 2, 3, or 0 for a value outside the set
+        int nControl = 0; // 1, 2, 3, 0 for a value outside the set, -1 for none
     };
 
     void StartStatusWalk();

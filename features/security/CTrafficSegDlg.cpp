@@ -209,8 +209,11 @@ int CTrafficSegDlg::OnForwardingTableReply(CSnmp* pResponseIn, int nRequestID, v
     // is skipped.
     std::string strSuffix;
     session.GetIndexSuffix(0, pResponse.get(), strSuffix);
-    if (const int nPort = CUtils::RowPort(strSuffix); nPort != 0) {
-        std::string strBitmap = CModuleBase::ValueText(pResponse.get(), 1);
+    // A value that is no port bitmap (an OCTET STRING) is never decoded: the
+    // port shows no set.
+    std::string strBitmap;
+    if (const int nPort = CUtils::RowPort(strSuffix);
+        nPort != 0 && CModuleBase::OctetValue(pResponse.get(), 1, strBitmap)) {
         if (strBitmap.size() > kSegmentPortsMaxOctets)
             strBitmap.resize(kSegmentPortsMaxOctets);
         std::lock_guard lock(pThis->m_csLists);

@@ -224,4 +224,24 @@ TEST_F(TrafficSegDialogTest, StateApplyAfterAFailedReadWritesNothing)
     EXPECT_TRUE(Sets().empty());
 }
 
+// A forwarding set that is no port bitmap is never decoded into ports, and a
+// state outside its set is unknown: no check, Apply refused.
+TEST_F(TrafficSegDialogTest, AWrongTypedSetAndAnOutOfSetStateAreUnknown)
+{
+    StartPuffin("seg-hostile.snmprec");
+    BoxRecorder boxes;
+    Run([&](CTrafficSegDlg& d) {
+        CListCtrl& list = Item<CListCtrl>(d, IDC_SEG_LIST);
+        ASSERT_EQ(list.GetItemCount(), 27);
+        EXPECT_EQ(list.GetItemText(2, 0), "4");
+        EXPECT_FALSE(d.IsDlgButtonChecked(IDC_SEG_STATE) == BST_CHECKED);
+        ClickButton(d, IDC_SEG_APPLY_STATE);
+    });
+    EXPECT_EQ(Texts(boxes),
+              (std::vector<std::string>{
+                  "The traffic segmentation state could not be read from the switch.",
+                  "The traffic segmentation state could not be read from the switch. Press Refresh and try again."}));
+    EXPECT_TRUE(Sets().empty());
+}
+
 } // namespace segmentation_test

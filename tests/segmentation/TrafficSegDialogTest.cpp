@@ -59,6 +59,14 @@ CListCtrl& List(CWnd& d)
     return Item<CListCtrl>(d, IDC_SEG_LIST);
 }
 
+// What a state that could not be read says: when it is read, and when Apply
+// is refused.
+std::vector<std::string> StateUnreadMessages()
+{
+    return {"The traffic segmentation state could not be read from the switch.",
+            "The traffic segmentation state could not be read from the switch. Press Refresh and try again."};
+}
+
 class TrafficSegDialogTest : public FeatureDialogTest
 {
 protected:
@@ -217,10 +225,7 @@ TEST_F(TrafficSegDialogTest, StateApplyAfterAFailedReadWritesNothing)
         ClickButton(d, IDC_SEG_STATE);
         ClickButton(d, IDC_SEG_APPLY_STATE);
     });
-    EXPECT_EQ(Texts(boxes),
-              (std::vector<std::string>{
-                  "The traffic segmentation state could not be read from the switch.",
-                  "The traffic segmentation state could not be read from the switch. Press Refresh and try again."}));
+    EXPECT_EQ(Texts(boxes), StateUnreadMessages());
     EXPECT_TRUE(Sets().empty());
 }
 
@@ -237,10 +242,7 @@ TEST_F(TrafficSegDialogTest, AWrongTypedSetAndAnOutOfSetStateAreUnknown)
         EXPECT_FALSE(d.IsDlgButtonChecked(IDC_SEG_STATE) == BST_CHECKED);
         ClickButton(d, IDC_SEG_APPLY_STATE);
     });
-    EXPECT_EQ(Texts(boxes),
-              (std::vector<std::string>{
-                  "The traffic segmentation state could not be read from the switch.",
-                  "The traffic segmentation state could not be read from the switch. Press Refresh and try again."}));
+    EXPECT_EQ(Texts(boxes), StateUnreadMessages());
     EXPECT_TRUE(Sets().empty());
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/CCommonSNMP.h"
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "common/ListColumn.h"
 #include "platform/snmp/SNMP_VARBIND.h"
 #include "platform/system/DebugTrace.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cctype>
 #include <iterator>
+#include <tuple>
 
 namespace {
 
@@ -36,18 +38,52 @@ std::string RadiusColumn(int nColumn, const std::string& strSuffix)
 }
 
 // One SET on a session of its own; true when the switch accepted it.
-bool SetOneValue(const std::string& strOid, int nType, const std::string& strValue)
+bool SetOneValue(CWriteReport& report, const std::string& strOid, int nType, const std::string& strValue,
+                 const std::string& strWhat)
 {
     CCommonSNMP session;
-    if (!session.Open(SnmpPduSet))
-        return false;
+    session.Open(SnmpPduSet);
     session.AddValue(strOid, nType, strValue);
-    return session.SendAccepted();
+    return report.Send(session, strWhat);
 }
 
-bool SetRadiusRowStatus(const std::string& strSuffix, const char* pszValue)
+bool SetRadiusRowStatus(CWriteReport& report, const std::string& strSuffix, const char* pszValue,
+                        const std::string& strWhat)
 {
-    return SetOneValue(RadiusColumn(10, strSuffix), SnmpValueInteger, pszValue);
+    return SetOneValue(report, RadiusColumn(10, strSuffix), SnmpValueInteger, pszValue, strWhat);
+}
+
+// Writes a server row back as it was read (address and key byte for byte),
+// after an Apply destroyed it and its replacement was refused.
+bool RestoreServer(const X8021_AuRadiusServer_Statistics_info& old, const std::string& strSuffix)
+{
+    CWriteReport report;
+    if (!SetRadiusRowStatus(report, strSuffix, "5", "the server"))
+        return false;
+    if (old.nAddressType != 0 && !old.strAddressOctets.empty()) {
+        CCommonSNMP session;
+        session.Open(SnmpPduSet);
+        session.AddValue(RadiusColumn(2, strSuffix), SnmpValueInteger, std::to_string(old.nAddressType));
+        session.AddValueLen(RadiusColumn(3, strSuffix), SnmpValueOctetString, old.strAddressOctets.data(),
+                            static_cast<int>(old.strAddressOctets.size()));
+        report.Send(session, "the address");
+    }
+    const std::pair<int, int> numbers[] = {
+        {5, old.nAuthPort}, {6, old.nAcctPort}, {7, old.nTimeout}, {8, old.nRetransmit}};
+    for (const auto& [nColumn, nValue] : numbers) {
+        if (nValue >= 0)
+            SetOneValue(report, RadiusColumn(nColumn, strSuffix), SnmpValueInteger, std::to_string(nValue), "a value");
+    }
+    if (old.bKeyRead) {
+        CCommonSNMP session;
+        session.Open(SnmpPduSet);
+        session.AddValueLen(RadiusColumn(9, strSuffix), SnmpValueOctetString, old.strKeyRead.data(),
+                            static_cast<int>(old.strKeyRead.size()));
+        report.Send(session, "the key");
+    }
+    if (old.nRowStatus == 1)
+        SetRadiusRowStatus(report, strSuffix, "1", "the server");
+    return !report.Failed();
 }
 
 // A server index as the user gave it: decimal digits naming a number of 1 or
@@ -136,6 +172,8 @@ void C8021XAuRadiusServerDLG::EnableButtons(BOOL bEnable)
 
 void C8021XAuRadiusServerDLG::StartRead()
 {
+    // One new user action: opening, Refresh, the read after Apply or Delete.
+    m_readReport.Begin();
     EnableButtons(FALSE);
     if (m_Logic.SetHwnd(GetSafeHwnd()))
         m_Logic.StartRadiusWalk();
@@ -143,6 +181,12 @@ void C8021XAuRadiusServerDLG::StartRead()
 
 LRESULT C8021XAuRadiusServerDLG::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_WALK_FINISHED) {
+        // A walk cut short keeps the list of the last complete one.
+        if (!m_Logic.LastWalkComplete())
+            m_readReport.Fail("the server list", m_bListRead);
+        m_bListRead = m_bListRead || m_Logic.LastWalkComplete();
+    }
     if (message == WM_WALK_FINISHED || message == WM_WALK_STALE)
         FillServerList();
     return CDialog::WindowProc(message, wParam, lParam);
@@ -183,7 +227,11 @@ BOOL C8021XAuRadiusServerDLG::CheckInput()
     // field last lost the focus: it is what would be written.
     m_editAddress.OnKillFocus(nullptr);
     if (m_editAddress.m_nStatus != 1) {
-        m_editAddress.ShowZoneError();
+        if (m_editAddress.m_nStatus < 0)
+            m_editAddress.ShowZoneError();
+        else
+            AfxMessageBox("The IP address of the RADIUS server is empty or is no IP address. Nothing was written.");
+        m_editAddress.SetFocus();
         return FALSE;
     }
     if (m_nAuthPort < 1 || m_nAuthPort > 65535)
@@ -206,12 +254,18 @@ BOOL C8021XAuRadiusServerDLG::CheckInput()
     return TRUE;
 }
 
-bool C8021XAuRadiusServerDLG::ApplyServer(const std::string& strSuffix, bool bExisting, bool& bCreated)
+bool C8021XAuRadiusServerDLG::ApplyServer(CWriteReport& report, const std::string& strSuffix, bool bExisting,
+                                          bool& bDestroyed, bool& bCreated)
 {
+    bDestroyed = false;
     bCreated = false;
-    if (bExisting && !SetRadiusRowStatus(strSuffix, "6"))
-        return false;
-    if (!SetRadiusRowStatus(strSuffix, "5"))
+    const std::string strServer = "server " + strSuffix.substr(1);
+    if (bExisting) {
+        if (!SetRadiusRowStatus(report, strSuffix, "6", "the removal of the old " + strServer))
+            return false;
+        bDestroyed = true;
+    }
+    if (!SetRadiusRowStatus(report, strSuffix, "5", "the new " + strServer))
         return false;
     bCreated = true;
     {
@@ -219,22 +273,25 @@ bool C8021XAuRadiusServerDLG::ApplyServer(const std::string& strSuffix, bool bEx
         CCommonSNMP session;
         session.Open(SnmpPduSet);
         m_editAddress.AddTypeValue(&session, RadiusColumn(2, strSuffix));
-        if (!session.SendAccepted())
+        if (!report.Send(session, "the address type of " + strServer))
             return false;
         m_editAddress.AddAddressValue(&session, RadiusColumn(3, strSuffix));
-        if (!session.SendAccepted())
+        if (!report.Send(session, "the address of " + strServer))
             return false;
         session.Close();
     }
-    const std::pair<int, const int*> numbers[] = {
-        {5, &m_nAuthPort}, {6, &m_nAcctPort}, {7, &m_nTimeout}, {8, &m_nRetransmit}};
-    for (const auto& [nColumn, pValue] : numbers) {
-        if (!SetOneValue(RadiusColumn(nColumn, strSuffix), SnmpValueInteger, std::to_string(*pValue)))
+    const std::tuple<int, const int*, const char*> numbers[] = {{5, &m_nAuthPort, "the authentication port"},
+                                                                {6, &m_nAcctPort, "the accounting port"},
+                                                                {7, &m_nTimeout, "the time-out"},
+                                                                {8, &m_nRetransmit, "the retransmit count"}};
+    for (const auto& [nColumn, pValue, pszWhat] : numbers) {
+        if (!SetOneValue(report, RadiusColumn(nColumn, strSuffix), SnmpValueInteger, std::to_string(*pValue),
+                         std::string(pszWhat) + " of " + strServer))
             return false;
     }
-    if (!SetOneValue(RadiusColumn(9, strSuffix), SnmpValueOctetString, m_strKey))
+    if (!SetOneValue(report, RadiusColumn(9, strSuffix), SnmpValueOctetString, m_strKey, "the key of " + strServer))
         return false;
-    return SetRadiusRowStatus(strSuffix, "1");
+    return SetRadiusRowStatus(report, strSuffix, "1", "the activation of " + strServer);
 }
 
 void C8021XAuRadiusServerDLG::OnApply()
@@ -249,20 +306,33 @@ void C8021XAuRadiusServerDLG::OnApply()
         return;
     const std::string strSuffix = "." + strIndex;
     const int nIndex = std::stoi(strIndex);
-    m_listServers.DeleteAllItems();
     const auto rows = m_Logic.GetRadiusList();
-    const bool bExisting =
-        std::any_of(rows.begin(), rows.end(), [&](const auto& row) { return row.nIndex == nIndex; });
+    const auto itOld = std::find_if(rows.begin(), rows.end(), [&](const auto& row) { return row.nIndex == nIndex; });
 
+    CWriteReport report;
+    bool bDestroyed = false;
     bool bCreated = false;
-    if (ApplyServer(strSuffix, bExisting, bCreated)) {
+    if (ApplyServer(report, strSuffix, itOld != rows.end(), bDestroyed, bCreated)) {
         ResetAndReload();
         return;
     }
-    // A row left waiting is no server: it goes again.
-    if (bCreated)
-        SetRadiusRowStatus(strSuffix, "6");
-    AfxMessageBox("The RADIUS server could not be written.");
+    // Against a silent switch nothing more is sent: one time-out per Apply.
+    if (!report.TimedOut()) {
+        // A row left waiting is no server: it goes again.
+        if (bCreated) {
+            CWriteReport cleanup;
+            SetRadiusRowStatus(cleanup, strSuffix, "6", "the server");
+        }
+        // The server this Apply destroyed is written back as it was read.
+        if (bDestroyed) {
+            report.SetProgress(RestoreServer(*itOld, strSuffix)
+                                   ? "The previous server " + strIndex + " was written back as it was."
+                                   : "The previous server " + strIndex + " was deleted and could not be written back.");
+        }
+    } else if (bDestroyed) {
+        report.SetProgress("The previous server " + strIndex + " was deleted.");
+    }
+    report.Report();
     StartRead();
 }
 
@@ -273,15 +343,12 @@ void C8021XAuRadiusServerDLG::OnDelete()
         AfxMessageBox("Please Choose One To Delete Or Check If Have Any Data");
         return;
     }
-    CModuleBase module;
-    const std::string strOid = RadiusColumn(10, "." + m_listServers.GetItemText(nRow, 0));
-    SNMP_VARBIND item;
-    item.oid = strOid;
-    item.value = "6";
-    item.type = SnmpValueInteger;
-    item.length = 1;
-    if (module.SetValues(&item, 1))
-        ResetAndReload();
+    // The first column is the row's own index.
+    const std::string strIndex = m_listServers.GetItemText(nRow, 0);
+    CWriteReport report;
+    SetRadiusRowStatus(report, "." + strIndex, "6", "the deletion of server " + strIndex);
+    report.Report();
+    ResetAndReload();
 }
 
 void C8021XAuRadiusServerDLG::OnRefresh()

@@ -5,13 +5,17 @@
 // The list is the RADIUS walk of m_Logic (active rows only). Apply checks the
 // index (a positive decimal number, chosen or typed) and the fields, destroys
 // a row of the same index (listed or not), creates the row waiting, writes
-// its columns one by one and activates it. A step the switch refuses ends
-// Apply with a message: a row this Apply created and did not activate is
-// destroyed again, and the table is read again.
+// its columns one by one and activates it. A step the switch refuses or
+// leaves unanswered ends Apply with a message: a row this Apply created and
+// did not activate is destroyed again, a row it destroyed is written back as
+// it was read (the message says whether that worked), and the table is read
+// again. Rows are listed and deleted by their own index.
 #pragma once
 
 #include "common/CEditEXIPV6.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
+#include "common/CWriteReport.h"
 #include "features/security/C8021XSettingLogic.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
@@ -46,8 +50,10 @@ protected:
 private:
     BOOL CheckInput();
     // Writes the row; false at the first step the switch refuses, with
-    // bCreated telling whether the row was created by then.
-    bool ApplyServer(const std::string& strSuffix, bool bExisting, bool& bCreated);
+    // bDestroyed telling whether the old row was destroyed and bCreated
+    // whether the new one was created by then.
+    bool ApplyServer(CWriteReport& report, const std::string& strSuffix, bool bExisting, bool& bDestroyed,
+                     bool& bCreated);
     // Refuses with its message and selects the field.
     BOOL Refuse(const char* pszMessage, int nId);
 
@@ -61,4 +67,6 @@ private:
     std::string m_strKey;
     std::string m_strConfirmKey;
     int m_nTimeout = 0;
+    CReadReport m_readReport;
+    bool m_bListRead = false; // a server walk has read the whole table
 };

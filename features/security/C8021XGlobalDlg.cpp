@@ -1,6 +1,9 @@
 #include "features/security/C8021XGlobalDlg.h"
 
+#include "common/CWriteReport.h"
+#include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
+#include "platform/snmp/SnmpStatus.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/system/Sleep.h"
 #include "platform/ui/CDataExchange.h"
@@ -53,41 +56,65 @@ BOOL C8021XGlobalDlg::OnInitDialog()
     m_comboProtocol.AddString("RADIUS");
     m_comboProtocol.AddString("Local");
     m_comboProtocol.SetCurSel(0);
+    m_readReport.Begin();
     LoadSettings();
     return TRUE;
 }
 
 void C8021XGlobalDlg::LoadSettings()
 {
-    // A failed GET leaves its text empty, which shows the second choice.
+    // A value outside its set (or of another type) is unknown: no radio,
+    // no protocol, and Apply is refused until a valid one was read. The
+    // reads stop at the first the switch does not answer, so a dead switch
+    // costs one time-out.
+    bool bAnswered = true;
     bool bComplete = true;
-    auto read = [&](const std::string& strOid, std::string& strValue) {
-        if (!m_Module.GetValue(strOid, strValue)) {
-            strValue.clear();
+    auto read = [&](const std::string& strOid, std::initializer_list<long long> values, std::string& strValue) {
+        strValue.clear();
+        if (!bAnswered) {
             bComplete = false;
+            return;
         }
+        std::unique_ptr<CSnmp> pResponse;
+        m_cCommonSNMP.Open(SnmpPduGet);
+        m_cCommonSNMP.AddValue(strOid, SnmpValueNull);
+        if (m_cCommonSNMP.send(pResponse, 0) != SnmpStatusOk || !pResponse) {
+            bAnswered = false;
+            bComplete = false;
+            return;
+        }
+        int nErrorStatus = 0;
+        int nErrorIndex = 0;
+        pResponse->getError(&nErrorStatus, &nErrorIndex);
+        if (nErrorStatus == 0)
+            strValue = CModuleBase::EnumText(pResponse.get(), 0, values);
+        if (strValue.empty())
+            bComplete = false;
     };
 
-    read(kAuthStateOid, m_strAuthState);
-    m_nAuthState = m_strAuthState == "1" ? 0 : 1;
+    read(kAuthStateOid, {1, 2}, m_strAuthState);
+    m_nAuthState = m_strAuthState == "1" ? 0 : m_strAuthState == "2" ? 1 : -1;
     m_comboProtocol.EnableWindow(m_strAuthState == "1" ? TRUE : FALSE);
     if (m_strAuthState == "1")
         OnAuthStateEnabled();
     else if (m_strAuthState == "2")
         OnAuthStateDisabled();
 
-    read(kForwardEapolOid, m_strForwardEapol);
-    m_nForwardEapol = m_strForwardEapol == "1" ? 0 : 1;
+    read(kForwardEapolOid, {1, 2}, m_strForwardEapol);
+    m_nForwardEapol = m_strForwardEapol == "1" ? 0 : m_strForwardEapol == "2" ? 1 : -1;
 
-    read(kAuthProtocolOid, m_strAuthProtocol);
-    m_comboProtocol.SetCurSel(m_strAuthProtocol == "1" ? 0 : 1);
+    read(kAuthProtocolOid, {1, 2}, m_strAuthProtocol);
+    m_comboProtocol.SetCurSel(m_strAuthProtocol == "1" ? 0 : m_strAuthProtocol == "2" ? 1 : -1);
 
     m_bReadComplete = bComplete;
     UpdateData(FALSE);
+    if (!bComplete)
+        m_readReport.Fail("the 802.1X settings");
 }
 
 void C8021XGlobalDlg::OnRefresh()
 {
+    m_readReport.Begin();
     LoadSettings();
 }
 
@@ -110,7 +137,7 @@ void C8021XGlobalDlg::OnOK()
     // What the dialog shows after a failed read is no value of the switch:
     // Apply would write those defaults over it.
     if (!m_bReadComplete) {
-        AfxMessageBox("The 802.1X settings could not be read from the switch. Press Refresh and try again.");
+        CReadReport::RefuseUnread("the 802.1X settings");
         return;
     }
     UpdateData(TRUE);
@@ -119,18 +146,28 @@ void C8021XGlobalDlg::OnOK()
     const std::string strProtocol = m_comboProtocol.GetCurSel() == 0 ? "1" : "2";
 
     m_cCommonSNMP.Open(SnmpPduSet);
+    int nBindings = 0;
+    auto add = [&](const std::string& strOid, const std::string& strValue) {
+        m_cCommonSNMP.AddValue(strOid, SnmpValueInteger, strValue);
+        ++nBindings;
+    };
     if (strState != m_strAuthState)
-        m_cCommonSNMP.AddValue(kAuthStateOid, SnmpValueInteger, strState);
+        add(kAuthStateOid, strState);
     if (strForward != m_strForwardEapol && strState == "2")
-        m_cCommonSNMP.AddValue(kForwardEapolOid, SnmpValueInteger, strForward);
+        add(kForwardEapolOid, strForward);
     if (strProtocol != m_strAuthProtocol && strState == "1")
-        m_cCommonSNMP.AddValue(kAuthProtocolOid, SnmpValueInteger, strProtocol);
-    // A request without a binding is not sent; what the switch holds after
-    // a refused one shows in the read that follows.
-    std::unique_ptr<CSnmp> pResponse;
-    m_cCommonSNMP.send(pResponse, 0);
-    pResponse.reset();
+        add(kAuthProtocolOid, strProtocol);
+    CWriteReport report;
+    if (nBindings > 0)
+        report.Send(m_cCommonSNMP, "the 802.1X global settings");
+    report.Report();
+    // A switch that did not answer is not asked again at once: one time-out
+    // per Apply.
+    if (report.TimedOut())
+        return;
 
+    // What the switch holds now, also after a refused write.
     Sleep(kPauseAfterSetMs);
+    m_readReport.Begin();
     LoadSettings();
 }

@@ -5,12 +5,15 @@
 // three values are read with single GETs on the UI thread; Apply writes only
 // what differs from the last read, in one SET: the forward value only while
 // (or when) 802.1X goes off, the protocol only while (or when) it goes on.
-// Apply is refused while the last read of the three values failed: the
-// choices then shown are no values of the switch.
+// Apply is refused while the last read of the three values failed or gave a
+// value outside its set: the choices then shown are no values of the switch.
+// A failed read the user started (opening, Refresh, the read after Apply) is
+// said once; a refused or unanswered write is said.
 #pragma once
 
 #include "common/CCommonSNMP.h"
 #include "common/CModuleBase.h"
+#include "common/CReadReport.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
 
@@ -51,4 +54,5 @@ private:
     std::string m_strForwardEapol;
     std::string m_strAuthProtocol;
     bool m_bReadComplete = false; // the last LoadSettings read all three values
+    CReadReport m_readReport;
 };

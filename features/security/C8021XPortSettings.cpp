@@ -1,5 +1,6 @@
 #include "features/security/C8021XPortSettings.h"
 
+#include "common/CWriteReport.h"
 #include "common/ComboText.h"
 #include "common/Globals.h"
 #include "common/ListColumn.h"
@@ -52,6 +53,25 @@ struct EditDefault
 constexpr EditDefault kEdits[] = {
     {IDC_8021X_QUIET_PERIOD, 5, "60"}, {IDC_8021X_SUPP_TIMEOUT, 5, "30"}, {IDC_8021X_SERVER_TIMEOUT, 5, "30"},
     {IDC_8021X_MAX_REQ, 2, "2"},       {IDC_8021X_TX_PERIOD, 5, "30"},    {IDC_8021X_REAUTH_PERIOD, 5, "3600"}};
+
+// The range each parameter edit's label states.
+struct ParameterRange
+{
+    int id;
+    const char* label;
+    int low;
+    int high;
+};
+constexpr ParameterRange kRanges[] = {
+    {IDC_8021X_QUIET_PERIOD, "QuietPeriod", 0, 65535},     {IDC_8021X_SUPP_TIMEOUT, "SuppTimeout", 1, 65535},
+    {IDC_8021X_SERVER_TIMEOUT, "ServerTimeout", 1, 65535}, {IDC_8021X_MAX_REQ, "MaxReq", 1, 10},
+    {IDC_8021X_TX_PERIOD, "TxPeriod", 1, 65535},           {IDC_8021X_REAUTH_PERIOD, "ReAuthPeriod", 1, 65535}};
+
+// A number as the list shows it; an unknown one (-1) is empty.
+std::string NumberText(int nValue)
+{
+    return nValue < 0 ? std::string() : std::to_string(nValue);
+}
 
 std::string Dot1xPortColumn(int nColumn, int nPort)
 {
@@ -147,14 +167,23 @@ void C8021XPortSettings::InitControls()
 
 void C8021XPortSettings::StartRead()
 {
+    // One new user action: opening, Refresh, the read after Apply.
+    m_readReport.Begin();
     if (!m_Logic.SetHwnd(GetSafeHwnd()))
         return;
-    m_Logic.GetAuthState();
+    if (!m_Logic.GetAuthState())
+        m_readReport.Fail("the 802.1X state");
     m_Logic.StartPortWalk();
 }
 
 LRESULT C8021XPortSettings::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_WALK_FINISHED) {
+        // A walk cut short keeps the list of the last complete one.
+        if (!m_Logic.LastWalkComplete())
+            m_readReport.Fail("the 802.1X port settings", m_bListRead);
+        m_bListRead = m_bListRead || m_Logic.LastWalkComplete();
+    }
     if (message == WM_WALK_FINISHED || message == WM_WALK_STALE)
         FillPortList();
     return CDialog::WindowProc(message, wParam, lParam);
@@ -167,11 +196,11 @@ void C8021XPortSettings::FillPortList()
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const X8021_statistics_info& r = rows[i];
         const int nRow = static_cast<int>(i);
-        const std::string texts[] = {std::to_string(r.nPort),         r.strAdmDirection,
-                                     r.strPortControl,                std::to_string(r.nTxPeriod),
-                                     std::to_string(r.nQuietPeriod),  std::to_string(r.nSuppTimeout),
-                                     std::to_string(r.nServerTimeout), std::to_string(r.nMaxReq),
-                                     std::to_string(r.nReAuthPeriod), r.strReAuth,
+        const std::string texts[] = {std::to_string(r.nPort),      r.strAdmDirection,
+                                     r.strPortControl,             NumberText(r.nTxPeriod),
+                                     NumberText(r.nQuietPeriod),   NumberText(r.nSuppTimeout),
+                                     NumberText(r.nServerTimeout), NumberText(r.nMaxReq),
+                                     NumberText(r.nReAuthPeriod),  r.strReAuth,
                                      r.strCapability};
         for (int col = 0; col < static_cast<int>(std::size(texts)); ++col)
             m_listPorts.SetOrInsertItemText(nRow, col, texts[col].c_str());
@@ -218,6 +247,26 @@ BOOL C8021XPortSettings::CheckOptionTexts()
     return TRUE;
 }
 
+BOOL C8021XPortSettings::CheckParameterRanges()
+{
+    for (const ParameterRange& range : kRanges) {
+        std::string strText;
+        GetDlgItem(range.id)->GetWindowText(strText);
+        const bool bDigits = !strText.empty() && strText.size() <= 5 &&
+                             strText.find_first_not_of("0123456789") == std::string::npos;
+        const int nValue = bDigits ? std::atoi(strText.c_str()) : -1;
+        if (nValue < range.low || nValue > range.high) {
+            AfxMessageBox(std::string(range.label) + " must be a number from " + std::to_string(range.low) + " to " +
+                          std::to_string(range.high) + ". Nothing was written.");
+            auto* pEdit = static_cast<CEdit*>(GetDlgItem(range.id));
+            pEdit->SetFocus();
+            pEdit->SetSel(0, -1);
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
 BOOL C8021XPortSettings::CheckPortRange()
 {
     int nFrom = 0;
@@ -239,7 +288,7 @@ BOOL C8021XPortSettings::CheckPortRange()
     return TRUE;
 }
 
-void C8021XPortSettings::SetPortRange()
+bool C8021XPortSettings::SetPortRange()
 {
     EnableButtons(FALSE);
     int nFrom = 0;
@@ -259,38 +308,61 @@ void C8021XPortSettings::SetPortRange()
     const std::string strReAuth = ComboText(m_comboReAuth) == "Disabled" ? "2" : "1";
     const std::string strDirection = ComboText(m_comboDirection) == "Both" ? "0" : "1";
 
-    // Ports of an aggregated link inside the range keep their settings.
+    // Ports of an aggregated link inside the range keep their settings; the
+    // user is told which.
     const std::vector<int> trunkPorts = m_Module.GetTrunkPorts();
+    std::string strSkipped;
+    for (int nPort = std::max(nFrom, 1); nPort <= std::min(nTo, g_nPortCount); ++nPort) {
+        const auto nIndex = static_cast<std::size_t>(nPort - 1);
+        if (nIndex < trunkPorts.size() && trunkPorts[nIndex] != 0)
+            strSkipped += (strSkipped.empty() ? "" : ",") + std::to_string(nPort);
+    }
+    if (!strSkipped.empty())
+        AfxMessageBox("Ports " + strSkipped + " belong to an aggregated link: their 802.1X settings are left as they "
+                      "are.", MB_OK | MB_ICONINFORMATION);
+
+    // The first SET the switch refuses or leaves unanswered ends the range.
+    CWriteReport report;
     for (int nPort = std::max(nFrom, 1); nPort <= std::min(nTo, g_nPortCount); ++nPort) {
         const auto nIndex = static_cast<std::size_t>(nPort - 1);
         if (nIndex < trunkPorts.size() && trunkPorts[nIndex] != 0)
             continue;
-        auto item = [nPort](int nColumn, const std::string& strValue) {
-            SNMP_VARBIND v;
-            v.oid = Dot1xPortColumn(nColumn, nPort);
-            v.value = strValue.c_str();
-            v.type = SnmpValueInteger;
-            v.length = static_cast<int>(strValue.size());
-            return v;
-        };
-        const SNMP_VARBIND capability[] = {item(10, strCapability)};
-        const SNMP_VARBIND control[] = {item(9, strControl)};
-        const SNMP_VARBIND values[] = {item(2, strTexts[0]), item(3, strTexts[1]), item(4, strTexts[2]),
-                                       item(5, strTexts[3]), item(6, strTexts[4]), item(7, strTexts[5]),
-                                       item(8, strReAuth),   item(11, strDirection)};
-        if (!m_Module.SetValues(capability, 1) || !m_Module.SetValues(control, 1) ||
-            !m_Module.SetValues(values, static_cast<int>(std::size(values))))
+        const std::string strPort = std::to_string(nPort);
+        m_cSnmpSet.Open(SnmpPduSet);
+        m_cSnmpSet.AddValue(Dot1xPortColumn(10, nPort), SnmpValueInteger, strCapability);
+        bool bSent = report.Send(m_cSnmpSet, "the 802.1X capability of port " + strPort);
+        if (bSent) {
+            m_cSnmpSet.Open(SnmpPduSet);
+            m_cSnmpSet.AddValue(Dot1xPortColumn(9, nPort), SnmpValueInteger, strControl);
+            bSent = report.Send(m_cSnmpSet, "the port control of port " + strPort);
+        }
+        if (bSent) {
+            m_cSnmpSet.Open(SnmpPduSet);
+            const std::pair<int, std::string> values[] = {{2, strTexts[0]}, {3, strTexts[1]}, {4, strTexts[2]},
+                                                          {5, strTexts[3]}, {6, strTexts[4]}, {7, strTexts[5]},
+                                                          {8, strReAuth},   {11, strDirection}};
+            for (const auto& [nColumn, strValue] : values)
+                m_cSnmpSet.AddValue(Dot1xPortColumn(nColumn, nPort), SnmpValueInteger, strValue);
+            bSent = report.Send(m_cSnmpSet, "the 802.1X parameters of port " + strPort);
+        }
+        if (!bSent) {
+            report.SetProgress(CWriteReport::PortProgress("Ports", std::max(nFrom, 1), nPort));
             break;
+        }
     }
+    report.Report();
     EnableButtons(TRUE);
+    return !report.TimedOut();
 }
 
 void C8021XPortSettings::OnApply()
 {
-    if (!CheckOptionTexts() || !CheckPortRange())
+    if (!CheckParameterRanges() || !CheckOptionTexts() || !CheckPortRange())
         return;
-    SetPortRange();
-    Reload();
+    // A switch that did not answer is not read again at once: one time-out
+    // per Apply.
+    if (SetPortRange())
+        Reload();
 }
 
 void C8021XPortSettings::OnFromPortChange()

@@ -6,13 +6,17 @@
 // Refresh come back with it only while 802.1X is enabled on the switch. Apply
 // refuses a range that splits an aggregated link, a range of every port in
 // AUTO or Force UnAuthorized, and a typed option that is none of its combo's
-// items; it writes capability, port control and the other eight values with
-// three SETs per port (ports of an aggregated link inside the range are left
-// as they are), stops at the first SET the switch refuses, and reloads.
+// items, and a parameter outside the range its label states; it writes
+// capability, port control and the other eight values with three SETs per
+// port (ports of an aggregated link inside the range are left as they are,
+// and named), stops at the first SET the switch refuses or leaves
+// unanswered and says so, and reloads. A read the user started that fails
+// is said once; the list keeps its last complete read.
 #pragma once
 
 #include "common/CListCtrlEx.h"
 #include "common/CModuleBase.h"
+#include "common/CReadReport.h"
 #include "features/security/C8021XSettingLogic.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
@@ -48,14 +52,21 @@ protected:
 private:
     void GetPortRange(int& nFrom, int& nTo);
     BOOL CheckPortRange();
+    // FALSE, after a message, when a parameter is no number of the range its
+    // label states.
+    BOOL CheckParameterRanges();
     // FALSE, after a message, when an option combo holds typed text that is
     // none of its items.
     BOOL CheckOptionTexts();
-    void SetPortRange();
+    // Writes the range; false when the switch did not answer (said).
+    bool SetPortRange();
     void EnableButtons(BOOL bEnable);
 
     C8021XSettingLogic m_Logic;
     CModuleBase m_Module;
+    CCommonSNMP m_cSnmpSet;
+    CReadReport m_readReport;
+    bool m_bListRead = false; // a port walk has read the whole table
     std::vector<int> m_pPortFlags;
 
     CComboBox m_comboFromPort;

@@ -6,7 +6,9 @@
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CWnd.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 #include <memory>
 
 namespace {
@@ -17,13 +19,31 @@ const std::vector<int> kPortColumns = {1, 11, 9, 6, 2, 3, 4, 5, 7, 8, 10};
 const std::vector<int> kUserColumns = {1, 2, 3};
 const std::vector<int> kRadiusColumns = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
 
-// A whole-number binding; false (field left as it was) when the row lacks it.
+// A whole-number binding; false (field left as it was) when the row lacks
+// it or holds a value of another type.
 bool ReadInt(CSnmp* pResponse, int nIndex, int& value)
 {
-    if (!CModuleBase::HasValue(pResponse, nIndex))
+    const std::string strValue = CModuleBase::IntegerText(pResponse, nIndex);
+    if (strValue.empty())
         return false;
-    value = std::atoi(CModuleBase::ValueText(pResponse, nIndex).c_str());
+    value = std::atoi(strValue.c_str());
     return true;
+}
+
+// A value of an enumeration; 0 for a hole or a value outside the set.
+int EnumValue(CSnmp* pResponse, int nIndex, std::initializer_list<long long> values)
+{
+    const std::string strValue = CModuleBase::EnumText(pResponse, nIndex, values);
+    return strValue.empty() ? -1 : std::atoi(strValue.c_str());
+}
+
+// The server index of a row suffix (".3"): one positive number, else 0.
+int ServerIndexOfSuffix(const std::string& strSuffix)
+{
+    if (strSuffix.size() < 2 || strSuffix.size() > 10 || strSuffix[0] != '.' ||
+        strSuffix.find_first_not_of("0123456789", 1) != std::string::npos)
+        return 0;
+    return std::max(std::atoi(strSuffix.c_str() + 1), 0);
 }
 
 const char* PortControlText(int nValue)
@@ -84,7 +104,14 @@ void C8021XSettingLogic::StartWalk(const std::string& strEntry, const std::vecto
     m_cSnmpTrunkWalk.Open(SnmpPduGetNext);
     for (int nColumn : columns)
         m_cSnmpTrunkWalk.AddValue(strEntry + "." + std::to_string(nColumn), SnmpValueNull);
-    m_cSnmpTrunkWalk.StartRequest(pfnReply, this, 0, 0);
+    if (!m_cSnmpTrunkWalk.StartAsync(pfnReply, this, 0)) {
+        // No call-back will come: the walk ends here, failed.
+        {
+            std::lock_guard lock(m_csLists);
+            m_bLastWalkComplete = false;
+        }
+        Notify(WM_WALK_FINISHED);
+    }
 }
 
 BOOL C8021XSettingLogic::StartPortWalk()
@@ -126,10 +153,12 @@ bool C8021XSettingLogic::IsWalkRow(int nRequestID, int nStatus, const CSnmp* pRe
     if (nStatus == 0 && pResponse != nullptr)
         return true;
     DebugTrace("iStatus != CSnmp4w::EC_NO_ERROR");
-    if (nStatus == SnmpStatusEndOfWalk) {
-        // The table is complete: its rows replace the last ones whole.
+    {
         std::lock_guard lock(m_csLists);
-        publish();
+        m_bLastWalkComplete = nStatus == SnmpStatusEndOfWalk;
+        // The table is complete: its rows replace the last ones whole.
+        if (m_bLastWalkComplete)
+            publish();
     }
     m_cSnmpTrunkWalk.SignalDone();
     Notify(WM_WALK_FINISHED);
@@ -146,26 +175,25 @@ int C8021XSettingLogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, voi
     // A row whose index is no port of this switch is skipped.
     std::string strSuffix;
     pThis->m_cSnmpTrunkWalk.GetIndexSuffix(0, r, strSuffix);
-    if (CUtils::RowPort(strSuffix) != 0) {
+    if (const int nPort = CUtils::RowPort(strSuffix); nPort != 0) {
+        // Every value at the port of the row's own index; a hole or a value
+        // outside its set stays unknown (-1, empty text).
         X8021_statistics_info row;
+        row.nPort = nPort;
         row.strOperDirection = "BOTH";
         row.strPortStatus = "Authorized";
-        int nValue = 0;
-        ReadInt(r, 0, row.nPort);
-        if (ReadInt(r, 1, nValue))
+        if (const int nValue = EnumValue(r, 1, {0, 1}); nValue >= 0)
             row.strAdmDirection = nValue != 0 ? "In" : "Both";
-        if (ReadInt(r, 2, nValue))
-            row.strPortControl = PortControlText(nValue);
+        row.strPortControl = PortControlText(EnumValue(r, 2, {1, 2, 3}));
         ReadInt(r, 3, row.nTxPeriod);
         ReadInt(r, 4, row.nQuietPeriod);
         ReadInt(r, 5, row.nSuppTimeout);
         ReadInt(r, 6, row.nServerTimeout);
         ReadInt(r, 7, row.nMaxReq);
         ReadInt(r, 8, row.nReAuthPeriod);
-        if (ReadInt(r, 9, nValue))
+        if (const int nValue = EnumValue(r, 9, {1, 2}); nValue >= 0)
             row.strReAuth = nValue == 2 ? "Disabled" : "Enabled";
-        if (ReadInt(r, 10, nValue))
-            row.strCapability = CapabilityText(nValue);
+        row.strCapability = CapabilityText(EnumValue(r, 10, {1, 2}));
         std::lock_guard lock(pThis->m_csLists);
         pThis->m_PortBuilding.push_back(row);
     }
@@ -180,11 +208,13 @@ int C8021XSettingLogic::OnUserTableReply(CSnmp* pResponseIn, int nRequestID, voi
     if (!pThis->IsWalkRow(nRequestID, nStatus, pResponse.get(), [pThis] { pThis->m_UserList = pThis->m_UserBuilding; }))
         return 0;
     CSnmp* r = pResponse.get();
+    // The row is the user its own index names (the length-prefixed name):
+    // Delete destroys that row, whatever the name column says.
     X8021_User_Statistics_Info row;
-    if (CModuleBase::HasValue(r, 0))
-        row.strUserName = CModuleBase::ValueText(r, 0);
+    pThis->m_cSnmpTrunkWalk.GetIndexSuffix(2, r, row.strIndex);
+    CModuleBase::OctetValue(r, 0, row.strUserName);
     ReadInt(r, 2, row.nRowStatus);
-    {
+    if (!row.strIndex.empty()) {
         std::lock_guard lock(pThis->m_csLists);
         pThis->m_UserBuilding.push_back(row);
     }
@@ -200,19 +230,24 @@ int C8021XSettingLogic::OnRadiusTableReply(CSnmp* pResponseIn, int nRequestID, v
                           [pThis] { pThis->m_RadiusList = pThis->m_RadiusBuilding; }))
         return 0;
     CSnmp* r = pResponse.get();
+    // The row is the server its own index names; a row whose index is no
+    // server index is skipped.
     X8021_AuRadiusServer_Statistics_info row;
-    ReadInt(r, 0, row.nIndex);
+    std::string strSuffix;
+    pThis->m_cSnmpTrunkWalk.GetIndexSuffix(9, r, strSuffix);
+    row.nIndex = ServerIndexOfSuffix(strSuffix);
     ReadInt(r, 1, row.nAddressType);
-    if (CModuleBase::HasValue(r, 2))
-        row.strAddress = Dot1xAddressText(CModuleBase::ValueText(r, 2), row.nAddressType);
+    if (CModuleBase::OctetValue(r, 2, row.strAddressOctets) && row.nAddressType != 0)
+        row.strAddress = Dot1xAddressText(row.strAddressOctets, row.nAddressType);
     if (CModuleBase::HasValue(r, 3))
         row.strColumn4 = CModuleBase::ValueText(r, 3);
     ReadInt(r, 4, row.nAuthPort);
     ReadInt(r, 5, row.nAcctPort);
     ReadInt(r, 6, row.nTimeout);
     ReadInt(r, 7, row.nRetransmit);
+    row.bKeyRead = CModuleBase::OctetValue(r, 8, row.strKeyRead);
     ReadInt(r, 9, row.nRowStatus);
-    {
+    if (row.nIndex != 0) {
         std::lock_guard lock(pThis->m_csLists);
         pThis->m_RadiusBuilding.push_back(row);
     }
@@ -226,18 +261,22 @@ BOOL C8021XSettingLogic::GetAuthState()
     m_cSnmpGetSet.AddValue(kStateOid, SnmpValueNull);
     std::unique_ptr<CSnmp> pResponse;
     if (m_cSnmpGetSet.send(pResponse, 0) != 0 || !pResponse)
-        return TRUE;
+        return FALSE;
     int nErrorStatus = 0;
     int nErrorIndex = 0;
     pResponse->getError(&nErrorStatus, &nErrorIndex);
     if (nErrorStatus != 0)
-        return TRUE;
+        return FALSE;
     std::lock_guard lock(m_csLists);
-    for (int i = 0; i < 3; ++i) {
-        if (CModuleBase::HasValue(pResponse.get(), i))
-            m_nGlobalValues[i] = std::atoi(CModuleBase::IntegerText(pResponse.get(), i).c_str());
-    }
-    return TRUE;
+    // A state outside its set is no state: 0, as before any read.
+    m_nGlobalValues[0] = std::max(EnumValue(pResponse.get(), 0, {1, 2}), 0);
+    return m_nGlobalValues[0] != 0 ? TRUE : FALSE;
+}
+
+bool C8021XSettingLogic::LastWalkComplete() const
+{
+    std::lock_guard lock(m_csLists);
+    return m_bLastWalkComplete;
 }
 
 int C8021XSettingLogic::GetGlobalValue(int nIndex) const

@@ -56,8 +56,12 @@ public:
     void StartUserWalk();
     BOOL StartRadiusWalk();
     // One GET of the 802.1X state into entry 0 of the global values; a failed
-    // GET keeps the old value. TRUE in every case.
+    // GET keeps the old value, a value outside 1..2 makes it 0. TRUE when a
+    // state of the set was read.
     BOOL GetAuthState();
+    // Whether the walk that ended last read its whole table (a walk that
+    // could not start or was cut short did not).
+    bool LastWalkComplete() const;
     // Stops every session: late replies are stale, and no call-back runs once
     // it returns.
     void CloseSessions();
@@ -94,6 +98,7 @@ private:
     std::vector<X8021_User_Statistics_Info> m_UserBuilding;
     std::vector<X8021_AuRadiusServer_Statistics_info> m_RadiusBuilding;
     int m_nGlobalValues[3] = {0, 0, 0};
+    bool m_bLastWalkComplete = false;
 
     CCommonSNMP m_cSnmpSpare;
     CCommonSNMP m_cSnmpSpare2;

@@ -1,7 +1,7 @@
 #include "features/security/C8021XUserDLG.h"
 
 #include "common/CModuleBase.h"
-#include "platform/snmp/SNMP_VARBIND.h"
+#include "common/CWriteReport.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CEdit.h"
@@ -28,16 +28,14 @@ std::string UserColumn(int nColumn, const std::string& strIndex)
     return C8021XSettingLogic::kUserEntry + "." + std::to_string(nColumn) + strIndex;
 }
 
-// One row-status SET on a session made for it; TRUE when accepted.
-BOOL SetUserRowStatus(const std::string& strIndex, const char* pszValue)
+// One row-status SET on a session made for it; true when accepted.
+bool SetUserRowStatus(CWriteReport& report, const std::string& strIndex, const char* pszValue,
+                      const std::string& strWhat)
 {
-    CModuleBase module;
-    SNMP_VARBIND item;
-    item.oid = UserColumn(3, strIndex);
-    item.value = pszValue;
-    item.type = SnmpValueInteger;
-    item.length = 1;
-    return module.SetValues(&item, 1);
+    CCommonSNMP session;
+    session.Open(SnmpPduSet);
+    session.AddValue(UserColumn(3, strIndex), SnmpValueInteger, pszValue);
+    return report.Send(session, strWhat);
 }
 
 } // namespace
@@ -110,6 +108,8 @@ void C8021XUserDLG::EnableControls(BOOL bEnable)
 
 void C8021XUserDLG::StartRead()
 {
+    // One new user action: opening, Refresh, the read after Add or Delete.
+    m_readReport.Begin();
     EnableControls(FALSE);
     if (m_Logic.SetHwnd(GetSafeHwnd()))
         m_Logic.StartUserWalk();
@@ -117,6 +117,12 @@ void C8021XUserDLG::StartRead()
 
 LRESULT C8021XUserDLG::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_WALK_FINISHED) {
+        // A walk cut short keeps the list of the last complete one.
+        if (!m_Logic.LastWalkComplete())
+            m_readReport.Fail("the user list", m_bListRead);
+        m_bListRead = m_bListRead || m_Logic.LastWalkComplete();
+    }
     if (message == WM_WALK_FINISHED || message == WM_WALK_STALE)
         FillUserList();
     return CDialog::WindowProc(message, wParam, lParam);
@@ -126,11 +132,13 @@ void C8021XUserDLG::FillUserList()
 {
     const std::vector<X8021_User_Statistics_Info> users = m_Logic.GetUserList();
     m_listUsers.DeleteAllItems();
+    m_rowIndexes.clear();
     GetDlgItem(IDC_8021X_USER_TOTAL)->SetWindowText(std::to_string(users.size()));
     int nRow = 0;
     for (const X8021_User_Statistics_Info& user : users) {
         if (user.nRowStatus != 1)
             continue;
+        m_rowIndexes.push_back(user.strIndex);
         m_listUsers.SetOrInsertItemText(nRow, 0, std::to_string(nRow + 1).c_str());
         m_listUsers.SetOrInsertItemText(nRow, 1, user.strUserName.c_str());
         m_listUsers.SetOrInsertItemText(nRow, 2, user.strPassword.c_str());
@@ -183,17 +191,23 @@ void C8021XUserDLG::OnAdd()
         return;
 
     const std::string strIndex = MakeNameIndex(strName);
-    if (!SetUserRowStatus(strIndex, "4")) {
-        AfxMessageBox(kCheckInput);
+    CWriteReport report;
+    if (!SetUserRowStatus(report, strIndex, "4", "the new user " + strName)) {
+        report.Report(kCheckInput);
         return;
     }
     m_cCommonSNMP.Open(SnmpPduSet);
     m_cCommonSNMP.AddValue(UserColumn(2, strIndex), SnmpValueOctetString, strPassword);
-    if (!m_cCommonSNMP.SendAccepted() || !SetUserRowStatus(strIndex, "1")) {
+    if (!report.Send(m_cCommonSNMP, "the password of user " + strName) ||
+        !SetUserRowStatus(report, strIndex, "1", "the activation of user " + strName)) {
         // The row just created would stay an active user without the
-        // chosen password: it goes again.
-        SetUserRowStatus(strIndex, "6");
-        AfxMessageBox(kCheckInput);
+        // chosen password: it goes again (unless the switch is silent).
+        if (!report.TimedOut()) {
+            CWriteReport cleanup;
+            SetUserRowStatus(cleanup, strIndex, "6", "user " + strName);
+        }
+        report.Report(kCheckInput);
+        ResetAndReload();
         return;
     }
     ResetAndReload();
@@ -202,11 +216,15 @@ void C8021XUserDLG::OnAdd()
 void C8021XUserDLG::OnDelete()
 {
     const int nRow = m_listUsers.GetSelectionMark();
-    if (nRow < 0) {
+    if (nRow < 0 || static_cast<std::size_t>(nRow) >= m_rowIndexes.size()) {
         AfxMessageBox("Please Choose One To Delete Or Check If Have Any Data");
         return;
     }
-    SetUserRowStatus(MakeNameIndex(m_listUsers.GetItemText(nRow, 1)), "6");
+    // The row is named by its own index, never by the name it shows.
+    CWriteReport report;
+    SetUserRowStatus(report, m_rowIndexes[static_cast<std::size_t>(nRow)], "6",
+                     "the deletion of user " + m_listUsers.GetItemText(nRow, 1));
+    report.Report();
     ResetAndReload();
 }
 

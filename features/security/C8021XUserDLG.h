@@ -7,14 +7,19 @@
 // (listed or not), creates the row (create-and-go), writes the password and
 // activates it; when the password or the activation is refused, the row it
 // created is destroyed again. Every control is disabled while a walk runs.
+// Delete destroys the row by its own index. A refused or unanswered write is
+// said; a failed read the user started is said once, the list keeping its
+// last complete read.
 #pragma once
 
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/security/C8021XSettingLogic.h"
 #include "platform/ui/CDialog.h"
 
 #include <string>
+#include <vector>
 
 class C8021XUserDLG : public CDialog
 {
@@ -51,4 +56,7 @@ private:
     C8021XSettingLogic m_Logic;
     CListCtrlEx m_listUsers;
     CCommonSNMP m_cCommonSNMP;
+    CReadReport m_readReport;
+    bool m_bListRead = false;              // a user walk has read the whole table
+    std::vector<std::string> m_rowIndexes; // each listed row's own index
 };

@@ -1,5 +1,6 @@
 #include "features/security/CARPSpoofSetting.h"
 
+#include "common/CWriteReport.h"
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
@@ -123,7 +124,11 @@ void CARPSpoofSetting::StartTableWalk()
     }
     for (int nColumn = 1; nColumn <= 4; ++nColumn)
         m_cCommonSNMPTable.AddValue(CAddARPEntry::kTable + "." + std::to_string(nColumn), SnmpValueNull);
-    m_cCommonSNMPTable.StartRequest(&CARPSpoofSetting::OnArpTableReply, this, 0, 0);
+    // One new user action (opening, Refresh, the read after Add or Delete).
+    m_readReport.Begin();
+    // A walk that cannot start ends here, failed: the buttons come back.
+    if (!m_cCommonSNMPTable.StartAsync(&CARPSpoofSetting::OnArpTableReply, this, 0))
+        OnWalkEnded(1, 0);
 }
 
 int CARPSpoofSetting::OnArpTableReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -182,6 +187,10 @@ LRESULT CARPSpoofSetting::OnWalkEnded(WPARAM wParam, LPARAM /*lParam*/)
             ++nListed;
         }
         m_editTotal.SetWindowText(std::to_string(nListed));
+        m_bListRead = true;
+    } else {
+        // The list keeps its last complete table.
+        m_readReport.Fail("the ARP spoofing prevention list", m_bListRead);
     }
     EnableButtons(TRUE);
     return 0;
@@ -212,8 +221,11 @@ void CARPSpoofSetting::OnDelete()
     const std::string strAddress = m_listEntries.GetItemText(nRow, 1);
     m_cCommonSNMP.Open(SnmpPduSet);
     m_cCommonSNMP.AddValue(CAddARPEntry::ColumnOid(4, strAddress), SnmpValueInteger, "6");
-    if (!m_cCommonSNMP.SendAccepted())
+    CWriteReport report;
+    if (!report.Send(m_cCommonSNMP, "the deletion of the entry " + strAddress)) {
+        report.Report();
         return;
+    }
     Sleep(50);
     StartTableWalk();
 }

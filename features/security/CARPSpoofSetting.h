@@ -10,6 +10,7 @@
 #pragma once
 
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/security/ARP_entry_info.h"
 #include "common/CCommonSNMP.h"
 #include "platform/ui/CButton.h"
@@ -52,6 +53,8 @@ private:
 
     CListCtrlEx m_listEntries;
     CEdit m_editTotal;
+    CReadReport m_readReport;
+    bool m_bListRead = false; // a walk has read the whole table
     CButton m_btnAdd;
     CButton m_btnDelete;
     CButton m_btnRefresh;

@@ -1,5 +1,6 @@
 #include "features/security/CAddARPEntry.h"
 
+#include "common/CWriteReport.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
 #include "platform/snmp/KorvelMib.h"
@@ -217,16 +218,20 @@ BOOL CAddARPEntry::CheckTrunkGroups()
     return m_ModuleBase.CheckTrunkConsistency(m_nPortChecked);
 }
 
-bool CAddARPEntry::SendStep(const std::string& strAddress, bool bCreated)
+bool CAddARPEntry::SendStep(CWriteReport& report, const std::string& strWhat, const std::string& strAddress,
+                            bool bCreated)
 {
-    if (m_cCommonSNMP.SendAccepted())
+    if (report.Send(m_cCommonSNMP, strWhat + " of the entry " + strAddress))
         return true;
-    if (bCreated) {
+    // A row left waiting is no entry: it goes again, unless the switch is
+    // silent (one time-out per action).
+    if (bCreated && !report.TimedOut()) {
+        CWriteReport cleanup;
         m_cCommonSNMP.Open(SnmpPduSet);
         m_cCommonSNMP.AddValue(ColumnOid(4, strAddress), SnmpValueInteger, "6");
-        m_cCommonSNMP.SendAccepted();
+        cleanup.Send(m_cCommonSNMP, strAddress);
     }
-    AfxMessageBox("The switch refused the entry: it was not written.");
+    report.Report();
     return false;
 }
 
@@ -282,31 +287,32 @@ void CAddARPEntry::OnApply()
     std::vector<BYTE> mac;
     CUtils::HexToByteValues(strMacHex, mac, 6);
 
+    CWriteReport report;
     if (bReplace) {
         m_cCommonSNMP.Open(SnmpPduSet);
         m_cCommonSNMP.AddValue(ColumnOid(4, strAddress), SnmpValueInteger, "6");
-        if (!SendStep(strAddress, false))
+        if (!SendStep(report, "the removal of the inactive row", strAddress, false))
             return;
     }
     m_cCommonSNMP.Open(SnmpPduSet);
     m_cCommonSNMP.AddValue(ColumnOid(4, strAddress), SnmpValueInteger, g_strModelName == "KVT-Pipit R1" ? "4" : "5");
-    if (!SendStep(strAddress, false))
+    if (!SendStep(report, "the creation", strAddress, false))
         return;
     Sleep(kPause);
     m_cCommonSNMP.Open(SnmpPduSet);
     m_cCommonSNMP.AddValueLen(ColumnOid(2, strAddress), SnmpValueOctetString, mac.data(),
                               static_cast<int>(mac.size()));
-    if (!SendStep(strAddress, true))
+    if (!SendStep(report, "the MAC address", strAddress, true))
         return;
     // The ports go with the MAC again, in the same prepared request.
     m_cCommonSNMP.AddValueLen(ColumnOid(3, strAddress), SnmpValueOctetString, ports.data(),
                               static_cast<int>(ports.size()));
-    if (!SendStep(strAddress, true))
+    if (!SendStep(report, "the ports", strAddress, true))
         return;
     Sleep(kPause);
     m_cCommonSNMP.Open(SnmpPduSet);
     m_cCommonSNMP.AddValue(ColumnOid(4, strAddress), SnmpValueInteger, "1");
-    if (!SendStep(strAddress, true))
+    if (!SendStep(report, "the activation", strAddress, true))
         return;
     m_editMac.SetWindowText("");
     EndDialog(IDOK);

@@ -14,6 +14,8 @@
 // .1 address, .2 MAC (6 octets), .3 member ports (port bitmap), .4 row status.
 #pragma once
 
+#include "common/CWriteReport.h"
+
 #include "common/CModuleBase.h"
 #include "common/ClxDialog.h"
 #include "features/security/ARP_entry_info.h"
@@ -60,7 +62,7 @@ private:
     BOOL CheckTrunkGroups();
     // Sends the prepared request; false (after the refusal message, and
     // removing the row when bCreated) when the switch did not accept it.
-    bool SendStep(const std::string& strAddress, bool bCreated);
+    bool SendStep(CWriteReport& report, const std::string& strWhat, const std::string& strAddress, bool bCreated);
 
     CIPAddressCtrl m_ipAddress;
     CEdit m_editMac;

@@ -49,11 +49,19 @@ CDHCPServerLogic::~CDHCPServerLogic()
     Stop();
 }
 
-void CDHCPServerLogic::GetTrustedPorts(std::string& strText)
+int CDHCPServerLogic::GetTrustedPorts(std::string& strText)
 {
+    m_cSnmpServerSet.Open(SnmpPduGet);
+    m_cSnmpServerSet.AddValue(kScreenedPorts, SnmpValueNull);
+    std::unique_ptr<CSnmp> pResponse;
+    if (m_cSnmpServerSet.send(pResponse, 0) != SnmpStatusOk || !pResponse)
+        return kReadSilent;
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    pResponse->getError(&nErrorStatus, &nErrorIndex);
     std::string bitmap;
-    if (!GetValue(kScreenedPorts, bitmap))
-        return;
+    if (nErrorStatus != 0 || !CModuleBase::OctetValue(pResponse.get(), 0, bitmap))
+        return kReadFailed;
     // A clear bit is a trusted port.
     for (char& octet : bitmap)
         octet = static_cast<char>(~static_cast<unsigned char>(octet));
@@ -61,9 +69,10 @@ void CDHCPServerLogic::GetTrustedPorts(std::string& strText)
     CUtils::PortBitmapToRangeText(bitmap, std::min(static_cast<int>(bitmap.size()), kServerPortsMaxOctets), 1,
                                   g_nPortCount, text);
     strText = text;
+    return kReadOk;
 }
 
-BOOL CDHCPServerLogic::SetTrustedPorts(const std::string& strList)
+BOOL CDHCPServerLogic::SetTrustedPorts(const std::string& strList, CWriteReport& report)
 {
     if (!CUtils::IsPlainNumberList(strList)) {
         AfxMessageBox("Invalid Port list");
@@ -87,7 +96,7 @@ BOOL CDHCPServerLogic::SetTrustedPorts(const std::string& strList)
     CUtils::HexToByteValues(hex, octets, static_cast<int>((hex.size() + 1) / 2));
     m_cSnmpServerSet.Open(SnmpPduSet);
     m_cSnmpServerSet.AddValueLen(kScreenedPorts, SnmpValueOctetString, octets.data(), static_cast<int>(octets.size()));
-    return m_cSnmpServerSet.SendAccepted() ? TRUE : FALSE;
+    return report.Send(m_cSnmpServerSet, "the trusted ports") ? TRUE : FALSE;
 }
 
 void CDHCPServerLogic::StartServerWalk()
@@ -100,7 +109,18 @@ void CDHCPServerLogic::StartServerWalk()
     }
     for (int nColumn : {1, 3, 2, 4})
         m_cSnmpServerWalk.AddValue(kServerEntry + "." + std::to_string(nColumn), SnmpValueNull);
-    m_cSnmpServerWalk.StartRequest(&CDHCPServerLogic::OnServerTableReply, this, 0, 0);
+    // A walk that cannot start ends here, as a failed one.
+    if (!m_cSnmpServerWalk.StartAsync(&CDHCPServerLogic::OnServerTableReply, this, 0))
+        EndServerWalkUnread();
+}
+
+void CDHCPServerLogic::EndServerWalkUnread()
+{
+    {
+        std::lock_guard lock(m_csRows);
+        m_bServerTableRead = false;
+    }
+    ::SendMessage(m_hOwnerWnd, WM_DHCP_SCREEN_NOTIFY, kNotifyFinished, reinterpret_cast<LPARAM>("Finished"));
 }
 
 int CDHCPServerLogic::OnServerTableReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -154,25 +174,39 @@ bool CDHCPServerLogic::IsServerTableRead() const
     return m_bServerTableRead;
 }
 
-BOOL CDHCPServerLogic::SetServerRow(const std::string& strIndex, const std::string& /*strAddress*/, int nOperation)
+BOOL CDHCPServerLogic::SetServerRow(const std::string& strIndex, const std::string& /*strAddress*/, int nOperation,
+                                    CWriteReport& report)
 {
+    const std::string strServer = "server " + strIndex;
+    auto setRowStatus = [&](const char* pszValue, const std::string& strWhat) {
+        m_cSnmpServerSet.Open(SnmpPduSet);
+        m_cSnmpServerSet.AddValue(ServerColumn(4, strIndex), SnmpValueInteger, pszValue);
+        return report.Send(m_cSnmpServerSet, strWhat);
+    };
     if (nOperation == kDeleteRow)
-        return SetRowStatus(ServerColumn(4, strIndex), "6");
+        return setRowStatus("6", "the deletion of " + strServer) ? TRUE : FALSE;
     if (nOperation != kAddRow)
         return TRUE;
-    if (m_pAddressEdit == nullptr || !SetRowStatus(ServerColumn(4, strIndex), "5"))
+    if (m_pAddressEdit == nullptr || !setRowStatus("5", "the new " + strServer))
         return FALSE;
     m_cSnmpServerSet.Open(SnmpPduSet);
     m_pAddressEdit->AddTypeValue(&m_cSnmpServerSet, ServerColumn(3, strIndex));
-    m_cSnmpServerSet.SendAccepted();
     // The type again, with the address.
-    m_pAddressEdit->AddAddressValue(&m_cSnmpServerSet, ServerColumn(2, strIndex));
-    if (!m_cSnmpServerSet.SendAccepted() || !SetRowStatus(ServerColumn(4, strIndex), "1")) {
-        // A row left waiting is no server: it goes again.
-        SetRowStatus(ServerColumn(4, strIndex), "6");
-        return FALSE;
+    if (report.Send(m_cSnmpServerSet, "the address type of " + strServer)) {
+        m_pAddressEdit->AddAddressValue(&m_cSnmpServerSet, ServerColumn(2, strIndex));
+        if (report.Send(m_cSnmpServerSet, "the address of " + strServer) &&
+            setRowStatus("1", "the activation of " + strServer))
+            return TRUE;
     }
-    return TRUE;
+    // A row left waiting is no server: it goes again, unless the switch is
+    // silent (one time-out per action).
+    if (!report.TimedOut()) {
+        CWriteReport cleanup;
+        m_cSnmpServerSet.Open(SnmpPduSet);
+        m_cSnmpServerSet.AddValue(ServerColumn(4, strIndex), SnmpValueInteger, "6");
+        cleanup.Send(m_cSnmpServerSet, strServer);
+    }
+    return FALSE;
 }
 
 void CDHCPServerLogic::Stop()

@@ -15,6 +15,7 @@
 #pragma once
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "features/security/DHCP_server_info.h"
 
 #include <mutex>
@@ -40,11 +41,17 @@ public:
     static constexpr int kAddRow = 1;
     static constexpr int kDeleteRow = 3;
 
-    // The trusted ports as range text ("1-3,5"); unchanged when the GET fails.
-    void GetTrustedPorts(std::string& strText);
+    // The trusted ports as range text ("1-3,5"); unchanged when the GET
+    // fails or the value is no port bitmap (an OCTET STRING). kReadOk, or
+    // kReadFailed (answered) or kReadSilent (no answer).
+    static constexpr int kReadOk = 0;
+    static constexpr int kReadFailed = 1;
+    static constexpr int kReadSilent = 2;
+    int GetTrustedPorts(std::string& strText);
     // Checks the port list (with a message at the first failing rule) and
-    // writes it; TRUE when the switch accepted it.
-    BOOL SetTrustedPorts(const std::string& strList);
+    // writes it; TRUE when the switch accepted it, else the report holds why
+    // (nothing is recorded when a rule refused the list).
+    BOOL SetTrustedPorts(const std::string& strList, CWriteReport& report);
 
     void StartServerWalk();
     static int OnServerTableReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
@@ -57,7 +64,13 @@ public:
     // destroys the row again) or deletes (kDeleteRow) the row of the index.
     // The new row's address comes from the registered address edit. TRUE for
     // another operation.
-    BOOL SetServerRow(const std::string& strIndex, const std::string& strAddress, int nOperation);
+    // A step the switch refuses or leaves unanswered is recorded in the
+    // report; after a silent one nothing more is sent.
+    BOOL SetServerRow(const std::string& strIndex, const std::string& strAddress, int nOperation,
+                      CWriteReport& report);
+    // Marks the server table unread and sends the walk's end, as a walk that
+    // failed does (for a walk that is not started).
+    void EndServerWalkUnread();
     void SetAddressEdit(CEditEXIPV6* pEdit) { m_pAddressEdit = pEdit; }
 
     // Closes the sessions: late replies are stale.

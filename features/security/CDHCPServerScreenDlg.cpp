@@ -1,6 +1,7 @@
 #include "features/security/CDHCPServerScreenDlg.h"
 
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -64,27 +65,43 @@ void CDHCPServerScreenDlg::EnableServerButtons(BOOL bEnable)
 
 void CDHCPServerScreenDlg::OnRefresh()
 {
-    m_Logic.GetTrustedPorts(m_strTrustedPorts);
+    // One new user action: opening, Refresh, the read after a write.
+    m_readReport.Begin();
+    const int nRead = m_Logic.GetTrustedPorts(m_strTrustedPorts);
+    if (nRead != CDHCPServerLogic::kReadOk)
+        m_readReport.Fail("the trusted ports", m_bPortsRead);
+    m_bPortsRead = m_bPortsRead || nRead == CDHCPServerLogic::kReadOk;
     GetDlgItem(IDC_DHCP_TRUSTED_PORTS)->SetWindowText("");
     GetDlgItem(IDC_DHCP_TRUSTED_PORTS)->SetWindowText(m_strTrustedPorts);
-    m_listServers.DeleteAllItems();
     EnableServerButtons(FALSE);
+    // A switch that did not answer is not walked as well: one time-out.
+    if (nRead == CDHCPServerLogic::kReadSilent) {
+        m_Logic.EndServerWalkUnread();
+        return;
+    }
     m_Logic.StartServerWalk();
     m_Logic.StartTrunkWalk();
 }
 
-LRESULT CDHCPServerScreenDlg::OnServerNotify(WPARAM wParam, LPARAM lParam)
+LRESULT CDHCPServerScreenDlg::OnServerNotify(WPARAM wParam, LPARAM /*lParam*/)
 {
-    if (wParam == CDHCPServerLogic::kNotifyRow && lParam != 0) {
-        const auto& row = *reinterpret_cast<const DHCP_server_info*>(lParam);
-        if (row.strRowStatus == "1") {
+    if (wParam != CDHCPServerLogic::kNotifyFinished)
+        return 0;
+    // The list is replaced whole by a complete walk; a failed one keeps it.
+    if (m_Logic.IsServerTableRead()) {
+        m_listServers.DeleteAllItems();
+        for (const DHCP_server_info& row : m_Logic.GetServerRows()) {
+            if (row.strRowStatus != "1")
+                continue;
             const int nRow = m_listServers.GetItemCount();
             m_listServers.SetOrInsertItemText(nRow, 0, row.strIndex.c_str());
             m_listServers.SetOrInsertItemText(nRow, 1, row.strAddress.c_str());
         }
-    } else if (wParam == CDHCPServerLogic::kNotifyFinished) {
-        EnableServerButtons(TRUE);
+        m_bListRead = true;
+    } else {
+        m_readReport.Fail("the server list", m_bListRead);
     }
+    EnableServerButtons(TRUE);
     return 0;
 }
 
@@ -94,8 +111,10 @@ void CDHCPServerScreenDlg::OnSetTrustedPorts()
     GetDlgItem(IDC_DHCP_TRUSTED_PORTS)->GetWindowText(strPorts);
     if (strPorts == m_strTrustedPorts)
         return;
-    if (m_Logic.SetTrustedPorts(strPorts))
+    CWriteReport report;
+    if (m_Logic.SetTrustedPorts(strPorts, report))
         OnRefresh();
+    report.Report();
 }
 
 void CDHCPServerScreenDlg::OnAddServer()
@@ -133,10 +152,10 @@ void CDHCPServerScreenDlg::OnAddServer()
         }
     }
     m_Logic.SetAddressEdit(&m_editAddress);
-    if (m_Logic.SetServerRow(std::to_string(nIndex), strAddress, CDHCPServerLogic::kAddRow))
+    CWriteReport report;
+    if (m_Logic.SetServerRow(std::to_string(nIndex), strAddress, CDHCPServerLogic::kAddRow, report))
         OnRefresh();
-    else
-        AfxMessageBox("The server could not be added.", MB_OK);
+    report.Report();
 }
 
 void CDHCPServerScreenDlg::OnDeleteServer()
@@ -146,8 +165,10 @@ void CDHCPServerScreenDlg::OnDeleteServer()
         AfxMessageBox("Please select the entry to delete.", MB_OK);
         return;
     }
-    if (m_Logic.SetServerRow(m_listServers.GetItemText(nRow, 0), "", CDHCPServerLogic::kDeleteRow))
+    CWriteReport report;
+    if (m_Logic.SetServerRow(m_listServers.GetItemText(nRow, 0), "", CDHCPServerLogic::kDeleteRow, report))
         OnRefresh();
+    report.Report();
 }
 
 void CDHCPServerScreenDlg::OnClose()

@@ -11,6 +11,7 @@
 
 #include "common/CEditEXIPV6.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/security/CDHCPServerLogic.h"
 #include "platform/ui/CDialog.h"
 
@@ -43,4 +44,7 @@ private:
     CEditEXIPV6 m_editAddress;
     CListCtrlEx m_listServers;
     std::string m_strTrustedPorts;
+    CReadReport m_readReport;
+    bool m_bPortsRead = false; // the trusted ports were read once
+    bool m_bListRead = false;  // a walk has read the whole server table
 };

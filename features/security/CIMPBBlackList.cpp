@@ -1,5 +1,6 @@
 #include "features/security/CIMPBBlackList.h"
 
+#include "common/CWriteReport.h"
 #include "common/CUtils.h"
 #include "common/ListColumn.h"
 #include "platform/ui/CDataExchange.h"
@@ -68,9 +69,10 @@ void CIMPBBlackList::EnableButtons(BOOL bEnable)
 
 void CIMPBBlackList::OnRefresh()
 {
+    // One new user action; the list stays until a complete walk replaces it.
+    m_readReport.Begin();
     EnableButtons(FALSE);
-    m_list.DeleteAllItems();
-    m_vecEntries.clear();
+    m_rows.clear();
     m_logic.StartBlackListWalk();
 }
 
@@ -79,8 +81,14 @@ LRESULT CIMPBBlackList::OnEntryNotify(WPARAM wParam, LPARAM lParam)
     if (wParam == CIMPFunclogic::kNotifyRow && lParam != 0) {
         IMPB_entry_info row = *reinterpret_cast<const IMPB_entry_info*>(lParam);
         row.strState = kShown;
-        m_vecEntries.push_back(row);
+        m_rows.push_back(row);
     } else if (wParam == CIMPFunclogic::kNotifyEnd) {
+        if (m_logic.EntryWalkComplete()) {
+            m_vecEntries = m_rows;
+            m_bListRead = true;
+        } else {
+            m_readReport.Fail("the black list", m_bListRead);
+        }
         ShowVisibleEntries(m_vecEntries);
         EnableButtons(TRUE);
         m_editTotal.SetWindowText(std::to_string(m_list.GetItemCount()));
@@ -155,6 +163,8 @@ void CIMPBBlackList::OnDelete()
     entry.strMac = m_list.GetItemText(nRow, 2);
     entry.strPort = m_list.GetItemText(nRow, 3);
     entry.strState = "3";
-    m_logic.DeleteBlackListEntry(entry);
+    CWriteReport report;
+    m_logic.DeleteBlackListEntry(entry, &report);
+    report.Report();
     OnRefresh();
 }

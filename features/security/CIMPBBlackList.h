@@ -9,6 +9,7 @@
 
 #include "common/CEditEXIPV6.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/security/CIMPFunclogic.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
@@ -48,5 +49,8 @@ private:
     CListCtrlEx m_list;
     CButton m_btnFind;
     CIMPFunclogic m_logic;
-    std::vector<IMPB_entry_info> m_vecEntries;
+    std::vector<IMPB_entry_info> m_vecEntries; // the last complete walk's rows
+    std::vector<IMPB_entry_info> m_rows;       // the rows of the walk that runs
+    CReadReport m_readReport;
+    bool m_bListRead = false; // a walk has read the whole table
 };

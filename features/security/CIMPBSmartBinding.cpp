@@ -1,5 +1,6 @@
 #include "features/security/CIMPBSmartBinding.h"
 
+#include "common/CWriteReport.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
 #include "common/ListColumn.h"
@@ -85,23 +86,40 @@ BOOL CIMPBSmartBinding::OnInitDialog()
 
 void CIMPBSmartBinding::OnRefresh()
 {
+    // One new user action (the scan's timer reads quietly).
+    m_readReport.Begin();
+    m_bQuietRead = false;
+    StartRead();
+}
+
+void CIMPBSmartBinding::StartRead()
+{
+    // The list stays until a complete walk replaces it.
     GetDlgItem(IDC_SB_REFRESH)->EnableWindow(FALSE);
     m_btnScan.EnableWindow(FALSE);
-    m_list.DeleteAllItems();
+    m_rows.clear();
     m_logic.StartLearnedWalk();
 }
 
 LRESULT CIMPBSmartBinding::OnEntryNotify(WPARAM wParam, LPARAM lParam)
 {
     if (wParam == CIMPFunclogic::kNotifyRow && lParam != 0) {
-        const auto& row = *reinterpret_cast<const IMPB_entry_info*>(lParam);
-        const int nRow = m_list.GetItemCount();
-        m_list.InsertItem(nRow, row.strVid);
-        m_list.SetItemText(nRow, kColumnIP, row.strIP);
-        m_list.SetItemText(nRow, kColumnMac, row.strMac);
-        m_list.SetItemText(nRow, kColumnPort, row.strPort);
-        m_list.SetItemText(nRow, kColumnBinding, row.strState == "1" ? "Binding" : "Not Binding");
+        m_rows.push_back(*reinterpret_cast<const IMPB_entry_info*>(lParam));
     } else if (wParam == CIMPFunclogic::kNotifyEnd) {
+        if (m_logic.EntryWalkComplete()) {
+            m_list.DeleteAllItems();
+            for (const IMPB_entry_info& row : m_rows) {
+                const int nRow = m_list.GetItemCount();
+                m_list.InsertItem(nRow, row.strVid);
+                m_list.SetItemText(nRow, kColumnIP, row.strIP);
+                m_list.SetItemText(nRow, kColumnMac, row.strMac);
+                m_list.SetItemText(nRow, kColumnPort, row.strPort);
+                m_list.SetItemText(nRow, kColumnBinding, row.strState == "1" ? "Binding" : "Not Binding");
+            }
+            m_bListRead = true;
+        } else if (!m_bQuietRead) {
+            m_readReport.Fail("the learned entries", m_bListRead);
+        }
         m_btnScan.EnableWindow(TRUE);
         GetDlgItem(IDC_SB_REFRESH)->EnableWindow(TRUE);
     }
@@ -131,7 +149,9 @@ void CIMPBSmartBinding::OnAdd()
     entry.strVid = "1";
     entry.strPort = strPort;
     entry.strState = "1";
-    m_logic.SetWhiteListEntry(entry, CIMPFunclogic::kActionAdd);
+    CWriteReport report;
+    m_logic.SetWhiteListEntry(entry, CIMPFunclogic::kActionAdd, &report);
+    report.Report();
     m_editMac.SetWindowText("");
     m_editPort.SetWindowText("");
     m_editAddress.SetWindowText("");
@@ -157,7 +177,11 @@ void CIMPBSmartBinding::OnScan()
     m_editScanFrom.GetWindowText(scan.strFrom);
     m_editScanTo.GetWindowText(scan.strTo);
     scan.strStart = "1";
-    m_logic.StartScan(scan);
+    CWriteReport report;
+    const BOOL bStarted = m_logic.StartScan(scan, &report);
+    report.Report();
+    if (!bStarted)
+        return;
     m_editScanFrom.SetWindowText("");
     m_editScanTo.SetWindowText("");
     m_btnScan.EnableWindow(FALSE);
@@ -169,7 +193,8 @@ void CIMPBSmartBinding::OnTimer(UINT_PTR /*nIDEvent*/)
     const int nCount = m_list.GetItemCount();
     if (nCount != m_nLastCount) {
         m_nLastCount = nCount;
-        OnRefresh();
+        m_bQuietRead = true;
+        StartRead();
         return;
     }
     KillTimer(kScanTimer);
@@ -194,7 +219,9 @@ void CIMPBSmartBinding::OnBinding()
     entry.strPort = m_list.GetItemText(nRow, kColumnPort);
     entry.strVid = "1";
     entry.strState = "1";
-    m_logic.BindLearnedEntry(entry);
+    CWriteReport report;
+    m_logic.BindLearnedEntry(entry, &report);
+    report.Report();
     Sleep(kBindingRefreshPauseMs);
     OnRefresh();
 }

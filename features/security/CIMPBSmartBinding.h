@@ -9,10 +9,13 @@
 
 #include "common/CEditEXIPV6.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/security/CIMPFunclogic.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
+
+#include <vector>
 
 class CIMPBSmartBinding : public CDialog
 {
@@ -29,6 +32,8 @@ protected:
     BOOL OnInitDialog() override;
 
     void OnRefresh();
+    // Starts the walk of the learned entries.
+    void StartRead();
     LRESULT OnEntryNotify(WPARAM wParam, LPARAM lParam);
     void OnAdd();
     void OnScan();
@@ -47,4 +52,8 @@ private:
     CEditEXIPV6 m_editAddress;
     CIMPFunclogic m_logic;
     int m_nLastCount = -1;
+    CReadReport m_readReport;
+    std::vector<IMPB_entry_info> m_rows; // the rows of the walk that runs
+    bool m_bListRead = false;            // a walk has read the whole table
+    bool m_bQuietRead = false;           // the walk that runs is the scan timer's
 };

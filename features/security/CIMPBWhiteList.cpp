@@ -1,5 +1,6 @@
 #include "features/security/CIMPBWhiteList.h"
 
+#include "common/CWriteReport.h"
 #include "common/ListColumn.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -50,21 +51,31 @@ BOOL CIMPBWhiteList::OnInitDialog()
 
 void CIMPBWhiteList::OnRefresh()
 {
+    // One new user action; the list stays until a complete walk replaces it.
+    m_readReport.Begin();
     GetDlgItem(IDC_WL_REFRESH)->EnableWindow(FALSE);
     GetDlgItem(IDC_WL_DELETE)->EnableWindow(FALSE);
-    m_list.DeleteAllItems();
+    m_rows.clear();
     m_logic.StartWhiteListWalk();
 }
 
 LRESULT CIMPBWhiteList::OnEntryNotify(WPARAM wParam, LPARAM lParam)
 {
     if (wParam == CIMPFunclogic::kNotifyRow && lParam != 0) {
-        const auto& row = *reinterpret_cast<const IMPB_entry_info*>(lParam);
-        const int nRow = m_list.GetItemCount();
-        m_list.InsertItem(nRow, row.strIP);
-        m_list.SetItemText(nRow, 1, row.strMac);
-        m_list.SetItemText(nRow, 2, row.strPort);
+        m_rows.push_back(*reinterpret_cast<const IMPB_entry_info*>(lParam));
     } else if (wParam == CIMPFunclogic::kNotifyEnd) {
+        if (m_logic.EntryWalkComplete()) {
+            m_list.DeleteAllItems();
+            for (const IMPB_entry_info& row : m_rows) {
+                const int nRow = m_list.GetItemCount();
+                m_list.InsertItem(nRow, row.strIP);
+                m_list.SetItemText(nRow, 1, row.strMac);
+                m_list.SetItemText(nRow, 2, row.strPort);
+            }
+            m_bListRead = true;
+        } else {
+            m_readReport.Fail("the white list", m_bListRead);
+        }
         GetDlgItem(IDC_WL_REFRESH)->EnableWindow(TRUE);
         GetDlgItem(IDC_WL_DELETE)->EnableWindow(TRUE);
         m_editTotal.SetWindowText(std::to_string(m_list.GetItemCount()));
@@ -85,6 +96,8 @@ void CIMPBWhiteList::OnDelete()
     entry.strPort = m_list.GetItemText(nRow, 2);
     entry.strVid = "1";
     entry.strState = "3";
-    m_logic.SetWhiteListEntry(entry, CIMPFunclogic::kActionDelete);
+    CWriteReport report;
+    m_logic.SetWhiteListEntry(entry, CIMPFunclogic::kActionDelete, &report);
+    report.Report();
     OnRefresh();
 }

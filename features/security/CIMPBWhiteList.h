@@ -6,9 +6,12 @@
 #pragma once
 
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/security/CIMPFunclogic.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
+
+#include <vector>
 
 class CIMPBWhiteList : public CDialog
 {
@@ -31,4 +34,7 @@ private:
     CListCtrlEx m_list;
     CEdit m_editTotal;
     CIMPFunclogic m_logic;
+    CReadReport m_readReport;
+    std::vector<IMPB_entry_info> m_rows; // the rows of the walk that runs
+    bool m_bListRead = false;            // a walk has read the whole table
 };

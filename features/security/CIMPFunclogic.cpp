@@ -2,6 +2,7 @@
 
 #include "common/CEditEXIPV6.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -53,13 +54,6 @@ std::string BindingMacText(const std::string& strBytes)
     return szMac;
 }
 
-// Sends the prepared SET and drops the reply, whatever it says.
-void SendAndForget(CCommonSNMP& session)
-{
-    std::unique_ptr<CSnmp> pResponse;
-    session.send(pResponse, 0);
-}
-
 } // namespace
 
 CIMPFunclogic::CIMPFunclogic() = default;
@@ -93,7 +87,11 @@ void CIMPFunclogic::StartPortTableWalk()
     }
     for (const char* pszColumn : {".1", ".2", ".3", ".4"})
         m_cSnmpPortWalk.AddValue(kPortTable + pszColumn, SnmpValueNull);
-    m_cSnmpPortWalk.StartRequest(&CIMPFunclogic::OnPortTableReply, this, 0, 0);
+    // A walk that cannot start ends here, failed.
+    if (!m_cSnmpPortWalk.StartAsync(&CIMPFunclogic::OnPortTableReply, this, 0)) {
+        m_bPortWalkComplete = false;
+        Notify(WM_IMPB_PORT_NOTIFY, kNotifyEnd, 0);
+    }
 }
 
 int CIMPFunclogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -104,6 +102,7 @@ int CIMPFunclogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pU
     if (!session.FindRequestID(nRequestID))
         return 0;
     if (nStatus != 0 || !pResponse) {
+        pThis->m_bPortWalkComplete = nStatus == SnmpStatusEndOfWalk;
         if (nStatus == SnmpStatusEndOfWalk) {
             std::vector<IMPB_port_info> rows;
             {
@@ -177,7 +176,11 @@ void CIMPFunclogic::StartEntryWalk(EntryTable table)
         pfnReply = &CIMPFunclogic::OnBlackListReply;
         break;
     }
-    m_cSnmpEntryWalk.StartRequest(pfnReply, this, 0, nTimeout);
+    // A walk that cannot start ends here, failed.
+    if (!m_cSnmpEntryWalk.StartAsync(pfnReply, this, nTimeout)) {
+        m_bEntryWalkComplete = false;
+        Notify(WM_IMPB_ENTRY_NOTIFY, kNotifyEnd, 0);
+    }
 }
 
 int CIMPFunclogic::OnLearnedReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus)
@@ -203,6 +206,7 @@ int CIMPFunclogic::OnEntryReply(CSnmp* pResponseIn, int nRequestID, void* pUserD
     if (!session.FindRequestID(nRequestID))
         return 0;
     if (nStatus != 0 || !pResponse) {
+        pThis->m_bEntryWalkComplete = nStatus == SnmpStatusEndOfWalk;
         if (nStatus == SnmpStatusEndOfWalk) {
             std::vector<IMPB_entry_info> rows;
             {
@@ -283,9 +287,13 @@ std::string CIMPFunclogic::BlackListIndex(const IMPB_entry_key& entry)
 
 // --- Writes ---
 
-BOOL CIMPFunclogic::SetPortRange(const std::string& strFrom, const std::string& strTo, const IMPB_port_info& values)
+BOOL CIMPFunclogic::SetPortRange(const std::string& strFrom, const std::string& strTo, const IMPB_port_info& values,
+                                 CWriteReport* pReport)
 {
-    // Ports of this switch only.
+    CWriteReport local;
+    CWriteReport& report = pReport != nullptr ? *pReport : local;
+    // Ports of this switch only; the first port the switch refuses or leaves
+    // unanswered ends the range.
     const int nFrom = std::max(std::atoi(strFrom.c_str()), 1);
     const int nTo = std::min(std::atoi(strTo.c_str()), g_nPortCount);
     for (int nPort = nFrom; nPort <= nTo; ++nPort) {
@@ -294,7 +302,10 @@ BOOL CIMPFunclogic::SetPortRange(const std::string& strFrom, const std::string& 
         m_cSnmpSet.AddValue(kPortTable + ".2" + strIndex, SnmpValueInteger, values.strAdminState);
         m_cSnmpSet.AddValue(kPortTable + ".3" + strIndex, SnmpValueInteger, values.strInspectIP);
         m_cSnmpSet.AddValue(kPortTable + ".4" + strIndex, SnmpValueInteger, values.strDhcpSnooping);
-        SendAndForget(m_cSnmpSet);
+        if (!report.Send(m_cSnmpSet, "the binding settings of port " + std::to_string(nPort))) {
+            report.SetProgress(CWriteReport::PortProgress("Ports", nFrom, nPort));
+            return FALSE;
+        }
     }
     return TRUE;
 }
@@ -302,12 +313,14 @@ BOOL CIMPFunclogic::SetPortRange(const std::string& strFrom, const std::string& 
 BOOL CIMPFunclogic::CheckAggregatedPorts(const std::string& strFrom, const std::string& strTo,
                                          const std::string& strState)
 {
+    // Only enabling is judged: the walk (and, on a silent switch, its
+    // time-out) is spared otherwise.
+    if (strState != "1")
+        return TRUE;
     // The membership this walk delivers (or, when it fails, the last
     // complete one) is what the range is judged by.
     StartTrunkWalk();
     m_cSnmpTrunkWalk.WaitDone();
-    if (strState != "1")
-        return TRUE;
     const std::vector<int> trunkPorts = GetTrunkPorts();
     const int nFrom = std::max(std::atoi(strFrom.c_str()), 1);
     const int nTo = std::min(std::atoi(strTo.c_str()), static_cast<int>(trunkPorts.size()));
@@ -318,56 +331,76 @@ BOOL CIMPFunclogic::CheckAggregatedPorts(const std::string& strFrom, const std::
     return TRUE;
 }
 
-BOOL CIMPFunclogic::SetWhiteListEntry(const IMPB_entry_info& entry, int nAction)
+BOOL CIMPFunclogic::SetWhiteListEntry(const IMPB_entry_info& entry, int nAction, CWriteReport* pReport)
 {
     if (nAction != kActionAdd && nAction != kActionDelete)
         return FALSE;
+    CWriteReport local;
+    CWriteReport& report = pReport != nullptr ? *pReport : local;
     const std::string strIndex = WhiteListIndex(entry);
     const std::string strRowStatus = kWhiteListTable + ".4" + strIndex;
+    const std::string strEntry = "the white list entry " + entry.strIP;
     OutputDebugString(CUtils::HexToOidSuffix(entry.strMac).c_str());
     OutputDebugString(strRowStatus.c_str());
-    if (nAction == kActionDelete) {
-        SetRowStatus(strRowStatus, "6");
-        return TRUE;
-    }
-    SetRowStatus(strRowStatus, "5");
+    auto setRowStatus = [&](CWriteReport& into, const char* pszValue, const std::string& strWhat) {
+        m_cSnmpSet.Open(SnmpPduSet);
+        m_cSnmpSet.AddValue(strRowStatus, SnmpValueInteger, pszValue);
+        return into.Send(m_cSnmpSet, strWhat);
+    };
+    if (nAction == kActionDelete)
+        return setRowStatus(report, "6", "the deletion of " + strEntry) ? TRUE : FALSE;
+    if (!setRowStatus(report, "5", strEntry))
+        return FALSE;
     m_cSnmpSet.Open(SnmpPduSet);
     m_cSnmpSet.AddValue(kWhiteListTable + ".3" + strIndex, SnmpValueInteger, entry.strPort);
-    SendAndForget(m_cSnmpSet);
-    Sleep(kWhiteListAddPauseMs);
-    if (SetRowStatus(strRowStatus, "1"))
-        AfxMessageBox("Success.");
-    return TRUE;
+    if (report.Send(m_cSnmpSet, "the port of " + strEntry)) {
+        Sleep(kWhiteListAddPauseMs);
+        if (setRowStatus(report, "1", "the activation of " + strEntry)) {
+            AfxMessageBox("Success.");
+            return TRUE;
+        }
+    }
+    // A row left waiting is no entry: it goes again, unless the switch is
+    // silent (one time-out per action).
+    if (!report.TimedOut()) {
+        CWriteReport cleanup;
+        setRowStatus(cleanup, "6", strEntry);
+    }
+    return FALSE;
 }
 
-BOOL CIMPFunclogic::BindLearnedEntry(const IMPB_entry_info& entry)
+BOOL CIMPFunclogic::BindLearnedEntry(const IMPB_entry_info& entry, CWriteReport* pReport)
 {
+    CWriteReport local;
+    CWriteReport& report = pReport != nullptr ? *pReport : local;
     OutputDebugString(CUtils::HexToOidSuffix(entry.strMac).c_str());
     m_cSnmpSet.Open(SnmpPduSet);
     m_cSnmpSet.AddValue(kLearnedTable + ".5" + LearnedIndex(entry), SnmpValueInteger, entry.strState);
-    SendAndForget(m_cSnmpSet);
-    return TRUE;
+    return report.Send(m_cSnmpSet, "the binding of " + entry.strIP) ? TRUE : FALSE;
 }
 
-BOOL CIMPFunclogic::DeleteBlackListEntry(const IMPB_entry_info& entry)
+BOOL CIMPFunclogic::DeleteBlackListEntry(const IMPB_entry_info& entry, CWriteReport* pReport)
 {
+    CWriteReport local;
+    CWriteReport& report = pReport != nullptr ? *pReport : local;
     m_cSnmpSet.Open(SnmpPduSet);
     m_cSnmpSet.AddValue(kBlackListTable + ".5" + BlackListIndex(entry), SnmpValueInteger, "1");
-    SendAndForget(m_cSnmpSet);
-    return TRUE;
+    return report.Send(m_cSnmpSet, "the deletion of the black list entry " + entry.strMac) ? TRUE : FALSE;
 }
 
-BOOL CIMPFunclogic::StartScan(const IMPB_scan_info& scan)
+BOOL CIMPFunclogic::StartScan(const IMPB_scan_info& scan, CWriteReport* pReport)
 {
+    CWriteReport local;
+    CWriteReport& report = pReport != nullptr ? *pReport : local;
     if (m_pScanFrom != nullptr && m_pScanTo != nullptr) {
         m_cSnmpSet.Open(SnmpPduSet);
         m_pScanFrom->AddAddressValue(&m_cSnmpSet, kScanFrom);
         m_pScanTo->AddAddressValue(&m_cSnmpSet, kScanTo);
-        SendAndForget(m_cSnmpSet);
+        if (!report.Send(m_cSnmpSet, "the scan range"))
+            return FALSE;
         Sleep(kScanPauseMs);
     }
     m_cSnmpSet.Open(SnmpPduSet);
     m_cSnmpSet.AddValue(kScanStart, SnmpValueInteger, scan.strStart);
-    SendAndForget(m_cSnmpSet);
-    return TRUE;
+    return report.Send(m_cSnmpSet, "the start of the scan") ? TRUE : FALSE;
 }

@@ -8,6 +8,7 @@
 // table, in walk order, each record valid during its call only:
 //   WM_IMPB_PORT_NOTIFY  wParam 0, lParam IMPB_port_info*   a port settings row
 //                        wParam 1, lParam 0                 the walk ended, however
+//                                                           (also one that could not start)
 //   WM_IMPB_ENTRY_NOTIFY wParam 0, lParam IMPB_entry_info*  a learned, white- or
 //                                                           black-list row
 //                        wParam 1, lParam 0                 the walk ended, however
@@ -26,6 +27,7 @@
 #pragma once
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "features/security/IMPB_records.h"
 
 #include <atomic>
@@ -59,23 +61,30 @@ public:
     void StartWhiteListWalk();
     void StartBlackListWalk();
 
-    // One SET of the three values per port of from..to, ascending; a failed
-    // port does not stop the range. TRUE.
-    BOOL SetPortRange(const std::string& strFrom, const std::string& strTo, const IMPB_port_info& values);
+    // Each write records a SET the switch refuses or leaves unanswered in the
+    // report given (none: it is not said), and sends nothing more after it.
+    //
+    // One SET of the three values per port of from..to, ascending; the first
+    // failed port ends the range (the report then says which were written).
+    // TRUE when every port was accepted.
+    BOOL SetPortRange(const std::string& strFrom, const std::string& strTo, const IMPB_port_info& values,
+                      CWriteReport* pReport = nullptr);
     // FALSE when the state is "1" and a port of from..to is in a link
     // aggregation group, as a trunk walk started here tells (it is waited
     // for; a failed walk leaves the membership of the last complete one).
     BOOL CheckAggregatedPorts(const std::string& strFrom, const std::string& strTo, const std::string& strState);
     // Action 1 adds the row (create and wait, port, then active: "Success."
-    // when the switch took that); action 3 destroys it. TRUE for those two,
-    // FALSE (nothing sent) for any other.
-    BOOL SetWhiteListEntry(const IMPB_entry_info& entry, int nAction);
-    // Writes the entry's state to its binding state. TRUE.
-    BOOL BindLearnedEntry(const IMPB_entry_info& entry);
-    // Writes 1 to the entry's state, which deletes it. TRUE.
-    BOOL DeleteBlackListEntry(const IMPB_entry_info& entry);
-    // Writes the range of m_pScanFrom..m_pScanTo, then the start value. TRUE.
-    BOOL StartScan(const IMPB_scan_info& scan);
+    // when the switch took that; a row left waiting after a refusal is
+    // destroyed again); action 3 destroys it. TRUE when the switch accepted
+    // it; FALSE (nothing sent) for another action.
+    BOOL SetWhiteListEntry(const IMPB_entry_info& entry, int nAction, CWriteReport* pReport = nullptr);
+    // Writes the entry's state to its binding state; TRUE when accepted.
+    BOOL BindLearnedEntry(const IMPB_entry_info& entry, CWriteReport* pReport = nullptr);
+    // Writes 1 to the entry's state, which deletes it; TRUE when accepted.
+    BOOL DeleteBlackListEntry(const IMPB_entry_info& entry, CWriteReport* pReport = nullptr);
+    // Writes the range of m_pScanFrom..m_pScanTo, then the start value; TRUE
+    // when both were accepted.
+    BOOL StartScan(const IMPB_scan_info& scan, CWriteReport* pReport = nullptr);
 
     // Stops this object's sessions; no call-back of theirs runs once it returns.
     void CloseSessions();
@@ -95,6 +104,11 @@ public:
     CEditEXIPV6* m_pScanTo = nullptr;
     // The rows of the last (or running) white-list walk.
     std::atomic<int> m_nWhiteListCount{0};
+    // Whether the port walk, and the entry walk, that ended last read the
+    // whole table (one that could not start or was cut short did not); read
+    // when its end is heard.
+    bool PortWalkComplete() const { return m_bPortWalkComplete; }
+    bool EntryWalkComplete() const { return m_bEntryWalkComplete; }
 
 private:
     enum class EntryTable
@@ -112,6 +126,9 @@ private:
     std::mutex m_csRows;
     std::vector<IMPB_port_info> m_PortRows;
     std::vector<IMPB_entry_info> m_EntryRows;
+
+    std::atomic<bool> m_bPortWalkComplete{false};
+    std::atomic<bool> m_bEntryWalkComplete{false};
 
     CCommonSNMP m_cSnmpEntryWalk;
     CCommonSNMP m_cSnmpSet;

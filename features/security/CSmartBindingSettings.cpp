@@ -1,5 +1,6 @@
 #include "features/security/CSmartBindingSettings.h"
 
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "common/ListColumn.h"
 #include "platform/system/Sleep.h"
@@ -96,22 +97,32 @@ BOOL CSmartBindingSettings::OnInitDialog()
 
 void CSmartBindingSettings::OnRefresh()
 {
+    // One new user action; the list stays until a complete walk replaces it.
+    m_readReport.Begin();
     m_btnRefresh.EnableWindow(FALSE);
     m_btnApply.EnableWindow(FALSE);
-    m_list.DeleteAllItems();
+    m_rows.clear();
     m_logic.StartPortTableWalk();
 }
 
 LRESULT CSmartBindingSettings::OnPortNotify(WPARAM wParam, LPARAM lParam)
 {
     if (wParam == CIMPFunclogic::kNotifyRow && lParam != 0) {
-        const auto& row = *reinterpret_cast<const IMPB_port_info*>(lParam);
-        const int nRow = m_list.GetItemCount();
-        m_list.InsertItem(nRow, row.strPort);
-        m_list.SetItemText(nRow, 1, EnabledText(row.strAdminState));
-        m_list.SetItemText(nRow, 2, EnabledText(row.strInspectIP));
-        m_list.SetItemText(nRow, 3, EnabledText(row.strDhcpSnooping));
+        m_rows.push_back(*reinterpret_cast<const IMPB_port_info*>(lParam));
     } else if (wParam == CIMPFunclogic::kNotifyEnd) {
+        if (m_logic.PortWalkComplete()) {
+            m_list.DeleteAllItems();
+            for (const IMPB_port_info& row : m_rows) {
+                const int nRow = m_list.GetItemCount();
+                m_list.InsertItem(nRow, row.strPort);
+                m_list.SetItemText(nRow, 1, EnabledText(row.strAdminState));
+                m_list.SetItemText(nRow, 2, EnabledText(row.strInspectIP));
+                m_list.SetItemText(nRow, 3, EnabledText(row.strDhcpSnooping));
+            }
+            m_bListRead = true;
+        } else {
+            m_readReport.Fail("the port settings", m_bListRead);
+        }
         // Apply waits for the white list's count, which its full-range guard reads.
         m_logic.StartWhiteListWalk();
         m_btnRefresh.EnableWindow(TRUE);
@@ -145,7 +156,9 @@ void CSmartBindingSettings::OnApply()
         m_comboAdminState.SetCurSel(0);
         return;
     }
-    m_logic.SetPortRange(strFrom, strTo, values);
+    CWriteReport report;
+    m_logic.SetPortRange(strFrom, strTo, values, &report);
+    report.Report();
     Sleep(kSettingsRefreshPauseMs);
     OnRefresh();
 }

@@ -10,10 +10,13 @@
 #pragma once
 
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/security/CIMPFunclogic.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
+
+#include <vector>
 
 class CSmartBindingSettings : public CDialog
 {
@@ -47,4 +50,7 @@ private:
     CButton m_btnRefresh;
     CListCtrlEx m_list;
     CIMPFunclogic m_logic;
+    CReadReport m_readReport;
+    std::vector<IMPB_port_info> m_rows; // the rows of the walk that runs
+    bool m_bListRead = false;           // a walk has read the whole table
 };

@@ -1,5 +1,7 @@
 #include "features/security/CStormControlDlg.h"
 
+#include "common/CReadReport.h"
+#include "common/CWriteReport.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -67,8 +69,13 @@ BOOL CStormControlDlg::OnInitDialog()
 
 void CStormControlDlg::OnRefresh()
 {
-    if (m_Logic.SetHwnd(GetSafeHwnd()))
+    // One new user action: opening, Refresh, the read after Apply.
+    m_readReport.Begin();
+    if (m_Logic.SetHwnd(GetSafeHwnd())) {
         m_bRead = m_Logic.GetGlobals() != FALSE;
+        if (!m_bRead)
+            m_readReport.Fail("the storm control settings");
+    }
 }
 
 LRESULT CStormControlDlg::OnLogicNotify(WPARAM wParam, LPARAM lParam)
@@ -116,8 +123,7 @@ void CStormControlDlg::OnApply()
     // Without a read the controls show no switch values, and the write
     // would put those over the switch's settings.
     if (!m_bRead) {
-        AfxMessageBox("The storm control settings have not been read from the switch. Nothing was written; "
-                      "press Refresh.");
+        CReadReport::RefuseUnread("the storm control settings");
         return;
     }
     std::string strN;
@@ -133,5 +139,7 @@ void CStormControlDlg::OnApply()
     const int nType = m_comboType.GetCurSel();
     newValues.strType = nType >= 0 ? std::to_string(nType + 1) : m_OldValues.strType;
     newValues.strThreshold = std::to_string(nN * kUnitKbps);
-    m_Logic.SetGlobals(m_OldValues, newValues);
+    CWriteReport report;
+    m_Logic.SetGlobals(m_OldValues, newValues, report);
+    report.Report();
 }

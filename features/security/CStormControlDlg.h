@@ -8,6 +8,8 @@
 // no switch values then.
 #pragma once
 
+#include "common/CReadReport.h"
+
 #include "features/security/CStormControlLogic.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
@@ -43,5 +45,6 @@ private:
     CEdit m_editThreshold;
     STORM_control_info m_OldValues;
     bool m_bRead = false;
+    CReadReport m_readReport;
     CStormControlLogic m_Logic;
 };

@@ -1,5 +1,6 @@
 #include "features/security/CStormControlLogic.h"
 
+#include "common/CWriteReport.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CWnd.h"
@@ -31,15 +32,17 @@ BOOL CStormControlLogic::GetGlobals()
     pResponse->getError(&nErrorStatus, &nErrorIndex);
     if (nErrorStatus != 0)
         return FALSE;
+    // A value outside its set (or of another type) is unknown: empty.
     STORM_control_info info;
-    info.strState = CModuleBase::IntegerText(pResponse.get(), 0);
-    info.strType = CModuleBase::IntegerText(pResponse.get(), 1);
+    info.strState = CModuleBase::EnumText(pResponse.get(), 0, {1, 2});
+    info.strType = CModuleBase::EnumText(pResponse.get(), 1, {1, 2, 3});
     info.strThreshold = CModuleBase::IntegerText(pResponse.get(), 2);
     SendMessage(m_hOwnerWnd, WM_LOGIC_NOTIFY, kNotifyRead, reinterpret_cast<LPARAM>(&info));
-    return TRUE;
+    return info.strState.empty() ? FALSE : TRUE;
 }
 
-BOOL CStormControlLogic::SetGlobals(const STORM_control_info& oldValues, const STORM_control_info& newValues)
+BOOL CStormControlLogic::SetGlobals(const STORM_control_info& oldValues, const STORM_control_info& newValues,
+                                    CWriteReport& report)
 {
     const bool bStateChanged = newValues.strState != oldValues.strState;
     if (!bStateChanged && newValues.strState != "1")
@@ -60,7 +63,10 @@ BOOL CStormControlLogic::SetGlobals(const STORM_control_info& oldValues, const S
             add(kThresholdOid, newValues.strThreshold);
     }
     if (nBindings > 0)
-        m_cSnmpStormSet.SendAccepted();
+        report.Send(m_cSnmpStormSet, "the storm control settings");
+    // A switch that did not answer is not asked again at once.
+    if (report.TimedOut())
+        return FALSE;
     SendMessage(m_hOwnerWnd, WM_LOGIC_NOTIFY, kNotifyWriteFinished, reinterpret_cast<LPARAM>(kWriteFinished));
     return TRUE;
 }

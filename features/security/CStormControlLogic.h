@@ -11,6 +11,7 @@
 #pragma once
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "features/security/STORM_control_info.h"
 
 #include <string>
@@ -31,15 +32,18 @@ public:
     static const std::string kTypeOid;
     static const std::string kThresholdOid;
 
-    // Reads the three scalars; TRUE (after reporting them) when the switch
-    // answered without an error.
+    // Reads the three scalars (a state or type outside its set, or of
+    // another type, reported empty); TRUE when the switch answered without
+    // an error with a state of the set.
     BOOL GetGlobals();
     // Writes what changed from the old values: a new state with, when it is
     // "1", the changed type and threshold; an unchanged state "1" the changed
     // type and threshold. An unchanged state other than "1" writes nothing
-    // and reports nothing (FALSE). Otherwise reports "WriteFinished", also
-    // when nothing changed; TRUE.
-    BOOL SetGlobals(const STORM_control_info& oldValues, const STORM_control_info& newValues);
+    // and reports nothing (FALSE). A refused SET is recorded in the report;
+    // an unanswered one too, and then nothing is reported (FALSE). Otherwise
+    // reports "WriteFinished", also when nothing changed; TRUE.
+    BOOL SetGlobals(const STORM_control_info& oldValues, const STORM_control_info& newValues,
+                    CWriteReport& report);
     // Closes both sessions.
     void Stop();
 

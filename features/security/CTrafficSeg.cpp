@@ -1,5 +1,6 @@
 #include "features/security/CTrafficSeg.h"
 
+#include "common/CWriteReport.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 
@@ -15,7 +16,7 @@ CTrafficSeg::~CTrafficSeg() = default;
 
 BOOL CTrafficSeg::GetState()
 {
-    m_strState.assign(1, '1');
+    m_strState.clear();
     m_cSnmpSeg.Open(SnmpPduGet);
     m_cSnmpSeg.AddValue(kStateOid, SnmpValueNull);
     std::unique_ptr<CSnmp> pResponse;
@@ -24,26 +25,27 @@ BOOL CTrafficSeg::GetState()
     int nErrorStatus = 0;
     int nErrorIndex = 0;
     pResponse->getError(&nErrorStatus, &nErrorIndex);
-    const std::string strState = CModuleBase::IntegerText(pResponse.get(), 0);
+    const std::string strState = CModuleBase::EnumText(pResponse.get(), 0, {1, 2});
     if (nErrorStatus != 0 || strState.empty())
         return FALSE;
     m_strState = strState;
     return TRUE;
 }
 
-BOOL CTrafficSeg::SetState(const std::string& strValue)
+BOOL CTrafficSeg::SetState(const std::string& strValue, CWriteReport& report)
 {
     m_cSnmpSeg.Open(SnmpPduSet);
     m_cSnmpSeg.AddValue(kStateOid, SnmpValueInteger, strValue);
-    return m_cSnmpSeg.SendAccepted() ? TRUE : FALSE;
+    return report.Send(m_cSnmpSeg, "the traffic segmentation state") ? TRUE : FALSE;
 }
 
-BOOL CTrafficSeg::SetForwardingPorts(const std::string& strPort, const std::vector<BYTE>& bitmap)
+BOOL CTrafficSeg::SetForwardingPorts(const std::string& strPort, const std::vector<BYTE>& bitmap,
+                                     CWriteReport& report)
 {
     m_cSnmpSeg.Open(SnmpPduSet);
     m_cSnmpSeg.AddValueLen(kForwardColumn + "." + strPort, SnmpValueOctetString, bitmap.data(),
                            static_cast<int>(bitmap.size()));
-    return m_cSnmpSeg.SendAccepted() ? TRUE : FALSE;
+    return report.Send(m_cSnmpSeg, "the forwarding ports of port " + strPort) ? TRUE : FALSE;
 }
 
 void CTrafficSeg::CloseSessions()

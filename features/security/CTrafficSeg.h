@@ -9,6 +9,7 @@
 #pragma once
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "platform/system/WinTypes.h"
 
 #include <string>
@@ -27,17 +28,20 @@ public:
     static const std::string kPortColumn;
     static const std::string kForwardColumn;
 
-    // Reads the state into m_strState ("1" when the read fails); TRUE when
-    // the switch answered without an error.
+    // Reads the state into m_strState (empty when the read fails or the
+    // value is outside 1..2); TRUE when a state of the set was read.
     BOOL GetState();
-    // Writes the state; TRUE when the switch accepted it.
-    BOOL SetState(const std::string& strValue);
-    // Writes the forwarding set of one port; TRUE when the switch accepted it.
-    BOOL SetForwardingPorts(const std::string& strPort, const std::vector<BYTE>& bitmap);
+    // Writes the state; TRUE when the switch accepted it, else the report
+    // holds why.
+    BOOL SetState(const std::string& strValue, CWriteReport& report);
+    // Writes the forwarding set of one port; TRUE when the switch accepted
+    // it, else the report holds why (and nothing was sent once it had failed).
+    BOOL SetForwardingPorts(const std::string& strPort, const std::vector<BYTE>& bitmap, CWriteReport& report);
     void CloseSessions();
 
-    // The state as last read, "1" before a read and after a failed one.
-    std::string m_strState = "1";
+    // The state as last read, empty (unknown) before a read and after a
+    // failed one.
+    std::string m_strState;
 
 private:
     CCommonSNMP m_cSnmpSeg;

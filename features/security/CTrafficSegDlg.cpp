@@ -1,6 +1,8 @@
 #include "features/security/CTrafficSegDlg.h"
 
+#include "common/CReadReport.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "features/ports_vlans/WalkMessages.h"
 #include "platform/snmp/CSnmp.h"
@@ -17,8 +19,9 @@
 
 namespace {
 
-constexpr int kLabelRowGap = 10;
-constexpr int kBoxRowGap = 12;
+constexpr int kLabelExtra = 4;  // how much wider (and taller) a port label is than its box
+constexpr int kPanelRowGap = 6; // between the first row's boxes and the second row's labels
+constexpr int kPortsInOneRow = 28; // as the port panels lay them out
 constexpr int kSegmentPortsMaxOctets = 8;
 constexpr DWORD kPauseBetweenPorts = 50;
 const char* const kAll = "ALL";
@@ -105,19 +108,30 @@ void CTrafficSegDlg::CreatePortPanels()
     };
     const int nRight = clientRect(IDC_SEG_PORT_GROUP).right - 2;
 
+    // Each label is a little larger than its box, so that a two-digit port
+    // number has room, and stands over the box's centre. With two rows the
+    // second row of labels goes under the first row of boxes: labels, boxes,
+    // a gap, labels, boxes.
     const CRect rcToPort = clientRect(IDC_SEG_TO_PORT_LABEL);
-    m_pPortLabels = std::make_unique<CBtnEXT>(g_nPortCount, rcToPort.Height(), kLabelRowGap);
+    const int nBox = rcToPort.Height();
+    const int nLabel = nBox + kLabelExtra;
+    const int nPerRow = g_nPortCount <= kPortsInOneRow ? g_nPortCount : g_nPortCount / 2;
+    const int nSpacing = nPerRow > 1 ? (nRight - rcToPort.left - nPerRow * nLabel) / (nPerRow - 1) : 0;
+    m_pPortLabels = std::make_unique<CBtnEXT>(g_nPortCount, nLabel, nBox + kPanelRowGap - 2);
     m_pPortLabels->SetParentDlg(this);
-    m_pPortLabels->ComputeSpacing(rcToPort.left, nRight);
+    m_pPortLabels->SetSpacing(nSpacing);
     m_pPortLabels->Create(CBtnEXT::LABEL_STYLE, IDC_SEG_LABEL_FIRST, rcToPort, 1);
 
     if (g_nPortCount < 1)
         return;
     const CRect rcLabel = clientRect(IDC_SEG_LABEL_FIRST);
-    m_pPortChecks = std::make_unique<CBtnEXT>(g_nPortCount, rcLabel.Height(), kBoxRowGap);
+    const int nPitch = nSpacing + nLabel;
+    CRect rcBoxes = rcLabel;
+    rcBoxes.OffsetRect((nLabel - nBox) / 2, 1);
+    m_pPortChecks = std::make_unique<CBtnEXT>(g_nPortCount, nBox, nLabel + kPanelRowGap - 3);
     m_pPortChecks->SetParentDlg(this);
-    m_pPortChecks->ComputeSpacing(rcLabel.left, nRight);
-    m_pPortChecks->Create(BS_AUTOCHECKBOX, IDC_SEG_BOX_FIRST, rcLabel, 1);
+    m_pPortChecks->SetSpacing(nPitch - nBox);
+    m_pPortChecks->Create(BS_AUTOCHECKBOX, IDC_SEG_BOX_FIRST, rcBoxes, 1);
 }
 
 void CTrafficSegDlg::EnableAllBoxes(BOOL bEnable)
@@ -155,10 +169,12 @@ void CTrafficSegDlg::OnRefresh()
     }
     m_cSnmpWalk.AddValue(CTrafficSeg::kPortColumn, SnmpValueNull);
     m_cSnmpWalk.AddValue(CTrafficSeg::kForwardColumn, SnmpValueNull);
-    m_cSnmpWalk.StartRequest(&CTrafficSegDlg::OnForwardingTableReply, this, 0, 0);
-
+    m_readReport.Begin();
     if (m_TrafficSeg.SetHwnd(GetSafeHwnd()))
         m_TrafficSeg.StartTrunkWalk();
+    // A walk that cannot start ends here, failed: the buttons come back.
+    if (!m_cSnmpWalk.StartAsync(&CTrafficSegDlg::OnForwardingTableReply, this, 0))
+        OnWalkEnded(1, 0);
 }
 
 int CTrafficSegDlg::OnForwardingTableReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -193,8 +209,11 @@ int CTrafficSegDlg::OnForwardingTableReply(CSnmp* pResponseIn, int nRequestID, v
     // is skipped.
     std::string strSuffix;
     session.GetIndexSuffix(0, pResponse.get(), strSuffix);
-    if (const int nPort = CUtils::RowPort(strSuffix); nPort != 0) {
-        std::string strBitmap = CModuleBase::ValueText(pResponse.get(), 1);
+    // A value that is no port bitmap (an OCTET STRING) is never decoded: the
+    // port shows no set.
+    std::string strBitmap;
+    if (const int nPort = CUtils::RowPort(strSuffix);
+        nPort != 0 && CModuleBase::OctetValue(pResponse.get(), 1, strBitmap)) {
         if (strBitmap.size() > kSegmentPortsMaxOctets)
             strBitmap.resize(kSegmentPortsMaxOctets);
         std::lock_guard lock(pThis->m_csLists);
@@ -222,10 +241,21 @@ LRESULT CTrafficSegDlg::OnWalkEnded(WPARAM wParam, LPARAM /*lParam*/)
             m_listForwarding.SetOrInsertItemText(nRow, 0, std::to_string(rows[r].first).c_str());
             m_listForwarding.SetOrInsertItemText(nRow, 1, rows[r].second.c_str());
         }
+        m_bListRead = true;
     }
     m_btnApplyState.EnableWindow(TRUE);
     m_btnApplyPorts.EnableWindow(TRUE);
     m_btnRefresh.EnableWindow(TRUE);
+    if (wParam != 0) {
+        // The list keeps its last complete table. A switch that did not
+        // answer the walk is not asked for the state as well: the state is
+        // unknown until a Refresh reads it.
+        m_readReport.Fail("the forwarding table", m_bListRead);
+        m_TrafficSeg.m_strState.clear();
+        m_bStateRead = false;
+        ShowStateControls();
+        return 0;
+    }
     ShowState();
     return 0;
 }
@@ -233,6 +263,14 @@ LRESULT CTrafficSegDlg::OnWalkEnded(WPARAM wParam, LPARAM /*lParam*/)
 void CTrafficSegDlg::ShowState()
 {
     m_bStateRead = m_TrafficSeg.GetState() != FALSE;
+    if (!m_bStateRead)
+        m_readReport.Fail("the traffic segmentation state");
+    ShowStateControls();
+}
+
+void CTrafficSegDlg::ShowStateControls()
+{
+    // An unknown state shows no check and keeps the port settings closed.
     const BOOL bOn = m_TrafficSeg.m_strState == "1" ? TRUE : FALSE;
     m_chkState.SetCheck(bOn ? BST_CHECKED : BST_UNCHECKED);
     m_btnApplyPorts.EnableWindow(bOn);
@@ -244,11 +282,12 @@ void CTrafficSegDlg::OnApplyState()
 {
     // After a failed read the box shows no state of the switch's.
     if (!m_bStateRead) {
-        AfxMessageBox("The traffic segmentation state has not been read from the switch. Nothing was written; "
-                      "press Refresh.");
+        CReadReport::RefuseUnread("the traffic segmentation state");
         return;
     }
-    m_TrafficSeg.SetState(m_chkState.GetCheck() == BST_CHECKED ? "1" : "2");
+    CWriteReport report;
+    m_TrafficSeg.SetState(m_chkState.GetCheck() == BST_CHECKED ? "1" : "2", report);
+    report.Report();
     OnRefresh();
 }
 
@@ -323,14 +362,19 @@ void CTrafficSegDlg::OnApplyPorts()
             return;
         }
     }
+    // A set the switch refuses or leaves unanswered ends the write, which
+    // is said; the refresh shows what it holds.
+    CWriteReport report;
     for (const auto& [nPort, flags] : sets) {
         std::copy(flags.begin(), flags.end(), m_portValue.begin());
-        // A set the switch refuses ends the write; the refresh shows what it holds.
-        const bool bAccepted = m_TrafficSeg.SetForwardingPorts(std::to_string(nPort), Bitmap(flags)) != FALSE;
-        Sleep(kPauseBetweenPorts);
-        if (!bAccepted)
+        if (!m_TrafficSeg.SetForwardingPorts(std::to_string(nPort), Bitmap(flags), report)) {
+            if (sets.size() > 1)
+                report.SetProgress(CWriteReport::PortProgress("Ports", sets.front().first, nPort));
             break;
+        }
+        Sleep(kPauseBetweenPorts);
     }
+    report.Report();
     CheckAllBoxes(BST_UNCHECKED);
     OnRefresh();
 }

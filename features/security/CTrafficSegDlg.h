@@ -7,10 +7,14 @@
 // row's set by the port of its index and publishes the table whole at its
 // end (a failed walk keeps the last one), after which the state is read on
 // the UI thread. The trunk groups come from the logic's base trunk walk.
+// A state outside its set is unknown (no check) and Apply is refused until
+// one was read; a refused or unanswered write is said, and a write over the
+// ports stops at the first failure.
 #pragma once
 
 #include "common/CBtnEXT.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "common/ClxDialog.h"
 #include "features/security/CTrafficSeg.h"
 #include "platform/ui/CButton.h"
@@ -42,6 +46,8 @@ protected:
     void OnRefresh();
     LRESULT OnWalkEnded(WPARAM wParam, LPARAM lParam);
     void ShowState();
+    // The state check box and the port controls by the state held.
+    void ShowStateControls();
     void OnApplyState();
     void OnApplyPorts();
     void OnFromPortChange();
@@ -81,6 +87,8 @@ private:
     std::vector<std::string> m_arrRangeTexts;
 
     bool m_bStateRead = false;
+    bool m_bListRead = false; // a walk has read the whole table
+    CReadReport m_readReport;
     std::atomic<HWND> m_hSelf{nullptr};
     CTrafficSeg m_TrafficSeg;
 };

@@ -2,6 +2,7 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/ComboText.h"
 #include "common/Globals.h"
 #include "features/ports_vlans/WalkMessages.h"
@@ -24,6 +25,7 @@ namespace {
 const std::string kTrunkMemberColumn = KorvelOid("10.76.19.1.8.1.3.1.2");
 
 constexpr int kBatchSize = 30;
+constexpr int kControlUnknown = -1; // a row without its control
 constexpr DWORD kBatchPauseMs = 100;
 
 const char* const kHeadings[] = {"Index",       "AuthControlledPortStatus", "AuthControlledPortControl",
@@ -141,6 +143,8 @@ void Dot1xPortConfig::EnableButtons(BOOL bEnable)
 
 void Dot1xPortConfig::OnRefresh()
 {
+    // One new user action: opening, Refresh.
+    m_readReport.Begin();
     StartStatusWalk();
 }
 
@@ -159,7 +163,9 @@ void Dot1xPortConfig::StartStatusWalk()
     m_cCommonSNMPTable.AddValue(kPortStatusColumn, SnmpValueNull);
     m_cCommonSNMPTable.AddValue(kPortControlColumn, SnmpValueNull);
     EnableButtons(FALSE);
-    m_cCommonSNMPTable.StartRequest(&Dot1xPortConfig::OnStatusTableReply, this, 0, 0);
+    // A walk that cannot start ends here, failed: the buttons come back.
+    if (!m_cCommonSNMPTable.StartAsync(&Dot1xPortConfig::OnStatusTableReply, this, 0))
+        OnStatusWalkFailed(0, 0);
 }
 
 void Dot1xPortConfig::StartTrunkWalk()
@@ -186,12 +192,6 @@ int Dot1xPortConfig::OnStatusTableReply(CSnmp* pResponseIn, int nRequestID, void
                       0);
         return 0;
     }
-    // A row without both values ends the walk: it is no complete table.
-    if (!CModuleBase::HasValue(pResponse.get(), 0) || !CModuleBase::HasValue(pResponse.get(), 1)) {
-        session.SignalDone();
-        ::SendMessage(pThis->GetSafeHwnd(), WM_WALK_FAILED, 0, 0);
-        return 0;
-    }
     // The row's index is its port; a row of a port the switch does not have
     // is skipped.
     std::string strSuffix;
@@ -199,10 +199,17 @@ int Dot1xPortConfig::OnStatusTableReply(CSnmp* pResponseIn, int nRequestID, void
     if (const int nPort = CUtils::RowPort(strSuffix); nPort != 0) {
         StatusRow row;
         row.nPort = nPort;
-        row.strStatus = StatusText(CModuleBase::IntegerText(pResponse.get(), 0));
-        const std::string strControl = CModuleBase::IntegerText(pResponse.get(), 1);
-        row.nControl = strControl == "1" ? 1 : strControl == "2" ? 2 : strControl == "3" ? 3 : 0;
-        row.strControl = ControlText(row.nControl);
+        // A value the row lacks is unknown: shown empty, and a control
+        // nobody read is never judged by the all-ports rules.
+        if (CModuleBase::HasValue(pResponse.get(), 0))
+            row.strStatus = StatusText(CModuleBase::IntegerText(pResponse.get(), 0));
+        if (CModuleBase::HasValue(pResponse.get(), 1)) {
+            const std::string strControl = CModuleBase::IntegerText(pResponse.get(), 1);
+            row.nControl = strControl == "1" ? 1 : strControl == "2" ? 2 : strControl == "3" ? 3 : 0;
+            row.strControl = ControlText(row.nControl);
+        } else {
+            row.nControl = kControlUnknown;
+        }
         std::lock_guard lock(pThis->m_csPortData);
         pThis->m_StatusBuilding.push_back(row);
     }
@@ -252,6 +259,7 @@ LRESULT Dot1xPortConfig::OnStatusWalkEnd(WPARAM /*wParam*/, LPARAM /*lParam*/)
         }
         m_bStatusComplete = true;
     }
+    m_bListRead = true;
     m_listPorts.DeleteAllItems();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int nRow = static_cast<int>(i);
@@ -270,6 +278,7 @@ LRESULT Dot1xPortConfig::OnStatusWalkFailed(WPARAM /*wParam*/, LPARAM /*lParam*/
     // The list keeps the last complete table; Apply stays refused until a
     // walk completes.
     EnableButtons(TRUE);
+    m_readReport.Fail("the port states", m_bListRead);
     return 0;
 }
 
@@ -281,12 +290,15 @@ void Dot1xPortConfig::OnOK()
     OnApply();
 }
 
-void Dot1xPortConfig::SendBatch(DWORD dwPauseMs)
+bool Dot1xPortConfig::SendBatch(CWriteReport& report, int nFirstPort, int nLastPort, DWORD dwPauseMs)
 {
-    std::unique_ptr<CSnmp> pResponse;
-    m_cCommonSNMP.getNext(pResponse, 0);
-    pResponse.reset();
+    const std::string strPorts = nFirstPort == nLastPort
+                                     ? "port " + std::to_string(nFirstPort)
+                                     : "ports " + std::to_string(nFirstPort) + "-" + std::to_string(nLastPort);
+    if (!report.Send(m_cCommonSNMP, "the port control of " + strPorts))
+        return false;
     Sleep(dwPauseMs);
+    return true;
 }
 
 void Dot1xPortConfig::OnApply()
@@ -301,6 +313,7 @@ void Dot1xPortConfig::OnApply()
     int nAuto = 0;
     bool bTrunk = false;
     bool bComplete = false;
+    bool bUnknown = false;
     {
         std::lock_guard lock(m_csPortData);
         bComplete = m_bStatusComplete;
@@ -309,6 +322,7 @@ void Dot1xPortConfig::OnApply()
             if (nPort >= nFrom && nPort <= nTo) {
                 bTrunk = bTrunk || (nIndex < m_TrunkData.size() && m_TrunkData[nIndex] != 0);
             } else if (nIndex < PortContrl.size()) {
+                bUnknown = bUnknown || PortContrl[nIndex] == kControlUnknown;
                 nForceUnauthorized += PortContrl[nIndex] == 1 ? 1 : 0;
                 nAuto += PortContrl[nIndex] == 2 ? 1 : 0;
             }
@@ -320,8 +334,8 @@ void Dot1xPortConfig::OnApply()
     }
     // The all-ports rules judge the ports outside the range by the last walk:
     // unread ports would count as neither Auto nor Force Unauthorized.
-    if (!bComplete) {
-        AfxMessageBox("The port states could not be read from the switch. Press Refresh and try again.");
+    if (!bComplete || bUnknown) {
+        CReadReport::RefuseUnread("the port states");
         return;
     }
     const int nControl = nSelected + 1;
@@ -339,18 +353,22 @@ void Dot1xPortConfig::OnApply()
         return;
     }
 
-    // Each batch is a request of its own, of at most 30 ports.
+    // Each batch is a request of its own, of at most 30 ports; the first
+    // batch the switch refuses or leaves unanswered ends the range.
     const std::string strControl = std::to_string(nControl);
-    int nAdded = 0;
-    for (int nPort = nFrom; nPort <= nTo; ++nPort) {
-        if (nAdded % kBatchSize == 0)
-            m_cCommonSNMP.Open(SnmpPduSet);
-        m_cCommonSNMP.AddValue(kPortControlColumn + "." + std::to_string(nPort), SnmpValueInteger, strControl);
-        if (++nAdded % kBatchSize == 0)
-            SendBatch(kBatchPauseMs);
+    CWriteReport report;
+    for (int nBatch = nFrom; nBatch <= nTo; nBatch += kBatchSize) {
+        const int nLast = std::min(nBatch + kBatchSize - 1, nTo);
+        m_cCommonSNMP.Open(SnmpPduSet);
+        for (int nPort = nBatch; nPort <= nLast; ++nPort)
+            m_cCommonSNMP.AddValue(kPortControlColumn + "." + std::to_string(nPort), SnmpValueInteger, strControl);
+        if (!SendBatch(report, nBatch, nLast, nLast - nBatch + 1 == kBatchSize ? kBatchPauseMs : 0)) {
+            report.SetProgress(CWriteReport::PortProgress("Ports", nFrom, nBatch));
+            break;
+        }
     }
-    if (n % kBatchSize != 0)
-        SendBatch(0);
+    report.Report();
+    m_readReport.Begin();
     StartStatusWalk();
 }
 

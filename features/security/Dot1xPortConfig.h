@@ -7,8 +7,12 @@
 // value at the port its own index names. Apply refuses a range that touches
 // an aggregated link, a control that would leave every port Force
 // Unauthorized or Auto (judging the ports outside the range by the last
-// complete status walk, and refusing while the last walk did not complete),
-// and writes the range in SETs of at most 30 ports.
+// complete status walk, and refusing while the last walk did not complete or
+// a port outside the range has no control), a row lacking a value showing it
+// empty,
+// and writes the range in SETs of at most 30 ports, stopping at the first
+// the switch refuses or leaves unanswered (which is said). A status walk the
+// user started that fails (or cannot start) is said once.
 //
 // A caller may set the seven parameter texts (SetParameterTexts) before the
 // run; every row shows them in its columns 3 to 9.
@@ -16,6 +20,9 @@
 
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
+
+#include "common/CWriteReport.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
@@ -68,14 +75,15 @@ private:
         int nPort = 0;
         std::string strStatus;
         std::string strControl;
-        int nControl = 0; // 1, 2, 3, or 0 for a value outside the set
+        int nControl = 0; // 1, 2, 3, 0 for a value outside the set, -1 for none
     };
 
     void StartStatusWalk();
     void StartTrunkWalk();
     void EnableButtons(BOOL bEnable);
-    // Sends the prepared SET and pauses after it.
-    void SendBatch(DWORD dwPauseMs);
+    // Sends the prepared SET of ports first..last and pauses after it; false
+    // (nothing more sent) when the switch refused it or did not answer.
+    bool SendBatch(CWriteReport& report, int nFirstPort, int nLastPort, DWORD dwPauseMs);
 
     CButton m_btnApply;
     CButton m_btnRefresh;
@@ -84,6 +92,8 @@ private:
     CComboBox m_comboFromPort;
     CListCtrlEx m_listPorts;
     std::array<std::string, 7> m_strParameters;
+    CReadReport m_readReport;
+    bool m_bListRead = false; // a status walk has read the whole table
 
     // What the walks write on their worker threads and Apply reads.
     // Declared before the sessions, so the sessions (which wait for a

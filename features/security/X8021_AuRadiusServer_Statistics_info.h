@@ -1,5 +1,8 @@
-// One row of the RADIUS server walk (C8021XSettingLogic). The key the switch
-// returns is never kept.
+// One row of the RADIUS server walk (C8021XSettingLogic), at the server index
+// of the row's own index. The key the switch returns is never shown nor
+// traced; it is held, with the address octets as read, only so that a row
+// an Apply destroyed can be written back as it was when its replacement is
+// refused.
 #pragma once
 
 #include <string>
@@ -16,5 +19,8 @@ public:
     int nTimeout = 0;
     int nRetransmit = 0;
     std::string strKey = "*****";
+    std::string strAddressOctets; // the address as read, byte for byte
+    std::string strKeyRead;       // the key as read, byte for byte
+    bool bKeyRead = false;
     int nRowStatus = 0;
 };

@@ -1,5 +1,7 @@
 // One row of the 802.1X port parameter walk (C8021XSettingLogic): every value
-// as the port settings list shows it. A new record has empty texts and zeros.
+// as the port settings list shows it, at the port of the row's own index. A
+// value the row lacks (or one of another type) is unknown: -1 for a number,
+// an empty text.
 #pragma once
 
 #include <string>
@@ -12,12 +14,12 @@ public:
     std::string strOperDirection; // always "BOTH"
     std::string strPortControl;   // "Force UnAhthorized", "Auto", "Force Authorized" or empty
     std::string strPortStatus;    // always "Authorized"
-    int nTxPeriod = 0;
-    int nQuietPeriod = 0;
-    int nSuppTimeout = 0;
-    int nServerTimeout = 0;
-    int nMaxReq = 0;
-    int nReAuthPeriod = 0;
+    int nTxPeriod = -1;
+    int nQuietPeriod = -1;
+    int nSuppTimeout = -1;
+    int nServerTimeout = -1;
+    int nMaxReq = -1;
+    int nReAuthPeriod = -1;
     std::string strReAuth;      // "Enabled" or "Disabled"
     std::string strCapability;  // "Authenticator", "None" or empty
 };

@@ -209,7 +209,7 @@ TEST_F(DhcpScreenDialogTest, AddRefusesABadOrListedAddressAndCleansUpARefusedWri
         EXPECT_TRUE(Sets().empty());
         BoxRecorder boxes;
         AddServer(d, "10.0.0.9");
-        EXPECT_EQ(vlantest::Texts(boxes.Calls()), std::vector<std::string>{"The server could not be added."});
+        EXPECT_EQ(vlantest::Texts(boxes.Calls()), std::vector<std::string>{"Could not write the address of server 2: the switch refused it (general error)."});
     });
     EXPECT_EQ(StatusSets(Sets(), 2), (std::vector<std::string>{"5", "6"}));
     EXPECT_FALSE(sim->Has(ServerOid(4, 2)));

@@ -112,19 +112,63 @@ TEST_F(GlobalDialogTest, AfterAFailedReadApplyIsRefusedAndWritesNothing)
     BoxRecorder boxes;
     C8021XGlobalDlg dialog;
     RunModal<C8021XGlobalDlg>(dialog, [&](C8021XGlobalDlg& d) {
-        // An unread state shows Disabled with the protocol combo off, and
-        // leaves the forward radios as they were.
-        EXPECT_TRUE(Checked(d, IDC_8021X_AUTH_DISABLED));
+        // An unread state is unknown: no radio, the protocol combo off, the
+        // forward radios as they were; the failed read is said once.
+        EXPECT_FALSE(Checked(d, IDC_8021X_AUTH_DISABLED));
+        EXPECT_FALSE(Checked(d, IDC_8021X_AUTH_ENABLED));
         EXPECT_FALSE(Enabled(d, IDC_8021X_PROTOCOL));
         EXPECT_TRUE(Enabled(d, IDC_8021X_FORWARD_ENABLED));
         ClickButton(d, IDC_8021X_FORWARD_ENABLED);
         ClickButton(d, IDOK);
         EXPECT_EQ(Texts(boxes.Calls()),
-                  std::vector<std::string>{
-                      "The 802.1X settings could not be read from the switch. Press Refresh and try again."});
+                  (std::vector<std::string>{
+                      "The 802.1X settings could not be read from the switch.",
+                      "The 802.1X settings could not be read from the switch. Press Refresh and try again."}));
     });
     EXPECT_TRUE(Sets().empty());
     EXPECT_EQ(sim->Get(kForward), "2");
+}
+
+// A state outside its set, or of another type, is unknown: no radio, and
+// Apply refused; a switch that does not answer costs one GET's time-out
+// before the dialog shows, and is said once.
+TEST_F(GlobalDialogTest, AnUnknownStateIsShownAsNoneAndADeadSwitchCostsOneTimeOut)
+{
+    const std::pair<int, std::string> states[] = {{SnmpValueInteger, "0"}, {SnmpValueInteger, "2147483647"}};
+    for (const auto& [type, value] : states) {
+        SCOPED_TRACE(value);
+        StartDot1xSwitch();
+        ASSERT_EQ(sim->Set(kState, type, value), 0);
+        BoxRecorder boxes;
+        C8021XGlobalDlg dialog;
+        RunModal<C8021XGlobalDlg>(dialog, [&](C8021XGlobalDlg& d) {
+            EXPECT_FALSE(Checked(d, IDC_8021X_AUTH_ENABLED));
+            EXPECT_FALSE(Checked(d, IDC_8021X_AUTH_DISABLED));
+            ClickButton(d, IDOK);
+        });
+        EXPECT_EQ(Texts(boxes.Calls()),
+                  (std::vector<std::string>{
+                      "The 802.1X settings could not be read from the switch.",
+                      "The 802.1X settings could not be read from the switch. Press Refresh and try again."}));
+        EXPECT_TRUE(Sets(1).empty()); // past the test's own
+        ASSERT_TRUE(sim->Stop());
+    }
+
+    StartDot1xSwitch();
+    const std::size_t gets = Requests("GET").size();
+    ASSERT_TRUE(sim->SetReplyDelay(3500)); // every reply comes after the time-out
+    BoxRecorder boxes;
+    C8021XGlobalDlg dialog;
+    RunModal<C8021XGlobalDlg>(dialog, [&](C8021XGlobalDlg& d) {
+        EXPECT_FALSE(Checked(d, IDC_8021X_AUTH_ENABLED));
+        EXPECT_FALSE(Checked(d, IDC_8021X_AUTH_DISABLED));
+    });
+    EXPECT_EQ(Texts(boxes.Calls()),
+              std::vector<std::string>{"The 802.1X settings could not be read from the switch."});
+    // The switch serves its requests in order: once it has taken back the
+    // delay, it has received (and logged) every GET the dialog sent.
+    ASSERT_TRUE(Pump([&] { return sim->SetReplyDelay(0); }, 30000));
+    EXPECT_EQ(Requests("GET").size(), gets + 1);
 }
 
 } // namespace dot1x_test

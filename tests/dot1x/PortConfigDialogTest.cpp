@@ -163,7 +163,7 @@ TEST_F(PortConfigDialogTest, ARangeIsWrittenInBatchesOfThirtyPorts)
     }
 }
 
-TEST_F(PortConfigDialogTest, EachRowIsListedAtItsOwnPortAndAnUnfinishedWalkRefusesApply)
+TEST_F(PortConfigDialogTest, EachRowIsListedAtItsOwnPortAndAnUnreadControlRefusesApply)
 {
     StartDot1xSwitch({FixtureData("dot1x-access-hole.snmprec")});
     SetTrunkMembers(1, std::string(4, '\0'));
@@ -179,21 +179,43 @@ TEST_F(PortConfigDialogTest, EachRowIsListedAtItsOwnPortAndAnUnfinishedWalkRefus
         });
     }
 
-    // Port 7's control is missing: the walk ends unfinished, the buttons come
-    // back, and Apply is refused rather than judging by unread ports.
+    // Port 7's control is missing: the row is still listed at its port, the
+    // control unknown (never "other"), and Apply is refused rather than
+    // judging by a control nobody read.
     ASSERT_EQ(sim->Stop(), true);
     StartDot1xSwitch({FixtureData("dot1x-access-no-control.snmprec")});
     BoxRecorder boxes;
     Dot1xPortConfig dialog;
     RunModal<Dot1xPortConfig>(dialog, [&](Dot1xPortConfig& d) {
-        ASSERT_TRUE(Pump([&] { return Enabled(d, IDC_DOT1X_REFRESH); }, 20000));
-        ASSERT_TRUE(WaitForQuiet());
-        EXPECT_EQ(AccessList(d).GetItemCount(), 0);
+        ASSERT_TRUE(WaitForWalk(d, 28));
+        EXPECT_EQ(AccessList(d).GetItemText(6, 0), "7");
+        EXPECT_EQ(AccessList(d).GetItemText(6, 2), "");
+        EXPECT_EQ(AccessList(d).GetItemText(7, 2), "Auto");
         Choose(d, 1, 1, 2);
         ClickButton(d, IDOK);
         EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{kUnreadMessage});
     });
     EXPECT_TRUE(Sets().empty());
+}
+
+// A Refresh the switch does not answer keeps the last complete list and says
+// so once; the buttons come back.
+TEST_F(PortConfigDialogTest, AFailedRefreshKeepsTheListAndIsSaidOnce)
+{
+    StartDot1xSwitch();
+    BoxRecorder boxes;
+    Dot1xPortConfig dialog;
+    RunModal<Dot1xPortConfig>(dialog, [&](Dot1xPortConfig& d) {
+        ASSERT_TRUE(WaitForWalk(d, 28));
+        ASSERT_TRUE(sim->SilenceFor(5000));
+        ClickButton(d, IDC_DOT1X_REFRESH);
+        ASSERT_TRUE(Pump([&] { return !boxes.Calls().empty() && Enabled(d, IDC_DOT1X_REFRESH); }, 20000));
+        EXPECT_EQ(AccessList(d).GetItemCount(), 28);
+        EXPECT_EQ(AccessList(d).GetItemText(4, 2), "Force Authorized");
+    });
+    EXPECT_EQ(Texts(boxes.Calls()),
+              std::vector<std::string>{
+                  "The port states could not be read again from the switch; the last complete read is shown."});
 }
 
 TEST_F(PortConfigDialogTest, ToBelowFromIsSetBackAfterItsMessage)

@@ -235,7 +235,10 @@ TEST_F(PortSettingsDialogTest, WholeLinksInsideTheRangeAreLeftAsTheyAre)
         ClickButton(d, IDC_8021X_PORT_APPLY);
         ASSERT_TRUE(WaitForList(d));
     });
-    EXPECT_EQ(boxes.Calls().size(), 1U);
+    // The skipped members are named.
+    ASSERT_EQ(boxes.Calls().size(), 2U);
+    EXPECT_EQ(boxes.Calls()[1].text,
+              "Ports 25,26,27,28 belong to an aggregated link: their 802.1X settings are left as they are.");
     const auto sets = Sets();
     ASSERT_EQ(sets.size(), 24U * 3U);
     EXPECT_EQ(sets.front(), std::vector<std::string>{PortOid(10, 1) + "|2|1"});
@@ -246,7 +249,7 @@ TEST_F(PortSettingsDialogTest, WholeLinksInsideTheRangeAreLeftAsTheyAre)
         EXPECT_EQ(sim->Get(PortOid(8, port)), "2");
 }
 
-TEST_F(PortSettingsDialogTest, ASetTheSwitchRefusesStopsTheLoopWithoutAMessage)
+TEST_F(PortSettingsDialogTest, ASetTheSwitchRefusesStopsTheLoopAndIsSaid)
 {
     StartDot1xSwitch();
     ASSERT_TRUE(sim->RefuseNextSet(PortOid(9, 4), 5));
@@ -258,7 +261,9 @@ TEST_F(PortSettingsDialogTest, ASetTheSwitchRefusesStopsTheLoopWithoutAMessage)
         EXPECT_EQ(SettingsList(d).GetItemText(2, 2), "Auto");
         EXPECT_EQ(SettingsList(d).GetItemText(3, 2), "Force Authorized");
     });
-    EXPECT_TRUE(boxes.Calls().empty());
+    EXPECT_EQ(Texts(boxes.Calls()),
+              std::vector<std::string>{"Could not write the port control of port 4: the switch refused it (general "
+                                       "error).\nPort 3 was written; port 4 and later were not."});
     auto expected = PortSets(3, "1", "2", kDefaults);
     expected.push_back({PortOid(10, 4) + "|2|1"});
     expected.push_back({PortOid(9, 4) + "|2|2"}); // refused: nothing after it
@@ -295,6 +300,59 @@ TEST_F(PortSettingsDialogTest, With8021xOffTheListIsFilledButTheButtonsStayDisab
         EXPECT_FALSE(Enabled(d, IDC_8021X_PORT_REFRESH));
     });
     EXPECT_TRUE(Sets(1).empty());
+}
+
+TEST_F(PortSettingsDialogTest, ParametersOutsideTheirLabelsRangesAreRefusedBeforeAnythingIsSent)
+{
+    struct Case
+    {
+        std::vector<std::string> edits; // QuietPeriod, SuppTimeout, ServerTimeout, MaxReq, TxPeriod, ReAuthPeriod
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"60", "30", "30", "0"}, "MaxReq must be a number from 1 to 10. Nothing was written."},
+        {{"60", "30", "30", "11"}, "MaxReq must be a number from 1 to 10. Nothing was written."},
+        {{"", "30"}, "QuietPeriod must be a number from 0 to 65535. Nothing was written."},
+        {{"60", "0"}, "SuppTimeout must be a number from 1 to 65535. Nothing was written."},
+        {{"60", "30", "70000"}, "ServerTimeout must be a number from 1 to 65535. Nothing was written."},
+        {{"60", "30", "30", "2", "0"}, "TxPeriod must be a number from 1 to 65535. Nothing was written."},
+        {{"60", "30", "30", "2", "30", ""}, "ReAuthPeriod must be a number from 1 to 65535. Nothing was written."},
+    };
+    StartDot1xSwitch();
+    Run([&](CWnd& d) {
+        for (const Case& c : cases) {
+            BoxRecorder boxes;
+            Fill(d, {3, 4, "", "", "", "", c.edits});
+            ClickButton(d, IDC_8021X_PORT_APPLY);
+            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+            for (std::size_t i = 0; i < std::size(kEditIds); ++i)
+                d.GetDlgItem(kEditIds[i])->SetWindowText(kDefaults[i]);
+        }
+    });
+    EXPECT_TRUE(Sets().empty());
+}
+
+TEST_F(PortSettingsDialogTest, ASilentSwitchCostsOneUnansweredSetAndIsSaid)
+{
+    StartDot1xSwitch();
+    BoxRecorder boxes;
+    std::size_t setsBefore = 0;
+    Run([&](CWnd& d) {
+        Fill(d, {1, 8});
+        setsBefore = Sets().size();
+        // Every reply comes after the time-out: the request is received,
+        // never answered in time.
+        ASSERT_TRUE(sim->SetReplyDelay(3500));
+        ClickButton(d, IDC_8021X_PORT_APPLY);
+        ASSERT_FALSE(boxes.Calls().empty());
+        EXPECT_EQ(boxes.Calls()[0].text, "Could not write the 802.1X capability of port 1: the switch did not answer.\n"
+                                         "Nothing was written.");
+    });
+    // The switch serves its requests in order: once it has taken back the
+    // delay, it has received (and logged) every SET the dialog sent. One went
+    // unanswered; nothing was sent after it.
+    ASSERT_TRUE(Pump([&] { return sim->SetReplyDelay(0); }, 60000));
+    EXPECT_EQ(Sets(setsBefore).size(), 1U);
 }
 
 } // namespace dot1x_test

@@ -154,11 +154,16 @@ TEST_F(RadiusDialogTest, RefusalsShowTheirMessageAndWriteNothing)
             ClickButton(d, IDC_RADIUS_APPLY);
             EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
         }
-        // An invalid address ends Apply without a message.
-        BoxRecorder boxes;
-        EnterServer(d, {"5", "10.1.1", "1812", "1813", "5", "2", "k", "k"});
-        ClickButton(d, IDC_RADIUS_APPLY);
-        EXPECT_TRUE(boxes.Calls().empty());
+        // An empty or invalid address is refused with a message.
+        for (const char* address : {"10.1.1", " "}) {
+            BoxRecorder boxes;
+            d.GetDlgItem(IDC_RADIUS_ADDRESS)->SetWindowText("");
+            EnterServer(d, {"5", address, "1812", "1813", "5", "2", "k", "k"});
+            ClickButton(d, IDC_RADIUS_APPLY);
+            EXPECT_EQ(Texts(boxes.Calls()),
+                      std::vector<std::string>{
+                          "The IP address of the RADIUS server is empty or is no IP address. Nothing was written."});
+        }
     });
     EXPECT_TRUE(Sets().empty());
 }
@@ -173,7 +178,9 @@ TEST_F(RadiusDialogTest, ARefusedColumnIsReportedTheWaitingRowDestroyedAndTheLis
         ASSERT_TRUE(WaitForServers(d, 3));
         EnterServer(d, {"5", "10.1.1.5", "", "", "", "", "k", "k"});
         ClickButton(d, IDC_RADIUS_APPLY);
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The RADIUS server could not be written."});
+        EXPECT_EQ(Texts(boxes.Calls()),
+                  std::vector<std::string>{
+                      "Could not write the time-out of server 5: the switch refused it (general error)."});
         ASSERT_TRUE(WaitForServers(d, 3));
         // The entries stay for another try.
         std::string index;
@@ -203,6 +210,34 @@ TEST_F(RadiusDialogTest, DeleteDestroysTheChosenServerAndNeedsAChoice)
     });
     EXPECT_EQ(Sets(), std::vector<std::vector<std::string>>{{RadiusOid(10, 2) + "|2|6"}});
     EXPECT_FALSE(sim->Has(RadiusOid(3, 2)));
+}
+
+// Replacing a server destroys its row first: when the new one is refused, the
+// old one is written back as it was read, and the message says so.
+TEST_F(RadiusDialogTest, AReplacementTheSwitchRefusesWritesTheOldServerBack)
+{
+    StartDot1xSwitch();
+    std::vector<std::string> before;
+    for (int column : {2, 3, 5, 6, 7, 8, 10})
+        before.push_back(sim->Get(RadiusOid(column, 1)));
+    ASSERT_TRUE(sim->RefuseNextSet(RadiusOid(7, 1), 5));
+    BoxRecorder boxes;
+    C8021XAuRadiusServerDLG dialog;
+    RunModal<C8021XAuRadiusServerDLG>(dialog, [&](C8021XAuRadiusServerDLG& d) {
+        ASSERT_TRUE(WaitForServers(d, 3));
+        EnterServer(d, {"1", "10.9.9.9", "1900", "", "", "", "k", "k"});
+        ClickButton(d, IDC_RADIUS_APPLY);
+        EXPECT_EQ(Texts(boxes.Calls()),
+                  std::vector<std::string>{"Could not write the time-out of server 1: the switch refused it (general "
+                                           "error).\nThe previous server 1 was written back as it was."});
+        ASSERT_TRUE(WaitForServers(d, 3));
+        EXPECT_EQ(RowText(ServerList(d), 0, 7), "1|192.168.0.1|1812|1813|5|2|*****");
+    });
+    std::vector<std::string> after;
+    for (int column : {2, 3, 5, 6, 7, 8, 10})
+        after.push_back(sim->Get(RadiusOid(column, 1)));
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(StatusSets(Sets(), 1), (std::vector<std::string>{"6", "5", "6", "5", "1"}));
 }
 
 } // namespace dot1x_test

@@ -72,8 +72,10 @@ TEST_F(SettingLogicTest, PortRowsMapEachValueToItsText)
         {4, 9, "2", &R::strPortControl, "Auto"},
         {5, 10, "3", &R::strCapability, ""},
         {6, 10, "1", &R::strCapability, "Authenticator"},
-        {7, 11, "5", &R::strAdmDirection, "In"},
-        {8, 8, "0", &R::strReAuth, "Enabled"},
+        // A value outside its set is unknown, never a definite state.
+        {7, 11, "5", &R::strAdmDirection, ""},
+        {11, 11, "1", &R::strAdmDirection, "In"},
+        {8, 8, "0", &R::strReAuth, ""},
         {9, 8, "1", &R::strReAuth, "Enabled"},
     };
     StartDot1xSwitch();
@@ -185,8 +187,33 @@ TEST_F(SettingLogicTest, TheStateReadKeepsItsLastValueWhenAGetFails)
     EXPECT_TRUE(logic.GetAuthState());
     EXPECT_EQ(logic.GetGlobalValue(0), 2);
     ASSERT_TRUE(sim->SilenceFor(5000));
-    EXPECT_TRUE(logic.GetAuthState());
+    EXPECT_FALSE(logic.GetAuthState());
     EXPECT_EQ(logic.GetGlobalValue(0), 2);
+}
+
+// Each row is placed by its own index: a row lacking its port column is still
+// its port's, a hole is unknown (never 0), and RADIUS rows whose index is no
+// server index are skipped whatever their index column claims.
+TEST_F(SettingLogicTest, HostileRowsArePlacedByTheirOwnIndex)
+{
+    StartDot1xSwitch({FixtureData("dot1x-hostile.snmprec")});
+    OwnerWindow owner;
+    C8021XSettingLogic logic;
+    ASSERT_TRUE(logic.SetHwnd(owner.GetSafeHwnd()));
+    ASSERT_TRUE(Walk(owner, [&] { logic.StartPortWalk(); }));
+    const auto ports = logic.GetPortList();
+    ASSERT_EQ(ports.size(), 28U);
+    ASSERT_NE(PortRow(ports, 3), nullptr);
+    EXPECT_EQ(PortRow(ports, 3)->nSuppTimeout, 30);
+    EXPECT_EQ(PortRow(ports, 5)->nSuppTimeout, -1);
+    EXPECT_EQ(PortRow(ports, 5)->nQuietPeriod, 60);
+
+    ASSERT_TRUE(Walk(owner, [&] { logic.StartRadiusWalk(); }));
+    std::vector<int> indexes;
+    for (const auto& row : logic.GetRadiusList())
+        indexes.push_back(row.nIndex);
+    EXPECT_EQ(indexes, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_TRUE(logic.LastWalkComplete());
 }
 
 } // namespace dot1x_test

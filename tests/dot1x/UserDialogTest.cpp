@@ -191,4 +191,21 @@ TEST_F(UserDialogTest, DeleteDestroysTheChosenRowAndNeedsAChoice)
     EXPECT_FALSE(sim->Has(UserOid(1, "abc")));
 }
 
+// Two rows show the name "abc"; Delete of the one at the index of "abcd"
+// destroys that row, never the real user abc.
+TEST_F(UserDialogTest, DeleteNamesTheRowByItsOwnIndexNeverByItsNameColumn)
+{
+    StartDot1xSwitch({FixtureData("dot1x-hostile.snmprec")});
+    C8021XUserDLG dialog;
+    RunModal<C8021XUserDLG>(dialog, [&](C8021XUserDLG& d) {
+        ASSERT_TRUE(WaitForUsers(d, 2));
+        ASSERT_EQ(UserList(d).GetItemText(1, 1), "abc");
+        ClickRow(UserList(d), 1);
+        ClickButton(d, IDC_8021X_USER_DELETE);
+        ASSERT_TRUE(WaitForUsers(d, 1));
+    });
+    EXPECT_EQ(Sets(), std::vector<std::vector<std::string>>{{UserOid(3, "abcd") + "|2|6"}});
+    EXPECT_EQ(sim->Get(UserOid(3, "abc")), "1");
+}
+
 } // namespace dot1x_test

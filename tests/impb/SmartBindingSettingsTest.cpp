@@ -174,4 +174,49 @@ TEST_F(SmartBindingSettingsTest, EnablingEveryPortNeedsAWhiteListEntry)
     }
 }
 
+// A port the switch refuses, or does not answer, ends the range there; the
+// message says what was written.
+TEST_F(SmartBindingSettingsTest, AFailedPortEndsTheRangeAndIsSaidWithWhatWasWritten)
+{
+    struct Case
+    {
+        bool silent;
+        std::string message;
+        std::size_t sets; // SETs of the range the switch received
+    };
+    const Case cases[] = {
+        {false,
+         "Could not write the binding settings of port 7: the switch refused it (general error).\n"
+         "Ports 5-6 were written; port 7 and later were not.",
+         3},
+        {true, "Could not write the binding settings of port 5: the switch did not answer.\nNothing was written.", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.silent ? "silent" : "refused");
+        StartImpbSwitch();
+        BoxRecorder boxes;
+        std::size_t setsBefore = 0;
+        CSmartBindingSettings dialog;
+        RunModal<CSmartBindingSettings>(dialog, [&](CSmartBindingSettings& d) {
+            ASSERT_TRUE(WaitForRefresh(d));
+            Item<CComboBox>(d, IDC_SBS_FROM_PORT).SetCurSel(4);
+            Item<CComboBox>(d, IDC_SBS_TO_PORT).SetCurSel(9);
+            // A silent switch: every reply comes after the time-out.
+            if (c.silent)
+                ASSERT_TRUE(sim->SetReplyDelay(3500));
+            else
+                ASSERT_TRUE(sim->RefuseNextSet(kPortTable + ".2.7", 5));
+            setsBefore = Requests("SET").size();
+            ClickButton(d, IDC_SBS_APPLY);
+                ASSERT_FALSE(boxes.Calls().empty());
+            EXPECT_EQ(boxes.Calls()[0].text, c.message);
+        });
+        // The switch serves its requests in order: once it has taken back the
+        // delay, it has received (and logged) every SET the dialog sent.
+        ASSERT_TRUE(Pump([&] { return sim->SetReplyDelay(0); }, 60000));
+        EXPECT_EQ(Requests("SET").size() - setsBefore, c.sets);
+        ASSERT_TRUE(sim->Stop());
+    }
+}
+
 } // namespace impb_test

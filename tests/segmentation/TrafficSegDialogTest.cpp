@@ -59,6 +59,14 @@ CListCtrl& List(CWnd& d)
     return Item<CListCtrl>(d, IDC_SEG_LIST);
 }
 
+// What a state that could not be read says: when it is read, and when Apply
+// is refused.
+std::vector<std::string> StateUnreadMessages()
+{
+    return {"The traffic segmentation state could not be read from the switch.",
+            "The traffic segmentation state could not be read from the switch. Press Refresh and try again."};
+}
+
 class TrafficSegDialogTest : public FeatureDialogTest
 {
 protected:
@@ -217,8 +225,24 @@ TEST_F(TrafficSegDialogTest, StateApplyAfterAFailedReadWritesNothing)
         ClickButton(d, IDC_SEG_STATE);
         ClickButton(d, IDC_SEG_APPLY_STATE);
     });
-    ASSERT_EQ(Texts(boxes).size(), 1U);
-    EXPECT_NE(Texts(boxes)[0].find("not been read"), std::string::npos);
+    EXPECT_EQ(Texts(boxes), StateUnreadMessages());
+    EXPECT_TRUE(Sets().empty());
+}
+
+// A forwarding set that is no port bitmap is never decoded into ports, and a
+// state outside its set is unknown: no check, Apply refused.
+TEST_F(TrafficSegDialogTest, AWrongTypedSetAndAnOutOfSetStateAreUnknown)
+{
+    StartPuffin("seg-hostile.snmprec");
+    BoxRecorder boxes;
+    Run([&](CTrafficSegDlg& d) {
+        CListCtrl& list = Item<CListCtrl>(d, IDC_SEG_LIST);
+        ASSERT_EQ(list.GetItemCount(), 27);
+        EXPECT_EQ(list.GetItemText(2, 0), "4");
+        EXPECT_FALSE(d.IsDlgButtonChecked(IDC_SEG_STATE) == BST_CHECKED);
+        ClickButton(d, IDC_SEG_APPLY_STATE);
+    });
+    EXPECT_EQ(Texts(boxes), StateUnreadMessages());
     EXPECT_TRUE(Sets().empty());
 }
 

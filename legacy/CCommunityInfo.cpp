@@ -6,6 +6,7 @@
 CCommunityInfo::CCommunityInfo(CWnd* pParent) : CLegacyFrame(IDD_COMMUNITY_INFO, pParent)
 {
     m_nListId = IDC_COMMUNITY_LIST;
+    m_strListWhat = "the community list";
     m_nRefreshId = IDC_LEGACY_REFRESH_V3;
     m_headings = {"   Community Name    ", "   Security Name    ", "        Engine ID          ",
                   "   Storage Mode     "};

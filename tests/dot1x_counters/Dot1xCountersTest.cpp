@@ -58,8 +58,9 @@ TEST_F(Dot1xCountersTest, OneRowPerPortWithTheSwitchsCounters)
                     for (int column = 1; column <= viewer.columns; ++column) {
                         const std::string oid =
                             std::string(viewer.table) + "." + std::to_string(column) + "." + std::to_string(port);
-                        // The last frame source is six zero bytes: its text ends at the first.
-                        const std::string expected = viewer.columns == 12 && column == 12 ? "" : sim->Get(oid);
+                        // The last frame source is six zero bytes: an address, in hexadecimal.
+                        const std::string expected =
+                            viewer.columns == 12 && column == 12 ? "00:00:00:00:00:00" : sim->Get(oid);
                         EXPECT_EQ(rows[static_cast<std::size_t>(port - 1)][static_cast<std::size_t>(column - 1)],
                                   expected)
                             << oid;

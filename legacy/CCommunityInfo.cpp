@@ -27,3 +27,10 @@ std::vector<LegacyCell> CCommunityInfo::BindingCells(CSnmp& reply, int binding)
         return CLegacyFrame::BindingCells(reply, binding);
     }
 }
+
+void CCommunityInfo::OnReadEnded()
+{
+    // Never narrower than its heading.
+    if (m_list.GetSafeHwnd() && m_list.GetItemCount() > 0)
+        m_list.SetColumnWidth(2, LVSCW_AUTOSIZE_USEHEADER);
+}

@@ -5,8 +5,10 @@
 C8021Diagnosis::C8021Diagnosis(CWnd* pParent) : CLegacyFrame(IDD_8021X_DIAGNOSIS, pParent)
 {
     m_nListId = IDC_8021X_DIAGNOSIS_LIST;
+    m_strListWhat = "the 802.1X diagnostics";
     m_nRefreshId = IDC_LEGACY_REFRESH_8021X;
     m_bRefreshEmpties = true;
+    m_bRowPerPort = true;
     m_strCaption = "802.1x Diagnose Information";
     m_headings = {"EntersConnecting",
                   "EapLogoffsWhileConnecting",

@@ -6,6 +6,7 @@
 CAccessInfo::CAccessInfo(CWnd* pParent) : CLegacyFrame(IDD_ACCESS_INFO, pParent)
 {
     m_nListId = IDC_ACCESS_LIST;
+    m_strListWhat = "the access list";
     m_nRefreshId = IDC_LEGACY_REFRESH_V3;
     m_headings = {" Group Name ",         " Security Mode ",        " Security Level    ", " Read Community    ",
                   " Write Community    ", " General Access Name  ", "   Storage Mode  "};

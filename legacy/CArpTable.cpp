@@ -49,6 +49,7 @@ END_MESSAGE_MAP()
 CArpTable::CArpTable(CWnd* pParent) : CLegacyFrame(IDD_ARP_TABLE, pParent, LegacyForm::Heap)
 {
     m_nListId = IDC_ARPT_LIST;
+    m_strListWhat = "the ARP table";
     m_nCountId = IDC_ARPT_COUNT;
     m_nRefreshId = IDC_ARPT_REFRESH;
     m_bRefreshEmpties = true;
@@ -59,14 +60,7 @@ CArpTable::CArpTable(CWnd* pParent) : CLegacyFrame(IDD_ARP_TABLE, pParent, Legac
 
 std::string CArpTable::PhysAddressText(const std::string& bytes)
 {
-    const std::string hex = legacy::HexBytes(bytes);
-    std::string text;
-    for (std::size_t i = 0; i < hex.size(); i += 2) {
-        if (i > 0)
-            text += ':';
-        text.append(hex, i, 2);
-    }
-    return text;
+    return legacy::PhysAddressText(bytes);
 }
 
 std::string CArpTable::MappingTypeWord(const std::string& value)

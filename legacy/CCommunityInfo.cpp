@@ -6,6 +6,7 @@
 CCommunityInfo::CCommunityInfo(CWnd* pParent) : CLegacyFrame(IDD_COMMUNITY_INFO, pParent)
 {
     m_nListId = IDC_COMMUNITY_LIST;
+    m_strListWhat = "the community list";
     m_nRefreshId = IDC_LEGACY_REFRESH_V3;
     m_headings = {"   Community Name    ", "   Security Name    ", "        Engine ID          ",
                   "   Storage Mode     "};
@@ -25,4 +26,11 @@ std::vector<LegacyCell> CCommunityInfo::BindingCells(CSnmp& reply, int binding)
     default:
         return CLegacyFrame::BindingCells(reply, binding);
     }
+}
+
+void CCommunityInfo::OnReadEnded()
+{
+    // Never narrower than its heading.
+    if (m_list.GetSafeHwnd() && m_list.GetItemCount() > 0)
+        m_list.SetColumnWidth(2, LVSCW_AUTOSIZE_USEHEADER);
 }

@@ -12,4 +12,6 @@ public:
 
 protected:
     std::vector<LegacyCell> BindingCells(CSnmp& reply, int binding) override;
+    // The engine ID column widens to the longest ID shown.
+    void OnReadEnded() override;
 };

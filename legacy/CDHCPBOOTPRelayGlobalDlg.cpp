@@ -12,6 +12,8 @@
 
 namespace {
 
+const char* const kUnreadText = "The settings could not be read from the switch. Press Refresh and try again.";
+
 int RelayNumber(const std::string& text)
 {
     const long value = std::strtol(text.c_str(), nullptr, 10);
@@ -66,8 +68,11 @@ BOOL CDHCPBOOTPRelayGlobalDlg::OnInitDialog()
 
 void CDHCPBOOTPRelayGlobalDlg::OnRefresh()
 {
+    m_readReport.Begin();
     if (m_cLogic.GetGlobals())
         m_bRead = true;
+    else
+        m_readReport.Fail("the DHCP/BOOTP relay settings", m_bRead);
 }
 
 LRESULT CDHCPBOOTPRelayGlobalDlg::OnRelayNotify(WPARAM wParam, LPARAM lParam)
@@ -75,18 +80,21 @@ LRESULT CDHCPBOOTPRelayGlobalDlg::OnRelayNotify(WPARAM wParam, LPARAM lParam)
     if (wParam != CDHCPBootpLogic::kNotifyGlobals || lParam == 0)
         return 0;
     const auto& info = *reinterpret_cast<const DHCP_relay_global_info*>(lParam);
-    m_cbRelayState.SetCurSel(info.strRelayState == "1" ? 1 : 0);
+    // An unknown state (empty: outside its set) leaves no selection.
+    const auto enabledItem = [](const std::string& state) { return state.empty() ? -1 : state == "1" ? 1 : 0; };
+    m_cbRelayState.SetCurSel(enabledItem(info.strRelayState));
     m_editHops.SetWindowText(info.strHops);
     m_editThreshold.SetWindowText(info.strThreshold);
-    m_cbOption82State.SetCurSel(info.strOption82State == "1" ? 1 : 0);
+    m_cbOption82State.SetCurSel(enabledItem(info.strOption82State));
     m_cbOption82State.EnableWindow(FALSE);
-    m_cbCheck.SetCurSel(info.strOption82Check == "1" ? 1 : 0);
-    // A policy outside 1..3 leaves no selection.
+    m_cbCheck.SetCurSel(enabledItem(info.strOption82Check));
     const int nPolicy = info.strOption82Policy.empty() ? 0 : RelayNumber(info.strOption82Policy);
     m_cbPolicy.SetCurSel(nPolicy >= 1 && nPolicy <= 3 ? nPolicy - 1 : -1);
-    m_cbRemoteIDType.SetCurSel(info.strRemoteIdType == "1" ? 0 : 1);
+    m_cbRemoteIDType.SetCurSel(info.strRemoteIdType.empty() ? -1 : info.strRemoteIdType == "1" ? 0 : 1);
     m_editRemoteID.EnableWindow(m_cbRemoteIDType.GetCurSel() != 0);
     m_editRemoteID.SetWindowText(info.strRemoteId);
+    m_strRemoteIdRead = info.strRemoteId;
+    m_editRemoteID.GetWindowText(m_strRemoteIdShown);
     return 0;
 }
 
@@ -98,7 +106,12 @@ void CDHCPBOOTPRelayGlobalDlg::OnRemoteIdTypeChange()
 void CDHCPBOOTPRelayGlobalDlg::OnApply()
 {
     if (!m_bRead) {
-        AfxMessageBox("The settings could not be read from the switch. Press Refresh and try again.", MB_OK);
+        AfxMessageBox(kUnreadText, MB_OK);
+        return;
+    }
+    // A state the switch gave outside its set was never read.
+    if (m_cbRelayState.GetCurSel() < 0 || m_cbCheck.GetCurSel() < 0 || m_cbRemoteIDType.GetCurSel() < 0) {
+        AfxMessageBox(kUnreadText, MB_OK);
         return;
     }
     DHCP_relay_global_info info;
@@ -127,6 +140,12 @@ void CDHCPBOOTPRelayGlobalDlg::OnApply()
     info.strOption82Policy = std::to_string(nPolicy + 1);
     info.strRemoteIdType = m_cbRemoteIDType.GetCurSel() == 0 ? "1" : "2";
     m_editRemoteID.GetWindowText(info.strRemoteId);
-    if (m_cLogic.SetGlobals(info))
+    // An unedited remote ID goes back as the bytes it was read as, not as
+    // the edit's version of them.
+    if (info.strRemoteId == m_strRemoteIdShown)
+        info.strRemoteId = m_strRemoteIdRead;
+    CWriteReport report;
+    m_cLogic.SetGlobals(info, report);
+    if (!report.Report())
         OnRefresh();
 }

@@ -59,22 +59,33 @@ BOOL CDHCPBOOTPRelayInterfaceDlg::OnInitDialog()
 
 void CDHCPBOOTPRelayInterfaceDlg::OnRefresh()
 {
-    m_listServers.DeleteAllItems();
-    m_arrServers.clear();
+    m_readReport.Begin();
+    m_arrWalkServers.clear();
     m_cLogic.StartInterfaceWalk();
 }
 
 LRESULT CDHCPBOOTPRelayInterfaceDlg::OnRelayNotify(WPARAM wParam, LPARAM lParam)
 {
+    if (wParam == CDHCPBootpLogic::kNotifyServerEnd) {
+        if (lParam == 0) {
+            // The list keeps the last complete read.
+            m_readReport.Fail("the relay server list", m_bListRead);
+            return 0;
+        }
+        m_bListRead = true;
+        m_arrServers = m_arrWalkServers;
+        m_listServers.DeleteAllItems();
+        for (std::size_t nRow = 0; nRow < m_arrServers.size(); ++nRow) {
+            m_listServers.SetOrInsertItemText(static_cast<int>(nRow), 0, "System");
+            m_listServers.SetOrInsertItemText(static_cast<int>(nRow), 1, m_arrServers[nRow].c_str());
+        }
+        return 0;
+    }
     if (wParam != CDHCPBootpLogic::kNotifyServer || lParam == 0)
         return 0;
     const auto& row = *reinterpret_cast<const DHCP_relay_server_info*>(lParam);
-    if (row.strRowStatus != "1")
-        return 0;
-    const int nRow = m_listServers.GetItemCount();
-    m_listServers.SetOrInsertItemText(nRow, 0, row.strInterface.c_str());
-    m_listServers.SetOrInsertItemText(nRow, 1, row.strServer.c_str());
-    m_arrServers.push_back(row.strServer);
+    if (row.strRowStatus == "1")
+        m_arrWalkServers.push_back(row.strServer);
     return 0;
 }
 
@@ -92,10 +103,14 @@ void CDHCPBOOTPRelayInterfaceDlg::OnApply()
         AfxMessageBox("Server IP Already Exist. ", MB_OK);
         return;
     }
-    if (!m_cLogic.SetInterfaceServer(strAddress, "5"))
-        return;
-    Sleep(50);
-    if (m_cLogic.SetInterfaceServer(strAddress, "1"))
+    CWriteReport report;
+    const std::string strWhat = "the relay server " + strAddress;
+    if (m_cLogic.SetInterfaceServer(strAddress, "5", report, strWhat)) {
+        Sleep(50);
+        if (!m_cLogic.SetInterfaceServer(strAddress, "1", report, strWhat))
+            report.SetProgress("Its row was created but is not in service.");
+    }
+    if (!report.Report())
         OnRefresh();
 }
 
@@ -106,7 +121,13 @@ void CDHCPBOOTPRelayInterfaceDlg::OnDelete()
         AfxMessageBox("Please select the server to delete", MB_OK);
         return;
     }
-    if (m_cLogic.SetInterfaceServer(m_listServers.GetItemText(nRow, 1), "6"))
+    if (nRow >= static_cast<int>(m_arrServers.size()))
+        return;
+    // The row is known by the address of its own index, as listed.
+    const std::string strAddress = m_arrServers[static_cast<std::size_t>(nRow)];
+    CWriteReport report;
+    m_cLogic.SetInterfaceServer(strAddress, "6", report, "the deletion of relay server " + strAddress);
+    if (!report.Report())
         OnRefresh();
 }
 

@@ -97,17 +97,23 @@ BOOL CDHCPBootpLogic::GetGlobals()
     pResponse->getError(&nErrorStatus, &nErrorIndex);
     if (nErrorStatus != 0 || pResponse->getVarBindCount() < 8)
         return FALSE;
+    // A state outside its set, or a value of another type, is left empty:
+    // unknown.
+    CSnmp* pReply = pResponse.get();
     DHCP_relay_global_info info;
-    std::string* fields[] = {&info.strRelayState,     &info.strHops,          &info.strThreshold,
-                             &info.strOption82State,  &info.strOption82Check, &info.strOption82Policy,
-                             &info.strRemoteIdType,   &info.strRemoteId};
-    for (int i = 0; i < 8; ++i)
-        *fields[i] = i == 7 ? CModuleBase::ValueText(pResponse.get(), i) : CModuleBase::IntegerText(pResponse.get(), i);
+    info.strRelayState = CModuleBase::EnumText(pReply, 0, {1, 2});
+    info.strHops = CModuleBase::RangeText(pReply, 1, 1, 16);
+    info.strThreshold = CModuleBase::RangeText(pReply, 2, 0, 65535);
+    info.strOption82State = CModuleBase::EnumText(pReply, 3, {1, 2});
+    info.strOption82Check = CModuleBase::EnumText(pReply, 4, {1, 2});
+    info.strOption82Policy = CModuleBase::EnumText(pReply, 5, {1, 2, 3});
+    info.strRemoteIdType = CModuleBase::EnumText(pReply, 6, {1, 2});
+    CModuleBase::OctetValue(pReply, 7, info.strRemoteId);
     Notify(kNotifyGlobals, reinterpret_cast<LPARAM>(&info));
     return TRUE;
 }
 
-BOOL CDHCPBootpLogic::SetGlobals(DHCP_relay_global_info info)
+bool CDHCPBootpLogic::SetGlobals(const DHCP_relay_global_info& info, CWriteReport& report)
 {
     m_cSnmpSet.Open(SnmpPduSet);
     m_cSnmpSet.AddValue(kRelayState, SnmpValueInteger, info.strRelayState);
@@ -118,10 +124,10 @@ BOOL CDHCPBootpLogic::SetGlobals(DHCP_relay_global_info info)
     m_cSnmpSet.AddValue(kRemoteIdType, SnmpValueInteger, info.strRemoteIdType);
     m_cSnmpSet.AddValueLen(kRemoteId, SnmpValueOctetString, info.strRemoteId.data(),
                            static_cast<int>(info.strRemoteId.size()));
-    return m_cSnmpSet.SendAccepted() ? TRUE : FALSE;
+    return report.Send(m_cSnmpSet, "the DHCP/BOOTP relay settings");
 }
 
-void CDHCPBootpLogic::StartInterfaceWalk()
+bool CDHCPBootpLogic::StartInterfaceWalk()
 {
     m_cSnmpWalk.Open(SnmpPduGetNext);
     {
@@ -130,7 +136,10 @@ void CDHCPBootpLogic::StartInterfaceWalk()
     }
     m_cSnmpWalk.AddValue(kServerAddress, SnmpValueNull);
     m_cSnmpWalk.AddValue(kServerStatus, SnmpValueNull);
-    m_cSnmpWalk.StartRequest(&CDHCPBootpLogic::OnInterfaceReply, this, 0, 0);
+    if (m_cSnmpWalk.StartAsync(&CDHCPBootpLogic::OnInterfaceReply, this, 0))
+        return true;
+    FinishServerWalk(false);
+    return false;
 }
 
 int CDHCPBootpLogic::OnInterfaceReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -160,37 +169,50 @@ int CDHCPBootpLogic::OnInterfaceReply(CSnmp* pResponseIn, int nRequestID, void* 
                 row.strRowStatus = CModuleBase::IntegerText(pResponse.get(), 1);
         }
     }
-    session.StartRequest(&CDHCPBootpLogic::OnInterfaceReply, pThis, 0, 0);
+    if (!session.StartAsync(&CDHCPBootpLogic::OnInterfaceReply, pThis, 0))
+        pThis->FinishServerWalk(false); // the next step cannot start: no call-back will come
     return 0;
 }
 
 void CDHCPBootpLogic::FinishServerWalk(bool bComplete)
 {
     std::vector<DHCP_relay_server_info> rows;
-    {
+    if (bComplete) {
         std::lock_guard lock(m_csWalk);
-        if (bComplete) {
-            m_ServerRows.clear();
-            for (const auto& [index, row] : m_ServerBuilding)
-                m_ServerRows.push_back(row);
-        }
-        rows = m_ServerRows;
+        for (const auto& [index, row] : m_ServerBuilding)
+            rows.push_back(row);
     }
     for (DHCP_relay_server_info& row : rows)
         Notify(kNotifyServer, reinterpret_cast<LPARAM>(&row));
-    Notify(kNotifyServerEnd, 0);
+    Notify(kNotifyServerEnd, bComplete ? 1 : 0);
 }
 
-BOOL CDHCPBootpLogic::SetInterfaceServer(const std::string& strAddress, const std::string& strStatus)
+bool CDHCPBootpLogic::SetInterfaceServer(const std::string& strAddress, const std::string& strStatus,
+                                         CWriteReport& report, const std::string& strWhat)
 {
-    return m_cModuleBase.SetRowStatus(ServerRowStatusOid(strAddress), strStatus);
+    if (report.Failed())
+        return false;
+    m_cSnmpSet.Open(SnmpPduSet);
+    m_cSnmpSet.AddValue(ServerRowStatusOid(strAddress), SnmpValueInteger, strStatus);
+    return report.Send(m_cSnmpSet, strWhat);
 }
 
-void CDHCPBootpLogic::ReadLocalRelay()
+bool CDHCPBootpLogic::ReadLocalRelay()
 {
-    std::string strState;
-    const BOOL bRead = m_cModuleBase.GetValue(kLocalRelayGlobal, strState);
-    Notify(kNotifyLocalGlobal, bRead ? reinterpret_cast<LPARAM>(strState.c_str()) : 0);
+    m_cSnmpGet.Open(SnmpPduGet);
+    m_cSnmpGet.AddValue(kLocalRelayGlobal, SnmpValueNull);
+    std::unique_ptr<CSnmp> pGlobal;
+    if (m_cSnmpGet.send(pGlobal, 0) != 0 || !pGlobal) {
+        // A switch that does not answer costs one time-out, not two.
+        Notify(kNotifyLocalGlobal, 0);
+        FinishLocalWalk(false);
+        return false;
+    }
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    pGlobal->getError(&nErrorStatus, &nErrorIndex);
+    const std::string strState = nErrorStatus == 0 ? CModuleBase::EnumText(pGlobal.get(), 0, {1, 2}) : std::string();
+    Notify(kNotifyLocalGlobal, strState.empty() ? 0 : reinterpret_cast<LPARAM>(strState.c_str()));
 
     m_cSnmpWalk.Open(SnmpPduGetNext);
     {
@@ -199,7 +221,10 @@ void CDHCPBootpLogic::ReadLocalRelay()
     }
     for (const std::string& column : {kLocalRelayVid, kVlanName, kLocalRelayState, kVlanStatus})
         m_cSnmpWalk.AddValue(column, SnmpValueNull);
-    m_cSnmpWalk.StartRequest(&CDHCPBootpLogic::OnLocalRelayReply, this, 0, 0);
+    if (m_cSnmpWalk.StartAsync(&CDHCPBootpLogic::OnLocalRelayReply, this, 0))
+        return true;
+    FinishLocalWalk(false);
+    return false;
 }
 
 int CDHCPBootpLogic::OnLocalRelayReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -231,7 +256,7 @@ int CDHCPBootpLogic::OnLocalRelayReply(CSnmp* pResponseIn, int nRequestID, void*
                 break;
             case 2:
                 row.bInRelayTable = true;
-                row.strState = CModuleBase::IntegerText(pResponse.get(), 2);
+                row.strState = CModuleBase::EnumText(pResponse.get(), 2, {1, 2});
                 break;
             default:
                 row.strVlanStatus = CModuleBase::IntegerText(pResponse.get(), 3);
@@ -240,7 +265,8 @@ int CDHCPBootpLogic::OnLocalRelayReply(CSnmp* pResponseIn, int nRequestID, void*
             }
         }
     }
-    session.StartRequest(&CDHCPBootpLogic::OnLocalRelayReply, pThis, 0, 0);
+    if (!session.StartAsync(&CDHCPBootpLogic::OnLocalRelayReply, pThis, 0))
+        pThis->FinishLocalWalk(false); // the next step cannot start: no call-back will come
     return 0;
 }
 
@@ -276,27 +302,22 @@ void CDHCPBootpLogic::FinishLocalWalk(bool bComplete)
             }
             rows.push_back({std::to_string(nVid), row.strVlanName, row.strState, row.strVlanStatus});
         }
-        std::lock_guard lock(m_csWalk);
-        m_LocalRows = rows;
-    } else {
-        std::lock_guard lock(m_csWalk);
-        rows = m_LocalRows;
     }
     for (DHCP_local_relay_info& row : rows)
         Notify(kNotifyLocalRow, reinterpret_cast<LPARAM>(&row));
-    Notify(kNotifyLocalEnd, 0);
+    Notify(kNotifyLocalEnd, bComplete ? 1 : 0);
 }
 
-BOOL CDHCPBootpLogic::SetLocalRelayGlobal(const std::string& strState)
+bool CDHCPBootpLogic::SetLocalRelayGlobal(const std::string& strState, CWriteReport& report)
 {
     m_cSnmpSet.Open(SnmpPduSet);
     m_cSnmpSet.AddValue(kLocalRelayGlobal, SnmpValueInteger, strState);
-    return m_cSnmpSet.SendAccepted() ? TRUE : FALSE;
+    return report.Send(m_cSnmpSet, "the DHCP local relay state");
 }
 
-BOOL CDHCPBootpLogic::SetLocalRelayVlan(const std::string& strVid, const std::string& strState)
+bool CDHCPBootpLogic::SetLocalRelayVlan(const std::string& strVid, const std::string& strState, CWriteReport& report)
 {
     m_cSnmpSet.Open(SnmpPduSet);
     m_cSnmpSet.AddValue(kLocalRelayState + "." + strVid, SnmpValueInteger, strState);
-    return m_cSnmpSet.SendAccepted() ? TRUE : FALSE;
+    return report.Send(m_cSnmpSet, "the DHCP local relay state of VLAN " + strVid);
 }

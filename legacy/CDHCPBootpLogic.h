@@ -8,15 +8,19 @@
 //             switch answered without an error (GetGlobals returns FALSE
 //             and sends nothing otherwise);
 //   wParam 0  DHCP_relay_server_info* - a relay server row, then
-//   wParam 1  0                       - the end of the server walk;
-//   wParam 3  const char* global local relay state, null when unread;
+//   wParam 1  1 or 0                  - the end of the server walk: complete
+//                                       or failed;
+//   wParam 3  const char* global local relay state (1 or 2), null when
+//             unread or outside its set;
 //   wParam 2  DHCP_local_relay_info*  - a local relay row, then
-//   wParam 10 0                       - the end of the local relay walk.
+//   wParam 10 1 or 0                  - the end of the local relay walk.
 // The walks send their rows from the worker thread once the table was read
-// whole, each value placed by its own row index; a failed walk sends the
-// rows of the last complete one again. Local relay rows take their VLAN's
-// name and row status by VLAN id; a VLAN the VLAN table walk did not give
-// is asked for with one GET of those two columns.
+// whole, each value placed by its own row index; a failed walk sends no rows,
+// only its end. A walk that cannot start ends at once, failed; so does the
+// local relay read when the global state's GET goes unanswered. Local relay
+// rows take their VLAN's name and row status by VLAN id; a VLAN the VLAN
+// table walk did not give is asked for with one GET of those two columns.
+// The writes record their outcome in the caller's CWriteReport.
 //
 // Objects (korvelEnterprise.10.76.19.1): .28.1.1-.3 relay state, hops,
 // threshold; .28.2.2.1-.5 option 82 state, check, policy, remote ID type,
@@ -27,6 +31,7 @@
 
 #include "common/CCommonSNMP.h"
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "legacy/DHCP_relay_records.h"
 
 #include <atomic>
@@ -56,12 +61,16 @@ public:
     static constexpr WPARAM kNotifyLocalEnd = 10;
 
     BOOL GetGlobals();
-    BOOL SetGlobals(DHCP_relay_global_info info);
-    void StartInterfaceWalk();
-    BOOL SetInterfaceServer(const std::string& strAddress, const std::string& strStatus);
-    void ReadLocalRelay();
-    BOOL SetLocalRelayGlobal(const std::string& strState);
-    BOOL SetLocalRelayVlan(const std::string& strVid, const std::string& strState);
+    bool SetGlobals(const DHCP_relay_global_info& info, CWriteReport& report);
+    // false when the walk could not start (its failed end has been sent).
+    bool StartInterfaceWalk();
+    bool SetInterfaceServer(const std::string& strAddress, const std::string& strStatus, CWriteReport& report,
+                            const std::string& strWhat);
+    // false when the walk could not start or the global state's GET was not
+    // answered (the failed end has been sent).
+    bool ReadLocalRelay();
+    bool SetLocalRelayGlobal(const std::string& strState, CWriteReport& report);
+    bool SetLocalRelayVlan(const std::string& strVid, const std::string& strState, CWriteReport& report);
 
     static int OnInterfaceReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     static int OnLocalRelayReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
@@ -89,9 +98,7 @@ private:
 
     std::mutex m_csWalk;
     std::map<std::string, DHCP_relay_server_info> m_ServerBuilding; // by row index
-    std::vector<DHCP_relay_server_info> m_ServerRows;
     std::map<int, LocalRow> m_LocalBuilding; // by VLAN id
-    std::vector<DHCP_local_relay_info> m_LocalRows;
 
     // The GETs that join a local relay VLAN to its VLAN-table entry.
     CCommonSNMP m_cSnmpJoin;

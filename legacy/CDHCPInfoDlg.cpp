@@ -42,6 +42,11 @@ void CDHCPInfoDlg::OnReadReply(CSnmp& reply)
     GetDlgItem(IDC_DHCPI_SERVER_EXISTS)->SetWindowText(m_strServerExists);
 }
 
+void CDHCPInfoDlg::OnReadFailed()
+{
+    m_readReport.Fail("the DHCP information", !m_strRelayExists.empty());
+}
+
 void CDHCPInfoDlg::OnOK()
 {
     // Nothing of this dialog is written: Enter keeps it open.

@@ -19,6 +19,7 @@ public:
 protected:
     void OnOK() override;
     void OnReadReply(CSnmp& reply) override;
+    void OnReadFailed() override;
     void OnClose();
     void OnApply();
 

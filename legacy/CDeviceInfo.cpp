@@ -7,6 +7,7 @@
 CDeviceInfo::CDeviceInfo(CWnd* pParent) : CLegacyFrame(IDD_DEVICE_INFO, pParent)
 {
     m_nListId = IDC_DEVICE_POWER_LIST;
+    m_strListWhat = "the power supply list";
     m_nRefreshId = IDC_LEGACY_REFRESH_V3;
     m_bReadOnInit = false;
     m_headings = {" Description      ", " State     ", " Source            "};
@@ -33,6 +34,7 @@ BOOL CDeviceInfo::OnInitDialog()
 
 void CDeviceInfo::OnRefresh()
 {
+    m_readReport.Begin();
     ReadPortInfo();
     RefreshTable();
 }
@@ -51,6 +53,12 @@ void CDeviceInfo::OnScalarsRead(int, CSnmp& reply, bool stopAtHole)
             return;
         boxes[i]->SetWindowText(ValueText(reply, i));
     }
+}
+
+void CDeviceInfo::OnScalarsFailed(int)
+{
+    // The boxes keep what they showed.
+    m_readReport.Fail("the port information", !m_editPortCount.GetWindowText().empty());
 }
 
 std::string CDeviceInfo::SourceWord(const std::string& value, int snmpVersion)

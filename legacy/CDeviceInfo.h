@@ -22,6 +22,7 @@ protected:
     void OnRefresh() override;
     std::vector<LegacyCell> BindingCells(CSnmp& reply, int binding) override;
     void OnScalarsRead(int tag, CSnmp& reply, bool stopAtHole) override;
+    void OnScalarsFailed(int tag) override;
 
     // Reads the four port numbers into their boxes.
     void ReadPortInfo();

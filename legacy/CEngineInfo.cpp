@@ -8,6 +8,7 @@ CEngineInfo::CEngineInfo(CWnd* pParent) : CLegacyFrame(IDD_ENGINE_INFO, pParent)
 {
     m_nRefreshId = IDC_LEGACY_REFRESH_V3;
     m_nWalkPduType = SnmpPduGet;
+    m_strListWhat = "the engine information";
     m_columnOids = {"1.3.6.1.6.3.10.2.1.1.0", "1.3.6.1.6.3.10.2.1.2.0", "1.3.6.1.6.3.10.2.1.3.0",
                     "1.3.6.1.6.3.10.2.1.4.0"};
 }

@@ -6,6 +6,7 @@
 CGroupInfo::CGroupInfo(CWnd* pParent) : CLegacyFrame(IDD_GROUP_INFO, pParent)
 {
     m_nListId = IDC_GROUP_LIST;
+    m_strListWhat = "the group list";
     m_nRefreshId = IDC_LEGACY_REFRESH_V3;
     m_headings = {" Security Mode ", " Security Name        ", " Group Name    ", "   Storage Mode     ",
                   "   Group Status  "};

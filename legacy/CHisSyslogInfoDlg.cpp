@@ -6,6 +6,7 @@
 CHisSyslogInfoDlg::CHisSyslogInfoDlg(CWnd* pParent) : CSyslogViewer(IDD_HIS_SYSLOG_INFO, pParent)
 {
     m_strCaption = "Syslog Information in Cache";
+    m_strListWhat = "the cached syslog list";
     m_nSeverityBinding = 3;
     m_headings = {" Index ",
                   " CacheLogTime              ",

@@ -1,6 +1,8 @@
 #include "legacy/CLegacyFrame.h"
 
 #include "common/CModuleBase.h"
+#include "common/CUtils.h"
+#include "platform/ui/CHeaderCtrl.h"
 #include "common/Globals.h"
 #include "platform/snmp/CSnmpTable.h"
 #include "platform/ui/CDataExchange.h"
@@ -116,6 +118,7 @@ BOOL CLegacyFrame::OnInitDialog()
     CopyConnection();
     if (m_form == LegacyForm::Heap)
         EmptyList();
+    m_readReport.Begin();
     if (m_bReadOnInit)
         RefreshTable();
     return TRUE;
@@ -134,6 +137,7 @@ BOOL CLegacyFrame::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CLegacyFrame::OnRefresh()
 {
+    m_readReport.Begin();
     if (m_bRefreshEmpties)
         EmptyList();
     RefreshTable();
@@ -185,8 +189,8 @@ void CLegacyFrame::RefreshTable()
 
 void CLegacyFrame::EmptyList()
 {
-    if (m_nListId != 0)
-        m_list.DeleteAllItems();
+    if (m_pWalkList || m_nListId != 0)
+        WalkList().DeleteAllItems();
     if (m_nCountId != 0)
         SetDlgItemText(m_nCountId, "0");
 }
@@ -228,13 +232,51 @@ void CLegacyFrame::NextStep()
                                     WalkTimeout()) == SnmpStatusOk)
         m_nRequestID = m_walkRequest->getRequestID();
     else
-        EndWalk();
+        EndWalk(false);
 }
 
-void CLegacyFrame::EndWalk()
+void CLegacyFrame::EndWalk(bool complete)
 {
     m_nRequestID = 0;
+    m_bLastWalkComplete = complete;
+    if (complete) {
+        KeepLastRead();
+    } else {
+        // A walk cut short is never shown as the table: the last complete
+        // read comes back, and the failure is said once per user action.
+        PutBackLastRead();
+        m_readReport.Fail(m_strListWhat, !m_lastRows.empty());
+    }
     OnReadEnded();
+}
+
+void CLegacyFrame::KeepLastRead()
+{
+    CListCtrlEx& list = WalkList();
+    m_lastRows.clear();
+    if (!list.GetSafeHwnd())
+        return;
+    const int columns = list.GetHeaderCtrl() ? list.GetHeaderCtrl()->GetItemCount() : 1;
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        std::vector<std::string> cells;
+        for (int column = 0; column < columns; ++column)
+            cells.push_back(list.GetItemText(row, column));
+        m_lastRows.push_back(std::move(cells));
+    }
+}
+
+void CLegacyFrame::PutBackLastRead()
+{
+    CListCtrlEx& list = WalkList();
+    if (list.GetSafeHwnd()) {
+        list.DeleteAllItems();
+        for (std::size_t row = 0; row < m_lastRows.size(); ++row)
+            for (std::size_t column = 0; column < m_lastRows[row].size(); ++column)
+                list.SetOrInsertItemText(static_cast<int>(row), static_cast<int>(column),
+                                         m_lastRows[row][column].c_str());
+    }
+    if (m_nCountId != 0)
+        SetDlgItemText(m_nCountId, std::to_string(m_lastRows.size()));
 }
 
 int CLegacyFrame::OnTableReply(CSnmp* response, int requestId, void* userData, int status)
@@ -272,13 +314,22 @@ void CLegacyFrame::HandleWalkReply(int requestId, int status, CSnmp* response)
         return; // stale: the walk in progress goes on
     if (status != SnmpStatusOk || !response ||
         response->getVarBindCount() < static_cast<int>(m_columnOids.size())) {
-        EndWalk();
+        EndWalk(status == SnmpStatusEndOfWalk);
         return;
     }
     m_nRequestID = 0;
+    if (m_nWalkPduType == SnmpPduGet) {
+        int errorStatus = 0;
+        int errorIndex = 0;
+        response->getError(&errorStatus, &errorIndex);
+        if (errorStatus != 0) {
+            EndWalk(false);
+            return;
+        }
+    }
     ShowReply(*response, false);
     if (m_nWalkPduType == SnmpPduGet || !m_tableWalker) {
-        EndWalk();
+        EndWalk(m_nWalkPduType == SnmpPduGet);
         return;
     }
     NextStep();
@@ -286,7 +337,17 @@ void CLegacyFrame::HandleWalkReply(int requestId, int status, CSnmp* response)
 
 bool CLegacyFrame::ShowReply(CSnmp& reply, bool stopAtHole)
 {
-    const int row = m_list.GetItemCount();
+    CListCtrlEx& list = WalkList();
+    int row = list.GetItemCount();
+    if (m_bRowPerPort) {
+        const std::vector<unsigned long> arcs = IndexArcs(reply, 0);
+        const int port = arcs.size() == 1 ? CUtils::RowPort(std::to_string(arcs[0])) : 0;
+        if (port == 0 || port - 1 < row)
+            return true; // no port of the switch, or one already shown
+        row = port - 1;
+        while (list.GetItemCount() < row)
+            list.SetOrInsertItemText(list.GetItemCount(), 0, "");
+    }
     bool inserted = false;
     for (int i = 0; i < reply.getVarBindCount(); ++i) {
         if (stopAtHole && !HasValueText(reply, i))
@@ -296,7 +357,7 @@ bool CLegacyFrame::ShowReply(CSnmp& reply, bool stopAtHole)
                 inserted = true;
             else if (!inserted)
                 continue; // a row is inserted by its first cell
-            m_list.SetOrInsertItemText(row, cell.column, cell.text.c_str());
+            list.SetOrInsertItemText(row, cell.column, cell.text.c_str());
         }
     }
     if (inserted && m_nCountId != 0)
@@ -311,9 +372,15 @@ std::vector<LegacyCell> CLegacyFrame::BindingCells(CSnmp& reply, int binding)
 
 void CLegacyFrame::RunV3Walk()
 {
-    std::unique_ptr<CSnmpV3> request = MakeV3Request(m_nWalkPduType);
-    if (!request || m_columnOids.empty()) {
+    if (m_columnOids.empty()) {
         OnReadEnded();
+        return;
+    }
+    std::unique_ptr<CSnmpV3> request = MakeV3Request(m_nWalkPduType);
+    if (!request) {
+        // The level asks for more security than the protocols give: no
+        // request is made, and the read has failed.
+        EndWalk(false);
         return;
     }
     CWaitCursor wait;
@@ -324,15 +391,26 @@ void CLegacyFrame::RunV3Walk()
     const unsigned long timeout = m_nTimeout > 0 ? static_cast<unsigned long>(m_nTimeout) : 0;
     CSnmp* response = nullptr;
     int status = table.getNext(m_szDeviceIP.c_str(), response, timeout);
+    bool complete = false;
     while (status == SnmpStatusOk && response) {
         std::unique_ptr<CSnmp> owned(response);
         response = nullptr;
-        if (!ShowReply(*owned, true) || m_nWalkPduType == SnmpPduGet)
+        if (m_nWalkPduType == SnmpPduGet) {
+            // One GET: a binding without a value stops the filling.
+            int errorStatus = 0;
+            int errorIndex = 0;
+            owned->getError(&errorStatus, &errorIndex);
+            complete = errorStatus == 0 && owned->getVarBindCount() >= static_cast<int>(m_columnOids.size());
+            if (complete)
+                ShowReply(*owned, true);
             break;
+        }
+        // A walk step is one row; a cell the row lacks is an empty cell.
+        ShowReply(*owned, false);
         status = table.getNext(m_szDeviceIP.c_str(), response, timeout);
     }
     delete response;
-    OnReadEnded();
+    EndWalk(complete || status == SnmpStatusEndOfWalk);
 }
 
 std::unique_ptr<CSnmpV3> CLegacyFrame::MakeV3Request(int pduType) const
@@ -447,8 +525,12 @@ BOOL CLegacyFrame::ReadOnce(const std::vector<std::string>& oids)
         request.addValue(oid.c_str(), SnmpValueNull);
     m_oneShot->setRequest(&request);
     if (m_oneShot->sendAsync(m_szDeviceIP.c_str(), &CLegacyFrame::OnOneShotReply, m_token->Key(), nullptr, 0) !=
-        SnmpStatusOk)
+        SnmpStatusOk) {
+        // No reply will come: the read has failed.
+        m_nReadRequestID = 0;
+        OnReadFailed();
         return FALSE;
+    }
     m_nReadRequestID = m_oneShot->getRequestID();
     m_nReadCount = oids.size();
     return TRUE;
@@ -456,14 +538,18 @@ BOOL CLegacyFrame::ReadOnce(const std::vector<std::string>& oids)
 
 void CLegacyFrame::HandleReadReply(int requestId, int status, CSnmp* response)
 {
-    if (requestId != m_nReadRequestID || status != SnmpStatusOk || !response)
+    if (requestId == 0 || requestId != m_nReadRequestID)
         return;
     m_nReadRequestID = 0;
     int errorStatus = 0;
     int errorIndex = 0;
-    response->getError(&errorStatus, &errorIndex);
-    if (errorStatus != 0 || response->getVarBindCount() < static_cast<int>(m_nReadCount))
+    if (status == SnmpStatusOk && response)
+        response->getError(&errorStatus, &errorIndex);
+    if (status != SnmpStatusOk || !response || errorStatus != 0 ||
+        response->getVarBindCount() < static_cast<int>(m_nReadCount)) {
+        OnReadFailed();
         return;
+    }
     OnReadReply(*response);
 }
 
@@ -471,25 +557,31 @@ void CLegacyFrame::OnReadReply(CSnmp&) {}
 
 BOOL CLegacyFrame::WriteValues(const std::vector<LegacyValue>& values)
 {
+    CWriteReport unsaid;
+    return WriteValues(values, unsaid, std::string()) ? TRUE : FALSE;
+}
+
+bool CLegacyFrame::WriteValues(const std::vector<LegacyValue>& values, CWriteReport& report, const std::string& what)
+{
+    if (report.Failed())
+        return false;
     if (m_nSnmpVersion != 1 || values.empty())
-        return FALSE;
+        return false;
     CSnmpV1 request(SnmpPduSet);
     request.setCommunity(m_szWriteCommunity.c_str());
     for (const LegacyValue& v : values) {
         const int result = v.type == SnmpValueOctetString
                                ? request.addValue(v.oid.c_str(), v.type, v.value.data(), static_cast<int>(v.value.size()))
                                : request.addValue(v.oid.c_str(), v.type, v.value.c_str());
-        if (result != 0)
-            return FALSE;
+        if (result != 0) {
+            report.Refused(what, 3); // badValue: the value cannot be sent
+            return false;
+        }
     }
     CSnmp* response = nullptr;
-    if (request.send(m_szDeviceIP.c_str(), response, 0) != SnmpStatusOk || !response)
-        return FALSE;
+    const int status = request.send(m_szDeviceIP.c_str(), response, 0);
     std::unique_ptr<CSnmp> owned(response);
-    int errorStatus = 0;
-    int errorIndex = 0;
-    owned->getError(&errorStatus, &errorIndex);
-    return errorStatus == 0 ? TRUE : FALSE;
+    return report.Check(status, owned.get(), what);
 }
 
 std::string CLegacyFrame::ValueText(CSnmp& reply, int binding)

@@ -30,13 +30,21 @@
 //   one runs restarts it: the list is emptied, the running walk's later
 //   replies are stale and dropped, and the new walk fills the whole table.
 // - Replies are handled on the user-interface thread (LegacyReplyToken): a
-//   reply whose id is not the one awaited is stale and dropped; a status other
-//   than 0 ends the walk and leaves the rows shown; a reply with fewer bindings
-//   than columns ends it too.
+//   reply whose id is not the one awaited is stale and dropped; the end of
+//   the walk (every column past its table) ends it complete; any other status
+//   other than 0, or a reply with fewer bindings than columns, ends it failed.
 // - Row filling: ShowReply, by default the cells of BindingCells for binding
 //   0 to count - 1 (binding i in column i, its value text); cell 0 inserts the
-//   row. An SNMPv3 walk ends at the first binding without a value (noSuch...,
-//   endOfMibView, a cell the row lacks); the cells filled before it stay.
+//   row. With m_bRowPerPort a row indexed by port p goes to list row p - 1
+//   (ports the walk did not give keep an empty row), and a row whose index is
+//   no port of the switch is skipped. Each step of a walk is one row at one index (a cell the row lacks is
+//   a binding without a value), over SNMPv1 and SNMPv3 alike.
+// - A walk that ends complete is the list's last complete read. A walk that
+//   fails (no answer, an error, a walk that cannot start or a refused SNMPv3
+//   level) puts the last complete read back (or an empty list when there was
+//   none) and says it once per user action through m_readReport, naming
+//   m_strListWhat. Begin is called when the dialog opens and on Refresh; a
+//   dialog whose own action reads again calls m_readReport.Begin() itself.
 // - With m_nWalkPduType SnmpPduGet the "walk" is one GET of m_columnOids, its
 //   reply given to ShowReply; nothing more is asked.
 // - The SNMPv3 request carries the security that m_strSecurityLevel asks for
@@ -50,6 +58,8 @@
 #pragma once
 
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
+#include "common/CWriteReport.h"
 #include "legacy/LegacyReplyToken.h"
 #include "platform/snmp/CSnmp4w.h"
 #include "platform/snmp/CSnmpTable4w.h"
@@ -99,6 +109,8 @@ public:
 
     // Whether an SNMPv1 walk awaits a reply.
     bool WalkRunning() const { return m_nRequestID != 0; }
+    // Whether the last walk ended complete.
+    bool LastWalkComplete() const { return m_bLastWalkComplete; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -126,6 +138,9 @@ protected:
     int m_nCountId = 0;                    // heap form: the row-count static
     bool m_bReadOnInit = true;             // OnInitDialog runs the first read
     bool m_bReadOnShow = false;            // every show (or hide) posts the Refresh command
+    std::string m_strListWhat = "the list"; // what the walk reads, for the failure message
+    bool m_bRowPerPort = false;            // list row p - 1 shows port p, the row's own index
+    CListCtrlEx* m_pWalkList = nullptr;    // the list the walk fills (null: m_list)
 
     // --- How replies are shown ---
     // The cells that binding `binding` of a reply row fills (default: its
@@ -135,8 +150,11 @@ protected:
     // (SNMPv3) it stops at the first binding without a value and returns
     // false; what was filled before stays.
     virtual bool ShowReply(CSnmp& reply, bool stopAtHole);
-    // Called when a read ends (walk or GET, however it ended).
+    // Called when a read ends (walk or GET, however it ended); after a
+    // failed walk the list already shows the last complete read again.
     virtual void OnReadEnded() {}
+    // The list the walk fills.
+    CListCtrlEx& WalkList() { return m_pWalkList ? *m_pWalkList : m_list; }
 
     // --- Helpers for the dialogs ---
     // The value text of a binding: decimal numbers, dotted identifiers and
@@ -174,15 +192,21 @@ protected:
     // One-shot read, SNMPv1 only: one GET of the OIDs through the dialog's
     // CSnmp4w. FALSE when nothing was sent (another version, nothing to ask).
     // The reply reaches OnReadReply only when it answered every OID without
-    // an error status and is the latest read's; a failed read changes nothing.
+    // an error status and is the latest read's; a failed read changes nothing
+    // but reaches OnReadFailed.
     BOOL ReadOnce(const std::vector<std::string>& oids);
     virtual void OnReadReply(CSnmp& reply);
+    virtual void OnReadFailed() {}
 
     // Write, SNMPv1 only: one SET of the values with the write community,
     // sent synchronously with the library's default time-out. TRUE only when
     // the switch answered without an error status; FALSE (nothing sent) under
     // another version or without values.
     BOOL WriteValues(const std::vector<LegacyValue>& values);
+    // The same write, its outcome recorded in `report` under `what` (refused
+    // with the agent's status, or silent); nothing is sent after an earlier
+    // failure of the report. True when the switch accepted it.
+    bool WriteValues(const std::vector<LegacyValue>& values, CWriteReport& report, const std::string& what);
 
     // --- The frame's fields ---
     int m_nRequestID = 0; // the SNMPv1 walk step awaited; 0 when none
@@ -199,6 +223,8 @@ protected:
     std::string m_szPrivPassword;
     CListCtrlEx m_list;
     const LegacyForm m_form;
+    // The reads of the current user action (opening, Refresh).
+    CReadReport m_readReport;
 
     DECLARE_MESSAGE_MAP()
 
@@ -207,7 +233,9 @@ private:
     void StartV1Walk();
     void RunV3Walk();
     void NextStep();
-    void EndWalk();
+    void EndWalk(bool complete);
+    void KeepLastRead();
+    void PutBackLastRead();
     void HandleWalkReply(int requestId, int status, CSnmp* response);
     void HandleReadReply(int requestId, int status, CSnmp* response);
     void HandleScalarReply(int requestId, int status, CSnmp* response);
@@ -228,4 +256,7 @@ private:
     int m_nScalarTag = 0;
     int m_nReadRequestID = 0;
     std::size_t m_nReadCount = 0;
+    // The rows of the last complete walk, cell by cell.
+    std::vector<std::vector<std::string>> m_lastRows;
+    bool m_bLastWalkComplete = false;
 };

@@ -6,6 +6,7 @@
 CMibTreeInfo::CMibTreeInfo(CWnd* pParent) : CLegacyFrame(IDD_MIB_TREE_INFO, pParent)
 {
     m_nListId = IDC_MIB_TREE_LIST;
+    m_strListWhat = "the MIB access control list";
     m_nRefreshId = IDC_LEGACY_REFRESH_V3;
     m_headings = {"   View Name    ", "   MIB Tree       ", "   Access Type ", "   Storage Mode     ",
                   "   Group Status  "};

@@ -15,6 +15,11 @@ CResourceInfo::CResourceInfo(CWnd* pParent) : CLegacyFrame(IDD_RESOURCE_INFO, pP
     m_nRefreshId = IDC_LEGACY_REFRESH_V3;
     m_bReadOnInit = false;
     m_headings = {" 1 Sec Utilization(%) ", " 1 Min Utilization(%) ", " 5 Min Utilization(%) "};
+    // The frame's walk fills the MIB tree list.
+    m_pWalkList = &m_listMibTree;
+    m_strListWhat = "the MIB tree";
+    for (int column = 3; column <= 5; ++column)
+        m_columnOids.push_back(KorvelOid("10.94.89.89.35.2.10.1.1." + std::to_string(column)));
 }
 
 void CResourceInfo::DoDataExchange(CDataExchange* pDX)
@@ -30,6 +35,7 @@ BOOL CResourceInfo::OnInitDialog()
     for (int i = 0; i < 3; ++i)
         m_listMibTree.InsertAutoWidthColumn(headings[i], i, -1, 0xF, LVCFMT_LEFT);
     m_listMibTree.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_FLATSB);
+    m_bUserRead = true;
     ReadCpuUtilization();
     SetTimer(kCpuTimer, kCpuPeriodMs);
     return TRUE;
@@ -37,7 +43,15 @@ BOOL CResourceInfo::OnInitDialog()
 
 void CResourceInfo::OnRefresh()
 {
+    m_readReport.Begin();
+    m_bUserRead = true;
     ReadCpuUtilization();
+}
+
+void CResourceInfo::RefreshMibTree()
+{
+    m_readReport.Begin();
+    RefreshTable();
 }
 
 void CResourceInfo::OnTimer(UINT_PTR nIDEvent)
@@ -56,16 +70,34 @@ void CResourceInfo::ReadCpuUtilization()
 {
     if (ScalarReadPending())
         return;
-    m_list.DeleteAllItems();
-    ReadScalars(0, {KorvelOid("10.94.89.89.1.7.0"), KorvelOid("10.94.89.89.1.8.0"), KorvelOid("10.94.89.89.1.9.0")});
+    if (ReadScalars(0, {KorvelOid("10.94.89.89.1.7.0"), KorvelOid("10.94.89.89.1.8.0"),
+                        KorvelOid("10.94.89.89.1.9.0")}))
+        return;
+    // Nothing was sent: another version reads nothing; under SNMPv1 or
+    // SNMPv3 (a level the protocols cannot give) the read has failed.
+    if (m_nSnmpVersion == 1 || m_nSnmpVersion == 3)
+        OnScalarsFailed(0);
+    m_bUserRead = false;
 }
 
-void CResourceInfo::OnScalarsRead(int, CSnmp& reply, bool stopAtHole)
+void CResourceInfo::OnScalarsRead(int, CSnmp& reply, bool)
 {
-    const int row = m_list.GetItemCount();
-    for (int i = 0; i < 3 && i < reply.getVarBindCount(); ++i) {
-        if (stopAtHole && !HasValueText(reply, i))
+    for (int i = 0; i < 3; ++i)
+        if (!HasValueText(reply, i)) {
+            OnScalarsFailed(0);
             return;
-        m_list.SetOrInsertItemText(row, i, ValueText(reply, i).c_str());
-    }
+        }
+    m_bUserRead = false;
+    // One whole row replaces the last.
+    m_list.DeleteAllItems();
+    for (int i = 0; i < 3; ++i)
+        m_list.SetOrInsertItemText(0, i, ValueText(reply, i).c_str());
+}
+
+void CResourceInfo::OnScalarsFailed(int)
+{
+    // The timer's reads stay quiet; the row shown stays.
+    if (m_bUserRead)
+        m_readReport.Fail("the CPU utilization", m_list.GetItemCount() > 0);
+    m_bUserRead = false;
 }

@@ -21,11 +21,16 @@ protected:
     void OnCancel() override;
     void OnTimer(UINT_PTR nIDEvent);
     void OnScalarsRead(int tag, CSnmp& reply, bool stopAtHole) override;
+    void OnScalarsFailed(int tag) override;
 
     // One row of CPU figures; nothing while an SNMPv1 read is outstanding.
+    // The row shown stays until a read brings a whole new one.
     void ReadCpuUtilization();
+    // The walk of the MIB tree columns into the hidden list.
+    void RefreshMibTree();
 
-    CListCtrlEx m_listMibTree; // hidden; nothing fills it
+    CListCtrlEx m_listMibTree; // hidden
+    bool m_bUserRead = false;  // the pending CPU read is the user's (opening, Refresh)
 
     DECLARE_MESSAGE_MAP()
 };

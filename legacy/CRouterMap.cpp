@@ -5,6 +5,7 @@
 CRouterMap::CRouterMap(CWnd* pParent) : CLegacyFrame(IDD_ROUTER_MAP, pParent, LegacyForm::Heap)
 {
     m_nListId = IDC_ROUTER_LIST;
+    m_strListWhat = "the routing table";
     m_nCountId = IDC_ROUTER_COUNT;
     m_nRefreshId = IDC_ROUTER_REFRESH;
     m_bRefreshEmpties = true;

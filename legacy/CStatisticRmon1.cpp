@@ -32,6 +32,7 @@ END_MESSAGE_MAP()
 CStatisticRmon1::CStatisticRmon1(CWnd* pParent) : CLegacyFrame(IDD_RMON1_STATISTIC, pParent, LegacyForm::Heap)
 {
     m_nListId = IDC_RMON1_LIST;
+    m_strListWhat = "the RMON statistics list";
     m_headings = {" Index    ", " Data Source     "};
     m_columnOids = {kEtherStatsEntry + ".1", kEtherStatsEntry + ".2"};
     m_nRefreshId = IDC_RMON1_REFRESH;
@@ -78,14 +79,29 @@ std::vector<LegacyCell> CStatisticRmon1::BindingCells(CSnmp& reply, int binding)
 
 bool CStatisticRmon1::ShowReply(CSnmp& reply, bool stopAtHole)
 {
+    // A row is known by its own index (one arc, 1..65535); a row at any
+    // other index cannot be an entry and is skipped.
+    const std::vector<unsigned long> arcs = IndexArcs(reply, 0);
+    if (arcs.size() != 1 || arcs[0] < 1 || arcs[0] > 65535)
+        return true;
     const int before = m_list.GetItemCount();
     const bool shown = CLegacyFrame::ShowReply(reply, stopAtHole);
     // The index list follows the list row for row.
     if (m_list.GetItemCount() > before) {
-        m_strIndexList.push_back(ValueText(reply, 0));
+        m_strIndexList.push_back(std::to_string(arcs[0]));
         m_nIndexCount = static_cast<int>(m_strIndexList.size());
     }
     return shown;
+}
+
+void CStatisticRmon1::OnReadEnded()
+{
+    // A failed walk has put the last complete rows back: their indexes too.
+    if (LastWalkComplete())
+        m_lastIndexList = m_strIndexList;
+    else
+        m_strIndexList = m_lastIndexList;
+    m_nIndexCount = static_cast<int>(m_strIndexList.size());
 }
 
 void CStatisticRmon1::ReadIfNumber()
@@ -128,10 +144,14 @@ void CStatisticRmon1::OnAdd()
         return;
     // The entry dialog lets only numbers through; a row is never asked for
     // by an identifier that ends in a dot.
+    CWriteReport report;
     if (CRmon1Entry::IsRowNumber(index) && CRmon1Entry::IsRowNumber(interfaceNumber))
         WriteValues({{EtherStatsOid(21, index), SnmpValueInteger, "2"},
                      {EtherStatsOid(2, index), SnmpValueObjectId, "1.3.6.1.2.1.2.2.1.1." + interfaceNumber},
-                     {EtherStatsOid(20, index), SnmpValueOctetString, property}});
+                     {EtherStatsOid(20, index), SnmpValueOctetString, property}},
+                    report, "the statistics entry " + index);
+    report.Report();
+    m_readReport.Begin();
     RefreshTable();
 }
 
@@ -140,9 +160,13 @@ void CStatisticRmon1::OnDelete()
     if (MessageBox("Do you want to delete the control item?", "", MB_OKCANCEL) != IDOK)
         return;
     const int row = SelectedRow();
-    if (row < 0)
+    if (row < 0 || row >= static_cast<int>(m_strIndexList.size()))
         return;
-    WriteValues({{EtherStatsOid(21, m_list.GetItemText(row, 0)), SnmpValueInteger, "4"}});
+    const std::string index = m_strIndexList[static_cast<std::size_t>(row)];
+    CWriteReport report;
+    WriteValues({{EtherStatsOid(21, index), SnmpValueInteger, "4"}}, report, "the deletion of statistics entry " + index);
+    report.Report();
+    m_readReport.Begin();
     RefreshTable();
     GetDlgItem(IDC_RMON1_DELETE)->EnableWindow(FALSE);
 }

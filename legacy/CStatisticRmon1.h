@@ -19,7 +19,8 @@ public:
     // follows "2.2.1.1." in it, or the data source as received.
     static std::string InterfaceText(const std::string& dataSource);
 
-    // The etherStatsIndex text of each list row, in list order (row k at k).
+    // The etherStatsIndex of each list row (its own row index), in list
+    // order (row k at k).
     std::vector<std::string> m_strIndexList;
     int m_nIndexCount = 0;
     int m_nIfNumber = 0; // ifNumber, 0 until read
@@ -32,6 +33,7 @@ protected:
     std::vector<LegacyCell> BindingCells(CSnmp& reply, int binding) override;
     bool ShowReply(CSnmp& reply, bool stopAtHole) override;
     void OnReadReply(CSnmp& reply) override;
+    void OnReadEnded() override;
 
     void ReadIfNumber();
     void OnAdd();
@@ -47,6 +49,10 @@ protected:
     virtual void RunView(CDialog& view);
 
     int SelectedRow() const;
+
+private:
+    // The index list of the last complete read, beside the frame's rows.
+    std::vector<std::string> m_lastIndexList;
 
     DECLARE_MESSAGE_MAP()
 };

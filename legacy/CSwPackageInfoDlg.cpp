@@ -6,6 +6,7 @@
 CSwPackageInfoDlg::CSwPackageInfoDlg(CWnd* pParent) : CSyslogViewer(IDD_SW_PACKAGE_INFO, pParent)
 {
     m_strCaption = "SwPackage Information";
+    m_strListWhat = "the software package list";
     m_headings = {" SwPackageVersionName      ", " SwPackageVersionVesrion   "};
     m_columnOids = {KorvelOid("10.94.89.89.67.1.1.1"), KorvelOid("10.94.89.89.67.1.1.2")};
 }

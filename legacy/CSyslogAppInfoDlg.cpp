@@ -6,6 +6,7 @@
 CSyslogAppInfoDlg::CSyslogAppInfoDlg(CWnd* pParent) : CSyslogViewer(IDD_SYSLOG_APP_INFO, pParent)
 {
     m_strCaption = "Syslog Application Information";
+    m_strListWhat = "the syslog application list";
     m_nSeverityBinding = 2;
     m_bIndexColumn = true;
     m_headings = {" Application Index ", " Application Description                   ",

@@ -6,6 +6,7 @@
 CSyslogInfoDlg::CSyslogInfoDlg(CWnd* pParent) : CSyslogViewer(IDD_SYSLOG_INFO, pParent)
 {
     m_strCaption = "Syslog Information";
+    m_strListWhat = "the syslog list";
     m_nSeverityBinding = 3;
     m_headings = {" Index ",
                   " LogTime                   ",

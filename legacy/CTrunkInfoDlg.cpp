@@ -42,6 +42,7 @@ BOOL CTrunkInfoDlg::OnInitDialog()
 void CTrunkInfoDlg::OnRefreshInfo()
 {
     CWaitCursor wait;
+    m_readReport.Begin();
     ReadOnce(m_columnOids);
 }
 
@@ -51,6 +52,12 @@ void CTrunkInfoDlg::OnReadReply(CSnmp& reply)
     SetDlgItemText(IDC_INFO_EDIT_1312, ValueText(reply, 1));
     SetDlgItemText(IDC_INFO_EDIT_1313, ValueText(reply, 2));
     SetDlgItemText(IDC_INFO_EDIT_1314, CreationSupportWord(ValueText(reply, 3)));
+    m_bRead = true;
+}
+
+void CTrunkInfoDlg::OnReadFailed()
+{
+    m_readReport.Fail("the trunk information", m_bRead);
 }
 
 // The boxes only show the switch's capabilities: OK (Enter, Apply) writes

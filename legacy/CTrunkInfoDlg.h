@@ -19,6 +19,9 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnReadReply(CSnmp& reply) override;
+    void OnReadFailed() override;
+
+    bool m_bRead = false; // a read has filled the boxes
     void OnRefreshInfo();
     void OnApply();
     void OnClose();

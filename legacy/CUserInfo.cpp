@@ -22,6 +22,7 @@ bool IsException(CSnmp& reply, int binding)
 CUserInfo::CUserInfo(CWnd* pParent) : CLegacyFrame(IDD_USER_INFO, pParent)
 {
     m_nListId = IDC_USER_LIST;
+    m_strListWhat = "the user list";
     m_nRefreshId = IDC_LEGACY_REFRESH_V3;
     m_headings = {" Security Name   ", " Group Name   ", " Authentication Protocol       ", " Cript Protocol       "};
     m_columnOids = {"1.3.6.1.6.3.15.1.2.2.1.3", "1.3.6.1.6.3.16.1.2.1.3.3", "1.3.6.1.6.3.15.1.2.2.1.5",

@@ -1,5 +1,6 @@
 #include "legacy/CVlanInfoDlg.h"
 
+#include "common/CModuleBase.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CWaitCursor.h"
@@ -44,6 +45,7 @@ BOOL CVlanInfoDlg::OnInitDialog()
 void CVlanInfoDlg::OnRefreshInfo()
 {
     CWaitCursor wait;
+    m_readReport.Begin();
     ReadOnce(m_columnOids);
 }
 
@@ -58,21 +60,32 @@ void CVlanInfoDlg::OnReadReply(CSnmp& reply)
     const std::pair<int, int> boxes[] = {{IDC_INFO_CHECK_1008, 2}, {IDC_INFO_CHECK_1009, 5}, {IDC_INFO_CHECK_1098, 8}};
     for (const auto& [id, position] : boxes)
         static_cast<CButton*>(GetDlgItem(id))->SetCheck(ValueText(reply, position) == "1" ? BST_CHECKED : BST_UNCHECKED);
-    m_bRead = true;
+    // Only a state of its set is a read the box can write back.
+    m_bRead = !CModuleBase::EnumText(&reply, 2, {1, 2}).empty();
+}
+
+void CVlanInfoDlg::OnReadFailed()
+{
+    m_readReport.Fail("the VLAN information", m_bRead);
 }
 
 // Writes nothing before a read: the box would not show the switch's value.
 void CVlanInfoDlg::OnOK()
 {
     UpdateData(TRUE);
-    if (m_bRead)
-        WriteVlanInfo();
+    if (!m_bRead) {
+        CReadReport::RefuseUnread("the VLAN settings");
+        return;
+    }
+    WriteVlanInfo();
 }
 
 void CVlanInfoDlg::WriteVlanInfo()
 {
     const bool checked = static_cast<CButton*>(GetDlgItem(IDC_INFO_CHECK_1008))->GetCheck() == BST_CHECKED;
-    WriteValues({{VlanOid("27.0"), SnmpValueInteger, checked ? "1" : "2"}});
+    CWriteReport report;
+    WriteValues({{VlanOid("27.0"), SnmpValueInteger, checked ? "1" : "2"}}, report, "SendUnknownToAllPorts");
+    report.Report();
 }
 
 void CVlanInfoDlg::OnApply()

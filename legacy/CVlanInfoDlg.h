@@ -20,6 +20,7 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnReadReply(CSnmp& reply) override;
+    void OnReadFailed() override;
     void OnRefreshInfo();
     void OnApply();
     void OnClose();

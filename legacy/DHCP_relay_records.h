@@ -13,7 +13,7 @@ struct DHCP_relay_global_info
     std::string strOption82Check;  // 1 enabled, 2 disabled
     std::string strOption82Policy; // 1 replace, 2 drop, 3 keep
     std::string strRemoteIdType;   // 1 default, 2 user defined
-    std::string strRemoteId;
+    std::string strRemoteId;       // the bytes as the switch holds them
 };
 
 struct DHCP_relay_server_info

@@ -60,6 +60,18 @@ std::string HexBytes(const std::string& bytes)
     return text;
 }
 
+std::string PhysAddressText(const std::string& bytes)
+{
+    const std::string hex = HexBytes(bytes);
+    std::string text;
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        if (i > 0)
+            text += ':';
+        text.append(hex, i, 2);
+    }
+    return text;
+}
+
 bool TakeIndexName(const std::vector<unsigned long>& arcs, std::size_t& pos, std::string& name)
 {
     if (pos >= arcs.size() || arcs[pos] > arcs.size() - pos - 1)

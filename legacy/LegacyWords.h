@@ -22,6 +22,9 @@ std::string PrivProtocolWord(const std::string& value);
 std::string SeverityWord(const std::string& value);
 // Bytes as upper-case hexadecimal, two digits a byte, no separators.
 std::string HexBytes(const std::string& bytes);
+// A physical address: its bytes in upper-case hexadecimal pairs joined by
+// colons ("00:1A:2B:3C:4D:5E"), whatever its length.
+std::string PhysAddressText(const std::string& bytes);
 
 // A length-prefixed name of an index (SnmpAdminString, a view or group
 // name): the arc at `pos` gives the length n, the next n arcs the characters

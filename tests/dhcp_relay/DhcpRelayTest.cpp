@@ -161,8 +161,10 @@ TEST_F(DhcpRelayTest, FailedReadOrUnknownPolicyKeepsApplyFromWriting)
             ClickButton(d, IDC_DHCPR_APPLY);
         });
     }
-    ASSERT_EQ(boxes.Calls().size(), 1U);
-    EXPECT_EQ(boxes.Calls()[0].text, "The settings could not be read from the switch. Press Refresh and try again.");
+    // The failed read is said when the dialog opens, Apply is refused.
+    ASSERT_EQ(boxes.Calls().size(), 2U);
+    EXPECT_EQ(boxes.Calls()[0].text, CReadReport::Text("the DHCP/BOOTP relay settings", false));
+    EXPECT_EQ(boxes.Calls()[1].text, "The settings could not be read from the switch. Press Refresh and try again.");
     EXPECT_TRUE(Requests("SET").empty());
 
     // A policy the switch cannot mean leaves no selection: nothing is written.
@@ -175,8 +177,8 @@ TEST_F(DhcpRelayTest, FailedReadOrUnknownPolicyKeepsApplyFromWriting)
         EXPECT_EQ(Selection(d, IDC_DHCPR_POLICY), -1);
         ClickButton(d, IDC_DHCPR_APPLY);
     });
-    ASSERT_EQ(boxes.Calls().size(), 2U);
-    EXPECT_EQ(boxes.Calls()[1].text, "Please select the DHCP Relay Agent Information Option 82 Policy.");
+    ASSERT_EQ(boxes.Calls().size(), 3U);
+    EXPECT_EQ(boxes.Calls()[2].text, "Please select the DHCP Relay Agent Information Option 82 Policy.");
     EXPECT_EQ(Requests("SET").size(), sets);
 }
 
@@ -269,6 +271,7 @@ TEST_F(DhcpRelayTest, LocalRelayListsActiveVlansByIdAndWritesTheirState)
 TEST_F(DhcpRelayTest, InformationWordsAndNothingWrittenOrReadUnderV3)
 {
     StartRelaySwitch();
+    BoxRecorder boxes;
     {
         CDHCPInfoDlg dialog;
         RunModal<CDHCPInfoDlg>(dialog, [&](CDHCPInfoDlg& d) {
@@ -298,6 +301,9 @@ TEST_F(DhcpRelayTest, InformationWordsAndNothingWrittenOrReadUnderV3)
             EXPECT_EQ(Text(d, IDC_DHCPI_RELAY_EXISTS), "");
         });
     }
+    // ... and is said.
+    ASSERT_EQ(boxes.Calls().size(), 1U);
+    EXPECT_EQ(boxes.Calls()[0].text, CReadReport::Text("the DHCP information", false));
     const std::size_t requests = sim->LogLines().size();
     g_strSnmpVersion = "3";
     CDHCPInfoDlg dialog;
@@ -308,6 +314,159 @@ TEST_F(DhcpRelayTest, InformationWordsAndNothingWrittenOrReadUnderV3)
             EXPECT_EQ(Text(d, id), "");
     });
     EXPECT_EQ(sim->LogLines().size(), requests);
+}
+
+// Every write of the relay dialogs says a refused or an unanswered SET, sends
+// nothing after it, and leaves the window free after one time-out.
+TEST_F(DhcpRelayTest, EveryRelayWriteSaysARefusedOrUnansweredSet)
+{
+    // Each action arms the failure once its dialog has read, then writes.
+    using Arm = std::function<void()>;
+    struct Case
+    {
+        const char* name;
+        std::string refuseOid; // empty: the switch goes silent
+        std::function<void(const Arm&)> run;
+        std::string message;
+    };
+    const auto global = [&](const Arm& arm) {
+        CDHCPBOOTPRelayGlobalDlg dialog;
+        RunModal<CDHCPBOOTPRelayGlobalDlg>(dialog, [&](CDHCPBOOTPRelayGlobalDlg& d) {
+            arm();
+            ClickButton(d, IDC_DHCPR_APPLY);
+        });
+    };
+    const auto addServer = [&](const Arm& arm) {
+        CDHCPBOOTPRelayInterfaceDlg dialog;
+        RunModal<CDHCPBOOTPRelayInterfaceDlg>(dialog, [&](CDHCPBOOTPRelayInterfaceDlg& d) {
+            ASSERT_TRUE(WaitForServers(d, 1));
+            SetServerAddress(d, 10, 3, 3, 3);
+            arm();
+            ClickButton(d, IDC_DHCPRI_APPLY);
+            EXPECT_EQ(ListColumn(d, IDC_DHCPRI_LIST, 1), std::vector<std::string>{"10.1.1.1"});
+        });
+    };
+    const auto deleteServer = [&](const Arm& arm) {
+        CDHCPBOOTPRelayInterfaceDlg dialog;
+        RunModal<CDHCPBOOTPRelayInterfaceDlg>(dialog, [&](CDHCPBOOTPRelayInterfaceDlg& d) {
+            ASSERT_TRUE(WaitForServers(d, 1));
+            ClickRow(Item<CListCtrl>(d, IDC_DHCPRI_LIST), 0);
+            arm();
+            ClickButton(d, IDC_DHCPRI_DELETE);
+        });
+    };
+    const auto localGlobal = [&](const Arm& arm) {
+        CDHCPLocalRelayDlg dialog;
+        RunModal<CDHCPLocalRelayDlg>(dialog, [&](CDHCPLocalRelayDlg& d) {
+            ASSERT_TRUE(WaitForLocalRelay(d));
+            arm();
+            ClickButton(d, IDC_DHCPLR_APPLY_GLOBAL);
+            EXPECT_TRUE(d.IsWindowEnabled());
+        });
+    };
+    const auto localVlan = [&](const Arm& arm) {
+        CDHCPLocalRelayDlg dialog;
+        RunModal<CDHCPLocalRelayDlg>(dialog, [&](CDHCPLocalRelayDlg& d) {
+            ASSERT_TRUE(WaitForLocalRelay(d));
+            arm();
+            ClickButton(d, IDC_DHCPLR_APPLY_VLAN);
+        });
+    };
+    const std::string refused = ": the switch refused it (general error).";
+    const std::string silent = ": the switch did not answer.";
+    const Case cases[] = {
+        {"global", kP + ".28.1.1.0", global, "Could not write the DHCP/BOOTP relay settings" + refused},
+        {"global silent", "", global, "Could not write the DHCP/BOOTP relay settings" + silent},
+        {"add", ServerStatusOid("10.3.3.3"), addServer, "Could not write the relay server 10.3.3.3" + refused},
+        {"add silent", "", addServer, "Could not write the relay server 10.3.3.3" + silent},
+        {"delete", ServerStatusOid("10.1.1.1"), deleteServer,
+         "Could not write the deletion of relay server 10.1.1.1" + refused},
+        {"local global", kP + ".29.1.0", localGlobal, "Could not write the DHCP local relay state" + refused},
+        {"local VLAN", kP + ".29.2.1.2.1", localVlan, "Could not write the DHCP local relay state of VLAN 1" + refused},
+        {"local VLAN silent", "", localVlan, "Could not write the DHCP local relay state of VLAN 1" + silent},
+    };
+    for (const Case& c : cases) {
+        StartRelaySwitch();
+        BoxRecorder boxes;
+        std::size_t sets = 0;
+        c.run([&] {
+            if (c.refuseOid.empty())
+                ASSERT_TRUE(sim->SilenceFor(60000));
+            else
+                ASSERT_TRUE(sim->RefuseNextSet(c.refuseOid, 5));
+            sets = Requests("SET").size();
+        });
+        ASSERT_EQ(boxes.Calls().size(), 1u) << c.name;
+        EXPECT_EQ(boxes.Calls()[0].text, c.message) << c.name;
+        // Nothing was sent after the failed SET.
+        EXPECT_LE(Requests("SET").size(), sets + 1) << c.name;
+        sim.reset();
+    }
+}
+
+// A Refresh that fails keeps the lists as they were and says it; a local
+// relay read that cannot start brings the window back and says it.
+TEST_F(DhcpRelayTest, FailedReadsKeepTheListsAndGiveTheWindowBack)
+{
+    StartRelaySwitch();
+    {
+        BoxRecorder boxes;
+        CDHCPBOOTPRelayInterfaceDlg dialog;
+        RunModal<CDHCPBOOTPRelayInterfaceDlg>(dialog, [&](CDHCPBOOTPRelayInterfaceDlg& d) {
+            ASSERT_TRUE(WaitForServers(d, 1));
+            ASSERT_TRUE(sim->SilenceFor(60000));
+            ClickButton(d, IDC_DHCPRI_REFRESH);
+            ASSERT_TRUE(Pump([&] { return !boxes.Calls().empty(); }, 20000));
+            EXPECT_EQ(ListColumn(d, IDC_DHCPRI_LIST, 1), std::vector<std::string>{"10.1.1.1"});
+        });
+        ASSERT_EQ(boxes.Calls().size(), 1u);
+        EXPECT_EQ(boxes.Calls()[0].text, CReadReport::Text("the relay server list", true));
+    }
+    sim.reset();
+    StartRelaySwitch();
+    {
+        BoxRecorder boxes;
+        CDHCPLocalRelayDlg dialog;
+        RunModal<CDHCPLocalRelayDlg>(dialog, [&](CDHCPLocalRelayDlg& d) {
+            ASSERT_TRUE(WaitForLocalRelay(d));
+            ASSERT_TRUE(sim->SilenceFor(60000));
+            ClickButton(d, IDC_DHCPLR_REFRESH);
+            ASSERT_TRUE(Pump([&] { return !boxes.Calls().empty(); }, 20000));
+            EXPECT_TRUE(d.IsWindowEnabled());
+            EXPECT_TRUE(Enabled(d, IDC_DHCPLR_REFRESH));
+            EXPECT_EQ(ListColumn(d, IDC_DHCPLR_LIST, 0), (std::vector<std::string>{"1", "2", "100"}));
+        });
+        ASSERT_EQ(boxes.Calls().size(), 1u);
+        EXPECT_EQ(boxes.Calls()[0].text, CReadReport::Text("the DHCP local relay list", true));
+    }
+    // Version "2": no session can start; nothing is sent.
+    const std::size_t requests = sim->LogLines().size();
+    g_strSnmpVersion = "2";
+    BoxRecorder boxes;
+    CDHCPLocalRelayDlg dialog;
+    RunModal<CDHCPLocalRelayDlg>(dialog, [&](CDHCPLocalRelayDlg& d) {
+        EXPECT_TRUE(d.IsWindowEnabled());
+        EXPECT_TRUE(Enabled(d, IDC_DHCPLR_REFRESH));
+        EXPECT_EQ(Item<CListCtrl>(d, IDC_DHCPLR_LIST).GetItemCount(), 0);
+    });
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].text, CReadReport::Text("the DHCP local relay list", false));
+    EXPECT_EQ(sim->LogLines().size(), requests);
+}
+
+// A remote ID whose bytes are not UTF-8 goes back byte for byte when it was
+// not edited.
+TEST_F(DhcpRelayTest, AnUneditedRemoteIdIsWrittenBackAsRead)
+{
+    StartRelaySwitch();
+    const std::string bytes = std::string("relay-\xff\xfe") + "7";
+    ASSERT_EQ(sim->Set(kP + ".28.2.2.5.0", SnmpValueOctetString, bytes), 0);
+    BoxRecorder boxes;
+    CDHCPBOOTPRelayGlobalDlg dialog;
+    RunModal<CDHCPBOOTPRelayGlobalDlg>(dialog, [&](CDHCPBOOTPRelayGlobalDlg& d) { ClickButton(d, IDC_DHCPR_APPLY); });
+    EXPECT_TRUE(boxes.Calls().empty());
+    ASSERT_EQ(Requests("SET").size(), 2U);
+    EXPECT_EQ(sim->Get(kP + ".28.2.2.5.0"), bytes);
 }
 
 TEST_F(DhcpRelayTest, ClosingDuringAWalkIsClean)

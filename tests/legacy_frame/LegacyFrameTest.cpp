@@ -169,6 +169,8 @@ TEST_F(LegacyFrameTest, RefusedWeakerSecurityLevelsSendNothing)
         {"korvel-md5-des", "3", "1", "md5-auth-pass", "2", "md5-priv-pass"}, // no authentication protocol
         {"korvel-md5-des", "3", "4", "md5-auth-pass", "3", "md5-priv-pass"}, // neither known
     };
+    // Each read that cannot be made is said once per action: opening, Refresh.
+    BoxRecorder boxes;
     for (const V3User& user : cases) {
         UseV3(user);
         CGroupInfo dialog;
@@ -178,6 +180,8 @@ TEST_F(LegacyFrameTest, RefusedWeakerSecurityLevelsSendNothing)
         });
         EXPECT_EQ(RequestCount(), 0u) << user.level << user.authProtocol << user.privProtocol;
     }
+    ASSERT_EQ(boxes.Calls().size(), 2 * std::size(cases));
+    EXPECT_EQ(boxes.Calls()[0].text, CReadReport::Text("the group list", false));
     // The same user with its protocols reads.
     UseV3({"korvel-md5-des", "3", "2", "md5-auth-pass", "2", "md5-priv-pass"});
     CGroupInfo dialog;
@@ -226,6 +230,56 @@ TEST_F(LegacyFrameTest, RefreshDuringASlowHeapFormWalkEndsWithTheWholeTable)
             EXPECT_EQ(rows.back()[0], "224.0.0.0");
             EXPECT_EQ(Text(d, IDC_ROUTER_COUNT), "6");
         });
+    }
+}
+
+// A walk cut short by a silent switch is never shown as the table: the last
+// complete read comes back, and the failure is said once (SNMPv1 silenced
+// mid-walk in a list that Refresh empties; SNMPv3 silent from the start).
+TEST_F(LegacyFrameTest, AWalkCutShortKeepsTheLastCompleteListAndSaysItOnce)
+{
+    StartLegacySwitch();
+    struct Case
+    {
+        bool v3;
+        std::function<std::unique_ptr<CLegacyFrame>()> make;
+        int listId;
+        int refreshId;
+        int rows;
+        const char* what;
+    };
+    const Case cases[] = {
+        {false, [] { return std::make_unique<C8021Status>(); }, IDC_8021X_STATUS_LIST, IDC_LEGACY_REFRESH_8021X, 28,
+         "the 802.1X statistics"},
+        {true, [] { return std::make_unique<CGroupInfo>(); }, IDC_GROUP_LIST, IDC_LEGACY_REFRESH_V3, 7,
+         "the group list"},
+    };
+    for (const Case& c : cases) {
+        if (c.v3)
+            UseV3(kAuthPriv);
+        BoxRecorder boxes;
+        std::unique_ptr<CLegacyFrame> dialog = c.make();
+        RunModal<CLegacyFrame>(*dialog, [&](CLegacyFrame& d) {
+            ASSERT_TRUE(WaitForWalk(d, c.listId, c.rows, 15000)) << c.what;
+            const Rows complete = ListRows(d, c.listId);
+            if (c.v3) {
+                ASSERT_TRUE(sim->SilenceFor(15000));
+                ClickButton(d, c.refreshId); // the walk runs inside the click
+            } else {
+                ASSERT_TRUE(sim->SetReplyDelay(50));
+                const std::size_t asked = Requests("GETNEXT").size();
+                ClickButton(d, c.refreshId);
+                ASSERT_TRUE(Pump([&] { return Requests("GETNEXT").size() >= asked + 5; }, 15000));
+                ASSERT_TRUE(sim->SilenceFor(15000));
+                ASSERT_TRUE(PumpPosted([&] { return !d.WalkRunning(); }, 20000));
+            }
+            EXPECT_FALSE(d.LastWalkComplete()) << c.what;
+            EXPECT_EQ(ListRows(d, c.listId), complete) << c.what;
+        });
+        ASSERT_EQ(boxes.Calls().size(), 1u) << c.what;
+        EXPECT_EQ(boxes.Calls()[0].text, CReadReport::Text(c.what, true));
+        sim.reset();
+        StartLegacySwitch();
     }
 }
 

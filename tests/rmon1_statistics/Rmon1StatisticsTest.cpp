@@ -355,6 +355,23 @@ TEST_F(Rmon1Test, ALateReplyForAnEarlierGroupIsDropped)
     });
 }
 
+// On a switch slower than the view's tick, every slot still fills: a slot
+// asks again only once its reply (or time-out) came, so no request of a slot
+// is outrun by its next one.
+TEST_F(Rmon1Test, TheCounterViewOnASlowSwitchFillsEverySlot)
+{
+    StartRows(24);
+    Rmon1Table dialog;
+    RunModal<Rmon1Table>(dialog, [&](Rmon1Table& d) {
+        ASSERT_TRUE(WaitForWalk(d, IDC_RMON1_LIST, 24));
+        ASSERT_TRUE(sim->SetReplyDelay(120)); // one round of 24 replies outlasts a tick
+        d.inView = [&](CDialog& v) {
+            EXPECT_TRUE(WaitForValues(v, 0, 24, [](int k) { return std::to_string(4000 + k + 1); }, 30000));
+        };
+        ClickButton(d, IDC_RMON1_PARAMETER);
+    });
+}
+
 TEST_F(Rmon1Test, InterfaceViewRowsFollowTheirOwnListsAndTimersReRead)
 {
     StartRows(24);

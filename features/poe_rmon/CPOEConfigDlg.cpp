@@ -2,6 +2,7 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "features/poe_rmon/PoeTables.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -13,6 +14,7 @@
 #include "resources/main.h"
 #include "resources/poe.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
@@ -28,6 +30,10 @@ constexpr int kSetTimeoutMs = 20000;
 constexpr DWORD kPauseAfterPortMs = 300;
 
 const char* const kNoTimeRange = "N/A";
+
+// A walk of the dialog's read ended without its table (failed, cut short or
+// not started); wParam 0 the time profile names, 1 the port table.
+constexpr UINT WM_POE_READ_FAILED = WM_APP + 1010;
 
 std::string PortColumn(int nColumn)
 {
@@ -87,8 +93,18 @@ std::string SelectedText(const CComboBox& combo)
     return text;
 }
 
+// A user-defined power limit is a number of watts, nothing before or after it.
+bool IsPowerNumber(const std::string& strWatts)
+{
+    if (strWatts.empty() || std::isspace(static_cast<unsigned char>(strWatts.front())))
+        return false;
+    char* pEnd = nullptr;
+    const double dWatts = std::strtod(strWatts.c_str(), &pEnd);
+    return pEnd == strWatts.c_str() + strWatts.size() && std::isfinite(dWatts) && dWatts >= 0.0;
+}
+
 // A user-defined power limit must be a multiple of 0.2 W, judged in single
-// precision; a text that does not begin with a number counts as 0.
+// precision.
 bool IsPowerStep(const std::string& strWatts)
 {
     const float a = static_cast<float>(std::strtod(strWatts.c_str(), nullptr));
@@ -107,6 +123,7 @@ BEGIN_MESSAGE_MAP(CPOEConfigDlg, CDialog)
     ON_CBN_SELCHANGE(IDC_POE_FROM_PORT, OnFromPortChanged)
     ON_CBN_SELCHANGE(IDC_POE_TO_PORT, OnToPortChanged)
     ON_BN_CLICKED(IDC_POE_USER_DEFINE, OnUserDefine)
+    ON_MESSAGE(WM_POE_READ_FAILED, OnReadFailed)
 END_MESSAGE_MAP()
 
 CPOEConfigDlg::CPOEConfigDlg(CWnd* pParent) : CDialog(IDD_POE_CONFIG, pParent) {}
@@ -165,9 +182,10 @@ BOOL CPOEConfigDlg::OnInitDialog()
     FillCombo(m_comboPowerLimit, kPowerLimits, 0);
     m_editWatts.EnableWindow(FALSE);
 
-    GetTimeRange();
     m_comboTimeRange.AddString(kNoTimeRange);
     m_comboTimeRange.SetCurSel(0);
+    m_readReport.Begin();
+    GetTimeRange();
     return TRUE;
 }
 
@@ -183,7 +201,8 @@ void CPOEConfigDlg::GetTimeRange()
     m_cCommonSNMPTimeRang.AddValue(poe_tables::TimeProfileColumn(1), SnmpValueNull);
     m_cCommonSNMPTimeRang.AddValue(poe_tables::TimeProfileColumn(2), SnmpValueNull);
     EnableButtons(FALSE);
-    m_cCommonSNMPTimeRang.StartRequest(&CPOEConfigDlg::OnTimeRangeReply, this, 0, 0);
+    if (!m_cCommonSNMPTimeRang.StartAsync(&CPOEConfigDlg::OnTimeRangeReply, this))
+        OnReadFailed(0, 0);
 }
 
 int CPOEConfigDlg::OnTimeRangeReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -208,7 +227,7 @@ int CPOEConfigDlg::OnTimeRangeReply(CSnmp* pResponseIn, int nRequestID, void* pU
             pThis->ShowTimeRangeNames();
             pThis->RefreshPortTable();
         } else {
-            pThis->EnableButtons(TRUE);
+            ::SendMessage(pThis->GetSafeHwnd(), WM_POE_READ_FAILED, 0, 0);
         }
         return 0;
     }
@@ -217,7 +236,10 @@ int CPOEConfigDlg::OnTimeRangeReply(CSnmp* pResponseIn, int nRequestID, void* pU
         pThis->m_TimeRangesBuilding.emplace_back(DecimalValue(CModuleBase::ValueText(pResponse.get(), 0)),
                                                  CModuleBase::ValueText(pResponse.get(), 1));
     }
-    session.StartRequest(&CPOEConfigDlg::OnTimeRangeReply, pThis, 0, 0);
+    if (!session.StartAsync(&CPOEConfigDlg::OnTimeRangeReply, pThis)) {
+        session.SignalDone();
+        ::SendMessage(pThis->GetSafeHwnd(), WM_POE_READ_FAILED, 0, 0);
+    }
     return 0;
 }
 
@@ -246,7 +268,8 @@ void CPOEConfigDlg::RefreshPortTable()
         m_cCommonSNMP.AddValue(PortColumn(nColumn), SnmpValueNull);
     OutputDebugString("----------ResetEvent(pThis->m_hEvenSnmpGet) ");
     EnableButtons(FALSE);
-    m_cCommonSNMP.StartRequest(&CPOEConfigDlg::OnPortTableReply, this, 0, 0);
+    if (!m_cCommonSNMP.StartAsync(&CPOEConfigDlg::OnPortTableReply, this))
+        OnReadFailed(1, 0);
 }
 
 int CPOEConfigDlg::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -265,8 +288,10 @@ int CPOEConfigDlg::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pU
                 rows = pThis->m_PortRowsBuilding;
             }
             pThis->ShowPortRows(rows);
+            pThis->EnableButtons(TRUE);
+        } else {
+            ::SendMessage(pThis->GetSafeHwnd(), WM_POE_READ_FAILED, 1, 0);
         }
-        pThis->EnableButtons(TRUE);
         return 0;
     }
     std::string strIndex;
@@ -278,7 +303,10 @@ int CPOEConfigDlg::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pU
         std::lock_guard lock(pThis->m_csWalkData);
         pThis->m_PortRowsBuilding[nPort] = std::move(row);
     }
-    session.StartRequest(&CPOEConfigDlg::OnPortTableReply, pThis, 0, 0);
+    if (!session.StartAsync(&CPOEConfigDlg::OnPortTableReply, pThis)) {
+        session.SignalDone();
+        ::SendMessage(pThis->GetSafeHwnd(), WM_POE_READ_FAILED, 1, 0);
+    }
     return 0;
 }
 
@@ -315,8 +343,26 @@ void CPOEConfigDlg::ShowPortRows(const std::map<int, PortRow>& rows)
     }
 }
 
+LRESULT CPOEConfigDlg::OnReadFailed(WPARAM wParam, LPARAM /*lParam*/)
+{
+    // The list and the names keep what the last complete walks gave.
+    if (wParam == 0) {
+        bool bKept = false;
+        {
+            std::lock_guard lock(m_csWalkData);
+            bKept = !m_nTimeRangeIds.empty();
+        }
+        m_readReport.Fail("the time profile names", bKept);
+    }
+    else
+        m_readReport.Fail("the PoE port table", m_listPorts.GetItemCount() > 0);
+    EnableButtons(TRUE);
+    return 0;
+}
+
 void CPOEConfigDlg::OnRefresh()
 {
+    m_readReport.Begin();
     GetTimeRange();
 }
 
@@ -333,21 +379,41 @@ void CPOEConfigDlg::OnApply()
 
 void CPOEConfigDlg::ApplyRange()
 {
+    // A user-defined limit that cannot be one is refused before anything goes out.
+    if (m_CtrlUserdefe.GetCheck() == BST_CHECKED) {
+        const std::string strWatts = m_editWatts.GetWindowText();
+        if (!IsPowerNumber(strWatts)) {
+            AfxMessageBox("The per-port power limit must be a number of watts.", MB_OK);
+            return;
+        }
+        if (!IsPowerStep(strWatts)) {
+            AfxMessageBox("The per-port power limit must be a multiple of 0.2", MB_OK);
+            return;
+        }
+    }
     CWaitCursor wait;
     const int nFirst = DecimalValue(SelectedText(m_comboFromPort));
     const int nLast = DecimalValue(SelectedText(m_comboToPort));
+    CWriteReport report;
     for (int nPort = nFirst; nPort <= nLast; ++nPort) {
         m_cCommonSNMPSet.Open(SnmpPduSet);
-        if (SetPortValues(nPort) == 1)
-            return;
-        std::unique_ptr<CSnmp> pResponse;
-        m_cCommonSNMPSet.getNext(pResponse, kSetTimeoutMs);
+        SetPortValues(nPort);
+        // The first refused or unanswered port ends the range.
+        if (!report.Send(m_cCommonSNMPSet, "the PoE settings of port " + std::to_string(nPort), kSetTimeoutMs)) {
+            report.SetProgress(CWriteReport::PortProgress("Ports", nFirst, nPort));
+            break;
+        }
         Sleep(kPauseAfterPortMs);
     }
+    // What the switch holds now, also after a refusal; a switch that did not
+    // answer is not asked again within the same Apply.
+    if (report.Report() && report.TimedOut())
+        return;
+    m_readReport.Begin();
     RefreshPortTable();
 }
 
-int CPOEConfigDlg::SetPortValues(int nPort)
+void CPOEConfigDlg::SetPortValues(int nPort)
 {
     const bool bDisable = SelectedText(m_comboState) == "Disable";
     m_cCommonSNMPSet.AddValue(PortCell(3, nPort), SnmpValueInteger, bDisable ? "2" : "1");
@@ -375,18 +441,13 @@ int CPOEConfigDlg::SetPortValues(int nPort)
         const int nClass = m_comboPowerLimit.GetCurSel();
         const std::string strClass = bDisable || nClass == CB_ERR ? "1" : std::to_string(nClass + 1);
         m_cCommonSNMPSet.AddValue(PortCell(6, nPort), SnmpValueInteger, strClass);
-        return 0;
+        return;
     }
     m_cCommonSNMPSet.AddValue(PortCell(7, nPort), SnmpValueInteger, "1");
     m_comboPowerLimit.EnableWindow(FALSE);
     const std::string strWatts = m_editWatts.GetWindowText();
-    if (!IsPowerStep(strWatts)) {
-        AfxMessageBox("The per-port power limit must be a multiple of 0.2", MB_OK);
-        return 1;
-    }
     m_cCommonSNMPSet.AddValueLen(PortCell(8, nPort), SnmpValueOctetString, strWatts.data(),
                                  static_cast<int>(strWatts.size()));
-    return 0;
 }
 
 void CPOEConfigDlg::OnItemChanged(NMHDR* /*pNMHDR*/, LRESULT* pResult)

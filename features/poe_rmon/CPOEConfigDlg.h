@@ -13,6 +13,7 @@
 
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
@@ -57,9 +58,10 @@ private:
     void RefreshPortTable();
     static int OnPortTableReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     void ApplyRange();
-    // Adds one port's bindings to the prepared SET; 1 when the user-defined
-    // power limit is refused, else 0.
-    int SetPortValues(int nPort);
+    // Adds one port's bindings to the prepared SET.
+    void SetPortValues(int nPort);
+    // A walk ended without its table: said once per read the user started.
+    LRESULT OnReadFailed(WPARAM wParam, LPARAM lParam);
     // Any thread.
     void EnableButtons(BOOL bEnable);
     // The names of the last complete walk into the Time Range list, "N/A" first.
@@ -80,6 +82,7 @@ private:
     CComboBox m_comboTimeRange;
     CListCtrlEx m_listPorts;
     int m_nTimeRangeSel = -1;
+    CReadReport m_readReport;
 
     // The time profiles of the last complete names walk (ids and names at the
     // same positions), and what the walks in progress have read; under

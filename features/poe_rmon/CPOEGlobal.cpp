@@ -1,6 +1,7 @@
 #include "features/poe_rmon/CPOEGlobal.h"
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "features/poe_rmon/PoeTables.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -88,41 +89,49 @@ void CPOEGlobal::OnTimer(UINT_PTR nIDEvent)
 
 void CPOEGlobal::ReadGlobalValues()
 {
-    for (int i = 0; i < static_cast<int>(m_arrOids.size()); ++i)
-        ReadGlobalValue(m_arrOids[i], i);
+    m_readReport.Begin();
+    // A switch that does not answer costs one time-out: the reads stop at it,
+    // and nothing is written until the switch has answered them all.
+    for (int i = 0; i < static_cast<int>(m_arrOids.size()); ++i) {
+        if (!ReadGlobalValue(m_arrOids[i], i)) {
+            m_readReport.Fail("the PoE global settings");
+            return;
+        }
+    }
     m_btnApply.EnableWindow(TRUE);
     m_editThreshold.EnableWindow(TRUE);
     m_comboSequence.EnableWindow(TRUE);
 }
 
-void CPOEGlobal::ReadGlobalValue(const std::string& strOid, int nPosition)
+bool CPOEGlobal::ReadGlobalValue(const std::string& strOid, int nPosition)
 {
     m_cCommonSNMP.Open(SnmpPduGet);
     m_cCommonSNMP.AddValue(strOid, SnmpValueNull);
     std::unique_ptr<CSnmp> pResponse;
     std::string strValue;
-    if (m_cCommonSNMP.send(pResponse, kTimeoutMs) == SnmpStatusOk && pResponse) {
-        int nError = 0;
-        int nErrorIndex = 0;
-        pResponse->getError(&nError, &nErrorIndex);
-        // A refused read is no value; a value that cannot be read leaves the
-        // field as it was.
-        if (nError == 0) {
-            if (!CModuleBase::HasValue(pResponse.get(), 0))
-                return;
-            strValue = CModuleBase::ValueText(pResponse.get(), 0);
-        }
+    if (m_cCommonSNMP.send(pResponse, kTimeoutMs) != SnmpStatusOk || !pResponse)
+        return false;
+    int nError = 0;
+    int nErrorIndex = 0;
+    pResponse->getError(&nError, &nErrorIndex);
+    // A refused read is no value; a value that cannot be read leaves the
+    // field as it was.
+    if (nError == 0) {
+        if (!CModuleBase::HasValue(pResponse.get(), 0))
+            return true;
+        strValue = CModuleBase::ValueText(pResponse.get(), 0);
     }
     m_strValues[static_cast<std::size_t>(nPosition)] = strValue;
     switch (nPosition) {
     case kThreshold:
         m_editThreshold.SetWindowText(strValue);
         break;
-    case kSequence: {
-        const int nSequence = poe_tables::DecimalValue(strValue);
-        m_comboSequence.SetCurSel(nSequence == 1 || nSequence == 2 ? nSequence - 1 : -1);
+    case kSequence:
+        // Only an INTEGER of the list selects an entry.
+        m_strValues[kSequence] = CModuleBase::EnumText(pResponse.get(), 0, {1, 2});
+        m_comboSequence.SetCurSel(m_strValues[kSequence].empty() ? -1
+                                                                 : poe_tables::DecimalValue(m_strValues[kSequence]) - 1);
         break;
-    }
     case kBudget:
         m_editBudget.SetWindowText(strValue);
         break;
@@ -138,6 +147,7 @@ void CPOEGlobal::ReadGlobalValue(const std::string& strOid, int nPosition)
     default:
         break;
     }
+    return true;
 }
 
 BOOL CPOEGlobal::CheckThreshold(const std::string& strThreshold)
@@ -162,21 +172,32 @@ void CPOEGlobal::OnApply()
     }
 
     m_cCommonSNMPSet.Open(SnmpPduSet);
+    CWriteReport report;
     bool bWritten = false;
     // Without a selection (the switch holds no sequence of the list) no
     // sequence goes out.
     const int nSequence = m_comboSequence.GetCurSel();
     if (nSequence != CB_ERR && nSequence != poe_tables::DecimalValue(m_strValues[kSequence]) - 1) {
         m_cCommonSNMPSet.AddValue(m_arrOids[kSequence], SnmpValueInteger, std::to_string(nSequence + 1));
-        bWritten = m_cCommonSNMPSet.SendAccepted(kTimeoutMs) || bWritten;
+        bWritten = report.Send(m_cCommonSNMPSet, "the power shut-off sequence", kTimeoutMs);
     }
-    if (bThresholdChanged) {
+    if (bThresholdChanged && !report.Failed()) {
         m_cCommonSNMPSet.AddValueLen(m_arrOids[kThreshold], SnmpValueOctetString, strThreshold.data(),
                                      static_cast<int>(strThreshold.size()));
-        bWritten = m_cCommonSNMPSet.SendAccepted(kTimeoutMs) || bWritten;
+        if (report.Send(m_cCommonSNMPSet, "the PoE threshold", kTimeoutMs))
+            bWritten = true;
+        else if (bWritten)
+            report.SetProgress("The power shut-off sequence was written.");
     }
 
-    if (bWritten) {
+    if (report.Failed()) {
+        report.Report();
+        // What the switch holds now, unless it did not answer at all.
+        if (report.TimedOut())
+            m_btnApply.EnableWindow(TRUE);
+        else
+            ReadGlobalValues();
+    } else if (bWritten) {
         AfxMessageBox("Setting success,please wait for a moment", MB_OK);
         ReadGlobalValues();
     } else {

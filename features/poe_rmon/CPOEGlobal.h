@@ -4,11 +4,14 @@
 // Opened by the main window's command ID_POE_GLOBAL (32860). Every request is
 // synchronous on the UI thread: the six objects are read once 3 s after
 // opening (the fields show "wait..." until then) and again after a write
-// that went through. Apply writes only what changed, and nothing at all when
-// the threshold it would write is out of range.
+// that went through; the reads stop at the first the switch does not answer,
+// and Apply stays disabled until all were answered. Apply writes only what
+// changed, and nothing at all when the threshold it would write is out of
+// range.
 #pragma once
 
 #include "common/CCommonSNMP.h"
+#include "common/CReadReport.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
@@ -35,7 +38,8 @@ protected:
 private:
     void ShowWaiting();
     void ReadGlobalValues();
-    void ReadGlobalValue(const std::string& strOid, int nPosition);
+    // False when the switch did not answer (a refusal is an answer: no value).
+    bool ReadGlobalValue(const std::string& strOid, int nPosition);
     // FALSE, with the range message, for a threshold outside 7.1 .. 193.0.
     BOOL CheckThreshold(const std::string& strThreshold);
 
@@ -50,6 +54,7 @@ private:
     CEdit m_editLeft;
     CEdit m_editPercentage;
     CButton m_btnApply;
+    CReadReport m_readReport;
     CCommonSNMP m_cCommonSNMP;    // reads
     CCommonSNMP m_cCommonSNMPSet; // writes
 };

@@ -1,6 +1,7 @@
 #include "features/poe_rmon/CPowSavSettings.h"
 
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "features/poe_rmon/PoeTables.h"
 #include "platform/snmp/CSnmp.h"
@@ -68,14 +69,8 @@ const POWER_saving_info& CPowSavSettings::GetRecord(int nRecord) const
     return m_PowerSaving.at(static_cast<std::size_t>(nRecord));
 }
 
-void CPowSavSettings::GetPowerSaving()
+CPowSavSettings::ReadResult CPowSavSettings::GetPowerSaving()
 {
-    for (POWER_saving_info& record : m_PowerSaving) {
-        record.strPorts.clear();
-        record.strState = "2";
-        record.strTimeProfile1.clear();
-        record.strTimeProfile2.clear();
-    }
     m_cSnmpPowerSaving.Open(SnmpPduGet);
     const std::string oids[] = {SavingOid("1.1.0"), SavingOid("1.2.0"), SavingOid("1.3.0"), SavingOid("1.4.0"),
                                 SavingOid("2.1.0"), SavingOid("2.2.0"), SavingOid("2.3.0"), SavingOid("2.4.0"),
@@ -84,33 +79,57 @@ void CPowSavSettings::GetPowerSaving()
         m_cSnmpPowerSaving.AddValue(oid, SnmpValueNull);
     std::unique_ptr<CSnmp> pResponse;
     const int nStatus = m_cSnmpPowerSaving.send(pResponse, 0);
+    if (nStatus != SnmpStatusOk || !pResponse)
+        return ReadResult::Silent;
+    // A refused read leaves the records as the last read gave them.
     if (!Accepted(nStatus, pResponse))
-        return;
-    auto value = [&](int i) { return CModuleBase::ValueText(pResponse.get(), i); };
+        return ReadResult::Refused;
+    // A state outside enabled/disabled, or not an INTEGER, is unknown (empty);
+    // ports and names are taken only from OCTET STRINGs.
+    auto state = [&](int i) { return CModuleBase::EnumText(pResponse.get(), i, {1, 2}); };
+    auto name = [&](int i) {
+        std::string strName;
+        CModuleBase::OctetValue(pResponse.get(), i, strName);
+        return NoneToEmpty(strName);
+    };
     for (int nRecord = 0; nRecord < 2; ++nRecord) {
         POWER_saving_info& record = m_PowerSaving[static_cast<std::size_t>(nRecord)];
         const int first = nRecord * 4;
         record.nType = nRecord + 1;
-        const std::string bitmap = value(first);
-        CUtils::PortBitmapToRangeText(bitmap, std::min(static_cast<int>(bitmap.size()), kBitmapOctets), 1,
-                                      g_nPortCount, record.strPorts);
-        record.strState = value(first + 1);
-        record.strTimeProfile1 = NoneToEmpty(value(first + 2));
-        record.strTimeProfile2 = NoneToEmpty(value(first + 3));
+        std::string bitmap;
+        record.strPorts.clear();
+        if (CModuleBase::OctetValue(pResponse.get(), first, bitmap))
+            CUtils::PortBitmapToRangeText(bitmap, std::min(static_cast<int>(bitmap.size()), kBitmapOctets), 1,
+                                          g_nPortCount, record.strPorts);
+        record.strState = state(first + 1);
+        record.strTimeProfile1 = name(first + 2);
+        record.strTimeProfile2 = name(first + 3);
     }
+    // Port standby is not read: it is neither offered nor summarised.
+    m_PowerSaving[3].strPorts.clear();
+    m_PowerSaving[3].strState = "2";
+    m_PowerSaving[3].strTimeProfile1.clear();
+    m_PowerSaving[3].strTimeProfile2.clear();
     m_PowerSaving[2].nType = 4;
     m_PowerSaving[2].strPorts = "All Port";
-    m_PowerSaving[2].strState = value(8);
-    m_PowerSaving[2].strTimeProfile1 = NoneToEmpty(value(9));
-    m_PowerSaving[2].strTimeProfile2 = NoneToEmpty(value(10));
+    m_PowerSaving[2].strState = state(8);
+    m_PowerSaving[2].strTimeProfile1 = name(9);
+    m_PowerSaving[2].strTimeProfile2 = name(10);
     POWER_detection_info detection;
-    detection.strLinkStatus = value(11);
+    detection.strLinkStatus = state(11);
     const HWND hOwner = m_hOwnerWnd;
     ::SendMessage(hOwner, WM_POWER_SAVING_NOTIFY, 0, reinterpret_cast<LPARAM>(&detection));
     ::SendMessage(hOwner, WM_POWER_SAVING_NOTIFY, 1, reinterpret_cast<LPARAM>(m_PowerSaving.data()));
+    return ReadResult::Read;
 }
 
 BOOL CPowSavSettings::SetPowerSaving(POWER_saving_info record)
+{
+    CWriteReport report;
+    return SetPowerSaving(std::move(record), report);
+}
+
+BOOL CPowSavSettings::SetPowerSaving(POWER_saving_info record, CWriteReport& report)
 {
     record.strTimeProfile1 = NoneToEmpty(record.strTimeProfile1);
     record.strTimeProfile2 = NoneToEmpty(record.strTimeProfile2);
@@ -148,30 +167,40 @@ BOOL CPowSavSettings::SetPowerSaving(POWER_saving_info record)
             addProfiles();
         }
     }
-    return m_cSnmpPowerSaving.SendAccepted() ? TRUE : FALSE;
+    return report.Send(m_cSnmpPowerSaving, "the power saving settings") ? TRUE : FALSE;
 }
 
 BOOL CPowSavSettings::SetLinkStatusDetection(POWER_detection_info record)
 {
-    m_cSnmpPowerSaving.Open(SnmpPduSet);
-    m_cSnmpPowerSaving.AddValue(kLinkStatusDetection, SnmpValueInteger, record.strLinkStatus);
-    return m_cSnmpPowerSaving.SendAccepted() ? TRUE : FALSE;
+    CWriteReport report;
+    return SetLinkStatusDetection(std::move(record), report);
 }
 
-void CPowSavSettings::StartProfileNameWalk()
+BOOL CPowSavSettings::SetLinkStatusDetection(POWER_detection_info record, CWriteReport& report)
+{
+    m_cSnmpPowerSaving.Open(SnmpPduSet);
+    m_cSnmpPowerSaving.AddValue(kLinkStatusDetection, SnmpValueInteger, record.strLinkStatus);
+    return report.Send(m_cSnmpPowerSaving, "the link status detection") ? TRUE : FALSE;
+}
+
+bool CPowSavSettings::StartProfileNameWalk()
 {
     m_cSnmpProfileWalk.Open(SnmpPduGetNext);
     {
         std::lock_guard lock(m_csWalkData);
-        m_strProfileNames.clear();
+        m_NamesBuilding.clear();
+        m_bNamesComplete = false;
     }
     m_cSnmpProfileWalk.AddValue(poe_tables::TimeProfileColumn(2), SnmpValueNull);
-    m_cSnmpProfileWalk.StartRequest(&CPowSavSettings::OnProfileNameReply, this, 0, 0);
+    return m_cSnmpProfileWalk.StartAsync(&CPowSavSettings::OnProfileNameReply, this);
 }
 
 BOOL CPowSavSettings::WaitProfileNames()
 {
-    return m_cSnmpProfileWalk.WaitDone() ? TRUE : FALSE;
+    if (!m_cSnmpProfileWalk.WaitDone())
+        return FALSE;
+    std::lock_guard lock(m_csWalkData);
+    return m_bNamesComplete ? TRUE : FALSE;
 }
 
 std::vector<std::string> CPowSavSettings::GetProfileNames() const
@@ -188,6 +217,13 @@ int CPowSavSettings::OnProfileNameReply(CSnmp* pResponseIn, int nRequestID, void
     if (!session.FindRequestID(nRequestID))
         return 0;
     if (nStatus != SnmpStatusOk || !pResponse) {
+        // The names of a walk that reached the end of the table replace the
+        // last ones whole; a failed walk keeps them.
+        if (nStatus == SnmpStatusEndOfWalk) {
+            std::lock_guard lock(pThis->m_csWalkData);
+            pThis->m_strProfileNames = pThis->m_NamesBuilding;
+            pThis->m_bNamesComplete = true;
+        }
         session.SignalDone();
         return 0;
     }
@@ -195,9 +231,10 @@ int CPowSavSettings::OnProfileNameReply(CSnmp* pResponseIn, int nRequestID, void
         std::lock_guard lock(pThis->m_csWalkData);
         for (int i = 0; i < pResponse->getVarBindCount(); ++i)
             if (const std::string strName = CModuleBase::ValueText(pResponse.get(), i); !strName.empty())
-                pThis->m_strProfileNames.push_back(strName);
+                pThis->m_NamesBuilding.push_back(strName);
     }
-    session.StartRequest(&CPowSavSettings::OnProfileNameReply, pThis, 0, 0);
+    if (!session.StartAsync(&CPowSavSettings::OnProfileNameReply, pThis))
+        session.SignalDone();
     return 0;
 }
 
@@ -210,7 +247,8 @@ void CPowSavSettings::StartTimeProfileWalk()
     }
     for (int nColumn = 1; nColumn <= poe_tables::kRangeColumns; ++nColumn)
         m_cSnmpProfileWalk.AddValue(poe_tables::TimeProfileColumn(nColumn), SnmpValueNull);
-    m_cSnmpProfileWalk.StartRequest(&CPowSavSettings::OnTimeProfileReply, this, 0, 0);
+    if (!m_cSnmpProfileWalk.StartAsync(&CPowSavSettings::OnTimeProfileReply, this))
+        ::SendMessage(m_hOwnerWnd, WM_TIME_PROFILE_NOTIFY, 2, 0);
 }
 
 int CPowSavSettings::OnTimeProfileReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -233,13 +271,27 @@ int CPowSavSettings::OnTimeProfileReply(CSnmp* pResponseIn, int nRequestID, void
             for (const TIME_profile_info& row : rows)
                 ::SendMessage(hOwner, WM_TIME_PROFILE_NOTIFY, 0, reinterpret_cast<LPARAM>(&row));
             ::SendMessage(hOwner, WM_TIME_PROFILE_NOTIFY, 1, 0);
+        } else {
+            ::SendMessage(pThis->m_hOwnerWnd, WM_TIME_PROFILE_NOTIFY, 2, 0);
         }
         return 0;
     }
     auto value = [&](int nColumn) { return CModuleBase::ValueText(pResponse.get(), nColumn - 1); };
     auto twoDigits = [&](int nColumn) { return "00" + value(nColumn); };
+    // The row is known by its own index; an index that cannot be a profile's
+    // is skipped.
+    std::string strSuffix;
+    session.GetIndexSuffix(0, pResponse.get(), strSuffix);
+    const int nIndex = poe_tables::RowIndex(strSuffix);
+    if (nIndex == 0) {
+        if (!session.StartAsync(&CPowSavSettings::OnTimeProfileReply, pThis)) {
+            session.SignalDone();
+            ::SendMessage(pThis->m_hOwnerWnd, WM_TIME_PROFILE_NOTIFY, 2, 0);
+        }
+        return 0;
+    }
     TIME_profile_info row;
-    row.strIndex = value(1);
+    row.strIndex = std::to_string(nIndex);
     row.strName = value(2);
     row.strDateFlag = value(3);
     if (row.strDateFlag == "1") {
@@ -261,21 +313,48 @@ int CPowSavSettings::OnTimeProfileReply(CSnmp* pResponseIn, int nRequestID, void
         std::lock_guard lock(pThis->m_csWalkData);
         pThis->m_ProfilesBuilding.push_back(std::move(row));
     }
-    session.StartRequest(&CPowSavSettings::OnTimeProfileReply, pThis, 0, 0);
+    if (!session.StartAsync(&CPowSavSettings::OnTimeProfileReply, pThis)) {
+        session.SignalDone();
+        ::SendMessage(pThis->m_hOwnerWnd, WM_TIME_PROFILE_NOTIFY, 2, 0);
+    }
     return 0;
+}
+
+bool CPowSavSettings::SetProfileStatus(const std::string& strIndex, const char* pszStatus, CWriteReport& report,
+                                       const std::string& strWhat)
+{
+    m_cSnmpProfileSet.Open(SnmpPduSet);
+    m_cSnmpProfileSet.AddValue(ProfileCell(poe_tables::kRowStatusColumn, strIndex), SnmpValueInteger, pszStatus);
+    return report.Send(m_cSnmpProfileSet, strWhat);
 }
 
 BOOL CPowSavSettings::AddTimeProfile(TIME_profile_info profile)
 {
+    CWriteReport report;
+    return AddTimeProfile(std::move(profile), report);
+}
+
+BOOL CPowSavSettings::AddTimeProfile(TIME_profile_info profile, CWriteReport& report)
+{
     const std::string strIndex = profile.strIndex;
+    const std::string strWhat = "the time profile " + profile.strName;
     const std::string strStatusOid = ProfileCell(poe_tables::kRowStatusColumn, strIndex);
     // A free index may be that of a row left waiting (not in service): a
     // switch refuses to create it again, so it is replaced.
-    std::string strStatus;
-    if (!m_ModuleBase.SetRowStatus(strStatusOid, "5") &&
-        !(m_ModuleBase.GetValue(strStatusOid, strStatus) && strStatus == "2" &&
-          m_ModuleBase.SetRowStatus(strStatusOid, "6") && m_ModuleBase.SetRowStatus(strStatusOid, "5")))
-        return FALSE;
+    CWriteReport create;
+    if (!SetProfileStatus(strIndex, "5", create, strWhat)) {
+        std::string strStatus;
+        if (create.TimedOut() || !m_ModuleBase.GetValue(strStatusOid, strStatus) || strStatus != "2") {
+            // The first refusal (or silence) is what the user is told.
+            if (create.TimedOut())
+                report.Silent(strWhat);
+            else
+                report.Refused(strWhat, create.ErrorStatus());
+            return FALSE;
+        }
+        if (!SetProfileStatus(strIndex, "6", report, strWhat) || !SetProfileStatus(strIndex, "5", report, strWhat))
+            return FALSE;
+    }
     Sleep(kPauseAfterCreateMs);
     m_cSnmpProfileSet.Open(SnmpPduSet);
     auto add = [&](int nColumn, const std::string& strValue) {
@@ -299,16 +378,26 @@ BOOL CPowSavSettings::AddTimeProfile(TIME_profile_info profile)
     for (int i = 0; i < 7; ++i)
         add(14 + i, profile.strWeekdays[static_cast<std::size_t>(i)]);
     add(poe_tables::kRowStatusColumn, "1");
-    if (m_cSnmpProfileSet.SendAccepted())
+    if (report.Send(m_cSnmpProfileSet, strWhat))
         return TRUE;
-    // The row the create left waiting would hold its index for ever.
-    m_ModuleBase.SetRowStatus(ProfileCell(poe_tables::kRowStatusColumn, strIndex), "6");
+    // The row the create left waiting would hold its index for ever; a
+    // switch that did not answer is not asked again.
+    if (!report.TimedOut()) {
+        CWriteReport cleanUp;
+        SetProfileStatus(strIndex, "6", cleanUp, strWhat);
+    }
     return FALSE;
 }
 
 BOOL CPowSavSettings::DeleteTimeProfile(const std::string& strIndex)
 {
-    return m_ModuleBase.SetRowStatus(ProfileCell(poe_tables::kRowStatusColumn, strIndex), "6");
+    CWriteReport report;
+    return DeleteTimeProfile(strIndex, report);
+}
+
+BOOL CPowSavSettings::DeleteTimeProfile(const std::string& strIndex, CWriteReport& report)
+{
+    return SetProfileStatus(strIndex, "6", report, "the removal of time profile " + strIndex) ? TRUE : FALSE;
 }
 
 void CPowSavSettings::CloseAll()

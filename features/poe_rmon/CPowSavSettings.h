@@ -6,7 +6,9 @@
 // profile name walk keeps its names under a lock (WaitProfileNames waits for
 // its end); the time profile walk hands its rows to the owner window at its
 // end, each with WM_TIME_PROFILE_NOTIFY (wParam 0, lParam the record, valid
-// during the call), then wParam 1 once all are given.
+// during the call), then wParam 1 once all are given; a walk that fails or
+// cannot start sends wParam 2 alone. The writes record a refusal or silence
+// on the CWriteReport they are given.
 #pragma once
 
 #include "common/CCommonSNMP.h"
@@ -23,6 +25,7 @@
 #include <vector>
 
 class CSnmp;
+class CWriteReport;
 
 // wParam 0, lParam a POWER_detection_info; then wParam 1, lParam the first
 // of the four records (LED shut-off, port shut-off, system hibernation, port
@@ -39,12 +42,24 @@ public:
     CPowSavSettings(const CPowSavSettings&) = delete;
     CPowSavSettings& operator=(const CPowSavSettings&) = delete;
 
-    void GetPowerSaving();
+    enum class ReadResult
+    {
+        Read,
+        Refused,
+        Silent
+    };
+    // Reads the settings and hands them to the owner; a read that failed
+    // hands nothing and leaves the records as they were.
+    ReadResult GetPowerSaving();
     BOOL SetPowerSaving(POWER_saving_info record);
+    BOOL SetPowerSaving(POWER_saving_info record, CWriteReport& report);
     BOOL SetLinkStatusDetection(POWER_detection_info record);
-    void StartProfileNameWalk();
+    BOOL SetLinkStatusDetection(POWER_detection_info record, CWriteReport& report);
+    // False when the walk could not start.
+    bool StartProfileNameWalk();
     // Waits for the name walk's end (the session's time-out plus 1000 ms at
-    // most, serving carried window calls); TRUE when it ended.
+    // most, serving carried window calls); TRUE when it read the whole
+    // table (its names then replace the last ones).
     BOOL WaitProfileNames();
     // The names the last name walk gave.
     std::vector<std::string> GetProfileNames() const;
@@ -52,7 +67,9 @@ public:
     // Creates the row (create-and-wait) and writes it whole; a refused write
     // destroys the row again. TRUE when the row was written.
     BOOL AddTimeProfile(TIME_profile_info profile);
+    BOOL AddTimeProfile(TIME_profile_info profile, CWriteReport& report);
     BOOL DeleteTimeProfile(const std::string& strIndex);
+    BOOL DeleteTimeProfile(const std::string& strIndex, CWriteReport& report);
     void CloseAll();
     static std::string NoneToEmpty(const std::string& strName);
     // Record 0 to 3 as the last read left it.
@@ -63,10 +80,15 @@ public:
 private:
     static int OnProfileNameReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     static int OnTimeProfileReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
+    // One SET of a profile's row status.
+    bool SetProfileStatus(const std::string& strIndex, const char* pszStatus, CWriteReport& report,
+                          const std::string& strWhat);
 
     std::array<POWER_saving_info, 4> m_PowerSaving;
     mutable std::mutex m_csWalkData;
     std::vector<std::string> m_strProfileNames;
+    std::vector<std::string> m_NamesBuilding;
+    bool m_bNamesComplete = false;
     std::vector<TIME_profile_info> m_ProfilesBuilding;
     CModuleBase m_ModuleBase;
     // The call-backs use the members above: the sessions come after them.

@@ -1,6 +1,7 @@
 #include "features/poe_rmon/CPowerSaveDlg.h"
 
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/ListColumn.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -18,6 +19,12 @@ constexpr int kDisabled = 1;
 
 constexpr ListColumn kPowerSaveColumns[] = {
     {"Type", 140}, {"State", 80}, {"Time Profile 1 ", 120}, {"Time Profile 2", 120}, {"Port ", 120}};
+
+// "" for a state the switch cannot mean.
+const char* StateText(const std::string& strState)
+{
+    return strState == "1" ? "Enabled" : strState == "2" ? "Disabled" : "";
+}
 
 const char* TypeName(int nType)
 {
@@ -92,16 +99,18 @@ BOOL CPowerSaveDlg::OnInitDialog()
 
 void CPowerSaveDlg::RefreshAll()
 {
-    m_comboProfile1.ResetContent();
-    m_comboProfile2.ResetContent();
-    m_listSummary.DeleteAllItems();
-    m_bRead = false;
-    m_PowSavSettings.GetPowerSaving();
-    // Every name the switch holds is offered: the walk is waited for (a
-    // timed-out walk offers what it gave).
-    m_PowSavSettings.StartProfileNameWalk();
-    m_PowSavSettings.WaitProfileNames();
+    m_readReport.Begin();
+    // A read that fails keeps what the last one showed, and a switch that
+    // does not answer the settings is not asked for the names as well.
+    const CPowSavSettings::ReadResult result = m_PowSavSettings.GetPowerSaving();
+    if (result != CPowSavSettings::ReadResult::Read)
+        m_readReport.Fail("the power saving settings", m_bRead);
+    // Every name the switch holds is offered: the walk is waited for.
+    if (result != CPowSavSettings::ReadResult::Silent &&
+        (!m_PowSavSettings.StartProfileNameWalk() || !m_PowSavSettings.WaitProfileNames()))
+        m_readReport.Fail("the time profile names", true);
     for (CComboBox* pCombo : {&m_comboProfile1, &m_comboProfile2}) {
+        pCombo->ResetContent();
         pCombo->AddString("None");
         for (const std::string& strName : m_PowSavSettings.GetProfileNames())
             pCombo->AddString(strName);
@@ -121,15 +130,18 @@ LRESULT CPowerSaveDlg::OnPowerSavingNotify(WPARAM wParam, LPARAM lParam)
         if (const auto* pDetection = reinterpret_cast<const POWER_detection_info*>(lParam)) {
             m_checkCableLength.SetCheck(pDetection->strCableLength == "1" ? BST_CHECKED : BST_UNCHECKED);
             m_checkLinkStatus.SetCheck(pDetection->strLinkStatus == "1" ? BST_CHECKED : BST_UNCHECKED);
+            // A value outside on/off leaves the box unchecked and unknown.
+            m_bDetectionRead = !pDetection->strLinkStatus.empty();
         }
         return 0;
     }
     if (wParam != 1)
         return 0;
+    m_listSummary.DeleteAllItems();
     for (int nRow = 0; nRow < m_comboType.GetCount(); ++nRow) {
         const POWER_saving_info& record = m_PowSavSettings.GetRecord(nRow);
         m_listSummary.SetOrInsertItemText(nRow, 0, TypeName(record.nType));
-        m_listSummary.SetOrInsertItemText(nRow, 1, record.strState == "1" ? "Enabled" : "Disabled");
+        m_listSummary.SetOrInsertItemText(nRow, 1, StateText(record.strState));
         m_listSummary.SetOrInsertItemText(nRow, 2, record.strTimeProfile1.c_str());
         m_listSummary.SetOrInsertItemText(nRow, 3, record.strTimeProfile2.c_str());
         m_listSummary.SetOrInsertItemText(nRow, 4, record.strPorts.empty() ? "None" : record.strPorts.c_str());
@@ -166,7 +178,8 @@ void CPowerSaveDlg::OnTypeChange()
     SelectProfile(m_comboProfile2, record.strTimeProfile2);
     m_editPorts.SetWindowText(nEntry == kHibernation ? std::string("All Port") : record.strPorts);
     const BOOL bEnabled = record.strState == "1" ? TRUE : FALSE;
-    m_comboState.SetCurSel(bEnabled ? kEnabled : kDisabled);
+    // An unknown state selects neither.
+    m_comboState.SetCurSel(record.strState.empty() ? -1 : bEnabled ? kEnabled : kDisabled);
     m_comboProfile1.EnableWindow(bEnabled);
     m_comboProfile2.EnableWindow(bEnabled);
     m_editPorts.EnableWindow(bEnabled);
@@ -182,11 +195,17 @@ void CPowerSaveDlg::OnStateChange()
 
 void CPowerSaveDlg::OnApplyDetection()
 {
-    if (!m_bRead)
+    if (!m_bRead || !m_bDetectionRead) {
+        CReadReport::RefuseUnread("the link status detection");
         return;
+    }
     POWER_detection_info detection;
     detection.strLinkStatus = m_checkLinkStatus.GetCheck() == BST_CHECKED ? "1" : "2";
-    if (m_PowSavSettings.SetLinkStatusDetection(detection))
+    CWriteReport report;
+    m_PowSavSettings.SetLinkStatusDetection(detection, report);
+    // A write that failed is said and not read back: the box keeps the
+    // user's choice.
+    if (!report.Report())
         RefreshAll();
 }
 
@@ -204,8 +223,14 @@ std::string CPowerSaveDlg::ProfileToWrite(const CComboBox& combo, const std::str
 void CPowerSaveDlg::OnApplyPowerSaving()
 {
     const int nEntry = m_comboType.GetCurSel();
-    if (!m_bRead || nEntry < 0)
+    if (nEntry < 0)
         return;
+    // Nothing is written before a read, nor a state the switch never gave
+    // and the user did not choose.
+    if (!m_bRead || m_comboState.GetCurSel() < 0) {
+        CReadReport::RefuseUnread("the power saving settings");
+        return;
+    }
     POWER_saving_info record;
     record.nType = TypeOfEntry(nEntry);
     record.strState = m_comboState.GetCurSel() == kEnabled ? "1" : "2";
@@ -220,8 +245,10 @@ void CPowerSaveDlg::OnApplyPowerSaving()
     const POWER_saving_info& read = m_PowSavSettings.GetRecord(nEntry);
     record.strTimeProfile1 = ProfileToWrite(m_comboProfile1, read.strTimeProfile1);
     record.strTimeProfile2 = ProfileToWrite(m_comboProfile2, read.strTimeProfile2);
-    m_PowSavSettings.SetPowerSaving(record);
-    RefreshAll();
+    CWriteReport report;
+    m_PowSavSettings.SetPowerSaving(record, report);
+    if (!report.Report() || !report.TimedOut())
+        RefreshAll();
 }
 
 void CPowerSaveDlg::OnClose()

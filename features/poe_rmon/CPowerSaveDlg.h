@@ -8,6 +8,7 @@
 #pragma once
 
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/poe_rmon/CPowSavSettings.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
@@ -52,6 +53,9 @@ private:
     CComboBox m_comboState;
     // Set once a read has filled the summary: Apply writes nothing before.
     bool m_bRead = false;
+    // Set once a read gave the link status detection as on or off.
+    bool m_bDetectionRead = false;
+    CReadReport m_readReport;
     // Its sessions stop with it, before the controls above go.
     CPowSavSettings m_PowSavSettings;
 };

@@ -1,6 +1,7 @@
 #include "features/poe_rmon/CRMON.h"
 
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "features/poe_rmon/RmonDialogs.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/snmp/SnmpPduType.h"
@@ -117,16 +118,23 @@ std::string CRMON::DataSource(int nPort)
 
 BOOL CRMON::GetState(int* pnOn)
 {
-    std::string strValue;
-    if (!GetValue(kGlobalState, strValue))
+    m_cSnmpGetSet.Open(SnmpPduGet);
+    m_cSnmpGetSet.AddValue(kGlobalState, SnmpValueNull);
+    std::unique_ptr<CSnmp> pResponse;
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    if (m_cSnmpGetSet.send(pResponse, 0) != SnmpStatusOk || !pResponse ||
+        pResponse->getError(&nErrorStatus, &nErrorIndex) != 0 || nErrorStatus != 0)
         return FALSE;
-    *pnOn = ToNumber(strValue) == 1 ? 1 : 0;
+    // Only an INTEGER 1 or 2 is a state; anything else is unknown.
+    const std::string strState = EnumText(pResponse.get(), 0, {1, 2});
+    *pnOn = strState == "1" ? 1 : strState == "2" ? 0 : -1;
     return TRUE;
 }
 
-BOOL CRMON::SetState(int* pnOn)
+BOOL CRMON::SetState(int* pnOn, CWriteReport* pReport)
 {
-    return SetOne(kGlobalState, *pnOn == 1 ? "1" : "2", SnmpValueInteger);
+    return SetOne(kGlobalState, *pnOn == 1 ? "1" : "2", SnmpValueInteger, pReport, "the RMON state");
 }
 
 // --- Walks ---
@@ -137,53 +145,53 @@ int CRMON::StartWalk(CCommonSNMP& session, const std::vector<std::string>& colum
     session.Open(SnmpPduGetNext);
     for (const std::string& column : columns)
         session.AddValue(column, SnmpValueNull);
-    return session.StartRequest(pfnCallback, this, 0, nTimeout);
+    return session.StartAsync(pfnCallback, this, nTimeout) ? 1 : 0;
+}
+
+int CRMON::StartTableWalk(int nTable, CCommonSNMP& session, const std::vector<std::string>& columns,
+                          SnmpCallback pfnCallback, int nTimeout)
+{
+    {
+        std::lock_guard lock(m_csLists);
+        switch (nTable) {
+        case kEthernetStatistics: m_buildEthernetStatistics.clear(); break;
+        case kHistoryControl: m_buildHistoryControl.clear(); break;
+        case kAlarm: m_buildAlarm.clear(); break;
+        case kEvent: m_buildEvent.clear(); break;
+        default: break;
+        }
+    }
+    if (StartWalk(session, columns, pfnCallback, nTimeout))
+        return 1;
+    // A walk that cannot start ends at once, as a failed one.
+    SendMessage(m_hOwnerWnd, WM_WALK_FINISHED, static_cast<WPARAM>(nTable), kWalkFailed);
+    return 0;
 }
 
 int CRMON::StartEthernetStatisticsWalk()
 {
-    {
-        std::lock_guard lock(m_csLists);
-        m_buildEthernetStatistics.clear();
-    }
-    StartWalk(m_cSnmpTrunkWalk,
-              Columns(kEthernetEntry, 4,
-                      {"1.3.6.1.2.1.16.1.1.1.3", "1.3.6.1.2.1.16.1.1.1.4", "1.3.6.1.2.1.16.1.1.1.5",
-                       "1.3.6.1.2.1.16.1.1.1.6", "1.3.6.1.2.1.16.1.1.1.7"}),
-              &CRMON::OnEthernetStatisticsReply, 0);
-    return 1;
+    return StartTableWalk(kEthernetStatistics, m_cSnmpTrunkWalk,
+                          Columns(kEthernetEntry, 4,
+                                  {"1.3.6.1.2.1.16.1.1.1.3", "1.3.6.1.2.1.16.1.1.1.4", "1.3.6.1.2.1.16.1.1.1.5",
+                                   "1.3.6.1.2.1.16.1.1.1.6", "1.3.6.1.2.1.16.1.1.1.7"}),
+                          &CRMON::OnEthernetStatisticsReply, 0);
 }
 
 int CRMON::StartHistoryControlWalk()
 {
-    {
-        std::lock_guard lock(m_csLists);
-        m_buildHistoryControl.clear();
-    }
-    StartWalk(m_cSnmpTrunkWalk, Columns(kHistoryEntry, 6, {"1.3.6.1.2.1.16.2.1.1.4"}), &CRMON::OnHistoryControlReply,
-              0);
-    return 1;
+    return StartTableWalk(kHistoryControl, m_cSnmpTrunkWalk, Columns(kHistoryEntry, 6, {"1.3.6.1.2.1.16.2.1.1.4"}),
+                          &CRMON::OnHistoryControlReply, 0);
 }
 
 int CRMON::StartAlarmWalk()
 {
-    {
-        std::lock_guard lock(m_csLists);
-        m_buildAlarm.clear();
-    }
-    StartWalk(m_cSnmpAlarmWalk, Columns(kAlarmEntry, 10), &CRMON::OnAlarmReply, 0);
-    return 1;
+    return StartTableWalk(kAlarm, m_cSnmpAlarmWalk, Columns(kAlarmEntry, 10), &CRMON::OnAlarmReply, 0);
 }
 
 int CRMON::StartEventWalk()
 {
-    {
-        std::lock_guard lock(m_csLists);
-        m_buildEvent.clear();
-    }
-    StartWalk(m_cSnmpTrunkWalk, Columns(kEventEntry, 6, {"1.3.6.1.2.1.16.9.1.1.5"}), &CRMON::OnEventReply,
-              kEventWalkTimeout);
-    return 1;
+    return StartTableWalk(kEvent, m_cSnmpTrunkWalk, Columns(kEventEntry, 6, {"1.3.6.1.2.1.16.9.1.1.5"}),
+                          &CRMON::OnEventReply, kEventWalkTimeout);
 }
 
 int CRMON::StartCommunityWalk()
@@ -201,7 +209,10 @@ int CRMON::StartAlarmRisingEventWalk()
         std::lock_guard lock(m_csLists);
         m_buildAlarmRisingEvents.clear();
     }
-    return StartWalk(m_cSnmpAlarmWalk, {Column(kAlarmEntry, 7)}, &CRMON::OnAlarmRisingEventReply, 0);
+    if (StartWalk(m_cSnmpAlarmWalk, {Column(kAlarmEntry, 7)}, &CRMON::OnAlarmRisingEventReply, 0))
+        return 1;
+    SendMessage(m_hOwnerWnd, WM_RMON_ALARM_EVENTS_READ, kAlarmRisingEvents, kWalkFailed);
+    return 0;
 }
 
 int CRMON::OnEthernetStatisticsReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus)
@@ -248,7 +259,8 @@ int CRMON::OnTableReply(CSnmp* pResponseIn, int nRequestID, int nStatus, CCommon
         if (nStatus == SnmpStatusEndOfWalk)
             PublishTable(nTable);
         session.SignalDone();
-        SendMessage(m_hOwnerWnd, WM_WALK_FINISHED, static_cast<WPARAM>(nTable), 0);
+        SendMessage(m_hOwnerWnd, WM_WALK_FINISHED, static_cast<WPARAM>(nTable),
+                    nStatus == SnmpStatusEndOfWalk ? 0 : kWalkFailed);
         return 0;
     }
 
@@ -270,7 +282,10 @@ int CRMON::OnTableReply(CSnmp* pResponseIn, int nRequestID, int nStatus, CCommon
         OutputDebugString(strValue);
     }
     pResponse.reset();
-    session.StartRequest(pfnSelf, this, 0, 0);
+    if (!session.StartAsync(pfnSelf, this)) {
+        session.SignalDone();
+        SendMessage(m_hOwnerWnd, WM_WALK_FINISHED, static_cast<WPARAM>(nTable), kWalkFailed);
+    }
     return 0;
 }
 
@@ -385,7 +400,10 @@ bool CRMON::OnTextReply(CSnmp* pResponseIn, int nStatus, CCommonSNMP& session,
         building.push_back(ValueText(pResponse.get(), i));
     }
     pResponse.reset();
-    session.StartRequest(pfnSelf, this, 0, 0);
+    if (!session.StartAsync(pfnSelf, this)) {
+        session.SignalDone();
+        return false;
+    }
     return true;
 }
 
@@ -472,62 +490,71 @@ BOOL CRMON::IsTableRead(int nTable) const
 
 // --- Rows ---
 
-BOOL CRMON::SetOne(const std::string& strOid, const std::string& strValue, int nType)
+BOOL CRMON::SetOne(const std::string& strOid, const std::string& strValue, int nType, CWriteReport* pReport,
+                   const std::string& strWhat)
 {
-    SNMP_VARBIND item;
-    item.oid = strOid;
-    item.value = strValue.c_str();
-    item.type = nType;
-    item.length = static_cast<int>(strValue.size());
-    return SetValues(&item, 1);
+    CWriteReport ownReport;
+    CWriteReport& report = pReport != nullptr ? *pReport : ownReport;
+    m_cSnmpGetSet.Open(SnmpPduSet);
+    m_cSnmpGetSet.AddValueLen(strOid, nType, strValue.data(), static_cast<int>(strValue.size()));
+    return report.Send(m_cSnmpGetSet, strWhat) ? TRUE : FALSE;
 }
 
-BOOL CRMON::CreateRow(const std::string& strStatusColumn, int nIndex, const std::vector<ColumnValue>& columns)
+BOOL CRMON::CreateRow(const std::string& strStatusColumn, int nIndex, const std::vector<ColumnValue>& columns,
+                      CWriteReport* pReport, const std::string& strWhat)
 {
+    CWriteReport ownReport;
+    CWriteReport* pRecord = pReport != nullptr ? pReport : &ownReport;
     const std::string strStatus = Instance(strStatusColumn, nIndex);
 
     // A row at the index that is not valid (a creation left half done) is
-    // removed first. No row, or no answer, reads as nothing to remove.
+    // removed first. No row reads as nothing to remove; a switch that does
+    // not answer is not written to.
     m_cSnmpTrunkWalk.Open(SnmpPduGet);
     m_cSnmpTrunkWalk.AddValue(strStatus, SnmpValueNull);
     std::unique_ptr<CSnmp> pResponse;
-    if (m_cSnmpTrunkWalk.send(pResponse, 0) == 0 && pResponse) {
-        int nErrorStatus = 0;
-        int nErrorIndex = 0;
-        pResponse->getError(&nErrorStatus, &nErrorIndex);
-        const std::string strNow = nErrorStatus == 0 && HasValue(pResponse.get(), 0)
-                                       ? ValueText(pResponse.get(), 0)
-                                       : std::string();
-        if (!strNow.empty() && strNow != "1" && !SetOne(strStatus, "4", SnmpValueInteger))
-            return FALSE;
+    if (m_cSnmpTrunkWalk.send(pResponse, 0) != 0 || !pResponse) {
+        pRecord->Silent(strWhat);
+        return FALSE;
     }
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    pResponse->getError(&nErrorStatus, &nErrorIndex);
+    const std::string strNow =
+        nErrorStatus == 0 && HasValue(pResponse.get(), 0) ? ValueText(pResponse.get(), 0) : std::string();
+    if (!strNow.empty() && strNow != "1" && !SetOne(strStatus, "4", SnmpValueInteger, pRecord, strWhat))
+        return FALSE;
 
-    if (!SetOne(strStatus, "2", SnmpValueInteger))
+    // Each SET stops the creation at the first the switch refuses or leaves
+    // unanswered.
+    if (!SetOne(strStatus, "2", SnmpValueInteger, pRecord, strWhat))
         return FALSE;
     for (const ColumnValue& column : columns) {
-        if (!SetOne(Instance(column.strColumn, nIndex), column.strValue, column.nType))
+        if (!SetOne(Instance(column.strColumn, nIndex), column.strValue, column.nType, pRecord, strWhat))
             return FALSE;
     }
-    return SetOne(strStatus, "1", SnmpValueInteger);
+    return SetOne(strStatus, "1", SnmpValueInteger, pRecord, strWhat);
 }
 
-BOOL CRMON::AddEthernetStatistics(RMON_ethernet_control_info& row)
+BOOL CRMON::AddEthernetStatistics(RMON_ethernet_control_info& row, CWriteReport* pReport)
 {
     return CreateRow(Column(kEthernetEntry, 4), row.nIndex,
                      {{Column(kEthernetEntry, 2), DataSource(row.nPort), SnmpValueObjectId},
-                      {Column(kEthernetEntry, 3), row.strOwner, SnmpValueOctetString}});
+                      {Column(kEthernetEntry, 3), row.strOwner, SnmpValueOctetString}},
+                     pReport, RowWhat("Ethernet statistics", row.nIndex));
 }
 
-BOOL CRMON::AddHistoryControl(RMON_history_control_configuration& row)
+BOOL CRMON::AddHistoryControl(RMON_history_control_configuration& row, CWriteReport* pReport)
 {
     return CreateRow(Column(kHistoryEntry, 6), row.nIndex,
                      {{Column(kHistoryEntry, 2), DataSource(row.nPort), SnmpValueObjectId},
                       {Column(kHistoryEntry, 3), std::to_string(row.nBucketsRequested), SnmpValueInteger},
                       {Column(kHistoryEntry, 4), std::to_string(row.nInterval), SnmpValueInteger},
-                      {Column(kHistoryEntry, 5), row.strOwner, SnmpValueOctetString}});
+                      {Column(kHistoryEntry, 5), row.strOwner, SnmpValueOctetString}},
+                     pReport, RowWhat("history control", row.nIndex));
 }
 
-BOOL CRMON::AddAlarm(RMON_alarm_configuration& row)
+BOOL CRMON::AddAlarm(RMON_alarm_configuration& row, CWriteReport* pReport)
 {
     return CreateRow(Column(kAlarmEntry, 10), row.nIndex,
                      {{Column(kAlarmEntry, 3), row.strVariable, SnmpValueObjectId},
@@ -537,10 +564,11 @@ BOOL CRMON::AddAlarm(RMON_alarm_configuration& row)
                       {Column(kAlarmEntry, 6), std::to_string(row.nFallingThreshold), SnmpValueInteger},
                       {Column(kAlarmEntry, 7), std::to_string(row.nRisingEventIndex), SnmpValueInteger},
                       {Column(kAlarmEntry, 8), std::to_string(row.nFallingEventIndex), SnmpValueInteger},
-                      {Column(kAlarmEntry, 9), row.strOwner, SnmpValueOctetString}});
+                      {Column(kAlarmEntry, 9), row.strOwner, SnmpValueOctetString}},
+                     pReport, RowWhat("alarm", row.nIndex));
 }
 
-BOOL CRMON::AddEvent(RMON_event_configuration& row)
+BOOL CRMON::AddEvent(RMON_event_configuration& row, CWriteReport* pReport)
 {
     // No community goes with an event that sends no trap.
     if (row.nType == 1 || row.nType == 2)
@@ -550,25 +578,34 @@ BOOL CRMON::AddEvent(RMON_event_configuration& row)
     if (!row.strCommunity.empty())
         columns.push_back({Column(kEventEntry, 4), row.strCommunity, SnmpValueOctetString});
     columns.push_back({Column(kEventEntry, 5), row.strOwner, SnmpValueOctetString});
-    return CreateRow(Column(kEventEntry, 6), row.nIndex, columns);
+    return CreateRow(Column(kEventEntry, 6), row.nIndex, columns, pReport, RowWhat("event", row.nIndex));
 }
 
-BOOL CRMON::DeleteEthernetStatistics(int nIndex)
+BOOL CRMON::DeleteEthernetStatistics(int nIndex, CWriteReport* pReport)
 {
-    return SetOne(Instance(Column(kEthernetEntry, 4), nIndex), "4", SnmpValueInteger);
+    return SetOne(Instance(Column(kEthernetEntry, 4), nIndex), "4", SnmpValueInteger, pReport,
+                  "the removal of " + RowWhat("Ethernet statistics", nIndex));
 }
 
-BOOL CRMON::DeleteHistoryControl(int nIndex)
+BOOL CRMON::DeleteHistoryControl(int nIndex, CWriteReport* pReport)
 {
-    return SetOne(Instance(Column(kHistoryEntry, 6), nIndex), "4", SnmpValueInteger);
+    return SetOne(Instance(Column(kHistoryEntry, 6), nIndex), "4", SnmpValueInteger, pReport,
+                  "the removal of " + RowWhat("history control", nIndex));
 }
 
-BOOL CRMON::DeleteAlarm(int nIndex)
+BOOL CRMON::DeleteAlarm(int nIndex, CWriteReport* pReport)
 {
-    return SetOne(Instance(Column(kAlarmEntry, 10), nIndex), "4", SnmpValueInteger);
+    return SetOne(Instance(Column(kAlarmEntry, 10), nIndex), "4", SnmpValueInteger, pReport,
+                  "the removal of " + RowWhat("alarm", nIndex));
 }
 
-BOOL CRMON::DeleteEvent(int nIndex)
+BOOL CRMON::DeleteEvent(int nIndex, CWriteReport* pReport)
 {
-    return SetOne(Instance(Column(kEventEntry, 6), nIndex), "4", SnmpValueInteger);
+    return SetOne(Instance(Column(kEventEntry, 6), nIndex), "4", SnmpValueInteger, pReport,
+                  "the removal of " + RowWhat("event", nIndex));
+}
+
+std::string CRMON::RowWhat(const char* pszTable, int nIndex)
+{
+    return std::string("the RMON ") + pszTable + " row " + std::to_string(nIndex);
 }

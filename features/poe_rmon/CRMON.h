@@ -30,6 +30,8 @@
 #include <string>
 #include <vector>
 
+class CWriteReport;
+
 inline constexpr UINT WM_RMON_ALARM_EVENTS_READ = WM_APP + 1004;
 
 class CRMON : public CModuleBase
@@ -48,12 +50,18 @@ public:
     CRMON();
     ~CRMON() override;
 
-    // RMON on (1) or off (0); the GET failing leaves *pnOn as it was.
+    // RMON on (1), off (0) or a value the switch cannot mean (-1); the GET
+    // failing leaves *pnOn as it was.
     BOOL GetState(int* pnOn);
-    // Writes 1 for on, 2 for off; TRUE when the switch accepted it.
-    BOOL SetState(int* pnOn);
+    // Writes 1 for on, 2 for off; TRUE when the switch accepted it. A
+    // refusal or silence is recorded on the report when one is given.
+    BOOL SetState(int* pnOn, CWriteReport* pReport = nullptr);
 
-    // The walks; each returns at once.
+    // lParam of WM_WALK_FINISHED and WM_RMON_ALARM_EVENTS_READ for a walk
+    // that failed, was cut short or could not start (0 when it read its table).
+    static constexpr LPARAM kWalkFailed = 1;
+
+    // The walks; each returns at once, 0 when it could not start.
     int StartEthernetStatisticsWalk();
     int StartHistoryControlWalk();
     int StartAlarmWalk();
@@ -68,15 +76,17 @@ public:
     BOOL IsAlarmRisingEvent(const std::string& strText) const;
 
     // Creation (the index not valid on the switch is removed first) and
-    // removal of a row; TRUE when every SET was accepted.
-    BOOL AddEthernetStatistics(RMON_ethernet_control_info& row);
-    BOOL AddHistoryControl(RMON_history_control_configuration& row);
-    BOOL AddAlarm(RMON_alarm_configuration& row);
-    BOOL AddEvent(RMON_event_configuration& row);
-    BOOL DeleteEthernetStatistics(int nIndex);
-    BOOL DeleteHistoryControl(int nIndex);
-    BOOL DeleteAlarm(int nIndex);
-    BOOL DeleteEvent(int nIndex);
+    // removal of a row; TRUE when every SET was accepted. The first SET
+    // refused or unanswered ends it and is recorded on the report when one
+    // is given.
+    BOOL AddEthernetStatistics(RMON_ethernet_control_info& row, CWriteReport* pReport = nullptr);
+    BOOL AddHistoryControl(RMON_history_control_configuration& row, CWriteReport* pReport = nullptr);
+    BOOL AddAlarm(RMON_alarm_configuration& row, CWriteReport* pReport = nullptr);
+    BOOL AddEvent(RMON_event_configuration& row, CWriteReport* pReport = nullptr);
+    BOOL DeleteEthernetStatistics(int nIndex, CWriteReport* pReport = nullptr);
+    BOOL DeleteHistoryControl(int nIndex, CWriteReport* pReport = nullptr);
+    BOOL DeleteAlarm(int nIndex, CWriteReport* pReport = nullptr);
+    BOOL DeleteEvent(int nIndex, CWriteReport* pReport = nullptr);
 
     // Copies of what the last complete walks read.
     std::vector<RMON_ethernet_statistics_info> GetEthernetStatistics() const;
@@ -120,6 +130,10 @@ private:
     // Starts a GETNEXT walk of the columns on the session.
     int StartWalk(CCommonSNMP& session, const std::vector<std::string>& columns, SnmpCallback pfnCallback,
                   int nTimeout);
+    // Starts a walk of one of the four tables; one that cannot start ends at
+    // once with WM_WALK_FINISHED as failed.
+    int StartTableWalk(int nTable, CCommonSNMP& session, const std::vector<std::string>& columns,
+                       SnmpCallback pfnCallback, int nTimeout);
     // A reply of one of the four table walks.
     using StoreColumn = void (CRMON::*)(int nIndex, int nPosition, const std::string& strValue);
     int OnTableReply(CSnmp* pResponse, int nRequestID, int nStatus, CCommonSNMP& session, int nTable,
@@ -139,8 +153,12 @@ private:
         std::string strValue;
         int nType;
     };
-    BOOL CreateRow(const std::string& strStatusColumn, int nIndex, const std::vector<ColumnValue>& columns);
-    BOOL SetOne(const std::string& strOid, const std::string& strValue, int nType);
+    BOOL CreateRow(const std::string& strStatusColumn, int nIndex, const std::vector<ColumnValue>& columns,
+                   CWriteReport* pReport, const std::string& strWhat);
+    BOOL SetOne(const std::string& strOid, const std::string& strValue, int nType, CWriteReport* pReport,
+                const std::string& strWhat);
+    // "the RMON alarm row 5"
+    static std::string RowWhat(const char* pszTable, int nIndex);
 
     // What the walks fill and the dialogs read. Declared before the sessions
     // below, which are closed first (a running call-back may touch these).

@@ -51,10 +51,15 @@ LRESULT CRMONEthernetStatistics::WindowProc(UINT message, WPARAM wParam, LPARAM 
 {
     if (message == WM_WALK_FINISHED || message == WM_WALK_STALE) {
         FillList();
+        if (message == WM_WALK_FINISHED)
+            SayWalkEnd(m_readReport, lParam == CRMON::kWalkFailed, "the RMON Ethernet statistics list",
+                       m_rmon.IsTableRead(CRMON::kEthernetStatistics) != FALSE);
     } else if (message == WM_CELL_BUTTON_CLICK) {
-        DeleteRow(static_cast<int>(wParam));
-        // One new walk, whatever the switch answered.
-        Refresh();
+        CWriteReport report;
+        DeleteRow(static_cast<int>(wParam), report);
+        // One new walk, whatever the switch answered, unless it was silent.
+        if (ReadAgainAfter(report))
+            Refresh();
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }
@@ -97,6 +102,7 @@ void CRMONEthernetStatistics::EnableControls(BOOL bEnable)
 
 BOOL CRMONEthernetStatistics::Refresh()
 {
+    m_readReport.Begin();
     EnableControls(FALSE);
     if (!m_rmon.SetHwnd(GetSafeHwnd())) {
         EnableControls(TRUE);
@@ -166,9 +172,11 @@ void CRMONEthernetStatistics::OnApply()
         return;
     }
 
-    // Rows of the port that are not valid go first.
+    // Rows of the port that are not valid go first; one that cannot be
+    // removed ends the Apply before the new row is created.
+    CWriteReport report;
     for (std::size_t i = 0; i < m_arrInvalidPorts.size() && i < m_arrInvalidIndexes.size(); ++i) {
-        if (m_arrInvalidPorts[i] == nPort && !m_rmon.DeleteEthernetStatistics(m_arrInvalidIndexes[i]))
+        if (m_arrInvalidPorts[i] == nPort && !m_rmon.DeleteEthernetStatistics(m_arrInvalidIndexes[i], &report))
             break;
     }
 
@@ -177,23 +185,25 @@ void CRMONEthernetStatistics::OnApply()
     row.nPort = nPort;
     row.strOwner = m_editOwner.GetWindowText();
     EnableControls(FALSE);
-    m_rmon.AddEthernetStatistics(row);
+    if (!report.Failed())
+        m_rmon.AddEthernetStatistics(row, &report);
     EnableControls(TRUE);
 
     m_editPort.SetWindowText("");
     m_editOwner.SetWindowText("");
     m_editIndex.SetWindowText("");
-    Refresh();
+    if (ReadAgainAfter(report))
+        Refresh();
 }
 
-BOOL CRMONEthernetStatistics::DeleteRow(int nRow)
+BOOL CRMONEthernetStatistics::DeleteRow(int nRow, CWriteReport& report)
 {
     if (!m_list.IsValidItem(nRow))
         return FALSE;
     const int nIndex = CRMON::ToNumber(m_list.GetItemText(nRow, 0));
     const int nPort = CRMON::ToNumber(m_list.GetItemText(nRow, 1));
     m_list.RemoveButton(nRow, kStatisticsButtonColumn, 0);
-    const BOOL bDeleted = m_rmon.DeleteEthernetStatistics(nIndex);
+    const BOOL bDeleted = m_rmon.DeleteEthernetStatistics(nIndex, &report);
     if (bDeleted) {
         const auto it = std::find(m_arrValidPorts.begin(), m_arrValidPorts.end(), nPort);
         if (it != m_arrValidPorts.end())

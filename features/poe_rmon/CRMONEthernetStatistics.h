@@ -9,6 +9,7 @@
 
 #include "common/CReportCtrl.h"
 #include "features/poe_rmon/CRMON.h"
+#include "features/poe_rmon/RmonDialogs.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
@@ -34,7 +35,7 @@ protected:
     void FillList();
     void OnApply();
     // Removes the row's entry from the switch; TRUE when it was accepted.
-    BOOL DeleteRow(int nRow);
+    BOOL DeleteRow(int nRow, CWriteReport& report);
     void OnClose();
     void OnSize(UINT nType, int cx, int cy);
     void OnEditChange();
@@ -52,6 +53,7 @@ private:
     CButton m_btnClose;
     CButton m_btnApply;
     CRMON m_rmon;
+    CReadReport m_readReport;
     // What the last walk read: the ports and indexes of the valid rows, and
     // of the rows that are not valid (same order).
     std::vector<int> m_arrValidPorts;

@@ -70,9 +70,14 @@ LRESULT CRMONEvent::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         EnableControls(TRUE);
     } else if (message == WM_WALK_FINISHED || message == WM_WALK_STALE) {
         FillList();
+        if (message == WM_WALK_FINISHED)
+            SayWalkEnd(m_readReport, lParam == CRMON::kWalkFailed, "the RMON event list",
+                       m_rmon.IsTableRead(CRMON::kEvent) != FALSE);
     } else if (message == WM_CELL_BUTTON_CLICK) {
-        DeleteRow(static_cast<int>(wParam));
-        Refresh();
+        CWriteReport report;
+        DeleteRow(static_cast<int>(wParam), report);
+        if (ReadAgainAfter(report))
+            Refresh();
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }
@@ -118,6 +123,7 @@ void CRMONEvent::EnableControls(BOOL bEnable)
 
 BOOL CRMONEvent::Refresh()
 {
+    m_readReport.Begin();
     m_rmon.SetHwnd(GetSafeHwnd());
     m_rmon.StartAlarmRisingEventWalk();
     return TRUE;
@@ -131,10 +137,12 @@ void CRMONEvent::OnRefresh()
 void CRMONEvent::OnApply()
 {
     EnableControls(FALSE);
-    CheckAndAdd();
+    CWriteReport report;
+    CheckAndAdd(report);
     ResetInputs();
     EnableControls(TRUE);
-    Refresh();
+    if (ReadAgainAfter(report))
+        Refresh();
 }
 
 void CRMONEvent::FillList()
@@ -159,7 +167,7 @@ void CRMONEvent::FillList()
     PostMessage(WM_SIZE, 0, 0);
 }
 
-BOOL CRMONEvent::CheckAndAdd()
+BOOL CRMONEvent::CheckAndAdd(CWriteReport& report)
 {
     auto refuse = [this](const char* pszText) {
         MessageBox(pszText, "", MB_OK);
@@ -190,10 +198,10 @@ BOOL CRMONEvent::CheckAndAdd()
             return refuse("Community Name doesn't exist on SNMP host table.\n Please create SNMP host table first.");
     }
     event.strOwner = m_editOwner.GetWindowText();
-    return m_rmon.AddEvent(event);
+    return m_rmon.AddEvent(event, &report);
 }
 
-BOOL CRMONEvent::DeleteRow(int nRow)
+BOOL CRMONEvent::DeleteRow(int nRow, CWriteReport& report)
 {
     if (!m_list.IsValidItem(nRow))
         return FALSE;
@@ -204,7 +212,7 @@ BOOL CRMONEvent::DeleteRow(int nRow)
     }
     const int nIndex = CRMON::ToNumber(strIndex);
     m_list.RemoveButton(nRow, kEventButtonColumn, 0);
-    const BOOL bDeleted = m_rmon.DeleteEvent(nIndex);
+    const BOOL bDeleted = m_rmon.DeleteEvent(nIndex, &report);
     if (bDeleted) {
         const auto it = std::find(m_arrIndexes.begin(), m_arrIndexes.end(), nIndex);
         if (it != m_arrIndexes.end())

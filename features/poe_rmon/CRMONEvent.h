@@ -10,6 +10,7 @@
 
 #include "common/CReportCtrl.h"
 #include "features/poe_rmon/CRMON.h"
+#include "features/poe_rmon/RmonDialogs.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
@@ -36,9 +37,9 @@ protected:
     void OnApply();
     void FillList();
     // The input checks with their messages, then the creation.
-    BOOL CheckAndAdd();
+    BOOL CheckAndAdd(CWriteReport& report);
     // Refused (with its message) for an alarm's rising event.
-    BOOL DeleteRow(int nRow);
+    BOOL DeleteRow(int nRow, CWriteReport& report);
     // Every edit empty, "None".
     void ResetInputs();
     void OnClose();
@@ -60,5 +61,6 @@ private:
     CButton m_btnClose;
     CButton m_btnApply;
     CRMON m_rmon;
+    CReadReport m_readReport;
     std::vector<int> m_arrIndexes; // of the events shown
 };

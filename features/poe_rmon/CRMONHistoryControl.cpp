@@ -55,9 +55,14 @@ LRESULT CRMONHistoryControl::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
 {
     if (message == WM_WALK_FINISHED || message == WM_WALK_STALE) {
         FillList();
+        if (message == WM_WALK_FINISHED)
+            SayWalkEnd(m_readReport, lParam == CRMON::kWalkFailed, "the RMON history control list",
+                       m_rmon.IsTableRead(CRMON::kHistoryControl) != FALSE);
     } else if (message == WM_CELL_BUTTON_CLICK) {
-        DeleteRow(static_cast<int>(wParam));
-        Refresh();
+        CWriteReport report;
+        DeleteRow(static_cast<int>(wParam), report);
+        if (ReadAgainAfter(report))
+            Refresh();
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }
@@ -97,6 +102,7 @@ void CRMONHistoryControl::EnableControls(BOOL bEnable)
 
 BOOL CRMONHistoryControl::Refresh()
 {
+    m_readReport.Begin();
     EnableControls(FALSE);
     if (!m_rmon.SetHwnd(GetSafeHwnd())) {
         EnableControls(TRUE);
@@ -160,10 +166,12 @@ void CRMONHistoryControl::OnApply()
     }
 
     EnableControls(FALSE);
-    m_rmon.AddHistoryControl(row);
+    CWriteReport report;
+    m_rmon.AddHistoryControl(row, &report);
     EnableControls(TRUE);
     ResetInputs();
-    Refresh();
+    if (ReadAgainAfter(report))
+        Refresh();
 }
 
 void CRMONHistoryControl::ResetInputs()
@@ -175,13 +183,13 @@ void CRMONHistoryControl::ResetInputs()
     m_editBuckets.SetWindowText("50");
 }
 
-BOOL CRMONHistoryControl::DeleteRow(int nRow)
+BOOL CRMONHistoryControl::DeleteRow(int nRow, CWriteReport& report)
 {
     if (!m_list.IsValidItem(nRow))
         return FALSE;
     const int nIndex = CRMON::ToNumber(m_list.GetItemText(nRow, 0));
     m_list.RemoveButton(nRow, kHistoryButtonColumn, 0);
-    return m_rmon.DeleteHistoryControl(nIndex);
+    return m_rmon.DeleteHistoryControl(nIndex, &report);
 }
 
 void CRMONHistoryControl::OnClose()

@@ -9,6 +9,7 @@
 
 #include "common/CReportCtrl.h"
 #include "features/poe_rmon/CRMON.h"
+#include "features/poe_rmon/RmonDialogs.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
@@ -34,7 +35,7 @@ protected:
     void OnApply();
     // Index and port empty, interval 1800, 50 buckets.
     void ResetInputs();
-    BOOL DeleteRow(int nRow);
+    BOOL DeleteRow(int nRow, CWriteReport& report);
     void OnClose();
     void OnSize(UINT nType, int cx, int cy);
     void OnEditChange();
@@ -54,5 +55,6 @@ private:
     CButton m_btnClose;
     CButton m_btnApply;
     CRMON m_rmon;
+    CReadReport m_readReport;
     std::vector<int> m_arrIndexes; // of the rows shown
 };

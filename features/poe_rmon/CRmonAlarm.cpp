@@ -91,15 +91,22 @@ LRESULT CRmonAlarm::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
     } else if ((message == WM_WALK_FINISHED || message == WM_WALK_STALE) && wParam == CRMON::kAlarm) {
         FillList();
+        if (message == WM_WALK_FINISHED)
+            SayWalkEnd(m_readReport, lParam == CRMON::kWalkFailed, "the RMON alarm list",
+                       m_rmon.IsTableRead(CRMON::kAlarm) != FALSE);
     } else if (message == WM_RMON_ALARM_CHECK) {
         EnableControls(FALSE);
-        CheckAndAdd();
+        CWriteReport report;
+        CheckAndAdd(report);
         EnableControls(TRUE);
-        Refresh();
+        if (ReadAgainAfter(report))
+            Refresh();
         return 0;
     } else if (message == WM_CELL_BUTTON_CLICK) {
-        DeleteRow(static_cast<int>(wParam));
-        Refresh();
+        CWriteReport report;
+        DeleteRow(static_cast<int>(wParam), report);
+        if (ReadAgainAfter(report))
+            Refresh();
     }
     return CDialog::WindowProc(message, wParam, lParam);
 }
@@ -143,6 +150,7 @@ void CRmonAlarm::EnableControls(BOOL bEnable)
 
 BOOL CRmonAlarm::Refresh()
 {
+    m_readReport.Begin();
     EnableControls(FALSE);
     if (!m_rmon.SetHwnd(GetSafeHwnd())) {
         EnableControls(TRUE);
@@ -199,7 +207,7 @@ void CRmonAlarm::FillList()
     PostMessage(WM_SIZE, 0, 0);
 }
 
-BOOL CRmonAlarm::CheckAndAdd()
+BOOL CRmonAlarm::CheckAndAdd(CWriteReport& report)
 {
     auto refuse = [this](const char* pszText) {
         MessageBox(pszText, "", MB_OK);
@@ -241,7 +249,7 @@ BOOL CRmonAlarm::CheckAndAdd()
     if (!Contains(m_arrEventIndexes, alarm.nFallingEventIndex))
         return refuse("Event Index is not exist,please add first!");
     alarm.strOwner = m_editOwner.GetWindowText();
-    return m_rmon.AddAlarm(alarm);
+    return m_rmon.AddAlarm(alarm, &report);
 }
 
 void CRmonAlarm::ResetInputs()
@@ -253,13 +261,13 @@ void CRmonAlarm::ResetInputs()
     m_comboSampleType.SetCurSel(0);
 }
 
-BOOL CRmonAlarm::DeleteRow(int nRow)
+BOOL CRmonAlarm::DeleteRow(int nRow, CWriteReport& report)
 {
     if (!m_list.IsValidItem(nRow))
         return FALSE;
     const int nIndex = CRMON::ToNumber(m_list.GetItemText(nRow, 0));
     m_list.RemoveButton(nRow, kAlarmButtonColumn, 0);
-    return m_rmon.DeleteAlarm(nIndex);
+    return m_rmon.DeleteAlarm(nIndex, &report);
 }
 
 void CRmonAlarm::OnClose()

@@ -9,6 +9,7 @@
 
 #include "common/CReportCtrl.h"
 #include "features/poe_rmon/CRMON.h"
+#include "features/poe_rmon/RmonDialogs.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
@@ -45,10 +46,10 @@ protected:
     void OnApplyClicked();
     void FillList();
     // The input checks with their messages, then the creation.
-    BOOL CheckAndAdd();
+    BOOL CheckAndAdd(CWriteReport& report);
     // Every edit empty but the interval (300); "Absolute value".
     void ResetInputs();
-    BOOL DeleteRow(int nRow);
+    BOOL DeleteRow(int nRow, CWriteReport& report);
     void OnClose();
     void OnSize(UINT nType, int cx, int cy);
     // Keeps at most five characters in the index edit.
@@ -71,6 +72,7 @@ private:
     CButton m_btnClose;
     CButton m_btnApply;
     CRMON m_rmon;
+    CReadReport m_readReport;
     std::vector<int> m_arrEventIndexes; // read by the event walk of the last Apply
     std::vector<int> m_arrAlarmIndexes; // of the alarms shown
     bool m_bCheckPending = false;       // an Apply waits for its event walk

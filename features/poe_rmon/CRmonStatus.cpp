@@ -1,5 +1,6 @@
 #include "features/poe_rmon/CRmonStatus.h"
 
+#include "common/CWriteReport.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
 #include "resources/main.h"
@@ -37,6 +38,7 @@ BOOL CRmonStatus::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
+    m_readReport.Begin();
     Refresh();
     return TRUE;
 }
@@ -56,8 +58,11 @@ BOOL CRmonStatus::Refresh()
     const BOOL bRead = m_rmon.GetState(&nOn);
     if (bRead) {
         m_bStateRead = TRUE;
+        // A state the switch cannot mean checks neither button.
         m_radioEnable.SetCheck(nOn == 1 ? BST_CHECKED : BST_UNCHECKED);
-        m_radioDisable.SetCheck(nOn == 1 ? BST_UNCHECKED : BST_CHECKED);
+        m_radioDisable.SetCheck(nOn == 0 ? BST_CHECKED : BST_UNCHECKED);
+    } else {
+        m_readReport.Fail("the RMON state", m_bStateRead != FALSE);
     }
     EnableButtons(TRUE);
     return bRead;
@@ -65,18 +70,27 @@ BOOL CRmonStatus::Refresh()
 
 void CRmonStatus::OnRefresh()
 {
+    m_readReport.Begin();
     Refresh();
 }
 
 void CRmonStatus::OnApply()
 {
-    if (!m_bStateRead)
+    // Neither button checked: the switch gave no state and the user chose none.
+    if (!m_bStateRead ||
+        (m_radioEnable.GetCheck() != BST_CHECKED && m_radioDisable.GetCheck() != BST_CHECKED)) {
+        CReadReport::RefuseUnread("the RMON state");
         return;
+    }
     int nOn = m_radioEnable.GetCheck() == BST_CHECKED ? 1 : 0;
     EnableButtons(FALSE);
-    m_rmon.SetState(&nOn);
+    CWriteReport report;
+    m_rmon.SetState(&nOn, &report);
     EnableButtons(TRUE);
-    // What the switch holds now.
+    // What the switch holds now, unless it did not answer.
+    if (report.Report() && report.TimedOut())
+        return;
+    m_readReport.Begin();
     Refresh();
 }
 

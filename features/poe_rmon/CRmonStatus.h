@@ -5,6 +5,7 @@
 // disabled while a request runs; Apply waits for the first successful read.
 #pragma once
 
+#include "common/CReadReport.h"
 #include "features/poe_rmon/CRMON.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
@@ -41,4 +42,5 @@ private:
     CButton m_radioDisable;
     CRMON m_rmon;
     BOOL m_bStateRead = FALSE; // a read has succeeded since the dialog opened
+    CReadReport m_readReport;
 };

@@ -1,6 +1,7 @@
 #include "features/poe_rmon/CTimeProfileInfo.h"
 
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/ComboText.h"
 #include "common/ListColumn.h"
 #include "features/poe_rmon/PoeTables.h"
@@ -99,6 +100,7 @@ BOOL CTimeProfileInfo::OnInitDialog()
 
 void CTimeProfileInfo::RefreshList()
 {
+    m_readReport.Begin();
     m_RowsBuilding.clear();
     m_PowSavSettings.StartTimeProfileWalk();
 }
@@ -109,6 +111,12 @@ LRESULT CTimeProfileInfo::OnTimeProfileNotify(WPARAM wParam, LPARAM lParam)
         if (const auto* pProfile = reinterpret_cast<const TIME_profile_info*>(lParam);
             pProfile != nullptr && pProfile->strRowStatus == "1")
             m_RowsBuilding.push_back(*pProfile);
+        return 0;
+    }
+    if (wParam == 2) {
+        // The walk failed: the list keeps the last complete read.
+        m_RowsBuilding.clear();
+        m_readReport.Fail("the time profile list", m_listProfiles.GetItemCount() > 0);
         return 0;
     }
     // The walk has read the whole table: every profile in service is listed.
@@ -166,7 +174,10 @@ void CTimeProfileInfo::OnAdd()
     profile.to.strMinute = m_strTo[4];
     for (std::size_t i = 0; i < m_checkWeekdays.size(); ++i)
         profile.strWeekdays[i] = m_checkWeekdays[i].GetCheck() == BST_CHECKED ? "1" : "2";
-    if (m_PowSavSettings.AddTimeProfile(profile))
+    CWriteReport report;
+    m_PowSavSettings.AddTimeProfile(profile, report);
+    // What the switch holds now, unless it did not answer.
+    if (!report.Report() || !report.TimedOut())
         RefreshList();
 }
 
@@ -232,7 +243,9 @@ void CTimeProfileInfo::OnDelete()
         AfxMessageBox("Please select the Time Range to be deleted!", MB_OK | MB_ICONINFORMATION);
         return;
     }
-    if (m_PowSavSettings.DeleteTimeProfile(std::to_string(m_nRowIndex[static_cast<std::size_t>(nRow)])))
+    CWriteReport report;
+    m_PowSavSettings.DeleteTimeProfile(std::to_string(m_nRowIndex[static_cast<std::size_t>(nRow)]), report);
+    if (!report.Report() || !report.TimedOut())
         RefreshList();
 }
 

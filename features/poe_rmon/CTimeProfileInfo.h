@@ -7,6 +7,7 @@
 #pragma once
 
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/poe_rmon/CPowSavSettings.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
@@ -48,6 +49,7 @@ private:
     CButton m_checkAllDays;
     CButton m_checkDate;
     CEdit m_editName;
+    CReadReport m_readReport;
     CComboBox m_comboStartMinute;
     CComboBox m_comboStartHour;
     CComboBox m_comboFromYear;

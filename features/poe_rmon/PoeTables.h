@@ -49,6 +49,22 @@ inline int DecimalValue(const std::string& strText)
     return static_cast<int>(nValue);
 }
 
+// The index of a row of one of the two tables from the part of a cell's
+// identifier beyond its column (".5"): one arc, 1 to 65535; 0 for an index
+// no row of these tables can have.
+inline int RowIndex(const std::string& strSuffix)
+{
+    if (strSuffix.size() < 2 || strSuffix.size() > 6 || strSuffix[0] != '.')
+        return 0;
+    int nIndex = 0;
+    for (std::size_t i = 1; i < strSuffix.size(); ++i) {
+        if (strSuffix[i] < '0' || strSuffix[i] > '9')
+            return 0;
+        nIndex = nIndex * 10 + (strSuffix[i] - '0');
+    }
+    return nIndex >= 1 && nIndex <= 65535 ? nIndex : 0;
+}
+
 // What is wrong with a schedule's first and last day and its start and end
 // time (year, month, day, hour, minute each), as the message to show; empty
 // when nothing is. An end before the start is refused on a single day; with

@@ -2,6 +2,7 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/ComboText.h"
 #include "features/poe_rmon/PoeTables.h"
 #include "platform/snmp/CSnmp.h"
@@ -21,8 +22,8 @@ namespace {
 
 constexpr int kRangeNameLength = 20;
 
-// The read of the range has its values (lParam: the 21 value texts, valid
-// during the call).
+// The read of the range has its values (wParam 0, lParam: the 21 value
+// texts, valid during the call) or failed (wParam 1).
 constexpr UINT WM_RANGE_READ = WM_APP + 1101;
 
 const char* const kNotRead = "The Time Range has not been read yet, please wait.";
@@ -115,7 +116,8 @@ void TimeBasedConfig::ReadRow(const std::string& strIndex)
     m_cCommonSNMP.Open(SnmpPduGet);
     for (int nColumn = 1; nColumn <= poe_tables::kRangeColumns; ++nColumn)
         m_cCommonSNMP.AddValue(TimeRangeCell(nColumn, strIndex), SnmpValueNull);
-    m_cCommonSNMP.StartRequest(&TimeBasedConfig::OnRowReply, this, 0, 0);
+    if (!m_cCommonSNMP.StartAsync(&TimeBasedConfig::OnRowReply, this))
+        OnRangeRead(1, 0);
 }
 
 int TimeBasedConfig::OnRowReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -128,8 +130,10 @@ int TimeBasedConfig::OnRowReply(CSnmp* pResponseIn, int nRequestID, void* pUserD
     session.SignalDone();
     int nError = 0;
     int nErrorIndex = 0;
-    if (nStatus != SnmpStatusOk || !pResponse || pResponse->getError(&nError, &nErrorIndex) != 0 || nError != 0)
+    if (nStatus != SnmpStatusOk || !pResponse || pResponse->getError(&nError, &nErrorIndex) != 0 || nError != 0) {
+        pThis->SendMessage(WM_RANGE_READ, 1, 0);
         return 0;
+    }
     std::vector<std::string> values;
     for (int i = 0; i < poe_tables::kRangeColumns; ++i)
         values.push_back(CModuleBase::ValueText(pResponse.get(), i));
@@ -138,8 +142,12 @@ int TimeBasedConfig::OnRowReply(CSnmp* pResponseIn, int nRequestID, void* pUserD
     return 0;
 }
 
-LRESULT TimeBasedConfig::OnRangeRead(WPARAM /*wParam*/, LPARAM lParam)
+LRESULT TimeBasedConfig::OnRangeRead(WPARAM wParam, LPARAM lParam)
 {
+    if (wParam != 0) {
+        m_readReport.Fail("the time range");
+        return 0;
+    }
     const auto& v = *reinterpret_cast<const std::vector<std::string>*>(lParam);
     m_editName.SetWindowText(v[1]);
     const bool bDate = v[2] == "1";
@@ -184,20 +192,35 @@ void TimeBasedConfig::OnApply()
     }
     // A change replaces the row: the old one goes first (once; a retry after
     // a refused write finds it gone).
+    CWriteReport report;
+    const std::string strWhat = "the time range " + m_strName;
     if (!m_bAddMode && !m_bRowRemoved) {
-        if (!DestroyRow(m_strIndex)) {
-            AfxMessageBox(kNotWritten, MB_OK);
+        if (!SetRowStatus(m_strIndex, "6", report, strWhat)) {
+            report.Report(kNotWritten);
             return;
         }
         m_bRowRemoved = true;
     }
     // A free index may be that of a row left not in service: a switch
     // refuses to create it again, so it is replaced.
-    const bool bCreated = CreateRow(m_strIndex) ||
-                          (m_bAddMode && IsRowNotInService(m_strIndex) && DestroyRow(m_strIndex) && CreateRow(m_strIndex));
-    if (!bCreated || !SetTimeRangValue(m_strIndex)) {
-        DestroyRow(m_strIndex);
-        AfxMessageBox(m_bAddMode ? kNotWritten : kRemoved, MB_OK);
+    CWriteReport create;
+    bool bCreated = SetRowStatus(m_strIndex, "5", create, strWhat);
+    if (!bCreated) {
+        if (create.TimedOut())
+            report.Silent(strWhat);
+        else if (m_bAddMode && IsRowNotInService(m_strIndex))
+            bCreated = SetRowStatus(m_strIndex, "6", report, strWhat) && SetRowStatus(m_strIndex, "5", report, strWhat);
+        else
+            report.Refused(strWhat, create.ErrorStatus());
+    }
+    if (!bCreated || !SetTimeRangValue(m_strIndex, report, strWhat)) {
+        // A row the create left waiting would hold its index; a switch that
+        // did not answer is not asked again.
+        if (!report.TimedOut()) {
+            CWriteReport cleanUp;
+            SetRowStatus(m_strIndex, "6", cleanUp, strWhat);
+        }
+        report.Report(m_bAddMode ? kNotWritten : kRemoved);
         return;
     }
     CDialog::OnOK();
@@ -277,21 +300,15 @@ bool TimeBasedConfig::IsRowNotInService(const std::string& strIndex)
            CModuleBase::IntegerText(pResponse.get(), 0) == "2";
 }
 
-BOOL TimeBasedConfig::DestroyRow(const std::string& strIndex)
+bool TimeBasedConfig::SetRowStatus(const std::string& strIndex, const char* pszStatus, CWriteReport& report,
+                                   const std::string& strWhat)
 {
     m_cCommonSNMPSet.Open(SnmpPduSet);
-    m_cCommonSNMPSet.AddValue(TimeRangeCell(poe_tables::kRowStatusColumn, strIndex), SnmpValueInteger, "6");
-    return m_cCommonSNMPSet.SendAccepted() ? TRUE : FALSE;
+    m_cCommonSNMPSet.AddValue(TimeRangeCell(poe_tables::kRowStatusColumn, strIndex), SnmpValueInteger, pszStatus);
+    return report.Send(m_cCommonSNMPSet, strWhat);
 }
 
-BOOL TimeBasedConfig::CreateRow(const std::string& strIndex)
-{
-    m_cCommonSNMPSet.Open(SnmpPduSet);
-    m_cCommonSNMPSet.AddValue(TimeRangeCell(poe_tables::kRowStatusColumn, strIndex), SnmpValueInteger, "5");
-    return m_cCommonSNMPSet.SendAccepted() ? TRUE : FALSE;
-}
-
-BOOL TimeBasedConfig::SetTimeRangValue(const std::string& strIndex)
+bool TimeBasedConfig::SetTimeRangValue(const std::string& strIndex, CWriteReport& report, const std::string& strWhat)
 {
     OutputDebugString("===============SetTimeRangValue====================");
     m_cCommonSNMPSet.Open(SnmpPduSet);
@@ -319,13 +336,7 @@ BOOL TimeBasedConfig::SetTimeRangValue(const std::string& strIndex)
         m_cCommonSNMPSet.AddValue(TimeRangeCell(14 + static_cast<int>(i), strIndex), SnmpValueInteger,
                                   m_strWeekdays[i]);
     m_cCommonSNMPSet.AddValue(TimeRangeCell(poe_tables::kRowStatusColumn, strIndex), SnmpValueInteger, "1");
-    std::unique_ptr<CSnmp> pResponse;
-    int nError = 0;
-    int nErrorIndex = 0;
-    return m_cCommonSNMPSet.getNext(pResponse, 0) == SnmpStatusOk && pResponse &&
-                   pResponse->getError(&nError, &nErrorIndex) == 0 && nError == 0
-               ? TRUE
-               : FALSE;
+    return report.Send(m_cCommonSNMPSet, strWhat);
 }
 
 void TimeBasedConfig::OnDate()

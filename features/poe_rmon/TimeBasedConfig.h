@@ -12,6 +12,7 @@
 #pragma once
 
 #include "common/CCommonSNMP.h"
+#include "common/CReadReport.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
@@ -22,6 +23,7 @@
 #include <vector>
 
 class CSnmp;
+class CWriteReport;
 
 class TimeBasedConfig : public CDialog
 {
@@ -56,9 +58,10 @@ private:
     BOOL CheckTimes();
     int FindFreeIndex();
     // The writes; TRUE when the switch accepted them.
-    BOOL DestroyRow(const std::string& strIndex);
-    BOOL CreateRow(const std::string& strIndex);
-    BOOL SetTimeRangValue(const std::string& strIndex);
+    // One SET of the row's status; the whole row with its status "1".
+    bool SetRowStatus(const std::string& strIndex, const char* pszStatus, CWriteReport& report,
+                      const std::string& strWhat);
+    bool SetTimeRangValue(const std::string& strIndex, CWriteReport& report, const std::string& strWhat);
     // Whether the switch holds a row under the index that is not in service.
     bool IsRowNotInService(const std::string& strIndex);
     void EnableDateLists(BOOL bEnable);
@@ -89,6 +92,7 @@ private:
     // Edit mode: the range has been read, so Apply writes what the switch
     // held where the user changed nothing.
     bool m_bRowRead = false;
+    CReadReport m_readReport;
     // Edit mode: the old row is gone (a retry does not destroy again).
     bool m_bRowRemoved = false;
 

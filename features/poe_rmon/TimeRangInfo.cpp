@@ -1,6 +1,7 @@
 #include "features/poe_rmon/TimeRangInfo.h"
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "common/ListColumn.h"
 #include "features/poe_rmon/PoeTables.h"
 #include "features/poe_rmon/TimeBasedConfig.h"
@@ -17,6 +18,9 @@
 using poe_tables::DecimalValue;
 
 namespace {
+
+// The walk ended without the table (failed, cut short or not started).
+constexpr UINT WM_TIME_RANGE_READ_FAILED = WM_APP + 1011;
 
 constexpr ListColumn kTimeRangeColumns[] = {{"Range Name", 80, LVCFMT_LEFT},   {"Weekdays", 200, LVCFMT_LEFT},
                                             {"From Day", 80, LVCFMT_CENTER},   {"To Day", 80, LVCFMT_CENTER},
@@ -54,6 +58,7 @@ BEGIN_MESSAGE_MAP(TimeRangInfo, CDialog)
     ON_BN_CLICKED(IDC_TR_DELETE, OnBUTTONDelete)
     ON_BN_CLICKED(IDC_TR_ADD, OnAdd)
     ON_BN_CLICKED(IDC_TR_EDIT, OnEdit)
+    ON_MESSAGE(WM_TIME_RANGE_READ_FAILED, OnReadFailed)
 END_MESSAGE_MAP()
 
 TimeRangInfo::TimeRangInfo(CWnd* pParent) : CDialog(IDD_POE_TIME_RANGES, pParent) {}
@@ -93,6 +98,7 @@ BOOL TimeRangInfo::OnInitDialog()
 
 void TimeRangInfo::OnRefresh()
 {
+    m_readReport.Begin();
     // Opening stops a walk still running, so none of its rows lands here.
     m_cCommonSNMP.Open(SnmpPduGetNext);
     {
@@ -102,7 +108,16 @@ void TimeRangInfo::OnRefresh()
     for (int nColumn = 1; nColumn <= poe_tables::kRangeColumns; ++nColumn)
         m_cCommonSNMP.AddValue(poe_tables::TimeRangeColumn(nColumn), SnmpValueNull);
     EnableButtons(FALSE);
-    m_cCommonSNMP.StartRequest(&TimeRangInfo::OnTimeRangeTableReply, this, 0, 0);
+    if (!m_cCommonSNMP.StartAsync(&TimeRangInfo::OnTimeRangeTableReply, this))
+        OnReadFailed(0, 0);
+}
+
+LRESULT TimeRangInfo::OnReadFailed(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    // The list keeps the last complete read.
+    m_readReport.Fail("the time range list", m_listRanges.GetItemCount() > 0);
+    EnableButtons(TRUE);
+    return 0;
 }
 
 int TimeRangInfo::OnTimeRangeTableReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -124,13 +139,17 @@ int TimeRangInfo::OnTimeRangeTableReply(CSnmp* pResponseIn, int nRequestID, void
                 pThis->m_strRowStatus = table.states;
             }
             pThis->ShowTable(table);
+            pThis->EnableButtons(TRUE);
+        } else {
+            ::SendMessage(pThis->GetSafeHwnd(), WM_TIME_RANGE_READ_FAILED, 0, 0);
         }
-        pThis->EnableButtons(TRUE);
         return 0;
     }
-    // A row without its index cannot be named in a request: it is left out.
-    const int nIndex = DecimalValue(CModuleBase::ValueText(pResponse.get(), 0));
-    if (CModuleBase::HasValue(pResponse.get(), 0) && nIndex > 0) {
+    // A row is known by its own index; one no range can have is left out.
+    std::string strSuffix;
+    session.GetIndexSuffix(0, pResponse.get(), strSuffix);
+    const int nIndex = poe_tables::RowIndex(strSuffix);
+    if (nIndex > 0) {
         std::vector<std::string> values;
         for (int i = 0; i < poe_tables::kRangeColumns; ++i)
             values.push_back(CModuleBase::ValueText(pResponse.get(), i));
@@ -145,7 +164,10 @@ int TimeRangInfo::OnTimeRangeTableReply(CSnmp* pResponseIn, int nRequestID, void
         if (values[poe_tables::kRowStatusColumn - 1] == "1")
             t.cells.push_back(RowCells(values));
     }
-    session.StartRequest(&TimeRangInfo::OnTimeRangeTableReply, pThis, 0, 0);
+    if (!session.StartAsync(&TimeRangInfo::OnTimeRangeTableReply, pThis)) {
+        session.SignalDone();
+        ::SendMessage(pThis->GetSafeHwnd(), WM_TIME_RANGE_READ_FAILED, 0, 0);
+    }
     return 0;
 }
 
@@ -188,8 +210,11 @@ void TimeRangInfo::OnBUTTONDelete()
     m_cCommonSNMPSet.Open(SnmpPduSet);
     m_cCommonSNMPSet.AddValue(poe_tables::TimeRangeCell(poe_tables::kRowStatusColumn, strIndex), SnmpValueInteger,
                               "6");
-    if (m_cCommonSNMPSet.SendAccepted())
+    CWriteReport report;
+    if (report.Send(m_cCommonSNMPSet, "the removal of time range " + strIndex))
         OnRefresh();
+    else
+        report.Report();
 }
 
 void TimeRangInfo::OnAdd()

@@ -11,6 +11,7 @@
 
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
 
@@ -36,6 +37,8 @@ protected:
     void OnBUTTONDelete();
     void OnAdd();
     void OnEdit();
+    // The table walk ended without the table: said once per read the user started.
+    LRESULT OnReadFailed(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -62,6 +65,7 @@ private:
     std::string SelectedIndex(const char* pszMessage);
 
     CListCtrlEx m_listRanges;
+    CReadReport m_readReport;
     CButton m_btnAdd;
     CButton m_btnEdit;
     CButton m_btnDelete;

@@ -2,6 +2,7 @@
 // the time profiles offered, one SET per port of a range with the values
 // the form gives, a refused power limit, the range corrections, the buttons
 // held back while its two walks run, and more time profiles than eight.
+#include "common/CReadReport.h"
 #include "features/poe_rmon/CPOEConfigDlg.h"
 #include "poe/PoeTestSupport.h"
 
@@ -115,8 +116,8 @@ TEST_F(PoeConfigDialogTest, ApplySendsOneSetPerPortOfTheRangeWithTheFormsValues)
         // Disable writes no profile, normal priority and Auto, whatever the lists show.
         {"disabled", 1, 3, 2, 3, false, "", [](int p) { return PortSet(p, "2", "0", "2", "2", "1"); }},
         {"user-defined limit", 0, 0, 0, 0, true, "15.4", [](int p) { return PortSet(p, "1", "0", "1", "1", "15.4"); }},
-        // An empty limit counts as 0 W and goes out as typed.
-        {"empty user-defined limit", 0, 1, 1, 0, true, "", [](int p) { return PortSet(p, "1", "1", "2", "1", ""); }},
+        {"user-defined limit with a profile", 0, 1, 1, 0, true, "7.0",
+         [](int p) { return PortSet(p, "1", "1", "2", "1", "7.0"); }},
     };
     StartPoeSwitch();
     CPOEConfigDlg dialog;
@@ -145,30 +146,90 @@ TEST_F(PoeConfigDialogTest, ApplySendsOneSetPerPortOfTheRangeWithTheFormsValues)
                                                                                  c.expected(12)}));
         }
         // The list shows what the last Apply wrote.
-        EXPECT_EQ(RowText(List(d), 9), "10|Enable|Office|Normal||0.0|0.0|0|N/A|POWER OFF");
+        EXPECT_EQ(RowText(List(d), 9), "10|Enable|Office|Normal|7.0|0.0|0.0|0|N/A|POWER OFF");
     });
-    EXPECT_EQ(sim->Get(PortOid(8, 11)), "");
+    EXPECT_EQ(sim->Get(PortOid(8, 11)), "7.0");
     EXPECT_EQ(sim->Get(PortOid(4, 12)), "1");
 }
 
-TEST_F(PoeConfigDialogTest, APowerLimitThatIsNoMultipleOfAFifthOfAWattSendsNothing)
+TEST_F(PoeConfigDialogTest, APowerLimitThatIsNoNumberOrNoMultipleOfAFifthOfAWattSendsNothing)
 {
+    const std::string kNoNumber = "The per-port power limit must be a number of watts.";
+    const std::string kNoStep = "The per-port power limit must be a multiple of 0.2";
+    const struct
+    {
+        const char* watts;
+        std::string message;
+    } cases[] = {{"0.3", kNoStep}, {"15.5", kNoStep}, {"abc", kNoNumber}, {"", kNoNumber}, {"15.4W", kNoNumber},
+                 {"-2", kNoNumber}};
     StartPoeSwitch();
-    BoxRecorder boxes;
     CPOEConfigDlg dialog;
     RunModal<CPOEConfigDlg>(dialog, [&](CPOEConfigDlg& d) {
         ASSERT_TRUE(WaitForTable(d));
-        for (const char* watts : {"0.3", "15.5"}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.watts);
+            BoxRecorder boxes;
             ClickButton(d, IDC_POE_USER_DEFINE);
             ASSERT_TRUE(Checked(d, IDC_POE_USER_DEFINE));
-            d.GetDlgItem(IDC_POE_WATTS)->SetWindowText(watts);
+            d.GetDlgItem(IDC_POE_WATTS)->SetWindowText(c.watts);
             ClickButton(d, IDC_POE_APPLY);
             EXPECT_TRUE(Enabled(d, IDC_POE_APPLY));
             ClickButton(d, IDC_POE_USER_DEFINE);
+            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
         }
     });
-    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>(2, "The per-port power limit must be a multiple of 0.2")));
     EXPECT_TRUE(Sets().empty());
+}
+
+// A port the switch refuses, or does not answer, ends the range there: the
+// message names the port, why, and the ports written before it.
+TEST_F(PoeConfigDialogTest, TheRangeStopsAtTheFirstPortTheSwitchRefusesOrLeavesUnanswered)
+{
+    struct Case
+    {
+        const char* name;
+        bool silent;
+        std::vector<std::string> messages;
+        std::size_t sets; // SETs the switch received
+    };
+    const Case cases[] = {
+        {"refused", false,
+         {"Could not write the PoE settings of port 12: the switch refused it (general error).\n"
+          "Ports 10-11 were written; port 12 and later were not."},
+         3},
+        // The silent switch logs nothing: one request, then the window is free.
+        {"silent", true, {"Could not write the PoE settings of port 10: the switch did not answer.\nNothing was written."},
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartPoeSwitch();
+        CPOEConfigDlg dialog;
+        BoxRecorder boxes;
+        RunModal<CPOEConfigDlg>(dialog, [&](CPOEConfigDlg& d) {
+            ASSERT_TRUE(WaitForTable(d));
+            ChooseInCombo(d, IDC_POE_FROM_PORT, 9);
+            ChooseInCombo(d, IDC_POE_TO_PORT, 13);
+            Item<CComboBox>(d, IDC_POE_STATE).SetCurSel(1);
+            if (c.silent)
+                ASSERT_TRUE(sim->SilenceFor(25000));
+            else
+                ASSERT_TRUE(sim->RefuseNextSet(PortOid(3, 12), 5));
+            ClickButton(d, IDC_POE_APPLY);
+            // After a refusal the table is read again; after silence it is not.
+            if (c.silent)
+                EXPECT_TRUE(Enabled(d, IDC_POE_APPLY));
+            else
+                EXPECT_TRUE(WaitForTable(d));
+        });
+        EXPECT_EQ(Texts(boxes.Calls()), c.messages);
+        EXPECT_EQ(Sets().size(), c.sets);
+        if (!c.silent) {
+            // Nothing after the refused port: port 13 keeps its state.
+            EXPECT_EQ(sim->Get(PortOid(3, 11)), "2");
+            EXPECT_EQ(sim->Get(PortOid(3, 13)), "1");
+        }
+    }
 }
 
 TEST_F(PoeConfigDialogTest, TheRangeFollowsTheListAndAToPortBelowFromPortIsCorrected)
@@ -219,6 +280,7 @@ TEST_F(PoeConfigDialogTest, AFailedNamesWalkGivesTheButtonsBackAndLeavesThePortT
 {
     StartPoeSwitch();
     CPOEConfigDlg dialog;
+    BoxRecorder boxes;
     RunModal<CPOEConfigDlg>(dialog, [&](CPOEConfigDlg& d) {
         ASSERT_TRUE(WaitForTable(d));
         const std::size_t asked = Requests("GETNEXT").size();
@@ -234,6 +296,8 @@ TEST_F(PoeConfigDialogTest, AFailedNamesWalkGivesTheButtonsBackAndLeavesThePortT
         for (std::size_t i = asked; i < requests.size(); ++i)
             EXPECT_EQ(requests[i][0].rfind(kProfiles, 0), 0U) << requests[i][0];
     });
+    // Said once, and the list is the last complete one.
+    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{CReadReport::Text("the time profile names", true)});
 }
 
 TEST_F(PoeConfigDialogTest, MoreThanEightProfilesAreAllOfferedEachWithItsId)

@@ -1,6 +1,7 @@
 // The PoE Global Settings dialog on the simulated switch: the values read
 // after the dialog has shown itself, the threshold's bounds, the writes of
 // what changed, and the cases that write nothing.
+#include "common/CReadReport.h"
 #include "features/poe_rmon/CPOEGlobal.h"
 #include "poe/PoeTestSupport.h"
 
@@ -131,20 +132,67 @@ TEST_F(PoeGlobalDialogTest, ASequenceOutsideTheListIsNeverWritten)
     EXPECT_EQ(sim->Get(Scalar(3)), "3");
 }
 
-TEST_F(PoeGlobalDialogTest, AThresholdTheSwitchRefusesIsReportedAsNotWritten)
+// A refused write is said with what was not written and why, never as a
+// success; a sequence written before it is named.
+TEST_F(PoeGlobalDialogTest, AWriteTheSwitchRefusesIsReportedAsNotWritten)
+{
+    struct Case
+    {
+        const char* name;
+        bool changeSequence;
+        std::string refused; // the object refused
+        std::string message;
+        std::string sequence, threshold; // the switch's afterwards
+    };
+    const Case cases[] = {
+        {"threshold", false, Scalar(2), "Could not write the PoE threshold: the switch refused it (general error).",
+         "1", "100.0"},
+        {"threshold after the sequence", true, Scalar(2),
+         "Could not write the PoE threshold: the switch refused it (general error).\n"
+         "The power shut-off sequence was written.",
+         "2", "100.0"},
+        // Nothing goes out after the refused sequence.
+        {"sequence", true, Scalar(3), "Could not write the power shut-off sequence: the switch refused it (general error).",
+         "1", "100.0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartPoeSwitch();
+        CPOEGlobal dialog;
+        BoxRecorder boxes;
+        RunModal<CPOEGlobal>(dialog, [&](CPOEGlobal& d) {
+            ASSERT_TRUE(WaitForValues(d));
+            ASSERT_TRUE(sim->RefuseNextSet(c.refused, 5));
+            if (c.changeSequence)
+                ChooseInCombo(d, IDC_POEG_SEQUENCE, 1);
+            d.GetDlgItem(IDC_POEG_THRESHOLD)->SetWindowText("50.0");
+            ClickButton(d, IDC_POEG_APPLY);
+            ASSERT_TRUE(WaitForValues(d));
+        });
+        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+        EXPECT_EQ(sim->Get(Scalar(3)), c.sequence);
+        EXPECT_EQ(sim->Get(Scalar(2)), c.threshold);
+        EXPECT_EQ(Sets().size(), c.changeSequence && c.refused == Scalar(2) ? 2U : 1U);
+    }
+}
+
+// A switch that does not answer when the dialog opens costs one request: the
+// reads stop, the failure is said once and nothing can be written.
+TEST_F(PoeGlobalDialogTest, ASilentSwitchIsAskedOnceAndNothingCanBeWritten)
 {
     StartPoeSwitch();
+    ASSERT_TRUE(sim->SilenceFor(6000));
     CPOEGlobal dialog;
     BoxRecorder boxes;
     RunModal<CPOEGlobal>(dialog, [&](CPOEGlobal& d) {
-        ASSERT_TRUE(WaitForValues(d));
-        ASSERT_TRUE(sim->RefuseNextSet(Scalar(2), 5));
-        d.GetDlgItem(IDC_POEG_THRESHOLD)->SetWindowText("50.0");
-        ClickButton(d, IDC_POEG_APPLY);
-        EXPECT_TRUE(Enabled(d, IDC_POEG_APPLY));
+        ASSERT_TRUE(Pump([&] { return !boxes.Calls().empty(); }, 20000));
+        EXPECT_FALSE(Enabled(d, IDC_POEG_APPLY));
     });
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{kNothingWritten});
-    EXPECT_EQ(sim->Get(Scalar(2)), "100.0");
+    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{CReadReport::Text("the PoE global settings", false)});
+    // Once the switch answers again, no read of the dialog follows.
+    ASSERT_TRUE(Pump([&] { std::string v; return sim->Get(Scalar(2), v); }, 10000));
+    for (const auto& request : Requests("GET"))
+        EXPECT_EQ(request, std::vector<std::string>{Scalar(2) + "|5|"});
 }
 
 } // namespace poe_test

@@ -2,6 +2,7 @@
 // switch: the list's cells, Delete, the free index an Add takes, an edit's
 // three writes, and a refused write reported and retried.
 #include "features/poe_rmon/TimeRangInfo.h"
+#include "common/CReadReport.h"
 #include "poe/PoeTestSupport.h"
 
 namespace poe_test {
@@ -110,10 +111,12 @@ TEST_F(TimeRangeDialogTest, DeleteDestroysTheSelectedRangeAtOnceAndReadsTheTable
         EXPECT_EQ(RangeList(d).GetItemText(0, 0), "Workdays");
     });
     const auto calls = boxes.Calls();
-    ASSERT_EQ(calls.size(), 2U);
+    ASSERT_EQ(calls.size(), 3U);
     EXPECT_EQ(calls[0].text, "Please select the Time Range to be deleted!");
     EXPECT_EQ(calls[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
     EXPECT_EQ(calls[1].text, "Please select the Time Range to be edit!");
+    // The refused delete is said.
+    EXPECT_EQ(calls[2].text, "Could not write the removal of time range 3: the switch refused it (general error).");
     EXPECT_EQ(Sets(), (std::vector<std::vector<std::string>>{{Int(RangeOid(21, 3), "6")}, {Int(RangeOid(21, 3), "6")}}));
     EXPECT_FALSE(sim->Has(RangeOid(2, 3)));
 }
@@ -277,8 +280,10 @@ TEST_F(TimeRangeDialogTest, AnEditWritesNothingUntilTheRangeHasBeenRead)
         });
         ClickButton(d, IDC_TR_EDIT);
     });
-    EXPECT_EQ(Texts(boxes.Calls()),
-              std::vector<std::string>(2, "The Time Range has not been read yet, please wait."));
+    // The failed read is said once, when its time-out ends.
+    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{"The Time Range has not been read yet, please wait.",
+                                                               CReadReport::Text("the time range", false),
+                                                               "The Time Range has not been read yet, please wait."}));
     EXPECT_EQ(SetsAfter(before).size(), 0U);
 }
 

@@ -3,6 +3,7 @@
 // each Apply writes, the port lists refused before anything is sent, the
 // profile names offered once their slow walk has ended, and a profile chosen
 // by its exact name.
+#include "common/CReadReport.h"
 #include "features/poe_rmon/CPowerSaveDlg.h"
 #include "poe/PoeTestSupport.h"
 #include "resources/power_saving.h"
@@ -213,13 +214,17 @@ TEST_F(PowerSaveDialogTest, LinkStatusDetectionIsWrittenAndReadBack)
 {
     StartSavingSwitch();
     CPowerSaveDlg dialog;
+    BoxRecorder boxes;
     RunModal<CPowerSaveDlg>(dialog, [&](CPowerSaveDlg& d) {
         ASSERT_TRUE(Checked(d, IDC_PS_LINK_STATUS));
         ClickButton(d, IDC_PS_LINK_STATUS);
-        // A refused write is not read back: the box keeps the user's choice.
+        // A refused write is said and not read back: the box keeps the user's choice.
         ASSERT_TRUE(sim->RefuseNextSet(PsOid("6.0"), 5));
         const std::size_t gets = Requests("GET").size();
         ClickButton(d, IDC_PS_APPLY_GLOBAL);
+        EXPECT_EQ(Texts(boxes.Calls()),
+                  std::vector<std::string>{
+                      "Could not write the link status detection: the switch refused it (general error)."});
         EXPECT_EQ(Requests("GET").size(), gets);
         EXPECT_EQ(sim->Get(PsOid("6.0")), "1");
         ClickButton(d, IDC_PS_APPLY_GLOBAL);
@@ -278,6 +283,7 @@ TEST_F(PowerSaveDialogTest, NothingIsWrittenBeforeASuccessfulRead)
     StartSavingSwitch();
     ASSERT_TRUE(sim->SilenceFor(6000));
     CPowerSaveDlg dialog;
+    BoxRecorder boxes;
     RunModal<CPowerSaveDlg>(dialog, [&](CPowerSaveDlg& d) {
         // The failed read leaves the summary empty; the form's defaults
         // (LED shut-off, "Disabled") are not the switch's.
@@ -286,6 +292,59 @@ TEST_F(PowerSaveDialogTest, NothingIsWrittenBeforeASuccessfulRead)
         ClickButton(d, IDC_PS_APPLY_GLOBAL);
         EXPECT_EQ(Sets(), std::vector<std::vector<std::string>>{});
     });
+    // The silent switch is said once (its names are not asked for as well),
+    // and each Apply says why it wrote nothing.
+    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{CReadReport::Text("the power saving settings", false),
+                                                               CReadReport::UnreadText("the power saving settings"),
+                                                               CReadReport::UnreadText("the link status detection")}));
+}
+
+// States outside enabled/disabled are
+// unknown: shown empty, and nothing the switch did not give is written back.
+TEST_F(PowerSaveDialogTest, ValuesTheSwitchCannotMeanAreUnknownAndNotWrittenBack)
+{
+    StartSavingSwitch();
+    ASSERT_EQ(sim->Set(PsOid("1.2.0"), SnmpValueInteger, "7"), 0);
+    ASSERT_EQ(sim->Set(PsOid("6.0"), SnmpValueInteger, "0"), 0);
+    const std::size_t before = Sets().size();
+    CPowerSaveDlg dialog;
+    BoxRecorder boxes;
+    RunModal<CPowerSaveDlg>(dialog, [&](CPowerSaveDlg& d) {
+        EXPECT_EQ(SummaryRows(d), (std::vector<std::string>{"LED_Shutoff||Office hours||1-3,5",
+                                                             "Port_Shutoff|Disabled|||None",
+                                                             "System_Hibernation|Enabled|Night||All Port"}));
+        EXPECT_FALSE(Checked(d, IDC_PS_LINK_STATUS));
+        ChooseInCombo(d, IDC_PS_TYPE, kLed);
+        EXPECT_EQ(ComboSelection(d, IDC_PS_STATE), "");
+        ClickButton(d, IDC_PS_APPLY);
+        ClickButton(d, IDC_PS_APPLY_GLOBAL);
+        EXPECT_TRUE(SetsAfter(before).empty());
+    });
+    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{CReadReport::UnreadText("the power saving settings"),
+                                                               CReadReport::UnreadText("the link status detection")}));
+}
+
+// A write the switch refuses or leaves unanswered is said; after a silent
+// switch the dialog does not read again.
+TEST_F(PowerSaveDialogTest, ARefusedOrUnansweredWriteIsSaid)
+{
+    StartSavingSwitch();
+    CPowerSaveDlg dialog;
+    BoxRecorder boxes;
+    RunModal<CPowerSaveDlg>(dialog, [&](CPowerSaveDlg& d) {
+        ASSERT_TRUE(sim->RefuseNextSet(PsOid("6.0"), 5));
+        ClickButton(d, IDC_PS_LINK_STATUS);
+        ClickButton(d, IDC_PS_APPLY_GLOBAL);
+        Fill(d, {kLed, kDisabled, ""});
+        ASSERT_TRUE(sim->SilenceFor(6000));
+        ClickButton(d, IDC_PS_APPLY);
+    });
+    EXPECT_EQ(Texts(boxes.Calls()),
+              (std::vector<std::string>{
+                  "Could not write the link status detection: the switch refused it (general error).",
+                  "Could not write the power saving settings: the switch did not answer."}));
+    ASSERT_TRUE(Pump([&] { std::string v; return sim->Get(PsOid("6.0"), v); }, 10000));
+    EXPECT_EQ(sim->Get(PsOid("6.0")), "1");
 }
 
 } // namespace power_saving_test

@@ -61,6 +61,7 @@ template <class Record, class IndexOf> std::vector<int> Indexes(const std::vecto
 
 } // namespace
 
+// 1 is on, 2 off; anything else the switch cannot mean is unknown (-1).
 TEST_F(RmonLogicTest, GlobalStateReadsOnOnlyForOne)
 {
     StartRmonSwitch();
@@ -69,19 +70,19 @@ TEST_F(RmonLogicTest, GlobalStateReadsOnOnlyForOne)
         const char* value;
         int on;
     };
-    for (const Case& c : {Case{"1", 1}, Case{"2", 0}, Case{"0", 0}}) {
+    for (const Case& c : {Case{"1", 1}, Case{"2", 0}, Case{"0", -1}, Case{"3", -1}}) {
         ASSERT_EQ(sim->Set(kState, SnmpValueInteger, c.value), 0);
         CRMON rmon;
-        int on = -1;
+        int on = 7;
         EXPECT_TRUE(rmon.GetState(&on)) << c.value;
         EXPECT_EQ(on, c.on) << c.value;
     }
     sim.reset();
     StartRmonSwitch({Fixture("rmon-state-text.snmprec")});
     CRMON rmon;
-    int on = -1;
+    int on = 7;
     EXPECT_TRUE(rmon.GetState(&on));
-    EXPECT_EQ(on, 0);
+    EXPECT_EQ(on, -1);
 }
 
 TEST_F(RmonLogicTest, SilentSwitchLeavesTheStateAsItWas)
@@ -374,7 +375,7 @@ TEST_F(RmonLogicTest, DeleteIsOneInvalid)
     CRMON rmon;
     struct Case
     {
-        BOOL (CRMON::*remove)(int);
+        BOOL (CRMON::*remove)(int, CWriteReport*);
         std::string status;
         std::string standard; // the switch's own row, gone with it
     };
@@ -388,7 +389,7 @@ TEST_F(RmonLogicTest, DeleteIsOneInvalid)
     for (const Case& c : cases) {
         const std::size_t before = SetLines().size();
         const int index = std::stoi(c.status.substr(c.status.rfind('.') + 1));
-        EXPECT_TRUE((rmon.*c.remove)(index)) << c.status;
+        EXPECT_TRUE((rmon.*c.remove)(index, nullptr)) << c.status;
         EXPECT_EQ(SetLines(before), (std::vector<std::string>{c.status + "|2|4"}));
         EXPECT_FALSE(sim->Has(c.status)) << c.status;
         if (!c.standard.empty()) {

@@ -1,15 +1,18 @@
 // The RMON global settings dialog on the simulated switch: the state shown,
 // Apply writing it and showing what the switch holds afterwards, and a switch
 // that does not answer.
+#include "common/CReadReport.h"
 #include "features/poe_rmon/CRmonStatus.h"
 #include "resources/rmon.h"
 #include "rmon/RmonTestSupport.h"
+#include "vlan/VlanTestSupport.h"
 
 #include "platform/ui/CButton.h"
 
 namespace rmon_test {
 
 using namespace rmontest;
+using vlantest::Texts;
 
 namespace {
 
@@ -64,10 +67,44 @@ TEST_F(RmonStatusDialogTest, ApplyShowsWhatTheSwitchHoldsWhenItRefuses)
         ASSERT_TRUE(Pump([&] { return ButtonsBack(d); }, 10000));
         ASSERT_TRUE(sim->RefuseNextSet(kState, 5));
         ClickButton(d, IDC_RMON_STATUS_DISABLE);
+        BoxRecorder boxes;
         ClickButton(d, IDC_RMON_STATUS_APPLY);
+        EXPECT_EQ(Texts(boxes.Calls()),
+                  std::vector<std::string>{"Could not write the RMON state: the switch refused it (general error)."});
         EXPECT_EQ(sim->Get(kState), "1");
         EXPECT_EQ(Checked(d, IDC_RMON_STATUS_ENABLE), BST_CHECKED);
     });
+}
+
+// A state the switch cannot mean checks neither button, and Apply writes
+// nothing until the user chose one.
+TEST_F(RmonStatusDialogTest, AStateOutsideItsSetIsUnknownAndNotWrittenBack)
+{
+    // An INTEGER outside 1 and 2, or a text (the fixture's "enabled").
+    for (const char* value : {"3", "0", "-1", ""}) {
+        SCOPED_TRACE(value);
+        if (*value != '\0') {
+            StartRmonSwitch();
+            ASSERT_EQ(sim->Set(kState, SnmpValueInteger, value), 0);
+        } else {
+            StartRmonSwitch({Fixture("rmon-state-text.snmprec")});
+        }
+        const std::size_t before = SetLines().size();
+        CRmonStatus dialog;
+        BoxRecorder boxes;
+        RunModal<CRmonStatus>(dialog, [&](CRmonStatus& d) {
+            ASSERT_TRUE(Pump([&] { return ButtonsBack(d); }, 10000));
+            EXPECT_EQ(Checked(d, IDC_RMON_STATUS_ENABLE), BST_UNCHECKED);
+            EXPECT_EQ(Checked(d, IDC_RMON_STATUS_DISABLE), BST_UNCHECKED);
+            ClickButton(d, IDC_RMON_STATUS_APPLY);
+            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{CReadReport::UnreadText("the RMON state")});
+            EXPECT_TRUE(SetLines(before).empty());
+            // A choice of the user's is written.
+            ClickButton(d, IDC_RMON_STATUS_DISABLE);
+            ClickButton(d, IDC_RMON_STATUS_APPLY);
+            EXPECT_EQ(SetLines(before), (std::vector<std::string>{kState + "|2|2"}));
+        });
+    }
 }
 
 TEST_F(RmonStatusDialogTest, SilentSwitchChecksNoRadioButton)
@@ -76,6 +113,7 @@ TEST_F(RmonStatusDialogTest, SilentSwitchChecksNoRadioButton)
     g_strTimeout = "500";
     ASSERT_TRUE(sim->SilenceFor(20000));
     CRmonStatus dialog;
+    BoxRecorder boxes;
     RunModal<CRmonStatus>(dialog, [&](CRmonStatus& d) {
         ASSERT_TRUE(Pump([&] { return ButtonsBack(d); }, 10000));
         EXPECT_EQ(Checked(d, IDC_RMON_STATUS_ENABLE), BST_UNCHECKED);
@@ -83,6 +121,7 @@ TEST_F(RmonStatusDialogTest, SilentSwitchChecksNoRadioButton)
         // Nothing was read, so nothing is written.
         EXPECT_FALSE(Enabled(d, IDC_RMON_STATUS_APPLY));
     });
+    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{CReadReport::Text("the RMON state", false)});
     EXPECT_TRUE(SetLines().empty());
 }
 

@@ -1,8 +1,7 @@
 // korvel-shots --live opens every feature dialog of the command table by its
 // command, and the dialogs that open from a dialog's button, filled from its
-// own simulated switch.
-// command, filled from its own simulated switch, and the legacy dialogs that
-// no command opens.
+// own simulated switch, and the legacy dialogs that no command opens; it runs
+// them in a folder of its own and leaves the source tree as it was.
 #include "resources/agent_tools.h"
 #include "resources/arp.h"
 #include "resources/bandwidth.h"
@@ -32,25 +31,91 @@
 #include "resources/sysinfo.h"
 #include "resources/syslog.h"
 
+#include "tests/support/ModelFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 
-#include <cstdlib>
+#include <filesystem>
 #include <iterator>
+#include <map>
+#include <set>
+#include <string>
+#include <system_error>
+#include <utility>
 
 namespace polling_test {
+
+namespace {
+
+// The files directly in a folder: name, size and time of the last change.
+std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>>
+FolderListing(const std::filesystem::path& folder)
+{
+    std::map<std::string, std::pair<std::uintmax_t, std::filesystem::file_time_type>> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files[entry.path().filename().string()] = {entry.file_size(), entry.last_write_time()};
+    return files;
+}
+
+bool IsInside(const std::filesystem::path& path, const std::filesystem::path& folder)
+{
+    const std::filesystem::path relative = std::filesystem::weakly_canonical(path).lexically_relative(
+        std::filesystem::weakly_canonical(folder));
+    return !relative.empty() && *relative.begin() != "..";
+}
+
+} // namespace
 
 TEST(LiveShots, EveryDialogOfTheCommandTableFilledFromTheSwitch)
 {
     QTemporaryDir out;
-    ASSERT_TRUE(out.isValid());
-    const std::string command = std::string(KORVEL_BINARY_DIR) + "/tools/korvel-shots/korvel-shots --live KSX-Puffin '" +
-                                out.path().toStdString() + "' > /dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    QTemporaryDir temp; // the run's temporary folder
+    ASSERT_TRUE(out.isValid() && temp.isValid());
+    const std::filesystem::path model = ModelFolder("KSX-Puffin");
+    const auto modelFiles = FolderListing(model);
+
+    QProcess shots;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TMPDIR", temp.path());
+    shots.setProcessEnvironment(environment);
+    shots.setWorkingDirectory(out.path());
+    shots.setStandardOutputFile(QProcess::nullDevice());
+    shots.setStandardErrorFile(QProcess::nullDevice());
+    shots.start(QString(KORVEL_BINARY_DIR) + "/tools/korvel-shots/korvel-shots", {"--live", "KSX-Puffin", out.path()});
+    ASSERT_TRUE(shots.waitForStarted());
+    // While it runs: the folders it runs in, and whether the model's folder
+    // ever holds anything else.
+    const std::string cwdLink = "/proc/" + std::to_string(shots.processId()) + "/cwd";
+    std::set<std::string> runFolders;
+    std::set<std::string> modelFolderChanges;
+    while (!shots.waitForFinished(20)) {
+        std::error_code error;
+        const std::filesystem::path cwd = std::filesystem::read_symlink(cwdLink, error);
+        if (!error)
+            runFolders.insert(cwd.string());
+        for (const auto& [name, file] : FolderListing(model)) {
+            if (modelFiles.count(name) == 0 || modelFiles.at(name) != file)
+                modelFolderChanges.insert(name);
+        }
+    }
+    ASSERT_EQ(shots.exitStatus(), QProcess::NormalExit);
+    ASSERT_EQ(shots.exitCode(), 0);
+    EXPECT_EQ(modelFolderChanges, std::set<std::string>{});
+    EXPECT_EQ(FolderListing(model), modelFiles);
+    bool ranInTemporaryFolder = false;
+    for (const std::string& folder : runFolders) {
+        EXPECT_FALSE(IsInside(folder, KORVEL_SOURCE_DIR)) << folder;
+        ranInTemporaryFolder = ranInTemporaryFolder || IsInside(folder, temp.path().toStdString());
+    }
+    EXPECT_TRUE(ranInTemporaryFolder);
+    // Its folder went at the end.
+    EXPECT_TRUE(QDir(temp.path()).entryList({"korvel-shots-*"}, QDir::AllEntries | QDir::Hidden).isEmpty());
     QFile index(QDir(out.path()).filePath("live.html"));
     ASSERT_TRUE(index.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(index.readAll());

@@ -42,12 +42,11 @@
 #include "legacy/CDeviceInfo.h"
 #include "legacy/CResourceInfo.h"
 #include "legacy/CWebConfigDlg.h"
-#include "tools/korvel-shots/FileBeside.h"
 #include "legacy/SetupDlg.h"
 #include "resources/main.h"
 #include "tests/support/SimulatorFixture.h"
 #include "tests/ui/UiTestSupport.h"
-#include "tools/korvel-shots/InFolder.h"
+#include "tools/korvel-shots/ScratchFolder.h"
 #include "tools/korvel-shots/WindowFrame.h"
 
 #include "platform/system/UiThreadWait.h"
@@ -256,15 +255,16 @@ bool LiveShots::Render()
     g_strReadCommunity = KorvelSimulator::ReadCommunity();
     g_strWriteCommunity = KorvelSimulator::WriteCommunity();
 
-    InFolder folder(m_modelFolder);
+    // The module looks for the panel's files and the device configuration
+    // description in the current folder: copies of them, in a folder of the
+    // run's own.
+    ScratchFolder folder({m_modelFolder}, {std::filesystem::path(KORVEL_SOURCE_DIR) / "resources" / "KSXWren_CFG.XML"});
     if (!folder.Entered())
         return false;
-    // The device configuration dialog reads its description from the current folder.
-    FileBeside deviceConfig(std::filesystem::path(KORVEL_SOURCE_DIR) / "resources" / "KSXWren_CFG.XML");
     // The Tools commands ask first: no, thank you.
     SetMessageBoxHook([](const MessageBoxCall&) { return IDCANCEL; });
     CKorvelModuleDlg main;
-    main.SetProfilePath(m_modelFolder + "/User.ini");
+    main.SetProfilePath((folder.Path() / "User.ini").string());
     main.SetPolling(false);
     if (!main.Create(IDD_KORVELMODULE_DIALOG, nullptr) || !WaitUntilShown(main.GetWidget()->window())) {
         SetMessageBoxHook({});

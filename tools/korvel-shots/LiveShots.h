@@ -28,11 +28,13 @@ public:
         QImage image;
     };
 
-    // modelFolder holds the model's User.ini, panel description and bitmaps.
+    // modelFolder holds the model's User.ini, panel description and bitmaps;
+    // the run only reads it, and runs on copies in a folder of its own.
     explicit LiveShots(std::string modelFolder);
 
     // Starts the simulated switch and the main window and opens each dialog.
-    // False when the switch or the window could not be started.
+    // False when the switch, the run's folder or the window could not be
+    // started.
     bool Render();
     const std::vector<Picture>& Pictures() const { return m_pictures; }
 

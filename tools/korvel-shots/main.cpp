@@ -11,6 +11,9 @@
 // the model's data, as scripts/demo runs it; once the dialog's reads have
 // ended, saves it to OUTDIR/live-<template id>.png, and lists the pictures in
 // OUTDIR/live.html (OUTDIR defaults to build/shots/live-MODEL, blanks as '-').
+// The dialogs run in a folder of the run's own under the temporary folder
+// (removed at the end), on copies of the files the module reads from its
+// current folder: the tool never writes into the source tree.
 #include "tools/korvel-shots/DialogShot.h"
 #include "tools/korvel-shots/LiveShots.h"
 #include "tools/korvel-shots/PanelShot.h"
@@ -78,7 +81,7 @@ int RenderLive(const std::string& model, const QString& out)
     }
     LiveShots live(folder.string());
     if (!live.Render()) {
-        std::fprintf(stderr, "korvel-shots: the simulated switch or the main window could not be started\n");
+        std::fprintf(stderr, "korvel-shots: the simulated switch, the run's folder or the main window could not be started\n");
         return 1;
     }
     QString html;

@@ -93,8 +93,9 @@ TEST_F(Dot1xCountersTest, RowsStayAtTheirPortAndTheSourceIsAnAddress)
             for (const auto& row : rows)
                 for (const char* foreign : {"777", "778", "999", "555", "556"})
                     EXPECT_EQ(std::find(row.begin(), row.end(), foreign), row.end()) << foreign;
-            if (viewer.columns == 12)
+            if (viewer.columns == 12) {
                 EXPECT_EQ(rows[2][11], "00:1A:00:3C:4D:00");
+            }
         });
     }
 }

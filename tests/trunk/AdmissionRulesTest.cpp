@@ -313,8 +313,9 @@ TEST(AdmissionRules, AnObjectTheSwitchLacksIsAnAnswerASilentSwitchIsNot)
         KorvelSimulator sim(c.files);
         ASSERT_TRUE(sim.Running());
         UseSwitch(sim);
-        if (c.silent)
+        if (c.silent) {
             ASSERT_TRUE(sim.SilenceFor(60000));
+        }
         SetWatch writes(sim);
         BoxRecorder boxes;
         PickerRun run("3", "LACP", "");

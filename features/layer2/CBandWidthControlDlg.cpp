@@ -1,5 +1,6 @@
 #include "features/layer2/CBandWidthControlDlg.h"
 
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
@@ -92,6 +93,13 @@ BOOL CBandWidthControlDlg::OnInitDialog()
 
 void CBandWidthControlDlg::OnRefresh()
 {
+    StartRefresh();
+}
+
+void CBandWidthControlDlg::StartRefresh()
+{
+    m_readReport.Begin();
+    m_bRowsThisWalk = false;
     m_btnRefresh.EnableWindow(FALSE);
     m_btnApply.EnableWindow(FALSE);
     // The list keeps the last complete table until this walk has read its end.
@@ -114,9 +122,15 @@ LRESULT CBandWidthControlDlg::OnLogicNotify(WPARAM wParam, LPARAM lParam)
             m_listRates.SetOrInsertItemText(nRow, 1, RateText(rows[i].strTxRate).c_str());
             m_listRates.SetOrInsertItemText(nRow, 2, RateText(rows[i].strRxRate).c_str());
         }
+        m_bRatesRead = true;
+        m_bRowsThisWalk = true;
     } else if (wParam == CBandWidthControlFunLogic::kNotifyWriteFinished) {
-        OnRefresh();
+        if (m_pApplyReport == nullptr || !m_pApplyReport->TimedOut())
+            StartRefresh();
     } else if (wParam == CBandWidthControlFunLogic::kNotifyFinished) {
+        // The list keeps its last complete table.
+        if (!m_bRowsThisWalk)
+            m_readReport.Fail("the bandwidth table", m_bRatesRead);
         OnWalkEnded();
     }
     return 0;
@@ -196,8 +210,17 @@ void CBandWidthControlDlg::OnApply()
         return;
     }
 
-    // "WriteFinished" starts the walk that gives Apply back.
-    if (m_Logic.SetRates(nFrom, nTo, strRate, nDirection) != 0)
+    // "WriteFinished" starts the walk that gives Apply back (not after a
+    // silent switch: Apply and Refresh come back at once then).
+    CWriteReport report;
+    m_pApplyReport = &report;
+    const int nRefused = m_Logic.SetRates(nFrom, nTo, strRate, nDirection, report);
+    m_pApplyReport = nullptr;
+    if (report.Report() && report.TimedOut()) {
+        m_btnApply.EnableWindow(TRUE);
+        m_btnRefresh.EnableWindow(TRUE);
+    }
+    if (nRefused != 0)
         return; // what the user entered stays for another try
     m_comboFromPort.SetCurSel(0);
     m_comboToPort.SetCurSel(g_nPortCount - 1);

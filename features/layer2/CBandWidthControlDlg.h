@@ -9,6 +9,8 @@
 #pragma once
 
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
+#include "common/CWriteReport.h"
 #include "features/layer2/CBandWidthControlFunLogic.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
@@ -39,6 +41,8 @@ protected:
 private:
     // One walk has ended; the last of those running gives the buttons back.
     void OnWalkEnded();
+    // Reads the rate table again (Refresh, and after Apply).
+    void StartRefresh();
     std::string SelectedText(const CComboBox& combo) const;
 
     CComboBox m_comboFromPort;
@@ -51,4 +55,8 @@ private:
     CListCtrlEx m_listRates;
     int m_nRunningWalks = 0;
     CBandWidthControlFunLogic m_Logic;
+    CReadReport m_readReport;
+    bool m_bRatesRead = false;     // the list shows a complete table
+    bool m_bRowsThisWalk = false;  // the running walk has read its table
+    CWriteReport* m_pApplyReport = nullptr; // while Apply writes
 };

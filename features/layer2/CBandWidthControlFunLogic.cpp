@@ -1,6 +1,7 @@
 #include "features/layer2/CBandWidthControlFunLogic.h"
 
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "features/ports_vlans/WalkMessages.h"
 #include "platform/snmp/CSnmp.h"
@@ -55,7 +56,9 @@ void CBandWidthControlFunLogic::StartRateWalk()
     }
     for (int nColumn = 1; nColumn <= 3; ++nColumn)
         m_cSnmpRate.AddValue(Column(nColumn), SnmpValueNull);
-    m_cSnmpRate.StartRequest(&CBandWidthControlFunLogic::OnRateRow, this, 0, 0);
+    // A walk that cannot start ends as a failed one.
+    if (!m_cSnmpRate.StartAsync(&CBandWidthControlFunLogic::OnRateRow, this))
+        NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kWalkFinishedText));
 }
 
 int CBandWidthControlFunLogic::OnRateRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -126,17 +129,23 @@ int CBandWidthControlFunLogic::GetTrunkPortsInRange(int nFrom, int nTo, std::str
     return 0;
 }
 
-int CBandWidthControlFunLogic::SetRates(int nFrom, int nTo, const std::string& strRate, int nDirection)
+int CBandWidthControlFunLogic::SetRates(int nFrom, int nTo, const std::string& strRate, int nDirection,
+                                        CWriteReport& report)
 {
     int nRefused = 0;
     for (int nPort = nFrom; nPort <= nTo; ++nPort) {
-        m_cSnmpSet.Open(SnmpPduSet);
+        const std::string strWhat = "the bandwidth of port " + std::to_string(nPort);
+        bool bPrepared = m_cSnmpSet.Open(SnmpPduSet);
         const int nLength = static_cast<int>(strRate.size());
-        if (nDirection == kRx || nDirection == kBoth)
-            m_cSnmpSet.AddValueLen(RxRateOid(nPort), SnmpValueInteger, strRate.c_str(), nLength);
-        if (nDirection == kTx || nDirection == kBoth)
-            m_cSnmpSet.AddValueLen(TxRateOid(nPort), SnmpValueInteger, strRate.c_str(), nLength);
-        if (!m_cSnmpSet.SendAccepted()) {
+        if (bPrepared && (nDirection == kRx || nDirection == kBoth))
+            bPrepared = m_cSnmpSet.AddValueLen(RxRateOid(nPort), SnmpValueInteger, strRate.c_str(), nLength) == 0;
+        if (bPrepared && (nDirection == kTx || nDirection == kBoth))
+            bPrepared = m_cSnmpSet.AddValueLen(TxRateOid(nPort), SnmpValueInteger, strRate.c_str(), nLength) == 0;
+        if (!bPrepared)
+            report.Silent(strWhat);
+        if (!bPrepared || !report.Send(m_cSnmpSet, strWhat)) {
+            // The first port the switch refuses or does not answer ends the range.
+            report.SetProgress(CWriteReport::PortProgress("Ports", nFrom, nPort));
             nRefused = nPort;
             break;
         }

@@ -26,6 +26,7 @@
 #include <vector>
 
 class CSnmp;
+class CWriteReport;
 
 class CBandWidthControlFunLogic : public CModuleBase
 {
@@ -63,9 +64,10 @@ public:
     int GetTrunkPortsInRange(int nFrom, int nTo, std::string& strPorts) const;
     // Writes the rate to every port of from..to in ascending order, one SET
     // per port (Rx before Tx for kBoth), then sends "WriteFinished". Stops at
-    // the first SET the switch does not accept: its port is returned; 0 when
-    // every SET was accepted.
-    int SetRates(int nFrom, int nTo, const std::string& strRate, int nDirection);
+    // the first SET the switch refuses or does not answer: its port is
+    // returned, and the report holds the failure and the ports written before
+    // it; 0 when every SET was accepted.
+    int SetRates(int nFrom, int nTo, const std::string& strRate, int nDirection, CWriteReport& report);
     // Stops the three sessions; their late replies are dropped.
     void CloseAll();
 

@@ -1,5 +1,7 @@
 #include "features/layer2/CIGMPSnoopConfig.h"
 
+#include "common/CWriteReport.h"
+
 #include "features/layer2/CIGMPSnoopingVLANSetting.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -78,8 +80,18 @@ BOOL CIGMPSnoopConfig::OnInitDialog()
 
 void CIGMPSnoopConfig::OnRefresh()
 {
+    m_readReport.Begin();
+    ReadSettings();
+}
+
+void CIGMPSnoopConfig::ReadSettings()
+{
     GetDlgItem(IDC_IGMP_REFRESH)->EnableWindow(FALSE);
-    m_logic.ReadGlobals();
+    if (!m_logic.ReadGlobals()) {
+        // The fields keep the last read; Refresh comes back.
+        m_readReport.Fail("the IGMP snooping settings", m_bRead);
+        GetDlgItem(IDC_IGMP_REFRESH)->EnableWindow(TRUE);
+    }
 }
 
 LRESULT CIGMPSnoopConfig::OnIgmpNotify(WPARAM wParam, LPARAM /*lParam*/)
@@ -87,6 +99,7 @@ LRESULT CIGMPSnoopConfig::OnIgmpNotify(WPARAM wParam, LPARAM /*lParam*/)
     if (wParam != CIGMPSnoopingLogic::kNotifyGlobals)
         return 0;
     const IGMP_global_info& info = m_logic.m_globalInfo;
+    m_bRead = true;
     const bool bEnabled = info.str[0] == "1";
     m_checkEnable.SetCheck(bEnabled ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_IGMP_REPORT_ALL, info.str[7] == "1" ? BST_CHECKED : BST_UNCHECKED);
@@ -131,7 +144,11 @@ void CIGMPSnoopConfig::OnApply()
         return;
     IGMP_global_info newInfo;
     newInfo.str[0] = m_checkEnable.GetCheck() == BST_CHECKED ? "1" : "2";
-    newInfo.str[7] = IsDlgButtonChecked(IDC_IGMP_REPORT_ALL) == BST_CHECKED ? "1" : "2";
+    // A value the switch gave outside its set is not written over with a guess.
+    const std::string& strOldReportAll = m_logic.m_globalInfo.str[7];
+    newInfo.str[7] = strOldReportAll != "1" && strOldReportAll != "2"
+                         ? strOldReportAll
+                         : IsDlgButtonChecked(IDC_IGMP_REPORT_ALL) == BST_CHECKED ? "1" : "2";
     for (const FieldRule& rule : kFieldRules) {
         const std::string strText = GetDlgItem(rule.nEditId)->GetWindowText();
         const int nValue = LeadingNumber(strText);
@@ -145,8 +162,12 @@ void CIGMPSnoopConfig::OnApply()
         OnRefresh();
         return;
     }
-    m_logic.WriteGlobals(m_logic.m_globalInfo, newInfo);
-    OnRefresh();
+    CWriteReport report;
+    m_logic.WriteGlobals(m_logic.m_globalInfo, newInfo, &report);
+    report.Report();
+    // A silent switch is not asked again.
+    if (!report.TimedOut())
+        OnRefresh();
 }
 
 void CIGMPSnoopConfig::OnVlanInfo()

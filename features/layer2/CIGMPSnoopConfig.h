@@ -11,6 +11,7 @@
 // reads again.
 #pragma once
 
+#include "common/CReadReport.h"
 #include "features/layer2/CIGMPSnoopingLogic.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
@@ -46,6 +47,8 @@ protected:
 private:
     // The six edits and "Report to all ports".
     void EnableFields(BOOL bEnable);
+    // One read of the settings; a failure is said once per user action.
+    void ReadSettings();
 
     CButton m_checkEnable;
     CEdit m_editRouterTimeout;
@@ -55,4 +58,6 @@ private:
     CEdit m_editLastMember;
     CEdit m_editHostTimeout;
     CIGMPSnoopingLogic m_logic;
+    CReadReport m_readReport;
+    bool m_bRead = false; // the fields show a read of the switch
 };

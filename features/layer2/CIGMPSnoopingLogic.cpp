@@ -1,6 +1,8 @@
 #include "features/layer2/CIGMPSnoopingLogic.h"
 
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
+#include "features/layer2/Layer2Writes.h"
 #include "common/VlanTableOids.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -100,7 +102,9 @@ void CIGMPSnoopingLogic::StartWalk(CCommonSNMP& session, const std::vector<std::
     }
     for (const std::string& strColumn : columns)
         session.AddValue(strColumn, SnmpValueNull);
-    session.StartRequest(pfnCallback, this, 0, 0);
+    // A walk that cannot start ends as a failed one.
+    if (!session.StartAsync(pfnCallback, this))
+        EndWalk(nMessage, false);
 }
 
 bool CIGMPSnoopingLogic::IsWalkRow(CCommonSNMP& session, int nRequestID, int nStatus, const CSnmp* pResponse,
@@ -143,51 +147,65 @@ void CIGMPSnoopingLogic::EndWalk(UINT nMessage, bool bComplete)
 
 // --- Globals ---
 
-void CIGMPSnoopingLogic::ReadGlobals()
+bool CIGMPSnoopingLogic::ReadGlobals()
 {
     if (!m_cSnmpGet.Open(SnmpPduGet))
-        return;
+        return false;
     for (int i = 0; i < IGMP_global_info::kCount; ++i)
         m_cSnmpGet.AddValue(GlobalOid(i), SnmpValueNull);
     std::unique_ptr<CSnmp> pResponse;
     if (m_cSnmpGet.send(pResponse, kGlobalsTimeoutMs) != SnmpStatusOk || !pResponse)
-        return;
+        return false;
     int nErrorStatus = 0;
     int nErrorIndex = 0;
     pResponse->getError(&nErrorStatus, &nErrorIndex);
     if (nErrorStatus != 0 || pResponse->getVarBindCount() < IGMP_global_info::kCount)
-        return;
+        return false;
     for (int i = 0; i < IGMP_global_info::kCount; ++i)
         m_globalInfo.str[static_cast<std::size_t>(i)] = CModuleBase::IntegerText(pResponse.get(), i);
     Notify(WM_IGMP_NOTIFY, kNotifyGlobals, 0);
+    return true;
 }
 
 // Switching snooping off writes the state alone (nothing when it is off
 // already). Switching it on writes the state in a request of its own first;
 // the changed values are then added to that same request, which is sent
 // again, so its second send carries the state once more. Only changed values
-// are written.
-BOOL CIGMPSnoopingLogic::WriteGlobals(IGMP_global_info oldInfo, IGMP_global_info newInfo)
+// are written. The first request that fails ends it.
+BOOL CIGMPSnoopingLogic::WriteGlobals(IGMP_global_info oldInfo, IGMP_global_info newInfo, CWriteReport* pReport)
 {
+    CWriteReport localReport;
+    CWriteReport& report = pReport != nullptr ? *pReport : localReport;
     const std::string& strOldState = oldInfo.str[0];
     const std::string& strNewState = newInfo.str[0];
     if (strOldState == strNewState && strNewState == "2")
         return TRUE;
-    m_cSnmpSet.Open(SnmpPduSet);
+    if (!m_cSnmpSet.Open(SnmpPduSet)) {
+        report.Silent("the IGMP snooping settings");
+        return FALSE;
+    }
+    layer2::WriteSequence writes(report);
     if (strOldState != strNewState) {
         m_cSnmpSet.AddValue(GlobalOid(0), SnmpValueInteger, strNewState);
-        const bool bAccepted = m_cSnmpSet.SendAccepted();
+        if (!writes.Send(m_cSnmpSet, "the IGMP snooping state"))
+            return FALSE;
         if (strNewState == "2")
-            return bAccepted ? TRUE : FALSE;
+            return TRUE;
     }
     if (strNewState != "1")
         return FALSE;
+    bool bChanged = false;
     for (int i = 1; i < IGMP_global_info::kCount; ++i) {
         const auto n = static_cast<std::size_t>(i);
-        if (newInfo.str[n] != oldInfo.str[n])
+        if (newInfo.str[n] != oldInfo.str[n]) {
             m_cSnmpSet.AddValue(GlobalOid(i), SnmpValueInteger, newInfo.str[n]);
+            bChanged = true;
+        }
     }
-    return m_cSnmpSet.SendAccepted() ? TRUE : FALSE;
+    // A request without bindings is not sent.
+    if (!bChanged && strOldState == strNewState)
+        return FALSE;
+    return writes.Send(m_cSnmpSet, "the IGMP snooping settings") ? TRUE : FALSE;
 }
 
 // --- The per-VLAN walk ---
@@ -239,35 +257,52 @@ void CIGMPSnoopingLogic::StoreVlanRow(CSnmp* pResponse)
 
 BOOL CIGMPSnoopingLogic::SetVlanSettings(const std::string& strVid, const std::string& strOldState,
                                          const std::string& strNewState, const std::string& strQuerier,
-                                         const std::string& strFastLeave, const std::string& /*strExtra*/)
+                                         const std::string& strFastLeave, const std::string& /*strExtra*/,
+                                         CWriteReport* pReport)
 {
+    CWriteReport localReport;
+    CWriteReport& report = pReport != nullptr ? *pReport : localReport;
     if (strOldState == "2" && strNewState == "2")
         return TRUE;
+    // An unknown old state adds nothing: a request without bindings is not sent.
+    if (strOldState != "1" && strOldState != "2")
+        return FALSE;
     const std::string strIndex = "." + strVid;
-    m_cSnmpSet.Open(SnmpPduSet);
+    const std::string strWhat = "the IGMP snooping settings of VLAN " + strVid;
+    if (!m_cSnmpSet.Open(SnmpPduSet)) {
+        report.Silent(strWhat);
+        return FALSE;
+    }
+    layer2::WriteSequence writes(report);
     if (strOldState == "2") {
         // On first, in a request of its own; the request keeps that binding
-        // for its second send.
+        // for its second send. A state the switch did not take ends it.
         m_cSnmpSet.AddValue(VlanColumn(2) + strIndex, SnmpValueInteger, strNewState);
-        m_cSnmpSet.SendAccepted();
+        if (!writes.Send(m_cSnmpSet, "the IGMP snooping state of VLAN " + strVid))
+            return FALSE;
         m_cSnmpSet.AddValue(VlanColumn(4) + strIndex, SnmpValueInteger, strQuerier);
         m_cSnmpSet.AddValue(VlanColumn(8) + strIndex, SnmpValueInteger, strFastLeave);
-    } else if (strOldState == "1") {
+    } else {
         m_cSnmpSet.AddValue(VlanColumn(4) + strIndex, SnmpValueInteger, strQuerier);
         m_cSnmpSet.AddValue(VlanColumn(8) + strIndex, SnmpValueInteger, strFastLeave);
         if (strNewState == "2")
             m_cSnmpSet.AddValue(VlanColumn(2) + strIndex, SnmpValueInteger, "2");
     }
-    // An unknown old state adds nothing: a request without bindings is not sent.
-    return m_cSnmpSet.SendAccepted() ? TRUE : FALSE;
+    return writes.Send(m_cSnmpSet, strWhat) ? TRUE : FALSE;
 }
 
-BOOL CIGMPSnoopingLogic::SetRouterPorts(const std::string& strVid, const BYTE* pBitmap, int nLength)
+BOOL CIGMPSnoopingLogic::SetRouterPorts(const std::string& strVid, const BYTE* pBitmap, int nLength,
+                                        CWriteReport* pReport)
 {
+    CWriteReport localReport;
+    CWriteReport& report = pReport != nullptr ? *pReport : localReport;
+    const std::string strWhat = "the router ports of VLAN " + strVid;
     if (!m_cSnmpGet.Open(SnmpPduSet) ||
-        m_cSnmpGet.AddValueLen(VlanColumn(6) + "." + strVid, SnmpValueOctetString, pBitmap, nLength) != 0)
+        m_cSnmpGet.AddValueLen(VlanColumn(6) + "." + strVid, SnmpValueOctetString, pBitmap, nLength) != 0) {
+        report.Silent(strWhat);
         return FALSE;
-    return m_cSnmpGet.SendAccepted() ? TRUE : FALSE;
+    }
+    return report.Send(m_cSnmpGet, strWhat) ? TRUE : FALSE;
 }
 
 std::string CIGMPSnoopingLogic::GetVlanMemberPorts(const std::string& strVid)

@@ -45,6 +45,8 @@ class CSnmp;
 inline constexpr UINT WM_IGMP_NOTIFY = WM_USER + 102;
 inline constexpr UINT WM_IGMP_ENTRY_NOTIFY = WM_USER + 115;
 
+class CWriteReport;
+
 class CIGMPSnoopingLogic : public CModuleBase
 {
 public:
@@ -60,20 +62,23 @@ public:
     static constexpr WPARAM kNotifyEnd = 3;
 
     // One GET of the eight globals (4000 ms). Only a reply without an error
-    // status fills m_globalInfo, and then WM_IGMP_NOTIFY wParam 2 is sent.
-    void ReadGlobals();
+    // status fills m_globalInfo, and then WM_IGMP_NOTIFY wParam 2 is sent;
+    // false otherwise.
+    bool ReadGlobals();
     // Writes what differs between the two records; see the rules in the .cpp.
-    // TRUE only when the switch accepted the last request sent.
-    BOOL WriteGlobals(IGMP_global_info oldInfo, IGMP_global_info newInfo);
+    // TRUE only when the switch accepted the last request sent. The writes
+    // below record a refused or unanswered request in the report given.
+    BOOL WriteGlobals(IGMP_global_info oldInfo, IGMP_global_info newInfo, CWriteReport* pReport = nullptr);
 
     // The per-VLAN walk, beside the VLAN table's names.
     void StartIgmpVlanWalk();
     // Writes one VLAN's states ("1" or "2"); strOldState is the state the list
     // shows, empty when unknown (then nothing is sent). strExtra is not read.
     BOOL SetVlanSettings(const std::string& strVid, const std::string& strOldState, const std::string& strNewState,
-                         const std::string& strQuerier, const std::string& strFastLeave, const std::string& strExtra);
+                         const std::string& strQuerier, const std::string& strFastLeave, const std::string& strExtra,
+                         CWriteReport* pReport = nullptr);
     // Writes a VLAN's static router ports: nLength octets of the bitmap.
-    BOOL SetRouterPorts(const std::string& strVid, const BYTE* pBitmap, int nLength);
+    BOOL SetRouterPorts(const std::string& strVid, const BYTE* pBitmap, int nLength, CWriteReport* pReport = nullptr);
 
     // The walk of the learned multicast groups.
     void StartMulticastEntryWalk();

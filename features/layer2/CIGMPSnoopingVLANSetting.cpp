@@ -1,5 +1,7 @@
 #include "features/layer2/CIGMPSnoopingVLANSetting.h"
 
+#include "common/CWriteReport.h"
+
 #include "common/CUtils.h"
 #include "common/Globals.h"
 #include "common/ListColumn.h"
@@ -143,6 +145,7 @@ void CIGMPSnoopingVLANSetting::CreatePortRows()
 
 void CIGMPSnoopingVLANSetting::OnRefresh()
 {
+    m_readReport.Begin();
     const BOOL bEnabled = m_strIgmpState == "1" ? TRUE : FALSE;
     GetDlgItem(IDC_IGMPV_APPLY)->EnableWindow(bEnabled);
     GetDlgItem(IDC_IGMPV_ROUTER_APPLY)->EnableWindow(bEnabled);
@@ -158,8 +161,13 @@ LRESULT CIGMPSnoopingVLANSetting::OnIgmpNotify(WPARAM wParam, LPARAM lParam)
     if (wParam == CIGMPSnoopingLogic::kNotifyRow && lParam != 0) {
         m_rowsArriving.push_back(*reinterpret_cast<const IGMP_vlan_info*>(lParam));
     } else if (wParam == CIGMPSnoopingLogic::kNotifyEnd) {
-        if (lParam != 0)
+        if (lParam != 0) {
             FillList();
+            m_bListRead = true;
+        } else {
+            // The list keeps its last complete read.
+            m_readReport.Fail("the IGMP snooping VLAN list", m_bListRead);
+        }
         m_rowsArriving.clear();
         GetDlgItem(IDC_IGMPV_REFRESH)->EnableWindow(TRUE);
     }
@@ -256,8 +264,12 @@ void CIGMPSnoopingVLANSetting::OnApplyVlan()
         return;
     if (strNewState == "2" && AfxMessageBox("All router ports of this VLAN will be deleted.", MB_OKCANCEL) == IDCANCEL)
         return;
-    m_logic.SetVlanSettings(strVid, strOldState, strNewState, strQuerier, strFastLeave, std::string());
-    OnRefresh();
+    CWriteReport report;
+    m_logic.SetVlanSettings(strVid, strOldState, strNewState, strQuerier, strFastLeave, std::string(), &report);
+    report.Report();
+    // A silent switch is not asked again.
+    if (!report.TimedOut())
+        OnRefresh();
     ResetFields();
 }
 
@@ -298,8 +310,10 @@ void CIGMPSnoopingVLANSetting::OnApplyRouterPorts()
         return;
     }
     const std::vector<BYTE> bitmap = RouterPortBitmap(m_portValue);
-    if (m_logic.SetRouterPorts(strVid, bitmap.data(), static_cast<int>(bitmap.size())))
+    CWriteReport report;
+    if (m_logic.SetRouterPorts(strVid, bitmap.data(), static_cast<int>(bitmap.size()), &report))
         OnRefresh();
+    report.Report();
     ClearRouterPorts();
     ResetFields();
 }

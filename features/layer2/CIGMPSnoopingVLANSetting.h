@@ -15,6 +15,7 @@
 
 #include "common/CBtnEXT.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "common/ClxDialog.h"
 #include "features/layer2/CIGMPSnoopingLogic.h"
 #include "platform/ui/CComboBox.h"
@@ -71,6 +72,8 @@ private:
     CEdit m_editVlanId;
     CListCtrlEx m_list;
     CIGMPSnoopingLogic m_logic;
+    CReadReport m_readReport;
+    bool m_bListRead = false; // the list shows a complete walk
     std::unique_ptr<CBtnEXT> m_pPortLabels;
     std::unique_ptr<CBtnEXT> m_pPortButtons;
     std::vector<int> m_portValue; // 1 = router port, per port (index port - 1)

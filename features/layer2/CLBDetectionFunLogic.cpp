@@ -1,6 +1,7 @@
 #include "features/layer2/CLBDetectionFunLogic.h"
 
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "features/layer2/CSTPLogic.h"
 #include "features/ports_vlans/WalkMessages.h"
@@ -98,6 +99,18 @@ std::vector<LBD_port_info> CLBDetectionFunLogic::GetPortInfo() const
     return m_pPortInfo;
 }
 
+bool CLBDetectionFunLogic::PortWalkComplete() const
+{
+    std::lock_guard lock(m_csWalkData);
+    return m_bPortWalkComplete;
+}
+
+bool CLBDetectionFunLogic::VlanLoopWalkComplete() const
+{
+    std::lock_guard lock(m_csWalkData);
+    return m_bVlanLoopWalkComplete;
+}
+
 std::string CLBDetectionFunLogic::GetLoopVlans(int nPort) const
 {
     std::lock_guard lock(m_csWalkData);
@@ -113,7 +126,9 @@ void CLBDetectionFunLogic::ReadGlobals()
     m_cSnmpGlobalGet.Open(SnmpPduGet);
     for (const std::string* pOid : {&kLbdState, &kLbdInterval, &kRecoverTime, &kMode, &kVlanList})
         m_cSnmpGlobalGet.AddValue(*pOid, SnmpValueNull);
-    m_cSnmpGlobalGet.StartRequest(&CLBDetectionFunLogic::OnGlobalsReply, this, 0, 0);
+    // A read that cannot start ends as a failed one.
+    if (!m_cSnmpGlobalGet.StartAsync(&CLBDetectionFunLogic::OnGlobalsReply, this))
+        NotifyOwner(kNotifyGlobals, 0);
 }
 
 int CLBDetectionFunLogic::OnGlobalsReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -129,11 +144,19 @@ int CLBDetectionFunLogic::OnGlobalsReply(CSnmp* pResponseIn, int nRequestID, voi
         session.SignalDone();
         return 0;
     }
+    // A state the switch cannot mean leaves the globals unread: Apply
+    // writes nothing until a valid one is read.
+    const std::string strState = CModuleBase::EnumText(pResponse.get(), 0, {1, 2});
+    if (strState.empty()) {
+        pThis->NotifyOwner(kNotifyGlobals, 0);
+        session.SignalDone();
+        return 0;
+    }
     LBD_global_info info;
-    info.bEnabled = CModuleBase::IntegerText(pResponse.get(), 0) == "1" ? 1 : 0;
+    info.bEnabled = strState == "1" ? 1 : 0;
     info.strInterval = CModuleBase::IntegerText(pResponse.get(), 1);
     info.strRecoverTime = CModuleBase::IntegerText(pResponse.get(), 2);
-    info.strMode = CModuleBase::IntegerText(pResponse.get(), 3);
+    info.strMode = CModuleBase::EnumText(pResponse.get(), 3, {1, 2});
     info.strVlanList = CModuleBase::ValueText(pResponse.get(), 4);
     {
         std::lock_guard lock(pThis->m_csWalkData);
@@ -154,7 +177,13 @@ void CLBDetectionFunLogic::StartPortWalk()
     }
     for (int nColumn = 1; nColumn <= 3; ++nColumn)
         m_cSnmpPortWalk.AddValue(kLbdPortTable + "." + std::to_string(nColumn), SnmpValueNull);
-    m_cSnmpPortWalk.StartRequest(&CLBDetectionFunLogic::OnPortTableReply, this, 0, 0);
+    if (!m_cSnmpPortWalk.StartAsync(&CLBDetectionFunLogic::OnPortTableReply, this)) {
+        {
+            std::lock_guard lock(m_csWalkData);
+            m_bPortWalkComplete = false;
+        }
+        NotifyOwner(kNotifyPortWalkFinished, reinterpret_cast<LPARAM>(kWalkFinishedText));
+    }
 }
 
 int CLBDetectionFunLogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -165,6 +194,10 @@ int CLBDetectionFunLogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, v
     if (!session.FindRequestID(nRequestID))
         return 0;
     if (nStatus != 0 || !pResponse) {
+        {
+            std::lock_guard lock(pThis->m_csWalkData);
+            pThis->m_bPortWalkComplete = nStatus == SnmpStatusEndOfWalk;
+        }
         if (nStatus == SnmpStatusEndOfWalk) {
             // The table is complete: publish it, then hand the rows over.
             std::vector<LBD_port_info> rows;
@@ -210,7 +243,13 @@ void CLBDetectionFunLogic::StartVlanLoopWalk()
     }
     m_cSnmpVlanLoopWalk.AddValue(kVlanLoopTable + ".1", SnmpValueNull);
     m_cSnmpVlanLoopWalk.AddValue(kVlanLoopTable + ".2", SnmpValueNull);
-    m_cSnmpVlanLoopWalk.StartRequest(&CLBDetectionFunLogic::OnVlanLoopReply, this, 0, 0);
+    if (!m_cSnmpVlanLoopWalk.StartAsync(&CLBDetectionFunLogic::OnVlanLoopReply, this)) {
+        {
+            std::lock_guard lock(m_csWalkData);
+            m_bVlanLoopWalkComplete = false;
+        }
+        NotifyOwner(kNotifyVlanLoopFinished, reinterpret_cast<LPARAM>(kVlanLoopFinished));
+    }
 }
 
 int CLBDetectionFunLogic::OnVlanLoopReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -221,9 +260,11 @@ int CLBDetectionFunLogic::OnVlanLoopReply(CSnmp* pResponseIn, int nRequestID, vo
     if (!session.FindRequestID(nRequestID))
         return 0;
     if (nStatus != 0 || !pResponse) {
-        if (nStatus == SnmpStatusEndOfWalk) {
+        {
             std::lock_guard lock(pThis->m_csWalkData);
-            pThis->m_strLoopVlans = pThis->m_LoopVlansBuilding;
+            pThis->m_bVlanLoopWalkComplete = nStatus == SnmpStatusEndOfWalk;
+            if (nStatus == SnmpStatusEndOfWalk)
+                pThis->m_strLoopVlans = pThis->m_LoopVlansBuilding;
         }
         pThis->NotifyOwner(kNotifyVlanLoopFinished, reinterpret_cast<LPARAM>(kVlanLoopFinished));
         session.SignalDone();
@@ -251,7 +292,7 @@ int CLBDetectionFunLogic::OnVlanLoopReply(CSnmp* pResponseIn, int nRequestID, vo
 
 BOOL CLBDetectionFunLogic::WriteGlobals(const std::string& strState, const std::string& strMode,
                                         const std::string& strInterval, const std::string& strRecoverTime,
-                                        const std::string& strVlanList)
+                                        const std::string& strVlanList, CWriteReport& report)
 {
     long long nInterval = 0;
     if (!ReadNumber(strInterval, nInterval) || nInterval < 1 || nInterval > 32767) {
@@ -265,7 +306,10 @@ BOOL CLBDetectionFunLogic::WriteGlobals(const std::string& strState, const std::
     }
     if (strState == "1" && !CUtils::CheckVlanList(strVlanList, kHighestVlanId))
         return FALSE;
-    m_cSnmpSet.Open(SnmpPduSet);
+    if (!m_cSnmpSet.Open(SnmpPduSet)) {
+        report.Silent("the loopback detection settings");
+        return TRUE;
+    }
     m_cSnmpSet.AddValue(kLbdState, SnmpValueInteger, strState);
     if (strState == "1") {
         m_cSnmpSet.AddValue(kMode, SnmpValueInteger, strMode);
@@ -273,21 +317,28 @@ BOOL CLBDetectionFunLogic::WriteGlobals(const std::string& strState, const std::
         m_cSnmpSet.AddValue(kRecoverTime, SnmpValueInteger, strRecoverTime);
         m_cSnmpSet.AddValue(kVlanList, SnmpValueOctetString, strVlanList);
     }
-    std::unique_ptr<CSnmp> pResponse;
-    if (m_cSnmpSet.send(pResponse, 0) == 0 && pResponse) {
-        pResponse.reset();
+    if (report.Send(m_cSnmpSet, strState == "1" ? "the loopback detection settings" : "the loopback detection state"))
         Sleep(kPauseAfterSetMs);
-    }
     return TRUE;
 }
 
-void CLBDetectionFunLogic::WritePortStates(int nFromPort, int nToPort, const std::string& strState)
+void CLBDetectionFunLogic::WritePortStates(int nFromPort, int nToPort, const std::string& strState,
+                                           CWriteReport& report)
 {
-    for (int nPort = std::max(nFromPort, 1); nPort <= std::min(nToPort, g_nPortCount); ++nPort) {
-        m_cSnmpSet.Open(SnmpPduSet);
-        m_cSnmpSet.AddValue(kLbdPortTable + ".2." + std::to_string(nPort), SnmpValueInteger, strState);
-        std::unique_ptr<CSnmp> pResponse;
-        m_cSnmpSet.send(pResponse, kPortSetTimeoutMs);
+    // The first port the switch refuses or does not answer ends the range.
+    const int nFirst = std::max(nFromPort, 1);
+    for (int nPort = nFirst; nPort <= std::min(nToPort, g_nPortCount); ++nPort) {
+        const std::string strWhat = "the loopback detection state of port " + std::to_string(nPort);
+        bool bSent = false;
+        if (!m_cSnmpSet.Open(SnmpPduSet) ||
+            m_cSnmpSet.AddValue(kLbdPortTable + ".2." + std::to_string(nPort), SnmpValueInteger, strState) != 0)
+            report.Silent(strWhat);
+        else
+            bSent = report.Send(m_cSnmpSet, strWhat, kPortSetTimeoutMs);
+        if (!bSent) {
+            report.SetProgress(CWriteReport::PortProgress("Ports", nFirst, nPort));
+            break;
+        }
     }
     NotifyOwner(kNotifyPortStatesWritten, reinterpret_cast<LPARAM>(kPortStateWriteFinished));
 }

@@ -8,7 +8,8 @@
 // Results go to the owner window (CModuleBase::SetHwnd) as WM_LOGIC_NOTIFY,
 // sent from the sessions' worker threads (the record lives for the call):
 //   wParam 0, lParam LBD_global_info*  the globals were read; lParam 0: the
-//                                      read failed
+//                                      read failed, could not start, or
+//                                      brought a state outside 1..2
 //   wParam 1, lParam LBD_port_info*    one row of the port table; the rows
 //                                      of a walk are sent when it has read
 //                                      the end of the table, in walk order
@@ -38,6 +39,7 @@
 #include <vector>
 
 class CSnmp;
+class CWriteReport;
 
 class CLBDetectionFunLogic : public CModuleBase
 {
@@ -62,14 +64,15 @@ public:
 
     // Checks the interval and recover time (whatever the state) and, when
     // enabling, the VLAN list; a refusal shows its message and returns FALSE
-    // with nothing sent. Disabling writes the state alone. TRUE otherwise,
-    // also when the switch did not take it: the refresh that follows shows
-    // what it holds.
+    // with nothing sent. Disabling writes the state alone. TRUE otherwise:
+    // the report holds whether the switch took it.
     BOOL WriteGlobals(const std::string& strState, const std::string& strMode, const std::string& strInterval,
-                      const std::string& strRecoverTime, const std::string& strVlanList);
-    // One SET per port of from..to (ports of this switch only), then
+                      const std::string& strRecoverTime, const std::string& strVlanList, CWriteReport& report);
+    // One SET per port of from..to (ports of this switch only), through the
+    // report; the first the switch refuses or does not answer ends the range
+    // (the report says which ports were written). Then
     // "PortStateWriteMIBFinished", also for an empty range.
-    void WritePortStates(int nFromPort, int nToPort, const std::string& strState);
+    void WritePortStates(int nFromPort, int nToPort, const std::string& strState, CWriteReport& report);
 
     // Stops every session of this object; no call-back runs once it returns.
     void CloseSessions();
@@ -80,6 +83,10 @@ public:
     // ports without a row (and all before the first walk) hold state "2"
     // and loop status "Normal".
     std::vector<LBD_port_info> GetPortInfo() const;
+    // Whether the last port walk and the last VLAN loop walk read their
+    // table to its end (false once one failed or could not start).
+    bool PortWalkComplete() const;
+    bool VlanLoopWalkComplete() const;
     // The VLAN ids in which a loop was found on the port, each followed by
     // ","; empty for none and for a port outside 1..g_nPortCount.
     std::string GetLoopVlans(int nPort) const;
@@ -101,6 +108,8 @@ private:
     LBD_global_info m_GlobalInfo;
     std::vector<LBD_port_info> m_pPortInfo;       // published, one per port
     std::vector<LBD_port_info> m_PortRowsBuilding; // walked rows, in walk order
+    bool m_bPortWalkComplete = false;
+    bool m_bVlanLoopWalkComplete = false;
 
     CCommonSNMP m_cSnmpGlobalGet;
     CCommonSNMP m_cSnmpPortWalk;

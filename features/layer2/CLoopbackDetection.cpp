@@ -1,5 +1,6 @@
 #include "features/layer2/CLoopbackDetection.h"
 
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "common/ListColumn.h"
 #include "platform/snmp/CSnmp.h"
@@ -96,13 +97,17 @@ void CLoopbackDetection::OnRefresh()
 {
     // The reads of an earlier refresh end first, so none of their ends lands in this one.
     m_cLbdLogic.CloseSessions();
+    m_readReport.Begin();
     m_nPendingReads = 0;
     EnableWindow(FALSE);
     m_btnRefresh.EnableWindow(FALSE);
-    m_listPorts.DeleteAllItems();
+    // The list keeps what it shows until the port walk has read the table.
+    m_bClearOnFirstRow = true;
     if (m_cLbdLogic.SetHwnd(GetSafeHwnd())) {
         m_cLbdLogic.StartTrunkWalk();
         m_cLbdLogic.StartVlanLoopWalk();
+    } else {
+        OnRefreshEnded();
     }
 }
 
@@ -110,6 +115,12 @@ LRESULT CLoopbackDetection::OnLogicNotify(WPARAM wParam, LPARAM lParam)
 {
     switch (wParam) {
     case CLBDetectionFunLogic::kNotifyVlanLoopFinished:
+        if (!m_cLbdLogic.VlanLoopWalkComplete()) {
+            // A switch that failed the first walk is not asked twice more.
+            m_readReport.Fail("the loopback detection table", m_bPortsRead);
+            OnRefreshEnded();
+            break;
+        }
         // The refresh ends with the later of these two.
         m_nPendingReads = 2;
         m_cLbdLogic.ReadGlobals();
@@ -118,6 +129,8 @@ LRESULT CLoopbackDetection::OnLogicNotify(WPARAM wParam, LPARAM lParam)
     case CLBDetectionFunLogic::kNotifyGlobals:
         if (lParam != 0)
             OnGlobals(*reinterpret_cast<const LBD_global_info*>(lParam));
+        else
+            m_readReport.Fail("the loopback detection settings", m_bGlobalsRead);
         OnReadEnded();
         break;
     case CLBDetectionFunLogic::kNotifyPortRow:
@@ -125,10 +138,18 @@ LRESULT CLoopbackDetection::OnLogicNotify(WPARAM wParam, LPARAM lParam)
             OnPortRow(*reinterpret_cast<const LBD_port_info*>(lParam));
         break;
     case CLBDetectionFunLogic::kNotifyPortWalkFinished:
+        if (m_cLbdLogic.PortWalkComplete()) {
+            if (m_bClearOnFirstRow)
+                m_listPorts.DeleteAllItems();
+            m_bClearOnFirstRow = false;
+            m_bPortsRead = true;
+        } else {
+            m_readReport.Fail("the loopback detection table", m_bPortsRead);
+        }
         OnReadEnded();
         break;
     case CLBDetectionFunLogic::kNotifyPortStatesWritten:
-        OnRefresh();
+        // The port Apply reads again once it has said how the writes went.
         break;
     default:
         break;
@@ -162,6 +183,10 @@ void CLoopbackDetection::OnGlobals(const LBD_global_info& info)
 
 void CLoopbackDetection::OnPortRow(const LBD_port_info& row)
 {
+    if (m_bClearOnFirstRow) {
+        m_listPorts.DeleteAllItems();
+        m_bClearOnFirstRow = false;
+    }
     const int nRow = m_listPorts.GetItemCount();
     m_listPorts.InsertItem(nRow, row.strPort);
     m_listPorts.SetItemText(nRow, 1, row.strState);
@@ -222,10 +247,25 @@ void CLoopbackDetection::OnApplyGlobal()
         EnableApplyButtons(TRUE);
         return;
     }
-    if (m_cLbdLogic.WriteGlobals(strState, strMode, strInterval, strRecoverTime, strVlanList))
-        SetTimer(IDT_LBD_REFRESH, bVlanMode ? kRefreshVlanModeMs : kRefreshPortModeMs);
-    else
+    // A mode the switch reported outside its set is not written as another.
+    if (strState == "1" && m_comboMode.GetCurSel() < 0) {
+        CReadReport::RefuseUnread("the loopback detection mode");
         EnableApplyButtons(TRUE);
+        return;
+    }
+    CWriteReport report;
+    if (!m_cLbdLogic.WriteGlobals(strState, strMode, strInterval, strRecoverTime, strVlanList, report)) {
+        EnableApplyButtons(TRUE);
+        return;
+    }
+    if (report.Report()) {
+        EnableApplyButtons(TRUE);
+        // A refused write: show what the switch holds. A silent one is not asked again.
+        if (!report.TimedOut())
+            OnRefresh();
+        return;
+    }
+    SetTimer(IDT_LBD_REFRESH, bVlanMode ? kRefreshVlanModeMs : kRefreshPortModeMs);
 }
 
 void CLoopbackDetection::OnTimer(UINT_PTR nIDEvent)
@@ -265,7 +305,15 @@ void CLoopbackDetection::OnApplyPorts()
             }
         }
     }
-    m_cLbdLogic.WritePortStates(nFrom, nTo, strState);
+    CWriteReport report;
+    m_cLbdLogic.WritePortStates(nFrom, nTo, strState, report);
+    // A silent switch is not asked again; otherwise the list shows what the switch holds.
+    if (report.Report() && report.TimedOut()) {
+        m_btnApplyPorts.EnableWindow(TRUE);
+        m_btnRefresh.EnableWindow(TRUE);
+        return;
+    }
+    OnRefresh();
 }
 
 BOOL CLoopbackDetection::CheckStpConflict(int nPort)
@@ -275,13 +323,16 @@ BOOL CLoopbackDetection::CheckStpConflict(int nPort)
     session.AddValue(kStpPortState + "." + std::to_string(nPort), SnmpValueNull);
     session.AddValue(kStpGlobalState, SnmpValueNull);
     std::unique_ptr<CSnmp> pResponse;
-    if (session.send(pResponse, kStpCheckTimeoutMs) != 0 || !pResponse)
-        return TRUE;
     int nErrorStatus = 0;
     int nErrorIndex = 0;
-    pResponse->getError(&nErrorStatus, &nErrorIndex);
-    if (nErrorStatus != 0)
-        return TRUE;
+    if (session.send(pResponse, kStpCheckTimeoutMs) != 0 || !pResponse ||
+        (pResponse->getError(&nErrorStatus, &nErrorIndex), nErrorStatus != 0)) {
+        // Whether spanning tree runs on the port is not known: loopback
+        // detection is not switched on over it, and no further port is asked.
+        AfxMessageBox("The spanning tree state of port " + std::to_string(nPort) +
+                      " could not be read from the switch; nothing was written.");
+        return FALSE;
+    }
     if (CModuleBase::IntegerText(pResponse.get(), 0) == "1" && CModuleBase::IntegerText(pResponse.get(), 1) == "1") {
         AfxMessageBox(("LBD port " + std::to_string(nPort) +
                        " can not both support Spanning Tree and LBD-enabled mode.")

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/layer2/CLBDetectionFunLogic.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
@@ -62,6 +63,9 @@ private:
     bool m_bGlobalsRead = false;
     // The reads of a refresh that have not ended yet.
     int m_nPendingReads = 0;
+    CReadReport m_readReport;
+    bool m_bPortsRead = false;    // the list shows a complete port walk
+    bool m_bClearOnFirstRow = false; // the refresh's rows replace the list
     CButton m_btnApplyPorts;
     CButton m_btnRefresh;
     CEdit m_editRecoverTime;

@@ -1,8 +1,11 @@
 #include "features/layer2/CPrivateSpanTBridge.h"
 
 #include "common/CModuleBase.h"
+#include "common/CReadReport.h"
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "features/layer2/CPrivateSpanTree.h"
+#include "features/layer2/Layer2Writes.h"
 #include "features/layer2/STP_bridge_info.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -57,20 +60,6 @@ const char* const kVersionValues[] = {"0", "2"};
 int Seconds(const std::string& strHundredths)
 {
     return static_cast<int>(CSTPLogic::WholeNumber(strHundredths) / 100);
-}
-
-// One SET request of the bindings (integers), sent synchronously; true when
-// the switch accepted it.
-bool SetIntegers(CCommonSNMP& session, std::initializer_list<std::pair<std::string, std::string>> bindings,
-                 int nTimeout = 0)
-{
-    if (!session.Open(SnmpPduSet))
-        return false;
-    for (const auto& [strOid, strValue] : bindings) {
-        if (session.AddValue(strOid, SnmpValueInteger, strValue) != 0)
-            return false;
-    }
-    return session.SendAccepted(nTimeout);
 }
 
 } // namespace
@@ -131,6 +120,7 @@ BOOL CPrivateSpanTBridge::OnInitDialog()
     for (CEdit* pEdit : {&m_editTxHoldCount, &m_editMaxAge, &m_editForwardDelay, &m_editHelloTime})
         pEdit->LimitText(2);
     // Nothing to apply until the switch's settings have been read.
+    m_readReport.Begin();
     ReadBridgeSettings();
     SetWindowText("STP Global Settings");
     return TRUE;
@@ -141,12 +131,14 @@ void CPrivateSpanTBridge::ReadBridgeSettings()
     // Apply waits for the read: what it shows is about to change.
     GetDlgItem(IDOK)->EnableWindow(FALSE);
     if (!m_cCommonSNMP.Open(SnmpPduGet)) {
-        GetDlgItem(IDOK)->EnableWindow(m_strStpState.empty() ? FALSE : TRUE);
+        OnBridgeRead(0, 0);
         return;
     }
     for (const std::string* pOid : kBridgeReadOrder)
         m_cCommonSNMP.AddValue(*pOid, SnmpValueNull);
-    m_cCommonSNMP.StartRequest(&CPrivateSpanTBridge::OnBridgeSettingsReply, this, 0, 0);
+    // A read that cannot start ends as a failed one.
+    if (!m_cCommonSNMP.StartAsync(&CPrivateSpanTBridge::OnBridgeSettingsReply, this))
+        OnBridgeRead(0, 0);
 }
 
 int CPrivateSpanTBridge::OnBridgeSettingsReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -187,7 +179,8 @@ int CPrivateSpanTBridge::OnBridgeSettingsReply(CSnmp* pResponseIn, int nRequestI
     info.strRootCost = value(7);
     info.strTxHoldCount = value(8);
     info.strRootForwardDelay = std::to_string(Seconds(value(9)));
-    info.strState = value(10);
+    // A state outside its set is unknown: Apply writes nothing until a valid one is read.
+    info.strState = CModuleBase::EnumText(pResponse.get(), 10, {1, 2});
     info.bHasVersion = pResponse->getVarBindCount() > 11;
     if (info.bHasVersion)
         info.strVersion = value(11);
@@ -202,6 +195,7 @@ LRESULT CPrivateSpanTBridge::OnBridgeRead(WPARAM /*wParam*/, LPARAM lParam)
     const auto* pInfo = reinterpret_cast<const STP_bridge_info*>(lParam);
     if (pInfo == nullptr) {
         // The read failed: what an earlier one showed may still be applied.
+        m_readReport.Fail("the spanning tree settings", !m_strStpState.empty());
         GetDlgItem(IDOK)->EnableWindow(m_strStpState.empty() ? FALSE : TRUE);
         return 0;
     }
@@ -220,7 +214,7 @@ LRESULT CPrivateSpanTBridge::OnBridgeRead(WPARAM /*wParam*/, LPARAM lParam)
 
     const BOOL bEnabled = pInfo->strState == "1" ? TRUE : FALSE;
     m_checkStpState.SetCheck(bEnabled ? BST_CHECKED : BST_UNCHECKED);
-    m_strStpState = bEnabled ? "1" : "0";
+    m_strStpState = pInfo->strState.empty() ? std::string() : bEnabled ? "1" : "0";
     EnableSettings(bEnabled);
     GetDlgItem(IDC_STP_PORT_SETTING)->EnableWindow(bEnabled);
 
@@ -236,7 +230,7 @@ LRESULT CPrivateSpanTBridge::OnBridgeRead(WPARAM /*wParam*/, LPARAM lParam)
     }
 
     UpdateData(FALSE);
-    GetDlgItem(IDOK)->EnableWindow(TRUE);
+    GetDlgItem(IDOK)->EnableWindow(m_strStpState.empty() ? FALSE : TRUE);
     return 0;
 }
 
@@ -252,6 +246,7 @@ void CPrivateSpanTBridge::EnableSettings(BOOL bEnable)
 
 void CPrivateSpanTBridge::OnRefresh()
 {
+    m_readReport.Begin();
     ReadBridgeSettings();
 }
 
@@ -273,24 +268,29 @@ void CPrivateSpanTBridge::OnPortSetting()
 
 BOOL CPrivateSpanTBridge::CheckLbdPorts()
 {
-    m_cStpLogic.ReadLbdGlobalState();
-    if (m_cStpLogic.m_strLbdGlobalState == "2")
+    int nPort = 0;
+    switch (m_cStpLogic.CheckLbdPorts(1, g_nPortCount, nPort)) {
+    case CSTPLogic::LbdCheck::Free:
         return TRUE;
-    for (int nPort = 1; nPort <= g_nPortCount; ++nPort) {
-        if (m_cStpLogic.ReadLbdPortState(nPort) == "1") {
-            AfxMessageBox("STP port can not support Spanning Tree and LBD-enabled mode at the same time.");
-            return FALSE;
-        }
+    case CSTPLogic::LbdCheck::Unread:
+        // Whether the port runs loopback detection is not known: spanning
+        // tree is not switched on over it.
+        AfxMessageBox(CSTPLogic::UnreadText(nPort));
+        return FALSE;
+    case CSTPLogic::LbdCheck::Conflict:
+        break;
     }
-    return TRUE;
+    AfxMessageBox("STP port can not support Spanning Tree and LBD-enabled mode at the same time.");
+    return FALSE;
 }
 
 void CPrivateSpanTBridge::OnOK()
 {
     // What Apply writes must have been read first.
-    if (m_strStpState.empty())
+    if (m_strStpState.empty()) {
+        CReadReport::RefuseUnread("the spanning tree settings");
         return;
-
+    }
     const std::string strTxHoldCount = m_editTxHoldCount.GetWindowText();
     const int nTxHoldCount = static_cast<int>(CSTPLogic::WholeNumber(strTxHoldCount));
     const int nMaxAge = static_cast<int>(CSTPLogic::WholeNumber(m_editMaxAge.GetWindowText()));
@@ -318,12 +318,11 @@ void CPrivateSpanTBridge::OnOK()
         return;
     }
 
+    CWriteReport report;
+    layer2::WriteSequence writes(report);
     if (m_checkStpState.GetCheck() != BST_CHECKED) {
-        SetIntegers(m_cCommonSNMPSet0, {{kStpState, "2"}});
-        Sleep(30);
-        // Read again, so the state held is the switch's: switching spanning
-        // tree on afterwards writes the state again.
-        ReadBridgeSettings();
+        writes.Integers(m_cCommonSNMPSet0, {{kStpState, "2"}}, "the spanning tree state");
+        EndApply(report);
         return;
     }
 
@@ -337,27 +336,42 @@ void CPrivateSpanTBridge::OnOK()
     if (m_strStpState == "0") {
         if (!CheckLbdPorts())
             return;
-        if (SetIntegers(m_cCommonSNMPSet, {{kStpState, "1"}}, kStateOnTimeoutMs))
-            GetDlgItem(IDC_STP_PORT_SETTING)->EnableWindow(TRUE);
+        if (!writes.Integers(m_cCommonSNMPSet, {{kStpState, "1"}}, "the spanning tree state", kStateOnTimeoutMs)) {
+            EndApply(report);
+            return;
+        }
+        GetDlgItem(IDC_STP_PORT_SETTING)->EnableWindow(TRUE);
         Sleep(30);
     }
 
     // Hello time 1 s and forward delay 30 s first, so that each timer below
-    // meets the switch's relations on its own.
-    SetIntegers(m_cCommonSNMPSet0, {{kHelloTime, "100"}, {kForwardDelay, "3000"}});
-    Sleep(50);
-
-    SetIntegers(m_cCommonSNMPSet, {{kTxHoldCount, std::to_string(nTxHoldCount)}});
-    SetIntegers(m_cCommonSNMPSet, {{kMaxAge, std::to_string(nMaxAge * 100)}});
-    SetIntegers(m_cCommonSNMPSet, {{kForwardDelay, std::to_string(nForwardDelay * 100)}});
-    SetIntegers(m_cCommonSNMPSet, {{kHelloTime, std::to_string(nHelloTime * 100)}});
+    // meets the switch's relations on its own. Each write waits for the one
+    // before: the first that fails ends the Apply.
+    if (writes.Integers(m_cCommonSNMPSet0, {{kHelloTime, "100"}, {kForwardDelay, "3000"}},
+                        "the interim Hello Time and Forward Delay"))
+        Sleep(50);
+    writes.Integers(m_cCommonSNMPSet, {{kTxHoldCount, std::to_string(nTxHoldCount)}}, "the Transmit Hold Count");
+    writes.Integers(m_cCommonSNMPSet, {{kMaxAge, std::to_string(nMaxAge * 100)}}, "the Max Age");
+    writes.Integers(m_cCommonSNMPSet, {{kForwardDelay, std::to_string(nForwardDelay * 100)}}, "the Forward Delay");
+    writes.Integers(m_cCommonSNMPSet, {{kHelloTime, std::to_string(nHelloTime * 100)}}, "the Hello Time");
 
     const int nVersion = m_comboVersion.GetCurSel();
     if (nVersion == kItemStp || nVersion == kItemRstp)
-        SetIntegers(m_cCommonSNMPSet, {{kPriority, std::to_string(m_nPriority)}, {kVersion, kVersionValues[nVersion]}});
+        writes.Integers(m_cCommonSNMPSet, {{kPriority, std::to_string(m_nPriority)}, {kVersion, kVersionValues[nVersion]}},
+                        "the Bridge Priority and the version");
     else
-        SetIntegers(m_cCommonSNMPSet, {{kPriority, std::to_string(m_nPriority)}});
+        writes.Integers(m_cCommonSNMPSet, {{kPriority, std::to_string(m_nPriority)}}, "the Bridge Priority");
+    EndApply(report);
+}
 
+void CPrivateSpanTBridge::EndApply(CWriteReport& report)
+{
+    report.Report();
+    // A silent switch is not asked again; otherwise the settings are read
+    // again, so the state held is the switch's.
+    if (report.TimedOut())
+        return;
     Sleep(30);
+    m_readReport.Begin();
     ReadBridgeSettings();
 }

@@ -23,6 +23,7 @@
 #pragma once
 
 #include "common/CCommonSNMP.h"
+#include "common/CReadReport.h"
 #include "features/layer2/CSTPLogic.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
@@ -61,6 +62,8 @@ protected:
 
 private:
     void ReadBridgeSettings();
+    // Says what the Apply could not write and reads the settings again.
+    void EndApply(class CWriteReport& report);
     static int OnBridgeSettingsReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     // The exclusion check: FALSE, after its message, when loopback detection
     // runs on a port (and is not disabled globally).
@@ -88,4 +91,5 @@ private:
     CComboBox m_comboPriority;
     CComboBox m_comboVersion;
     CSTPLogic m_cStpLogic;
+    CReadReport m_readReport;
 };

@@ -1,6 +1,7 @@
 #include "features/layer2/CPrivateSpanTPort.h"
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "features/layer2/CPrivateSpanTree.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -144,13 +145,15 @@ void CPrivateSpanTPort::ReadPortSettings()
         if (m_cCommonSNMP.send(pResponse, 0) == 0 && pResponse &&
             (pResponse->getError(&nErrorStatus, &nErrorIndex), nErrorStatus == 0) &&
             pResponse->getVarBindCount() >= 2) {
-            const std::string strMigrate = CModuleBase::ValueText(pResponse.get(), 0);
+            const std::string strMigrate = CModuleBase::EnumText(pResponse.get(), 0, {1, 2});
             // A value the switch cannot mean selects nothing.
             m_comboMigrate.SetCurSel(strMigrate == "1"   ? kMigrateEnabled
                                      : strMigrate == "2" ? kMigrateDisabled
                                                          : -1);
-            m_checkEnable.SetCheck(CModuleBase::ValueText(pResponse.get(), 1) == "1" ? BST_CHECKED : BST_UNCHECKED);
-            m_bPortRead = true;
+            // A state the switch cannot mean is unknown: OK writes none.
+            const std::string strEnable = CModuleBase::EnumText(pResponse.get(), 1, {1, 2});
+            m_checkEnable.SetCheck(strEnable == "1" ? BST_CHECKED : BST_UNCHECKED);
+            m_bPortRead = !strEnable.empty();
         }
     }
     UpdateData(FALSE);
@@ -208,8 +211,12 @@ BOOL CPrivateSpanTPort::ApplyPortSettings()
     if (bEnable && !CheckLbdPort())
         return TRUE;
 
-    if (!m_cCommonSNMPSet.Open(SnmpPduSet))
+    CWriteReport report;
+    if (!m_cCommonSNMPSet.Open(SnmpPduSet)) {
+        report.Silent("the spanning tree settings of port " + m_strPort);
+        report.Report();
         return TRUE;
+    }
     m_cCommonSNMPSet.AddValue(PortOid(4, m_strPort), SnmpValueInteger, bEnable ? "1" : "2");
     m_cCommonSNMPSet.AddValue(PortOid(2, m_strPort), SnmpValueInteger,
                               std::to_string(CSTPLogic::WholeNumber(strPriority)));
@@ -228,18 +235,24 @@ BOOL CPrivateSpanTPort::ApplyPortSettings()
     const int nEdge = m_comboEdge.GetCurSel();
     if (nEdge >= 0 && nEdge < static_cast<int>(std::size(kEdgeValues)))
         m_cCommonSNMPSet.AddValue(PortOid(16, m_strPort), SnmpValueInteger, kEdgeValues[nEdge]);
-    std::unique_ptr<CSnmp> pResponse;
-    m_cCommonSNMPSet.send(pResponse, 0);
+    report.Send(m_cCommonSNMPSet, "the spanning tree settings of port " + m_strPort);
+    report.Report();
     return TRUE;
 }
 
 BOOL CPrivateSpanTPort::CheckLbdPort()
 {
-    m_cStpLogic.ReadLbdGlobalState();
-    if (m_cStpLogic.m_strLbdGlobalState == "2")
+    const int nPort = static_cast<int>(CSTPLogic::WholeNumber(m_strPort));
+    int nFailed = 0;
+    switch (m_cStpLogic.CheckLbdPorts(nPort, nPort, nFailed)) {
+    case CSTPLogic::LbdCheck::Free:
         return TRUE;
-    if (m_cStpLogic.ReadLbdPortState(static_cast<int>(CSTPLogic::WholeNumber(m_strPort))) != "1")
-        return TRUE;
+    case CSTPLogic::LbdCheck::Unread:
+        AfxMessageBox(CSTPLogic::UnreadText(nFailed));
+        return FALSE;
+    case CSTPLogic::LbdCheck::Conflict:
+        break;
+    }
     AfxMessageBox("STP port " + m_strPort + " can not both support Spanning Tree and LBD-enabled mode.");
     return FALSE;
 }

@@ -1,6 +1,7 @@
 #include "features/layer2/CPrivateSpanTree.h"
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "common/ListColumn.h"
 #include "features/layer2/CPrivateSpanTPort.h"
@@ -140,6 +141,7 @@ BOOL CPrivateSpanTree::OnInitDialog()
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
 
+    m_readReport.Begin();
     DisableStpOnLbdPorts();
 
     const UINT nMask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -157,23 +159,31 @@ BOOL CPrivateSpanTree::OnInitDialog()
 
 void CPrivateSpanTree::DisableStpOnLbdPorts()
 {
+    // One GET a port, and a SET where loopback detection runs; the first
+    // request that fails ends it, so a silent switch costs one time-out.
+    CWriteReport report;
     for (int nPort = 1; nPort <= g_nPortCount; ++nPort) {
         const std::string strIndex = "." + std::to_string(nPort);
         if (!m_cCommonSNMP.Open(SnmpPduGet) ||
             m_cCommonSNMP.AddValue(CSTPLogic::kLbdPortState + strIndex, SnmpValueNull) != 0)
             return;
         std::unique_ptr<CSnmp> pResponse;
-        if (m_cCommonSNMP.send(pResponse, 0) != 0 || !pResponse)
+        if (m_cCommonSNMP.send(pResponse, 0) != 0 || !pResponse) {
+            m_readReport.Fail("the loopback detection states of the ports");
             return;
+        }
         int nErrorStatus = 0;
         int nErrorIndex = 0;
         pResponse->getError(&nErrorStatus, &nErrorIndex);
-        if (nErrorStatus != 0 || CModuleBase::ValueText(pResponse.get(), 0) != "1")
+        if (nErrorStatus != 0 || CModuleBase::IntegerText(pResponse.get(), 0) != "1")
             continue;
         if (!m_cCommonSNMP.Open(SnmpPduSet) ||
-            m_cCommonSNMP.AddValue(kStpPortEnable + strIndex, SnmpValueInteger, "2") != 0 ||
-            !m_cCommonSNMP.SendAccepted())
+            m_cCommonSNMP.AddValue(kStpPortEnable + strIndex, SnmpValueInteger, "2") != 0)
             return;
+        if (!report.Send(m_cCommonSNMP, "the spanning tree state of port " + std::to_string(nPort))) {
+            report.Report();
+            return;
+        }
     }
 }
 
@@ -183,12 +193,15 @@ void CPrivateSpanTree::OnShowWindow(BOOL bShow, UINT nStatus)
     // Read again whenever the table comes up (not as it goes). The walk
     // starts here rather than from a posted Refresh: a message posted now
     // would wait for whatever runs the window's loop to return.
-    if (bShow)
-        OnRefresh();
+    if (bShow) {
+        m_listPorts.RedrawWindow();
+        StartPortWalk();
+    }
 }
 
 void CPrivateSpanTree::OnRefresh()
 {
+    m_readReport.Begin();
     m_listPorts.RedrawWindow();
     StartPortWalk();
 }
@@ -203,12 +216,14 @@ void CPrivateSpanTree::StartPortWalk()
     }
     EnableButtons(FALSE);
     if (!m_cCommonSNMP.Open(SnmpPduGetNext)) {
-        EnableButtons(TRUE);
+        OnWalkEnd(0, 0);
         return;
     }
     for (const WalkColumn& column : kWalkColumns)
         m_cCommonSNMP.AddValue(PortColumn(column.nTableColumn), SnmpValueNull);
-    m_cCommonSNMP.StartRequest(&CPrivateSpanTree::OnPortTableReply, this, 0, 0);
+    // A walk that cannot start ends as a failed one.
+    if (!m_cCommonSNMP.StartAsync(&CPrivateSpanTree::OnPortTableReply, this))
+        OnWalkEnd(0, 0);
 }
 
 int CPrivateSpanTree::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -275,6 +290,10 @@ LRESULT CPrivateSpanTree::OnWalkEnd(WPARAM wParam, LPARAM /*lParam*/)
             rows = m_rows;
         }
         FillList(rows);
+        m_bListRead = true;
+    } else {
+        // The list keeps its last complete read.
+        m_readReport.Fail("the spanning tree port table", m_bListRead);
     }
     EnableButtons(TRUE);
     return 0;

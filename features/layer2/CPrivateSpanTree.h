@@ -24,6 +24,7 @@
 
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/layer2/STP_port_info.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
@@ -88,4 +89,6 @@ private:
     CButton m_btnPortConfig;
     CStatic m_staticCount;
     CListCtrlEx m_listPorts;
+    CReadReport m_readReport;
+    bool m_bListRead = false; // a complete walk is shown
 };

@@ -18,19 +18,49 @@ CSTPLogic::CSTPLogic() = default;
 
 CSTPLogic::~CSTPLogic() = default;
 
-void CSTPLogic::ReadLbdGlobalState()
+bool CSTPLogic::ReadLbdGlobalState()
 {
     std::string strValue;
-    if (GetValue(kLbdGlobalState, strValue))
-        m_strLbdGlobalState = strValue;
+    if (!GetValue(kLbdGlobalState, strValue))
+        return false;
+    m_strLbdGlobalState = strValue;
+    return true;
 }
 
-std::string CSTPLogic::ReadLbdPortState(int nPort)
+bool CSTPLogic::ReadLbdPortState(int nPort)
 {
     std::string strValue;
-    if (GetValue(kLbdPortState + "." + std::to_string(nPort), strValue))
-        m_strLbdPortState = strValue;
-    return m_strLbdPortState;
+    if (!GetValue(kLbdPortState + "." + std::to_string(nPort), strValue))
+        return false;
+    m_strLbdPortState = strValue;
+    return true;
+}
+
+CSTPLogic::LbdCheck CSTPLogic::CheckLbdPorts(int nFirst, int nLast, int& nPort)
+{
+    nPort = 0;
+    if (!ReadLbdGlobalState())
+        return LbdCheck::Unread;
+    if (m_strLbdGlobalState == "2")
+        return LbdCheck::Free;
+    // One GET a port; the first that fails ends the check, so a silent
+    // switch costs one time-out.
+    for (nPort = nFirst; nPort <= nLast; ++nPort) {
+        if (!ReadLbdPortState(nPort))
+            return LbdCheck::Unread;
+        if (m_strLbdPortState == "1")
+            return LbdCheck::Conflict;
+    }
+    nPort = 0;
+    return LbdCheck::Free;
+}
+
+std::string CSTPLogic::UnreadText(int nPort)
+{
+    if (nPort == 0)
+        return "The loopback detection state could not be read from the switch; nothing was written.";
+    return "The loopback detection state of port " + std::to_string(nPort) +
+           " could not be read from the switch; nothing was written.";
 }
 
 bool CSTPLogic::IsWholeNumber(const std::string& strText)

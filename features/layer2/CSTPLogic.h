@@ -24,12 +24,26 @@ public:
     // The loopback detection port table's state column (index: port).
     static const std::string kLbdPortState;
 
-    // Reads the global state into m_strLbdGlobalState; a failed read leaves
-    // it as it was.
-    void ReadLbdGlobalState();
-    // Reads the state of one port into m_strLbdPortState (a failed read leaves
-    // it as it was) and returns a copy of m_strLbdPortState.
-    std::string ReadLbdPortState(int nPort);
+    // Reads the global state into m_strLbdGlobalState; false when the switch
+    // refused or did not answer (it is left as it was then).
+    bool ReadLbdGlobalState();
+    // Reads the state of one port into m_strLbdPortState; false when the
+    // switch refused or did not answer (it is left as it was then).
+    bool ReadLbdPortState(int nPort);
+
+    // Whether spanning tree may run on ports first..last: loopback detection
+    // is off, or off on each of them. Conflict: nPort runs it. Unread: the
+    // global state (nPort 0) or the state of nPort could not be read; the
+    // check stops at the first read that fails.
+    enum class LbdCheck
+    {
+        Free,
+        Conflict,
+        Unread
+    };
+    LbdCheck CheckLbdPorts(int nFirst, int nLast, int& nPort);
+    // The refusal of an Apply whose check could not be read.
+    static std::string UnreadText(int nPort);
 
     // Numbers as the spanning-tree dialogs read them from texts, the switch's
     // values and what the user typed. True for a whole decimal number, blanks

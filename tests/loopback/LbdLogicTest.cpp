@@ -1,6 +1,7 @@
 // The loopback detection logic on the simulated switch: what its reads and
 // walks deliver (rows and bitmap ports the switch does not have skipped), the
 // checks and bindings of the global write, and the port-range write.
+#include "common/CWriteReport.h"
 #include "features/layer2/CLBDetectionFunLogic.h"
 #include "loopback/LoopbackTestSupport.h"
 
@@ -151,7 +152,9 @@ TEST_F(LbdLogicTest, WriteGlobalsChecksTheRangesAndWritesWhatTheStateNeeds)
         SCOPED_TRACE(std::string(c.state) + " " + c.interval + " " + c.recover + " " + c.vlans);
         const std::size_t setsBefore = Sets().size();
         BoxRecorder boxes;
-        EXPECT_EQ(logic.WriteGlobals(c.state, "1", c.interval, c.recover, c.vlans), c.result);
+        CWriteReport report;
+        EXPECT_EQ(logic.WriteGlobals(c.state, "1", c.interval, c.recover, c.vlans, report), c.result);
+        EXPECT_FALSE(report.Failed());
         const auto calls = boxes.Calls();
         if (c.message) {
             ASSERT_EQ(calls.size(), 1u);
@@ -184,11 +187,13 @@ TEST_F(LbdLogicTest, WritePortStatesWritesEachPortOfTheRangeAndAlwaysReportsTheE
     CLBDetectionFunLogic logic;
     ASSERT_TRUE(logic.SetHwnd(owner.GetSafeHwnd()));
 
-    logic.WritePortStates(5, 3, "1");
+    CWriteReport report;
+    logic.WritePortStates(5, 3, "1", report);
     EXPECT_TRUE(Sets().empty());
     EXPECT_EQ(owner.codes, std::vector<std::string>{"3 PortStateWriteMIBFinished"});
 
-    logic.WritePortStates(27, 30, "1");
+    logic.WritePortStates(27, 30, "1", report);
+    EXPECT_FALSE(report.Failed());
     const RequestList sets = Sets();
     ASSERT_EQ(sets.size(), 2u);
     EXPECT_EQ(sets[0], std::vector<std::string>{Int(PortState(27), "1")});

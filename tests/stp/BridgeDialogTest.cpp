@@ -266,11 +266,12 @@ TEST_F(BridgeDialogTest, APriorityThatIsNoNumberIsRefused)
     EXPECT_EQ(sim->Get(kPriority), "32768");
 }
 
-TEST_F(BridgeDialogTest, WithoutARead_ApplyStaysOffAndNothingIsShown)
+TEST_F(BridgeDialogTest, WithoutARead_ApplyStaysOffAndTheFailedReadIsSaidOnce)
 {
     StartStpSwitch();
     g_strTimeout = "300";
     ASSERT_TRUE(sim->SilenceFor(4000));
+    BoxRecorder boxes;
     CPrivateSpanTBridge dialog;
     RunModal<CPrivateSpanTBridge>(dialog, [&](CPrivateSpanTBridge& d) {
         PumpFor(800);
@@ -283,4 +284,53 @@ TEST_F(BridgeDialogTest, WithoutARead_ApplyStaysOffAndNothingIsShown)
         EXPECT_EQ(Text(d, IDC_STP_TX_HOLD), "6");
     });
     EXPECT_TRUE(Sets().empty());
+    const auto calls = boxes.Calls();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].text, "The spanning tree settings could not be read from the switch.");
+}
+
+// A write the switch refuses or leaves unanswered ends the Apply there, and
+// the one message names it and what was written before it.
+TEST_F(BridgeDialogTest, AFailedTimerWriteEndsTheApplyAndIsSaid)
+{
+    struct Case
+    {
+        const char* name;
+        std::string refusedOid; // empty: the switch falls silent instead
+        std::size_t setsSent;   // distinct requests the switch took in
+        const char* message;
+    };
+    const Case cases[] = {
+        {"max age refused", kMaxAge, 3,
+         "Could not write the Max Age: the switch refused it (bad value).\n"
+         "The interim Hello Time and Forward Delay and the Transmit Hold Count were written; nothing after them "
+         "was."},
+        // A silent switch keeps no record of what it was sent.
+        {"silent", "", 0,
+         "Could not write the interim Hello Time and Forward Delay: the switch did not answer.\nNothing was "
+         "written."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartStpSwitch();
+        g_strTimeout = "500";
+        BoxRecorder boxes;
+        CPrivateSpanTBridge dialog;
+        RunModal<CPrivateSpanTBridge>(dialog, [&](CPrivateSpanTBridge& d) {
+            ASSERT_TRUE(WaitForRead(d, 1));
+            Type(d, {"10", "6", "4", "2"});
+            if (c.refusedOid.empty())
+                ASSERT_TRUE(sim->SilenceFor(3000));
+            else
+                ASSERT_TRUE(sim->RefuseNextSet(c.refusedOid, 10));
+            ClickButton(d, IDOK);
+        });
+        const auto calls = boxes.Calls();
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].text, c.message);
+        // Retries of one request repeat its bindings; nothing after the failed one was sent.
+        RequestList sets = Sets();
+        sets.erase(std::unique(sets.begin(), sets.end()), sets.end());
+        EXPECT_EQ(sets.size(), c.setsSent);
+    }
 }

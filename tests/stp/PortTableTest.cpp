@@ -121,9 +121,10 @@ TEST_F(PortTableTest, IsReadAgainWhenShownAndAfterOkButNotAfterClose)
     });
 }
 
-TEST_F(PortTableTest, AFailedWalkKeepsTheRowsOfTheLastOne)
+TEST_F(PortTableTest, AFailedWalkKeepsTheRowsOfTheLastOneAndSaysSo)
 {
     StartStpSwitch();
+    BoxRecorder boxes;
     CPrivateSpanTree table;
     RunModal<CPrivateSpanTree>(table, [&](CPrivateSpanTree& t) {
         ASSERT_TRUE(WaitForPortWalk(t, 1));
@@ -134,4 +135,8 @@ TEST_F(PortTableTest, AFailedWalkKeepsTheRowsOfTheLastOne)
         EXPECT_EQ(TableList(t).GetItemCount(), 28);
         EXPECT_EQ(t.GetDlgItem(IDC_STP_TABLE_COUNT)->GetWindowText(), "28");
     });
+    const auto calls = boxes.Calls();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].text, "The spanning tree port table could not be read again from the switch; the last complete "
+                             "read is shown.");
 }

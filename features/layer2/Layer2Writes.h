@@ -1,0 +1,93 @@
+// The writes the layer-2 dialogs share: a SET of integer bindings sent
+// through the action's CWriteReport, and the sentence that says what a
+// sequence of different settings wrote before it failed.
+#pragma once
+
+#include "common/CCommonSNMP.h"
+#include "common/CWriteReport.h"
+#include "platform/snmp/CSnmp.h"
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace layer2 {
+
+using IntegerBinding = std::pair<std::string, std::string>;
+
+// One SET of the bindings (integers) on the session, sent through the report;
+// true when the switch accepted it. Nothing is sent after an earlier failure
+// of the same action. A session that cannot run requests counts as silent.
+inline bool SendIntegers(CWriteReport& report, CCommonSNMP& session, std::initializer_list<IntegerBinding> bindings,
+                         const std::string& strWhat, int nTimeout = 0)
+{
+    if (report.Failed())
+        return false;
+    bool bPrepared = session.Open(SnmpPduSet);
+    for (const auto& [strOid, strValue] : bindings) {
+        if (bPrepared && session.AddValue(strOid, SnmpValueInteger, strValue) != 0)
+            bPrepared = false;
+    }
+    if (!bPrepared) {
+        report.Silent(strWhat);
+        return false;
+    }
+    return report.Send(session, strWhat, nTimeout);
+}
+
+// "Nothing was written.", "The spanning tree state was written; nothing after
+// it was.", "The state, the interval and the mode were written; nothing after
+// them was." for the settings a sequence wrote before its failure.
+inline std::string SequenceProgress(const std::vector<std::string>& written)
+{
+    if (written.empty())
+        return "Nothing was written.";
+    std::string strText;
+    for (size_t i = 0; i < written.size(); ++i) {
+        if (i > 0)
+            strText += i + 1 == written.size() ? " and " : ", ";
+        strText += written[i];
+    }
+    if (!strText.empty() && strText[0] >= 'a' && strText[0] <= 'z')
+        strText[0] = static_cast<char>(strText[0] - 'a' + 'A');
+    return strText + (written.size() == 1 ? " was written; nothing after it was." : " were written; nothing after them was.");
+}
+
+// A sequence of SETs of different settings in one action: each step is sent
+// through the report, and the first failure records what the steps before it
+// wrote.
+class WriteSequence
+{
+public:
+    explicit WriteSequence(CWriteReport& report) : m_report(report) {}
+
+    bool Integers(CCommonSNMP& session, std::initializer_list<IntegerBinding> bindings, const std::string& strWhat,
+                  int nTimeout = 0)
+    {
+        return Done(SendIntegers(m_report, session, bindings, strWhat, nTimeout), strWhat);
+    }
+    // A SET prepared on the session by the caller.
+    bool Send(CCommonSNMP& session, const std::string& strWhat, int nTimeout = 0)
+    {
+        return Done(m_report.Send(session, strWhat, nTimeout), strWhat);
+    }
+
+private:
+    bool Done(bool bAccepted, const std::string& strWhat)
+    {
+        if (bAccepted)
+            m_written.push_back(strWhat);
+        else if (m_report.Failed() && !m_bProgressSet) {
+            m_report.SetProgress(SequenceProgress(m_written));
+            m_bProgressSet = true;
+        }
+        return bAccepted;
+    }
+
+    CWriteReport& m_report;
+    std::vector<std::string> m_written;
+    bool m_bProgressSet = false;
+};
+
+} // namespace layer2

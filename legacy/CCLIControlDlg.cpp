@@ -178,3 +178,8 @@ void CCLIControlDlg::WriteCliSettings()
                          "the CLI settings");
     report.Report();
 }
+
+void CCLIControlDlg::OnReadFailed()
+{
+    m_readReport.Fail("the CLI settings");
+}

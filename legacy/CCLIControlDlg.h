@@ -27,6 +27,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     void OnReadReply(CSnmp& reply) override;
+    void OnReadFailed() override;
 
     void OnApply();
     void OnClose();

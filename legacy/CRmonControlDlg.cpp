@@ -139,3 +139,8 @@ void CRmonControlDlg::OnClose()
 {
     OnCancel();
 }
+
+void CRmonControlDlg::OnReadFailed()
+{
+    m_readReport.Fail("the RMON control settings");
+}

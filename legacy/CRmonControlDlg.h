@@ -19,6 +19,7 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnReadReply(CSnmp& reply) override;
+    void OnReadFailed() override;
     void OnRefresh() override;
     void ReadSettings();
     void WriteSettings();

@@ -127,3 +127,8 @@ void CSyslogCfgDlg::WriteSettings()
                          "the syslog settings");
     report.Report();
 }
+
+void CSyslogCfgDlg::OnReadFailed()
+{
+    m_readReport.Fail("the syslog settings");
+}

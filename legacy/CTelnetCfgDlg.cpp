@@ -46,6 +46,7 @@ CTelnetCfgDlg::CTelnetCfgDlg(CWnd* pParent)
     : CLegacyFrame(IDD_TELNET_CFG, pParent), m_scalarRequest(std::make_unique<CSnmpV1>(SnmpPduGet))
 {
     m_nListId = IDC_TELNET_SESSION_LIST;
+    m_strListWhat = "the Telnet session list";
     m_nRefreshId = IDC_TELNET_REFRESH;
     m_headings = {" TelnetSessionId ", " ClientAddress            ", " LoginTime                   ",
                   " Status           "};

@@ -63,6 +63,7 @@ CWebConfigDlg::CWebConfigDlg(CWnd* pParent)
       m_setWalker(std::make_unique<CSnmpTable4w>())
 {
     m_nListId = IDC_WEB_LIST;
+    m_strListWhat = "the web service table";
     m_nRefreshId = IDC_WEB_REFRESH;
     m_headings = {"  Index",        "  ServiceName     ", "  Enable       ",       "  UDP Port ",
                   "  MaxUsers    ", "  Protocol    ",     "  CertificateId      ", "  MaxIdleTimeOut            "};

@@ -3,6 +3,7 @@
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
 #include "common/CWriteReport.h"
+#include "features/poe_rmon/ColumnWidths.h"
 #include "features/poe_rmon/PoeTables.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -341,6 +342,11 @@ void CPOEConfigDlg::ShowPortRows(const std::map<int, PortRow>& rows)
             m_listPorts.SetOrInsertItemText(nRow, nCell, cells[nCell].c_str());
         ++nRow;
     }
+    // A column first as wide as its heading widens to the texts the switch
+    // gave (a status such as "Time-based OFF"); it never narrows.
+    for (int nColumn = 0; nColumn < static_cast<int>(std::size(kColumnHeadings)); ++nColumn)
+        m_listPorts.SetColumnWidth(
+            nColumn, std::max(m_listPorts.GetColumnWidth(nColumn), ColumnNeed(m_listPorts, nColumn, "", 15)));
 }
 
 LRESULT CPOEConfigDlg::OnReadFailed(WPARAM wParam, LPARAM /*lParam*/)

@@ -1,6 +1,7 @@
 #include "features/poe_rmon/CRMONEthernetStatistics.h"
 
 #include "common/Globals.h"
+#include "features/poe_rmon/ColumnWidths.h"
 #include "features/poe_rmon/RmonDialogs.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -229,24 +230,18 @@ void CRMONEthernetStatistics::SetColumnWidths()
 {
     if (!m_list.GetSafeHwnd())
         return;
-    CRect rcList;
-    m_list.GetWindowRect(&rcList);
-    const int nBroadcast = m_list.GetStringWidth("Broadcast \n Packets ") + 10;
-    const int nMulticast = m_list.GetStringWidth("Multicast \n Packets ") + 10;
-    const int nDrop = m_list.GetStringWidth("Drop Event ") + 10;
-    const int nPackets = m_list.GetStringWidth("Packets ") + 15;
-    // Counters are unsigned 32-bit numbers: the octets column fits the
-    // largest one.
+    // Every column at least as wide as its rows need; the counters at least
+    // their heading's measure (octets the largest counter); Index, Port,
+    // Owner and the buttons share what is left, so the buttons stay on the list.
+    const auto measure = [this](int nColumn, const char* pszMeasure, int nPad) {
+        return std::max(m_list.GetStringWidth(pszMeasure) + nPad, ColumnNeed(m_list, nColumn, "", 16));
+    };
     const int nOctets = std::max(m_list.GetStringWidth("Octets    "), m_list.GetStringWidth("4294967295")) + 20;
-    const int nRest = (rcList.Width() - nBroadcast - nMulticast - nDrop - nPackets - nOctets - 20) / 4;
-    m_list.SetColumnWidth(0, nRest);
-    m_list.SetColumnWidth(1, nRest);
-    m_list.SetColumnWidth(2, nDrop);
-    m_list.SetColumnWidth(3, nOctets);
-    m_list.SetColumnWidth(4, nPackets);
-    m_list.SetColumnWidth(5, nBroadcast);
-    m_list.SetColumnWidth(6, nMulticast);
-    m_list.SetColumnWidth(7, nRest);
-    m_list.SetColumnWidth(kStatisticsButtonColumn, nRest);
+    SetShareOfWidth(m_list,
+                    {ColumnNeed(m_list, 0, "Index", 16), ColumnNeed(m_list, 1, "Port", 16), measure(2, "Drop Event ", 10),
+                     std::max(nOctets, ColumnNeed(m_list, 3, "", 16)), measure(4, "Packets ", 15),
+                     measure(5, "Broadcast \n Packets ", 10), measure(6, "Multicast \n Packets ", 10),
+                     ColumnNeed(m_list, 7, "Owner", 16), m_list.GetStringWidth("Delete") + 24},
+                    {0, 1, 7, kStatisticsButtonColumn});
     m_list.RepositionButtons();
 }

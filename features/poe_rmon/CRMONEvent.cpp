@@ -1,5 +1,6 @@
 #include "features/poe_rmon/CRMONEvent.h"
 
+#include "features/poe_rmon/ColumnWidths.h"
 #include "features/poe_rmon/RmonDialogs.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -245,18 +246,15 @@ void CRMONEvent::SetColumnWidths()
 {
     if (!m_list.GetSafeHwnd())
         return;
-    CRect rcList;
-    m_list.GetWindowRect(&rcList);
-    const int nDescription = m_list.GetStringWidth("Description ") + 10;
-    const int nCommunity = m_list.GetStringWidth("Community ") + 10;
-    const int nLastSent = m_list.GetStringWidth("Last Time Sent ") + 10;
-    const int nRest = (rcList.Width() - nDescription - nCommunity - nLastSent - 20) / 4;
-    m_list.SetColumnWidth(0, nRest);
-    m_list.SetColumnWidth(1, nDescription);
-    m_list.SetColumnWidth(2, nRest);
-    m_list.SetColumnWidth(3, nCommunity);
-    m_list.SetColumnWidth(4, nRest);
-    m_list.SetColumnWidth(5, nLastSent + 100);
-    m_list.SetColumnWidth(kEventButtonColumn, nRest);
+    // Description, Community and Last Time Sent at least their heading's
+    // measure, every column at least what its rows need; Index, Type, Owner
+    // and the buttons share what is left, so the buttons stay on the list.
+    const int nDescription = std::max(m_list.GetStringWidth("Description ") + 10, ColumnNeed(m_list, 1, "", 16));
+    const int nCommunity = std::max(m_list.GetStringWidth("Community ") + 10, ColumnNeed(m_list, 3, "", 16));
+    const int nLastSent = std::max(m_list.GetStringWidth("Last Time Sent ") + 10, ColumnNeed(m_list, 5, "", 16));
+    SetShareOfWidth(m_list,
+                    {ColumnNeed(m_list, 0, "Index", 16), nDescription, ColumnNeed(m_list, 2, "Type", 16), nCommunity,
+                     ColumnNeed(m_list, 4, "Owner", 16), nLastSent, m_list.GetStringWidth("Delete") + 24},
+                    {0, 2, 4, kEventButtonColumn});
     m_list.RepositionButtons();
 }

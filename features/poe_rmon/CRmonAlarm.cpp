@@ -1,6 +1,7 @@
 #include "features/poe_rmon/CRmonAlarm.h"
 
 #include "common/Globals.h"
+#include "features/poe_rmon/ColumnWidths.h"
 #include "features/poe_rmon/RmonDialogs.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/CursorIcon.h"
@@ -9,10 +10,23 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
+#include <vector>
 
 namespace {
 
 constexpr int kAlarmButtonColumn = 9;
+
+// The list's columns with their first widths, before the rows are known.
+struct AlarmColumn {
+    const char* pszHeading;
+    int nWidth;
+};
+constexpr AlarmColumn kAlarmColumns[] = {
+    {"Index", 50},           {"Interval", 70},          {"Variable", 70},            {"Sample Type", 120},
+    {"Rising Threshold", 130}, {"Falling Threshold", 135}, {"Rising Event Index", 150}, {"Falling Event Index", 150},
+    {"Owner", 50},           {"", 70}};
+static_assert(std::size(kAlarmColumns) == kAlarmButtonColumn + 1);
 constexpr int kIndexMaxChars = 5;
 const std::string kInterfaceEntry = "1.3.6.1.2.1.2.2.1.";
 
@@ -118,16 +132,8 @@ BOOL CRmonAlarm::OnInitDialog()
     SetWindowText("RMON Alarm Configuration");
     m_editOwner.LimitText(kRmonOwnerMaxChars);
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    m_list.InsertColumn(0, "Index", LVCFMT_LEFT, 50);
-    m_list.InsertColumn(1, "Interval", LVCFMT_LEFT, 70);
-    m_list.InsertColumn(2, "Variable", LVCFMT_LEFT, 70);
-    m_list.InsertColumn(3, "Sample Type", LVCFMT_LEFT, 120);
-    m_list.InsertColumn(4, "Rising Threshold", LVCFMT_LEFT, 130);
-    m_list.InsertColumn(5, "Falling Threshold", LVCFMT_LEFT, 135);
-    m_list.InsertColumn(6, "Rising Event Index", LVCFMT_LEFT, 150);
-    m_list.InsertColumn(7, "Falling Event Index", LVCFMT_LEFT, 150);
-    m_list.InsertColumn(8, "Owner", LVCFMT_LEFT, 50);
-    m_list.InsertColumn(9, "", LVCFMT_LEFT, 70);
+    for (int nColumn = 0; nColumn < static_cast<int>(std::size(kAlarmColumns)); ++nColumn)
+        m_list.InsertColumn(nColumn, kAlarmColumns[nColumn].pszHeading, LVCFMT_LEFT, kAlarmColumns[nColumn].nWidth);
     m_comboSampleType.AddString("Absolute value");
     m_comboSampleType.AddString("Delta value");
     ResetInputs();
@@ -278,8 +284,17 @@ void CRmonAlarm::OnClose()
 void CRmonAlarm::OnSize(UINT nType, int cx, int cy)
 {
     CDialog::OnSize(nType, cx, cy);
-    if (m_list.GetSafeHwnd())
-        m_list.RepositionButtons();
+    if (!m_list.GetSafeHwnd())
+        return;
+    // Each column as wide as its heading and rows need (a variable's OID is
+    // longer than its first width); the variable and owner columns share what
+    // the list has left, and the Delete column stays on the list.
+    std::vector<int> widths;
+    for (int nColumn = 0; nColumn < kAlarmButtonColumn; ++nColumn)
+        widths.push_back(ColumnNeed(m_list, nColumn, kAlarmColumns[nColumn].pszHeading, 16));
+    widths.push_back(kAlarmColumns[kAlarmButtonColumn].nWidth);
+    SetShareOfWidth(m_list, widths, {2, 8});
+    m_list.RepositionButtons();
 }
 
 void CRmonAlarm::OnIndexChange()

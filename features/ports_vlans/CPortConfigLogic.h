@@ -12,8 +12,10 @@
 // Walks tell the owner window (CModuleBase::SetHwnd) how they ended with the
 // messages of WalkMessages.h, sent from the walk's worker thread:
 //   port table walk:  end of table -> WM_WALK_STALE, failure -> WM_WALK_FAILED
-//   description walk: any end -> WM_WALK_FINISHED, a reply of an older walk
+//   description walk: end of table -> WM_WALK_FINISHED, failure ->
+//                     WM_WALK_FAILED, a reply of an older walk
 //                     -> WM_WALK_STALE (only while no newer walk runs)
+// A walk that cannot start is reported as failed before its Start returns.
 // The records may be read on any thread through the Get... copies.
 //
 // Port control table, korvelEnterprise.10.76.19.1.1.13.1, integer columns:
@@ -56,7 +58,7 @@ public:
 
     // --- Port control table ---
 
-    // Starts the walk on m_cSnmpGetSet; returns 1 whatever the session answers.
+    // Starts the walk on m_cSnmpGetSet; 1 when it started, 0 when it could not.
     int StartPortTableWalk();
     static int OnPortTableReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     // Stores one row of the walk in progress into record nIndex; nothing
@@ -69,8 +71,7 @@ public:
 
     // --- Port description table ---
 
-    // Starts the walk on m_cSnmpTrunkWalk. TRUE only when the session reports
-    // 0, which it never does; nobody reads the result.
+    // Starts the walk on m_cSnmpTrunkWalk; TRUE when it started.
     BOOL StartDescriptionWalk();
     static int OnDescriptionReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     // Stores row nRow (counted from 1) into record nRow - 1 of the walk in

@@ -28,9 +28,9 @@ constexpr DWORD kPauseAfterSetMs = 50;
 const char* const kAddFinished = "AddFinished";
 
 // What a failed read names (CReadReport).
-const char* const kPortListText = "the GVRP port settings";
-const char* const kVlanListText = "the VLAN list";
-const char* const kGlobalText = "the GVRP settings";
+const char* const kGvrpPortsText = "the GVRP port settings";
+const char* const kGvrpVlanIdsText = "the VLAN list";
+const char* const kGvrpGlobalText = "the GVRP settings";
 
 std::string PortColumn(int nColumn)
 {
@@ -99,7 +99,7 @@ void CGVRPFunLogic::EndWalk(CCommonSNMP& session, int nStatus)
         m_strVlanIdList = m_strVlanIdsBuilding;
     }
     if (nStatus != SnmpStatusEndOfWalk)
-        NotifyOwner(kNotifyFailed, reinterpret_cast<LPARAM>(&session == &m_cSnmpVlan ? kVlanListText : kPortListText));
+        NotifyOwner(kNotifyFailed, reinterpret_cast<LPARAM>(&session == &m_cSnmpVlan ? kGvrpVlanIdsText : kGvrpPortsText));
     NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kWalkFinishedText));
     session.SignalDone();
 }
@@ -171,7 +171,7 @@ void CGVRPFunLogic::StartGlobalRead()
 void CGVRPFunLogic::EndGlobalRead()
 {
     // No settings to show: the window gets its buttons back all the same.
-    NotifyOwner(kNotifyFailed, reinterpret_cast<LPARAM>(kGlobalText));
+    NotifyOwner(kNotifyFailed, reinterpret_cast<LPARAM>(kGvrpGlobalText));
     NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kWalkFinishedText));
 }
 

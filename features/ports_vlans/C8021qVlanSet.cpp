@@ -165,6 +165,7 @@ void C8021qVlanSet::RefreshAll()
     {
         std::lock_guard lock(m_csData);
         m_nPendingReads = 0;
+        m_pszReadFailed = nullptr;
     }
     m_cCommonSNMPVoiceVlan.Close();
     m_cCommonSNMPTableVlan.Close();
@@ -487,17 +488,28 @@ void C8021qVlanSet::ShowVlanList(const VLAN_entry_list& records)
 void C8021qVlanSet::EndRead(const char* pszFailed, bool bKeptLast)
 {
     bool bLast = false;
-    bool bCurrent = false;
+    const char* pszSay = nullptr;
+    bool bSayKept = false;
     {
         std::lock_guard lock(m_csData);
-        bCurrent = m_nPendingReads > 0;
+        // A failed read of the current refresh is kept until all of its reads
+        // are in; then one is said, the list's before any other.
+        if (pszFailed != nullptr && m_nPendingReads > 0 &&
+            (m_pszReadFailed == nullptr || pszFailed == kVlanListText)) {
+            m_pszReadFailed = pszFailed;
+            m_bReadFailedKept = bKeptLast;
+        }
         if (m_nPendingReads > 0)
             bLast = --m_nPendingReads == 0;
+        if (bLast) {
+            pszSay = m_pszReadFailed;
+            bSayKept = m_bReadFailedKept;
+            m_pszReadFailed = nullptr;
+        }
     }
-    // A failed read of the current refresh is said on the UI thread, once
-    // for the refresh (whatever else of it fails).
-    if (pszFailed != nullptr && bCurrent)
-        PostMessage(WM_READ_FAILED, bKeptLast ? 1 : 0, reinterpret_cast<LPARAM>(pszFailed));
+    // Said on the UI thread.
+    if (pszSay != nullptr)
+        PostMessage(WM_READ_FAILED, bSayKept ? 1 : 0, reinterpret_cast<LPARAM>(pszSay));
     // The buttons come back once every read of the refresh is in, so that
     // Apply and Delete judge by what the switch holds; the lock is not held
     // while the UI thread carries this out.

@@ -129,6 +129,8 @@ private:
     bool m_bPvidsRead = false;               // a PVID walk has completed
     bool m_bIPIfRead = false;                // an IP interface walk has completed, every VLAN known
     bool m_bListRead = false;                // a static VLAN walk has completed
+    const char* m_pszReadFailed = nullptr;   // a failed read of the refresh, said when all are in
+    bool m_bReadFailedKept = false;
 
     int m_nPortCount = 0;
     std::string m_strAsymState; // asymmetric VLAN state last read; UI thread only

@@ -494,8 +494,7 @@ void C8021qVlanSet::EndRead(const char* pszFailed, bool bKeptLast)
         std::lock_guard lock(m_csData);
         // A failed read of the current refresh is kept until all of its reads
         // are in; then one is said, the list's before any other.
-        if (pszFailed != nullptr && m_nPendingReads > 0 &&
-            (m_pszReadFailed == nullptr || pszFailed == kVlanListText)) {
+        if (pszFailed != nullptr && m_nPendingReads > 0 && (m_pszReadFailed == nullptr || pszFailed == kVlanListText)) {
             m_pszReadFailed = pszFailed;
             m_bReadFailedKept = bKeptLast;
         }
@@ -569,9 +568,9 @@ void C8021qVlanSet::OnApplyAsymmetric()
         bInterfacesRead = m_bIPIfRead;
     }
     // The rules below judge by what the switch holds: not by a guess.
-    const char* pszUnread = !bInterfacesRead ? kIPInterfaceText
+    const char* pszUnread = !bInterfacesRead                              ? kIPInterfaceText
                             : nVoiceState == 0 || nSurveillanceState == 0 ? kVoiceText
-                                                                           : nullptr;
+                                                                          : nullptr;
     if (pszUnread != nullptr) {
         CReadReport::RefuseUnread(pszUnread);
         RestoreAsymmetricBox();

@@ -120,9 +120,9 @@ private:
     int m_nSurveillanceVlanState = 0;
     int m_nVoiceVid = 0;
     int m_nSurveillanceVid = 0;
-    VLAN_entry_list m_pVlanList; // one record per list row, in list order
-    VLAN_entry_list m_VlanBuilding; // rows of the static VLAN walk in progress
-    std::vector<std::string> m_arrIPIfVlan; // VLAN of each IP interface, last complete walk
+    VLAN_entry_list m_pVlanList;             // one record per list row, in list order
+    VLAN_entry_list m_VlanBuilding;          // rows of the static VLAN walk in progress
+    std::vector<std::string> m_arrIPIfVlan;  // VLAN of each IP interface, last complete walk
     std::vector<std::string> m_IPIfBuilding; // the IP interface walk in progress
     bool m_bIPIfBuildingKnown = true;        // every interface of the walk in progress has a VLAN
     std::vector<int> m_PvidBuilding;         // the PVID walk in progress, 0 where unknown

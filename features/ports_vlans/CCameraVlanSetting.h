@@ -96,7 +96,7 @@ private:
     std::vector<std::string> m_arrVoiceOuiFlags;
     std::vector<std::string> m_voiceOuisBuilding; // the voice OUI walk in progress
     std::vector<std::string> m_voiceFlagsBuilding;
-    bool m_bComponentsRead = false; // a component walk has completed
+    bool m_bComponentsRead = false;           // a component walk has completed
     CSurveillanceOui::Rows m_ouiRowsBuilding; // rows of the OUI walk in progress, shown whole at its end
     // Whether the VLAN modes (last read) and the global settings (since the
     // dialog opened) have been read; Apply waits for both.

@@ -99,7 +99,8 @@ void CGVRPFunLogic::EndWalk(CCommonSNMP& session, int nStatus)
         m_strVlanIdList = m_strVlanIdsBuilding;
     }
     if (nStatus != SnmpStatusEndOfWalk)
-        NotifyOwner(kNotifyFailed, reinterpret_cast<LPARAM>(&session == &m_cSnmpVlan ? kGvrpVlanIdsText : kGvrpPortsText));
+        NotifyOwner(kNotifyFailed,
+                    reinterpret_cast<LPARAM>(&session == &m_cSnmpVlan ? kGvrpVlanIdsText : kGvrpPortsText));
     NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kWalkFinishedText));
     session.SignalDone();
 }

@@ -132,7 +132,7 @@ private:
     // call-back) go first.
     mutable std::mutex m_csWalkData;
     std::string m_strVlanIdList;
-    std::string m_strVlanIdsBuilding; // ids of the VLAN walk in progress
+    std::string m_strVlanIdsBuilding;               // ids of the VLAN walk in progress
     std::vector<GVRP_port_info> m_PortRowsBuilding; // rows of the port walk in progress
 
     CCommonSNMP m_cSnmpPortTable; // GVRP port table walk

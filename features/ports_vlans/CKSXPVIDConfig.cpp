@@ -232,8 +232,7 @@ void CKSXPVIDConfig::ShowPvids(const std::vector<int>& pvids)
 {
     const int nPorts = std::min(static_cast<int>(pvids.size()), kMaxPorts);
     for (int p = 1; p <= nPorts; ++p) {
-        if (GetDlgItem(IDC_PVID_EDIT_FIRST + p - 1) != nullptr)
-        {
+        if (GetDlgItem(IDC_PVID_EDIT_FIRST + p - 1) != nullptr) {
             // An unknown PVID is shown empty.
             const int nPvid = pvids[static_cast<size_t>(p - 1)];
             SetDlgItemText(IDC_PVID_EDIT_FIRST + p - 1, nPvid == 0 ? std::string() : std::to_string(nPvid));

@@ -73,10 +73,10 @@ private:
     // What the walk and the UI share, under m_csData. Declared before the
     // controls and sessions, so that it outlives every call-back.
     std::mutex m_csData;
-    std::vector<int> m_pPvid;     // PVID of port i + 1 at index i, as shown
-    std::vector<int> m_pPvidRead; // the rows of the walk in progress
+    std::vector<int> m_pPvid;      // PVID of port i + 1 at index i, as shown
+    std::vector<int> m_pPvidRead;  // the rows of the walk in progress
     std::vector<int> m_pPvidShown; // the PVIDs of the last complete walk, 0 where unknown
-    bool m_bPvidRead = false;     // a PVID walk has reached the end of the table
+    bool m_bPvidRead = false;      // a PVID walk has reached the end of the table
 
     std::vector<std::unique_ptr<CStatic>> m_pPortLabel;
     std::vector<std::unique_ptr<CEdit>> m_pPvidEdit;

@@ -158,7 +158,7 @@ void CPortConfigLogic::StorePortRow(int nIndex, int nPort, int nSpeed, int nMdix
 }
 
 BOOL CPortConfigLogic::SendItems(const SNMP_VARBIND* pItems, int nCount, CWriteReport* pReport,
-                                  const std::string& strWhat)
+                                 const std::string& strWhat)
 {
     if (pReport == nullptr)
         return SetValues(pItems, nCount);

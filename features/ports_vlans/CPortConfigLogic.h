@@ -121,18 +121,17 @@ private:
     int TrunkGroupOf(int nPort) const;
     BOOL HasOtherTrunkMember(int nPort) const;
     BOOL KeepsTrunkValue(int nIndex, int nPort, int PORT_setting_info::*pField, int nValue) const;
-    BOOL SetDescriptionRequest(int nFirstPort, int nLastPort, const std::string& strDescription,
-                               CWriteReport* pReport);
+    BOOL SetDescriptionRequest(int nFirstPort, int nLastPort, const std::string& strDescription, CWriteReport* pReport);
     // One SET of the items: through the report when given, else SetValues.
     BOOL SendItems(const SNMP_VARBIND* pItems, int nCount, CWriteReport* pReport, const std::string& strWhat);
     void NotifyOwner(UINT message) const;
 
-    mutable std::mutex m_recordsLock; // guards both record arrays
-    std::vector<PORT_description_info> m_pPortDesc; // published by the last complete description walk
+    mutable std::mutex m_recordsLock;                      // guards both record arrays
+    std::vector<PORT_description_info> m_pPortDesc;        // published by the last complete description walk
     std::vector<PORT_description_info> m_PortDescBuilding; // rows of the description walk in progress
-    std::vector<PORT_setting_info> m_pPortSetting; // published by the last complete port table walk
-    std::vector<PORT_setting_info> m_PortSettingBuilding; // rows of the port table walk in progress
-    std::atomic<int> m_nRowCount{0}; // rows the walk in progress has delivered
+    std::vector<PORT_setting_info> m_pPortSetting;         // published by the last complete port table walk
+    std::vector<PORT_setting_info> m_PortSettingBuilding;  // rows of the port table walk in progress
+    std::atomic<int> m_nRowCount{0};                       // rows the walk in progress has delivered
     int m_nPortNum = 0;
     std::atomic<bool> m_bDescriptionWalkRunning{false};
 };

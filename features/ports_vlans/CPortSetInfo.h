@@ -19,7 +19,6 @@
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
 
-
 class CPortSetInfo : public CDialog
 {
 public:

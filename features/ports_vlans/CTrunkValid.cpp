@@ -854,8 +854,8 @@ int CTrunkValid::WriteTrunk(const std::string& strMode, const std::string& strMa
         report.Silent("the members of trunk " + strTrunkId);
         return 0;
     }
-    m_cCommonSNMPSet.AddValueLen(SwitchOid(kTrunkMembersRelOid) + "." + strTrunkId, SnmpValueOctetString,
-                                 octets.data(), n);
+    m_cCommonSNMPSet.AddValueLen(SwitchOid(kTrunkMembersRelOid) + "." + strTrunkId, SnmpValueOctetString, octets.data(),
+                                 n);
     m_cCommonSNMPSet.AddValue(SwitchOid(kTrunkModeRelOid) + "." + strTrunkId, SnmpValueInteger, strMode);
     return report.Send(m_cCommonSNMPSet, "the members of trunk " + strTrunkId) ? 1 : 0;
 }

@@ -220,7 +220,8 @@ TEST_F(GvrpTimeDialogTest, AFailedGlobalReadGivesBackRefreshAndCloseButNotApply)
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_TRUE(Sets().empty());
     // Said once for the opening and once for the Refresh.
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>(2, "The GVRP settings could not be read from the switch."));
+    EXPECT_EQ(Texts(boxes.Calls()),
+              std::vector<std::string>(2, "The GVRP settings could not be read from the switch."));
 }
 
 TEST_F(GvrpTimeDialogTest, ClosingWhileTheGlobalReadRunsIsClean)

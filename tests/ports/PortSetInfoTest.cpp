@@ -250,8 +250,9 @@ TEST_F(PortSetInfoTest, RowWithUnknownValuesAndUnknownMdixTextCannotBeApplied)
         Item<CComboBox>(d, IDC_PORTSET_MDIX).SetWindowText("Crossed");
         ClickButton(d, IDC_PORTSET_APPLY);
     });
-    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{"The settings of port 21 could not be read. Please refresh.",
-                                                              "Please Select one MDI/MDIX mode !"}));
+    EXPECT_EQ(Texts(boxes.Calls()),
+              (std::vector<std::string>{"The settings of port 21 could not be read. Please refresh.",
+                                        "Please Select one MDI/MDIX mode !"}));
     EXPECT_TRUE(Requests("SET").empty());
 }
 

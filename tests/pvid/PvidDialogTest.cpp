@@ -286,9 +286,9 @@ TEST_F(PvidDialogTest, ApplyIsRefusedUntilAReadHasCompleted)
         ClickButton(d, IDOK);
     });
     // The failed read is said when it fails, and Apply refused until one completes.
-    EXPECT_EQ(refusals, (std::vector<std::string>{
-                            "The PVIDs could not be read from the switch.",
-                            "The PVIDs could not be read from the switch. Press Refresh and try again."}));
+    EXPECT_EQ(refusals,
+              (std::vector<std::string>{"The PVIDs could not be read from the switch.",
+                                        "The PVIDs could not be read from the switch. Press Refresh and try again."}));
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(Requests("SET").size(), 28U);
     EXPECT_EQ(SwitchPvids(28), Pvids(28, {{3, 10}, {9, 100}, {26, 20}}));

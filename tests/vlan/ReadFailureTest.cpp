@@ -179,7 +179,8 @@ const ReadCase kCases[] = {
          });
      },
      {}},
-    {"PVIDs: the switch silent in the middle of Refresh", {Data("vlan")},
+    {"PVIDs: the switch silent in the middle of Refresh",
+     {Data("vlan")},
      [](ReadFailureTest& test) {
          CKSXPVIDConfig dialog;
          dialog.m_pVlanList = &kNoVlans;
@@ -193,7 +194,8 @@ const ReadCase kCases[] = {
          });
      },
      {Again("The PVIDs")}},
-    {"port descriptions: the switch silent in the middle of Refresh", {Data("ports")},
+    {"port descriptions: the switch silent in the middle of Refresh",
+     {Data("ports")},
      [](ReadFailureTest& test) {
          CPortDescription dialog;
          RunModal<CPortDescription>(dialog, [&](CPortDescription& d) {
@@ -205,7 +207,8 @@ const ReadCase kCases[] = {
          });
      },
      {Again("The port descriptions")}},
-    {"GVRP ports: the switch silent in the middle of Refresh", {Data("trunk"), Data("vlan"), Data("gvrp")},
+    {"GVRP ports: the switch silent in the middle of Refresh",
+     {Data("trunk"), Data("vlan"), Data("gvrp")},
      [](ReadFailureTest& test) {
          CGVRPSettings dialog;
          RunModal<CGVRPSettings>(dialog, [&](CGVRPSettings& d) {
@@ -217,7 +220,8 @@ const ReadCase kCases[] = {
          });
      },
      {Again("The GVRP port settings")}},
-    {"VLANs: the switch silent in the middle of Refresh", {Data("vlan")},
+    {"VLANs: the switch silent in the middle of Refresh",
+     {Data("vlan")},
      [](ReadFailureTest& test) {
          C8021qVlanSet dialog;
          RunModal<C8021qVlanSet>(dialog, [&](C8021qVlanSet& d) {
@@ -230,7 +234,8 @@ const ReadCase kCases[] = {
          });
      },
      {Again("The VLAN list")}},
-    {"surveillance OUIs: the switch silent in the middle of Refresh", {Data("vlan"), Data("surveillance")},
+    {"surveillance OUIs: the switch silent in the middle of Refresh",
+     {Data("vlan"), Data("surveillance")},
      [](ReadFailureTest& test) {
          CCameraVLANOUISetting dialog;
          RunModal<CCameraVLANOUISetting>(dialog, [&](CCameraVLANOUISetting& d) {

@@ -176,7 +176,11 @@ int CModuleBase::StartTrunkWalk()
         m_TrunkBuilding.assign(m_TrunkPorts.size(), 0);
     }
     m_cSnmpTrunkWalk.AddValue(kTrunkMemberColumn, 4);
-    return m_cSnmpTrunkWalk.StartRequest(&CModuleBase::OnTrunkReply, this, 0, 0);
+    if (m_cSnmpTrunkWalk.StartAsync(&CModuleBase::OnTrunkReply, this))
+        return 1;
+    // No walk runs: the owner hears of it as of a walk that failed.
+    SendMessage(m_hOwnerWnd, WM_TRUNK_WALK_ABORTED, 1, 0);
+    return 0;
 }
 
 int CModuleBase::OnTrunkReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)

@@ -55,7 +55,8 @@ public:
 
     // Walks the trunk member table; the groups are published when it ends.
     // Either end is sent to the owner as WM_TRUNK_WALK_ABORTED.
-    // Returns the result of CCommonSNMP::StartRequest (-1).
+    // Returns 1 when the walk started; 0 when it could not start, which the
+    // owner is told at once as a failed walk.
     int StartTrunkWalk();
     // TRUE when every trunk with a member of non-zero value has that value on
     // all members (one value per port, index port - 1); TRUE until the first

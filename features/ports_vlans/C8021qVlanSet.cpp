@@ -2,6 +2,7 @@
 
 #include "common/CCodeConvert.h"
 #include "common/CModuleBase.h"
+#include "common/CReadReport.h"
 #include "common/CUtils.h"
 #include "common/CWriteReport.h"
 #include "common/Globals.h"
@@ -33,6 +34,12 @@ const std::string kSurveillanceVlanId = KorvelOid("10.76.19.1.26.1.2.0");
 const std::string kIPInterfaceVlanColumn = KorvelOid("10.76.19.1.41.1.1.1.2");
 
 constexpr int kMaxVlanRows = 256;
+
+// What a failed read names (CReadReport).
+const char* const kVlanListText = "the VLAN list";
+const char* const kVoiceText = "the voice and surveillance VLAN settings";
+const char* const kPvidText = "the PVIDs";
+const char* const kIPInterfaceText = "the IP interfaces";
 
 constexpr ListColumn kVlanListColumns[] = {{"VLAN ID", 80, LVCFMT_LEFT},
                                            {"VLAN Name", 120, LVCFMT_CENTER},
@@ -86,6 +93,7 @@ BEGIN_MESSAGE_MAP(C8021qVlanSet, CDialog)
     ON_BN_CLICKED(IDC_VLAN_REFRESH, OnRefresh)
     ON_BN_CLICKED(IDC_VLAN_PVID, OnPvid)
     ON_NOTIFY(NM_DBLCLK, IDC_VLAN_LIST, OnListDblClk)
+    ON_MESSAGE(WM_READ_FAILED, OnReadFailed)
 END_MESSAGE_MAP()
 
 C8021qVlanSet::C8021qVlanSet(CWnd* pParent) : CDialog(IDD_8021Q_VLAN, pParent) {}
@@ -129,6 +137,7 @@ BOOL C8021qVlanSet::OnInitDialog()
     {
         std::lock_guard lock(m_csData);
         m_pPvid.assign(static_cast<size_t>(std::max(m_nPortCount, 0)), 0);
+        m_PvidBuilding = m_pPvid;
     }
     m_chkAsymmetric.SetCheck(BST_UNCHECKED);
 
@@ -156,21 +165,42 @@ void C8021qVlanSet::RefreshAll()
     {
         std::lock_guard lock(m_csData);
         m_nPendingReads = 0;
+        m_pszReadFailed = nullptr;
     }
     m_cCommonSNMPVoiceVlan.Close();
     m_cCommonSNMPTableVlan.Close();
     m_cCommonSNMPTable.Close();
     m_cCommonSNMPTableIPIf.Close();
+    m_readReport.Begin();
+
+    // The one read that holds the window goes first: a switch that does not
+    // answer it is not asked for the rest now, so the window waits at most
+    // one time-out and says it once. The lists keep the last complete read.
+    if (!ReadAsymmetricState()) {
+        bool bKeptLast = false;
+        {
+            std::lock_guard lock(m_csData);
+            bKeptLast = m_bListRead;
+        }
+        m_readReport.Fail(kVlanListText, bKeptLast);
+        EnableWalkButtons(TRUE);
+        return;
+    }
     {
         std::lock_guard lock(m_csData);
         m_nPendingReads = kRefreshReads;
     }
-
     StartVoiceSurveillanceRead();
-    ReadAsymmetricState();
     StartPvidWalk();
     StartIPInterfaceWalk();
     StartStaticVlanWalk();
+}
+
+LRESULT C8021qVlanSet::OnReadFailed(WPARAM wParam, LPARAM lParam)
+{
+    if (lParam != 0)
+        m_readReport.Fail(reinterpret_cast<const char*>(lParam), wParam != 0);
+    return 0;
 }
 
 void C8021qVlanSet::StartVoiceSurveillanceRead()
@@ -178,7 +208,8 @@ void C8021qVlanSet::StartVoiceSurveillanceRead()
     m_cCommonSNMPVoiceVlan.Open(0);
     for (const std::string* pOid : {&kVoiceVlanState, &kVoiceVlanId, &kSurveillanceVlanState, &kSurveillanceVlanId})
         m_cCommonSNMPVoiceVlan.AddValue(*pOid, 4);
-    m_cCommonSNMPVoiceVlan.StartRequest(&C8021qVlanSet::OnVoiceSurveillanceReply, this, 0, 0);
+    if (!m_cCommonSNMPVoiceVlan.StartAsync(&C8021qVlanSet::OnVoiceSurveillanceReply, this))
+        EndRead(kVoiceText);
 }
 
 int C8021qVlanSet::OnVoiceSurveillanceReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -188,61 +219,64 @@ int C8021qVlanSet::OnVoiceSurveillanceReply(CSnmp* pResponseIn, int nRequestID, 
     const ReplyKind kind = SortReply(pThis->m_cCommonSNMPVoiceVlan, nRequestID, nStatus);
     if (kind != ReplyKind::Current) {
         if (kind == ReplyKind::Ended)
-            pThis->EndRead();
+            pThis->EndRead(kVoiceText);
         return 0;
     }
-    const int nCount = pResponse->getVarBindCount();
+    // A switch without these objects (an error in place of the reply, or no
+    // value) has no voice or surveillance VLAN: nothing is held by them. A
+    // state outside its set or a VLAN id outside 1..4094 is unknown (0):
+    // deleting and the mode change are refused until they are read.
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    pResponse->getError(&nErrorStatus, &nErrorIndex);
+    const bool bAbsent = nErrorStatus != 0;
+    const auto state = [&](int i) {
+        if (bAbsent || !CModuleBase::HasValue(pResponse.get(), i))
+            return 2;
+        return std::atoi(CModuleBase::EnumText(pResponse.get(), i, {1, 2}).c_str());
+    };
+    const auto vid = [&](int i) {
+        if (bAbsent)
+            return 0;
+        return std::atoi(CModuleBase::RangeText(pResponse.get(), i, 1, 4094).c_str());
+    };
     {
         std::lock_guard lock(pThis->m_csData);
-        for (int i = 0; i < nCount; ++i) {
-            const std::string strValue = CModuleBase::ValueText(pResponse.get(), i);
-            switch (i) {
-            case 0:
-                pThis->m_nVoiceVlanState = strValue == "1" ? 1 : 2;
-                break;
-            case 1:
-                pThis->m_nVoiceVid = std::atoi(strValue.c_str());
-                break;
-            case 2:
-                pThis->m_nSurveillanceVlanState = strValue == "1" ? 1 : 2;
-                break;
-            case 3:
-                pThis->m_nSurveillanceVid = std::atoi(strValue.c_str());
-                break;
-            default:
-                break;
-            }
-        }
+        pThis->m_nVoiceVlanState = state(0);
+        pThis->m_nVoiceVid = vid(1);
+        pThis->m_nSurveillanceVlanState = state(2);
+        pThis->m_nSurveillanceVid = vid(3);
     }
     pThis->m_cCommonSNMPVoiceVlan.SignalDone();
     pThis->EndRead();
     return 0;
 }
 
-void C8021qVlanSet::ReadAsymmetricState()
+bool C8021qVlanSet::ReadAsymmetricState()
 {
     m_cCommonSNMP.Open(0);
     m_cCommonSNMP.AddValue(kAsymmetricState, 4);
     std::unique_ptr<CSnmp> pResponse;
     if (m_cCommonSNMP.send(pResponse, 0) != 0 || !pResponse)
-        return;
-    m_strAsymState = CModuleBase::IntegerText(pResponse.get(), 0);
+        return false;
+    // A state outside its set (or an error in place of it) is unknown.
+    m_strAsymState = CModuleBase::EnumText(pResponse.get(), 0, {1, 2});
     m_chkAsymmetric.SetCheck(m_strAsymState == "1" ? BST_CHECKED : BST_UNCHECKED);
+    return true;
 }
 
 void C8021qVlanSet::StartPvidWalk()
 {
     {
+        // A port the walk gives no PVID has none known (0).
         std::lock_guard lock(m_csData);
         m_nPvidRows = 0;
-        std::fill(m_pPvid.begin(), m_pPvid.end(), 1);
+        m_PvidBuilding.assign(m_pPvid.size(), 0);
     }
-    if (!m_cCommonSNMPTable.Open(1)) {
-        EndRead();
-        return;
-    }
+    m_cCommonSNMPTable.Open(1);
     m_cCommonSNMPTable.AddValue(kPvidColumn, 4);
-    m_cCommonSNMPTable.StartRequest(&C8021qVlanSet::OnPvidReply, this, 0, 0);
+    if (!m_cCommonSNMPTable.StartAsync(&C8021qVlanSet::OnPvidReply, this))
+        EndRead(kPvidText);
 }
 
 int C8021qVlanSet::OnPvidReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -251,8 +285,17 @@ int C8021qVlanSet::OnPvidReply(CSnmp* pResponseIn, int nRequestID, void* pUserDa
     auto* pThis = static_cast<C8021qVlanSet*>(pUserData);
     const ReplyKind kind = SortReply(pThis->m_cCommonSNMPTable, nRequestID, nStatus);
     if (kind != ReplyKind::Current) {
-        if (kind == ReplyKind::Ended)
+        if (kind == ReplyKind::Ended && nStatus == SnmpStatusEndOfWalk) {
+            // The PVIDs of a complete walk replace the last ones whole.
+            {
+                std::lock_guard lock(pThis->m_csData);
+                pThis->m_pPvid = pThis->m_PvidBuilding;
+                pThis->m_bPvidsRead = true;
+            }
             pThis->EndRead();
+        } else if (kind == ReplyKind::Ended) {
+            pThis->EndRead(kPvidText);
+        }
         return 0;
     }
     // The row's index is its port; a row of a port the switch does not have
@@ -260,15 +303,16 @@ int C8021qVlanSet::OnPvidReply(CSnmp* pResponseIn, int nRequestID, void* pUserDa
     std::string strSuffix;
     pThis->m_cCommonSNMPTable.GetIndexSuffix(0, pResponse.get(), strSuffix);
     const int nPort = CUtils::RowPort(strSuffix);
-    const int nPvid = std::atoi(CModuleBase::IntegerText(pResponse.get(), 0).c_str());
+    const int nPvid = std::atoi(CModuleBase::RangeText(pResponse.get(), 0, 1, 4094).c_str());
     {
         std::lock_guard lock(pThis->m_csData);
-        if (nPort >= 1 && nPort <= static_cast<int>(pThis->m_pPvid.size())) {
-            pThis->m_pPvid[static_cast<size_t>(nPort - 1)] = nPvid;
+        if (nPort >= 1 && nPort <= static_cast<int>(pThis->m_PvidBuilding.size())) {
+            pThis->m_PvidBuilding[static_cast<size_t>(nPort - 1)] = nPvid;
             ++pThis->m_nPvidRows;
         }
     }
-    pThis->m_cCommonSNMPTable.StartRequest(&C8021qVlanSet::OnPvidReply, pThis, 0, 0);
+    pResponse.reset();
+    pThis->ContinueWalk(pThis->m_cCommonSNMPTable, &C8021qVlanSet::OnPvidReply, kPvidText);
     return 0;
 }
 
@@ -276,14 +320,22 @@ void C8021qVlanSet::StartIPInterfaceWalk()
 {
     {
         std::lock_guard lock(m_csData);
-        m_arrIPIfVlan.clear();
+        m_IPIfBuilding.clear();
+        m_bIPIfBuildingKnown = true;
     }
-    if (!m_cCommonSNMPTableIPIf.Open(1)) {
-        EndRead();
-        return;
-    }
+    m_cCommonSNMPTableIPIf.Open(1);
     m_cCommonSNMPTableIPIf.AddValue(kIPInterfaceVlanColumn, 4);
-    m_cCommonSNMPTableIPIf.StartRequest(&C8021qVlanSet::OnIPInterfaceReply, this, 0, 0);
+    if (!m_cCommonSNMPTableIPIf.StartAsync(&C8021qVlanSet::OnIPInterfaceReply, this))
+        EndRead(kIPInterfaceText);
+}
+
+void C8021qVlanSet::ContinueWalk(CCommonSNMP& session, SnmpCallback pfnCallback, const char* pszWhat)
+{
+    // A step that cannot start ends the walk as a failed one.
+    if (!session.StartAsync(pfnCallback, this)) {
+        session.SignalDone();
+        EndRead(pszWhat);
+    }
 }
 
 int C8021qVlanSet::OnIPInterfaceReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -292,15 +344,29 @@ int C8021qVlanSet::OnIPInterfaceReply(CSnmp* pResponseIn, int nRequestID, void* 
     auto* pThis = static_cast<C8021qVlanSet*>(pUserData);
     const ReplyKind kind = SortReply(pThis->m_cCommonSNMPTableIPIf, nRequestID, nStatus);
     if (kind != ReplyKind::Current) {
-        if (kind == ReplyKind::Ended)
+        if (kind == ReplyKind::Ended && nStatus == SnmpStatusEndOfWalk) {
+            // The interfaces of a complete walk replace the last ones whole;
+            // one whose VLAN is unknown leaves every VLAN possibly held.
+            {
+                std::lock_guard lock(pThis->m_csData);
+                pThis->m_arrIPIfVlan = pThis->m_IPIfBuilding;
+                pThis->m_bIPIfRead = pThis->m_bIPIfBuildingKnown;
+            }
             pThis->EndRead();
+        } else if (kind == ReplyKind::Ended) {
+            pThis->EndRead(kIPInterfaceText);
+        }
         return 0;
     }
     {
+        const std::string strVid = CModuleBase::RangeText(pResponse.get(), 0, 1, 4094);
         std::lock_guard lock(pThis->m_csData);
-        pThis->m_arrIPIfVlan.push_back(CModuleBase::ValueText(pResponse.get(), 0));
+        if (strVid.empty())
+            pThis->m_bIPIfBuildingKnown = false;
+        pThis->m_IPIfBuilding.push_back(strVid);
     }
-    pThis->m_cCommonSNMPTableIPIf.StartRequest(&C8021qVlanSet::OnIPInterfaceReply, pThis, 0, 0);
+    pResponse.reset();
+    pThis->ContinueWalk(pThis->m_cCommonSNMPTableIPIf, &C8021qVlanSet::OnIPInterfaceReply, kIPInterfaceText);
     return 0;
 }
 
@@ -336,7 +402,9 @@ int C8021qVlanSet::OnStaticVlanReply(CSnmp* pResponseIn, int nRequestID, void* p
         return 0;
     }
     pThis->StoreStaticVlanRow(pResponse.get());
-    session.StartRequest(&C8021qVlanSet::OnStaticVlanReply, pThis, 0, 0);
+    pResponse.reset();
+    if (!session.StartAsync(&C8021qVlanSet::OnStaticVlanReply, pThis))
+        pThis->EndStaticVlanWalk(false);
     return 0;
 }
 
@@ -348,27 +416,21 @@ void C8021qVlanSet::StoreStaticVlanRow(CSnmp* pResponse)
     std::string strSuffix;
     m_cCommonSNMPTableVlan.GetIndexSuffix(0, pResponse, strSuffix);
     record.nVid = CUtils::RowVlanId(strSuffix);
-    const int nCount = pResponse->getVarBindCount();
-    for (int i = 0; i < nCount; ++i) {
-        const std::string strValue = CModuleBase::ValueText(pResponse, i);
-        switch (i) {
-        case 0:
-            CCodeConvert::Utf8ToAnsi(strValue, record.szName);
-            break;
-        case 1:
-            record.szEgressPorts = CUtils::PortBitmapToList(strValue, record.nEgressCount);
-            break;
-        case 2:
-            record.szUntaggedPorts = CUtils::PortBitmapToList(strValue, record.nUntaggedCount);
-            break;
-        case 3:
-            strRowStatus = strValue;
-            break;
-        default:
-            break;
-        }
-    }
-    record.bPortsRead = CModuleBase::HasValue(pResponse, 1) && CModuleBase::HasValue(pResponse, 2);
+    // Only values of the column's type count: a name or a port bitmap served
+    // as a number is unknown, never decoded from its text.
+    std::string strName;
+    std::string strEgress;
+    std::string strUntagged;
+    if (CModuleBase::OctetValue(pResponse, 0, strName))
+        CCodeConvert::Utf8ToAnsi(strName, record.szName);
+    const bool bEgress = CModuleBase::OctetValue(pResponse, 1, strEgress);
+    const bool bUntagged = CModuleBase::OctetValue(pResponse, 2, strUntagged);
+    if (bEgress)
+        record.szEgressPorts = CUtils::PortBitmapToList(strEgress, record.nEgressCount);
+    if (bUntagged)
+        record.szUntaggedPorts = CUtils::PortBitmapToList(strUntagged, record.nUntaggedCount);
+    strRowStatus = CModuleBase::EnumText(pResponse, 3, {1, 2, 3, 4, 5, 6});
+    record.bPortsRead = bEgress && bUntagged;
     // Rows that are not active (one being created, say) are neither listed
     // nor kept, and neither are rows whose index no VLAN can have.
     if (strRowStatus != "1" || record.nVid == 0)
@@ -381,18 +443,23 @@ void C8021qVlanSet::StoreStaticVlanRow(CSnmp* pResponse)
 
 void C8021qVlanSet::EndStaticVlanWalk(bool bComplete)
 {
+    bool bKeptLast = false;
     if (bComplete) {
         VLAN_entry_list records;
         {
             std::lock_guard lock(m_csData);
             m_pVlanList = m_VlanBuilding;
+            m_bListRead = true;
             records = m_pVlanList;
         }
         // Carried to the UI thread; the lock is not held meanwhile.
         ShowVlanList(records);
+    } else {
+        std::lock_guard lock(m_csData);
+        bKeptLast = m_bListRead;
     }
     m_cCommonSNMPTableVlan.SignalDone();
-    EndRead();
+    EndRead(bComplete ? nullptr : kVlanListText, bKeptLast);
 }
 
 void C8021qVlanSet::ShowVlanList(const VLAN_entry_list& records)
@@ -418,14 +485,30 @@ void C8021qVlanSet::ShowVlanList(const VLAN_entry_list& records)
         m_listVlan.SetColumnWidth(kUntaggedColumn, kVlanListColumns[kUntaggedColumn].width);
 }
 
-void C8021qVlanSet::EndRead()
+void C8021qVlanSet::EndRead(const char* pszFailed, bool bKeptLast)
 {
     bool bLast = false;
+    const char* pszSay = nullptr;
+    bool bSayKept = false;
     {
         std::lock_guard lock(m_csData);
+        // A failed read of the current refresh is kept until all of its reads
+        // are in; then one is said, the list's before any other.
+        if (pszFailed != nullptr && m_nPendingReads > 0 && (m_pszReadFailed == nullptr || pszFailed == kVlanListText)) {
+            m_pszReadFailed = pszFailed;
+            m_bReadFailedKept = bKeptLast;
+        }
         if (m_nPendingReads > 0)
             bLast = --m_nPendingReads == 0;
+        if (bLast) {
+            pszSay = m_pszReadFailed;
+            bSayKept = m_bReadFailedKept;
+            m_pszReadFailed = nullptr;
+        }
     }
+    // Said on the UI thread.
+    if (pszSay != nullptr)
+        PostMessage(WM_READ_FAILED, bSayKept ? 1 : 0, reinterpret_cast<LPARAM>(pszSay));
     // The buttons come back once every read of the refresh is in, so that
     // Apply and Delete judge by what the switch holds; the lock is not held
     // while the UI thread carries this out.
@@ -476,11 +559,22 @@ void C8021qVlanSet::OnApplyAsymmetric()
     size_t nInterfaces = 0;
     int nVoiceState = 0;
     int nSurveillanceState = 0;
+    bool bInterfacesRead = false;
     {
         std::lock_guard lock(m_csData);
         nInterfaces = m_arrIPIfVlan.size();
         nVoiceState = m_nVoiceVlanState;
         nSurveillanceState = m_nSurveillanceVlanState;
+        bInterfacesRead = m_bIPIfRead;
+    }
+    // The rules below judge by what the switch holds: not by a guess.
+    const char* pszUnread = !bInterfacesRead                              ? kIPInterfaceText
+                            : nVoiceState == 0 || nSurveillanceState == 0 ? kVoiceText
+                                                                          : nullptr;
+    if (pszUnread != nullptr) {
+        CReadReport::RefuseUnread(pszUnread);
+        RestoreAsymmetricBox();
+        return;
     }
     // A refused or cancelled change puts the box back as the switch has it:
     // Add, Edit and Delete take the mode from the box.
@@ -600,11 +694,23 @@ BOOL C8021qVlanSet::CanDeleteVlan(const std::string& strVid)
     const int nVid = std::atoi(strVid.c_str());
     const bool bAsymmetric = m_chkAsymmetric.GetCheck() == BST_CHECKED;
     const char* pszRefusal = nullptr;
+    const char* pszUnread = nullptr;
     {
         std::lock_guard lock(m_csData);
         const size_t nPorts = std::min(m_pPvid.size(), static_cast<size_t>(std::max(m_nPortCount, 0)));
+        const auto begin = m_pPvid.begin();
+        const auto end = m_pPvid.begin() + static_cast<long>(nPorts);
+        // What holds a VLAN must have been read: an unknown PVID, voice or
+        // surveillance VLAN or IP interface may be this one.
+        const auto unknownVid = [](int nState, int nHeldVid) { return nState == 0 || (nState == 1 && nHeldVid == 0); };
         if (strVid == "1")
             pszRefusal = "Can't delete the default VLAN!";
+        else if (bAsymmetric && (!m_bPvidsRead || std::find(begin, end, 0) != end))
+            pszUnread = kPvidText;
+        else if (unknownVid(m_nVoiceVlanState, m_nVoiceVid) || unknownVid(m_nSurveillanceVlanState, m_nSurveillanceVid))
+            pszUnread = kVoiceText;
+        else if (!m_bIPIfRead)
+            pszUnread = kIPInterfaceText;
         else if (bAsymmetric && std::find(m_pPvid.begin(), m_pPvid.begin() + static_cast<long>(nPorts), nVid) !=
                                     m_pPvid.begin() + static_cast<long>(nPorts))
             pszRefusal = "The VID is one of The PVID, so it cannot be deleted.";
@@ -614,6 +720,10 @@ BOOL C8021qVlanSet::CanDeleteVlan(const std::string& strVid)
             pszRefusal = "The VLAN ID is Surveillance VLAN ID.";
         else if (std::find(m_arrIPIfVlan.begin(), m_arrIPIfVlan.end(), strVid) != m_arrIPIfVlan.end())
             pszRefusal = "The VLAN ID is IP Interface VLAN.";
+    }
+    if (pszUnread != nullptr) {
+        CReadReport::RefuseUnread(pszUnread);
+        return FALSE;
     }
     if (pszRefusal == nullptr)
         return TRUE;

@@ -32,7 +32,9 @@
 
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/ports_vlans/VLAN_entry_info.h"
+#include "features/ports_vlans/WalkMessages.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
 
@@ -68,7 +70,12 @@ protected:
 private:
     void RefreshAll();
     void StartVoiceSurveillanceRead();
-    void ReadAsymmetricState();
+    // Reads the asymmetric state synchronously: false when the switch did not answer.
+    bool ReadAsymmetricState();
+    // Says a failed read of the current refresh (posted by the reads).
+    LRESULT OnReadFailed(WPARAM wParam, LPARAM lParam);
+    // Starts a walk's next step; one that cannot start ends the read as failed.
+    void ContinueWalk(CCommonSNMP& session, SnmpCallback pfnCallback, const char* pszWhat);
     void StartPvidWalk();
     void StartIPInterfaceWalk();
     void StartStaticVlanWalk();
@@ -83,7 +90,9 @@ private:
     // Fills the list control from the records (UI thread or carried).
     void ShowVlanList(const VLAN_entry_list& records);
     // One read of the refresh has ended; the last gives the buttons back.
-    void EndRead();
+    // A read of the refresh has ended; pszFailed names it when it failed
+    // (bKeptLast: the dialog still shows its last complete read).
+    void EndRead(const char* pszFailed = nullptr, bool bKeptLast = false);
     // Disables the buttons, or enables them as far as VLAN editing allows.
     void EnableWalkButtons(BOOL bEnable);
     // Any thread: a control that is gone is left alone.
@@ -111,12 +120,21 @@ private:
     int m_nSurveillanceVlanState = 0;
     int m_nVoiceVid = 0;
     int m_nSurveillanceVid = 0;
-    VLAN_entry_list m_pVlanList; // one record per list row, in list order
-    VLAN_entry_list m_VlanBuilding; // rows of the static VLAN walk in progress
-    std::vector<std::string> m_arrIPIfVlan;
+    VLAN_entry_list m_pVlanList;             // one record per list row, in list order
+    VLAN_entry_list m_VlanBuilding;          // rows of the static VLAN walk in progress
+    std::vector<std::string> m_arrIPIfVlan;  // VLAN of each IP interface, last complete walk
+    std::vector<std::string> m_IPIfBuilding; // the IP interface walk in progress
+    bool m_bIPIfBuildingKnown = true;        // every interface of the walk in progress has a VLAN
+    std::vector<int> m_PvidBuilding;         // the PVID walk in progress, 0 where unknown
+    bool m_bPvidsRead = false;               // a PVID walk has completed
+    bool m_bIPIfRead = false;                // an IP interface walk has completed, every VLAN known
+    bool m_bListRead = false;                // a static VLAN walk has completed
+    const char* m_pszReadFailed = nullptr;   // a failed read of the refresh, said when all are in
+    bool m_bReadFailedKept = false;
 
     int m_nPortCount = 0;
     std::string m_strAsymState; // asymmetric VLAN state last read; UI thread only
+    CReadReport m_readReport;
     CListCtrlEx m_listVlan;
     CButton m_chkAsymmetric;
     CCommonSNMP m_cCommonSNMP;                // asymmetric state read and write

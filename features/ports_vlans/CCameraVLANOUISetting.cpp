@@ -38,6 +38,7 @@ BEGIN_MESSAGE_MAP(CCameraVLANOUISetting, CDialog)
     ON_BN_CLICKED(IDC_SURVOUI_REFRESH, Refresh)
     ON_BN_CLICKED(IDC_SURVOUI_CLOSE, OnCancel)
     ON_BN_CLICKED(IDC_SURVOUI_DELETE, OnDelete)
+    ON_MESSAGE(WM_READ_FAILED, OnReadFailed)
 END_MESSAGE_MAP()
 
 CCameraVLANOUISetting::CCameraVLANOUISetting(CWnd* pParent) : CDialog(IDD_SURVEILLANCE_OUI, pParent) {}
@@ -101,7 +102,37 @@ void CCameraVLANOUISetting::OnAdd()
 
 void CCameraVLANOUISetting::Refresh()
 {
+    m_readReport.Begin();
     StartOuiWalk();
+}
+
+LRESULT CCameraVLANOUISetting::OnReadFailed(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    bool bKeptLast = false;
+    {
+        std::lock_guard lock(m_csRows);
+        bKeptLast = m_bListRead;
+    }
+    m_readReport.Fail("the surveillance OUI list", bKeptLast);
+    return 0;
+}
+
+void CCameraVLANOUISetting::EndOuiWalk(int nStatus)
+{
+    // The end of the table shows its rows whole; a failure keeps the list and
+    // is said on the UI thread.
+    if (nStatus == SnmpStatusEndOfWalk) {
+        CSurveillanceOui::Rows rows;
+        {
+            std::lock_guard lock(m_csRows);
+            rows = m_rowsBuilding;
+            m_bListRead = true;
+        }
+        CSurveillanceOui::ShowRows(m_listOui, rows);
+    } else {
+        PostMessage(WM_READ_FAILED);
+    }
+    EnableWalkButtons(TRUE);
 }
 
 void CCameraVLANOUISetting::StartOuiWalk()
@@ -118,7 +149,7 @@ void CCameraVLANOUISetting::StartOuiWalk()
     EnableWalkButtons(FALSE);
     // A walk that cannot start ends as a failed one: the buttons come back.
     if (!m_cCommonSNMPTable.StartAsync(&CCameraVLANOUISetting::OnOuiReply, this))
-        EnableWalkButtons(TRUE);
+        EndOuiWalk(SnmpStatusFailed);
 }
 
 int CCameraVLANOUISetting::OnOuiReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -129,29 +160,27 @@ int CCameraVLANOUISetting::OnOuiReply(CSnmp* pResponseIn, int nRequestID, void* 
     if (!session.FindRequestID(nRequestID))
         return 0;
     if (nStatus != SnmpStatusOk || !pResponse) {
-        // The end of the table shows its rows whole; a failure keeps the list.
-        if (nStatus == SnmpStatusEndOfWalk) {
-            CSurveillanceOui::Rows rows;
-            {
-                std::lock_guard lock(pThis->m_csRows);
-                rows = pThis->m_rowsBuilding;
-            }
-            CSurveillanceOui::ShowRows(pThis->m_listOui, rows);
-        }
-        pThis->EnableWalkButtons(TRUE);
+        pThis->EndOuiWalk(nStatus);
         session.SignalDone();
         return 0;
     }
     // Bindings: .2 description, .1 address, .3 mask (.5 row status not shown).
+    // Values of another type than the column's are empty.
+    std::string strRaw[3];
+    for (int i = 0; i < 3; ++i)
+        CModuleBase::OctetValue(pResponse.get(), i, strRaw[i]);
     std::string strDescription;
-    CCodeConvert::Utf8ToAnsi(CModuleBase::ValueText(pResponse.get(), 0), strDescription);
+    CCodeConvert::Utf8ToAnsi(strRaw[0], strDescription);
     {
         std::lock_guard lock(pThis->m_csRows);
         pThis->m_rowsBuilding.push_back(
-            {strDescription, CSurveillanceOui::OctetsText(CModuleBase::ValueText(pResponse.get(), 1)),
-             CSurveillanceOui::OctetsText(CModuleBase::ValueText(pResponse.get(), 2))});
+            {strDescription, CSurveillanceOui::OctetsText(strRaw[1]), CSurveillanceOui::OctetsText(strRaw[2])});
     }
-    session.StartRequest(&CCameraVLANOUISetting::OnOuiReply, pThis, 0, 0);
+    pResponse.reset();
+    if (!session.StartAsync(&CCameraVLANOUISetting::OnOuiReply, pThis)) {
+        pThis->EndOuiWalk(SnmpStatusFailed);
+        session.SignalDone();
+    }
     return 0;
 }
 

@@ -10,7 +10,9 @@
 
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/ports_vlans/CSurveillanceOui.h"
+#include "features/ports_vlans/WalkMessages.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
@@ -39,6 +41,10 @@ protected:
 
 private:
     void StartOuiWalk();
+    // The walk ended (status as the call-back's): a complete list is shown,
+    // a failed walk said, and the buttons come back.
+    void EndOuiWalk(int nStatus);
+    LRESULT OnReadFailed(WPARAM wParam, LPARAM lParam);
     static int OnOuiReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     BOOL CheckOuiEntry(const std::string& strDescription, const std::string& strAddress);
     // Any thread.
@@ -53,6 +59,8 @@ private:
     // The rows of the walk in progress, shown whole at its end.
     std::mutex m_csRows;
     CSurveillanceOui::Rows m_rowsBuilding;
+    bool m_bListRead = false; // a walk has completed; under m_csRows
+    CReadReport m_readReport;
     // The walk's call-back uses the controls above: the sessions come after
     // them, so they are stopped before the controls go.
     CCommonSNMP m_cCommonSNMP;      // writes

@@ -1,6 +1,7 @@
 #include "features/ports_vlans/CCameraVlanSetting.h"
 
 #include "common/CCodeConvert.h"
+#include "common/CReadReport.h"
 #include "common/CUtils.h"
 #include "common/CWriteReport.h"
 #include "common/Globals.h"
@@ -35,6 +36,11 @@ const std::string kVoiceOuiAddressColumn = KorvelOid("10.76.19.1.21.2.1.1.1");
 const std::string kVoiceOuiFlagColumn = KorvelOid("10.76.19.1.21.2.1.1.4");
 
 const char* const kNoPriority = "Please select the Priority.";
+
+// What a failed read names (CReadReport).
+const char* const kSettingsText = "the surveillance VLAN settings";
+const char* const kComponentsText = "the surveillance component list";
+const char* const kVoiceOuisText = "the voice VLAN OUIs";
 
 constexpr int kMacLength = 17;
 constexpr int kOuiLength = 8;
@@ -89,6 +95,7 @@ BEGIN_MESSAGE_MAP(CCameraVlanSetting, CDialog)
     ON_BN_CLICKED(IDC_SURV_CLOSE, OnCancel)
     ON_BN_CLICKED(IDC_SURV_DELETE, OnDelete)
     ON_CBN_SELCHANGE(IDC_SURV_MODE, OnModeChange)
+    ON_MESSAGE(WM_READ_FAILED, OnReadFailed)
 END_MESSAGE_MAP()
 
 CCameraVlanSetting::CCameraVlanSetting(CWnd* pParent) : CDialog(IDD_SURVEILLANCE_VLAN, pParent) {}
@@ -153,12 +160,33 @@ BOOL CCameraVlanSetting::OnInitDialog()
 
 void CCameraVlanSetting::Refresh()
 {
-    m_ModuleBase.StartTrunkWalk();
+    m_readReport.Begin();
     m_comboHidden.ResetContent();
+    // The one read that holds the window goes first: a switch that does not
+    // answer it is not asked for the rest now, so the window waits at most
+    // one time-out and says it once.
+    if (!ReadVlanModes()) {
+        m_readReport.Fail(kSettingsText);
+        EnableItem(IDC_SURV_REFRESH, TRUE);
+        return;
+    }
+    m_ModuleBase.StartTrunkWalk();
     StartVlanIdWalk();
-    ReadVlanModes();
     StartOuiWalk();
     StartVoiceOuiWalk();
+}
+
+LRESULT CCameraVlanSetting::OnReadFailed(WPARAM wParam, LPARAM lParam)
+{
+    if (lParam != 0)
+        m_readReport.Fail(reinterpret_cast<const char*>(lParam), wParam != 0);
+    return 0;
+}
+
+void CCameraVlanSetting::ReportFailure(const char* pszWhat, bool bKeptLast)
+{
+    // Said on the UI thread, once for the user's action.
+    PostMessage(WM_READ_FAILED, bKeptLast ? 1 : 0, reinterpret_cast<LPARAM>(pszWhat));
 }
 
 void CCameraVlanSetting::StartVlanIdWalk()
@@ -170,30 +198,36 @@ void CCameraVlanSetting::StartVlanIdWalk()
         m_arrVlanIds.clear();
     }
     m_cCommonSNMPVlanTable.AddValue(kVlanNameColumn, SnmpValueNull);
-    m_cCommonSNMPVlanTable.StartRequest(&CCameraVlanSetting::OnVlanIdReply, this, 0, 0);
+    // Without the VLAN ids the settings are not read: nothing can be applied.
+    if (!m_cCommonSNMPVlanTable.StartAsync(&CCameraVlanSetting::OnVlanIdReply, this))
+        ReportFailure(kSettingsText, false);
 }
 
-void CCameraVlanSetting::ReadVlanModes()
+bool CCameraVlanSetting::ReadVlanModes()
 {
     m_bVlanModesRead = false;
     UpdateApplyButton();
     if (!m_cCommonSNMP.Open(SnmpPduGet))
-        return;
+        return false;
     for (const std::string* pOid : {&kAsymmetricOid, &kVoiceStateOid, &kVoiceVlanIdOid})
         m_cCommonSNMP.AddValue(*pOid, SnmpValueNull);
     std::unique_ptr<CSnmp> pResponse;
     if (m_cCommonSNMP.getNext(pResponse, 0) != SnmpStatusOk || !pResponse)
-        return;
+        return false;
     int nErrorStatus = 0;
     int nErrorIndex = 0;
     pResponse->getError(&nErrorStatus, &nErrorIndex);
     if (nErrorStatus != 0 || pResponse->getVarBindCount() < 3)
-        return;
-    m_nAsymmetricVlan = CModuleBase::ValueText(pResponse.get(), 0) == "1" ? 1 : 2;
-    m_nVoiceVlanState = CModuleBase::ValueText(pResponse.get(), 1) == "1" ? 1 : 2;
-    m_nVoiceVlanId = std::atoi(CModuleBase::ValueText(pResponse.get(), 2).c_str());
-    m_bVlanModesRead = true;
+        return true;
+    // States outside their sets are unknown: the rules of Apply cannot judge by them.
+    const std::string strAsymmetric = CModuleBase::EnumText(pResponse.get(), 0, {1, 2});
+    const std::string strVoiceState = CModuleBase::EnumText(pResponse.get(), 1, {1, 2});
+    m_nAsymmetricVlan = strAsymmetric == "1" ? 1 : 2;
+    m_nVoiceVlanState = strVoiceState == "1" ? 1 : 2;
+    m_nVoiceVlanId = std::atoi(CModuleBase::RangeText(pResponse.get(), 2, 1, 4094).c_str());
+    m_bVlanModesRead = !strAsymmetric.empty() && !strVoiceState.empty();
     UpdateApplyButton();
+    return true;
 }
 
 void CCameraVlanSetting::StartOuiWalk()
@@ -209,7 +243,8 @@ void CCameraVlanSetting::StartOuiWalk()
         m_cCommonSNMPTable.AddValue(CSurveillanceOui::Column(nColumn), SnmpValueNull);
     for (int nID : {IDC_SURV_ADD, IDC_SURV_DELETE, IDC_SURV_REFRESH})
         EnableItem(nID, FALSE);
-    m_cCommonSNMPTable.StartRequest(&CCameraVlanSetting::OnOuiReply, this, 0, 0);
+    if (!m_cCommonSNMPTable.StartAsync(&CCameraVlanSetting::OnOuiReply, this))
+        EndOuiWalk(SnmpStatusFailed);
 }
 
 void CCameraVlanSetting::StartVoiceOuiWalk()
@@ -217,12 +252,13 @@ void CCameraVlanSetting::StartVoiceOuiWalk()
     m_cCommonSNMPVoiceOui.Open(SnmpPduGetNext);
     {
         std::lock_guard lock(m_csData);
-        m_arrVoiceOuis.clear();
-        m_arrVoiceOuiFlags.clear();
+        m_voiceOuisBuilding.clear();
+        m_voiceFlagsBuilding.clear();
     }
     m_cCommonSNMPVoiceOui.AddValue(kVoiceOuiAddressColumn, SnmpValueNull);
     m_cCommonSNMPVoiceOui.AddValue(kVoiceOuiFlagColumn, SnmpValueNull);
-    m_cCommonSNMPVoiceOui.StartRequest(&CCameraVlanSetting::OnVoiceOuiReply, this, 0, 0);
+    if (!m_cCommonSNMPVoiceOui.StartAsync(&CCameraVlanSetting::OnVoiceOuiReply, this))
+        ReportFailure(kVoiceOuisText, false);
 }
 
 int CCameraVlanSetting::OnVlanIdReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -236,6 +272,8 @@ int CCameraVlanSetting::OnVlanIdReply(CSnmp* pResponseIn, int nRequestID, void* 
         // The global settings are read once the VLAN table has been read whole.
         if (nStatus == SnmpStatusEndOfWalk)
             pThis->ReadGlobalSettings();
+        else
+            pThis->ReportFailure(kSettingsText, false);
         session.SignalDone();
         return 0;
     }
@@ -250,17 +288,21 @@ int CCameraVlanSetting::OnVlanIdReply(CSnmp* pResponseIn, int nRequestID, void* 
         std::lock_guard lock(pThis->m_csData);
         pThis->m_arrVlanIds.push_back(std::to_string(nVid));
     }
-    session.StartRequest(&CCameraVlanSetting::OnVlanIdReply, pThis, 0, 0);
+    pResponse.reset();
+    if (!session.StartAsync(&CCameraVlanSetting::OnVlanIdReply, pThis)) {
+        pThis->ReportFailure(kSettingsText, false);
+        session.SignalDone();
+    }
     return 0;
 }
 
 void CCameraVlanSetting::ReadGlobalSettings()
 {
-    if (!m_cCommonSNMPGet.Open(SnmpPduGet))
-        return;
+    m_cCommonSNMPGet.Open(SnmpPduGet);
     for (const std::string* pOid : {&kStateOid, &kVlanIdOid, &kPriorityOid, &kPortsOid})
         m_cCommonSNMPGet.AddValue(*pOid, SnmpValueNull);
-    m_cCommonSNMPGet.StartRequest(&CCameraVlanSetting::OnGlobalSettingsReply, this, 0, 0);
+    if (!m_cCommonSNMPGet.StartAsync(&CCameraVlanSetting::OnGlobalSettingsReply, this))
+        ReportFailure(kSettingsText, false);
 }
 
 int CCameraVlanSetting::OnGlobalSettingsReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -275,10 +317,13 @@ int CCameraVlanSetting::OnGlobalSettingsReply(CSnmp* pResponseIn, int nRequestID
     if (pResponse)
         pResponse->getError(&nErrorStatus, &nErrorIndex);
     if (nStatus != SnmpStatusOk || !pResponse || nErrorStatus != 0 || pResponse->getVarBindCount() < 4) {
+        pThis->ReportFailure(kSettingsText, false);
         session.SignalDone();
         return 0;
     }
-    const std::string strState = CModuleBase::IntegerText(pResponse.get(), 0);
+    // Values outside their sets, or of another type, are unknown: shown
+    // empty, and Apply refused until they are read.
+    const std::string strState = CModuleBase::EnumText(pResponse.get(), 0, {1, 2});
     {
         std::lock_guard order(pThis->m_csStateControls);
         {
@@ -290,20 +335,22 @@ int CCameraVlanSetting::OnGlobalSettingsReply(CSnmp* pResponseIn, int nRequestID
         pThis->EnableStateControls(bEnabled, true);
     }
 
-    pThis->m_editVlanId.SetWindowText(CModuleBase::IntegerText(pResponse.get(), 1));
+    pThis->m_editVlanId.SetWindowText(CModuleBase::RangeText(pResponse.get(), 1, 1, 4094));
 
-    const std::string strPriority = CModuleBase::IntegerText(pResponse.get(), 2);
-    const int nPriority = strPriority.empty() ? -1 : std::atoi(strPriority.c_str());
-    pThis->m_comboPriority.SetCurSel(nPriority >= 0 && nPriority <= 7 ? nPriority : -1);
+    const std::string strPriority = CModuleBase::RangeText(pResponse.get(), 2, 0, 7);
+    pThis->m_comboPriority.SetCurSel(strPriority.empty() ? -1 : std::atoi(strPriority.c_str()));
 
-    const std::string strBitmap = CModuleBase::ValueText(pResponse.get(), 3);
+    // A bitmap served as another type (a number, say) is never decoded from its text.
+    std::string strBitmap;
+    const bool bPortsRead = CModuleBase::OctetValue(pResponse.get(), 3, strBitmap);
     std::string strPorts;
-    CUtils::PortBitmapToRangeText(strBitmap, std::min(static_cast<int>(strBitmap.size()), kMaxPortOctets), 1,
-                                  g_nPortCount, strPorts);
+    if (bPortsRead)
+        CUtils::PortBitmapToRangeText(strBitmap, std::min(static_cast<int>(strBitmap.size()), kMaxPortOctets), 1,
+                                      g_nPortCount, strPorts);
     pThis->m_editPorts.SetWindowText(strPorts);
 
-    // A state outside 1 and 2 is shown as unknown: Apply would write a guess.
-    pThis->m_bGlobalRead = strState == "1" || strState == "2";
+    // A state or ports unknown: Apply would write a guess.
+    pThis->m_bGlobalRead = !strState.empty() && bPortsRead;
     pThis->UpdateApplyButton();
     session.SignalDone();
     return 0;
@@ -317,40 +364,25 @@ int CCameraVlanSetting::OnOuiReply(CSnmp* pResponseIn, int nRequestID, void* pUs
     if (!session.FindRequestID(nRequestID))
         return 0;
     if (nStatus != SnmpStatusOk || !pResponse) {
-        // The end of the table shows its rows whole; a failure keeps the list.
-        if (nStatus == SnmpStatusEndOfWalk) {
-            CSurveillanceOui::Rows rows;
-            {
-                std::lock_guard lock(pThis->m_csData);
-                rows = pThis->m_ouiRowsBuilding;
-            }
-            CSurveillanceOui::ShowRows(pThis->m_listOui, rows);
-        }
-        // Add and Delete follow the state last read, whether the global read
-        // ends before this walk or after it.
-        {
-            std::lock_guard order(pThis->m_csStateControls);
-            bool bStateEnabled = false;
-            {
-                std::lock_guard lock(pThis->m_csData);
-                bStateEnabled = pThis->m_strCurrentState == "1";
-            }
-            pThis->EnableItem(IDC_SURV_ADD, bStateEnabled ? TRUE : FALSE);
-            pThis->EnableItem(IDC_SURV_DELETE, bStateEnabled ? TRUE : FALSE);
-        }
-        pThis->EnableItem(IDC_SURV_REFRESH, TRUE);
+        pThis->EndOuiWalk(nStatus);
         session.SignalDone();
         return 0;
     }
     // Bindings: .4 type, .2 description, .1 address (.5 row status not shown).
-    const std::string strType = CModuleBase::ValueText(pResponse.get(), 0);
-    const int nType = std::atoi(strType.c_str());
-    const bool bKnownType = strType.size() == 1 && nType >= 0 && nType < static_cast<int>(std::size(kComponentTypes));
+    // A type outside the set is shown as its number; values of another type
+    // than the column's are empty.
+    const std::string strType = CModuleBase::IntegerText(pResponse.get(), 0);
+    const std::string strKnownType =
+        CModuleBase::RangeText(pResponse.get(), 0, 0, static_cast<long long>(std::size(kComponentTypes)) - 1);
 
+    std::string strRawDescription;
+    CModuleBase::OctetValue(pResponse.get(), 1, strRawDescription);
     std::string strDescription;
-    CCodeConvert::Utf8ToAnsi(CModuleBase::ValueText(pResponse.get(), 1), strDescription);
+    CCodeConvert::Utf8ToAnsi(strRawDescription, strDescription);
 
-    std::string strAddress = CSurveillanceOui::OctetsText(CModuleBase::ValueText(pResponse.get(), 2));
+    std::string strOctets;
+    CModuleBase::OctetValue(pResponse.get(), 2, strOctets);
+    std::string strAddress = CSurveillanceOui::OctetsText(strOctets);
     if (strAddress == CSurveillanceOui::DefaultRowText(CSurveillanceOui::kFirstDefaultOui))
         strAddress = FirstDefaultDisplay();
     else if (strAddress == CSurveillanceOui::DefaultRowText(CSurveillanceOui::kSecondDefaultOui))
@@ -358,11 +390,50 @@ int CCameraVlanSetting::OnOuiReply(CSnmp* pResponseIn, int nRequestID, void* pUs
     {
         std::lock_guard lock(pThis->m_csData);
         pThis->m_ouiRowsBuilding.push_back(
-            {bKnownType ? std::string(kComponentTypes[nType]) : strType, strDescription, strAddress});
+            {strKnownType.empty() ? strType : std::string(kComponentTypes[std::atoi(strKnownType.c_str())]),
+             strDescription, strAddress});
     }
 
-    session.StartRequest(&CCameraVlanSetting::OnOuiReply, pThis, 0, 0);
+    pResponse.reset();
+    if (!session.StartAsync(&CCameraVlanSetting::OnOuiReply, pThis)) {
+        pThis->EndOuiWalk(SnmpStatusFailed);
+        session.SignalDone();
+    }
     return 0;
+}
+
+void CCameraVlanSetting::EndOuiWalk(int nStatus)
+{
+    // The end of the table shows its rows whole; a failure keeps the list.
+    if (nStatus == SnmpStatusEndOfWalk) {
+        CSurveillanceOui::Rows rows;
+        {
+            std::lock_guard lock(m_csData);
+            rows = m_ouiRowsBuilding;
+            m_bComponentsRead = true;
+        }
+        CSurveillanceOui::ShowRows(m_listOui, rows);
+    } else {
+        bool bKeptLast = false;
+        {
+            std::lock_guard lock(m_csData);
+            bKeptLast = m_bComponentsRead;
+        }
+        ReportFailure(kComponentsText, bKeptLast);
+    }
+    // Add and Delete follow the state last read, whether the global read
+    // ends before this walk or after it.
+    {
+        std::lock_guard order(m_csStateControls);
+        bool bStateEnabled = false;
+        {
+            std::lock_guard lock(m_csData);
+            bStateEnabled = m_strCurrentState == "1";
+        }
+        EnableItem(IDC_SURV_ADD, bStateEnabled ? TRUE : FALSE);
+        EnableItem(IDC_SURV_DELETE, bStateEnabled ? TRUE : FALSE);
+    }
+    EnableItem(IDC_SURV_REFRESH, TRUE);
 }
 
 int CCameraVlanSetting::OnVoiceOuiReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -373,18 +444,32 @@ int CCameraVlanSetting::OnVoiceOuiReply(CSnmp* pResponseIn, int nRequestID, void
     if (!session.FindRequestID(nRequestID))
         return 0;
     if (nStatus != SnmpStatusOk || !pResponse) {
+        // The OUIs of a complete walk replace the last ones whole.
+        if (nStatus == SnmpStatusEndOfWalk) {
+            std::lock_guard lock(pThis->m_csData);
+            pThis->m_arrVoiceOuis = pThis->m_voiceOuisBuilding;
+            pThis->m_arrVoiceOuiFlags = pThis->m_voiceFlagsBuilding;
+        } else {
+            pThis->ReportFailure(kVoiceOuisText, false);
+        }
         session.SignalDone();
         return 0;
     }
-    std::string strDigits = CSurveillanceOui::OctetsText(CModuleBase::ValueText(pResponse.get(), 0));
+    std::string strOctets;
+    CModuleBase::OctetValue(pResponse.get(), 0, strOctets);
+    std::string strDigits = CSurveillanceOui::OctetsText(strOctets);
     strDigits.erase(std::remove(strDigits.begin(), strDigits.end(), '-'), strDigits.end());
-    const std::string strFlag = CModuleBase::ValueText(pResponse.get(), 1);
+    const std::string strFlag = CModuleBase::EnumText(pResponse.get(), 1, {1, 2});
     {
         std::lock_guard lock(pThis->m_csData);
-        pThis->m_arrVoiceOuis.push_back(strDigits.substr(0, 6));
-        pThis->m_arrVoiceOuiFlags.push_back(strFlag);
+        pThis->m_voiceOuisBuilding.push_back(strDigits.substr(0, 6));
+        pThis->m_voiceFlagsBuilding.push_back(strFlag);
     }
-    session.StartRequest(&CCameraVlanSetting::OnVoiceOuiReply, pThis, 0, 0);
+    pResponse.reset();
+    if (!session.StartAsync(&CCameraVlanSetting::OnVoiceOuiReply, pThis)) {
+        pThis->ReportFailure(kVoiceOuisText, false);
+        session.SignalDone();
+    }
     return 0;
 }
 
@@ -397,8 +482,10 @@ void CCameraVlanSetting::OnApply()
 {
     // Until the switch's values are in, the rules below would judge by
     // values it never gave and the write would overwrite its settings.
-    if (!m_bVlanModesRead || !m_bGlobalRead)
+    if (!m_bVlanModesRead || !m_bGlobalRead) {
+        CReadReport::RefuseUnread(kSettingsText);
         return;
+    }
 
     const std::string strState = m_chkState.GetCheck() == BST_CHECKED ? "1" : "2";
     const int nPriority = m_comboPriority.GetCurSel();

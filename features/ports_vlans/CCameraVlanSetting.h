@@ -27,7 +27,9 @@
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
 #include "common/CModuleBase.h"
+#include "common/CReadReport.h"
 #include "features/ports_vlans/CSurveillanceOui.h"
+#include "features/ports_vlans/WalkMessages.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
@@ -62,7 +64,14 @@ protected:
 
 private:
     void StartVlanIdWalk();
-    void ReadVlanModes();
+    // The synchronous read of the VLAN modes: false when the switch did not answer.
+    bool ReadVlanModes();
+    // The component walk ended (status as the call-back's); shows a complete
+    // list, says a failed walk, gives the buttons back.
+    void EndOuiWalk(int nStatus);
+    // Posts a failed read to the dialog, which says it once per action.
+    void ReportFailure(const char* pszWhat, bool bKeptLast);
+    LRESULT OnReadFailed(WPARAM wParam, LPARAM lParam);
     void StartOuiWalk();
     void StartVoiceOuiWalk();
     void ReadGlobalSettings();
@@ -85,6 +94,9 @@ private:
     std::vector<std::string> m_arrVlanIds;
     std::vector<std::string> m_arrVoiceOuis;
     std::vector<std::string> m_arrVoiceOuiFlags;
+    std::vector<std::string> m_voiceOuisBuilding; // the voice OUI walk in progress
+    std::vector<std::string> m_voiceFlagsBuilding;
+    bool m_bComponentsRead = false;           // a component walk has completed
     CSurveillanceOui::Rows m_ouiRowsBuilding; // rows of the OUI walk in progress, shown whole at its end
     // Whether the VLAN modes (last read) and the global settings (since the
     // dialog opened) have been read; Apply waits for both.
@@ -114,6 +126,7 @@ private:
     CListCtrlEx m_listOui;
     CComboBox m_comboHidden;
 
+    CReadReport m_readReport;
     CModuleBase m_ModuleBase;
     CCommonSNMP m_cCommonSNMP;          // VLAN modes read, component table writes
     CCommonSNMP m_cCommonSNMPSet;       // global settings write

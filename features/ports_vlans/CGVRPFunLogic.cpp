@@ -27,6 +27,11 @@ constexpr DWORD kPauseAfterSetMs = 50;
 
 const char* const kAddFinished = "AddFinished";
 
+// What a failed read names (CReadReport).
+const char* const kGvrpPortsText = "the GVRP port settings";
+const char* const kGvrpVlanIdsText = "the VLAN list";
+const char* const kGvrpGlobalText = "the GVRP settings";
+
 std::string PortColumn(int nColumn)
 {
     return kGvrpPortTable + "." + std::to_string(nColumn);
@@ -88,8 +93,23 @@ void CGVRPFunLogic::EndWalk(CCommonSNMP& session, int nStatus)
         }
         NotifyOwner(kNotifyPortRows, reinterpret_cast<LPARAM>(&rows));
     }
+    if (&session == &m_cSnmpVlan && nStatus == SnmpStatusEndOfWalk) {
+        // The VLAN ids of a complete walk replace the last ones whole.
+        std::lock_guard lock(m_csWalkData);
+        m_strVlanIdList = m_strVlanIdsBuilding;
+    }
+    if (nStatus != SnmpStatusEndOfWalk)
+        NotifyOwner(kNotifyFailed,
+                    reinterpret_cast<LPARAM>(&session == &m_cSnmpVlan ? kGvrpVlanIdsText : kGvrpPortsText));
     NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kWalkFinishedText));
     session.SignalDone();
+}
+
+void CGVRPFunLogic::ContinueWalk(CCommonSNMP& session, SnmpCallback pfnCallback)
+{
+    // A step that cannot start ends the walk as a failed one.
+    if (!session.StartAsync(pfnCallback, this))
+        EndWalk(session, SnmpStatusFailed);
 }
 
 // --- Reads ---
@@ -104,7 +124,7 @@ void CGVRPFunLogic::StartPortTableWalk()
     }
     for (int nColumn = 1; nColumn <= 5; ++nColumn)
         m_cSnmpPortTable.AddValue(PortColumn(nColumn), SnmpValueNull);
-    m_cSnmpPortTable.StartRequest(&CGVRPFunLogic::OnPortTableReply, this, 0, 0);
+    ContinueWalk(m_cSnmpPortTable, &CGVRPFunLogic::OnPortTableReply);
 }
 
 void CGVRPFunLogic::StartTrunkGroupWalk()
@@ -115,8 +135,29 @@ void CGVRPFunLogic::StartTrunkGroupWalk()
 void CGVRPFunLogic::StartVlanIdWalk()
 {
     m_cSnmpVlan.Open(SnmpPduGetNext);
+    {
+        std::lock_guard lock(m_csWalkData);
+        m_strVlanIdsBuilding.clear();
+    }
     m_cSnmpVlan.AddValue(kVlanNameColumn, SnmpValueNull);
-    m_cSnmpVlan.StartRequest(&CGVRPFunLogic::OnVlanIdReply, this, 0, 0);
+    ContinueWalk(m_cSnmpVlan, &CGVRPFunLogic::OnVlanIdReply);
+}
+
+int CGVRPFunLogic::ReadState(std::string& strState)
+{
+    strState.clear();
+    m_cSnmpGetSet.Open(SnmpPduGet);
+    m_cSnmpGetSet.AddValue(kStateOid, SnmpValueNull);
+    std::unique_ptr<CSnmp> pResponse;
+    if (m_cSnmpGetSet.send(pResponse, 0) != 0 || !pResponse)
+        return kStateUnanswered;
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    pResponse->getError(&nErrorStatus, &nErrorIndex);
+    if (nErrorStatus != 0)
+        return kStateRefused;
+    strState = CModuleBase::EnumText(pResponse.get(), 0, {1, 2});
+    return kStateRead;
 }
 
 void CGVRPFunLogic::StartGlobalRead()
@@ -124,7 +165,15 @@ void CGVRPFunLogic::StartGlobalRead()
     m_cSnmpGetSet.Open(SnmpPduGet);
     for (const std::string* pOid : {&kStateOid, &kJoinTime, &kLeaveTime, &kLeaveAllTime})
         m_cSnmpGetSet.AddValue(*pOid, SnmpValueNull);
-    m_cSnmpGetSet.StartRequest(&CGVRPFunLogic::OnGlobalReply, this, 0, 0);
+    if (!m_cSnmpGetSet.StartAsync(&CGVRPFunLogic::OnGlobalReply, this))
+        EndGlobalRead();
+}
+
+void CGVRPFunLogic::EndGlobalRead()
+{
+    // No settings to show: the window gets its buttons back all the same.
+    NotifyOwner(kNotifyFailed, reinterpret_cast<LPARAM>(kGvrpGlobalText));
+    NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kWalkFinishedText));
 }
 
 int CGVRPFunLogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -140,16 +189,15 @@ int CGVRPFunLogic::OnPortTableReply(CSnmp* pResponseIn, int nRequestID, void* pU
     if (const int nPort = CUtils::RowPort(strSuffix); nPort != 0) {
         GVRP_port_info row;
         row.strPort = std::to_string(nPort);
-        row.strPvid = CModuleBase::IntegerText(pResponse.get(), 1);
-        if (!CUtils::IsVlanId(row.strPvid))
-            row.strPvid.clear();
-        row.strGvrpState = EnabledText(CModuleBase::IntegerText(pResponse.get(), 2));
-        row.strIngressChecking = EnabledText(CModuleBase::IntegerText(pResponse.get(), 3));
-        row.strAcceptFrameType = FrameTypeText(CModuleBase::IntegerText(pResponse.get(), 4));
+        row.strPvid = CModuleBase::RangeText(pResponse.get(), 1, 1, 4094);
+        row.strGvrpState = EnabledText(CModuleBase::EnumText(pResponse.get(), 2, {1, 2}));
+        row.strIngressChecking = EnabledText(CModuleBase::EnumText(pResponse.get(), 3, {1, 2}));
+        row.strAcceptFrameType = FrameTypeText(CModuleBase::EnumText(pResponse.get(), 4, {1, 2}));
         std::lock_guard lock(pThis->m_csWalkData);
         pThis->m_PortRowsBuilding.push_back(row);
     }
-    session.StartRequest(&CGVRPFunLogic::OnPortTableReply, pThis, 0, 0);
+    pResponse.reset();
+    pThis->ContinueWalk(session, &CGVRPFunLogic::OnPortTableReply);
     return 0;
 }
 
@@ -164,9 +212,10 @@ int CGVRPFunLogic::OnVlanIdReply(CSnmp* pResponseIn, int nRequestID, void* pUser
     session.GetIndexSuffix(0, pResponse.get(), strSuffix);
     if (const int nVid = CUtils::RowVlanId(strSuffix); nVid != 0) {
         std::lock_guard lock(pThis->m_csWalkData);
-        pThis->m_strVlanIdList += std::to_string(nVid) + ",";
+        pThis->m_strVlanIdsBuilding += std::to_string(nVid) + ",";
     }
-    session.StartRequest(&CGVRPFunLogic::OnVlanIdReply, pThis, 0, 0);
+    pResponse.reset();
+    pThis->ContinueWalk(session, &CGVRPFunLogic::OnVlanIdReply);
     return 0;
 }
 
@@ -182,17 +231,17 @@ int CGVRPFunLogic::OnGlobalReply(CSnmp* pResponseIn, int nRequestID, void* pUser
     if (pResponse)
         pResponse->getError(&nErrorStatus, &nErrorIndex);
     if (nStatus != 0 || !pResponse || nErrorStatus != 0) {
-        // No settings to show: the window gets its buttons back all the same.
-        pThis->NotifyOwner(kNotifyFinished, reinterpret_cast<LPARAM>(kWalkFinishedText));
+        pThis->EndGlobalRead();
         session.SignalDone();
         return 0;
     }
+    // Values outside their sets, or of another type, are unknown: empty.
     GVRP_global_info info;
-    const std::string strState = CModuleBase::IntegerText(pResponse.get(), 0);
+    const std::string strState = CModuleBase::EnumText(pResponse.get(), 0, {1, 2});
     info.nEnabled = strState == "1" ? 1 : strState == "2" ? 0 : -1;
-    info.strJoinTime = CModuleBase::IntegerText(pResponse.get(), 1);
-    info.strLeaveTime = CModuleBase::IntegerText(pResponse.get(), 2);
-    info.strLeaveAllTime = CModuleBase::IntegerText(pResponse.get(), 3);
+    info.strJoinTime = CModuleBase::RangeText(pResponse.get(), 1, kMinTimer, kMaxTimer);
+    info.strLeaveTime = CModuleBase::RangeText(pResponse.get(), 2, kMinTimer, kMaxTimer);
+    info.strLeaveAllTime = CModuleBase::RangeText(pResponse.get(), 3, kMinTimer, kMaxTimer);
     pThis->NotifyOwner(kNotifyRow, reinterpret_cast<LPARAM>(&info));
     session.SignalDone();
     return 0;

@@ -16,6 +16,9 @@
 //                                      table: its rows, whole (a failed walk
 //                                      sends none, so the list keeps the last)
 //   wParam 4, lParam "AddFinished"     SetPortRange wrote every port of its range
+//   wParam 7, lParam const char*       a read failed (or could not start): what
+//                                      it read, as a noun phrase; sent just
+//                                      before its "Finished"
 //   wParam 5, lParam "Finished"        the port or VLAN walk ended (each sends
 //                                      its own, also when it failed), or the
 //                                      global read failed
@@ -57,10 +60,19 @@ public:
     static constexpr WPARAM kNotifyAddFinished = 4;
     static constexpr WPARAM kNotifyFinished = 5;
     static constexpr WPARAM kNotifyPortRows = 6;
+    static constexpr WPARAM kNotifyFailed = 7;
 
     // The global GVRP state object, which the dialogs also read on their own
     // (CModuleBase::GetValue): "1" enabled, "2" disabled.
     static const std::string kStateOid;
+
+    // Reads the global state in one GET on m_cSnmpGetSet. kStateRead: the
+    // switch answered, strState is "1", "2" or (a value outside the set or of
+    // another type) empty; else strState is empty.
+    static constexpr int kStateRead = 1;
+    static constexpr int kStateUnanswered = 0;
+    static constexpr int kStateRefused = -1;
+    int ReadState(std::string& strState);
 
     // The asynchronous reads; each starts one request on its own session.
     void StartPortTableWalk();
@@ -93,7 +105,7 @@ public:
     // replies are stale and no call-back runs once it returns.
     void CloseSessions();
 
-    // The VLAN id list ("1,10,20,"); every VLAN walk appends to it.
+    // The VLAN id list ("1,10,20,") of the last complete VLAN walk.
     std::string GetVlanIdList() const;
     // TRUE when the VLAN id is in the VLAN id list.
     BOOL HasVlanId(const std::string& strVlanId) const;
@@ -109,6 +121,10 @@ private:
     // Reports a walk's end "Finished"; the port walk's end of the table
     // first sends its rows whole.
     void EndWalk(CCommonSNMP& session, int nStatus);
+    // Starts the walk's next step; one that cannot start ends the walk as failed.
+    void ContinueWalk(CCommonSNMP& session, SnmpCallback pfnCallback);
+    // The global read failed or could not start.
+    void EndGlobalRead();
     void NotifyOwner(WPARAM wParam, LPARAM lParam) const;
 
     // What the walks write and the dialogs read, under m_csWalkData. Declared
@@ -116,6 +132,7 @@ private:
     // call-back) go first.
     mutable std::mutex m_csWalkData;
     std::string m_strVlanIdList;
+    std::string m_strVlanIdsBuilding;               // ids of the VLAN walk in progress
     std::vector<GVRP_port_info> m_PortRowsBuilding; // rows of the port walk in progress
 
     CCommonSNMP m_cSnmpPortTable; // GVRP port table walk

@@ -114,6 +114,7 @@ void CGVRPSettings::OnRefresh()
     // The walks of an earlier refresh end first (closing serves what they
     // have sent already), so none of their rows or ends lands in this one.
     m_GVRPFunLogic.CloseSessions();
+    m_readReport.Begin();
     // The list keeps the last complete table until this walk has read its end.
     m_nFinishedWalks = 0;
     // Both come back once every walk of this refresh has ended: Apply judges
@@ -122,9 +123,16 @@ void CGVRPSettings::OnRefresh()
     m_btnApply.EnableWindow(FALSE);
 
     std::string strState;
-    if (!m_GVRPFunLogic.GetValue(CGVRPFunLogic::kStateOid, strState))
-        strState.clear();
+    const int nStateRead = m_GVRPFunLogic.ReadState(strState);
     EnableValueCombos(strState == "1" ? TRUE : FALSE);
+    if (nStateRead != CGVRPFunLogic::kStateRead)
+        m_readReport.Fail("the GVRP settings", m_listPorts.GetItemCount() > 0);
+    // A switch that did not answer is not asked for the tables now: the
+    // window waits at most one time-out. Refresh asks again.
+    if (nStateRead == CGVRPFunLogic::kStateUnanswered) {
+        m_btnRefresh.EnableWindow(TRUE);
+        return;
+    }
 
     if (m_GVRPFunLogic.SetHwnd(GetSafeHwnd())) {
         m_GVRPFunLogic.StartPortTableWalk();
@@ -148,6 +156,9 @@ LRESULT CGVRPSettings::OnLogicNotify(WPARAM wParam, LPARAM lParam)
             m_listPorts.SetOrInsertItemText(nRow, 3, rows[i].strIngressChecking.c_str());
             m_listPorts.SetOrInsertItemText(nRow, 4, rows[i].strAcceptFrameType.c_str());
         }
+    } else if (wParam == CGVRPFunLogic::kNotifyFailed) {
+        if (lParam != 0)
+            m_readReport.Fail(reinterpret_cast<const char*>(lParam), m_listPorts.GetItemCount() > 0);
     } else if (wParam == CGVRPFunLogic::kNotifyFinished) {
         OnWalkEnded();
     } else if (wParam == CGVRPFunLogic::kNotifyAddFinished) {

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/ports_vlans/CGVRPFunLogic.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
@@ -51,5 +52,6 @@ private:
     CComboBox m_comboGvrp;
     CListCtrlEx m_listPorts;
     int m_nFinishedWalks = 0;
+    CReadReport m_readReport;
     CGVRPFunLogic m_GVRPFunLogic;
 };

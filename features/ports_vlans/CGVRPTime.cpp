@@ -63,8 +63,9 @@ void CGVRPTime::OnRefresh()
 {
     // Without a state the switch can mean there is nothing to show or to
     // apply: only Refresh (and Close) stay.
-    if (!m_GVRPFunLogic.GetValue(CGVRPFunLogic::kStateOid, m_strGvrpState) ||
-        (m_strGvrpState != "1" && m_strGvrpState != "2")) {
+    m_readReport.Begin();
+    const int nStateRead = m_GVRPFunLogic.ReadState(m_strGvrpState);
+    if (nStateRead != CGVRPFunLogic::kStateRead || m_strGvrpState.empty()) {
         m_strGvrpState.clear();
         CheckDlgButton(IDC_GVRPTIME_ENABLED, BST_UNCHECKED);
         CheckDlgButton(IDC_GVRPTIME_DISABLED, BST_UNCHECKED);
@@ -72,6 +73,8 @@ void CGVRPTime::OnRefresh()
         m_btnApply.EnableWindow(FALSE);
         m_btnRefresh.EnableWindow(TRUE);
         m_btnClose.EnableWindow(TRUE);
+        if (nStateRead != CGVRPFunLogic::kStateRead)
+            m_readReport.Fail("the GVRP settings");
         return;
     }
     const bool bEnabled = m_strGvrpState == "1";
@@ -119,6 +122,10 @@ void CGVRPTime::OnDisabledClicked()
 
 LRESULT CGVRPTime::OnLogicNotify(WPARAM wParam, LPARAM lParam)
 {
+    if (wParam == CGVRPFunLogic::kNotifyFailed) {
+        m_readReport.Fail("the GVRP settings");
+        return 0;
+    }
     if (wParam == CGVRPFunLogic::kNotifyFinished) {
         // The read failed: nothing was shown, so nothing may be applied, but
         // the dialog can be read again or closed.

@@ -9,6 +9,7 @@
 // it; a read that fails gives back Refresh and Close only.
 #pragma once
 
+#include "common/CReadReport.h"
 #include "features/ports_vlans/CGVRPFunLogic.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
@@ -47,6 +48,7 @@ private:
     CEdit m_editLeave;
     CEdit m_editJoin;
     CButton m_radioEnabled;
+    CReadReport m_readReport;
     CGVRPFunLogic m_GVRPFunLogic;
     std::string m_strGvrpState; // the global state as last read
 };

@@ -1,6 +1,7 @@
 #include "features/ports_vlans/CKSXPVIDConfig.h"
 
 #include "common/CModuleBase.h"
+#include "common/CReadReport.h"
 #include "common/CUtils.h"
 #include "common/Globals.h"
 #include "common/VlanTableOids.h"
@@ -52,6 +53,7 @@ constexpr int kControlWidth = 40;
 BEGIN_MESSAGE_MAP(CKSXPVIDConfig, ClxDialog)
     ON_BN_CLICKED(IDC_PVID_REFRESH, OnRefresh)
     ON_CONTROL_RANGE(EN_CHANGE, IDC_PVID_EDIT_FIRST, IDC_PVID_EDIT_LAST, OnPvidChange)
+    ON_MESSAGE(WM_READ_FAILED, OnReadFailed)
 END_MESSAGE_MAP()
 
 CKSXPVIDConfig::CKSXPVIDConfig(CWnd* pParent) : ClxDialog(IDD_PVID_CONFIG, pParent) {}
@@ -82,8 +84,9 @@ BOOL CKSXPVIDConfig::OnInitDialog()
     const size_t nPorts = static_cast<size_t>(std::max(g_nPortCount, 0));
     {
         std::lock_guard lock(m_csData);
-        m_pPvid.assign(nPorts, 1);
+        m_pPvid.assign(nPorts, 0);
         m_pPvidRead = m_pPvid;
+        m_pPvidShown = m_pPvid;
         m_bPvidRead = false;
     }
 
@@ -143,15 +146,29 @@ void CKSXPVIDConfig::CreatePvidControls()
 void CKSXPVIDConfig::OnRefresh()
 {
     // The previous walk ends here: its late replies are stale.
+    m_readReport.Begin();
     m_cCommonSNMPTable.Close();
     m_cCommonSNMPTable.Open(1);
     {
+        // A port the walk does not give a PVID is unknown (0).
         std::lock_guard lock(m_csData);
-        m_pPvidRead = m_pPvid;
+        m_pPvidRead.assign(m_pPvid.size(), 0);
     }
     m_cCommonSNMPTable.AddValue(kPvidColumn, 4);
-    m_cCommonSNMPTable.StartRequest(&CKSXPVIDConfig::OnPvidReply, this, 0, 0);
+    if (!m_cCommonSNMPTable.StartAsync(&CKSXPVIDConfig::OnPvidReply, this))
+        OnReadFailed(0, 0);
     m_logic.StartTrunkWalk();
+}
+
+LRESULT CKSXPVIDConfig::OnReadFailed(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    bool bKeptLast = false;
+    {
+        std::lock_guard lock(m_csData);
+        bKeptLast = m_bPvidRead;
+    }
+    m_readReport.Fail("the PVIDs", bKeptLast);
+    return 0;
 }
 
 int CKSXPVIDConfig::OnPvidReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -169,10 +186,15 @@ int CKSXPVIDConfig::OnPvidReply(CSnmp* pResponseIn, int nRequestID, void* pUserD
     // A failed walk leaves the PVIDs and edits as they were.
     if (nStatus != 0) {
         session.SignalDone();
+        pThis->PostMessage(WM_READ_FAILED);
         return 0;
     }
     pThis->StorePvidRow(pResponse.get());
-    session.StartRequest(&CKSXPVIDConfig::OnPvidReply, pThis, 0, 0);
+    pResponse.reset();
+    if (!session.StartAsync(&CKSXPVIDConfig::OnPvidReply, pThis)) {
+        session.SignalDone();
+        pThis->PostMessage(WM_READ_FAILED);
+    }
     return 0;
 }
 
@@ -183,7 +205,8 @@ void CKSXPVIDConfig::StorePvidRow(CSnmp* pResponse)
         std::string strSuffix;
         m_cCommonSNMPTable.GetIndexSuffix(i, pResponse, strSuffix);
         const int nPort = CUtils::RowPort(strSuffix);
-        const int nPvid = std::atoi(CModuleBase::IntegerText(pResponse, i).c_str());
+        // A PVID outside 1..4094 or of another type is unknown (0).
+        const int nPvid = std::atoi(CModuleBase::RangeText(pResponse, i, 1, 4094).c_str());
         std::lock_guard lock(m_csData);
         // A row for a port the switch does not have is ignored.
         if (nPort != 0 && nPort <= static_cast<int>(m_pPvidRead.size()))
@@ -197,6 +220,7 @@ void CKSXPVIDConfig::EndPvidWalk()
     {
         std::lock_guard lock(m_csData);
         m_pPvid = m_pPvidRead;
+        m_pPvidShown = m_pPvidRead;
         m_bPvidRead = true;
         pvids = m_pPvid;
     }
@@ -208,8 +232,11 @@ void CKSXPVIDConfig::ShowPvids(const std::vector<int>& pvids)
 {
     const int nPorts = std::min(static_cast<int>(pvids.size()), kMaxPorts);
     for (int p = 1; p <= nPorts; ++p) {
-        if (GetDlgItem(IDC_PVID_EDIT_FIRST + p - 1) != nullptr)
-            SetDlgItemText(IDC_PVID_EDIT_FIRST + p - 1, std::to_string(pvids[static_cast<size_t>(p - 1)]));
+        if (GetDlgItem(IDC_PVID_EDIT_FIRST + p - 1) != nullptr) {
+            // An unknown PVID is shown empty.
+            const int nPvid = pvids[static_cast<size_t>(p - 1)];
+            SetDlgItemText(IDC_PVID_EDIT_FIRST + p - 1, nPvid == 0 ? std::string() : std::to_string(nPvid));
+        }
     }
 }
 
@@ -230,10 +257,16 @@ void CKSXPVIDConfig::OnOK()
         std::lock_guard lock(m_csData);
         pvids = m_pPvid;
         bRead = m_bPvidRead;
+        // A port whose PVID was not read and that the user left empty would
+        // be written with a PVID nobody chose.
+        for (size_t i = 0; i < pvids.size() && i < m_pPvidShown.size(); ++i) {
+            if (pvids[i] == 0 && m_pPvidShown[i] == 0)
+                bRead = false;
+        }
     }
     // Without a completed read the PVIDs held are not the switch's.
     if (!bRead) {
-        AfxMessageBox("The PVIDs could not be read from the switch. Please refresh.");
+        CReadReport::RefuseUnread("the PVIDs");
         return;
     }
     if (!CPVIDConfigLogic::CheckTrunkPvid(pvids, m_logic.GetTrunkPorts()))

@@ -22,9 +22,11 @@
 #pragma once
 
 #include "common/CCommonSNMP.h"
+#include "common/CReadReport.h"
 #include "common/ClxDialog.h"
 #include "features/ports_vlans/CPVIDConfigLogic.h"
 #include "features/ports_vlans/VLAN_entry_info.h"
+#include "features/ports_vlans/WalkMessages.h"
 #include "platform/ui/CEdit.h"
 #include "platform/ui/CStatic.h"
 
@@ -64,19 +66,23 @@ private:
     static int OnPvidReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     void StorePvidRow(CSnmp* pResponse);
     void EndPvidWalk();
+    // Says a failed PVID read of the user's action (posted by the walk).
+    LRESULT OnReadFailed(WPARAM wParam, LPARAM lParam);
     void StopSessions();
 
     // What the walk and the UI share, under m_csData. Declared before the
     // controls and sessions, so that it outlives every call-back.
     std::mutex m_csData;
-    std::vector<int> m_pPvid;     // PVID of port i + 1 at index i, as shown
-    std::vector<int> m_pPvidRead; // the rows of the walk in progress
-    bool m_bPvidRead = false;     // a PVID walk has reached the end of the table
+    std::vector<int> m_pPvid;      // PVID of port i + 1 at index i, as shown
+    std::vector<int> m_pPvidRead;  // the rows of the walk in progress
+    std::vector<int> m_pPvidShown; // the PVIDs of the last complete walk, 0 where unknown
+    bool m_bPvidRead = false;      // a PVID walk has reached the end of the table
 
     std::vector<std::unique_ptr<CStatic>> m_pPortLabel;
     std::vector<std::unique_ptr<CEdit>> m_pPvidEdit;
     int m_nRowOffset = 0; // pixels below the first row of the port being placed
     int m_nPortGap = 0;   // extra pixels between port columns
     CPVIDConfigLogic m_logic;
+    CReadReport m_readReport;
     CCommonSNMP m_cCommonSNMPTable; // PVID walk
 };

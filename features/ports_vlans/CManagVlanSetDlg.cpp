@@ -123,11 +123,16 @@ int CManagVlanSetDlg::OnVlanReply(CSnmp* pResponseIn, int nRequestID, void* pUse
     session.GetIndexSuffix(0, pResponse.get(), strSuffix);
     const int nVid = CUtils::RowVlanId(strSuffix);
     // Inactive VLANs are not offered, nor rows whose index no VLAN can have.
-    if (nVid != 0 && CModuleBase::ValueText(pResponse.get(), 1) == "1") {
+    if (nVid != 0 && CModuleBase::EnumText(pResponse.get(), 1, {1, 2, 3, 4, 5, 6}) == "1") {
         std::lock_guard lock(pThis->m_csData);
         pThis->m_arrWalkedVids.push_back(std::to_string(nVid));
     }
-    session.StartRequest(&CManagVlanSetDlg::OnVlanReply, pThis, 0, 0);
+    pResponse.reset();
+    // A next step that cannot start ends the walk as a failed one.
+    if (!session.StartAsync(&CManagVlanSetDlg::OnVlanReply, pThis)) {
+        pThis->SendMessage(WM_WALK_FINISHED, kWalkFailed);
+        session.SignalDone();
+    }
     return 0;
 }
 
@@ -280,8 +285,14 @@ bool CManagVlanSetDlg::HasMembers(const std::string& strVid, bool& bRead)
         bRead = false;
         return true;
     }
+    // Members served as another type than a port bitmap are not known.
+    std::string strBitmap;
+    if (!CModuleBase::OctetValue(pResponse.get(), 0, strBitmap)) {
+        bRead = false;
+        return true;
+    }
     int nCount = 0;
-    CUtils::PortBitmapToList(CModuleBase::ValueText(pResponse.get(), 0), nCount);
+    CUtils::PortBitmapToList(strBitmap, nCount);
     return nCount != 0;
 }
 

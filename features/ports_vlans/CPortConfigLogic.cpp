@@ -40,9 +40,10 @@ std::string Column(const std::string& table, int column)
     return table + "." + std::to_string(column);
 }
 
-int BindingInt(CSnmp& response, int index)
+// A code of the port table; 0 (no text) for one outside its set or of another type.
+int BindingCode(CSnmp& response, int index, int nLast)
 {
-    return std::atoi(CModuleBase::IntegerText(&response, index).c_str());
+    return std::atoi(CModuleBase::RangeText(&response, index, 1, nLast).c_str());
 }
 
 bool AskOkCancel(const std::string& text)
@@ -89,8 +90,11 @@ int CPortConfigLogic::StartPortTableWalk()
     }
     for (int column : kPortTableColumns)
         m_cSnmpGetSet.AddValue(Column(kPortSettingTable, column), SnmpValueNull);
-    m_cSnmpGetSet.StartRequest(OnPortTableReply, this, 0, kPortTableStepTimeoutMs);
-    return 1;
+    if (m_cSnmpGetSet.StartAsync(OnPortTableReply, this, kPortTableStepTimeoutMs))
+        return 1;
+    // No walk runs: the owner hears of it as of a walk that failed.
+    NotifyOwner(WM_WALK_FAILED);
+    return 0;
 }
 
 int CPortConfigLogic::OnPortTableReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus)
@@ -121,14 +125,19 @@ int CPortConfigLogic::OnPortTableReply(CSnmp* pResponse, int nRequestID, void* p
     std::string strSuffix;
     session.GetIndexSuffix(0, response.get(), strSuffix);
     const int nPort = CUtils::RowPort(strSuffix);
-    const int nSpeed = BindingInt(*response, 1);
-    const int nLinkStatus = BindingInt(*response, 2);
-    const int nMdix = BindingInt(*response, 3);
-    const int nFlowControl = BindingInt(*response, 4);
-    const int nMediaType = BindingInt(*response, 5);
+    const int nSpeed = BindingCode(*response, 1, 7);
+    const int nLinkStatus = BindingCode(*response, 2, 6);
+    const int nMdix = BindingCode(*response, 3, 3);
+    const int nFlowControl = BindingCode(*response, 4, 2);
+    const int nMediaType = BindingCode(*response, 5, 4);
     ++pThis->m_nRowCount;
     pThis->StorePortRow(nPort - 1, nPort, nSpeed, nMdix, nFlowControl, nLinkStatus, nMediaType);
-    session.StartRequest(OnPortTableReply, pThis, 0, kPortTableStepTimeoutMs);
+    response.reset();
+    // A next step that cannot start ends the walk as a failed one.
+    if (!session.StartAsync(OnPortTableReply, pThis, kPortTableStepTimeoutMs)) {
+        pThis->NotifyOwner(WM_WALK_FAILED);
+        session.SignalDone();
+    }
     return 0;
 }
 
@@ -149,7 +158,7 @@ void CPortConfigLogic::StorePortRow(int nIndex, int nPort, int nSpeed, int nMdix
 }
 
 BOOL CPortConfigLogic::SendItems(const SNMP_VARBIND* pItems, int nCount, CWriteReport* pReport,
-                                  const std::string& strWhat)
+                                 const std::string& strWhat)
 {
     if (pReport == nullptr)
         return SetValues(pItems, nCount);
@@ -189,7 +198,12 @@ BOOL CPortConfigLogic::StartDescriptionWalk()
     m_cSnmpTrunkWalk.AddValue(Column(kDescriptionTable, 1), SnmpValueNull);
     m_cSnmpTrunkWalk.AddValue(Column(kDescriptionTable, 2), SnmpValueNull);
     m_bDescriptionWalkRunning = true;
-    return m_cSnmpTrunkWalk.StartRequest(OnDescriptionReply, this, 0, 0) == 0 ? TRUE : FALSE;
+    if (m_cSnmpTrunkWalk.StartAsync(OnDescriptionReply, this))
+        return TRUE;
+    // No walk runs: the owner hears of it as of a walk that failed.
+    m_bDescriptionWalkRunning = false;
+    NotifyOwner(WM_WALK_FAILED);
+    return FALSE;
 }
 
 int CPortConfigLogic::OnDescriptionReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus)
@@ -212,7 +226,7 @@ int CPortConfigLogic::OnDescriptionReply(CSnmp* pResponse, int nRequestID, void*
         }
         session.SignalDone();
         pThis->m_bDescriptionWalkRunning = false;
-        pThis->NotifyOwner(WM_WALK_FINISHED);
+        pThis->NotifyOwner(nStatus == SnmpStatusEndOfWalk ? WM_WALK_FINISHED : WM_WALK_FAILED);
         return 0;
     }
     if (!response)
@@ -221,11 +235,17 @@ int CPortConfigLogic::OnDescriptionReply(CSnmp* pResponse, int nRequestID, void*
     std::string strSuffix;
     session.GetIndexSuffix(0, response.get(), strSuffix);
     const int nPort = CUtils::RowPort(strSuffix);
-    const std::string strDescription = CModuleBase::ValueText(response.get(), 1);
+    // A description of another type than text is unknown: empty.
+    std::string strDescription;
+    CModuleBase::OctetValue(response.get(), 1, strDescription);
     ++pThis->m_nRowCount;
     pThis->StoreDescriptionRow(nPort, nPort, strDescription);
     response.reset();
-    session.StartRequest(OnDescriptionReply, pThis, 0, 0);
+    if (!session.StartAsync(OnDescriptionReply, pThis)) {
+        session.SignalDone();
+        pThis->m_bDescriptionWalkRunning = false;
+        pThis->NotifyOwner(WM_WALK_FAILED);
+    }
     return 0;
 }
 

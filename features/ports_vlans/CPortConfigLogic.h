@@ -12,8 +12,10 @@
 // Walks tell the owner window (CModuleBase::SetHwnd) how they ended with the
 // messages of WalkMessages.h, sent from the walk's worker thread:
 //   port table walk:  end of table -> WM_WALK_STALE, failure -> WM_WALK_FAILED
-//   description walk: any end -> WM_WALK_FINISHED, a reply of an older walk
+//   description walk: end of table -> WM_WALK_FINISHED, failure ->
+//                     WM_WALK_FAILED, a reply of an older walk
 //                     -> WM_WALK_STALE (only while no newer walk runs)
+// A walk that cannot start is reported as failed before its Start returns.
 // The records may be read on any thread through the Get... copies.
 //
 // Port control table, korvelEnterprise.10.76.19.1.1.13.1, integer columns:
@@ -56,7 +58,7 @@ public:
 
     // --- Port control table ---
 
-    // Starts the walk on m_cSnmpGetSet; returns 1 whatever the session answers.
+    // Starts the walk on m_cSnmpGetSet; 1 when it started, 0 when it could not.
     int StartPortTableWalk();
     static int OnPortTableReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     // Stores one row of the walk in progress into record nIndex; nothing
@@ -69,8 +71,7 @@ public:
 
     // --- Port description table ---
 
-    // Starts the walk on m_cSnmpTrunkWalk. TRUE only when the session reports
-    // 0, which it never does; nobody reads the result.
+    // Starts the walk on m_cSnmpTrunkWalk; TRUE when it started.
     BOOL StartDescriptionWalk();
     static int OnDescriptionReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     // Stores row nRow (counted from 1) into record nRow - 1 of the walk in
@@ -120,18 +121,17 @@ private:
     int TrunkGroupOf(int nPort) const;
     BOOL HasOtherTrunkMember(int nPort) const;
     BOOL KeepsTrunkValue(int nIndex, int nPort, int PORT_setting_info::*pField, int nValue) const;
-    BOOL SetDescriptionRequest(int nFirstPort, int nLastPort, const std::string& strDescription,
-                               CWriteReport* pReport);
+    BOOL SetDescriptionRequest(int nFirstPort, int nLastPort, const std::string& strDescription, CWriteReport* pReport);
     // One SET of the items: through the report when given, else SetValues.
     BOOL SendItems(const SNMP_VARBIND* pItems, int nCount, CWriteReport* pReport, const std::string& strWhat);
     void NotifyOwner(UINT message) const;
 
-    mutable std::mutex m_recordsLock; // guards both record arrays
-    std::vector<PORT_description_info> m_pPortDesc; // published by the last complete description walk
+    mutable std::mutex m_recordsLock;                      // guards both record arrays
+    std::vector<PORT_description_info> m_pPortDesc;        // published by the last complete description walk
     std::vector<PORT_description_info> m_PortDescBuilding; // rows of the description walk in progress
-    std::vector<PORT_setting_info> m_pPortSetting; // published by the last complete port table walk
-    std::vector<PORT_setting_info> m_PortSettingBuilding; // rows of the port table walk in progress
-    std::atomic<int> m_nRowCount{0}; // rows the walk in progress has delivered
+    std::vector<PORT_setting_info> m_pPortSetting;         // published by the last complete port table walk
+    std::vector<PORT_setting_info> m_PortSettingBuilding;  // rows of the port table walk in progress
+    std::atomic<int> m_nRowCount{0};                       // rows the walk in progress has delivered
     int m_nPortNum = 0;
     std::atomic<bool> m_bDescriptionWalkRunning{false};
 };

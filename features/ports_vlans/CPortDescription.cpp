@@ -44,8 +44,14 @@ void CPortDescription::DoDataExchange(CDataExchange* pDX)
 
 LRESULT CPortDescription::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_WALK_FINISHED || message == WM_WALK_STALE)
+    if (message == WM_WALK_FINISHED || message == WM_WALK_STALE) {
+        m_bListRead = true;
         FillDescriptionList();
+    } else if (message == WM_WALK_FAILED) {
+        // The list keeps the last complete walk; the buttons come back.
+        EnableButtons(TRUE);
+        m_readReport.Fail("the port descriptions", m_bListRead);
+    }
     return CDialog::WindowProc(message, wParam, lParam);
 }
 
@@ -77,6 +83,7 @@ BOOL CPortDescription::OnInitDialog()
 void CPortDescription::Refresh()
 {
     // The list keeps the last complete table until the walk has read its end.
+    m_readReport.Begin();
     EnableButtons(FALSE);
     m_PortConfigLogic.SetHwnd(GetSafeHwnd());
     m_PortConfigLogic.StartDescriptionWalk();

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/ports_vlans/CPortConfigLogic.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
@@ -46,5 +47,7 @@ private:
     std::string m_strDescription;
     CComboBox m_comboFromPort;
     CComboBox m_comboToPort;
+    CReadReport m_readReport;
+    bool m_bListRead = false; // a description walk has completed
     CPortConfigLogic m_PortConfigLogic;
 };

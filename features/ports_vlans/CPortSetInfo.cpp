@@ -87,6 +87,7 @@ LRESULT CPortSetInfo::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_WALK_FINISHED:
     case WM_WALK_STALE:
+        m_bListRead = true;
         EnableButtons(TRUE);
         FillPortList();
         ResetControls();
@@ -98,7 +99,11 @@ LRESULT CPortSetInfo::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         // handler: the next walk starts after it has returned.
         m_btnRefresh.EnableWindow(TRUE);
         m_btnApply.EnableWindow(FALSE);
-        PostMessage(WM_RESTART_WALK);
+        // Said once for the user's action; the walks tried again after it are
+        // not. A walk that could not even start is not tried again by itself.
+        m_readReport.Fail("the port settings", m_bListRead);
+        if (!m_bStartingWalk)
+            PostMessage(WM_RESTART_WALK);
         ResetControls();
         break;
     default:
@@ -154,9 +159,17 @@ void CPortSetInfo::OnListClick(NMHDR* /*pNMHDR*/, LRESULT* pResult)
 
 void CPortSetInfo::Refresh()
 {
+    m_readReport.Begin();
     m_PortConfigLogic.StartTrunkWalk();
     EnableButtons(FALSE);
+    StartPortTableWalk();
+}
+
+void CPortSetInfo::StartPortTableWalk()
+{
+    m_bStartingWalk = true;
     m_PortConfigLogic.StartPortTableWalk();
+    m_bStartingWalk = false;
 }
 
 void CPortSetInfo::OnApply()
@@ -217,14 +230,14 @@ void CPortSetInfo::OnTimer(UINT_PTR nIDEvent)
 {
     KillTimer(nIDEvent);
     if (nIDEvent == kWalkTimerId)
-        m_PortConfigLogic.StartPortTableWalk();
+        StartPortTableWalk();
 }
 
 LRESULT CPortSetInfo::OnRestartWalk(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     // As Refresh, but the buttons stay as the failure left them.
     m_PortConfigLogic.StartTrunkWalk();
-    m_PortConfigLogic.StartPortTableWalk();
+    StartPortTableWalk();
     return 0;
 }
 

@@ -11,13 +11,13 @@
 #pragma once
 
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "common/Globals.h"
 #include "features/ports_vlans/CPortConfigLogic.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
-
 
 class CPortSetInfo : public CDialog
 {
@@ -41,6 +41,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Starts the port table walk; a start that fails is not tried again.
+    void StartPortTableWalk();
     void FillPortList();
     void ResetControls();
     void EnableButtons(BOOL bEnable);
@@ -59,5 +61,8 @@ private:
     // The clicked row's speed, MDI/MDIX and flow control were all read: a
     // row with a value the switch did not give (or cannot mean) is not applied.
     bool m_bRowValuesKnown = true;
+    CReadReport m_readReport;
+    bool m_bListRead = false;     // a port table walk has completed
+    bool m_bStartingWalk = false; // inside StartPortTableWalk
     CPortConfigLogic m_PortConfigLogic;
 };

@@ -143,7 +143,9 @@ int CTrunkConfigDlg::OnTrunkRowReply(CSnmp* pResponse, int nRequestId, void* pUs
     TrunkRow row;
     const int nCount = response->getVarBindCount();
     if (nCount > 0) {
-        const std::string bitmap = CModuleBase::ValueText(response.get(), 0);
+        // Members served as another type than a port bitmap are unknown: none shown.
+        std::string bitmap;
+        CModuleBase::OctetValue(response.get(), 0, bitmap);
         int nPorts = 0;
         row.strMembers = CUtils::PortBitmapToList(bitmap, nPorts);
         std::string strSuffix;
@@ -158,7 +160,13 @@ int CTrunkConfigDlg::OnTrunkRowReply(CSnmp* pResponse, int nRequestId, void* pUs
         std::lock_guard lock(pDlg->m_csRows);
         pDlg->m_rowsBuilding.push_back(row);
     }
-    pDlg->m_cTableSNMP.StartRequest(&CTrunkConfigDlg::OnTrunkRowReply, pDlg, 0, 0);
+    response.reset();
+    // A next step that cannot start ends the walk as a failed one: the list
+    // stays, Refresh comes back.
+    if (!pDlg->m_cTableSNMP.StartAsync(&CTrunkConfigDlg::OnTrunkRowReply, pDlg)) {
+        if (CWnd* pRefresh = pDlg->GetDlgItem(IDC_TRUNK_REFRESH))
+            pRefresh->EnableWindow(TRUE);
+    }
     return 0;
 }
 

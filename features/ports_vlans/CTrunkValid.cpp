@@ -217,11 +217,9 @@ void CTrunkValid::StartRead(ReadId id, int nType, const std::vector<std::string>
     bool bReady = session.Open(nType);
     for (const std::string& oid : oids)
         bReady = bReady && session.AddValue(SwitchOid(oid), SnmpValueNull) == 0;
-    if (!bReady) {
+    // A read that cannot start ends as a failed one.
+    if (!bReady || !session.StartAsync(spec.pfnCallback, this))
         EndRead(id, false);
-        return;
-    }
-    session.StartRequest(spec.pfnCallback, this, 0, 0);
 }
 
 void CTrunkValid::EndRead(ReadId id, bool bSucceeded)
@@ -263,7 +261,11 @@ template <int R> int CTrunkValid::OnReadReply(CSnmp* pResponse, int nRequestId, 
         self->m_lastReply = std::chrono::steady_clock::now();
     }
     if (spec.bWalk) {
-        session.StartRequest(spec.pfnCallback, self, 0, 0);
+        response.reset();
+        if (!session.StartAsync(spec.pfnCallback, self)) {
+            self->EndRead(static_cast<ReadId>(R), false);
+            session.SignalDone();
+        }
     } else {
         self->EndRead(static_cast<ReadId>(R), true);
         session.SignalDone();
@@ -852,8 +854,8 @@ int CTrunkValid::WriteTrunk(const std::string& strMode, const std::string& strMa
         report.Silent("the members of trunk " + strTrunkId);
         return 0;
     }
-    m_cCommonSNMPSet.AddValueLen(SwitchOid(kTrunkMembersRelOid) + "." + strTrunkId, SnmpValueOctetString,
-                                 octets.data(), n);
+    m_cCommonSNMPSet.AddValueLen(SwitchOid(kTrunkMembersRelOid) + "." + strTrunkId, SnmpValueOctetString, octets.data(),
+                                 n);
     m_cCommonSNMPSet.AddValue(SwitchOid(kTrunkModeRelOid) + "." + strTrunkId, SnmpValueInteger, strMode);
     return report.Send(m_cCommonSNMPSet, "the members of trunk " + strTrunkId) ? 1 : 0;
 }

@@ -17,3 +17,8 @@ inline constexpr UINT WM_WALK_FAILED = WM_APP + 1003;
 // The text a feature-logic object's notification of a walk's end carries as
 // lParam.
 inline constexpr char kWalkFinishedText[] = "Finished";
+
+// A read the dialog started has failed: posted by a walk's worker thread to
+// the dialog, which says it on the UI thread (CReadReport). lParam is the
+// read's noun phrase, a string literal.
+inline constexpr UINT WM_READ_FAILED = WM_APP + 1004;

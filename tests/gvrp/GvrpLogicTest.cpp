@@ -122,7 +122,7 @@ TEST_F(GvrpLogicTest, GlobalReadGivesTheStateAndTimers)
     }
 }
 
-TEST_F(GvrpLogicTest, AGlobalReadThatFailsIsReportedFinished)
+TEST_F(GvrpLogicTest, AGlobalReadThatFailsIsReportedFailedAndFinished)
 {
     StartGvrpSwitch();
     g_strTimeout = "300";
@@ -133,7 +133,7 @@ TEST_F(GvrpLogicTest, AGlobalReadThatFailsIsReportedFinished)
     logic.StartGlobalRead();
     ASSERT_TRUE(Pump([&] { return !owner.codes.empty(); }, 10000));
     PumpFor(200);
-    EXPECT_EQ(owner.codes, std::vector<std::string>{"5 Finished"});
+    EXPECT_EQ(owner.codes, (std::vector<std::string>{"7 the GVRP settings", "5 Finished"}));
     EXPECT_TRUE(owner.globals.empty());
 }
 
@@ -328,7 +328,7 @@ TEST_F(GvrpLogicTest, TrunkGroupsAreKeptWhenAWalkFails)
     EXPECT_FALSE(logic.CheckTrunkGroupsInRange(20, 27));
 }
 
-TEST_F(GvrpLogicTest, EveryVlanWalkAppendsItsIdsToTheList)
+TEST_F(GvrpLogicTest, EachCompleteVlanWalkReplacesTheIdListAndAFailedOneKeepsIt)
 {
     StartGvrpSwitch();
     OwnerWindow owner(false);
@@ -345,7 +345,14 @@ TEST_F(GvrpLogicTest, EveryVlanWalkAppendsItsIdsToTheList)
     EXPECT_FALSE(logic.HasVlanId("3"));
     logic.StartVlanIdWalk();
     ASSERT_TRUE(Pump([&] { return owner.Count("5 Finished") == 2; }, 20000));
-    EXPECT_EQ(logic.GetVlanIdList(), once + once);
+    EXPECT_EQ(logic.GetVlanIdList(), once);
+    // A walk the switch cuts short is said and leaves the list as it was.
+    g_strTimeout = "300";
+    ASSERT_TRUE(sim->SilenceFor(1500));
+    logic.StartVlanIdWalk();
+    ASSERT_TRUE(Pump([&] { return owner.Count("5 Finished") == 3; }, 20000));
+    EXPECT_EQ(owner.Count("7 the VLAN list"), 1);
+    EXPECT_EQ(logic.GetVlanIdList(), once);
     EXPECT_TRUE(owner.rows.empty());
 }
 

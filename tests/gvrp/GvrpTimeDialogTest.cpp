@@ -190,7 +190,8 @@ TEST_F(GvrpTimeDialogTest, WithoutTheStateNothingCanBeApplied)
         EXPECT_EQ(Timers(d), "200/600/10000");
     });
     EXPECT_TRUE(Sets().empty());
-    EXPECT_TRUE(boxes.Calls().empty());
+    // The opening's failed read is said; the Refresh that read is not.
+    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The GVRP settings could not be read from the switch."});
 }
 
 TEST_F(GvrpTimeDialogTest, AFailedGlobalReadGivesBackRefreshAndCloseButNotApply)
@@ -218,7 +219,9 @@ TEST_F(GvrpTimeDialogTest, AFailedGlobalReadGivesBackRefreshAndCloseButNotApply)
     });
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_TRUE(Sets().empty());
-    EXPECT_TRUE(boxes.Calls().empty());
+    // Said once for the opening and once for the Refresh.
+    EXPECT_EQ(Texts(boxes.Calls()),
+              std::vector<std::string>(2, "The GVRP settings could not be read from the switch."));
 }
 
 TEST_F(GvrpTimeDialogTest, ClosingWhileTheGlobalReadRunsIsClean)

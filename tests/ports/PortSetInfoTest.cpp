@@ -250,8 +250,9 @@ TEST_F(PortSetInfoTest, RowWithUnknownValuesAndUnknownMdixTextCannotBeApplied)
         Item<CComboBox>(d, IDC_PORTSET_MDIX).SetWindowText("Crossed");
         ClickButton(d, IDC_PORTSET_APPLY);
     });
-    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{"The settings of port 21 could not be read. Please refresh.",
-                                                              "Please Select one MDI/MDIX mode !"}));
+    EXPECT_EQ(Texts(boxes.Calls()),
+              (std::vector<std::string>{"The settings of port 21 could not be read. Please refresh.",
+                                        "Please Select one MDI/MDIX mode !"}));
     EXPECT_TRUE(Requests("SET").empty());
 }
 
@@ -262,6 +263,7 @@ TEST_F(PortSetInfoTest, FailedWalkStartsAgainUntilTheSwitchAnswers)
     // machine, yet shorter than the first walk's step time-out (8 s), so the
     // walk after it is answered.
     ASSERT_TRUE(sim->SilenceFor(6000));
+    BoxRecorder boxes;
     CPortSetInfo dialog;
     RunModal<CPortSetInfo>(dialog, [&](CPortSetInfo& d) {
         // The first walk fails when its step times out (8 s); the next one reads the table.
@@ -272,6 +274,10 @@ TEST_F(PortSetInfoTest, FailedWalkStartsAgainUntilTheSwitchAnswers)
         EXPECT_EQ(Item<CListCtrl>(d, IDC_PORTSET_LIST).GetItemText(2, 2), "100M Full");
         EXPECT_TRUE(Enabled(d, IDC_PORTSET_REFRESH));
     });
+    // The failure is said once; the walk tried again by itself says nothing.
+    const auto calls = boxes.Calls();
+    ASSERT_EQ(calls.size(), 1U);
+    EXPECT_EQ(calls[0].text, "The port settings could not be read from the switch.");
 }
 
 TEST_F(PortSetInfoTest, ClosingDuringAWalkStopsIt)

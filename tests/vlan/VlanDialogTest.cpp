@@ -255,12 +255,14 @@ TEST_F(VlanDialogTest, AFailedReadLeavesAnEmptyListAndTheButtonsBack)
         ClickButton(d, IDC_VLAN_EDIT);
         ClickButton(d, IDC_VLAN_DELETE);
     });
+    // The switch that does not answer is said once, before the buttons' own messages.
     const auto calls = boxes.Calls();
-    ASSERT_EQ(calls.size(), 2U);
-    EXPECT_EQ(calls[0].text, "Please select the VLAN !");
-    EXPECT_EQ(calls[0].type, MB_OK);
-    EXPECT_EQ(calls[1].text, "Please select the VLAN want to be deleted!");
+    ASSERT_EQ(calls.size(), 3U);
+    EXPECT_EQ(calls[0].text, "The VLAN list could not be read from the switch.");
+    EXPECT_EQ(calls[1].text, "Please select the VLAN !");
     EXPECT_EQ(calls[1].type, MB_OK);
+    EXPECT_EQ(calls[2].text, "Please select the VLAN want to be deleted!");
+    EXPECT_EQ(calls[2].type, MB_OK);
 }
 
 TEST_F(VlanDialogTest, ApplyChangesTheAsymmetricModeOnlyWhenNothingHoldsIt)

@@ -2,11 +2,11 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
-#include "platform/ui/CHeaderCtrl.h"
 #include "common/Globals.h"
 #include "legacy/LegacyWrite.h"
 #include "platform/snmp/CSnmpTable.h"
 #include "platform/ui/CDataExchange.h"
+#include "platform/ui/CHeaderCtrl.h"
 #include "platform/ui/CWaitCursor.h"
 #include "platform/ui/CursorIcon.h"
 #include "platform/ui/MessageMap.h"

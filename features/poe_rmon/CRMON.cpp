@@ -1,8 +1,8 @@
 #include "features/poe_rmon/CRMON.h"
 
 #include "common/CUtils.h"
-#include "common/Globals.h"
 #include "common/CWriteReport.h"
+#include "common/Globals.h"
 #include "features/poe_rmon/RmonDialogs.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/snmp/SnmpPduType.h"
@@ -392,14 +392,30 @@ void CRMON::StoreEthernetStatisticsColumn(int nIndex, int nPosition, int nType, 
         m_buildEthernetStatistics, nIndex, [](RMON_ethernet_statistics_info& r) -> int& { return r.control.nIndex; });
     bool bKnown = false;
     switch (nPosition) {
-    case 1: bKnown = PortOf(nType, strValue, row.control.nPort); break;
-    case 2: bKnown = TextOf(nType, strValue, row.control.strOwner); break;
-    case 3: row.control.nStatus = StatusOf(nType, strValue); break;
-    case 4: bKnown = CounterOf(nType, strValue, row.uDropEvents); break;
-    case 5: bKnown = CounterOf(nType, strValue, row.uOctets); break;
-    case 6: bKnown = CounterOf(nType, strValue, row.uPackets); break;
-    case 7: bKnown = CounterOf(nType, strValue, row.uBroadcastPackets); break;
-    case 8: bKnown = CounterOf(nType, strValue, row.uMulticastPackets); break;
+    case 1:
+        bKnown = PortOf(nType, strValue, row.control.nPort);
+        break;
+    case 2:
+        bKnown = TextOf(nType, strValue, row.control.strOwner);
+        break;
+    case 3:
+        row.control.nStatus = StatusOf(nType, strValue);
+        break;
+    case 4:
+        bKnown = CounterOf(nType, strValue, row.uDropEvents);
+        break;
+    case 5:
+        bKnown = CounterOf(nType, strValue, row.uOctets);
+        break;
+    case 6:
+        bKnown = CounterOf(nType, strValue, row.uPackets);
+        break;
+    case 7:
+        bKnown = CounterOf(nType, strValue, row.uBroadcastPackets);
+        break;
+    case 8:
+        bKnown = CounterOf(nType, strValue, row.uMulticastPackets);
+        break;
     default: break;
     }
     MarkKnown(row.uKnown, nPosition, bKnown);
@@ -411,12 +427,24 @@ void CRMON::StoreHistoryControlColumn(int nIndex, int nPosition, int nType, cons
         m_buildHistoryControl, nIndex, [](RMON_history_control_configuration& r) -> int& { return r.nIndex; });
     bool bKnown = false;
     switch (nPosition) {
-    case 1: bKnown = PortOf(nType, strValue, row.nPort); break;
-    case 2: bKnown = IntegerOf(nType, strValue, 1, kRmonLastIndex, row.nBucketsRequested); break;
-    case 3: bKnown = IntegerOf(nType, strValue, 1, 3600, row.nInterval); break;
-    case 4: bKnown = TextOf(nType, strValue, row.strOwner); break;
-    case 5: row.nStatus = StatusOf(nType, strValue); break;
-    case 6: bKnown = IntegerOf(nType, strValue, 0, kRmonLastIndex, row.nBucketsGranted); break;
+    case 1:
+        bKnown = PortOf(nType, strValue, row.nPort);
+        break;
+    case 2:
+        bKnown = IntegerOf(nType, strValue, 1, kRmonLastIndex, row.nBucketsRequested);
+        break;
+    case 3:
+        bKnown = IntegerOf(nType, strValue, 1, 3600, row.nInterval);
+        break;
+    case 4:
+        bKnown = TextOf(nType, strValue, row.strOwner);
+        break;
+    case 5:
+        row.nStatus = StatusOf(nType, strValue);
+        break;
+    case 6:
+        bKnown = IntegerOf(nType, strValue, 0, kRmonLastIndex, row.nBucketsGranted);
+        break;
     default: break;
     }
     MarkKnown(row.uKnown, nPosition, bKnown);
@@ -428,19 +456,35 @@ void CRMON::StoreAlarmColumn(int nIndex, int nPosition, int nType, const std::st
         RecordOf(m_buildAlarm, nIndex, [](RMON_alarm_configuration& r) -> int& { return r.nIndex; });
     bool bKnown = false;
     switch (nPosition) {
-    case 1: bKnown = IntegerOf(nType, strValue, 0, INT_MAX, row.nInterval); break;
+    case 1:
+        bKnown = IntegerOf(nType, strValue, 0, INT_MAX, row.nInterval);
+        break;
     case 2:
         bKnown = nType == kObjectIdType;
         if (bKnown)
             row.strVariable = strValue;
         break;
-    case 3: bKnown = IntegerOf(nType, strValue, 1, 2, row.nSampleType); break;
-    case 4: bKnown = IntegerOf(nType, strValue, INT_MIN, INT_MAX, row.nRisingThreshold); break;
-    case 5: bKnown = IntegerOf(nType, strValue, INT_MIN, INT_MAX, row.nFallingThreshold); break;
-    case 6: bKnown = IntegerOf(nType, strValue, 0, kRmonLastIndex, row.nRisingEventIndex); break;
-    case 7: bKnown = IntegerOf(nType, strValue, 0, kRmonLastIndex, row.nFallingEventIndex); break;
-    case 8: bKnown = TextOf(nType, strValue, row.strOwner); break;
-    case 9: row.nStatus = StatusOf(nType, strValue); break;
+    case 3:
+        bKnown = IntegerOf(nType, strValue, 1, 2, row.nSampleType);
+        break;
+    case 4:
+        bKnown = IntegerOf(nType, strValue, INT_MIN, INT_MAX, row.nRisingThreshold);
+        break;
+    case 5:
+        bKnown = IntegerOf(nType, strValue, INT_MIN, INT_MAX, row.nFallingThreshold);
+        break;
+    case 6:
+        bKnown = IntegerOf(nType, strValue, 0, kRmonLastIndex, row.nRisingEventIndex);
+        break;
+    case 7:
+        bKnown = IntegerOf(nType, strValue, 0, kRmonLastIndex, row.nFallingEventIndex);
+        break;
+    case 8:
+        bKnown = TextOf(nType, strValue, row.strOwner);
+        break;
+    case 9:
+        row.nStatus = StatusOf(nType, strValue);
+        break;
     default: break;
     }
     MarkKnown(row.uKnown, nPosition, bKnown);
@@ -452,15 +496,25 @@ void CRMON::StoreEventColumn(int nIndex, int nPosition, int nType, const std::st
         RecordOf(m_buildEvent, nIndex, [](RMON_event_configuration& r) -> int& { return r.nIndex; });
     bool bKnown = false;
     switch (nPosition) {
-    case 1: bKnown = TextOf(nType, strValue, row.strDescription); break;
-    case 2: bKnown = IntegerOf(nType, strValue, 1, 4, row.nType); break;
-    case 3: bKnown = TextOf(nType, strValue, row.strCommunity); break;
-    case 4: bKnown = TextOf(nType, strValue, row.strOwner); break;
-    case 5: row.nStatus = StatusOf(nType, strValue); break;
+    case 1:
+        bKnown = TextOf(nType, strValue, row.strDescription);
+        break;
+    case 2:
+        bKnown = IntegerOf(nType, strValue, 1, 4, row.nType);
+        break;
+    case 3:
+        bKnown = TextOf(nType, strValue, row.strCommunity);
+        break;
+    case 4:
+        bKnown = TextOf(nType, strValue, row.strOwner);
+        break;
+    case 5:
+        row.nStatus = StatusOf(nType, strValue);
+        break;
     case 6: // eventLastTimeSent, in hundredths of a second
         bKnown = nType == kTimeTicksType;
-        row.strLastTimeSent = bKnown ? CUtils::FormatDuration(static_cast<unsigned int>(ToCounter(strValue) / 100))
-                                     : std::string();
+        row.strLastTimeSent =
+            bKnown ? CUtils::FormatDuration(static_cast<unsigned int>(ToCounter(strValue) / 100)) : std::string();
         break;
     default: break;
     }

@@ -198,9 +198,7 @@ void CRmonAlarm::FillList()
         const int nRow = m_list.InsertItem(m_list.GetItemCount(), std::to_string(alarm.nIndex));
         m_list.SetItemText(nRow, 1, KnownNumber(alarm.Known(1), alarm.nInterval));
         m_list.SetItemText(nRow, 2, alarm.strVariable);
-        m_list.SetItemText(nRow, 3, !alarm.Known(3)           ? ""
-                                    : alarm.nSampleType == 1 ? "Absolute value"
-                                                             : "Delta value");
+        m_list.SetItemText(nRow, 3, !alarm.Known(3) ? "" : alarm.nSampleType == 1 ? "Absolute value" : "Delta value");
         m_list.SetItemText(nRow, 4, KnownNumber(alarm.Known(4), alarm.nRisingThreshold));
         m_list.SetItemText(nRow, 5, KnownNumber(alarm.Known(5), alarm.nFallingThreshold));
         m_list.SetItemText(nRow, 6, KnownNumber(alarm.Known(6), alarm.nRisingEventIndex));

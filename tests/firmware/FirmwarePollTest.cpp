@@ -225,8 +225,9 @@ TEST_F(FirmwareTest, FirmwareOverallTimeOutHasItsOwnText)
 // closes it.
 TEST_F(FirmwareTest, StatusRepliesWithoutBindingsEndTheTransfer)
 {
-    const std::string kOverallTimeout = "Time out! Please check TFTP Server IP and network.\n You may close the current "
-                                        "device Nimbex Module and implement 'Device Discovery'to restart it";
+    const std::string kOverallTimeout =
+        "Time out! Please check TFTP Server IP and network.\n You may close the current "
+        "device Nimbex Module and implement 'Device Discovery'to restart it";
     struct Case
     {
         const char* name;

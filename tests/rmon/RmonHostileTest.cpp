@@ -35,7 +35,7 @@ struct RmonDialog
     std::function<void(const std::function<void(CWnd&)>&)> open;
     int list;
     int refresh;
-    int columns; // before the Delete buttons
+    int columns;      // before the Delete buttons
     const char* what; // the list, as a failed read names it
     std::string statusColumn;
 };
@@ -108,8 +108,7 @@ class RmonHostileTest : public RmonTest
 protected:
     static bool Filled(CWnd& d, const RmonDialog& dialog, std::size_t rows)
     {
-        return Pump([&] { return Enabled(d, dialog.refresh) && ListRows(d, dialog.list, 1).size() == rows; },
-                    20000);
+        return Pump([&] { return Enabled(d, dialog.refresh) && ListRows(d, dialog.list, 1).size() == rows; }, 20000);
     }
 };
 

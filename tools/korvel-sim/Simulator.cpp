@@ -351,6 +351,12 @@ bool Simulator::AnswersEmpty(const std::vector<Oid>& names) const
     return it != m_store.objects.end() && std::find(names.begin(), names.end(), it->second.oid) != names.end();
 }
 
+bool Simulator::EmptyRepliesArmed() const
+{
+    auto it = m_store.objects.find(MustOid(kSimEmptyReplyOid));
+    return it != m_store.objects.end() && it->second.oid != Oid{0, 0};
+}
+
 bool Simulator::IsSilent(Clock::time_point now) const
 {
     return now < m_silentUntil;

@@ -115,8 +115,9 @@ public:
     int ReplyDelayMs() const;
     bool IsSilent(Clock::time_point now) const;
     // A GET of these objects is answered with no bindings (the test control
-    // kSimEmptyReplyOid names one of them).
+    // kSimEmptyReplyOid names one of them); EmptyRepliesArmed: it names one.
     bool AnswersEmpty(const std::vector<Oid>& names) const;
+    bool EmptyRepliesArmed() const;
     std::optional<Clock::time_point> NextTimer() const;
     void RunDueTimers(Clock::time_point now);
 

@@ -154,6 +154,8 @@ struct SnmpAgent::Impl
     // and a socket left with nothing to read is taken out of `readfds`.
     void AnswerEmptyGets(int numfds, fd_set& readfds)
     {
+        if (!sim.EmptyRepliesArmed())
+            return;
         for (int fd = 0; fd < numfds; ++fd) {
             while (FD_ISSET(fd, &readfds)) {
                 std::vector<u_char> buffer(65536);

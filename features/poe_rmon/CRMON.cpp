@@ -24,8 +24,7 @@ const std::string kHistoryEntry = KorvelOid("10.76.19.1.47.3.1.1");
 const std::string kAlarmEntry = KorvelOid("10.76.19.1.47.4.1.1");
 const std::string kEventEntry = KorvelOid("10.76.19.1.47.5.1.1");
 const std::string kCommunityNames = KorvelOid("10.76.19.1.25.5.1.1.1");
-constexpr const char* kIfIndexColumnText = "1.3.6.1.2.1.2.2.1.1";
-const std::string kIfIndexColumn = kIfIndexColumnText;
+const std::string kIfIndexColumn = "1.3.6.1.2.1.2.2.1.1";
 constexpr int kEventWalkTimeout = 6000;
 // Indexes an RMON row can have.
 
@@ -101,7 +100,7 @@ bool TextOf(int nType, const std::string& strText, std::string& strValue)
 // A data source: the ifIndex instance of a port the switch has.
 bool PortOf(int nType, const std::string& strText, int& nPort)
 {
-    const std::string strPrefix = std::string(kIfIndexColumnText) + ".";
+    const std::string strPrefix = kIfIndexColumn + ".";
     std::string strOid = strText;
     if (!strOid.empty() && strOid[0] == '.')
         strOid.erase(0, 1);
@@ -173,12 +172,6 @@ unsigned int CRMON::ToCounter(const std::string& strText)
         return 0;
     const unsigned long long value = std::strtoull(strText.c_str(), nullptr, 10);
     return static_cast<unsigned int>(std::min<unsigned long long>(value, UINT_MAX));
-}
-
-int CRMON::DataSourcePort(const std::string& strDataSource)
-{
-    const std::size_t dot = strDataSource.rfind('.');
-    return ToNumber(dot == std::string::npos ? strDataSource : strDataSource.substr(dot + 1));
 }
 
 std::string CRMON::DataSource(int nPort)

@@ -106,8 +106,6 @@ public:
     static int ToNumber(const std::string& strText);
     // Decimal text as an unsigned 32-bit counter (clamped; a sign gives 0).
     static unsigned int ToCounter(const std::string& strText);
-    // The port of a data source: the number after its last dot.
-    static int DataSourcePort(const std::string& strDataSource);
     // The data source of a port: the ifIndex instance 1.3.6.1.2.1.2.2.1.1.PORT.
     static std::string DataSource(int nPort);
 

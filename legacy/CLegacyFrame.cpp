@@ -2,10 +2,11 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
-#include "platform/ui/CHeaderCtrl.h"
 #include "common/Globals.h"
+#include "legacy/LegacyWrite.h"
 #include "platform/snmp/CSnmpTable.h"
 #include "platform/ui/CDataExchange.h"
+#include "platform/ui/CHeaderCtrl.h"
 #include "platform/ui/CWaitCursor.h"
 #include "platform/ui/CursorIcon.h"
 #include "platform/ui/MessageMap.h"
@@ -563,25 +564,9 @@ BOOL CLegacyFrame::WriteValues(const std::vector<LegacyValue>& values)
 
 bool CLegacyFrame::WriteValues(const std::vector<LegacyValue>& values, CWriteReport& report, const std::string& what)
 {
-    if (report.Failed())
+    if (report.Failed() || m_nSnmpVersion != 1 || values.empty())
         return false;
-    if (m_nSnmpVersion != 1 || values.empty())
-        return false;
-    CSnmpV1 request(SnmpPduSet);
-    request.setCommunity(m_szWriteCommunity.c_str());
-    for (const LegacyValue& v : values) {
-        const int result = v.type == SnmpValueOctetString
-                               ? request.addValue(v.oid.c_str(), v.type, v.value.data(), static_cast<int>(v.value.size()))
-                               : request.addValue(v.oid.c_str(), v.type, v.value.c_str());
-        if (result != 0) {
-            report.Refused(what, 3); // badValue: the value cannot be sent
-            return false;
-        }
-    }
-    CSnmp* response = nullptr;
-    const int status = request.send(m_szDeviceIP.c_str(), response, 0);
-    std::unique_ptr<CSnmp> owned(response);
-    return report.Check(status, owned.get(), what);
+    return legacy_write::SendV1(report, m_szDeviceIP, m_szWriteCommunity, values, what);
 }
 
 std::string CLegacyFrame::ValueText(CSnmp& reply, int binding)

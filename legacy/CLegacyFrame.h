@@ -204,7 +204,9 @@ protected:
     // another version or without values.
     BOOL WriteValues(const std::vector<LegacyValue>& values);
     // The same write, its outcome recorded in `report` under `what` (refused
-    // with the agent's status, or silent); nothing is sent after an earlier
+    // with the agent's status, or silent; a value the request cannot carry
+    // sends nothing and counts as refused): legacy_write::SendV1 with the
+    // frame's address and write community. Nothing is sent after an earlier
     // failure of the report. True when the switch accepted it.
     bool WriteValues(const std::vector<LegacyValue>& values, CWriteReport& report, const std::string& what);
 

@@ -2,6 +2,7 @@
 
 #include "common/CUtils.h"
 #include "common/CWriteReport.h"
+#include "common/Globals.h"
 #include "features/poe_rmon/RmonDialogs.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/snmp/SnmpPduType.h"
@@ -58,6 +59,76 @@ template <class Record, class IndexOf> Record& RecordOf(std::vector<Record>& lis
     return list.back();
 }
 
+// BER types of the cells the walks read.
+constexpr int kIntegerType = 0x02;
+constexpr int kOctetStringType = 0x04;
+constexpr int kObjectIdType = 0x06;
+constexpr int kCounterType = 0x41;
+constexpr int kTimeTicksType = 0x43;
+// EntryStatus of a row whose status cell is not an INTEGER: never valid.
+constexpr int kStatusUnknown = 0;
+
+// An INTEGER cell within [nLow, nHigh] into nValue; false (nValue kept) for
+// any other.
+bool IntegerOf(int nType, const std::string& strText, long long nLow, long long nHigh, int& nValue)
+{
+    if (nType != kIntegerType || strText.empty())
+        return false;
+    const long long nRead = std::strtoll(strText.c_str(), nullptr, 10);
+    if (nRead < nLow || nRead > nHigh)
+        return false;
+    nValue = static_cast<int>(nRead);
+    return true;
+}
+
+bool CounterOf(int nType, const std::string& strText, unsigned int& uValue)
+{
+    if (nType != kCounterType || strText.empty())
+        return false;
+    uValue = CRMON::ToCounter(strText);
+    return true;
+}
+
+bool TextOf(int nType, const std::string& strText, std::string& strValue)
+{
+    if (nType != kOctetStringType)
+        return false;
+    strValue = strText;
+    return true;
+}
+
+// A data source: the ifIndex instance of a port the switch has.
+bool PortOf(int nType, const std::string& strText, int& nPort)
+{
+    const std::string strPrefix = kIfIndexColumn + ".";
+    std::string strOid = strText;
+    if (!strOid.empty() && strOid[0] == '.')
+        strOid.erase(0, 1);
+    if (nType != kObjectIdType || strOid.rfind(strPrefix, 0) != 0)
+        return false;
+    const std::string strPort = strOid.substr(strPrefix.size());
+    if (strPort.empty() || strPort.find_first_not_of("0123456789") != std::string::npos || strPort.size() > 9)
+        return false;
+    const int nRead = std::atoi(strPort.c_str());
+    if (nRead < 1 || nRead > g_nPortCount)
+        return false;
+    nPort = nRead;
+    return true;
+}
+
+int StatusOf(int nType, const std::string& strText)
+{
+    return nType == kIntegerType ? CRMON::ToNumber(strText) : kStatusUnknown;
+}
+
+void MarkKnown(unsigned int& uKnown, int nPosition, bool bKnown)
+{
+    if (bKnown)
+        uKnown |= 1U << nPosition;
+    else
+        uKnown &= ~(1U << nPosition);
+}
+
 } // namespace
 
 CRMON::CRMON() = default;
@@ -101,12 +172,6 @@ unsigned int CRMON::ToCounter(const std::string& strText)
         return 0;
     const unsigned long long value = std::strtoull(strText.c_str(), nullptr, 10);
     return static_cast<unsigned int>(std::min<unsigned long long>(value, UINT_MAX));
-}
-
-int CRMON::DataSourcePort(const std::string& strDataSource)
-{
-    const std::size_t dot = strDataSource.rfind('.');
-    return ToNumber(dot == std::string::npos ? strDataSource : strDataSource.substr(dot + 1));
 }
 
 std::string CRMON::DataSource(int nPort)
@@ -275,9 +340,12 @@ int CRMON::OnTableReply(CSnmp* pResponseIn, int nRequestID, int nStatus, CCommon
         if (nIndex < kRmonFirstIndex || nIndex > kRmonLastIndex)
             continue;
         const std::string strValue = ValueText(pResponse.get(), i);
+        int nType = 0;
+        char* pszIgnored = nullptr;
+        pResponse->getValue(i, &nType, &pszIgnored);
         {
             std::lock_guard lock(m_csLists);
-            (this->*store)(nIndex, i, strValue);
+            (this->*store)(nIndex, i, nType, strValue);
         }
         OutputDebugString(strValue);
     }
@@ -311,71 +379,139 @@ void CRMON::PublishTable(int nTable)
     m_bTableRead[nTable] = true;
 }
 
-void CRMON::StoreEthernetStatisticsColumn(int nIndex, int nPosition, const std::string& strValue)
+void CRMON::StoreEthernetStatisticsColumn(int nIndex, int nPosition, int nType, const std::string& strValue)
 {
     RMON_ethernet_statistics_info& row = RecordOf(
         m_buildEthernetStatistics, nIndex, [](RMON_ethernet_statistics_info& r) -> int& { return r.control.nIndex; });
+    bool bKnown = false;
     switch (nPosition) {
-    case 1: row.control.nPort = DataSourcePort(strValue); break;
-    case 2: row.control.strOwner = strValue; break;
-    case 3: row.control.nStatus = ToNumber(strValue); break;
-    case 4: row.uDropEvents = ToCounter(strValue); break;
-    case 5: row.uOctets = ToCounter(strValue); break;
-    case 6: row.uPackets = ToCounter(strValue); break;
-    case 7: row.uBroadcastPackets = ToCounter(strValue); break;
-    case 8: row.uMulticastPackets = ToCounter(strValue); break;
-    default: break;
-    }
-}
-
-void CRMON::StoreHistoryControlColumn(int nIndex, int nPosition, const std::string& strValue)
-{
-    RMON_history_control_configuration& row = RecordOf(
-        m_buildHistoryControl, nIndex, [](RMON_history_control_configuration& r) -> int& { return r.nIndex; });
-    switch (nPosition) {
-    case 1: row.nPort = DataSourcePort(strValue); break;
-    case 2: row.nBucketsRequested = ToNumber(strValue); break;
-    case 3: row.nInterval = ToNumber(strValue); break;
-    case 4: row.strOwner = strValue; break;
-    case 5: row.nStatus = ToNumber(strValue); break;
-    case 6: row.nBucketsGranted = ToNumber(strValue); break;
-    default: break;
-    }
-}
-
-void CRMON::StoreAlarmColumn(int nIndex, int nPosition, const std::string& strValue)
-{
-    RMON_alarm_configuration& row =
-        RecordOf(m_buildAlarm, nIndex, [](RMON_alarm_configuration& r) -> int& { return r.nIndex; });
-    switch (nPosition) {
-    case 1: row.nInterval = ToNumber(strValue); break;
-    case 2: row.strVariable = strValue; break;
-    case 3: row.nSampleType = ToNumber(strValue); break;
-    case 4: row.nRisingThreshold = ToNumber(strValue); break;
-    case 5: row.nFallingThreshold = ToNumber(strValue); break;
-    case 6: row.nRisingEventIndex = ToNumber(strValue); break;
-    case 7: row.nFallingEventIndex = ToNumber(strValue); break;
-    case 8: row.strOwner = strValue; break;
-    case 9: row.nStatus = ToNumber(strValue); break;
-    default: break;
-    }
-}
-
-void CRMON::StoreEventColumn(int nIndex, int nPosition, const std::string& strValue)
-{
-    RMON_event_configuration& row =
-        RecordOf(m_buildEvent, nIndex, [](RMON_event_configuration& r) -> int& { return r.nIndex; });
-    switch (nPosition) {
-    case 1: row.strDescription = strValue; break;
-    case 2: row.nType = ToNumber(strValue); break;
-    case 3: row.strCommunity = strValue; break;
-    case 4: row.strOwner = strValue; break;
-    case 5: row.nStatus = ToNumber(strValue); break;
-    case 6: // eventLastTimeSent, in hundredths of a second
-        row.strLastTimeSent = CUtils::FormatDuration(static_cast<unsigned int>(std::max(ToNumber(strValue), 0) / 100));
+    case 1:
+        bKnown = PortOf(nType, strValue, row.control.nPort);
+        break;
+    case 2:
+        bKnown = TextOf(nType, strValue, row.control.strOwner);
+        break;
+    case 3:
+        row.control.nStatus = StatusOf(nType, strValue);
+        break;
+    case 4:
+        bKnown = CounterOf(nType, strValue, row.uDropEvents);
+        break;
+    case 5:
+        bKnown = CounterOf(nType, strValue, row.uOctets);
+        break;
+    case 6:
+        bKnown = CounterOf(nType, strValue, row.uPackets);
+        break;
+    case 7:
+        bKnown = CounterOf(nType, strValue, row.uBroadcastPackets);
+        break;
+    case 8:
+        bKnown = CounterOf(nType, strValue, row.uMulticastPackets);
         break;
     default: break;
     }
+    MarkKnown(row.uKnown, nPosition, bKnown);
+}
+
+void CRMON::StoreHistoryControlColumn(int nIndex, int nPosition, int nType, const std::string& strValue)
+{
+    RMON_history_control_configuration& row = RecordOf(
+        m_buildHistoryControl, nIndex, [](RMON_history_control_configuration& r) -> int& { return r.nIndex; });
+    bool bKnown = false;
+    switch (nPosition) {
+    case 1:
+        bKnown = PortOf(nType, strValue, row.nPort);
+        break;
+    case 2:
+        bKnown = IntegerOf(nType, strValue, 1, kRmonLastIndex, row.nBucketsRequested);
+        break;
+    case 3:
+        bKnown = IntegerOf(nType, strValue, 1, 3600, row.nInterval);
+        break;
+    case 4:
+        bKnown = TextOf(nType, strValue, row.strOwner);
+        break;
+    case 5:
+        row.nStatus = StatusOf(nType, strValue);
+        break;
+    case 6:
+        bKnown = IntegerOf(nType, strValue, 0, kRmonLastIndex, row.nBucketsGranted);
+        break;
+    default: break;
+    }
+    MarkKnown(row.uKnown, nPosition, bKnown);
+}
+
+void CRMON::StoreAlarmColumn(int nIndex, int nPosition, int nType, const std::string& strValue)
+{
+    RMON_alarm_configuration& row =
+        RecordOf(m_buildAlarm, nIndex, [](RMON_alarm_configuration& r) -> int& { return r.nIndex; });
+    bool bKnown = false;
+    switch (nPosition) {
+    case 1:
+        bKnown = IntegerOf(nType, strValue, 0, INT_MAX, row.nInterval);
+        break;
+    case 2:
+        bKnown = nType == kObjectIdType;
+        if (bKnown)
+            row.strVariable = strValue;
+        break;
+    case 3:
+        bKnown = IntegerOf(nType, strValue, 1, 2, row.nSampleType);
+        break;
+    case 4:
+        bKnown = IntegerOf(nType, strValue, INT_MIN, INT_MAX, row.nRisingThreshold);
+        break;
+    case 5:
+        bKnown = IntegerOf(nType, strValue, INT_MIN, INT_MAX, row.nFallingThreshold);
+        break;
+    case 6:
+        bKnown = IntegerOf(nType, strValue, 0, kRmonLastIndex, row.nRisingEventIndex);
+        break;
+    case 7:
+        bKnown = IntegerOf(nType, strValue, 0, kRmonLastIndex, row.nFallingEventIndex);
+        break;
+    case 8:
+        bKnown = TextOf(nType, strValue, row.strOwner);
+        break;
+    case 9:
+        row.nStatus = StatusOf(nType, strValue);
+        break;
+    default: break;
+    }
+    MarkKnown(row.uKnown, nPosition, bKnown);
+}
+
+void CRMON::StoreEventColumn(int nIndex, int nPosition, int nType, const std::string& strValue)
+{
+    RMON_event_configuration& row =
+        RecordOf(m_buildEvent, nIndex, [](RMON_event_configuration& r) -> int& { return r.nIndex; });
+    bool bKnown = false;
+    switch (nPosition) {
+    case 1:
+        bKnown = TextOf(nType, strValue, row.strDescription);
+        break;
+    case 2:
+        bKnown = IntegerOf(nType, strValue, 1, 4, row.nType);
+        break;
+    case 3:
+        bKnown = TextOf(nType, strValue, row.strCommunity);
+        break;
+    case 4:
+        bKnown = TextOf(nType, strValue, row.strOwner);
+        break;
+    case 5:
+        row.nStatus = StatusOf(nType, strValue);
+        break;
+    case 6: // eventLastTimeSent, in hundredths of a second
+        bKnown = nType == kTimeTicksType;
+        row.strLastTimeSent =
+            bKnown ? CUtils::FormatDuration(static_cast<unsigned int>(ToCounter(strValue) / 100)) : std::string();
+        break;
+    default: break;
+    }
+    MarkKnown(row.uKnown, nPosition, bKnown);
 }
 
 bool CRMON::OnTextReply(CSnmp* pResponseIn, int nStatus, CCommonSNMP& session,

@@ -106,8 +106,6 @@ public:
     static int ToNumber(const std::string& strText);
     // Decimal text as an unsigned 32-bit counter (clamped; a sign gives 0).
     static unsigned int ToCounter(const std::string& strText);
-    // The port of a data source: the number after its last dot.
-    static int DataSourcePort(const std::string& strDataSource);
     // The data source of a port: the ifIndex instance 1.3.6.1.2.1.2.2.1.1.PORT.
     static std::string DataSource(int nPort);
 
@@ -120,12 +118,13 @@ protected:
     static int OnAlarmRisingEventReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
 
 private:
-    // One value of a row (the column at position nPosition) into the rows
-    // being read; under m_csLists.
-    void StoreEthernetStatisticsColumn(int nIndex, int nPosition, const std::string& strValue);
-    void StoreHistoryControlColumn(int nIndex, int nPosition, const std::string& strValue);
-    void StoreAlarmColumn(int nIndex, int nPosition, const std::string& strValue);
-    void StoreEventColumn(int nIndex, int nPosition, const std::string& strValue);
+    // One value of a row (the column at position nPosition, of the BER type
+    // nType) into the rows being read; under m_csLists. A value of another
+    // type than its column's, or outside its set, leaves the cell unknown.
+    void StoreEthernetStatisticsColumn(int nIndex, int nPosition, int nType, const std::string& strValue);
+    void StoreHistoryControlColumn(int nIndex, int nPosition, int nType, const std::string& strValue);
+    void StoreAlarmColumn(int nIndex, int nPosition, int nType, const std::string& strValue);
+    void StoreEventColumn(int nIndex, int nPosition, int nType, const std::string& strValue);
 
     // Starts a GETNEXT walk of the columns on the session.
     int StartWalk(CCommonSNMP& session, const std::vector<std::string>& columns, SnmpCallback pfnCallback,
@@ -135,7 +134,7 @@ private:
     int StartTableWalk(int nTable, CCommonSNMP& session, const std::vector<std::string>& columns,
                        SnmpCallback pfnCallback, int nTimeout);
     // A reply of one of the four table walks.
-    using StoreColumn = void (CRMON::*)(int nIndex, int nPosition, const std::string& strValue);
+    using StoreColumn = void (CRMON::*)(int nIndex, int nPosition, int nType, const std::string& strValue);
     int OnTableReply(CSnmp* pResponse, int nRequestID, int nStatus, CCommonSNMP& session, int nTable,
                      StoreColumn store, SnmpCallback pfnSelf);
     // A reply of one of the two text walks; TRUE when the walk goes on.

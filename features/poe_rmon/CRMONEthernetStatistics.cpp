@@ -135,12 +135,12 @@ void CRMONEthernetStatistics::FillList()
             continue;
         }
         const int nRow = m_list.InsertItem(m_list.GetItemCount(), std::to_string(control.nIndex));
-        m_list.SetItemText(nRow, 1, std::to_string(control.nPort));
-        m_list.SetItemText(nRow, 2, std::to_string(row.uDropEvents));
-        m_list.SetItemText(nRow, 3, std::to_string(row.uOctets));
-        m_list.SetItemText(nRow, 4, std::to_string(row.uPackets));
-        m_list.SetItemText(nRow, 5, std::to_string(row.uBroadcastPackets));
-        m_list.SetItemText(nRow, 6, std::to_string(row.uMulticastPackets));
+        m_list.SetItemText(nRow, 1, KnownNumber(row.Known(1), control.nPort));
+        m_list.SetItemText(nRow, 2, KnownNumber(row.Known(4), row.uDropEvents));
+        m_list.SetItemText(nRow, 3, KnownNumber(row.Known(5), row.uOctets));
+        m_list.SetItemText(nRow, 4, KnownNumber(row.Known(6), row.uPackets));
+        m_list.SetItemText(nRow, 5, KnownNumber(row.Known(7), row.uBroadcastPackets));
+        m_list.SetItemText(nRow, 6, KnownNumber(row.Known(8), row.uMulticastPackets));
         m_list.SetItemText(nRow, 7, control.strOwner);
         m_list.AddButton(nRow, kStatisticsButtonColumn, ButtonSpec(0, "Delete"));
         m_arrValidPorts.push_back(control.nPort);

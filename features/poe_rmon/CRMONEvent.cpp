@@ -157,7 +157,7 @@ void CRMONEvent::FillList()
             continue;
         const int nRow = m_list.InsertItem(m_list.GetItemCount(), std::to_string(event.nIndex));
         m_list.SetItemText(nRow, 1, event.strDescription);
-        m_list.SetItemText(nRow, 2, TypeWord(event.nType));
+        m_list.SetItemText(nRow, 2, event.Known(2) ? TypeWord(event.nType) : "");
         m_list.SetItemText(nRow, 3, event.strCommunity);
         m_list.SetItemText(nRow, 4, event.strOwner);
         m_list.SetItemText(nRow, 5, event.strLastTimeSent);

@@ -126,10 +126,10 @@ void CRMONHistoryControl::FillList()
         if (row.nStatus != 1)
             continue;
         const int nRow = m_list.InsertItem(m_list.GetItemCount(), std::to_string(row.nIndex));
-        m_list.SetItemText(nRow, 1, std::to_string(row.nPort));
-        m_list.SetItemText(nRow, 2, std::to_string(row.nBucketsRequested));
-        m_list.SetItemText(nRow, 3, std::to_string(row.nBucketsGranted));
-        m_list.SetItemText(nRow, 4, std::to_string(row.nInterval));
+        m_list.SetItemText(nRow, 1, KnownNumber(row.Known(1), row.nPort));
+        m_list.SetItemText(nRow, 2, KnownNumber(row.Known(2), row.nBucketsRequested));
+        m_list.SetItemText(nRow, 3, KnownNumber(row.Known(6), row.nBucketsGranted));
+        m_list.SetItemText(nRow, 4, KnownNumber(row.Known(3), row.nInterval));
         m_list.SetItemText(nRow, 5, row.strOwner);
         m_list.AddButton(nRow, kHistoryButtonColumn, ButtonSpec(0, "Delete"));
         m_arrIndexes.push_back(row.nIndex);

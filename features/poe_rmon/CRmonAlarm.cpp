@@ -196,15 +196,13 @@ void CRmonAlarm::FillList()
         if (alarm.nStatus != 1)
             continue;
         const int nRow = m_list.InsertItem(m_list.GetItemCount(), std::to_string(alarm.nIndex));
-        m_list.SetItemText(nRow, 1, std::to_string(alarm.nInterval));
+        m_list.SetItemText(nRow, 1, KnownNumber(alarm.Known(1), alarm.nInterval));
         m_list.SetItemText(nRow, 2, alarm.strVariable);
-        m_list.SetItemText(nRow, 3, alarm.nSampleType == 1   ? "Absolute value"
-                                    : alarm.nSampleType == 2 ? "Delta value"
-                                                             : "");
-        m_list.SetItemText(nRow, 4, std::to_string(alarm.nRisingThreshold));
-        m_list.SetItemText(nRow, 5, std::to_string(alarm.nFallingThreshold));
-        m_list.SetItemText(nRow, 6, std::to_string(alarm.nRisingEventIndex));
-        m_list.SetItemText(nRow, 7, std::to_string(alarm.nFallingEventIndex));
+        m_list.SetItemText(nRow, 3, !alarm.Known(3) ? "" : alarm.nSampleType == 1 ? "Absolute value" : "Delta value");
+        m_list.SetItemText(nRow, 4, KnownNumber(alarm.Known(4), alarm.nRisingThreshold));
+        m_list.SetItemText(nRow, 5, KnownNumber(alarm.Known(5), alarm.nFallingThreshold));
+        m_list.SetItemText(nRow, 6, KnownNumber(alarm.Known(6), alarm.nRisingEventIndex));
+        m_list.SetItemText(nRow, 7, KnownNumber(alarm.Known(7), alarm.nFallingEventIndex));
         m_list.SetItemText(nRow, 8, alarm.strOwner);
         m_list.AddButton(nRow, kAlarmButtonColumn, ButtonSpec(0, "Delete"));
         m_arrAlarmIndexes.push_back(alarm.nIndex);

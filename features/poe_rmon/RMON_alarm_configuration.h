@@ -15,6 +15,10 @@ struct RMON_alarm_configuration
     std::string strOwner;
     std::string strVariable; // the sampled object's identifier, dotted
     int nStatus = 0;         // EntryStatus
+    // Of a row read from the switch: bit c is set when the walk's column c
+    // gave a value of its type and set; any other cell is unknown.
+    unsigned int uKnown = 0;
+    bool Known(int nColumn) const { return ((uKnown >> nColumn) & 1U) != 0; }
 
     bool operator==(const RMON_alarm_configuration& other) const { return nIndex == other.nIndex; }
 };

@@ -12,6 +12,10 @@ struct RMON_ethernet_statistics_info
     unsigned int uBroadcastPackets = 0;
     unsigned int uMulticastPackets = 0;
     RMON_ethernet_control_info control;
+    // Of a row read from the switch: bit c is set when the walk's column c
+    // gave a value of its type and set; any other cell is unknown.
+    unsigned int uKnown = 0;
+    bool Known(int nColumn) const { return ((uKnown >> nColumn) & 1U) != 0; }
 
     bool operator==(const RMON_ethernet_statistics_info& other) const { return control == other.control; }
 };

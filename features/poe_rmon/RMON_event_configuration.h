@@ -12,6 +12,10 @@ struct RMON_event_configuration
     std::string strCommunity;
     std::string strDescription;
     int nStatus = 0; // EntryStatus
+    // Of a row read from the switch: bit c is set when the walk's column c
+    // gave a value of its type and set; any other cell is unknown.
+    unsigned int uKnown = 0;
+    bool Known(int nColumn) const { return ((uKnown >> nColumn) & 1U) != 0; }
 
     bool operator==(const RMON_event_configuration& other) const { return nIndex == other.nIndex; }
 };

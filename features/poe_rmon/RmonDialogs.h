@@ -16,6 +16,13 @@ inline constexpr int kRmonOwnerMaxChars = 32;
 inline constexpr int kRmonFirstIndex = 1;
 inline constexpr int kRmonLastIndex = 65535;
 
+// A number of a row read from the switch as a list shows it: empty when
+// unknown.
+inline std::string KnownNumber(bool bKnown, long long nValue)
+{
+    return bKnown ? std::to_string(nValue) : std::string();
+}
+
 inline bool Contains(const std::vector<int>& values, int value)
 {
     return std::find(values.begin(), values.end(), value) != values.end();

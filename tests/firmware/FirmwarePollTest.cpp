@@ -216,3 +216,71 @@ TEST_F(FirmwareTest, FirmwareOverallTimeOutHasItsOwnText)
     });
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Time out! Please check TFTP Server IP and network."});
 }
+
+// Status replies that succeed but carry no bindings are failed polls: before
+// the switch has said "3" the fourth in a row ends the transfer with the
+// poll's time-out message, after it the overall time-out (shortened through
+// the dialog's own member) does. Either way well within the overall
+// time-out, and the dialog is free again: its inputs are back and Escape
+// closes it.
+TEST_F(FirmwareTest, StatusRepliesWithoutBindingsEndTheTransfer)
+{
+    const std::string kOverallTimeout =
+        "Time out! Please check TFTP Server IP and network.\n You may close the current "
+        "device Nimbex Module and implement 'Device Discovery'to restart it";
+    struct Case
+    {
+        const char* name;
+        const char* steps;
+        bool afterRunning; // the replies lose their bindings once a "3" was read
+        UINT overallMs;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"from the first poll", "4", false, 30000, kConfigTimeout},
+        {"after running", "3", true, 9000, kOverallTimeout},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartFirmwareSwitch(c.steps);
+        if (!c.afterRunning) {
+            ASSERT_EQ(sim->Set(kSimEmptyReplyOid, SnmpValueObjectId, kConfig + ".6.0"), 0);
+        }
+        Boxes boxes;
+        RequestClock clock(*sim);
+        CFirmDownLoad dialog;
+        dialog.m_nOverallConfigMs = c.overallMs;
+        const INT_PTR result = RunModal<CFirmDownLoad>(dialog, [&](CFirmDownLoad& d) {
+            boxes.Watch(&d);
+            Fill(d, "192.168.1.5", "a.cfg", kBackup, kConfiguration);
+            ClickButton(d, IDC_FIRM_APPLY);
+            if (c.afterRunning) {
+                // The first poll reads "3"; every later one reads nothing.
+                ASSERT_TRUE(Pump(
+                    [&] {
+                        clock.Sample();
+                        return !clock.Times("GET", kConfig + ".6.0|").empty();
+                    },
+                    10000));
+                ASSERT_EQ(sim->Set(kSimEmptyReplyOid, SnmpValueObjectId, kConfig + ".6.0"), 0);
+            }
+            ASSERT_TRUE(WaitForEnd(d, boxes, 1, 40000, &clock));
+            EXPECT_EQ(Bar(d), 0);
+            SendKey(d.GetWidget(), Qt::Key_Escape);
+        });
+        EXPECT_EQ(result, IDCANCEL);
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
+        const auto operation = clock.Times("SET", kConfig + ".5.0|");
+        const auto polls = clock.Times("GET", kConfig + ".6.0|");
+        ASSERT_EQ(operation.size(), 1u);
+        EXPECT_GE(polls.size(), c.afterRunning ? 2u : 4u);
+        // Ended by the polls, or by the overall time-out and no later.
+        const long took = Ms(RequestClock::Clock::now() - operation[0]);
+        EXPECT_LT(took, static_cast<long>(c.overallMs) + 2000);
+        if (c.afterRunning) {
+            EXPECT_GE(took, static_cast<long>(c.overallMs) - 500);
+        }
+        EXPECT_TRUE(CCommonSNMP::WaitForWorkers(15000));
+        sim.reset();
+    }
+}

@@ -37,3 +37,6 @@ inline constexpr const char* kSimEntryRecreate = "1.3.6.1.3.4471.10.0";
 // columns 3 to 19) adds to it first, as a Counter32 wraps (0, initially: the
 // counters stand still).
 inline constexpr const char* kSimCounterStep = "1.3.6.1.3.4471.11.0";
+// OBJECT IDENTIFIER: every SNMPv1 or v2c GET that carries this object is
+// answered with success and no bindings at all (0.0, initially: none is).
+inline constexpr const char* kSimEmptyReplyOid = "1.3.6.1.3.4471.12.0";

@@ -60,6 +60,7 @@ void Simulator::SetControlDefaults()
     m_store.objects[MustOid(kSimConfigStatus)] = MibValue::Integer(0);
     m_store.objects[MustOid(kSimEntryRecreate)] = MibValue::Integer(0);
     m_store.objects[MustOid(kSimCounterStep)] = MibValue::Integer(0);
+    m_store.objects[MustOid(kSimEmptyReplyOid)] = none;
 }
 
 void Simulator::OnGet(const std::string& prefix, GetHook hook)
@@ -342,6 +343,18 @@ int Simulator::ReplyDelayMs() const
 {
     auto it = m_store.objects.find(MustOid(kSimReplyDelay));
     return it == m_store.objects.end() ? 0 : static_cast<int>(it->second.number);
+}
+
+bool Simulator::AnswersEmpty(const std::vector<Oid>& names) const
+{
+    auto it = m_store.objects.find(MustOid(kSimEmptyReplyOid));
+    return it != m_store.objects.end() && std::find(names.begin(), names.end(), it->second.oid) != names.end();
+}
+
+bool Simulator::EmptyRepliesArmed() const
+{
+    auto it = m_store.objects.find(MustOid(kSimEmptyReplyOid));
+    return it != m_store.objects.end() && it->second.oid != Oid{0, 0};
 }
 
 bool Simulator::IsSilent(Clock::time_point now) const

@@ -114,6 +114,10 @@ public:
     // For the agent's loop.
     int ReplyDelayMs() const;
     bool IsSilent(Clock::time_point now) const;
+    // A GET of these objects is answered with no bindings (the test control
+    // kSimEmptyReplyOid names one of them); EmptyRepliesArmed: it names one.
+    bool AnswersEmpty(const std::vector<Oid>& names) const;
+    bool EmptyRepliesArmed() const;
     std::optional<Clock::time_point> NextTimer() const;
     void RunDueTimers(Clock::time_point now);
 

@@ -93,6 +93,47 @@ std::string Quoted(const std::string& text)
     return "\"" + text + "\"";
 }
 
+// The communities the agent answers (SNMPv1 and v2c).
+constexpr const char* kReadCommunity = "mirtle";
+constexpr const char* kWriteCommunity = "quenbor";
+
+// BER: a tag, its length and the contents.
+std::string Tlv(unsigned char tag, const std::string& contents)
+{
+    std::string out(1, static_cast<char>(tag));
+    const std::size_t size = contents.size();
+    if (size < 0x80) {
+        out += static_cast<char>(size);
+    } else {
+        std::string length;
+        for (std::size_t rest = size; rest; rest >>= 8)
+            length.insert(length.begin(), static_cast<char>(rest & 0xFF));
+        out += static_cast<char>(0x80 | length.size());
+        out += length;
+    }
+    return out + contents;
+}
+
+std::string BerInteger(long value)
+{
+    std::string bytes;
+    for (int shift = 0;; shift += 8) {
+        bytes.insert(bytes.begin(), static_cast<char>((value >> shift) & 0xFF));
+        const long rest = value >> (shift + 7);
+        if (shift + 8 >= static_cast<int>(sizeof value * 8) || rest == 0 || rest == -1)
+            break;
+    }
+    return Tlv(ASN_INTEGER, bytes);
+}
+
+// A GetResponse to `request` with no error and no bindings.
+std::string EmptyResponse(long version, const std::string& community, long requestId)
+{
+    const std::string pdu = Tlv(SNMP_MSG_RESPONSE, BerInteger(requestId) + BerInteger(0) + BerInteger(0) +
+                                                       Tlv(ASN_SEQUENCE | ASN_CONSTRUCTOR, std::string()));
+    return Tlv(ASN_SEQUENCE | ASN_CONSTRUCTOR, BerInteger(version) + Tlv(ASN_OCTET_STR, community) + pdu);
+}
+
 } // namespace
 
 struct SnmpAgent::Impl
@@ -105,6 +146,71 @@ struct SnmpAgent::Impl
     long lastLoggedRequest = -1;
 
     explicit Impl(Simulator& s) : sim(s) {}
+
+    // The agent library answers every binding of a GET (with a value or an
+    // exception), so the reply without bindings that the test control
+    // kSimEmptyReplyOid asks for is sent from here: each waiting SNMPv1 or
+    // v2c GET that carries its object is taken off its socket and answered,
+    // and a socket left with nothing to read is taken out of `readfds`.
+    void AnswerEmptyGets(int numfds, fd_set& readfds)
+    {
+        if (!sim.EmptyRepliesArmed())
+            return;
+        for (int fd = 0; fd < numfds; ++fd) {
+            while (FD_ISSET(fd, &readfds)) {
+                std::vector<u_char> buffer(65536);
+                sockaddr_storage from{};
+                socklen_t fromLength = sizeof from;
+                const ssize_t size = recvfrom(fd, buffer.data(), buffer.size(), MSG_PEEK | MSG_DONTWAIT,
+                                              reinterpret_cast<sockaddr*>(&from), &fromLength);
+                if (size < 0) {
+                    FD_CLR(fd, &readfds);
+                    break;
+                }
+                long requestId = 0;
+                long version = 0;
+                std::string community;
+                if (!EmptyGet(buffer.data(), static_cast<size_t>(size), requestId, version, community))
+                    break;
+                recv(fd, buffer.data(), buffer.size(), MSG_DONTWAIT);
+                const std::string reply = EmptyResponse(version, community, requestId);
+                sendto(fd, reply.data(), reply.size(), 0, reinterpret_cast<sockaddr*>(&from), fromLength);
+            }
+        }
+    }
+
+    // True for an SNMPv1 or v2c GET with a community of the agent that the
+    // test control answers without bindings; it is logged as the agent logs.
+    bool EmptyGet(u_char* data, size_t size, long& requestId, long& version, std::string& community)
+    {
+        u_char name[256];
+        size_t nameLength = sizeof name;
+        size_t length = size;
+        u_char* pduData = snmp_comstr_parse(data, &length, name, &nameLength, &version);
+        if (!pduData || (version != SNMP_VERSION_1 && version != SNMP_VERSION_2c))
+            return false;
+        community.assign(reinterpret_cast<const char*>(name), nameLength);
+        if (community != kReadCommunity && community != kWriteCommunity)
+            return false;
+        netsnmp_pdu* pdu = snmp_pdu_create(SNMP_MSG_GET);
+        pdu->version = version;
+        bool empty = false;
+        if (snmp_pdu_parse(pdu, pduData, &length) == 0 && pdu->command == SNMP_MSG_GET) {
+            std::vector<Oid> names;
+            std::vector<SimBinding> bindings;
+            for (netsnmp_variable_list* vb = pdu->variables; vb; vb = vb->next_variable) {
+                names.push_back(ToOid(vb->name, vb->name_length));
+                bindings.emplace_back(names.back(), FromVariable(vb));
+            }
+            empty = sim.AnswersEmpty(names);
+            if (empty) {
+                requestId = pdu->reqid;
+                sim.LogRequest("GET", static_cast<int>(version), community, bindings);
+            }
+        }
+        snmp_free_pdu(pdu);
+        return empty;
+    }
 
     static int Handler(netsnmp_mib_handler* handler, netsnmp_handler_registration* reg,
                        netsnmp_agent_request_info* reqinfo, netsnmp_request_info* requests)
@@ -300,10 +406,10 @@ bool SnmpAgent::Start(const SimOptions& options, std::string& listening, std::st
 
     std::vector<std::string> config{
         "engineID korvel-sim-" + std::to_string(port),
-        "rocommunity mirtle default",
-        "rwcommunity quenbor default",
-        "rocommunity6 mirtle default",
-        "rwcommunity6 quenbor default",
+        std::string("rocommunity ") + kReadCommunity + " default",
+        std::string("rwcommunity ") + kWriteCommunity + " default",
+        std::string("rocommunity6 ") + kReadCommunity + " default",
+        std::string("rwcommunity6 ") + kWriteCommunity + " default",
     };
     std::vector<SimUser> users = m->sim.Store().users;
     users.insert(users.end(), options.users.begin(), options.users.end());
@@ -363,6 +469,7 @@ void SnmpAgent::Run(const volatile std::sig_atomic_t& stop)
             } else {
                 if (int delay = m->sim.ReplyDelayMs(); delay > 0)
                     std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+                m->AnswerEmptyGets(numfds, readfds);
                 snmp_read(&readfds);
             }
         } else if (count == 0) {

@@ -347,8 +347,8 @@ bool CIGMPSnoopingLogic::BuildEntryRow(CSnmp* pResponse, IGMP_entry_info& row)
 std::string CIGMPSnoopingLogic::GroupAddressText(const std::string& strOctets)
 {
     char szText[16];
-    std::snprintf(szText, sizeof szText, "%u.%u.%u.%u", Octet(strOctets, 0), Octet(strOctets, 1), Octet(strOctets, 2),
-                  Octet(strOctets, 3));
+    std::snprintf(szText, sizeof szText, "%u.%u.%u.%u", Octet(strOctets, 0), Octet(strOctets, 1),
+                  Octet(strOctets, 2), Octet(strOctets, 3));
     return szText;
 }
 

@@ -94,7 +94,9 @@ TEST_F(IgmpEntryTableTest, TheVlanSettingsOpenIt)
     RunModal<CIGMPSnoopingVLANSetting>(dialog, [&](CIGMPSnoopingVLANSetting& d) {
         vlantest::WhenDialogOpens(
             "Multicast Entry Table",
-            [&](CWnd& entries) { EXPECT_TRUE(Pump([&] { return EntryList(entries).GetItemCount() == 3; }, 20000)); },
+            [&](CWnd& entries) {
+                EXPECT_TRUE(Pump([&] { return EntryList(entries).GetItemCount() == 3; }, 20000));
+            },
             &opened);
         ClickButton(d, IDC_IGMPV_VIEW_ENTRY);
     });

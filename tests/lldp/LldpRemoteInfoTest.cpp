@@ -49,8 +49,8 @@ TEST_F(LldpRemoteInfoTest, ListsTheNeighboursWithTheirLocalPortAndNumber)
     BoxRecorder boxes;
     CLLDPREMOTEINFO dialog;
     RunModal<CLLDPREMOTEINFO>(dialog, [&](CLLDPREMOTEINFO& d) {
-        ASSERT_TRUE(
-            Pump([&] { return Enabled(d, IDC_LLDP_REMOTE_REFRESH) && RemoteList(d).GetItemCount() == 2; }, 20000));
+        ASSERT_TRUE(Pump([&] { return Enabled(d, IDC_LLDP_REMOTE_REFRESH) && RemoteList(d).GetItemCount() == 2; },
+                         20000));
         EXPECT_EQ(d.GetWindowText(), "LLDP Remote Port Information");
         EXPECT_EQ(RemoteRow(d, 0),
                   "5|  1|MacAddress|1A-6E-41-00-00-01|Local|1|phone port|desk-phone-12|Korvel IP Phone");
@@ -184,12 +184,9 @@ TEST(LldpRemoteTexts, IndexPartsChassisIdsAndSubtypes)
     {
         std::string value, chassis, port;
     };
-    const Case cases[] = {{"1", "ChassisComponent", "InterfaceAlias"},
-                          {"6", "InterfaceName", "AgentCircuitld"},
-                          {"7", "Local", "Local"},
-                          {"0", "", ""},
-                          {"8", "", ""},
-                          {"", "", ""}};
+    const Case cases[] = {{"1", "ChassisComponent", "InterfaceAlias"}, {"6", "InterfaceName", "AgentCircuitld"},
+                          {"7", "Local", "Local"},                     {"0", "", ""},
+                          {"8", "", ""},                               {"", "", ""}};
     for (const Case& c : cases) {
         EXPECT_EQ(CLLDPREMOTEINFO::ChassisSubtypeText(c.value), c.chassis) << c.value;
         EXPECT_EQ(CLLDPREMOTEINFO::PortSubtypeText(c.value), c.port) << c.value;

@@ -53,8 +53,7 @@ int PortLabelMinimum(const CDialog& dialog);
 void CreatePortRows(ClxDialog& dialog, int nPorts, const PortRowsPlace& place, UINT nLabelFirstId, UINT nBoxStyle,
                     UINT nBoxFirstId, std::unique_ptr<CBtnEXT>& pLabels, std::unique_ptr<CBtnEXT>& pBoxes);
 
-// The labels only, for a dialog whose boxes lie in rows of their own: the
-// first line of labels where CreatePortRows puts it; a second line a box and
-// the gap under the first.
+// The labels only, where CreatePortRows puts them, for a dialog whose boxes
+// lie in rows of their own (spaced by the geometry's pitch).
 void CreatePortLabels(ClxDialog& dialog, int nPorts, const PortRowsPlace& place, UINT nLabelFirstId,
                       std::unique_ptr<CBtnEXT>& pLabels);

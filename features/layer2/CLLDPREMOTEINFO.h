@@ -8,6 +8,9 @@
 // nothing is walked; LLDP disabled leaves the list disabled). The walk
 // gathers its rows on the session's worker thread; when it reaches the end of
 // the table the window takes them whole (a failed walk keeps the last list).
+// A step none of whose columns holds a value is no neighbour: the window says
+// "There is no LLDP Remote Port" and sets the count to 0, and the walk goes
+// on; the count shows the listed rows again once the whole table is read.
 //
 // Objects: korvelEnterprise.10.76.19.1.24.1.0 the LLDP state (2 disabled);
 // 1.0.8802.1.1.2.1.4.1.1, index time mark, local port, remote index: .4

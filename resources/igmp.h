@@ -3,7 +3,7 @@
 #pragma once
 
 // IGMP Snooping Configuration (CIGMPSnoopConfig)
-#define IDD_IGMP_SNOOPING               611
+#define IDD_IGMP_SNOOPING               211
 #define IDC_IGMP_ENABLE                 6111
 #define IDC_IGMP_REPORT_ALL             6112
 #define IDC_IGMP_HOST_TIMEOUT           6113

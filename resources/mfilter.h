@@ -2,7 +2,7 @@
 #pragma once
 
 // Multicast Filtering Mode Configuration (CMultiFilterModeConfig)
-#define IDD_MULTICAST_FILTER            615
+#define IDD_MULTICAST_FILTER            195
 #define IDC_MFILTER_VLAN                6171
 #define IDC_MFILTER_MODE                6172
 #define IDC_MFILTER_ALL                 6173

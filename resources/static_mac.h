@@ -2,7 +2,7 @@
 #pragma once
 
 // Static MAC Configuration (CStaticMACDlg)
-#define IDD_STATIC_MAC                  616
+#define IDD_STATIC_MAC                  154
 #define IDC_SMAC_LEARN_ENABLED          3151
 #define IDC_SMAC_LEARN_DISABLED         3152
 #define IDC_SMAC_UPLINK                 3153

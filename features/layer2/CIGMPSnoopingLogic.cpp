@@ -2,15 +2,14 @@
 
 #include "common/CUtils.h"
 #include "common/CWriteReport.h"
-#include "features/layer2/Layer2Writes.h"
 #include "common/VlanTableOids.h"
+#include "features/layer2/Layer2Writes.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CWnd.h"
 
 #include <cstdio>
 #include <memory>
-#include <sstream>
 
 namespace {
 
@@ -48,23 +47,6 @@ std::string PortListOf(const std::string& strBitmap)
 unsigned Octet(const std::string& strOctets, std::size_t i)
 {
     return i < strOctets.size() ? static_cast<unsigned char>(strOctets[i]) : 0U;
-}
-
-// The arcs of a row index (".10.239.1.1.1"); empty when one is no number.
-std::vector<unsigned long> IndexArcs(const std::string& strSuffix)
-{
-    std::vector<unsigned long> arcs;
-    std::istringstream in(strSuffix);
-    std::string strArc;
-    std::getline(in, strArc, '.'); // what comes before the leading dot
-    if (!strArc.empty())
-        return {};
-    while (std::getline(in, strArc, '.')) {
-        if (strArc.empty() || strArc.size() > 10 || strArc.find_first_not_of("0123456789") != std::string::npos)
-            return {};
-        arcs.push_back(std::stoul(strArc));
-    }
-    return arcs;
 }
 
 } // namespace
@@ -334,25 +316,32 @@ int CIGMPSnoopingLogic::GetMulticastEntryinfoProc(CSnmp* pResponseIn, int nReque
     return 0;
 }
 
-// The row's index is its VLAN id and group address; a row whose index holds
-// no VLAN id and four address octets is skipped.
+// A step's bindings all stand at one row's index, which places the row; its
+// texts come from its four columns, whatever form the switch gives the index.
+// A VLAN id outside 1..4094 or a value of another type than its column's is
+// unknown (empty); an address shorter than its octets is filled with zeros.
 void CIGMPSnoopingLogic::StoreEntryRow(CSnmp* pResponse)
 {
-    std::string strSuffix;
-    m_cSnmpEntryWalk.GetIndexSuffix(0, pResponse, strSuffix);
-    const std::vector<unsigned long> arcs = IndexArcs(strSuffix);
-    if (arcs.size() != 5 || arcs[0] < 1 || arcs[0] > 4094)
-        return;
-    for (std::size_t i = 1; i < arcs.size(); ++i)
-        if (arcs[i] > 255)
-            return;
     IGMP_entry_info row;
-    row.str[0] = std::to_string(arcs[0]);
-    row.str[1] = GroupAddressText(CModuleBase::ValueText(pResponse, 1));
-    row.str[2] = GroupMacText(CModuleBase::ValueText(pResponse, 2));
-    row.str[3] = PortListOf(CModuleBase::ValueText(pResponse, 3));
+    if (!BuildEntryRow(pResponse, row))
+        return;
     std::lock_guard lock(m_csWalkRows);
     m_entryRows.push_back(row);
+}
+
+bool CIGMPSnoopingLogic::BuildEntryRow(CSnmp* pResponse, IGMP_entry_info& row)
+{
+    bool bAny = false;
+    for (int i = 0; i < 4; ++i)
+        bAny = bAny || CModuleBase::HasValue(pResponse, i);
+    if (!bAny)
+        return false;
+    std::string strOctets;
+    row.str[0] = CModuleBase::RangeText(pResponse, 0, 1, 4094);
+    row.str[1] = CModuleBase::OctetValue(pResponse, 1, strOctets) ? GroupAddressText(strOctets) : std::string();
+    row.str[2] = CModuleBase::OctetValue(pResponse, 2, strOctets) ? GroupMacText(strOctets) : std::string();
+    row.str[3] = CModuleBase::OctetValue(pResponse, 3, strOctets) ? PortListOf(strOctets) : std::string();
+    return true;
 }
 
 std::string CIGMPSnoopingLogic::GroupAddressText(const std::string& strOctets)

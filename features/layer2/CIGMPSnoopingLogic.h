@@ -24,7 +24,8 @@
 //   .10.1.1.0 .. .10.1.8.0   the globals (IGMP_global_info)
 //   .10.3.4.1, index VLAN id: .1 VLAN id, .2 snooping state, .4 querier,
 //     .6 static router ports (port bitmap), .8 fast leave (1 enabled, 2 disabled)
-//   .10.3.5.1, index VLAN id and group address: .1 VLAN id, .2 group address
+//   .10.3.5.1, index VLAN id and group address on this switch (others index it
+//     otherwise; the columns give the row): .1 VLAN id, .2 group address
 //     (4 octets), .3 group MAC (6 octets), .4 member ports (port bitmap)
 //   .7.6.1.1 / .7.6.1.2 the VLAN table's names and member ports
 #pragma once
@@ -97,6 +98,9 @@ public:
     // MAC of six; octets the value lacks count as zero.
     static std::string GroupAddressText(const std::string& strOctets);
     static std::string GroupMacText(const std::string& strOctets);
+    // One learned group from a walk step's four columns; false for a step
+    // none of whose columns holds a value.
+    static bool BuildEntryRow(CSnmp* pResponse, IGMP_entry_info& row);
 
     // Receiver of the two messages; the owning dialog sets it in its
     // OnInitDialog, before it starts any read.

@@ -5,6 +5,7 @@
 #include "common/CUtils.h"
 #include "common/Globals.h"
 #include "common/ListColumn.h"
+#include "common/PortRows.h"
 #include "features/layer2/CIGMPMulticastEntryTable.h"
 #include "platform/ui/CDataExchange.h"
 #include "platform/ui/MessageBox.h"
@@ -18,7 +19,6 @@ namespace {
 // The most ports a device profile may give: the check boxes' command range.
 constexpr int kMaxPorts = 512;
 // More ports than this lie in two rows.
-constexpr int kOneRowPorts = 28;
 
 const char* const kEnabled = "Enabled";
 const char* const kDisabled = "Disabled";
@@ -46,14 +46,6 @@ std::string SelectedState(const CComboBox& combo)
 {
     const int nSel = combo.GetCurSel();
     return nSel == 0 ? "1" : nSel == 1 ? "2" : "";
-}
-
-CRect ClientRectOf(CWnd& dialog, int nId)
-{
-    CRect rect;
-    dialog.GetDlgItem(nId)->GetWindowRect(&rect);
-    dialog.ScreenToClient(&rect);
-    return rect;
 }
 
 } // namespace
@@ -114,33 +106,19 @@ BOOL CIGMPSnoopingVLANSetting::OnInitDialog()
     return TRUE;
 }
 
-// The labels start 30 pixels under "Static Router Ports", as tall as that
-// text; the check boxes lie directly under them. Both fill the width from the
-// text's left edge to 2 pixels inside the group box. In two rows (beyond 28
-// ports) each row of boxes stays under its own row of labels: the second row
-// of labels starts under the first row of boxes, and the second row of boxes
-// under it.
+// The labels start 30 pixels under "Static Router Ports", the check boxes as
+// high as that text under them; the rows fill the width from the text's left
+// edge to 2 pixels inside the group box. Beyond 28 ports each line of boxes
+// stays under its own line of labels.
 void CIGMPSnoopingVLANSetting::CreatePortRows()
 {
     const CRect rcText = ClientRectOf(*this, IDC_IGMPV_ROUTER_TEXT);
-    const CRect rcGroup = ClientRectOf(*this, IDC_IGMPV_ROUTER_GROUP);
-    const int nBox = rcText.Height();
-    const bool bTwoRows = g_nPortCount > kOneRowPorts;
-
-    m_pPortLabels = std::make_unique<CBtnEXT>(g_nPortCount, nBox, bTwoRows ? nBox : 10);
-    m_pPortLabels->SetParentDlg(this);
-    m_pPortLabels->ComputeSpacing(rcText.left, rcGroup.right - 2);
-    CRect rcLabels = rcText;
-    rcLabels.bottom += 30;
-    m_pPortLabels->Create(CBtnEXT::LABEL_STYLE, IDC_IGMPV_PORT_LABEL_FIRST, rcLabels, 1);
-    if (g_nPortCount < 1)
-        return;
-
-    const CRect rcFirst = ClientRectOf(*this, IDC_IGMPV_PORT_LABEL_FIRST);
-    m_pPortButtons = std::make_unique<CBtnEXT>(g_nPortCount, rcFirst.Height(), bTwoRows ? rcFirst.Height() : 12);
-    m_pPortButtons->SetParentDlg(this);
-    m_pPortButtons->ComputeSpacing(rcFirst.left, rcGroup.right - 2);
-    m_pPortButtons->Create(BS_AUTOCHECKBOX, IDC_IGMPV_ROUTER_PORT_FIRST, rcFirst, 1);
+    PortRowsPlace place;
+    place.ptFirst = CPoint(rcText.left, rcText.bottom + 30);
+    place.nRight = ClientRectOf(*this, IDC_IGMPV_ROUTER_GROUP).right - 2;
+    place.nBox = rcText.Height();
+    ::CreatePortRows(*this, g_nPortCount, place, IDC_IGMPV_PORT_LABEL_FIRST, BS_AUTOCHECKBOX,
+                     IDC_IGMPV_ROUTER_PORT_FIRST, m_pPortLabels, m_pPortButtons);
 }
 
 void CIGMPSnoopingVLANSetting::OnRefresh()

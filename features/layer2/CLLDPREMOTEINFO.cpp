@@ -41,6 +41,7 @@ BEGIN_MESSAGE_MAP(CLLDPREMOTEINFO, CDialog)
     ON_BN_CLICKED(IDC_LLDP_REMOTE_FIND, OnFind)
     ON_BN_CLICKED(IDC_LLDP_REMOTE_REFRESH, OnRefresh)
     ON_MESSAGE(WM_LLDP_REMOTE_WALK_END, OnWalkEnd)
+    ON_MESSAGE(WM_LLDP_REMOTE_NO_ROW, OnNoRemoteRow)
 END_MESSAGE_MAP()
 
 CLLDPREMOTEINFO::CLLDPREMOTEINFO(CWnd* pParent) : CDialog(IDD_LLDP_REMOTE, pParent) {}
@@ -140,26 +141,55 @@ int CLLDPREMOTEINFO::OnRemoteRow(CSnmp* pResponseIn, int nRequestID, void* pUser
         pThis->SendMessage(WM_LLDP_REMOTE_WALK_END, nStatus == SnmpStatusEndOfWalk ? 1 : 0, 0);
         return 0;
     }
-    // Every binding of the step stands at the row's index; a row whose index
-    // names no port of this switch is skipped.
+    // Every binding of the step stands at the row's index.
     std::string strSuffix;
-    std::string strPort;
-    std::string strRemote;
     session.GetIndexSuffix(kColumnCount - 1, pResponse.get(), strSuffix);
-    const int nPort = SplitRemoteIndex(strSuffix, strPort, strRemote) ? std::atoi(strPort.c_str()) : 0;
-    if (nPort >= 1 && nPort <= g_nPortCount && strPort.find_first_not_of("0123456789") == std::string::npos) {
-        auto value = [&](int i) { return CModuleBase::ValueText(pResponse.get(), i); };
-        RemoteRow row;
-        row[0] = std::to_string(nPort);
-        row[2] = ChassisSubtypeText(CModuleBase::IntegerText(pResponse.get(), 0));
-        row[3] = FormatChassisId(value(1));
-        row[4] = PortSubtypeText(CModuleBase::IntegerText(pResponse.get(), 2));
-        for (int i = 3; i < kColumnCount; ++i)
-            row[static_cast<std::size_t>(i + 2)] = value(i);
+    RemoteRow row;
+    switch (BuildRemoteRow(pResponse.get(), strSuffix, row)) {
+    case RowKind::Row: {
         std::lock_guard lock(pThis->m_csRows);
         pThis->m_rowsBuilding.push_back(row);
+        break;
+    }
+    case RowKind::NoBinding:
+        pThis->SendMessage(WM_LLDP_REMOTE_NO_ROW, 0, 0);
+        break;
+    case RowKind::Skipped:
+        break;
     }
     session.StartRequest(&CLLDPREMOTEINFO::OnRemoteRow, pThis, 0, 0);
+    return 0;
+}
+
+// A row whose index names no port of this switch is skipped.
+CLLDPREMOTEINFO::RowKind CLLDPREMOTEINFO::BuildRemoteRow(CSnmp* pResponse, const std::string& strSuffix, RemoteRow& row)
+{
+    bool bAny = false;
+    for (int i = 0; i < kColumnCount; ++i)
+        bAny = bAny || CModuleBase::HasValue(pResponse, i);
+    if (!bAny)
+        return RowKind::NoBinding;
+    std::string strPort;
+    std::string strRemote;
+    const int nPort = SplitRemoteIndex(strSuffix, strPort, strRemote) ? std::atoi(strPort.c_str()) : 0;
+    if (nPort < 1 || nPort > g_nPortCount || strPort.find_first_not_of("0123456789") != std::string::npos)
+        return RowKind::Skipped;
+    auto value = [&](int i) { return CModuleBase::ValueText(pResponse, i); };
+    row = RemoteRow();
+    row[0] = std::to_string(nPort);
+    row[2] = ChassisSubtypeText(CModuleBase::IntegerText(pResponse, 0));
+    row[3] = FormatChassisId(value(1));
+    row[4] = PortSubtypeText(CModuleBase::IntegerText(pResponse, 2));
+    for (int i = 3; i < kColumnCount; ++i)
+        row[static_cast<std::size_t>(i + 2)] = value(i);
+    return RowKind::Row;
+}
+
+// The walk goes on; the rows it has read so far are listed at its end.
+LRESULT CLLDPREMOTEINFO::OnNoRemoteRow(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    AfxMessageBox("There is no LLDP Remote Port", MB_OK);
+    m_editCount.SetWindowText("0");
     return 0;
 }
 

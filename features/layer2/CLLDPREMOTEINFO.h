@@ -8,6 +8,9 @@
 // nothing is walked; LLDP disabled leaves the list disabled). The walk
 // gathers its rows on the session's worker thread; when it reaches the end of
 // the table the window takes them whole (a failed walk keeps the last list).
+// A step none of whose columns holds a value is no neighbour: the window says
+// "There is no LLDP Remote Port" and sets the count to 0, and the walk goes
+// on; the count shows the listed rows again once the whole table is read.
 //
 // Objects: korvelEnterprise.10.76.19.1.24.1.0 the LLDP state (2 disabled);
 // 1.0.8802.1.1.2.1.4.1.1, index time mark, local port, remote index: .4
@@ -31,6 +34,9 @@ class CSnmp;
 // The remote walk has ended: wParam 1 when it read the whole table, 0 when it
 // failed. Sent from the walk's worker thread.
 inline constexpr UINT WM_LLDP_REMOTE_WALK_END = WM_APP + 1022;
+// The walk met a row none of whose columns holds a value (wParam, lParam 0);
+// the walk goes on. Sent from the walk's worker thread.
+inline constexpr UINT WM_LLDP_REMOTE_NO_ROW = WM_APP + 1023;
 
 class CLLDPREMOTEINFO : public CDialog
 {
@@ -53,6 +59,17 @@ public:
     static std::string ChassisSubtypeText(const std::string& strValue);
     static std::string PortSubtypeText(const std::string& strValue);
 
+    using RemoteRow = std::array<std::string, 9>; // the list's columns
+    enum class RowKind
+    {
+        Row,       // a neighbour, in the row
+        NoBinding, // no column holds a value: "There is no LLDP Remote Port"
+        Skipped    // its index names no port of this switch
+    };
+    // One walk step: its seven columns and the index they stand at. The row
+    // number (column 1) is left to the list.
+    static RowKind BuildRemoteRow(CSnmp* pResponse, const std::string& strSuffix, RemoteRow& row);
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -60,6 +77,7 @@ protected:
     void OnFind();
     void OnRefresh();
     LRESULT OnWalkEnd(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNoRemoteRow(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
@@ -67,8 +85,6 @@ private:
     void CheckLLDPState();
     void StartRemoteWalk();
     static int OnRemoteRow(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
-
-    using RemoteRow = std::array<std::string, 9>; // the list's columns
 
     CButton m_btnRefresh;
     CEdit m_editCount;

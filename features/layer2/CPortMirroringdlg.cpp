@@ -1,6 +1,7 @@
 #include "features/layer2/CPortMirroringdlg.h"
 
 #include "common/Globals.h"
+#include "common/PortRows.h"
 #include "features/layer2/MIRROR_state_info.h"
 #include "platform/system/DebugTrace.h"
 #include "platform/ui/CDataExchange.h"
@@ -21,8 +22,6 @@ constexpr UINT kLastIds[kRowCount] = {IDC_MIRROR_TX_LAST, IDC_MIRROR_RX_LAST, ID
 constexpr int kAllButtons[kRowCount] = {IDC_MIRROR_ALL_TX, IDC_MIRROR_ALL_RX, IDC_MIRROR_ALL_BOTH,
                                         IDC_MIRROR_ALL_NONE};
 constexpr int kBoxRowGap = 10;
-constexpr int kLabelRowGap = 18;
-constexpr int kTwoLineTxRowGap = 12;
 
 // The number a port text names, 0 unless it is one of 1..N in digits.
 int PortNumber(const std::string& strText)
@@ -88,46 +87,42 @@ BOOL CPortMirroringdlg::OnInitDialog()
     return TRUE;
 }
 
+// The port numbers start at the right edge of "Select All"; each mode's row of
+// boxes starts at the right edge of its "All" button, every box under its
+// port's number, and the rows end 2 pixels inside the source group box.
+// Beyond 28 ports each row has two lines, and the TX row goes under the port
+// numbers instead: each of its lines under its own line of numbers.
 void CPortMirroringdlg::CreatePortPanels()
 {
-    const auto clientRect = [this](int nID) {
-        CRect rc;
-        GetDlgItem(nID)->GetWindowRect(&rc);
-        ScreenToClient(&rc);
-        return rc;
-    };
-    const int nRight = clientRect(IDC_MIRROR_SOURCE_GROUP).right - 2;
+    const CRect rcPortRow = ClientRectOf(*this, IDC_MIRROR_PORT_ROW);
+    PortRowsPlace place;
+    place.ptFirst = CPoint(rcPortRow.right, rcPortRow.top);
+    place.nRight = ClientRectOf(*this, IDC_MIRROR_SOURCE_GROUP).right - 2;
+    place.nBox = ClientRectOf(*this, IDC_MIRROR_ALL_RX).Height();
+    const PortRowsGeometry geometry = PortRowsLayout(g_nPortCount, place, PortLabelMinimum(*this));
+    const bool bTwoLines = geometry.nPerLine < g_nPortCount;
+    if (bTwoLines)
+        CreatePortRows(*this, g_nPortCount, place, IDC_MIRROR_PORT_LABEL_FIRST, BS_AUTOCHECKBOX, kFirstIds[kTx],
+                       m_pPortLabels, m_pRows[kTx]);
+    else
+        CreatePortLabels(*this, g_nPortCount, place, IDC_MIRROR_PORT_LABEL_FIRST, m_pPortLabels);
 
-    const CRect rcPortRow = clientRect(IDC_MIRROR_PORT_ROW);
-    m_pPortLabels = std::make_unique<CBtnEXT>(g_nPortCount, clientRect(IDC_MIRROR_ALL_RX).Height(), kLabelRowGap);
-    m_pPortLabels->SetParentDlg(this);
-    m_pPortLabels->ComputeSpacing(rcPortRow.right, nRight);
-    m_pPortLabels->Create(CBtnEXT::LABEL_STYLE, IDC_MIRROR_PORT_LABEL_FIRST, rcPortRow, 0);
-
-    for (int row = 0; row < kRowCount; ++row) {
+    const int nLeft = geometry.BoxRect(place, 0).left;
+    for (int row = bTwoLines ? kRx : kTx; row < kRowCount; ++row) {
+        const CRect rcAll = ClientRectOf(*this, kAllButtons[row]);
         auto& panel = m_pRows[static_cast<size_t>(row)];
-        if (row == kTx && (g_nPortCount == 48 || g_nPortCount == 52)) {
-            // Two lines per row: TX goes right under the first line of port numbers.
-            const CRect rcLabel = clientRect(IDC_MIRROR_PORT_LABEL_FIRST);
-            panel = std::make_unique<CBtnEXT>(g_nPortCount, rcLabel.Height(), kTwoLineTxRowGap);
-            panel->SetParentDlg(this);
-            panel->ComputeSpacing(rcLabel.left, nRight);
-            panel->Create(BS_AUTOCHECKBOX, kFirstIds[row], rcLabel, 1);
-            continue;
-        }
-        const CRect rcAll = clientRect(kAllButtons[row]);
         panel = std::make_unique<CBtnEXT>(g_nPortCount, rcAll.Height(), kBoxRowGap);
         panel->SetParentDlg(this);
-        panel->ComputeSpacing(rcAll.right, nRight);
-        panel->Create(BS_AUTOCHECKBOX, kFirstIds[row], rcAll, 0);
+        panel->SetSpacing(geometry.nPitch - rcAll.Height());
+        panel->Create(BS_AUTOCHECKBOX, kFirstIds[row], CRect(nLeft, rcAll.top, nLeft, rcAll.bottom), 0);
     }
 
     // Close ends where the None row ends; Apply and Refresh move with it.
     CRect rcNone;
     m_pRows[kNone]->GetBoundingRect(rcNone);
-    const int dx = rcNone.IsRectEmpty() ? 0 : rcNone.right - clientRect(IDC_MIRROR_CLOSE).right;
+    const int dx = rcNone.IsRectEmpty() ? 0 : rcNone.right - ClientRectOf(*this, IDC_MIRROR_CLOSE).right;
     for (int nID : {IDC_MIRROR_CLOSE, IDC_MIRROR_APPLY, IDC_MIRROR_REFRESH}) {
-        CRect rc = clientRect(nID);
+        CRect rc = ClientRectOf(*this, nID);
         rc.OffsetRect(dx, 0);
         GetDlgItem(nID)->MoveWindow(&rc);
     }

@@ -4,6 +4,7 @@
 #include "common/CUtils.h"
 #include "common/CWriteReport.h"
 #include "common/Globals.h"
+#include "common/PortRows.h"
 #include "features/ports_vlans/WalkMessages.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/system/DebugTrace.h"
@@ -19,9 +20,6 @@
 
 namespace {
 
-constexpr int kLabelExtra = 4;  // how much wider (and taller) a port label is than its box
-constexpr int kPanelRowGap = 6; // between the first row's boxes and the second row's labels
-constexpr int kPortsInOneRow = 28; // as the port panels lay them out
 constexpr int kSegmentPortsMaxOctets = 8;
 constexpr DWORD kPauseBetweenPorts = 50;
 const char* const kAll = "ALL";
@@ -98,40 +96,18 @@ BOOL CTrafficSegDlg::OnInitDialog()
     return TRUE;
 }
 
+// The labels start under "To Port", the check boxes as high as that text
+// under them; the rows end 2 pixels inside the group box around From Port.
+// Beyond 28 ports each line of boxes stays under its own line of labels.
 void CTrafficSegDlg::CreatePortPanels()
 {
-    const auto clientRect = [this](int nID) {
-        CRect rc;
-        GetDlgItem(nID)->GetWindowRect(&rc);
-        ScreenToClient(&rc);
-        return rc;
-    };
-    const int nRight = clientRect(IDC_SEG_PORT_GROUP).right - 2;
-
-    // Each label is a little larger than its box, so that a two-digit port
-    // number has room, and stands over the box's centre. With two rows the
-    // second row of labels goes under the first row of boxes: labels, boxes,
-    // a gap, labels, boxes.
-    const CRect rcToPort = clientRect(IDC_SEG_TO_PORT_LABEL);
-    const int nBox = rcToPort.Height();
-    const int nLabel = nBox + kLabelExtra;
-    const int nPerRow = g_nPortCount <= kPortsInOneRow ? g_nPortCount : g_nPortCount / 2;
-    const int nSpacing = nPerRow > 1 ? (nRight - rcToPort.left - nPerRow * nLabel) / (nPerRow - 1) : 0;
-    m_pPortLabels = std::make_unique<CBtnEXT>(g_nPortCount, nLabel, nBox + kPanelRowGap - 2);
-    m_pPortLabels->SetParentDlg(this);
-    m_pPortLabels->SetSpacing(nSpacing);
-    m_pPortLabels->Create(CBtnEXT::LABEL_STYLE, IDC_SEG_LABEL_FIRST, rcToPort, 1);
-
-    if (g_nPortCount < 1)
-        return;
-    const CRect rcLabel = clientRect(IDC_SEG_LABEL_FIRST);
-    const int nPitch = nSpacing + nLabel;
-    CRect rcBoxes = rcLabel;
-    rcBoxes.OffsetRect((nLabel - nBox) / 2, 1);
-    m_pPortChecks = std::make_unique<CBtnEXT>(g_nPortCount, nBox, nLabel + kPanelRowGap - 3);
-    m_pPortChecks->SetParentDlg(this);
-    m_pPortChecks->SetSpacing(nPitch - nBox);
-    m_pPortChecks->Create(BS_AUTOCHECKBOX, IDC_SEG_BOX_FIRST, rcBoxes, 1);
+    const CRect rcToPort = ClientRectOf(*this, IDC_SEG_TO_PORT_LABEL);
+    PortRowsPlace place;
+    place.ptFirst = CPoint(rcToPort.left, rcToPort.bottom);
+    place.nRight = ClientRectOf(*this, IDC_SEG_PORT_GROUP).right - 2;
+    place.nBox = rcToPort.Height();
+    CreatePortRows(*this, g_nPortCount, place, IDC_SEG_LABEL_FIRST, BS_AUTOCHECKBOX, IDC_SEG_BOX_FIRST, m_pPortLabels,
+                   m_pPortChecks);
 }
 
 void CTrafficSegDlg::EnableAllBoxes(BOOL bEnable)

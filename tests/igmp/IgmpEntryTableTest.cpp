@@ -1,6 +1,6 @@
 // The Multicast Entry Table on the simulated switch: the learned groups
-// numbered in the switch's order, an empty table, and the table opened from
-// the VLAN settings.
+// numbered in the switch's order, rows of a switch that indexes its table
+// otherwise, an empty table, and the table opened from the VLAN settings.
 #include "features/layer2/CIGMPMulticastEntryTable.h"
 #include "features/layer2/CIGMPSnoopingVLANSetting.h"
 #include "igmp/IgmpTestSupport.h"
@@ -58,6 +58,20 @@ TEST_F(IgmpEntryTableTest, ListsTheLearnedGroupsNumberedInTheSwitchsOrder)
         ClickButton(d, IDC_IGMPE_REFRESH);
         ASSERT_TRUE(Pump([&] { return Enabled(d, IDC_IGMPE_REFRESH); }, 20000));
         EXPECT_EQ(EntryRows(d), expected);
+    });
+}
+
+TEST_F(IgmpEntryTableTest, RowsComeFromTheirColumnsWhateverFormTheIndexHas)
+{
+    // The groups are numbered by the switch, not indexed by VLAN id and
+    // group address; a value outside its column's range or type is unknown.
+    StartIgmpSwitch({Fixture("igmp-entry-number.snmprec")});
+    CIGMPMulticastEntryTable dialog;
+    RunModal<CIGMPMulticastEntryTable>(dialog, [&](CIGMPMulticastEntryTable& d) {
+        ASSERT_TRUE(Pump([&] { return Enabled(d, IDC_IGMPE_REFRESH); }, 20000));
+        EXPECT_EQ(EntryRows(d),
+                  (std::vector<std::string>{"1|20|224.0.1.22|01-00-5E-00-00-16|28",
+                                            "2|1|239.1.1.1|01-00-5E-01-01-01|1,2", "3|||01-00-5E-00-00-01|"}));
     });
 }
 

@@ -4,6 +4,7 @@
 // and the refusals.
 #include "features/layer2/CIGMPSnoopingVLANSetting.h"
 #include "igmp/IgmpTestSupport.h"
+#include "mirror/PortRowsCheck.h"
 #include "resources/igmp.h"
 
 namespace igmp_test {
@@ -42,11 +43,6 @@ std::string BoxPorts(CWnd& d, bool enabledOnes)
             text += (text.empty() ? "" : ",") + std::to_string(port);
     }
     return text;
-}
-
-bool Overlap(const CRect& a, const CRect& b)
-{
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
 bool WaitForList(CWnd& d, int rows)
@@ -102,8 +98,9 @@ TEST_F(IgmpVlanSettingDialogTest, ListsEveryVlanAndAPortRowOfLabelsAndBoxes)
         EXPECT_EQ(first.top, last.top);
         EXPECT_LT(first.right, last.left);
         EXPECT_EQ(vlantest::ClientRectOf(d, Box(1)).top, first.bottom);
-        EXPECT_EQ(vlantest::ClientRectOf(d, Box(28)).left, last.left);
         EXPECT_EQ(d.GetDlgItem(Box(29)), nullptr);
+        portrows::ExpectClearPortRows(d, 28, IDC_IGMPV_PORT_LABEL_FIRST, {UINT(IDC_IGMPV_ROUTER_PORT_FIRST)},
+                                      vlantest::ClientRectOf(d, IDC_IGMPV_ROUTER_GROUP));
     });
 }
 
@@ -262,13 +259,8 @@ TEST_F(IgmpVlanSettingDialogTest, TwoRowsOfBoxesBeyondTwentyEightPortsAndABitmap
         const CRect label27 = vlantest::ClientRectOf(d, IDC_IGMPV_PORT_LABEL_FIRST + 26);
         EXPECT_GT(label27.top, label1.bottom);
         EXPECT_EQ(label27.left, label1.left);
-        // No box covers a label.
-        for (int port : {1, 26, 27, 52}) {
-            for (int label : {1, 26, 27, 52})
-                EXPECT_FALSE(Overlap(vlantest::ClientRectOf(d, Box(port)),
-                                     vlantest::ClientRectOf(d, IDC_IGMPV_PORT_LABEL_FIRST + label - 1)))
-                    << port << " " << label;
-        }
+        portrows::ExpectClearPortRows(d, 52, IDC_IGMPV_PORT_LABEL_FIRST, {UINT(IDC_IGMPV_ROUTER_PORT_FIRST)},
+                                      vlantest::ClientRectOf(d, IDC_IGMPV_ROUTER_GROUP));
         ASSERT_TRUE(SelectVlan(d, "2"));
         ClickButton(d, Box(5));
         ClickButton(d, IDC_IGMPV_ROUTER_APPLY);

@@ -1,9 +1,15 @@
 // The LLDP Remote Port Information dialog on the simulated switch: the
-// neighbours' rows and count, the subtype texts, an empty table, LLDP
-// disabled, and a state read that fails.
+// neighbours' rows and count, the subtype texts, an empty table, a row
+// without values, LLDP disabled, and a state read that fails.
+#include "common/Globals.h"
 #include "features/layer2/CLLDPREMOTEINFO.h"
 #include "lldp/LldpTestSupport.h"
+#include "platform/snmp/CSnmp.h"
+#include "platform/snmp/SnmpMessage.h"
+#include "platform/snmp/SnmpValueType.h"
 #include "resources/lldp.h"
+
+#include <memory>
 
 namespace lldp_test {
 
@@ -100,6 +106,67 @@ TEST_F(LldpRemoteInfoTest, AFailedStateReadIsReportedAndNothingIsWalked)
         EXPECT_EQ(Count(d), "0");
     });
     EXPECT_TRUE(Requests("GETNEXT").empty());
+}
+
+TEST_F(LldpRemoteInfoTest, ARowWithoutValuesIsSaidAndTheCountGoesToZero)
+{
+    // The walk step never hands such a row over from the simulated switch;
+    // the window gets what the walk's call-back sends it for one.
+    StartLldpSwitch();
+    BoxRecorder boxes;
+    CLLDPREMOTEINFO dialog;
+    RunModal<CLLDPREMOTEINFO>(dialog, [&](CLLDPREMOTEINFO& d) {
+        ASSERT_TRUE(
+            Pump([&] { return Enabled(d, IDC_LLDP_REMOTE_REFRESH) && RemoteList(d).GetItemCount() == 2; }, 20000));
+        d.SendMessage(WM_LLDP_REMOTE_NO_ROW, 0, 0);
+        EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"There is no LLDP Remote Port"});
+        EXPECT_EQ(Count(d), "0");
+        EXPECT_EQ(RemoteList(d).GetItemCount(), 2);
+    });
+}
+
+TEST(LldpRemoteRows, AStepWithoutValuesIsNoRemotePortAndAForeignPortIsSkipped)
+{
+    const auto step = [](std::initializer_list<std::pair<int, long long>> values) {
+        auto response = std::make_unique<CSnmp>();
+        std::vector<SnmpBinding>& bindings = response->message().bindings;
+        bindings.resize(7);
+        for (SnmpBinding& b : bindings)
+            b.type = SnmpNoValue;
+        for (const auto& [column, number] : values) {
+            SnmpBinding& b = bindings[static_cast<std::size_t>(column)];
+            b.type = 0x02; // INTEGER
+            b.number = number;
+            b.valueText = std::to_string(number);
+        }
+        return response;
+    };
+    const std::string kAtPort5 = ".300.5.2";
+    struct Case
+    {
+        const char* what;
+        std::unique_ptr<CSnmp> response;
+        std::string suffix;
+        CLLDPREMOTEINFO::RowKind kind;
+    };
+    Case cases[] = {
+        {"no binding", std::make_unique<CSnmp>(), "", CLLDPREMOTEINFO::RowKind::NoBinding},
+        {"no column with a value", step({}), kAtPort5, CLLDPREMOTEINFO::RowKind::NoBinding},
+        {"one value", step({{2, 7}}), kAtPort5, CLLDPREMOTEINFO::RowKind::Row},
+        {"port 0", step({{0, 4}}), ".300.0.2", CLLDPREMOTEINFO::RowKind::Skipped},
+        {"a port beyond the switch's", step({{0, 4}}), ".300.29.2", CLLDPREMOTEINFO::RowKind::Skipped},
+    };
+    const int nSavedPorts = g_nPortCount;
+    g_nPortCount = 28;
+    for (Case& c : cases) {
+        CLLDPREMOTEINFO::RemoteRow row;
+        EXPECT_EQ(CLLDPREMOTEINFO::BuildRemoteRow(c.response.get(), c.suffix, row), c.kind) << c.what;
+        if (c.kind == CLLDPREMOTEINFO::RowKind::Row) {
+            EXPECT_EQ(row[0], "5");
+            EXPECT_EQ(row[4], "Local");
+        }
+    }
+    g_nPortCount = nSavedPorts;
 }
 
 TEST(LldpRemoteTexts, IndexPartsChassisIdsAndSubtypes)

@@ -3,6 +3,7 @@
 // trunk 1 holds 51 and 52, trunk 2 49 and 50, the target is 48): what a read
 // shows, the boxes' rules, Apply's checks in their order and its SETs.
 #include "features/layer2/CPortMirroringdlg.h"
+#include "mirror/PortRowsCheck.h"
 #include "support/FeatureDialogTest.h"
 #include "resources/mirror.h"
 
@@ -434,6 +435,9 @@ TEST_F(MirroringDialogTest, PortRowsFitTheirFrameAndOn52PortsTxSitsUnderThePortN
                     EXPECT_TRUE(rc.left > frame.left && rc.right < frame.right && rc.bottom < frame.bottom) << id;
                 }
             }
+            portrows::ExpectClearPortRows(d, ports, IDC_MIRROR_PORT_LABEL_FIRST,
+                                          {UINT(Box(TX, 1)), UINT(Box(RX, 1)), UINT(Box(BOTH, 1)), UINT(Box(NONE, 1))},
+                                          frame);
             // Close ends where the None row ends.
             EXPECT_EQ(rect(IDC_MIRROR_CLOSE).right, rect(Box(NONE, ports <= 28 ? ports : ports / 2)).right);
             if (ports <= 28)

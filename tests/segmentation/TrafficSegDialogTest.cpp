@@ -4,8 +4,9 @@
 // "ALL" and single-port writes, the trunk refusal, and a table with a row
 // missing.
 #include "features/security/CTrafficSegDlg.h"
-#include "support/FeatureDialogTest.h"
+#include "mirror/PortRowsCheck.h"
 #include "resources/segmentation.h"
+#include "support/FeatureDialogTest.h"
 
 #include "common/CCommonSNMP.h"
 #include "platform/snmp/SnmpValueType.h"
@@ -103,6 +104,22 @@ protected:
 };
 
 } // namespace
+
+TEST_F(TrafficSegDialogTest, PortLabelsAndBoxesLeaveEachOtherClearOn28And52Ports)
+{
+    for (const auto& [model, ports] : {std::pair<std::string, int>{"KSX-Puffin", 28}, {"KSX-Alcor R2", 52}}) {
+        SCOPED_TRACE(model);
+        StartSwitch({}, ports, KorvelSimulator::ModelArgs(model));
+        Run([&](CTrafficSegDlg& d) {
+            portrows::ExpectClearPortRows(d, ports, IDC_SEG_LABEL_FIRST, {UINT(IDC_SEG_BOX_FIRST)},
+                                          portrows::RectOf(d, IDC_SEG_PORT_GROUP));
+            // The rows stay above the buttons under them.
+            const CRect last = portrows::RectOf(d, IDC_SEG_BOX_FIRST + ports - 1);
+            for (int id : {IDC_SEG_SELECT_ALL, IDC_SEG_CLEAR, IDC_SEG_APPLY_PORTS})
+                EXPECT_LT(last.bottom, portrows::RectOf(d, id).top) << id;
+        });
+    }
+}
 
 TEST_F(TrafficSegDialogTest, StateOffHoldsThePortControlsUntilItIsSwitchedOn)
 {

@@ -210,14 +210,22 @@ int CModuleBase::OnTrunkReply(CSnmp* pResponseIn, int nRequestID, void* pUserDat
         return 0;
     }
 
+    // A member bitmap is an octet string: any other type names no ports.
+    std::string strBitmap;
     int nPortCount = 0;
-    const std::string strPorts = CUtils::PortBitmapToList(ValueText(pResponse.get(), 0), nPortCount);
+    const std::string strPorts =
+        OctetValue(pResponse.get(), 0, strBitmap) ? CUtils::PortBitmapToList(strBitmap, nPortCount) : std::string();
     if (nPortCount > 0) {
         const int nGroup = std::atoi(RowIndex(session, 0, pResponse.get()).c_str());
         std::lock_guard lock(pThis->m_csWalkData);
         CUtils::ApplyPortList(strPorts, pThis->m_TrunkBuilding, nGroup);
     }
-    session.StartRequest(&CModuleBase::OnTrunkReply, pThis, 0, 0);
+    pResponse.reset();
+    if (!session.StartAsync(&CModuleBase::OnTrunkReply, pThis)) {
+        // The next step could not start: the walk ends as failed.
+        SendMessage(pThis->m_hOwnerWnd, WM_TRUNK_WALK_ABORTED, 1, 0);
+        session.SignalDone();
+    }
     return 0;
 }
 

@@ -302,10 +302,17 @@ bool CCommonSNMP::StartAsync(SnmpCallback pfnCallback, void* pUserData, int nTim
 {
     Core& core = *m_pCore;
     {
-        // The call-back of a worker that was stopped starts nothing.
+        // The next step asked from the call-back of a walk that its owner
+        // stopped (closed, or replaced with a new request) is not sent, and
+        // the walk ends here unsaid: nobody waits for its end any more, and a
+        // failure told now would reach a window on its way out, or be taken
+        // for the new request's.
         std::lock_guard state(core.stateLock);
-        if (Core::t_pCore == &core && Core::t_pWorker != nullptr && Core::t_pWorker->bCancelled)
-            return false;
+        if (Core::t_pCore == &core && Core::t_pWorker != nullptr && (Core::t_pWorker->bCancelled || core.bClosed)) {
+            if (!Core::t_pWorker->bCancelled)
+                core.done.SetEvent();
+            return true;
+        }
     }
     if (!core.CanRun()) {
         core.done.SetEvent();

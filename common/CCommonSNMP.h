@@ -79,7 +79,10 @@ public:
     // cannot run requests (an SNMP version or protocol it does not know), the
     // request was left incomplete, the session was closed or no worker could
     // be made. Then no call-back will come: whoever waits for the request's
-    // end handles false as a failed request.
+    // end handles false as a failed request. The next step of a walk asked
+    // from its call-back after the owner stopped the walk (Close, or Open for
+    // a new request) is not sent either, but that start returns true: the
+    // walk ends there, and its call-back has nothing to tell.
     bool StartAsync(SnmpCallback pfnCallback, void* pUserData, int nTimeout = 0);
     int Start(SnmpCallback pfnCallback, void* pUserData, int nTimeout);
 

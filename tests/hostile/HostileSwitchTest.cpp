@@ -86,7 +86,8 @@ struct HostileCase
 const std::vector<std::string> kActiveVlans = {"1", "2", "10", "20", "30", "50", "100"};
 
 const HostileCase kCases[] = {
-    {"holes in each column of the VLAN table", {Data("vlan"), Fixture("vlan-holes")},
+    {"holes in each column of the VLAN table",
+     {Data("vlan"), Fixture("vlan-holes")},
      [](HostileSwitchTest&) {
          BoxRecorder boxes;
          C8021qVlanSet dialog;
@@ -104,7 +105,8 @@ const HostileCase kCases[] = {
          EXPECT_EQ(Texts(boxes.Calls()),
                    std::vector<std::string>{"The member ports of VLAN 10 could not be read. Refresh and try again."});
      }},
-    {"VLAN rows whose ids no VLAN can have", {Data("vlan"), Fixture("vlan-impossible-ids")},
+    {"VLAN rows whose ids no VLAN can have",
+     {Data("vlan"), Fixture("vlan-impossible-ids")},
      [](HostileSwitchTest&) {
          C8021qVlanSet dialog;
          RunModal<C8021qVlanSet>(dialog, [&](C8021qVlanSet& d) {
@@ -112,7 +114,8 @@ const HostileCase kCases[] = {
              EXPECT_EQ(FirstColumn(d, IDC_VLAN_LIST), kActiveVlans);
          });
      }},
-    {"an asymmetric VLAN state outside its set", {Data("vlan"), Fixture("vlan-asymmetric-unknown")},
+    {"an asymmetric VLAN state outside its set",
+     {Data("vlan"), Fixture("vlan-asymmetric-unknown")},
      [](HostileSwitchTest& test) {
          BoxRecorder boxes;
          C8021qVlanSet dialog;
@@ -126,7 +129,8 @@ const HostileCase kCases[] = {
          EXPECT_EQ(Texts(boxes.Calls()),
                    std::vector<std::string>{"The asymmetric VLAN state could not be read. Please refresh."});
      }},
-    {"a management VLAN state outside its set", {Data("vlan"), Fixture("management-state-unknown")},
+    {"a management VLAN state outside its set",
+     {Data("vlan"), Fixture("management-state-unknown")},
      [](HostileSwitchTest&) {
          BoxRecorder boxes;
          CManagVlanSetDlg dialog;
@@ -144,7 +148,8 @@ const HostileCase kCases[] = {
                    std::vector<std::string>{
                        "The management VLAN settings could not be read from the switch. Please refresh."});
      }},
-    {"a GVRP state outside its set", {Data("trunk"), Data("vlan"), Data("gvrp"), Fixture("gvrp-junk")},
+    {"a GVRP state outside its set",
+     {Data("trunk"), Data("vlan"), Data("gvrp"), Fixture("gvrp-junk")},
      [](HostileSwitchTest&) {
          CGVRPTime dialog;
          RunModal<CGVRPTime>(dialog, [&](CGVRPTime& d) {
@@ -156,7 +161,8 @@ const HostileCase kCases[] = {
              EXPECT_TRUE(Enabled(d, IDC_GVRPTIME_CLOSE));
          });
      }},
-    {"GVRP timers of the wrong type", {Data("trunk"), Data("vlan"), Data("gvrp"), Fixture("gvrp-timers-junk")},
+    {"GVRP timers of the wrong type",
+     {Data("trunk"), Data("vlan"), Data("gvrp"), Fixture("gvrp-timers-junk")},
      [](HostileSwitchTest&) {
          BoxRecorder boxes;
          CGVRPTime dialog;
@@ -182,7 +188,8 @@ const HostileCase kCases[] = {
              EXPECT_EQ(rows[2].substr(0, 3), "3||");
          });
      }},
-    {"a link aggregation state and channel modes outside their sets", {Data("trunk"), Fixture("trunk-unknown")},
+    {"a link aggregation state and channel modes outside their sets",
+     {Data("trunk"), Fixture("trunk-unknown")},
      [](HostileSwitchTest&) {
          CTrunkConfigDlg dialog;
          RunModal<CTrunkConfigDlg>(dialog, [&](CTrunkConfigDlg& d) {
@@ -195,7 +202,8 @@ const HostileCase kCases[] = {
              EXPECT_EQ(rows[2], "3|Static");
          });
      }},
-    {"port rows of ports the switch lacks, a missing speed", {Data("ports"), Fixture("port-rows")},
+    {"port rows of ports the switch lacks, a missing speed",
+     {Data("ports"), Fixture("port-rows")},
      [](HostileSwitchTest&) {
          CPortSetInfo dialog;
          RunModal<CPortSetInfo>(dialog, [&](CPortSetInfo& d) {
@@ -207,7 +215,8 @@ const HostileCase kCases[] = {
              EXPECT_EQ(Item<CListCtrl>(d, IDC_PORTSET_LIST).GetItemText(4, 4), "");
          });
      }},
-    {"a port's speed, MDI/MDIX and flow control outside their sets", {Data("ports"), Fixture("port-rows")},
+    {"a port's speed, MDI/MDIX and flow control outside their sets",
+     {Data("ports"), Fixture("port-rows")},
      [](HostileSwitchTest&) {
          BoxRecorder boxes;
          CPortSetInfo dialog;
@@ -276,16 +285,56 @@ template <class Dialog> void OpenModal(const std::function<void(CWnd&)>& check)
 const std::string kEnterprise = "1.3.6.1.4.1.32473.10.76.19.1";
 
 const CutShortCase kCutShortCases[] = {
-    {"the VLAN list", {Data("vlan")}, OpenModal<C8021qVlanSet>, IDC_VLAN_LIST, IDC_VLAN_REFRESH, IDC_VLAN_EDIT, 7, 5,
-     VlanColumn(1, 10), "The VLAN list could not be read again from the switch; the last complete read is shown."},
-    {"the GVRP port list", {Data("trunk"), Data("vlan"), Data("gvrp")}, OpenModal<CGVRPSettings>, IDC_GVRP_LIST,
-     IDC_GVRP_REFRESH, IDC_GVRP_APPLY, 28, 5, kEnterprise + ".30.5.1.1.2", "The VLAN list could not be read again from the switch; the last complete read is shown."},
-    {"the port description list", {Data("ports")}, OpenModal<CPortDescription>, IDC_PORTDESC_LIST,
-     IDC_PORTDESC_REFRESH, IDC_PORTDESC_APPLY, 28, 2, kEnterprise + ".1.16.1.1.2", "The port descriptions could not be read again from the switch; the last complete read is shown."},
-    {"the surveillance OUI list", {Data("vlan"), Data("surveillance")}, OpenModal<CCameraVLANOUISetting>,
-     IDC_SURVOUI_LIST, IDC_SURVOUI_REFRESH, IDC_SURVOUI_ADD, 2, 4, kEnterprise + ".26.2.1.1.2", "The surveillance OUI list could not be read again from the switch; the last complete read is shown."},
-    {"the surveillance component list", {Data("vlan"), Data("surveillance")}, OpenModal<CCameraVlanSetting>,
-     IDC_SURV_LIST, IDC_SURV_REFRESH, IDC_SURV_REFRESH, 2, 4, kEnterprise + ".26.2.1.1.4", ""},
+    {"the VLAN list",
+     {Data("vlan")},
+     OpenModal<C8021qVlanSet>,
+     IDC_VLAN_LIST,
+     IDC_VLAN_REFRESH,
+     IDC_VLAN_EDIT,
+     7,
+     5,
+     VlanColumn(1, 10),
+     "The VLAN list could not be read again from the switch; the last complete read is shown."},
+    {"the GVRP port list",
+     {Data("trunk"), Data("vlan"), Data("gvrp")},
+     OpenModal<CGVRPSettings>,
+     IDC_GVRP_LIST,
+     IDC_GVRP_REFRESH,
+     IDC_GVRP_APPLY,
+     28,
+     5,
+     kEnterprise + ".30.5.1.1.2",
+     ""},
+    {"the port description list",
+     {Data("ports")},
+     OpenModal<CPortDescription>,
+     IDC_PORTDESC_LIST,
+     IDC_PORTDESC_REFRESH,
+     IDC_PORTDESC_APPLY,
+     28,
+     2,
+     kEnterprise + ".1.16.1.1.2",
+     "The port descriptions could not be read again from the switch; the last complete read is shown."},
+    {"the surveillance OUI list",
+     {Data("vlan"), Data("surveillance")},
+     OpenModal<CCameraVLANOUISetting>,
+     IDC_SURVOUI_LIST,
+     IDC_SURVOUI_REFRESH,
+     IDC_SURVOUI_ADD,
+     2,
+     4,
+     kEnterprise + ".26.2.1.1.2",
+     "The surveillance OUI list could not be read again from the switch; the last complete read is shown."},
+    {"the surveillance component list",
+     {Data("vlan"), Data("surveillance")},
+     OpenModal<CCameraVlanSetting>,
+     IDC_SURV_LIST,
+     IDC_SURV_REFRESH,
+     IDC_SURV_REFRESH,
+     2,
+     4,
+     kEnterprise + ".26.2.1.1.4",
+     ""},
 };
 
 TEST_F(HostileSwitchTest, AListCutShortKeepsTheLastCompleteList)

@@ -215,6 +215,33 @@ TEST_F(CCommonSNMPTest, OpenDuringAWalkStopsItAfterTheStepInFlight)
     EXPECT_EQ(again.Replies()[0].strSuffix, ".1");
 }
 
+// A walk stopped while its call-back runs: the next step that call-back asks
+// for is not sent, and its start does not report a failure that nobody waits
+// for (a window closing its session would be told it during its close).
+TEST_F(CCommonSNMPTest, AStepAskedAfterTheWalkWasStoppedEndsItQuietly)
+{
+    const std::function<void(CCommonSNMP&)> stops[] = {
+        [](CCommonSNMP& session) { session.Close(); },
+        [](CCommonSNMP& session) { OpenTrunkWalk(session); },
+    };
+    for (const auto& stop : stops) {
+        CCommonSNMP session;
+        OpenTrunkWalk(session);
+        WalkRecorder walk(session);
+        walk.m_nPauseRow = 2;
+        walk.m_nPauseMs = 500;
+        walk.Start();
+        ASSERT_TRUE(Eventually([&] { return walk.Count() == 2; })); // pausing in the call-back
+        const int nIdsBefore = g_nRequestID;
+        stop(session);
+        ASSERT_TRUE(Eventually([&] { return walk.NextSteps().size() == 2; }));
+        EXPECT_EQ(walk.NextSteps(), (std::vector<bool>{true, true}));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_EQ(walk.Count(), 2U);
+        EXPECT_EQ(g_nRequestID.load(), nIdsBefore);
+    }
+}
+
 TEST_F(CCommonSNMPTest, DestroyingASessionWaitsForItsRunningCallback)
 {
     auto pSession = std::make_unique<CCommonSNMP>();

@@ -136,6 +136,12 @@ public:
         std::lock_guard lock(m_lock);
         return m_bEnded;
     }
+    // What each next step's start returned, in order.
+    std::vector<bool> NextSteps() const
+    {
+        std::lock_guard lock(m_lock);
+        return m_nextSteps;
+    }
 
     // Set before the walk: the call-back of this row (1-based) pauses so long
     // before it goes on.
@@ -166,9 +172,11 @@ public:
         const size_t nRow = pThis->Record(reply, false);
         if (static_cast<int>(nRow) == pThis->m_nPauseRow)
             std::this_thread::sleep_for(std::chrono::milliseconds(pThis->m_nPauseMs));
-        if (static_cast<int>(nRow) < pThis->m_nMaxRows)
-            pThis->m_session.StartRequest(&WalkRecorder::OnReply, pThis, 0, pThis->m_nTimeout);
-        else
+        if (static_cast<int>(nRow) < pThis->m_nMaxRows) {
+            const bool bStarted = pThis->m_session.StartAsync(&WalkRecorder::OnReply, pThis, pThis->m_nTimeout);
+            std::lock_guard lock(pThis->m_lock);
+            pThis->m_nextSteps.push_back(bStarted);
+        } else
             pThis->m_session.SignalDone();
         return 0;
     }
@@ -185,6 +193,7 @@ private:
     CCommonSNMP& m_session;
     const int m_nTimeout;
     mutable std::mutex m_lock;
+    std::vector<bool> m_nextSteps;
     std::vector<Reply> m_replies;
     bool m_bEnded = false;
 };

@@ -77,7 +77,7 @@ TEST_F(ArpAddDialogTest, AddressAndMacChecksInTheirOrder)
             BoxRecorder boxes;
             Fill(d, c.ip, c.mac, {});
             ClickButton(d, IDC_ARPADD_APPLY);
-            EXPECT_EQ(Texts(boxes), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
             EXPECT_EQ(d.GetDlgItem(IDC_ARPADD_MAC)->GetWindowText(), c.mac);
         }
     });
@@ -94,7 +94,7 @@ TEST_F(ArpAddDialogTest, TrunkMembersGoTogetherAndCancellingTheConfirmationSends
             BoxRecorder boxes;
             Fill(d, {10, 0, 0, 9}, "00-1a-2b-3c-4d-5e", {1, 27});
             ClickButton(d, IDC_ARPADD_APPLY);
-            EXPECT_EQ(Texts(boxes),
+            EXPECT_EQ(boxes.Texts(),
                       std::vector<std::string>{"ARP Spoofing Prevention enabled port must match to the aggregated link port."});
         }
         BoxRecorder boxes(IDCANCEL);
@@ -123,7 +123,7 @@ TEST_F(ArpAddDialogTest, WritesTheRowCreatedAsTheModelWantsThenActive)
             ClickButton(d, IDC_ARPADD_APPLY);
         });
         EXPECT_EQ(result, IDOK);
-        EXPECT_EQ(Texts(boxes), std::vector<std::string>{kConfirm});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kConfirm});
         const std::string a = "10.0.0.9";
         const std::string mac = Column(2, a) + "|4x|001a2b3c4d5e";
         EXPECT_EQ(SetsSince(setsBefore), (std::vector<std::vector<std::string>>{{Column(4, a) + "|2|" + create},
@@ -148,7 +148,7 @@ TEST_F(ArpAddDialogTest, AnActiveEntryOfTheAddressIsRefusedAndAnInactiveOneRepla
             Fill(d, {10, 0, 0, 9}, mac, {1});
             ClickButton(d, IDC_ARPADD_APPLY);
         });
-        EXPECT_EQ(Texts(boxes), std::vector<std::string>{message});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{message});
     }
     EXPECT_TRUE(SetsSince(setsBefore).empty());
 
@@ -176,9 +176,9 @@ TEST_F(ArpAddDialogTest, ARefusedMacSetLeavesNoRowAndTheDialogOpen)
         EXPECT_TRUE(IsWindow(d.GetSafeHwnd()));
         EXPECT_EQ(d.GetDlgItem(IDC_ARPADD_MAC)->GetWindowText(), "00-1a-2b-3c-4d-5e");
     });
-    ASSERT_EQ(Texts(boxes).size(), 2U);
-    EXPECT_EQ(Texts(boxes)[0], kConfirm);
-    EXPECT_EQ(Texts(boxes)[1],
+    ASSERT_EQ(boxes.Texts().size(), 2U);
+    EXPECT_EQ(boxes.Texts()[0], kConfirm);
+    EXPECT_EQ(boxes.Texts()[1],
               "Could not write the MAC address of the entry 10.0.0.9: the switch refused it (general error).");
     EXPECT_FALSE(sim->Has(Column(4, "10.0.0.9")));
 }

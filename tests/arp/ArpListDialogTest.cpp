@@ -105,7 +105,7 @@ TEST_F(ArpListDialogTest, AddOpensTheEntryDialogBelow64EntriesAndIsRefusedAt64)
         ASSERT_TRUE(Pump([&] { return Enabled(d, IDC_ARP_REFRESH) && List(d).GetItemCount() == 64; }));
         BoxRecorder boxes;
         ClickButton(d, IDC_ARP_ADD);
-        EXPECT_EQ(Texts(boxes), std::vector<std::string>{"The Maximum of Entry is 64, can not add any more"});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The Maximum of Entry is 64, can not add any more"});
     });
 }
 
@@ -118,7 +118,7 @@ TEST_F(ArpListDialogTest, DeleteDestroysTheSelectedRowAndNeedsASelection)
         {
             BoxRecorder boxes;
             ClickButton(d, IDC_ARP_DELETE);
-            EXPECT_EQ(Texts(boxes), std::vector<std::string>{"Please select the entry you would be delete!"});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please select the entry you would be delete!"});
         }
         EXPECT_TRUE(SetsSince(setsBefore).empty());
         ClickRow(List(d), 0);

@@ -25,14 +25,6 @@ inline bool Settled()
     return Pump([] { return CCommonSNMP::WaitForWorkers(0); }, 20000);
 }
 
-inline std::vector<std::string> Texts(const BoxRecorder& boxes)
-{
-    std::vector<std::string> texts;
-    for (const MessageBoxCall& call : boxes.Calls())
-        texts.push_back(call.text);
-    return texts;
-}
-
 class ArpTest : public FeatureDialogTest
 {
 protected:

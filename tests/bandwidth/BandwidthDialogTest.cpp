@@ -33,14 +33,6 @@ bool Settled()
     return Pump([] { return CCommonSNMP::WaitForWorkers(0); }, 20000);
 }
 
-std::vector<std::string> Texts(const BoxRecorder& boxes)
-{
-    std::vector<std::string> texts;
-    for (const MessageBoxCall& call : boxes.Calls())
-        texts.push_back(call.text);
-    return texts;
-}
-
 CListCtrl& List(CWnd& d)
 {
     return Item<CListCtrl>(d, IDC_BANDWIDTH_LIST);
@@ -190,7 +182,7 @@ TEST_F(BandwidthDialogTest, RefusalsShowTheirMessageAndWriteNothing)
             BoxRecorder boxes;
             Fill(d, c.entry);
             ClickButton(d, IDC_BANDWIDTH_APPLY);
-            EXPECT_EQ(Texts(boxes), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
             EXPECT_TRUE(Enabled(d, IDC_BANDWIDTH_APPLY));
             // What the user entered stays.
             EXPECT_EQ(ComboSelection(d, IDC_BANDWIDTH_FROM_PORT), std::to_string(c.entry.from));
@@ -213,7 +205,7 @@ TEST_F(BandwidthDialogTest, ToFollowsFromAndIsNeverBelowIt)
         }
         BoxRecorder boxes;
         ChooseInCombo(d, IDC_BANDWIDTH_TO_PORT, 4); // 5: below From
-        EXPECT_EQ(Texts(boxes), std::vector<std::string>{" \"To port\"cannot be smaller than \"From Port\" "});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{" \"To port\"cannot be smaller than \"From Port\" "});
         EXPECT_EQ(ComboSelection(d, IDC_BANDWIDTH_TO_PORT), "10");
     });
 }

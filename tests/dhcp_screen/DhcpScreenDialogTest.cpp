@@ -150,7 +150,7 @@ TEST_F(DhcpScreenDialogTest, PortListsAreCheckedAndAggregatedLinksKeptWhole)
                 ASSERT_TRUE(WaitForServers(d, 2));
                 EXPECT_EQ(TrustedPorts(d), c.ports);
             } else {
-                EXPECT_EQ(vlantest::Texts(boxes.Calls()), std::vector<std::string>{c.message});
+                EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
                 EXPECT_EQ(Requests("SET").size(), before);
             }
         }
@@ -171,7 +171,7 @@ TEST_F(DhcpScreenDialogTest, ANewServerTakesTheLowestFreeIndexUpToFive)
         EXPECT_EQ(RowTextOf(d), "1|192.168.1.1;2|10.0.0.9;3|2001:db8::1;5|2001:db8::9;");
         EXPECT_TRUE(boxes.Calls().empty());
         AddServer(d, "10.0.0.10");
-        EXPECT_EQ(vlantest::Texts(boxes.Calls()), std::vector<std::string>{"The maximum entries is 5."});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The maximum entries is 5."});
     });
     const auto sets = Sets();
     EXPECT_EQ(StatusSets(sets, 2), (std::vector<std::string>{"5", "1"}));
@@ -204,12 +204,12 @@ TEST_F(DhcpScreenDialogTest, AddRefusesABadOrListedAddressAndCleansUpARefusedWri
             SCOPED_TRACE(c.address);
             BoxRecorder boxes;
             AddServer(d, c.address);
-            EXPECT_EQ(vlantest::Texts(boxes.Calls()), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
         }
         EXPECT_TRUE(Sets().empty());
         BoxRecorder boxes;
         AddServer(d, "10.0.0.9");
-        EXPECT_EQ(vlantest::Texts(boxes.Calls()), std::vector<std::string>{"Could not write the address of server 2: the switch refused it (general error)."});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Could not write the address of server 2: the switch refused it (general error)."});
     });
     EXPECT_EQ(StatusSets(Sets(), 2), (std::vector<std::string>{"5", "6"}));
     EXPECT_FALSE(sim->Has(ServerOid(4, 2)));
@@ -222,7 +222,7 @@ TEST_F(DhcpScreenDialogTest, DeleteDestroysTheSelectedServerAndNeedsAChoice)
         {
             BoxRecorder boxes;
             ClickButton(d, IDC_DHCP_DELETE);
-            EXPECT_EQ(vlantest::Texts(boxes.Calls()), std::vector<std::string>{"Please select the entry to delete."});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please select the entry to delete."});
         }
         ClickRow(Servers(d), 1);
         ClickButton(d, IDC_DHCP_DELETE);

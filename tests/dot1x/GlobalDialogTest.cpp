@@ -120,7 +120,7 @@ TEST_F(GlobalDialogTest, AfterAFailedReadApplyIsRefusedAndWritesNothing)
         EXPECT_TRUE(Enabled(d, IDC_8021X_FORWARD_ENABLED));
         ClickButton(d, IDC_8021X_FORWARD_ENABLED);
         ClickButton(d, IDOK);
-        EXPECT_EQ(Texts(boxes.Calls()),
+        EXPECT_EQ(boxes.Texts(),
                   (std::vector<std::string>{
                       "The 802.1X settings could not be read from the switch.",
                       "The 802.1X settings could not be read from the switch. Press Refresh and try again."}));
@@ -146,7 +146,7 @@ TEST_F(GlobalDialogTest, AnUnknownStateIsShownAsNoneAndADeadSwitchCostsOneTimeOu
             EXPECT_FALSE(Checked(d, IDC_8021X_AUTH_DISABLED));
             ClickButton(d, IDOK);
         });
-        EXPECT_EQ(Texts(boxes.Calls()),
+        EXPECT_EQ(boxes.Texts(),
                   (std::vector<std::string>{
                       "The 802.1X settings could not be read from the switch.",
                       "The 802.1X settings could not be read from the switch. Press Refresh and try again."}));
@@ -163,7 +163,7 @@ TEST_F(GlobalDialogTest, AnUnknownStateIsShownAsNoneAndADeadSwitchCostsOneTimeOu
         EXPECT_FALSE(Checked(d, IDC_8021X_AUTH_ENABLED));
         EXPECT_FALSE(Checked(d, IDC_8021X_AUTH_DISABLED));
     });
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"The 802.1X settings could not be read from the switch."});
     // The switch serves its requests in order: once it has taken back the
     // delay, it has received (and logged) every GET the dialog sent.

@@ -107,7 +107,7 @@ TEST_F(PortConfigDialogTest, TheAllPortsRulesJudgeThePortsOutsideTheRange)
             EXPECT_EQ(sets.back(), std::vector<std::string>{ControlOid(c.from) + "|2|" +
                                                             std::to_string(c.control + 1)});
         } else {
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
             EXPECT_EQ(sets.size(), before);
         }
     }
@@ -123,7 +123,7 @@ TEST_F(PortConfigDialogTest, ARangeTouchingAnAggregatedLinkIsRefused)
         // Trunk 2 holds ports 25 and 26: part of it, and all of it.
         for (auto [from, to] : {std::pair{24, 25}, std::pair{25, 26}, std::pair{28, 28}})
             Choose(d, from, to, 2), ClickButton(d, IDOK);
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>(3, kTrunkMessage));
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>(3, kTrunkMessage));
     });
     EXPECT_TRUE(Sets().empty());
 }
@@ -193,7 +193,7 @@ TEST_F(PortConfigDialogTest, EachRowIsListedAtItsOwnPortAndAnUnreadControlRefuse
         EXPECT_EQ(AccessList(d).GetItemText(7, 2), "Auto");
         Choose(d, 1, 1, 2);
         ClickButton(d, IDOK);
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{kUnreadMessage});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kUnreadMessage});
     });
     EXPECT_TRUE(Sets().empty());
 }
@@ -213,7 +213,7 @@ TEST_F(PortConfigDialogTest, AFailedRefreshKeepsTheListAndIsSaidOnce)
         EXPECT_EQ(AccessList(d).GetItemCount(), 28);
         EXPECT_EQ(AccessList(d).GetItemText(4, 2), "Force Authorized");
     });
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{
                   "The port states could not be read again from the switch; the last complete read is shown."});
 }
@@ -229,7 +229,7 @@ TEST_F(PortConfigDialogTest, ToBelowFromIsSetBackAfterItsMessage)
         EXPECT_EQ(ComboSelection(d, IDC_DOT1X_TO_PORT), "10");
         ChooseInCombo(d, IDC_DOT1X_TO_PORT, 4);
         EXPECT_EQ(ComboSelection(d, IDC_DOT1X_TO_PORT), "10");
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"'To Port' can not be smaller than 'From Port'"});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"'To Port' can not be smaller than 'From Port'"});
     });
 }
 

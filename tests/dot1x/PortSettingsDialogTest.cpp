@@ -212,7 +212,7 @@ TEST_F(PortSettingsDialogTest, RefusalsShowTheirMessageAndWriteNothing)
             if (c.noneAfter)
                 SelectText(d, IDC_8021X_CAPABILITY, "None");
             ClickButton(d, IDC_8021X_PORT_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
             EXPECT_TRUE(Enabled(d, IDC_8021X_PORT_APPLY));
             // The entries stay for the next try.
             EXPECT_EQ(ComboSelection(d, IDC_8021X_FROM_PORT), std::to_string(c.entry.from));
@@ -261,7 +261,7 @@ TEST_F(PortSettingsDialogTest, ASetTheSwitchRefusesStopsTheLoopAndIsSaid)
         EXPECT_EQ(SettingsList(d).GetItemText(2, 2), "Auto");
         EXPECT_EQ(SettingsList(d).GetItemText(3, 2), "Force Authorized");
     });
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"Could not write the port control of port 4: the switch refused it (general "
                                        "error).\nPort 3 was written; port 4 and later were not."});
     auto expected = PortSets(3, "1", "2", kDefaults);
@@ -282,7 +282,7 @@ TEST_F(PortSettingsDialogTest, FromAndToKeepTheRangeInOrder)
         EXPECT_TRUE(boxes.Calls().empty());
         ChooseInCombo(d, IDC_8021X_TO_PORT, 4);
         EXPECT_EQ(ComboSelection(d, IDC_8021X_TO_PORT), "10");
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"\"to port\" can not be smaller than \"from port\""});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"\"to port\" can not be smaller than \"from port\""});
         ChooseInCombo(d, IDC_8021X_TO_PORT, 19);
         EXPECT_EQ(ComboSelection(d, IDC_8021X_TO_PORT), "20");
         EXPECT_EQ(boxes.Calls().size(), 1U);
@@ -324,7 +324,7 @@ TEST_F(PortSettingsDialogTest, ParametersOutsideTheirLabelsRangesAreRefusedBefor
             BoxRecorder boxes;
             Fill(d, {3, 4, "", "", "", "", c.edits});
             ClickButton(d, IDC_8021X_PORT_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
             for (std::size_t i = 0; i < std::size(kEditIds); ++i)
                 d.GetDlgItem(kEditIds[i])->SetWindowText(kDefaults[i]);
         }

@@ -152,7 +152,7 @@ TEST_F(RadiusDialogTest, RefusalsShowTheirMessageAndWriteNothing)
             d.GetDlgItem(IDC_RADIUS_CONFIRM_KEY)->SetWindowText("");
             EnterServer(d, c.server);
             ClickButton(d, IDC_RADIUS_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
         }
         // An empty or invalid address is refused with a message.
         for (const char* address : {"10.1.1", " "}) {
@@ -160,7 +160,7 @@ TEST_F(RadiusDialogTest, RefusalsShowTheirMessageAndWriteNothing)
             d.GetDlgItem(IDC_RADIUS_ADDRESS)->SetWindowText("");
             EnterServer(d, {"5", address, "1812", "1813", "5", "2", "k", "k"});
             ClickButton(d, IDC_RADIUS_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()),
+            EXPECT_EQ(boxes.Texts(),
                       std::vector<std::string>{
                           "The IP address of the RADIUS server is empty or is no IP address. Nothing was written."});
         }
@@ -178,7 +178,7 @@ TEST_F(RadiusDialogTest, ARefusedColumnIsReportedTheWaitingRowDestroyedAndTheLis
         ASSERT_TRUE(WaitForServers(d, 3));
         EnterServer(d, {"5", "10.1.1.5", "", "", "", "", "k", "k"});
         ClickButton(d, IDC_RADIUS_APPLY);
-        EXPECT_EQ(Texts(boxes.Calls()),
+        EXPECT_EQ(boxes.Texts(),
                   std::vector<std::string>{
                       "Could not write the time-out of server 5: the switch refused it (general error)."});
         ASSERT_TRUE(WaitForServers(d, 3));
@@ -200,7 +200,7 @@ TEST_F(RadiusDialogTest, DeleteDestroysTheChosenServerAndNeedsAChoice)
         {
             BoxRecorder boxes;
             ClickButton(d, IDC_RADIUS_DELETE);
-            EXPECT_EQ(Texts(boxes.Calls()),
+            EXPECT_EQ(boxes.Texts(),
                       std::vector<std::string>{"Please Choose One To Delete Or Check If Have Any Data"});
         }
         ClickRow(ServerList(d), 1);
@@ -227,7 +227,7 @@ TEST_F(RadiusDialogTest, AReplacementTheSwitchRefusesWritesTheOldServerBack)
         ASSERT_TRUE(WaitForServers(d, 3));
         EnterServer(d, {"1", "10.9.9.9", "1900", "", "", "", "k", "k"});
         ClickButton(d, IDC_RADIUS_APPLY);
-        EXPECT_EQ(Texts(boxes.Calls()),
+        EXPECT_EQ(boxes.Texts(),
                   std::vector<std::string>{"Could not write the time-out of server 1: the switch refused it (general "
                                            "error).\nThe previous server 1 was written back as it was."});
         ASSERT_TRUE(WaitForServers(d, 3));

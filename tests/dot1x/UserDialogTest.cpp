@@ -129,7 +129,7 @@ TEST_F(UserDialogTest, AddRefusesWithItsMessagesAndWritesNothing)
                 ASSERT_TRUE(WaitForUsers(d, ++listed));
                 EXPECT_EQ(Requests("SET").size(), before + 3);
             } else {
-                EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+                EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
                 EXPECT_EQ(Requests("SET").size(), before);
                 EXPECT_EQ(UserText(d, IDC_8021X_USER_NAME), c.name);
             }
@@ -157,7 +157,7 @@ TEST_F(UserDialogTest, ARefusedWriteOfAddLeavesNoRow)
             const std::size_t before = Requests("SET").size();
             Enter(d, c.name, "pass", "pass");
             ClickButton(d, IDC_8021X_USER_ADD);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"please check what you put"});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"please check what you put"});
             std::vector<std::string> statuses;
             for (const auto& set : Sets(before)) {
                 if (set.front().rfind(UserOid(3, c.name) + "|2|", 0) == 0)
@@ -178,7 +178,7 @@ TEST_F(UserDialogTest, DeleteDestroysTheChosenRowAndNeedsAChoice)
         {
             BoxRecorder boxes;
             ClickButton(d, IDC_8021X_USER_DELETE);
-            EXPECT_EQ(Texts(boxes.Calls()),
+            EXPECT_EQ(boxes.Texts(),
                       std::vector<std::string>{"Please Choose One To Delete Or Check If Have Any Data"});
             EXPECT_TRUE(Sets().empty());
         }

@@ -156,7 +156,7 @@ TEST_F(ForwardingTableTest, AWalkCutShortIsSaidAndNeverShownAsComplete)
             EXPECT_FALSE(Enabled(d, IDC_FDB_NEXT));
         });
     }
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The forwarding table could not be read from the switch."});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The forwarding table could not be read from the switch."});
     ASSERT_TRUE(Pump([&] { std::string v; return sim->Get("1.3.6.1.2.1.17.4.2.0", v, 200); }, 20000));
     ASSERT_TRUE(sim->SetReplyDelay(0));
 
@@ -174,7 +174,7 @@ TEST_F(ForwardingTableTest, AWalkCutShortIsSaidAndNeverShownAsComplete)
         EXPECT_TRUE(Enabled(d, IDC_FDB_NEXT));
         EXPECT_TRUE(Enabled(d, IDC_FDB_BACK));
     });
-    const auto texts = Texts(boxes.Calls());
+    const auto texts = boxes.Texts();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[1], "The forwarding table could not be read again from the switch; the last complete read is shown.");
 }

@@ -161,7 +161,7 @@ TEST_F(ApplyFailureTest, ARefusedWriteIsSaidAndEndsTheSequence)
         const std::size_t before = Requests("SET").size();
         BoxRecorder boxes;
         c.apply();
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.refused});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.refused});
         const auto sets = Sets(before);
         ASSERT_EQ(sets.size(), c.refusedSets);
         // Nothing after the refused write was sent.
@@ -190,7 +190,7 @@ TEST_F(ApplyFailureTest, ASilentSwitchCostsOneUnansweredRequest)
         c.apply();
         g_beforeAct = nullptr;
         ASSERT_TRUE(Settle());
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.silent});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.silent});
         EXPECT_EQ(HandledRequests() - before, 1U);
     }
 }

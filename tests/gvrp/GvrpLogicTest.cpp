@@ -291,7 +291,7 @@ TEST_F(GvrpLogicTest, RangeMustHoldTrunkGroupsWhole)
         SCOPED_TRACE(std::to_string(c.from) + ".." + std::to_string(c.to));
         BoxRecorder boxes;
         EXPECT_EQ(logic.CheckTrunkGroupsInRange(c.from, c.to), c.accepted ? TRUE : FALSE);
-        EXPECT_EQ(Texts(boxes.Calls()),
+        EXPECT_EQ(boxes.Texts(),
                   c.accepted ? std::vector<std::string>{}
                              : std::vector<std::string>{"Some ports in the same LA Group are not be included."});
     }

@@ -185,7 +185,7 @@ TEST_F(GvrpSettingsDialogTest, RefusalsShowTheirMessageAndWriteNothing)
             BoxRecorder boxes;
             Fill(d, c.entry);
             ClickButton(d, IDC_GVRP_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
             ASSERT_EQ(boxes.Calls().size(), 1U);
             EXPECT_EQ(boxes.Calls()[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
             EXPECT_TRUE(Enabled(d, IDC_GVRP_APPLY));
@@ -211,7 +211,7 @@ TEST_F(GvrpSettingsDialogTest, RangeThatTheSwitchRefusesGivesApplyBackWithoutRef
         EXPECT_EQ(Requests("GETNEXT").size(), walksBefore);
         EXPECT_EQ(List(d).GetItemCount(), 28);
     });
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"Could not write the GVRP settings of port 3: the switch refused it (general "
                                        "error).\nPorts 1-2 were written; port 3 and later were not."});
     EXPECT_EQ(Sets().size(), 3U);
@@ -232,7 +232,7 @@ TEST_F(GvrpSettingsDialogTest, PortBoxesKeepToNotBelowFromAndTypedPortsAreChecke
         EXPECT_EQ(ComboSelection(d, IDC_GVRP_TO_PORT), "10");
         ChooseInCombo(d, IDC_GVRP_TO_PORT, 4);
         EXPECT_EQ(ComboSelection(d, IDC_GVRP_TO_PORT), "10");
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"'To Port' can not be smaller than 'From Port'"});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"'To Port' can not be smaller than 'From Port'"});
 
         // A To Port typed below the From Port writes no port and refreshes.
         const std::size_t walksBefore = Requests("GETNEXT").size();

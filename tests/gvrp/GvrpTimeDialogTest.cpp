@@ -111,7 +111,7 @@ TEST_F(GvrpTimeDialogTest, TimerRefusalsShowTheirMessageAndWriteNothing)
             BoxRecorder boxes;
             TypeTimers(d, c.join, c.leave, c.leaveAll);
             ClickButton(d, IDC_GVRPTIME_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
             // The dialog reads the switch again: its own values come back.
             ASSERT_TRUE(WaitForRead(d));
             EXPECT_EQ(Timers(d), "200/600/10000");
@@ -191,7 +191,7 @@ TEST_F(GvrpTimeDialogTest, WithoutTheStateNothingCanBeApplied)
     });
     EXPECT_TRUE(Sets().empty());
     // The opening's failed read is said; the Refresh that read is not.
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The GVRP settings could not be read from the switch."});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The GVRP settings could not be read from the switch."});
 }
 
 TEST_F(GvrpTimeDialogTest, AFailedGlobalReadGivesBackRefreshAndCloseButNotApply)
@@ -220,7 +220,7 @@ TEST_F(GvrpTimeDialogTest, AFailedGlobalReadGivesBackRefreshAndCloseButNotApply)
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_TRUE(Sets().empty());
     // Said once for the opening and once for the Refresh.
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>(2, "The GVRP settings could not be read from the switch."));
 }
 

@@ -102,7 +102,7 @@ const HostileCase kCases[] = {
              ClickRow(Item<CListCtrl>(d, IDC_VLAN_LIST), 2);
              ClickButton(d, IDC_VLAN_EDIT);
          });
-         EXPECT_EQ(Texts(boxes.Calls()),
+         EXPECT_EQ(boxes.Texts(),
                    std::vector<std::string>{"The member ports of VLAN 10 could not be read. Refresh and try again."});
      }},
     {"VLAN rows whose ids no VLAN can have",
@@ -126,7 +126,7 @@ const HostileCase kCases[] = {
              ClickButton(d, IDC_VLAN_ASYMMETRIC);
              ClickButton(d, IDC_VLAN_APPLY);
          });
-         EXPECT_EQ(Texts(boxes.Calls()),
+         EXPECT_EQ(boxes.Texts(),
                    std::vector<std::string>{"The asymmetric VLAN state could not be read. Please refresh."});
      }},
     {"a management VLAN state outside its set",
@@ -144,7 +144,7 @@ const HostileCase kCases[] = {
              ClickButton(d, IDC_MGMTVLAN_ENABLE);
              ClickButton(d, IDOK);
          });
-         EXPECT_EQ(Texts(boxes.Calls()),
+         EXPECT_EQ(boxes.Texts(),
                    std::vector<std::string>{
                        "The management VLAN settings could not be read from the switch. Please refresh."});
      }},
@@ -174,7 +174,7 @@ const HostileCase kCases[] = {
              EXPECT_EQ(d.GetDlgItem(IDC_GVRPTIME_LEAVEALL)->GetWindowText(), "10000");
              ClickButton(d, IDC_GVRPTIME_APPLY);
          });
-         EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Join Time(100-100000)."});
+         EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Join Time(100-100000)."});
      }},
     {"GVRP port rows of ports the switch lacks, values outside their sets",
      {Data("trunk"), Data("vlan"), Data("gvrp"), Fixture("gvrp-port-rows")},
@@ -238,7 +238,7 @@ const HostileCase kCases[] = {
              EXPECT_EQ(ComboSelection(d, IDC_PORTSET_SPEED), "Auto");
              ClickButton(d, IDC_PORTSET_APPLY);
          });
-         EXPECT_EQ(Texts(boxes.Calls()),
+         EXPECT_EQ(boxes.Texts(),
                    std::vector<std::string>{"The settings of port 6 could not be read. Please refresh."});
      }},
 };
@@ -367,7 +367,7 @@ TEST_F(HostileSwitchTest, AListCutShortKeepsTheLastCompleteList)
         if (c.said.empty())
             EXPECT_EQ(boxes.Calls().size(), 1U);
         else
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.said});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.said});
         EXPECT_TRUE(Requests("SET").empty());
     }
 }
@@ -389,5 +389,5 @@ TEST_F(HostileSwitchTest, PortConfigurationRetriesAFailedWalkWithRefreshUsable)
         EXPECT_TRUE(Pump([&] { return Enabled(d, IDC_PORTSET_APPLY); }, 5000));
     });
     // The opening read's failure is said once; the retries that follow are the dialog's own.
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The port settings could not be read from the switch."});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The port settings could not be read from the switch."});
 }

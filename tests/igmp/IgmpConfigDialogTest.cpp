@@ -109,7 +109,7 @@ TEST_F(IgmpConfigDialogTest, ApplyChecksTheFieldsInOrderAndShowsOnlyTheFirstFail
                 EXPECT_TRUE(boxes.Calls().empty());
                 EXPECT_GT(Sets().size(), sets);
             } else {
-                EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+                EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
                 EXPECT_EQ(boxes.Calls().front().type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
                 EXPECT_EQ(Sets().size(), sets);
             }
@@ -151,7 +151,7 @@ TEST_F(IgmpConfigDialogTest, SwitchingOffAsksFirstAndWritesTheStateAlone)
         {
             BoxRecorder boxes(IDCANCEL);
             ClickButton(d, IDC_IGMP_APPLY);
-            ASSERT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"All router ports will be deleted."});
+            ASSERT_EQ(boxes.Texts(), std::vector<std::string>{"All router ports will be deleted."});
             EXPECT_EQ(boxes.Calls()[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OKCANCEL));
         }
         ASSERT_TRUE(WaitForRead(d));
@@ -176,7 +176,7 @@ TEST_F(IgmpConfigDialogTest, SwitchingOffAsksFirstAndWritesTheStateAlone)
         {
             BoxRecorder boxes(IDOK);
             ClickButton(d, IDC_IGMP_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"All router ports will be deleted."});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"All router ports will be deleted."});
         }
         ASSERT_TRUE(WaitForRead(d));
         EXPECT_EQ(Sets().size(), 1U);

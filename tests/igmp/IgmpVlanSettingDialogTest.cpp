@@ -157,7 +157,7 @@ TEST_F(IgmpVlanSettingDialogTest, DisablingAVlanAsksAndWritesQuerierAndFastLeave
         {
             BoxRecorder boxes(IDCANCEL);
             ClickButton(d, IDC_IGMPV_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"All router ports of this VLAN will be deleted."});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"All router ports of this VLAN will be deleted."});
             EXPECT_EQ(boxes.Calls().front().type & MB_TYPEMASK, static_cast<UINT>(MB_OKCANCEL));
         }
         EXPECT_TRUE(Sets().empty());
@@ -216,14 +216,14 @@ TEST_F(IgmpVlanSettingDialogTest, RouterPortsRefusedWithoutAVlanOrWhenTheySplitA
         {
             BoxRecorder boxes(IDOK);
             ClickButton(d, IDC_IGMPV_ROUTER_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Please select VLAN first."});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please select VLAN first."});
         }
         // Trunk 1 holds ports 27 and 28.
         ASSERT_TRUE(SelectVlan(d, "1"));
         ClickButton(d, Box(28));
         BoxRecorder boxes(IDOK);
         ClickButton(d, IDC_IGMPV_ROUTER_APPLY);
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Members of port channel must have the same status."});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Members of port channel must have the same status."});
         EXPECT_EQ(boxes.Calls().front().type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
         EXPECT_EQ(d.GetDlgItem(IDC_IGMPV_VLAN_ID)->GetWindowText(), "1");
     });

@@ -175,7 +175,7 @@ TEST_F(PoeConfigDialogTest, APowerLimitThatIsNoNumberOrNoMultipleOfAFifthOfAWatt
             ClickButton(d, IDC_POE_APPLY);
             EXPECT_TRUE(Enabled(d, IDC_POE_APPLY));
             ClickButton(d, IDC_POE_USER_DEFINE);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
         }
     });
     EXPECT_TRUE(Sets().empty());
@@ -222,7 +222,7 @@ TEST_F(PoeConfigDialogTest, TheRangeStopsAtTheFirstPortTheSwitchRefusesOrLeavesU
             else
                 EXPECT_TRUE(WaitForTable(d));
         });
-        EXPECT_EQ(Texts(boxes.Calls()), c.messages);
+        EXPECT_EQ(boxes.Texts(), c.messages);
         EXPECT_EQ(Sets().size(), c.sets);
         if (!c.silent) {
             // Nothing after the refused port: port 13 keeps its state.
@@ -248,7 +248,7 @@ TEST_F(PoeConfigDialogTest, TheRangeFollowsTheListAndAToPortBelowFromPortIsCorre
         ChooseInCombo(d, IDC_POE_TO_PORT, 2);
         EXPECT_EQ(ComboSelection(d, IDC_POE_TO_PORT), "5");
     });
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"'To Port' can not be smaller than 'From Port'"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"'To Port' can not be smaller than 'From Port'"});
     EXPECT_TRUE(Sets().empty());
 }
 
@@ -297,7 +297,7 @@ TEST_F(PoeConfigDialogTest, AFailedNamesWalkGivesTheButtonsBackAndLeavesThePortT
             EXPECT_EQ(requests[i][0].rfind(kProfiles, 0), 0U) << requests[i][0];
     });
     // Said once, and the list is the last complete one.
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{CReadReport::Text("the time profile names", true)});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{CReadReport::Text("the time profile names", true)});
 }
 
 TEST_F(PoeConfigDialogTest, MoreThanEightProfilesAreAllOfferedEachWithItsId)

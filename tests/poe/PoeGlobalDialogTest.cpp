@@ -75,12 +75,12 @@ TEST_F(PoeGlobalDialogTest, TheThresholdIsWrittenOnlyWithinItsBounds)
             ClickButton(d, IDC_POEG_APPLY);
             EXPECT_TRUE(Enabled(d, IDC_POEG_APPLY));
             if (c.accepted) {
-                EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{kSuccess});
+                EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kSuccess});
                 EXPECT_EQ(SetsAfter(before),
                           (std::vector<std::vector<std::string>>{{Text(Scalar(2), c.threshold)}}));
                 EXPECT_EQ(Field(d, IDC_POEG_THRESHOLD), c.threshold);
             } else {
-                EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{kRange});
+                EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kRange});
                 EXPECT_TRUE(SetsAfter(before).empty());
             }
         }
@@ -107,7 +107,7 @@ TEST_F(PoeGlobalDialogTest, ApplyWritesWhatChanged)
         ClickButton(d, IDC_POEG_APPLY);
         EXPECT_EQ(ComboSelection(d, IDC_POEG_SEQUENCE), "DenyLowPriorityPort");
     });
-    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{kNothingWritten, kRange, kSuccess}));
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{kNothingWritten, kRange, kSuccess}));
     EXPECT_EQ(Sets(), (std::vector<std::vector<std::string>>{
                           {Int(Scalar(3), "2")}, {Int(Scalar(3), "2"), Text(Scalar(2), "120.2")}}));
     EXPECT_EQ(sim->Get(Scalar(3)), "2");
@@ -127,7 +127,7 @@ TEST_F(PoeGlobalDialogTest, ASequenceOutsideTheListIsNeverWritten)
         d.GetDlgItem(IDC_POEG_THRESHOLD)->SetWindowText("50.0");
         ClickButton(d, IDC_POEG_APPLY);
     });
-    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{kNothingWritten, kSuccess}));
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{kNothingWritten, kSuccess}));
     EXPECT_EQ(SetsAfter(1), (std::vector<std::vector<std::string>>{{Text(Scalar(2), "50.0")}}));
     EXPECT_EQ(sim->Get(Scalar(3)), "3");
 }
@@ -169,7 +169,7 @@ TEST_F(PoeGlobalDialogTest, AWriteTheSwitchRefusesIsReportedAsNotWritten)
             ClickButton(d, IDC_POEG_APPLY);
             ASSERT_TRUE(WaitForValues(d));
         });
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
         EXPECT_EQ(sim->Get(Scalar(3)), c.sequence);
         EXPECT_EQ(sim->Get(Scalar(2)), c.threshold);
         EXPECT_EQ(Sets().size(), c.changeSequence && c.refused == Scalar(2) ? 2U : 1U);
@@ -188,7 +188,7 @@ TEST_F(PoeGlobalDialogTest, ASilentSwitchIsAskedOnceAndNothingCanBeWritten)
         ASSERT_TRUE(Pump([&] { return !boxes.Calls().empty(); }, 20000));
         EXPECT_FALSE(Enabled(d, IDC_POEG_APPLY));
     });
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{CReadReport::Text("the PoE global settings", false)});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{CReadReport::Text("the PoE global settings", false)});
     // Once the switch answers again, no read of the dialog follows.
     ASSERT_TRUE(Pump([&] { std::string v; return sim->Get(Scalar(2), v); }, 10000));
     for (const auto& request : Requests("GET"))

@@ -172,7 +172,7 @@ TEST_F(TimeRangeDialogTest, AddTakesTheFreeIndexTheLastWalkShows)
             EXPECT_TRUE(boxes.Calls().empty());
         } else {
             EXPECT_TRUE(sets.empty());
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
         }
     }
 }
@@ -193,7 +193,7 @@ TEST_F(TimeRangeDialogTest, WithNoIndexFreeBelowEightTheAddIsReported)
         ClickButton(d, IDC_TR_ADD);
         ASSERT_TRUE(WaitForList(d, 3));
     });
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"There is no free index for a new Time Range."});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"There is no free index for a new Time Range."});
     EXPECT_EQ(Sets().size(), 1U);
 }
 
@@ -253,7 +253,7 @@ TEST_F(TimeRangeDialogTest, ARefusedEditWriteIsReportedAndApplyRetriesWithoutASe
         ASSERT_TRUE(WaitForList(d, 2));
         EXPECT_EQ(RangeList(d).GetItemText(0, 0), "Workdays");
     });
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"The Time Range could not be written and has been removed."});
     EXPECT_EQ(RowStatusWrites(SetsAfter(before)),
               (std::vector<std::string>{"1|2|6", "1|2|5", "1|2|1", "1|2|6", "1|2|5", "1|2|1"}));
@@ -281,7 +281,7 @@ TEST_F(TimeRangeDialogTest, AnEditWritesNothingUntilTheRangeHasBeenRead)
         ClickButton(d, IDC_TR_EDIT);
     });
     // The failed read is said once, when its time-out ends.
-    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{"The Time Range has not been read yet, please wait.",
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"The Time Range has not been read yet, please wait.",
                                                                CReadReport::Text("the time range", false),
                                                                "The Time Range has not been read yet, please wait."}));
     EXPECT_EQ(SetsAfter(before).size(), 0U);

@@ -101,7 +101,7 @@ TEST_F(TimeRangeEditorTest, ChecksTheNameDaysAndTimesBeforeWritingAnything)
             ASSERT_EQ(sim->Set(RangeOid(21, 5), SnmpValueInteger, "6"), 0);
         } else {
             EXPECT_EQ(result, IDCANCEL);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
             EXPECT_TRUE(SetsAfter(before).empty());
         }
     }
@@ -149,7 +149,7 @@ TEST_F(TimeRangeEditorTest, ARefusedCreateLeavesNoRowAndKeepsTheDialogOpen)
         ClickButton(e, IDC_TRE_APPLY);
     });
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The Time Range could not be written."});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The Time Range could not be written."});
     EXPECT_EQ(sim->Get(RangeOid(2, 5)), "Evenings");
 }
 

@@ -151,7 +151,7 @@ TEST_F(PortSetInfoTest, ApplyWritesThePortInOneRequestAndRereadsTheList)
         ASSERT_TRUE(WaitForList(d));
         EXPECT_EQ(Row(list, 5), (RowTexts{"6", "Down", "Auto", "MDI", "Disabled"}));
     });
-    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{kForceMode, kFlowQuestion}));
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{kForceMode, kFlowQuestion}));
     const auto sets = Requests("SET");
     ASSERT_EQ(sets.size(), 2U);
     EXPECT_EQ(sets[0], (std::vector<std::string>{PortColumn(2, 5) + "|2|2", PortColumn(4, 5) + "|2|3",
@@ -228,7 +228,7 @@ TEST_F(PortSetInfoTest, ChangeThatBreaksARuleIsRefusedAndNothingIsSent)
         StartSwitch(files, 28);
         BoxRecorder boxes(c.answer);
         WhenReady([&](CPortSetInfo& d) { Apply(d, c.row, c.speed, c.mdix, c.flowControl); });
-        EXPECT_EQ(Texts(boxes.Calls()), c.messages);
+        EXPECT_EQ(boxes.Texts(), c.messages);
         EXPECT_TRUE(Requests("SET").empty());
     }
 }
@@ -250,7 +250,7 @@ TEST_F(PortSetInfoTest, RowWithUnknownValuesAndUnknownMdixTextCannotBeApplied)
         Item<CComboBox>(d, IDC_PORTSET_MDIX).SetWindowText("Crossed");
         ClickButton(d, IDC_PORTSET_APPLY);
     });
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               (std::vector<std::string>{"The settings of port 21 could not be read. Please refresh.",
                                         "Please Select one MDI/MDIX mode !"}));
     EXPECT_TRUE(Requests("SET").empty());

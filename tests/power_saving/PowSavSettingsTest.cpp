@@ -135,7 +135,7 @@ TEST_F(PowSavSettingsTest, APortListThatDoesNotParseSendsNothing)
     CPowSavSettings logic;
     for (const char* list : {"1,a", "29"})
         EXPECT_FALSE(logic.SetPowerSaving({1, list, "1", "", ""})) << list;
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>(2, "Invalid Portlist"));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>(2, "Invalid Portlist"));
     EXPECT_EQ(Sets(), std::vector<std::vector<std::string>>{});
     // The switch's refusal is a failed write.
     ASSERT_TRUE(sim->RefuseNextSet(SavingOid("6.0"), 5));

@@ -200,7 +200,7 @@ TEST_F(PowerSaveDialogTest, ApplyWritesTheChosenKindOrRefusesItsPortList)
                 EXPECT_EQ(ComboSelection(d, IDC_PS_STATE), "Disabled");
                 EXPECT_EQ(ComboSelection(d, IDC_PS_TYPE), "LED Shut-off");
             }
-            EXPECT_EQ(Texts(boxes.Calls()),
+            EXPECT_EQ(boxes.Texts(),
                       c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
         }
         // The summary shows what the switch holds now.
@@ -222,7 +222,7 @@ TEST_F(PowerSaveDialogTest, LinkStatusDetectionIsWrittenAndReadBack)
         ASSERT_TRUE(sim->RefuseNextSet(PsOid("6.0"), 5));
         const std::size_t gets = Requests("GET").size();
         ClickButton(d, IDC_PS_APPLY_GLOBAL);
-        EXPECT_EQ(Texts(boxes.Calls()),
+        EXPECT_EQ(boxes.Texts(),
                   std::vector<std::string>{
                       "Could not write the link status detection: the switch refused it (general error)."});
         EXPECT_EQ(Requests("GET").size(), gets);
@@ -294,7 +294,7 @@ TEST_F(PowerSaveDialogTest, NothingIsWrittenBeforeASuccessfulRead)
     });
     // The silent switch is said once (its names are not asked for as well),
     // and each Apply says why it wrote nothing.
-    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{CReadReport::Text("the power saving settings", false),
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{CReadReport::Text("the power saving settings", false),
                                                                CReadReport::UnreadText("the power saving settings"),
                                                                CReadReport::UnreadText("the link status detection")}));
 }
@@ -320,7 +320,7 @@ TEST_F(PowerSaveDialogTest, ValuesTheSwitchCannotMeanAreUnknownAndNotWrittenBack
         ClickButton(d, IDC_PS_APPLY_GLOBAL);
         EXPECT_TRUE(SetsAfter(before).empty());
     });
-    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{CReadReport::UnreadText("the power saving settings"),
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{CReadReport::UnreadText("the power saving settings"),
                                                                CReadReport::UnreadText("the link status detection")}));
 }
 
@@ -339,7 +339,7 @@ TEST_F(PowerSaveDialogTest, ARefusedOrUnansweredWriteIsSaid)
         ASSERT_TRUE(sim->SilenceFor(6000));
         ClickButton(d, IDC_PS_APPLY);
     });
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               (std::vector<std::string>{
                   "Could not write the link status detection: the switch refused it (general error).",
                   "Could not write the power saving settings: the switch did not answer."}));

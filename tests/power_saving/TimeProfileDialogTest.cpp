@@ -122,7 +122,7 @@ TEST_F(TimeProfileDialogTest, ChecksANewProfileBeforeWritingIt)
                 EXPECT_TRUE(boxes.Calls().empty());
                 EXPECT_GE(SetsAfter(before).size(), 2U);
             } else {
-                EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+                EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
                 EXPECT_TRUE(SetsAfter(before).empty());
             }
         }
@@ -155,7 +155,7 @@ TEST_F(TimeProfileDialogTest, AddTakesTheLowestFreeIndexAndEightAreFull)
         ClickButton(d, IDC_TP_DELETE);
         ASSERT_TRUE(WaitForProfiles(d, 7));
     });
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The Max entry is 8."});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The Max entry is 8."});
     EXPECT_FALSE(sim->Has(ProfileOid(2, 3)));
 }
 

@@ -241,7 +241,7 @@ TEST_F(ManagementVlanTest, ApplyIsRefusedUntilTheSettingsAreRead)
         ClickButton(d, IDOK);
     });
     // The failed read of the opening is said once; Apply then refuses.
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               (std::vector<std::string>{
                   "The VLAN list could not be read from the switch.",
                   "The management VLAN settings could not be read from the switch. Please refresh."}));

@@ -278,7 +278,7 @@ TEST_F(PvidDialogTest, ApplyIsRefusedUntilAReadHasCompleted)
         PumpFor(4000);
         EXPECT_EQ(Shown(d, 1), "");
         ClickButton(d, IDOK);
-        refusals = Texts(boxes.Calls());
+        refusals = boxes.Texts();
         // Once a read has completed, Apply writes.
         ClickButton(d, IDC_PVID_REFRESH);
         ASSERT_TRUE(WaitForPvids(d, 28));

@@ -134,7 +134,7 @@ TEST_F(RmonHostileTest, EachDialogShowsWhatTheSwitchCanMeanAndWritesOnlyWhatTheU
                 ASSERT_TRUE(ClickDelete(d, dialog.list, static_cast<int>(expected.size()) - 1, dialog.columns));
                 PumpFor(300);
             });
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
             EXPECT_EQ(setsBeforeDelete, 0u);
             const std::string index = expected.back().substr(0, expected.back().find('|'));
             EXPECT_EQ(SetLines(), std::vector<std::string>{dialog.statusColumn + "." + index + "|2|4"});
@@ -167,7 +167,7 @@ TEST_F(RmonHostileTest, AWalkCutShortKeepsTheLastCompleteListAndSaysItOnce)
             PumpFor(300);
             EXPECT_EQ(ListRows(d, dialog.list, dialog.columns), sound);
         });
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{CReadReport::Text(dialog.what, true)});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{CReadReport::Text(dialog.what, true)});
         EXPECT_TRUE(SetLines().empty());
         sim.reset();
     }

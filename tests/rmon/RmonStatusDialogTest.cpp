@@ -69,7 +69,7 @@ TEST_F(RmonStatusDialogTest, ApplyShowsWhatTheSwitchHoldsWhenItRefuses)
         ClickButton(d, IDC_RMON_STATUS_DISABLE);
         BoxRecorder boxes;
         ClickButton(d, IDC_RMON_STATUS_APPLY);
-        EXPECT_EQ(Texts(boxes.Calls()),
+        EXPECT_EQ(boxes.Texts(),
                   std::vector<std::string>{"Could not write the RMON state: the switch refused it (general error)."});
         EXPECT_EQ(sim->Get(kState), "1");
         EXPECT_EQ(Checked(d, IDC_RMON_STATUS_ENABLE), BST_CHECKED);
@@ -97,7 +97,7 @@ TEST_F(RmonStatusDialogTest, AStateOutsideItsSetIsUnknownAndNotWrittenBack)
             EXPECT_EQ(Checked(d, IDC_RMON_STATUS_ENABLE), BST_UNCHECKED);
             EXPECT_EQ(Checked(d, IDC_RMON_STATUS_DISABLE), BST_UNCHECKED);
             ClickButton(d, IDC_RMON_STATUS_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{CReadReport::UnreadText("the RMON state")});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{CReadReport::UnreadText("the RMON state")});
             EXPECT_TRUE(SetLines(before).empty());
             // A choice of the user's is written.
             ClickButton(d, IDC_RMON_STATUS_DISABLE);
@@ -121,7 +121,7 @@ TEST_F(RmonStatusDialogTest, SilentSwitchChecksNoRadioButton)
         // Nothing was read, so nothing is written.
         EXPECT_FALSE(Enabled(d, IDC_RMON_STATUS_APPLY));
     });
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{CReadReport::Text("the RMON state", false)});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{CReadReport::Text("the RMON state", false)});
     EXPECT_TRUE(SetLines().empty());
 }
 

@@ -38,14 +38,6 @@ bool Settled()
     return Pump([] { return CCommonSNMP::WaitForWorkers(0); }, 20000);
 }
 
-std::vector<std::string> Texts(const BoxRecorder& boxes)
-{
-    std::vector<std::string> texts;
-    for (const MessageBoxCall& call : boxes.Calls())
-        texts.push_back(call.text);
-    return texts;
-}
-
 std::vector<int> CheckedPorts(CWnd& d)
 {
     std::vector<int> ports;
@@ -230,7 +222,7 @@ TEST_F(TrafficSegDialogTest, ASetSplittingATrunkIsRefusedBeforeAnythingIsWritten
         ClickButton(d, Box(28));
         ApplyAndSettle(d, IDC_SEG_APPLY_PORTS);
     });
-    EXPECT_EQ(Texts(boxes), (std::vector<std::string>{refused, refused}));
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{refused, refused}));
     EXPECT_EQ(Sets(), (std::vector<std::vector<std::string>>{{Forward(3) + "|4x|20000030"}}));
 }
 
@@ -242,7 +234,7 @@ TEST_F(TrafficSegDialogTest, StateApplyAfterAFailedReadWritesNothing)
         ClickButton(d, IDC_SEG_STATE);
         ClickButton(d, IDC_SEG_APPLY_STATE);
     });
-    EXPECT_EQ(Texts(boxes), StateUnreadMessages());
+    EXPECT_EQ(boxes.Texts(), StateUnreadMessages());
     EXPECT_TRUE(Sets().empty());
 }
 
@@ -259,7 +251,7 @@ TEST_F(TrafficSegDialogTest, AWrongTypedSetAndAnOutOfSetStateAreUnknown)
         EXPECT_FALSE(d.IsDlgButtonChecked(IDC_SEG_STATE) == BST_CHECKED);
         ClickButton(d, IDC_SEG_APPLY_STATE);
     });
-    EXPECT_EQ(Texts(boxes), StateUnreadMessages());
+    EXPECT_EQ(boxes.Texts(), StateUnreadMessages());
     EXPECT_TRUE(Sets().empty());
 }
 

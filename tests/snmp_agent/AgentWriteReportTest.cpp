@@ -34,7 +34,7 @@ public:
             act(d);
             PumpFor(200);
         });
-        return Texts(boxes.Calls());
+        return boxes.Texts();
     }
 };
 

@@ -129,11 +129,11 @@ TEST_F(CommunityTableTest, ApplyRefusesInItsOrderAndSendsNothing)
             BoxRecorder boxes;
             d.GetDlgItem(IDC_SNMP_COMMUNITY_NAME)->SetWindowText(c.name);
             ClickButton(d, IDC_SNMP_COMMUNITY_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message}) << c.name;
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message}) << c.name;
         }
         BoxRecorder boxes;
         ClickButton(d, IDC_SNMP_COMMUNITY_DELETE);
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Please select the item would be delete!\n"});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please select the item would be delete!\n"});
     });
     EXPECT_TRUE(Sets().empty());
 }
@@ -164,7 +164,7 @@ TEST_F(CommunityTableTest, TenCommunitiesAtMostAndInactiveOnesDoNotCount)
         BoxRecorder boxes;
         d.GetDlgItem(IDC_SNMP_COMMUNITY_NAME)->SetWindowText("c_11");
         ClickButton(d, IDC_SNMP_COMMUNITY_APPLY);
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Maximum number of Community Entry is 10."});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Maximum number of Community Entry is 10."});
         EXPECT_EQ(Sets().size(), sets);
     });
     // The switch itself takes no eleventh row either.
@@ -183,7 +183,7 @@ TEST_F(CommunityTableTest, WithoutAnActiveV1OrV2cUserApplySendsNothing)
         BoxRecorder boxes;
         d.GetDlgItem(IDC_SNMP_COMMUNITY_NAME)->SetWindowText("newcomm");
         ClickButton(d, IDC_SNMP_COMMUNITY_APPLY);
-        EXPECT_EQ(Texts(boxes.Calls()),
+        EXPECT_EQ(boxes.Texts(),
                   std::vector<std::string>{"There is no SNMPv1 or SNMPv2c user to choose as the User Name (View Policy)."});
     });
     EXPECT_TRUE(Sets().empty());
@@ -204,7 +204,7 @@ TEST_F(CommunityTableTest, AFailedRefreshKeepsTheListAndClosingDuringTheWalksIsC
             ASSERT_TRUE(WaitForWalks(d));
             EXPECT_EQ(CommunityRows(d), (Rows{{"public", "v1user"}, {"private", "v2user"}}));
         });
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The community list could not be read again from "
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The community list could not be read again from "
                                                                  "the switch; the last complete read is shown."});
     }
     // Rows come slowly; the page closes during the community walk, then

@@ -56,7 +56,7 @@ TEST_F(AgentPageTest, StatePageWritesTheBoxAndShowsTheSwitchsAnswer)
         EXPECT_EQ(GetsOf(kAgentState), 3u);
         EXPECT_FALSE(Checked(d, IDC_SNMP_GLOBAL_STATE));
     });
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"Could not write the SNMP state: the switch refused it (general error)."});
     EXPECT_EQ(Sets(), (RequestList{{Int(kAgentState, "2")}, {Int(kAgentState, "1")}, {Int(kAgentState, "2")}}));
     EXPECT_EQ(sim->Get(kAgentState), "1");
@@ -85,7 +85,7 @@ TEST_F(AgentPageTest, StatePageRefusesApplyUntilTheStateIsRead)
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SNMP_APPLY, BN_CLICKED), 0);
     });
     EXPECT_TRUE(Sets().empty());
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               (std::vector<std::string>{"The SNMP state could not be read from the switch.",
                                         "The SNMP state could not be read from the switch. Press Refresh and try "
                                         "again."}));
@@ -120,7 +120,7 @@ TEST_F(AgentPageTest, EngineIDRulesInTheirOrderSendNothing)
             BoxRecorder boxes;
             d.GetDlgItem(IDC_SNMP_ENGINE_TEXT)->SetWindowText(c.text);
             ClickButton(d, IDC_SNMP_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message}) << c.text;
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message}) << c.text;
         }
     });
     EXPECT_TRUE(Sets().empty());
@@ -144,7 +144,7 @@ TEST_F(AgentPageTest, EngineIDIsWrittenAsOctetsAndReadBackInLowerCase)
         ClickButton(d, IDC_SNMP_APPLY);
         EXPECT_TRUE(WaitForEngineID(d, "0123456789ab"));
     });
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"Could not write the engine ID: the switch refused it (general error)."});
     EXPECT_EQ(Sets(), (RequestList{{Hex(kEngineID, "0123456789ab")}, {Hex(kEngineID, "ffeeddccbbaa")}}));
     EXPECT_EQ(GetsOf(kEngineID), 3u);

@@ -155,13 +155,13 @@ TEST_F(GroupTableTest, ApplyRefusesInItsOrderAndFiftyGroupsAtMost)
             BoxRecorder boxes;
             FillGroup(d, c.form);
             ClickButton(d, IDC_SNMP_GROUP_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message}) << c.form.name;
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message}) << c.form.name;
         }
         BoxRecorder boxes;
         FillGroup(d, {"g51"});
         ClickButton(d, IDC_SNMP_GROUP_APPLY);
         ClickButton(d, IDC_SNMP_GROUP_DELETE);
-        EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{"Maximum number of Group Entry is 50.",
+        EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Maximum number of Group Entry is 50.",
                                                                    "Please select the item would be delete!\n"}));
     });
     EXPECT_TRUE(Sets().empty());

@@ -131,7 +131,7 @@ TEST_F(HostTableTest, IPv6HostsAndLinkLocalHostsWithTheirInterfaceName)
             ClickButton(d, IDC_SNMP_APPLY);
             Type(d, "fe80::1%", 0, "trap6");
             ClickButton(d, IDC_SNMP_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()),
+            EXPECT_EQ(boxes.Texts(),
                       (std::vector<std::string>{
                           "Invalid Host IP.",
                           "Link local address must specify interface name!ex: feXX::XXXX%InterfaceName"}));
@@ -228,11 +228,11 @@ TEST_F(HostTableTest, ApplyRefusesInItsOrderAndSendsNothing)
             BoxRecorder boxes;
             Type(d, c.address, 1, c.name);
             ClickButton(d, IDC_SNMP_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
         }
         BoxRecorder boxes;
         ClickButton(d, IDC_SNMP_HOST_DELETE);
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Please Selecte the Item you would delete"});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please Selecte the Item you would delete"});
     });
     EXPECT_TRUE(Sets().empty());
 }
@@ -254,7 +254,7 @@ TEST_F(HostTableTest, TenHostsAtMost)
         BoxRecorder boxes;
         Type(d, "10.0.1.11", 1, "c11");
         ClickButton(d, IDC_SNMP_APPLY);
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Maximum number of Host Entry is 10."});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Maximum number of Host Entry is 10."});
         EXPECT_EQ(Sets().size(), sets);
     });
     // The switch itself takes no eleventh row either.
@@ -277,7 +277,7 @@ TEST_F(HostTableTest, AFailedRefreshKeepsTheListAndClosingDuringAWalkIsClean)
             ASSERT_TRUE(WaitForWalk(d));
             EXPECT_EQ(ListRows(d), kListed);
         });
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The trap host list could not be read again from "
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The trap host list could not be read again from "
                                                                  "the switch; the last complete read is shown."});
     }
     // Rows come slowly; the page closes in the middle of its walk.

@@ -60,7 +60,7 @@ TEST_F(SNMPConfigTest, RowStatusOutsideOneFiveSixIsRefusedAndNothingIsSent)
         BoxRecorder boxes;
         { CWriteReport report; config.SetRowStatus(report, oid, "4", "the row"); }
         { CWriteReport report; config.SetRowStatus(report, oid, "2", "the row"); }
-        EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{"error istatus value!", "error istatus value!"}));
+        EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"error istatus value!", "error istatus value!"}));
     }
     EXPECT_TRUE(Sets().empty());
     BoxRecorder boxes;

@@ -89,7 +89,7 @@ TEST_F(TrapSettingTest, AfterAFailedReadApplyWritesNothing)
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SNMP_TRAP_APPLY, BN_CLICKED), 0);
     });
     EXPECT_TRUE(Sets().empty());
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               (std::vector<std::string>{"The trap settings could not be read from the switch.",
                                         "The trap settings could not be read from the switch. Press Refresh and try "
                                         "again."}));

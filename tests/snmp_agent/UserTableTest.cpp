@@ -212,11 +212,11 @@ TEST_F(UserTableTest, ApplyRefusesInItsOrderAndSendsNothing)
             BoxRecorder boxes;
             Fill(d, c.form);
             ClickButton(d, IDC_SNMP_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
         }
         BoxRecorder boxes;
         ClickButton(d, IDC_SNMP_USER_DELETE);
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Please select the item would be delete!\n"});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please select the item would be delete!\n"});
     });
     EXPECT_TRUE(Sets().empty());
 }
@@ -236,7 +236,7 @@ TEST_F(UserTableTest, FiftyUsersAtMostAndDeleteMakesRoom)
             BoxRecorder boxes;
             Fill(d, {"u51", "g"});
             ClickButton(d, IDC_SNMP_APPLY);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Maximum number of User Entry is 50."});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Maximum number of User Entry is 50."});
             EXPECT_TRUE(Sets().empty());
         }
         ClickRow(UserList(d), 0);

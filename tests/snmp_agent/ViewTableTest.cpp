@@ -105,7 +105,7 @@ TEST_F(ViewTableTest, ListsWritesAndDeletesEntries)
             ClickButton(d, IDC_SNMP_APPLY);
             FillView(d, "all", "1.3.6.1.", "1", 0);
             ClickButton(d, IDC_SNMP_APPLY);
-            EXPECT_EQ(Texts(refused.Calls()),
+            EXPECT_EQ(refused.Texts(),
                       (std::vector<std::string>{"This View Entry already exist.", "Please enter valid subtree OID ."}));
             EXPECT_TRUE(Sets().empty());
         }

@@ -20,14 +20,6 @@ const std::string kState = kStorm + ".1.0";
 const std::string kType = kStorm + ".2.0";
 const std::string kThreshold = kStorm + ".3.0";
 
-std::vector<std::string> Texts(const BoxRecorder& boxes)
-{
-    std::vector<std::string> texts;
-    for (const MessageBoxCall& call : boxes.Calls())
-        texts.push_back(call.text);
-    return texts;
-}
-
 class StormControlDialogTest : public FeatureDialogTest
 {
 protected:
@@ -102,7 +94,7 @@ TEST_F(StormControlDialogTest, NOutsideOneTo16000IsRefusedAndItsEndsAreWritten)
             BoxRecorder boxes;
             d.GetDlgItem(IDC_STORM_N)->SetWindowText(c.n);
             ClickButton(d, IDC_STORM_APPLY);
-            EXPECT_EQ(Texts(boxes), c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), c.message.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.message});
             if (c.threshold != nullptr) {
                 expected.push_back({kThreshold + "|2|" + c.threshold});
                 EXPECT_EQ(sim->Get(kThreshold), c.threshold);
@@ -169,7 +161,7 @@ TEST_F(StormControlDialogTest, ApplyAfterAFailedReadWritesNothing)
         d.GetDlgItem(IDC_STORM_N)->SetWindowText("20");
         ClickButton(d, IDC_STORM_APPLY);
     });
-    EXPECT_EQ(Texts(boxes),
+    EXPECT_EQ(boxes.Texts(),
               (std::vector<std::string>{
                   "The storm control settings could not be read from the switch.",
                   "The storm control settings could not be read from the switch. Press Refresh and try again."}));

@@ -118,7 +118,7 @@ TEST_F(BridgeDialogTest, ApplyRefusesValuesOutOfRangeWithTheirMessageAndWritesNo
             BoxRecorder boxes;
             Type(d, c.values);
             ClickButton(d, IDOK);
-            EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
         }
     });
     EXPECT_TRUE(Sets().empty());
@@ -170,7 +170,7 @@ TEST_F(BridgeDialogTest, SwitchingOnIsRefusedWhileLoopbackDetectionRunsOnAPort)
         BoxRecorder boxes;
         ClickButton(d, IDC_STP_STATE);
         ClickButton(d, IDOK);
-        EXPECT_EQ(Texts(boxes.Calls()),
+        EXPECT_EQ(boxes.Texts(),
                   std::vector<std::string>{
                       "STP port can not support Spanning Tree and LBD-enabled mode at the same time."});
     });
@@ -260,7 +260,7 @@ TEST_F(BridgeDialogTest, APriorityThatIsNoNumberIsRefused)
         BoxRecorder boxes;
         d.GetDlgItem(IDC_STP_PRIORITY)->SetWindowText("high");
         ClickButton(d, IDOK);
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Invalid Bridge Priority."});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Invalid Bridge Priority."});
     });
     EXPECT_TRUE(Sets().empty());
     EXPECT_EQ(sim->Get(kPriority), "32768");

@@ -138,7 +138,7 @@ TEST_F(PortDialogTest, CostsOutOfRangeAreRefusedAndTheDialogStillCloses)
             d.GetDlgItem(IDC_STP_PORT_COST)->SetWindowText(cost);
             ClickButton(d, IDOK);
         });
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Invalid Path Cost(1-200000000)"});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Invalid Path Cost(1-200000000)"});
         EXPECT_TRUE(readAgain);
     }
     EXPECT_TRUE(Sets().empty());
@@ -183,7 +183,7 @@ TEST_F(PortDialogTest, EnablingAPortWithLoopbackDetectionIsRefusedWithItsNumber)
         ClickButton(d, IDOK);
     });
     EXPECT_TRUE(readAgain);
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"STP port 3 can not both support Spanning Tree and LBD-enabled mode."});
     // Only the table's own write when it opened.
     EXPECT_EQ(Sets(), RequestList{{Int(StpPortEnable(3), "2")}});
@@ -213,7 +213,7 @@ TEST_F(PortDialogTest, APortWhoseSettingsCouldNotBeReadIsNotWritten)
         PumpFor(600);
         ClickButton(d, IDOK);
     });
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"The settings of port 1 could not be read from the switch; nothing was written."});
     EXPECT_TRUE(Sets().empty());
 }

@@ -82,7 +82,7 @@ TEST_F(CameraVlanOuiSettingTest, OnlyTheFirstDefaultRowIsProtected)
         ClickButton(d, IDC_SURVOUI_DELETE);
         ASSERT_TRUE(WaitForList(d, 1));
     });
-    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{"Please Selecte the OUI Entry you would to delete",
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Please Selecte the OUI Entry you would to delete",
                                                               "The default Surveillance OUI can not be deleted."}));
     EXPECT_EQ(SetBindings(), std::vector<std::string>{Component(5, kSecondDefaultIndex) + "|2|6"});
     EXPECT_TRUE(sim->Has(Component(5, kFirstDefaultIndex)));
@@ -146,7 +146,7 @@ TEST_F(CameraVlanOuiSettingTest, AFailedSecondWriteRemovesTheHalfMadeRow)
         PumpFor(300);
         EXPECT_EQ(List(d).GetItemCount(), 2);
     });
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"Failed to add the OUI entry.\nThe entry was created and taken away again."});
     EXPECT_EQ(SetBindings(), (std::vector<std::string>{Component(5, index) + "|2|4", Component(2, index) + "|4|nvr",
                                                        Component(5, index) + "|2|6"}));
@@ -173,7 +173,7 @@ TEST_F(CameraVlanOuiSettingTest, AFullTableTakesNoMoreEntries)
             EXPECT_TRUE(boxes.Calls().empty());
             EXPECT_TRUE(sim->Has(Component(5, ".0.1.2.3.4.153")));
         } else {
-            EXPECT_EQ(Texts(boxes.Calls()),
+            EXPECT_EQ(boxes.Texts(),
                       std::vector<std::string>{"OUI Table is full,Maximum user defined OUI is 5."});
             EXPECT_FALSE(sim->Has(Component(5, ".0.1.2.3.4.153")));
         }

@@ -102,7 +102,7 @@ TEST_F(CameraVlanSettingTest, ReadsTheGlobalSettingsAndWritesThemWithApply)
             EXPECT_FALSE(Enabled(d, id)) << id;
         EXPECT_TRUE(Enabled(d, IDC_SURV_APPLY));
     });
-    EXPECT_TRUE(boxes.Calls().empty()) << Texts(boxes.Calls()).front();
+    EXPECT_TRUE(boxes.Calls().empty()) << boxes.Texts().front();
     EXPECT_EQ(sim->Get(kVlanId), "60");
     EXPECT_EQ(sim->Get(kPriority), "3");
     EXPECT_EQ(sim->Get(kState), "2");
@@ -166,7 +166,7 @@ TEST_F(CameraVlanSettingTest, ApplyAsksBeforeTakingAnExistingVlanAndNotesPoeOnPo
             ApplyWith(d, true, "30", 5, "27-28");
             PumpFor(200);
         });
-        EXPECT_EQ(Texts(boxes.Calls()), c.boxes);
+        EXPECT_EQ(boxes.Texts(), c.boxes);
         EXPECT_EQ(boxes.Calls()[0].type & MB_TYPEMASK, static_cast<UINT>(MB_OKCANCEL));
         EXPECT_EQ(SetBindings(1).size(), c.written ? 4U : 0U);
     }
@@ -213,7 +213,7 @@ TEST_F(CameraVlanSettingTest, ApplyRefusesWhatTheSwitchCannotTake)
             ApplyWith(d, true, c.vid, 5, c.ports);
             PumpFor(100);
         });
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{c.message});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
         EXPECT_EQ(SetBindings(c.sets.size()), std::vector<std::string>{});
     }
 }
@@ -229,7 +229,7 @@ TEST_F(CameraVlanSettingTest, WithoutAPriorityApplyRefusesToEnableButMayDisable)
         ASSERT_TRUE(WaitForReads(d, 2));
         EXPECT_EQ(Item<CComboBox>(d, IDC_SURV_PRIORITY).GetCurSel(), -1);
         ClickButton(d, IDC_SURV_APPLY);
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Please select the Priority."});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please select the Priority."});
         EXPECT_TRUE(SetBindings(1).empty());
 
         d.CheckDlgButton(IDC_SURV_ENABLE, BST_UNCHECKED);
@@ -320,7 +320,7 @@ TEST_F(CameraVlanSettingTest, TheDefaultRowsCannotBeDeleted)
             ClickButton(d, IDC_SURV_DELETE);
         }
     });
-    EXPECT_EQ(Texts(boxes.Calls()), (std::vector<std::string>{"Please Selecte the OUI Entry you would to delete",
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Please Selecte the OUI Entry you would to delete",
                                                               "The default Surveillance OUI can not be deleted.",
                                                               "The default Surveillance OUI can not be deleted."}));
     EXPECT_TRUE(SetBindings().empty());
@@ -397,7 +397,7 @@ TEST_F(CameraVlanSettingTest, AFailedSecondWriteRemovesTheHalfMadeRow)
         PumpFor(300);
         EXPECT_EQ(CameraList(d).GetItemCount(), 2);
     });
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"Failed to add the OUI entry.\nThe entry was created and taken away again."});
     EXPECT_EQ(SetBindings(), (std::vector<std::string>{Component(5, index) + "|2|4", Component(2, index) + "|4|viewer",
                                                        Component(4, index) + "|2|1", Component(5, index) + "|2|6"}));
@@ -424,7 +424,7 @@ TEST_F(CameraVlanSettingTest, AFullTableTakesNoMoreEntries)
             EXPECT_TRUE(boxes.Calls().empty());
             EXPECT_TRUE(sim->Has(Component(5, ".0.1.2.3.4.153")));
         } else {
-            EXPECT_EQ(Texts(boxes.Calls()),
+            EXPECT_EQ(boxes.Texts(),
                       std::vector<std::string>{"OUI Table is full,Maximum user defined OUI is 5."});
             EXPECT_EQ(SetBindings(2 * static_cast<std::size_t>(rows)).size(), 0U);
         }

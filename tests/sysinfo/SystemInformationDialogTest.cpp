@@ -210,7 +210,7 @@ TEST_F(SystemInformationTest, FailedFirstReadNeverWritesEmptyFields)
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SYSINFO_APPLY, BN_CLICKED), 0);
     });
     EXPECT_EQ(SetCount(), 0U);
-    EXPECT_EQ(Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               (std::vector<std::string>{"The system information could not be read from the switch.",
                                         "The system information could not be read from the switch. Press Refresh "
                                         "and try again."}));
@@ -238,7 +238,7 @@ TEST_F(SystemInformationTest, AnUnchangedNameIsWrittenBackAsReadAndARefusalIsSai
         ASSERT_TRUE(sim->RefuseNextSet(kName, 5));
         SetText(d, IDC_SYSINFO_LOCATION, "Hall 4");
         ClickButton(d, IDC_SYSINFO_APPLY);
-        EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"Could not write the system name and location: the "
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Could not write the system name and location: the "
                                                                  "switch refused it (general error)."});
         EXPECT_EQ(sim->Get(kLocation), "Hall 3");
     });

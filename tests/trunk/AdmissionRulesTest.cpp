@@ -229,7 +229,7 @@ TEST_P(AdmissionRules, RefuseWithTheirMessageOrWriteMembersAndModeInOneSet)
 
     const auto sets = writes.Sets();
     if (c.message) {
-        EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{c.message});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
         EXPECT_FALSE(run.Ended());
         EXPECT_TRUE(sets.empty());
         EXPECT_EQ(run.picker->m_strMemberMask, "");
@@ -237,7 +237,7 @@ TEST_P(AdmissionRules, RefuseWithTheirMessageOrWriteMembersAndModeInOneSet)
             EXPECT_TRUE(run.IsTicked(port)) << "port " << port;
         return;
     }
-    EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
     EXPECT_TRUE(run.Ended());
     std::vector<int> flags(28, 0);
     for (int port : c.ports)
@@ -264,7 +264,7 @@ TEST(AdmissionRules, StaticMacEntriesBeyondThePortCountStillCount)
     PickerRun run("3", "LACP", "");
     run.Tick({1, 2});
     run.PressOk();
-    EXPECT_EQ(BoxTexts(boxes),
+    EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"Cannot add ports with different FDB-destination-hit configurations to an "
                                        "aggregated link."});
     EXPECT_FALSE(run.Ended());
@@ -282,7 +282,7 @@ TEST(AdmissionRules, OkWaitsForEveryReadAndJudgesTheCompleteData)
     PickerRun run("3", "LACP", "");
     run.Tick({1, 8});
     run.PressOk();
-    EXPECT_EQ(BoxTexts(boxes),
+    EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"Cannot add ports with different PVIDs to an aggregated link."});
     EXPECT_FALSE(run.Ended());
 }
@@ -321,7 +321,7 @@ TEST(AdmissionRules, AnObjectTheSwitchLacksIsAnAnswerASilentSwitchIsNot)
         PickerRun run("3", "LACP", "");
         run.Tick({1, 2});
         run.PressOk();
-        EXPECT_EQ(BoxTexts(boxes), c.formed ? std::vector<std::string>{} : std::vector<std::string>{impossible});
+        EXPECT_EQ(boxes.Texts(), c.formed ? std::vector<std::string>{} : std::vector<std::string>{impossible});
         EXPECT_EQ(run.Ended(), c.formed);
         EXPECT_EQ(writes.Sets().size(), c.formed ? 1U : 0U);
         if (c.formed) {
@@ -348,7 +348,7 @@ TEST(AdmissionRules, WithoutItsDataTheReaderJudgesNothing)
     selected[0] = selected[1] = 1;
     reader.SetSelection(&selected, "");
     EXPECT_FALSE(reader.CheckTrunkMembers());
-    EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"Cannot check the ports for an aggregated link: the port "
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Cannot check the ports for an aggregated link: the port "
                                                         "settings could not be read from the switch."});
 }
 

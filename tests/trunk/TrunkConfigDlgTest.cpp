@@ -198,7 +198,7 @@ TEST(TrunkConfigDlg, ApplyComparesWithTheRowOfTheTrunkWhateverItsPlace)
     d.ClickRow(2);
     d.ChooseMode(1);
     d.Press(IDC_TRUNK_APPLY_MODE);
-    EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"The minimum port numbers for an aggregated link is 2."});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The minimum port numbers for an aggregated link is 2."});
     EXPECT_EQ(sim.Get(SwitchOid("8.1.3.1.3.7")), "1");
 }
 
@@ -211,16 +211,16 @@ TEST(TrunkConfigDlg, RefusalsOfTheButtons)
 
     // No trunk picked yet.
     d.Press(IDC_TRUNK_PORT_MEMBER);
-    EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"Please select the Trunk !"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Please select the Trunk !"});
 
     d.ClickRow(0);
     d.ChooseMode(2);
     d.Press(IDC_TRUNK_PORT_MEMBER);
-    EXPECT_EQ(BoxTexts(boxes).back(), "Please select the Channel Mode (LACP or Static) first.");
+    EXPECT_EQ(boxes.Texts().back(), "Please select the Channel Mode (LACP or Static) first.");
 
     ClickControl(d.dialog, IDC_TRUNK_ENABLE);
     d.Press(IDC_TRUNK_APPLY_MODE);
-    EXPECT_EQ(BoxTexts(boxes).back(), "Link Aggregation State is disable.");
+    EXPECT_EQ(boxes.Texts().back(), "Link Aggregation State is disable.");
     EXPECT_EQ(boxes.Calls().size(), 3U);
     EXPECT_TRUE(SetRequests(sim).empty());
 }

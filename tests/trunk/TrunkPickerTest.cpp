@@ -107,7 +107,7 @@ TEST(TrunkPicker, TwoToEightPortsBeforeAnyAdmissionRule)
     run.PressOk();
     run.Tick({1, 2, 3, 4, 5, 6, 7, 8, 9});
     run.PressOk();
-    EXPECT_EQ(BoxTexts(boxes),
+    EXPECT_EQ(boxes.Texts(),
               (std::vector<std::string>{"The mininum port members for an aggregated link is 2 !",
                                         "The maxinum port member for an aggregated link is exceeded !"}));
     EXPECT_FALSE(run.Ended());
@@ -136,7 +136,7 @@ TEST(TrunkPicker, WithoutPortsTheReaderCannotStartAndNothingIsWritten)
     SetWatch writes(sim);
     BoxRecorder boxes;
     PickerRun run("3", "LACP", "1,2");
-    EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"TrunkValid Init Error !"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"TrunkValid Init Error !"});
     EXPECT_EQ(run.picker->GetDlgItem(IDC_TRUNK_MEMBER_ID)->GetWindowText(), "");
     run.PressOk();
     EXPECT_FALSE(run.Ended());

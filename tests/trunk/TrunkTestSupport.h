@@ -103,11 +103,3 @@ private:
     const KorvelSimulator& m_sim;
     size_t m_skip;
 };
-
-inline std::vector<std::string> BoxTexts(const BoxRecorder& boxes)
-{
-    std::vector<std::string> texts;
-    for (const MessageBoxCall& call : boxes.Calls())
-        texts.push_back(call.text);
-    return texts;
-}

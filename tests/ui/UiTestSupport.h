@@ -95,6 +95,15 @@ public:
         std::lock_guard lock(m_lock);
         return m_calls;
     }
+    // The boxes' texts, in the order they were shown.
+    std::vector<std::string> Texts() const
+    {
+        std::lock_guard lock(m_lock);
+        std::vector<std::string> texts;
+        for (const MessageBoxCall& call : m_calls)
+            texts.push_back(call.text);
+        return texts;
+    }
     std::vector<std::thread::id> Threads() const
     {
         std::lock_guard lock(m_lock);

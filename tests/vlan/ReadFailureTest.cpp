@@ -263,7 +263,7 @@ TEST_F(ReadFailureTest, EachDialogShowsWhatItCouldReadSaysWhatItCouldNotAndWrite
         g_strTimeout = "1500";
         BoxRecorder boxes;
         c.act(*this);
-        EXPECT_EQ(Texts(boxes.Calls()), c.boxes);
+        EXPECT_EQ(boxes.Texts(), c.boxes);
         EXPECT_TRUE(Requests("SET").empty());
     }
 }

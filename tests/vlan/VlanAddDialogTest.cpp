@@ -276,7 +276,7 @@ TEST_F(VlanAddDialogTest, EditOfTheDefaultVlanKeepsItsNameAndRowStatus)
         ClickButton(d, IDOK);
     });
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{});
     // No "not in service" first and no write of all ports.
     EXPECT_EQ(SetBindings(), (ApplyWrites{1, "", "", "ffffff0000000000", kAll28, kNone28, "default"}.Bindings()));
 }

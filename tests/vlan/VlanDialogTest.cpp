@@ -408,7 +408,7 @@ TEST_F(VlanDialogTest, TheButtonsComeBackOnlyWhenEveryReadIsIn)
         ClickRow(List(d), RowOf(List(d), "20"));
         ClickButton(d, IDC_VLAN_DELETE);
     });
-    EXPECT_EQ(Texts(boxes.Calls()), std::vector<std::string>{"The VID is one of The PVID, so it cannot be deleted."});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The VID is one of The PVID, so it cannot be deleted."});
 }
 
 } // namespace vlan_test

@@ -1,6 +1,6 @@
 // The writes the layer-2 dialogs share: a SET of integer bindings sent
-// through the action's CWriteReport, and the sentence that says what a
-// sequence of different settings wrote before it failed.
+// through the action's CWriteReport, and a sequence of SETs of different
+// settings that says what it wrote before it failed.
 #pragma once
 
 #include "common/CCommonSNMP.h"
@@ -36,24 +36,6 @@ inline bool SendIntegers(CWriteReport& report, CCommonSNMP& session, std::initia
     return report.Send(session, strWhat, nTimeout);
 }
 
-// "Nothing was written.", "The spanning tree state was written; nothing after
-// it was.", "The state, the interval and the mode were written; nothing after
-// them was." for the settings a sequence wrote before its failure.
-inline std::string SequenceProgress(const std::vector<std::string>& written)
-{
-    if (written.empty())
-        return "Nothing was written.";
-    std::string strText;
-    for (size_t i = 0; i < written.size(); ++i) {
-        if (i > 0)
-            strText += i + 1 == written.size() ? " and " : ", ";
-        strText += written[i];
-    }
-    if (!strText.empty() && strText[0] >= 'a' && strText[0] <= 'z')
-        strText[0] = static_cast<char>(strText[0] - 'a' + 'A');
-    return strText + (written.size() == 1 ? " was written; nothing after it was." : " were written; nothing after them was.");
-}
-
 // A sequence of SETs of different settings in one action: each step is sent
 // through the report, and the first failure records what the steps before it
 // wrote.
@@ -79,7 +61,7 @@ private:
         if (bAccepted)
             m_written.push_back(strWhat);
         else if (m_report.Failed() && !m_bProgressSet) {
-            m_report.SetProgress(SequenceProgress(m_written));
+            m_report.SetProgress(CWriteReport::SequenceProgress(m_written));
             m_bProgressSet = true;
         }
         return bAccepted;

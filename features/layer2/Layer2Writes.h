@@ -19,7 +19,7 @@ using IntegerBinding = std::pair<std::string, std::string>;
 // One SET of the bindings (integers) on the session, sent through the report;
 // true when the switch accepted it. Nothing is sent after an earlier failure
 // of the same action. A session that cannot run requests counts as silent.
-inline bool SendIntegers(CWriteReport& report, CCommonSNMP& session, std::initializer_list<IntegerBinding> bindings,
+inline bool SendIntegers(CWriteReport& report, CCommonSNMP& session, const std::vector<IntegerBinding>& bindings,
                          const std::string& strWhat, int nTimeout = 0)
 {
     if (report.Failed())
@@ -34,6 +34,11 @@ inline bool SendIntegers(CWriteReport& report, CCommonSNMP& session, std::initia
         return false;
     }
     return report.Send(session, strWhat, nTimeout);
+}
+inline bool SendIntegers(CWriteReport& report, CCommonSNMP& session, std::initializer_list<IntegerBinding> bindings,
+                         const std::string& strWhat, int nTimeout = 0)
+{
+    return SendIntegers(report, session, std::vector<IntegerBinding>(bindings), strWhat, nTimeout);
 }
 
 // A sequence of SETs of different settings in one action: each step is sent

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/CCommonSNMP.h"
+#include "common/CUtils.h"
 #include "common/CWriteReport.h"
 #include "platform/snmp/CSnmp.h"
 
@@ -39,6 +40,18 @@ inline bool SendIntegers(CWriteReport& report, CCommonSNMP& session, std::initia
                          const std::string& strWhat, int nTimeout = 0)
 {
     return SendIntegers(report, session, std::vector<IntegerBinding>(bindings), strWhat, nTimeout);
+}
+
+// The port bitmap of the ports whose flag (index port - 1) is set, as it is
+// written: 4 octets up to 28 ports, 8 for 48 and 52.
+inline std::vector<BYTE> PortBitmap(const std::vector<int>& flags)
+{
+    std::string strHex;
+    CUtils::PortFlagsToHex(flags, strHex);
+    CUtils::PadHexPortMask(strHex);
+    std::vector<BYTE> octets;
+    CUtils::HexToByteValues(strHex, octets, static_cast<int>(strHex.size() + 1) / 2);
+    return octets;
 }
 
 // A sequence of SETs of different settings in one action: each step is sent

@@ -81,12 +81,14 @@ TEST_F(LldpGlobalDialogTest, TheStateIsWrittenOnlyAfterARead)
     StartLldpSwitch();
     ASSERT_TRUE(sim->SilenceFor(5000));
     {
+        BoxRecorder boxes;
         CLLDPGroup dialog;
         RunModal<CLLDPGroup>(dialog, [&](CLLDPGroup& d) {
             PumpFor(4000);
             EXPECT_FALSE(Enabled(d, IDC_LLDP_ENABLE_APPLY));
             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LLDP_ENABLE_APPLY, BN_CLICKED), 0);
         });
+        EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"The LLDP settings could not be read from the switch."});
     }
     EXPECT_TRUE(Requests("SET").empty());
     ASSERT_TRUE(Pump([&] { return sim->Has(kState); }, 10000));

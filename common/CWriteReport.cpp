@@ -140,5 +140,6 @@ std::string CWriteReport::SequenceProgress(const std::vector<std::string>& writt
     }
     if (strText[0] >= 'a' && strText[0] <= 'z')
         strText[0] = static_cast<char>(strText[0] - 'a' + 'A');
-    return strText + (written.size() == 1 ? " was written; nothing after it was." : " were written; nothing after them was.");
+    return strText +
+           (written.size() == 1 ? " was written; nothing after it was." : " were written; nothing after them was.");
 }

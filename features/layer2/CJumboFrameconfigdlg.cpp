@@ -48,15 +48,7 @@ BOOL CJumboFrameconfigdlg::OnInitDialog()
 void CJumboFrameconfigdlg::GetJumboState()
 {
     std::unique_ptr<CSnmp> pResponse;
-    bool bAnswered = m_cCommonSNMP.Open(SnmpPduGet) && m_cCommonSNMP.AddValue(kJumboState, SnmpValueNull) == 0 &&
-                     m_cCommonSNMP.send(pResponse, 0) == SnmpStatusOk && pResponse;
-    if (bAnswered) {
-        int nErrorStatus = 0;
-        int nErrorIndex = 0;
-        pResponse->getError(&nErrorStatus, &nErrorIndex);
-        bAnswered = nErrorStatus == 0;
-    }
-    if (!bAnswered) {
+    if (layer2::GetScalar(m_cCommonSNMP, kJumboState, pResponse) != layer2::ReadResult::Answered) {
         m_readReport.Fail(kJumboWhat, m_bStateRead);
         return;
     }

@@ -165,8 +165,9 @@ LRESULT CLLDPGroup::OnGlobalRead(WPARAM /*wParam*/, LPARAM lParam)
     const bool bEnabled = v[0] == "1";
     m_checkEnable.SetCheck(bEnabled ? BST_CHECKED : BST_UNCHECKED);
     EnableTimers(bEnabled ? TRUE : FALSE);
-    const int kIds[] = {IDC_LLDP_HOLD,           IDC_LLDP_INTERVAL,   IDC_LLDP_REINIT_DELAY, IDC_LLDP_TX_DELAY,
-                        IDC_LLDP_CHASSIS_SUBTYPE, IDC_LLDP_CHASSIS_ID, IDC_LLDP_SYSTEM_NAME,  IDC_LLDP_SYSTEM_DESCRIPTION};
+    const int kIds[] = {IDC_LLDP_HOLD,        IDC_LLDP_INTERVAL,          IDC_LLDP_REINIT_DELAY,
+                        IDC_LLDP_TX_DELAY,    IDC_LLDP_CHASSIS_SUBTYPE,   IDC_LLDP_CHASSIS_ID,
+                        IDC_LLDP_SYSTEM_NAME, IDC_LLDP_SYSTEM_DESCRIPTION};
     for (std::size_t i = 0; i < std::size(kIds); ++i)
         SetDlgItemText(kIds[i], v[i + 1]);
     m_strTxInterval = v[2];
@@ -245,8 +246,8 @@ void CLLDPGroup::OnBUTTONLldpTimerApply()
     const std::string strDelay = GetDlgItem(IDC_LLDP_TX_DELAY)->GetWindowText();
     const long long nHold = CSTPLogic::WholeNumber(strHold);
     const long long nInterval = CSTPLogic::WholeNumber(strInterval);
-    if (const char* pszRefusal = CheckTimers(nHold, nInterval, CSTPLogic::WholeNumber(strReinit),
-                                             CSTPLogic::WholeNumber(strDelay))) {
+    if (const char* pszRefusal =
+            CheckTimers(nHold, nInterval, CSTPLogic::WholeNumber(strReinit), CSTPLogic::WholeNumber(strDelay))) {
         AfxMessageBox(pszRefusal, MB_OK);
         return;
     }
@@ -261,9 +262,7 @@ void CLLDPGroup::OnBUTTONLldpTimerApply()
     const double dOldDelay = static_cast<double>(CSTPLogic::WholeNumber(m_strTxDelay));
     const bool bIntervalFirst = CSTPLogic::WholeNumber(m_strTxInterval) * nHold > kMaxProduct;
     auto send = [&](const std::string& strWhat) { return sequence.Send(m_cCommonSNMPSet, strWhat); };
-    auto writeHold = [&] {
-        return sequence.Integers(temp, {{kHold, strHold}}, "the message TX hold multiplier");
-    };
+    auto writeHold = [&] { return sequence.Integers(temp, {{kHold, strHold}}, "the message TX hold multiplier"); };
     auto writeInterval = [&] {
         m_cCommonSNMPSet.AddValue(kLldpInterval, SnmpValueInteger, strInterval);
         return send("the message TX interval");

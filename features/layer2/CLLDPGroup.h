@@ -71,6 +71,6 @@ private:
     CCommonSNMP m_cCommonSNMPSet; // the SETs
     std::string m_strTxInterval;  // as last read; empty before
     std::string m_strTxDelay;
-    bool m_bRead = false;         // a read has given a state of 1 or 2
+    bool m_bRead = false; // a read has given a state of 1 or 2
     CReadReport m_readReport;
 };

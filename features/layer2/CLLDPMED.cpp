@@ -3,8 +3,8 @@
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
 #include "common/CWriteReport.h"
-#include "features/layer2/Layer2Writes.h"
 #include "features/layer2/CLLDPREMOTEINFO.h"
+#include "features/layer2/Layer2Writes.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
@@ -106,15 +106,8 @@ void CLLDPMED::GetLLDPEnable()
 {
     OutputDebugString("--------GetLLDPEnable----GetLLDPEnable--------");
     std::unique_ptr<CSnmp> pResponse;
-    bool bAnswered = m_cCommonSNMPEnable.Open(SnmpPduGet) &&
-                     m_cCommonSNMPEnable.AddValue(CLLDPREMOTEINFO::kLldpState, SnmpValueNull) == 0 &&
-                     m_cCommonSNMPEnable.getNext(pResponse, 0) == SnmpStatusOk && pResponse;
-    if (bAnswered) {
-        int nErrorStatus = 0;
-        int nErrorIndex = 0;
-        pResponse->getError(&nErrorStatus, &nErrorIndex);
-        bAnswered = nErrorStatus == 0;
-    }
+    const bool bAnswered =
+        layer2::GetScalar(m_cCommonSNMPEnable, CLLDPREMOTEINFO::kLldpState, pResponse) == layer2::ReadResult::Answered;
     // A state outside 1 and 2 tells nothing: like no answer, nothing may be
     // written on it. Without an answer the walk is not tried either.
     const std::string strState = bAnswered ? CModuleBase::EnumText(pResponse.get(), 0, {1, 2}) : std::string();
@@ -129,8 +122,8 @@ void CLLDPMED::GetLLDPEnable()
         if (!m_bLldpEnabled)
             AfxMessageBox("The LLDP is disable ,so can not set LLDP MED !", MB_OK);
         const BOOL bEnable = m_bLldpEnabled ? TRUE : FALSE;
-        for (CWnd* pControl : std::initializer_list<CWnd*>{&m_comboFrom, &m_comboTo, &m_comboTlv, &m_list,
-                                                           &m_btnApply, &m_btnRefresh})
+        for (CWnd* pControl :
+             std::initializer_list<CWnd*>{&m_comboFrom, &m_comboTo, &m_comboTlv, &m_list, &m_btnApply, &m_btnRefresh})
             pControl->EnableWindow(bEnable);
     }
     GetLLDPMedinfo();

@@ -132,7 +132,8 @@ BOOL CPortMirroringLogic::SetMirror(const std::string& strLastState, const std::
 
     if (strNewState == "1") {
         if (strLastState == "1") {
-            const std::vector<BYTE> empty = SourceSet(std::vector<MIRROR_port_info>(PortCount()), &MIRROR_port_info::bTx);
+            const std::vector<BYTE> empty =
+                SourceSet(std::vector<MIRROR_port_info>(PortCount()), &MIRROR_port_info::bTx);
             if (!sendSets(empty, empty, "the clearing of the source ports"))
                 return FALSE;
         }

@@ -107,7 +107,7 @@ void CStaticMACDlg::ReadLearningRadio()
 {
     m_nLearning = IsDlgButtonChecked(IDC_SMAC_LEARN_ENABLED) == BST_CHECKED    ? 0
                   : IsDlgButtonChecked(IDC_SMAC_LEARN_DISABLED) == BST_CHECKED ? 1
-                                                                                : -1;
+                                                                               : -1;
 }
 
 void CStaticMACDlg::OnRefresh()

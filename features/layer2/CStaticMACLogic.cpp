@@ -132,13 +132,11 @@ BOOL CStaticMACLogic::SetEntry(const STATIC_MAC_info& entry, int nAction, CWrite
     const std::string strWhat = std::string(nAction == kActionCreate ? "the new" : "the deletion of the") +
                                 " static MAC entry " + entry.strMac + " (VID " + entry.strVid + ", port " +
                                 entry.strPort + ")";
-    return layer2::SendIntegers(report, m_cSnmpSet, {{strOid, nAction == kActionCreate ? "4" : "6"}}, strWhat)
-               ? TRUE
-               : FALSE;
+    return layer2::SendIntegers(report, m_cSnmpSet, {{strOid, nAction == kActionCreate ? "4" : "6"}}, strWhat) ? TRUE
+                                                                                                               : FALSE;
 }
 
-BOOL CStaticMACLogic::SetLearning(const std::string& strState, const std::string& strUplinkPorts,
-                                  CWriteReport& report)
+BOOL CStaticMACLogic::SetLearning(const std::string& strState, const std::string& strUplinkPorts, CWriteReport& report)
 {
     layer2::WriteSequence sequence(report);
     if (!sequence.Integers(m_cSnmpSet, {{kLearningState, strState}}, "the MAC address learning state"))
@@ -153,33 +151,15 @@ BOOL CStaticMACLogic::SetLearning(const std::string& strState, const std::string
     return sequence.Send(m_cSnmpSet, "the uplink ports") ? TRUE : FALSE;
 }
 
-CStaticMACLogic::ReadResult CStaticMACLogic::GetScalar(const std::string& strOid, std::unique_ptr<CSnmp>& pResponse)
-{
-    pResponse.reset();
-    if (!m_cSnmpSet.Open(SnmpPduGet) || m_cSnmpSet.AddValue(strOid, SnmpValueNull) != 0 ||
-        m_cSnmpSet.send(pResponse, 0) != SnmpStatusOk || !pResponse) {
-        pResponse.reset();
-        return ReadResult::Silent;
-    }
-    int nErrorStatus = 0;
-    int nErrorIndex = 0;
-    pResponse->getError(&nErrorStatus, &nErrorIndex);
-    if (nErrorStatus != 0) {
-        pResponse.reset();
-        return ReadResult::Refused;
-    }
-    return ReadResult::Answered;
-}
-
 CStaticMACLogic::ReadResult CStaticMACLogic::ReadLearning()
 {
     m_bLearningRead = false;
     std::unique_ptr<CSnmp> pResponse;
-    const ReadResult stateResult = GetScalar(kLearningState, pResponse);
+    const ReadResult stateResult = layer2::GetScalar(m_cSnmpSet, kLearningState, pResponse);
     m_strLearningState = pResponse ? CModuleBase::EnumText(pResponse.get(), 0, {1, 2}) : std::string();
     if (stateResult == ReadResult::Silent)
         return stateResult;
-    const ReadResult uplinkResult = GetScalar(kUplinkPorts, pResponse);
+    const ReadResult uplinkResult = layer2::GetScalar(m_cSnmpSet, kUplinkPorts, pResponse);
     std::string strBitmap;
     bool bUplinksKnown = false;
     if (pResponse) {
@@ -198,7 +178,7 @@ CStaticMACLogic::ReadResult CStaticMACLogic::ReadLearning()
 CStaticMACLogic::ReadResult CStaticMACLogic::GetAsymmetricVlanState(std::string& strState)
 {
     std::unique_ptr<CSnmp> pResponse;
-    const ReadResult result = GetScalar(kAsymmetricVlan, pResponse);
+    const ReadResult result = layer2::GetScalar(m_cSnmpSet, kAsymmetricVlan, pResponse);
     strState = pResponse ? CModuleBase::IntegerText(pResponse.get(), 0) : std::string();
     return result;
 }

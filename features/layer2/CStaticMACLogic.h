@@ -24,6 +24,7 @@
 
 #include "common/CModuleBase.h"
 #include "common/CWriteReport.h"
+#include "features/layer2/Layer2Writes.h"
 #include "features/layer2/STATIC_MAC_info.h"
 
 #include <atomic>
@@ -53,12 +54,7 @@ public:
 
     // How a read went: every GET answered (an unknown value included), one
     // refused by the switch, or one unanswered (nothing was asked after it).
-    enum class ReadResult
-    {
-        Answered,
-        Refused,
-        Silent
-    };
+    using ReadResult = layer2::ReadResult;
 
     // Starts the table walk; a walk still running is stopped first. False
     // when it could not start: then no message comes.
@@ -92,10 +88,6 @@ public:
     std::atomic<HWND> m_hNotifyWnd{nullptr};
 
 private:
-    // One GET on m_cSnmpSet; the response is kept when the switch answered
-    // without an error.
-    ReadResult GetScalar(const std::string& strOid, std::unique_ptr<CSnmp>& pResponse);
-
     bool m_bLearningRead = false;
     // The entries of the walk in progress, under m_csWalkData.
     std::mutex m_csWalkData;

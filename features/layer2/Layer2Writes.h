@@ -1,6 +1,7 @@
 // The writes the layer-2 dialogs share: a SET of integer bindings sent
 // through the action's CWriteReport, and a sequence of SETs of different
-// settings that says what it wrote before it failed.
+// settings that says what it wrote before it failed; and their single
+// synchronous read, which tells a refusal from a silent switch.
 #pragma once
 
 #include "common/CCommonSNMP.h"
@@ -9,6 +10,7 @@
 #include "platform/snmp/CSnmp.h"
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -40,6 +42,35 @@ inline bool SendIntegers(CWriteReport& report, CCommonSNMP& session, std::initia
                          const std::string& strWhat, int nTimeout = 0)
 {
     return SendIntegers(report, session, std::vector<IntegerBinding>(bindings), strWhat, nTimeout);
+}
+
+// How a synchronous read went: the switch answered without an error, refused
+// it with an error status, or did not answer (also when the session cannot
+// run requests).
+enum class ReadResult
+{
+    Answered,
+    Refused,
+    Silent
+};
+
+// One GET of the object on the session; the response is kept only when the
+// switch answered without an error.
+inline ReadResult GetScalar(CCommonSNMP& session, const std::string& strOid, std::unique_ptr<CSnmp>& pResponse)
+{
+    pResponse.reset();
+    if (!session.Open(SnmpPduGet) || session.AddValue(strOid, SnmpValueNull) != 0 ||
+        session.send(pResponse, 0) != SnmpStatusOk || !pResponse) {
+        pResponse.reset();
+        return ReadResult::Silent;
+    }
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    pResponse->getError(&nErrorStatus, &nErrorIndex);
+    if (nErrorStatus == 0)
+        return ReadResult::Answered;
+    pResponse.reset();
+    return ReadResult::Refused;
 }
 
 // The port bitmap of the ports whose flag (index port - 1) is set, as it is

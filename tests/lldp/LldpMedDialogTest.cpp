@@ -101,9 +101,10 @@ TEST_F(LldpMedDialogTest, WithoutAStateReadNothingIsListedOrWritten)
     });
     EXPECT_TRUE(Requests("SET").empty());
     EXPECT_TRUE(Requests("GETNEXT").empty());
-    EXPECT_EQ(BoxTexts(boxes), (std::vector<std::string>{
-                                   "The LLDP-MED settings could not be read from the switch.",
-                                   "The LLDP-MED settings could not be read from the switch. Press Refresh and try again."}));
+    EXPECT_EQ(BoxTexts(boxes),
+              (std::vector<std::string>{
+                  "The LLDP-MED settings could not be read from the switch.",
+                  "The LLDP-MED settings could not be read from the switch. Press Refresh and try again."}));
 }
 
 } // namespace lldp_test

@@ -91,11 +91,10 @@ TEST_F(MultiFilterModeDialogTest, ApplyWritesOneVlanOrEveryListedVlanInOneSet)
         ChooseInCombo(d, IDC_MFILTER_MODE, 1);
         ClickButton(d, IDC_MFILTER_APPLY);
         ASSERT_TRUE(WaitForWalk(d));
-        EXPECT_EQ(Rows(d), (std::vector<std::string>{"1|default|" + kFilter, "2|sales|" + kFilter,
-                                                     "100|lab|" + kFilter}));
+        EXPECT_EQ(Rows(d),
+                  (std::vector<std::string>{"1|default|" + kFilter, "2|sales|" + kFilter, "100|lab|" + kFilter}));
     });
-    const std::vector<std::vector<std::string>> expected{{Mode(2, "0")},
-                                                         {Mode(1, "1"), Mode(2, "1"), Mode(100, "1")}};
+    const std::vector<std::vector<std::string>> expected{{Mode(2, "0")}, {Mode(1, "1"), Mode(2, "1"), Mode(100, "1")}};
     EXPECT_EQ(Requests("SET"), expected);
 }
 

@@ -467,4 +467,39 @@ TEST_F(Layer2FailureTest, AWalkCutShortKeepsTheLastListAndIsSaidOnce)
     }
 }
 
+// A switch that does not answer when Static MAC opens costs one unanswered
+// read before the window shows: the uplinks and the table are not asked for
+// after it. It is said once; Add and Apply refuse until the switch was read.
+TEST_F(Layer2FailureTest, StaticMacOnASilentSwitchAsksOnceAndRefusesUntilRead)
+{
+    StartLayer2Switch();
+    g_strTimeout = "1000";
+    ASSERT_TRUE(sim->SetReplyDelay(1800));
+    const auto asked = [&](const std::string& oid) {
+        std::size_t n = 0;
+        for (const char* kind : {"GET", "GETNEXT"})
+            for (const auto& request : Requests(kind))
+                n += !request.empty() && request[0].rfind(oid + "|", 0) == 0 ? 1 : 0;
+        return n;
+    };
+    BoxRecorder boxes;
+    CStaticMACDlg dialog;
+    RunModal<CStaticMACDlg>(dialog, [&](CStaticMACDlg& d) {
+        EXPECT_TRUE(Enabled(d, IDC_SMAC_ADD));
+        EXPECT_EQ(Item<CListCtrl>(d, IDC_SMAC_LIST).GetItemCount(), 0);
+        d.GetDlgItem(IDC_SMAC_MAC)->SetWindowText("00-11-22-33-44-99");
+        ClickButton(d, IDC_SMAC_ADD);
+        ClickButton(d, IDC_SMAC_APPLY);
+    });
+    ASSERT_TRUE(Pump([&] { return sim->SetReplyDelay(0); }, 60000));
+    ASSERT_TRUE(Settled());
+    EXPECT_EQ(Texts(boxes), (std::vector<std::string>{CReadReport::Text("the MAC address learning settings", false),
+                                                      CReadReport::UnreadText("the static MAC list"),
+                                                      CReadReport::UnreadText("the MAC address learning settings")}));
+    EXPECT_EQ(asked(kLearning), 1U);
+    EXPECT_EQ(asked(kUplinks), 0U);
+    EXPECT_EQ(asked(kStaticRowStatus), 0U);
+    EXPECT_TRUE(Requests("SET").empty());
+}
+
 } // namespace layer2_failure_test

@@ -127,3 +127,19 @@ std::string CWriteReport::PortProgress(const std::string& strNoun, int nFirst, i
         return strSingular + " " + std::to_string(nFirst) + " was written; " + strFailed;
     return strNoun + " " + std::to_string(nFirst) + "-" + std::to_string(nFailed - 1) + " were written; " + strFailed;
 }
+
+std::string CWriteReport::SequenceProgress(const std::vector<std::string>& written)
+{
+    if (written.empty())
+        return "Nothing was written.";
+    std::string strText;
+    for (size_t i = 0; i < written.size(); ++i) {
+        if (i > 0)
+            strText += i + 1 == written.size() ? " and " : ", ";
+        strText += written[i];
+    }
+    if (strText[0] >= 'a' && strText[0] <= 'z')
+        strText[0] = static_cast<char>(strText[0] - 'a' + 'A');
+    return strText +
+           (written.size() == 1 ? " was written; nothing after it was." : " were written; nothing after them was.");
+}

@@ -25,6 +25,7 @@
 #include "platform/snmp/CSnmp.h"
 
 #include <string>
+#include <vector>
 
 class CCommonSNMP;
 
@@ -80,6 +81,12 @@ public:
     // "Ports 1-4 were written; port 5 and later were not.". strNoun is the
     // plural noun ("Ports", "Rows"); its singular is it without the final s.
     static std::string PortProgress(const std::string& strNoun, int nFirst, int nFailed);
+    // The progress of a sequence of different settings that failed after the
+    // ones named (noun phrases, in the order written): "Nothing was
+    // written.", "The spanning tree state was written; nothing after it
+    // was.", "The state, the interval and the mode were written; nothing
+    // after them was.".
+    static std::string SequenceProgress(const std::vector<std::string>& written);
 
 private:
     Result m_result = Result::Accepted;

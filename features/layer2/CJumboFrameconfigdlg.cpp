@@ -1,6 +1,8 @@
 #include "features/layer2/CJumboFrameconfigdlg.h"
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
+#include "features/layer2/Layer2Writes.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CDataExchange.h"
@@ -14,6 +16,7 @@
 namespace {
 
 const std::string kJumboState = KorvelOid("10.76.19.1.1.12.0");
+const std::string kJumboWhat = "the Jumbo Frame setting";
 
 } // namespace
 
@@ -36,6 +39,7 @@ BOOL CJumboFrameconfigdlg::OnInitDialog()
     SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     CDialog::OnInitDialog();
     SetIcon(LoadIconResource(IDI_MODULE), TRUE);
+    m_readReport.Begin();
     GetJumboState();
     GetDlgItem(IDOK)->EnableWindow(m_bStateRead ? TRUE : FALSE);
     return TRUE;
@@ -43,25 +47,21 @@ BOOL CJumboFrameconfigdlg::OnInitDialog()
 
 void CJumboFrameconfigdlg::GetJumboState()
 {
-    if (!m_cCommonSNMP.Open(SnmpPduGet) || m_cCommonSNMP.AddValue(kJumboState, SnmpValueNull) != 0)
-        return;
     std::unique_ptr<CSnmp> pResponse;
-    if (m_cCommonSNMP.send(pResponse, 0) != SnmpStatusOk || !pResponse)
+    if (layer2::GetScalar(m_cCommonSNMP, kJumboState, pResponse) != layer2::ReadResult::Answered) {
+        m_readReport.Fail(kJumboWhat, m_bStateRead);
         return;
-    int nErrorStatus = 0;
-    int nErrorIndex = 0;
-    pResponse->getError(&nErrorStatus, &nErrorIndex);
-    if (nErrorStatus != 0)
-        return;
-    const std::string strState = CModuleBase::IntegerText(pResponse.get(), 0);
+    }
+    // A value of neither kind is no state the box could show or write back.
+    const std::string strState = CModuleBase::EnumText(pResponse.get(), 0, {1, 2});
     m_checkJumbo.SetCheck(strState == "1" ? BST_CHECKED : BST_UNCHECKED);
-    // A value of neither kind is no state the box could write back.
-    m_bStateRead = strState == "1" || strState == "2";
+    m_bStateRead = !strState.empty();
 }
 
 void CJumboFrameconfigdlg::OnApply()
 {
-    // Enter reaches here also while the button is off.
+    // Enter reaches here also while the button is off: the failed read has
+    // been said when the dialog opened, and there is no Refresh to offer.
     if (!m_bStateRead)
         return;
     SetJumboState();
@@ -71,12 +71,12 @@ void CJumboFrameconfigdlg::OnApply()
 void CJumboFrameconfigdlg::SetJumboState()
 {
     const bool bEnable = m_checkJumbo.GetCheck() == BST_CHECKED;
-    if (!m_cCommonSNMP.Open(SnmpPduSet) ||
-        m_cCommonSNMP.AddValue(kJumboState, SnmpValueInteger, bEnable ? "1" : "2") != 0 ||
-        !m_cCommonSNMP.SendAccepted()) {
-        AfxMessageBox("The switch did not accept the Jumbo Frame setting.", MB_OK);
+    CWriteReport report;
+    if (!layer2::SendIntegers(report, m_cCommonSNMP, {{kJumboState, bEnable ? "1" : "2"}}, kJumboWhat)) {
+        report.Report("The switch did not accept the Jumbo Frame setting.");
         return;
     }
     AfxMessageBox(bEnable ? "Enabled Jumbo Frame" : "Disabled Jumbo Frame", MB_OK);
+    m_readReport.Begin();
     GetJumboState();
 }

@@ -1,8 +1,10 @@
 #include "features/layer2/CLLDPGroup.h"
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
 #include "features/layer2/CLLDPREMOTEINFO.h"
 #include "features/layer2/CSTPLogic.h"
+#include "features/layer2/Layer2Writes.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
@@ -42,9 +44,8 @@ using ReadValues = std::array<std::string, std::size(kLldpReadOrder)>;
 const char* const kLocalChassisSubtypes[] = {"chassisComponent", "interfaceAlias", "portComponent", "macAddress",
                                              "networkAddress",   "interfaceName",  "local"};
 
-constexpr int kAttempts = 3;
 constexpr DWORD kPauseAfterSuccessMs = 2000;
-constexpr DWORD kPauseAfterFailureMs = 1000;
+const std::string kLldpWhat = "the LLDP settings";
 constexpr long long kMaxProduct = 65535;
 
 } // namespace
@@ -101,11 +102,13 @@ void CLLDPGroup::EnableTimers(BOOL bEnable)
 void CLLDPGroup::OnGetSystemInfo()
 {
     OutputDebugString("----1-----OnGetSystemInfo---------");
-    if (!m_cCommonSNMP.Open(SnmpPduGet))
-        return;
+    // Every read here is one the user started: opening, or after an Apply.
+    m_readReport.Begin();
+    bool bPrepared = m_cCommonSNMP.Open(SnmpPduGet);
     for (const std::string& strOid : kLldpReadOrder)
-        m_cCommonSNMP.AddValue(strOid, SnmpValueNull);
-    m_cCommonSNMP.StartRequest(&CLLDPGroup::OnSystemInfoReply, this, 0, 0);
+        bPrepared = bPrepared && m_cCommonSNMP.AddValue(strOid, SnmpValueNull) == 0;
+    if (!bPrepared || !m_cCommonSNMP.StartAsync(&CLLDPGroup::OnSystemInfoReply, this))
+        OnGlobalRead(0, 0);
 }
 
 int CLLDPGroup::OnSystemInfoReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -125,11 +128,21 @@ int CLLDPGroup::OnSystemInfoReply(CSnmp* pResponseIn, int nRequestID, void* pUse
         pThis->SendMessage(WM_LLDP_GLOBAL_READ, 0, 0);
         return 0;
     }
-    ReadValues values;
-    for (std::size_t i = 0; i < values.size(); ++i)
-        values[i] = i == 6 ? CLLDPREMOTEINFO::FormatChassisId(CModuleBase::ValueText(pResponse.get(), 6))
-                           : CModuleBase::ValueText(pResponse.get(), static_cast<int>(i));
-    values[5] = ChassisSubtypeText(values[5]);
+    // Each value only of its type and range: anything else is shown empty.
+    CSnmp* p = pResponse.get();
+    std::string strChassisId;
+    CModuleBase::OctetValue(p, 6, strChassisId);
+    const std::string strSubtype = CModuleBase::IntegerText(p, 5);
+    const ReadValues values = {CModuleBase::EnumText(p, 0, {1, 2}),
+                               CModuleBase::RangeText(p, 1, 2, 10),
+                               CModuleBase::RangeText(p, 2, 5, 32768),
+                               CModuleBase::RangeText(p, 3, 1, 10),
+                               CModuleBase::RangeText(p, 4, 1, 8192),
+                               strSubtype.empty() ? std::string() : ChassisSubtypeText(strSubtype),
+                               CModuleBase::HasValue(p, 6) ? CLLDPREMOTEINFO::FormatChassisId(strChassisId)
+                                                           : std::string(),
+                               CModuleBase::ValueText(p, 7),
+                               CModuleBase::ValueText(p, 8)};
     // The window fills its controls on the UI thread while this waits.
     pThis->SendMessage(WM_LLDP_GLOBAL_READ, 0, reinterpret_cast<LPARAM>(&values));
     session.SignalDone();
@@ -142,20 +155,25 @@ LRESULT CLLDPGroup::OnGlobalRead(WPARAM /*wParam*/, LPARAM lParam)
     // back only when something was read.
     GetDlgItem(IDC_LLDP_ENABLE_APPLY)->EnableWindow(m_bRead ? TRUE : FALSE);
     const auto* pValues = reinterpret_cast<const ReadValues*>(lParam);
-    if (pValues == nullptr)
+    if (pValues == nullptr) {
+        if (!m_bRead)
+            EnableTimers(FALSE);
+        m_readReport.Fail(kLldpWhat, m_bRead);
         return 0;
+    }
     const ReadValues& v = *pValues;
     const bool bEnabled = v[0] == "1";
     m_checkEnable.SetCheck(bEnabled ? BST_CHECKED : BST_UNCHECKED);
     EnableTimers(bEnabled ? TRUE : FALSE);
-    const int kIds[] = {IDC_LLDP_HOLD,           IDC_LLDP_INTERVAL,   IDC_LLDP_REINIT_DELAY, IDC_LLDP_TX_DELAY,
-                        IDC_LLDP_CHASSIS_SUBTYPE, IDC_LLDP_CHASSIS_ID, IDC_LLDP_SYSTEM_NAME,  IDC_LLDP_SYSTEM_DESCRIPTION};
+    const int kIds[] = {IDC_LLDP_HOLD,        IDC_LLDP_INTERVAL,          IDC_LLDP_REINIT_DELAY,
+                        IDC_LLDP_TX_DELAY,    IDC_LLDP_CHASSIS_SUBTYPE,   IDC_LLDP_CHASSIS_ID,
+                        IDC_LLDP_SYSTEM_NAME, IDC_LLDP_SYSTEM_DESCRIPTION};
     for (std::size_t i = 0; i < std::size(kIds); ++i)
         SetDlgItemText(kIds[i], v[i + 1]);
     m_strTxInterval = v[2];
     m_strTxDelay = v[4];
     // A state of neither kind is no state the box could write back.
-    m_bRead = bEnabled || v[0] == "2";
+    m_bRead = !v[0].empty();
     GetDlgItem(IDC_LLDP_ENABLE_APPLY)->EnableWindow(m_bRead ? TRUE : FALSE);
     return 0;
 }
@@ -168,21 +186,20 @@ std::string CLLDPGroup::ChassisSubtypeText(const std::string& strValue)
     return strValue;
 }
 
-bool CLLDPGroup::SendWithRetries(int nButtonId)
+void CLLDPGroup::AfterWrite(CWriteReport& report)
 {
-    for (int nAttempt = 0; nAttempt < kAttempts; ++nAttempt) {
-        GetDlgItem(nButtonId)->EnableWindow(FALSE);
-        if (m_cCommonSNMPSet.SendAccepted()) {
-            Sleep(kPauseAfterSuccessMs);
-            return true;
-        }
-        Sleep(kPauseAfterFailureMs);
-    }
-    return false;
+    if (!report.Failed())
+        Sleep(kPauseAfterSuccessMs);
+    report.Report();
+    // A silent switch is not asked again at once.
+    if (!report.TimedOut())
+        OnGetSystemInfo();
 }
 
 void CLLDPGroup::OnBUTTONLldpEnableApply()
 {
+    // The button is off until a read gave a state; the failed read has been
+    // said, and the dialog has no Refresh to offer.
     if (!m_bRead)
         return;
     CWaitCursor wait;
@@ -192,11 +209,10 @@ void CLLDPGroup::OnBUTTONLldpEnableApply()
     std::snprintf(szLine, sizeof szLine, "========ienableValue = %d========\n", bEnable ? 1 : 0);
     OutputDebugString(szLine);
     GetDlgItem(IDC_LLDP_ENABLE_APPLY)->EnableWindow(FALSE);
-    if (m_cCommonSNMPSet.Open(SnmpPduSet) &&
-        m_cCommonSNMPSet.AddValue(kLldpGlobalState, SnmpValueInteger, bEnable ? "1" : "2") == 0)
-        SendWithRetries(IDC_LLDP_ENABLE_APPLY);
-    OnGetSystemInfo();
-    GetDlgItem(IDC_LLDP_ENABLE_APPLY)->EnableWindow(TRUE);
+    CWriteReport report;
+    layer2::SendIntegers(report, m_cCommonSNMPSet, {{kLldpGlobalState, bEnable ? "1" : "2"}}, "the LLDP state");
+    AfterWrite(report);
+    GetDlgItem(IDC_LLDP_ENABLE_APPLY)->EnableWindow(m_bRead ? TRUE : FALSE);
 }
 
 const char* CLLDPGroup::CheckTimers(long long nHold, long long nInterval, long long nReinit, long long nDelay) const
@@ -224,53 +240,48 @@ void CLLDPGroup::OnBUTTONLldpTimerApply()
 {
     if (!GetDlgItem(IDC_LLDP_TIMER_APPLY)->IsWindowEnabled())
         return;
-    CCommonSNMP temp;
-    m_cCommonSNMPSet.Open(SnmpPduSet);
     const std::string strHold = GetDlgItem(IDC_LLDP_HOLD)->GetWindowText();
     const std::string strInterval = GetDlgItem(IDC_LLDP_INTERVAL)->GetWindowText();
     const std::string strReinit = GetDlgItem(IDC_LLDP_REINIT_DELAY)->GetWindowText();
     const std::string strDelay = GetDlgItem(IDC_LLDP_TX_DELAY)->GetWindowText();
     const long long nHold = CSTPLogic::WholeNumber(strHold);
     const long long nInterval = CSTPLogic::WholeNumber(strInterval);
-    if (const char* pszRefusal = CheckTimers(nHold, nInterval, CSTPLogic::WholeNumber(strReinit),
-                                             CSTPLogic::WholeNumber(strDelay))) {
+    if (const char* pszRefusal =
+            CheckTimers(nHold, nInterval, CSTPLogic::WholeNumber(strReinit), CSTPLogic::WholeNumber(strDelay))) {
         AfxMessageBox(pszRefusal, MB_OK);
         return;
     }
+    GetDlgItem(IDC_LLDP_TIMER_APPLY)->EnableWindow(FALSE);
+    // The SET session's request keeps its bindings from send to send: each
+    // send carries the ones added before it too. The hold multiplier goes on
+    // a session of its own. The first failure ends the sequence.
+    CCommonSNMP temp;
+    CWriteReport report;
+    layer2::WriteSequence sequence(report);
+    m_cCommonSNMPSet.Open(SnmpPduSet);
     const double dOldDelay = static_cast<double>(CSTPLogic::WholeNumber(m_strTxDelay));
     const bool bIntervalFirst = CSTPLogic::WholeNumber(m_strTxInterval) * nHold > kMaxProduct;
-    auto sendSet = [&] {
-        std::unique_ptr<CSnmp> pResponse;
-        m_cCommonSNMPSet.send(pResponse, 0);
-    };
-    auto writeHold = [&] {
-        if (temp.Open(SnmpPduSet) && temp.AddValue(kHold, SnmpValueInteger, strHold) == 0) {
-            std::unique_ptr<CSnmp> pResponse;
-            temp.send(pResponse, 0);
-        }
+    auto send = [&](const std::string& strWhat) { return sequence.Send(m_cCommonSNMPSet, strWhat); };
+    auto writeHold = [&] { return sequence.Integers(temp, {{kHold, strHold}}, "the message TX hold multiplier"); };
+    auto writeInterval = [&] {
+        m_cCommonSNMPSet.AddValue(kLldpInterval, SnmpValueInteger, strInterval);
+        return send("the message TX interval");
     };
     auto writeIntervalAndHold = [&] {
-        if (bIntervalFirst) {
-            m_cCommonSNMPSet.AddValue(kLldpInterval, SnmpValueInteger, strInterval);
-            sendSet();
-            writeHold();
-        } else {
-            writeHold();
-            m_cCommonSNMPSet.AddValue(kLldpInterval, SnmpValueInteger, strInterval);
-            sendSet();
-        }
+        return bIntervalFirst ? writeInterval() && writeHold() : writeHold() && writeInterval();
     };
     if (0.25 * static_cast<double>(nInterval) < dOldDelay) {
         m_cCommonSNMPSet.AddValue(kDelay, SnmpValueInteger, strDelay);
-        sendSet();
-        m_cCommonSNMPSet.AddValue(kReinit, SnmpValueInteger, strReinit);
-        writeIntervalAndHold();
-    } else {
-        writeIntervalAndHold();
+        if (send("the LLDP TX delay")) {
+            m_cCommonSNMPSet.AddValue(kReinit, SnmpValueInteger, strReinit);
+            if (writeIntervalAndHold())
+                send("the LLDP timers");
+        }
+    } else if (writeIntervalAndHold()) {
         m_cCommonSNMPSet.AddValue(kReinit, SnmpValueInteger, strReinit);
         m_cCommonSNMPSet.AddValue(kDelay, SnmpValueInteger, strDelay);
+        send("the LLDP reinit delay and TX delay");
     }
-    SendWithRetries(IDC_LLDP_TIMER_APPLY);
-    OnGetSystemInfo();
+    AfterWrite(report);
     GetDlgItem(IDC_LLDP_TIMER_APPLY)->EnableWindow(TRUE);
 }

@@ -6,10 +6,14 @@
 // Opened by the main window's command ID_LLDP_GLOBAL (32825). The nine objects
 // are read in one asynchronous GET; its call-back, on the session's worker
 // thread, hands the values to the window (WM_LLDP_GLOBAL_READ), which fills
-// the controls on the UI thread. The state Apply stays off until a read has
-// succeeded; the timers are usable only while the state read is "1". A write
-// is tried up to three times (2000 ms pause after success, 1000 ms after a
-// failure) and followed by a read.
+// the controls on the UI thread. A read that fails (or cannot start) is said
+// once per user action and leaves the controls as they were. A state other
+// than 1 or 2 and a timer outside its range are shown empty. The state Apply
+// stays off until a read has given a state; the timers are
+// usable only while the state read is "1". Each write is sent once: a refused
+// or unanswered SET is said and ends the Apply there, naming what was
+// written before it. An accepted write is followed by a 2000 ms pause and a
+// read; a silent switch is not read again at once.
 //
 // Objects: korvelEnterprise.10.76.19.1.24: .1.0 state (1 enabled, 2 disabled),
 // .2.0 hold multiplier, .3.0 TX interval, .4.0 reinit delay, .5.0 TX delay
@@ -18,6 +22,7 @@
 #pragma once
 
 #include "common/CCommonSNMP.h"
+#include "common/CReadReport.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
 
@@ -25,6 +30,7 @@
 #include <string>
 
 class CSnmp;
+class CWriteReport;
 
 // The global read has ended: lParam a std::array<std::string, 9>* of the nine
 // values (valid during the call), or 0 when the read failed.
@@ -56,8 +62,8 @@ private:
     static int OnSystemInfoReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);
     // The message of the first timer rule the fields break; null when they pass.
     const char* CheckTimers(long long nHold, long long nInterval, long long nReinit, long long nDelay) const;
-    // Sends m_cCommonSNMPSet's request up to three times; true once accepted.
-    bool SendWithRetries(int nButtonId);
+    // Says a failed write, then reads again unless the switch was silent.
+    void AfterWrite(CWriteReport& report);
     void EnableTimers(BOOL bEnable);
 
     CButton m_checkEnable;
@@ -65,5 +71,6 @@ private:
     CCommonSNMP m_cCommonSNMPSet; // the SETs
     std::string m_strTxInterval;  // as last read; empty before
     std::string m_strTxDelay;
-    bool m_bRead = false;         // a read has succeeded
+    bool m_bRead = false; // a read has given a state of 1 or 2
+    CReadReport m_readReport;
 };

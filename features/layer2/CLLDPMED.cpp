@@ -2,7 +2,9 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "features/layer2/CLLDPREMOTEINFO.h"
+#include "features/layer2/Layer2Writes.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
@@ -26,6 +28,7 @@ const std::string kTlvColumn = KorvelOid("10.76.19.1.24.7.1.2");
 // The port boxes always offer ports 1 to 8.
 constexpr int kBoxPorts = 8;
 constexpr DWORD kPauseAfterWritesMs = 1000;
+const std::string kMedWhat = "the LLDP-MED settings";
 
 } // namespace
 
@@ -95,6 +98,7 @@ BOOL CLLDPMED::OnInitDialog()
 
 void CLLDPMED::OnRefresh()
 {
+    m_readReport.Begin();
     GetLLDPEnable();
 }
 
@@ -102,22 +106,26 @@ void CLLDPMED::GetLLDPEnable()
 {
     OutputDebugString("--------GetLLDPEnable----GetLLDPEnable--------");
     std::unique_ptr<CSnmp> pResponse;
-    if (!m_cCommonSNMPEnable.Open(SnmpPduGet) ||
-        m_cCommonSNMPEnable.AddValue(CLLDPREMOTEINFO::kLldpState, SnmpValueNull) != 0 ||
-        m_cCommonSNMPEnable.getNext(pResponse, 0) != SnmpStatusOk || !pResponse)
-        return;
-    int nErrorStatus = 0;
-    int nErrorIndex = 0;
-    pResponse->getError(&nErrorStatus, &nErrorIndex);
-    if (nErrorStatus != 0 || !CModuleBase::HasValue(pResponse.get(), 0))
-        return;
-    m_bLldpEnabled = CModuleBase::ValueText(pResponse.get(), 0) != "2";
-    if (!m_bLldpEnabled)
-        AfxMessageBox("The LLDP is disable ,so can not set LLDP MED !", MB_OK);
-    const BOOL bEnable = m_bLldpEnabled ? TRUE : FALSE;
-    for (CWnd* pControl : std::initializer_list<CWnd*>{&m_comboFrom, &m_comboTo, &m_comboTlv, &m_list, &m_btnApply,
-                                                       &m_btnRefresh})
-        pControl->EnableWindow(bEnable);
+    const bool bAnswered =
+        layer2::GetScalar(m_cCommonSNMPEnable, CLLDPREMOTEINFO::kLldpState, pResponse) == layer2::ReadResult::Answered;
+    // A state outside 1 and 2 tells nothing: like no answer, nothing may be
+    // written on it. Without an answer the walk is not tried either.
+    const std::string strState = bAnswered ? CModuleBase::EnumText(pResponse.get(), 0, {1, 2}) : std::string();
+    m_bStateRead = !strState.empty();
+    if (!m_bStateRead) {
+        m_bLldpEnabled = false;
+        m_readReport.Fail(kMedWhat, m_bListRead);
+        if (!bAnswered)
+            return;
+    } else {
+        m_bLldpEnabled = strState == "1";
+        if (!m_bLldpEnabled)
+            AfxMessageBox("The LLDP is disable ,so can not set LLDP MED !", MB_OK);
+        const BOOL bEnable = m_bLldpEnabled ? TRUE : FALSE;
+        for (CWnd* pControl :
+             std::initializer_list<CWnd*>{&m_comboFrom, &m_comboTo, &m_comboTlv, &m_list, &m_btnApply, &m_btnRefresh})
+            pControl->EnableWindow(bEnable);
+    }
     GetLLDPMedinfo();
 }
 
@@ -130,10 +138,16 @@ void CLLDPMED::GetLLDPMedinfo()
         std::lock_guard lock(m_csRows);
         m_rowsBuilding.clear();
     }
-    if (!bReady || m_cCommonSNMP.AddValue(kTlvColumn, SnmpValueNull) != 0)
-        return;
-    m_cCommonSNMP.StartRequest(&CLLDPMED::OnLLDPMedRow, this, 0, 0);
     m_btnRefresh.EnableWindow(FALSE);
+    if (!bReady || m_cCommonSNMP.AddValue(kTlvColumn, SnmpValueNull) != 0 ||
+        !m_cCommonSNMP.StartAsync(&CLLDPMED::OnLLDPMedRow, this))
+        WalkFailed();
+}
+
+void CLLDPMED::WalkFailed()
+{
+    m_btnRefresh.EnableWindow(TRUE);
+    m_readReport.Fail(kMedWhat, m_bListRead);
 }
 
 int CLLDPMED::OnLLDPMedRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -152,7 +166,7 @@ int CLLDPMED::OnLLDPMedRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, 
     session.GetIndexSuffix(0, pResponse.get(), strSuffix);
     if (const int nPort = CUtils::RowPort(strSuffix); nPort != 0) {
         std::lock_guard lock(pThis->m_csRows);
-        pThis->m_rowsBuilding.emplace_back(nPort, CModuleBase::ValueText(pResponse.get(), 0));
+        pThis->m_rowsBuilding.emplace_back(nPort, CModuleBase::EnumText(pResponse.get(), 0, {1, 2}));
     }
     session.StartRequest(&CLLDPMED::OnLLDPMedRow, pThis, 0, 0);
     return 0;
@@ -160,21 +174,24 @@ int CLLDPMED::OnLLDPMedRow(CSnmp* pResponseIn, int nRequestID, void* pUserData, 
 
 LRESULT CLLDPMED::OnWalkEnd(WPARAM wParam, LPARAM /*lParam*/)
 {
-    if (wParam == 1) {
-        std::vector<std::pair<int, std::string>> rows;
-        {
-            std::lock_guard lock(m_csRows);
-            rows = m_rowsBuilding;
-        }
-        m_list.DeleteAllItems();
-        for (const auto& [nPort, strValue] : rows) {
-            char szPort[16];
-            std::snprintf(szPort, sizeof szPort, "    %d", nPort);
-            const int nRow = m_list.GetItemCount();
-            m_list.SetOrInsertItemText(nRow, 0, szPort);
-            m_list.SetOrInsertItemText(nRow, 1, strValue == "2" ? "Disable" : "Enable");
-        }
+    if (wParam != 1) {
+        WalkFailed();
+        return 0;
     }
+    std::vector<std::pair<int, std::string>> rows;
+    {
+        std::lock_guard lock(m_csRows);
+        rows = m_rowsBuilding;
+    }
+    m_list.DeleteAllItems();
+    for (const auto& [nPort, strValue] : rows) {
+        char szPort[16];
+        std::snprintf(szPort, sizeof szPort, "    %d", nPort);
+        const int nRow = m_list.GetItemCount();
+        m_list.SetOrInsertItemText(nRow, 0, szPort);
+        m_list.SetOrInsertItemText(nRow, 1, strValue == "1" ? "Enable" : strValue == "2" ? "Disable" : "");
+    }
+    m_bListRead = true;
     m_btnRefresh.EnableWindow(TRUE);
     return 0;
 }
@@ -191,6 +208,11 @@ int CLLDPMED::SelectedPort(const CComboBox& combo)
 
 void CLLDPMED::OnApply()
 {
+    // Enter reaches here also while the button is off.
+    if (!m_bStateRead) {
+        CReadReport::RefuseUnread(kMedWhat);
+        return;
+    }
     if (!m_bLldpEnabled || !m_btnApply.IsWindowEnabled())
         return;
     OnSetLLDPMedinfo();
@@ -202,13 +224,20 @@ void CLLDPMED::OnSetLLDPMedinfo()
     OutputDebugString("--1------OnSetLLDPMedinfo---OnSetLLDPMedinfo-------");
     const int nFrom = SelectedPort(m_comboFrom);
     const int nTo = SelectedPort(m_comboTo);
-    const char* pszValue = m_comboTlv.GetCurSel() == 0 ? "1" : "2";
+    const std::string strValue = m_comboTlv.GetCurSel() == 0 ? "1" : "2";
+    CWriteReport report;
     for (int nPort = nFrom; nPort >= 1 && nPort <= nTo; ++nPort) {
-        std::unique_ptr<CSnmp> pResponse;
-        if (m_cCommonSNMPSet.Open(SnmpPduSet) &&
-            m_cCommonSNMPSet.AddValue(kTlvColumn + "." + std::to_string(nPort), SnmpValueInteger, pszValue) == 0)
-            m_cCommonSNMPSet.getNext(pResponse, 0);
+        if (!layer2::SendIntegers(report, m_cCommonSNMPSet, {{kTlvColumn + "." + std::to_string(nPort), strValue}},
+                                  "the power PSE TLV of port " + std::to_string(nPort))) {
+            report.SetProgress(CWriteReport::PortProgress("Ports", nFrom, nPort));
+            break;
+        }
     }
+    report.Report();
+    // A silent switch is not asked again at once.
+    if (report.TimedOut())
+        return;
+    m_readReport.Begin();
     Sleep(kPauseAfterWritesMs);
     GetLLDPMedinfo();
 }

@@ -2,8 +2,10 @@
 
 #include "common/CModuleBase.h"
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/ListColumn.h"
 #include "common/VlanTableOids.h"
+#include "features/layer2/Layer2Writes.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/system/DebugTrace.h"
@@ -22,6 +24,8 @@ const std::string kModeColumn = KorvelOid("10.76.19.1.7.8.1.2");
 
 // The mode combo's items, in the order of the values written ("0", "1").
 const char* const kModeTexts[] = {"Forward Unregistered Groups", "Filtering Unregistered Groups"};
+
+const std::string kFilterWhat = "the multicast filtering modes";
 
 constexpr ListColumn kFilterModeColumns[] = {{"VLAN ID", 100}, {"VLAN Name", 150}, {"Multicast Filtering Mode", 320}};
 
@@ -86,6 +90,7 @@ void CMultiFilterModeConfig::EnableButtons(BOOL bEnable)
 
 void CMultiFilterModeConfig::OnRefresh()
 {
+    m_readReport.Begin();
     // Opening stops a walk that still runs: its late rows are stale. The list
     // keeps its rows until the walk has read the whole table.
     const bool bReady = m_cCommonSNMPTable.Open(SnmpPduGetNext);
@@ -93,12 +98,19 @@ void CMultiFilterModeConfig::OnRefresh()
         std::lock_guard lock(m_csRows);
         m_rowsBuilding.clear();
     }
-    if (!bReady)
-        return;
     EnableButtons(FALSE);
-    for (const std::string* pColumn : {&kVlanIdColumn, &kVlanNameColumn, &kModeColumn})
-        m_cCommonSNMPTable.AddValue(*pColumn, SnmpValueNull);
-    m_cCommonSNMPTable.StartRequest(&CMultiFilterModeConfig::OnFilterReply, this, 0, 0);
+    if (bReady) {
+        for (const std::string* pColumn : {&kVlanIdColumn, &kVlanNameColumn, &kModeColumn})
+            m_cCommonSNMPTable.AddValue(*pColumn, SnmpValueNull);
+    }
+    if (!bReady || !m_cCommonSNMPTable.StartAsync(&CMultiFilterModeConfig::OnFilterReply, this))
+        WalkFailed();
+}
+
+void CMultiFilterModeConfig::WalkFailed()
+{
+    EnableButtons(TRUE);
+    m_readReport.Fail(kFilterWhat, m_bListRead);
 }
 
 int CMultiFilterModeConfig::OnFilterReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -124,8 +136,9 @@ int CMultiFilterModeConfig::OnFilterReply(CSnmp* pResponseIn, int nRequestID, vo
         FilterRow row;
         row.strVlanId = std::to_string(nVid);
         row.strName = CModuleBase::ValueText(pResponse.get(), 1);
-        if (CModuleBase::HasValue(pResponse.get(), 2))
-            row.strMode = kModeTexts[CModuleBase::ValueText(pResponse.get(), 2) == "0" ? 0 : 1];
+        const std::string strMode = CModuleBase::EnumText(pResponse.get(), 2, {0, 1});
+        if (!strMode.empty())
+            row.strMode = kModeTexts[strMode == "0" ? 0 : 1];
         std::lock_guard lock(pThis->m_csRows);
         pThis->m_rowsBuilding.push_back(row);
     }
@@ -135,23 +148,26 @@ int CMultiFilterModeConfig::OnFilterReply(CSnmp* pResponseIn, int nRequestID, vo
 
 LRESULT CMultiFilterModeConfig::OnWalkEnd(WPARAM wParam, LPARAM /*lParam*/)
 {
-    if (wParam == 1) {
-        std::vector<FilterRow> rows;
-        {
-            std::lock_guard lock(m_csRows);
-            rows = m_rowsBuilding;
-        }
-        m_list.DeleteAllItems();
-        m_comboVlan.ResetContent();
-        for (const FilterRow& row : rows) {
-            const int nRow = m_list.GetItemCount();
-            m_list.SetOrInsertItemText(nRow, 0, row.strVlanId.c_str());
-            m_list.SetOrInsertItemText(nRow, 1, row.strName.c_str());
-            m_list.SetOrInsertItemText(nRow, 2, row.strMode.c_str());
-            m_comboVlan.AddString(row.strVlanId);
-        }
-        m_comboVlan.SetCurSel(rows.empty() ? -1 : 0);
+    if (wParam != 1) {
+        WalkFailed();
+        return 0;
     }
+    std::vector<FilterRow> rows;
+    {
+        std::lock_guard lock(m_csRows);
+        rows = m_rowsBuilding;
+    }
+    m_list.DeleteAllItems();
+    m_comboVlan.ResetContent();
+    for (const FilterRow& row : rows) {
+        const int nRow = m_list.GetItemCount();
+        m_list.SetOrInsertItemText(nRow, 0, row.strVlanId.c_str());
+        m_list.SetOrInsertItemText(nRow, 1, row.strName.c_str());
+        m_list.SetOrInsertItemText(nRow, 2, row.strMode.c_str());
+        m_comboVlan.AddString(row.strVlanId);
+    }
+    m_comboVlan.SetCurSel(rows.empty() ? -1 : 0);
+    m_bListRead = true;
     EnableButtons(TRUE);
     return 0;
 }
@@ -165,7 +181,12 @@ void CMultiFilterModeConfig::OnApply()
 {
     if (!m_btnApply.IsWindowEnabled())
         return;
-    const char* pszValue = m_comboMode.GetCurSel() == 0 ? "0" : "1";
+    // The VLANs written are the ones a walk listed: none before one has.
+    if (!m_bListRead) {
+        CReadReport::RefuseUnread(kFilterWhat);
+        return;
+    }
+    const std::string strValue = m_comboMode.GetCurSel() == 0 ? "0" : "1";
     std::vector<std::string> vlans;
     if (m_checkAll.GetCheck() == BST_CHECKED) {
         for (int nRow = 0; nRow < m_list.GetItemCount(); ++nRow)
@@ -176,11 +197,19 @@ void CMultiFilterModeConfig::OnApply()
         vlans.push_back(strVid);
     }
     // No VLAN listed: nothing to write.
-    if (vlans.empty() || !m_cCommonSNMP.Open(SnmpPduSet))
+    if (vlans.empty())
         return;
+    CWriteReport report;
+    const std::string strWhat = vlans.size() == 1 && m_checkAll.GetCheck() != BST_CHECKED
+                                    ? "the multicast filtering mode of VLAN " + vlans.front()
+                                    : "the multicast filtering mode of the listed VLANs";
+    std::vector<layer2::IntegerBinding> bindings;
     for (const std::string& strVid : vlans)
-        m_cCommonSNMP.AddValue(kModeColumn + "." + strVid, SnmpValueInteger, pszValue);
-    if (m_cCommonSNMP.SendAccepted())
+        bindings.emplace_back(kModeColumn + "." + strVid, strValue);
+    layer2::SendIntegers(report, m_cCommonSNMP, bindings, strWhat);
+    report.Report();
+    // A silent switch is not asked again at once.
+    if (!report.TimedOut())
         OnRefresh();
 }
 

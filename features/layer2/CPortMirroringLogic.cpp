@@ -2,13 +2,13 @@
 
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "features/layer2/Layer2Writes.h"
 #include "features/layer2/MIRROR_state_info.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
 #include "platform/ui/CWnd.h"
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 
 const std::string CPortMirroringLogic::kStateOid = KorvelOid("10.76.19.1.18.1.0");
@@ -30,12 +30,7 @@ std::vector<BYTE> SourceSet(const std::vector<MIRROR_port_info>& ports, BYTE MIR
     std::vector<int> flags(PortCount(), 0);
     for (size_t i = 0; i < flags.size() && i < ports.size(); ++i)
         flags[i] = ports[i].*flag;
-    std::string strHex;
-    CUtils::PortFlagsToHex(flags, strHex);
-    CUtils::PadHexPortMask(strHex);
-    std::vector<BYTE> octets;
-    CUtils::HexToByteValues(strHex, octets, static_cast<int>(strHex.size() + 1) / 2);
-    return octets;
+    return layer2::PortBitmap(flags);
 }
 
 // Sets the flag of every port of the bitmap (bits beyond the port count are
@@ -64,17 +59,17 @@ CPortMirroringLogic::~CPortMirroringLogic()
     CloseAll();
 }
 
-void CPortMirroringLogic::GetMirrorState()
+bool CPortMirroringLogic::GetMirrorState()
 {
     // Opening stops a read that still runs, so its reply is stale.
-    m_cSnmpState.Open(SnmpPduGet);
+    bool bPrepared = m_cSnmpState.Open(SnmpPduGet);
     {
         std::lock_guard lock(m_csState);
         m_bStateRead = false;
     }
     for (const std::string* pOid : {&kStateOid, &kTargetOid, &kRxPortsOid, &kTxPortsOid})
-        m_cSnmpState.AddValue(*pOid, SnmpValueNull);
-    m_cSnmpState.StartRequest(&CPortMirroringLogic::OnMirrorStateReply, this, 0, 0);
+        bPrepared = bPrepared && m_cSnmpState.AddValue(*pOid, SnmpValueNull) == 0;
+    return bPrepared && m_cSnmpState.StartAsync(&CPortMirroringLogic::OnMirrorStateReply, this);
 }
 
 int CPortMirroringLogic::OnMirrorStateReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -89,24 +84,30 @@ int CPortMirroringLogic::OnMirrorStateReply(CSnmp* pResponseIn, int nRequestID, 
     if (pResponse)
         pResponse->getError(&nErrorStatus, &nErrorIndex);
     if (nStatus != 0 || !pResponse || nErrorStatus != 0) {
+        SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, kNotifyReadFailed, 0);
         session.SignalDone();
         return 0;
     }
 
     MIRROR_state_info info;
     info.ports.resize(PortCount());
-    const std::string strState = CModuleBase::IntegerText(pResponse.get(), 0);
-    info.nEnabled = strState == "1" ? 1 : 0;
-    info.strTargetPort = CModuleBase::IntegerText(pResponse.get(), 1);
+    const std::string strState = CModuleBase::EnumText(pResponse.get(), 0, {1, 2});
+    info.nEnabled = strState == "1" ? 1 : strState == "2" ? 0 : -1;
+    info.strTargetPort = CModuleBase::RangeText(pResponse.get(), 1, 0, static_cast<long long>(PortCount()));
     if (info.strTargetPort == "0")
         info.strTargetPort = "1";
-    ApplySourceSet(CModuleBase::ValueText(pResponse.get(), 2), info.ports, &MIRROR_port_info::bRx);
-    ApplySourceSet(CModuleBase::ValueText(pResponse.get(), 3), info.ports, &MIRROR_port_info::bTx);
+    // A source set that is no bitmap names no ports; no write rests on it.
+    std::string strRx;
+    std::string strTx;
+    const bool bSetsRead =
+        CModuleBase::OctetValue(pResponse.get(), 2, strRx) && CModuleBase::OctetValue(pResponse.get(), 3, strTx);
+    ApplySourceSet(strRx, info.ports, &MIRROR_port_info::bRx);
+    ApplySourceSet(strTx, info.ports, &MIRROR_port_info::bTx);
     pResponse.reset();
     {
         std::lock_guard lock(pThis->m_csState);
         pThis->m_strState = strState;
-        pThis->m_bStateRead = strState == "1" || strState == "2";
+        pThis->m_bStateRead = !strState.empty() && bSetsRead;
     }
     SendMessage(pThis->m_hOwnerWnd, WM_LOGIC_NOTIFY, kNotifyState, reinterpret_cast<LPARAM>(&info));
     session.SignalDone();
@@ -119,36 +120,30 @@ void CPortMirroringLogic::WalkTrunkPorts()
 }
 
 BOOL CPortMirroringLogic::SetMirror(const std::string& strLastState, const std::string& strNewState,
-                                    const std::string& strTargetPort)
+                                    const std::string& strTargetPort, CWriteReport& report)
 {
-    const auto sendSet = [this](const std::function<void()>& addBindings) {
+    layer2::WriteSequence sequence(report);
+    const auto sendSets = [&](const std::vector<BYTE>& tx, const std::vector<BYTE>& rx, const std::string& strWhat) {
         m_cSnmpSet.Open(SnmpPduSet);
-        addBindings();
-        return m_cSnmpSet.SendAccepted();
-    };
-    const auto addSet = [this](const std::string& strOid, const std::vector<BYTE>& octets) {
-        m_cSnmpSet.AddValueLen(strOid, SnmpValueOctetString, octets.data(), static_cast<int>(octets.size()));
+        m_cSnmpSet.AddValueLen(kTxPortsOid, SnmpValueOctetString, tx.data(), static_cast<int>(tx.size()));
+        m_cSnmpSet.AddValueLen(kRxPortsOid, SnmpValueOctetString, rx.data(), static_cast<int>(rx.size()));
+        return sequence.Send(m_cSnmpSet, strWhat);
     };
 
     if (strNewState == "1") {
         if (strLastState == "1") {
-            const std::vector<MIRROR_port_info> none(PortCount());
-            const std::vector<BYTE> empty = SourceSet(none, &MIRROR_port_info::bTx);
-            if (!sendSet([&] {
-                    addSet(kTxPortsOid, empty);
-                    addSet(kRxPortsOid, empty);
-                }))
+            const std::vector<BYTE> empty =
+                SourceSet(std::vector<MIRROR_port_info>(PortCount()), &MIRROR_port_info::bTx);
+            if (!sendSets(empty, empty, "the clearing of the source ports"))
                 return FALSE;
         }
-        if (!sendSet([&] { m_cSnmpSet.AddValue(kTargetOid, SnmpValueInteger, strTargetPort); }))
+        if (!sequence.Integers(m_cSnmpSet, {{kTargetOid, strTargetPort}}, "the target port"))
             return FALSE;
-        if (!sendSet([&] {
-                addSet(kTxPortsOid, SourceSet(m_pPortInfo, &MIRROR_port_info::bTx));
-                addSet(kRxPortsOid, SourceSet(m_pPortInfo, &MIRROR_port_info::bRx));
-            }))
+        if (!sendSets(SourceSet(m_pPortInfo, &MIRROR_port_info::bTx), SourceSet(m_pPortInfo, &MIRROR_port_info::bRx),
+                      "the source ports"))
             return FALSE;
     }
-    return sendSet([&] { m_cSnmpSet.AddValue(kStateOid, SnmpValueInteger, strNewState); }) ? TRUE : FALSE;
+    return sequence.Integers(m_cSnmpSet, {{kStateOid, strNewState}}, "the port mirroring state") ? TRUE : FALSE;
 }
 
 int CPortMirroringLogic::CheckTrunkGroups()

@@ -1,5 +1,6 @@
 #include "features/layer2/CPortMirroringdlg.h"
 
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "common/PortRows.h"
 #include "features/layer2/MIRROR_state_info.h"
@@ -21,6 +22,7 @@ constexpr UINT kLastIds[kRowCount] = {IDC_MIRROR_TX_LAST, IDC_MIRROR_RX_LAST, ID
                                       IDC_MIRROR_NONE_LAST};
 constexpr int kAllButtons[kRowCount] = {IDC_MIRROR_ALL_TX, IDC_MIRROR_ALL_RX, IDC_MIRROR_ALL_BOTH,
                                         IDC_MIRROR_ALL_NONE};
+const std::string kMirrorWhat = "the port mirroring settings";
 constexpr int kBoxRowGap = 10;
 
 // The number a port text names, 0 unless it is one of 1..N in digits.
@@ -36,6 +38,7 @@ int PortNumber(const std::string& strText)
 
 BEGIN_MESSAGE_MAP(CPortMirroringdlg, ClxDialog)
     ON_MESSAGE(WM_LOGIC_NOTIFY, OnLogicNotify)
+    ON_MESSAGE(WM_TRUNK_WALK_ABORTED, OnTrunkWalkEnd)
     ON_BN_CLICKED(IDC_MIRROR_APPLY, OnApply)
     ON_CONTROL_RANGE(BN_CLICKED, IDC_MIRROR_TX_FIRST, IDC_MIRROR_TX_LAST, OnPortBox)
     ON_CONTROL_RANGE(BN_CLICKED, IDC_MIRROR_RX_FIRST, IDC_MIRROR_RX_LAST, OnPortBox)
@@ -153,26 +156,42 @@ int CPortMirroringdlg::TargetPort() const
 
 void CPortMirroringdlg::OnRefresh()
 {
+    m_readReport.Begin();
     EnableAllPorts(TRUE);
     if (m_Logic.SetHwnd(GetSafeHwnd())) {
         m_Logic.WalkTrunkPorts();
-        m_Logic.GetMirrorState();
+        if (!m_Logic.GetMirrorState())
+            m_readReport.Fail(kMirrorWhat, m_bShownRead);
     }
+}
+
+LRESULT CPortMirroringdlg::OnTrunkWalkEnd(WPARAM wParam, LPARAM /*lParam*/)
+{
+    // The groups of the last complete walk stay.
+    if (wParam != 0)
+        m_readReport.Fail(kMirrorWhat, m_bShownRead);
+    return 0;
 }
 
 LRESULT CPortMirroringdlg::OnLogicNotify(WPARAM wParam, LPARAM lParam)
 {
+    if (wParam == CPortMirroringLogic::kNotifyReadFailed) {
+        m_readReport.Fail(kMirrorWhat, m_bShownRead);
+        return 0;
+    }
     if (wParam != CPortMirroringLogic::kNotifyState || lParam == 0)
         return 0;
     const auto& info = *reinterpret_cast<const MIRROR_state_info*>(lParam);
+    m_bShownRead = true;
 
     if (info.nEnabled == 1) {
         CheckDlgButton(IDC_MIRROR_ENABLED, BST_CHECKED);
         CheckDlgButton(IDC_MIRROR_DISABLED, BST_UNCHECKED);
         m_comboTargetPort.EnableWindow(TRUE);
     } else {
+        // A state the switch cannot mean checks neither button.
         CheckDlgButton(IDC_MIRROR_ENABLED, BST_UNCHECKED);
-        CheckDlgButton(IDC_MIRROR_DISABLED, BST_CHECKED);
+        CheckDlgButton(IDC_MIRROR_DISABLED, info.nEnabled == 0 ? BST_CHECKED : BST_UNCHECKED);
         m_comboTargetPort.EnableWindow(FALSE);
         EnableAllPorts(FALSE);
     }
@@ -280,8 +299,7 @@ void CPortMirroringdlg::OnApply()
     // What the controls show rests on a read of the switch: without one, an
     // Apply would write the dialog's defaults over the switch's settings.
     if (!m_Logic.IsStateRead()) {
-        AfxMessageBox("The port mirroring settings have not been read from the switch. Nothing was written; "
-                      "press Refresh.");
+        CReadReport::RefuseUnread(kMirrorWhat);
         return;
     }
 
@@ -318,9 +336,12 @@ void CPortMirroringdlg::OnApply()
             OnRefresh();
             return;
         }
-        m_Logic.SetMirror(m_Logic.GetState(), "1", std::to_string(nTarget));
-    } else {
-        m_Logic.SetMirror(m_Logic.GetState(), "2", std::string());
     }
-    OnRefresh();
+    CWriteReport report;
+    m_Logic.SetMirror(m_Logic.GetState(), bEnable ? "1" : "2", bEnable ? std::to_string(nTarget) : std::string(),
+                      report);
+    report.Report();
+    // A silent switch is not asked again at once.
+    if (!report.TimedOut())
+        OnRefresh();
 }

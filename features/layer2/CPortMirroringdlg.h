@@ -6,10 +6,14 @@
 // work is m_Logic's: every refresh walks the trunk table and reads the
 // mirroring state, which arrives as WM_LOGIC_NOTIFY and overwrites the
 // controls. Apply checks the target port and the modes, writes, and reads
-// again; it writes nothing while the last read has not succeeded.
+// again; it writes nothing while the last read has not succeeded. A failed
+// read (or one that cannot start) is said once per user action and leaves
+// the controls as they were; a refused or unanswered write is said, and a
+// silent switch is not read again at once.
 #pragma once
 
 #include "common/CBtnEXT.h"
+#include "common/CReadReport.h"
 #include "common/ClxDialog.h"
 #include "features/layer2/CPortMirroringLogic.h"
 #include "platform/ui/CButton.h"
@@ -35,6 +39,7 @@ protected:
     BOOL OnInitDialog() override;
 
     LRESULT OnLogicNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTrunkWalkEnd(WPARAM wParam, LPARAM lParam);
     void OnApply();
     void OnPortBox(UINT nID);
     void OnAllTx();
@@ -64,4 +69,6 @@ private:
     std::unique_ptr<CBtnEXT> m_pPortLabels;
     std::array<std::unique_ptr<CBtnEXT>, 4> m_pRows;
     CPortMirroringLogic m_Logic;
+    CReadReport m_readReport;
+    bool m_bShownRead = false; // the controls show a read of the switch
 };

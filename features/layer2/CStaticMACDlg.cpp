@@ -1,6 +1,7 @@
 #include "features/layer2/CStaticMACDlg.h"
 
 #include "common/CUtils.h"
+#include "common/CWriteReport.h"
 #include "common/Globals.h"
 #include "common/ListColumn.h"
 #include "platform/ui/CDataExchange.h"
@@ -106,10 +107,16 @@ void CStaticMACDlg::ReadLearningRadio()
 {
     m_nLearning = IsDlgButtonChecked(IDC_SMAC_LEARN_ENABLED) == BST_CHECKED    ? 0
                   : IsDlgButtonChecked(IDC_SMAC_LEARN_DISABLED) == BST_CHECKED ? 1
-                                                                                : -1;
+                                                                               : -1;
 }
 
 void CStaticMACDlg::OnRefresh()
+{
+    m_readReport.Begin();
+    Refresh();
+}
+
+void CStaticMACDlg::Refresh()
 {
     // The controls the walks give back are taken first: while this waits
     // for the switch, the end of a walk started here may already arrive.
@@ -120,37 +127,68 @@ void CStaticMACDlg::OnRefresh()
     m_comboVid.EnableWindow(FALSE);
     m_logic.m_moduleBase.StartVlanWalk();
 
-    m_logic.ReadLearning();
-    const bool bEnabled = m_logic.m_strLearningState == "1";
-    m_nLearning = bEnabled ? 0 : 1;
+    const CStaticMACLogic::ReadResult result = m_logic.ReadLearning();
+    // A state the switch cannot mean selects neither button.
+    const std::string& strState = m_logic.m_strLearningState;
+    const bool bEnabled = strState == "1";
+    m_nLearning = bEnabled ? 0 : strState == "2" ? 1 : -1;
     m_editUplink.SetWindowText(m_logic.m_strUplinkPorts);
     m_editUplink.EnableWindow(bEnabled ? TRUE : FALSE);
-    CheckRadioButton(IDC_SMAC_LEARN_ENABLED, IDC_SMAC_LEARN_DISABLED,
-                     bEnabled ? IDC_SMAC_LEARN_ENABLED : IDC_SMAC_LEARN_DISABLED);
-    // Apply writes the state back: not before the switch has told it.
-    const bool bRead = bEnabled || m_logic.m_strLearningState == "2";
-    GetDlgItem(IDC_SMAC_APPLY)->EnableWindow(bRead ? TRUE : FALSE);
+    CheckDlgButton(IDC_SMAC_LEARN_ENABLED, bEnabled ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(IDC_SMAC_LEARN_DISABLED, m_nLearning == 1 ? BST_CHECKED : BST_UNCHECKED);
+    if (result != CStaticMACLogic::ReadResult::Answered)
+        m_readReport.Fail("the MAC address learning settings", m_logic.LearningRead());
+    // A silent switch is not asked for the table too.
+    if (result == CStaticMACLogic::ReadResult::Silent) {
+        WalkEnded(false);
+        return;
+    }
 
-    m_list.DeleteAllItems();
-    m_logic.StartWalk();
+    m_pendingEntries.clear();
+    m_bWalkFailed = false;
+    if (!m_logic.StartWalk())
+        WalkEnded(false);
     m_logic.m_moduleBase.StartTrunkWalk();
+}
+
+void CStaticMACDlg::WalkEnded(bool bComplete)
+{
+    if (bComplete) {
+        m_list.DeleteAllItems();
+        for (const STATIC_MAC_info& entry : m_pendingEntries) {
+            const int nRow = m_list.GetItemCount();
+            m_list.InsertItem(nRow, std::to_string(nRow + 1));
+            m_list.SetItemText(nRow, kEntryColumnPort, entry.strPort);
+            m_list.SetItemText(nRow, kEntryColumnMac, entry.strMac);
+            m_list.SetItemText(nRow, kEntryColumnVid, entry.strVid);
+        }
+        m_bListRead = true;
+    } else {
+        m_readReport.Fail("the static MAC list", m_bListRead);
+    }
+    m_pendingEntries.clear();
+    m_btnAdd.EnableWindow(TRUE);
+    m_btnDelete.EnableWindow(TRUE);
+    m_btnRefresh.EnableWindow(TRUE);
 }
 
 LRESULT CStaticMACDlg::OnStaticMacNotify(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam == CStaticMACLogic::kNotifyEntry && lParam != 0) {
-        const auto& entry = *reinterpret_cast<const STATIC_MAC_info*>(lParam);
-        const int nRow = m_list.GetItemCount();
-        m_list.InsertItem(nRow, std::to_string(nRow + 1));
-        m_list.SetItemText(nRow, kEntryColumnPort, entry.strPort);
-        m_list.SetItemText(nRow, kEntryColumnMac, entry.strMac);
-        m_list.SetItemText(nRow, kEntryColumnVid, entry.strVid);
-    } else if (wParam == CStaticMACLogic::kNotifyFinished) {
-        m_btnAdd.EnableWindow(TRUE);
-        m_btnDelete.EnableWindow(TRUE);
-        m_btnRefresh.EnableWindow(TRUE);
-    }
+    if (wParam == CStaticMACLogic::kNotifyEntry && lParam != 0)
+        m_pendingEntries.push_back(*reinterpret_cast<const STATIC_MAC_info*>(lParam));
+    else if (wParam == CStaticMACLogic::kNotifyFailed)
+        m_bWalkFailed = true;
+    else if (wParam == CStaticMACLogic::kNotifyFinished)
+        WalkEnded(!m_bWalkFailed);
     return 0;
+}
+
+void CStaticMACDlg::AfterWrite(CWriteReport& report)
+{
+    report.Report();
+    // A silent switch is not asked again at once.
+    if (!report.TimedOut())
+        OnRefresh();
 }
 
 LRESULT CStaticMACDlg::OnVlanListNotify(WPARAM wParam, LPARAM lParam)
@@ -177,13 +215,22 @@ void CStaticMACDlg::OnAdd()
     std::string strMac;
     m_editMac.GetWindowText(strMac);
 
+    // The checks below compare with the list: not with one never read.
+    if (!m_bListRead) {
+        CReadReport::RefuseUnread("the static MAC list");
+        return;
+    }
     if (m_list.GetItemCount() >= kMaxEntries) {
         AfxMessageBox("Only support 256  Static Mac entries.");
         ResetAddFields();
         return;
     }
     std::string strAsymmetric;
-    m_logic.GetAsymmetricVlanState(strAsymmetric);
+    m_readReport.Begin();
+    if (m_logic.GetAsymmetricVlanState(strAsymmetric) == CStaticMACLogic::ReadResult::Silent) {
+        m_readReport.Fail("the asymmetric VLAN state");
+        return;
+    }
     if (strAsymmetric == "1" && strVid != "1") {
         AfxMessageBox("The VLAN ID must equal to 1 when asymmetric VLAN enable.");
         ResetAddFields();
@@ -223,9 +270,10 @@ void CStaticMACDlg::OnAdd()
         AfxMessageBox("Please select a VID.");
         return;
     }
-    m_logic.SetEntry({strVid, strMac, strPort}, CStaticMACLogic::kActionCreate);
+    CWriteReport report;
+    m_logic.SetEntry({strVid, strMac, strPort}, CStaticMACLogic::kActionCreate, report);
     ResetAddFields();
-    OnRefresh();
+    AfterWrite(report);
 }
 
 void CStaticMACDlg::OnDelete()
@@ -244,8 +292,9 @@ void CStaticMACDlg::OnDelete()
     }
     const STATIC_MAC_info entry{m_list.GetItemText(nRow, kEntryColumnVid), m_list.GetItemText(nRow, kEntryColumnMac),
                                 m_list.GetItemText(nRow, kEntryColumnPort)};
-    m_logic.SetEntry(entry, CStaticMACLogic::kActionDestroy);
-    OnRefresh();
+    CWriteReport report;
+    m_logic.SetEntry(entry, CStaticMACLogic::kActionDestroy, report);
+    AfterWrite(report);
 }
 
 void CStaticMACDlg::OnClose()
@@ -255,6 +304,11 @@ void CStaticMACDlg::OnClose()
 
 void CStaticMACDlg::OnApply()
 {
+    // The state and the uplinks are written back: not before they were read.
+    if (!m_logic.LearningRead()) {
+        CReadReport::RefuseUnread("the MAC address learning settings");
+        return;
+    }
     ReadLearningRadio();
     const std::string strState = m_nLearning == 0 ? "1" : "2";
     std::string strUplink;
@@ -283,6 +337,14 @@ void CStaticMACDlg::OnApply()
         OnRefresh();
         return;
     }
-    m_logic.SetLearning(strState, strUplink);
-    OnRefresh();
+    // Enabling writes the uplinks after the state: an empty list is refused
+    // before anything is sent.
+    if (m_nLearning == 0 && strUplink.empty()) {
+        AfxMessageBox("Please input port value.");
+        OnRefresh();
+        return;
+    }
+    CWriteReport report;
+    m_logic.SetLearning(strState, strUplink, report);
+    AfterWrite(report);
 }

@@ -5,15 +5,25 @@
 // Opened by the main window's command ID_STATIC_MAC (32874). The SNMP work is
 // m_logic's, including its CModuleBase, whose VLAN walk fills the VID choice
 // and whose trunk walk feeds the link aggregation checks. Every change is
-// followed by a whole refresh, so the dialog shows what the switch holds.
+// followed by a whole refresh, so the dialog shows what the switch holds;
+// a refused or unanswered write is said first, and a silent switch is not
+// read again at once. The list is replaced only by a walk that read the
+// whole table (a failed one keeps the last list); Add is refused until a
+// walk has. A failed read is said once per user action, and the reads stop
+// at the first the switch leaves unanswered. A learning state or uplink
+// ports the switch cannot mean are shown empty, and Apply is refused until
+// they were read.
 #pragma once
 
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "features/layer2/CStaticMACLogic.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CComboBox.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
+
+#include <vector>
 
 class CStaticMACDlg : public CDialog
 {
@@ -42,6 +52,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The reads of a refresh, for the current user action.
+    void Refresh();
+    // Says a failed write, then refreshes unless the switch was silent.
+    void AfterWrite(CWriteReport& report);
+    // The table walk has ended (or could not start).
+    void WalkEnded(bool bComplete);
     void ResetAddFields();
     // The learning radio buttons read back into m_nLearning.
     void ReadLearningRadio();
@@ -56,4 +72,8 @@ private:
     CComboBox m_comboPort;
     int m_nLearning = -1;
     CStaticMACLogic m_logic;
+    CReadReport m_readReport;
+    std::vector<STATIC_MAC_info> m_pendingEntries; // of the walk that is ending
+    bool m_bWalkFailed = false;
+    bool m_bListRead = false; // a walk has read the whole table
 };

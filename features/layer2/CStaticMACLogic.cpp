@@ -2,6 +2,7 @@
 
 #include "common/CUtils.h"
 #include "common/Globals.h"
+#include "features/layer2/Layer2Writes.h"
 #include "features/ports_vlans/WalkMessages.h"
 #include "platform/snmp/CSnmp.h"
 #include "platform/snmp/KorvelMib.h"
@@ -73,17 +74,17 @@ void CStaticMACLogic::CloseSessions()
     m_cSnmpSet.Close();
 }
 
-void CStaticMACLogic::StartWalk()
+bool CStaticMACLogic::StartWalk()
 {
     // Opening stops a walk that still runs, so none of its rows lands here.
-    m_cSnmpWalk.Open(SnmpPduGetNext);
+    bool bPrepared = m_cSnmpWalk.Open(SnmpPduGetNext);
     {
         std::lock_guard lock(m_csWalkData);
         m_EntriesBuilding.clear();
     }
     for (const char* pszColumn : {".4", ".1", ".2", ".3"})
-        m_cSnmpWalk.AddValue(kStaticTable + pszColumn, SnmpValueNull);
-    m_cSnmpWalk.StartRequest(&CStaticMACLogic::OnStaticMacReply, this, 0, 0);
+        bPrepared = bPrepared && m_cSnmpWalk.AddValue(kStaticTable + pszColumn, SnmpValueNull) == 0;
+    return bPrepared && m_cSnmpWalk.StartAsync(&CStaticMACLogic::OnStaticMacReply, this);
 }
 
 int CStaticMACLogic::OnStaticMacReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -103,6 +104,8 @@ int CStaticMACLogic::OnStaticMacReply(CSnmp* pResponseIn, int nRequestID, void* 
             }
             for (STATIC_MAC_info& entry : entries)
                 ::SendMessage(hWnd, WM_STATIC_MAC_NOTIFY, kNotifyEntry, reinterpret_cast<LPARAM>(&entry));
+        } else {
+            ::SendMessage(hWnd, WM_STATIC_MAC_NOTIFY, kNotifyFailed, 0);
         }
         ::SendMessage(hWnd, WM_STATIC_MAC_NOTIFY, kNotifyFinished, reinterpret_cast<LPARAM>(kWalkFinishedText));
         session.SignalDone();
@@ -120,41 +123,62 @@ int CStaticMACLogic::OnStaticMacReply(CSnmp* pResponseIn, int nRequestID, void* 
     return 0;
 }
 
-BOOL CStaticMACLogic::SetEntry(const STATIC_MAC_info& entry, int nAction)
+BOOL CStaticMACLogic::SetEntry(const STATIC_MAC_info& entry, int nAction, CWriteReport& report)
 {
     if (nAction != kActionCreate && nAction != kActionDestroy)
         return TRUE;
     const std::string strOid =
         kRowStatusColumn + "." + entry.strVid + CUtils::HexToOidSuffix(entry.strMac) + "." + entry.strPort;
-    return m_moduleBase.SetRowStatus(strOid, nAction == kActionCreate ? "4" : "6");
+    const std::string strWhat = std::string(nAction == kActionCreate ? "the new" : "the deletion of the") +
+                                " static MAC entry " + entry.strMac + " (VID " + entry.strVid + ", port " +
+                                entry.strPort + ")";
+    return layer2::SendIntegers(report, m_cSnmpSet, {{strOid, nAction == kActionCreate ? "4" : "6"}}, strWhat) ? TRUE
+                                                                                                               : FALSE;
 }
 
-BOOL CStaticMACLogic::SetLearning(const std::string& strState, const std::string& strUplinkPorts)
+BOOL CStaticMACLogic::SetLearning(const std::string& strState, const std::string& strUplinkPorts, CWriteReport& report)
 {
+    layer2::WriteSequence sequence(report);
+    if (!sequence.Integers(m_cSnmpSet, {{kLearningState, strState}}, "the MAC address learning state"))
+        return FALSE;
+    if (strState != "1")
+        return TRUE;
+    std::vector<int> flags(static_cast<size_t>(std::max(g_nPortCount, 0)), 0);
+    CUtils::ParsePortList(strUplinkPorts, flags);
+    const std::vector<BYTE> octets = layer2::PortBitmap(flags);
     m_cSnmpSet.Open(SnmpPduSet);
-    m_cSnmpSet.AddValue(kLearningState, SnmpValueInteger, strState);
-    std::unique_ptr<CSnmp> pResponse;
-    m_cSnmpSet.send(pResponse, 0);
-    if (strState == "1")
-        m_moduleBase.SetPortList(strUplinkPorts, nullptr, kUplinkPorts);
-    return TRUE;
+    m_cSnmpSet.AddValueLen(kUplinkPorts, SnmpValueOctetString, octets.data(), static_cast<int>(octets.size()));
+    return sequence.Send(m_cSnmpSet, "the uplink ports") ? TRUE : FALSE;
 }
 
-void CStaticMACLogic::ReadLearning()
+CStaticMACLogic::ReadResult CStaticMACLogic::ReadLearning()
 {
-    if (!m_moduleBase.GetValue(kLearningState, m_strLearningState))
-        m_strLearningState.clear();
+    m_bLearningRead = false;
+    std::unique_ptr<CSnmp> pResponse;
+    const ReadResult stateResult = layer2::GetScalar(m_cSnmpSet, kLearningState, pResponse);
+    m_strLearningState = pResponse ? CModuleBase::EnumText(pResponse.get(), 0, {1, 2}) : std::string();
+    if (stateResult == ReadResult::Silent)
+        return stateResult;
+    const ReadResult uplinkResult = layer2::GetScalar(m_cSnmpSet, kUplinkPorts, pResponse);
     std::string strBitmap;
-    if (m_moduleBase.GetValue(kUplinkPorts, strBitmap)) {
+    bool bUplinksKnown = false;
+    if (pResponse) {
+        // An INTEGER or a name where the bitmap belongs names no ports.
+        bUplinksKnown = CModuleBase::OctetValue(pResponse.get(), 0, strBitmap);
         std::string strRanges;
-        CUtils::BitmapToRangeText(strBitmap, std::min(static_cast<int>(strBitmap.size()), kMaxUplinkOctets), 1,
-                                  g_nPortCount, strRanges);
+        if (bUplinksKnown)
+            CUtils::BitmapToRangeText(strBitmap, std::min(static_cast<int>(strBitmap.size()), kMaxUplinkOctets), 1,
+                                      g_nPortCount, strRanges);
         m_strUplinkPorts = strRanges;
     }
+    m_bLearningRead = !m_strLearningState.empty() && bUplinksKnown;
+    return stateResult != ReadResult::Answered ? stateResult : uplinkResult;
 }
 
-void CStaticMACLogic::GetAsymmetricVlanState(std::string& strState)
+CStaticMACLogic::ReadResult CStaticMACLogic::GetAsymmetricVlanState(std::string& strState)
 {
-    if (!m_moduleBase.GetValue(kAsymmetricVlan, strState))
-        strState.clear();
+    std::unique_ptr<CSnmp> pResponse;
+    const ReadResult result = layer2::GetScalar(m_cSnmpSet, kAsymmetricVlan, pResponse);
+    strState = pResponse ? CModuleBase::IntegerText(pResponse.get(), 0) : std::string();
+    return result;
 }

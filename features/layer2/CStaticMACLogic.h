@@ -8,7 +8,12 @@
 //   wParam 0, lParam STATIC_MAC_info*  one active entry (valid during the
 //                                      call); a walk's entries are sent when
 //                                      it has read the end of the table
+//   wParam 2, lParam 0                 the walk failed: no entries come
 //   wParam 1, lParam "Finished"        the walk ended, however
+//
+// Every write goes through the action's CWriteReport; the single reads say
+// whether the switch answered, so that the dialog stops at the first that
+// went unanswered. Values outside their set or of another type are unknown.
 //
 // Objects, korvelEnterprise.10.76.19.1: static table .9.3.1, index VID, the
 // six octets of the MAC address and the port: .1 VID, .2 MAC (six octets),
@@ -18,9 +23,12 @@
 #pragma once
 
 #include "common/CModuleBase.h"
+#include "common/CWriteReport.h"
+#include "features/layer2/Layer2Writes.h"
 #include "features/layer2/STATIC_MAC_info.h"
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -40,22 +48,35 @@ public:
 
     static constexpr WPARAM kNotifyEntry = 0;
     static constexpr WPARAM kNotifyFinished = 1;
+    static constexpr WPARAM kNotifyFailed = 2;
     static constexpr int kActionCreate = 1;
     static constexpr int kActionDestroy = 3;
 
-    // Starts the table walk; a walk still running is stopped first.
-    void StartWalk();
-    // Creates (action 1) or destroys (action 3) the entry's row; TRUE only
-    // when the switch took it. Any other action does nothing and gives TRUE.
-    BOOL SetEntry(const STATIC_MAC_info& entry, int nAction);
-    // Writes the learning state and, when enabling, the uplink ports. TRUE:
-    // what the switch holds afterwards is read back by the refresh.
-    BOOL SetLearning(const std::string& strState, const std::string& strUplinkPorts);
-    // Reads the learning state (empty when the read fails) and the uplink
-    // ports (unchanged when that read fails).
-    void ReadLearning();
+    // How a read went: every GET answered (an unknown value included), one
+    // refused by the switch, or one unanswered (nothing was asked after it).
+    using ReadResult = layer2::ReadResult;
+
+    // Starts the table walk; a walk still running is stopped first. False
+    // when it could not start: then no message comes.
+    bool StartWalk();
+    // Creates (action 1) or destroys (action 3) the entry's row through the
+    // report; TRUE only when the switch took it. Any other action does
+    // nothing and gives TRUE.
+    BOOL SetEntry(const STATIC_MAC_info& entry, int nAction, CWriteReport& report);
+    // Writes the learning state and, when enabling, the uplink ports (a port
+    // list the caller has checked), through the report; the first failure
+    // ends it. TRUE when everything was accepted.
+    BOOL SetLearning(const std::string& strState, const std::string& strUplinkPorts, CWriteReport& report);
+    // Reads the learning state ("1", "2" or, for any other value, empty) and
+    // the uplink ports (a port bitmap: any other type is unknown, empty; a
+    // failed read keeps the last). The uplinks are not asked for when the
+    // state read went unanswered.
+    ReadResult ReadLearning();
+    // Whether the last ReadLearning gave a state and uplink ports that Apply
+    // may rest on.
+    bool LearningRead() const { return m_bLearningRead; }
     // The asymmetric VLAN state; empty when the read fails.
-    void GetAsymmetricVlanState(std::string& strState);
+    ReadResult GetAsymmetricVlanState(std::string& strState);
     // Stops the walk and the SET session; no call-back runs once it returns.
     void CloseSessions();
 
@@ -67,6 +88,7 @@ public:
     std::atomic<HWND> m_hNotifyWnd{nullptr};
 
 private:
+    bool m_bLearningRead = false;
     // The entries of the walk in progress, under m_csWalkData.
     std::mutex m_csWalkData;
     std::vector<STATIC_MAC_info> m_EntriesBuilding;

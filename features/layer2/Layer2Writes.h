@@ -1,13 +1,16 @@
 // The writes the layer-2 dialogs share: a SET of integer bindings sent
-// through the action's CWriteReport, and the sentence that says what a
-// sequence of different settings wrote before it failed.
+// through the action's CWriteReport, and a sequence of SETs of different
+// settings that says what it wrote before it failed; and their single
+// synchronous read, which tells a refusal from a silent switch.
 #pragma once
 
 #include "common/CCommonSNMP.h"
+#include "common/CUtils.h"
 #include "common/CWriteReport.h"
 #include "platform/snmp/CSnmp.h"
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,7 +22,7 @@ using IntegerBinding = std::pair<std::string, std::string>;
 // One SET of the bindings (integers) on the session, sent through the report;
 // true when the switch accepted it. Nothing is sent after an earlier failure
 // of the same action. A session that cannot run requests counts as silent.
-inline bool SendIntegers(CWriteReport& report, CCommonSNMP& session, std::initializer_list<IntegerBinding> bindings,
+inline bool SendIntegers(CWriteReport& report, CCommonSNMP& session, const std::vector<IntegerBinding>& bindings,
                          const std::string& strWhat, int nTimeout = 0)
 {
     if (report.Failed())
@@ -35,23 +38,51 @@ inline bool SendIntegers(CWriteReport& report, CCommonSNMP& session, std::initia
     }
     return report.Send(session, strWhat, nTimeout);
 }
-
-// "Nothing was written.", "The spanning tree state was written; nothing after
-// it was.", "The state, the interval and the mode were written; nothing after
-// them was." for the settings a sequence wrote before its failure.
-inline std::string SequenceProgress(const std::vector<std::string>& written)
+inline bool SendIntegers(CWriteReport& report, CCommonSNMP& session, std::initializer_list<IntegerBinding> bindings,
+                         const std::string& strWhat, int nTimeout = 0)
 {
-    if (written.empty())
-        return "Nothing was written.";
-    std::string strText;
-    for (size_t i = 0; i < written.size(); ++i) {
-        if (i > 0)
-            strText += i + 1 == written.size() ? " and " : ", ";
-        strText += written[i];
+    return SendIntegers(report, session, std::vector<IntegerBinding>(bindings), strWhat, nTimeout);
+}
+
+// How a synchronous read went: the switch answered without an error, refused
+// it with an error status, or did not answer (also when the session cannot
+// run requests).
+enum class ReadResult
+{
+    Answered,
+    Refused,
+    Silent
+};
+
+// One GET of the object on the session; the response is kept only when the
+// switch answered without an error.
+inline ReadResult GetScalar(CCommonSNMP& session, const std::string& strOid, std::unique_ptr<CSnmp>& pResponse)
+{
+    pResponse.reset();
+    if (!session.Open(SnmpPduGet) || session.AddValue(strOid, SnmpValueNull) != 0 ||
+        session.send(pResponse, 0) != SnmpStatusOk || !pResponse) {
+        pResponse.reset();
+        return ReadResult::Silent;
     }
-    if (!strText.empty() && strText[0] >= 'a' && strText[0] <= 'z')
-        strText[0] = static_cast<char>(strText[0] - 'a' + 'A');
-    return strText + (written.size() == 1 ? " was written; nothing after it was." : " were written; nothing after them was.");
+    int nErrorStatus = 0;
+    int nErrorIndex = 0;
+    pResponse->getError(&nErrorStatus, &nErrorIndex);
+    if (nErrorStatus == 0)
+        return ReadResult::Answered;
+    pResponse.reset();
+    return ReadResult::Refused;
+}
+
+// The port bitmap of the ports whose flag (index port - 1) is set, as it is
+// written: 4 octets up to 28 ports, 8 for 48 and 52.
+inline std::vector<BYTE> PortBitmap(const std::vector<int>& flags)
+{
+    std::string strHex;
+    CUtils::PortFlagsToHex(flags, strHex);
+    CUtils::PadHexPortMask(strHex);
+    std::vector<BYTE> octets;
+    CUtils::HexToByteValues(strHex, octets, static_cast<int>(strHex.size() + 1) / 2);
+    return octets;
 }
 
 // A sequence of SETs of different settings in one action: each step is sent
@@ -79,7 +110,7 @@ private:
         if (bAccepted)
             m_written.push_back(strWhat);
         else if (m_report.Failed() && !m_bProgressSet) {
-            m_report.SetProgress(SequenceProgress(m_written));
+            m_report.SetProgress(CWriteReport::SequenceProgress(m_written));
             m_bProgressSet = true;
         }
         return bAccepted;

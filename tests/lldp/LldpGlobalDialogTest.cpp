@@ -69,7 +69,8 @@ TEST_F(LldpGlobalDialogTest, LldpDisabledLeavesTheTimersOffAndOddValuesShowAsThe
     RunModal<CLLDPGroup>(dialog, [&](CLLDPGroup& d) {
         ASSERT_TRUE(WaitForRead(d));
         EXPECT_EQ(d.IsDlgButtonChecked(IDC_LLDP_ENABLE), static_cast<UINT>(BST_UNCHECKED));
-        for (int id : {IDC_LLDP_HOLD, IDC_LLDP_INTERVAL, IDC_LLDP_REINIT_DELAY, IDC_LLDP_TX_DELAY, IDC_LLDP_TIMER_APPLY})
+        for (int id :
+             {IDC_LLDP_HOLD, IDC_LLDP_INTERVAL, IDC_LLDP_REINIT_DELAY, IDC_LLDP_TX_DELAY, IDC_LLDP_TIMER_APPLY})
             EXPECT_FALSE(Enabled(d, id)) << id;
         EXPECT_EQ(Text(d, IDC_LLDP_CHASSIS_SUBTYPE), "9");
         EXPECT_EQ(Text(d, IDC_LLDP_CHASSIS_ID), "02-4B-00-00-00-00");
@@ -81,12 +82,14 @@ TEST_F(LldpGlobalDialogTest, TheStateIsWrittenOnlyAfterARead)
     StartLldpSwitch();
     ASSERT_TRUE(sim->SilenceFor(5000));
     {
+        BoxRecorder boxes;
         CLLDPGroup dialog;
         RunModal<CLLDPGroup>(dialog, [&](CLLDPGroup& d) {
             PumpFor(4000);
             EXPECT_FALSE(Enabled(d, IDC_LLDP_ENABLE_APPLY));
             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LLDP_ENABLE_APPLY, BN_CLICKED), 0);
         });
+        EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"The LLDP settings could not be read from the switch."});
     }
     EXPECT_TRUE(Requests("SET").empty());
     ASSERT_TRUE(Pump([&] { return sim->Has(kState); }, 10000));
@@ -169,9 +172,7 @@ TEST_F(LldpGlobalDialogTest, TimerWritesComeInTheOrderTheSwitchsValuesNeed)
          "40",
          "3",
          "5",
-         {{Int(kHold, "4")},
-          {Int(kInterval, "40")},
-          {Int(kInterval, "40"), Int(kReinit, "3"), Int(kDelay, "5")}}},
+         {{Int(kHold, "4")}, {Int(kInterval, "40")}, {Int(kInterval, "40"), Int(kReinit, "3"), Int(kDelay, "5")}}},
         {"the delay first when the new interval is too short for the old delay",
          "100",
          "10",
@@ -190,9 +191,7 @@ TEST_F(LldpGlobalDialogTest, TimerWritesComeInTheOrderTheSwitchsValuesNeed)
          "6000",
          "2",
          "2",
-         {{Int(kInterval, "6000")},
-          {Int(kHold, "10")},
-          {Int(kInterval, "6000"), Int(kReinit, "2"), Int(kDelay, "2")}}},
+         {{Int(kInterval, "6000")}, {Int(kHold, "10")}, {Int(kInterval, "6000"), Int(kReinit, "2"), Int(kDelay, "2")}}},
         {"both",
          "10000",
          "2000",

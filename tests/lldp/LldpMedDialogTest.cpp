@@ -37,9 +37,9 @@ TEST_F(LldpMedDialogTest, ListsEveryPortsTlvAndWritesARangeOnePortAtATime)
         EXPECT_EQ(d.GetWindowText(), "LLDP MED Settings");
         for (int row = 0; row < 8; ++row)
             EXPECT_EQ(MedList(d).GetItemText(row, 0), "    " + std::to_string(row + 1));
-        // Any value but 2 enables.
+        // A value outside 1 and 2 is no state: it is shown empty.
         EXPECT_EQ(MedList(d).GetItemText(0, 1), "Disable");
-        EXPECT_EQ(MedList(d).GetItemText(1, 1), "Enable");
+        EXPECT_EQ(MedList(d).GetItemText(1, 1), "");
         EXPECT_EQ(ComboSelection(d, IDC_LLDP_MED_TLV), "Disable");
         EXPECT_EQ(ComboSelection(d, IDC_LLDP_MED_FROM), "   1 ");
 
@@ -92,6 +92,7 @@ TEST_F(LldpMedDialogTest, WithoutAStateReadNothingIsListedOrWritten)
 {
     StartLldpSwitch();
     ASSERT_TRUE(sim->SilenceFor(5000));
+    BoxRecorder boxes;
     CLLDPMED dialog;
     RunModal<CLLDPMED>(dialog, [&](CLLDPMED& d) {
         EXPECT_FALSE(Enabled(d, IDC_LLDP_MED_APPLY));
@@ -100,6 +101,10 @@ TEST_F(LldpMedDialogTest, WithoutAStateReadNothingIsListedOrWritten)
     });
     EXPECT_TRUE(Requests("SET").empty());
     EXPECT_TRUE(Requests("GETNEXT").empty());
+    EXPECT_EQ(BoxTexts(boxes),
+              (std::vector<std::string>{
+                  "The LLDP-MED settings could not be read from the switch.",
+                  "The LLDP-MED settings could not be read from the switch. Press Refresh and try again."}));
 }
 
 } // namespace lldp_test

@@ -3,7 +3,9 @@
 // or for all in one SET, and the cases that write nothing.
 #include "features/layer2/CMultiFilterModeConfig.h"
 #include "resources/mfilter.h"
-#include "support/FeatureDialogTest.h"
+#include "vlan/VlanTestSupport.h"
+
+#include "common/CReadReport.h"
 
 namespace mfilter_test {
 
@@ -55,9 +57,8 @@ TEST_F(MultiFilterModeDialogTest, ListsEveryVlanWithItsModeAndOffersTheirIds)
     RunModal<CMultiFilterModeConfig>(dialog, [&](CMultiFilterModeConfig& d) {
         ASSERT_TRUE(WaitForWalk(d));
         EXPECT_EQ(d.GetWindowText(), "Multicast Filtering Mode Configuration");
-        // A value other than 0 (here 2) filters.
-        EXPECT_EQ(Rows(d), (std::vector<std::string>{"1|default|" + kForward, "2|sales|" + kFilter,
-                                                     "100|lab|" + kFilter}));
+        // A value outside 0 and 1 (here 2) is no mode: it is shown empty.
+        EXPECT_EQ(Rows(d), (std::vector<std::string>{"1|default|" + kForward, "2|sales|" + kFilter, "100|lab|"}));
         CComboBox& vlans = Item<CComboBox>(d, IDC_MFILTER_VLAN);
         ASSERT_EQ(vlans.GetCount(), 3);
         std::string last;
@@ -90,11 +91,10 @@ TEST_F(MultiFilterModeDialogTest, ApplyWritesOneVlanOrEveryListedVlanInOneSet)
         ChooseInCombo(d, IDC_MFILTER_MODE, 1);
         ClickButton(d, IDC_MFILTER_APPLY);
         ASSERT_TRUE(WaitForWalk(d));
-        EXPECT_EQ(Rows(d), (std::vector<std::string>{"1|default|" + kFilter, "2|sales|" + kFilter,
-                                                     "100|lab|" + kFilter}));
+        EXPECT_EQ(Rows(d),
+                  (std::vector<std::string>{"1|default|" + kFilter, "2|sales|" + kFilter, "100|lab|" + kFilter}));
     });
-    const std::vector<std::vector<std::string>> expected{{Mode(2, "0")},
-                                                         {Mode(1, "1"), Mode(2, "1"), Mode(100, "1")}};
+    const std::vector<std::vector<std::string>> expected{{Mode(2, "0")}, {Mode(1, "1"), Mode(2, "1"), Mode(100, "1")}};
     EXPECT_EQ(Requests("SET"), expected);
 }
 
@@ -102,6 +102,7 @@ TEST_F(MultiFilterModeDialogTest, NoVlanListedNoWrite)
 {
     StartFilterSwitch();
     ASSERT_TRUE(sim->SilenceFor(5000));
+    BoxRecorder boxes;
     CMultiFilterModeConfig dialog;
     RunModal<CMultiFilterModeConfig>(dialog, [&](CMultiFilterModeConfig& d) {
         ASSERT_TRUE(WaitForWalk(d));
@@ -111,6 +112,10 @@ TEST_F(MultiFilterModeDialogTest, NoVlanListedNoWrite)
         ClickButton(d, IDC_MFILTER_APPLY);
     });
     EXPECT_TRUE(Requests("SET").empty());
+    // The silent switch is said once; each Apply refuses.
+    const std::string refusal = CReadReport::UnreadText("the multicast filtering modes");
+    EXPECT_EQ(vlantest::Texts(boxes.Calls()),
+              (std::vector<std::string>{CReadReport::Text("the multicast filtering modes", false), refusal, refusal}));
 }
 
 TEST_F(MultiFilterModeDialogTest, AFailedWalkKeepsTheLastList)
@@ -122,11 +127,14 @@ TEST_F(MultiFilterModeDialogTest, AFailedWalkKeepsTheLastList)
         const std::vector<std::string> before = Rows(d);
         ASSERT_EQ(before.size(), 3U);
         ASSERT_TRUE(sim->SilenceFor(5000));
+        BoxRecorder boxes;
         ClickButton(d, IDC_MFILTER_REFRESH);
         EXPECT_FALSE(Enabled(d, IDC_MFILTER_APPLY));
         ASSERT_TRUE(WaitForWalk(d));
         EXPECT_EQ(Rows(d), before);
         EXPECT_EQ(ComboSelection(d, IDC_MFILTER_VLAN), "1");
+        EXPECT_EQ(vlantest::Texts(boxes.Calls()),
+                  std::vector<std::string>{CReadReport::Text("the multicast filtering modes", true)});
     });
 }
 

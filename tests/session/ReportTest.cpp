@@ -114,6 +114,21 @@ TEST(WriteReportText, ProgressAndErrorWords)
                           Case{25, 28, "Ports 25-27 were written; port 28 and later were not."}}) {
         EXPECT_EQ(CWriteReport::PortProgress("Ports", c.nFirst, c.nFailed), c.expected);
     }
+    struct SequenceCase
+    {
+        std::vector<std::string> written;
+        const char* expected;
+    };
+    for (const SequenceCase& c :
+         {SequenceCase{{}, "Nothing was written."},
+          SequenceCase{{"the spanning tree state"}, "The spanning tree state was written; nothing after it was."},
+          SequenceCase{{"the TX delay", "the hold multiplier"},
+                       "The TX delay and the hold multiplier were written; nothing after them was."},
+          SequenceCase{{"the state", "the interval", "the mode"},
+                       "The state, the interval and the mode were written; nothing after them was."},
+          SequenceCase{{"LLDP timers"}, "LLDP timers was written; nothing after it was."}}) {
+        EXPECT_EQ(CWriteReport::SequenceProgress(c.written), c.expected);
+    }
     EXPECT_EQ(CWriteReport::ErrorWords(10), "wrong value");
     EXPECT_EQ(CWriteReport::ErrorWords(17), "not writable");
     EXPECT_EQ(CWriteReport::ErrorWords(99), "error 99");

@@ -275,7 +275,8 @@ void CModuleBase::StartVlanWalk()
     }
     m_cSnmpVlanWalk.AddValue(kVlanNameColumn, 4);
     m_cSnmpVlanWalk.AddValue(kVlanRowStatusColumn, 4);
-    m_cSnmpVlanWalk.StartRequest(&CModuleBase::OnVlanReply, this, 0, kVlanWalkTimeout);
+    if (!m_cSnmpVlanWalk.StartAsync(&CModuleBase::OnVlanReply, this, kVlanWalkTimeout))
+        SendMessage(m_hOwnerWnd, WM_VLAN_LIST_NOTIFY, 1, 0);
 }
 
 int CModuleBase::OnVlanReply(CSnmp* pResponseIn, int nRequestID, void* pUserData, int nStatus)
@@ -304,6 +305,8 @@ int CModuleBase::OnVlanReply(CSnmp* pResponseIn, int nRequestID, void* pUserData
                 }
             }
             SendMessage(pThis->m_hOwnerWnd, WM_VLAN_LIST_NOTIFY, 2, 0);
+        } else {
+            SendMessage(pThis->m_hOwnerWnd, WM_VLAN_LIST_NOTIFY, 1, 0);
         }
         session.SignalDone();
         return 0;
@@ -321,7 +324,11 @@ int CModuleBase::OnVlanReply(CSnmp* pResponseIn, int nRequestID, void* pUserData
         }
         SendMessage(pThis->m_hOwnerWnd, WM_VLAN_LIST_NOTIFY, 0, reinterpret_cast<LPARAM>(&row));
     }
-    session.StartRequest(&CModuleBase::OnVlanReply, pThis, 0, kVlanWalkTimeout);
+    pResponse.reset();
+    if (!session.StartAsync(&CModuleBase::OnVlanReply, pThis, kVlanWalkTimeout)) {
+        SendMessage(pThis->m_hOwnerWnd, WM_VLAN_LIST_NOTIFY, 1, 0);
+        session.SignalDone();
+    }
     return 0;
 }
 
@@ -380,6 +387,12 @@ int CModuleBase::SetPortList(const std::string& strPortList, const std::vector<i
         session.send(pResponse, 0);
     }
     return 0;
+}
+
+std::vector<std::string> CModuleBase::GetVlanIds() const
+{
+    std::lock_guard lock(m_csWalkData);
+    return m_arrVlanIds;
 }
 
 std::vector<int> CModuleBase::GetTrunkPorts() const

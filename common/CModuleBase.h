@@ -22,7 +22,8 @@
 
 // Messages to the owner window, sent from the walks' worker threads.
 // WM_VLAN_LIST_NOTIFY: wParam 0 and lParam a VLAN_list_info* per row; wParam 2
-// and lParam 0 at the end of the table. WM_TRUNK_WALK_ABORTED: the trunk walk
+// and lParam 0 at the end of the table; wParam 1 and lParam 0 when the walk
+// failed or could not start (the ids of the last complete walk stay). WM_TRUNK_WALK_ABORTED: the trunk walk
 // has ended, wParam 0 when it read the whole table (its groups are published),
 // 1 when it failed (the groups published before stay).
 inline constexpr UINT WM_VLAN_LIST_NOTIFY = WM_USER + 107;
@@ -108,6 +109,8 @@ public:
     std::vector<int> GetTrunkPorts() const;
     // 1 once a trunk walk has completed, else 0.
     int IsTrunkReady() const;
+    // The VLAN ids of the last complete VLAN walk.
+    std::vector<std::string> GetVlanIds() const;
 
 protected:
     static int OnTrunkReply(CSnmp* pResponse, int nRequestID, void* pUserData, int nStatus);

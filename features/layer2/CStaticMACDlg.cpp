@@ -198,6 +198,16 @@ LRESULT CStaticMACDlg::OnVlanListNotify(WPARAM wParam, LPARAM lParam)
     } else if (wParam == 2) {
         m_comboVid.SetCurSel(0);
         m_comboVid.EnableWindow(TRUE);
+    } else if (wParam == 1) {
+        // The walk failed: the VLANs of the last complete walk are offered
+        // again, none when there was none.
+        const std::vector<std::string> ids = m_logic.m_moduleBase.GetVlanIds();
+        m_comboVid.ResetContent();
+        for (const std::string& strId : ids)
+            m_comboVid.AddString(strId);
+        m_comboVid.SetCurSel(0);
+        m_comboVid.EnableWindow(ids.empty() ? FALSE : TRUE);
+        m_readReport.Fail("the VLAN list", !ids.empty());
     }
     return 0;
 }

@@ -33,11 +33,6 @@ bool BoxChecked(CWnd& d)
     return d.IsDlgButtonChecked(IDC_JUMBO_ENABLE) == BST_CHECKED;
 }
 
-std::vector<std::string> BoxTexts(const BoxRecorder& boxes)
-{
-    return vlantest::Texts(boxes.Calls());
-}
-
 } // namespace
 
 TEST_F(JumboFrameDialogTest, TheReadSetsTheBox)
@@ -79,7 +74,7 @@ TEST_F(JumboFrameDialogTest, ApplyWritesTheBoxThenSaysSoAndCloses)
             ClickButton(d, IDOK);
         });
         EXPECT_EQ(result, IDOK);
-        EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{c.message});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
         EXPECT_EQ(DialogSets(), (std::vector<std::vector<std::string>>{{kJumbo + "|2|" + c.written}}));
         EXPECT_EQ(sim->Get(kJumbo), c.written);
     }
@@ -96,7 +91,7 @@ TEST_F(JumboFrameDialogTest, EnterAppliesLikeTheButton)
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(sim->Get(kJumbo), "1");
-    EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"Enabled Jumbo Frame"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Enabled Jumbo Frame"});
 }
 
 TEST_F(JumboFrameDialogTest, ARefusedWriteIsReportedAndTheDialogStillCloses)
@@ -110,7 +105,7 @@ TEST_F(JumboFrameDialogTest, ARefusedWriteIsReportedAndTheDialogStillCloses)
         ClickButton(d, IDOK);
     });
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"The switch did not accept the Jumbo Frame setting."});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The switch did not accept the Jumbo Frame setting."});
     EXPECT_EQ(sim->Get(kJumbo), "2");
 }
 
@@ -137,7 +132,7 @@ TEST_F(JumboFrameDialogTest, NothingIsWrittenWithoutAReadNorOnEscape)
     });
     EXPECT_EQ(result, IDCANCEL);
     // The silent switch is said once, when the first dialog opened.
-    EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"The Jumbo Frame setting could not be read from the switch."});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The Jumbo Frame setting could not be read from the switch."});
     EXPECT_EQ(DialogSets().size(), 0U);
     EXPECT_EQ(sim->Get(kJumbo), "1");
 }

@@ -89,7 +89,7 @@ TEST_F(LldpGlobalDialogTest, TheStateIsWrittenOnlyAfterARead)
             EXPECT_FALSE(Enabled(d, IDC_LLDP_ENABLE_APPLY));
             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LLDP_ENABLE_APPLY, BN_CLICKED), 0);
         });
-        EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"The LLDP settings could not be read from the switch."});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The LLDP settings could not be read from the switch."});
     }
     EXPECT_TRUE(Requests("SET").empty());
     ASSERT_TRUE(Pump([&] { return sim->Has(kState); }, 10000));
@@ -148,7 +148,7 @@ TEST_F(LldpGlobalDialogTest, TimerRulesRefuseWithTheFirstBrokenRule)
                 d.GetDlgItem(IDC_LLDP_INTERVAL)->SetWindowText("");
                 ASSERT_TRUE(Pump([&] { return Text(d, IDC_LLDP_INTERVAL) == c.interval; }, 20000));
             } else {
-                EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{c.message});
+                EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
                 EXPECT_EQ(Requests("SET").size(), sets);
             }
         }

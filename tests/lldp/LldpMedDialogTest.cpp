@@ -67,7 +67,7 @@ TEST_F(LldpMedDialogTest, ToPortBelowFromPortIsRefused)
         ChooseInCombo(d, IDC_LLDP_MED_FROM, 4);
         BoxRecorder boxes(IDOK);
         ChooseInCombo(d, IDC_LLDP_MED_TO, 2);
-        EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"'To Port' can not be smaller than 'From Port'"});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"'To Port' can not be smaller than 'From Port'"});
         EXPECT_EQ(ComboSelection(d, IDC_LLDP_MED_TO), "   5 ");
     });
 }
@@ -80,7 +80,7 @@ TEST_F(LldpMedDialogTest, LldpDisabledIsSaidAndLeavesOnlyTheListingAndClose)
     CLLDPMED dialog;
     RunModal<CLLDPMED>(dialog, [&](CLLDPMED& d) {
         ASSERT_TRUE(Pump([&] { return MedList(d).GetItemCount() == 8; }, 20000));
-        EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"The LLDP is disable ,so can not set LLDP MED !"});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The LLDP is disable ,so can not set LLDP MED !"});
         for (int id : {IDC_LLDP_MED_FROM, IDC_LLDP_MED_TO, IDC_LLDP_MED_TLV, IDC_LLDP_MED_LIST, IDC_LLDP_MED_APPLY})
             EXPECT_FALSE(Enabled(d, id)) << id;
         d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LLDP_MED_APPLY, BN_CLICKED), 0);
@@ -101,7 +101,7 @@ TEST_F(LldpMedDialogTest, WithoutAStateReadNothingIsListedOrWritten)
     });
     EXPECT_TRUE(Requests("SET").empty());
     EXPECT_TRUE(Requests("GETNEXT").empty());
-    EXPECT_EQ(BoxTexts(boxes),
+    EXPECT_EQ(boxes.Texts(),
               (std::vector<std::string>{
                   "The LLDP-MED settings could not be read from the switch.",
                   "The LLDP-MED settings could not be read from the switch. Press Refresh and try again."}));

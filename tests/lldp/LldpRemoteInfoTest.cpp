@@ -101,7 +101,7 @@ TEST_F(LldpRemoteInfoTest, AFailedStateReadIsReportedAndNothingIsWalked)
     BoxRecorder boxes;
     CLLDPREMOTEINFO dialog;
     RunModal<CLLDPREMOTEINFO>(dialog, [&](CLLDPREMOTEINFO& d) {
-        EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"Get LLDP remote port information unsuccessful!"});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Get LLDP remote port information unsuccessful!"});
         EXPECT_EQ(RemoteList(d).GetItemCount(), 0);
         EXPECT_EQ(Count(d), "0");
     });
@@ -119,7 +119,7 @@ TEST_F(LldpRemoteInfoTest, ARowWithoutValuesIsSaidAndTheCountGoesToZero)
         ASSERT_TRUE(
             Pump([&] { return Enabled(d, IDC_LLDP_REMOTE_REFRESH) && RemoteList(d).GetItemCount() == 2; }, 20000));
         d.SendMessage(WM_LLDP_REMOTE_NO_ROW, 0, 0);
-        EXPECT_EQ(BoxTexts(boxes), std::vector<std::string>{"There is no LLDP Remote Port"});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"There is no LLDP Remote Port"});
         EXPECT_EQ(Count(d), "0");
         EXPECT_EQ(RemoteList(d).GetItemCount(), 2);
     });

@@ -28,11 +28,6 @@ inline std::string Int(const std::string& oid, const std::string& value)
     return oid + "|2|" + value;
 }
 
-inline std::vector<std::string> BoxTexts(const BoxRecorder& boxes)
-{
-    return vlantest::Texts(boxes.Calls());
-}
-
 // The 28-port base switch with LLDP enabled: hold multiplier 4, interval 30,
 // reinit delay 2, TX delay 2; the power TLV off on ports 1-8; two neighbours
 // on port 5.

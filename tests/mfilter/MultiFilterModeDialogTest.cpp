@@ -114,7 +114,7 @@ TEST_F(MultiFilterModeDialogTest, NoVlanListedNoWrite)
     EXPECT_TRUE(Requests("SET").empty());
     // The silent switch is said once; each Apply refuses.
     const std::string refusal = CReadReport::UnreadText("the multicast filtering modes");
-    EXPECT_EQ(vlantest::Texts(boxes.Calls()),
+    EXPECT_EQ(boxes.Texts(),
               (std::vector<std::string>{CReadReport::Text("the multicast filtering modes", false), refusal, refusal}));
 }
 
@@ -133,7 +133,7 @@ TEST_F(MultiFilterModeDialogTest, AFailedWalkKeepsTheLastList)
         ASSERT_TRUE(WaitForWalk(d));
         EXPECT_EQ(Rows(d), before);
         EXPECT_EQ(ComboSelection(d, IDC_MFILTER_VLAN), "1");
-        EXPECT_EQ(vlantest::Texts(boxes.Calls()),
+        EXPECT_EQ(boxes.Texts(),
                   std::vector<std::string>{CReadReport::Text("the multicast filtering modes", true)});
     });
 }

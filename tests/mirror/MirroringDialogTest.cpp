@@ -71,14 +71,6 @@ void SetMode(CWnd& d, int port, Mode mode)
     ClickButton(d, Box(mode, port));
 }
 
-std::vector<std::string> Texts(const BoxRecorder& boxes)
-{
-    std::vector<std::string> texts;
-    for (const MessageBoxCall& call : boxes.Calls())
-        texts.push_back(call.text);
-    return texts;
-}
-
 std::string Bitmap(std::initializer_list<int> ports, int octets)
 {
     std::string bytes(static_cast<size_t>(octets), '\0');
@@ -355,7 +347,7 @@ TEST_F(MirroringDialogTest, ApplyRefusesInTheOrderOfItsChecksAndWritesNothing)
             BoxRecorder boxes;
             ClickButton(d, IDC_MIRROR_APPLY);
             ASSERT_TRUE(Settled());
-            EXPECT_EQ(Texts(boxes), std::vector<std::string>{c.message});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.message});
             EXPECT_EQ(StateReads(), reads + (c.readsAgain ? 1 : 0));
         }
     });
@@ -375,7 +367,7 @@ TEST_F(MirroringDialogTest, TrunkMembersOfOneModePassAndAPortThatLeftItsTrunkIsJ
             BoxRecorder boxes;
             ClickButton(d, IDC_MIRROR_APPLY);
             EXPECT_TRUE(Settled());
-            return Texts(boxes);
+            return boxes.Texts();
         };
         // Trunk 1 (27, 28) both RX, trunk 2 (25, 26) both None, 1 alone TX.
         EXPECT_TRUE(apply({{27, RX}, {28, RX}, {1, TX}}).empty());
@@ -412,7 +404,7 @@ TEST_F(MirroringDialogTest, ApplyAfterAFailedReadWritesNothing)
     });
     // The failed read is said when the dialog opens, each Apply refuses.
     const std::string refusal = "The port mirroring settings could not be read from the switch. Press Refresh and try again.";
-    EXPECT_EQ(Texts(boxes), (std::vector<std::string>{"The port mirroring settings could not be read from the switch.",
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"The port mirroring settings could not be read from the switch.",
                                                       refusal, refusal}));
     EXPECT_TRUE(Sets().empty());
 }

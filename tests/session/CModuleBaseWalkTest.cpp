@@ -163,7 +163,9 @@ TEST_F(CModuleBaseWalkTest, VlanWalkSendsOneMessagePerRowThenTheEnd)
     EXPECT_EQ(module.GetVlanName("4094"), "");
 }
 
-TEST_F(CModuleBaseWalkTest, AVlanWalkThatFailsSendsNoEndMessage)
+// A failed walk ends with its own message (wParam 1), not the end of the
+// table's: the owner waiting for the end gets its controls back.
+TEST_F(CModuleBaseWalkTest, AVlanWalkThatFailsEndsWithTheFailureMessage)
 {
     WalkModule module;
     module.SetHwnd(m_owner.GetSafeHwnd());
@@ -174,9 +176,13 @@ TEST_F(CModuleBaseWalkTest, AVlanWalkThatFailsSendsNoEndMessage)
     ASSERT_TRUE(WaitWalkEnd(module.VlanSession(), 10000));
     Serve([] { return false; }, 300);
     const std::vector<Message> messages = m_owner.Messages();
-    ASSERT_EQ(messages.size(), 1U);
+    ASSERT_EQ(messages.size(), 2U);
     EXPECT_EQ(messages[0].wParam, 0U);
     EXPECT_EQ(Row(messages[0]), (std::vector<std::string>{"1", "default", "1"}));
+    EXPECT_EQ(messages[1].message, WM_VLAN_LIST_NOTIFY);
+    EXPECT_EQ(messages[1].wParam, 1U);
+    EXPECT_FALSE(messages[1].bHasRow);
+    EXPECT_TRUE(module.GetVlanIds().empty()); // no walk completed
 }
 
 TEST_F(CModuleBaseWalkTest, TrunkWalkEndMessageComesWithTheGroupsPublished)

@@ -49,11 +49,6 @@ bool Settled()
     return Pump([] { return CCommonSNMP::WaitForWorkers(0); }, 30000);
 }
 
-std::vector<std::string> Texts(const BoxRecorder& boxes)
-{
-    return vlantest::Texts(boxes.Calls());
-}
-
 std::vector<std::string> ListRows(CWnd& d, int id, int columns)
 {
     CListCtrl& list = Item<CListCtrl>(d, id);
@@ -244,7 +239,7 @@ TEST_F(Layer2FailureTest, ARefusedWriteIsSaidAndNothingAfterItIsSent)
             ASSERT_TRUE(sim->RefuseNextSet(c.refusedOid, 5));
             before = Requests("SET").size();
         });
-        EXPECT_EQ(Texts(boxes), std::vector<std::string>{c.refused});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.refused});
         auto sets = Requests("SET");
         sets.erase(sets.begin(), sets.begin() + static_cast<std::ptrdiff_t>(std::min(before, sets.size())));
         ASSERT_EQ(sets.size(), c.refusedSets);
@@ -270,7 +265,7 @@ TEST_F(Layer2FailureTest, ASilentSwitchCostsOneUnansweredRequestAndIsSaid)
             before = HandledRequests();
             ASSERT_TRUE(sim->SetReplyDelay(1800));
         });
-        EXPECT_EQ(Texts(boxes), std::vector<std::string>{c.silent});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.silent});
         // The switch serves its requests in order: once it has taken the
         // delay back, it has received every request the dialog sent.
         ASSERT_TRUE(Pump([&] { return sim->SetReplyDelay(0); }, 60000));
@@ -401,7 +396,7 @@ TEST_F(Layer2FailureTest, ValuesTheSwitchCannotMeanAreUnknownAndNeverWrittenBack
         const std::size_t sets = Requests("SET").size();
         BoxRecorder boxes;
         c.run();
-        EXPECT_EQ(Texts(boxes), c.said);
+        EXPECT_EQ(boxes.Texts(), c.said);
         EXPECT_EQ(Requests("SET").size(), sets);
         sim.reset();
     }
@@ -460,7 +455,7 @@ TEST_F(Layer2FailureTest, AWalkCutShortKeepsTheLastListAndIsSaidOnce)
             ASSERT_TRUE(sim->SilenceFor(30000));
             ASSERT_TRUE(Pump([&] { return Enabled(d, c.refresh) && !boxes.Calls().empty(); }, 30000));
             EXPECT_EQ(ListRows(d, c.list, c.columns), before);
-            EXPECT_EQ(Texts(boxes), std::vector<std::string>{c.said});
+            EXPECT_EQ(boxes.Texts(), std::vector<std::string>{c.said});
         });
         EXPECT_TRUE(Requests("SET").empty());
         sim.reset();
@@ -493,7 +488,7 @@ TEST_F(Layer2FailureTest, StaticMacOnASilentSwitchAsksOnceAndRefusesUntilRead)
     });
     ASSERT_TRUE(Pump([&] { return sim->SetReplyDelay(0); }, 60000));
     ASSERT_TRUE(Settled());
-    EXPECT_EQ(Texts(boxes), (std::vector<std::string>{CReadReport::Text("the MAC address learning settings", false),
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{CReadReport::Text("the MAC address learning settings", false),
                                                       CReadReport::UnreadText("the static MAC list"),
                                                       CReadReport::UnreadText("the MAC address learning settings")}));
     EXPECT_EQ(asked(kLearning), 1U);

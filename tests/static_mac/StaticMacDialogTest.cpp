@@ -165,7 +165,8 @@ TEST_F(StaticMacDialogTest, AddRunsItsChecksAndCreatesTheRow)
             EXPECT_EQ(sim->Get(StaticCell(3, c.index)), c.port);
             ++rows;
             ASSERT_TRUE(Pump([&] { return EntryList(d).GetItemCount() == rows && Enabled(d, IDC_SMAC_ADD); }, 20000))
-                << EntryList(d).GetItemCount() << " " << (EntryList(d).GetItemCount() > 0 ? RowText(d, EntryList(d).GetItemCount() - 1) : "");
+                << EntryList(d).GetItemCount() << " "
+                << (EntryList(d).GetItemCount() > 0 ? RowText(d, EntryList(d).GetItemCount() - 1) : "");
             ASSERT_TRUE(WaitForRefresh(d));
             EXPECT_EQ(d.GetDlgItem(IDC_SMAC_MAC)->GetWindowText(), "");
         }
@@ -201,9 +202,9 @@ TEST_F(StaticMacDialogTest, WithAsymmetricVlanOnlyVlanOneIsAccepted)
 
 TEST_F(StaticMacDialogTest, A256thEntryIsRefusedBeforeAnyOtherCheck)
 {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("korvel-static-mac-" + std::to_string(getpid()) + ".snmprec"))
-                                 .string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("korvel-static-mac-" + std::to_string(getpid()) + ".snmprec"))
+            .string();
     {
         std::ofstream file(path);
         for (int i = 0; i < 256; ++i)
@@ -303,6 +304,48 @@ TEST_F(StaticMacDialogTest, ApplyWritesTheLearningStateAndItsUplinksOrRefuses)
             EXPECT_EQ(Enabled(d, IDC_SMAC_UPLINK), enabled);
         });
     }
+}
+
+// A VLAN walk that dies on Refresh gives the VID box back with the VLANs of
+// the last complete walk, and says so once; it does not leave the box
+// disabled and empty.
+TEST_F(StaticMacDialogTest, AFailedVlanWalkOffersTheLastCompleteVlans)
+{
+    StartMacSwitch();
+    g_strTimeout = "1500";
+    BoxRecorder boxes;
+    CStaticMACDlg dialog;
+    RunModal<CStaticMACDlg>(dialog, [&](CStaticMACDlg& d) {
+        ASSERT_TRUE(WaitForRefresh(d));
+        CComboBox& vids = Item<CComboBox>(d, IDC_SMAC_VID);
+        const auto items = [&] {
+            std::vector<std::string> texts;
+            for (int i = 0; i < vids.GetCount(); ++i) {
+                std::string text;
+                vids.GetLBText(i, text);
+                texts.push_back(text);
+            }
+            return texts;
+        };
+        const std::vector<std::string> before = items();
+        ASSERT_GE(before.size(), 4u);
+        const auto vlanSteps = [&] {
+            std::size_t n = 0;
+            for (const auto& request : Requests("GETNEXT"))
+                n += !request.empty() && request[0].rfind(kKorvel + ".7.6.1.1", 0) == 0 ? 1 : 0;
+            return n;
+        };
+        const std::size_t stepsBefore = vlanSteps();
+        ASSERT_TRUE(sim->SetReplyDelay(150));
+        ClickButton(d, IDC_SMAC_REFRESH);
+        ASSERT_TRUE(Pump([&] { return vlanSteps() > stepsBefore; }, 10000));
+        ASSERT_TRUE(sim->SilenceFor(30000));
+        ASSERT_TRUE(Pump([&] { return Enabled(d, IDC_SMAC_VID) && Enabled(d, IDC_SMAC_REFRESH); }, 20000));
+        EXPECT_EQ(items(), before);
+        EXPECT_EQ(ComboSelection(d, IDC_SMAC_VID), "1");
+    });
+    EXPECT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_TRUE(Requests("SET").empty());
 }
 
 } // namespace static_mac_test

@@ -35,37 +35,10 @@ std::string Fixture(const std::string& name)
     return std::string(KORVEL_SOURCE_DIR) + "/tests/hostile/fixtures/" + name + ".snmprec";
 }
 
-// Every row of the list, its cells joined by '|'.
-std::vector<std::string> ListRows(CWnd& d, int id, int columns)
-{
-    CListCtrl& list = Item<CListCtrl>(d, id);
-    std::vector<std::string> rows;
-    for (int i = 0; i < list.GetItemCount(); ++i) {
-        std::string row = list.GetItemText(i, 0);
-        for (int c = 1; c < columns; ++c)
-            row += "|" + list.GetItemText(i, c);
-        rows.push_back(row);
-    }
-    return rows;
-}
-
 // The first column of every row.
 std::vector<std::string> FirstColumn(CWnd& d, int id)
 {
     return ListRows(d, id, 1);
-}
-
-std::vector<std::string> Numbers(int first, int last)
-{
-    std::vector<std::string> numbers;
-    for (int n = first; n <= last; ++n)
-        numbers.push_back(std::to_string(n));
-    return numbers;
-}
-
-bool ListFilled(CWnd& d, int listId, int refreshId, int rows)
-{
-    return Pump([&] { return Enabled(d, refreshId) && Item<CListCtrl>(d, listId).GetItemCount() == rows; }, 30000);
 }
 
 class HostileSwitchTest : public VlanTest

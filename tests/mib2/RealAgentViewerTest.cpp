@@ -78,19 +78,6 @@ std::vector<std::string> Output(const std::string& command)
     return lines;
 }
 
-std::vector<std::string> ListRows(CWnd& d, int listId, int columns)
-{
-    auto& list = Item<CListCtrlEx>(d, listId);
-    std::vector<std::string> rows;
-    for (int r = 0; r < list.GetItemCount(); ++r) {
-        std::string text;
-        for (int c = 0; c < columns; ++c)
-            text += (c ? "|" : "") + list.GetItemText(r, c);
-        rows.push_back(text);
-    }
-    return rows;
-}
-
 class RealAgentTest : public ::testing::Test
 {
 protected:
@@ -116,8 +103,9 @@ protected:
         for (std::string& e : env)
             envp.push_back(e.data());
         envp.push_back(nullptr);
-        std::vector<std::string> args{kSnmpd, "-f", "-C", "-c", conf, "-Lf", (dir / "log").string(), "-r",
-                                      "-p", (dir / "pid").string(), "-M", "/nonexistent", "-m", ""};
+        std::vector<std::string> args{
+            kSnmpd, "-f",           "-C", "-c", conf, "-Lf", (dir / "log").string(), "-r", "-p", (dir / "pid").string(),
+            "-M",   "/nonexistent", "-m", ""};
         std::vector<char*> argv;
         for (std::string& a : args)
             argv.push_back(a.data());
@@ -152,8 +140,8 @@ protected:
     // snmpwalk / snmpget of one object, the values only, numbers as numbers.
     std::vector<std::string> Walk(const std::string& oid) const
     {
-        return Output("MIBS= snmpwalk -M /nonexistent -v1 -c " + std::string(kCommunity) + " -Oqven -t 2 -r 1 " +
-                      host + " " + oid + " 2>/dev/null");
+        return Output("MIBS= snmpwalk -M /nonexistent -v1 -c " + std::string(kCommunity) + " -Oqven -t 2 -r 1 " + host +
+                      " " + oid + " 2>/dev/null");
     }
     std::string Get(const std::string& oid) const
     {
@@ -166,8 +154,8 @@ protected:
         std::vector<std::string> rows;
         Dialog dialog;
         RunModal<Dialog>(dialog, [&](Dialog& d) {
-            EXPECT_TRUE(Pump(
-                [&] { return Enabled(d, refreshId) && Item<CListCtrlEx>(d, listId).GetItemCount() > 0; }, 20000));
+            EXPECT_TRUE(
+                Pump([&] { return Enabled(d, refreshId) && Item<CListCtrlEx>(d, listId).GetItemCount() > 0; }, 20000));
             rows = ListRows(d, listId, columns);
         });
         return rows;

@@ -25,32 +25,17 @@ std::string RowText(CListCtrl& list, int row)
     return text;
 }
 
-std::vector<std::string> ComboTexts(CWnd& d, int id)
-{
-    CComboBox& box = Item<CComboBox>(d, id);
-    std::vector<std::string> texts;
-    for (int i = 0; i < box.GetCount(); ++i) {
-        std::string text;
-        box.GetLBText(i, text);
-        texts.push_back(text);
-    }
-    return texts;
-}
-
 // Both walks have ended: the buttons are back with the whole table listed.
 bool WaitForTable(CWnd& d, int rows = 24)
 {
     return Pump(
-        [&] {
-            return Enabled(d, IDC_POE_REFRESH) && Enabled(d, IDC_POE_APPLY) && List(d).GetItemCount() == rows;
-        },
+        [&] { return Enabled(d, IDC_POE_REFRESH) && Enabled(d, IDC_POE_APPLY) && List(d).GetItemCount() == rows; },
         20000);
 }
 
 // The bindings of one port's SET.
 std::vector<std::string> PortSet(int port, const std::string& state, const std::string& range,
-                                 const std::string& priority, const std::string& limitKind,
-                                 const std::string& limit)
+                                 const std::string& priority, const std::string& limitKind, const std::string& limit)
 {
     std::vector<std::string> set{Int(PortOid(3, port), state), Int(PortOid(4, port), range),
                                  Int(PortOid(5, port), priority), Int(PortOid(7, port), limitKind)};
@@ -111,8 +96,7 @@ TEST_F(PoeConfigDialogTest, ApplySendsOneSetPerPortOfTheRangeWithTheFormsValues)
         std::vector<std::string> (*expected)(int port);
     };
     const Case cases[] = {
-        {"enabled with a profile", 0, 3, 2, 3, false, "",
-         [](int p) { return PortSet(p, "1", "5", "3", "2", "4"); }},
+        {"enabled with a profile", 0, 3, 2, 3, false, "", [](int p) { return PortSet(p, "1", "5", "3", "2", "4"); }},
         // Disable writes no profile, normal priority and Auto, whatever the lists show.
         {"disabled", 1, 3, 2, 3, false, "", [](int p) { return PortSet(p, "2", "0", "2", "2", "1"); }},
         {"user-defined limit", 0, 0, 0, 0, true, "15.4", [](int p) { return PortSet(p, "1", "0", "1", "1", "15.4"); }},
@@ -142,8 +126,8 @@ TEST_F(PoeConfigDialogTest, ApplySendsOneSetPerPortOfTheRangeWithTheFormsValues)
             ClickButton(d, IDC_POE_APPLY);
             ASSERT_TRUE(WaitForTable(d));
             EXPECT_TRUE(boxes.Calls().empty());
-            EXPECT_EQ(SetsAfter(before), (std::vector<std::vector<std::string>>{c.expected(10), c.expected(11),
-                                                                                 c.expected(12)}));
+            EXPECT_EQ(SetsAfter(before),
+                      (std::vector<std::vector<std::string>>{c.expected(10), c.expected(11), c.expected(12)}));
         }
         // The list shows what the last Apply wrote.
         EXPECT_EQ(RowText(List(d), 9), "10|Enable|Office|Normal|7.0|0.0|0.0|0|N/A|POWER OFF");
@@ -160,8 +144,8 @@ TEST_F(PoeConfigDialogTest, APowerLimitThatIsNoNumberOrNoMultipleOfAFifthOfAWatt
     {
         const char* watts;
         std::string message;
-    } cases[] = {{"0.3", kNoStep}, {"15.5", kNoStep}, {"abc", kNoNumber}, {"", kNoNumber}, {"15.4W", kNoNumber},
-                 {"-2", kNoNumber}};
+    } cases[] = {{"0.3", kNoStep}, {"15.5", kNoStep},    {"abc", kNoNumber},
+                 {"", kNoNumber},  {"15.4W", kNoNumber}, {"-2", kNoNumber}};
     StartPoeSwitch();
     CPOEConfigDlg dialog;
     RunModal<CPOEConfigDlg>(dialog, [&](CPOEConfigDlg& d) {
@@ -193,12 +177,15 @@ TEST_F(PoeConfigDialogTest, TheRangeStopsAtTheFirstPortTheSwitchRefusesOrLeavesU
         std::size_t sets; // SETs the switch received
     };
     const Case cases[] = {
-        {"refused", false,
+        {"refused",
+         false,
          {"Could not write the PoE settings of port 12: the switch refused it (general error).\n"
           "Ports 10-11 were written; port 12 and later were not."},
          3},
         // The silent switch logs nothing: one request, then the window is free.
-        {"silent", true, {"Could not write the PoE settings of port 10: the switch did not answer.\nNothing was written."},
+        {"silent",
+         true,
+         {"Could not write the PoE settings of port 10: the switch did not answer.\nNothing was written."},
          0},
     };
     for (const Case& c : cases) {

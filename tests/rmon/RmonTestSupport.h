@@ -33,21 +33,6 @@ inline std::string Fixture(const std::string& name)
     return std::string(KORVEL_SOURCE_DIR) + "/tests/rmon/fixtures/" + name;
 }
 
-// The cells of a list's rows, joined by "|", up to the column before the
-// buttons.
-inline std::vector<std::string> ListRows(CWnd& d, int listId, int columns)
-{
-    CReportCtrl& list = Item<CReportCtrl>(d, listId);
-    std::vector<std::string> rows;
-    for (int r = 0; r < list.GetItemCount(); ++r) {
-        std::string text;
-        for (int col = 0; col < columns; ++col)
-            text += (col ? "|" : "") + list.GetItemText(r, col);
-        rows.push_back(text);
-    }
-    return rows;
-}
-
 // The shown push button lying over the cell, or null.
 inline QAbstractButton* ButtonOver(CReportCtrl& list, int row, int column)
 {

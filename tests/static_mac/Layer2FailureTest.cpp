@@ -49,19 +49,6 @@ bool Settled()
     return Pump([] { return CCommonSNMP::WaitForWorkers(0); }, 30000);
 }
 
-std::vector<std::string> ListRows(CWnd& d, int id, int columns)
-{
-    CListCtrl& list = Item<CListCtrl>(d, id);
-    std::vector<std::string> rows;
-    for (int i = 0; i < list.GetItemCount(); ++i) {
-        std::string row = list.GetItemText(i, 0);
-        for (int c = 1; c < columns; ++c)
-            row += "|" + list.GetItemText(i, c);
-        rows.push_back(row);
-    }
-    return rows;
-}
-
 template <class Dialog> void Open(const std::function<void(Dialog&)>& act)
 {
     Dialog dialog;
@@ -489,8 +476,8 @@ TEST_F(Layer2FailureTest, StaticMacOnASilentSwitchAsksOnceAndRefusesUntilRead)
     ASSERT_TRUE(Pump([&] { return sim->SetReplyDelay(0); }, 60000));
     ASSERT_TRUE(Settled());
     EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{CReadReport::Text("the MAC address learning settings", false),
-                                                      CReadReport::UnreadText("the static MAC list"),
-                                                      CReadReport::UnreadText("the MAC address learning settings")}));
+                                                       CReadReport::UnreadText("the static MAC list"),
+                                                       CReadReport::UnreadText("the MAC address learning settings")}));
     EXPECT_EQ(asked(kLearning), 1U);
     EXPECT_EQ(asked(kUplinks), 0U);
     EXPECT_EQ(asked(kStaticRowStatus), 0U);

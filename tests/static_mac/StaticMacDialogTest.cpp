@@ -317,16 +317,7 @@ TEST_F(StaticMacDialogTest, AFailedVlanWalkOffersTheLastCompleteVlans)
     CStaticMACDlg dialog;
     RunModal<CStaticMACDlg>(dialog, [&](CStaticMACDlg& d) {
         ASSERT_TRUE(WaitForRefresh(d));
-        CComboBox& vids = Item<CComboBox>(d, IDC_SMAC_VID);
-        const auto items = [&] {
-            std::vector<std::string> texts;
-            for (int i = 0; i < vids.GetCount(); ++i) {
-                std::string text;
-                vids.GetLBText(i, text);
-                texts.push_back(text);
-            }
-            return texts;
-        };
+        const auto items = [&] { return ComboTexts(d, IDC_SMAC_VID); };
         const std::vector<std::string> before = items();
         ASSERT_GE(before.size(), 4u);
         const auto vlanSteps = [&] {

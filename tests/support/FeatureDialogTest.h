@@ -155,3 +155,45 @@ inline std::string ComboSelection(CWnd& dialog, int id)
         box.GetLBText(box.GetCurSel(), text);
     return text;
 }
+// Every item of a combo box, in its order.
+inline std::vector<std::string> ComboTexts(CWnd& dialog, int id)
+{
+    CComboBox& box = Item<CComboBox>(dialog, id);
+    std::vector<std::string> texts;
+    for (int i = 0; i < box.GetCount(); ++i) {
+        std::string text;
+        box.GetLBText(i, text);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// Every row of a list, its first columns' cells joined by '|'.
+inline std::vector<std::string> ListRows(CWnd& dialog, int listId, int columns)
+{
+    CListCtrl& list = Item<CListCtrl>(dialog, listId);
+    std::vector<std::string> rows;
+    for (int i = 0; i < list.GetItemCount(); ++i) {
+        std::string row = list.GetItemText(i, 0);
+        for (int c = 1; c < columns; ++c)
+            row += "|" + list.GetItemText(i, c);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// "first" to "last", one a string.
+inline std::vector<std::string> Numbers(int first, int last)
+{
+    std::vector<std::string> numbers;
+    for (int n = first; n <= last; ++n)
+        numbers.push_back(std::to_string(n));
+    return numbers;
+}
+
+// The list holds `rows` rows and its Refresh button is back.
+inline bool ListFilled(CWnd& dialog, int listId, int refreshId, int rows)
+{
+    return Pump([&] { return Enabled(dialog, refreshId) && Item<CListCtrl>(dialog, listId).GetItemCount() == rows; },
+                30000);
+}

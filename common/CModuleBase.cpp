@@ -373,11 +373,7 @@ int CModuleBase::SetPortList(const std::string& strPortList, const std::vector<i
             flags[i] = (*pFlags)[i];
     }
 
-    std::string strHex;
-    CUtils::PortFlagsToHex(flags, strHex);
-    CUtils::PadHexPortMask(strHex);
-    std::vector<BYTE> bytes;
-    CUtils::HexToByteValues(strHex, bytes, static_cast<int>(strHex.size() + 1) / 2);
+    const std::vector<BYTE> bytes = CUtils::PortFlagsToBitmap(flags);
 
     if (!strOid.empty()) {
         CCommonSNMP session;

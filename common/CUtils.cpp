@@ -328,6 +328,16 @@ int CUtils::PadHexPortMask(std::string& text)
     return 1;
 }
 
+std::vector<BYTE> CUtils::PortFlagsToBitmap(const std::vector<int>& flags)
+{
+    std::string strHex;
+    PortFlagsToHex(flags, strHex);
+    PadHexPortMask(strHex);
+    std::vector<BYTE> octets;
+    HexToByteValues(strHex, octets, static_cast<int>((strHex.size() + 1) / 2));
+    return octets;
+}
+
 int CUtils::HexToByteValues(const std::string& hex, std::vector<BYTE>& octets, int maxCount)
 {
     octets.assign(static_cast<std::size_t>(std::max(maxCount, 0)), 0);

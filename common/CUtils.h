@@ -72,6 +72,9 @@ public:
     // octets, which ends up exactly maxCount long: pairs beyond it are dropped, octets the text does not
     // reach are 0. Returns 1.
     static int HexToByteValues(const std::string& hex, std::vector<BYTE>& octets, int maxCount);
+    // The port bitmap of per-port flags as it is written: the mask of PortFlagsToHex, padded by
+    // PadHexPortMask, in octets (an odd last digit fills the high half of the last octet).
+    static std::vector<BYTE> PortFlagsToBitmap(const std::vector<int>& flags);
     // TRUE when the text holds no letter and none of ~`!@#$%^&*{}[]|\:;"'<>.?/
     static BOOL IsPlainNumberList(const std::string& text);
     // Checks a VLAN id list such as "1,3-5" against 1..maxId and at most 8 distinct ids; shows

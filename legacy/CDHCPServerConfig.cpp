@@ -175,11 +175,7 @@ void CDHCPServerConfig::OnApply()
     std::vector<int> flags(states.size(), 0);
     for (std::size_t i = 0; i < states.size(); ++i)
         flags[i] = states[i] == 1 ? 1 : 0;
-    std::string strHex;
-    CUtils::PortFlagsToHex(flags, strHex);
-    CUtils::PadHexPortMask(strHex);
-    std::vector<BYTE> octets;
-    CUtils::HexToByteValues(strHex, octets, static_cast<int>((strHex.size() + 1) / 2));
+    const std::vector<BYTE> octets = CUtils::PortFlagsToBitmap(flags);
     m_cCommonSNMP.Open(SnmpPduSet);
     m_cCommonSNMP.AddValueLen(kScreeningPorts, SnmpValueOctetString, octets.data(), static_cast<int>(octets.size()));
     CWriteReport report;

@@ -86,6 +86,7 @@ BOOL CLLDPREMOTEINFO::OnInitDialog()
     for (const char* pszHeading : {"System Description", "System Name", "Port Description"})
         m_list.InsertColumn(6, pszHeading, LVCFMT_CENTER, 150);
     m_editCount.SetWindowText("0");
+    m_readReport.Begin();
     CheckLLDPState();
     return TRUE;
 }
@@ -121,11 +122,16 @@ void CLLDPREMOTEINFO::StartRemoteWalk()
         std::lock_guard lock(m_csRows);
         m_rowsBuilding.clear();
     }
-    if (!bReady)
+    if (!bReady) {
+        OnWalkEnd(0, 0); // a session that cannot run: the walk failed
         return;
+    }
     for (int i = 0; i < kColumnCount; ++i)
         m_cCommonSNMP.AddValue(kRemoteTable + "." + std::to_string(kFirstColumn + i), SnmpValueNull);
-    m_cCommonSNMP.StartRequest(&CLLDPREMOTEINFO::OnRemoteRow, this, 0, 0);
+    if (!m_cCommonSNMP.StartAsync(&CLLDPREMOTEINFO::OnRemoteRow, this)) {
+        OnWalkEnd(0, 0); // no call-back will come: the walk failed
+        return;
+    }
     m_btnRefresh.EnableWindow(FALSE);
 }
 
@@ -212,6 +218,12 @@ LRESULT CLLDPREMOTEINFO::OnWalkEnd(WPARAM wParam, LPARAM /*lParam*/)
                 m_list.SetOrInsertItemText(nRow, nColumn, row[static_cast<std::size_t>(nColumn)].c_str());
         }
         m_editCount.SetWindowText(strCount);
+        m_bListRead = true;
+    } else {
+        // The list keeps the last complete walk, and the count counts it.
+        const int nShown = m_list.GetItemCount();
+        m_editCount.SetWindowText(nShown == 0 ? std::string("0") : m_list.GetItemText(nShown - 1, 1));
+        m_readReport.Fail("the LLDP remote port information", m_bListRead);
     }
     m_btnRefresh.EnableWindow(TRUE);
     return 0;
@@ -219,6 +231,7 @@ LRESULT CLLDPREMOTEINFO::OnWalkEnd(WPARAM wParam, LPARAM /*lParam*/)
 
 void CLLDPREMOTEINFO::OnRefresh()
 {
+    m_readReport.Begin();
     m_editCount.SetWindowText("0");
     StartRemoteWalk();
 }

@@ -20,6 +20,7 @@
 
 #include "common/CCommonSNMP.h"
 #include "common/CListCtrlEx.h"
+#include "common/CReadReport.h"
 #include "platform/ui/CButton.h"
 #include "platform/ui/CDialog.h"
 #include "platform/ui/CEdit.h"
@@ -93,6 +94,8 @@ private:
     // sessions, which wait for a running call-back when they go.
     std::mutex m_csRows;
     std::vector<RemoteRow> m_rowsBuilding;
+    CReadReport m_readReport;
+    bool m_bListRead = false;         // the list shows a complete walk
     CCommonSNMP m_cCommonSNMPEnabled; // the LLDP state read
     CCommonSNMP m_cCommonSNMP;        // the remote table walk
 };

@@ -30,7 +30,7 @@ std::vector<BYTE> SourceSet(const std::vector<MIRROR_port_info>& ports, BYTE MIR
     std::vector<int> flags(PortCount(), 0);
     for (size_t i = 0; i < flags.size() && i < ports.size(); ++i)
         flags[i] = ports[i].*flag;
-    return layer2::PortBitmap(flags);
+    return CUtils::PortFlagsToBitmap(flags);
 }
 
 // Sets the flag of every port of the bitmap (bits beyond the port count are

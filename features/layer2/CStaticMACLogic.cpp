@@ -145,7 +145,7 @@ BOOL CStaticMACLogic::SetLearning(const std::string& strState, const std::string
         return TRUE;
     std::vector<int> flags(static_cast<size_t>(std::max(g_nPortCount, 0)), 0);
     CUtils::ParsePortList(strUplinkPorts, flags);
-    const std::vector<BYTE> octets = layer2::PortBitmap(flags);
+    const std::vector<BYTE> octets = CUtils::PortFlagsToBitmap(flags);
     m_cSnmpSet.Open(SnmpPduSet);
     m_cSnmpSet.AddValueLen(kUplinkPorts, SnmpValueOctetString, octets.data(), static_cast<int>(octets.size()));
     return sequence.Send(m_cSnmpSet, "the uplink ports") ? TRUE : FALSE;

@@ -73,18 +73,6 @@ inline ReadResult GetScalar(CCommonSNMP& session, const std::string& strOid, std
     return ReadResult::Refused;
 }
 
-// The port bitmap of the ports whose flag (index port - 1) is set, as it is
-// written: 4 octets up to 28 ports, 8 for 48 and 52.
-inline std::vector<BYTE> PortBitmap(const std::vector<int>& flags)
-{
-    std::string strHex;
-    CUtils::PortFlagsToHex(flags, strHex);
-    CUtils::PadHexPortMask(strHex);
-    std::vector<BYTE> octets;
-    CUtils::HexToByteValues(strHex, octets, static_cast<int>(strHex.size() + 1) / 2);
-    return octets;
-}
-
 // A sequence of SETs of different settings in one action: each step is sent
 // through the report, and the first failure records what the steps before it
 // wrote.

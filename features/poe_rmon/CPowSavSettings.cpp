@@ -136,11 +136,7 @@ BOOL CPowSavSettings::SetPowerSaving(POWER_saving_info record, CWriteReport& rep
     std::vector<int> flags(static_cast<std::size_t>(std::max(g_nPortCount, 0)), 0);
     if (!CUtils::ParsePortList(record.strPorts, flags))
         return FALSE;
-    std::string strHex;
-    CUtils::PortFlagsToHex(flags, strHex);
-    CUtils::PadHexPortMask(strHex);
-    std::vector<BYTE> bitmap;
-    CUtils::HexToByteValues(strHex, bitmap, static_cast<int>(strHex.size()) / 2);
+    const std::vector<BYTE> bitmap = CUtils::PortFlagsToBitmap(flags);
 
     const KindOids oids = OidsOf(record.nType);
     m_cSnmpPowerSaving.Open(SnmpPduSet);

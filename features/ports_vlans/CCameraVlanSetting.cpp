@@ -525,11 +525,7 @@ void CCameraVlanSetting::OnApply()
         Refresh();
         return;
     }
-    std::string strHex;
-    CUtils::PortFlagsToHex(m_pPortFlags, strHex);
-    CUtils::PadHexPortMask(strHex);
-    std::vector<BYTE> portOctets;
-    CUtils::HexToByteValues(strHex, portOctets, static_cast<int>(strHex.size() / 2));
+    const std::vector<BYTE> portOctets = CUtils::PortFlagsToBitmap(m_pPortFlags);
 
     // A priority the switch gave outside 0..7 selects none: enabling writes
     // the priority, so one must be chosen first.

@@ -89,11 +89,7 @@ BOOL CDHCPServerLogic::SetTrustedPorts(const std::string& strList, CWriteReport&
     flags.resize(static_cast<std::size_t>(std::max(g_nPortCount, 0)), 0);
     for (int& flag : flags)
         flag = flag != 0 ? 0 : 1;
-    std::string hex;
-    CUtils::PortFlagsToHex(flags, hex);
-    CUtils::PadHexPortMask(hex);
-    std::vector<BYTE> octets;
-    CUtils::HexToByteValues(hex, octets, static_cast<int>((hex.size() + 1) / 2));
+    const std::vector<BYTE> octets = CUtils::PortFlagsToBitmap(flags);
     m_cSnmpServerSet.Open(SnmpPduSet);
     m_cSnmpServerSet.AddValueLen(kScreenedPorts, SnmpValueOctetString, octets.data(), static_cast<int>(octets.size()));
     return report.Send(m_cSnmpServerSet, "the trusted ports") ? TRUE : FALSE;

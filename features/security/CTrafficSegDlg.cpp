@@ -313,12 +313,7 @@ std::vector<int> CTrafficSegDlg::BoxFlags(int nOwnPort) const
 
 std::vector<BYTE> CTrafficSegDlg::Bitmap(const std::vector<int>& flags)
 {
-    std::string strHex;
-    CUtils::PortFlagsToHex(flags, strHex);
-    CUtils::PadHexPortMask(strHex);
-    std::vector<BYTE> octets;
-    CUtils::HexToByteValues(strHex, octets, static_cast<int>(strHex.size() + 1) / 2);
-    return octets;
+    return CUtils::PortFlagsToBitmap(flags);
 }
 
 void CTrafficSegDlg::OnApplyPorts()

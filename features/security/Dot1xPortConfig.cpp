@@ -28,9 +28,15 @@ constexpr int kBatchSize = 30;
 constexpr int kControlUnknown = -1; // a row without its control
 constexpr DWORD kBatchPauseMs = 100;
 
-const char* const kHeadings[] = {"Index",       "AuthControlledPortStatus", "AuthControlledPortControl",
-                                 "QuietPeriod", "TxPeriod",                 "SuppTimeout",
-                                 "ServerTimeout", "MaxReq",                 "ReAuthPeriod",
+const char* const kHeadings[] = {"Index",
+                                 "AuthControlledPortStatus",
+                                 "AuthControlledPortControl",
+                                 "QuietPeriod",
+                                 "TxPeriod",
+                                 "SuppTimeout",
+                                 "ServerTimeout",
+                                 "MaxReq",
+                                 "ReAuthPeriod",
                                  "ReAuthEnabled"};
 
 const char* StatusText(const std::string& strValue)
@@ -188,8 +194,7 @@ int Dot1xPortConfig::OnStatusTableReply(CSnmp* pResponseIn, int nRequestID, void
         return 0;
     if (nStatus != 0 || !pResponse) {
         session.SignalDone();
-        ::SendMessage(pThis->GetSafeHwnd(), nStatus == SnmpStatusEndOfWalk ? WM_WALK_FINISHED : WM_WALK_FAILED, 0,
-                      0);
+        ::SendMessage(pThis->GetSafeHwnd(), nStatus == SnmpStatusEndOfWalk ? WM_WALK_FINISHED : WM_WALK_FAILED, 0, 0);
         return 0;
     }
     // The row's index is its port; a row of a port the switch does not have
@@ -233,8 +238,12 @@ int Dot1xPortConfig::OnTrunkTableReply(CSnmp* pResponseIn, int nRequestID, void*
         session.SignalDone();
         return 0;
     }
+    // A member bitmap is an octet string: any other type names no ports.
+    std::string strBitmap;
     int nCount = 0;
-    const std::string strPorts = CUtils::PortBitmapToList(CModuleBase::ValueText(pResponse.get(), 0), nCount);
+    const std::string strPorts = CModuleBase::OctetValue(pResponse.get(), 0, strBitmap)
+                                     ? CUtils::PortBitmapToList(strBitmap, nCount)
+                                     : std::string();
     std::string strSuffix;
     session.GetIndexSuffix(0, pResponse.get(), strSuffix);
     const int nGroup = strSuffix.size() > 1 ? std::atoi(strSuffix.substr(1).c_str()) : 0;

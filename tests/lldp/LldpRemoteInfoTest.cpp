@@ -1,6 +1,7 @@
 // The LLDP Remote Port Information dialog on the simulated switch: the
 // neighbours' rows and count, the subtype texts, an empty table, a row
 // without values, LLDP disabled, and a state read that fails.
+#include "common/CReadReport.h"
 #include "common/Globals.h"
 #include "features/layer2/CLLDPREMOTEINFO.h"
 #include "lldp/LldpTestSupport.h"
@@ -49,8 +50,8 @@ TEST_F(LldpRemoteInfoTest, ListsTheNeighboursWithTheirLocalPortAndNumber)
     BoxRecorder boxes;
     CLLDPREMOTEINFO dialog;
     RunModal<CLLDPREMOTEINFO>(dialog, [&](CLLDPREMOTEINFO& d) {
-        ASSERT_TRUE(Pump([&] { return Enabled(d, IDC_LLDP_REMOTE_REFRESH) && RemoteList(d).GetItemCount() == 2; },
-                         20000));
+        ASSERT_TRUE(
+            Pump([&] { return Enabled(d, IDC_LLDP_REMOTE_REFRESH) && RemoteList(d).GetItemCount() == 2; }, 20000));
         EXPECT_EQ(d.GetWindowText(), "LLDP Remote Port Information");
         EXPECT_EQ(RemoteRow(d, 0),
                   "5|  1|MacAddress|1A-6E-41-00-00-01|Local|1|phone port|desk-phone-12|Korvel IP Phone");
@@ -106,6 +107,33 @@ TEST_F(LldpRemoteInfoTest, AFailedStateReadIsReportedAndNothingIsWalked)
         EXPECT_EQ(Count(d), "0");
     });
     EXPECT_TRUE(Requests("GETNEXT").empty());
+}
+
+// A Refresh whose walk dies keeps the neighbours of the last complete walk
+// and their count, gives Refresh back and says so once.
+TEST_F(LldpRemoteInfoTest, AFailedRefreshKeepsTheLastNeighboursAndSaysSo)
+{
+    StartLldpSwitch();
+    g_strTimeout = "1500";
+    BoxRecorder boxes;
+    CLLDPREMOTEINFO dialog;
+    RunModal<CLLDPREMOTEINFO>(dialog, [&](CLLDPREMOTEINFO& d) {
+        ASSERT_TRUE(ListFilled(d, IDC_LLDP_REMOTE_LIST, IDC_LLDP_REMOTE_REFRESH, 2));
+        const std::vector<std::string> before = ListRows(d, IDC_LLDP_REMOTE_LIST, 9);
+        const std::string kept = CReadReport::Text("the LLDP remote port information", true);
+
+        const std::size_t stepsBefore = Requests("GETNEXT").size();
+        ASSERT_TRUE(sim->SetReplyDelay(150));
+        ClickButton(d, IDC_LLDP_REMOTE_REFRESH);
+        ASSERT_TRUE(Pump([&] { return Requests("GETNEXT").size() > stepsBefore; }, 10000));
+        ASSERT_TRUE(sim->SilenceFor(4000));
+        ASSERT_TRUE(Pump([&] { return Enabled(d, IDC_LLDP_REMOTE_REFRESH); }, 20000));
+        EXPECT_EQ(ListRows(d, IDC_LLDP_REMOTE_LIST, 9), before);
+        EXPECT_EQ(Count(d), "  2");
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kept});
+
+    });
+    EXPECT_TRUE(Requests("SET").empty());
 }
 
 TEST_F(LldpRemoteInfoTest, ARowWithoutValuesIsSaidAndTheCountGoesToZero)
@@ -184,9 +212,12 @@ TEST(LldpRemoteTexts, IndexPartsChassisIdsAndSubtypes)
     {
         std::string value, chassis, port;
     };
-    const Case cases[] = {{"1", "ChassisComponent", "InterfaceAlias"}, {"6", "InterfaceName", "AgentCircuitld"},
-                          {"7", "Local", "Local"},                     {"0", "", ""},
-                          {"8", "", ""},                               {"", "", ""}};
+    const Case cases[] = {{"1", "ChassisComponent", "InterfaceAlias"},
+                          {"6", "InterfaceName", "AgentCircuitld"},
+                          {"7", "Local", "Local"},
+                          {"0", "", ""},
+                          {"8", "", ""},
+                          {"", "", ""}};
     for (const Case& c : cases) {
         EXPECT_EQ(CLLDPREMOTEINFO::ChassisSubtypeText(c.value), c.chassis) << c.value;
         EXPECT_EQ(CLLDPREMOTEINFO::PortSubtypeText(c.value), c.port) << c.value;

@@ -189,6 +189,8 @@ TEST(HexPortMask, IsPaddedToTheWidthOfEachPortCount)
         // And back: the padded mask as octets decodes to the same ports.
         std::vector<BYTE> octets;
         CUtils::HexToByteValues(mask, octets, static_cast<int>((mask.size() + 1) / 2));
+        // The dialogs' one call for it makes the same octets (12 ports: "801" is two octets, the last 0x10).
+        EXPECT_EQ(CUtils::PortFlagsToBitmap(FlagsFor(c.ports, c.portCount)), octets);
         int count = 0;
         std::string expected;
         for (const int p : c.ports)

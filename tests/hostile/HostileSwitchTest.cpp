@@ -35,12 +35,6 @@ std::string Fixture(const std::string& name)
     return std::string(KORVEL_SOURCE_DIR) + "/tests/hostile/fixtures/" + name + ".snmprec";
 }
 
-// The first column of every row.
-std::vector<std::string> FirstColumn(CWnd& d, int id)
-{
-    return ListRows(d, id, 1);
-}
-
 class HostileSwitchTest : public VlanTest
 {
 public:

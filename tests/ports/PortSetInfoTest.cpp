@@ -77,14 +77,6 @@ protected:
     }
 };
 
-std::vector<std::string> Texts(const std::vector<MessageBoxCall>& calls)
-{
-    std::vector<std::string> texts;
-    for (const MessageBoxCall& call : calls)
-        texts.push_back(call.text);
-    return texts;
-}
-
 // Positions in the boxes.
 constexpr int kSpeed1000Full = 0, kSpeed100Full = 1, kSpeed100Half = 2, kSpeedAuto = 5, kSpeedDisable = 6;
 constexpr int kMdixMdi = 1, kMdixMdix = 2;

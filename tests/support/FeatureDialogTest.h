@@ -182,6 +182,12 @@ inline std::vector<std::string> ListRows(CWnd& dialog, int listId, int columns)
     return rows;
 }
 
+// The first cell of every row of a list.
+inline std::vector<std::string> FirstColumn(CWnd& dialog, int listId)
+{
+    return ListRows(dialog, listId, 1);
+}
+
 // "first" to "last", one a string.
 inline std::vector<std::string> Numbers(int first, int last)
 {

@@ -32,10 +32,6 @@ std::string Fixture(const std::string& folder, const std::string& name)
     return std::string(KORVEL_SOURCE_DIR) + "/tests/" + folder + "/fixtures/" + name + ".snmprec";
 }
 
-std::vector<std::string> FirstCells(CWnd& d, int id)
-{
-    return ListRows(d, id, 1);
-}
 std::string ShownPvid(CWnd& d, int port)
 {
     return Text(d, IDC_PVID_EDIT_FIRST + port - 1);
@@ -106,7 +102,7 @@ const ReadCase kCases[] = {
          CPortDescription dialog;
          RunModal<CPortDescription>(dialog, [&](CPortDescription& d) {
              ASSERT_TRUE(ListFilled(d, IDC_PORTDESC_LIST, IDC_PORTDESC_REFRESH, 28));
-             EXPECT_EQ(FirstCells(d, IDC_PORTDESC_LIST), Numbers(1, 28));
+             EXPECT_EQ(FirstColumn(d, IDC_PORTDESC_LIST), Numbers(1, 28));
              const auto rows = ListRows(d, IDC_PORTDESC_LIST, 2);
              EXPECT_EQ(rows[1], "2|Server rack A");
              EXPECT_EQ(rows[2], "3|");

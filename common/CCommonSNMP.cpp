@@ -281,15 +281,25 @@ int CCommonSNMP::getNext(std::unique_ptr<CSnmp>& pResponse, int nTimeout)
     return m_pCore->Exchange(true, pResponse, nTimeout);
 }
 
-bool CCommonSNMP::SendAccepted(int nTimeout)
+CCommonSNMP::SendResult CCommonSNMP::SendFor(std::unique_ptr<CSnmp>& pResponse, int nTimeout)
 {
-    std::unique_ptr<CSnmp> pResponse;
-    if (send(pResponse, nTimeout) != SnmpStatusOk || !pResponse)
-        return false;
+    if (send(pResponse, nTimeout) != SnmpStatusOk || !pResponse) {
+        pResponse.reset();
+        return SendResult::Silent;
+    }
     int nErrorStatus = 0;
     int nErrorIndex = 0;
     pResponse->getError(&nErrorStatus, &nErrorIndex);
-    return nErrorStatus == 0;
+    if (nErrorStatus == 0)
+        return SendResult::Answered;
+    pResponse.reset();
+    return SendResult::Refused;
+}
+
+bool CCommonSNMP::SendAccepted(int nTimeout)
+{
+    std::unique_ptr<CSnmp> pResponse;
+    return SendFor(pResponse, nTimeout) == SendResult::Answered;
 }
 
 int CCommonSNMP::StartRequest(SnmpCallback pfnCallback, void* pUserData, int /*nReserved*/, int nTimeout)

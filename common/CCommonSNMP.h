@@ -67,6 +67,18 @@ public:
     // Both leave the request prepared: it can be sent again as it is.
     int send(std::unique_ptr<CSnmp>& pResponse, int nTimeout);
     int getNext(std::unique_ptr<CSnmp>& pResponse, int nTimeout);
+    // How a synchronous request went: the switch answered without an error,
+    // refused it with an error status, or did not answer (also when the
+    // session cannot run requests).
+    enum class SendResult
+    {
+        Answered,
+        Refused,
+        Silent
+    };
+    // Sends the prepared request (send); the response is kept only when the
+    // switch answered without an error.
+    SendResult SendFor(std::unique_ptr<CSnmp>& pResponse, int nTimeout = 0);
     // Sends the prepared request (send) and drops the reply: true only when
     // a reply came and the agent reported no error in it.
     bool SendAccepted(int nTimeout = 0);

@@ -323,10 +323,7 @@ BOOL CLoopbackDetection::CheckStpConflict(int nPort)
     session.AddValue(kStpPortState + "." + std::to_string(nPort), SnmpValueNull);
     session.AddValue(kStpGlobalState, SnmpValueNull);
     std::unique_ptr<CSnmp> pResponse;
-    int nErrorStatus = 0;
-    int nErrorIndex = 0;
-    if (session.send(pResponse, kStpCheckTimeoutMs) != 0 || !pResponse ||
-        (pResponse->getError(&nErrorStatus, &nErrorIndex), nErrorStatus != 0)) {
+    if (session.SendFor(pResponse, kStpCheckTimeoutMs) != CCommonSNMP::SendResult::Answered) {
         // Whether spanning tree runs on the port is not known: loopback
         // detection is not switched on over it, and no further port is asked.
         AfxMessageBox("The spanning tree state of port " + std::to_string(nPort) +

@@ -44,33 +44,17 @@ inline bool SendIntegers(CWriteReport& report, CCommonSNMP& session, std::initia
     return SendIntegers(report, session, std::vector<IntegerBinding>(bindings), strWhat, nTimeout);
 }
 
-// How a synchronous read went: the switch answered without an error, refused
-// it with an error status, or did not answer (also when the session cannot
-// run requests).
-enum class ReadResult
-{
-    Answered,
-    Refused,
-    Silent
-};
+// How a synchronous read went (answered, refused, silent).
+using ReadResult = CCommonSNMP::SendResult;
 
 // One GET of the object on the session; the response is kept only when the
 // switch answered without an error.
 inline ReadResult GetScalar(CCommonSNMP& session, const std::string& strOid, std::unique_ptr<CSnmp>& pResponse)
 {
     pResponse.reset();
-    if (!session.Open(SnmpPduGet) || session.AddValue(strOid, SnmpValueNull) != 0 ||
-        session.send(pResponse, 0) != SnmpStatusOk || !pResponse) {
-        pResponse.reset();
+    if (!session.Open(SnmpPduGet) || session.AddValue(strOid, SnmpValueNull) != 0)
         return ReadResult::Silent;
-    }
-    int nErrorStatus = 0;
-    int nErrorIndex = 0;
-    pResponse->getError(&nErrorStatus, &nErrorIndex);
-    if (nErrorStatus == 0)
-        return ReadResult::Answered;
-    pResponse.reset();
-    return ReadResult::Refused;
+    return session.SendFor(pResponse);
 }
 
 // A sequence of SETs of different settings in one action: each step is sent

@@ -109,14 +109,12 @@ bool CPOEGlobal::ReadGlobalValue(const std::string& strOid, int nPosition)
     m_cCommonSNMP.AddValue(strOid, SnmpValueNull);
     std::unique_ptr<CSnmp> pResponse;
     std::string strValue;
-    if (m_cCommonSNMP.send(pResponse, kTimeoutMs) != SnmpStatusOk || !pResponse)
+    const CCommonSNMP::SendResult result = m_cCommonSNMP.SendFor(pResponse, kTimeoutMs);
+    if (result == CCommonSNMP::SendResult::Silent)
         return false;
-    int nError = 0;
-    int nErrorIndex = 0;
-    pResponse->getError(&nError, &nErrorIndex);
     // A refused read is no value; a value that cannot be read leaves the
     // field as it was.
-    if (nError == 0) {
+    if (result == CCommonSNMP::SendResult::Answered) {
         if (!CModuleBase::HasValue(pResponse.get(), 0))
             return true;
         strValue = CModuleBase::ValueText(pResponse.get(), 0);

@@ -43,13 +43,6 @@ std::string ProfileCell(int nColumn, const std::string& strIndex)
     return poe_tables::TimeProfileColumn(nColumn) + "." + strIndex;
 }
 
-bool Accepted(int nStatus, const std::unique_ptr<CSnmp>& pResponse)
-{
-    int nError = 0;
-    int nErrorIndex = 0;
-    return nStatus == SnmpStatusOk && pResponse && pResponse->getError(&nError, &nErrorIndex) == 0 && nError == 0;
-}
-
 } // namespace
 
 CPowSavSettings::CPowSavSettings() = default;
@@ -78,12 +71,9 @@ CPowSavSettings::ReadResult CPowSavSettings::GetPowerSaving()
     for (const std::string& oid : oids)
         m_cSnmpPowerSaving.AddValue(oid, SnmpValueNull);
     std::unique_ptr<CSnmp> pResponse;
-    const int nStatus = m_cSnmpPowerSaving.send(pResponse, 0);
-    if (nStatus != SnmpStatusOk || !pResponse)
-        return ReadResult::Silent;
-    // A refused read leaves the records as the last read gave them.
-    if (!Accepted(nStatus, pResponse))
-        return ReadResult::Refused;
+    // A refused or unanswered read leaves the records as the last read gave them.
+    if (const ReadResult result = m_cSnmpPowerSaving.SendFor(pResponse); result != ReadResult::Answered)
+        return result;
     // A state outside enabled/disabled, or not an INTEGER, is unknown (empty);
     // ports and names are taken only from OCTET STRINGs.
     auto state = [&](int i) { return CModuleBase::EnumText(pResponse.get(), i, {1, 2}); };
@@ -120,7 +110,7 @@ CPowSavSettings::ReadResult CPowSavSettings::GetPowerSaving()
     const HWND hOwner = m_hOwnerWnd;
     ::SendMessage(hOwner, WM_POWER_SAVING_NOTIFY, 0, reinterpret_cast<LPARAM>(&detection));
     ::SendMessage(hOwner, WM_POWER_SAVING_NOTIFY, 1, reinterpret_cast<LPARAM>(m_PowerSaving.data()));
-    return ReadResult::Read;
+    return ReadResult::Answered;
 }
 
 BOOL CPowSavSettings::SetPowerSaving(POWER_saving_info record)

@@ -42,12 +42,7 @@ public:
     CPowSavSettings(const CPowSavSettings&) = delete;
     CPowSavSettings& operator=(const CPowSavSettings&) = delete;
 
-    enum class ReadResult
-    {
-        Read,
-        Refused,
-        Silent
-    };
+    using ReadResult = CCommonSNMP::SendResult;
     // Reads the settings and hands them to the owner; a read that failed
     // hands nothing and leaves the records as they were.
     ReadResult GetPowerSaving();

@@ -103,7 +103,7 @@ void CPowerSaveDlg::RefreshAll()
     // A read that fails keeps what the last one showed, and a switch that
     // does not answer the settings is not asked for the names as well.
     const CPowSavSettings::ReadResult result = m_PowSavSettings.GetPowerSaving();
-    if (result != CPowSavSettings::ReadResult::Read)
+    if (result != CPowSavSettings::ReadResult::Answered)
         m_readReport.Fail("the power saving settings", m_bRead);
     // Every name the switch holds is offered: the walk is waited for.
     if (result != CPowSavSettings::ReadResult::Silent &&

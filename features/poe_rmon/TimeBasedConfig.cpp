@@ -293,10 +293,7 @@ bool TimeBasedConfig::IsRowNotInService(const std::string& strIndex)
     m_cCommonSNMPSet.Open(SnmpPduGet);
     m_cCommonSNMPSet.AddValue(TimeRangeCell(poe_tables::kRowStatusColumn, strIndex), SnmpValueNull);
     std::unique_ptr<CSnmp> pResponse;
-    int nError = 0;
-    int nErrorIndex = 0;
-    return m_cCommonSNMPSet.send(pResponse, 0) == SnmpStatusOk && pResponse &&
-           pResponse->getError(&nError, &nErrorIndex) == 0 && nError == 0 &&
+    return m_cCommonSNMPSet.SendFor(pResponse) == CCommonSNMP::SendResult::Answered &&
            CModuleBase::IntegerText(pResponse.get(), 0) == "2";
 }
 

@@ -149,13 +149,14 @@ int CGVRPFunLogic::ReadState(std::string& strState)
     m_cSnmpGetSet.Open(SnmpPduGet);
     m_cSnmpGetSet.AddValue(kStateOid, SnmpValueNull);
     std::unique_ptr<CSnmp> pResponse;
-    if (m_cSnmpGetSet.send(pResponse, 0) != 0 || !pResponse)
+    switch (m_cSnmpGetSet.SendFor(pResponse)) {
+    case CCommonSNMP::SendResult::Silent:
         return kStateUnanswered;
-    int nErrorStatus = 0;
-    int nErrorIndex = 0;
-    pResponse->getError(&nErrorStatus, &nErrorIndex);
-    if (nErrorStatus != 0)
+    case CCommonSNMP::SendResult::Refused:
         return kStateRefused;
+    case CCommonSNMP::SendResult::Answered:
+        break;
+    }
     strState = CModuleBase::EnumText(pResponse.get(), 0, {1, 2});
     return kStateRead;
 }

@@ -78,15 +78,13 @@ void C8021XGlobalDlg::LoadSettings()
         std::unique_ptr<CSnmp> pResponse;
         m_cCommonSNMP.Open(SnmpPduGet);
         m_cCommonSNMP.AddValue(strOid, SnmpValueNull);
-        if (m_cCommonSNMP.send(pResponse, 0) != SnmpStatusOk || !pResponse) {
+        const CCommonSNMP::SendResult result = m_cCommonSNMP.SendFor(pResponse);
+        if (result == CCommonSNMP::SendResult::Silent) {
             bAnswered = false;
             bComplete = false;
             return;
         }
-        int nErrorStatus = 0;
-        int nErrorIndex = 0;
-        pResponse->getError(&nErrorStatus, &nErrorIndex);
-        if (nErrorStatus == 0)
+        if (result == CCommonSNMP::SendResult::Answered)
             strValue = CModuleBase::EnumText(pResponse.get(), 0, values);
         if (strValue.empty())
             bComplete = false;
